@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "profile/ProfileRecord.h"
+#include "text/Language.h"
+
+namespace veldrane {
+
+class MessageSink;
+class TextCodec;
+
+inline constexpr std::size_t kConfigFileSize = 1 + kProfileRecordSize; // flag byte + record
+inline constexpr std::size_t kProfileSlotCount = 6;
+
+// Section "Skins" of a label file: the skin folder and the text colour of all drawing.
+struct SkinSettings
+{
+    std::string path;
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+};
+
+// Section "Point" of a label file: vertical positions used by the page layout.
+struct PointSettings
+{
+    int sensitivityX_Y = 0;
+    int sensitivityY_Y = 0;
+    int sensitivity_Y = 0;
+    int mouseSpeed_Y = 0;
+};
+
+// The configuration and label files beside the executable, and the state that chooses them:
+// "config.bin" (factory), "config%d.bin" and "str%d.ini" (profile %d), "str.ini" (profile list,
+// factory labels), "record.ini" (macros). Every path is the executable's directory joined with
+// the file name.
+class ConfigFiles
+{
+public:
+    ConfigFiles(std::filesystem::path directory, MessageSink& messages, const TextCodec& codec);
+
+    // Loads the selected profile's file (the factory file while resetInProgress) into `record`.
+    void LoadConfig(ProfileRecord& record);
+    // Writes flag byte 1 and `record` to the selected profile's file, which must already exist.
+    void SaveConfig(const ProfileRecord& record);
+    // Reads the labels of `language` and the "Skins" and "Point" sections from labelPath.
+    void LoadLabels(Language language);
+    // Writes "Item1" to "Item12" of the language section of labelPath; nothing else.
+    void SaveLabels(Language language);
+
+    // The file `fileName` beside the executable.
+    std::filesystem::path PathOf(std::string_view fileName) const;
+
+    std::filesystem::path modulePath; // the executable's directory
+    std::filesystem::path configPath; // empty until the first load that gets past the list
+    std::filesystem::path labelPath;
+    std::filesystem::path macroPath;
+    std::filesystem::path listPath;
+
+    std::uint8_t currentProfileIndex = 0;
+    std::uint8_t firstRunFlag = 0;
+    bool resetInProgress = false;
+    std::array<std::string, kButtonCount> buttonLabel;
+    SkinSettings skin;
+    PointSettings point;
+
+    // The interface language once known; decides how a legacy-encoded INI file without its own
+    // "Lan" key is decoded.
+    Language language = Language::English;
+
+private:
+    MessageSink& m_messages;
+    const TextCodec& m_codec;
+};
+
+} // namespace veldrane

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/MessageSink.h"
+
+namespace veldrane::test {
+
+// Keeps every message and balloon in the order they were shown.
+class RecordingMessageSink : public MessageSink
+{
+public:
+    struct Shown
+    {
+        enum class Kind
+        {
+            Message,
+            Balloon
+        } kind;
+        std::string text;
+        std::string title;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+
+    void ShowMessage(std::string_view text, std::string_view title) override
+    {
+        shown.push_back({Shown::Kind::Message, std::string(text), std::string(title)});
+    }
+    void ShowBalloon(std::string_view text, std::string_view title) override
+    {
+        shown.push_back({Shown::Kind::Balloon, std::string(text), std::string(title)});
+    }
+
+    std::vector<Shown> shown;
+};
+
+} // namespace veldrane::test
