@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+
+namespace veldrane::ctl {
+
+// The arguments after the command's name. Each command returns the process's exit status:
+// 0 on success, 1 for a bad file or argument (one line on `err` naming the file and what is
+// wrong), 2 when the mouse is needed and absent.
+using CommandArgs = std::span<const std::string>;
+
+// Commands on files, no mouse needed.
+int RunShow(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunKeyMatrix(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunMacros(CommandArgs args, std::ostream& out, std::ostream& err);
+
+// Commands on the mouse (or the simulated one with --simulate).
+int RunList(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunApply(CommandArgs args, std::ostream& out, std::ostream& err);
+int RunListen(CommandArgs args, std::ostream& out, std::ostream& err);
+
+} // namespace veldrane::ctl
