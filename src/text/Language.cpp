@@ -1,6 +1,13 @@
 #include "text/Language.h"
 
 namespace veldrane {
+namespace {
+
+constexpr std::string_view kEnglishSection = "Setting-EN";
+constexpr std::string_view kSimplifiedChineseSection = "Setting-CHS";
+constexpr std::string_view kTraditionalChineseSection = "Setting-CHT";
+
+} // namespace
 
 Language LanguageFromCode(std::string_view code)
 {
@@ -15,15 +22,7 @@ Language LanguageFromCode(std::string_view code)
 
 std::string_view LanguageSectionName(Language language)
 {
-    switch (language) {
-    case Language::SimplifiedChinese:
-        return "Setting-CHS";
-    case Language::TraditionalChinese:
-        return "Setting-CHT";
-    case Language::English:
-        break;
-    }
-    return "Setting-EN";
+    return ByLanguage(language, kEnglishSection, kSimplifiedChineseSection, kTraditionalChineseSection);
 }
 
 } // namespace veldrane

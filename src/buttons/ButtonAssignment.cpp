@@ -1,0 +1,137 @@
+#include "buttons/ButtonAssignment.h"
+
+#include <utility>
+
+#include "buttons/KeyTables.h"
+#include "text/AssignmentTexts.h"
+
+namespace veldrane {
+namespace {
+
+// Labels of functions with a detail: entry text, this separator, the detail.
+constexpr std::string_view kDetailSeparator = "-";
+constexpr std::string_view kComboJoiner = "+";
+
+std::string_view SubmenuText(const AssignmentTexts& texts, FunctionCode code, std::size_t position)
+{
+    switch (code) {
+    case FunctionCode::CpiCycle:
+        return texts.cpiActions[position];
+    case FunctionCode::Multimedia:
+        return texts.media[position];
+    case FunctionCode::HotKey:
+        return texts.hotKeys[position];
+    default:
+        return texts.systemCommands[position];
+    }
+}
+
+} // namespace
+
+ButtonAssignment::ButtonAssignment(ProfileRecord& record, ButtonLabels& buttonLabel, Language language)
+    : m_record(record), m_buttonLabel(buttonLabel), m_texts(AssignmentTextsFor(language))
+{}
+
+bool ButtonAssignment::StorePlainFunction(std::size_t button, FunctionCode code)
+{
+    if (button >= kButtonCount || !IsPlainFunction(code)) {
+        return false;
+    }
+    SetFunction(button, code);
+    m_buttonLabel[button] = std::string(m_texts.functions[static_cast<std::size_t>(code)]);
+    return true;
+}
+
+bool ButtonAssignment::StoreSubmenuChoice(std::size_t button, FunctionCode code, std::size_t position)
+{
+    if (button >= kButtonCount || position >= SubmenuSize(code)) {
+        return false;
+    }
+    switch (code) {
+    case FunctionCode::CpiCycle:
+        m_record.cpiAction[button] = CpiActionAt(position);
+        break;
+    case FunctionCode::Multimedia:
+        m_record.mediaUsage[button] = MediaUsageAt(position);
+        break;
+    case FunctionCode::HotKey:
+        m_record.editKey[button] = EditKeyAt(position);
+        break;
+    default:
+        m_record.systemCommand[button] = static_cast<std::uint8_t>(position);
+        break;
+    }
+    SetFunction(button, code);
+    m_buttonLabel[button] = std::string(SubmenuText(m_texts, code, position));
+    return true;
+}
+
+bool ButtonAssignment::StoreSingleKey(std::size_t button, std::string_view keyName)
+{
+    if (button >= kButtonCount) {
+        return false;
+    }
+    m_record.singleKey[button] = KeyCodeFromName(keyName, KeyTableInstance::Button);
+    SetFunction(button, FunctionCode::SingleKey);
+    m_buttonLabel[button] = EntryLabel(FunctionCode::SingleKey, keyName);
+    return true;
+}
+
+bool ButtonAssignment::StoreComboKey(std::size_t button, std::string_view modifierName, std::string_view key1Name,
+                                     std::string_view key2Name)
+{
+    if (button >= kButtonCount) {
+        return false;
+    }
+    const std::uint8_t modifier = ModifierBitFromName(modifierName);
+    const std::uint8_t key1 = KeyCodeFromName(key1Name, KeyTableInstance::Button);
+    const std::uint8_t key2 = KeyCodeFromName(key2Name, KeyTableInstance::Button);
+    m_record.comboModifier[button] = modifier;
+    m_record.comboKey1[button] = key1;
+    m_record.comboKey2[button] = key2;
+    SetFunction(button, FunctionCode::ComboKey);
+
+    // The codes decide which parts appear; the label shows the names as chosen.
+    const std::array<std::pair<std::uint8_t, std::string_view>, 3> candidates = {
+        {{modifier, modifierName}, {key1, key1Name}, {key2, key2Name}}};
+    std::string parts;
+    for (const auto& [code, name] : candidates) {
+        if (code == 0) {
+            continue;
+        }
+        if (!parts.empty()) {
+            parts += kComboJoiner;
+        }
+        parts += name;
+    }
+    m_buttonLabel[button] = EntryLabel(FunctionCode::ComboKey, parts);
+    return true;
+}
+
+bool ButtonAssignment::StoreMacroBinding(std::size_t button, std::uint8_t macroNumber, std::uint8_t macroRepeat,
+                                         std::string_view macroName)
+{
+    if (button >= kButtonCount) {
+        return false;
+    }
+    m_record.macroNumber[button] = macroNumber;
+    m_record.macroRepeat[button] = macroRepeat;
+    SetFunction(button, FunctionCode::MacroKey);
+    m_buttonLabel[button] = EntryLabel(FunctionCode::MacroKey, macroName);
+    return true;
+}
+
+void ButtonAssignment::SetFunction(std::size_t button, FunctionCode code)
+{
+    m_record.buttonFunction[button] = static_cast<std::uint8_t>(code);
+}
+
+std::string ButtonAssignment::EntryLabel(FunctionCode code, std::string_view detail) const
+{
+    std::string label(m_texts.functions[static_cast<std::size_t>(code)]);
+    label += kDetailSeparator;
+    label += detail;
+    return label;
+}
+
+} // namespace veldrane

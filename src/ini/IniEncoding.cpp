@@ -1,0 +1,105 @@
+#include "ini/IniEncoding.h"
+
+#include <algorithm>
+
+#include "ini/IniDocument.h"
+#include "ini/UnicodeText.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kLanguageSection = "Skins";
+constexpr std::string_view kLanguageKey = "Lan";
+
+} // namespace
+
+IniEncoding::IniEncoding(const TextCodec& codec, LegacyCodePage fallbackCodePage)
+    : m_codec(codec), m_fallbackCodePage(fallbackCodePage)
+{
+}
+
+LegacyCodePage IniEncoding::CodePageOfLanguageCode(std::string_view code)
+{
+    // The same exact, case-sensitive test by which the interface language is chosen.
+    if (code == "CHS") {
+        return LegacyCodePage::Gbk;
+    }
+    if (code == "CHT") {
+        return LegacyCodePage::Big5;
+    }
+    return LegacyCodePage::Windows1252;
+}
+
+LegacyCodePage IniEncoding::LegacyCodePageOf(std::string_view bytes) const
+{
+    // Section and key are ASCII, and in GBK and Big5 no byte of a two-byte character is a line
+    // break or '=', so the key can be found before the text is decoded.
+    const auto code = IniDocument::Parse(bytes).Value(kLanguageSection, kLanguageKey);
+    return code ? CodePageOfLanguageCode(*code) : m_fallbackCodePage;
+}
+
+std::string IniEncoding::DecodeLegacyByCharacter(std::string_view bytes, LegacyCodePage codePage) const
+{
+    // One character at a time, the two-byte form of GBK and Big5 first, so that only what is no
+    // character at all becomes U+FFFD.
+    const std::size_t longest = codePage == LegacyCodePage::Windows1252 ? 1 : 2;
+    std::string text;
+    for (std::size_t position = 0; position < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[position]) < 0x80) {
+            text.push_back(bytes[position++]);
+            continue;
+        }
+        std::size_t length = std::min(longest, bytes.size() - position);
+        for (; length > 0; --length) {
+            if (const auto character = m_codec.ToUtf8(bytes.substr(position, length), codePage)) {
+                text += *character;
+                break;
+            }
+        }
+        if (length == 0) {
+            AppendUtf8(text, kReplacementCharacter);
+            length = 1;
+        }
+        position += length;
+    }
+    return text;
+}
+
+DecodedIniText IniEncoding::Decode(std::string_view bytes) const
+{
+    using Form = IniFileEncoding::Form;
+    if (bytes.starts_with(kUtf16LeBom)) {
+        return {Utf16LeToUtf8(bytes.substr(kUtf16LeBom.size())), {Form::Utf16LeWithBom}};
+    }
+    if (bytes.starts_with(kUtf8Bom)) {
+        return {SanitiseUtf8(bytes.substr(kUtf8Bom.size())), {Form::Utf8WithBom}};
+    }
+    if (IsValidUtf8(bytes)) {
+        return {std::string(bytes), {Form::Utf8}};
+    }
+    const LegacyCodePage codePage = LegacyCodePageOf(bytes);
+    if (auto text = m_codec.ToUtf8(bytes, codePage)) {
+        return {std::move(*text), {Form::Legacy, codePage}};
+    }
+    return {DecodeLegacyByCharacter(bytes, codePage), {Form::Legacy, codePage}, false};
+}
+
+std::optional<std::string> IniEncoding::Encode(std::string_view text, const IniFileEncoding& encoding) const
+{
+    switch (encoding.form) {
+    case IniFileEncoding::Form::Utf8:
+        return std::string(text);
+    case IniFileEncoding::Form::Utf8WithBom:
+        return std::string(kUtf8Bom) + std::string(text);
+    case IniFileEncoding::Form::Utf16LeWithBom:
+        return std::string(kUtf16LeBom) + Utf8ToUtf16Le(text);
+    case IniFileEncoding::Form::Legacy:
+        break;
+    }
+    return m_codec.FromUtf8(text, encoding.codePage);
+}
+
+} // namespace veldrane

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/TextCodec.h"
+
+namespace veldrane {
+
+// The byte form an INI file was found in. A write puts the file back in the same form.
+struct IniFileEncoding
+{
+    enum class Form
+    {
+        Utf8,           // also every file that is plain ASCII, and every new file
+        Utf8WithBom,    // EF BB BF
+        Utf16LeWithBom, // FF FE
+        Legacy,         // the code page of the Windows machine that wrote it
+    };
+    Form form = Form::Utf8;
+    LegacyCodePage codePage = LegacyCodePage::Windows1252; // of a Legacy file
+
+    friend bool operator==(const IniFileEncoding&, const IniFileEncoding&) = default;
+};
+
+// The text of an INI file in UTF-8 and the form it came in.
+struct DecodedIniText
+{
+    std::string text;
+    IniFileEncoding encoding;
+    // False when some bytes of a legacy file are not text in its code page and were read as
+    // U+FFFD: writing it back would destroy them, so the file must not be written.
+    bool exact = true;
+};
+
+// Tells the encodings of INI files apart and converts them. A file with a byte-order mark is
+// UTF-16LE or UTF-8; a file that is valid UTF-8 is UTF-8; anything else was written on a Windows
+// machine in its legacy code page, which the file's own "Lan" key in section "Skins" names
+// ("CHS" GBK, "CHT" Big5, any other value Windows-1252) and, in a file without that key, the
+// interface language does.
+class IniEncoding
+{
+public:
+    IniEncoding(const TextCodec& codec, LegacyCodePage fallbackCodePage);
+
+    DecodedIniText Decode(std::string_view bytes) const;
+    // Nothing when the text holds a character that the file's code page cannot hold.
+    std::optional<std::string> Encode(std::string_view text, const IniFileEncoding& encoding) const;
+
+    // The code page a legacy file with that "Lan" value is in.
+    static LegacyCodePage CodePageOfLanguageCode(std::string_view code);
+
+private:
+    LegacyCodePage LegacyCodePageOf(std::string_view bytes) const;
+    std::string DecodeLegacyByCharacter(std::string_view bytes, LegacyCodePage codePage) const;
+
+    const TextCodec& m_codec;
+    LegacyCodePage m_fallbackCodePage;
+};
+
+} // namespace veldrane

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string_view>
+
+#include "text/Language.h"
+
+namespace veldrane {
+
+// The texts of the single-key (CSingleDialog) and combo-key (CComboDialog) capture dialogs. The
+// two dialogs spell their OK differently in English ("Ok" and "OK").
+struct CaptureDialogTexts
+{
+    std::string_view singlePrompt; // "Please enter a key"
+    std::string_view singleOk;     // "Ok"
+    std::string_view comboOk;      // "OK"
+    std::string_view cancel;       // "Cancel", both dialogs
+};
+
+const CaptureDialogTexts& CaptureDialogTextsFor(Language language);
+
+} // namespace veldrane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace veldrane {
+
+// The fixed texts and titles of message boxes and balloons that are the same in every language.
+// Boxes without a title of their own here are titled kApplicationTitle (text/Language.h).
+
+// Balloon titles at the tray icon.
+inline constexpr std::string_view kInfoTitle = "Info";
+inline constexpr std::string_view kWarningTitle = "Warning"; // also the pointer-settings and assignment warnings
+
+// Start-up failures.
+inline constexpr std::string_view kCreateEventFailed = "CreateEvent failed.";
+inline constexpr std::string_view kRegisterDeviceNotificationFailed = "RegisterDeviceNotification failed!!!";
+
+// Configuration files, import and export.
+inline constexpr std::string_view kConfigFileNotExist = "Config file is not exist.";
+inline constexpr std::string_view kFileOpenErrorFormat = "Error Code is: %d \n"; // FormatWithErrorCode
+inline constexpr std::string_view kFileOpenErrorTitle = "NULL ==fp ";
+
+// Applying the pointer settings, titled kWarningTitle, one per call in call order.
+inline constexpr std::string_view kSetMouseFailed = "SETMOUSE failed.";
+inline constexpr std::string_view kSetMouseSpeedFailed = "SETMOUSESPEED failed.";
+inline constexpr std::string_view kSetWheelScrollLinesFailed = "SETWHEELSCROLLLINES failed.";
+inline constexpr std::string_view kSetDoubleClickTimeFailed = "SPI_SETDOUBLECLICKTIME failed.";
+
+// Keyboard hooks that could not be installed; FormatWithErrorCode fills in the error code.
+inline constexpr std::string_view kSingleKeyHookFailedFormat = "KeyboardHook_SingleDlgKey Install error code :%d\n";
+inline constexpr std::string_view kComboKeyHookFailedFormat = "KeyboardHook_ComboDlg Install error code :%d\n";
+inline constexpr std::string_view kRecordHookFailedFormat = "JournalRecordHook Install error code :%d\n";
+
+// A skinned dialog whose background picture is missing shows kImageError under a title that names
+// the dialog.
+inline constexpr std::string_view kImageError = "error";
+inline constexpr std::string_view kHelpDialogImageFailed = "Help Dialog Load background image failed!!!";
+inline constexpr std::string_view kConfigDialogImageFailed = "Config Dialog Load background image failed!!!";
+inline constexpr std::string_view kSingleKeyDialogImageFailed = "Single Key Dialog Load background image failed!!!";
+inline constexpr std::string_view kComboDialogImageFailed = "Combo Dialog Load background image failed!!!";
+inline constexpr std::string_view kMacroManagerDialogImageFailed =
+    "Macro Manager Dialog Load background image failed!!!";
+inline constexpr std::string_view kMacroKeyDialogImageFailed = "Macro Key Dialog Load background image failed!!!";
+
+// Refusals of macro names in the macro manager.
+inline constexpr std::string_view kMacroNameBlank = "Macro name is blank";
+inline constexpr std::string_view kMacroNameExists = "Macro name already exists";
+
+// The text of one of the "...%d..." formats above with the error code written in decimal in place
+// of the first "%d"; a format without "%d" comes back unchanged.
+std::string FormatWithErrorCode(std::string_view format, std::int64_t errorCode);
+
+} // namespace veldrane
