@@ -22,7 +22,7 @@ std::filesystem::path FreeTemporaryPath(const std::filesystem::path& target)
         std::filesystem::path candidate = target;
         candidate += suffix;
         std::error_code error;
-        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, error)) && !error) {
+        if (std::filesystem::symlink_status(candidate, error).type() == std::filesystem::file_type::not_found) {
             return candidate;
         }
     }

@@ -1,6 +1,5 @@
 #include "ini/IniFile.h"
 
-#include <charconv>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -50,29 +49,34 @@ std::optional<Snapshot> Load(const std::filesystem::path& path, const IniEncodin
     return snapshot;
 }
 
-// Applies `edit` to the file's lines and writes the file back in its own encoding. `edit` says
-// whether it changed anything; when it did not, nothing is written and the result is false.
-template <typename Edit>
-IniWriteResult Modify(const std::filesystem::path& path, const IniEncoding& encoding, Edit edit, bool& changed)
+enum class EditOutcome
 {
-    changed = false;
+    NothingToDo,
+    Written,
+    Failed,
+};
+
+// Applies `edit` to the file's lines and writes the file back in its own encoding. `edit` says
+// whether it changed anything; when it did not, nothing is written.
+template <typename Edit>
+EditOutcome Modify(const std::filesystem::path& path, const IniEncoding& encoding, Edit edit)
+{
     auto snapshot = Load(path, encoding);
     if (!snapshot || !snapshot->decoded.exact) {
-        return IniWriteResult::IoError;
+        return EditOutcome::Failed;
     }
     if (!edit(snapshot->document)) {
-        return IniWriteResult::Written;
+        return EditOutcome::NothingToDo;
     }
-    changed = true;
     const auto bytes = encoding.Encode(snapshot->document.Serialise(), snapshot->decoded.encoding);
     if (!bytes) {
         // A character the file's code page cannot hold would be lost; the file stays as it is.
-        return IniWriteResult::IoError;
+        return EditOutcome::Failed;
     }
-    if (*bytes == snapshot->bytes && !snapshot->bytes.empty()) {
-        return IniWriteResult::Written;
+    if (*bytes == snapshot->bytes) {
+        return EditOutcome::Written;
     }
-    return WriteFileAtomically(path, *bytes) ? IniWriteResult::Written : IniWriteResult::IoError;
+    return WriteFileAtomically(path, *bytes) ? EditOutcome::Written : EditOutcome::Failed;
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text)
@@ -123,14 +127,11 @@ IniWriteResult IniFile::WriteString(std::string_view section, std::string_view k
     if (!IniDocument::IsValidValue(value)) {
         return IniWriteResult::RefusedValue;
     }
-    bool changed = false;
-    return Modify(
-        m_path, IniEncoding(m_codec, m_fallbackCodePage),
-        [&](IniDocument& document) {
-            document.SetValue(section, key, value);
-            return true;
-        },
-        changed);
+    const EditOutcome outcome = Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
+        document.SetValue(section, key, value);
+        return true;
+    });
+    return outcome == EditOutcome::Written ? IniWriteResult::Written : IniWriteResult::IoError;
 }
 
 IniWriteResult IniFile::WriteInt(std::string_view section, std::string_view key, int value)
@@ -140,20 +141,16 @@ IniWriteResult IniFile::WriteInt(std::string_view section, std::string_view key,
 
 bool IniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    bool changed = false;
-    const IniWriteResult result = Modify(
-        m_path, IniEncoding(m_codec, m_fallbackCodePage),
-        [&](IniDocument& document) { return document.RemoveKey(section, key); }, changed);
-    return changed && result == IniWriteResult::Written;
+    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
+               return document.RemoveKey(section, key);
+           }) == EditOutcome::Written;
 }
 
 bool IniFile::DeleteSection(std::string_view section)
 {
-    bool changed = false;
-    const IniWriteResult result = Modify(
-        m_path, IniEncoding(m_codec, m_fallbackCodePage),
-        [&](IniDocument& document) { return document.RemoveSection(section); }, changed);
-    return changed && result == IniWriteResult::Written;
+    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
+               return document.RemoveSection(section);
+           }) == EditOutcome::Written;
 }
 
 std::vector<std::string> IniFile::SectionNames() const

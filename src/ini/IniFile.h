@@ -42,14 +42,21 @@ public:
     // The value read as a signed decimal number the way _wtoi reads it: 0 when it is not one.
     int GetInt(std::string_view section, std::string_view key) const;
 
+    // An existing key keeps its line and gets the new value; a new key goes after the last key of
+    // its section, a new section at the end of the file, which the first write creates. A file
+    // that cannot be read, or a value its legacy code page cannot hold, gives IoError and leaves
+    // the file as it was.
     IniWriteResult WriteString(std::string_view section, std::string_view key, std::string_view value);
     IniWriteResult WriteInt(std::string_view section, std::string_view key, int value);
 
-    // False when there was nothing to delete or the file could not be written.
+    // False when there was nothing to delete or the file could not be written. DeleteKey removes
+    // the key from the first matching section, duplicates included, so that it then reads as
+    // missing; DeleteSection removes every section of that name with all of its lines.
     bool DeleteKey(std::string_view section, std::string_view key);
     bool DeleteSection(std::string_view section);
 
-    // Section names in file order, as they stand in the file (blanks trimmed).
+    // Section names in file order, as they stand in the file (blanks trimmed); a duplicate name
+    // is listed once, at its first place.
     std::vector<std::string> SectionNames() const;
     // Key names of the first matching section, in file order.
     std::vector<std::string> KeyNames(std::string_view section) const;

@@ -87,9 +87,9 @@ MacroBuffer EncodeMacro(const MacroRecord& record)
         if (record.DelayTimeSelStatus == 0 && !waitItem.IsDelay()) {
             waitItem = MacroItem(std::string(kDefaultEventDelay));
         }
-        const EventEntries entries = EncodeEvent(item.Kind() == MacroItemKind::Release,
-                                                 KeyCodeFromName(item.KeyName(), KeyTableInstance::Macro),
-                                                 waitItem.DelayMilliseconds());
+        const EventEntries entries =
+            EncodeEvent(item.Kind() == MacroItemKind::Release, KeyCodeFromName(item.KeyName(), KeyTableInstance::Macro),
+                        waitItem.DelayMilliseconds());
         if (entries.size > buffer.size() - position) {
             break;
         }

@@ -12,9 +12,9 @@ namespace veldrane {
 struct MacroRecord
 {
     std::string name;
-    int DelayTimeSelStatus = 0;  // 1: waits between events were recorded; 0: each event waits 50 ms
-    int LoopTimeSelStatus = 0;   // 1: the loop count applies; 0: the macro plays once
-    std::string MacroLoopTimes;  // the loop count as the file holds it, "1" to "65535"
+    int DelayTimeSelStatus = 0;   // 1: waits between events were recorded; 0: each event waits 50 ms
+    int LoopTimeSelStatus = 0;    // 1: the loop count applies; 0: the macro plays once
+    std::string MacroLoopTimes;   // the loop count as the file holds it, "1" to "65535"
     std::vector<MacroItem> items; // the event list in order, "Item0" first
 
     friend bool operator==(const MacroRecord&, const MacroRecord&) = default;

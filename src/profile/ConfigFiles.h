@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "profile/ConfigFile.h"
 #include "profile/ProfileRecord.h"
 #include "text/Language.h"
 
@@ -14,7 +15,6 @@ namespace veldrane {
 class MessageSink;
 class TextCodec;
 
-inline constexpr std::size_t kConfigFileSize = 1 + kProfileRecordSize; // flag byte + record
 inline constexpr std::size_t kProfileSlotCount = 6;
 
 // Section "Skins" of a label file: the skin folder and the text colour of all drawing.
@@ -47,11 +47,13 @@ public:
     // Loads the selected profile's file (the factory file while resetInProgress) into `record`.
     void LoadConfig(ProfileRecord& record);
     // Writes flag byte 1 and `record` to the selected profile's file, which must already exist.
-    void SaveConfig(const ProfileRecord& record);
+    // False (after the message) when nothing was written.
+    bool SaveConfig(const ProfileRecord& record);
     // Reads the labels of `language` and the "Skins" and "Point" sections from labelPath.
     void LoadLabels(Language language);
-    // Writes "Item1" to "Item12" of the language section of labelPath; nothing else.
-    void SaveLabels(Language language);
+    // Writes "Item1" to "Item12" of the language section of labelPath; nothing else. False when
+    // a label could not be written (a label with a line break is refused, the others go in).
+    bool SaveLabels(Language language);
 
     // The file `fileName` beside the executable.
     std::filesystem::path PathOf(std::string_view fileName) const;
@@ -74,6 +76,12 @@ public:
     Language language = Language::English;
 
 private:
+    // Steps 1 to 5 of a load: the fixed paths, then the profile files the list selects. False when
+    // the list stops the load.
+    bool SelectFiles();
+    void SetProfilePaths();
+    void ReportUnreadable(int errorCode);
+
     MessageSink& m_messages;
     const TextCodec& m_codec;
 };

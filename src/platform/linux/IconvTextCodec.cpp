@@ -2,14 +2,14 @@
 
 #include <cerrno>
 #include <iconv.h>
-#include <initializer_list>
+#include <array>
 
 namespace veldrane {
 
 namespace {
 
 // Each page under the names iconv implementations know it by, the Windows variant first.
-std::initializer_list<const char*> IconvNames(LegacyCodePage page)
+std::array<const char*, 2> IconvNames(LegacyCodePage page)
 {
     switch (page) {
     case LegacyCodePage::Gbk:

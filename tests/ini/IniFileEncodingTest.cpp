@@ -1,0 +1,148 @@
+#include "ini/IniFile.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "IniFileFixture.h"
+#include "ini/UnicodeText.h"
+
+namespace veldrane {
+namespace {
+
+using test::IniFileFixture;
+
+const std::string kUtf16LeBom = "\xFF\xFE";
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
+
+// "左键" and "右键" in GBK, "左鍵" and "右鍵" in Big5.
+const std::string kGbkClick = "\xD7\xF3\xBC\xFC";
+const std::string kGbkMenu = "\xD3\xD2\xBC\xFC";
+const std::string kBig5Click = "\xA5\xAA\xC1\xE4";
+const std::string kBig5Menu = "\xA5\x6B\xC1\xE4";
+
+TEST_F(IniFileFixture, Utf16LeFileIsReadAndWrittenBackAsUtf16Le)
+{
+    Store(kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\n[Skins]\r\nLan=CHS\r\n"));
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
+    EXPECT_EQ(File().WriteString("Setting-CHS", "Item2", "右键"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n[Skins]\r\nLan=CHS\r\n"));
+}
+
+TEST_F(IniFileFixture, Utf16LeUnpairedSurrogateReadsAsReplacement)
+{
+    Store(kUtf16LeBom + Utf8ToUtf16Le("[S]\r\nk=") + "\x3D\xD8" + Utf8ToUtf16Le("x\r\n"));
+    EXPECT_EQ(File().GetString("S", "k"), "\xEF\xBF\xBDx");
+}
+
+TEST_F(IniFileFixture, Utf8FileWithBomKeepsItsBom)
+{
+    Store(kUtf8Bom + "[Setting-CHT]\r\nItem1=左鍵\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHT", "Item1"), "左鍵");
+    EXPECT_EQ(File().WriteString("Setting-CHT", "Item1", "右鍵"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), kUtf8Bom + "[Setting-CHT]\r\nItem1=右鍵\r\n");
+}
+
+TEST_F(IniFileFixture, Utf8FileWithoutBomStaysWithoutBom)
+{
+    Store("[Setting-CHS]\r\nItem1=左键\r\n");
+    EXPECT_EQ(File(LegacyCodePage::Gbk).WriteString("Setting-CHS", "Item2", "右键"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n");
+}
+
+TEST_F(IniFileFixture, GbkFileWithLanChsIsReadAsChineseAndWrittenBackAsGbk)
+{
+    Store("[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
+    EXPECT_EQ(File().WriteString("Setting-CHS", "Item2", "右键"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\nItem2=" + kGbkMenu + "\r\n[Skins]\r\nLan=CHS\r\n");
+}
+
+TEST_F(IniFileFixture, Big5FileWithLanChtIsReadAsChineseAndWrittenBackAsBig5)
+{
+    // The second byte of "右" in Big5 is 'k': a trail byte that is ASCII must not confuse the key.
+    Store("[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHT", "Item1"), "左鍵");
+    EXPECT_EQ(File().WriteString("Setting-CHT", "Item2", "右鍵"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\nItem2=" + kBig5Menu +
+                            "\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHT", "Item2"), "右鍵");
+}
+
+struct FallbackCase
+{
+    const char* name;
+    std::string file;
+    LegacyCodePage fallback;
+    std::string expected;
+};
+
+class IniFileLegacyCodePage : public IniFileFixture, public ::testing::WithParamInterface<FallbackCase>
+{};
+
+TEST_P(IniFileLegacyCodePage, ChosenByLanKeyThenInterfaceLanguage)
+{
+    Store(GetParam().file);
+    EXPECT_EQ(File(GetParam().fallback).GetString("Setting", "Item1"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniFileLegacyCodePage,
+    ::testing::Values(
+        FallbackCase{"NoLanUsesGbkFallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n", LegacyCodePage::Gbk, "左键"},
+        FallbackCase{"NoLanUsesBig5Fallback", "[Setting]\r\nItem1=" + kBig5Click + "\r\n", LegacyCodePage::Big5,
+                     "左鍵"},
+        FallbackCase{"NoLanUsesCp1252Fallback", "[Setting]\r\nItem1=Caf\xE9\r\n", LegacyCodePage::Windows1252,
+                     "Café"},
+        FallbackCase{"LanEnBeatsGbkFallback", "[Skins]\r\nLan=EN\r\n[Setting]\r\nItem1=Caf\xE9\r\n",
+                     LegacyCodePage::Gbk, "Café"},
+        FallbackCase{"LanChsBeatsCp1252Fallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n",
+                     LegacyCodePage::Windows1252, "左键"},
+        FallbackCase{"LowerCaseChsIsNotChinese", "[Skins]\r\nLan=chs\r\n[Setting]\r\nItem1=\xD7\xF3\r\n",
+                     LegacyCodePage::Gbk, "×ó"},
+        FallbackCase{"LanOutsideSkinsDoesNotCount", "[Point]\r\nLan=CHS\r\n[Setting]\r\nItem1=\xD7\xF3\r\n",
+                     LegacyCodePage::Windows1252, "×ó"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(IniFileFixture, ValueOutsideLegacyCodePageFailsAndLeavesFile)
+{
+    const std::string gbkFile = "[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\n";
+    Store(gbkFile);
+    EXPECT_EQ(File().WriteString("Setting-CHS", "Item2", "한"), IniWriteResult::IoError);
+    EXPECT_EQ(Stored(), gbkFile);
+
+    const std::string cp1252File = "[Setting-EN]\r\nItem1=Caf\xE9\r\n";
+    Store(cp1252File);
+    EXPECT_EQ(File().WriteString("Setting-EN", "Item1", "左键"), IniWriteResult::IoError);
+    EXPECT_EQ(Stored(), cp1252File);
+}
+
+TEST_F(IniFileFixture, UndecodableLegacyFileIsReadButNeverWritten)
+{
+    // 0x81 is no character in Windows-1252: it reads as U+FFFD, and a write would lose it.
+    const std::string damaged = "[Setting-EN]\r\nItem1=Caf\xE9\r\nItem2=\x81x\r\n";
+    Store(damaged);
+    EXPECT_EQ(File().GetString("Setting-EN", "Item1"), "Café");
+    EXPECT_EQ(File().GetString("Setting-EN", "Item2"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(File().WriteString("Setting-EN", "Item3", "Menu"), IniWriteResult::IoError);
+    EXPECT_FALSE(File().DeleteKey("Setting-EN", "Item2"));
+    EXPECT_EQ(Stored(), damaged);
+}
+
+TEST_F(IniFileFixture, DamagedGbkFileKeepsTheCharactersItHolds)
+{
+    // A lead byte followed by a line break is no character; the rest of the file still reads.
+    Store("[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=" + kGbkClick + "\xD7\r\nItem2=ok\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键\xEF\xBF\xBD");
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item2"), "ok");
+}
+
+TEST_F(IniFileFixture, PlainAsciiFileIsUtf8AndTakesChinese)
+{
+    Store("[Skins]\r\nLan=CHS\r\n");
+    EXPECT_EQ(File().WriteString("Setting-CHS", "Item1", "左键"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=左键\r\n");
+}
+
+} // namespace
+} // namespace veldrane

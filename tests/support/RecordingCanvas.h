@@ -1,0 +1,100 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/SkinCanvas.h"
+
+namespace veldrane::test {
+
+// Records every drawing call in order. Pictures exist when given a size in `sizes`; a picture
+// without one is missing, so DrawImage records the attempt and reports false.
+class RecordingCanvas : public SkinCanvas
+{
+public:
+    struct Image
+    {
+        std::string path;
+        Point at;
+        bool drawn;
+        std::optional<Rect> clip;
+        friend bool operator==(const Image&, const Image&) = default;
+    };
+    struct Text
+    {
+        Rect area;
+        std::string text;
+        FontRole font;
+        Colour colour;
+        TextAlign align;
+        std::optional<Rect> clip;
+        friend bool operator==(const Text&, const Text&) = default;
+    };
+    struct Fill
+    {
+        Rect area;
+        Colour colour;
+        friend bool operator==(const Fill&, const Fill&) = default;
+    };
+
+    std::optional<Size> ImageSize(std::string_view path) override
+    {
+        auto found = sizes.find(std::string(path));
+        if (found == sizes.end()) {
+            return std::nullopt;
+        }
+        return found->second;
+    }
+    bool DrawImage(std::string_view path, Point at) override
+    {
+        bool drawn = sizes.contains(std::string(path));
+        images.push_back({std::string(path), at, drawn, clip});
+        return drawn;
+    }
+    void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) override
+    {
+        texts.push_back({area, std::string(utf8), font, colour, align, clip});
+    }
+    void FillRect(Rect area, Colour colour) override { fills.push_back({area, colour}); }
+    void SetClip(std::optional<Rect> newClip) override { clip = newClip; }
+
+    // The drawn pictures with this path, in drawing order.
+    std::vector<Image> ImagesAt(std::string_view path) const
+    {
+        std::vector<Image> found;
+        for (const auto& image : images) {
+            if (image.path == path) {
+                found.push_back(image);
+            }
+        }
+        return found;
+    }
+    // The first drawn text equal to `text`, if any.
+    std::optional<Text> FindText(std::string_view text) const
+    {
+        for (const auto& drawn : texts) {
+            if (drawn.text == text) {
+                return drawn;
+            }
+        }
+        return std::nullopt;
+    }
+    void Clear()
+    {
+        images.clear();
+        texts.clear();
+        fills.clear();
+        clip.reset();
+    }
+
+    std::map<std::string, Size, std::less<>> sizes;
+    std::vector<Image> images;
+    std::vector<Text> texts;
+    std::vector<Fill> fills;
+    std::optional<Rect> clip;
+};
+
+} // namespace veldrane::test

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace veldrane::test {
+
+// Records the pages opened and the programs started; reports the architecture it is given and
+// whether starting succeeds.
+class RecordingShell : public Shell
+{
+public:
+    void OpenUrl(std::string_view url) override { openedUrls.emplace_back(url); }
+    bool StartDetached(const std::filesystem::path& program) override
+    {
+        startedPrograms.push_back(program);
+        return startSucceeds;
+    }
+    ProcessorArchitecture Architecture() const override { return architecture; }
+
+    ProcessorArchitecture architecture = ProcessorArchitecture::X86_64;
+    bool startSucceeds = true;
+    std::vector<std::string> openedUrls;
+    std::vector<std::filesystem::path> startedPrograms;
+};
+
+} // namespace veldrane::test
