@@ -18,8 +18,7 @@ constexpr std::string_view kLanguageKey = "Lan";
 
 IniEncoding::IniEncoding(const TextCodec& codec, LegacyCodePage fallbackCodePage)
     : m_codec(codec), m_fallbackCodePage(fallbackCodePage)
-{
-}
+{}
 
 LegacyCodePage IniEncoding::CodePageOfLanguageCode(std::string_view code)
 {

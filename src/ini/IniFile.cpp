@@ -58,8 +58,7 @@ enum class EditOutcome
 
 // Applies `edit` to the file's lines and writes the file back in its own encoding. `edit` says
 // whether it changed anything; when it did not, nothing is written.
-template <typename Edit>
-EditOutcome Modify(const std::filesystem::path& path, const IniEncoding& encoding, Edit edit)
+template <typename Edit> EditOutcome Modify(const std::filesystem::path& path, const IniEncoding& encoding, Edit edit)
 {
     auto snapshot = Load(path, encoding);
     if (!snapshot || !snapshot->decoded.exact) {
@@ -89,8 +88,7 @@ std::string_view TrimTrailingBlanks(std::string_view text)
 
 IniFile::IniFile(std::filesystem::path path, const TextCodec& codec, LegacyCodePage fallbackCodePage)
     : m_path(std::move(path)), m_codec(codec), m_fallbackCodePage(fallbackCodePage)
-{
-}
+{}
 
 bool IniFile::Exists() const
 {
@@ -141,16 +139,14 @@ IniWriteResult IniFile::WriteInt(std::string_view section, std::string_view key,
 
 bool IniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
-               return document.RemoveKey(section, key);
-           }) == EditOutcome::Written;
+    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage),
+                  [&](IniDocument& document) { return document.RemoveKey(section, key); }) == EditOutcome::Written;
 }
 
 bool IniFile::DeleteSection(std::string_view section)
 {
-    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
-               return document.RemoveSection(section);
-           }) == EditOutcome::Written;
+    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage),
+                  [&](IniDocument& document) { return document.RemoveSection(section); }) == EditOutcome::Written;
 }
 
 std::vector<std::string> IniFile::SectionNames() const

@@ -58,7 +58,7 @@ public:
     // Section names in file order, as they stand in the file (blanks trimmed); a duplicate name
     // is listed once, at its first place.
     std::vector<std::string> SectionNames() const;
-    // Key names of the first matching section, in file order.
+    // Key names of the first matching section, in file order, each name once.
     std::vector<std::string> KeyNames(std::string_view section) const;
 
 private:

@@ -7,52 +7,15 @@
 #include "ini/IniFile.h"
 #include "platform/MessageSink.h"
 #include "platform/TextCodec.h"
+#include "profile/ProfileFileNames.h"
 #include "text/MessageTexts.h"
 
 namespace veldrane {
 
 namespace {
 
-constexpr std::string_view kFactoryConfigName = "config.bin";
-constexpr std::string_view kListName = "str.ini";
-constexpr std::string_view kMacroName = "record.ini";
-
-// Section "Profile" of "str.ini": the list of named profiles.
-constexpr std::string_view kProfileSection = "Profile";
-constexpr std::string_view kCurrentProfileKey = "CurProfileName";
-constexpr std::string_view kItemCountKey = "ItemCount";
-constexpr std::string_view kListItemPrefix = "Item"; // "Item0" to "Item5", counted from 0
-
-// Label files: "Item1" to "Item12" of the language section, then "Skins" and "Point".
-constexpr std::string_view kLabelKeyPrefix = "Item"; // counted from 1
-constexpr std::string_view kSkinsSection = "Skins";
-constexpr std::string_view kSkinPathKey = "Path";
-constexpr std::string_view kRedKey = "RColor";
-constexpr std::string_view kGreenKey = "GColor";
-constexpr std::string_view kBlueKey = "BColor";
-constexpr std::string_view kPointSection = "Point";
-constexpr std::string_view kSensitivityXKey = "SensitivityX_Y";
-constexpr std::string_view kSensitivityYKey = "SensitivityY_Y";
-constexpr std::string_view kSensitivityKey = "Sensitivity_Y";
-constexpr std::string_view kMouseSpeedKey = "MouseSpeed_Y";
-
 // A list longer than the six profile files is not one the program wrote.
 constexpr int kMaxItemCount = static_cast<int>(kProfileSlotCount);
-
-// A label file written on a Windows machine without a "Lan" key of its own is in the code page
-// of that machine, which the interface language tells.
-LegacyCodePage CodePageOf(Language language)
-{
-    return ByLanguage(language, LegacyCodePage::Windows1252, LegacyCodePage::Gbk, LegacyCodePage::Big5);
-}
-
-std::string NumberedName(std::string_view prefix, std::size_t number, std::string_view suffix = {})
-{
-    std::string name(prefix);
-    name += std::to_string(number);
-    name += suffix;
-    return name;
-}
 
 bool FileExists(const std::filesystem::path& path)
 {
@@ -62,10 +25,15 @@ bool FileExists(const std::filesystem::path& path)
 
 } // namespace
 
+LegacyCodePage ConfigFiles::CodePageOf(Language language)
+{
+    return ByLanguage(language, LegacyCodePage::Windows1252, LegacyCodePage::Gbk, LegacyCodePage::Big5);
+}
+
 ConfigFiles::ConfigFiles(std::filesystem::path directory, MessageSink& messages, const TextCodec& codec)
     : modulePath(std::move(directory)), m_messages(messages), m_codec(codec)
 {
-    macroPath = PathOf(kMacroName);
+    macroPath = PathOf(kMacroFileName);
     listPath = PathOf(kListName);
 }
 
@@ -76,13 +44,13 @@ std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
 
 void ConfigFiles::SetProfilePaths()
 {
-    configPath = PathOf(NumberedName("config", currentProfileIndex, ".bin"));
-    labelPath = PathOf(NumberedName("str", currentProfileIndex, ".ini"));
+    configPath = PathOf(ProfileConfigName(currentProfileIndex));
+    labelPath = PathOf(ProfileLabelName(currentProfileIndex));
 }
 
 bool ConfigFiles::SelectFiles()
 {
-    macroPath = PathOf(kMacroName);
+    macroPath = PathOf(kMacroFileName);
     listPath = PathOf(kListName);
     if (resetInProgress) {
         configPath = PathOf(kFactoryConfigName);
@@ -98,8 +66,7 @@ bool ConfigFiles::SelectFiles()
     }
     // A negative count selects nothing but still loads the previous selection's files.
     for (int i = 0; i < count; ++i) {
-        if (list.GetString(kProfileSection, NumberedName(kListItemPrefix, static_cast<std::size_t>(i))) ==
-            selected) {
+        if (list.GetString(kProfileSection, ProfileItemKey(static_cast<std::size_t>(i))) == selected) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
         }
     }
@@ -164,7 +131,7 @@ void ConfigFiles::LoadLabels(Language labelLanguage)
     const IniFile labels(labelPath, m_codec, CodePageOf(labelLanguage));
     const std::string_view section = LanguageSectionName(labelLanguage);
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-        buttonLabel[button] = labels.GetString(section, NumberedName(kLabelKeyPrefix, button + 1));
+        buttonLabel[button] = labels.GetString(section, LabelKey(button));
     }
     skin.red = labels.GetInt(kSkinsSection, kRedKey);
     skin.green = labels.GetInt(kSkinsSection, kGreenKey);
@@ -186,7 +153,7 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
     bool allWritten = true;
     for (std::size_t button = 0; button < kButtonCount; ++button) {
         const IniWriteResult result =
-            labels.WriteString(section, NumberedName(kLabelKeyPrefix, button + 1), buttonLabel[button]);
+            labels.WriteString(section, LabelKey(button), buttonLabel[button]);
         allWritten = allWritten && result == IniWriteResult::Written;
     }
     return allWritten;

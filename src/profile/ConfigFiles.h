@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TextCodec.h"
 #include "profile/ConfigFile.h"
 #include "profile/ProfileRecord.h"
 #include "text/Language.h"
@@ -13,7 +14,6 @@
 namespace veldrane {
 
 class MessageSink;
-class TextCodec;
 
 inline constexpr std::size_t kProfileSlotCount = 6;
 
@@ -54,6 +54,10 @@ public:
     // Writes "Item1" to "Item12" of the language section of labelPath; nothing else. False when
     // a label could not be written (a label with a line break is refused, the others go in).
     bool SaveLabels(Language language);
+
+    // The code page of a Windows machine in that interface language: how an INI file it wrote
+    // without a "Lan" key of its own is decoded.
+    static LegacyCodePage CodePageOf(Language language);
 
     // The file `fileName` beside the executable.
     std::filesystem::path PathOf(std::string_view fileName) const;

@@ -26,7 +26,8 @@ TEST_F(IniFileFixture, Utf16LeFileIsReadAndWrittenBackAsUtf16Le)
     Store(kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\n[Skins]\r\nLan=CHS\r\n"));
     EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
     EXPECT_EQ(File().WriteString("Setting-CHS", "Item2", "右键"), IniWriteResult::Written);
-    EXPECT_EQ(Stored(), kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n[Skins]\r\nLan=CHS\r\n"));
+    EXPECT_EQ(Stored(),
+              kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n[Skins]\r\nLan=CHS\r\n"));
 }
 
 TEST_F(IniFileFixture, Utf16LeUnpairedSurrogateReadsAsReplacement)
@@ -64,8 +65,8 @@ TEST_F(IniFileFixture, Big5FileWithLanChtIsReadAsChineseAndWrittenBackAsBig5)
     Store("[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\n");
     EXPECT_EQ(File().GetString("Setting-CHT", "Item1"), "左鍵");
     EXPECT_EQ(File().WriteString("Setting-CHT", "Item2", "右鍵"), IniWriteResult::Written);
-    EXPECT_EQ(Stored(), "[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\nItem2=" + kBig5Menu +
-                            "\r\n");
+    EXPECT_EQ(Stored(),
+              "[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\nItem2=" + kBig5Menu + "\r\n");
     EXPECT_EQ(File().GetString("Setting-CHT", "Item2"), "右鍵");
 }
 
@@ -78,7 +79,8 @@ struct FallbackCase
 };
 
 class IniFileLegacyCodePage : public IniFileFixture, public ::testing::WithParamInterface<FallbackCase>
-{};
+{
+};
 
 TEST_P(IniFileLegacyCodePage, ChosenByLanKeyThenInterfaceLanguage)
 {
@@ -92,8 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         FallbackCase{"NoLanUsesGbkFallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n", LegacyCodePage::Gbk, "左键"},
         FallbackCase{"NoLanUsesBig5Fallback", "[Setting]\r\nItem1=" + kBig5Click + "\r\n", LegacyCodePage::Big5,
                      "左鍵"},
-        FallbackCase{"NoLanUsesCp1252Fallback", "[Setting]\r\nItem1=Caf\xE9\r\n", LegacyCodePage::Windows1252,
-                     "Café"},
+        FallbackCase{"NoLanUsesCp1252Fallback", "[Setting]\r\nItem1=Caf\xE9\r\n", LegacyCodePage::Windows1252, "Café"},
         FallbackCase{"LanEnBeatsGbkFallback", "[Skins]\r\nLan=EN\r\n[Setting]\r\nItem1=Caf\xE9\r\n",
                      LegacyCodePage::Gbk, "Café"},
         FallbackCase{"LanChsBeatsCp1252Fallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n",

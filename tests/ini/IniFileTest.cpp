@@ -1,8 +1,8 @@
 #include "ini/IniFile.h"
 
 #include <climits>
-#include <unistd.h>
 #include <string>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,8 @@ struct ReadCase
 };
 
 class IniFileRead : public IniFileFixture, public ::testing::WithParamInterface<ReadCase>
-{};
+{
+};
 
 TEST_P(IniFileRead, GetString)
 {
@@ -97,7 +98,8 @@ struct DecimalCase
 };
 
 class ParseDecimalTable : public ::testing::TestWithParam<DecimalCase>
-{};
+{
+};
 
 TEST_P(ParseDecimalTable, ReadsLikeWtoi)
 {
@@ -261,7 +263,8 @@ struct RefusedCase
 };
 
 class IniFileRefusedWrite : public IniFileFixture, public ::testing::WithParamInterface<RefusedCase>
-{};
+{
+};
 
 TEST_P(IniFileRefusedWrite, LeavesFileByteIdentical)
 {
@@ -278,19 +281,19 @@ TEST_P(IniFileRefusedWrite, CreatesNoFile)
 
 INSTANTIATE_TEST_SUITE_P(
     BadNames, IniFileRefusedWrite,
-    ::testing::Values(
-        RefusedCase{"SectionWithLineFeed", "Macro\n[Skins]", "k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"SectionWithCarriageReturn", "Macro\r", "k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"SectionWithOpeningBracket", "a[b", "k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"SectionWithClosingBracket", "Macro]x", "k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"SectionWithNul", std::string("a\0b", 3), "k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"KeyWithEquals", "Skins", "Lan=CHS", "v", IniWriteResult::RefusedName},
-        RefusedCase{"KeyWithLineFeed", "Skins", "k\nLan", "v", IniWriteResult::RefusedName},
-        RefusedCase{"KeyWithBracket", "Skins", "[Point]", "v", IniWriteResult::RefusedName},
-        RefusedCase{"KeyThatWouldBeAComment", "Skins", " ;k", "v", IniWriteResult::RefusedName},
-        RefusedCase{"ValueWithLineFeed", "Skins", "Path", "x\n[Point]", IniWriteResult::RefusedValue},
-        RefusedCase{"ValueWithCarriageReturn", "Skins", "Path", "x\ry=1", IniWriteResult::RefusedValue},
-        RefusedCase{"ValueWithNul", "Skins", "Path", std::string("x\0y", 3), IniWriteResult::RefusedValue}),
+    ::testing::Values(RefusedCase{"SectionWithLineFeed", "Macro\n[Skins]", "k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"SectionWithCarriageReturn", "Macro\r", "k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"SectionWithOpeningBracket", "a[b", "k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"SectionWithClosingBracket", "Macro]x", "k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"SectionWithNul", std::string("a\0b", 3), "k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"KeyWithEquals", "Skins", "Lan=CHS", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"KeyWithLineFeed", "Skins", "k\nLan", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"KeyWithBracket", "Skins", "[Point]", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"KeyThatWouldBeAComment", "Skins", " ;k", "v", IniWriteResult::RefusedName},
+                      RefusedCase{"ValueWithLineFeed", "Skins", "Path", "x\n[Point]", IniWriteResult::RefusedValue},
+                      RefusedCase{"ValueWithCarriageReturn", "Skins", "Path", "x\ry=1", IniWriteResult::RefusedValue},
+                      RefusedCase{"ValueWithNul", "Skins", "Path", std::string("x\0y", 3),
+                                  IniWriteResult::RefusedValue}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(IniFileFixture, AcceptedOddNamesReadBack)
@@ -337,7 +340,8 @@ TEST_F(IniFileFixture, WriteIntoReadOnlyDirectoryFailsAndKeepsOldFile)
         GTEST_SKIP() << "permissions do not stop root from writing";
     }
     Store(kLabelFile);
-    std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
     const IniWriteResult result = File().WriteString("Skins", "Lan", "CHS");
     std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     EXPECT_EQ(result, IniWriteResult::IoError);
@@ -347,8 +351,8 @@ TEST_F(IniFileFixture, WriteIntoReadOnlyDirectoryFailsAndKeepsOldFile)
 TEST_F(IniFileFixture, ReplacedFileKeepsItsPermissions)
 {
     Store(kLabelFile);
-    const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                      std::filesystem::perms::group_read;
+    const auto mode =
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read;
     std::filesystem::permissions(m_path, mode);
     EXPECT_EQ(File().WriteString("Skins", "Lan", "CHS"), IniWriteResult::Written);
     EXPECT_EQ(std::filesystem::status(m_path).permissions(), mode);

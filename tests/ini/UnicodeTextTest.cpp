@@ -15,7 +15,8 @@ struct Utf16Case
 };
 
 class Utf16LeToUtf8Table : public ::testing::TestWithParam<Utf16Case>
-{};
+{
+};
 
 TEST_P(Utf16LeToUtf8Table, Decodes)
 {
@@ -47,7 +48,8 @@ struct ValidityCase
 };
 
 class Utf8Validity : public ::testing::TestWithParam<ValidityCase>
-{};
+{
+};
 
 TEST_P(Utf8Validity, IsValidUtf8)
 {
@@ -68,7 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(UnicodeText, SanitiseReplacesEachMalformedSequenceOnce)
 {
     // The cut-off three-byte sequence E5 B7 is one replacement, not two.
-    EXPECT_EQ(SanitiseUtf8("a\xE5\xB7" "b\xFF"), "a" + kReplacement + "b" + kReplacement);
+    EXPECT_EQ(SanitiseUtf8("a\xE5\xB7"
+                           "b\xFF"),
+              "a" + kReplacement + "b" + kReplacement);
 }
 
 TEST(UnicodeText, PrefixCountsCodePointsAndNeverCutsASequence)
@@ -77,7 +81,10 @@ TEST(UnicodeText, PrefixCountsCodePointsAndNeverCutsASequence)
     EXPECT_EQ(Utf8Prefix("左键ab", 1), "左");
     EXPECT_EQ(Utf8Prefix("左键ab", 3), "左键a");
     EXPECT_EQ(Utf8Prefix("左键ab", 10), "左键ab");
-    EXPECT_EQ(Utf8Prefix("\xE5\xB7" "b", 1), "\xE5\xB7");
+    EXPECT_EQ(Utf8Prefix("\xE5\xB7"
+                         "b",
+                         1),
+              "\xE5\xB7");
 }
 
 } // namespace

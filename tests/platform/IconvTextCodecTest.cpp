@@ -60,36 +60,37 @@ struct FailureCase
 };
 
 class IconvTextCodecToUtf8Fails : public ::testing::TestWithParam<FailureCase>
-{};
+{
+};
 
 TEST_P(IconvTextCodecToUtf8Fails, GivesNothing)
 {
     EXPECT_EQ(IconvTextCodec().ToUtf8(GetParam().input, GetParam().page), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BadBytes, IconvTextCodecToUtf8Fails,
-    ::testing::Values(FailureCase{"Cp1252UndefinedByte", LegacyCodePage::Windows1252, "a\x81"},
-                      FailureCase{"GbkLeadByteCutOff", LegacyCodePage::Gbk, "ab\xD7"},
-                      FailureCase{"GbkInvalidByte", LegacyCodePage::Gbk, "\xFF\xFF"},
-                      FailureCase{"Big5LeadByteCutOff", LegacyCodePage::Big5, "\xA5"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(BadBytes, IconvTextCodecToUtf8Fails,
+                         ::testing::Values(FailureCase{"Cp1252UndefinedByte", LegacyCodePage::Windows1252, "a\x81"},
+                                           FailureCase{"GbkLeadByteCutOff", LegacyCodePage::Gbk, "ab\xD7"},
+                                           FailureCase{"GbkInvalidByte", LegacyCodePage::Gbk, "\xFF\xFF"},
+                                           FailureCase{"Big5LeadByteCutOff", LegacyCodePage::Big5, "\xA5"}),
+                         [](const auto& info) { return info.param.name; });
 
 class IconvTextCodecFromUtf8Fails : public ::testing::TestWithParam<FailureCase>
-{};
+{
+};
 
 TEST_P(IconvTextCodecFromUtf8Fails, GivesNothing)
 {
     EXPECT_EQ(IconvTextCodec().FromUtf8(GetParam().input, GetParam().page), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Unrepresentable, IconvTextCodecFromUtf8Fails,
-    ::testing::Values(FailureCase{"HangulInGbk", LegacyCodePage::Gbk, "a한"},
-                      FailureCase{"ChineseInCp1252", LegacyCodePage::Windows1252, "Click 左"},
-                      FailureCase{"ReplacementCharacterInBig5", LegacyCodePage::Big5, "\xEF\xBF\xBD"},
-                      FailureCase{"MalformedUtf8", LegacyCodePage::Windows1252, "a\xC3"}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Unrepresentable, IconvTextCodecFromUtf8Fails,
+                         ::testing::Values(FailureCase{"HangulInGbk", LegacyCodePage::Gbk, "a한"},
+                                           FailureCase{"ChineseInCp1252", LegacyCodePage::Windows1252, "Click 左"},
+                                           FailureCase{"ReplacementCharacterInBig5", LegacyCodePage::Big5,
+                                                       "\xEF\xBF\xBD"},
+                                           FailureCase{"MalformedUtf8", LegacyCodePage::Windows1252, "a\xC3"}),
+                         [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace veldrane

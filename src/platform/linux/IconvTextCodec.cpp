@@ -1,8 +1,8 @@
 #include "platform/linux/IconvTextCodec.h"
 
+#include <array>
 #include <cerrno>
 #include <iconv.h>
-#include <array>
 
 namespace veldrane {
 
@@ -50,8 +50,8 @@ public:
             char* out = buffer;
             std::size_t outLeft = sizeof buffer;
             // A null input flushes a stateful encoding's shift state once everything is in.
-            const std::size_t result =
-                inLeft > 0 ? iconv(m_descriptor, &in, &inLeft, &out, &outLeft) : iconv(m_descriptor, nullptr, nullptr, &out, &outLeft);
+            const std::size_t result = inLeft > 0 ? iconv(m_descriptor, &in, &inLeft, &out, &outLeft)
+                                                  : iconv(m_descriptor, nullptr, nullptr, &out, &outLeft);
             output.append(buffer, static_cast<std::size_t>(out - buffer));
             if (result != static_cast<std::size_t>(-1)) {
                 // Some iconv implementations substitute a character they cannot convert and

@@ -1,0 +1,31 @@
+#include "settings/DesktopPointerSettingsApplier.h"
+
+#include <string_view>
+
+#include "platform/MessageSink.h"
+#include "platform/PointerSettingsBackend.h"
+#include "profile/ProfileRecord.h"
+#include "settings/PointerSettingValues.h"
+#include "text/MessageTexts.h"
+
+namespace veldrane {
+
+DesktopPointerSettingsApplier::DesktopPointerSettingsApplier(PointerSettingsBackend& backend, MessageSink& messages)
+    : m_backend(backend), m_messages(messages)
+{
+}
+
+void DesktopPointerSettingsApplier::ApplyPointerSettings(const ProfileRecord& record)
+{
+    const auto report = [this](PointerSettingResult result, std::string_view failure) {
+        if (result == PointerSettingResult::Refused) {
+            m_messages.ShowMessage(failure, kWarningTitle);
+        }
+    };
+    report(m_backend.SetMouse(MouseAccelerationOf(record.pointerPrecision)), kSetMouseFailed);
+    report(m_backend.SetMouseSpeed(PointerSpeedOf(record.mouseSpeed)), kSetMouseSpeedFailed);
+    report(m_backend.SetWheelScrollLines(WheelScrollLinesOf(record)), kSetWheelScrollLinesFailed);
+    report(m_backend.SetDoubleClickTime(DoubleClickTimeOf(record.doubleClickSpeed)), kSetDoubleClickTimeFailed);
+}
+
+} // namespace veldrane
