@@ -111,11 +111,11 @@ MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name)
     // A hand-edited count far beyond the items present must not make us read (and hold) millions
     // of empty lines; past the last item key every item would read empty anyway. One empty item
     // is kept for a count without item keys, so that the macro still counts as one with items.
-    const std::vector<std::string> keys = macroFile.KeyNames(name);
+    const std::size_t readable = std::min(static_cast<std::size_t>(itemCount), kMaxMacroItems);
     std::vector<bool> present;
-    for (const std::string& key : keys) {
+    for (const std::string& key : macroFile.KeyNames(name)) {
         const auto index = ItemKeyIndex(key);
-        if (index && *index < static_cast<std::size_t>(itemCount)) {
+        if (index && *index < readable) {
             present.resize(std::max(present.size(), *index + 1), false);
             present[*index] = true;
         }

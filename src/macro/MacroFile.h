@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ inline constexpr std::string_view kMacroLoopTimesKey = "MacroLoopTimes";
 inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemKeyPrefix = "Item";
 
+// The most items a macro is read with: far more than the 63 entries of a device buffer or the 127
+// lines of the longest recording, and few enough that no hand-edited file can exhaust memory.
+inline constexpr std::size_t kMaxMacroItems = 4096;
+
 std::string MacroItemKey(std::size_t index);
 
 enum class MacroSaveResult
@@ -47,7 +52,7 @@ std::vector<std::string> ListMacroNames(const IniFile& macroFile);
 
 // The macro of that section; missing keys read as 0 and a missing section as a macro without
 // items. Items are read from "Item0" on, "ItemCount" of them, but no further than the last item
-// key the section holds.
+// key the section holds and never more than kMaxMacroItems.
 MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name);
 
 // Writes the macro into its section, keys in the order of the layout above. An existing section

@@ -84,7 +84,9 @@ TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStands)
 
 TEST_F(MacroFileTest, SaveOfANewMacroPutsItsKeysInOrderWhereItStands)
 {
-    Write(OnePressSection("Macro_0", 1) + "[Macro_1]\r\nMacroLoopTimes=1\r\n" + OnePressSection("Macro_2", 3));
+    // Keys a save does not write (a stale item, a foreign key) do not survive it.
+    Write(OnePressSection("Macro_0", 1) + "[Macro_1]\r\nMacroLoopTimes=1\r\nItem7=Z   Dn\r\nNote=x\r\n" +
+          OnePressSection("Macro_2", 3));
     ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "120 ms", "A   Up"}, "Macro_1")), MacroSaveResult::Saved);
     EXPECT_EQ(Text(), OnePressSection("Macro_0", 1) + std::string(kMacro1Saved) + OnePressSection("Macro_2", 3));
 }
@@ -156,9 +158,11 @@ TEST_F(MacroFileTest, LoadReadsAHandWrittenFile)
 TEST_F(MacroFileTest, LoadReadsNoFurtherThanTheLastItemKey)
 {
     Write("[Huge]\r\nItemCount=2000000000\r\nItem0=A   Dn\r\nItem1=A   Up\r\n"
+          "[Far]\r\nItemCount=2000000000\r\nItem1999999999=A   Dn\r\n"
           "[Gap]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem2=A   Up\r\nItem7=B   Dn\r\n"
           "[NoItems]\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=7\r\nItemCount=5\r\n");
     EXPECT_EQ(LoadMacro(m_file, "Huge").items, Macro(0, 0, "", {"A   Dn", "A   Up"}).items);
+    EXPECT_EQ(LoadMacro(m_file, "Far").items.size(), 1u);
     EXPECT_EQ(LoadMacro(m_file, "Gap").items, Macro(0, 0, "", {"A   Dn", "", "A   Up"}).items);
     // A count without items still makes a macro with items: loop bytes, no entries.
     EXPECT_EQ(HexBytes(EncodeMacro(LoadMacro(m_file, "NoItems"))), BufferHex("00 07"));

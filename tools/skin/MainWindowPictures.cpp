@@ -51,10 +51,10 @@ void Emblem(SkinCanvas& canvas, QPointF centre, qreal size, int alpha)
         path.cubicTo(x + 1, 2, x + 4, -6, x + 9, -11);
         path.cubicTo(x + 6, -4, x + 5, 3, x + 5, 11);
         path.closeSubpath();
-        QLinearGradient blade_colour(0, -11, 0, 11);
-        blade_colour.setColorAt(0.0, WithAlpha(kAccentGlow, alpha));
-        blade_colour.setColorAt(1.0, WithAlpha(kAccentDark, alpha));
-        painter.setBrush(blade_colour);
+        QLinearGradient bladeColour(0, -11, 0, 11);
+        bladeColour.setColorAt(0.0, WithAlpha(kAccentGlow, alpha));
+        bladeColour.setColorAt(1.0, WithAlpha(kAccentDark, alpha));
+        painter.setBrush(bladeColour);
         painter.drawPath(path);
     }
     painter.restore();

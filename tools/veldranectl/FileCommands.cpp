@@ -1,0 +1,230 @@
+// The commands on files: they read a profile or macro file and print what the program makes of
+// it, so that a script or a person can see the bytes the mouse would get.
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <system_error>
+
+#include <nlohmann/json.hpp>
+
+#include "Commands.h"
+#include "HexBlock.h"
+#include "buttons/KeyMatrixBlock.h"
+#include "device/SettingsBlock.h"
+#include "ini/IniFile.h"
+#include "macro/MacroEncoder.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "profile/ConfigFile.h"
+
+namespace veldrane::ctl {
+
+namespace {
+
+constexpr std::string_view kToolName = "veldranectl";
+constexpr std::string_view kFromOption = "--from";
+
+std::ostream& Error(std::ostream& err, std::string_view subject)
+{
+    return err << kToolName << ": " << subject << ": ";
+}
+
+bool IsOption(const std::string& argument)
+{
+    return argument.size() > 1 && argument.front() == '-';
+}
+
+// The one file a command works on; nothing (after the error line) when the arguments are not
+// exactly that.
+std::optional<std::string> SingleFileArgument(std::string_view command, std::string_view fileKind, CommandArgs args,
+                                              std::ostream& err)
+{
+    if (args.empty()) {
+        Error(err, command) << "needs " << fileKind << '\n';
+        return std::nullopt;
+    }
+    if (args.size() > 1 || IsOption(args[0])) {
+        const std::string& extra = IsOption(args[0]) ? args[0] : args[1];
+        Error(err, command) << "unexpected argument '" << extra << "'\n";
+        return std::nullopt;
+    }
+    return args[0];
+}
+
+std::optional<ConfigFileContents> ReadProfileFile(const std::string& path, std::ostream& err)
+{
+    const ConfigFileReadResult file = ConfigFile::Read(path);
+    switch (file.status) {
+    case ConfigFileStatus::Read:
+        return file.contents;
+    case ConfigFileStatus::Missing:
+        Error(err, path) << "no such file\n";
+        break;
+    case ConfigFileStatus::Unreadable:
+        Error(err, path) << "cannot read: " << std::strerror(file.errorCode) << '\n';
+        break;
+    case ConfigFileStatus::WrongSize:
+        Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';
+        break;
+    }
+    return std::nullopt;
+}
+
+// Every field in the order of the file, reserved bytes named by their offset.
+nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
+{
+    const ProfileRecord& r = contents.record;
+    nlohmann::ordered_json json;
+    json["firstRunFlag"] = contents.firstRunFlag;
+    json["deviceProfile"] = r.deviceProfile;
+    json["reserved001"] = r.reserved001;
+    json["reportRate"] = r.reportRate;
+    json["sideButtonLight"] = r.sideButtonLight;
+    json["cpiValue"] = r.cpiValue;
+    json["reserved00D"] = r.reserved00D;
+    json["cpiEnabled"] = r.cpiEnabled;
+    json["reserved015"] = r.reserved015;
+    json["cpiColor"] = r.cpiColor;
+    json["reserved029"] = r.reserved029;
+    json["lightMode"] = r.lightMode;
+    json["lightLevel"] = r.lightLevel;
+    json["pointerPrecision"] = r.pointerPrecision;
+    json["scrollOneScreen"] = r.scrollOneScreen;
+    json["mouseSpeed"] = r.mouseSpeed;
+    json["scrollLines"] = r.scrollLines;
+    json["doubleClickSpeed"] = r.doubleClickSpeed;
+    json["angleSnap"] = r.angleSnap;
+    json["reserved039"] = r.reserved039;
+    json["sensitivityX"] = r.sensitivityX;
+    json["sensitivityY"] = r.sensitivityY;
+    json["buttonFunction"] = r.buttonFunction;
+    json["cpiAction"] = r.cpiAction;
+    json["reserved054"] = r.reserved054;
+    json["mediaUsage"] = r.mediaUsage;
+    json["systemCommand"] = r.systemCommand;
+    json["reserved078"] = r.reserved078;
+    json["reserved084"] = r.reserved084;
+    json["reserved090"] = r.reserved090;
+    json["editKey"] = r.editKey;
+    json["singleKey"] = r.singleKey;
+    json["comboModifier"] = r.comboModifier;
+    json["comboKey1"] = r.comboKey1;
+    json["comboKey2"] = r.comboKey2;
+    json["reserved0D8"] = r.reserved0D8;
+    json["reserved0E4"] = r.reserved0E4;
+    json["reserved0F0"] = r.reserved0F0;
+    json["reserved0FC"] = r.reserved0FC;
+    json["macroNumber"] = r.macroNumber;
+    json["macroRepeat"] = r.macroRepeat;
+    json["macroData"] = r.macroData;
+    return json;
+}
+
+} // namespace
+
+int RunShow(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto path = SingleFileArgument("show", "FILE.bin", args, err);
+    if (!path) {
+        return 1;
+    }
+    const auto contents = ReadProfileFile(*path, err);
+    if (!contents) {
+        return 1;
+    }
+    out << ProfileJson(*contents).dump(2) << '\n';
+    return 0;
+}
+
+int RunKeyMatrix(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto path = SingleFileArgument("keymatrix", "FILE.bin", args, err);
+    if (!path) {
+        return 1;
+    }
+    const auto contents = ReadProfileFile(*path, err);
+    if (!contents) {
+        return 1;
+    }
+    out << FormatHexLines(BuildKeyMatrixBlock(contents->record));
+    return 0;
+}
+
+int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    std::optional<std::string> path;
+    std::optional<std::string> from;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == kFromOption) {
+            if (i + 1 == args.size()) {
+                Error(err, kFromOption) << "needs the 128 bytes of a settings block in hex\n";
+                return 1;
+            }
+            from = args[++i];
+        }
+        else if (IsOption(args[i]) || path) {
+            Error(err, "settings-block") << "unexpected argument '" << args[i] << "'\n";
+            return 1;
+        }
+        else {
+            path = args[i];
+        }
+    }
+    if (!path) {
+        Error(err, "settings-block") << "needs FILE.bin\n";
+        return 1;
+    }
+
+    std::array<std::uint8_t, kSettingsBlockSize> block{};
+    if (from) {
+        std::string problem;
+        const auto bytes = ParseHexBytes(*from, problem);
+        if (!bytes) {
+            Error(err, kFromOption) << problem << '\n';
+            return 1;
+        }
+        if (bytes->size() != block.size()) {
+            Error(err, kFromOption) << bytes->size() << " bytes, a settings block has " << block.size() << '\n';
+            return 1;
+        }
+        std::copy(bytes->begin(), bytes->end(), block.begin());
+    }
+    const auto contents = ReadProfileFile(*path, err);
+    if (!contents) {
+        return 1;
+    }
+    PatchSettingsBlock(contents->record, block);
+    out << FormatHexLines(block);
+    return 0;
+}
+
+int RunMacros(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto path = SingleFileArgument("macros", "RECORD.INI", args, err);
+    if (!path) {
+        return 1;
+    }
+    std::error_code error;
+    const auto status = std::filesystem::status(*path, error);
+    if (!std::filesystem::exists(status)) {
+        Error(err, *path) << "no such file\n";
+        return 1;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        Error(err, *path) << "not a macro file\n";
+        return 1;
+    }
+    errno = 0;
+    if (!std::ifstream(*path)) {
+        Error(err, *path) << "cannot read: " << std::strerror(errno != 0 ? errno : EIO) << '\n';
+        return 1;
+    }
+    const IconvTextCodec codec;
+    const IniFile macroFile(*path, codec);
+    out << FormatHexLines(RebuildMacroData(macroFile, macroFile.SectionNames().size()));
+    return 0;
+}
+
+} // namespace veldrane::ctl
