@@ -1,6 +1,7 @@
 #include "ini/IniDocument.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace veldrane {
 
@@ -23,18 +24,10 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// Names are ASCII in practice; other bytes compare exactly.
-bool SameName(std::string_view fileName, std::string_view wanted)
-{
-    wanted = Trim(wanted);
-    return fileName.size() == wanted.size() &&
-           std::equal(fileName.begin(), fileName.end(), wanted.begin(),
-                      [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
-}
-
 bool Contains(const std::vector<std::string>& names, std::string_view name)
 {
-    return std::any_of(names.begin(), names.end(), [&](const std::string& known) { return SameName(known, name); });
+    return std::any_of(names.begin(), names.end(),
+                       [&](const std::string& known) { return IniNamesEqual(known, name); });
 }
 
 struct Line
@@ -88,6 +81,14 @@ std::string KeyLine(std::string_view key, std::string_view value)
 
 } // namespace
 
+bool IniNamesEqual(std::string_view a, std::string_view b)
+{
+    a = Trim(a);
+    b = Trim(b);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
 IniDocument IniDocument::Parse(std::string_view text)
 {
     IniDocument document;
@@ -118,7 +119,7 @@ std::optional<IniDocument::SectionRange> IniDocument::FindSection(std::string_vi
 {
     for (std::size_t index = from; index < m_lines.size(); ++index) {
         const Line line = Classify(m_lines[index]);
-        if (line.kind != Line::Kind::Section || !SameName(line.name, section)) {
+        if (line.kind != Line::Kind::Section || !IniNamesEqual(line.name, section)) {
             continue;
         }
         std::size_t end = index + 1;
@@ -134,7 +135,7 @@ std::optional<std::size_t> IniDocument::FindKey(const SectionRange& range, std::
 {
     for (std::size_t index = range.header + 1; index < range.end; ++index) {
         const Line line = Classify(m_lines[index]);
-        if (line.kind == Line::Kind::Key && SameName(line.name, key)) {
+        if (line.kind == Line::Kind::Key && IniNamesEqual(line.name, key)) {
             return index;
         }
     }
@@ -169,24 +170,40 @@ std::vector<std::string> IniDocument::SectionNames() const
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const
 {
     std::vector<std::string> names;
+    for (IniEntry& entry : Entries(section)) {
+        names.push_back(std::move(entry.key));
+    }
+    return names;
+}
+
+std::vector<IniEntry> IniDocument::Entries(std::string_view section) const
+{
+    std::vector<IniEntry> entries;
     const auto range = FindSection(section);
     if (!range) {
-        return names;
+        return entries;
     }
     for (std::size_t index = range->header + 1; index < range->end; ++index) {
         const Line line = Classify(m_lines[index]);
-        if (line.kind == Line::Kind::Key && !Contains(names, line.name)) {
-            names.emplace_back(line.name);
+        if (line.kind != Line::Kind::Key || std::any_of(entries.begin(), entries.end(), [&](const IniEntry& entry) {
+                return IniNamesEqual(entry.key, line.name);
+            })) {
+            continue;
         }
+        entries.push_back({std::string(line.name), std::string(Unquote(line.value))});
     }
-    return names;
+    return entries;
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
 {
     const auto range = FindSection(section);
     if (!range) {
-        m_lines.push_back("[" + std::string(Trim(section)) + "]");
+        // Built piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "[" + std::string.
+        std::string header = "[";
+        header += Trim(section);
+        header += ']';
+        m_lines.push_back(std::move(header));
         m_lines.push_back(KeyLine(key, value));
         return;
     }
@@ -213,7 +230,7 @@ bool IniDocument::RemoveKey(std::string_view section, std::string_view key)
     bool removed = false;
     for (std::size_t index = range->end; index-- > range->header + 1;) {
         const Line line = Classify(m_lines[index]);
-        if (line.kind == Line::Kind::Key && SameName(line.name, key)) {
+        if (line.kind == Line::Kind::Key && IniNamesEqual(line.name, key)) {
             m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(index));
             removed = true;
         }

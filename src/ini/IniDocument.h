@@ -8,6 +8,19 @@
 
 namespace veldrane {
 
+// Whether two section or key names are the same name to the profile functions: ASCII case and
+// surrounding blanks do not count; other bytes compare exactly (names are ASCII in practice).
+bool IniNamesEqual(std::string_view a, std::string_view b);
+
+// One key of a section with its value as a read gives it.
+struct IniEntry
+{
+    std::string key; // as it stands in the file, blanks trimmed
+    std::string value;
+
+    friend bool operator==(const IniEntry&, const IniEntry&) = default;
+};
+
 // The lines of one INI file and the rules by which Windows' profile functions read them:
 //
 //   [Section]        a section header: the name between '[' and the last ']', blanks trimmed
@@ -31,6 +44,8 @@ public:
     // Names as they stand in the file (blanks trimmed), each name once, in file order.
     std::vector<std::string> SectionNames() const;
     std::vector<std::string> KeyNames(std::string_view section) const;
+    // The keys of the first matching section in file order, each once with the value Value gives it.
+    std::vector<IniEntry> Entries(std::string_view section) const;
 
     // Replaces the value of an existing key in place; a new key goes after the last key of its
     // section, a new section at the end. The names must have passed IsValidSectionName and

@@ -16,7 +16,7 @@ namespace veldrane {
 namespace {
 
 // The file as it stands on disk: its bytes, its lines and the form to write it back in.
-struct Snapshot
+struct LoadedFile
 {
     std::string bytes;
     DecodedIniText decoded;
@@ -25,12 +25,12 @@ struct Snapshot
 
 // Nothing when the file exists but cannot be read: then it must not be written either, or the
 // write would replace what it holds. A missing file reads as an empty UTF-8 file.
-std::optional<Snapshot> Load(const std::filesystem::path& path, const IniEncoding& encoding)
+std::optional<LoadedFile> Load(const std::filesystem::path& path, const IniEncoding& encoding)
 {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {
-        return Snapshot{};
+        return LoadedFile{};
     }
     if (error || !std::filesystem::is_regular_file(status)) {
         return std::nullopt;
@@ -39,43 +39,14 @@ std::optional<Snapshot> Load(const std::filesystem::path& path, const IniEncodin
     if (!in) {
         return std::nullopt;
     }
-    Snapshot snapshot;
-    snapshot.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    LoadedFile loaded;
+    loaded.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
         return std::nullopt;
     }
-    snapshot.decoded = encoding.Decode(snapshot.bytes);
-    snapshot.document = IniDocument::Parse(snapshot.decoded.text);
-    return snapshot;
-}
-
-enum class EditOutcome
-{
-    NothingToDo,
-    Written,
-    Failed,
-};
-
-// Applies `edit` to the file's lines and writes the file back in its own encoding. `edit` says
-// whether it changed anything; when it did not, nothing is written.
-template <typename Edit> EditOutcome Modify(const std::filesystem::path& path, const IniEncoding& encoding, Edit edit)
-{
-    auto snapshot = Load(path, encoding);
-    if (!snapshot || !snapshot->decoded.exact) {
-        return EditOutcome::Failed;
-    }
-    if (!edit(snapshot->document)) {
-        return EditOutcome::NothingToDo;
-    }
-    const auto bytes = encoding.Encode(snapshot->document.Serialise(), snapshot->decoded.encoding);
-    if (!bytes) {
-        // A character the file's code page cannot hold would be lost; the file stays as it is.
-        return EditOutcome::Failed;
-    }
-    if (*bytes == snapshot->bytes) {
-        return EditOutcome::Written;
-    }
-    return WriteFileAtomically(path, *bytes) ? EditOutcome::Written : EditOutcome::Failed;
+    loaded.decoded = encoding.Decode(loaded.bytes);
+    loaded.document = IniDocument::Parse(loaded.decoded.text);
+    return loaded;
 }
 
 std::string_view TrimTrailingBlanks(std::string_view text)
@@ -84,7 +55,101 @@ std::string_view TrimTrailingBlanks(std::string_view text)
     return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
+// What a read into a buffer of that many characters keeps of a text: room for the terminator.
+std::string FitToBuffer(std::string_view text, std::size_t bufferChars)
+{
+    return bufferChars == 0 ? std::string() : std::string(Utf8Prefix(text, bufferChars - 1));
+}
+
 } // namespace
+
+std::string IniSnapshot::GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
+                                   std::size_t bufferChars) const
+{
+    const std::optional<std::string> value = m_document.Value(section, key);
+    // Like the profile functions, the default loses its trailing blanks.
+    return FitToBuffer(value ? std::string_view(*value) : TrimTrailingBlanks(defaultValue), bufferChars);
+}
+
+int IniSnapshot::GetInt(std::string_view section, std::string_view key) const
+{
+    return ParseDecimal(GetString(section, key));
+}
+
+std::vector<std::string> IniSnapshot::SectionNames() const
+{
+    return m_document.SectionNames();
+}
+
+std::vector<std::string> IniSnapshot::KeyNames(std::string_view section) const
+{
+    return m_document.KeyNames(section);
+}
+
+std::vector<IniEntry> IniSnapshot::Section(std::string_view section, std::size_t bufferChars) const
+{
+    std::vector<IniEntry> entries = m_document.Entries(section);
+    for (IniEntry& entry : entries) {
+        entry.value = FitToBuffer(entry.value, bufferChars);
+    }
+    return entries;
+}
+
+void IniBatch::WriteString(std::string_view section, std::string_view key, std::string_view value)
+{
+    m_edits.push_back({EditKind::Write, std::string(section), std::string(key), std::string(value)});
+}
+
+void IniBatch::WriteInt(std::string_view section, std::string_view key, int value)
+{
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniBatch::DeleteKey(std::string_view section, std::string_view key)
+{
+    m_edits.push_back({EditKind::DeleteKey, std::string(section), std::string(key), {}});
+}
+
+void IniBatch::DeleteSection(std::string_view section)
+{
+    m_edits.push_back({EditKind::DeleteSection, std::string(section), {}, {}});
+}
+
+std::optional<IniWriteResult> IniBatch::Refusal() const
+{
+    for (const Edit& edit : m_edits) {
+        if (edit.kind != EditKind::Write) {
+            continue; // a name that cannot stand in the file matches nothing there
+        }
+        if (!IniDocument::IsValidSectionName(edit.section) || !IniDocument::IsValidKeyName(edit.key)) {
+            return IniWriteResult::RefusedName;
+        }
+        if (!IniDocument::IsValidValue(edit.value)) {
+            return IniWriteResult::RefusedValue;
+        }
+    }
+    return std::nullopt;
+}
+
+bool IniBatch::ApplyTo(IniDocument& document) const
+{
+    bool changed = false;
+    for (const Edit& edit : m_edits) {
+        switch (edit.kind) {
+        case EditKind::Write:
+            document.SetValue(edit.section, edit.key, edit.value);
+            changed = true;
+            break;
+        case EditKind::DeleteKey:
+            changed = document.RemoveKey(edit.section, edit.key) || changed;
+            break;
+        case EditKind::DeleteSection:
+            changed = document.RemoveSection(edit.section) || changed;
+            break;
+        }
+    }
+    return changed;
+}
 
 IniFile::IniFile(std::filesystem::path path, const TextCodec& codec, LegacyCodePage fallbackCodePage)
     : m_path(std::move(path)), m_codec(codec), m_fallbackCodePage(fallbackCodePage)
@@ -96,40 +161,80 @@ bool IniFile::Exists() const
     return std::filesystem::exists(m_path, error);
 }
 
+IniSnapshot IniFile::Read() const
+{
+    auto loaded = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage));
+    return loaded ? IniSnapshot(std::move(loaded->document)) : IniSnapshot();
+}
+
 std::string IniFile::GetString(std::string_view section, std::string_view key, std::string_view defaultValue,
                                std::size_t bufferChars) const
 {
-    if (bufferChars == 0) {
-        return {};
-    }
-    const auto snapshot = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage));
-    std::optional<std::string> value;
-    if (snapshot) {
-        value = snapshot->document.Value(section, key);
-    }
-    // Like the profile functions, the default loses its trailing blanks.
-    const std::string_view text = value ? std::string_view(*value) : TrimTrailingBlanks(defaultValue);
-    return std::string(Utf8Prefix(text, bufferChars - 1));
+    return Read().GetString(section, key, defaultValue, bufferChars);
 }
 
 int IniFile::GetInt(std::string_view section, std::string_view key) const
 {
-    return ParseDecimal(GetString(section, key));
+    return Read().GetInt(section, key);
+}
+
+std::vector<std::string> IniFile::SectionNames() const
+{
+    return Read().SectionNames();
+}
+
+std::vector<std::string> IniFile::KeyNames(std::string_view section) const
+{
+    return Read().KeyNames(section);
+}
+
+IniFile::CommitResult IniFile::Commit(const std::function<IniBatch(const IniSnapshot&)>& plan)
+{
+    const IniEncoding encoding(m_codec, m_fallbackCodePage);
+    auto loaded = Load(m_path, encoding);
+    if (!loaded || !loaded->decoded.exact) {
+        return {IniWriteResult::IoError, false};
+    }
+    // The plan reads the very lines the edits then go to; they are lent, not copied.
+    IniSnapshot lines(std::move(loaded->document));
+    const IniBatch batch = plan(lines);
+    IniDocument& document = lines.m_document;
+    if (const auto refusal = batch.Refusal()) {
+        return {*refusal, false};
+    }
+    if (!batch.ApplyTo(document)) {
+        return {IniWriteResult::Written, false};
+    }
+    const auto bytes = encoding.Encode(document.Serialise(), loaded->decoded.encoding);
+    if (!bytes) {
+        // A character the file's code page cannot hold would be lost; the file stays as it is.
+        return {IniWriteResult::IoError, true};
+    }
+    if (*bytes != loaded->bytes && !WriteFileAtomically(m_path, *bytes)) {
+        return {IniWriteResult::IoError, true};
+    }
+    return {IniWriteResult::Written, true};
+}
+
+IniWriteResult IniFile::Apply(const IniBatch& batch)
+{
+    // Refused before the file is even read, as a single write always was.
+    if (const auto refusal = batch.Refusal()) {
+        return *refusal;
+    }
+    return Commit([&](const IniSnapshot&) { return batch; }).result;
+}
+
+IniWriteResult IniFile::Update(const std::function<IniBatch(const IniSnapshot&)>& plan)
+{
+    return Commit(plan).result;
 }
 
 IniWriteResult IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value)
 {
-    if (!IniDocument::IsValidSectionName(section) || !IniDocument::IsValidKeyName(key)) {
-        return IniWriteResult::RefusedName;
-    }
-    if (!IniDocument::IsValidValue(value)) {
-        return IniWriteResult::RefusedValue;
-    }
-    const EditOutcome outcome = Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage), [&](IniDocument& document) {
-        document.SetValue(section, key, value);
-        return true;
-    });
-    return outcome == EditOutcome::Written ? IniWriteResult::Written : IniWriteResult::IoError;
+    IniBatch batch;
+    batch.WriteString(section, key, value);
+    return Apply(batch);
 }
 
 IniWriteResult IniFile::WriteInt(std::string_view section, std::string_view key, int value)
@@ -139,26 +244,18 @@ IniWriteResult IniFile::WriteInt(std::string_view section, std::string_view key,
 
 bool IniFile::DeleteKey(std::string_view section, std::string_view key)
 {
-    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage),
-                  [&](IniDocument& document) { return document.RemoveKey(section, key); }) == EditOutcome::Written;
+    IniBatch batch;
+    batch.DeleteKey(section, key);
+    const CommitResult commit = Commit([&](const IniSnapshot&) { return batch; });
+    return commit.result == IniWriteResult::Written && commit.changed;
 }
 
 bool IniFile::DeleteSection(std::string_view section)
 {
-    return Modify(m_path, IniEncoding(m_codec, m_fallbackCodePage),
-                  [&](IniDocument& document) { return document.RemoveSection(section); }) == EditOutcome::Written;
-}
-
-std::vector<std::string> IniFile::SectionNames() const
-{
-    const auto snapshot = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage));
-    return snapshot ? snapshot->document.SectionNames() : std::vector<std::string>{};
-}
-
-std::vector<std::string> IniFile::KeyNames(std::string_view section) const
-{
-    const auto snapshot = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage));
-    return snapshot ? snapshot->document.KeyNames(section) : std::vector<std::string>{};
+    IniBatch batch;
+    batch.DeleteSection(section);
+    const CommitResult commit = Commit([&](const IniSnapshot&) { return batch; });
+    return commit.result == IniWriteResult::Written && commit.changed;
 }
 
 int ParseDecimal(std::string_view text)

@@ -102,13 +102,15 @@ MacroBuffer EncodeMacro(const MacroRecord& record)
 MacroData RebuildMacroData(const IniFile& macroFile, std::size_t macroCount)
 {
     MacroData data{};
-    if (macroCount == 0 || !macroFile.Exists()) {
+    if (macroCount == 0) {
         return data;
     }
-    const std::vector<std::string> names = ListMacroNames(macroFile);
+    // One reading of the file for the list and every macro: all twelve come from the same state.
+    const IniSnapshot file = macroFile.Read();
+    const std::vector<std::string> names = ListMacroNames(file);
     const std::size_t encoded = std::min(names.size(), kMacroCount);
     for (std::size_t n = 0; n < encoded; ++n) {
-        const MacroBuffer buffer = EncodeMacro(LoadMacro(macroFile, names[n]));
+        const MacroBuffer buffer = EncodeMacro(LoadMacro(file, names[n]));
         std::copy(buffer.begin(), buffer.end(), data.begin() + static_cast<std::ptrdiff_t>(n * kMacroBufferSize));
     }
     return data;

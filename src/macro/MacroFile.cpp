@@ -11,22 +11,10 @@ namespace veldrane {
 
 namespace {
 
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Key names in the file compare without regard to ASCII case, as the INI functions read them.
-bool SameKeyName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 // The index of a key named exactly as MacroItemKey would name it, in any case.
 std::optional<std::size_t> ItemKeyIndex(std::string_view key)
 {
-    if (key.size() <= kItemKeyPrefix.size() || !SameKeyName(key.substr(0, kItemKeyPrefix.size()), kItemKeyPrefix)) {
+    if (key.size() <= kItemKeyPrefix.size() || !IniNamesEqual(key.substr(0, kItemKeyPrefix.size()), kItemKeyPrefix)) {
         return std::nullopt;
     }
     const std::string_view digits = key.substr(kItemKeyPrefix.size());
@@ -68,12 +56,12 @@ std::size_t KeptKeyCount(const std::vector<std::string>& present,
                          const std::vector<std::pair<std::string, std::string>>& wanted)
 {
     std::size_t kept = 0;
-    while (kept < present.size() && kept < wanted.size() && SameKeyName(present[kept], wanted[kept].first)) {
+    while (kept < present.size() && kept < wanted.size() && IniNamesEqual(present[kept], wanted[kept].first)) {
         ++kept;
     }
     for (std::size_t i = 0; i < kept; ++i) {
         const bool removedLater = std::any_of(present.begin() + static_cast<std::ptrdiff_t>(kept), present.end(),
-                                              [&](const std::string& key) { return SameKeyName(key, present[i]); });
+                                              [&](const std::string& key) { return IniNamesEqual(key, present[i]); });
         if (removedLater) {
             return i;
         }
@@ -90,13 +78,20 @@ std::string MacroItemKey(std::size_t index)
 
 std::vector<std::string> ListMacroNames(const IniFile& macroFile)
 {
-    if (!macroFile.Exists()) {
-        return {};
-    }
+    return ListMacroNames(macroFile.Read());
+}
+
+std::vector<std::string> ListMacroNames(const IniSnapshot& macroFile)
+{
     return macroFile.SectionNames();
 }
 
 MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name)
+{
+    return LoadMacro(macroFile.Read(), name);
+}
+
+MacroRecord LoadMacro(const IniSnapshot& macroFile, std::string_view name)
 {
     MacroRecord record;
     record.name = std::string(name);
@@ -112,19 +107,19 @@ MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name)
     // of empty lines; past the last item key every item would read empty anyway. One empty item
     // is kept for a count without item keys, so that the macro still counts as one with items.
     const std::size_t readable = std::min(static_cast<std::size_t>(itemCount), kMaxMacroItems);
-    std::vector<bool> present;
-    for (const std::string& key : macroFile.KeyNames(name)) {
-        const auto index = ItemKeyIndex(key);
+    std::vector<IniEntry> entries = macroFile.Section(name);
+    std::vector<std::string*> items; // by index; null where the section has no such item key
+    for (IniEntry& entry : entries) {
+        const auto index = ItemKeyIndex(entry.key);
         if (index && *index < readable) {
-            present.resize(std::max(present.size(), *index + 1), false);
-            present[*index] = true;
+            items.resize(std::max(items.size(), *index + 1), nullptr);
+            items[*index] = &entry.value;
         }
     }
-    const std::size_t count = std::max<std::size_t>(present.size(), 1);
+    const std::size_t count = std::max<std::size_t>(items.size(), 1);
     record.items.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        record.items.emplace_back(i < present.size() && present[i] ? macroFile.GetString(name, MacroItemKey(i))
-                                                                   : std::string());
+        record.items.emplace_back(i < items.size() && items[i] != nullptr ? std::move(*items[i]) : std::string());
     }
     return record;
 }
@@ -149,32 +144,25 @@ MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record)
     for (std::size_t i = 0; i < record.items.size(); ++i) {
         wanted.emplace_back(MacroItemKey(i), record.items[i].Text());
     }
-    // Refuse before the first write, so that a bad text never leaves half a section behind.
+    // Refused before the file is read, like a bad name.
     const bool valuesValid = std::all_of(wanted.begin(), wanted.end(),
                                          [](const auto& entry) { return IniDocument::IsValidValue(entry.second); });
     if (!valuesValid) {
         return MacroSaveResult::RefusedValue;
     }
-
-    const std::vector<std::string> present = macroFile.KeyNames(record.name);
-    std::vector<std::string> removed;
-    for (std::size_t i = KeptKeyCount(present, wanted); i < present.size(); ++i) {
-        if (std::any_of(removed.begin(), removed.end(),
-                        [&](const std::string& key) { return SameKeyName(key, present[i]); })) {
-            continue;
+    // One read and one write, so that a crash leaves the old section or the new one, never half.
+    const IniWriteResult result = macroFile.Update([&](const IniSnapshot& file) {
+        const std::vector<std::string> present = file.KeyNames(record.name);
+        IniBatch batch;
+        for (std::size_t i = KeptKeyCount(present, wanted); i < present.size(); ++i) {
+            batch.DeleteKey(record.name, present[i]);
         }
-        if (!macroFile.DeleteKey(record.name, present[i])) {
-            return MacroSaveResult::IoError;
+        for (const auto& [key, value] : wanted) {
+            batch.WriteString(record.name, key, value);
         }
-        removed.push_back(present[i]);
-    }
-    for (const auto& [key, value] : wanted) {
-        const IniWriteResult result = macroFile.WriteString(record.name, key, value);
-        if (result != IniWriteResult::Written) {
-            return ToSaveResult(result);
-        }
-    }
-    return MacroSaveResult::Saved;
+        return batch;
+    });
+    return ToSaveResult(result);
 }
 
 IniWriteResult WriteLoopTimes(IniFile& macroFile, std::string_view name, long count)

@@ -49,16 +49,20 @@ enum class MacroSaveResult
 // the one list that the macro manager shows, the encoder walks and the macro key dialog offers.
 // Empty when the file is missing.
 std::vector<std::string> ListMacroNames(const IniFile& macroFile);
+std::vector<std::string> ListMacroNames(const IniSnapshot& macroFile);
 
 // The macro of that section; missing keys read as 0 and a missing section as a macro without
 // items. Items are read from "Item0" on, "ItemCount" of them, but no further than the last item
 // key the section holds and never more than kMaxMacroItems.
 MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name);
+// The same from a file read once, for a caller that loads several macros of one reading.
+MacroRecord LoadMacro(const IniSnapshot& macroFile, std::string_view name);
 
 // Writes the macro into its section, keys in the order of the layout above. An existing section
 // is rewritten where it stands, so that no macro number changes: keys already in that order keep
 // their lines, items no longer in the list are removed, new ones go to the end of the section.
-// Names and texts are checked before anything is written.
+// The file is read once and replaced once, atomically: a crash leaves the old section or the new
+// one, never half of it. A refused name or text writes nothing.
 MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record);
 
 // "MacroLoopTimes" = count, creating the section (at the end) and the file if needed.

@@ -105,8 +105,7 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
         // A reset brings back the factory settings but keeps the user's twelve macros.
         const auto factory = file.contents.record.Bytes().first<kSettingsPartSize>();
         std::copy(factory.begin(), factory.end(), record.SettingsPart().begin());
-    }
-    else {
+    } else {
         record = file.contents.record;
     }
 }
@@ -152,8 +151,7 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
     const std::string_view section = LanguageSectionName(labelLanguage);
     bool allWritten = true;
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-        const IniWriteResult result =
-            labels.WriteString(section, LabelKey(button), buttonLabel[button]);
+        const IniWriteResult result = labels.WriteString(section, LabelKey(button), buttonLabel[button]);
         allWritten = allWritten && result == IniWriteResult::Written;
     }
     return allWritten;

@@ -46,12 +46,12 @@ constexpr int kCpiUnit = 50;
 
 // Stages 5 and 6 are neither shown nor sent; they are kept off with values of their own.
 constexpr std::array<FactoryCpiStage, kCpiStageCount> kFactoryCpiStages = {{
-    {800, true, 255, 0, 0},      // stage 1, red
-    {1600, true, 0, 255, 0},     // stage 2, green
-    {2400, true, 0, 0, 255},     // stage 3, blue
-    {3200, true, 255, 255, 0},   // stage 4, yellow
-    {4000, false, 0, 255, 255},  // stage 5, cyan
-    {4800, false, 255, 0, 255},  // stage 6, magenta
+    {800, true, 255, 0, 0},     // stage 1, red
+    {1600, true, 0, 255, 0},    // stage 2, green
+    {2400, true, 0, 0, 255},    // stage 3, blue
+    {3200, true, 255, 255, 0},  // stage 4, yellow
+    {4000, false, 0, 255, 255}, // stage 5, cyan
+    {4800, false, 255, 0, 255}, // stage 6, magenta
 }};
 
 constexpr std::uint8_t kReportRate1000Hz = 1;

@@ -23,8 +23,7 @@ class FactoryWriter
 public:
     FactoryWriter(const std::filesystem::path& directory, const TextCodec& codec)
         : m_directory(directory), m_codec(codec)
-    {
-    }
+    {}
 
     void WriteConfig(std::string_view name, const ProfileRecord& record)
     {

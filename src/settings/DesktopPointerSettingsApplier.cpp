@@ -12,8 +12,7 @@ namespace veldrane {
 
 DesktopPointerSettingsApplier::DesktopPointerSettingsApplier(PointerSettingsBackend& backend, MessageSink& messages)
     : m_backend(backend), m_messages(messages)
-{
-}
+{}
 
 void DesktopPointerSettingsApplier::ApplyPointerSettings(const ProfileRecord& record)
 {

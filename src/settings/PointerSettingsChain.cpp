@@ -6,16 +6,14 @@ namespace veldrane {
 
 PointerSettingsChain::PointerSettingsChain(std::initializer_list<PointerSettingsBackend*> links)
     : PointerSettingsChain(std::vector<PointerSettingsBackend*>(links))
-{
-}
+{}
 
 PointerSettingsChain::PointerSettingsChain(std::vector<PointerSettingsBackend*> links) : m_links(std::move(links))
 {
     std::erase(m_links, nullptr);
 }
 
-template <typename Step>
-PointerSettingResult PointerSettingsChain::Each(Step step)
+template <typename Step> PointerSettingResult PointerSettingsChain::Each(Step step)
 {
     auto combined = PointerSettingResult::Unsupported;
     for (PointerSettingsBackend* link : m_links) {

@@ -25,8 +25,7 @@ public:
     PointerSettingResult SetDoubleClickTime(int milliseconds) override;
 
 private:
-    template <typename Step>
-    PointerSettingResult Each(Step step);
+    template <typename Step> PointerSettingResult Each(Step step);
 
     std::vector<PointerSettingsBackend*> m_links;
 };

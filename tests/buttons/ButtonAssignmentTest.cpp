@@ -4,8 +4,8 @@
 
 #include <numeric>
 
-#include "buttons/HexBytes.h"
 #include "buttons/KeyMatrixBlock.h"
+#include "support/HexBytes.h"
 
 namespace veldrane {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "buttons/HexBytes.h"
 #include "buttons/KeyTables.h"
+#include "support/HexBytes.h"
 
 namespace veldrane {
 namespace {

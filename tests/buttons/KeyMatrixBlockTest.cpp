@@ -6,8 +6,8 @@
 #include <string>
 
 #include "buttons/ButtonFunctionCatalogue.h"
-#include "buttons/HexBytes.h"
 #include "profile/ProfileRecord.h"
+#include "support/HexBytes.h"
 
 namespace veldrane {
 namespace {

@@ -1,5 +1,6 @@
 #include "ini/IniFile.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 #include <unistd.h>
@@ -41,6 +42,19 @@ TEST_P(IniFileRead, GetString)
 {
     Store(GetParam().file);
     EXPECT_EQ(File().GetString(GetParam().section, GetParam().key, "default"), GetParam().expected);
+}
+
+// A snapshot answers every lookup as the call does, and so does its whole-section read.
+TEST_P(IniFileRead, SnapshotAndItsSectionReadTheSame)
+{
+    Store(GetParam().file);
+    const IniSnapshot snapshot = File().Read();
+    EXPECT_EQ(snapshot.GetString(GetParam().section, GetParam().key, "default"), GetParam().expected);
+    const std::vector<IniEntry> entries = snapshot.Section(GetParam().section);
+    const std::string& key = GetParam().key;
+    const auto entry = std::find_if(entries.begin(), entries.end(),
+                                    [&](const IniEntry& e) { return IniNamesEqual(e.key, key); });
+    EXPECT_EQ(entry == entries.end() ? "default" : entry->value, GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "buttons/HexBytes.h"
 #include "macro/MacroEncoder.h"
 #include "macro/MacroRecord.h"
+#include "support/HexBytes.h"
 
 namespace veldrane::test {
 

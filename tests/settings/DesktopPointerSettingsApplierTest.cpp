@@ -68,7 +68,8 @@ using R = RecordingPointerSettings;
 INSTANTIATE_TEST_SUITE_P(
     EdgeCases, DesktopPointerSettingsApplierValues,
     testing::Values(
-        ApplyCase{"Factory", kFactory,
+        ApplyCase{"Factory",
+                  kFactory,
                   {R::Mouse(6, 10, 1), R::MouseSpeed(10), R::WheelScrollLines(3), R::DoubleClickTime(550)}},
         ApplyCase{"SpeedPosition1Gives1",
                   {1, 1, 0, 3, 6},
@@ -175,10 +176,11 @@ TEST(DesktopPointerSettingsApplier, EveryRefusedStepShowsItsOwnBoxInStepOrder)
 
     applier.ApplyPointerSettings(RecordWith(kFactory));
 
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "SETMOUSE failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SETMOUSESPEED failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SETWHEELSCROLLLINES failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SPI_SETDOUBLECLICKTIME failed.", "Warning"}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "SETMOUSE failed.", "Warning"},
+                                  {Shown::Kind::Message, "SETMOUSESPEED failed.", "Warning"},
+                                  {Shown::Kind::Message, "SETWHEELSCROLLLINES failed.", "Warning"},
+                                  {Shown::Kind::Message, "SPI_SETDOUBLECLICKTIME failed.", "Warning"}}));
 }
 
 TEST(DesktopPointerSettingsApplier, UnsupportedStepsShowNothingAndDoNotHideARefusal)

@@ -49,16 +49,15 @@ TEST_P(PointerSettingsChainResults, CombinesTheLinksAnswersForEveryStep)
     EXPECT_EQ(second.calls, expected); // asked even after the first one refused
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, PointerSettingsChainResults,
-    testing::Values(ChainCase{"BothApplied", kApplied, kApplied, kApplied},
-                    ChainCase{"OnlyTheToolkitHasIt", kUnsupported, kApplied, kApplied},
-                    ChainCase{"OnlyTheDesktopHasIt", kApplied, kUnsupported, kApplied},
-                    ChainCase{"NobodyHasIt", kUnsupported, kUnsupported, kUnsupported},
-                    ChainCase{"DesktopRefusedToolkitApplied", kRefused, kApplied, kRefused},
-                    ChainCase{"DesktopAppliedToolkitRefused", kApplied, kRefused, kRefused},
-                    ChainCase{"RefusedWhereTheOtherHasNone", kUnsupported, kRefused, kRefused}),
-    [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, PointerSettingsChainResults,
+                         testing::Values(ChainCase{"BothApplied", kApplied, kApplied, kApplied},
+                                         ChainCase{"OnlyTheToolkitHasIt", kUnsupported, kApplied, kApplied},
+                                         ChainCase{"OnlyTheDesktopHasIt", kApplied, kUnsupported, kApplied},
+                                         ChainCase{"NobodyHasIt", kUnsupported, kUnsupported, kUnsupported},
+                                         ChainCase{"DesktopRefusedToolkitApplied", kRefused, kApplied, kRefused},
+                                         ChainCase{"DesktopAppliedToolkitRefused", kApplied, kRefused, kRefused},
+                                         ChainCase{"RefusedWhereTheOtherHasNone", kUnsupported, kRefused, kRefused}),
+                         [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
 
 TEST(PointerSettingsChain, AnEmptyChainHasNoSetting)
 {

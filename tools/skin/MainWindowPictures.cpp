@@ -29,8 +29,7 @@ void CornerBrackets(SkinCanvas& canvas, const QRectF& area, qreal arm)
     const QRectF r = SkinCanvas::Crisp(area).adjusted(1, 1, -1, -1);
     painter.drawPolyline(QPolygonF{r.topLeft() + QPointF(0, arm), r.topLeft(), r.topLeft() + QPointF(arm, 0)});
     painter.drawPolyline(QPolygonF{r.topRight() - QPointF(arm, 0), r.topRight(), r.topRight() + QPointF(0, arm)});
-    painter.drawPolyline(
-        QPolygonF{r.bottomLeft() - QPointF(0, arm), r.bottomLeft(), r.bottomLeft() + QPointF(arm, 0)});
+    painter.drawPolyline(QPolygonF{r.bottomLeft() - QPointF(0, arm), r.bottomLeft(), r.bottomLeft() + QPointF(arm, 0)});
     painter.drawPolyline(
         QPolygonF{r.bottomRight() - QPointF(arm, 0), r.bottomRight(), r.bottomRight() - QPointF(0, arm)});
     painter.restore();
@@ -68,8 +67,12 @@ void HeaderRow(SkinCanvas& canvas, bool open, bool over)
     face.setColorAt(0.0, over ? QColor(64, 64, 72) : QColor(44, 44, 50));
     face.setColorAt(1.0, over ? QColor(40, 40, 46) : QColor(28, 28, 32));
     painter.save();
-    painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 220) : Colour(kBorderLight), 1.0));
+    painter.setPen(Qt::NoPen);
     painter.setBrush(face);
+    painter.drawRoundedRect(area, 3, 3);
+    canvas.KeepOutline();
+    painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 220) : Colour(kBorderLight), 1.0));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(SkinCanvas::Crisp(area), 3, 3);
     // The red edge on the left lights up while the section is open or hovered.
     painter.setPen(Qt::NoPen);
@@ -80,6 +83,7 @@ void HeaderRow(SkinCanvas& canvas, bool open, bool over)
         painter.drawLine(QPointF(4, area.height() - 1.5), QPointF(area.width() - 4, area.height() - 1.5));
     }
     painter.restore();
+    canvas.KeepOutline();
     canvas.Chevron(QPointF(13, area.height() / 2.0), 7, open ? Qt::DownArrow : Qt::RightArrow,
                    over ? Colour(kIconOver) : Colour(kIcon), 1.6);
 }
@@ -98,7 +102,6 @@ void PaintMainBackground(SkinCanvas& canvas, int)
     title.setColorAt(1.0, QColor(0, 0, 0, 120));
     painter.fillRect(QRectF(0, 0, window.width(), kTitleBarHeight), title);
     Emblem(canvas, QPointF(16, 16), 22, 255);
-    canvas.AccentLine(QPointF(0, kTitleBarHeight + 0.5), QPointF(window.width(), kTitleBarHeight + 0.5));
 
     // The stage of the mouse between the panels: a spotlight, its floor and two faint orbits.
     QRadialGradient spot(QPointF(500, 290), 260);
@@ -133,6 +136,7 @@ void PaintMainBackground(SkinCanvas& canvas, int)
     Emblem(canvas, QPointF(141, 72), 44, 60);
     canvas.AccentLine(QPointF(40, 98.5), QPointF(242, 98.5));
     canvas.Well(kScrollGroove.ToRectF(), 4);
+    canvas.AccentLine(QPointF(0, kTitleBarHeight + 0.5), QPointF(window.width(), kTitleBarHeight + 0.5));
 
     // The bed of the "Side" and "Top" buttons.
     canvas.Well(kViewButtons.ToRectF().adjusted(-3, -3, 3, 3), 8);
@@ -183,8 +187,7 @@ void PaintMinimiseButton(SkinCanvas& canvas, int number)
 void PaintCloseButton(SkinCanvas& canvas, int number)
 {
     const bool over = number == kOver;
-    canvas.Button(canvas.Bounds(), kTitleButtonRadius, over ? SkinCanvas::Tone::Accent : SkinCanvas::Tone::Steel,
-                  over);
+    canvas.Button(canvas.Bounds(), kTitleButtonRadius, over ? SkinCanvas::Tone::Accent : SkinCanvas::Tone::Steel, over);
     canvas.Cross(canvas.Bounds().center(), 5.5, IconColour(number), 1.6);
 }
 

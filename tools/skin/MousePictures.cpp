@@ -12,6 +12,8 @@ namespace veldrane {
 
 namespace {
 
+constexpr qreal kSideDrop = 78;
+
 // One button of a view: the shape it covers and the row of the assignment section that shows it.
 struct MouseButton
 {
@@ -216,8 +218,10 @@ void PaintMouseFront(SkinCanvas& canvas, int number)
 
 void PaintMouseSide(SkinCanvas& canvas, int number)
 {
+    // The side view stands on the same floor as the top view.
+    canvas.Painter().translate(0, kSideDrop);
     QPainterPath body = SideBody();
-    const QRectF wheel(98, 176, 40, 26);
+    const QRectF wheel(100, 186, 36, 26);
     body = body.united(RoundedRect(wheel, 12));
 
     // Rows 1 to 5 of the side view are the five thumb buttons, Buttons 8 to 12: three in the

@@ -169,7 +169,7 @@ void PaintCpiTrack(SkinCanvas& canvas, int number)
     painter.fillRect(QRectF(area.width() - 1, 0, 1, area.height()), QColor(44, 44, 50));
     const int top = std::clamp(kLastCpiRow - 2 * number, 0, kLastCpiRow);
     QLinearGradient fill(QPointF(0, area.height()), QPointF(0, 0));
-    fill.setColorAt(0.0, Colour(kAccentDark));
+    fill.setColorAt(0.0, Colour(kAccent));
     fill.setColorAt(1.0, Colour(kAccentBright));
     painter.fillRect(QRectF(1, top, area.width() - 2, kCpiTrackHeight - top), fill);
     painter.fillRect(QRectF(1, top, area.width() - 2, 1), QColor(255, 170, 150));
@@ -223,9 +223,9 @@ void PaintReportRateDial(SkinCanvas& canvas, int number)
     painter.setBrush(face);
     painter.drawEllipse(centre, half - 0.5, half - 0.5);
     painter.restore();
+    canvas.KeepOutline();
     for (const Quadrant& quadrant : kQuadrants) {
-        PaintSegment(canvas,
-                     RingSegment(centre, 38, 61, quadrant.startDegrees + kGapDegrees, 90 - 2 * kGapDegrees),
+        PaintSegment(canvas, RingSegment(centre, 38, 61, quadrant.startDegrees + kGapDegrees, 90 - 2 * kGapDegrees),
                      quadrant.frequency == number);
     }
     painter.save();
@@ -255,16 +255,14 @@ void PaintSensitivitySection(SkinCanvas& canvas, int)
 void PaintStageSlider(SkinCanvas& canvas, int number)
 {
     // Position 1 is the strip's first 9 pixels, 2 to 10 take 21 pixels each, 11 the last 10.
-    const std::vector<qreal> centres =
-        PositionCentres(11, 9, 21, kStageStripWidth, kStageStripHeight / 2.0);
+    const std::vector<qreal> centres = PositionCentres(11, 9, 21, kStageStripWidth, kStageStripHeight / 2.0);
     canvas.SliderStrip(centres, centres[std::clamp(number, 1, 11) - 1]);
 }
 
 void PaintAngleSnapSection(SkinCanvas& canvas, int)
 {
     SectionPanel(canvas);
-    Bed(canvas, QRectF(kAngleSnapArtOrigin, QSizeF(kAngleSnapArtWidth, kAngleSnapArtHeight)).adjusted(-2, -2, 2, 2),
-        4);
+    Bed(canvas, QRectF(kAngleSnapArtOrigin, QSizeF(kAngleSnapArtWidth, kAngleSnapArtHeight)).adjusted(-2, -2, 2, 2), 4);
     Bed(canvas, QRectF(kStripLeft - 2, kAngleSnapStripTop - 2, kStageStripWidth + 4, kStageStripHeight + 4), 3);
 }
 
@@ -355,7 +353,8 @@ void PaintLightingSlider(SkinCanvas& canvas, int number)
 void PaintSideLightSection(SkinCanvas& canvas, int)
 {
     SectionPanel(canvas);
-    canvas.AccentLine(QPointF(20, kSideLightSectionHeight - 6.5), QPointF(kSectionWidth - 20, kSideLightSectionHeight - 6.5));
+    canvas.AccentLine(QPointF(20, kSideLightSectionHeight - 6.5),
+                      QPointF(kSectionWidth - 20, kSideLightSectionHeight - 6.5));
 }
 
 void PaintSpeedSection(SkinCanvas& canvas, int)
@@ -389,6 +388,7 @@ void PaintSpeedDial(SkinCanvas& canvas, int number)
     painter.setBrush(QColor(0, 0, 0, 90));
     painter.drawRect(QRectF(1, kSpeedDialCentre + 1, kSpeedDialWidth - 2, kSpeedDialHeight - kSpeedDialCentre - 2));
     painter.restore();
+    canvas.KeepOutline();
 
     const int litSegments = std::clamp(number - 1, 0, kSpeedSegments);
     for (int segment = 0; segment < kSpeedSegments; ++segment) {
@@ -481,12 +481,17 @@ void PaintDropdownBox(SkinCanvas& canvas, int number)
     face.setColorAt(0.0, over ? QColor(66, 66, 76) : QColor(42, 42, 48));
     face.setColorAt(1.0, over ? QColor(40, 40, 46) : QColor(22, 22, 26));
     painter.save();
-    painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 230) : QColor(255, 255, 255, 50), 1.0));
+    painter.setPen(Qt::NoPen);
     painter.setBrush(face);
+    painter.drawRoundedRect(area, 3, 3);
+    canvas.KeepOutline();
+    painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 230) : QColor(255, 255, 255, 50), 1.0));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(SkinCanvas::Crisp(area), 3, 3);
     painter.setPen(QPen(QColor(0, 0, 0, 160), 1.0));
     painter.drawLine(QPointF(area.width() - 16.5, 3), QPointF(area.width() - 16.5, area.height() - 3));
     painter.restore();
+    canvas.KeepOutline();
     canvas.Chevron(QPointF(area.width() - 8, area.height() / 2.0), 6, Qt::DownArrow,
                    over ? Colour(kIconOver) : Colour(kAccentBright), 1.5);
 }

@@ -15,6 +15,8 @@ namespace {
 // Streaks come from a fixed seed so that every build writes the same bytes.
 constexpr unsigned kStreakSeed = 0x5eed;
 constexpr int kGlowSteps = 6;
+// Buttons this high carry a red line along their lower edge; the tiny title-bar buttons do not.
+constexpr qreal kUnderlinedButtonHeight = 20;
 
 QLinearGradient Vertical(const QRectF& area, QRgb top, QRgb bottom)
 {
@@ -44,6 +46,11 @@ QImage SkinCanvas::Finish()
     return m_image.convertToFormat(QImage::Format_ARGB32);
 }
 
+void SkinCanvas::KeepOutline()
+{
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+}
+
 QRectF SkinCanvas::Crisp(const QRectF& area)
 {
     return area.adjusted(0.5, 0.5, -0.5, -0.5);
@@ -61,12 +68,12 @@ void SkinCanvas::Backdrop(const QRectF& area, qreal radius)
     std::uniform_real_distribution<qreal> along(area.left() - 40, area.right());
     std::uniform_real_distribution<qreal> length(20, 160);
     std::uniform_int_distribution<int> light(0, 1);
-    std::uniform_int_distribution<int> strength(4, 11);
+    std::uniform_int_distribution<int> strength(2, 6);
     for (int y = static_cast<int>(area.top()); y < static_cast<int>(area.bottom()); ++y) {
-        for (int streak = 0; streak < 2 + static_cast<int>(area.width()) / 160; ++streak) {
+        for (int streak = 0; streak < 1 + static_cast<int>(area.width()) / 200; ++streak) {
             const qreal start = along(streaks);
-            const QColor colour = light(streaks) ? QColor(255, 255, 255, strength(streaks))
-                                                 : QColor(0, 0, 0, strength(streaks) * 2);
+            const QColor colour =
+                light(streaks) ? QColor(255, 255, 255, strength(streaks)) : QColor(0, 0, 0, strength(streaks) * 3);
             m_painter.setPen(QPen(colour, 1.0));
             m_painter.drawLine(QPointF(start, y + 0.5), QPointF(start + length(streaks), y + 0.5));
         }
@@ -109,8 +116,12 @@ void SkinCanvas::Button(const QRectF& area, qreal radius, Tone tone, bool over)
         bottom = over ? kAccent : kAccentDark;
     }
     m_painter.save();
-    m_painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 230) : Colour(kBorderLight), 1.0));
+    m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Vertical(area, top, bottom));
+    m_painter.drawRoundedRect(area, radius, radius);
+    KeepOutline();
+    m_painter.setPen(QPen(over ? WithAlpha(kAccentGlow, 230) : Colour(kBorderLight), 1.0));
+    m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRoundedRect(Crisp(area), radius, radius);
 
     // A sheen over the upper half and, when hovered, a red light rising from the lower edge.
@@ -126,7 +137,7 @@ void SkinCanvas::Button(const QRectF& area, qreal radius, Tone tone, bool over)
         light.setColorAt(0.0, WithAlpha(kAccentGlow, 120));
         light.setColorAt(1.0, WithAlpha(kAccentGlow, 0));
         m_painter.fillRect(area, light);
-    } else if (tone == Tone::Steel) {
+    } else if (tone == Tone::Steel && area.height() >= kUnderlinedButtonHeight) {
         m_painter.setPen(QPen(WithAlpha(kAccent, 200), 1.0));
         m_painter.drawLine(QPointF(area.left() + radius, area.bottom() - 1.5),
                            QPointF(area.right() - radius, area.bottom() - 1.5));
@@ -231,8 +242,12 @@ void SkinCanvas::Plus(QPointF centre, qreal size, const QColor& colour, qreal wi
 void SkinCanvas::TickBox(const QRectF& area, bool ticked)
 {
     m_painter.save();
-    m_painter.setPen(QPen(ticked ? Colour(kAccentGlow) : QColor(120, 120, 128), 1.0));
+    m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(Vertical(area, ticked ? kAccentDark : kWell, ticked ? 0xff2a0000 : kPanelBottom));
+    m_painter.drawRoundedRect(area, 2, 2);
+    KeepOutline();
+    m_painter.setPen(QPen(ticked ? Colour(kAccentGlow) : QColor(120, 120, 128), 1.0));
+    m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRoundedRect(Crisp(area), 2, 2);
     if (ticked) {
         const qreal w = area.width();
@@ -240,8 +255,8 @@ void SkinCanvas::TickBox(const QRectF& area, bool ticked)
         QPolygonF check;
         check << area.topLeft() + QPointF(w * 0.22, h * 0.52) << area.topLeft() + QPointF(w * 0.42, h * 0.72)
               << area.topLeft() + QPointF(w * 0.78, h * 0.28);
-        m_painter.setPen(QPen(QColor(255, 235, 230), std::max<qreal>(1.5, w / 7.0), Qt::SolidLine, Qt::RoundCap,
-                              Qt::RoundJoin));
+        m_painter.setPen(
+            QPen(QColor(255, 235, 230), std::max<qreal>(1.5, w / 7.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         m_painter.drawPolyline(check);
     }
     m_painter.restore();

@@ -31,6 +31,9 @@ public:
     QRectF Bounds() const;
     // Ends the drawing and hands over the picture; the canvas is finished afterwards.
     QImage Finish();
+    // From here on drawing changes only colours: the outline painted so far (every pixel's
+    // alpha) stays, so all states of a control cover exactly the same pixels.
+    void KeepOutline();
 
     // Near-black brushed metal: a vertical gradient with fine horizontal streaks.
     void Backdrop(const QRectF& area, qreal radius);

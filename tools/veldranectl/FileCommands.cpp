@@ -163,12 +163,10 @@ int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
                 return 1;
             }
             from = args[++i];
-        }
-        else if (IsOption(args[i]) || path) {
+        } else if (IsOption(args[i]) || path) {
             Error(err, "settings-block") << "unexpected argument '" << args[i] << "'\n";
             return 1;
-        }
-        else {
+        } else {
             path = args[i];
         }
     }

@@ -1,5 +1,6 @@
 #include "platform/linux/pointer/KdeConfigFile.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <system_error>

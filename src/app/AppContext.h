@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+
+#include "text/Language.h"
+
+namespace veldrane {
+
+class Clock;
+class ConfigFiles;
+class DeviceNoticeTarget;
+class MessageSink;
+class MouseConnection;
+class PointerSettingsApplier;
+class Shell;
+class SkinImageSizes;
+struct MainWindowTexts;
+struct ProfileRecords;
+
+// The process-wide objects the main window works on, owned by the application object and
+// handed over by reference so that tests can make their own.
+struct AppContext
+{
+    ProfileRecords& records;
+    ConfigFiles& files; // also the button labels, the skin settings and the executable's directory
+    MouseConnection& mouse;
+    MessageSink& messages;
+    const Clock& clock;
+    Shell& shell;
+    SkinImageSizes& images; // sizes of the skin's pictures
+    PointerSettingsApplier& pointerSettings;
+    DeviceNoticeTarget& notices;
+    Language language;
+    const MainWindowTexts& texts;
+    std::filesystem::path skinDirectory;
+};
+
+// The skin directory: the executable's directory, then "Skins", then the folder that key "Path"
+// of section "Skins" of the label file names. The folder name stays inside "Skins": leading
+// separators are dropped, so a name like "/Default" does not lead away from the program's files.
+std::filesystem::path SkinDirectoryOf(const std::filesystem::path& executableDirectory, std::string_view skinPath);
+
+} // namespace veldrane

@@ -1,0 +1,149 @@
+#include "app/HelpPanelModel.h"
+
+#include <system_error>
+
+#include "platform/MessageSink.h"
+#include "platform/SkinCanvas.h"
+#include "text/HelpDialogTexts.h"
+#include "text/MessageTexts.h"
+
+namespace veldrane {
+namespace {
+
+constexpr std::string_view kBackground = "/Help/HelpWindow.png";
+constexpr std::string_view kTextButtonNormal = "/MacroManagement/button-new-normal.png";
+constexpr std::string_view kTextButtonOver = "/MacroManagement/button-new-over.png";
+constexpr std::string_view kCloseNormal = "/button-close-normal.png";
+constexpr std::string_view kCloseOver = "/button-close-over.png";
+constexpr Colour kLineColour{0, 0, 0, 255};
+
+constexpr std::string_view kUpdater64 = "Update/X64/FwUpdate.exe";
+constexpr std::string_view kUpdater32 = "Update/X86/FwUpdate.exe";
+
+// The updater lies outside this program, so a user who runs it without the updater installed
+// is told where it was looked for.
+struct UpdaterMessages
+{
+    std::string_view missing;
+    std::string_view notStarted;
+};
+constexpr UpdaterMessages kUpdaterMessagesEnglish{"The update program was not found:\n",
+                                                  "The update program could not be started:\n"};
+constexpr UpdaterMessages kUpdaterMessagesSimplified{"找不到更新程序：\n", "无法启动更新程序：\n"};
+constexpr UpdaterMessages kUpdaterMessagesTraditional{"找不到更新程式：\n", "無法啟動更新程式：\n"};
+
+Rect Offset(Rect area, Point origin)
+{
+    return area.Offset(origin.x, origin.y);
+}
+
+} // namespace
+
+HelpPanelModel::HelpPanelModel(Language language, Shell& shell, MessageSink& messages, SkinImageSizes& images,
+                               std::filesystem::path executableDirectory)
+    : m_language(language), m_texts(HelpDialogTextsFor(language)), m_shell(shell), m_messages(messages),
+      m_images(images), m_executableDirectory(std::move(executableDirectory))
+{
+}
+
+void HelpPanelModel::Open()
+{
+    m_open = true;
+    m_buttons.fill(ButtonState::Hidden);
+    auto size = m_images.ImageSize(kBackground);
+    m_hasTexts = size.has_value();
+    m_size = size.value_or(kFallbackSize);
+    if (!m_hasTexts) {
+        m_messages.ShowMessage(kImageError, kHelpDialogImageFailed);
+    }
+}
+
+void HelpPanelModel::Close()
+{
+    m_open = false;
+}
+
+HelpPanelModel::PressResult HelpPanelModel::Press(Point p)
+{
+    if (!m_open) {
+        return PressResult::None;
+    }
+    if (kOkButton.Contains(p) || kCancelButton.Contains(p) || kCloseButton.Contains(p)) {
+        Close();
+        return PressResult::Closed;
+    }
+    if (kWebLine.Contains(p)) {
+        m_shell.OpenUrl(m_texts.webAddress);
+        return PressResult::None;
+    }
+    if (kUpdateLine.Contains(p)) {
+        return PressResult::UpdateRequested;
+    }
+    return PressResult::None;
+}
+
+bool HelpPanelModel::Hover(Point p)
+{
+    static constexpr std::array<Rect, kButtonCount> kAreas{kOkButton, kCancelButton, kCloseButton};
+    bool changed = false;
+    for (std::size_t i = 0; i < kButtonCount; ++i) {
+        ButtonState wanted = kAreas[i].Contains(p) ? ButtonState::Over
+                             : m_buttons[i] == ButtonState::Hidden ? ButtonState::Hidden
+                                                                   : ButtonState::Normal;
+        if (wanted != m_buttons[i]) {
+            m_buttons[i] = wanted;
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
+{
+    if (!m_hasTexts) {
+        return; // the picture did not load: the panel has no font and no texts
+    }
+    canvas.DrawImage(kBackground, origin);
+    canvas.DrawText(Offset(kWebLine, origin), m_texts.webAddress, FontRole::Dialog, kLineColour, TextAlign::Centre);
+    canvas.DrawText(Offset(kUpdateLine, origin), m_texts.update, FontRole::Dialog, kLineColour, TextAlign::Centre);
+    canvas.DrawText(Offset(kVersionLine, origin), m_texts.version, FontRole::Dialog, kLineColour, TextAlign::Centre);
+
+    auto drawTextButton = [&](ButtonState state, Rect area, std::string_view text) {
+        if (state == ButtonState::Hidden) {
+            return;
+        }
+        Rect at = Offset(area, origin);
+        canvas.DrawImage(state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at.TopLeft());
+        canvas.DrawText(at, text, FontRole::Dialog, kLineColour, TextAlign::Centre);
+    };
+    drawTextButton(m_buttons[kOk], kOkButton, m_texts.ok);
+    drawTextButton(m_buttons[kCancel], kCancelButton, m_texts.cancel);
+    if (m_buttons[kClose] != ButtonState::Hidden) {
+        canvas.DrawImage(m_buttons[kClose] == ButtonState::Over ? kCloseOver : kCloseNormal,
+                         Offset(kCloseButton, origin).TopLeft());
+    }
+}
+
+std::filesystem::path HelpPanelModel::UpdaterPath(const std::filesystem::path& executableDirectory,
+                                                  ProcessorArchitecture architecture)
+{
+    bool wide = architecture == ProcessorArchitecture::X86_64 || architecture == ProcessorArchitecture::Arm64;
+    return executableDirectory / std::filesystem::path(wide ? kUpdater64 : kUpdater32);
+}
+
+void HelpPanelModel::StartUpdater()
+{
+    std::filesystem::path updater = UpdaterPath(m_executableDirectory, m_shell.Architecture());
+    const UpdaterMessages& texts =
+        ByLanguage(m_language, kUpdaterMessagesEnglish, kUpdaterMessagesSimplified, kUpdaterMessagesTraditional);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(updater, error)) {
+        m_messages.ShowMessage(std::string(texts.missing) + updater.string(), kApplicationTitle);
+        return;
+    }
+    if (!m_shell.StartDetached(updater)) {
+        m_messages.ShowMessage(std::string(texts.notStarted) + updater.string(), kApplicationTitle);
+    }
+}
+
+} // namespace veldrane

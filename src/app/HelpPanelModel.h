@@ -1,0 +1,95 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "platform/Geometry.h"
+#include "platform/Shell.h"
+#include "text/Language.h"
+
+namespace veldrane {
+
+class MessageSink;
+class SkinCanvas;
+class SkinImageSizes;
+struct HelpDialogTexts;
+
+// The help panel (CHelpDialog) under the help button: the maker's web address, the update line
+// and the version line on "/Help/HelpWindow.png", placed at (786, 25) of the main window. Points
+// given to Press and Hover are panel pixels.
+class HelpPanelModel
+{
+public:
+    static constexpr Point kPanelOrigin{786, 25};
+    static constexpr Size kFallbackSize{166, 77};
+    static constexpr Rect kWebLine{0, 0, 166, 25};
+    static constexpr Rect kUpdateLine{0, 26, 166, 49};
+    static constexpr Rect kVersionLine{0, 50, 166, 77};
+    static constexpr Rect kOkButton{250, 250, 308, 275};
+    static constexpr Rect kCancelButton{314, 250, 372, 275};
+    static constexpr Rect kCloseButton{352, 6, 370, 24};
+
+    enum class PressResult
+    {
+        None,
+        Closed,          // OK, Cancel or close: the panel has closed itself
+        UpdateRequested, // the update line: the main window starts the updater (message 0xB13)
+    };
+
+    HelpPanelModel(Language language, Shell& shell, MessageSink& messages, SkinImageSizes& images,
+                   std::filesystem::path executableDirectory);
+
+    bool IsOpen() const { return m_open; }
+    // Opens the panel; a missing background picture is reported with "error" and the panel then
+    // shows no texts.
+    void Open();
+    void Close();
+
+    Size PanelSize() const { return m_size; }
+    Rect PanelArea() const { return Rect::At(kPanelOrigin, m_size); }
+
+    PressResult Press(Point p);
+    // True when a button changed its picture.
+    bool Hover(Point p);
+
+    // Draws the panel with its top-left corner at `origin`.
+    void Draw(SkinCanvas& canvas, Point origin) const;
+
+    // The updater that fits the processor, beside the executable: "Update/X64/FwUpdate.exe" for
+    // 64-bit processors (x86-64 and ARM), "Update/X86/FwUpdate.exe" for every other.
+    static std::filesystem::path UpdaterPath(const std::filesystem::path& executableDirectory,
+                                             ProcessorArchitecture architecture);
+    // Starts the updater detached. A missing updater, or one that does not start, is reported
+    // with a message that names its path.
+    void StartUpdater();
+
+private:
+    enum class ButtonState
+    {
+        Hidden, // not drawn until the pointer first comes over it
+        Over,
+        Normal
+    };
+    enum ButtonIndex
+    {
+        kOk,
+        kCancel,
+        kClose,
+        kButtonCount
+    };
+
+    Language m_language;
+    const HelpDialogTexts& m_texts;
+    Shell& m_shell;
+    MessageSink& m_messages;
+    SkinImageSizes& m_images;
+    std::filesystem::path m_executableDirectory;
+    bool m_open = false;
+    bool m_hasTexts = false;
+    Size m_size = kFallbackSize;
+    std::array<ButtonState, kButtonCount> m_buttons{};
+};
+
+} // namespace veldrane

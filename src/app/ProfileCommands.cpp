@@ -1,0 +1,95 @@
+#include "app/ProfileCommands.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "app/MouseConnection.h"
+#include "buttons/ButtonFunctionCatalogue.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileRecord.h"
+#include "settings/PointerSettingsApplier.h"
+#include "text/AssignmentTexts.h"
+
+namespace veldrane {
+namespace {
+
+// Clears the reset flag however the reset ends, so a later load never takes the factory file.
+class ResetInProgress
+{
+public:
+    explicit ResetInProgress(ConfigFiles& files) : m_files(files) { m_files.resetInProgress = true; }
+    ~ResetInProgress() { m_files.resetInProgress = false; }
+    ResetInProgress(const ResetInProgress&) = delete;
+    ResetInProgress& operator=(const ResetInProgress&) = delete;
+
+private:
+    ConfigFiles& m_files;
+};
+
+// The labels a never-saved profile starts with: buttons 1 to 7 "Click", "Menu", "Universal
+// Scroll", "Left Title Scroll", "Right Title Scroll", "CPI +", "CPI -"; 8 to 12 "Button Off".
+std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& texts)
+{
+    auto function = [&](FunctionCode code) { return texts.functions[static_cast<std::size_t>(code)]; };
+    std::array<std::string_view, kButtonCount> labels{};
+    labels.fill(function(FunctionCode::ButtonOff));
+    labels[0] = function(FunctionCode::Click);
+    labels[1] = function(FunctionCode::Menu);
+    labels[2] = function(FunctionCode::UniversalScroll);
+    labels[3] = function(FunctionCode::LeftTitleScroll);
+    labels[4] = function(FunctionCode::RightTitleScroll);
+    labels[5] = texts.cpiActions[0];
+    labels[6] = texts.cpiActions[1];
+    return labels;
+}
+
+} // namespace
+
+ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
+                                 PointerSettingsApplier& pointerSettings, Language language)
+    : m_records(records), m_files(files), m_mouse(mouse), m_pointerSettings(pointerSettings), m_language(language)
+{
+}
+
+bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
+{
+    if (!m_mouse.IsConnected()) {
+        return false;
+    }
+    host.ShowWaitCursor(WindowTimer::SaveWait);
+    m_mouse.DownloadProfile(m_records.Current);
+    m_records.Snapshot();
+    m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    return true;
+}
+
+void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
+{
+    host.ShowWaitCursor(WindowTimer::ResetWait);
+    std::uint8_t deviceProfile = m_records.Current.deviceProfile;
+    ResetInProgress resetting(m_files);
+    m_files.LoadConfig(m_records.Current);
+    m_files.LoadLabels(m_language);
+    m_records.Current.deviceProfile = deviceProfile;
+    if (m_mouse.IsConnected()) {
+        m_mouse.DownloadProfile(m_records.Current);
+        m_records.Snapshot();
+        m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    }
+    host.ReturnToFirstPage();
+}
+
+void ProfileCommands::FillFirstRunLabels()
+{
+    if (m_files.firstRunFlag != 0) {
+        return;
+    }
+    auto labels = DefaultLabels(AssignmentTextsFor(m_language));
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        m_files.buttonLabel[button] = std::string(labels[button]);
+    }
+    m_files.SaveLabels(m_language);
+}
+
+} // namespace veldrane

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "platform/SkinCanvas.h"
+
+namespace veldrane {
+
+// The colours a list box is painted in; the highlighted row is drawn as the system draws a
+// selected row.
+struct ListColours
+{
+    Colour text;
+    Colour background;
+    Colour border{0, 0, 0};
+    Colour highlightText{255, 255, 255};
+    Colour highlightBackground{0, 120, 215};
+};
+
+// A list box the program paints itself: a one-pixel border around rows of one height, the rows
+// that fit shown from the first visible one, and one row highlighted under the pointer. The
+// menus, the modifier list and the macro list of the dialogs are all of this kind. Coordinates
+// are those of the window the list lies in.
+class PaintedList
+{
+public:
+    static constexpr int kBorder = 1;
+    // Room left of a row's text, as the system's list boxes leave it.
+    static constexpr int kTextIndent = 2;
+
+    PaintedList(Rect area, int rowHeight, std::vector<std::string> entries);
+
+    Rect Area() const { return m_area; }
+    std::size_t Count() const { return m_entries.size(); }
+    const std::string& Entry(std::size_t index) const { return m_entries.at(index); }
+
+    // How many rows fit inside the border.
+    std::size_t VisibleRows() const;
+    std::size_t FirstVisible() const { return m_firstVisible; }
+    // The rectangle of a shown row; empty for a row that is scrolled out or does not exist.
+    Rect RowRect(std::size_t index) const;
+    // The row under the point; nothing on the border, below the last row or outside the list.
+    std::optional<std::size_t> RowAt(Point p) const;
+
+    std::optional<std::size_t> Highlighted() const { return m_highlighted; }
+    // Highlights the row under the point, if there is one; true when the highlight moved.
+    bool HighlightAt(Point p);
+    // Scrolls by whole rows (negative: up), kept within the entries; true when it moved.
+    bool ScrollBy(int rows);
+
+    void Draw(SkinCanvas& canvas, FontRole font, const ListColours& colours) const;
+
+private:
+    Rect m_area;
+    int m_rowHeight;
+    std::vector<std::string> m_entries;
+    std::size_t m_firstVisible = 0;
+    std::optional<std::size_t> m_highlighted;
+};
+
+} // namespace veldrane

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+namespace veldrane {
+
+class DeviceLink;
+struct DeviceImage;
+
+// The mouse's commands (byte 0 of the CommandReport; unnamed parameter bytes are 0):
+//
+//   0x01  write  1: mode byte (DeviceImage byte 2, always 0xFC)     once the mouse has been found
+//   0x82  read   answer 1: the mouse's current profile number
+//   0x02  write  1: profile number (0)                              first step of a download
+//   0x03  write  1: DeviceImage byte 0; 2: reportRate
+//   0x05  write  1: sideButtonLight
+//   0x0C  write  1: 0; 2: 0x80; 128 bytes from settings area 0
+//   0x8C  read   1: 0; answer 2: the length; that many bytes into settings area 0
+//   0x0D  write  1: DeviceImage byte 0; 2: 0x80; the KeyMatrixBlock
+//   0x0F  write  1: macro number 1 to 12; 2: 0x80; that MacroBuffer
+inline constexpr std::uint8_t kCommandModeByte = 0x01;
+inline constexpr std::uint8_t kCommandReadProfile = 0x82;
+inline constexpr std::uint8_t kCommandSelectProfile = 0x02;
+inline constexpr std::uint8_t kCommandReportRate = 0x03;
+inline constexpr std::uint8_t kCommandSideButtonLight = 0x05;
+inline constexpr std::uint8_t kCommandWriteSettingsBlock = 0x0C;
+inline constexpr std::uint8_t kCommandReadSettingsBlock = 0x8C;
+inline constexpr std::uint8_t kCommandWriteKeyMatrix = 0x0D;
+inline constexpr std::uint8_t kCommandWriteMacro = 0x0F;
+inline constexpr std::uint8_t kCommandBlockBytes = 0x80;
+
+// Pauses after each operation, on top of those after every written chunk.
+inline constexpr std::chrono::milliseconds kSettingsBlockPause{10};
+inline constexpr std::chrono::milliseconds kKeyMatrixPause{2};
+inline constexpr std::chrono::milliseconds kMacroBlockPause{20};
+
+enum class BlockDirection
+{
+    Write,
+    Read,
+};
+
+// None of these reports anything or looks at the connected flag; their callers do.
+
+// 0x01 with the mode byte of the image.
+void SendModeByte(DeviceLink& link, const DeviceImage& image);
+// 0x82; the answer's byte 1 becomes image byte 0, as it comes.
+void ReadCurrentProfile(DeviceLink& link, DeviceImage& image);
+// 0x0C from, or 0x8C into, settings area 0, then kSettingsBlockPause. A read copies only the bytes
+// that arrived, up to the announced length, so a lost answer leaves the area as it was.
+void TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction);
+// 0x0D with the image's KeyMatrixBlock, then kKeyMatrixPause.
+void WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image);
+// 0x0F 1 to 0x0F 12 with the image's MacroBuffers, each followed by kMacroBlockPause.
+void WriteMacroBlocks(DeviceLink& link, const DeviceImage& image);
+
+} // namespace veldrane

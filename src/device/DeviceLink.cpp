@@ -1,0 +1,67 @@
+#include "device/DeviceLink.h"
+
+#include "platform/HidBackend.h"
+
+namespace veldrane {
+
+DeviceLink::DeviceLink(HidBackend& backend, Sleeper& sleeper) : m_backend(backend), m_sleeper(sleeper)
+{
+}
+
+DeviceLink::~DeviceLink() = default;
+
+void DeviceLink::SetCommandInterface(std::unique_ptr<HidDevice> device, CommandReportLengths lengths)
+{
+    m_command = std::move(device);
+    m_commandLengths = m_command ? lengths : CommandReportLengths{};
+}
+
+void DeviceLink::SetListenerInterface(std::shared_ptr<HidDevice> device, std::uint16_t inputLength)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_listener.device = std::move(device);
+        m_listener.inputLength = m_listener.device ? inputLength : 0;
+        ++m_listener.generation;
+    }
+    m_listenerWake.notify_all();
+}
+
+bool DeviceLink::IsConnected() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_connected;
+}
+
+void DeviceLink::SetConnected(bool connected)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_connected = connected;
+    }
+    m_listenerWake.notify_all();
+}
+
+std::optional<ListenerInterface> DeviceLink::WaitForListenerInterface(std::uint64_t failedGeneration,
+                                                                      const std::atomic<bool>& stop)
+{
+    std::unique_lock lock(m_mutex);
+    m_listenerWake.wait(lock, [&] {
+        return stop.load() || (m_connected && m_listener.device && m_listener.generation != failedGeneration);
+    });
+    if (stop.load()) {
+        return std::nullopt;
+    }
+    return m_listener;
+}
+
+void DeviceLink::WakeListener()
+{
+    {
+        // Taking the lock orders the caller's change of `stop` before the listener's next look at it.
+        const std::lock_guard lock(m_mutex);
+    }
+    m_listenerWake.notify_all();
+}
+
+} // namespace veldrane

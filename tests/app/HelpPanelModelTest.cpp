@@ -1,0 +1,154 @@
+#include "app/HelpPanelModel.h"
+
+#include <gtest/gtest.h>
+
+#include "support/RecordingCanvas.h"
+#include "support/RecordingMessageSink.h"
+#include "support/RecordingShell.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+using test::RecordingCanvas;
+using Shown = test::RecordingMessageSink::Shown;
+
+class HelpPanelModelTest : public ::testing::Test
+{
+protected:
+    HelpPanelModelTest() { images.sizes["/Help/HelpWindow.png"] = {166, 78}; }
+
+    HelpPanelModel MakePanel(Language language = Language::English)
+    {
+        return HelpPanelModel(language, shell, messages, images, dir.Path());
+    }
+
+    test::TempDir dir;
+    test::RecordingShell shell;
+    test::RecordingMessageSink messages;
+    RecordingCanvas images;
+};
+
+struct UpdaterCase
+{
+    ProcessorArchitecture architecture;
+    const char* relative;
+};
+
+class UpdaterPathTest : public ::testing::TestWithParam<UpdaterCase>
+{
+};
+
+TEST_P(UpdaterPathTest, ChoosesTheUpdaterOfTheProcessor)
+{
+    EXPECT_EQ(HelpPanelModel::UpdaterPath("/opt/veldrane", GetParam().architecture).string(),
+              std::string("/opt/veldrane/") + GetParam().relative);
+}
+
+INSTANTIATE_TEST_SUITE_P(Architectures, UpdaterPathTest,
+                         ::testing::Values(UpdaterCase{ProcessorArchitecture::X86_64, "Update/X64/FwUpdate.exe"},
+                                           UpdaterCase{ProcessorArchitecture::Arm64, "Update/X64/FwUpdate.exe"},
+                                           UpdaterCase{ProcessorArchitecture::X86, "Update/X86/FwUpdate.exe"},
+                                           UpdaterCase{ProcessorArchitecture::Other, "Update/X86/FwUpdate.exe"}));
+
+TEST_F(HelpPanelModelTest, StartsThePresentUpdaterDetached)
+{
+    shell.architecture = ProcessorArchitecture::X86;
+    std::filesystem::create_directories(dir / "Update/X86");
+    test::WriteFileBytes(dir / "Update/X86/FwUpdate.exe", "#!/bin/sh\n");
+    MakePanel().StartUpdater();
+    EXPECT_EQ(shell.startedPrograms, std::vector<std::filesystem::path>{dir / "Update/X86/FwUpdate.exe"});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(HelpPanelModelTest, AMissingUpdaterIsReportedWithItsPath)
+{
+    MakePanel(Language::SimplifiedChinese).StartUpdater();
+    EXPECT_TRUE(shell.startedPrograms.empty());
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                   "找不到更新程序：\n" + (dir / "Update/X64/FwUpdate.exe").string(),
+                                                   "Tessaly VELDRANE"}}));
+}
+
+TEST_F(HelpPanelModelTest, AnUpdaterThatDoesNotStartIsReported)
+{
+    std::filesystem::create_directories(dir / "Update/X64");
+    test::WriteFileBytes(dir / "Update/X64/FwUpdate.exe", "");
+    shell.startSucceeds = false;
+    MakePanel().StartUpdater();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The update program could not be started:\n" + (dir / "Update/X64/FwUpdate.exe").string());
+}
+
+TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
+{
+    HelpPanelModel panel = MakePanel();
+    panel.Open();
+    EXPECT_EQ(panel.PanelSize(), (Size{166, 78}));
+    EXPECT_EQ(panel.PanelArea(), (Rect{786, 25, 952, 103}));
+    EXPECT_EQ(panel.Press({165, 24}), HelpPanelModel::PressResult::None);
+    EXPECT_EQ(shell.openedUrls, std::vector<std::string>{"http://www.tessaly.example"});
+    EXPECT_EQ(panel.Press({0, 25}), HelpPanelModel::PressResult::None); // between the lines
+    EXPECT_EQ(panel.Press({0, 26}), HelpPanelModel::PressResult::UpdateRequested);
+    EXPECT_EQ(panel.Press({50, 60}), HelpPanelModel::PressResult::None); // the version line
+    EXPECT_EQ(shell.openedUrls.size(), 1u);
+    EXPECT_TRUE(panel.IsOpen());
+    EXPECT_EQ(panel.Press({352, 6}), HelpPanelModel::PressResult::Closed);
+    EXPECT_FALSE(panel.IsOpen());
+}
+
+TEST_F(HelpPanelModelTest, DrawsTheThreeLinesCentredInBlack)
+{
+    HelpPanelModel panel = MakePanel(Language::TraditionalChinese);
+    panel.Open();
+    RecordingCanvas canvas;
+    panel.Draw(canvas, {0, 0});
+    ASSERT_EQ(canvas.texts.size(), 3u);
+    EXPECT_EQ(canvas.texts[0].text, "http://www.tessaly.example");
+    EXPECT_EQ(canvas.texts[1].text, "Update 驱动更新");
+    EXPECT_EQ(canvas.texts[2].text, "Version：1.1");
+    EXPECT_EQ(canvas.texts[2].area, HelpPanelModel::kVersionLine);
+    for (const auto& text : canvas.texts) {
+        EXPECT_EQ(text.colour, (Colour{0, 0, 0, 255}));
+        EXPECT_EQ(text.align, TextAlign::Centre);
+        EXPECT_EQ(text.font, FontRole::Dialog);
+    }
+}
+
+TEST_F(HelpPanelModelTest, ButtonsAppearOnlyAfterThePointerCame)
+{
+    HelpPanelModel panel = MakePanel();
+    panel.Open();
+    RecordingCanvas canvas;
+    panel.Draw(canvas, {0, 0});
+    EXPECT_EQ(canvas.images.size(), 1u); // the background alone
+
+    EXPECT_TRUE(panel.Hover({360, 10}));
+    EXPECT_FALSE(panel.Hover({361, 10}));
+    canvas.Clear();
+    panel.Draw(canvas, {0, 0});
+    EXPECT_EQ(canvas.ImagesAt("/button-close-over.png").size(), 1u);
+    EXPECT_TRUE(panel.Hover({10, 10}));
+    canvas.Clear();
+    panel.Draw(canvas, {0, 0});
+    EXPECT_EQ(canvas.ImagesAt("/button-close-normal.png").size(), 1u);
+    EXPECT_TRUE(canvas.ImagesAt("/MacroManagement/button-new-normal.png").empty());
+}
+
+TEST_F(HelpPanelModelTest, AMissingBackgroundSaysErrorAndShowsNoTexts)
+{
+    images.sizes.clear();
+    HelpPanelModel panel = MakePanel();
+    panel.Open();
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "error",
+                                                   "Help Dialog Load background image failed!!!"}}));
+    EXPECT_TRUE(panel.IsOpen());
+    RecordingCanvas canvas;
+    panel.Draw(canvas, {0, 0});
+    EXPECT_TRUE(canvas.texts.empty());
+    EXPECT_TRUE(canvas.images.empty());
+}
+
+} // namespace
+} // namespace veldrane

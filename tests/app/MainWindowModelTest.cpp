@@ -1,0 +1,574 @@
+#include "app/MainWindowModel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "app/MainWindowFixture.h"
+#include "app/MainWindowLayout.h"
+#include "app/PanelSection.h"
+
+namespace veldrane {
+namespace {
+
+using namespace std::chrono_literals;
+using test::RecordingCanvas;
+using Shown = test::RecordingMessageSink::Shown;
+
+bool Contains(const std::vector<std::string>& calls, std::string_view call)
+{
+    return std::find(calls.begin(), calls.end(), call) != calls.end();
+}
+
+// A section that records what reaches it; it takes its presses when told to, as the
+// button-assignment rows do.
+class ProbeSection : public PanelSection
+{
+public:
+    ProbeSection(int height, bool takesPress) : m_height(height), m_takesPress(takesPress) {}
+
+    std::string_view Title() const override { return "Probe"; }
+    int ContentHeight() const override { return m_height; }
+    void Draw(SkinCanvas&, Point origin) override { drawnAt.push_back(origin); }
+    bool Press(Point p, Point origin) override
+    {
+        presses.push_back({p.x - origin.x, p.y - origin.y});
+        return true;
+    }
+    bool Hover(Point, Point) override
+    {
+        ++hovers;
+        return false;
+    }
+    bool TakesPress(Point, Point) const override { return m_takesPress; }
+    bool Drag(Point p, Point) override
+    {
+        drags.push_back(p);
+        return false;
+    }
+    bool Release(Point p, Point) override
+    {
+        releases.push_back(p);
+        return false;
+    }
+    bool Unhover() override
+    {
+        ++unhovers;
+        return false;
+    }
+    void CloseLists() override { ++listCloses; }
+    void MouseViewChanged(MouseView view) override { views.push_back(view); }
+
+    std::vector<Point> drawnAt;
+    std::vector<Point> presses;
+    std::vector<Point> drags;
+    std::vector<Point> releases;
+    std::vector<MouseView> views;
+    int hovers = 0;
+    int unhovers = 0;
+    int listCloses = 0;
+
+private:
+    int m_height;
+    bool m_takesPress;
+};
+
+class MainWindowModelTest : public test::MainWindowFixture
+{
+protected:
+    ProbeSection& PutRightProbe(RightPanel::SectionIndex index, int height, bool takesPress = false)
+    {
+        auto probe = std::make_unique<ProbeSection>(height, takesPress);
+        ProbeSection& ref = *probe;
+        Model().SetRightSection(index, std::move(probe));
+        return ref;
+    }
+    ProbeSection& PutLeftProbe(LeftPanel::RowIndex row, int height, bool takesPress)
+    {
+        auto probe = std::make_unique<ProbeSection>(height, takesPress);
+        ProbeSection& ref = *probe;
+        Model().SetLeftSection(row, std::move(probe));
+        return ref;
+    }
+};
+
+// The first group ------------------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, WindowTakesTheSizeOfItsBackground)
+{
+    EXPECT_EQ(Model().WindowSize(), (Size{1000, 640}));
+}
+
+TEST_F(MainWindowModelTest, LogoOpensTheMakersPageAndEndsTheHandling)
+{
+    Model().Press({31, 0});
+    EXPECT_EQ(shell.openedUrls, std::vector<std::string>{"http://www.tessaly.example"});
+    EXPECT_TRUE(view.drags.empty());
+}
+
+struct FirstGroupCase
+{
+    const char* name;
+    Point p;
+    const char* call; // the view call the click makes; empty when none
+};
+
+class FirstGroupTest : public MainWindowModelTest, public ::testing::WithParamInterface<FirstGroupCase>
+{
+};
+
+TEST_P(FirstGroupTest, EndsTheHandlingWithoutADrag)
+{
+    Model().Press(GetParam().p);
+    EXPECT_TRUE(view.drags.empty());
+    if (*GetParam().call != '\0') {
+        EXPECT_TRUE(Contains(view.calls, GetParam().call)) << GetParam().name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Areas, FirstGroupTest,
+                         ::testing::Values(FirstGroupCase{"HelpTopLeft", {937, 5}, "ShowHelp"},
+                                           FirstGroupCase{"MinimiseBottomRight", {972, 19}, "Hide"},
+                                           FirstGroupCase{"Close", {979, 5}, "ExitProcess"},
+                                           FirstGroupCase{"Config", {18, 604}, "OpenProfileManager"},
+                                           FirstGroupCase{"Cancel", {860, 633}, "Hide"},
+                                           FirstGroupCase{"Save", {923, 604}, ""},
+                                           FirstGroupCase{"Reset", {854, 604}, ""},
+                                           FirstGroupCase{"Top", {500, 527}, ""},
+                                           FirstGroupCase{"Side", {498, 555}, ""},
+                                           FirstGroupCase{"MacroManagerRowBottom", {261, 169}, "RunMacroManager"},
+                                           FirstGroupCase{"ButtonAssignmentRow", {20, 107}, ""}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowModelTest, EdgesOutsideTheAreasStartADrag)
+{
+    // right and bottom edges lie outside their rectangles
+    for (Point p : {Point{952, 5}, Point{973, 19}, Point{994, 5}, Point{90, 604}, Point{980, 604}, Point{262, 107},
+                    Point{400, 300}}) {
+        view.Clear();
+        Model().Press(p);
+        ASSERT_EQ(view.drags.size(), 1u) << p.x << "," << p.y;
+        EXPECT_EQ(view.drags[0], p);
+    }
+    EXPECT_FALSE(Contains(view.calls, "Hide"));
+    EXPECT_FALSE(Contains(view.calls, "ExitProcess"));
+}
+
+TEST_F(MainWindowModelTest, ProfileManagerOpensOnceUntilItTellsItClosed)
+{
+    Model().Press({20, 610});
+    Model().Press({20, 610});
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "OpenProfileManager"), 1);
+    EXPECT_TRUE(Model().ProfileManagerOpen());
+
+    Model().Press({500, 530}); // top view
+    ASSERT_EQ(Model().CurrentMouseView(), MouseView::Top);
+    Model().OnProfileManagerNotice(2);
+    EXPECT_FALSE(Model().ProfileManagerOpen());
+    EXPECT_EQ(Model().CurrentMouseView(), MouseView::Side);
+    Model().Press({20, 610});
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "OpenProfileManager"), 2);
+}
+
+TEST_F(MainWindowModelTest, ViewsStartAtTheSideAndSwitchTheMousePicture)
+{
+    images.sizes["/Mouse/Side/MouseSide.png"] = {400, 440};
+    images.sizes["/Mouse/Front/MouseFront.png"] = {400, 440};
+    RecordingCanvas canvas;
+    canvas.sizes = images.sizes;
+    Model().Draw(canvas);
+    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/MouseSide.png").size(), 1u);
+    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Front/MouseFront.png").empty());
+
+    ProbeSection& probe = PutLeftProbe(LeftPanel::kButtonAssignment, 100, false);
+    Model().Press({510, 540});
+    canvas.Clear();
+    Model().Draw(canvas);
+    ASSERT_EQ(canvas.ImagesAt("/Mouse/Front/MouseFront.png").size(), 1u);
+    EXPECT_EQ(canvas.ImagesAt("/Mouse/Front/MouseFront.png")[0].at, (Point{300, 76}));
+    EXPECT_EQ(probe.views, std::vector<MouseView>{MouseView::Top});
+}
+
+TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheRecord)
+{
+    const ProfileRecord before = records.Current;
+    Model().Press({100, 140});
+    EXPECT_EQ(records.Current, before);
+
+    std::array<std::uint8_t, kMacroPartSize> macros{};
+    macros.fill(0x5A);
+    view.macroManagerResult = macros;
+    Model().Press({100, 140});
+    EXPECT_TRUE(std::all_of(records.Current.macroData.begin(), records.Current.macroData.end(),
+                            [](std::uint8_t b) { return b == 0x5A; }));
+    EXPECT_TRUE(std::equal(records.Current.SettingsPart().begin(), records.Current.SettingsPart().end(),
+                           before.Bytes().begin()));
+}
+
+// The page tests --------------------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, RightHeaderTogglesAndStillStartsADrag)
+{
+    Model().Press({734, 57}); // "Lighting", the second header
+    EXPECT_TRUE(Model().Right().Stack().IsOpen(RightPanel::kLighting));
+    EXPECT_EQ(view.drags, std::vector<Point>{Point(734, 57)});
+    Model().Press({734, 57});
+    EXPECT_FALSE(Model().Right().Stack().IsOpen(RightPanel::kLighting));
+    EXPECT_EQ(view.drags.size(), 2u);
+}
+
+TEST_F(MainWindowModelTest, ASectionPressActsAndStillStartsADrag)
+{
+    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
+    Model().Press({740, 40});
+    Model().Press({775, 58}); // a track's top in the open section
+    EXPECT_EQ(cpi.presses, std::vector<Point>{Point(41, 6)});
+    EXPECT_EQ(view.drags.size(), 2u);
+}
+
+TEST_F(MainWindowModelTest, ShutSectionsGetNoPresses)
+{
+    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
+    Model().Press({775, 100}); // where the content would be: the headers of the shut sections
+    Model().Press({775, 300});
+    EXPECT_TRUE(cpi.presses.empty());
+}
+
+TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
+{
+    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
+    Model().Press({30, 110});
+    view.Clear();
+    Model().Press({120, 154});
+    EXPECT_EQ(assignment.presses, std::vector<Point>{Point(100, 27)});
+    EXPECT_TRUE(view.drags.empty());
+
+    Model().Move({125, 160}, true);
+    Model().Release({125, 161});
+    EXPECT_EQ(assignment.drags, std::vector<Point>{Point(125, 160)});
+    EXPECT_EQ(assignment.releases, std::vector<Point>{Point(125, 161)});
+    Model().Move({126, 160}, true);
+    EXPECT_EQ(assignment.drags.size(), 1u);
+}
+
+TEST_F(MainWindowModelTest, AnOpenLeftRowPushesTheMacroManagerRowDown)
+{
+    PutLeftProbe(LeftPanel::kButtonAssignment, 170, false);
+    Model().Press({30, 110});
+    EXPECT_EQ(Model().Left().Stack().HeaderArea(LeftPanel::kMacroManager), (Rect{20, 302, 262, 340}));
+    view.Clear();
+    Model().Press({100, 140}); // now inside the open content
+    EXPECT_FALSE(Contains(view.calls, "RunMacroManager"));
+    Model().Press({100, 302});
+    EXPECT_TRUE(Contains(view.calls, "RunMacroManager"));
+}
+
+// Help panel ------------------------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, HelpButtonTwiceOpensAndCloses)
+{
+    Model().Press({940, 10});
+    EXPECT_TRUE(Model().HelpOpen());
+    Model().Press({940, 10});
+    EXPECT_FALSE(Model().HelpOpen());
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"ShowHelp", "CloseHelp"}));
+}
+
+TEST_F(MainWindowModelTest, AClickElsewhereClosesHelpAndGoesOn)
+{
+    Model().Press({940, 10});
+    Model().Press({960, 10}); // minimise
+    EXPECT_FALSE(Model().HelpOpen());
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"ShowHelp", "CloseHelp", "Hide"}));
+
+    Model().Press({940, 10});
+    view.Clear();
+    Model().Press({400, 300});
+    EXPECT_FALSE(Model().HelpOpen());
+    EXPECT_EQ(view.drags.size(), 1u);
+}
+
+TEST_F(MainWindowModelTest, SaveWhileHelpIsOpenLeavesItOpen)
+{
+    Model().Press({940, 10});
+    Model().Press({930, 610});
+    EXPECT_TRUE(Model().HelpOpen());
+}
+
+TEST_F(MainWindowModelTest, HelpPanelCloseAndUpdateLine)
+{
+    Model().Press({940, 10});
+    Model().HelpPanelPress({10, 30});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
+              "The update program was not found:\n" + (dir.Path() / "Update/X64/FwUpdate.exe").string());
+    EXPECT_TRUE(Model().HelpOpen());
+    Model().HelpPanelPress({360, 10});
+    EXPECT_FALSE(Model().HelpOpen());
+    EXPECT_EQ(view.calls.back(), "CloseHelp");
+}
+
+// Hover -----------------------------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
+{
+    Model().Move({930, 610}, false); // Save
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kSaveButton}));
+    view.Clear();
+    Model().Move({931, 611}, false); // still Save: nothing to swap
+    EXPECT_TRUE(view.redraws.empty());
+    Model().Move({870, 610}, false); // Cancel: its "-over", Save's "-normal"
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kCancelButton, kSaveButton}));
+    EXPECT_TRUE(Model().BottomRowOver(MainWindowModel::kCancel));
+    EXPECT_FALSE(Model().BottomRowOver(MainWindowModel::kSave));
+    view.Clear();
+    Model().Move({940, 10}, false); // into another group: the bottom row goes back to normal
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kHelpButton, kCancelButton}));
+    view.Clear();
+    Model().Move({400, 300}, false);
+    Model().Move({401, 300}, false);
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kHelpButton}));
+}
+
+TEST_F(MainWindowModelTest, HoverDrawsTheOverPictureOfTheAreaOnly)
+{
+    RecordingCanvas canvas;
+    canvas.sizes = images.sizes;
+    for (auto path : {kSaveNormal, kSaveOver, kCancelNormal, kCancelOver}) {
+        canvas.sizes[std::string(path)] = {57, 30};
+    }
+    Model().Move({870, 610}, false);
+    Model().Draw(canvas);
+    EXPECT_EQ(canvas.ImagesAt(kCancelOver).size(), 1u);
+    ASSERT_EQ(canvas.ImagesAt(kCancelNormal).size(), 1u); // "Reset" shares the pair
+    EXPECT_EQ(canvas.ImagesAt(kCancelNormal)[0].at, (Point{798, 604}));
+    EXPECT_EQ(canvas.ImagesAt(kSaveNormal).size(), 1u);
+    EXPECT_TRUE(canvas.ImagesAt(kSaveOver).empty());
+    ASSERT_TRUE(canvas.FindText("Cancel"));
+    EXPECT_EQ(canvas.FindText("Cancel")->area, kCancelButton);
+    EXPECT_EQ(canvas.FindText("Cancel")->align, TextAlign::Centre);
+}
+
+TEST_F(MainWindowModelTest, MenuHoverFollowsTheHeadersOfBothPanels)
+{
+    Model().Move({740, 60}, false); // "Lighting"
+    EXPECT_TRUE(Model().MenuOver(std::size_t{LeftPanel::kRowCount} + RightPanel::kLighting));
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{Rect{734, 57, 976, 77}}));
+    view.Clear();
+    Model().Move({30, 160}, false); // "Macro Manager"
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{Rect{20, 132, 262, 170}, Rect{734, 57, 976, 77}}));
+
+    RecordingCanvas canvas;
+    Model().Draw(canvas);
+    ASSERT_EQ(canvas.ImagesAt(kSectionHeaderOver).size(), 1u);
+    EXPECT_EQ(canvas.ImagesAt(kSectionHeaderOver)[0].at, (Point{20, 132}));
+    EXPECT_EQ(canvas.ImagesAt(kSectionHeaderNormal).size(), 10u);
+}
+
+TEST_F(MainWindowModelTest, SectionsHearTheHoverWhileOpenAndAreToldWhenItLeaves)
+{
+    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
+    Model().Move({780, 100}, false);
+    EXPECT_EQ(cpi.hovers, 0);
+    Model().Press({740, 40});
+    Model().Move({780, 100}, false);
+    Model().Move({781, 100}, false);
+    EXPECT_EQ(cpi.hovers, 2);
+    Model().Move({400, 300}, false);
+    EXPECT_EQ(cpi.unhovers, 1);
+}
+
+// Save, Reset, Cancel, timers ------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, SaveTwiceWithinTwoSecondsDownloadsOnce)
+{
+    Model().Press({930, 610});
+    clock.Advance(1999ms);
+    Model().OnTimer();
+    Model().Press({930, 610});
+    EXPECT_EQ(mouse.downloads.size(), 1u);
+    EXPECT_TRUE(Model().ApplyLocked());
+
+    clock.Advance(1ms);
+    Model().OnTimer();
+    EXPECT_FALSE(Model().ApplyLocked());
+    Model().Press({930, 610});
+    EXPECT_EQ(mouse.downloads.size(), 2u);
+}
+
+TEST_F(MainWindowModelTest, SaveShowsTheWaitCursorForSixSeconds)
+{
+    Model().Press({930, 610});
+    EXPECT_EQ(view.waitCursor, std::vector<bool>{true});
+    EXPECT_EQ(Model().NextDeadline(), 2000ms);
+    clock.Advance(2000ms);
+    Model().OnTimer();
+    EXPECT_EQ(Model().NextDeadline(), 6000ms);
+    clock.Advance(3999ms);
+    Model().OnTimer();
+    EXPECT_EQ(view.waitCursor, std::vector<bool>{true});
+    clock.Advance(1ms);
+    Model().OnTimer();
+    EXPECT_EQ(view.waitCursor, (std::vector<bool>{true, false}));
+    EXPECT_EQ(Model().NextDeadline(), std::nullopt);
+}
+
+TEST_F(MainWindowModelTest, SaveWithoutTheMouseChangesNothingAndShowsNothing)
+{
+    mouse.connected = false;
+    const std::string configBefore = test::ReadFileBytes(dir / "config0.bin");
+    const std::string labelsBefore = test::ReadFileBytes(dir / "str0.ini");
+    records.Current.cpiValue[0] = 99;
+    const ProfileRecords before = records;
+
+    Model().Press({930, 610});
+    EXPECT_TRUE(mouse.downloads.empty());
+    EXPECT_TRUE(view.waitCursor.empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(pointerSettings.applied.empty());
+    EXPECT_EQ(records.Current, before.Current);
+    EXPECT_EQ(records.Backup, before.Backup);
+    EXPECT_EQ(test::ReadFileBytes(dir / "config0.bin"), configBefore);
+    EXPECT_EQ(test::ReadFileBytes(dir / "str0.ini"), labelsBefore);
+    EXPECT_FALSE(Model().IsTimerRunning(WindowTimer::SaveWait));
+}
+
+TEST_F(MainWindowModelTest, SaveDownloadsSnapshotsAndAppliesThePointerSettings)
+{
+    records.Current.cpiValue[1] = 42;
+    Model().Press({930, 610});
+    ASSERT_EQ(mouse.downloads.size(), 1u);
+    EXPECT_EQ(mouse.downloads[0].cpiValue[1], 42);
+    EXPECT_EQ(records.Backup, records.Current);
+    ASSERT_EQ(pointerSettings.applied.size(), 1u);
+    EXPECT_EQ(pointerSettings.applied[0], records.Current);
+    EXPECT_EQ(static_cast<std::uint8_t>(test::ReadFileBytes(dir / "config0.bin")[1 + 8]), 42);
+}
+
+TEST_F(MainWindowModelTest, CancelThenTrayClickShowsTheStoredProfile)
+{
+    ProfileRecord stored = records.Current;
+    stored.cpiValue[0] = 7;
+    files.SaveConfig(stored); // what another program left in the profile file
+    records.Current.cpiValue[0] = 120;
+    files.buttonLabel[0] = "edited";
+
+    Model().Press({870, 610});
+    EXPECT_FALSE(view.visible);
+    EXPECT_TRUE(Model().ReloadOnShow());
+    EXPECT_EQ(records.Current, records.Backup);
+
+    Model().ShowFromTray();
+    EXPECT_TRUE(view.visible);
+    EXPECT_FALSE(Model().ReloadOnShow());
+    EXPECT_EQ(records.Current.cpiValue[0], 7);
+    EXPECT_EQ(files.buttonLabel[0], "Click");
+}
+
+TEST_F(MainWindowModelTest, TrayClickWithoutReloadKeepsTheEdits)
+{
+    records.Current.cpiValue[0] = 120;
+    Model().ShowFromTray();
+    EXPECT_EQ(records.Current.cpiValue[0], 120);
+    EXPECT_EQ(view.redraws.front(), std::nullopt);
+}
+
+TEST_F(MainWindowModelTest, TrayClickSendsNoticeFifteenOnlyWithoutTheMouse)
+{
+    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
+    Model().ShowFromTray();
+    EXPECT_TRUE(notices.notices.empty());
+    mouse.connected = false;
+    Model().ShowFromTray();
+    EXPECT_EQ(notices.notices, (std::vector<std::pair<int, int>>{{15, 0}}));
+    EXPECT_EQ(view.calls.back(), "ShowAndRaise");
+    EXPECT_EQ(assignment.listCloses, 2);
+}
+
+TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)
+{
+    PutRightProbe(RightPanel::kCpiSetting, 400);
+    Model().Press({740, 40});
+    Model().ThumbPress({990, 40});
+    Model().ThumbDrag({990, 140});
+    ASSERT_GT(Model().Right().Stack().ScrollOffset(), 0);
+
+    Model().Press({800, 610});
+    EXPECT_EQ(view.waitCursor, std::vector<bool>{true});
+    EXPECT_TRUE(Model().IsTimerRunning(WindowTimer::ResetWait));
+    EXPECT_EQ(Model().Thumb().Top(), 32);
+    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 0);
+    EXPECT_EQ(view.redraws.back(), std::nullopt);
+    clock.Advance(6000ms);
+    Model().OnTimer();
+    EXPECT_EQ(view.waitCursor, (std::vector<bool>{true, false}));
+}
+
+TEST_F(MainWindowModelTest, CloseRequestHides)
+{
+    view.visible = true;
+    Model().CloseRequested();
+    EXPECT_FALSE(view.visible);
+    EXPECT_FALSE(Contains(view.calls, "ExitProcess"));
+}
+
+TEST_F(MainWindowModelTest, FirstDrawFillsTheFirstRunLabelsOnce)
+{
+    files.buttonLabel.fill("x");
+    RecordingCanvas canvas;
+    Model().Draw(canvas);
+    EXPECT_EQ(files.buttonLabel[5], "CPI +");
+    files.buttonLabel[5] = "changed";
+    Model().Draw(canvas);
+    EXPECT_EQ(files.buttonLabel[5], "changed");
+}
+
+// Scrolling --------------------------------------------------------------------------------------
+
+TEST_F(MainWindowModelTest, ThumbDragScrollsTheOpenPanel)
+{
+    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 600);
+    Model().Press({740, 40});
+    // 7 headers 25 apart less the last gap, plus 600 pixels of content: 770 in a 564 viewport.
+    EXPECT_EQ(Model().Right().Overflow(), 770 - 564);
+    Model().ThumbPress({990, 50});
+    view.Clear();
+    Model().ThumbDrag({990, 50 + 251}); // half of the band of tops 32 to 535
+    EXPECT_EQ(Model().Thumb().Top(), 283);
+    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 251 * 206 / 503);
+    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{RightPanel::kViewport}));
+    EXPECT_EQ(view.thumbMoves, 1);
+
+    RecordingCanvas canvas;
+    Model().Draw(canvas);
+    EXPECT_EQ(cpi.drawnAt.back(), (Point{734, 52 - 251 * 206 / 503}));
+}
+
+TEST_F(MainWindowModelTest, WheelScrollsOnlyOverThePanel)
+{
+    PutRightProbe(RightPanel::kCpiSetting, 600);
+    Model().Press({740, 40});
+    Model().Wheel({400, 300}, -1);
+    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 0);
+    Model().Wheel({800, 300}, -1);
+    EXPECT_GE(Model().Right().Stack().ScrollOffset(), RightPanel::kWheelStep);
+    EXPECT_LT(Model().Right().Stack().ScrollOffset(), 2 * RightPanel::kWheelStep);
+    for (int i = 0; i < 20; ++i) {
+        Model().Wheel({800, 300}, -1);
+    }
+    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), Model().Right().Overflow());
+    EXPECT_EQ(Model().Thumb().Top(), Model().Thumb().MaxTop());
+    Model().Wheel({990, 550}, 100); // over the thumb at the bottom
+    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 0);
+    EXPECT_EQ(Model().Thumb().Top(), 32);
+}
+
+TEST_F(MainWindowModelTest, WheelDoesNothingWhenEverythingFits)
+{
+    Model().Wheel({800, 300}, -3);
+    EXPECT_EQ(Model().Thumb().Top(), 32);
+    EXPECT_EQ(view.thumbMoves, 0);
+}
+
+} // namespace
+} // namespace veldrane

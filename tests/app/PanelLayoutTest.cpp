@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "app/AppContext.h"
+#include "app/EmptySection.h"
+#include "app/HoverGroup.h"
+#include "app/LeftPanel.h"
+#include "app/RightPanel.h"
+#include "app/ScrollThumb.h"
+#include "support/RecordingCanvas.h"
+
+namespace veldrane {
+namespace {
+
+using test::RecordingCanvas;
+
+// Scroll thumb -----------------------------------------------------------------------------------
+
+struct ThumbDragCase
+{
+    int startTop; // where a first drag puts the thumb (from 32)
+    int dy;
+    int expectedTop;
+};
+
+class ScrollThumbDragTest : public ::testing::TestWithParam<ThumbDragCase>
+{
+};
+
+TEST_P(ScrollThumbDragTest, MovesOnlyWithinTheBand)
+{
+    ScrollThumb thumb(Size{10, 60});
+    thumb.Press({990, 100});
+    thumb.Drag({990, 100 + GetParam().startTop - 32});
+    thumb.Release();
+    ASSERT_EQ(thumb.Top(), GetParam().startTop);
+
+    thumb.Press({990, 300});
+    thumb.Drag({990, 300 + GetParam().dy});
+    EXPECT_EQ(thumb.Top(), GetParam().expectedTop);
+    EXPECT_EQ(thumb.Area().left, 984);
+}
+
+INSTANTIATE_TEST_SUITE_P(Edges, ScrollThumbDragTest,
+                         ::testing::Values(ThumbDragCase{32, -1, 32},    // above 32: no move
+                                           ThumbDragCase{40, -8, 32},    // exactly to 32
+                                           ThumbDragCase{40, -9, 40},    // one past: stays
+                                           ThumbDragCase{500, 35, 535},  // bottom edge 595
+                                           ThumbDragCase{500, 36, 500},  // bottom would reach 596
+                                           ThumbDragCase{100, 300, 400}, // an ordinary drag
+                                           ThumbDragCase{32, 1000, 32}));
+
+TEST(ScrollThumb, FollowsTheGripPointAfterARefusedMove)
+{
+    ScrollThumb thumb(Size{10, 60});
+    thumb.Press({990, 100});
+    EXPECT_FALSE(thumb.Drag({990, 90}));
+    EXPECT_TRUE(thumb.Drag({990, 110}));
+    EXPECT_EQ(thumb.Top(), 42);
+    thumb.Release();
+    EXPECT_FALSE(thumb.Drag({990, 200}));
+}
+
+TEST(ScrollThumb, WheelAndResetClampIntoTheBand)
+{
+    ScrollThumb thumb(Size{10, 60});
+    EXPECT_TRUE(thumb.MoveTo(10000));
+    EXPECT_EQ(thumb.Top(), 535);
+    EXPECT_TRUE(thumb.MoveTo(-5));
+    EXPECT_EQ(thumb.Top(), 32);
+    EXPECT_FALSE(thumb.MoveTo(32));
+}
+
+// Hover groups -----------------------------------------------------------------------------------
+
+TEST(HoverGroup, EachFlagChangesOncePerEntryAndExit)
+{
+    HoverGroup group(3);
+    EXPECT_EQ(group.Update(1), std::vector<std::size_t>{1});
+    EXPECT_TRUE(group.Update(1).empty());
+    EXPECT_EQ(group.Update(2), (std::vector<std::size_t>{2, 1}));
+    EXPECT_EQ(group.Update(std::nullopt), std::vector<std::size_t>{2});
+    EXPECT_TRUE(group.Update(std::nullopt).empty());
+    EXPECT_TRUE(group.Update(7).empty()); // not an area of the group
+}
+
+// Panels -----------------------------------------------------------------------------------------
+
+std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> EmptySections(SkinImageSizes& images,
+                                                                                   int height)
+{
+    std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> sections;
+    for (auto& section : sections) {
+        section = std::make_unique<EmptySection>("S", "/none.png", height, images);
+    }
+    return sections;
+}
+
+TEST(RightPanel, ShutHeadersStand25PixelsApartFrom734And32)
+{
+    RecordingCanvas images;
+    RightPanel panel(EmptySections(images, 100), ScrollThumb::kDefaultSize);
+    for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
+        const int top = 32 + 25 * static_cast<int>(i);
+        EXPECT_EQ(panel.Stack().HeaderArea(i), (Rect{734, top, 976, top + 20}));
+        EXPECT_EQ(panel.Stack().HeaderAt({975, top + 19}), i);
+    }
+    EXPECT_EQ(panel.Stack().HeaderAt({734, 52}), std::nullopt); // the gap
+    EXPECT_EQ(panel.Stack().HeaderAt({976, 32}), std::nullopt);
+    EXPECT_EQ(panel.Overflow(), 0);
+}
+
+TEST(RightPanel, AnOpenSectionPushesTheLaterOnesDown)
+{
+    RecordingCanvas images;
+    RightPanel panel(EmptySections(images, 100), ScrollThumb::kDefaultSize);
+    panel.Toggle(RightPanel::kLighting);
+    EXPECT_EQ(panel.Stack().ContentOrigin(RightPanel::kLighting), (Point{734, 77}));
+    EXPECT_EQ(panel.Stack().HeaderArea(RightPanel::kUsbReportRate), (Rect{734, 182, 976, 202}));
+    EXPECT_EQ(panel.Stack().OpenContentAt({800, 77}), RightPanel::kLighting);
+    EXPECT_EQ(panel.Stack().OpenContentAt({800, 176}), RightPanel::kLighting);
+    EXPECT_EQ(panel.Stack().OpenContentAt({800, 177}), std::nullopt);
+}
+
+TEST(RightPanel, ScrolledContentIsHitOnlyInsideThePanel)
+{
+    RecordingCanvas images;
+    RightPanel panel(EmptySections(images, 300), ScrollThumb::kDefaultSize);
+    panel.Toggle(RightPanel::kCpiSetting);
+    panel.Toggle(RightPanel::kLighting);
+    panel.Thumb().MoveTo(panel.Thumb().MaxTop());
+    panel.FollowThumb();
+    EXPECT_EQ(panel.Stack().ScrollOffset(), panel.Overflow());
+    // the first header has moved above the panel: its place now shows content, not a header
+    EXPECT_LT(panel.Stack().HeaderArea(RightPanel::kCpiSetting).bottom, 32);
+    EXPECT_EQ(panel.Stack().HeaderAt({740, 31}), std::nullopt);
+    EXPECT_EQ(panel.Stack().HeaderAt({740, 595 - 19}), RightPanel::kAngleSnap);
+
+    panel.Toggle(RightPanel::kLighting); // shutting brings the offset back into the shorter stack
+    EXPECT_LE(panel.Stack().ScrollOffset(), panel.Overflow());
+}
+
+TEST(RightPanel, DrawsHeadersWithTheirTitlesClippedToThePanel)
+{
+    RecordingCanvas images;
+    RightPanel panel(EmptySections(images, 100), ScrollThumb::kDefaultSize);
+    panel.Toggle(RightPanel::kAngleSnap);
+    RecordingCanvas canvas;
+    panel.Stack().Draw(canvas, RightPanel::kLighting, Colour{1, 2, 3, 255});
+    EXPECT_EQ(canvas.ImagesAt("/Menu/Section-normal.png").size(), 5u);
+    EXPECT_EQ(canvas.ImagesAt("/Menu/Section-over.png").size(), 1u);
+    EXPECT_EQ(canvas.ImagesAt("/Menu/SectionOpen-normal.png").size(), 1u);
+    ASSERT_EQ(canvas.ImagesAt("/none.png").size(), 1u);
+    EXPECT_EQ(canvas.ImagesAt("/none.png")[0].at, (Point{734, 202}));
+    EXPECT_EQ(canvas.ImagesAt("/none.png")[0].clip, RightPanel::kViewport);
+    EXPECT_EQ(canvas.texts[0].area, (Rect{744, 32, 976, 52}));
+    EXPECT_EQ(canvas.texts[0].font, FontRole::Title);
+    EXPECT_EQ(canvas.clip, std::nullopt);
+}
+
+TEST(LeftPanel, RowsStartAt107AndTheMacroManagerRowDoesNotFold)
+{
+    RecordingCanvas images;
+    auto section = [&](int height) { return std::make_unique<EmptySection>("S", "/none.png", height, images); };
+    LeftPanel panel(section(170), "Macro Manager", section(118), section(40));
+    const SectionStack& stack = panel.Stack();
+    EXPECT_EQ(stack.HeaderArea(LeftPanel::kButtonAssignment), (Rect{20, 107, 262, 127}));
+    EXPECT_EQ(stack.HeaderArea(LeftPanel::kMacroManager), (Rect{20, 132, 262, 170}));
+    EXPECT_EQ(stack.HeaderArea(LeftPanel::kXySensitivity), (Rect{20, 175, 262, 195}));
+    EXPECT_EQ(stack.HeaderArea(LeftPanel::kLightButton), (Rect{20, 200, 262, 220}));
+    EXPECT_EQ(stack.Title(LeftPanel::kMacroManager), "Macro Manager");
+    EXPECT_FALSE(panel.Stack().Toggle(LeftPanel::kMacroManager));
+    EXPECT_TRUE(panel.Stack().Toggle(LeftPanel::kXySensitivity));
+    EXPECT_EQ(stack.HeaderArea(LeftPanel::kLightButton), (Rect{20, 318, 262, 338}));
+}
+
+TEST(EmptySection, TakesTheHeightOfItsBackground)
+{
+    RecordingCanvas images;
+    images.sizes["/Lighting/BK_Lighting.png"] = {242, 110};
+    EXPECT_EQ(EmptySection("Lighting", "/Lighting/BK_Lighting.png", 50, images).ContentHeight(), 110);
+    EXPECT_EQ(EmptySection("Lighting", "/missing.png", 50, images).ContentHeight(), 50);
+}
+
+TEST(SkinDirectory, IsTheFolderUnderSkinsBesideTheExecutable)
+{
+    EXPECT_EQ(SkinDirectoryOf("/opt/v", "Default").string(), "/opt/v/Skins/Default");
+    EXPECT_EQ(SkinDirectoryOf("/opt/v", "/Default").string(), "/opt/v/Skins/Default");
+    EXPECT_EQ(SkinDirectoryOf("/opt/v", "").string(), "/opt/v/Skins/");
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,68 @@
+#include "macro/MacroSectionRename.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "ini/IniFile.h"
+#include "macro/MacroFile.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+                                          "[Second]\r\nDelayTimeSelStatus=1\r\nMacroLoopTimes=7\r\n"
+                                          "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n";
+
+class MacroSectionRenameTest : public testing::Test
+{
+protected:
+    void SetUp() override { test::WriteFileBytes(m_file.Path(), kThreeMacros); }
+    std::string Text() const { return test::ReadFileBytes(m_file.Path()); }
+
+    test::TempDir m_dir;
+    IconvTextCodec m_codec;
+    IniFile m_file{m_dir / kMacroFileName, m_codec};
+};
+
+TEST_F(MacroSectionRenameTest, KeepsTheSectionAndEveryLaterOneWhereTheyStand)
+{
+    ASSERT_TRUE(RenameMacroSection(m_file, "Second", "Renamed"));
+    EXPECT_EQ(Text(), "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+                      "[Renamed]\r\nDelayTimeSelStatus=1\r\nMacroLoopTimes=7\r\n"
+                      "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n");
+}
+
+TEST_F(MacroSectionRenameTest, ChangesOnlyTheCaseOfItsOwnName)
+{
+    ASSERT_TRUE(RenameMacroSection(m_file, "first", "FIRST"));
+    EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"FIRST", "Second", "Third"}));
+}
+
+TEST_F(MacroSectionRenameTest, KeepsASectionWithoutKeys)
+{
+    test::WriteFileBytes(m_file.Path(), "[First]\r\nMacroLoopTimes=1\r\n[Empty]\r\n[Last]\r\nItemCount=0\r\n");
+    ASSERT_TRUE(RenameMacroSection(m_file, "First", "One"));
+    EXPECT_EQ(Text(), "[One]\r\nMacroLoopTimes=1\r\n[Empty]\r\n[Last]\r\nItemCount=0\r\n");
+}
+
+TEST_F(MacroSectionRenameTest, RefusesWithoutTouchingTheFile)
+{
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "a]b"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "  "));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Missing", "Other"));
+    EXPECT_EQ(Text(), kThreeMacros);
+}
+
+TEST(SameMacroName, ComparesWithoutAsciiCase)
+{
+    EXPECT_TRUE(SameMacroName("Macro_1", "MACRO_1"));
+    EXPECT_FALSE(SameMacroName("Macro_1", "Macro_10"));
+    EXPECT_TRUE(SameMacroName("宏_1", "宏_1"));
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,160 @@
+#include "platform/linux/pointer/GSettingsPointerSettings.h"
+
+#include <gio/gio.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/linux/pointer/DesktopPointerSettings.h"
+#include "profile/ProfileRecord.h"
+#include "settings/DesktopPointerSettingsApplier.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+// GSettings picks its backend and GLib the user's configuration directory once per process, at
+// first use, so both are set before any test runs: the keyfile backend, which needs no session
+// bus, writing under a temporary configuration directory.
+class KeyfileSettingsEnvironment : public testing::Environment
+{
+public:
+    KeyfileSettingsEnvironment()
+    {
+        ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
+        ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+    }
+
+    static std::filesystem::path Keyfile() { return s_keyfile; }
+
+    void SetUp() override { s_keyfile = m_config.Path() / "glib-2.0" / "settings" / "keyfile"; }
+
+private:
+    test::TempDir m_config;
+    static inline std::filesystem::path s_keyfile;
+};
+
+[[maybe_unused]] testing::Environment* const g_keyfileEnvironment =
+    testing::AddGlobalTestEnvironment(new KeyfileSettingsEnvironment);
+
+class GSettingsPointerSettingsOnKeyfile : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!GSettingsPointerSettings::SchemaInstalled()) {
+            GTEST_SKIP() << GSettingsPointerSettings::kSchemaId
+                         << " is not installed (package gsettings-desktop-schemas)";
+        }
+        m_gsettings = GSettingsPointerSettings::Open();
+        ASSERT_NE(m_gsettings, nullptr);
+        m_readBack = g_settings_new(GSettingsPointerSettings::kSchemaId);
+    }
+    void TearDown() override
+    {
+        if (m_readBack != nullptr) {
+            g_object_unref(m_readBack);
+        }
+    }
+
+    std::string AccelProfile() const
+    {
+        gchar* value = g_settings_get_string(m_readBack, "accel-profile");
+        std::string text = value;
+        g_free(value);
+        return text;
+    }
+    std::string KeyfileText() const { return test::ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
+
+    std::unique_ptr<GSettingsPointerSettings> m_gsettings;
+    GSettings* m_readBack = nullptr;
+};
+
+TEST_F(GSettingsPointerSettingsOnKeyfile, PrecisionChoosesBetweenTheDefaultAndTheFlatProfile)
+{
+    ASSERT_EQ(m_gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    EXPECT_EQ(AccelProfile(), "flat");
+    EXPECT_NE(KeyfileText().find("accel-profile='flat'"), std::string::npos) << KeyfileText();
+
+    ASSERT_EQ(m_gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    EXPECT_EQ(AccelProfile(), "default");
+}
+
+struct SpeedCase
+{
+    int speed;
+    double gnomeSpeed;
+};
+
+class GSettingsPointerSettingsSpeed : public GSettingsPointerSettingsOnKeyfile,
+                                      public testing::WithParamInterface<SpeedCase>
+{
+};
+
+TEST_P(GSettingsPointerSettingsSpeed, LaysTheWindowsScaleOntoMinusOneToOne)
+{
+    ASSERT_EQ(m_gsettings->SetMouseSpeed(GetParam().speed), PointerSettingResult::Applied);
+
+    EXPECT_NEAR(g_settings_get_double(m_readBack, "speed"), GetParam().gnomeSpeed, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scale, GSettingsPointerSettingsSpeed,
+                         testing::Values(SpeedCase{1, -1.0}, SpeedCase{2, -1.0 + 2.0 / 19}, SpeedCase{10, -1.0 / 19},
+                                         SpeedCase{20, 1.0}),
+                         [](const testing::TestParamInfo<SpeedCase>& info) {
+                             return "Speed" + std::to_string(info.param.speed);
+                         });
+
+TEST_F(GSettingsPointerSettingsOnKeyfile, SpeedsOffTheScaleAreRefusedAndLeaveTheValue)
+{
+    ASSERT_EQ(m_gsettings->SetMouseSpeed(20), PointerSettingResult::Applied);
+
+    EXPECT_EQ(m_gsettings->SetMouseSpeed(22), PointerSettingResult::Refused);
+    EXPECT_EQ(m_gsettings->SetMouseSpeed(-2), PointerSettingResult::Refused);
+    EXPECT_EQ(g_settings_get_double(m_readBack, "speed"), 1.0);
+}
+
+TEST_F(GSettingsPointerSettingsOnKeyfile, DoubleClickTimeIsStoredInMilliseconds)
+{
+    ASSERT_EQ(m_gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
+
+    EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 130);
+    EXPECT_NE(KeyfileText().find("double-click=130"), std::string::npos) << KeyfileText();
+    EXPECT_EQ(m_gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
+    EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 130);
+}
+
+TEST_F(GSettingsPointerSettingsOnKeyfile, TheWheelHasNoSettingThere)
+{
+    EXPECT_EQ(m_gsettings->SetWheelScrollLines(3), PointerSettingResult::Unsupported);
+    EXPECT_EQ(m_gsettings->SetWheelScrollLines(kWheelScrollOneScreen), PointerSettingResult::Unsupported);
+}
+
+TEST_F(GSettingsPointerSettingsOnKeyfile, AGnomeSessionAppliesAProfileWithoutAMessage)
+{
+    DesktopEnvironment environment;
+    environment.currentDesktop = "ubuntu:GNOME";
+    environment.waylandDisplay = "wayland-0";
+    DesktopPointerSettings desktop(environment);
+    ASSERT_EQ(desktop.Desktop(), PointerDesktop::GSettings);
+    test::RecordingMessageSink messages;
+    DesktopPointerSettingsApplier applier(desktop, messages);
+    ProfileRecord record{};
+    record.pointerPrecision = 0;
+    record.mouseSpeed = 12;
+    record.scrollOneScreen = 1;
+    record.doubleClickSpeed = 1;
+
+    applier.ApplyPointerSettings(record);
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(AccelProfile(), "flat");
+    EXPECT_EQ(g_settings_get_double(m_readBack, "speed"), 1.0);
+    EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 900);
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,270 @@
+#include "platform/linux/pointer/KdePointerSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/PointerSettingsBackend.h"
+#include "platform/PointerTestPrograms.h"
+#include "platform/linux/pointer/KdeConfigFile.h"
+#include "profile/ProfileRecord.h"
+#include "settings/DesktopPointerSettingsApplier.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+using test::ReadFileBytes;
+using test::TempDir;
+using test::WriteFileBytes;
+
+constexpr auto kApplied = PointerSettingResult::Applied;
+constexpr auto kRefused = PointerSettingResult::Refused;
+constexpr auto kUnsupported = PointerSettingResult::Unsupported;
+
+ProfileRecord PointerRecord(std::uint8_t precision, std::uint8_t speed, std::uint8_t oneScreen, std::uint8_t lines,
+                            std::uint8_t doubleClick)
+{
+    ProfileRecord record{};
+    record.pointerPrecision = precision;
+    record.mouseSpeed = speed;
+    record.scrollOneScreen = oneScreen;
+    record.scrollLines = lines;
+    record.doubleClickSpeed = doubleClick;
+    return record;
+}
+
+class KdePointerSettingsFiles : public testing::Test
+{
+protected:
+    std::filesystem::path Config() const { return m_home / "config"; }
+    std::string InputFile() const { return ReadFileBytes(Config() / "kcminputrc"); }
+    std::string GlobalsFile() const { return ReadFileBytes(Config() / "kdeglobals"); }
+
+    TempDir m_home;
+    KdePointerSettings m_kde{m_home / "config", KdeTools{}};
+};
+
+TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
+{
+    test::RecordingMessageSink messages;
+    DesktopPointerSettingsApplier applier(m_kde, messages);
+
+    applier.ApplyPointerSettings(PointerRecord(1, 12, 0, 7, 12));
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(InputFile(), "[Mouse]\n"
+                           "X11LibInputXAccelProfileFlat=false\n"
+                           "Acceleration=2\n"
+                           "Threshold=4\n"
+                           "XLbInptPointerAcceleration=1.000\n");
+    EXPECT_EQ(GlobalsFile(), "[KDE]\n"
+                             "WheelScrollLines=7\n"
+                             "DoubleClickInterval=130\n");
+}
+
+TEST_F(KdePointerSettingsFiles, PrecisionOffTurnsTheProfileFlatAndLeavesTheThreshold)
+{
+    ASSERT_EQ(m_kde.SetMouse({6, 10, 1}), kApplied);
+    ASSERT_EQ(m_kde.SetMouse({0, 0, 0}), kApplied);
+
+    EXPECT_EQ(InputFile(), "[Mouse]\n"
+                           "X11LibInputXAccelProfileFlat=true\n"
+                           "Acceleration=1\n"
+                           "Threshold=4\n");
+}
+
+struct SpeedCase
+{
+    int speed;
+    const char* text;
+};
+
+class KdePointerSettingsSpeed : public KdePointerSettingsFiles, public testing::WithParamInterface<SpeedCase>
+{
+};
+
+TEST_P(KdePointerSettingsSpeed, LaysTheWindowsScaleOntoLibinputs)
+{
+    ASSERT_EQ(m_kde.SetMouseSpeed(GetParam().speed), kApplied);
+
+    EXPECT_EQ(InputFile(), std::string("[Mouse]\nXLbInptPointerAcceleration=") + GetParam().text + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Scale, KdePointerSettingsSpeed,
+                         testing::Values(SpeedCase{1, "-1.000"}, SpeedCase{2, "-0.895"}, SpeedCase{10, "-0.053"},
+                                         SpeedCase{11, "0.053"}, SpeedCase{20, "1.000"}),
+                         [](const testing::TestParamInfo<SpeedCase>& info) {
+                             return "Speed" + std::to_string(info.param.speed);
+                         });
+
+TEST_F(KdePointerSettingsFiles, ValuesPlasmaCannotHoldAreRefusedAndWriteNothing)
+{
+    EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
+    EXPECT_EQ(m_kde.SetMouseSpeed(-2), kRefused);
+    EXPECT_EQ(m_kde.SetMouseSpeed(21), kRefused);
+    EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
+    EXPECT_EQ(m_kde.SetDoubleClickTime(-10), kRefused);
+
+    EXPECT_FALSE(std::filesystem::exists(Config()));
+}
+
+TEST_F(KdePointerSettingsFiles, OneScreenPerNotchIsUnsupported)
+{
+    EXPECT_EQ(m_kde.SetWheelScrollLines(kWheelScrollOneScreen), kUnsupported);
+
+    EXPECT_FALSE(std::filesystem::exists(Config() / "kdeglobals"));
+}
+
+TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLinesAlone)
+{
+    std::filesystem::create_directories(Config());
+    WriteFileBytes(Config() / "kcminputrc", "# kept\r\n"
+                                            "[Keyboard]\r\n"
+                                            "NumLock=0\r\n"
+                                            "\r\n"
+                                            "[Libinput][1133][49271][USB Optical Mouse]\r\n"
+                                            "PointerAcceleration=0.400\r\n"
+                                            "PointerAccelerationProfile=2\r\n"
+                                            "\r\n"
+                                            "[Libinput][1267][12521][ELAN1205:00 04F3:30E9 Touchpad]\r\n"
+                                            "PointerAcceleration=0.000\r\n"
+                                            "\r\n"
+                                            "[Mouse]\r\n"
+                                            "cursorTheme=breeze_cursors\r\n"
+                                            "XLbInptPointerAcceleration=0.4");
+
+    ASSERT_EQ(m_kde.SetMouse({0, 0, 0}), kApplied);
+    ASSERT_EQ(m_kde.SetMouseSpeed(20), kApplied);
+
+    EXPECT_EQ(InputFile(), "# kept\r\n"
+                           "[Keyboard]\r\n"
+                           "NumLock=0\r\n"
+                           "\r\n"
+                           "[Libinput][1133][49271][USB Optical Mouse]\r\n"
+                           "PointerAcceleration=1.000\r\n"
+                           "PointerAccelerationProfile=1\r\n"
+                           "\r\n"
+                           "[Libinput][1267][12521][ELAN1205:00 04F3:30E9 Touchpad]\r\n"
+                           "PointerAcceleration=0.000\r\n"
+                           "\r\n"
+                           "[Mouse]\r\n"
+                           "cursorTheme=breeze_cursors\r\n"
+                           "XLbInptPointerAcceleration=1.000\n"
+                           "X11LibInputXAccelProfileFlat=true\n"
+                           "Acceleration=1\n");
+}
+
+TEST_F(KdePointerSettingsFiles, AddsToTheKdeGroupOfAnExistingKdeglobals)
+{
+    std::filesystem::create_directories(Config());
+    WriteFileBytes(Config() / "kdeglobals", "[General]\n"
+                                            "ColorScheme=BreezeDark\n"
+                                            "\n"
+                                            "[KDE]\n"
+                                            "LookAndFeelPackage=org.kde.breezedark.desktop\n"
+                                            "WheelScrollLines[$i]=5\n"
+                                            "\n"
+                                            "[WM]\n"
+                                            "activeBackground=49,54,59\n");
+
+    ASSERT_EQ(m_kde.SetWheelScrollLines(100), kApplied);
+    ASSERT_EQ(m_kde.SetDoubleClickTime(900), kApplied);
+
+    EXPECT_EQ(GlobalsFile(), "[General]\n"
+                             "ColorScheme=BreezeDark\n"
+                             "\n"
+                             "[KDE]\n"
+                             "LookAndFeelPackage=org.kde.breezedark.desktop\n"
+                             "WheelScrollLines[$i]=5\n"
+                             "WheelScrollLines=100\n"
+                             "DoubleClickInterval=900\n"
+                             "\n"
+                             "[WM]\n"
+                             "activeBackground=49,54,59\n");
+}
+
+TEST(KdePointerSettings, AConfigDirectoryThatCannotBeMadeRefusesEveryWrite)
+{
+    TempDir home;
+    WriteFileBytes(home / "config", "a file where the directory should be");
+    KdePointerSettings kde(home / "config", KdeTools{});
+
+    EXPECT_EQ(kde.SetMouse({6, 10, 1}), kRefused);
+    EXPECT_EQ(kde.SetMouseSpeed(10), kRefused);
+    EXPECT_EQ(kde.SetWheelScrollLines(3), kRefused);
+    EXPECT_EQ(kde.SetDoubleClickTime(500), kRefused);
+}
+
+class KdePointerSettingsTools : public testing::Test
+{
+protected:
+    TempDir m_dir;
+    std::filesystem::path m_toolLog = m_dir / "kwriteconfig.log";
+    std::filesystem::path m_busLog = m_dir / "dbus.log";
+};
+
+TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
+{
+    std::filesystem::create_directories(m_dir / "config");
+    WriteFileBytes(m_dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
+                                                    "PointerAccelerationProfile=2\n");
+    const std::string file = (m_dir / "config" / "kcminputrc").string();
+    KdePointerSettings kde(m_dir / "config",
+                           KdeTools{test::WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
+                                    test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+
+    ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
+
+    EXPECT_EQ(ReadFileBytes(m_toolLog), "--file\n" + file +
+                                            "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
+                                            "--file\n" +
+                                            file +
+                                            "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
+                                            "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
+    EXPECT_EQ(ReadFileBytes(m_busLog), "--session\n--type=signal\n/KGlobalSettings\n"
+                                       "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
+}
+
+TEST_F(KdePointerSettingsTools, AFailingToolIsARefusalAndNothingIsAnnounced)
+{
+    KdePointerSettings kde(m_dir / "config",
+                           KdeTools{test::WriteRecordingProgram(m_dir.Path(), "kwriteconfig5", m_toolLog, 1),
+                                    test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+
+    EXPECT_EQ(kde.SetDoubleClickTime(550), kRefused);
+
+    EXPECT_FALSE(std::filesystem::exists(m_busLog));
+}
+
+TEST_F(KdePointerSettingsTools, AnUnreachableSessionBusDoesNotUndoTheWrite)
+{
+    KdePointerSettings kde(m_dir / "config",
+                           KdeTools{std::nullopt, test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog, 1)});
+
+    EXPECT_EQ(kde.SetWheelScrollLines(3), kApplied);
+
+    EXPECT_EQ(ReadFileBytes(m_dir / "config" / "kdeglobals"), "[KDE]\nWheelScrollLines=3\n");
+}
+
+TEST(KdeConfigFile, ReadsNestedGroupsAndIgnoresFlaggedKeys)
+{
+    TempDir dir;
+    WriteFileBytes(dir / "rc", "Top=1\n"
+                               "[A][B]\n"
+                               "Key[$e]=$HOME\n"
+                               "  Key = spaced value \n"
+                               "[A]\n"
+                               "Key=outer");
+    const auto file = KdeConfigFile::Load(dir / "rc");
+    ASSERT_TRUE(file);
+
+    EXPECT_EQ(file->Groups(), (std::vector<KdeConfigGroup>{{"A", "B"}, {"A"}}));
+    EXPECT_EQ(file->Value({"A", "B"}, "Key"), "spaced value");
+    EXPECT_EQ(file->Value({"A"}, "Key"), "outer");
+    EXPECT_EQ(file->Value({"B"}, "Key"), std::nullopt);
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,125 @@
+#include "platform/linux/pointer/X11PointerSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+
+#include "platform/XvfbServer.h"
+#include "platform/linux/pointer/DesktopPointerSettings.h"
+#include "profile/ProfileRecord.h"
+#include "settings/DesktopPointerSettingsApplier.h"
+#include "support/RecordingMessageSink.h"
+
+// Last: Xlib defines None and Bool as macros, which the headers above use as names.
+#include <X11/Xlib.h>
+
+namespace veldrane {
+namespace {
+
+struct PointerControl
+{
+    int numerator;
+    int denominator;
+    int threshold;
+    friend bool operator==(const PointerControl&, const PointerControl&) = default;
+};
+
+class X11PointerSettingsOnXvfb : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (test::XvfbServer::Installed()) {
+            s_server = new test::XvfbServer();
+        }
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_server;
+        s_server = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (s_server == nullptr) {
+            GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
+        }
+        ASSERT_FALSE(s_server->Display().empty()) << "Xvfb did not start";
+        m_x11 = X11PointerSettings::Open(s_server->Display());
+        ASSERT_NE(m_x11, nullptr);
+    }
+
+    // What the server holds, read over a connection of its own.
+    static std::optional<PointerControl> ServerPointerControl()
+    {
+        Display* display = XOpenDisplay(s_server->Display().c_str());
+        if (display == nullptr) {
+            return std::nullopt;
+        }
+        PointerControl control{};
+        XGetPointerControl(display, &control.numerator, &control.denominator, &control.threshold);
+        XCloseDisplay(display);
+        return control;
+    }
+
+    static test::XvfbServer* s_server;
+    std::unique_ptr<X11PointerSettings> m_x11;
+};
+
+test::XvfbServer* X11PointerSettingsOnXvfb::s_server = nullptr;
+
+TEST_F(X11PointerSettingsOnXvfb, EnhancedPrecisionDoublesBeyondFourPixels)
+{
+    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+
+    EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
+}
+
+TEST_F(X11PointerSettingsOnXvfb, NoPrecisionIsOneToOneAndKeepsTheThreshold)
+{
+    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+
+    EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
+}
+
+TEST_F(X11PointerSettingsOnXvfb, WithoutLibinputDevicesOnlyAccelerationIsSupported)
+{
+    // Xvfb's pointer is not driven by libinput, so it has no speed property.
+    EXPECT_EQ(m_x11->SetMouseSpeed(10), PointerSettingResult::Unsupported);
+    EXPECT_EQ(m_x11->SetMouseSpeed(22), PointerSettingResult::Unsupported);
+    EXPECT_EQ(m_x11->SetWheelScrollLines(3), PointerSettingResult::Unsupported);
+    EXPECT_EQ(m_x11->SetDoubleClickTime(500), PointerSettingResult::Unsupported);
+}
+
+TEST_F(X11PointerSettingsOnXvfb, AnXfceSessionIsAppliedToTheXServerWithoutAMessage)
+{
+    DesktopEnvironment environment;
+    environment.currentDesktop = "XFCE";
+    environment.display = s_server->Display();
+    DesktopPointerSettings desktop(environment);
+    ASSERT_EQ(desktop.Desktop(), PointerDesktop::X11);
+    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    test::RecordingMessageSink messages;
+    DesktopPointerSettingsApplier applier(desktop, messages);
+    ProfileRecord record{};
+    record.pointerPrecision = 0;
+    record.mouseSpeed = 12;
+    record.scrollLines = 3;
+    record.doubleClickSpeed = 6;
+
+    applier.ApplyPointerSettings(record);
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
+}
+
+TEST(X11PointerSettings, ADisplayThatIsNotThereCannotBeOpened)
+{
+    EXPECT_EQ(X11PointerSettings::Open(":65000"), nullptr);
+}
+
+} // namespace
+} // namespace veldrane

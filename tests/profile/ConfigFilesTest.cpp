@@ -1,0 +1,436 @@
+#include "profile/ConfigFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "platform/linux/IconvTextCodec.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+using test::ReadFileBytes;
+using test::RecordingMessageSink;
+using test::TempDir;
+using test::WriteFileBytes;
+using Shown = RecordingMessageSink::Shown;
+
+ProfileRecord Patterned(std::uint8_t seed)
+{
+    ProfileRecord record{};
+    auto bytes = record.Bytes();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    }
+    return record;
+}
+
+std::string ConfigBytes(std::uint8_t flag, const ProfileRecord& record)
+{
+    std::string bytes(1, static_cast<char>(flag));
+    for (const std::uint8_t byte : record.Bytes()) {
+        bytes.push_back(static_cast<char>(byte));
+    }
+    return bytes;
+}
+
+// A list of three profiles, the selected one named `selected`.
+std::string ListOfThree(std::string_view selected)
+{
+    return "[Profile]\r\nCurProfileName=" + std::string(selected) +
+           "\r\nItemCount=3\r\nItem0=Work\r\nItem1=Games\r\nItem2=Travel\r\n";
+}
+
+const Shown kNotExist{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"};
+
+class ConfigFilesTest : public ::testing::Test
+{
+protected:
+    void WriteList(std::string_view text) { WriteFileBytes(dir / "str.ini", text); }
+    void WriteConfig(std::string_view name, std::uint8_t flag, const ProfileRecord& record)
+    {
+        WriteFileBytes(dir / name, ConfigBytes(flag, record));
+    }
+
+    TempDir dir;
+    RecordingMessageSink messages;
+    IconvTextCodec codec;
+    ConfigFiles files{dir.Path(), messages, codec};
+    ProfileRecord record = Patterned(3);
+};
+
+// ---- LoadConfig: the list ----------------------------------------------------------------
+
+TEST_F(ConfigFilesTest, SelectedNameChoosesTheFilesOfItsPosition)
+{
+    WriteList(ListOfThree("Games"));
+    WriteConfig("config0.bin", 1, Patterned(10));
+    WriteConfig("config1.bin", 1, Patterned(11));
+    files.LoadConfig(record);
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(record, Patterned(11));
+    EXPECT_EQ(files.configPath, dir / "config1.bin");
+    EXPECT_EQ(files.labelPath, dir / "str1.ini");
+    EXPECT_EQ(files.listPath, dir / "str.ini");
+    EXPECT_EQ(files.macroPath, dir / "record.ini");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ConfigFilesTest, NameMatchingNoItemKeepsThePreviousIndex)
+{
+    WriteList(ListOfThree("games")); // names compare case-sensitively
+    WriteConfig("config0.bin", 1, Patterned(10));
+    WriteConfig("config2.bin", 1, Patterned(12));
+    files.LoadConfig(record);
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    EXPECT_EQ(record, Patterned(10));
+
+    files.currentProfileIndex = 2;
+    files.LoadConfig(record);
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(record, Patterned(12));
+}
+
+TEST_F(ConfigFilesTest, LastMatchingItemWins)
+{
+    WriteList("[Profile]\r\nCurProfileName=Same\r\nItemCount=3\r\nItem0=Same\r\nItem1=Other\r\nItem2=Same\r\n");
+    WriteConfig("config2.bin", 1, Patterned(12));
+    files.LoadConfig(record);
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(record, Patterned(12));
+}
+
+TEST_F(ConfigFilesTest, NegativeCountSkipsTheMatchButStillLoads)
+{
+    WriteList("[Profile]\r\nCurProfileName=Games\r\nItemCount=-2\r\nItem0=Work\r\nItem1=Games\r\n");
+    files.currentProfileIndex = 4;
+    WriteConfig("config4.bin", 1, Patterned(14));
+    files.LoadConfig(record);
+    EXPECT_EQ(files.currentProfileIndex, 4);
+    EXPECT_EQ(record, Patterned(14));
+    EXPECT_EQ(files.labelPath, dir / "str4.ini");
+}
+
+class ConfigFilesCountTest : public ConfigFilesTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(ConfigFilesCountTest, CountOutsideOneToSixLoadsNothing)
+{
+    WriteList(std::string("[Profile]\r\nCurProfileName=Work\r\nItemCount=") + GetParam() + "\r\nItem0=Work\r\n");
+    WriteConfig("config0.bin", 1, Patterned(10));
+    files.LoadConfig(record);
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_TRUE(files.configPath.empty());
+    EXPECT_TRUE(files.labelPath.empty());
+    EXPECT_EQ(files.firstRunFlag, 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, ConfigFilesCountTest, ::testing::Values("0", "7", "abc", ""));
+
+TEST_F(ConfigFilesTest, MissingListLoadsNothing)
+{
+    WriteConfig("config0.bin", 1, Patterned(10));
+    files.LoadConfig(record);
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_TRUE(files.configPath.empty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// ---- LoadConfig: the binary file ---------------------------------------------------------
+
+TEST_F(ConfigFilesTest, FlagByteIsTakenAsItStands)
+{
+    WriteList(ListOfThree("Work"));
+    WriteConfig("config0.bin", 7, Patterned(10));
+    files.LoadConfig(record);
+    EXPECT_EQ(files.firstRunFlag, 7);
+    EXPECT_EQ(record, Patterned(10));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+class ConfigFilesSizeTest : public ConfigFilesTest, public ::testing::WithParamInterface<std::size_t>
+{
+};
+
+TEST_P(ConfigFilesSizeTest, FileOfAnotherSizeIsIgnoredSilently)
+{
+    WriteList(ListOfThree("Work"));
+    std::string bytes = ConfigBytes(1, Patterned(10));
+    bytes.resize(GetParam(), '\x55');
+    WriteFileBytes(dir / "config0.bin", bytes);
+    files.firstRunFlag = 9;
+    files.LoadConfig(record);
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_EQ(files.firstRunFlag, 9);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ConfigFilesSizeTest, ::testing::Values(0, 1, 1824, 1826, 4096));
+
+TEST_F(ConfigFilesTest, MissingProfileFileIsReportedAndLoadsNothing)
+{
+    WriteList(ListOfThree("Games"));
+    files.LoadConfig(record);
+    EXPECT_EQ(messages.shown, std::vector<Shown>{kNotExist});
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_EQ(files.configPath, dir / "config1.bin");
+}
+
+TEST_F(ConfigFilesTest, UnreadableProfileFileIsReportedWithItsErrorCode)
+{
+    WriteList(ListOfThree("Work"));
+    std::filesystem::create_directory(dir / "config0.bin");
+    files.LoadConfig(record);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 21 \n", "NULL ==fp "}}));
+    EXPECT_EQ(record, Patterned(3));
+}
+
+TEST_F(ConfigFilesTest, ResetTakesTheSettingsPartFromTheFactoryFileAndKeepsTheMacros)
+{
+    WriteList(ListOfThree("Games"));
+    WriteConfig("config.bin", 0, Patterned(50));
+    files.currentProfileIndex = 1;
+    files.resetInProgress = true;
+    files.LoadConfig(record);
+
+    const auto loaded = record.Bytes();
+    const ProfileRecord factory = Patterned(50);
+    const ProfileRecord before = Patterned(3);
+    EXPECT_TRUE(std::equal(loaded.begin(), loaded.begin() + 0x120, factory.Bytes().begin()));
+    EXPECT_TRUE(std::equal(loaded.begin() + 0x120, loaded.end(), before.Bytes().begin() + 0x120));
+    EXPECT_EQ(files.configPath, dir / "config.bin");
+    EXPECT_EQ(files.labelPath, dir / "str.ini");
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.firstRunFlag, 0);
+}
+
+TEST_F(ConfigFilesTest, ResetDoesNotNeedTheList)
+{
+    WriteConfig("config.bin", 0, Patterned(50));
+    files.resetInProgress = true;
+    files.LoadConfig(record);
+    EXPECT_EQ(record.reportRate, Patterned(50).reportRate);
+}
+
+TEST_F(ConfigFilesTest, DirectoryNamedLikeTheExecutableStillFindsItsFiles)
+{
+    const auto inner = dir / "VELDRANE.exe";
+    std::filesystem::create_directory(inner);
+    WriteFileBytes(inner / "str.ini", ListOfThree("Travel"));
+    WriteFileBytes(inner / "config2.bin", ConfigBytes(1, Patterned(12)));
+    ConfigFiles beside(inner, messages, codec);
+    beside.LoadConfig(record);
+    EXPECT_EQ(record, Patterned(12));
+    EXPECT_EQ(beside.configPath, inner / "config2.bin");
+    EXPECT_EQ(beside.PathOf("str.ini"), inner / "str.ini");
+}
+
+// ---- SaveConfig --------------------------------------------------------------------------
+
+class ConfigFilesSaveFlagTest : public ConfigFilesTest, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(ConfigFilesSaveFlagTest, SavedFileBeginsWithOneWhateverTheFlagWas)
+{
+    WriteConfig("config3.bin", 0, Patterned(10));
+    files.currentProfileIndex = 3;
+    files.firstRunFlag = static_cast<std::uint8_t>(GetParam());
+    EXPECT_TRUE(files.SaveConfig(record));
+    EXPECT_EQ(ReadFileBytes(dir / "config3.bin"), ConfigBytes(1, Patterned(3)));
+    EXPECT_EQ(files.firstRunFlag, GetParam());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Flags, ConfigFilesSaveFlagTest, ::testing::Values(0, 1, 7));
+
+TEST_F(ConfigFilesTest, SaveNeverCreatesAMissingProfileFile)
+{
+    files.currentProfileIndex = 5;
+    EXPECT_FALSE(files.SaveConfig(record));
+    EXPECT_EQ(messages.shown, std::vector<Shown>{kNotExist});
+    EXPECT_FALSE(std::filesystem::exists(dir / "config5.bin"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
+}
+
+TEST_F(ConfigFilesTest, SaveAfterResetWritesTheSelectedProfileNotTheFactoryFile)
+{
+    WriteConfig("config.bin", 0, Patterned(50));
+    WriteConfig("config2.bin", 0, Patterned(12));
+    files.currentProfileIndex = 2;
+    files.resetInProgress = true;
+    files.LoadConfig(record);
+    files.resetInProgress = false;
+    EXPECT_TRUE(files.SaveConfig(record));
+    EXPECT_EQ(files.configPath, dir / "config2.bin");
+    EXPECT_EQ(files.labelPath, dir / "str2.ini");
+    EXPECT_EQ(ReadFileBytes(dir / "config.bin"), ConfigBytes(0, Patterned(50)));
+    EXPECT_EQ(ReadFileBytes(dir / "config2.bin"), ConfigBytes(1, record));
+}
+
+// Lets this process write at most `bytes` bytes into any file, as a full disk would.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit limited = m_old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
+
+private:
+    rlimit m_old{};
+};
+
+TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReportsTheError)
+{
+    WriteConfig("config0.bin", 1, Patterned(10));
+    bool saved = true;
+    {
+        const FileSizeLimit limit(1000);
+        saved = files.SaveConfig(record);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 27 \n", "NULL ==fp "}}));
+    EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), ConfigBytes(1, Patterned(10)));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
+}
+
+// ---- Labels ------------------------------------------------------------------------------
+
+constexpr std::string_view kLabelFile = "; labels of the travel profile\r\n"
+                                        "[Setting-EN]\r\n"
+                                        "Item1=Click\r\n"
+                                        "Item2 = \"Menu\"\r\n"
+                                        "Item12=Button Off\r\n"
+                                        "\r\n"
+                                        "[Setting-CHT]\r\n"
+                                        "Item1=左鍵\r\n"
+                                        "[Skins]\r\n"
+                                        "Lan=CHT\r\n"
+                                        "Path=Dark\r\n"
+                                        "RColor=230\r\n"
+                                        "GColor=12\r\n"
+                                        "BColor=x\r\n"
+                                        "[Point]\r\n"
+                                        "SensitivityX_Y=36\r\n"
+                                        "SensitivityY_Y=96\r\n"
+                                        "Sensitivity_Y=-4\r\n";
+
+TEST_F(ConfigFilesTest, LoadLabelsReadsTheLanguageSectionSkinsAndPoint)
+{
+    files.labelPath = dir / "str2.ini";
+    WriteFileBytes(files.labelPath, kLabelFile);
+    files.buttonLabel.fill("stale");
+    files.LoadLabels(Language::English);
+    EXPECT_EQ(files.buttonLabel[0], "Click");
+    EXPECT_EQ(files.buttonLabel[1], "Menu");
+    EXPECT_EQ(files.buttonLabel[2], "");
+    EXPECT_EQ(files.buttonLabel[11], "Button Off");
+    EXPECT_EQ(files.skin.path, "Dark");
+    EXPECT_EQ(files.skin.red, 230);
+    EXPECT_EQ(files.skin.green, 12);
+    EXPECT_EQ(files.skin.blue, 0);
+    EXPECT_EQ(files.point.sensitivityX_Y, 36);
+    EXPECT_EQ(files.point.sensitivityY_Y, 96);
+    EXPECT_EQ(files.point.sensitivity_Y, -4);
+    EXPECT_EQ(files.point.mouseSpeed_Y, 0);
+
+    files.LoadLabels(Language::TraditionalChinese);
+    EXPECT_EQ(files.buttonLabel[0], "左鍵");
+    EXPECT_EQ(files.buttonLabel[1], "");
+}
+
+TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
+{
+    files.labelPath = dir / "str2.ini";
+    WriteFileBytes(files.labelPath, kLabelFile);
+    files.buttonLabel = {
+        "Click",        "Menu",       "Universal Scroll", "Left Title Scroll", "Right Title Scroll",   "CPI +", "CPI -",
+        "Single Key-A", "Button Off", "Button Off",       "Macro Key-Run",     "Combo Key-Left Ctrl+B"};
+    EXPECT_TRUE(files.SaveLabels(Language::English));
+    EXPECT_EQ(ReadFileBytes(files.labelPath), "; labels of the travel profile\r\n"
+                                              "[Setting-EN]\r\n"
+                                              "Item1=Click\r\n"
+                                              "Item2=Menu\r\n"
+                                              "Item12=Combo Key-Left Ctrl+B\r\n"
+                                              "Item3=Universal Scroll\r\n"
+                                              "Item4=Left Title Scroll\r\n"
+                                              "Item5=Right Title Scroll\r\n"
+                                              "Item6=CPI +\r\n"
+                                              "Item7=CPI -\r\n"
+                                              "Item8=Single Key-A\r\n"
+                                              "Item9=Button Off\r\n"
+                                              "Item10=Button Off\r\n"
+                                              "Item11=Macro Key-Run\r\n"
+                                              "\r\n"
+                                              "[Setting-CHT]\r\n"
+                                              "Item1=左鍵\r\n"
+                                              "[Skins]\r\n"
+                                              "Lan=CHT\r\n"
+                                              "Path=Dark\r\n"
+                                              "RColor=230\r\n"
+                                              "GColor=12\r\n"
+                                              "BColor=x\r\n"
+                                              "[Point]\r\n"
+                                              "SensitivityX_Y=36\r\n"
+                                              "SensitivityY_Y=96\r\n"
+                                              "Sensitivity_Y=-4\r\n");
+}
+
+TEST_F(ConfigFilesTest, SaveLabelsCreatesTheSectionOfAnotherLanguageAtTheEnd)
+{
+    files.labelPath = dir / "str0.ini";
+    WriteFileBytes(files.labelPath, "[Skins]\r\nLan=CHS\r\n");
+    files.buttonLabel.fill("按键关闭");
+    files.buttonLabel[0] = "左键";
+    EXPECT_TRUE(files.SaveLabels(Language::SimplifiedChinese));
+    std::string expected = "[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=左键\r\n";
+    for (int item = 2; item <= 12; ++item) {
+        expected += "Item" + std::to_string(item) + "=按键关闭\r\n";
+    }
+    EXPECT_EQ(ReadFileBytes(files.labelPath), expected);
+}
+
+TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
+{
+    files.labelPath = dir / "str0.ini";
+    files.buttonLabel.fill("Click");
+    files.buttonLabel[4] = "Single Key-A\r\n[Profile]";
+    EXPECT_FALSE(files.SaveLabels(Language::English));
+    const std::string text = ReadFileBytes(files.labelPath);
+    EXPECT_EQ(text.find("[Profile]"), std::string::npos);
+    EXPECT_NE(text.find("Item12=Click\r\n"), std::string::npos);
+}
+
+TEST_F(ConfigFilesTest, SaveLabelsBeforeAnyLoadWritesNothing)
+{
+    files.buttonLabel.fill("Click");
+    EXPECT_FALSE(files.SaveLabels(Language::English));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
+}
+
+// A label file from a Windows machine in its own code page and without a "Lan" key is read in
+// the code page of the interface language.
+TEST_F(ConfigFilesTest, LegacyLabelFileIsDecodedInTheCodePageOfTheLanguage)
+{
+    files.labelPath = dir / "str1.ini";
+    WriteFileBytes(files.labelPath,
+                   "[Setting-CHS]\r\nItem1=\xD7\xF3\xBC\xFC\r\n[Setting-CHT]\r\nItem1=\xA5\xAA\xC1\xE4\r\n");
+    files.LoadLabels(Language::SimplifiedChinese);
+    EXPECT_EQ(files.buttonLabel[0], "左键");
+    files.LoadLabels(Language::TraditionalChinese);
+    EXPECT_EQ(files.buttonLabel[0], "左鍵");
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,247 @@
+#include "Commands.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "platform/linux/IconvTextCodec.h"
+#include "profile/ConfigFile.h"
+#include "profile/FactoryDefaults.h"
+#include "support/TempDir.h"
+
+namespace veldrane::ctl {
+namespace {
+
+using test::TempDir;
+using test::WriteFileBytes;
+
+struct Run
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Run RunCommand(int (*command)(CommandArgs, std::ostream&, std::ostream&), std::vector<std::string> args)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = command(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string ZeroLines(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
+    }
+    return text;
+}
+
+class FileCommandsTest : public ::testing::Test
+{
+protected:
+    std::string Factory()
+    {
+        const auto path = dir / "factory.bin";
+        WriteFileBytes(path, ConfigFile::Encode(0, FactoryProfile()));
+        return path.string();
+    }
+
+    TempDir dir;
+};
+
+TEST_F(FileCommandsTest, KeyMatrixOfTheFactoryProfile)
+{
+    const Run run = RunCommand(RunKeyMatrix, {Factory()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "01 00 F0 00 01 00 F1 00 01 00 F2 00 07 00 01 00\n"
+                       "07 00 02 00 01 00 F5 00 01 00 F6 00 00 00 00 00\n" +
+                           ZeroLines(1) + "00 00 00 00 00 00 00 00 01 00 F7 00 01 00 F8 00\n" + ZeroLines(4));
+}
+
+TEST_F(FileCommandsTest, ShowGivesEveryByteOfTheFileUnderItsFieldInFileOrder)
+{
+    std::string bytes(1825, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>(i * 13 + 5);
+    }
+    const auto path = dir / "pattern.bin";
+    WriteFileBytes(path, bytes);
+    const Run run = RunCommand(RunShow, {path.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    std::vector<std::string> names;
+    std::string collected;
+    for (const auto& [name, value] : json.items()) {
+        names.push_back(name);
+        if (value.is_array()) {
+            for (const auto& byte : value) {
+                collected.push_back(static_cast<char>(byte.get<int>()));
+            }
+        } else {
+            collected.push_back(static_cast<char>(value.get<int>()));
+        }
+    }
+    EXPECT_EQ(collected, bytes);
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "firstRunFlag", "deviceProfile", "reserved001",      "reportRate",       "sideButtonLight",
+                         "cpiValue",     "reserved00D",   "cpiEnabled",       "reserved015",      "cpiColor",
+                         "reserved029",  "lightMode",     "lightLevel",       "pointerPrecision", "scrollOneScreen",
+                         "mouseSpeed",   "scrollLines",   "doubleClickSpeed", "angleSnap",        "reserved039",
+                         "sensitivityX", "sensitivityY",  "buttonFunction",   "cpiAction",        "reserved054",
+                         "mediaUsage",   "systemCommand", "reserved078",      "reserved084",      "reserved090",
+                         "editKey",      "singleKey",     "comboModifier",    "comboKey1",        "comboKey2",
+                         "reserved0D8",  "reserved0E4",   "reserved0F0",      "reserved0FC",      "macroNumber",
+                         "macroRepeat",  "macroData"}));
+    EXPECT_EQ(json["firstRunFlag"], 5);
+    EXPECT_EQ(json["reportRate"], static_cast<std::uint8_t>(6 * 13 + 5));
+}
+
+TEST_F(FileCommandsTest, SettingsBlockIsPatchedOverTheGivenBytes)
+{
+    std::string from = "ab";
+    for (int i = 1; i < 128; ++i) {
+        from += i % 2 == 0 ? " 5a" : "5A";
+    }
+    const Run run = RunCommand(RunSettingsBlock, {"--from", from, Factory()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(run.out.size(), 8u * 48u);
+    EXPECT_EQ(run.out.substr(0, 6), "AB 5A ");        // byte 0 is the mouse's own
+    EXPECT_EQ(run.out.substr(0x4A * 3, 6), "78 78 "); // sensitivity position 6 goes as 6 x 20
+}
+
+TEST_F(FileCommandsTest, SettingsBlockStartsFromZerosWithoutFrom)
+{
+    const Run run = RunCommand(RunSettingsBlock, {Factory()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, 6), "00 00 ");
+    EXPECT_EQ(run.out.substr(0x4A * 3, 6), "78 78 ");
+}
+
+TEST_F(FileCommandsTest, MacrosAreTheTwelveBuffersOfTheFileInSectionOrder)
+{
+    const auto path = dir / "record.ini";
+    WriteFileBytes(path, "[Macro_1]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=0\r\nMacroLoopTimes=5\r\n"
+                         "ItemCount=3\r\nItem0=A   Dn\r\nItem1=120 ms\r\nItem2=A   Up\r\n"
+                         "[Macro_2]\r\nDelayTimeSelStatus=0\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=3\r\n"
+                         "ItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n");
+    const Run run = RunCommand(RunMacros, {path.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "00 01 0C 04 80 04 00 00 00 00 00 00 00 00 00 00\n" + ZeroLines(7) +
+                           "00 03 05 04 85 04 00 00 00 00 00 00 00 00 00 00\n" + ZeroLines(7 + 10 * 8));
+}
+
+TEST_F(FileCommandsTest, EmptyMacroFileGivesTwelveZeroBuffers)
+{
+    const auto path = dir / "record.ini";
+    WriteFileBytes(path, "");
+    EXPECT_EQ(RunCommand(RunMacros, {path.string()}).out, ZeroLines(96));
+}
+
+// ---- Errors: one line naming the file and what is wrong, status 1, nothing on stdout ----
+
+struct BadRun
+{
+    const char* name;
+    int (*command)(CommandArgs, std::ostream&, std::ostream&);
+    std::vector<std::string> args; // "@" stands for the test's directory
+    std::string fileBytes;         // written to @/profile.bin
+    std::string error;
+};
+
+class FileCommandsErrorTest : public FileCommandsTest, public ::testing::WithParamInterface<BadRun>
+{
+};
+
+TEST_P(FileCommandsErrorTest, ReportsOneLineAndFails)
+{
+    const std::string base = dir.Path().string();
+    WriteFileBytes(dir / "profile.bin", GetParam().fileBytes);
+    std::vector<std::string> args = GetParam().args;
+    for (std::string& arg : args) {
+        if (arg.starts_with('@')) {
+            arg = base + arg.substr(1);
+        }
+    }
+    std::string expected = GetParam().error;
+    if (const auto at = expected.find('@'); at != std::string::npos) {
+        expected.replace(at, 1, base);
+    }
+    const Run run = RunCommand(GetParam().command, args);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, expected);
+}
+
+const std::string kGoodFile = ConfigFile::Encode(1, FactoryProfile());
+const std::string kBlock127 = [] {
+    std::string text;
+    for (int i = 0; i < 127; ++i) {
+        text += "00 ";
+    }
+    return text;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FileCommandsErrorTest,
+    ::testing::Values(
+        BadRun{"ShowMissingFile", RunShow, {"@/absent.bin"}, kGoodFile, "veldranectl: @/absent.bin: no such file\n"},
+        BadRun{"ShowShortFile",
+               RunShow,
+               {"@/profile.bin"},
+               kGoodFile.substr(1),
+               "veldranectl: @/profile.bin: size 1824 bytes, a profile file has 1825\n"},
+        BadRun{"KeyMatrixLongFile",
+               RunKeyMatrix,
+               {"@/profile.bin"},
+               kGoodFile + "x",
+               "veldranectl: @/profile.bin: size 1826 bytes, a profile file has 1825\n"},
+        BadRun{"KeyMatrixDirectory", RunKeyMatrix, {"@"}, kGoodFile, "veldranectl: @: cannot read: Is a directory\n"},
+        BadRun{"KeyMatrixNoFile", RunKeyMatrix, {}, kGoodFile, "veldranectl: keymatrix: needs FILE.bin\n"},
+        BadRun{"ShowTwoFiles",
+               RunShow,
+               {"@/profile.bin", "more.bin"},
+               kGoodFile,
+               "veldranectl: show: unexpected argument 'more.bin'\n"},
+        BadRun{"SettingsBlockBadHex",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from", "00 0g"},
+               kGoodFile,
+               "veldranectl: --from: not a hex byte at character 5\n"},
+        BadRun{"SettingsBlockShortHex",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from", kBlock127},
+               kGoodFile,
+               "veldranectl: --from: 127 bytes, a settings block has 128\n"},
+        BadRun{"SettingsBlockLongHex",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from", kBlock127 + "00 00"},
+               kGoodFile,
+               "veldranectl: --from: 129 bytes, a settings block has 128\n"},
+        BadRun{"SettingsBlockFromWithoutHex",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from"},
+               kGoodFile,
+               "veldranectl: --from: needs the 128 bytes of a settings block in hex\n"},
+        BadRun{"SettingsBlockUnknownOption",
+               RunSettingsBlock,
+               {"@/profile.bin", "--form", "00"},
+               kGoodFile,
+               "veldranectl: settings-block: unexpected argument '--form'\n"},
+        BadRun{"SettingsBlockWrongSize",
+               RunSettingsBlock,
+               {"@/profile.bin"},
+               "",
+               "veldranectl: @/profile.bin: size 0 bytes, a profile file has 1825\n"},
+        BadRun{
+            "MacrosMissingFile", RunMacros, {"@/record.ini"}, kGoodFile, "veldranectl: @/record.ini: no such file\n"},
+        BadRun{"MacrosDirectory", RunMacros, {"@"}, kGoodFile, "veldranectl: @: not a macro file\n"}),
+    [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace veldrane::ctl

@@ -1,0 +1,75 @@
+// The built tool: dispatch by the first argument and its exit status.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/wait.h>
+
+namespace {
+
+struct Outcome
+{
+    int status;
+    std::string out;
+};
+
+// Runs the tool from the directory of the executables with `arguments`; stderr joins stdout.
+Outcome RunTool(const std::string& arguments)
+{
+    const std::string command = std::string(std::getenv("VELDRANE_BIN_DIR")) + "/veldranectl " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    std::array<char, 4096> chunk{};
+    while (const std::size_t n = std::fread(chunk.data(), 1, chunk.size(), pipe)) {
+        out.append(chunk.data(), n);
+    }
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+}
+
+class Veldranectl : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("VELDRANE_BIN_DIR") == nullptr) {
+            GTEST_SKIP() << "VELDRANE_BIN_DIR is not set (run through ctest)";
+        }
+    }
+};
+
+TEST_F(Veldranectl, HelpListsTheCommandsAndSucceeds)
+{
+    const Outcome help = RunTool("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* command :
+         {"show FILE.bin", "keymatrix FILE.bin", "settings-block FILE.bin [--from HEX]", "macros RECORD.INI"}) {
+        EXPECT_NE(help.out.find(std::string("  ") + command + "\n"), std::string::npos) << command;
+    }
+}
+
+TEST_F(Veldranectl, WithoutACommandPrintsUsageAndFails)
+{
+    const Outcome none = RunTool("");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out.rfind("usage: veldranectl COMMAND", 0), 0u);
+}
+
+TEST_F(Veldranectl, UnknownCommandFailsWithOneLine)
+{
+    const Outcome unknown = RunTool("frobnicate x");
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.out, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n");
+}
+
+TEST_F(Veldranectl, CommandGetsTheArgumentsAfterItsName)
+{
+    const Outcome keymatrix = RunTool("keymatrix \"$VELDRANE_BIN_DIR/config.bin\"");
+    EXPECT_EQ(keymatrix.status, 0) << keymatrix.out;
+    EXPECT_EQ(keymatrix.out.substr(0, 48), "01 00 F0 00 01 00 F1 00 01 00 F2 00 07 00 01 00\n");
+}
+
+} // namespace

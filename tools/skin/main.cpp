@@ -1,0 +1,61 @@
+// veldrane-skin OUTPUT_DIR: draws every picture of the default skin into OUTPUT_DIR (the
+// "Skins/Default" folder beside the executables) and lists them in skin-manifest.txt.
+
+#include "SkinCanvas.h"
+#include "SkinTable.h"
+
+#include <QBuffer>
+#include <QSaveFile>
+#include <QString>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Pictures and the manifest are written whole: a temporary file beside the target, renamed
+// over it, so a broken build never leaves a half-written picture for the program to load.
+bool WriteWhole(const std::filesystem::path& target, const QByteArray& bytes)
+{
+    QSaveFile file(QString::fromStdString(target.string()));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool WritePicture(const std::filesystem::path& folder, const veldrane::SkinPicture& picture)
+{
+    veldrane::SkinCanvas canvas(picture.size);
+    picture.paint(canvas, picture.number);
+    const QImage image = canvas.Finish();
+    const std::filesystem::path target = folder / picture.path.substr(1);
+    std::error_code error;
+    std::filesystem::create_directories(target.parent_path(), error);
+    QByteArray png;
+    QBuffer buffer(&png);
+    return !error && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") && WriteWhole(target, png);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: veldrane-skin OUTPUT_DIR\n");
+        return 2;
+    }
+    const std::filesystem::path folder(argv[1]);
+    std::string manifest;
+    for (const veldrane::SkinPicture& picture : veldrane::ExpandSkinTable(veldrane::SkinTable())) {
+        if (!WritePicture(folder, picture)) {
+            std::fprintf(stderr, "veldrane-skin: cannot write %s into %s\n", picture.path.c_str(), argv[1]);
+            return 1;
+        }
+        manifest += picture.path + ' ' + std::to_string(picture.size.width()) + ' ' +
+                    std::to_string(picture.size.height()) + '\n';
+    }
+    if (!WriteWhole(folder / "skin-manifest.txt", QByteArray::fromStdString(manifest))) {
+        std::fprintf(stderr, "veldrane-skin: cannot write skin-manifest.txt into %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
