@@ -140,7 +140,8 @@ ReportDescriptorInfo ParseReportDescriptor(std::span<const std::uint8_t> descrip
             }
             else if ((tag == kInput || tag == kOutput || tag == kFeature) && depth > 0 && !collections.empty()) {
                 const ReportKind kind = tag == kInput ? InputReport : tag == kOutput ? OutputReport : FeatureReport;
-                const std::uint64_t bits = static_cast<std::uint64_t>(global.reportSize) * global.reportCount;
+                const std::uint64_t bits =
+                    std::min(static_cast<std::uint64_t>(global.reportSize) * global.reportCount, kMaxLength * 8);
                 if (bits > 0) {
                     std::uint64_t& total = collections.back().bits[kind][global.reportId];
                     total = std::min(total + bits, kMaxLength * 8);

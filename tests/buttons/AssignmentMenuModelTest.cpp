@@ -36,10 +36,6 @@ Point EntryPoint(int row, int entry)
 {
     return {300, 134 + 20 * row + 1 + 16 * entry + 8};
 }
-Point Centre(Rect r)
-{
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
 
 std::string EntryHex(const ProfileRecord& record, std::size_t button)
 {
@@ -288,8 +284,11 @@ TEST_F(AssignmentMenuTest, PointerOverTheSubmenuHighlightsItsEntryAndKeepsIt)
     AssignmentMenuModel& model = Model();
     model.Press(BoxPoint(1), kOrigin, AssignmentView::Front);
     model.HoverList(EntryPoint(1, 6));
-    // The CPI submenu covers the list's right border at x 364.
-    EXPECT_TRUE(model.HoverList({364, 251 + 1 + 16 + 4}));
+    // The CPI submenu covers the list's right border at x 364, level with "Multimedia": the
+    // pointer there is over the submenu's border, not over the main list's entry.
+    EXPECT_FALSE(model.HoverList({364, 251 + 1 + 16 + 4}));
+    EXPECT_EQ(model.MainList()->Highlighted(), 6u);
+    EXPECT_TRUE(model.HoverList({366, 251 + 1 + 16 + 4}));
     EXPECT_EQ(model.Submenu()->Highlighted(), 1u);
     EXPECT_EQ(model.SubmenuFunction(), FunctionCode::CpiCycle);
     EXPECT_EQ(model.MainList()->Highlighted(), 6u);

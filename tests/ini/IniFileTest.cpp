@@ -52,8 +52,8 @@ TEST_P(IniFileRead, SnapshotAndItsSectionReadTheSame)
     EXPECT_EQ(snapshot.GetString(GetParam().section, GetParam().key, "default"), GetParam().expected);
     const std::vector<IniEntry> entries = snapshot.Section(GetParam().section);
     const std::string& key = GetParam().key;
-    const auto entry = std::find_if(entries.begin(), entries.end(),
-                                    [&](const IniEntry& e) { return IniNamesEqual(e.key, key); });
+    const auto entry =
+        std::find_if(entries.begin(), entries.end(), [&](const IniEntry& e) { return IniNamesEqual(e.key, key); });
     EXPECT_EQ(entry == entries.end() ? "default" : entry->value, GetParam().expected);
 }
 

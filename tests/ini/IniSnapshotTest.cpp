@@ -44,10 +44,9 @@ TEST_F(IniFileFixture, SectionListsEachKeyOnceInFileOrderWithItsFirstValue)
           "Item1=second section\r\n"
           "[Macro_1]\r\n"
           "Item0=C   Dn\r\n");
-    EXPECT_EQ(File().Read().Section("MACRO_0"), (std::vector<IniEntry>{{"DelayTimeSelStatus", "1"},
-                                                                        {"MacroLoopTimes", "300"},
-                                                                        {"ITEM0", "A   Dn"},
-                                                                        {"Empty", ""}}));
+    EXPECT_EQ(File().Read().Section("MACRO_0"),
+              (std::vector<IniEntry>{
+                  {"DelayTimeSelStatus", "1"}, {"MacroLoopTimes", "300"}, {"ITEM0", "A   Dn"}, {"Empty", ""}}));
     EXPECT_TRUE(File().Read().Section("Macro_2").empty());
 }
 
@@ -90,10 +89,11 @@ TEST_P(IniNamesEqualTable, ComparesAsTheProfileFunctionsDo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, IniNamesEqualTable,
-                         ::testing::Values(NamesCase{"ItemCount", "ITEMCOUNT", true}, NamesCase{" Item0\t", "item0", true},
-                                           NamesCase{"Item 0", "Item0", false}, NamesCase{"Item", "Item0", false},
-                                           NamesCase{"", "  ", true}, NamesCase{"É", "é", false},
-                                           NamesCase{"宏", "宏", true}, NamesCase{"[", "{", false}));
+                         ::testing::Values(NamesCase{"ItemCount", "ITEMCOUNT", true},
+                                           NamesCase{" Item0\t", "item0", true}, NamesCase{"Item 0", "Item0", false},
+                                           NamesCase{"Item", "Item0", false}, NamesCase{"", "  ", true},
+                                           NamesCase{"É", "é", false}, NamesCase{"宏", "宏", true},
+                                           NamesCase{"[", "{", false}));
 
 } // namespace
 } // namespace veldrane

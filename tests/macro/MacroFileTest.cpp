@@ -1,6 +1,7 @@
 #include "macro/MacroFile.h"
 
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "macro/MacroEncoder.h"
 #include "macro/MacroTestSupport.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "support/FileAccessCounter.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
@@ -208,6 +210,76 @@ TEST_F(MacroFileTest, TwelveMacrosWithLongNamesAreAllListedAndEncoded)
     EXPECT_EQ(ListMacroNames(m_file), names);
     EXPECT_EQ(BufferHexOf(RebuildMacroData(m_file, names.size()), 11), BufferHex("00 0C 05 04"));
 }
+
+// The longest recording: 127 lines, each press or release of A followed by its wait.
+MacroRecord FullMacro(const std::string& name)
+{
+    MacroRecord record = Macro(1, 1, "3", {}, name);
+    for (long i = 0; i < 127; ++i) {
+        record.items.push_back(i % 2 == 1   ? MacroItem::Delay(10 * i)
+                               : i % 4 == 0 ? MacroItem::Press("A")
+                                            : MacroItem::Release("A"));
+    }
+    return record;
+}
+
+TEST_F(MacroFileTest, FullMacroSavedInPlaceAmongTwelveLoadsBack)
+{
+    std::vector<std::string> names;
+    for (int k = 0; k < 12; ++k) {
+        names.push_back("Macro_" + std::to_string(k));
+    }
+    WriteOnePressMacros(names);
+    const MacroRecord full = FullMacro("Macro_5");
+    ASSERT_EQ(SaveMacro(m_file, full), MacroSaveResult::Saved);
+    EXPECT_EQ(ListMacroNames(m_file), names);
+    EXPECT_EQ(LoadMacro(m_file, "Macro_5"), full);
+    EXPECT_EQ(LoadMacro(m_file, "Macro_6"), Macro(0, 1, "7", {"A   Dn"}, "Macro_6"));
+    EXPECT_EQ(Text().find("[Macro_5]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=3\r\n"
+                          "ItemCount=127\r\nItem0=A   Dn\r\nItem1=10 ms\r\nItem2=A   Up\r\n"),
+              OnePressSection("Macro_0", 1).size() * 5);
+    EXPECT_NE(Text().find("Item126=A   Dn\r\n[Macro_6]\r\n"), std::string::npos);
+}
+
+// How often each operation opens the macro file and replaces it: a save is one read and one
+// atomic replacement, so a crash leaves the old section or the new one, never half of it.
+struct AccessCase
+{
+    const char* name;
+    std::function<void(IniFile&)> operation;
+    int opens;
+    int replacements;
+};
+
+class MacroFileAccess : public MacroFileTest, public testing::WithParamInterface<AccessCase>
+{
+};
+
+TEST_P(MacroFileAccess, ReadsOnceAndWritesAtMostOnce)
+{
+    WriteOnePressMacros({"Macro_0", "Macro_1", "Macro_2"});
+    test::FileAccessCounter access(m_file.Path());
+    GetParam().operation(m_file);
+    EXPECT_EQ(access.Opens(), GetParam().opens);
+    EXPECT_EQ(access.Replacements(), GetParam().replacements);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Operations, MacroFileAccess,
+    testing::Values(AccessCase{"RebuildMacroData", [](IniFile& file) { RebuildMacroData(file, 3); }, 1, 0},
+                    AccessCase{"ListMacroNames", [](IniFile& file) { ListMacroNames(file); }, 1, 0},
+                    AccessCase{"LoadMacro", [](IniFile& file) { LoadMacro(file, "Macro_1"); }, 1, 0},
+                    AccessCase{"SaveMacroInPlace", [](IniFile& file) { SaveMacro(file, FullMacro("Macro_1")); }, 1, 1},
+                    AccessCase{"SaveMacroOfANewMacro", [](IniFile& file) { SaveMacro(file, FullMacro("Macro_3")); }, 1,
+                               1},
+                    AccessCase{"SaveMacroRefusedText",
+                               [](IniFile& file) {
+                                   SaveMacro(file, Macro(1, 0, "1", {"A   Dn", "B\nItem9=x"}, "Macro_1"));
+                               },
+                               0, 0},
+                    AccessCase{"WriteLoopTimes", [](IniFile& file) { WriteLoopTimes(file, "Macro_1", 9); }, 1, 1},
+                    AccessCase{"DeleteMacroSection", [](IniFile& file) { DeleteMacroSection(file, "Macro_1"); }, 1, 1}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace veldrane

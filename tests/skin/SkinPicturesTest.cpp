@@ -482,7 +482,10 @@ TEST_P(SkinReportRate, LightsOnlyTheQuadrantThatSelectsItsFrequency)
 // Upper right 1000 Hz, upper left 125, lower left 250, lower right 500.
 INSTANTIATE_TEST_SUITE_P(Frequencies, SkinReportRate,
                          testing::Values(Quadrant{1000, 45}, Quadrant{125, 135}, Quadrant{250, 225},
-                                         Quadrant{500, 315}));
+                                         Quadrant{500, 315}),
+                         [](const testing::TestParamInfo<Quadrant>& info) {
+                             return std::to_string(info.param.frequency) + "Hz";
+                         });
 
 struct KnobCase
 {

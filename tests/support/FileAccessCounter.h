@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -21,7 +22,10 @@ public:
     explicit FileAccessCounter(const std::filesystem::path& file)
         : m_name(file.filename().string()), m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC))
     {
-        if (m_fd < 0 || inotify_add_watch(m_fd, file.parent_path().c_str(), IN_OPEN | IN_MOVED_TO) < 0) {
+        // Closes are watched only to keep two opens apart: inotify merges an event into an identical
+        // one still unread at the end of its queue.
+        const std::uint32_t events = IN_OPEN | IN_CLOSE | IN_MOVED_TO;
+        if (m_fd < 0 || inotify_add_watch(m_fd, file.parent_path().c_str(), events) < 0) {
             throw std::runtime_error(std::string("inotify: ") + std::strerror(errno));
         }
     }
@@ -29,7 +33,7 @@ public:
     FileAccessCounter(const FileAccessCounter&) = delete;
     FileAccessCounter& operator=(const FileAccessCounter&) = delete;
 
-    // Since construction.
+    // Since construction, up to now.
     int Opens()
     {
         Drain();

@@ -1,0 +1,51 @@
+#include "gui/CHelpDialog.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "app/MainWindowModel.h"
+#include "gui/skin/QtSkinCanvas.h"
+
+namespace veldrane {
+
+CHelpDialog::CHelpDialog(QWidget* parent, MainWindowModel& model, SkinImageCache& images, const FontBook& fonts)
+    : QWidget(parent), m_model(model), m_images(images), m_fonts(fonts)
+{
+    setMouseTracking(true);
+    FollowModel();
+}
+
+void CHelpDialog::FollowModel()
+{
+    const Rect area = m_model.HelpPanel().PanelArea();
+    setGeometry(area.left, area.top, area.Width(), area.Height());
+}
+
+void CHelpDialog::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    QtSkinCanvas canvas(painter, m_images, m_fonts, event->rect());
+    m_model.HelpPanel().Draw(canvas, {0, 0});
+}
+
+void CHelpDialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const QPoint p = event->position().toPoint();
+        m_model.HelpPanelPress({p.x(), p.y()});
+    }
+}
+
+void CHelpDialog::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+void CHelpDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    m_model.HelpPanelMove({p.x(), p.y()});
+}
+
+} // namespace veldrane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+namespace veldrane {
+
+class FontBook;
+class MainWindowModel;
+class SkinImageCache;
+
+// The help panel: a child of the main window at (786, 25), painted from the main window model's
+// help panel and sending its presses and moves there in panel pixels.
+class CHelpDialog : public QWidget
+{
+    Q_OBJECT
+
+public:
+    CHelpDialog(QWidget* parent, MainWindowModel& model, SkinImageCache& images, const FontBook& fonts);
+
+    // Takes the place and size the model gives the panel.
+    void FollowModel();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    MainWindowModel& m_model;
+    SkinImageCache& m_images;
+    const FontBook& m_fonts;
+};
+
+} // namespace veldrane

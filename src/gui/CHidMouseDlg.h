@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "app/MainWindowModel.h"
+#include "app/MainWindowView.h"
+#include "gui/skin/FontBook.h"
+
+namespace veldrane {
+
+class CGdipButton;
+class CHelpDialog;
+class SkinImageCache;
+
+// The main window: frameless, without a taskbar entry (a tool window), as large as "/main.png",
+// painted from its MainWindowModel into a back buffer that is copied to the screen in one step.
+// Pointer, wheel and key events go to the model with window coordinates; Enter and Escape are
+// swallowed; the window manager's close request hides it.
+class CHidMouseDlg : public QWidget, public MainWindowView
+{
+    Q_OBJECT
+
+public:
+    using MacroManagerRunner = std::function<std::optional<std::array<std::uint8_t, kMacroPartSize>>()>;
+
+    CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget* parent = nullptr);
+    ~CHidMouseDlg() override;
+
+    MainWindowModel& Model() { return m_model; }
+    const FontBook& Fonts() const { return m_fonts; }
+    CHelpDialog* HelpDialog() const { return m_helpDialog; }
+    CGdipButton* ScrollThumbButton() const { return m_thumb; }
+
+    // What the application object provides. Without an exit handler the close button quits the
+    // event loop with status 0; without a profile manager "Config" opens and closes nothing.
+    void SetExitHandler(std::function<void()> handler) { m_exitHandler = std::move(handler); }
+    void SetProfileManagerOpener(std::function<void()> opener) { m_profileManagerOpener = std::move(opener); }
+    void SetMacroManagerRunner(MacroManagerRunner runner) { m_macroManagerRunner = std::move(runner); }
+    // On a desktop without a system tray the window could not be found again once hidden, so
+    // hiding minimises it instead.
+    void SetHideMinimises(bool minimise) { m_hideMinimises = minimise; }
+
+    // MainWindowView
+    void Redraw(std::optional<Rect> area) override;
+    void Hide() override;
+    void ShowAndRaise() override;
+    void ExitProcess() override;
+    void ShowHelp() override;
+    void CloseHelp() override;
+    void RedrawHelp() override;
+    void OpenProfileManager() override;
+    std::optional<std::array<std::uint8_t, kMacroPartSize>> RunMacroManager() override;
+    void StartWindowDrag(Point p) override;
+    void SetWaitCursor(bool wait) override;
+    void TimersChanged() override;
+    void ScrollThumbMoved() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    AppContext& m_context;
+    SkinImageCache& m_images;
+    FontBook m_fonts;
+    MainWindowModel m_model;
+    QImage m_backBuffer;
+    QTimer m_timer;
+    CGdipButton* m_thumb = nullptr;
+    CHelpDialog* m_helpDialog = nullptr;
+    int m_wheelRemainder = 0;
+
+    // A window drag done by hand where the window manager does not move the window itself.
+    bool m_manualDrag = false;
+    QPoint m_dragStartGlobal;
+    QPoint m_dragStartWindow;
+    QPoint m_lastPressGlobal;
+
+    std::function<void()> m_exitHandler;
+    std::function<void()> m_profileManagerOpener;
+    MacroManagerRunner m_macroManagerRunner;
+    bool m_hideMinimises = false;
+};
+
+} // namespace veldrane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <array>
+#include <string_view>
+
+#include "platform/SkinCanvas.h"
+#include "text/Fonts.h"
+#include "text/Language.h"
+
+namespace veldrane {
+
+// The fonts of the interface language as QFonts. The faces the windows name are Windows faces;
+// each is mapped to what this system has: "宋体" and "黑体" to an installed CJK family, the
+// Latin faces ("Segoe UI", "Tahoma", "Arial") to the desktop's sans-serif, unless the face
+// itself is installed. Heights are pixel sizes, weights the 0 to 1000 scale.
+class FontBook
+{
+public:
+    explicit FontBook(Language language, bool windows8 = false);
+
+    const QFont& FontFor(FontRole role) const;
+
+    // The installed family that stands in for a Windows face in this language.
+    static QString InstalledFamily(std::string_view windowsFamily, Language language);
+    static QFont MakeFont(const Font& font, Language language);
+
+private:
+    std::array<QFont, 5> m_fonts;
+};
+
+} // namespace veldrane

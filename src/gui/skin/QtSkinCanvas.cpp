@@ -1,0 +1,85 @@
+#include "gui/skin/QtSkinCanvas.h"
+
+#include <QColor>
+#include <QPainter>
+#include <QString>
+
+#include "gui/skin/DrawSkinImage.h"
+#include "gui/skin/FontBook.h"
+#include "gui/skin/SkinImageCache.h"
+
+namespace veldrane {
+namespace {
+
+QRect ToQRect(Rect rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+QColor ToQColor(Colour colour)
+{
+    return QColor(colour.r, colour.g, colour.b, colour.a);
+}
+
+Qt::Alignment ToAlignment(TextAlign align)
+{
+    switch (align) {
+    case TextAlign::Centre:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case TextAlign::Right:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case TextAlign::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+} // namespace
+
+QtSkinCanvas::QtSkinCanvas(QPainter& painter, SkinImageCache& images, const FontBook& fonts, QRect area)
+    : m_painter(painter), m_images(images), m_fonts(fonts), m_area(area), m_clip(area)
+{
+    m_painter.setClipRect(m_area);
+}
+
+std::optional<Size> QtSkinCanvas::ImageSize(std::string_view skinRelativePath)
+{
+    return m_images.ImageSize(skinRelativePath);
+}
+
+bool QtSkinCanvas::DrawImage(std::string_view skinRelativePath, Point at)
+{
+    const QImage* picture = m_images.Find(skinRelativePath);
+    if (!picture) {
+        return false;
+    }
+    if (QRect(QPoint(at.x, at.y), picture->size()).intersects(m_clip)) {
+        DrawSkinImage(m_painter, *picture, at);
+    }
+    return true;
+}
+
+void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align)
+{
+    const QRect target = ToQRect(area);
+    if (!target.intersects(m_clip) || utf8.empty()) {
+        return;
+    }
+    m_painter.setFont(m_fonts.FontFor(font));
+    m_painter.setPen(ToQColor(colour));
+    m_painter.drawText(target, static_cast<int>(ToAlignment(align) | Qt::TextSingleLine),
+                       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+void QtSkinCanvas::FillRect(Rect area, Colour colour)
+{
+    m_painter.fillRect(ToQRect(area), ToQColor(colour));
+}
+
+void QtSkinCanvas::SetClip(std::optional<Rect> clip)
+{
+    m_clip = clip ? m_area.intersected(ToQRect(*clip)) : m_area;
+    m_painter.setClipRect(m_clip);
+}
+
+} // namespace veldrane

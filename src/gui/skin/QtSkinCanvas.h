@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QRect>
+
+#include "platform/SkinCanvas.h"
+
+class QPainter;
+
+namespace veldrane {
+
+class FontBook;
+class SkinImageCache;
+
+// A SkinCanvas on a QPainter: the pictures through the image cache, the texts in the fonts of
+// the language. `area` is the part being repainted: clips set by the model are limited to it,
+// and pictures wholly outside it are not painted at all.
+class QtSkinCanvas : public SkinCanvas
+{
+public:
+    QtSkinCanvas(QPainter& painter, SkinImageCache& images, const FontBook& fonts, QRect area);
+
+    std::optional<Size> ImageSize(std::string_view skinRelativePath) override;
+    bool DrawImage(std::string_view skinRelativePath, Point at) override;
+    void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) override;
+    void FillRect(Rect area, Colour colour) override;
+    void SetClip(std::optional<Rect> clip) override;
+
+private:
+    QPainter& m_painter;
+    SkinImageCache& m_images;
+    const FontBook& m_fonts;
+    QRect m_area;
+    QRect m_clip;
+};
+
+} // namespace veldrane

@@ -1,0 +1,153 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "MouseTestSupport.h"
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceNotice.h"
+#include "device/MouseSearch.h"
+#include "platform/HotplugSource.h"
+#include "profile/ProfileRecord.h"
+
+namespace veldrane::test {
+namespace {
+
+// Records what the main window was asked to do, with how many reports the mouse had seen then.
+class RecordingHooks : public DeviceChangeHooks
+{
+public:
+    explicit RecordingHooks(const SimulatedMouse& mouse) : m_mouse(mouse) {}
+
+    void SendDeviceNotice(const DeviceNotice& notice) override
+    {
+        calls.push_back("notice " + std::to_string(notice.code) + " after " + ReportCount());
+    }
+    void HideMainWindow() override { calls.push_back("hide"); }
+    void ReloadProfile() override { calls.push_back("reload after " + ReportCount()); }
+
+    std::vector<std::string> calls;
+
+private:
+    std::string ReportCount() const { return std::to_string(CommandReports(m_mouse).size()); }
+
+    const SimulatedMouse& m_mouse;
+};
+
+HotplugEvent MouseEvent(HotplugEvent::Kind kind)
+{
+    return {kind, SimulatedMouse::PathOf(SimulatedInterface::Command), kMouseVendorId, kMouseProductId};
+}
+
+class DeviceChangeHandlerTest : public MouseTest
+{
+protected:
+    // The sequence that brings a found mouse into the system's state: 0x82 and its answer, 0x01 FC.
+    void ExpectPreparation(const std::vector<LoggedReport>& reports)
+    {
+        ASSERT_EQ(reports.size(), 3u);
+        EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x82, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7D}));
+        EXPECT_EQ(reports[1].kind, ReportKind::GetFeature);
+        EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x01, 0xFC, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02}));
+    }
+
+    ProfileRecord record{};
+    RecordingHooks hooks{mouse};
+    DeviceChangeHandler handler{link, image, record, hooks};
+};
+
+TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte)
+{
+    image.bytes.fill(0x5A);
+    mouse.SetProfileNumber(4);
+    EXPECT_TRUE(handler.ConnectAtStartUp());
+    EXPECT_TRUE(link.IsConnected());
+    ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(record.deviceProfile, 4);
+    for (std::size_t i = 0; i < kDeviceImageSize; ++i) {
+        const std::uint8_t expected = i == kImageProfileNumber ? 4 : i == kImageModeByte ? 0xFC : 0;
+        ASSERT_EQ(image.bytes[i], expected) << "image byte " << i;
+    }
+    EXPECT_TRUE(hooks.calls.empty()); // nothing is shown, nothing downloaded
+    EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(DeviceChangeHandlerTest, StartUpWithoutTheMouseShowsNothing)
+{
+    mouse.Unplug();
+    EXPECT_FALSE(handler.ConnectAtStartUp());
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_TRUE(hooks.calls.empty());
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+TEST_F(DeviceChangeHandlerTest, ArrivalThatFindsTheMouseNotifiesThenPreparesItThenReloads)
+{
+    record.deviceProfile = 9;
+    mouse.SetProfileNumber(2);
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(record.deviceProfile, 2);
+    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
+}
+
+TEST_F(DeviceChangeHandlerTest, EarlyArrivalBeforeTheCommandInterfaceHidesTheWindow)
+{
+    link.SetConnected(true);
+    mouse.Unplug();
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0", "hide"}));
+}
+
+TEST_F(DeviceChangeHandlerTest, RemovalOfTheMouseNotifiesAndClearsConnected)
+{
+    ASSERT_TRUE(handler.ConnectAtStartUp());
+    mouse.ClearLog();
+    mouse.Unplug();
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal));
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0"}));
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+TEST_F(DeviceChangeHandlerTest, RemovalWhileTheMouseIsStillFoundOnlyKeepsItConnected)
+{
+    link.SetConnected(false);
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal));
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(hooks.calls.empty());
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+TEST_F(DeviceChangeHandlerTest, EventsOfOtherDevicesAreIgnored)
+{
+    link.SetConnected(true);
+    mouse.Unplug();
+    handler.HandleDeviceChange({HotplugEvent::Kind::Removal, "/dev/hidraw9", 0x04D9, 0xA0CC});
+    handler.HandleDeviceChange({HotplugEvent::Kind::Arrival, "/dev/hidraw9", 0x046D, 0xA0CB});
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(hooks.calls.empty());
+}
+
+TEST_F(DeviceChangeHandlerTest, PlugInWhileRunningRepeatsTheArrivalForEveryInterfaceEvent)
+{
+    mouse.Unplug();
+    ASSERT_FALSE(handler.ConnectAtStartUp());
+    mouse.TakeEvents();
+    mouse.Plug();
+    const auto events = mouse.TakeEvents();
+    ASSERT_EQ(events.size(), 3u);
+    for (const HotplugEvent& event : events) {
+        EXPECT_EQ(event.kind, HotplugEvent::Kind::Arrival);
+        handler.HandleDeviceChange(event);
+    }
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3", "notice 14 after 3",
+                                                     "reload after 6", "notice 14 after 6", "reload after 9"}));
+}
+
+} // namespace
+} // namespace veldrane::test
