@@ -109,6 +109,8 @@ public:
     Size Open(SkinImageSizes& images);
 
     const MacroManagerTexts& Texts() const { return m_texts; }
+    Language InterfaceLanguage() const { return m_context.language; }
+    Colour TextColour() const { return m_context.textColour; }
     std::string_view WindowText() const { return m_windowText; }
     bool HasControls() const { return m_hasControls; }
 

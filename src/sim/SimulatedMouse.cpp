@@ -91,6 +91,8 @@ struct DataPhase
     std::uint8_t parameter = 0;
     std::size_t length = 0;
     std::vector<std::uint8_t> received;
+    // A refused command's chunks are still taken off the wire, and dropped.
+    bool discard = false;
 };
 
 } // namespace
@@ -266,22 +268,23 @@ struct SimulatedMouse::State
 
     void StartDataPhase(std::uint8_t code, std::uint8_t parameter, std::uint8_t length)
     {
+        bool refused = true;
         if (length > kBlockSize) {
             Error("command " + Hex(code) + " announces " + std::to_string(length) + " bytes, a block has 128");
-            return;
         }
-        if (code == kCommandWriteSettingsBlock && parameter >= kProfileCount) {
+        else if (code == kCommandWriteSettingsBlock && parameter >= kProfileCount) {
             Error("settings block " + std::to_string(parameter) + " out of range");
-            return;
         }
-        if (code == kCommandWriteMacro && (parameter < 1 || parameter > kMacroSlotCount)) {
+        else if (code == kCommandWriteMacro && (parameter < 1 || parameter > kMacroSlotCount)) {
             Error("macro slot " + std::to_string(parameter) + " out of range");
-            return;
+        }
+        else {
+            refused = false;
         }
         if (length == 0) {
             return;
         }
-        dataPhase = DataPhase{code, parameter, length, {}};
+        dataPhase = DataPhase{code, parameter, length, {}, refused};
     }
 
     void TakeOutput(std::span<const std::uint8_t> report)
@@ -297,6 +300,10 @@ struct SimulatedMouse::State
         }
         dataPhase->received.insert(dataPhase->received.end(), report.begin() + kReportDataOffset, report.end());
         if (dataPhase->received.size() < dataPhase->length) {
+            return;
+        }
+        if (dataPhase->discard) {
+            dataPhase.reset();
             return;
         }
         Block* target = nullptr;

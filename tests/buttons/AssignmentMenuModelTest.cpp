@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "buttons/HexBytes.h"
 #include "buttons/KeyMatrixBlock.h"
 #include "buttons/RecordingAssignmentDialogs.h"
+#include "support/HexBytes.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 

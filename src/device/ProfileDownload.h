@@ -1,0 +1,29 @@
+#pragma once
+
+#include <chrono>
+
+namespace veldrane {
+
+class ConfigFiles;
+class DeviceLink;
+struct DeviceImage;
+struct ProfileRecord;
+
+// The pause after each of the small commands 0x02 and 0x03 of a download.
+inline constexpr std::chrono::milliseconds kDownloadCommandPause{10};
+// Every pause a download makes, end to end: 10 + 10 + 10 + 50 + 42 + 12 x 60.
+inline constexpr std::chrono::milliseconds kDownloadPauseTotal{842};
+
+// Steps 1 to 9 of a download: sends `current` to the mouse through the image, in this order:
+// 0x02 0 (10 ms), 0x03 with reportRate (10 ms), 0x05 with sideButtonLight, the settings block
+// read back (0x8C, 10 ms), patched and written (0x0C, 10 ms), the KeyMatrixBlock (0x0D, 2 ms) and
+// the twelve MacroBuffers (0x0F 1 to 12, 20 ms each). Sets deviceProfile and image byte 0 to 0.
+// Never stops half-way and reports nothing: a report the mouse does not take is passed over.
+void WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current);
+
+// The whole download: WriteProfileToMouse, then the profile's configuration file and the labels
+// of its buttons are stored, whatever became of the reports. Callers run it only while the
+// connected flag is set.
+void DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
+
+} // namespace veldrane

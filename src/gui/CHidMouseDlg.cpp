@@ -1,0 +1,278 @@
+#include "gui/CHidMouseDlg.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include <algorithm>
+
+#include "app/MainWindowLayout.h"
+#include "gui/CHelpDialog.h"
+#include "gui/skin/CGdipButton.h"
+#include "gui/skin/QtSkinCanvas.h"
+#include "gui/skin/SkinImageCache.h"
+#include "platform/Clock.h"
+
+namespace veldrane {
+namespace {
+
+constexpr int kWheelNotch = 120; // angle delta of one notch, in eighths of a degree
+
+Point ToPoint(QPointF p)
+{
+    const QPoint rounded = p.toPoint();
+    return {rounded.x(), rounded.y()};
+}
+
+} // namespace
+
+CHidMouseDlg::CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_context(context), m_images(images),
+      m_fonts(context.language), m_model(context, *this)
+{
+    setWindowTitle(QString::fromUtf8(kApplicationTitle.data(), static_cast<qsizetype>(kApplicationTitle.size())));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    const Size size = m_model.WindowSize();
+    setFixedSize(size.width, size.height);
+
+    m_thumb = new CGdipButton(this);
+    if (const QImage* picture = m_images.Find(kScrollThumbPicture)) {
+        m_thumb->SetPicture(*picture);
+    }
+    m_thumb->onPress = [this](Point p) { m_model.ThumbPress(p); };
+    m_thumb->onDrag = [this](Point p) { m_model.ThumbDrag(p); };
+    m_thumb->onRelease = [this] { m_model.ThumbRelease(); };
+    ScrollThumbMoved();
+
+    m_timer.setSingleShot(true);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        m_model.OnTimer();
+        TimersChanged(); // a timer that fired a little early is armed again
+    });
+}
+
+CHidMouseDlg::~CHidMouseDlg() = default;
+
+// Painting ---------------------------------------------------------------------------------------
+
+void CHidMouseDlg::paintEvent(QPaintEvent* event)
+{
+    if (m_backBuffer.size() != size()) {
+        m_backBuffer = QImage(size(), QImage::Format_RGB32);
+        m_backBuffer.fill(Qt::black);
+    }
+    const QRect area = event->rect();
+    {
+        QPainter buffer(&m_backBuffer);
+        buffer.setClipRect(area);
+        buffer.fillRect(area, Qt::black);
+        QtSkinCanvas canvas(buffer, m_images, m_fonts, area);
+        m_model.Draw(canvas);
+    }
+    QPainter screen(this);
+    screen.drawImage(area, m_backBuffer, area);
+}
+
+void CHidMouseDlg::Redraw(std::optional<Rect> area)
+{
+    if (area) {
+        update(area->left, area->top, area->Width(), area->Height());
+    }
+    else {
+        update();
+    }
+}
+
+// Pointer and keys -------------------------------------------------------------------------------
+
+void CHidMouseDlg::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    m_lastPressGlobal = event->globalPosition().toPoint();
+    m_model.Press(ToPoint(event->position()));
+}
+
+void CHidMouseDlg::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event); // the window takes the second click of a double click as a press
+}
+
+void CHidMouseDlg::mouseMoveEvent(QMouseEvent* event)
+{
+    const bool held = event->buttons() & Qt::LeftButton;
+    if (m_manualDrag) {
+        if (held) {
+            move(m_dragStartWindow + (event->globalPosition().toPoint() - m_dragStartGlobal));
+            return;
+        }
+        m_manualDrag = false;
+    }
+    m_model.Move(ToPoint(event->position()), held);
+}
+
+void CHidMouseDlg::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (m_manualDrag) {
+        m_manualDrag = false;
+        return;
+    }
+    m_model.Release(ToPoint(event->position()));
+}
+
+void CHidMouseDlg::wheelEvent(QWheelEvent* event)
+{
+    // High-resolution wheels send fractions of a notch; they add up to whole notches.
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / kWheelNotch;
+    m_wheelRemainder -= notches * kWheelNotch;
+    if (notches != 0) {
+        m_model.Wheel(ToPoint(event->position()), notches);
+    }
+    event->accept();
+}
+
+void CHidMouseDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept(); // swallowed: neither closes the window
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CHidMouseDlg::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    m_model.CloseRequested();
+}
+
+void CHidMouseDlg::StartWindowDrag(Point)
+{
+    QWindow* window = windowHandle();
+    if (window && window->startSystemMove()) {
+        return;
+    }
+    m_manualDrag = true;
+    m_dragStartGlobal = m_lastPressGlobal;
+    m_dragStartWindow = pos();
+}
+
+// Window life ------------------------------------------------------------------------------------
+
+void CHidMouseDlg::Hide()
+{
+    if (m_hideMinimises) {
+        showMinimized();
+    }
+    else {
+        hide();
+    }
+}
+
+void CHidMouseDlg::ShowAndRaise()
+{
+    if (isMinimized()) {
+        showNormal();
+    }
+    else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void CHidMouseDlg::ExitProcess()
+{
+    if (m_exitHandler) {
+        m_exitHandler();
+    }
+    else {
+        QCoreApplication::exit(0);
+    }
+}
+
+void CHidMouseDlg::ShowHelp()
+{
+    if (!m_helpDialog) {
+        m_helpDialog = new CHelpDialog(this, m_model, m_images, m_fonts);
+    }
+    m_helpDialog->FollowModel();
+    m_helpDialog->show();
+    m_helpDialog->raise();
+}
+
+void CHidMouseDlg::CloseHelp()
+{
+    if (m_helpDialog) {
+        // The panel may be closing from inside its own click.
+        m_helpDialog->hide();
+        m_helpDialog->deleteLater();
+        m_helpDialog = nullptr;
+    }
+}
+
+void CHidMouseDlg::RedrawHelp()
+{
+    if (m_helpDialog) {
+        m_helpDialog->update();
+    }
+}
+
+void CHidMouseDlg::OpenProfileManager()
+{
+    if (m_profileManagerOpener) {
+        m_profileManagerOpener();
+        return;
+    }
+    // No profile manager in this build: it "closes" at once, so "Config" stays usable.
+    QTimer::singleShot(0, this, [this] { m_model.OnProfileManagerNotice(2); });
+}
+
+std::optional<std::array<std::uint8_t, kMacroPartSize>> CHidMouseDlg::RunMacroManager()
+{
+    if (m_macroManagerRunner) {
+        return m_macroManagerRunner();
+    }
+    return std::nullopt;
+}
+
+void CHidMouseDlg::SetWaitCursor(bool wait)
+{
+    setCursor(wait ? Qt::WaitCursor : Qt::ArrowCursor);
+}
+
+void CHidMouseDlg::TimersChanged()
+{
+    const auto deadline = m_model.NextDeadline();
+    if (!deadline) {
+        m_timer.stop();
+        return;
+    }
+    const auto wait = std::max(std::chrono::milliseconds{0}, *deadline - m_context.clock.Now());
+    m_timer.start(static_cast<int>(wait.count()));
+}
+
+void CHidMouseDlg::ScrollThumbMoved()
+{
+    const Rect area = m_model.Thumb().Area();
+    m_thumb->setGeometry(area.left, area.top, area.Width(), area.Height());
+}
+
+} // namespace veldrane

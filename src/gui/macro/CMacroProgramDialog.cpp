@@ -1,0 +1,410 @@
+#include "gui/macro/CMacroProgramDialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include <QWindow>
+
+#include "gui/CLBEditorWnd.h"
+#include "gui/skin/QtSkinCanvas.h"
+#include "gui/skin/SkinImageCache.h"
+#include "platform/KeyNameSource.h"
+#include "text/Fonts.h"
+
+namespace veldrane {
+
+namespace {
+
+QRect ToQRect(Rect rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+QString ColourName(Colour colour)
+{
+    return QStringLiteral("rgb(%1, %2, %3)").arg(colour.r).arg(colour.g).arg(colour.b);
+}
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+DialogKey DialogKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return DialogKey::Enter;
+    case Qt::Key_Escape:
+        return DialogKey::Escape;
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+        return DialogKey::WindowsKey;
+    default:
+        return DialogKey::Other;
+    }
+}
+
+KeyStroke StrokeOf(const QKeyEvent& event)
+{
+    KeyStroke stroke;
+    stroke.nativeScanCode = event.nativeScanCode();
+    stroke.toolkitKey = event.key();
+    stroke.keypad = event.modifiers().testFlag(Qt::KeypadModifier);
+    return stroke;
+}
+
+// Replaces the list's lines when they differ from `lines`, and sets its current line.
+void ShowLines(QListWidget& list, const std::vector<std::string>& lines, std::optional<std::size_t> selected)
+{
+    bool same = list.count() == static_cast<int>(lines.size());
+    for (int i = 0; same && i < list.count(); ++i) {
+        same = list.item(i)->text() == FromUtf8(lines[static_cast<std::size_t>(i)]);
+    }
+    if (!same) {
+        list.clear();
+        for (const std::string& line : lines) {
+            list.addItem(FromUtf8(line));
+        }
+    }
+    const int row = selected && *selected < lines.size() ? static_cast<int>(*selected) : -1;
+    if (list.currentRow() != row) {
+        list.setCurrentRow(row);
+    }
+    if (row < 0) {
+        list.clearSelection();
+    }
+}
+
+} // namespace
+
+CMacroProgramDialog::CMacroProgramDialog(MacroManagerContext context, SkinImageCache& images,
+                                         const KeyNameSource& keyNames, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_model(context), m_images(images), m_keyNames(keyNames),
+      m_fonts(context.language)
+{
+    setObjectName(QStringLiteral("CMacroProgramDialog"));
+    setModal(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    const Size size = m_model.Open(m_images);
+    setFixedSize(size.width, size.height);
+    installEventFilter(this);
+    if (m_model.HasControls()) {
+        CreateControls();
+    }
+    Sync();
+}
+
+CMacroProgramDialog::~CMacroProgramDialog() = default;
+
+std::optional<MacroData> CMacroProgramDialog::Run(MacroManagerContext context, SkinImageCache& images,
+                                                  const KeyNameSource& keyNames, QWidget* parent)
+{
+    CMacroProgramDialog dialog(context, images, keyNames, parent);
+    dialog.exec();
+    return dialog.Model().Result();
+}
+
+void CMacroProgramDialog::CreateControls()
+{
+    const QFont font =
+        FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).macroManager, m_model.InterfaceLanguage());
+    const QString textColour = ColourName(m_model.TextColour());
+    const QString listStyle = QStringLiteral("QListWidget { background: %1; color: %2; border: none; }")
+                                  .arg(ColourName(kMacroListBrush), textColour);
+
+    const auto makeList = [&](Rect rect, const char* name) {
+        auto* list = new QListWidget(this);
+        list->setObjectName(QString::fromLatin1(name));
+        list->setGeometry(ToQRect(rect));
+        list->setFont(font);
+        list->setStyleSheet(listStyle);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+        return list;
+    };
+    m_macroList = makeList(kMacroListRect, "MacroList");
+    m_macroList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_eventList = makeList(kEventListRect, "EventList");
+    m_eventList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    m_loopField = new QLineEdit(this);
+    m_loopField->setObjectName(QStringLiteral("LoopField"));
+    m_loopField->setGeometry(ToQRect(kLoopFieldRect));
+    m_loopField->setFont(font);
+    m_loopField->setAlignment(Qt::AlignCenter);
+    m_loopField->setFrame(false);
+    m_loopField->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_loopField));
+    m_loopField->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: none; }")
+                                   .arg(ColourName(kLoopFieldBrush), textColour));
+    m_loopField->installEventFilter(this);
+
+    connect(m_macroList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_syncing && row >= 0) {
+            m_model.SelectMacro(static_cast<std::size_t>(row));
+            Sync();
+        }
+    });
+    connect(m_macroList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const auto request = m_model.DoubleClickMacro(static_cast<std::size_t>(m_macroList->row(item)));
+        Sync();
+        OpenEditor(request);
+    });
+    connect(m_eventList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_syncing && row >= 0) {
+            const auto request = m_model.SelectEvent(static_cast<std::size_t>(row));
+            Sync();
+            OpenEditor(request);
+        }
+    });
+    connect(m_eventList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const auto request = m_model.DoubleClickEvent(static_cast<std::size_t>(m_eventList->row(item)));
+        Sync();
+        OpenEditor(request);
+    });
+    connect(m_loopField, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model.LoopFieldChanged(text.toStdString());
+        Sync();
+    });
+}
+
+void CMacroProgramDialog::Sync()
+{
+    m_syncing = true;
+    setWindowTitle(FromUtf8(m_model.WindowText()));
+    if (m_macroList) {
+        ShowLines(*m_macroList, m_model.MacroNames(), m_model.SelectedMacro());
+        ShowLines(*m_eventList, m_model.EventLines(), m_model.SelectedEvent());
+        if (m_model.SelectedEvent()) {
+            m_eventList->scrollToItem(m_eventList->item(static_cast<int>(*m_model.SelectedEvent())));
+        }
+        const QString loopText = FromUtf8(m_model.LoopFieldText());
+        if (m_loopField->text() != loopText) {
+            m_loopField->setText(loopText);
+        }
+        m_loopField->setEnabled(m_model.LoopFieldEnabled());
+        // During a recording the keys go to the event list, as they would to the focused list.
+        if (m_model.IsRecording() && !m_editor && !m_eventList->hasFocus()) {
+            m_eventList->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    m_syncing = false;
+    update();
+}
+
+void CMacroProgramDialog::OpenEditor(const std::optional<LineEditRequest>& request)
+{
+    if (!request || m_editor) {
+        return;
+    }
+    QListWidget& list = request->mode == LineEditorMode::MacroName ? *m_macroList : *m_eventList;
+    const LineEditorMode mode = request->mode;
+    auto* editor = new CLBEditorWnd(list, mode, [this, mode](const LineEditorCommit& commit) {
+        if (mode == LineEditorMode::MacroName) {
+            m_model.CommitMacroName(commit.line, commit.text);
+        } else {
+            m_model.CommitDelay(commit.line, commit.text);
+        }
+        Sync();
+    });
+    if (editor->BeginEdit(static_cast<int>(request->line))) {
+        m_editor = editor;
+    }
+}
+
+// Keys ----------------------------------------------------------------------------------------------
+
+bool CMacroProgramDialog::HandleKey(QKeyEvent* event)
+{
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!press && event->isAutoRepeat()) {
+        return true;
+    }
+    const std::string name = m_keyNames.KeyName(StrokeOf(*event));
+    const KeyOutcome outcome = press ? m_model.KeyPress(name, DialogKeyOf(event->key()), event->isAutoRepeat())
+                                     : m_model.KeyRelease(name, true);
+    Sync();
+    if (outcome.close) {
+        Finish(*outcome.close);
+        return true;
+    }
+    return !outcome.passOn;
+}
+
+void CMacroProgramDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Reached only by keys a list passed on; the model has seen them. Enter and Escape must not
+    // reach QDialog, which would close the dialog.
+    event->accept();
+}
+
+void CMacroProgramDialog::keyReleaseEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+bool CMacroProgramDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        // A key on its way up from a control to the dialog has been handled where it started.
+        const bool fromControl = watched == this && focusWidget() && focusWidget() != this;
+        if (fromControl || m_editor) {
+            return false;
+        }
+        return HandleKey(static_cast<QKeyEvent*>(event));
+    }
+    if (m_eventList && watched == m_eventList->viewport()) {
+        if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+            // The menu acts on the line selected before: a right press selects nothing.
+            ShowEventMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        if (type == QEvent::ContextMenu) {
+            return true;
+        }
+    }
+    if (type == QEvent::Wheel && m_macroList &&
+        (watched == m_macroList->viewport() || watched == m_eventList->viewport())) {
+        ScrollEvents(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// Pointer ---------------------------------------------------------------------------------------------
+
+void CMacroProgramDialog::ShowEventMenu(QPoint globalPos)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MacroList"));
+    for (const MacroManagerModel::MenuEntry& entry : m_model.EventListMenu()) {
+        QAction* action = menu.addAction(FromUtf8(entry.text));
+        action->setData(static_cast<int>(entry.command));
+    }
+    if (QAction* chosen = menu.exec(globalPos)) {
+        m_model.RunMenuCommand(static_cast<EventListCommand>(chosen->data().toInt()));
+        Sync();
+    }
+}
+
+void CMacroProgramDialog::ScrollEvents(int wheelDelta)
+{
+    const int lines = m_model.Wheel(wheelDelta);
+    if (m_eventList && lines != 0) {
+        QScrollBar* bar = m_eventList->verticalScrollBar();
+        bar->setValue(bar->value() + lines);
+    }
+}
+
+void CMacroProgramDialog::wheelEvent(QWheelEvent* event)
+{
+    ScrollEvents(event->angleDelta().y());
+    event->accept();
+}
+
+void CMacroProgramDialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const PressOutcome outcome = m_model.Press({pos.x(), pos.y()});
+    Sync();
+    if (outcome.close) {
+        Finish(*outcome.close);
+        return;
+    }
+    if (outcome.startMove) {
+        QWindow* window = windowHandle();
+        if (!window || !window->startSystemMove()) {
+            m_manualMove = true;
+            m_moveStartGlobal = event->globalPosition().toPoint();
+            m_moveStartPos = this->pos();
+        }
+    }
+}
+
+void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_manualMove && (event->buttons() & Qt::LeftButton)) {
+        move(m_moveStartPos + event->globalPosition().toPoint() - m_moveStartGlobal);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    if (m_model.Hover(Point{pos.x(), pos.y()})) {
+        update();
+    }
+}
+
+void CMacroProgramDialog::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_manualMove = false;
+    }
+}
+
+void CMacroProgramDialog::leaveEvent(QEvent* event)
+{
+    QDialog::leaveEvent(event);
+    if (m_model.Hover(std::nullopt)) {
+        update();
+    }
+}
+
+void CMacroProgramDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QtSkinCanvas canvas(painter, m_images, m_fonts, rect());
+    m_model.Draw(canvas);
+}
+
+// Closing ---------------------------------------------------------------------------------------------
+
+void CMacroProgramDialog::Finish(MacroManagerClose close)
+{
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
+    if (close == MacroManagerClose::Ok) {
+        accept();
+    } else {
+        QDialog::reject();
+    }
+}
+
+void CMacroProgramDialog::reject()
+{
+    // Whatever asks the dialog to go away without OK (the window manager, a parent closing) ends
+    // it as the Cancel area does.
+    if (!m_finished) {
+        m_model.Cancel();
+    }
+    Finish(MacroManagerClose::Cancel);
+}
+
+void CMacroProgramDialog::closeEvent(QCloseEvent* event)
+{
+    if (!m_finished) {
+        m_model.Cancel();
+        Finish(MacroManagerClose::Cancel);
+    }
+    event->accept();
+}
+
+} // namespace veldrane

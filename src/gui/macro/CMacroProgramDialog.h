@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QPointer>
+
+#include <optional>
+
+#include "gui/skin/FontBook.h"
+#include "macro/MacroManagerModel.h"
+
+class QLineEdit;
+class QListWidget;
+class QKeyEvent;
+
+namespace veldrane {
+
+class CLBEditorWnd;
+class KeyNameSource;
+class SkinImageCache;
+
+// The macro manager: a frameless modal dialog as large as its background, painted from its
+// MacroManagerModel, with the macro list, the event list and the loop-count field laid over it
+// as the model holds them. Every press, move, wheel turn, key and list event goes to the model;
+// after each the view shows the model's state again.
+//
+// Keys: the recorder and the dialog's filter see every keystroke of the dialog and its lists;
+// auto-repeat reaches the model as a press of a key already down (the releases that X11 sends
+// between repeats are not keystrokes and are dropped).
+class CMacroProgramDialog : public QDialog
+{
+public:
+    CMacroProgramDialog(MacroManagerContext context, SkinImageCache& images, const KeyNameSource& keyNames,
+                        QWidget* parent = nullptr);
+    ~CMacroProgramDialog() override;
+
+    // Runs the manager modally, as the main window's "Macro Manager" row does. On OK the twelve
+    // buffers rebuilt from the macro file, for macroData of the current profile; nothing on
+    // Cancel or the close area.
+    static std::optional<MacroData> Run(MacroManagerContext context, SkinImageCache& images,
+                                        const KeyNameSource& keyNames, QWidget* parent = nullptr);
+
+    MacroManagerModel& Model() { return m_model; }
+    QListWidget* MacroList() const { return m_macroList; }
+    QListWidget* EventList() const { return m_eventList; }
+    QLineEdit* LoopField() const { return m_loopField; }
+    // The in-place editor while one is open.
+    CLBEditorWnd* Editor() const { return m_editor; }
+
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateControls();
+    // Shows the model's lists, selections, field and window text.
+    void Sync();
+    bool HandleKey(QKeyEvent* event);
+    void ScrollEvents(int wheelDelta);
+    void ShowEventMenu(QPoint globalPos);
+    void OpenEditor(const std::optional<LineEditRequest>& request);
+    void Finish(MacroManagerClose close);
+
+    MacroManagerModel m_model;
+    SkinImageCache& m_images;
+    const KeyNameSource& m_keyNames;
+    FontBook m_fonts;
+    QListWidget* m_macroList = nullptr;
+    QListWidget* m_eventList = nullptr;
+    QLineEdit* m_loopField = nullptr;
+    QPointer<CLBEditorWnd> m_editor;
+    bool m_syncing = false;
+    bool m_finished = false;
+    // A move done by hand where the window manager does not move the dialog itself.
+    bool m_manualMove = false;
+    QPoint m_moveStartGlobal;
+    QPoint m_moveStartPos;
+};
+
+} // namespace veldrane
