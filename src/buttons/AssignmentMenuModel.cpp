@@ -152,20 +152,27 @@ std::string_view AssignmentMenuModel::DropdownPicture(int row, std::optional<std
     return kDropdownNormal;
 }
 
-bool AssignmentMenuModel::Press(Point p, Point contentOrigin, AssignmentView view)
+std::optional<int> AssignmentMenuModel::RowAt(Point p, Point contentOrigin)
 {
     for (int row = 1; row <= kRowCount; ++row) {
-        const Rect box = DropdownBox(row, contentOrigin);
-        if (!box.Contains(p)) {
-            continue;
+        if (DropdownBox(row, contentOrigin).Contains(p)) {
+            return row;
         }
-        // Rows 6 and 7 of the side view hold no button: the press ends there all the same.
-        if (const auto button = ButtonOfRow(row, view)) {
-            ClickDropdown(*button, box);
-        }
-        return true;
     }
-    return false;
+    return std::nullopt;
+}
+
+bool AssignmentMenuModel::Press(Point p, Point contentOrigin, AssignmentView view)
+{
+    const std::optional<int> row = RowAt(p, contentOrigin);
+    if (!row) {
+        return false;
+    }
+    // Rows 6 and 7 of the side view hold no button: the press ends there all the same.
+    if (const auto button = ButtonOfRow(*row, view)) {
+        ClickDropdown(*button, DropdownBox(*row, contentOrigin));
+    }
+    return true;
 }
 
 bool AssignmentMenuModel::Hover(Point p, Point contentOrigin, AssignmentView view)

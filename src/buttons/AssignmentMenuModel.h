@@ -63,6 +63,8 @@ public:
     static int RowCount(AssignmentView view);
     static Rect DropdownBox(int row, Point contentOrigin);
     static Rect ButtonNameArea(int row, Point contentOrigin);
+    // The row (1 to 7) whose dropdown box holds the point, in either view.
+    static std::optional<int> RowAt(Point p, Point contentOrigin);
 
     // The section in the left panel.
     int ContentHeight(AssignmentView view, SkinImageSizes& sizes) const;

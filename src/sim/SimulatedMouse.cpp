@@ -136,6 +136,8 @@ struct SimulatedMouse::State
     // own copy of each report.
     std::vector<std::deque<std::vector<std::uint8_t>>*> notificationQueues;
 
+    std::size_t waitingNotificationReads = 0;
+
     std::vector<LoggedReport> log;
     std::vector<std::string> errors;
 
@@ -466,7 +468,10 @@ public:
     {
         std::unique_lock lock(m_state->mutex);
         if (m_interface == SimulatedInterface::Notification) {
+            ++m_state->waitingNotificationReads;
+            m_state->changed.notify_all();
             m_state->changed.wait_for(lock, timeout, [&] { return !m_queue.empty() || !Alive(); });
+            --m_state->waitingNotificationReads;
             if (!m_queue.empty()) {
                 return Hand(report, m_queue, timeout);
             }
@@ -749,6 +754,12 @@ SimulatedMouse::Block SimulatedMouse::MacroSlot(std::size_t number) const
 {
     const std::lock_guard lock(m_state->mutex);
     return m_state->macroSlots[(number + kMacroSlotCount - 1) % kMacroSlotCount];
+}
+
+bool SimulatedMouse::WaitForNotificationReader(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_state->mutex);
+    return m_state->changed.wait_for(lock, timeout, [&] { return m_state->waitingNotificationReads > 0; });
 }
 
 std::vector<LoggedReport> SimulatedMouse::Log() const

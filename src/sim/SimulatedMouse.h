@@ -127,6 +127,10 @@ public:
     // Slot 1 to 12.
     Block MacroSlot(std::size_t number) const;
 
+    // Waits at most `timeout` (for real) until a reader waits on the notification interface, so a
+    // test on another thread knows the listener is inside its read. True when one does.
+    bool WaitForNotificationReader(std::chrono::milliseconds timeout) const;
+
     std::vector<LoggedReport> Log() const;
     void ClearLog();
     // What was wrong with the reports the mouse refused, one line each.

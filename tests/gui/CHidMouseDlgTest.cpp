@@ -16,6 +16,20 @@ class CHidMouseDlgTest : public test::GuiFixture
 {
 protected:
     CHidMouseDlgTest() { WriteSkin(); }
+
+    // Clicks the header of a right-panel section where it is now.
+    void ClickRightHeader(RightPanel::SectionIndex section)
+    {
+        const Rect header = Window().Model().Right().Stack().HeaderArea(section);
+        test::SendMouse(Window(), QEvent::MouseButtonPress, {header.left + 6, header.top + 5}, Qt::LeftButton,
+                        Qt::LeftButton);
+    }
+    void OpenAllRightSections()
+    {
+        for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
+            ClickRightHeader(static_cast<RightPanel::SectionIndex>(i));
+        }
+    }
 };
 
 TEST_F(CHidMouseDlgTest, IsAFramelessToolWindowAsLargeAsItsBackground)
@@ -57,23 +71,24 @@ TEST_F(CHidMouseDlgTest, AClickOnAHeaderOpensTheFoldedSection)
 
 TEST_F(CHidMouseDlgTest, SectionsAreClippedToThePanel)
 {
+    test::WritePicture(skinDir / "DPISetting/BK_DPISetting.png", {242, 500}, QColor(0, 255, 255));
     CHidMouseDlg& dlg = Window();
-    for (int y : {40, 65, 90, 115, 140, 165, 190}) {
-        test::SendMouse(dlg, QEvent::MouseButtonPress, {740, y}, Qt::LeftButton, Qt::LeftButton);
-    }
-    // seven headers and the tall lighting content reach past the bottom of the panel
-    ASSERT_GT(dlg.Model().Right().Overflow(), 0);
+    ClickRightHeader(RightPanel::kCpiSetting);
+    ClickRightHeader(RightPanel::kLighting);
+    // "Lighting" opens at 577 and would reach 687: the panel ends at 596
+    ASSERT_EQ(dlg.Model().Right().Stack().ContentOrigin(RightPanel::kLighting), (Point{734, 577}));
     const QImage shot = dlg.grab().toImage();
+    EXPECT_EQ(shot.pixel(800, 51), kOpenHeaderColour);
+    EXPECT_EQ(shot.pixel(800, 52), 0xff00ffffu);
+    EXPECT_EQ(shot.pixel(800, 595), kLightingColour);
     EXPECT_EQ(shot.pixel(800, 596), kBackground);
+    EXPECT_EQ(shot.pixel(800, 620), kBackground);
 }
 
 TEST_F(CHidMouseDlgTest, DraggingTheThumbScrollsThePanel)
 {
     CHidMouseDlg& dlg = Window();
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {740, 60}, Qt::LeftButton, Qt::LeftButton);
-    for (int y : {190, 215, 240}) { // "USB Report Rate" to "Double Click Speed" open too (empty, fallback heights)
-        test::SendMouse(dlg, QEvent::MouseButtonPress, {740, y}, Qt::LeftButton, Qt::LeftButton);
-    }
+    OpenAllRightSections();
     const int overflow = dlg.Model().Right().Overflow();
     ASSERT_GT(overflow, 0);
 
@@ -92,9 +107,7 @@ TEST_F(CHidMouseDlgTest, DraggingTheThumbScrollsThePanel)
 TEST_F(CHidMouseDlgTest, TheWheelOverThePanelScrollsIt)
 {
     CHidMouseDlg& dlg = Window();
-    for (int y : {40, 65, 90, 115}) {
-        test::SendMouse(dlg, QEvent::MouseButtonPress, {740, y}, Qt::LeftButton, Qt::LeftButton);
-    }
+    OpenAllRightSections();
     ASSERT_GT(dlg.Model().Right().Overflow(), 0);
     auto wheel = [&](QPoint at, int delta) {
         QWheelEvent event(QPointF(at), dlg.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta), Qt::NoButton,

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -60,6 +61,9 @@ class MacroViewTest : public testing::Test
 protected:
     MacroViewTest()
     {
+        // Qt's list of input devices must outlive the test process's QApplication, whose children
+        // include the pointer device of synthetic mouse events: taken first, it is destroyed last.
+        QInputDevice::devices();
         test::TestApplication();
         test::WritePicture(m_dir / "Skin/MacroManagement/MacroManagement.png", {500, 440}, Qt::darkGray);
         test::WriteFileBytes(m_file.Path(), kTwoMacros);

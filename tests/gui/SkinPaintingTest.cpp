@@ -168,7 +168,7 @@ TEST(CGdipButton, HotAndGreyedRenderingsFollowTheColourMatrices)
     EXPECT_EQ(qGreen(hot), 223); // 200 * 1.05 + 12.75
     EXPECT_EQ(qBlue(hot), 255);  // capped
     const QRgb grey = CGdipButton::GreyedRendering(picture).pixel(0, 0);
-    EXPECT_EQ(qRed(grey), 175); // 30 + 118 + 27.5
+    EXPECT_EQ(qRed(grey), 176); // 30 + 118 + 27.5, rounded
     EXPECT_EQ(qRed(grey), qGreen(grey));
     EXPECT_EQ(qAlpha(grey), 255);
 }

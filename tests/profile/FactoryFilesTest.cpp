@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "buttons/HexBytes.h"
+#include "support/HexBytes.h"
 #include "buttons/KeyMatrixBlock.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFiles.h"

@@ -16,14 +16,14 @@ namespace {
 using test::TempDir;
 using test::WriteFileBytes;
 
-struct Run
+struct CommandRun
 {
     int status;
     std::string out;
     std::string err;
 };
 
-Run RunCommand(int (*command)(CommandArgs, std::ostream&, std::ostream&), std::vector<std::string> args)
+CommandRun RunCommand(int (*command)(CommandArgs, std::ostream&, std::ostream&), std::vector<std::string> args)
 {
     std::ostringstream out;
     std::ostringstream err;
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(FileCommandsTest, KeyMatrixOfTheFactoryProfile)
 {
-    const Run run = RunCommand(RunKeyMatrix, {Factory()});
+    const CommandRun run = RunCommand(RunKeyMatrix, {Factory()});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out, "01 00 F0 00 01 00 F1 00 01 00 F2 00 07 00 01 00\n"
@@ -71,7 +71,7 @@ TEST_F(FileCommandsTest, ShowGivesEveryByteOfTheFileUnderItsFieldInFileOrder)
     }
     const auto path = dir / "pattern.bin";
     WriteFileBytes(path, bytes);
-    const Run run = RunCommand(RunShow, {path.string()});
+    const CommandRun run = RunCommand(RunShow, {path.string()});
     ASSERT_EQ(run.status, 0) << run.err;
 
     const auto json = nlohmann::ordered_json::parse(run.out);
@@ -108,7 +108,7 @@ TEST_F(FileCommandsTest, SettingsBlockIsPatchedOverTheGivenBytes)
     for (int i = 1; i < 128; ++i) {
         from += i % 2 == 0 ? " 5a" : "5A";
     }
-    const Run run = RunCommand(RunSettingsBlock, {"--from", from, Factory()});
+    const CommandRun run = RunCommand(RunSettingsBlock, {"--from", from, Factory()});
     ASSERT_EQ(run.status, 0) << run.err;
     ASSERT_EQ(run.out.size(), 8u * 48u);
     EXPECT_EQ(run.out.substr(0, 6), "AB 5A ");        // byte 0 is the mouse's own
@@ -117,7 +117,7 @@ TEST_F(FileCommandsTest, SettingsBlockIsPatchedOverTheGivenBytes)
 
 TEST_F(FileCommandsTest, SettingsBlockStartsFromZerosWithoutFrom)
 {
-    const Run run = RunCommand(RunSettingsBlock, {Factory()});
+    const CommandRun run = RunCommand(RunSettingsBlock, {Factory()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, 6), "00 00 ");
     EXPECT_EQ(run.out.substr(0x4A * 3, 6), "78 78 ");
@@ -130,7 +130,7 @@ TEST_F(FileCommandsTest, MacrosAreTheTwelveBuffersOfTheFileInSectionOrder)
                          "ItemCount=3\r\nItem0=A   Dn\r\nItem1=120 ms\r\nItem2=A   Up\r\n"
                          "[Macro_2]\r\nDelayTimeSelStatus=0\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=3\r\n"
                          "ItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n");
-    const Run run = RunCommand(RunMacros, {path.string()});
+    const CommandRun run = RunCommand(RunMacros, {path.string()});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "00 01 0C 04 80 04 00 00 00 00 00 00 00 00 00 00\n" + ZeroLines(7) +
                            "00 03 05 04 85 04 00 00 00 00 00 00 00 00 00 00\n" + ZeroLines(7 + 10 * 8));
@@ -172,7 +172,7 @@ TEST_P(FileCommandsErrorTest, ReportsOneLineAndFails)
     if (const auto at = expected.find('@'); at != std::string::npos) {
         expected.replace(at, 1, base);
     }
-    const Run run = RunCommand(GetParam().command, args);
+    const CommandRun run = RunCommand(GetParam().command, args);
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, expected);

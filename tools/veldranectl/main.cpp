@@ -45,7 +45,11 @@ void PrintUsage(std::ostream& out)
         out << "  " << command.name << ' ' << command.arguments << "\n      " << command.what << '\n';
     }
     out << "\nBlocks print as upper-case hex bytes, 16 to a line. Exit status 0 on success, 1 for a bad file "
-           "or argument, 2 when the mouse is needed and absent.\n";
+           "or argument"
+#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+           ", 2 when the mouse is needed and absent"
+#endif
+           ".\n";
 }
 
 } // namespace

@@ -294,12 +294,13 @@ void CMacroProgramDialog::ShowEventMenu(QPoint globalPos)
     menu.setObjectName(QStringLiteral("MacroList"));
     for (const MacroManagerModel::MenuEntry& entry : m_model.EventListMenu()) {
         QAction* action = menu.addAction(FromUtf8(entry.text));
-        action->setData(static_cast<int>(entry.command));
+        const EventListCommand command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] {
+            m_model.RunMenuCommand(command);
+            Sync();
+        });
     }
-    if (QAction* chosen = menu.exec(globalPos)) {
-        m_model.RunMenuCommand(static_cast<EventListCommand>(chosen->data().toInt()));
-        Sync();
-    }
+    menu.exec(globalPos);
 }
 
 void CMacroProgramDialog::ScrollEvents(int wheelDelta)

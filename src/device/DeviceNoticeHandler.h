@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "text/Language.h"
+
+namespace veldrane {
+
+class DeviceLink;
+class MessageSink;
+struct DeviceImage;
+struct DeviceNotice;
+struct ProfileRecord;
+
+inline constexpr std::string_view kNoticeInfoTitle = "Info";
+inline constexpr std::string_view kNoticeWarningTitle = "Warning";
+
+// The main window's side of a device notice, on the GUI thread: turns it into a balloon in the
+// interface language.
+//
+//   code 1-3, stage 1-6   "Info": the stage's notice and its CPI, read from the mouse (0x82, 0x8C)
+//   code 9, value not 0   "Info": the macro-key notice and the value, without asking the mouse
+//   code 14               "Info": the mouse was found
+//   code 15               "Warning": the mouse was not found
+//
+// Anything else shows nothing.
+class DeviceNoticeHandler
+{
+public:
+    DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, const ProfileRecord& current, MessageSink& messages,
+                        Language language);
+
+    void HandleDeviceNotice(const DeviceNotice& notice);
+
+private:
+    void ShowCpiStage(std::uint8_t stage);
+
+    DeviceLink& m_link;
+    DeviceImage& m_image;
+    const ProfileRecord& m_current;
+    MessageSink& m_messages;
+    Language m_language;
+};
+
+} // namespace veldrane

@@ -1,0 +1,52 @@
+#include "gui/buttons/AssignmentListPopup.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "gui/buttons/AssignmentListsView.h"
+
+namespace veldrane {
+namespace {
+
+Point InWindow(const QWidget& popup, QPointF local)
+{
+    const QPoint p = popup.mapToParent(local.toPoint());
+    return {p.x(), p.y()};
+}
+
+} // namespace
+
+AssignmentListPopup::AssignmentListPopup(AssignmentListsView& owner, Kind kind, QWidget& window)
+    : QWidget(&window), m_owner(owner), m_kind(kind)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void AssignmentListPopup::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.translate(-pos());
+    m_owner.Paint(m_kind, painter, event->rect().translated(pos()));
+}
+
+void AssignmentListPopup::mouseMoveEvent(QMouseEvent* event)
+{
+    m_owner.HoverAt(InWindow(*this, event->position()));
+}
+
+void AssignmentListPopup::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_owner.PressAt(InWindow(*this, event->position()));
+    }
+}
+
+void AssignmentListPopup::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
+
+} // namespace veldrane

@@ -1,0 +1,87 @@
+#include "gui/buttons/AssignmentListsView.h"
+
+#include <QPainter>
+#include <QWidget>
+
+#include "buttons/AssignmentMenuModel.h"
+#include "gui/skin/QtSkinCanvas.h"
+
+namespace veldrane {
+
+AssignmentListsView::AssignmentListsView(QWidget& window, AssignmentMenuModel& model, SkinImageCache& images,
+                                         const FontBook& fonts)
+    : m_window(window), m_model(model), m_images(images), m_fonts(fonts)
+{}
+
+AssignmentListsView::~AssignmentListsView()
+{
+    delete m_submenu.data();
+    delete m_mainList.data();
+}
+
+void AssignmentListsView::Sync()
+{
+    const auto& mainList = m_model.MainList();
+    const auto& submenu = m_model.Submenu();
+    SyncOne(m_mainList, AssignmentListPopup::Kind::MainList, mainList.has_value(),
+            mainList ? mainList->Area() : Rect{});
+    SyncOne(m_submenu, AssignmentListPopup::Kind::Submenu, submenu.has_value(), submenu ? submenu->Area() : Rect{});
+    // A submenu lies over the main list's edge.
+    if (m_submenu) {
+        m_submenu->raise();
+    }
+}
+
+void AssignmentListsView::SyncOne(QPointer<AssignmentListPopup>& widget, AssignmentListPopup::Kind kind, bool open,
+                                  Rect area)
+{
+    if (!open) {
+        if (widget) {
+            // The list may be closing from inside one of its own events.
+            widget->hide();
+            widget->deleteLater();
+            widget = nullptr;
+        }
+        return;
+    }
+    const QRect geometry(area.left, area.top, area.Width(), area.Height());
+    if (!widget) {
+        widget = new AssignmentListPopup(*this, kind, m_window);
+        widget->setGeometry(geometry);
+        widget->show();
+        widget->raise();
+        return;
+    }
+    if (widget->geometry() != geometry) {
+        widget->setGeometry(geometry);
+    }
+    widget->update();
+}
+
+void AssignmentListsView::HoverAt(Point p)
+{
+    if (m_model.HoverList(p)) {
+        Sync();
+    }
+}
+
+void AssignmentListsView::PressAt(Point p)
+{
+    if (m_model.PressList(p)) {
+        Sync();
+        // A choice changes a label and the mouse picture.
+        m_window.update();
+    }
+}
+
+void AssignmentListsView::Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea)
+{
+    QtSkinCanvas canvas(painter, m_images, m_fonts, windowArea);
+    if (kind == AssignmentListPopup::Kind::MainList) {
+        m_model.DrawMainList(canvas);
+    } else {
+        m_model.DrawSubmenu(canvas);
+    }
+}
+
+} // namespace veldrane

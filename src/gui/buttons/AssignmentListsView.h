@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+
+#include "gui/buttons/AssignmentListPopup.h"
+#include "platform/Geometry.h"
+
+class QPainter;
+class QWidget;
+
+namespace veldrane {
+
+class AssignmentMenuModel;
+class FontBook;
+class SkinImageCache;
+
+// Shows the lists the assignment menu has open as child widgets of the main window: each is
+// created when its list opens and goes when it closes, so at most one main list and one submenu
+// exist. The pointer over them goes to the model in window pixels.
+class AssignmentListsView
+{
+public:
+    AssignmentListsView(QWidget& window, AssignmentMenuModel& model, SkinImageCache& images, const FontBook& fonts);
+    ~AssignmentListsView();
+    AssignmentListsView(const AssignmentListsView&) = delete;
+    AssignmentListsView& operator=(const AssignmentListsView&) = delete;
+
+    // Makes the widgets match the model's open lists.
+    void Sync();
+
+    // The widgets while their lists are open; null otherwise.
+    QWidget* MainListWidget() const { return m_mainList; }
+    QWidget* SubmenuWidget() const { return m_submenu; }
+
+    // From the popups, in window pixels.
+    void HoverAt(Point p);
+    void PressAt(Point p);
+    void Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea);
+
+private:
+    void SyncOne(QPointer<AssignmentListPopup>& widget, AssignmentListPopup::Kind kind, bool open, Rect area);
+
+    QWidget& m_window;
+    AssignmentMenuModel& m_model;
+    SkinImageCache& m_images;
+    const FontBook& m_fonts;
+    QPointer<AssignmentListPopup> m_mainList;
+    QPointer<AssignmentListPopup> m_submenu;
+};
+
+} // namespace veldrane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/PanelSection.h"
+#include "buttons/AssignmentMenuModel.h"
+
+namespace veldrane {
+
+class SkinImageSizes;
+
+// The "Button Assignment" row of the left panel: its content is the rows of the assignment menu
+// for the mouse view the window shows (side at start). A press on a row's box belongs to the
+// section alone, so the window does not start a drag from it.
+class ButtonAssignmentSection : public PanelSection
+{
+public:
+    ButtonAssignmentSection(AssignmentMenuModel& model, std::string_view title, SkinImageSizes& images);
+
+    // Told after every press and close-all, so the window can show or drop the lists.
+    void SetListsChanged(std::function<void()> listsChanged) { m_listsChanged = std::move(listsChanged); }
+
+    AssignmentView View() const { return m_view; }
+    // The mouse picture with the open list's row lit, for the view shown; nothing otherwise.
+    std::optional<std::string> MouseHighlightPicture() const { return m_model.MouseHighlightPicture(m_view); }
+
+    std::string_view Title() const override { return m_title; }
+    int ContentHeight() const override;
+    void Draw(SkinCanvas& canvas, Point contentOrigin) override;
+    bool Press(Point p, Point contentOrigin) override;
+    bool Hover(Point p, Point contentOrigin) override;
+    bool TakesPress(Point p, Point contentOrigin) const override;
+    bool Unhover() override { return m_model.Unhover(); }
+    void CloseLists() override;
+    void MouseViewChanged(MouseView view) override;
+
+private:
+    void ListsChanged();
+
+    AssignmentMenuModel& m_model;
+    std::string m_title;
+    SkinImageSizes& m_images;
+    AssignmentView m_view = AssignmentView::Side;
+    std::function<void()> m_listsChanged;
+};
+
+} // namespace veldrane

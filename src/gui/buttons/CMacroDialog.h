@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+
+#include "buttons/AssignmentDialogs.h"
+#include "gui/buttons/SkinnedDialog.h"
+#include "macro/MacroKeyBindingModel.h"
+
+namespace veldrane {
+
+class IniFile;
+class MessageSink;
+
+// The macro key dialog: the macro dropdown, the three repeat modes, OK and Cancel.
+class CMacroDialog : public SkinnedDialog
+{
+public:
+    // Opens the model at once: a missing background is reported before the dialog shows.
+    CMacroDialog(SkinImageCache& images, MessageSink& messages, const IniFile& macroFile, Language language,
+                 QWidget* parent = nullptr);
+
+    // Runs the dialog modally: the binding on OK with a macro picked; nothing on Cancel or
+    // without a pick.
+    static std::optional<MacroBindingChoice> Run(SkinImageCache& images, MessageSink& messages,
+                                                 const IniFile& macroFile, Language language, QWidget* parent);
+
+    MacroKeyBindingModel& Model() { return m_model; }
+
+protected:
+    void DrawModel(SkinCanvas& canvas) override { m_model.Draw(canvas); }
+    DialogAction PressModel(Point p) override { return m_model.Press(p); }
+    bool HoverModel(Point p) override { return m_model.Hover(p); }
+    bool WheelModel(int delta) override { return m_model.Wheel(delta); }
+    // The mode texts, word-wrapped beside their boxes.
+    void PaintExtras(QPainter& painter) override;
+
+private:
+    MacroKeyBindingModel m_model;
+};
+
+} // namespace veldrane

@@ -1,0 +1,199 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "MouseTestSupport.h"
+#include "device/DeviceNotice.h"
+#include "device/DeviceNoticeHandler.h"
+#include "device/MouseSearch.h"
+#include "profile/ProfileRecord.h"
+#include "support/RecordingMessageSink.h"
+
+namespace veldrane::test {
+namespace {
+
+using Shown = RecordingMessageSink::Shown;
+
+Shown Balloon(std::string text, std::string title)
+{
+    return {Shown::Kind::Balloon, std::move(text), std::move(title)};
+}
+
+class DeviceNoticeHandlerTest : public MouseTest
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(FindMouse(link)); }
+
+    std::vector<Shown> Handle(DeviceNotice notice, Language language = Language::English)
+    {
+        DeviceNoticeHandler handler(link, image, record, messages, language);
+        handler.HandleDeviceNotice(notice);
+        return messages.shown;
+    }
+
+    ProfileRecord record{};
+    RecordingMessageSink messages;
+};
+
+struct StageCase
+{
+    std::uint8_t code;
+    std::uint8_t stage;
+    std::string text;
+};
+
+class CpiStageNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<StageCase>
+{
+};
+
+TEST_P(CpiStageNoticeTest, ShowsTheStageLabelFollowedByTheMousesCpi)
+{
+    // The mouse holds codes 16, 32, 48, 64, 80, 96 for stages 1 to 6.
+    EXPECT_EQ(Handle({GetParam().code, GetParam().stage}),
+              (std::vector<Shown>{Balloon(GetParam().text, "Info")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stages, CpiStageNoticeTest,
+                         ::testing::Values(StageCase{1, 1, "Switch CPI into the first stage 800"},
+                                           StageCase{2, 2, "Switch CPI into the second stage 1600"},
+                                           StageCase{3, 3, "Switch CPI into the third stage 2400"},
+                                           StageCase{1, 4, "Switch CPI into the fourth stage 3200"},
+                                           StageCase{2, 5, "Switch CPI into the fifth stage 4000"},
+                                           StageCase{3, 6, "Switch CPI into the sixth stage 4800"}));
+
+TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBlockFirst)
+{
+    auto block = SimulatedMouse::FactorySettingsBlock(0);
+    block[86] = 32;
+    mouse.SetSettingsBlock(0, block);
+    EXPECT_EQ(Handle({0x02, 0x03}), (std::vector<Shown>{Balloon("Switch CPI into the third stage 1600", "Info")}));
+    const auto reports = CommandReports(mouse);
+    ASSERT_EQ(reports.size(), 5u);
+    EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x82, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7D}));
+    EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x8C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x73}));
+    EXPECT_EQ(clock.pauses, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds{10}}));
+}
+
+TEST_F(DeviceNoticeHandlerTest, CpiOfCodeZeroShowsZero)
+{
+    auto block = SimulatedMouse::FactorySettingsBlock(0);
+    block[84] = 0;
+    mouse.SetSettingsBlock(0, block);
+    EXPECT_EQ(Handle({0x01, 0x01}), (std::vector<Shown>{Balloon("Switch CPI into the first stage 0", "Info")}));
+}
+
+TEST_F(DeviceNoticeHandlerTest, CpiOfASilentMouseComesFromWhatTheAreaHolds)
+{
+    image.SettingsArea(0)[85] = 40;
+    mouse.SetFault(SimulatedFault::Silent);
+    EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 2000", "Info")}));
+}
+
+TEST_F(DeviceNoticeHandlerTest, CpiComesFromTheAreaOfTheRecordsProfileNumber)
+{
+    record.deviceProfile = 2;
+    image.SettingsArea(2)[84] = 20;
+    EXPECT_EQ(Handle({0x01, 0x01}), (std::vector<Shown>{Balloon("Switch CPI into the first stage 1000", "Info")}));
+}
+
+TEST_F(DeviceNoticeHandlerTest, ProfileNumberOutOfRangeTakesAreaZeroInsteadOfBytesBehindIt)
+{
+    record.deviceProfile = 0xC3; // as a garbage answer to 0x82 leaves it
+    image.bytes.back() = 0x77;
+    EXPECT_EQ(Handle({0x03, 0x06}), (std::vector<Shown>{Balloon("Switch CPI into the sixth stage 4800", "Info")}));
+}
+
+TEST_F(DeviceNoticeHandlerTest, MacroKeyNoticeShowsTheNumberRightAfterTheTextWithoutAskingTheMouse)
+{
+    EXPECT_EQ(Handle({0x09, 0x02}), (std::vector<Shown>{Balloon("Switch to macro key2", "Info")}));
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+TEST_F(DeviceNoticeHandlerTest, DetectionNoticesHaveTheirFixedTextsAndTitles)
+{
+    Handle({14, 0});
+    Handle({15, 0});
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon("The system detect the gaming mouse.", "Info"),
+                                                  Balloon("The system did not detect the gaming mouse!", "Warning")}));
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+class IgnoredNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<DeviceNotice>
+{
+};
+
+TEST_P(IgnoredNoticeTest, ShowsNothingAndAsksTheMouseNothing)
+{
+    EXPECT_TRUE(Handle(GetParam()).empty());
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Notices, IgnoredNoticeTest,
+                         ::testing::Values(DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{3, 0xFF},
+                                           DeviceNotice{9, 0}, DeviceNotice{0, 1}, DeviceNotice{4, 1},
+                                           DeviceNotice{5, 1}, DeviceNotice{13, 0}, DeviceNotice{16, 0},
+                                           DeviceNotice{0xFF, 0xFF}));
+
+struct LanguageCase
+{
+    Language language;
+    std::string stage;
+    std::string macro;
+    std::string detected;
+    std::string notDetected;
+};
+
+class NoticeLanguageTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<LanguageCase>
+{
+};
+
+TEST_P(NoticeLanguageTest, TextsComeInTheInterfaceLanguageUnderEnglishTitles)
+{
+    const Language language = GetParam().language;
+    Handle({0x01, 0x03}, language);
+    Handle({0x09, 0x0C}, language);
+    Handle({14, 0}, language);
+    Handle({15, 0}, language);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
+                                                  Balloon(GetParam().detected, "Info"),
+                                                  Balloon(GetParam().notDetected, "Warning")}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, NoticeLanguageTest,
+    ::testing::Values(LanguageCase{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
+                                   "The system detect the gaming mouse.",
+                                   "The system did not detect the gaming mouse!"},
+                      LanguageCase{Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12",
+                                   "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！"},
+                      LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",
+                                   "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！"}));
+
+struct ReportCase
+{
+    std::vector<std::uint8_t> report;
+    std::optional<DeviceNotice> notice;
+};
+
+class NotificationReportTest : public ::testing::TestWithParam<ReportCase>
+{
+};
+
+TEST_P(NotificationReportTest, OnlyReportsStarting0607CarryANotice)
+{
+    EXPECT_EQ(ParseNotificationReport(GetParam().report), GetParam().notice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reports, NotificationReportTest,
+    ::testing::Values(ReportCase{{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}, DeviceNotice{2, 3}},
+                      ReportCase{{0x06, 0x07, 0x09, 0x02}, DeviceNotice{9, 2}},
+                      ReportCase{{0x06, 0x07, 0x05, 0x01}, DeviceNotice{5, 1}}, // parsed; the handler ignores it
+                      ReportCase{{0x05, 0x07, 0x01, 0x01}, std::nullopt},
+                      ReportCase{{0x06, 0x08, 0x01, 0x01}, std::nullopt},
+                      // Too short to carry a value: nothing is made up from stale bytes.
+                      ReportCase{{0x06, 0x07, 0x01}, std::nullopt}, ReportCase{{}, std::nullopt}));
+
+} // namespace
+} // namespace veldrane::test
