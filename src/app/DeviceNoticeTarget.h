@@ -2,16 +2,16 @@
 
 namespace veldrane {
 
-// The device notices (message 0x402): code and value, shown as balloons by the notice handler.
-inline constexpr int kMouseDetectedNotice = 14;
-inline constexpr int kMouseNotDetectedNotice = 15;
+struct DeviceNotice;
 
+// Where the main window sends its own device notices (notice 15 after a tray click while the
+// mouse is absent): handled before the call returns, like the listener's notices.
 class DeviceNoticeTarget
 {
 public:
     virtual ~DeviceNoticeTarget() = default;
 
-    virtual void SendDeviceNotice(int code, int value) = 0;
+    virtual void SendDeviceNotice(const DeviceNotice& notice) = 0;
 };
 
 } // namespace veldrane

@@ -43,8 +43,7 @@ HelpPanelModel::HelpPanelModel(Language language, Shell& shell, MessageSink& mes
                                std::filesystem::path executableDirectory)
     : m_language(language), m_texts(HelpDialogTextsFor(language)), m_shell(shell), m_messages(messages),
       m_images(images), m_executableDirectory(std::move(executableDirectory))
-{
-}
+{}
 
 void HelpPanelModel::Open()
 {
@@ -87,7 +86,7 @@ bool HelpPanelModel::Hover(Point p)
     static constexpr std::array<Rect, kButtonCount> kAreas{kOkButton, kCancelButton, kCloseButton};
     bool changed = false;
     for (std::size_t i = 0; i < kButtonCount; ++i) {
-        ButtonState wanted = kAreas[i].Contains(p) ? ButtonState::Over
+        ButtonState wanted = kAreas[i].Contains(p)                 ? ButtonState::Over
                              : m_buttons[i] == ButtonState::Hidden ? ButtonState::Hidden
                                                                    : ButtonState::Normal;
         if (wanted != m_buttons[i]) {

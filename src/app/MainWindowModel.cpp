@@ -7,6 +7,7 @@
 #include "app/MainWindowLayout.h"
 #include "app/MainWindowView.h"
 #include "app/MouseConnection.h"
+#include "device/DeviceNotice.h"
 #include "platform/Clock.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
@@ -36,15 +37,14 @@ constexpr SectionBackground kButtonAssignmentBackground{"/ButtonAssignment/BK_Bu
 constexpr SectionBackground kXySensitivityBackground{"/XYSensitivity/BK_XYSensSetting.png", 150};
 constexpr SectionBackground kLightButtonBackground{"/MacroManagementBK.png", 60};
 
-constexpr std::array<Rect, MainWindowModel::kTitleBarCount> kTitleBarAreas{kHelpButton, kMinimiseButton,
-                                                                            kCloseButton};
+constexpr std::array<Rect, MainWindowModel::kTitleBarCount> kTitleBarAreas{kHelpButton, kMinimiseButton, kCloseButton};
 constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kTitleBarCount> kTitleBarPictures{{
     {kHelpNormal, kHelpOver},
     {kMinimiseNormal, kMinimiseOver},
     {kCloseNormal, kCloseOver},
 }};
-constexpr std::array<Rect, MainWindowModel::kBottomRowCount> kBottomRowAreas{kConfigButton, kResetButton,
-                                                                              kCancelButton, kSaveButton};
+constexpr std::array<Rect, MainWindowModel::kBottomRowCount> kBottomRowAreas{kConfigButton, kResetButton, kCancelButton,
+                                                                             kSaveButton};
 constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kBottomRowCount> kBottomRowPictures{{
     {kConfigNormal, kConfigOver},
     {kCancelNormal, kCancelOver},
@@ -54,8 +54,7 @@ constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kBottomRo
 
 constexpr std::array<Rect, MainWindowModel::kViewButtonCount> kViewButtonAreas{kTopViewButton, kSideViewButton};
 
-template <std::size_t N>
-std::optional<std::size_t> AreaAt(const std::array<Rect, N>& areas, Point p)
+template <std::size_t N> std::optional<std::size_t> AreaAt(const std::array<Rect, N>& areas, Point p)
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (areas[i].Contains(p)) {
@@ -106,8 +105,7 @@ MainWindowModel::MainWindowModel(AppContext& context, MainWindowView& view)
              MakeEmptySection(context.texts.m1M5LightButton, kLightButtonBackground, context.images)),
       m_right(MakeRightSections(context.texts, context.images), ThumbSizeOf(context.images)),
       m_windowSize(context.images.ImageSize(kMainBackground).value_or(kFallbackWindowSize))
-{
-}
+{}
 
 MainWindowModel::~MainWindowModel() = default;
 
@@ -158,7 +156,8 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     }
     const std::array<std::string_view, kViewButtonCount> viewLabels{texts.top, texts.side};
     for (std::size_t i = 0; i < kViewButtonCount; ++i) {
-        canvas.DrawImage(m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal, kViewButtonAreas[i].TopLeft());
+        canvas.DrawImage(m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal,
+                         kViewButtonAreas[i].TopLeft());
         canvas.DrawText(kViewButtonAreas[i], viewLabels[i], FontRole::Text, textColour, TextAlign::Centre);
     }
 
@@ -261,8 +260,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
             if (auto macroData = m_view.RunMacroManager()) {
                 std::copy(macroData->begin(), macroData->end(), m_context.records.Current.macroData.begin());
             }
-        }
-        else {
+        } else {
             m_left.Stack().Toggle(*row);
         }
         RedrawPanel(Panel::Left);
@@ -278,8 +276,7 @@ void MainWindowModel::PressPages(Point p)
     if (auto header = m_right.Stack().HeaderAt(p)) {
         m_right.Toggle(*header);
         RedrawPanel(Panel::Right);
-    }
-    else if (auto row = m_right.Stack().OpenContentAt(p)) {
+    } else if (auto row = m_right.Stack().OpenContentAt(p)) {
         PanelSection* section = m_right.Stack().Section(*row);
         Point origin = m_right.Stack().ContentOrigin(*row);
         bool takes = section->TakesPress(p, origin);
@@ -419,12 +416,13 @@ void MainWindowModel::HoverSections(Point p)
     std::optional<PanelRow> under;
     if (auto row = m_right.Stack().OpenContentAt(p)) {
         under = PanelRow{Panel::Right, *row};
-    }
-    else if (auto leftRow = m_left.Stack().OpenContentAt(p)) {
+    } else if (auto leftRow = m_left.Stack().OpenContentAt(p)) {
         under = PanelRow{Panel::Left, *leftRow};
     }
-    if (m_hoveredSection && (!under || under->panel != m_hoveredSection->panel || under->row != m_hoveredSection->row)) {
-        if (PanelSection* left = StackOf(m_hoveredSection->panel).Section(m_hoveredSection->row); left && left->Unhover()) {
+    if (m_hoveredSection &&
+        (!under || under->panel != m_hoveredSection->panel || under->row != m_hoveredSection->row)) {
+        if (PanelSection* left = StackOf(m_hoveredSection->panel).Section(m_hoveredSection->row);
+            left && left->Unhover()) {
             RedrawPanel(m_hoveredSection->panel);
         }
     }
@@ -512,7 +510,7 @@ void MainWindowModel::ShowFromTray()
     m_view.Redraw(std::nullopt);
     m_view.ShowAndRaise();
     if (!m_context.mouse.IsConnected()) {
-        m_context.notices.SendDeviceNotice(kMouseNotDetectedNotice, 0);
+        m_context.notices.SendDeviceNotice(DeviceNotice{kNoticeMouseNotDetected, 0});
     }
 }
 
@@ -567,8 +565,7 @@ void MainWindowModel::OnTimer()
         expired = true;
         if (static_cast<WindowTimer>(id) == WindowTimer::ApplyLock) {
             m_applyLock = false;
-        }
-        else {
+        } else {
             m_view.SetWaitCursor(false);
         }
     }

@@ -5,14 +5,15 @@ namespace veldrane {
 struct ProfileRecord;
 
 // The mouse as the shell's commands see it: whether it is connected, and the download of a whole
-// profile into it, which ends with the save of the profile's configuration and label files.
+// profile into it, which ends with the save of the profile's configuration and label files. The
+// download may change the record as it goes (it clears `deviceProfile`).
 class MouseConnection
 {
 public:
     virtual ~MouseConnection() = default;
 
     virtual bool IsConnected() const = 0;
-    virtual void DownloadProfile(const ProfileRecord& record) = 0;
+    virtual void DownloadProfile(ProfileRecord& record) = 0;
 };
 
 } // namespace veldrane

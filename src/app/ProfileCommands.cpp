@@ -49,8 +49,7 @@ std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
                                  PointerSettingsApplier& pointerSettings, Language language)
     : m_records(records), m_files(files), m_mouse(mouse), m_pointerSettings(pointerSettings), m_language(language)
-{
-}
+{}
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {

@@ -7,8 +7,7 @@ namespace veldrane {
 
 SectionStack::SectionStack(Rect viewport, Point firstHeader, int headerWidth, int gap)
     : m_viewport(viewport), m_firstHeader(firstHeader), m_headerWidth(headerWidth), m_gap(gap)
-{
-}
+{}
 
 void SectionStack::AddRow(int headerHeight, std::string_view title, std::unique_ptr<PanelSection> section)
 {

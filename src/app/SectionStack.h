@@ -22,7 +22,7 @@ class SectionStack
 {
 public:
     static constexpr int kHeaderPictureHeight = 20;
-    static constexpr int kTitleIndent = 10;
+    static constexpr int kTitleIndent = 22; // past the open/shut mark at the header's left
 
     SectionStack(Rect viewport, Point firstHeader, int headerWidth, int gap);
 

@@ -46,9 +46,15 @@ std::optional<ListenerInterface> DeviceLink::WaitForListenerInterface(std::uint6
                                                                       const std::atomic<bool>& stop)
 {
     std::unique_lock lock(m_mutex);
-    m_listenerWake.wait(lock, [&] {
+    const auto ready = [&] {
         return stop.load() || (m_connected && m_listener.device && m_listener.generation != failedGeneration);
-    });
+    };
+    if (!ready()) {
+        m_listenerWaiting = true;
+        m_listenerWaits.notify_all();
+        m_listenerWake.wait(lock, ready);
+        m_listenerWaiting = false;
+    }
     if (stop.load()) {
         return std::nullopt;
     }
@@ -62,6 +68,12 @@ void DeviceLink::WakeListener()
         const std::lock_guard lock(m_mutex);
     }
     m_listenerWake.notify_all();
+}
+
+bool DeviceLink::WaitUntilListenerWaits(std::chrono::milliseconds timeout) const
+{
+    std::unique_lock lock(m_mutex);
+    return m_listenerWaits.wait_for(lock, timeout, [&] { return m_listenerWaiting; });
 }
 
 } // namespace veldrane

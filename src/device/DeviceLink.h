@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -65,6 +66,9 @@ public:
                                                               const std::atomic<bool>& stop);
     // Wakes a waiting listener so that it looks at `stop` again.
     void WakeListener();
+    // Waits at most `timeout` until the listener waits for the mouse rather than reading; lets a
+    // test on another thread know that the listener has finished with its last read.
+    bool WaitUntilListenerWaits(std::chrono::milliseconds timeout) const;
 
 private:
     HidBackend& m_backend;
@@ -74,7 +78,9 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_listenerWake;
+    mutable std::condition_variable m_listenerWaits;
     bool m_connected = false;
+    bool m_listenerWaiting = false;
     ListenerInterface m_listener;
 };
 

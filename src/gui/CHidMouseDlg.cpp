@@ -85,8 +85,7 @@ void CHidMouseDlg::Redraw(std::optional<Rect> area)
 {
     if (area) {
         update(area->left, area->top, area->Width(), area->Height());
-    }
-    else {
+    } else {
         update();
     }
 }
@@ -180,8 +179,7 @@ void CHidMouseDlg::Hide()
 {
     if (m_hideMinimises) {
         showMinimized();
-    }
-    else {
+    } else {
         hide();
     }
 }
@@ -190,8 +188,7 @@ void CHidMouseDlg::ShowAndRaise()
 {
     if (isMinimized()) {
         showNormal();
-    }
-    else {
+    } else {
         show();
     }
     raise();
@@ -202,8 +199,7 @@ void CHidMouseDlg::ExitProcess()
 {
     if (m_exitHandler) {
         m_exitHandler();
-    }
-    else {
+    } else {
         QCoreApplication::exit(0);
     }
 }

@@ -134,7 +134,13 @@ struct SimulatedMouse::State
     std::deque<std::vector<std::uint8_t>> commandInput;
     // The queues of the open notification handles: like a hidraw node, every open handle gets its
     // own copy of each report.
-    std::vector<std::deque<std::vector<std::uint8_t>>*> notificationQueues;
+    // Handles opened before an unplug get nothing more.
+    struct NotificationQueue
+    {
+        std::deque<std::vector<std::uint8_t>>* reports;
+        std::uint64_t epoch;
+    };
+    std::vector<NotificationQueue> notificationQueues;
 
     std::size_t waitingNotificationReads = 0;
 
@@ -330,8 +336,10 @@ struct SimulatedMouse::State
             return;
         }
         const std::size_t length = std::min(report.size(), kNotificationReportLength);
-        for (auto* queue : notificationQueues) {
-            queue->emplace_back(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(length));
+        for (const NotificationQueue& queue : notificationQueues) {
+            if (queue.epoch == plugEpoch) {
+                queue.reports->emplace_back(report.begin(), report.begin() + static_cast<std::ptrdiff_t>(length));
+            }
         }
         changed.notify_all();
     }
@@ -390,7 +398,7 @@ public:
         const std::lock_guard lock(m_state->mutex);
         m_epoch = m_state->plugEpoch;
         if (m_interface == SimulatedInterface::Notification) {
-            m_state->notificationQueues.push_back(&m_queue);
+            m_state->notificationQueues.push_back({&m_queue, m_epoch});
         }
     }
 
@@ -398,7 +406,8 @@ public:
     {
         const std::lock_guard lock(m_state->mutex);
         auto& queues = m_state->notificationQueues;
-        queues.erase(std::remove(queues.begin(), queues.end(), &m_queue), queues.end());
+        queues.erase(std::remove_if(queues.begin(), queues.end(), [&](const auto& queue) { return queue.reports == &m_queue; }),
+                     queues.end());
     }
 
     bool SetFeature(std::span<const std::uint8_t> report) override

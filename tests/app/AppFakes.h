@@ -10,6 +10,7 @@
 #include "app/DeviceNoticeTarget.h"
 #include "app/MainWindowView.h"
 #include "app/MouseConnection.h"
+#include "device/DeviceNotice.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettingsApplier.h"
@@ -72,7 +73,7 @@ public:
     FakeMouse(ConfigFiles& files, Language language) : m_files(files), m_language(language) {}
 
     bool IsConnected() const override { return connected; }
-    void DownloadProfile(const ProfileRecord& record) override
+    void DownloadProfile(ProfileRecord& record) override
     {
         downloads.push_back(record);
         m_files.SaveConfig(record);
@@ -90,7 +91,7 @@ private:
 class RecordingNotices : public DeviceNoticeTarget
 {
 public:
-    void SendDeviceNotice(int code, int value) override { notices.emplace_back(code, value); }
+    void SendDeviceNotice(const DeviceNotice& notice) override { notices.emplace_back(notice.code, notice.value); }
 
     std::vector<std::pair<int, int>> notices;
 };

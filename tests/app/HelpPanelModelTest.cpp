@@ -141,8 +141,8 @@ TEST_F(HelpPanelModelTest, AMissingBackgroundSaysErrorAndShowsNoTexts)
     images.sizes.clear();
     HelpPanelModel panel = MakePanel();
     panel.Open();
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "error",
-                                                   "Help Dialog Load background image failed!!!"}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "error", "Help Dialog Load background image failed!!!"}}));
     EXPECT_TRUE(panel.IsOpen());
     RecordingCanvas canvas;
     panel.Draw(canvas, {0, 0});

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "app/AppContext.h"
-#include "app/MainWindowModel.h"
 #include "app/AppFakes.h"
+#include "app/MainWindowModel.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFiles.h"
 #include "profile/FactoryFiles.h"
@@ -65,9 +65,17 @@ protected:
     RecordingPointerSettings pointerSettings;
     RecordingNotices notices;
     RecordingView view;
-    AppContext context{records,         files,   mouse,    messages,
-                       clock,           shell,   images,   pointerSettings,
-                       notices,         language, MainWindowTextsFor(language),
+    AppContext context{records,
+                       files,
+                       mouse,
+                       messages,
+                       clock,
+                       shell,
+                       images,
+                       pointerSettings,
+                       notices,
+                       language,
+                       MainWindowTextsFor(language),
                        dir.Path() / "Skins" / "Default"};
     std::unique_ptr<MainWindowModel> model;
 };

@@ -87,8 +87,7 @@ TEST(HoverGroup, EachFlagChangesOncePerEntryAndExit)
 
 // Panels -----------------------------------------------------------------------------------------
 
-std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> EmptySections(SkinImageSizes& images,
-                                                                                   int height)
+std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> EmptySections(SkinImageSizes& images, int height)
 {
     std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> sections;
     for (auto& section : sections) {
@@ -154,7 +153,7 @@ TEST(RightPanel, DrawsHeadersWithTheirTitlesClippedToThePanel)
     ASSERT_EQ(canvas.ImagesAt("/none.png").size(), 1u);
     EXPECT_EQ(canvas.ImagesAt("/none.png")[0].at, (Point{734, 202}));
     EXPECT_EQ(canvas.ImagesAt("/none.png")[0].clip, RightPanel::kViewport);
-    EXPECT_EQ(canvas.texts[0].area, (Rect{744, 32, 976, 52}));
+    EXPECT_EQ(canvas.texts[0].area, (Rect{756, 32, 976, 52}));
     EXPECT_EQ(canvas.texts[0].font, FontRole::Title);
     EXPECT_EQ(canvas.clip, std::nullopt);
 }

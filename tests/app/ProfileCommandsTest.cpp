@@ -12,7 +12,10 @@ namespace {
 class RecordingHost : public ProfileCommandsHost
 {
 public:
-    void ShowWaitCursor(WindowTimer timer) override { calls.push_back(timer == WindowTimer::ResetWait ? "wait2" : "wait3"); }
+    void ShowWaitCursor(WindowTimer timer) override
+    {
+        calls.push_back(timer == WindowTimer::ResetWait ? "wait2" : "wait3");
+    }
     void ReturnToFirstPage() override { calls.push_back("firstPage"); }
 
     std::vector<std::string> calls;
@@ -134,8 +137,7 @@ TEST_P(FirstRunLabelsTest, ANeverSavedProfileGetsTheDefaultNames)
     IniFile labels(dir / "str0.ini", codec);
     for (std::size_t button = 0; button < kButtonCount; ++button) {
         EXPECT_EQ(files.buttonLabel[button], GetParam().labels[button]) << button;
-        EXPECT_EQ(labels.GetString(GetParam().section, "Item" + std::to_string(button + 1)),
-                  GetParam().labels[button]);
+        EXPECT_EQ(labels.GetString(GetParam().section, "Item" + std::to_string(button + 1)), GetParam().labels[button]);
     }
 }
 

@@ -69,7 +69,7 @@ TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBloc
     mouse.SetSettingsBlock(0, block);
     EXPECT_EQ(Handle({0x02, 0x03}), (std::vector<Shown>{Balloon("Switch CPI into the third stage 1600", "Info")}));
     const auto reports = CommandReports(mouse);
-    ASSERT_EQ(reports.size(), 5u);
+    ASSERT_EQ(reports.size(), 6u); // 0x82 and its answer, 0x8C, its answer and two chunks
     EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x82, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7D}));
     EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x8C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x73}));
     EXPECT_EQ(clock.pauses, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds{10}}));

@@ -4,16 +4,38 @@
 
 namespace veldrane::test {
 
+namespace {
+
+QApplication* g_application = nullptr;
+
+// The application ends with the tests, before the static objects of Qt go away.
+class ApplicationEnvironment : public ::testing::Environment
+{
+public:
+    void TearDown() override
+    {
+        delete g_application;
+        g_application = nullptr;
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const g_environment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
+
 QApplication& TestApplication()
 {
     static int argc = 1;
     static char name[] = "gui_tests";
     static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!g_application) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        g_application = new QApplication(argc, argv);
     }
-    static QApplication application(argc, argv);
-    return application;
+    return *g_application;
 }
 
 void WritePicture(const std::filesystem::path& file, QSize size, QColor colour)

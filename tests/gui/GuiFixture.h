@@ -46,9 +46,17 @@ protected:
 
     std::filesystem::path skinDir = dir.Path() / "Skins" / "Default";
     SkinImageCache cache{skinDir};
-    AppContext guiContext{records,         files,    mouse,    messages,
-                          clock,           shell,    cache,    pointerSettings,
-                          notices,         language, MainWindowTextsFor(language),
+    AppContext guiContext{records,
+                          files,
+                          mouse,
+                          messages,
+                          clock,
+                          shell,
+                          cache,
+                          pointerSettings,
+                          notices,
+                          language,
+                          MainWindowTextsFor(language),
                           skinDir};
     std::unique_ptr<CHidMouseDlg> window;
 };

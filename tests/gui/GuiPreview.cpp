@@ -18,6 +18,7 @@
 #include "app/AppContext.h"
 #include "app/DeviceNoticeTarget.h"
 #include "app/MouseConnection.h"
+#include "device/DeviceNotice.h"
 #include "gui/CHelpDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/skin/SkinImageCache.h"
@@ -40,8 +41,7 @@ class SteadyClock : public Clock
 public:
     std::chrono::milliseconds Now() const override
     {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
-                                                                     m_start);
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start);
     }
 
 private:
@@ -65,13 +65,16 @@ class AbsentMouse : public MouseConnection
 {
 public:
     bool IsConnected() const override { return false; }
-    void DownloadProfile(const ProfileRecord&) override {}
+    void DownloadProfile(ProfileRecord&) override {}
 };
 
 class PrintingNotices : public DeviceNoticeTarget
 {
 public:
-    void SendDeviceNotice(int code, int value) override { std::printf("device notice %d %d\n", code, value); }
+    void SendDeviceNotice(const DeviceNotice& notice) override
+    {
+        std::printf("device notice %d %d\n", notice.code, notice.value);
+    }
 };
 
 class NoPointerSettings : public PointerSettingsApplier
@@ -124,9 +127,17 @@ int main(int argc, char** argv)
     SkinImageCache images(skinDirectory);
     NoPointerSettings pointerSettings;
     PrintingNotices notices;
-    AppContext context{records,         files,    mouse,    messages,
-                       clock,           shell,    images,   pointerSettings,
-                       notices,         language, MainWindowTextsFor(language),
+    AppContext context{records,
+                       files,
+                       mouse,
+                       messages,
+                       clock,
+                       shell,
+                       images,
+                       pointerSettings,
+                       notices,
+                       language,
+                       MainWindowTextsFor(language),
                        skinDirectory};
     CHidMouseDlg window(context, images);
     window.Model().ShowFromTray();
@@ -138,14 +149,11 @@ int main(int argc, char** argv)
             const QPoint p = ParsePoint(args[i + 1]);
             Send(window, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
             Send(window, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-        }
-        else if (args[i] == "--move") {
+        } else if (args[i] == "--move") {
             Send(window, QEvent::MouseMove, ParsePoint(args[i + 1]), Qt::NoButton, Qt::NoButton);
-        }
-        else if (args[i] == "--grab") {
+        } else if (args[i] == "--grab") {
             grabFile = args[i + 1];
-        }
-        else if (args[i] == "--quit-after") {
+        } else if (args[i] == "--quit-after") {
             quitAfter = args[i + 1].toInt();
         }
     }

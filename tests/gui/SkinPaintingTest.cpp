@@ -31,9 +31,9 @@ QImage Target(QColor colour)
 
 struct AlphaCase
 {
-    QRgb source;      // straight ARGB as the file holds it
-    QRgb background;  // opaque target
-    QRgb expected;    // the painted pixel
+    QRgb source;     // straight ARGB as the file holds it
+    QRgb background; // opaque target
+    QRgb expected;   // the painted pixel
 };
 
 class AlphaRuleTest : public ::testing::TestWithParam<AlphaCase>
@@ -54,9 +54,9 @@ TEST_P(AlphaRuleTest, PaintsThePremultipliedPictureSourceOver)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pixels, AlphaRuleTest,
-                         ::testing::Values(AlphaCase{0x00ff0000, 0xffffffff, 0xffffffff}, // alpha 0: nothing
-                                           AlphaCase{0x80ff0000, 0xff000000, 0xff800000}, // red 128 over black
-                                           AlphaCase{0xffff8040, 0xff00ff00, 0xffff8040}, // opaque: a copy
+                         ::testing::Values(AlphaCase{0x00ff0000, 0xffffffff, 0xffffffff},   // alpha 0: nothing
+                                           AlphaCase{0x80ff0000, 0xff000000, 0xff800000},   // red 128 over black
+                                           AlphaCase{0xffff8040, 0xff00ff00, 0xffff8040},   // opaque: a copy
                                            AlphaCase{0xc8c80000, 0xff000000, 0xff9c0000})); // 200*200/255 = 156
 
 TEST(SkinImageCache, PremultipliesWithIntegerDivision)

@@ -11,6 +11,8 @@ class AssignmentListsView;
 // pixels; it lives only while its list is open.
 class AssignmentListPopup : public QWidget
 {
+    Q_OBJECT
+
 public:
     enum class Kind
     {

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -62,6 +63,14 @@ bool SkinnedDialog::event(QEvent* event)
     default:
         return QDialog::event(event);
     }
+}
+
+void SkinnedDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The keys are the dialog's own: it takes the focus as soon as it shows.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent* event)

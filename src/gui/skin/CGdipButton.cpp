@@ -14,8 +14,7 @@ namespace {
 
 // Applies a colour transform to the straight (not premultiplied) colours of a picture and
 // prepares the result for painting again.
-template <typename Transform>
-QImage Rendered(const QImage& picture, Transform transform)
+template <typename Transform> QImage Rendered(const QImage& picture, Transform transform)
 {
     if (picture.isNull()) {
         return {};

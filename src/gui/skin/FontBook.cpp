@@ -14,10 +14,10 @@ constexpr std::string_view kHeiTi = "黑体";
 // CJK families in the order they are preferred; the first of the language's own script first.
 const QStringList& CjkCandidates(Language language)
 {
-    static const QStringList simplified{"Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Micro Hei",
-                                        "WenQuanYi Zen Hei", "Noto Sans CJK TC", "Droid Sans Fallback"};
-    static const QStringList traditional{"Noto Sans CJK TC", "Source Han Sans TC", "WenQuanYi Micro Hei",
-                                         "WenQuanYi Zen Hei", "Noto Sans CJK SC", "Droid Sans Fallback"};
+    static const QStringList simplified{"Noto Sans CJK SC",  "Source Han Sans SC", "WenQuanYi Micro Hei",
+                                        "WenQuanYi Zen Hei", "Noto Sans CJK TC",   "Droid Sans Fallback"};
+    static const QStringList traditional{"Noto Sans CJK TC",  "Source Han Sans TC", "WenQuanYi Micro Hei",
+                                         "WenQuanYi Zen Hei", "Noto Sans CJK SC",   "Droid Sans Fallback"};
     return language == Language::TraditionalChinese ? traditional : simplified;
 }
 

@@ -1,8 +1,11 @@
 #include "gui/skin/QtSkinCanvas.h"
 
 #include <QColor>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+
+#include <algorithm>
 
 #include "gui/skin/DrawSkinImage.h"
 #include "gui/skin/FontBook.h"
@@ -10,6 +13,8 @@
 
 namespace veldrane {
 namespace {
+
+constexpr int kNarrowestStretch = 70;
 
 QRect ToQRect(Rect rect)
 {
@@ -65,10 +70,21 @@ void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Col
     if (!target.intersects(m_clip) || utf8.empty()) {
         return;
     }
-    m_painter.setFont(m_fonts.FontFor(font));
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    QFont face = m_fonts.FontFor(font);
+    // The stand-in faces are wider than the Windows faces the layout was made for: a text that
+    // would run out of its rectangle is narrowed to fit rather than cut off.
+    // The stretch does not scale every face in proportion (a condensed face may be chosen), so
+    // the width is measured again after each step.
+    int stretch = QFont::Unstretched;
+    for (int width = QFontMetrics(face).horizontalAdvance(text); width > target.width() && stretch > kNarrowestStretch;
+         width = QFontMetrics(face).horizontalAdvance(text)) {
+        stretch = std::max(kNarrowestStretch, std::min(stretch - 1, stretch * target.width() / width));
+        face.setStretch(stretch);
+    }
+    m_painter.setFont(face);
     m_painter.setPen(ToQColor(colour));
-    m_painter.drawText(target, static_cast<int>(ToAlignment(align) | Qt::TextSingleLine),
-                       QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    m_painter.drawText(target, static_cast<int>(ToAlignment(align) | Qt::TextSingleLine), text);
 }
 
 void QtSkinCanvas::FillRect(Rect area, Colour colour)

@@ -1,0 +1,30 @@
+#include "app/DeviceLinkConnection.h"
+
+#include "device/DeviceLink.h"
+#include "device/DeviceNotice.h"
+#include "device/DeviceNoticeHandler.h"
+#include "device/ProfileDownload.h"
+
+namespace veldrane {
+
+DeviceLinkConnection::DeviceLinkConnection(DeviceLink& link, DeviceImage& image, ConfigFiles& files)
+    : m_link(link), m_image(image), m_files(files)
+{
+}
+
+bool DeviceLinkConnection::IsConnected() const
+{
+    return m_link.IsConnected();
+}
+
+void DeviceLinkConnection::DownloadProfile(ProfileRecord& record)
+{
+    veldrane::DownloadProfile(m_link, m_image, record, m_files);
+}
+
+void DeviceNoticeHandlerTarget::SendDeviceNotice(const DeviceNotice& notice)
+{
+    m_handler.HandleDeviceNotice(notice);
+}
+
+} // namespace veldrane

@@ -1,0 +1,106 @@
+#include "app/sections/LightingSection.h"
+
+#include <array>
+
+#include "profile/ProfileRecord.h"
+#include "settings/SliderStrip.h"
+#include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kBackground = "/Lighting/BK_Lighting.png";
+constexpr int kFallbackHeight = 115;
+constexpr std::string_view kKnobPicture = "/Lighting/%d.png";
+constexpr std::string_view kSelectedPicture = "/Enable.png";
+constexpr std::string_view kUnselectedPicture = "/Disable.png";
+
+constexpr std::size_t kModes = 3;
+constexpr int kFirstRowTop = 20;
+constexpr int kRowPitch = 29;
+constexpr Rect kBox{10, 0, 20, 9}; // rows relative to their top
+constexpr int kStripLeft = 100;
+// The mode's name, right of its box and centred on it.
+constexpr Rect kName{24, -4, 98, 13};
+// The five labels, 5 pixels under the strip, at these offsets from its left edge.
+constexpr std::array<int, 5> kLabelOffsets{0, 25, 55, 85, 115};
+constexpr int kLabelGap = 5;
+constexpr int kLabelWidth = 30;
+constexpr int kLabelHeight = 13;
+
+int RowTop(std::size_t mode)
+{
+    return kFirstRowTop + kRowPitch * static_cast<int>(mode);
+}
+
+} // namespace
+
+LightingSection::LightingSection(const SettingsSectionContext& context)
+    : SettingsSection(context, context.texts.lighting, kBackground, kFallbackHeight)
+{
+}
+
+// Controls: the three boxes, then the three strips.
+std::size_t LightingSection::ControlCount() const
+{
+    return kPartCount * kModes;
+}
+
+Rect LightingSection::ControlArea(std::size_t control) const
+{
+    const std::size_t mode = control % kModes;
+    if (control / kModes == kBox) {
+        return kBox.Offset(0, RowTop(mode));
+    }
+    return Rect::At({kStripLeft, RowTop(mode)}, {kLightLevelStrip.width, kLightLevelStrip.height});
+}
+
+std::string LightingSection::ControlPicture(std::size_t control) const
+{
+    const std::size_t mode = control % kModes;
+    const ProfileRecord& record = Record();
+    if (control / kModes == kStrip) {
+        return FormatWithErrorCode(kKnobPicture, record.lightLevel[mode]);
+    }
+    if (record.lightMode < 1 || record.lightMode > kModes) {
+        return {};
+    }
+    return std::string(record.lightMode == mode + 1 ? kSelectedPicture : kUnselectedPicture);
+}
+
+bool LightingSection::PressControl(std::size_t control, Point at)
+{
+    const std::size_t mode = control % kModes;
+    ProfileRecord& record = Record();
+    if (control / kModes == kBox) {
+        const auto selected = static_cast<std::uint8_t>(mode + 1);
+        const bool changed = record.lightMode != selected;
+        record.lightMode = selected;
+        return changed;
+    }
+    const std::uint8_t level = kLightLevelStrip.PositionAt(at.x);
+    const bool changed = record.lightLevel[mode] != level;
+    record.lightLevel[mode] = level;
+    return changed;
+}
+
+void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
+{
+    const MainWindowTexts& texts = Texts();
+    const std::array<std::string_view, kModes> names{texts.singleColor, texts.pulsating, texts.multiColor};
+    for (std::size_t mode = 0; mode < kModes; ++mode) {
+        const int top = RowTop(mode);
+        canvas.DrawText(Within(contentOrigin, kName.Offset(0, top)), names[mode], FontRole::Text, TextColour(),
+                        TextAlign::Left);
+        const int labelTop = top + kLightLevelStrip.height + kLabelGap;
+        for (std::size_t i = 0; i < kLabelOffsets.size(); ++i) {
+            const int left = kStripLeft + kLabelOffsets[i];
+            canvas.DrawText(Within(contentOrigin, Rect{left, labelTop, left + kLabelWidth, labelTop + kLabelHeight}),
+                            texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(), TextAlign::Left);
+        }
+    }
+}
+
+} // namespace veldrane

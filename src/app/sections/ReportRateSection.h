@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/sections/SettingsSection.h"
+
+namespace veldrane {
+
+// "USB Report Rate": the ring dial (a 128 x 128 square) whose quadrants set reportRate, with the
+// state picture "/USBReportRate/%dHZ.png" of the record's rate over it. A record holding 0 or any
+// byte other than 1, 2, 4 and 8 shows no state picture; the byte is kept and sent as it is.
+class ReportRateSection : public SettingsSection
+{
+public:
+    explicit ReportRateSection(const SettingsSectionContext& context);
+
+private:
+    std::size_t ControlCount() const override { return 1; }
+    Rect ControlArea(std::size_t control) const override;
+    std::string ControlPicture(std::size_t control) const override;
+    bool PressControl(std::size_t control, Point at) override;
+    void DrawDetails(SkinCanvas&, Point) override {}
+};
+
+} // namespace veldrane

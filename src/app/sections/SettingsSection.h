@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/EmptySection.h"
+#include "app/PanelSection.h"
+#include "platform/Geometry.h"
+#include "platform/SkinCanvas.h"
+
+namespace veldrane {
+
+struct MainWindowTexts;
+struct PointSettings;
+struct ProfileRecord;
+
+// What the settings sections of the main window work on. The record is the current one: every
+// press changes it and every drawing takes its values from it.
+struct SettingsSectionContext
+{
+    ProfileRecord& record;
+    const MainWindowTexts& texts;
+    SkinImageSizes& images;          // to know which "-over" pictures the skin has
+    const PointSettings& point;      // section "Point" of the label file: where some controls sit
+    std::function<Colour()> textColour; // the skin's text colour
+};
+
+// A section of the settings pages: its background picture, a set of controls (a rectangle each,
+// in content pixels, showing one picture at its top-left corner) and whatever else it draws.
+// Presses go to the control under the pointer; hovering a control shows the "-over" variant of
+// its picture ("/Enable-over.png" for "/Enable.png") where the skin has one.
+class SettingsSection : public PanelSection
+{
+public:
+    std::string_view Title() const override { return m_frame.Title(); }
+    int ContentHeight() const override { return m_frame.ContentHeight(); }
+    void Draw(SkinCanvas& canvas, Point contentOrigin) override;
+    bool Press(Point p, Point contentOrigin) override;
+    bool Hover(Point p, Point contentOrigin) override;
+    bool Unhover() override;
+    bool TakesPress(Point p, Point contentOrigin) const override;
+
+    // The picture hovering shows in place of `picture`.
+    static std::string OverPictureOf(std::string_view picture);
+
+protected:
+    // The height is the background picture's, fallbackHeight when the skin lacks it.
+    SettingsSection(const SettingsSectionContext& context, std::string_view title, std::string_view background,
+                    int fallbackHeight);
+
+    virtual std::size_t ControlCount() const = 0;
+    // Where control `control` lies, in pixels from the content's top-left corner.
+    virtual Rect ControlArea(std::size_t control) const = 0;
+    // The picture the control shows now; empty when it shows none.
+    virtual std::string ControlPicture(std::size_t control) const = 0;
+    // A press `at` pixels from the control's top-left corner; true when the record changed.
+    virtual bool PressControl(std::size_t control, Point at) = 0;
+    // Whether a press on the control is the section's alone (it runs a dialog): the window then
+    // starts no window drag from it.
+    virtual bool ControlTakesPress(std::size_t /*control*/) const { return false; }
+    // What the section draws over its background besides the controls' pictures.
+    virtual void DrawDetails(SkinCanvas& canvas, Point contentOrigin) = 0;
+
+    ProfileRecord& Record() const { return m_context.record; }
+    const MainWindowTexts& Texts() const { return m_context.texts; }
+    const PointSettings& Positions() const { return m_context.point; }
+    Colour TextColour() const { return m_context.textColour(); }
+
+    // A strip top read from the label file, kept so that the strip (`height` pixels) with `above`
+    // pixels over it and `below` under it stays inside the section.
+    int KeptInside(int top, int above, int height, int below) const;
+
+    // The ten scale labels "1" to "10" under a 208-pixel strip at `strip` (content pixels), 21
+    // pixels apart from `firstOffset` right of its left edge.
+    void DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip, int firstOffset) const;
+
+    static Point Within(Point contentOrigin, Point offset);
+    static Rect Within(Point contentOrigin, Rect area);
+
+private:
+    std::optional<std::size_t> ControlAt(Point inContent) const;
+    bool ShowsOverPicture(std::optional<std::size_t> control) const;
+
+    SettingsSectionContext m_context;
+    EmptySection m_frame; // the title, the background and the height it gives
+    std::optional<std::size_t> m_hovered;
+};
+
+} // namespace veldrane

@@ -1,0 +1,66 @@
+#include "app/sections/SpeedDialSection.h"
+
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileRecord.h"
+#include "settings/SpeedDial.h"
+#include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kBackground = "/MouseAttribute/BK_MouseAttribute.png";
+constexpr int kFallbackHeight = 110;
+constexpr std::string_view kDialPicture = "/MouseAttribute/Speed/%d.png";
+
+constexpr int kDialLeft = 50;
+// The ends of the half disc: the middle of the ring (43 to 71 from the centre) on either side.
+constexpr int kEndFromCentre = 57;
+constexpr int kEndLabelWidth = 60;
+constexpr int kEndLabelGap = 1; // under the dial's foot
+constexpr int kEndLabelHeight = 16;
+
+} // namespace
+
+SpeedDialSection::SpeedDialSection(const SettingsSectionContext& context, std::string_view title,
+                                   std::uint8_t ProfileRecord::*field)
+    : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field)
+{
+}
+
+Rect SpeedDialSection::ControlArea(std::size_t) const
+{
+    const int top = KeptInside(Positions().mouseSpeed_Y, 0, kSpeedDialHeight, kEndLabelGap + kEndLabelHeight);
+    return Rect::At({kDialLeft, top}, {kSpeedDialWidth, kSpeedDialHeight});
+}
+
+std::string SpeedDialSection::ControlPicture(std::size_t) const
+{
+    return FormatWithErrorCode(kDialPicture, Record().*m_field);
+}
+
+bool SpeedDialSection::PressControl(std::size_t, Point at)
+{
+    const auto position = SpeedDialPositionAt(at.x - kSpeedDialCentre, at.y - kSpeedDialCentre);
+    if (!position) {
+        return false;
+    }
+    const bool changed = Record().*m_field != *position;
+    Record().*m_field = *position;
+    return changed;
+}
+
+void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
+{
+    const Rect dial = ControlArea(0);
+    const int centre = dial.left + kSpeedDialCentre;
+    const int top = dial.bottom + kEndLabelGap;
+    auto under = [&](int x) {
+        return Within(contentOrigin, Rect{x - kEndLabelWidth / 2, top, x + kEndLabelWidth / 2, top + kEndLabelHeight});
+    };
+    canvas.DrawText(under(centre - kEndFromCentre), Texts().slow, FontRole::Text, TextColour(), TextAlign::Centre);
+    canvas.DrawText(under(centre + kEndFromCentre), Texts().fast, FontRole::Text, TextColour(), TextAlign::Centre);
+}
+
+} // namespace veldrane

@@ -1,0 +1,44 @@
+#include "settings/ReportRateDial.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr int kRingInner = 35;
+constexpr int kRingOuter = 64;
+constexpr int kFastestFrequency = 1000;
+
+constexpr std::uint8_t kRate1000Hz = 1;
+constexpr std::uint8_t kRate500Hz = 2;
+constexpr std::uint8_t kRate250Hz = 4;
+constexpr std::uint8_t kRate125Hz = 8;
+
+} // namespace
+
+std::optional<std::uint8_t> ReportRateAtDialOffset(int dx, int dy)
+{
+    // Squares of whole pixels: the same ring as comparing the square root, without rounding.
+    const long long squared = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
+    if (squared < kRingInner * kRingInner || squared > kRingOuter * kRingOuter || dx == 0 || dy == 0) {
+        return std::nullopt;
+    }
+    if (dy < 0) {
+        return dx > 0 ? kRate1000Hz : kRate125Hz;
+    }
+    return dx > 0 ? kRate500Hz : kRate250Hz;
+}
+
+std::optional<int> ReportFrequencyOf(std::uint8_t reportRate)
+{
+    switch (reportRate) {
+    case kRate1000Hz:
+    case kRate500Hz:
+    case kRate250Hz:
+    case kRate125Hz:
+        return kFastestFrequency / reportRate;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace veldrane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+
+namespace veldrane {
+
+// A horizontal slider of the settings sections: a hot strip whose first pixels give position 1,
+// then one position per step, and whatever is left at the right end the last position.
+struct SliderStrip
+{
+    int width;
+    int height;
+    int firstWidth; // the pixels of position 1
+    int stepWidth;  // the pixels of each following position
+
+    // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1).
+    std::uint8_t PositionAt(int offset) const;
+};
+
+// X and Y sensitivity and angle snap: 208 x 9, positions 1 (pixels 0 to 8), 2 to 10 (21 pixels
+// each, 9 to 197) and 11 (198 to 207).
+inline constexpr SliderStrip kStageSliderStrip{208, 9, 9, 21};
+
+// The lighting levels: 128 x 8, positions 1 (pixels 0 to 3), 2 to 5 (30 pixels each, 4 to 123)
+// and 6 (124 to 127).
+inline constexpr SliderStrip kLightLevelStrip{128, 8, 4, 30};
+
+} // namespace veldrane

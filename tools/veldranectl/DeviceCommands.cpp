@@ -1,0 +1,517 @@
+// The commands on the mouse: they find it (or, with --simulate, the simulated one), talk to it
+// exactly as the configurator does, and print what happened; --trace prints every report.
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstring>
+#include <iomanip>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Commands.h"
+#include "HexBlock.h"
+#include "device/CommandSet.h"
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceListener.h"
+#include "device/DeviceNotice.h"
+#include "device/DeviceNoticeHandler.h"
+#include "device/MouseSearch.h"
+#include "device/NoticeQueue.h"
+#include "device/ProfileDownload.h"
+#include "platform/HidBackend.h"
+#include "platform/MessageSink.h"
+#include "platform/linux/HidapiBackend.h"
+#include "platform/linux/SteadyClock.h"
+#include "platform/linux/UdevHotplugSource.h"
+#include "profile/ConfigFile.h"
+#include "profile/ProfileRecord.h"
+#include "sim/SimulatedMouse.h"
+#include "text/MainWindowTexts.h"
+
+namespace veldrane::ctl {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::string_view kToolName = "veldranectl";
+constexpr std::string_view kSimulateOption = "--simulate";
+constexpr std::string_view kTraceOption = "--trace";
+constexpr std::string_view kSecondsOption = "--seconds";
+constexpr std::string_view kPressOption = "--press";
+constexpr int kMouseAbsent = 2;
+constexpr int kBadArgument = 1;
+// How long `listen` waits at a time before it looks at the clock and at hot-plug events.
+constexpr auto kListenSlice = 100ms;
+
+std::ostream& Error(std::ostream& err, std::string_view subject)
+{
+    return err << kToolName << ": " << subject << ": ";
+}
+
+// One line at a time on a stream that the listener thread and the main thread share.
+class LockedWriter
+{
+public:
+    explicit LockedWriter(std::ostream& out) : m_out(out) {}
+
+    void Line(const std::string& line)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_out << line << '\n' << std::flush;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::ostream& m_out;
+};
+
+std::string HexLine(std::span<const std::uint8_t> bytes)
+{
+    std::string text = FormatHexLines(bytes);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    while (!text.empty() && text.back() == ' ') {
+        text.pop_back();
+    }
+    return text;
+}
+
+// Every report as "+MS KIND HEX": milliseconds since the command started, SET_FEATURE,
+// GET_FEATURE, WRITE or READ, and the report's bytes. Reports sent are printed whether or not the
+// mouse took them; reports fetched only when they came.
+class TraceLog
+{
+public:
+    TraceLog(LockedWriter& writer, const Clock& clock) : m_writer(writer), m_clock(clock), m_start(clock.Now()) {}
+
+    void Report(std::string_view kind, std::span<const std::uint8_t> bytes)
+    {
+        std::ostringstream line;
+        line << '+' << (m_clock.Now() - m_start).count() << ' ' << kind;
+        if (!bytes.empty()) {
+            line << ' ' << HexLine(bytes);
+        }
+        m_writer.Line(line.str());
+    }
+
+private:
+    LockedWriter& m_writer;
+    const Clock& m_clock;
+    std::chrono::milliseconds m_start;
+};
+
+class TracingDevice : public HidDevice
+{
+public:
+    TracingDevice(std::unique_ptr<HidDevice> device, TraceLog& trace) : m_device(std::move(device)), m_trace(trace) {}
+
+    bool SetFeature(std::span<const std::uint8_t> report) override
+    {
+        m_trace.Report("SET_FEATURE", report);
+        return m_device->SetFeature(report);
+    }
+    bool GetFeature(std::span<std::uint8_t> report) override
+    {
+        const bool fetched = m_device->GetFeature(report);
+        if (fetched) {
+            m_trace.Report("GET_FEATURE", report);
+        }
+        return fetched;
+    }
+    bool WriteOutput(std::span<const std::uint8_t> report) override
+    {
+        m_trace.Report("WRITE", report);
+        return m_device->WriteOutput(report);
+    }
+    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) override
+    {
+        const HidReadResult read = m_device->ReadInput(report, timeout);
+        if (!read.failed && read.length > 0) {
+            m_trace.Report("READ", report.first(std::min(read.length, report.size())));
+        }
+        return read;
+    }
+
+private:
+    std::unique_ptr<HidDevice> m_device;
+    TraceLog& m_trace;
+};
+
+class TracingBackend : public HidBackend
+{
+public:
+    TracingBackend(HidBackend& backend, TraceLog& trace) : m_backend(backend), m_trace(trace) {}
+
+    std::vector<HidInterfaceInfo> Enumerate() override { return m_backend.Enumerate(); }
+    std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
+    {
+        auto device = m_backend.Open(path, mode);
+        if (!device) {
+            return nullptr;
+        }
+        return std::make_unique<TracingDevice>(std::move(device), m_trace);
+    }
+
+private:
+    HidBackend& m_backend;
+    TraceLog& m_trace;
+};
+
+// Balloons become lines: the text a balloon would show.
+class ConsoleBalloons : public MessageSink
+{
+public:
+    explicit ConsoleBalloons(LockedWriter& writer) : m_writer(writer) {}
+
+    void ShowMessage(std::string_view text, std::string_view) override { m_writer.Line(std::string(text)); }
+    void ShowBalloon(std::string_view text, std::string_view) override { m_writer.Line(std::string(text)); }
+
+private:
+    LockedWriter& m_writer;
+};
+
+struct DeviceOptions
+{
+    bool simulate = false;
+    bool trace = false;
+    std::optional<long> seconds;
+    std::vector<DeviceNotice> presses;
+    std::vector<std::string> files;
+};
+
+std::optional<long> ParseNumber(std::string_view text, long lowest, long highest)
+{
+    long value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size() || value < lowest || value > highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "cpi:N" (the CPI button, stage N) or "macro:N" (the macro key N), N from 0 to 255.
+std::optional<DeviceNotice> ParsePress(std::string_view text)
+{
+    constexpr std::string_view kCpi = "cpi:";
+    constexpr std::string_view kMacro = "macro:";
+    std::uint8_t code = 0;
+    if (text.substr(0, kCpi.size()) == kCpi) {
+        code = kNoticeCpiStageFirst;
+        text.remove_prefix(kCpi.size());
+    }
+    else if (text.substr(0, kMacro.size()) == kMacro) {
+        code = kNoticeMacroKey;
+        text.remove_prefix(kMacro.size());
+    }
+    else {
+        return std::nullopt;
+    }
+    const auto value = ParseNumber(text, 0, 255);
+    if (!value) {
+        return std::nullopt;
+    }
+    return DeviceNotice{code, static_cast<std::uint8_t>(*value)};
+}
+
+// The options of a device command; `listen` also takes --seconds and --press, `apply` one file.
+std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, bool listen,
+                                          std::size_t fileCount, std::ostream& err)
+{
+    DeviceOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& argument = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (argument == kSimulateOption) {
+            options.simulate = true;
+        }
+        else if (argument == kTraceOption) {
+            options.trace = true;
+        }
+        else if (listen && argument == kSecondsOption) {
+            const auto seconds = hasValue ? ParseNumber(args[i + 1], 0, 24 * 3600) : std::nullopt;
+            if (!seconds) {
+                Error(err, kSecondsOption) << "needs a number of seconds from 0 to 86400\n";
+                return std::nullopt;
+            }
+            options.seconds = seconds;
+            ++i;
+        }
+        else if (listen && argument == kPressOption) {
+            const auto press = hasValue ? ParsePress(args[i + 1]) : std::nullopt;
+            if (!press) {
+                Error(err, kPressOption) << "needs cpi:N or macro:N with N from 0 to 255\n";
+                return std::nullopt;
+            }
+            options.presses.push_back(*press);
+            ++i;
+        }
+        else if (argument.size() > 1 && argument.front() == '-') {
+            Error(err, command) << "unexpected argument '" << argument << "'\n";
+            return std::nullopt;
+        }
+        else if (options.files.size() < fileCount) {
+            options.files.push_back(argument);
+        }
+        else {
+            Error(err, command) << "unexpected argument '" << argument << "'\n";
+            return std::nullopt;
+        }
+    }
+    if (options.files.size() < fileCount) {
+        Error(err, command) << "needs FILE.bin\n";
+        return std::nullopt;
+    }
+    if (!options.presses.empty() && !options.simulate) {
+        Error(err, kPressOption) << "presses the buttons of the simulated mouse only; add " << kSimulateOption << '\n';
+        return std::nullopt;
+    }
+    return options;
+}
+
+// What the configurator sees as its device link: the backend (real or simulated, traced or
+// not), the real clock and pauses, the link and the image.
+class DeviceSession
+{
+public:
+    DeviceSession(const DeviceOptions& options, std::ostream& out) : m_writer(out), m_trace(m_writer, m_clock)
+    {
+        if (options.simulate) {
+            m_simulated = std::make_unique<SimulatedMouse>(m_clock);
+            m_backend = m_simulated.get();
+        }
+        else {
+            m_hidapi = std::make_unique<HidapiBackend>();
+            m_backend = m_hidapi.get();
+        }
+        if (options.trace) {
+            m_tracing = std::make_unique<TracingBackend>(*m_backend, m_trace);
+            m_backend = m_tracing.get();
+        }
+        m_link = std::make_unique<DeviceLink>(*m_backend, m_clock);
+    }
+
+    LockedWriter& Writer() { return m_writer; }
+    SteadyClock& Clock() { return m_clock; }
+    HidBackend& Backend() { return *m_backend; }
+    DeviceLink& Link() { return *m_link; }
+    DeviceImage& Image() { return m_image; }
+    SimulatedMouse* Simulated() { return m_simulated.get(); }
+
+private:
+    LockedWriter m_writer;
+    SteadyClock m_clock;
+    TraceLog m_trace;
+    std::unique_ptr<SimulatedMouse> m_simulated;
+    std::unique_ptr<HidapiBackend> m_hidapi;
+    std::unique_ptr<TracingBackend> m_tracing;
+    HidBackend* m_backend = nullptr;
+    std::unique_ptr<DeviceLink> m_link;
+    DeviceImage m_image;
+};
+
+int MouseAbsent(std::ostream& err)
+{
+    err << MainWindowTextsFor(Language::English).mouseNotDetected << '\n';
+    return kMouseAbsent;
+}
+
+std::string_view RoleName(MouseInterfaceRole role)
+{
+    switch (role) {
+    case MouseInterfaceRole::Command:
+        return "command";
+    case MouseInterfaceRole::Notification:
+        return "notification";
+    case MouseInterfaceRole::Other:
+    case MouseInterfaceRole::NotTheMouse:
+        break;
+    }
+    return "other";
+}
+
+std::string Hex16(std::uint16_t value)
+{
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << std::setw(4) << std::setfill('0') << value;
+    return text.str();
+}
+
+// The main window's side of a device change, as far as a console has one.
+class ConsoleDeviceHooks : public DeviceChangeHooks
+{
+public:
+    explicit ConsoleDeviceHooks(DeviceNoticeHandler& notices) : m_notices(notices) {}
+
+    void SendDeviceNotice(const DeviceNotice& notice) override { m_notices.HandleDeviceNotice(notice); }
+    void HideMainWindow() override {}
+    void ReloadProfile() override {}
+
+private:
+    DeviceNoticeHandler& m_notices;
+};
+
+} // namespace
+
+int RunList(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto options = ParseOptions("list", args, false, 0, err);
+    if (!options) {
+        return kBadArgument;
+    }
+    DeviceSession session(*options, out);
+    if (!FindMouse(session.Link())) {
+        return MouseAbsent(err);
+    }
+    for (const HidInterfaceInfo& info : session.Backend().Enumerate()) {
+        const MouseInterfaceRole role = ClassifyInterface(info);
+        if (role == MouseInterfaceRole::NotTheMouse) {
+            continue;
+        }
+        std::ostringstream line;
+        line << info.path << " usage-page=" << Hex16(info.usagePage) << " usage=" << Hex16(info.usage)
+             << " input=" << info.inputReportLength << " output=" << info.outputReportLength
+             << " feature=" << info.featureReportLength << " role=" << RoleName(role);
+        session.Writer().Line(line.str());
+    }
+    return 0;
+}
+
+int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto options = ParseOptions("status", args, false, 0, err);
+    if (!options) {
+        return kBadArgument;
+    }
+    DeviceSession session(*options, out);
+    ProfileRecord record{};
+    ConsoleBalloons balloons(session.Writer());
+    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    ConsoleDeviceHooks hooks(notices);
+    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+    // Found as at start-up: the profile number read, the mode byte sent.
+    if (!changes.ConnectAtStartUp()) {
+        return MouseAbsent(err);
+    }
+    TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read);
+    session.Writer().Line("connected");
+    session.Writer().Line("profile " + std::to_string(session.Image().bytes[kImageProfileNumber]));
+    session.Writer().Line("settings block");
+    std::string block = FormatHexLines(session.Image().SettingsArea(0));
+    block.pop_back();
+    session.Writer().Line(block);
+    return 0;
+}
+
+int RunApply(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto options = ParseOptions("apply", args, false, 1, err);
+    if (!options) {
+        return kBadArgument;
+    }
+    const std::string& path = options->files.front();
+    const ConfigFileReadResult file = ConfigFile::Read(path);
+    switch (file.status) {
+    case ConfigFileStatus::Read:
+        break;
+    case ConfigFileStatus::Missing:
+        Error(err, path) << "no such file\n";
+        return kBadArgument;
+    case ConfigFileStatus::Unreadable:
+        Error(err, path) << "cannot read: " << std::strerror(file.errorCode) << '\n';
+        return kBadArgument;
+    case ConfigFileStatus::WrongSize:
+        Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';
+        return kBadArgument;
+    }
+
+    DeviceSession session(*options, out);
+    ProfileRecord record = file.contents.record;
+    ConsoleBalloons balloons(session.Writer());
+    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    ConsoleDeviceHooks hooks(notices);
+    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+    if (!changes.ConnectAtStartUp()) {
+        return MouseAbsent(err);
+    }
+    // The profile of the file goes to the mouse as "Save" sends it; the files of the configurator
+    // beside the executable are not this command's to rewrite.
+    record = file.contents.record;
+    const auto start = session.Clock().Now();
+    WriteProfileToMouse(session.Link(), session.Image(), record);
+    const auto took = session.Clock().Now() - start;
+    session.Writer().Line("downloaded " + path + " in " + std::to_string(took.count()) + " ms");
+    return 0;
+}
+
+int RunListen(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    const auto options = ParseOptions("listen", args, true, 0, err);
+    if (!options) {
+        return kBadArgument;
+    }
+    DeviceSession session(*options, out);
+    ProfileRecord record{};
+    ConsoleBalloons balloons(session.Writer());
+    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    ConsoleDeviceHooks hooks(notices);
+    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+
+    std::unique_ptr<UdevHotplugSource> udev;
+    HotplugSource* hotplug = session.Simulated();
+    if (hotplug == nullptr) {
+        udev = std::make_unique<UdevHotplugSource>();
+        hotplug = udev.get();
+    }
+    if (!changes.ConnectAtStartUp()) {
+        return MouseAbsent(err);
+    }
+
+    NoticeQueue queue;
+    DeviceListener listener(session.Link(), queue);
+    listener.Start();
+    if (SimulatedMouse* mouse = session.Simulated(); mouse != nullptr && !options->presses.empty()) {
+        // The reports go out once the listener reads, so that none is missed.
+        mouse->WaitForNotificationReader(1s);
+        for (const DeviceNotice& press : options->presses) {
+            if (press.code == kNoticeCpiStageFirst) {
+                mouse->PressCpiButton(press.value);
+            }
+            else {
+                mouse->PressMacroKey(press.value);
+            }
+        }
+    }
+
+    const auto handle = [&](const DeviceNotice& notice) { notices.HandleDeviceNotice(notice); };
+    const std::optional<std::chrono::milliseconds> end =
+        options->seconds ? std::optional(session.Clock().Now() + std::chrono::seconds(*options->seconds))
+                         : std::nullopt;
+    for (;;) {
+        auto slice = std::chrono::milliseconds(kListenSlice);
+        if (end) {
+            const auto now = session.Clock().Now();
+            if (now >= *end) {
+                break;
+            }
+            slice = std::min(slice, *end - now);
+        }
+        queue.HandleNext(handle, slice);
+        for (const HotplugEvent& event : hotplug->TakeEvents()) {
+            changes.HandleDeviceChange(event);
+        }
+    }
+    queue.Close();
+    listener.Stop();
+    return 0;
+}
+
+} // namespace veldrane::ctl
