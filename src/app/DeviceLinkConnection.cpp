@@ -9,8 +9,7 @@ namespace veldrane {
 
 DeviceLinkConnection::DeviceLinkConnection(DeviceLink& link, DeviceImage& image, ConfigFiles& files)
     : m_link(link), m_image(image), m_files(files)
-{
-}
+{}
 
 bool DeviceLinkConnection::IsConnected() const
 {

@@ -58,8 +58,7 @@ Size SubmenuSizeOf(FunctionCode function)
     return {};
 }
 
-template <std::size_t N>
-std::vector<std::string> Entries(const std::array<std::string_view, N>& texts)
+template <std::size_t N> std::vector<std::string> Entries(const std::array<std::string_view, N>& texts)
 {
     return {texts.begin(), texts.end()};
 }
@@ -110,7 +109,7 @@ Rect AssignmentMenuModel::DropdownBox(int row, Point contentOrigin)
 {
     const int top = kFirstRowTop + kRowPitch * row;
     return Rect{kBoxLeft, top, kBoxRight, top + kRowHeight}.Offset(contentOrigin.x - kContentOrigin.x,
-                                                                    contentOrigin.y - kContentOrigin.y);
+                                                                   contentOrigin.y - kContentOrigin.y);
 }
 
 Rect AssignmentMenuModel::ButtonNameArea(int row, Point contentOrigin)
@@ -215,9 +214,9 @@ void AssignmentMenuModel::ClickDropdown(std::size_t button, Rect box)
     }
     m_leaveButton.reset();
     m_openButton = button;
-    m_mainList.emplace(Rect{box.left + (kListLeft - kBoxLeft), box.top, box.left + (kListRight - kBoxLeft),
-                            box.top + kListHeight},
-                       kListRowHeight, Entries(m_texts.functions));
+    m_mainList.emplace(
+        Rect{box.left + (kListLeft - kBoxLeft), box.top, box.left + (kListRight - kBoxLeft), box.top + kListHeight},
+        kListRowHeight, Entries(m_texts.functions));
 }
 
 bool AssignmentMenuModel::OnlyClickButton(std::size_t button) const

@@ -55,8 +55,8 @@ public:
     static constexpr std::string_view kDropdownOver = "/ButtonAssignment/DropdownBox-over.png";
     static constexpr std::string_view kDropdownLeave = "/ButtonAssignment/DropdownBox-leave.png";
 
-    AssignmentMenuModel(ProfileRecord& record, ButtonLabels& buttonLabel, Language language,
-                        AssignmentDialogs& dialogs, MessageSink& messages);
+    AssignmentMenuModel(ProfileRecord& record, ButtonLabels& buttonLabel, Language language, AssignmentDialogs& dialogs,
+                        MessageSink& messages);
 
     // The button (0 to 11) in row `row` (1 to 7) of the view; nothing for rows 6 and 7 of the side.
     static std::optional<std::size_t> ButtonOfRow(int row, AssignmentView view);

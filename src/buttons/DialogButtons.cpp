@@ -49,8 +49,7 @@ bool DialogButtons::Hover(Point p)
     return true;
 }
 
-void DialogButtons::Draw(SkinCanvas& canvas, std::string_view okText, std::string_view cancelText,
-                         FontRole font) const
+void DialogButtons::Draw(SkinCanvas& canvas, std::string_view okText, std::string_view cancelText, FontRole font) const
 {
     canvas.DrawImage(m_hovered == Button::Ok ? kOkCancelOver : kOkCancelNormal, kOk.TopLeft());
     canvas.DrawText(kOk, okText, font, kButtonText, TextAlign::Centre);

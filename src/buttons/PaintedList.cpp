@@ -26,8 +26,7 @@ Rect PaintedList::RowRect(std::size_t index) const
 
 std::optional<std::size_t> PaintedList::RowAt(Point p) const
 {
-    const Rect inside{m_area.left + kBorder, m_area.top + kBorder, m_area.right - kBorder,
-                      m_area.bottom - kBorder};
+    const Rect inside{m_area.left + kBorder, m_area.top + kBorder, m_area.right - kBorder, m_area.bottom - kBorder};
     if (!inside.Contains(p)) {
         return std::nullopt;
     }

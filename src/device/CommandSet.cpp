@@ -43,8 +43,7 @@ void TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection 
         BlockBuffer buffer = CopyOf(area);
         CommandReport command = CommandReport::Make(kCommandWriteSettingsBlock, 0, kCommandBlockBytes);
         TransferBlock(link, command, buffer);
-    }
-    else {
+    } else {
         BlockBuffer buffer{};
         CommandReport command = CommandReport::Make(kCommandReadSettingsBlock, 0);
         const std::size_t received = TransferBlock(link, command, buffer);

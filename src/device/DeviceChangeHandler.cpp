@@ -13,8 +13,7 @@ namespace veldrane {
 DeviceChangeHandler::DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecord& current,
                                          DeviceChangeHooks& hooks)
     : m_link(link), m_image(image), m_current(current), m_hooks(hooks)
-{
-}
+{}
 
 bool DeviceChangeHandler::ConnectAtStartUp()
 {

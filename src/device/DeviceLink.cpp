@@ -4,9 +4,7 @@
 
 namespace veldrane {
 
-DeviceLink::DeviceLink(HidBackend& backend, Sleeper& sleeper) : m_backend(backend), m_sleeper(sleeper)
-{
-}
+DeviceLink::DeviceLink(HidBackend& backend, Sleeper& sleeper) : m_backend(backend), m_sleeper(sleeper) {}
 
 DeviceLink::~DeviceLink() = default;
 

@@ -12,8 +12,7 @@ namespace veldrane {
 
 DeviceListener::DeviceListener(DeviceLink& link, NoticeSink& sink, std::chrono::milliseconds readTimeout)
     : m_link(link), m_sink(sink), m_readTimeout(readTimeout)
-{
-}
+{}
 
 DeviceListener::~DeviceListener()
 {

@@ -24,8 +24,7 @@ constexpr unsigned kCpiStep = 50;
 DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, const ProfileRecord& current,
                                          MessageSink& messages, Language language)
     : m_link(link), m_image(image), m_current(current), m_messages(messages), m_language(language)
-{
-}
+{}
 
 void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
 {

@@ -60,8 +60,7 @@ std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<st
             if (read.failed || arrived <= kReportDataOffset) {
                 break; // a chunk that did not come brings no bytes, nor do the ones after it
             }
-            const std::size_t count =
-                std::min({kBlockChunkSize, block.size() - offset, arrived - kReportDataOffset});
+            const std::size_t count = std::min({kBlockChunkSize, block.size() - offset, arrived - kReportDataOffset});
             std::copy_n(buffer.begin() + kReportDataOffset, count, block.begin() + static_cast<std::ptrdiff_t>(offset));
             received = offset + count;
             if (count < kBlockChunkSize) {

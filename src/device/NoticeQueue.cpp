@@ -15,8 +15,7 @@ void NoticeQueue::DeliverNotice(DeviceNotice notice)
     m_changed.wait(lock, [&] { return m_closed || m_handled >= ticket; });
 }
 
-bool NoticeQueue::HandleNext(const std::function<void(const DeviceNotice&)>& handler,
-                             std::chrono::milliseconds timeout)
+bool NoticeQueue::HandleNext(const std::function<void(const DeviceNotice&)>& handler, std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
     if (!m_changed.wait_for(lock, timeout, [&] { return m_closed || m_pending.has_value(); }) || !m_pending) {

@@ -134,11 +134,9 @@ ReportDescriptorInfo ParseReportDescriptor(std::span<const std::uint8_t> descrip
                     collections.push_back(top);
                 }
                 ++depth;
-            }
-            else if (tag == kEndCollection) {
+            } else if (tag == kEndCollection) {
                 depth = depth > 0 ? depth - 1 : 0;
-            }
-            else if ((tag == kInput || tag == kOutput || tag == kFeature) && depth > 0 && !collections.empty()) {
+            } else if ((tag == kInput || tag == kOutput || tag == kFeature) && depth > 0 && !collections.empty()) {
                 const ReportKind kind = tag == kInput ? InputReport : tag == kOutput ? OutputReport : FeatureReport;
                 const std::uint64_t bits =
                     std::min(static_cast<std::uint64_t>(global.reportSize) * global.reportCount, kMaxLength * 8);

@@ -13,6 +13,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "gui/CHelpDialog.h"
+#include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
@@ -50,6 +51,7 @@ CHidMouseDlg::CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget*
     m_thumb->onDrag = [this](Point p) { m_model.ThumbDrag(p); };
     m_thumb->onRelease = [this] { m_model.ThumbRelease(); };
     ScrollThumbMoved();
+    m_settingsSections = std::make_unique<SettingsSectionsUi>(*this, context);
 
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);

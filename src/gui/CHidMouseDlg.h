@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/MainWindowModel.h"
@@ -18,6 +19,7 @@ namespace veldrane {
 
 class CGdipButton;
 class CHelpDialog;
+class SettingsSectionsUi;
 class SkinImageCache;
 
 // The main window: frameless, without a taskbar entry (a tool window), as large as "/main.png",
@@ -94,6 +96,8 @@ private:
     std::function<void()> m_profileManagerOpener;
     MacroManagerRunner m_macroManagerRunner;
     bool m_hideMinimises = false;
+    // The widgets behind the settings sections, which it puts into the model.
+    std::unique_ptr<SettingsSectionsUi> m_settingsSections;
 };
 
 } // namespace veldrane

@@ -66,7 +66,7 @@ constexpr std::uint8_t kNotificationDescriptor[] = {
 // What a mouse in the Garbage fault answers to every read command: a wrong code, a profile number
 // out of range, a block length of 255 and a wrong checksum.
 constexpr std::array<std::uint8_t, kCommandReportSize> kGarbageAnswer = {0xA5, 0x3C, 0xFF, 0x96,
-                                                                          0x5A, 0xC3, 0x0F, 0x77};
+                                                                         0x5A, 0xC3, 0x0F, 0x77};
 
 constexpr std::uint8_t kMacroKeyCode = 0x09;
 constexpr std::uint8_t kCpiButtonCode = 0x01;
@@ -279,14 +279,11 @@ struct SimulatedMouse::State
         bool refused = true;
         if (length > kBlockSize) {
             Error("command " + Hex(code) + " announces " + std::to_string(length) + " bytes, a block has 128");
-        }
-        else if (code == kCommandWriteSettingsBlock && parameter >= kProfileCount) {
+        } else if (code == kCommandWriteSettingsBlock && parameter >= kProfileCount) {
             Error("settings block " + std::to_string(parameter) + " out of range");
-        }
-        else if (code == kCommandWriteMacro && (parameter < 1 || parameter > kMacroSlotCount)) {
+        } else if (code == kCommandWriteMacro && (parameter < 1 || parameter > kMacroSlotCount)) {
             Error("macro slot " + std::to_string(parameter) + " out of range");
-        }
-        else {
+        } else {
             refused = false;
         }
         if (length == 0) {
@@ -406,8 +403,9 @@ public:
     {
         const std::lock_guard lock(m_state->mutex);
         auto& queues = m_state->notificationQueues;
-        queues.erase(std::remove_if(queues.begin(), queues.end(), [&](const auto& queue) { return queue.reports == &m_queue; }),
-                     queues.end());
+        queues.erase(
+            std::remove_if(queues.begin(), queues.end(), [&](const auto& queue) { return queue.reports == &m_queue; }),
+            queues.end());
     }
 
     bool SetFeature(std::span<const std::uint8_t> report) override
@@ -420,8 +418,7 @@ public:
         }
         if (m_interface != SimulatedInterface::Command) {
             m_state->Error("feature report sent to the " + Name() + " interface");
-        }
-        else {
+        } else {
             m_state->TakeCommand(report);
             m_state->CountCommandReport();
         }
@@ -438,19 +435,16 @@ public:
         bool answered = false;
         if (report.size() != kCommandFeatureReportLength) {
             m_state->Error("feature report fetched with " + std::to_string(report.size()) + " bytes, the mouse has 9");
-        }
-        else if (!m_state->answer) {
+        } else if (!m_state->answer) {
             m_state->Error("feature report fetched with no read command to answer");
-        }
-        else {
+        } else {
             report[kReportIdOffset] = 0;
             std::copy(m_state->answer->begin(), m_state->answer->end(), report.begin() + kReportDataOffset);
             m_state->answer.reset();
             answered = true;
         }
-        m_state->Log(m_interface, ReportKind::GetFeature, answered ? std::span<const std::uint8_t>(report)
-                                                                   : std::span<const std::uint8_t>(),
-                     answered);
+        m_state->Log(m_interface, ReportKind::GetFeature,
+                     answered ? std::span<const std::uint8_t>(report) : std::span<const std::uint8_t>(), answered);
         m_state->CountCommandReport();
         return answered;
     }
@@ -465,8 +459,7 @@ public:
         }
         if (m_interface != SimulatedInterface::Command) {
             m_state->Error("output report sent to the " + Name() + " interface");
-        }
-        else {
+        } else {
             m_state->TakeOutput(report);
             m_state->CountCommandReport();
         }
@@ -541,9 +534,7 @@ private:
 
 } // namespace
 
-SimulatedMouse::SimulatedMouse(const Clock& clock) : m_state(std::make_shared<State>(clock))
-{
-}
+SimulatedMouse::SimulatedMouse(const Clock& clock) : m_state(std::make_shared<State>(clock)) {}
 
 SimulatedMouse::~SimulatedMouse() = default;
 
@@ -677,8 +668,8 @@ void SimulatedMouse::PressCpiButton(std::uint8_t stage)
 {
     const std::lock_guard lock(m_state->mutex);
     m_state->cpiStage = stage;
-    const std::uint8_t report[kNotificationReportLength] = {kNotificationReportId, kNotificationMarker,
-                                                            kCpiButtonCode, stage};
+    const std::uint8_t report[kNotificationReportLength] = {kNotificationReportId, kNotificationMarker, kCpiButtonCode,
+                                                            stage};
     m_state->Notify(report);
 }
 

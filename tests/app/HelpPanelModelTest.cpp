@@ -31,6 +31,7 @@ protected:
 
 struct UpdaterCase
 {
+    const char* name;
     ProcessorArchitecture architecture;
     const char* relative;
 };
@@ -45,11 +46,13 @@ TEST_P(UpdaterPathTest, ChoosesTheUpdaterOfTheProcessor)
               std::string("/opt/veldrane/") + GetParam().relative);
 }
 
-INSTANTIATE_TEST_SUITE_P(Architectures, UpdaterPathTest,
-                         ::testing::Values(UpdaterCase{ProcessorArchitecture::X86_64, "Update/X64/FwUpdate.exe"},
-                                           UpdaterCase{ProcessorArchitecture::Arm64, "Update/X64/FwUpdate.exe"},
-                                           UpdaterCase{ProcessorArchitecture::X86, "Update/X86/FwUpdate.exe"},
-                                           UpdaterCase{ProcessorArchitecture::Other, "Update/X86/FwUpdate.exe"}));
+INSTANTIATE_TEST_SUITE_P(
+    Architectures, UpdaterPathTest,
+    ::testing::Values(UpdaterCase{"X86_64", ProcessorArchitecture::X86_64, "Update/X64/FwUpdate.exe"},
+                      UpdaterCase{"Arm64", ProcessorArchitecture::Arm64, "Update/X64/FwUpdate.exe"},
+                      UpdaterCase{"X86", ProcessorArchitecture::X86, "Update/X86/FwUpdate.exe"},
+                      UpdaterCase{"Other", ProcessorArchitecture::Other, "Update/X86/FwUpdate.exe"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HelpPanelModelTest, StartsThePresentUpdaterDetached)
 {

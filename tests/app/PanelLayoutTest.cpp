@@ -19,6 +19,7 @@ using test::RecordingCanvas;
 
 struct ThumbDragCase
 {
+    const char* name;
     int startTop; // where a first drag puts the thumb (from 32)
     int dy;
     int expectedTop;
@@ -42,14 +43,13 @@ TEST_P(ScrollThumbDragTest, MovesOnlyWithinTheBand)
     EXPECT_EQ(thumb.Area().left, 984);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edges, ScrollThumbDragTest,
-                         ::testing::Values(ThumbDragCase{32, -1, 32},    // above 32: no move
-                                           ThumbDragCase{40, -8, 32},    // exactly to 32
-                                           ThumbDragCase{40, -9, 40},    // one past: stays
-                                           ThumbDragCase{500, 35, 535},  // bottom edge 595
-                                           ThumbDragCase{500, 36, 500},  // bottom would reach 596
-                                           ThumbDragCase{100, 300, 400}, // an ordinary drag
-                                           ThumbDragCase{32, 1000, 32}));
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ScrollThumbDragTest,
+    ::testing::Values(ThumbDragCase{"AboveTheTop", 32, -1, 32}, ThumbDragCase{"ExactlyToTheTop", 40, -8, 32},
+                      ThumbDragCase{"OnePastTheTop", 40, -9, 40}, ThumbDragCase{"BottomEdgeAt595", 500, 35, 535},
+                      ThumbDragCase{"BottomWouldReach596", 500, 36, 500}, ThumbDragCase{"Ordinary", 100, 300, 400},
+                      ThumbDragCase{"FarBelow", 32, 1000, 32}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScrollThumb, FollowsTheGripPointAfterARefusedMove)
 {

@@ -119,6 +119,7 @@ TEST_F(ProfileCommandsTest, ApplyShowsTheWaitCursorBeforeTheDownload)
 
 struct FirstRunCase
 {
+    const char* name;
     Language language;
     const char* section;
     std::array<const char*, kButtonCount> labels;
@@ -143,19 +144,23 @@ TEST_P(FirstRunLabelsTest, ANeverSavedProfileGetsTheDefaultNames)
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, FirstRunLabelsTest,
-    ::testing::Values(FirstRunCase{Language::English,
+    ::testing::Values(FirstRunCase{"English",
+                                   Language::English,
                                    "Setting-EN",
                                    {"Click", "Menu", "Universal Scroll", "Left Title Scroll", "Right Title Scroll",
                                     "CPI +", "CPI -", "Button Off", "Button Off", "Button Off", "Button Off",
                                     "Button Off"}},
-                      FirstRunCase{Language::SimplifiedChinese,
+                      FirstRunCase{"SimplifiedChinese",
+                                   Language::SimplifiedChinese,
                                    "Setting-CHS",
                                    {"左键", "右键", "中键", "左摇摆滚轮", "右摇摆滚轮", "CPI +", "CPI -", "按键关闭",
                                     "按键关闭", "按键关闭", "按键关闭", "按键关闭"}},
-                      FirstRunCase{Language::TraditionalChinese,
+                      FirstRunCase{"TraditionalChinese",
+                                   Language::TraditionalChinese,
                                    "Setting-CHT",
                                    {"左鍵", "右鍵", "中鍵", "左搖擺滾輪", "右搖擺滾輪", "CPI +", "CPI -", "按鍵關閉",
-                                    "按鍵關閉", "按鍵關閉", "按鍵關閉", "按鍵關閉"}}));
+                                    "按鍵關閉", "按鍵關閉", "按鍵關閉", "按鍵關閉"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileCommandsTest, ASavedProfileKeepsItsLabels)
 {

@@ -91,7 +91,8 @@ TEST_P(FrontRow, PressOnBoxOpensTheButtonsListBesideIt)
     EXPECT_EQ(model.OpenButton(), static_cast<std::size_t>(row - 1));
     ASSERT_TRUE(model.MainList().has_value());
     EXPECT_EQ(model.MainList()->Area(), (Rect{262, 134 + 20 * row, 365, 394 + 20 * row}));
-    EXPECT_EQ(model.MouseHighlightPicture(AssignmentView::Front), "/Mouse/Front/F-" + std::to_string(row) + "-over.png");
+    EXPECT_EQ(model.MouseHighlightPicture(AssignmentView::Front),
+              "/Mouse/Front/F-" + std::to_string(row) + "-over.png");
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows1To7, FrontRow, testing::Range(1, 8));
@@ -246,21 +247,20 @@ TEST_P(SubmenuPlace, RestingOnTheEntryOpensItsSubmenuBesideIt)
     EXPECT_EQ(model.Submenu()->VisibleRows(), GetParam().entries.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Submenus, SubmenuPlace,
-    testing::Values(SubmenuPlaceCase{6, {364, 251, 424, 311}, {"CPI +", "CPI -", "CPI Loop"}},
-                    SubmenuPlaceCase{7,
-                                     {365, 153, 455, 283},
-                                     {"Media player", "Next Track", "Pre Track", "Stop", "Play/Pause", "Mute",
-                                      "Volume Up", "Volume Down"}},
-                    SubmenuPlaceCase{8,
-                                     {365, 137, 425, 299},
-                                     {"New", "Cut", "Copy", "Paste", "Save", "Print", "Find", "Redo", "Undo",
-                                      "Select All"}},
-                    SubmenuPlaceCase{9,
-                                     {365, 201, 455, 315},
-                                     {"My computer", "Browser-Home", "Search", "Maximum", "Minimum", "Show desktop",
-                                      "Run"}}));
+INSTANTIATE_TEST_SUITE_P(Submenus, SubmenuPlace,
+                         testing::Values(SubmenuPlaceCase{6, {364, 251, 424, 311}, {"CPI +", "CPI -", "CPI Loop"}},
+                                         SubmenuPlaceCase{7,
+                                                          {365, 153, 455, 283},
+                                                          {"Media player", "Next Track", "Pre Track", "Stop",
+                                                           "Play/Pause", "Mute", "Volume Up", "Volume Down"}},
+                                         SubmenuPlaceCase{8,
+                                                          {365, 137, 425, 299},
+                                                          {"New", "Cut", "Copy", "Paste", "Save", "Print", "Find",
+                                                           "Redo", "Undo", "Select All"}},
+                                         SubmenuPlaceCase{9,
+                                                          {365, 201, 455, 315},
+                                                          {"My computer", "Browser-Home", "Search", "Maximum",
+                                                           "Minimum", "Show desktop", "Run"}}));
 
 TEST_F(AssignmentMenuTest, RestingElsewhereClosesTheSubmenuAndOnlyOneIsOpen)
 {
@@ -390,16 +390,15 @@ TEST_P(ComboChoice, StoresTheCodesAndLabelsOnlyThePartsWithACode)
     EXPECT_EQ(EntryHex(m_record, 6), GetParam().entryHex);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Parts, ComboChoice,
-    testing::Values(ComboCase{{"Left Ctrl", "A", "B"}, "Combo Key-Left Ctrl+A+B", "00 01 04 05"},
-                    ComboCase{{"Left Ctrl", "", "B"}, "Combo Key-Left Ctrl+B", "00 01 00 05"},
-                    ComboCase{{"", "A", ""}, "Combo Key-A", "00 00 04 00"},
-                    ComboCase{{"Right Alt", "Tab", ""}, "Combo Key-Right Alt+Tab", "00 40 2B 00"},
-                    ComboCase{{"Left Shift", "", ""}, "Combo Key-Left Shift", "00 02 00 00"},
-                    ComboCase{{"", "", ""}, "Combo Key-", "00 00 00 00"},
-                    // A modifier key pressed into a key field is a key, not a modifier.
-                    ComboCase{{"", "Ctrl", "ß"}, "Combo Key-Ctrl", "00 00 E0 00"}));
+INSTANTIATE_TEST_SUITE_P(Parts, ComboChoice,
+                         testing::Values(ComboCase{{"Left Ctrl", "A", "B"}, "Combo Key-Left Ctrl+A+B", "00 01 04 05"},
+                                         ComboCase{{"Left Ctrl", "", "B"}, "Combo Key-Left Ctrl+B", "00 01 00 05"},
+                                         ComboCase{{"", "A", ""}, "Combo Key-A", "00 00 04 00"},
+                                         ComboCase{{"Right Alt", "Tab", ""}, "Combo Key-Right Alt+Tab", "00 40 2B 00"},
+                                         ComboCase{{"Left Shift", "", ""}, "Combo Key-Left Shift", "00 02 00 00"},
+                                         ComboCase{{"", "", ""}, "Combo Key-", "00 00 00 00"},
+                                         // A modifier key pressed into a key field is a key, not a modifier.
+                                         ComboCase{{"", "Ctrl", "ß"}, "Combo Key-Ctrl", "00 00 E0 00"}));
 
 TEST_F(AssignmentMenuTest, MacroKeyStoresTheBinding)
 {
@@ -446,8 +445,7 @@ TEST_F(AssignmentMenuTest, OnlyClickButtonCannotOpenItsList)
     AssignmentMenuModel& model = Model();
     EXPECT_TRUE(model.Press(BoxPoint(1), kOrigin, AssignmentView::Front));
     EXPECT_FALSE(model.OpenButton().has_value());
-    EXPECT_EQ(m_messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "Left key must be selected!", "Warning"}}));
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Left key must be selected!", "Warning"}}));
 
     // Once Button 2 has "Click" too, Button 1 may be given something else.
     model.Press(BoxPoint(2), kOrigin, AssignmentView::Front);

@@ -84,16 +84,13 @@ TEST_P(SinglePress, EndsOrMovesTheDialog)
     EXPECT_EQ(model.Press(GetParam().at), GetParam().action);
 }
 
-INSTANTIATE_TEST_SUITE_P(Areas, SinglePress,
-                         testing::Values(PressCase{{250, 250}, DialogAction::Accept},
-                                         PressCase{{307, 274}, DialogAction::Accept},
-                                         PressCase{{308, 262}, DialogAction::StartMove},
-                                         PressCase{{314, 250}, DialogAction::Reject},
-                                         PressCase{{371, 274}, DialogAction::Reject},
-                                         PressCase{{352, 6}, DialogAction::Reject},
-                                         PressCase{{369, 23}, DialogAction::Reject},
-                                         PressCase{{370, 23}, DialogAction::StartMove},
-                                         PressCase{{100, 135}, DialogAction::StartMove}));
+INSTANTIATE_TEST_SUITE_P(
+    Areas, SinglePress,
+    testing::Values(PressCase{{250, 250}, DialogAction::Accept}, PressCase{{307, 274}, DialogAction::Accept},
+                    PressCase{{308, 262}, DialogAction::StartMove}, PressCase{{314, 250}, DialogAction::Reject},
+                    PressCase{{371, 274}, DialogAction::Reject}, PressCase{{352, 6}, DialogAction::Reject},
+                    PressCase{{369, 23}, DialogAction::Reject}, PressCase{{370, 23}, DialogAction::StartMove},
+                    PressCase{{100, 135}, DialogAction::StartMove}));
 
 TEST_F(CaptureTest, SingleKeyDrawsPromptNameAndButtonTextsOfTheLanguage)
 {

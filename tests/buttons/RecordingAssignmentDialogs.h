@@ -36,8 +36,7 @@ public:
     std::vector<std::string> ran;
 
 private:
-    template <typename T>
-    static std::optional<T> Next(std::deque<std::optional<T>>& queue)
+    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& queue)
     {
         if (queue.empty()) {
             return std::nullopt;

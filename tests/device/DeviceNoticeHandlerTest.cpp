@@ -50,8 +50,7 @@ class CpiStageNoticeTest : public DeviceNoticeHandlerTest, public ::testing::Wit
 TEST_P(CpiStageNoticeTest, ShowsTheStageLabelFollowedByTheMousesCpi)
 {
     // The mouse holds codes 16, 32, 48, 64, 80, 96 for stages 1 to 6.
-    EXPECT_EQ(Handle({GetParam().code, GetParam().stage}),
-              (std::vector<Shown>{Balloon(GetParam().text, "Info")}));
+    EXPECT_EQ(Handle({GetParam().code, GetParam().stage}), (std::vector<Shown>{Balloon(GetParam().text, "Info")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stages, CpiStageNoticeTest,
@@ -155,9 +154,9 @@ TEST_P(NoticeLanguageTest, TextsComeInTheInterfaceLanguageUnderEnglishTitles)
     Handle({0x09, 0x0C}, language);
     Handle({14, 0}, language);
     Handle({15, 0}, language);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
-                                                  Balloon(GetParam().detected, "Info"),
-                                                  Balloon(GetParam().notDetected, "Warning")}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
+                                  Balloon(GetParam().detected, "Info"), Balloon(GetParam().notDetected, "Warning")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -185,15 +184,15 @@ TEST_P(NotificationReportTest, OnlyReportsStarting0607CarryANotice)
     EXPECT_EQ(ParseNotificationReport(GetParam().report), GetParam().notice);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Reports, NotificationReportTest,
-    ::testing::Values(ReportCase{{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}, DeviceNotice{2, 3}},
-                      ReportCase{{0x06, 0x07, 0x09, 0x02}, DeviceNotice{9, 2}},
-                      ReportCase{{0x06, 0x07, 0x05, 0x01}, DeviceNotice{5, 1}}, // parsed; the handler ignores it
-                      ReportCase{{0x05, 0x07, 0x01, 0x01}, std::nullopt},
-                      ReportCase{{0x06, 0x08, 0x01, 0x01}, std::nullopt},
-                      // Too short to carry a value: nothing is made up from stale bytes.
-                      ReportCase{{0x06, 0x07, 0x01}, std::nullopt}, ReportCase{{}, std::nullopt}));
+INSTANTIATE_TEST_SUITE_P(Reports, NotificationReportTest,
+                         ::testing::Values(ReportCase{{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}, DeviceNotice{2, 3}},
+                                           ReportCase{{0x06, 0x07, 0x09, 0x02}, DeviceNotice{9, 2}},
+                                           ReportCase{{0x06, 0x07, 0x05, 0x01},
+                                                      DeviceNotice{5, 1}}, // parsed; the handler ignores it
+                                           ReportCase{{0x05, 0x07, 0x01, 0x01}, std::nullopt},
+                                           ReportCase{{0x06, 0x08, 0x01, 0x01}, std::nullopt},
+                                           // Too short to carry a value: nothing is made up from stale bytes.
+                                           ReportCase{{0x06, 0x07, 0x01}, std::nullopt}, ReportCase{{}, std::nullopt}));
 
 } // namespace
 } // namespace veldrane::test

@@ -90,14 +90,13 @@ TEST_P(MouseSearchOrderTest, OpensTheNotificationInterfaceWhateverTheOrder)
 }
 
 using I = SimulatedInterface;
-INSTANTIATE_TEST_SUITE_P(
-    EveryOrder, MouseSearchOrderTest,
-    ::testing::Values(std::vector{I::Pointer, I::Command, I::Notification},
-                      std::vector{I::Pointer, I::Notification, I::Command},
-                      std::vector{I::Command, I::Pointer, I::Notification},
-                      std::vector{I::Command, I::Notification, I::Pointer},
-                      std::vector{I::Notification, I::Pointer, I::Command},
-                      std::vector{I::Notification, I::Command, I::Pointer}));
+INSTANTIATE_TEST_SUITE_P(EveryOrder, MouseSearchOrderTest,
+                         ::testing::Values(std::vector{I::Pointer, I::Command, I::Notification},
+                                           std::vector{I::Pointer, I::Notification, I::Command},
+                                           std::vector{I::Command, I::Pointer, I::Notification},
+                                           std::vector{I::Command, I::Notification, I::Pointer},
+                                           std::vector{I::Notification, I::Pointer, I::Command},
+                                           std::vector{I::Notification, I::Command, I::Pointer}));
 
 TEST_F(MouseSearchTest, PassesOverOtherDevicesAndInterfacesItCannotOpen)
 {

@@ -199,9 +199,8 @@ TEST_F(ProfileDownloadTest, SendsTwelveZeroMacroBuffersWhenNoMacroIsDefined)
 }
 
 // The codes of the feature reports a download sends, in order.
-const std::vector<std::uint8_t> kDownloadCommands = {0x02, 0x03, 0x05, 0x8C, 0x0C, 0x0D, 0x0F, 0x0F,
-                                                     0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F,
-                                                     0x0F, 0x0F};
+const std::vector<std::uint8_t> kDownloadCommands = {0x02, 0x03, 0x05, 0x8C, 0x0C, 0x0D, 0x0F, 0x0F, 0x0F,
+                                                     0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F};
 
 std::vector<std::uint8_t> SentCommands(const std::vector<LoggedReport>& reports)
 {
@@ -270,7 +269,8 @@ TEST_F(ProfileDownloadTest, GarbageAnswerLeavesTheSettingsAreaAsItWasAndWaitsABo
     // The garbage announces 255 bytes; the first chunk never comes, and the read asked for it
     // with the bounded time-out only.
     ASSERT_EQ(Count(reports, ReportKind::Read), 1u);
-    const auto read = std::find_if(reports.begin(), reports.end(), [](const auto& r) { return r.kind == ReportKind::Read; });
+    const auto read =
+        std::find_if(reports.begin(), reports.end(), [](const auto& r) { return r.kind == ReportKind::Read; });
     EXPECT_EQ(read->timeout, 1000ms);
     EXPECT_TRUE(read->bytes.empty());
     EXPECT_EQ(image.SettingsArea(0)[10], 0x5C);

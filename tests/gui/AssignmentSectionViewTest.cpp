@@ -8,6 +8,7 @@
 #include "app/LeftPanel.h"
 #include "buttons/HexBytes.h"
 #include "buttons/KeyMatrixBlock.h"
+#include "buttons/RecordingAssignmentDialogs.h"
 #include "gui/AssignmentViewSupport.h"
 #include "gui/GuiFixture.h"
 #include "gui/buttons/ButtonAssignmentSection.h"
@@ -41,10 +42,16 @@ void Click(QWidget& widget, QPoint at)
     test::SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
 
-class AssignmentSectionView : public test::GuiFixture
+class AssignmentSectionView : public test::InputDevicesFirst, public test::GuiFixture
 {
 protected:
-    AssignmentSectionView() { WriteSkin(); }
+    AssignmentSectionView()
+    {
+        WriteSkin();
+        for (const char* dialog : {"single-key.png", "combo-key.png", "macro-key.png"}) {
+            test::WritePicture(skinDir / dialog, {400, 286}, QColor(10, 20, 30));
+        }
+    }
 
     CHidMouseDlg& OpenSection()
     {
@@ -90,6 +97,9 @@ protected:
 TEST_F(AssignmentSectionView, BoxOpensItsListAsAWidgetAndASecondClickRemovesIt)
 {
     CHidMouseDlg& window = OpenSection();
+    // The rows' coordinates hold where the left panel puts the section's content.
+    EXPECT_EQ(window.Model().Left().Stack().ContentOrigin(LeftPanel::kButtonAssignment),
+              AssignmentMenuModel::kContentOrigin);
     ClickInWindow(window, BoxPoint(1));
     QWidget* list = m_ui->Lists().MainListWidget();
     ASSERT_NE(list, nullptr);
@@ -174,12 +184,13 @@ TEST_F(AssignmentSectionView, SingleKeyCapturesF5FromTheDialogsKeyEvents)
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
-        fprintf(stderr, "focus %p dialog %p active %p win %p\n", (void*)QApplication::focusWidget(), (void*)dialog, (void*)QApplication::activeWindow(), (void*)dialog->windowHandle());
         test::TapKey(*dialog, Qt::Key_F5, kKeyF5);
         Click(*dialog, {279, 262});
     });
+    messages.shown.clear();
     ClickInWindow(window, EntryPoint(1, 10));
     DropClosedWidgets();
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(records.Current.buttonFunction[7], 10);
     EXPECT_EQ(records.Current.singleKey[7], 0x3E);
     EXPECT_EQ(files.buttonLabel[7], "Single Key-F5");
@@ -238,6 +249,36 @@ INSTANTIATE_TEST_SUITE_P(Occasions, CloseAll,
                                          [](CHidMouseDlg& w) {
                                              Click(w, {820, 615});
                                          })); // "Reset"
+
+TEST(ButtonAssignmentSection, TakesPressesOnBoxesAndFollowsTheMouseView)
+{
+    ProfileRecord record{};
+    ButtonLabels labels{};
+    test::RecordingAssignmentDialogs dialogs;
+    test::RecordingMessageSink messages;
+    test::RecordingCanvas images;
+    AssignmentMenuModel model(record, labels, Language::English, dialogs, messages);
+    ButtonAssignmentSection section(model, "Button Assignment", images);
+    const Point origin = AssignmentMenuModel::kContentOrigin;
+    EXPECT_EQ(section.Title(), "Button Assignment");
+    EXPECT_TRUE(section.TakesPress({185, 162}, origin));
+    EXPECT_TRUE(section.TakesPress({185, 282}, origin));  // row 7, a row of the front view only
+    EXPECT_FALSE(section.TakesPress({60, 162}, origin));  // the button's name
+    EXPECT_FALSE(section.TakesPress({185, 171}, origin)); // between two rows
+    EXPECT_EQ(section.ContentHeight(), 133);
+    section.MouseViewChanged(MouseView::Top);
+    EXPECT_EQ(section.ContentHeight(), 173);
+    int changes = 0;
+    section.SetListsChanged([&changes] { ++changes; });
+    EXPECT_TRUE(section.Press({185, 182}, origin));
+    EXPECT_EQ(model.OpenButton(), 1u);
+    EXPECT_EQ(section.MouseHighlightPicture(), "/Mouse/Front/F-2-over.png");
+    section.MouseViewChanged(MouseView::Side);
+    EXPECT_FALSE(section.MouseHighlightPicture().has_value());
+    section.CloseLists();
+    EXPECT_FALSE(model.OpenButton().has_value());
+    EXPECT_EQ(changes, 2);
+}
 
 } // namespace
 } // namespace veldrane

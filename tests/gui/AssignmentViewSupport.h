@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QInputDevice>
 #include <QKeyEvent>
 #include <QWidget>
 #include <QWindow>
@@ -8,6 +9,14 @@
 #include <cstdint>
 
 namespace veldrane::test {
+
+// Qt's list of input devices must outlive the test process's QApplication, whose children include
+// the devices of synthetic events: taken before the application, it is destroyed after it. A
+// fixture names this as its first base.
+struct InputDevicesFirst
+{
+    InputDevicesFirst() { QInputDevice::devices(); }
+};
 
 // A key event as X11 or Wayland delivers it, with the keycode (the evdev code + 8) as native scan
 // code, sent to the window the way the window system's events arrive.

@@ -61,7 +61,7 @@ void WhenModal(std::function<void(QWidget&)> steps)
     });
 }
 
-class CaptureDialogView : public testing::Test
+class CaptureDialogView : public test::InputDevicesFirst, public testing::Test
 {
 protected:
     CaptureDialogView()

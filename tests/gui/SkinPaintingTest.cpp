@@ -31,6 +31,7 @@ QImage Target(QColor colour)
 
 struct AlphaCase
 {
+    const char* name;
     QRgb source;     // straight ARGB as the file holds it
     QRgb background; // opaque target
     QRgb expected;   // the painted pixel
@@ -54,10 +55,12 @@ TEST_P(AlphaRuleTest, PaintsThePremultipliedPictureSourceOver)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pixels, AlphaRuleTest,
-                         ::testing::Values(AlphaCase{0x00ff0000, 0xffffffff, 0xffffffff},   // alpha 0: nothing
-                                           AlphaCase{0x80ff0000, 0xff000000, 0xff800000},   // red 128 over black
-                                           AlphaCase{0xffff8040, 0xff00ff00, 0xffff8040},   // opaque: a copy
-                                           AlphaCase{0xc8c80000, 0xff000000, 0xff9c0000})); // 200*200/255 = 156
+                         ::testing::Values(AlphaCase{"TransparentPaintsNothing", 0x00ff0000, 0xffffffff, 0xffffffff},
+                                           AlphaCase{"HalfRedOverBlackIs128", 0x80ff0000, 0xff000000, 0xff800000},
+                                           AlphaCase{"OpaqueIsACopy", 0xffff8040, 0xff00ff00, 0xffff8040},
+                                           AlphaCase{"IntegerDivision", 0xc8c80000, 0xff000000,
+                                                     0xff9c0000}), // 200 * 200 / 255 = 156
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SkinImageCache, PremultipliesWithIntegerDivision)
 {

@@ -120,7 +120,7 @@ TEST_F(MacroKeyBindingTest, WheelScrollsThreeLinesPerNotchUpForPositiveDeltas)
     MacroKeyBindingModel& model = Open();
     EXPECT_FALSE(model.Wheel(-120)); // shut: nothing to scroll
     model.Press(kMacroBox);
-    EXPECT_FALSE(model.Wheel(60)); // half a notch at the top
+    EXPECT_FALSE(model.Wheel(60));  // half a notch at the top
     EXPECT_FALSE(model.Wheel(-60)); // and back: no whole notch yet
     EXPECT_TRUE(model.Wheel(-120));
     EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
@@ -157,8 +157,7 @@ TEST_P(NothingBound, OkWithoutAPickBindsNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, NothingBound,
-                         testing::Values(NothingBoundCase{"NoFile", 0, true},
-                                         NothingBoundCase{"NotOpened", 3, false},
+                         testing::Values(NothingBoundCase{"NoFile", 0, true}, NothingBoundCase{"NotOpened", 3, false},
                                          NothingBoundCase{"OpenedNotPicked", 3, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -252,8 +251,8 @@ TEST_F(MacroKeyBindingTest, MissingBackgroundIsReportedAndTheDialogStillWorks)
     RecordingCanvas bare;
     MacroKeyBindingModel model(m_file, Language::English);
     model.Open(bare, m_messages);
-    EXPECT_EQ(m_messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "error", "Macro Key Dialog Load background image failed!!!"}}));
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "error",
+                                                     "Macro Key Dialog Load background image failed!!!"}}));
     EXPECT_GE(model.WindowSize().width, 390);
     model.Press(kMacroBox);
     model.Press(Line(0));

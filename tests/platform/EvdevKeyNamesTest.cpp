@@ -141,8 +141,8 @@ TEST_P(UnknownKeycode, HasNoName)
 // Below the offset, KEY_RESERVED, KEY_MUTE (113), KEY_VOLUMEUP (115), KEY_ZENKAKUHANKAKU (85),
 // KEY_KPCOMMA (121), F13 (183), codes past the table and the largest code.
 INSTANTIATE_TEST_SUITE_P(Codes, UnknownKeycode,
-                         testing::Values(0u, 7u, 8u, 113u + 8, 115u + 8, 85u + 8, 121u + 8, 183u + 8, 128u + 8,
-                                         0x2FFu, 0xFFFFFFFFu));
+                         testing::Values(0u, 7u, 8u, 113u + 8, 115u + 8, 85u + 8, 121u + 8, 183u + 8, 128u + 8, 0x2FFu,
+                                         0xFFFFFFFFu));
 
 } // namespace
 } // namespace veldrane

@@ -55,8 +55,7 @@ TEST_F(SimulatedMouseTest, EnumeratesItsInterfacesWithTheLengthsOfTheirDescripto
     ASSERT_EQ(interfaces.size(), 3u);
     EXPECT_EQ(interfaces[0], (HidInterfaceInfo{"sim:pointer", 0x04D9, 0xA0CB, 0x0104, 0x0001, 0x0002, 4, 0, 0}));
     EXPECT_EQ(interfaces[1], (HidInterfaceInfo{"sim:command", 0x04D9, 0xA0CB, 0x0104, 0xFF00, 0xFF00, 65, 65, 9}));
-    EXPECT_EQ(interfaces[2],
-              (HidInterfaceInfo{"sim:notification", 0x04D9, 0xA0CB, 0x0104, 0xFF01, 0x0001, 8, 0, 0}));
+    EXPECT_EQ(interfaces[2], (HidInterfaceInfo{"sim:notification", 0x04D9, 0xA0CB, 0x0104, 0xFF01, 0x0001, 8, 0, 0}));
 }
 
 TEST_F(SimulatedMouseTest, StoresTheSmallWriteCommands)
@@ -168,8 +167,8 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"ShortFeature", {Bytes(8, 0)}, {}, "feature report of 8 bytes, the mouse takes 9"},
         MalformedCase{"NumberedFeature", {Numbered()}, {}, "feature report with report id 0x01"},
         MalformedCase{"UnknownCommand", {Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
-        MalformedCase{"MacroSlotZero", {Feature({0x0F, 0x00, 0x80})}, {Output(1), Output(1)},
-                      "macro slot 0 out of range"},
+        MalformedCase{
+            "MacroSlotZero", {Feature({0x0F, 0x00, 0x80})}, {Output(1), Output(1)}, "macro slot 0 out of range"},
         MalformedCase{"OutputWithoutCommand", {}, {Output(1)}, "output report without a block command before it"},
         MalformedCase{"ShortOutput",
                       {Feature({0x0C, 0x00, 0x80})},
@@ -179,8 +178,8 @@ INSTANTIATE_TEST_SUITE_P(
                       {Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})},
                       {},
                       "data phase of command 0x0C cut short after 0 bytes"},
-        MalformedCase{"BlockTooLong", {Feature({0x0F, 0x01, 0x81})}, {},
-                      "command 0x0F announces 129 bytes, a block has 128"}),
+        MalformedCase{
+            "BlockTooLong", {Feature({0x0F, 0x01, 0x81})}, {}, "command 0x0F announces 129 bytes, a block has 128"}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SimulatedMouseTest, FetchWithoutAReadCommandIsAnError)

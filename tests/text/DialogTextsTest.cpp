@@ -52,22 +52,41 @@ TEST(HelpDialogTexts, ButtonsFollowTheLanguageAndTheLinesDoNot)
     }
 }
 
-TEST(ProfileManagerTexts, AreEnglishInEveryLanguage)
+TEST(ProfileManagerTexts, EnglishTexts)
 {
+    const auto& texts = ProfileManagerTextsFor(Language::English);
+    EXPECT_EQ(texts.newRow, "New");
+    EXPECT_EQ(texts.deleteEntry, "Delete");
+    EXPECT_EQ(texts.copyEntry, "Copy");
+    EXPECT_EQ(texts.saveEntry, "Save");
+    EXPECT_EQ(texts.warningTitle, "Warning");
+    EXPECT_EQ(kProfileFileFilter, "Gaming Mouse Profile(*.bin)|*.bin||");
+}
+
+// The manager borrows the Chinese of the words the program translates elsewhere; the rest of its
+// texts, the base of new names among them, are the same in every language.
+TEST(ProfileManagerTexts, ChineseTakeTheProgramsWordsForNewDeleteCopySaveAndWarning)
+{
+    const auto& simplified = ProfileManagerTextsFor(Language::SimplifiedChinese);
+    EXPECT_EQ(simplified.newRow, "新建");
+    EXPECT_EQ(simplified.deleteEntry, "刪除");
+    EXPECT_EQ(simplified.copyEntry, "复制");
+    EXPECT_EQ(simplified.saveEntry, "保存");
+    EXPECT_EQ(simplified.warningTitle, "警告");
+    const auto& traditional = ProfileManagerTextsFor(Language::TraditionalChinese);
+    EXPECT_EQ(traditional.newRow, "新建");
+    EXPECT_EQ(traditional.deleteEntry, "刪除");
+    EXPECT_EQ(traditional.copyEntry, "複製");
+    EXPECT_EQ(traditional.saveEntry, "保存");
+    EXPECT_EQ(traditional.warningTitle, "警告");
     for (const Language language : kLanguages) {
         const auto& texts = ProfileManagerTextsFor(language);
         EXPECT_EQ(texts.title, "Configuration");
         EXPECT_EQ(texts.baseName, "PROFILE");
-        EXPECT_EQ(texts.newRow, "New");
-        EXPECT_EQ(texts.deleteEntry, "Delete");
         EXPECT_EQ(texts.editEntry, "Edit");
-        EXPECT_EQ(texts.copyEntry, "Copy");
         EXPECT_EQ(texts.loadEntry, "Load");
-        EXPECT_EQ(texts.saveEntry, "Save");
-        EXPECT_EQ(texts.warningTitle, "Warning");
         EXPECT_EQ(texts.limitMessage, "Profile numbers up to 6.");
     }
-    EXPECT_EQ(kProfileFileFilter, "Gaming Mouse Profile(*.bin)|*.bin||");
 }
 
 TEST(MacroManagerTexts, WindowTextStaysEnglishWhileTheDrawnTitleIsTranslated)

@@ -207,12 +207,10 @@ std::optional<DeviceNotice> ParsePress(std::string_view text)
     if (text.substr(0, kCpi.size()) == kCpi) {
         code = kNoticeCpiStageFirst;
         text.remove_prefix(kCpi.size());
-    }
-    else if (text.substr(0, kMacro.size()) == kMacro) {
+    } else if (text.substr(0, kMacro.size()) == kMacro) {
         code = kNoticeMacroKey;
         text.remove_prefix(kMacro.size());
-    }
-    else {
+    } else {
         return std::nullopt;
     }
     const auto value = ParseNumber(text, 0, 255);
@@ -232,11 +230,9 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
         const bool hasValue = i + 1 < args.size();
         if (argument == kSimulateOption) {
             options.simulate = true;
-        }
-        else if (argument == kTraceOption) {
+        } else if (argument == kTraceOption) {
             options.trace = true;
-        }
-        else if (listen && argument == kSecondsOption) {
+        } else if (listen && argument == kSecondsOption) {
             const auto seconds = hasValue ? ParseNumber(args[i + 1], 0, 24 * 3600) : std::nullopt;
             if (!seconds) {
                 Error(err, kSecondsOption) << "needs a number of seconds from 0 to 86400\n";
@@ -244,8 +240,7 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
             }
             options.seconds = seconds;
             ++i;
-        }
-        else if (listen && argument == kPressOption) {
+        } else if (listen && argument == kPressOption) {
             const auto press = hasValue ? ParsePress(args[i + 1]) : std::nullopt;
             if (!press) {
                 Error(err, kPressOption) << "needs cpi:N or macro:N with N from 0 to 255\n";
@@ -253,15 +248,12 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
             }
             options.presses.push_back(*press);
             ++i;
-        }
-        else if (argument.size() > 1 && argument.front() == '-') {
+        } else if (argument.size() > 1 && argument.front() == '-') {
             Error(err, command) << "unexpected argument '" << argument << "'\n";
             return std::nullopt;
-        }
-        else if (options.files.size() < fileCount) {
+        } else if (options.files.size() < fileCount) {
             options.files.push_back(argument);
-        }
-        else {
+        } else {
             Error(err, command) << "unexpected argument '" << argument << "'\n";
             return std::nullopt;
         }
@@ -287,8 +279,7 @@ public:
         if (options.simulate) {
             m_simulated = std::make_unique<SimulatedMouse>(m_clock);
             m_backend = m_simulated.get();
-        }
-        else {
+        } else {
             m_hidapi = std::make_unique<HidapiBackend>();
             m_backend = m_hidapi.get();
         }
@@ -484,8 +475,7 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err)
         for (const DeviceNotice& press : options->presses) {
             if (press.code == kNoticeCpiStageFirst) {
                 mouse->PressCpiButton(press.value);
-            }
-            else {
+            } else {
                 mouse->PressMacroKey(press.value);
             }
         }

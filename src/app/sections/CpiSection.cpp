@@ -57,9 +57,9 @@ std::string CpiSection::ControlPicture(std::size_t control) const
 {
     const std::size_t stage = control % kStages;
     switch (control / kStages) {
-    case kTrack:
+    case kTracks:
         return FormatWithErrorCode(kTrackPicture, CpiTrackPictureOf(Record().cpiValue[stage]));
-    case kSwitch:
+    case kSwitches:
         return std::string(Record().cpiEnabled[stage] != 0 ? kEnabledPicture : kDisabledPicture);
     default:
         return {}; // the swatch is painted in the stage's colour
@@ -71,13 +71,13 @@ bool CpiSection::PressControl(std::size_t control, Point at)
     const std::size_t stage = control % kStages;
     ProfileRecord& record = Record();
     switch (control / kStages) {
-    case kTrack: {
+    case kTracks: {
         const std::uint8_t value = CpiValueAtTrackRow(at.y);
         const bool changed = record.cpiValue[stage] != value;
         record.cpiValue[stage] = value;
         return changed;
     }
-    case kSwitch:
+    case kSwitches:
         record.cpiEnabled[stage] = ToggledStageSwitch(record.cpiEnabled[stage]);
         return true;
     default: {
@@ -95,7 +95,7 @@ bool CpiSection::PressControl(std::size_t control, Point at)
 
 bool CpiSection::ControlTakesPress(std::size_t control) const
 {
-    return control / kStages == kSwatch;
+    return control / kStages == kSwatches;
 }
 
 void CpiSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)

@@ -19,9 +19,9 @@ public:
 private:
     enum Part : std::size_t
     {
-        kTrack,
-        kSwitch,
-        kSwatch,
+        kTracks,
+        kSwitches,
+        kSwatches,
         kPartCount
     };
 

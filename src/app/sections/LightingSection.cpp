@@ -51,7 +51,7 @@ std::size_t LightingSection::ControlCount() const
 Rect LightingSection::ControlArea(std::size_t control) const
 {
     const std::size_t mode = control % kModes;
-    if (control / kModes == kBox) {
+    if (control / kModes == kBoxes) {
         return kBox.Offset(0, RowTop(mode));
     }
     return Rect::At({kStripLeft, RowTop(mode)}, {kLightLevelStrip.width, kLightLevelStrip.height});
@@ -61,7 +61,7 @@ std::string LightingSection::ControlPicture(std::size_t control) const
 {
     const std::size_t mode = control % kModes;
     const ProfileRecord& record = Record();
-    if (control / kModes == kStrip) {
+    if (control / kModes == kStrips) {
         return FormatWithErrorCode(kKnobPicture, record.lightLevel[mode]);
     }
     if (record.lightMode < 1 || record.lightMode > kModes) {
@@ -74,7 +74,7 @@ bool LightingSection::PressControl(std::size_t control, Point at)
 {
     const std::size_t mode = control % kModes;
     ProfileRecord& record = Record();
-    if (control / kModes == kBox) {
+    if (control / kModes == kBoxes) {
         const auto selected = static_cast<std::uint8_t>(mode + 1);
         const bool changed = record.lightMode != selected;
         record.lightMode = selected;

@@ -18,8 +18,8 @@ public:
 private:
     enum Part : std::size_t
     {
-        kBox,
-        kStrip,
+        kBoxes,
+        kStrips,
         kPartCount
     };
 

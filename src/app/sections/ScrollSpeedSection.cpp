@@ -20,8 +20,8 @@ constexpr std::string_view kLinesPicture = "/MouseAttribute/ScrollSpeed/ScrollLi
 constexpr std::string_view kUpPicture = "/MouseAttribute/ScrollSpeed/Up.png";
 constexpr std::string_view kDownPicture = "/MouseAttribute/ScrollSpeed/Down.png";
 
-constexpr std::uint8_t kByRows = 0;
-constexpr std::uint8_t kOneScreen = 1;
+constexpr std::uint8_t kScrollByRows = 0;
+constexpr std::uint8_t kScrollByScreen = 1;
 
 constexpr Rect kRowsBox{20, 12, 32, 24};
 constexpr Rect kOneScreenBox = kRowsBox.Offset(0, 35);
@@ -65,7 +65,7 @@ Rect ScrollSpeedSection::ControlArea(std::size_t control) const
 
 std::string ScrollSpeedSection::ControlPicture(std::size_t control) const
 {
-    const bool oneScreen = Record().scrollOneScreen == kOneScreen;
+    const bool oneScreen = Record().scrollOneScreen == kScrollByScreen;
     switch (control) {
     case kRows:
         return std::string(oneScreen ? kNotChosenPicture : kChosenPicture);
@@ -84,7 +84,7 @@ bool ScrollSpeedSection::PressControl(std::size_t control, Point)
     switch (control) {
     case kRows:
     case kOneScreen: {
-        const std::uint8_t mode = control == kRows ? kByRows : kOneScreen;
+        const std::uint8_t mode = control == kRows ? kScrollByRows : kScrollByScreen;
         const bool changed = record.scrollOneScreen != mode;
         record.scrollOneScreen = mode;
         return changed;
@@ -133,7 +133,7 @@ void ScrollSpeedSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     const ProfileRecord& record = Record();
     const Rect box{field.left + kBoxInset, field.top + kBoxInset, field.right - kBoxInset, field.bottom - kBoxInset};
     ShowLines(record.scrollLines);
-    m_lines.SetEnabled(record.scrollOneScreen != kOneScreen);
+    m_lines.SetEnabled(record.scrollOneScreen != kScrollByScreen);
     m_lines.SetTextColour(TextColour());
     m_lines.Show(box, Intersection(box, m_panel));
 }

@@ -1,13 +1,13 @@
 #include "gui/buttons/CMacroDialog.h"
 
+#include "gui/skin/SkinImageCache.h"
 #include <QPainter>
 #include <QString>
-#include "gui/skin/SkinImageCache.h"
 
 namespace veldrane {
 
-CMacroDialog::CMacroDialog(SkinImageCache& images, MessageSink& messages, const IniFile& macroFile,
-                           Language language, QWidget* parent)
+CMacroDialog::CMacroDialog(SkinImageCache& images, MessageSink& messages, const IniFile& macroFile, Language language,
+                           QWidget* parent)
     : SkinnedDialog(images, language, nullptr, parent), m_model(macroFile, language)
 {
     m_model.Open(images, messages);

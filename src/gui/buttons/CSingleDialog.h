@@ -20,8 +20,8 @@ public:
                   QWidget* parent = nullptr);
 
     // Runs the dialog modally: the key name on OK (possibly empty), nothing on Cancel.
-    static std::optional<std::string> Run(SkinImageCache& images, MessageSink& messages,
-                                          const KeyNameSource& keyNames, Language language, QWidget* parent);
+    static std::optional<std::string> Run(SkinImageCache& images, MessageSink& messages, const KeyNameSource& keyNames,
+                                          Language language, QWidget* parent);
 
     SingleKeyCaptureModel& Model() { return m_model; }
 

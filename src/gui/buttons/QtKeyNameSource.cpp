@@ -125,9 +125,8 @@ std::optional<std::string_view> QtKeyNameSource::QtKeyName(int key, bool keypad)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
         return kFunctionKeys[static_cast<std::size_t>(key - Qt::Key_F1)];
     }
-    const auto found = std::find_if(std::begin(kQtKeys), std::end(kQtKeys), [key](const QtKeyRow& row) {
-        return row.key == key;
-    });
+    const auto found =
+        std::find_if(std::begin(kQtKeys), std::end(kQtKeys), [key](const QtKeyRow& row) { return row.key == key; });
     if (found == std::end(kQtKeys)) {
         return std::nullopt;
     }

@@ -28,10 +28,8 @@ constexpr Point kNowhere{-1, -1};
 
 } // namespace
 
-SkinnedDialog::SkinnedDialog(SkinImageCache& images, Language language, const KeyNameSource* keyNames,
-                             QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_images(images), m_keyNames(keyNames),
-      m_fonts(language)
+SkinnedDialog::SkinnedDialog(SkinImageCache& images, Language language, const KeyNameSource* keyNames, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_images(images), m_keyNames(keyNames), m_fonts(language)
 {
     setModal(true);
     setAttribute(Qt::WA_OpaquePaintEvent);

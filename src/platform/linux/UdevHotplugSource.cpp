@@ -93,8 +93,7 @@ std::vector<HotplugEvent> UdevHotplugSource::TakeEvents()
                 if (const auto ids = IdsOf(device)) {
                     m_ids[event.path] = *ids;
                 }
-            }
-            else if (what == "remove") {
+            } else if (what == "remove") {
                 event.kind = HotplugEvent::Kind::Removal;
             }
             if (what == "add" || what == "remove") {

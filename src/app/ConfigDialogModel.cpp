@@ -1,0 +1,142 @@
+#include "app/ConfigDialogModel.h"
+
+#include "text/MessageTexts.h"
+#include "text/ProfileManagerTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+// The title text starts a little way in from the window's left edge and ends at the close button.
+constexpr Rect kTitleText{10, 0, 240, 31};
+
+} // namespace
+
+ConfigDialogModel::ConfigDialogModel(ConfigDialogContext context)
+    : m_context(std::move(context)),
+      m_manager({m_context.files, m_context.codec, m_context.messages, m_context.language}),
+      m_transfer(m_context.files, m_context.codec, m_context.messages, m_context.language),
+      m_background(kBackgroundPicture, kConfigDialogImageFailed, kWindowSize)
+{}
+
+Size ConfigDialogModel::Open(SkinImageSizes& images)
+{
+    m_background.Open(images, m_context.messages);
+    m_manager.LoadProfileList();
+    return m_background.WindowSize();
+}
+
+ConfigDialogOutcome ConfigDialogModel::Press(Point p)
+{
+    if (kCloseButton.Contains(p)) {
+        return Close();
+    }
+    if (kNewRow.Contains(p)) {
+        m_manager.NewProfile();
+        return {};
+    }
+    return {.startMove = true};
+}
+
+bool ConfigDialogModel::Hover(std::optional<Point> p)
+{
+    const std::optional<std::size_t> hit = p && kCloseButton.Contains(*p) ? std::optional<std::size_t>(0) : std::nullopt;
+    return !m_hover.Update(hit).empty();
+}
+
+ConfigDialogOutcome ConfigDialogModel::SelectionChanged(std::size_t line)
+{
+    return {.editLine = m_manager.OnListClick(line)};
+}
+
+ConfigDialogOutcome ConfigDialogModel::DoubleClicked(std::size_t line)
+{
+    return {.editLine = m_manager.OnListClick(line)};
+}
+
+void ConfigDialogModel::CommitRename(std::size_t line, std::string_view text)
+{
+    m_manager.CommitRename(line, text);
+}
+
+std::vector<ConfigDialogModel::MenuEntry> ConfigDialogModel::ListMenu() const
+{
+    const ProfileManagerTexts& texts = Texts();
+    return {{ProfileMenuCommand::Delete, texts.deleteEntry},
+            {ProfileMenuCommand::Edit, texts.editEntry},
+            {ProfileMenuCommand::Copy, texts.copyEntry},
+            {ProfileMenuCommand::Load, texts.loadEntry},
+            {ProfileMenuCommand::Save, texts.saveEntry}};
+}
+
+ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command)
+{
+    const auto transfer = [this](bool asked, ProfileManagerNotice notice) -> ConfigDialogOutcome {
+        if (!asked) {
+            return {};
+        }
+        const std::vector<std::string> names = m_manager.Names();
+        m_transferName = names[*m_manager.Selected()];
+        return {.post = notice};
+    };
+    switch (command) {
+    case ProfileMenuCommand::Delete:
+        m_manager.DeleteProfile();
+        return {};
+    case ProfileMenuCommand::Edit:
+        return {.editLine = m_manager.RenameProfile()};
+    case ProfileMenuCommand::Copy:
+        m_manager.CopyProfile();
+        return {};
+    case ProfileMenuCommand::Load:
+        return transfer(m_manager.LoadSelected(), ProfileManagerNotice::Import);
+    case ProfileMenuCommand::Save:
+        return transfer(m_manager.SaveSelected(), ProfileManagerNotice::Export);
+    }
+    return {};
+}
+
+void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
+{
+    if (m_closed) {
+        return;
+    }
+    switch (notice) {
+    case ProfileManagerNotice::Import:
+        m_transfer.ImportProfile(m_context.fileDialog, m_context.current);
+        break;
+    case ProfileManagerNotice::Export:
+        m_transfer.ExportProfile(m_context.fileDialog, m_context.current, m_transferName);
+        break;
+    case ProfileManagerNotice::Closed:
+        return;
+    }
+    if (m_context.notifyMainWindow) {
+        m_context.notifyMainWindow(notice);
+    }
+}
+
+ConfigDialogOutcome ConfigDialogModel::Close()
+{
+    if (m_closed) {
+        return {};
+    }
+    m_closed = true;
+    m_manager.CloseManager();
+    if (m_context.notifyMainWindow) {
+        m_context.notifyMainWindow(ProfileManagerNotice::Closed);
+    }
+    return {.close = true};
+}
+
+void ConfigDialogModel::Draw(SkinCanvas& canvas) const
+{
+    const ProfileManagerTexts& texts = Texts();
+    m_background.Draw(canvas);
+    canvas.DrawText(kTitleText, texts.title, FontRole::Dialog, m_context.textColour, TextAlign::Left);
+    canvas.DrawImage(CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButtonAt);
+    canvas.DrawImage(kNewRowPicture, kNewRow.TopLeft());
+    canvas.DrawText(kNewRow, texts.newRow, FontRole::Dialog, m_context.textColour, TextAlign::Centre);
+}
+
+} // namespace veldrane

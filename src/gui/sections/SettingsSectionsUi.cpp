@@ -1,0 +1,15 @@
+#include "gui/sections/SettingsSectionsUi.h"
+
+#include "app/AppContext.h"
+#include "app/sections/SettingsSections.h"
+#include "gui/CHidMouseDlg.h"
+
+namespace veldrane {
+
+SettingsSectionsUi::SettingsSectionsUi(CHidMouseDlg& window, AppContext& context)
+    : m_colours(window), m_scrollLines(window, window.Fonts().FontFor(FontRole::Text), QStringLiteral("scrollLines"))
+{
+    InstallSettingsSections(window.Model(), context, m_colours, m_scrollLines);
+}
+
+} // namespace veldrane

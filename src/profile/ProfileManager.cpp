@@ -1,0 +1,197 @@
+#include "profile/ProfileManager.h"
+
+#include <cerrno>
+#include <cstdint>
+
+#include "ini/IniFile.h"
+#include "platform/MessageSink.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileFileNames.h"
+#include "profile/ProfileList.h"
+#include "text/MessageTexts.h"
+#include "text/ProfileManagerTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kNumberSeparator = "_";
+
+} // namespace
+
+ProfileManager::ProfileManager(ProfileManagerContext context)
+    : m_context(context), m_texts(ProfileManagerTextsFor(context.language))
+{}
+
+void ProfileManager::LoadProfileList()
+{
+    m_entries.clear();
+    m_selected.reset();
+    m_remembered.reset();
+    const IniFile list(m_context.files.PathOf(kListName), m_context.codec,
+                       ConfigFiles::CodePageOf(m_context.language));
+    const StoredProfileList stored = ProfileList::Read(list.Read());
+    for (std::size_t position = 0; position < stored.names.size(); ++position) {
+        m_entries.push_back({stored.names[position], position});
+    }
+    m_storedCount = m_entries.size();
+    m_selected = ProfileList::PositionOf(stored.names, stored.currentName);
+    if (m_selected) {
+        m_context.files.currentProfileIndex = static_cast<std::uint8_t>(*m_selected);
+    }
+}
+
+std::vector<std::string> ProfileManager::Names() const
+{
+    std::vector<std::string> names;
+    names.reserve(m_entries.size());
+    for (const Entry& entry : m_entries) {
+        names.push_back(entry.name);
+    }
+    return names;
+}
+
+bool ProfileManager::Full() const
+{
+    return m_entries.size() >= kProfileSlotCount;
+}
+
+std::optional<std::size_t> ProfileManager::OnListClick(std::size_t position)
+{
+    if (position >= m_entries.size()) {
+        return std::nullopt;
+    }
+    m_selected = position;
+    if (m_remembered != position) {
+        m_remembered = position;
+        return std::nullopt;
+    }
+    return position;
+}
+
+std::optional<std::size_t> ProfileManager::RenameProfile()
+{
+    if (!m_selected) {
+        return std::nullopt;
+    }
+    return OnListClick(*m_selected);
+}
+
+void ProfileManager::CommitRename(std::size_t line, std::string_view text)
+{
+    if (line >= m_entries.size()) {
+        return;
+    }
+    if (const std::optional<std::string> name = ProfileList::StorableName(text)) {
+        m_entries[line].name = *name;
+    }
+    m_selected = line;
+}
+
+std::string ProfileManager::NewProfileName(const std::vector<std::string>& names, std::string_view baseName)
+{
+    if (names.empty()) {
+        return std::string(baseName) + std::string(kNumberSeparator) + "0";
+    }
+    const std::string& last = names.back();
+    const std::size_t separator = last.find(kNumberSeparator);
+    if (separator == std::string::npos) {
+        return last + std::string(kNumberSeparator) + std::to_string(names.size());
+    }
+    // Wide enough that the number after the largest one the text can hold still counts on.
+    const std::int64_t number = ParseDecimal(std::string_view(last).substr(separator + kNumberSeparator.size()));
+    return std::string(baseName) + std::string(kNumberSeparator) + std::to_string(number + 1);
+}
+
+void ProfileManager::NewProfile()
+{
+    if (Full()) {
+        m_context.messages.ShowMessage(m_texts.limitMessage, m_texts.warningTitle);
+        return;
+    }
+    m_entries.push_back({NewProfileName(Names(), m_texts.baseName), std::nullopt});
+    m_selected = m_entries.size() - 1;
+}
+
+void ProfileManager::DeleteProfile()
+{
+    if (!m_selected) {
+        return;
+    }
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*m_selected));
+    m_selected.reset();
+    // The remembered position now holds another name: a click on it is a first click.
+    m_remembered.reset();
+}
+
+void ProfileManager::CopyProfile()
+{
+    if (!m_selected || Full()) {
+        return;
+    }
+    const Entry& source = m_entries[*m_selected];
+    m_entries.push_back({std::string(m_texts.copyEntry) + " " + source.name, source.files});
+}
+
+bool ProfileManager::SelectForTransfer()
+{
+    if (!m_selected) {
+        return false;
+    }
+    const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
+    if (list.Exists() && !StoreList()) {
+        return false;
+    }
+    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(*m_selected);
+    return true;
+}
+
+bool ProfileManager::LoadSelected()
+{
+    return SelectForTransfer();
+}
+
+bool ProfileManager::SaveSelected()
+{
+    return SelectForTransfer();
+}
+
+void ProfileManager::CloseManager()
+{
+    const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
+    if (list.Exists()) {
+        StoreList();
+    }
+}
+
+bool ProfileManager::StoreList()
+{
+    std::vector<ProfileFileSource> sources;
+    sources.reserve(m_entries.size());
+    for (const Entry& entry : m_entries) {
+        sources.push_back(entry.files);
+    }
+    ProfileSlotMover mover(m_context.files.modulePath, m_context.codec);
+    int errorCode = mover.Move(sources, m_storedCount);
+    if (errorCode == 0) {
+        IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
+        errno = 0;
+        if (list.Apply(ProfileList::Replacement(Names(), m_selected)) != IniWriteResult::Written) {
+            errorCode = errno != 0 ? errno : EIO;
+            mover.Undo();
+        }
+    }
+    if (errorCode != 0) {
+        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+        return false;
+    }
+
+    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(m_selected.value_or(0));
+    for (std::size_t position = 0; position < m_entries.size(); ++position) {
+        m_entries[position].files = position;
+    }
+    m_storedCount = m_entries.size();
+    return true;
+}
+
+} // namespace veldrane

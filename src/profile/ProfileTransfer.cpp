@@ -1,0 +1,194 @@
+#include "profile/ProfileTransfer.h"
+
+#include <algorithm>
+
+#include "ini/IniDocument.h"
+#include "ini/IniFile.h"
+#include "platform/MessageSink.h"
+#include "profile/ConfigFile.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileFileDialog.h"
+#include "profile/ProfileFileNames.h"
+#include "text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kProfileExtension = ".bin";
+constexpr std::string_view kLabelExtension = ".ini";
+
+// What a missing key reads as here: no value can hold a line break.
+constexpr std::string_view kMissing = "\n";
+
+// Characters that no file name on Windows may hold, replaced in a proposed name.
+constexpr std::string_view kUnsafeInFileName = "/\\:*?\"<>|";
+
+std::string ProposedFileName(std::string_view profileName)
+{
+    std::string name(profileName);
+    std::replace_if(
+        name.begin(), name.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || kUnsafeInFileName.find(c) != std::string_view::npos; },
+        '_');
+    return name + std::string(kProfileExtension);
+}
+
+} // namespace
+
+std::string FormatProfileFileMessage(std::string_view format, std::string_view name, std::uintmax_t size)
+{
+    std::string text(format);
+    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, name);
+        if (const std::size_t sizeAt = text.find("%llu", at + name.size()); sizeAt != std::string::npos) {
+            text.replace(sizeAt, 4, std::to_string(size));
+        }
+    }
+    return text;
+}
+
+ProfileTransfer::ProfileTransfer(ConfigFiles& files, const TextCodec& codec, MessageSink& messages, Language language)
+    : m_files(files), m_codec(codec), m_messages(messages), m_language(language)
+{}
+
+std::filesystem::path ProfileTransfer::LabelFileBeside(const std::filesystem::path& profileFile)
+{
+    std::string name = profileFile.filename().string();
+    if (const std::size_t at = name.find(kProfileExtension); at != std::string::npos) {
+        name.replace(at, kProfileExtension.size(), kLabelExtension);
+    }
+    return profileFile.parent_path() / name;
+}
+
+bool ProfileTransfer::IsProgramFileName(std::string_view fileName)
+{
+    if (IniNamesEqual(fileName, kFactoryConfigName) || IniNamesEqual(fileName, kListName) ||
+        IniNamesEqual(fileName, kMacroFileName)) {
+        return true;
+    }
+    for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
+        if (IniNamesEqual(fileName, ProfileConfigName(index)) || IniNamesEqual(fileName, ProfileLabelName(index))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ProfileTransfer::RestoreStandardPaths()
+{
+    m_files.macroPath = m_files.PathOf(kMacroFileName);
+    m_files.listPath = m_files.PathOf(kListName);
+    m_files.configPath = m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex));
+    m_files.labelPath = m_files.PathOf(ProfileLabelName(m_files.currentProfileIndex));
+}
+
+void ProfileTransfer::ReportWriteFailure(int errorCode)
+{
+    m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+}
+
+bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record)
+{
+    const std::filesystem::path proposed = m_files.configPath.empty()
+                                               ? m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex))
+                                               : m_files.configPath;
+    const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(proposed);
+    return chosen && ImportFrom(*chosen, record);
+}
+
+bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
+{
+    if (chosen.filename().string().find(kProfileExtension) == std::string::npos) {
+        return false;
+    }
+    const ConfigFileReadResult file = ConfigFile::Read(chosen);
+    switch (file.status) {
+    case ConfigFileStatus::Missing:
+        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        return false;
+    case ConfigFileStatus::Unreadable:
+        ReportWriteFailure(file.errorCode);
+        return false;
+    case ConfigFileStatus::WrongSize:
+        m_messages.ShowMessage(FormatProfileFileMessage(kImportWrongSizeFormat, chosen.string(), file.size),
+                               kApplicationTitle);
+        return false;
+    case ConfigFileStatus::Read:
+        break;
+    }
+    record = file.contents.record;
+    m_files.firstRunFlag = file.contents.firstRunFlag;
+
+    const SkinSettings skin = m_files.skin;
+    const PointSettings point = m_files.point;
+    m_files.labelPath = LabelFileBeside(chosen);
+    m_files.LoadLabels(m_language);
+    // The labels of an export travel without the skin and layout keys, which would otherwise read
+    // as empty: the text colour would turn black.
+    const IniSnapshot labels = IniFile(m_files.labelPath, m_codec, ConfigFiles::CodePageOf(m_language)).Read();
+    const auto missing = [&labels](std::string_view section, std::string_view key) {
+        return labels.GetString(section, key, kMissing) == kMissing;
+    };
+    const auto keep = [&missing](std::string_view section, std::string_view key, auto& value, const auto& before) {
+        if (missing(section, key)) {
+            value = before;
+        }
+    };
+    keep(kSkinsSection, kSkinPathKey, m_files.skin.path, skin.path);
+    keep(kSkinsSection, kRedKey, m_files.skin.red, skin.red);
+    keep(kSkinsSection, kGreenKey, m_files.skin.green, skin.green);
+    keep(kSkinsSection, kBlueKey, m_files.skin.blue, skin.blue);
+    keep(kPointSection, kSensitivityXKey, m_files.point.sensitivityX_Y, point.sensitivityX_Y);
+    keep(kPointSection, kSensitivityYKey, m_files.point.sensitivityY_Y, point.sensitivityY_Y);
+    keep(kPointSection, kSensitivityKey, m_files.point.sensitivity_Y, point.sensitivity_Y);
+    keep(kPointSection, kMouseSpeedKey, m_files.point.mouseSpeed_Y, point.mouseSpeed_Y);
+
+    RestoreStandardPaths();
+    return true;
+}
+
+void ProfileTransfer::ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record,
+                                    std::string_view profileName)
+{
+    const std::optional<std::filesystem::path> chosen =
+        dialog.AskSaveFile(m_files.modulePath / ProposedFileName(profileName));
+    if (chosen) {
+        ExportTo(*chosen, record);
+    }
+}
+
+void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record)
+{
+    std::string name = chosen.filename().string();
+    if (name.empty()) {
+        return;
+    }
+    std::filesystem::path profileFile = chosen;
+    // Only the file name decides: a folder called "x.bin" does not make "x" a profile file.
+    if (name.find(kProfileExtension) == std::string::npos) {
+        name += kProfileExtension;
+        profileFile += kProfileExtension;
+    }
+    const std::filesystem::path labelFile = LabelFileBeside(profileFile);
+    const std::string labelName = labelFile.filename().string();
+    if (IsProgramFileName(name) || IsProgramFileName(labelName)) {
+        m_messages.ShowMessage(FormatProfileFileMessage(kExportProgramFileFormat, name), kApplicationTitle);
+        return;
+    }
+
+    const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labels) {
+        m_files.labelPath = labels;
+        m_files.SaveLabels(m_language);
+        m_files.configPath = profile;
+        if (const int errorCode = ConfigFile::Write(profile, kConfigWrittenFlag, record); errorCode != 0) {
+            ReportWriteFailure(errorCode);
+        }
+    };
+    writePair(profileFile, labelFile);
+    // The copy beside the executable, under the same name.
+    writePair(m_files.PathOf(name), m_files.PathOf(labelName));
+    RestoreStandardPaths();
+}
+
+} // namespace veldrane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/MainWindowFixture.h"
+#include "app/SectionFakes.h"
+#include "app/sections/SettingsSections.h"
+
+namespace veldrane::test {
+
+// A main window with the settings sections in its panels, over the fixture's installation. The
+// label file's "Point" positions are those the default skin is drawn for: the sensitivity strips
+// at 24 and 84, the angle-snap strip at 97 and the speed dials at 8 under their sections' tops.
+class SectionsFixture : public MainWindowFixture
+{
+protected:
+    SectionsFixture()
+    {
+        files.point = {24, 84, 97, 8};
+        InstallSettingsSections(Model(), context, colours, scrollLinesBox);
+        images.sizes.insert({{"/Enable.png", {10, 9}},
+                             {"/Disable.png", {10, 9}},
+                             {"/DPISetting/BK-DPIValue.png", {44, 18}},
+                             {"/MouseAttribute/ScrollSpeed/ScrollLines.png", {48, 20}}});
+        view.Clear();
+    }
+
+    // Clicks the header of a right-panel section where it is now.
+    void ToggleRight(RightPanel::SectionIndex section)
+    {
+        const Rect header = Model().Right().Stack().HeaderArea(section);
+        Model().Press({header.left + 5, header.top + 5});
+    }
+    void ToggleLeft(LeftPanel::RowIndex row)
+    {
+        const Rect header = Model().Left().Stack().HeaderArea(row);
+        Model().Press({header.left + 5, header.top + 5});
+    }
+    Point RightOrigin(RightPanel::SectionIndex section) { return Model().Right().Stack().ContentOrigin(section); }
+    Point LeftOrigin(LeftPanel::RowIndex row) { return Model().Left().Stack().ContentOrigin(row); }
+
+    // Draws the whole window into a fresh recording.
+    RecordingCanvas& Drawn()
+    {
+        canvas.Clear();
+        canvas.sizes = images.sizes;
+        Model().Draw(canvas);
+        return canvas;
+    }
+
+    ProfileRecord& Current() { return records.Current; }
+
+    RecordingColourPicker colours;
+    RecordingEditBox scrollLinesBox;
+    RecordingCanvas canvas;
+};
+
+} // namespace veldrane::test
