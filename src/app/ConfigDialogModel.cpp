@@ -10,6 +10,20 @@ namespace {
 // The title text starts a little way in from the window's left edge and ends at the close button.
 constexpr Rect kTitleText{10, 0, 240, 31};
 
+ConfigDialogOutcome EditOutcome(std::optional<std::size_t> line)
+{
+    ConfigDialogOutcome outcome;
+    outcome.editLine = line;
+    return outcome;
+}
+
+ConfigDialogOutcome PostOutcome(ProfileManagerNotice notice)
+{
+    ConfigDialogOutcome outcome;
+    outcome.post = notice;
+    return outcome;
+}
+
 } // namespace
 
 ConfigDialogModel::ConfigDialogModel(ConfigDialogContext context)
@@ -35,7 +49,9 @@ ConfigDialogOutcome ConfigDialogModel::Press(Point p)
         m_manager.NewProfile();
         return {};
     }
-    return {.startMove = true};
+    ConfigDialogOutcome outcome;
+    outcome.startMove = true;
+    return outcome;
 }
 
 bool ConfigDialogModel::Hover(std::optional<Point> p)
@@ -46,12 +62,12 @@ bool ConfigDialogModel::Hover(std::optional<Point> p)
 
 ConfigDialogOutcome ConfigDialogModel::SelectionChanged(std::size_t line)
 {
-    return {.editLine = m_manager.OnListClick(line)};
+    return EditOutcome(m_manager.OnListClick(line));
 }
 
 ConfigDialogOutcome ConfigDialogModel::DoubleClicked(std::size_t line)
 {
-    return {.editLine = m_manager.OnListClick(line)};
+    return EditOutcome(m_manager.OnListClick(line));
 }
 
 void ConfigDialogModel::CommitRename(std::size_t line, std::string_view text)
@@ -77,14 +93,14 @@ ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command
         }
         const std::vector<std::string> names = m_manager.Names();
         m_transferName = names[*m_manager.Selected()];
-        return {.post = notice};
+        return PostOutcome(notice);
     };
     switch (command) {
     case ProfileMenuCommand::Delete:
         m_manager.DeleteProfile();
         return {};
     case ProfileMenuCommand::Edit:
-        return {.editLine = m_manager.RenameProfile()};
+        return EditOutcome(m_manager.RenameProfile());
     case ProfileMenuCommand::Copy:
         m_manager.CopyProfile();
         return {};
@@ -126,7 +142,9 @@ ConfigDialogOutcome ConfigDialogModel::Close()
     if (m_context.notifyMainWindow) {
         m_context.notifyMainWindow(ProfileManagerNotice::Closed);
     }
-    return {.close = true};
+    ConfigDialogOutcome outcome;
+    outcome.close = true;
+    return outcome;
 }
 
 void ConfigDialogModel::Draw(SkinCanvas& canvas) const

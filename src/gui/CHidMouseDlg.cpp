@@ -237,10 +237,7 @@ void CHidMouseDlg::OpenProfileManager()
 {
     if (m_profileManagerOpener) {
         m_profileManagerOpener();
-        return;
     }
-    // No profile manager in this build: it "closes" at once, so "Config" stays usable.
-    QTimer::singleShot(0, this, [this] { m_model.OnProfileManagerNotice(2); });
 }
 
 std::optional<std::array<std::uint8_t, kMacroPartSize>> CHidMouseDlg::RunMacroManager()

@@ -41,8 +41,9 @@ public:
     CHelpDialog* HelpDialog() const { return m_helpDialog; }
     CGdipButton* ScrollThumbButton() const { return m_thumb; }
 
-    // What the application object provides. Without an exit handler the close button quits the
-    // event loop with status 0; without a profile manager "Config" opens and closes nothing.
+    // What the application object provides. Without an exit handler the close button ends the
+    // event loop with status 0 (QCoreApplication::exit, which asks no window); without a profile
+    // manager "Config" opens nothing; without a macro manager row 2 changes nothing.
     void SetExitHandler(std::function<void()> handler) { m_exitHandler = std::move(handler); }
     void SetProfileManagerOpener(std::function<void()> opener) { m_profileManagerOpener = std::move(opener); }
     void SetMacroManagerRunner(MacroManagerRunner runner) { m_macroManagerRunner = std::move(runner); }

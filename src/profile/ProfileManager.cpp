@@ -175,9 +175,9 @@ bool ProfileManager::StoreList()
     int errorCode = mover.Move(sources, m_storedCount);
     if (errorCode == 0) {
         IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
-        errno = 0;
+        // The INI file reports no error number of its own.
         if (list.Apply(ProfileList::Replacement(Names(), m_selected)) != IniWriteResult::Written) {
-            errorCode = errno != 0 ? errno : EIO;
+            errorCode = EIO;
             mover.Undo();
         }
     }

@@ -28,8 +28,10 @@ protected:
 TEST_F(ReportRateSectionTest, TheDialLiesWhereItsSectionOpens)
 {
     EXPECT_EQ(RightOrigin(RightPanel::kUsbReportRate), (Point{734, 102}));
-    Model().Press({791, 236 - 1 - 20}); // the square's left column, 44 below the centre: 250 Hz
+    Model().Press({825, 202}); // 30 left of and 30 below the centre: 250 Hz
     EXPECT_EQ(Current().reportRate, 4);
+    Model().Press({895, 132}); // 40 right, 40 up: 1000 Hz
+    EXPECT_EQ(Current().reportRate, 1);
 }
 
 struct DialCase

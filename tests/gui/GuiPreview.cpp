@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -23,9 +22,9 @@
 #include "gui/CHidMouseDlg.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
-#include "platform/Clock.h"
 #include "platform/MessageSink.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "platform/linux/SteadyClock.h"
 #include "platform/qt/QtShell.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileNames.h"
@@ -35,18 +34,6 @@
 namespace {
 
 using namespace veldrane;
-
-class SteadyClock : public Clock
-{
-public:
-    std::chrono::milliseconds Now() const override
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start);
-    }
-
-private:
-    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
-};
 
 class PrintingMessages : public MessageSink
 {

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ini/IniFile.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "profile/ConfigFile.h"
+#include "profile/ConfigFiles.h"
+#include "profile/FactoryFiles.h"
+#include "profile/ProfileFileNames.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane::test {
+
+// A record whose every byte depends on `seed`, so that records of different seeds differ
+// everywhere, macros and reserved bytes included.
+inline ProfileRecord Patterned(std::uint8_t seed)
+{
+    ProfileRecord record{};
+    auto bytes = record.Bytes();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    }
+    return record;
+}
+
+// A fresh installation in a temporary directory (the factory files), in which each profile can
+// be given settings and labels of its own.
+class InstalledProfiles : public ::testing::Test
+{
+protected:
+    InstalledProfiles() { EXPECT_EQ(WriteFactoryFiles(dir.Path(), codec), ""); }
+
+    // Profile file `index` gets the settings of seed `seed` (flag 1) and "Item1" = `label`.
+    void GiveSlot(std::size_t index, std::uint8_t seed, std::string_view label)
+    {
+        ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(index), 1, Patterned(seed)), 0);
+        ASSERT_EQ(LabelFile(index).WriteString("Setting-EN", "Item1", label), IniWriteResult::Written);
+    }
+
+    // Section "Profile" of "str.ini" replaced by these names.
+    void StoreList(const std::vector<std::string>& names, std::string_view current)
+    {
+        IniFile list(dir / "str.ini", codec);
+        list.DeleteSection("Profile");
+        ASSERT_EQ(list.WriteString("Profile", "CurProfileName", current), IniWriteResult::Written);
+        ASSERT_EQ(list.WriteInt("Profile", "ItemCount", static_cast<int>(names.size())), IniWriteResult::Written);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            ASSERT_EQ(list.WriteString("Profile", ProfileItemKey(i), names[i]), IniWriteResult::Written);
+        }
+    }
+
+    // The names of profile files 0 to 2 are A, B and C, each with its own settings (seeds 10,
+    // 11, 12) and labels ("label A" ...); B is selected.
+    void InstallThree()
+    {
+        GiveSlot(0, 10, "label A");
+        GiveSlot(1, 11, "label B");
+        GiveSlot(2, 12, "label C");
+        StoreList({"A", "B", "C"}, "B");
+    }
+
+    IniFile LabelFile(std::size_t index) { return IniFile(dir / ProfileLabelName(index), codec); }
+    std::string LabelOf(std::size_t index) { return LabelFile(index).GetString("Setting-EN", "Item1"); }
+    std::optional<ProfileRecord> SettingsOf(std::size_t index)
+    {
+        const ConfigFileReadResult read = ConfigFile::Read(dir / ProfileConfigName(index));
+        if (read.status != ConfigFileStatus::Read) {
+            return std::nullopt;
+        }
+        return read.contents.record;
+    }
+    // The keys of section "Profile" in file order.
+    std::vector<std::string> ListKeys() { return IniFile(dir / "str.ini", codec).KeyNames("Profile"); }
+    std::string ListValue(std::string_view key)
+    {
+        return IniFile(dir / "str.ini", codec).GetString("Profile", key, "<missing>");
+    }
+
+    TempDir dir;
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files{dir.Path(), messages, codec};
+};
+
+} // namespace veldrane::test
