@@ -12,7 +12,7 @@ namespace {
 
 using Descriptor = std::vector<std::uint8_t>;
 
-// The boot keyboard of the HID specification. Input: 8 modifier bits + 1 reserved byte + 6 key
+// The standard boot-protocol keyboard. Input: 8 modifier bits + 1 reserved byte + 6 key
 // bytes = 8 bytes, so 9; output: 5 LED bits + 3 padding bits = 1 byte, so 2; no feature report.
 const Descriptor kBootKeyboard = {
     0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, 0x15, 0x00, 0x25, 0x01,
