@@ -56,7 +56,8 @@ ConfigDialogOutcome ConfigDialogModel::Press(Point p)
 
 bool ConfigDialogModel::Hover(std::optional<Point> p)
 {
-    const std::optional<std::size_t> hit = p && kCloseButton.Contains(*p) ? std::optional<std::size_t>(0) : std::nullopt;
+    const std::optional<std::size_t> hit =
+        p && kCloseButton.Contains(*p) ? std::optional<std::size_t>(0) : std::nullopt;
     return !m_hover.Update(hit).empty();
 }
 

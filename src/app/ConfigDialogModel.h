@@ -49,10 +49,10 @@ enum class ProfileMenuCommand
 // What the view does after an event the model has handled.
 struct ConfigDialogOutcome
 {
-    std::optional<std::size_t> editLine;       // open the in-place editor (profile-name mode) over this line
-    std::optional<ProfileManagerNotice> post;  // once this event is over, RunTransfer this notice
-    bool close = false;                        // the manager has closed: the window goes away
-    bool startMove = false;                    // the window follows the pointer, as a caption would
+    std::optional<std::size_t> editLine;      // open the in-place editor (profile-name mode) over this line
+    std::optional<ProfileManagerNotice> post; // once this event is over, RunTransfer this notice
+    bool close = false;                       // the manager has closed: the window goes away
+    bool startMove = false;                   // the window follows the pointer, as a caption would
 };
 
 // The model of the profile manager's window (CConfigDialog): its surface of a title row with

@@ -521,7 +521,11 @@ void MainWindowModel::CloseRequested()
 
 void MainWindowModel::OnProfileManagerNotice(int notice)
 {
-    // Import (0) and export (1) belong to the profile manager's own commands.
+    // The profile manager runs import (0) and export (1) itself; an import changed the current
+    // profile and its labels, which the pages show.
+    if (notice == 0) {
+        m_view.Redraw(std::nullopt);
+    }
     if (notice == 2) {
         m_profileManagerOpen = false;
         CloseAllLists();

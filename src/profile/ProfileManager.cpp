@@ -28,8 +28,7 @@ void ProfileManager::LoadProfileList()
     m_entries.clear();
     m_selected.reset();
     m_remembered.reset();
-    const IniFile list(m_context.files.PathOf(kListName), m_context.codec,
-                       ConfigFiles::CodePageOf(m_context.language));
+    const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());
     for (std::size_t position = 0; position < stored.names.size(); ++position) {
         m_entries.push_back({stored.names[position], position});

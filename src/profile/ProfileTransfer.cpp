@@ -29,7 +29,9 @@ std::string ProposedFileName(std::string_view profileName)
     std::string name(profileName);
     std::replace_if(
         name.begin(), name.end(),
-        [](char c) { return static_cast<unsigned char>(c) < 0x20 || kUnsafeInFileName.find(c) != std::string_view::npos; },
+        [](char c) {
+            return static_cast<unsigned char>(c) < 0x20 || kUnsafeInFileName.find(c) != std::string_view::npos;
+        },
         '_');
     return name + std::string(kProfileExtension);
 }

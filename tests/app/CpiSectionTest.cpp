@@ -52,10 +52,10 @@ TEST_P(CpiTrackPressTest, StoresTheValueOfThePixelInItsStage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Tracks, CpiTrackPressTest,
-                         testing::Values(TrackPressCase{{775, 58}, 0, 164},  // the top of stage 1
-                                         TrackPressCase{{781, 226}, 0, 1},   // its lowest pixels
-                                         TrackPressCase{{825, 227}, 1, 1},   // stage 2
-                                         TrackPressCase{{875, 225}, 2, 2},   // stage 3
+                         testing::Values(TrackPressCase{{775, 58}, 0, 164}, // the top of stage 1
+                                         TrackPressCase{{781, 226}, 0, 1},  // its lowest pixels
+                                         TrackPressCase{{825, 227}, 1, 1},  // stage 2
+                                         TrackPressCase{{875, 225}, 2, 2},  // stage 3
                                          TrackPressCase{{931, 64}, 3, 163}, // stage 4, its right column
                                          TrackPressCase{{931, 63}, 3, 164}));
 
@@ -153,8 +153,8 @@ TEST_F(CpiSectionTest, CancellingTheColourDialogKeepsTheColour)
 TEST_F(CpiSectionTest, StagesFiveAndSixKeepTheirValues)
 {
     colours.answers.push_back(Colour{9, 9, 9, 255});
-    for (Point p : {Point{775, 58}, Point{825, 100}, Point{875, 200}, Point{925, 226}, Point{772, 251},
-                    Point{922, 251}, Point{772, 265}}) {
+    for (Point p : {Point{775, 58}, Point{825, 100}, Point{875, 200}, Point{925, 226}, Point{772, 251}, Point{922, 251},
+                    Point{772, 265}}) {
         Model().Press(p);
     }
     EXPECT_EQ(Current().cpiValue[4], 0x55);

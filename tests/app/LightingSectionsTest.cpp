@@ -48,12 +48,13 @@ TEST_F(LightingSectionTest, AStripSetsItsModesLevelWithoutSelectingIt)
 
 TEST_F(LightingSectionTest, StripEdgesToThePixel)
 {
-    const std::pair<int, std::uint8_t> cases[] = {{3, 1}, {4, 2}, {33, 2}, {34, 3}, {123, 5}, {124, 6}, {127, 6}, {0, 1}};
+    const std::pair<int, std::uint8_t> cases[] = {{3, 1},   {4, 2},   {33, 2},  {34, 3},
+                                                  {123, 5}, {124, 6}, {127, 6}, {0, 1}};
     for (const auto& [offset, level] : cases) {
         Model().Press({834 + offset, 97});
         EXPECT_EQ(Current().lightLevel[0], level) << offset;
     }
-    Model().Press({834 + 128, 97}); // right of the strip
+    Model().Press({834 + 128, 97});    // right of the strip
     Model().Press({834 + 50, 97 + 8}); // under it
     EXPECT_EQ(Current().lightLevel[0], 1);
 }

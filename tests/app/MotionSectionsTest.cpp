@@ -68,8 +68,8 @@ TEST_F(ReportRateSectionTest, DrawsTheStatePictureOfTheRecordsRate)
         std::uint8_t rate;
         std::string_view picture;
     };
-    for (const Case& c : {Case{1, kStateImages[3]}, Case{2, kStateImages[2]}, Case{4, kStateImages[1]},
-                          Case{8, kStateImages[0]}}) {
+    for (const Case& c :
+         {Case{1, kStateImages[3]}, Case{2, kStateImages[2]}, Case{4, kStateImages[1]}, Case{8, kStateImages[0]}}) {
         Current().reportRate = c.rate;
         auto& drawn = Drawn();
         for (std::string_view picture : kStateImages) {

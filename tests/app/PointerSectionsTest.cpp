@@ -225,8 +225,9 @@ TEST(ScrollSpeedSectionClip, OnlyThePartInsideThePanelIsSeen)
     test::RecordingCanvas canvas;
     test::RecordingEditBox box;
     PointSettings point;
-    SettingsSectionContext context{record, MainWindowTextsFor(Language::English), canvas, point,
-                                   [] { return Colour{1, 2, 3, 255}; }};
+    SettingsSectionContext context{record, MainWindowTextsFor(Language::English), canvas, point, [] {
+                                       return Colour{1, 2, 3, 255};
+                                   }};
     ScrollSpeedSection section(context, box, Rect{734, 32, 984, 100});
     section.Draw(canvas, {734, 80}); // the box at 90 to 106; the panel ends at 100
     EXPECT_EQ(box.shows.back(), (test::RecordingEditBox::Shown{{904, 90, 948, 106}, {904, 90, 948, 100}}));

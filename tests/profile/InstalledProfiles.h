@@ -36,7 +36,14 @@ inline ProfileRecord Patterned(std::uint8_t seed)
 class InstalledProfiles : public ::testing::Test
 {
 protected:
-    InstalledProfiles() { EXPECT_EQ(WriteFactoryFiles(dir.Path(), codec), ""); }
+    InstalledProfiles()
+    {
+        // The factory files are written once and copied for each test: writing them key by key is slow.
+        static const TempDir installed;
+        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
+        EXPECT_EQ(failure, "");
+        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
+    }
 
     // Profile file `index` gets the settings of seed `seed` (flag 1) and "Item1" = `label`.
     void GiveSlot(std::size_t index, std::uint8_t seed, std::string_view label)

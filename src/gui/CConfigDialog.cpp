@@ -1,0 +1,269 @@
+#include "gui/CConfigDialog.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+
+#include "gui/CLBEditorWnd.h"
+#include "gui/skin/QtSkinCanvas.h"
+#include "gui/skin/SkinImageCache.h"
+#include "text/Fonts.h"
+#include "text/ProfileManagerTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+QRect ToQRect(Rect rect)
+{
+    return QRect(rect.left, rect.top, rect.Width(), rect.Height());
+}
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Point ToPoint(QPointF p)
+{
+    const QPoint rounded = p.toPoint();
+    return {rounded.x(), rounded.y()};
+}
+
+} // namespace
+
+CConfigDialog::CConfigDialog(ConfigDialogContext context, SkinImageCache& images, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_model(std::move(context)), m_images(images),
+      m_fonts(m_model.InterfaceLanguage())
+{
+    setObjectName(QStringLiteral("CConfigDialog"));
+    setWindowTitle(FromUtf8(m_model.Texts().title));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setWindowOpacity(ConfigDialogModel::kWindowAlpha / 255.0);
+    const Size size = m_model.Open(m_images);
+    setFixedSize(size.width, size.height);
+    CreateList();
+    Sync();
+}
+
+CConfigDialog::~CConfigDialog() = default;
+
+CConfigDialog* CConfigDialog::Open(ConfigDialogContext context, SkinImageCache& images, QWidget* parent)
+{
+    auto* dialog = new CConfigDialog(std::move(context), images, parent);
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return dialog;
+}
+
+void CConfigDialog::CreateList()
+{
+    const Colour text = m_model.TextColour();
+    m_list = new QListWidget(this);
+    m_list->setObjectName(QStringLiteral("ProfileList"));
+    m_list->setGeometry(ToQRect(ConfigDialogModel::kListArea));
+    m_list->setFont(
+        FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).dialog, m_model.InterfaceLanguage()));
+    // The background picture shows through the list.
+    m_list->setStyleSheet(
+        QStringLiteral("QListWidget { background: transparent; color: rgb(%1, %2, %3); border: none; }")
+            .arg(text.r)
+            .arg(text.g)
+            .arg(text.b));
+    m_list->viewport()->setAutoFillBackground(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->installEventFilter(this);
+    m_list->viewport()->installEventFilter(this);
+
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_syncing && row >= 0) {
+            Apply(m_model.SelectionChanged(static_cast<std::size_t>(row)));
+        }
+    });
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Apply(m_model.DoubleClicked(static_cast<std::size_t>(m_list->row(item))));
+    });
+}
+
+void CConfigDialog::Sync()
+{
+    m_syncing = true;
+    const std::vector<std::string> names = m_model.Names();
+    bool same = m_list->count() == static_cast<int>(names.size());
+    for (int i = 0; same && i < m_list->count(); ++i) {
+        same = m_list->item(i)->text() == FromUtf8(names[static_cast<std::size_t>(i)]);
+    }
+    if (!same) {
+        m_list->clear();
+        for (const std::string& name : names) {
+            m_list->addItem(FromUtf8(name));
+        }
+    }
+    const std::optional<std::size_t> selected = m_model.Selected();
+    const int row = selected && *selected < names.size() ? static_cast<int>(*selected) : -1;
+    if (m_list->currentRow() != row) {
+        m_list->setCurrentRow(row);
+    }
+    if (row < 0) {
+        m_list->clearSelection();
+    }
+    m_syncing = false;
+    update();
+}
+
+void CConfigDialog::Apply(const ConfigDialogOutcome& outcome, QPoint globalPress)
+{
+    Sync();
+    if (outcome.editLine) {
+        OpenEditor(*outcome.editLine);
+    }
+    if (outcome.post) {
+        // The import or export runs once the menu and this event are done, as a posted message would.
+        const ProfileManagerNotice notice = *outcome.post;
+        QTimer::singleShot(0, this, [this, notice] {
+            m_model.RunTransfer(notice);
+            Sync();
+        });
+    }
+    if (outcome.close) {
+        Finish();
+        return;
+    }
+    if (outcome.startMove) {
+        QWindow* window = windowHandle();
+        if (!window || !window->startSystemMove()) {
+            m_manualMove = true;
+            m_moveStartGlobal = globalPress;
+            m_moveStartPos = pos();
+        }
+    }
+}
+
+void CConfigDialog::OpenEditor(std::size_t line)
+{
+    if (m_editor) {
+        return;
+    }
+    auto* editor = new CLBEditorWnd(*m_list, LineEditorMode::ProfileName, [this](const LineEditorCommit& commit) {
+        m_model.CommitRename(commit.line, commit.text);
+        Sync();
+    });
+    if (editor->BeginEdit(static_cast<int>(line))) {
+        m_editor = editor;
+    }
+}
+
+void CConfigDialog::ShowListMenu(QPoint globalPos)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ProfileList"));
+    for (const ConfigDialogModel::MenuEntry& entry : m_model.ListMenu()) {
+        QAction* action = menu.addAction(FromUtf8(entry.text));
+        const ProfileMenuCommand command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { Apply(m_model.RunMenuCommand(command)); });
+    }
+    menu.exec(globalPos);
+}
+
+bool CConfigDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    const bool rightButton = (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                              type == QEvent::MouseButtonRelease) &&
+                             static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+    if (watched == m_list->viewport()) {
+        if (rightButton && type == QEvent::MouseButtonRelease) {
+            ShowListMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            return true;
+        }
+        // The menu acts on the name selected before: the right button selects nothing.
+        if (rightButton || type == QEvent::ContextMenu) {
+            return true;
+        }
+    }
+    if (watched == m_list && type == QEvent::KeyPress && !m_editor) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            return true; // Enter neither closes the manager nor presses anything
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CConfigDialog::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Escape do nothing here: only the close button closes the manager.
+    event->accept();
+}
+
+void CConfigDialog::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QtSkinCanvas canvas(painter, m_images, m_fonts, rect());
+    m_model.Draw(canvas);
+}
+
+void CConfigDialog::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    Apply(m_model.Press(ToPoint(event->position())), event->globalPosition().toPoint());
+}
+
+void CConfigDialog::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_manualMove && (event->buttons() & Qt::LeftButton)) {
+        move(m_moveStartPos + event->globalPosition().toPoint() - m_moveStartGlobal);
+        return;
+    }
+    if (m_model.Hover(ToPoint(event->position()))) {
+        update();
+    }
+}
+
+void CConfigDialog::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_manualMove = false;
+    }
+}
+
+void CConfigDialog::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (m_model.Hover(std::nullopt)) {
+        update();
+    }
+}
+
+void CConfigDialog::closeEvent(QCloseEvent* event)
+{
+    // The window system closing the window stores the list like the close button, so the main
+    // window learns that the manager is gone.
+    if (!m_finished) {
+        m_model.Close();
+        Finish();
+    }
+    event->accept();
+}
+
+void CConfigDialog::Finish()
+{
+    if (m_finished) {
+        return;
+    }
+    m_finished = true;
+    hide();
+    deleteLater();
+}
+
+} // namespace veldrane

@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QIcon>
+#include <QMenu>
+#include <QObject>
+#include <QSocketNotifier>
+#include <QString>
+#include <QStringList>
+#include <QSystemTrayIcon>
+
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceNotice.h"
+#include "gui/TrayMessageSink.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "platform/linux/SteadyClock.h"
+#include "platform/qt/QtPointerSettings.h"
+#include "platform/qt/QtShell.h"
+#include "profile/ProfileRecord.h"
+#include "text/Language.h"
+
+namespace veldrane {
+
+class CHidMouseDlg;
+class ConfigFiles;
+class DesktopPointerSettings;
+class DesktopPointerSettingsApplier;
+class DeviceLink;
+class DeviceLinkConnection;
+class DeviceListener;
+class DeviceNoticeHandler;
+class DeviceNoticeHandlerTarget;
+class HidBackend;
+class HidapiBackend;
+class HotplugSource;
+class PointerSettingsChain;
+class SimulatedMouse;
+class SingleInstanceLock;
+class SkinImageCache;
+class UdevHotplugSource;
+struct AppContext;
+
+// What the command line asks for.
+struct AppOptions
+{
+    bool simulate = false; // "--simulate": the simulated mouse instead of the real one
+};
+
+AppOptions ParseAppOptions(const QStringList& arguments);
+
+// The application object: makes sure that only one instance runs, finds the mouse, starts the
+// listener, loads the profile, the language and the skin, and keeps the main window in the
+// system tray until "Exit". Without a system tray the window is shown at start and minimises
+// instead of hiding, and a second start brings it forward.
+class CHidMouseApp : public QObject, private DeviceChangeHooks, private NoticeSink
+{
+    Q_OBJECT
+
+public:
+    explicit CHidMouseApp(AppOptions options, QObject* parent = nullptr);
+    ~CHidMouseApp() override;
+
+    // Runs the program until "Exit"; the process's exit status. A second instance returns 0 at once.
+    int Run();
+
+private:
+    // DeviceChangeHooks, GUI thread.
+    void SendDeviceNotice(const DeviceNotice& notice) override;
+    void HideMainWindow() override;
+    void ReloadProfile() override;
+    // NoticeSink, listener thread: hands the notice to the GUI thread and waits until handled.
+    void DeliverNotice(DeviceNotice notice) override;
+
+    void ConnectDevice();
+    void LoadProfileAndSkin();
+    void CreateWindow();
+    void CreateTrayIcon();
+    void AddSimulatorActions(QMenu& menu);
+    void WatchHotplug();
+    void HandleHotplugEvents();
+    void ShowFromTray();
+    void StopListener();
+
+    AppOptions m_options;
+    bool m_trayAvailable = false;
+    std::unique_ptr<SingleInstanceLock> m_instanceLock;
+
+    SteadyClock m_clock;
+    std::unique_ptr<SimulatedMouse> m_simulated;
+    std::unique_ptr<HidapiBackend> m_hidapi;
+    std::unique_ptr<UdevHotplugSource> m_udev;
+    HidBackend* m_backend = nullptr;
+    HotplugSource* m_hotplug = nullptr;
+    std::unique_ptr<DeviceLink> m_link;
+    DeviceImage m_image{};
+
+    TrayMessageSink m_messages;
+    IconvTextCodec m_codec;
+    std::unique_ptr<ConfigFiles> m_files;
+    ProfileRecords m_records{};
+    Language m_language = Language::English;
+    std::filesystem::path m_skinDirectory;
+
+    std::unique_ptr<DeviceChangeHandler> m_changes;
+    std::unique_ptr<DeviceNoticeHandler> m_noticeHandler;
+    std::unique_ptr<DeviceNoticeHandlerTarget> m_noticeTarget;
+    std::unique_ptr<DeviceListener> m_listener;
+    std::atomic<bool> m_closing{false};
+    std::unique_ptr<DeviceLinkConnection> m_connection;
+
+    QtShell m_shell;
+    QtPointerSettings m_qtPointer;
+    std::unique_ptr<DesktopPointerSettings> m_desktopPointer;
+    std::unique_ptr<PointerSettingsChain> m_pointerChain;
+    std::unique_ptr<DesktopPointerSettingsApplier> m_pointerApplier;
+
+    std::unique_ptr<SkinImageCache> m_images;
+    std::unique_ptr<AppContext> m_context;
+    std::unique_ptr<CHidMouseDlg> m_window;
+
+    QMenu m_trayMenu;
+    std::unique_ptr<QSystemTrayIcon> m_tray;
+    std::unique_ptr<QSocketNotifier> m_hotplugNotifier;
+};
+
+} // namespace veldrane

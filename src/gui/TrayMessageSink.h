@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "platform/MessageSink.h"
+
+namespace veldrane {
+
+// The user's messages on a Qt desktop: message boxes with one OK button over the main window, and
+// balloons at the tray icon with the information icon. Without a system tray there is no icon to
+// show a balloon at, so a balloon becomes a small note in the screen's top right corner that goes
+// away by itself and never blocks.
+class TrayMessageSink : public MessageSink
+{
+public:
+    // How long a balloon or note stays.
+    static constexpr int kBalloonMs = 5000;
+
+    TrayMessageSink() = default;
+
+    // Null: no tray, balloons go to the note.
+    void SetTrayIcon(QSystemTrayIcon* tray) { m_tray = tray; }
+    // The window message boxes belong to while it is shown.
+    void SetWindow(QWidget* window) { m_window = window; }
+
+    void ShowMessage(std::string_view text, std::string_view title) override;
+    void ShowBalloon(std::string_view text, std::string_view title) override;
+
+    // The note shown where there is no tray; for tests.
+    const QLabel* Note() const { return m_note.get(); }
+
+private:
+    void ShowNote(const QString& text, const QString& title);
+
+    QPointer<QSystemTrayIcon> m_tray;
+    QPointer<QWidget> m_window;
+    std::unique_ptr<QLabel> m_note;
+    QTimer m_noteTimer;
+};
+
+} // namespace veldrane

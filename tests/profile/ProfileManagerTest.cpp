@@ -1,0 +1,416 @@
+#include "profile/ProfileManager.h"
+
+#include <gtest/gtest.h>
+
+#include "profile/InstalledProfiles.h"
+
+namespace veldrane {
+namespace {
+
+using test::InstalledProfiles;
+using test::Patterned;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+using Shown = test::RecordingMessageSink::Shown;
+using Names = std::vector<std::string>;
+
+class ProfileManagerTest : public InstalledProfiles
+{
+protected:
+    ProfileManager& Manager()
+    {
+        if (!m_manager) {
+            m_manager.emplace(ProfileManagerContext{files, codec, messages, language});
+            m_manager->LoadProfileList();
+        }
+        return *m_manager;
+    }
+    void Click(std::size_t line) { Manager().OnListClick(line); }
+
+    std::string FactoryLabel() { return IniFile(dir / "str.ini", codec).GetString("Setting-EN", "Item1"); }
+    ProfileRecord FactorySettings() { return ConfigFile::Read(dir / "config.bin").contents.record; }
+
+    Language language = Language::English;
+
+private:
+    std::optional<ProfileManager> m_manager;
+};
+
+// ---- Naming -------------------------------------------------------------------------------------
+
+struct NamingCase
+{
+    const char* label;
+    Names names;
+    const char* expected;
+};
+
+class NewProfileNameTest : public ::testing::TestWithParam<NamingCase>
+{
+};
+
+TEST_P(NewProfileNameTest, FollowsTheLastName)
+{
+    EXPECT_EQ(ProfileManager::NewProfileName(GetParam().names, "PROFILE"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, NewProfileNameTest,
+    ::testing::Values(NamingCase{"EmptyList", {}, "PROFILE_0"}, NamingCase{"Numbered", {"PROFILE_0"}, "PROFILE_1"},
+                      NamingCase{"RenamedWithoutUnderscoreTakesTheCount", {"PROFILE_0", "Game"}, "Game_2"},
+                      NamingCase{"OtherBaseKeepsCountingFromItsNumber", {"Game_7"}, "PROFILE_8"},
+                      NamingCase{"NumberAfterTheFirstUnderscore", {"a_3_9"}, "PROFILE_4"},
+                      NamingCase{"NoNumberCountsAsZero", {"A_b"}, "PROFILE_1"},
+                      NamingCase{"CopyWithUnderscore", {"PROFILE_0", "Copy PROFILE_0"}, "PROFILE_1"},
+                      NamingCase{"NegativeNumber", {"x_-5"}, "PROFILE_-4"},
+                      NamingCase{"LargestNumberDoesNotOverflow", {"x_99999999999"}, "PROFILE_2147483648"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(ProfileManagerTest, NewNamesInARowAndAfterARename)
+{
+    StoreList({}, "");
+    Manager().NewProfile();
+    Manager().NewProfile();
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "PROFILE_1"}));
+    EXPECT_EQ(Manager().Selected(), 1u);
+    Manager().CommitRename(1, "Game");
+    Manager().NewProfile();
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game", "Game_2"}));
+    EXPECT_EQ(Manager().Selected(), 2u);
+}
+
+TEST_F(ProfileManagerTest, CopyPutsTheLanguagesCopyWordBeforeTheSelectedName)
+{
+    Click(0);
+    Manager().CopyProfile();
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Copy PROFILE_0"}));
+    EXPECT_EQ(Manager().Selected(), 0u);
+}
+
+TEST_F(ProfileManagerTest, TraditionalChineseCopyWord)
+{
+    language = Language::TraditionalChinese;
+    Click(0);
+    Manager().CopyProfile();
+    ASSERT_EQ(Manager().Names().size(), 2u);
+    EXPECT_EQ(Manager().Names()[1], "複製 PROFILE_0");
+}
+
+TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
+{
+    StoreList({"a", "b", "c", "d", "e", "f"}, "c");
+    Manager().NewProfile();
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "Warning"}}));
+    Manager().CopyProfile();
+    EXPECT_EQ(Manager().Names(), (Names{"a", "b", "c", "d", "e", "f"}));
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(ProfileManagerTest, SimplifiedChineseLimitWarningTitle)
+{
+    language = Language::SimplifiedChinese;
+    StoreList({"a", "b", "c", "d", "e", "f"}, "a");
+    Manager().NewProfile();
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "警告"}}));
+}
+
+TEST_F(ProfileManagerTest, MenuOperationsWithoutSelectionDoNothing)
+{
+    InstallThree();
+    StoreList({"A", "B", "C"}, "nobody");
+    ASSERT_EQ(Manager().Selected(), std::nullopt);
+    Manager().DeleteProfile();
+    Manager().CopyProfile();
+    EXPECT_EQ(Manager().RenameProfile(), std::nullopt);
+    EXPECT_FALSE(Manager().LoadSelected());
+    EXPECT_FALSE(Manager().SaveSelected());
+    EXPECT_EQ(Manager().Names(), (Names{"A", "B", "C"}));
+}
+
+// ---- Filling the list ---------------------------------------------------------------------------
+
+struct SelectionCase
+{
+    const char* label;
+    Names names;
+    const char* stored;
+    std::optional<std::size_t> selected;
+};
+
+class ProfileManagerSelectionTest : public ProfileManagerTest, public ::testing::WithParamInterface<SelectionCase>
+{
+};
+
+TEST_P(ProfileManagerSelectionTest, StoredNameIsMatchedWhole)
+{
+    StoreList(GetParam().names, GetParam().stored);
+    files.currentProfileIndex = 5;
+    EXPECT_EQ(Manager().Selected(), GetParam().selected);
+    EXPECT_EQ(files.currentProfileIndex, GetParam().selected.value_or(5));
+    EXPECT_EQ(Manager().RememberedPosition(), std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ProfileManagerSelectionTest,
+    ::testing::Values(SelectionCase{"NeverAPrefix", {"PROFILE_10", "PROFILE_1"}, "PROFILE_1", 1},
+                      SelectionCase{"PrefixAloneSelectsNothing", {"PROFILE_10"}, "PROFILE_1", std::nullopt},
+                      SelectionCase{"CaseIgnored", {"PROFILE_0", "PROFILE_1"}, "profile_1", 1},
+                      SelectionCase{"ExactCaseWinsAsTheLoaderReadsIt", {"game", "Game"}, "Game", 1},
+                      SelectionCase{"LastExactMatchLikeTheLoader", {"x", "y", "x"}, "x", 2},
+                      SelectionCase{"FirstIgnoringCase", {"X", "y", "X"}, "x", 0},
+                      SelectionCase{"Position0", {"a", "b"}, "a", 0}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(ProfileManagerTest, CountOutsideOneToSixGivesAnEmptyList)
+{
+    for (const char* count : {"0", "7", "-1", "many"}) {
+        IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", count);
+        ProfileManager manager({files, codec, messages, language});
+        manager.LoadProfileList();
+        EXPECT_TRUE(manager.Names().empty()) << count;
+    }
+}
+
+TEST_F(ProfileManagerTest, MissingListOpensEmptyAndClosingWritesNothing)
+{
+    InstallThree();
+    std::filesystem::remove(dir / "str.ini");
+    files.currentProfileIndex = 2;
+    Manager().NewProfile();
+    Manager().CloseManager();
+    EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(SettingsOf(0), Patterned(10));
+    EXPECT_EQ(LabelOf(0), "label A");
+}
+
+// ---- The rename gesture -------------------------------------------------------------------------
+
+TEST_F(ProfileManagerTest, SecondGestureOnTheSameLineOpensTheEditor)
+{
+    InstallThree();
+    EXPECT_EQ(Manager().OnListClick(2), std::nullopt); // first: remembered
+    EXPECT_EQ(Manager().RememberedPosition(), 2u);
+    EXPECT_EQ(Manager().OnListClick(0), std::nullopt); // another line: remembered instead
+    EXPECT_EQ(Manager().OnListClick(0), 0u);           // the double click on it
+    EXPECT_EQ(Manager().Selected(), 0u);
+}
+
+TEST_F(ProfileManagerTest, EditAfterAClickOpensTheEditorButNotAfterOpening)
+{
+    InstallThree(); // B preselected, nothing remembered
+    EXPECT_EQ(Manager().RenameProfile(), std::nullopt);
+    EXPECT_EQ(Manager().RenameProfile(), 1u);
+    Click(2);
+    EXPECT_EQ(Manager().RenameProfile(), 2u);
+}
+
+TEST_F(ProfileManagerTest, AfterADeleteAClickOnTheNameThatMovedUpIsAFirstClick)
+{
+    InstallThree();
+    Click(1);
+    Manager().DeleteProfile(); // C moves to line 1
+    EXPECT_EQ(Manager().Selected(), std::nullopt);
+    EXPECT_EQ(Manager().OnListClick(1), std::nullopt);
+}
+
+TEST_F(ProfileManagerTest, RenameReplacesTheNameTrimmedAndRefusesWhatCannotBeStored)
+{
+    InstallThree();
+    Manager().CommitRename(0, "  Racing  ");
+    EXPECT_EQ(Manager().Names()[0], "Racing");
+    EXPECT_EQ(Manager().Selected(), 0u);
+    Manager().CommitRename(2, "   ");
+    Manager().CommitRename(1, "two\nlines");
+    Manager().CommitRename(7, "nowhere");
+    EXPECT_EQ(Manager().Names(), (Names{"Racing", "B", "C"}));
+}
+
+TEST_F(ProfileManagerTest, RenamedNameKeepsItsFiles)
+{
+    InstallThree();
+    Manager().CommitRename(1, "Games");
+    Manager().CloseManager();
+    EXPECT_EQ(ListValue("Item1"), "Games");
+    EXPECT_EQ(ListValue("CurProfileName"), "Games");
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(SettingsOf(1), Patterned(11));
+    EXPECT_EQ(LabelOf(1), "label B");
+}
+
+// ---- Closing ------------------------------------------------------------------------------------
+
+TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionInOrder)
+{
+    InstallThree();
+    IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
+    Click(2);
+    Manager().CloseManager();
+    EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0", "Item1", "Item2"}));
+    EXPECT_EQ(ListValue("CurProfileName"), "C");
+    EXPECT_EQ(ListValue("ItemCount"), "3");
+    EXPECT_EQ(ListValue("Item0"), "A");
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileManagerTest, CloseWithNothingSelectedStoresTheFirstName)
+{
+    InstallThree();
+    Click(2);
+    Manager().DeleteProfile();
+    files.currentProfileIndex = 1;
+    Manager().CloseManager();
+    EXPECT_EQ(ListValue("CurProfileName"), "A");
+    EXPECT_EQ(ListValue("ItemCount"), "2");
+    EXPECT_EQ(files.currentProfileIndex, 0);
+}
+
+TEST_F(ProfileManagerTest, CloseWithAnEmptyListStoresCountZeroAndUsesProfile0)
+{
+    InstallThree();
+    for (int i = 0; i < 3; ++i) {
+        Click(0);
+        Manager().DeleteProfile();
+    }
+    files.currentProfileIndex = 2;
+    Manager().CloseManager();
+    EXPECT_EQ(ListKeys(), (Names{"ItemCount"}));
+    EXPECT_EQ(ListValue("ItemCount"), "0");
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    for (std::size_t slot = 0; slot < 3; ++slot) {
+        EXPECT_EQ(SettingsOf(slot), FactorySettings()) << slot;
+        EXPECT_EQ(LabelOf(slot), FactoryLabel()) << slot;
+    }
+}
+
+// ---- A name's files follow the name ---------------------------------------------------------------
+
+TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesSettingsAndLabels)
+{
+    InstallThree();
+    Click(0);
+    Manager().DeleteProfile();
+    Click(0); // B
+    Manager().CloseManager();
+
+    EXPECT_EQ(ListValue("Item0"), "B");
+    EXPECT_EQ(ListValue("Item1"), "C");
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    EXPECT_EQ(SettingsOf(0), Patterned(11));
+    EXPECT_EQ(LabelOf(0), "label B");
+    EXPECT_EQ(SettingsOf(1), Patterned(12));
+    EXPECT_EQ(LabelOf(1), "label C");
+    // The freed position is a fresh profile again: factory settings, factory labels, no list.
+    EXPECT_EQ(ConfigFile::Read(dir / "config2.bin").contents.firstRunFlag, 0);
+    EXPECT_EQ(SettingsOf(2), FactorySettings());
+    EXPECT_EQ(LabelOf(2), FactoryLabel());
+    EXPECT_EQ(LabelFile(2).GetString("Skins", "Path"), IniFile(dir / "str.ini", codec).GetString("Skins", "Path"));
+    EXPECT_TRUE(LabelFile(2).KeyNames("Profile").empty());
+
+    // The loader finds B's own settings under B.
+    ProfileRecord loaded{};
+    files.LoadConfig(loaded);
+    EXPECT_EQ(loaded, Patterned(11));
+}
+
+TEST_F(ProfileManagerTest, CopyGetsItsSourcesFilesAndNewNameTheFactoryOnes)
+{
+    InstallThree();
+    GiveSlot(3, 13, "left over");
+    Click(0);
+    Manager().CopyProfile(); // "Copy A" at 3
+    Manager().NewProfile();  // "Copy A_4" at 4
+    Click(0);
+    Manager().DeleteProfile(); // everything moves up one
+    Manager().CloseManager();
+
+    EXPECT_EQ(Manager().Names(), (Names{"B", "C", "Copy A", "Copy A_4"}));
+    EXPECT_EQ(SettingsOf(2), Patterned(10));
+    EXPECT_EQ(LabelOf(2), "label A");
+    EXPECT_EQ(SettingsOf(3), FactorySettings());
+    EXPECT_EQ(LabelOf(3), FactoryLabel());
+    // Positions that no name had before are left alone.
+    EXPECT_EQ(SettingsOf(5), FactorySettings());
+}
+
+TEST_F(ProfileManagerTest, UnchangedListRewritesNoProfileFile)
+{
+    InstallThree();
+    const auto before = std::filesystem::last_write_time(dir / "config1.bin");
+    std::filesystem::last_write_time(dir / "config1.bin", before - std::chrono::hours(1));
+    const auto aged = std::filesystem::last_write_time(dir / "config1.bin");
+    Manager().CloseManager();
+    EXPECT_EQ(std::filesystem::last_write_time(dir / "config1.bin"), aged);
+}
+
+TEST_F(ProfileManagerTest, ListThatCannotBeStoredLeavesTheOldLayoutWhole)
+{
+    InstallThree();
+    // A stray byte that Windows-1252 has no character for: the list is read but never rewritten.
+    const std::string damaged = ReadFileBytes(dir / "str.ini") + "; \x81\r\n";
+    WriteFileBytes(dir / "str.ini", damaged);
+    Click(0);
+    Manager().DeleteProfile();
+    Manager().CloseManager();
+
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), damaged);
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(SettingsOf(0), Patterned(10));
+    EXPECT_EQ(LabelOf(0), "label A");
+    EXPECT_EQ(SettingsOf(1), Patterned(11));
+    EXPECT_EQ(SettingsOf(2), Patterned(12));
+    EXPECT_EQ(LabelOf(2), "label C");
+}
+
+TEST_F(ProfileManagerTest, UnreadableProfileFileStopsTheMoveBeforeAnyWrite)
+{
+    InstallThree();
+    std::filesystem::remove(dir / "config2.bin");
+    std::filesystem::create_directory(dir / "config2.bin");
+    const std::string list = ReadFileBytes(dir / "str.ini");
+    Click(0);
+    Manager().DeleteProfile();
+    Manager().CloseManager();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
+    EXPECT_EQ(SettingsOf(0), Patterned(10));
+}
+
+TEST_F(ProfileManagerTest, LoadStoresTheListFirstSoTheNextSaveLandsOnTheSelectedName)
+{
+    InstallThree();
+    Click(0);
+    Manager().DeleteProfile();
+    Click(1); // C, now at position 1
+    ASSERT_TRUE(Manager().LoadSelected());
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(ListValue("Item1"), "C");
+    EXPECT_EQ(SettingsOf(1), Patterned(12));
+
+    // The main window saves the imported profile while the manager is still open.
+    ASSERT_TRUE(files.SaveConfig(Patterned(99)));
+    Manager().CloseManager();
+    EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
+    EXPECT_EQ(SettingsOf(1), Patterned(99)); // C's, saved
+    EXPECT_EQ(LabelOf(1), "label C");
+}
+
+TEST_F(ProfileManagerTest, SaveWhileTheManagerIsOpenFollowsTheLoadedName)
+{
+    InstallThree();
+    ProfileRecord loaded{};
+    files.LoadConfig(loaded); // B, position 1
+    Click(0);
+    Manager().DeleteProfile();
+    ASSERT_TRUE(files.SaveConfig(Patterned(77))); // "Save" on the main window: B's files
+    Click(0);
+    Manager().CloseManager();
+    EXPECT_EQ(SettingsOf(0), Patterned(77));
+    EXPECT_EQ(SettingsOf(1), Patterned(12));
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,222 @@
+#include "profile/ProfileTransfer.h"
+
+#include <gtest/gtest.h>
+
+#include "profile/InstalledProfiles.h"
+#include "profile/ScriptedFileDialog.h"
+
+namespace veldrane {
+namespace {
+
+using test::InstalledProfiles;
+using test::Patterned;
+using test::ReadFileBytes;
+using test::ScriptedFileDialog;
+using test::WriteFileBytes;
+using Shown = test::RecordingMessageSink::Shown;
+
+class ProfileTransferTest : public InstalledProfiles
+{
+protected:
+    ProfileTransferTest()
+    {
+        files.LoadConfig(record);
+        files.LoadLabels(Language::English);
+        std::filesystem::create_directories(outside);
+    }
+
+    std::string Bytes(std::uint8_t flag, const ProfileRecord& source) { return ConfigFile::Encode(flag, source); }
+    void ExpectStandardPaths()
+    {
+        EXPECT_EQ(files.configPath, dir / ProfileConfigName(files.currentProfileIndex));
+        EXPECT_EQ(files.labelPath, dir / ProfileLabelName(files.currentProfileIndex));
+    }
+
+    ProfileRecord record{};
+    std::filesystem::path outside = dir / "exports";
+    ProfileTransfer transfer{files, codec, messages, Language::English};
+    ScriptedFileDialog dialog;
+};
+
+// ---- Import -------------------------------------------------------------------------------------
+
+TEST_F(ProfileTransferTest, ImportOfAProfileWithFlag0TakesTheWholeRecordAndTheLabelsBesideIt)
+{
+    files.currentProfileIndex = 2;
+    files.firstRunFlag = 1;
+    WriteFileBytes(outside / "mine.bin", Bytes(0, Patterned(40)));
+    IniFile(outside / "mine.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
+    const SkinSettings skin = files.skin;
+
+    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
+    EXPECT_EQ(record, Patterned(40)); // the twelve macros too
+    EXPECT_EQ(files.firstRunFlag, 0);
+    EXPECT_EQ(files.buttonLabel[0], "Fire");
+    EXPECT_EQ(files.buttonLabel[1], ""); // missing in the file: empty, not a default
+    // An exported label file has no "Skins": the text colour and skin stay.
+    EXPECT_EQ(files.skin.red, skin.red);
+    EXPECT_EQ(files.skin.path, skin.path);
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    ExpectStandardPaths();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileTransferTest, ImportTakesTheSkinKeysTheLabelFileHas)
+{
+    WriteFileBytes(outside / "mine.bin", Bytes(1, Patterned(40)));
+    IniFile(outside / "mine.ini", codec).WriteString("Skins", "RColor", "17");
+    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
+    EXPECT_EQ(files.skin.red, 17);
+}
+
+class ImportWrongSizeTest : public ProfileTransferTest, public ::testing::WithParamInterface<std::size_t>
+{
+};
+
+TEST_P(ImportWrongSizeTest, IsRefusedNamingTheFileAndItsSizeAndChangesNothing)
+{
+    const ProfileRecord before = record;
+    const auto labels = files.buttonLabel;
+    files.firstRunFlag = 1;
+    WriteFileBytes(outside / "odd.bin", std::string(GetParam(), '\x07'));
+    IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
+
+    EXPECT_FALSE(transfer.ImportFrom(outside / "odd.bin", record));
+    const std::string text = (outside / "odd.bin").string() + " has " + std::to_string(GetParam()) +
+                             " bytes. A profile file has 1825 bytes; nothing was imported.";
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, text, "Tessaly VELDRANE"}}));
+    EXPECT_EQ(record, before);
+    EXPECT_EQ(files.buttonLabel, labels);
+    EXPECT_EQ(files.firstRunFlag, 1);
+    ExpectStandardPaths();
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ImportWrongSizeTest, ::testing::Values(0u, 1824u, 1826u, 4096u));
+
+TEST_F(ProfileTransferTest, ImportOfANameWithoutBinOrOfAMissingFile)
+{
+    const ProfileRecord before = record;
+    WriteFileBytes(outside / "mine.dat", Bytes(1, Patterned(40)));
+    EXPECT_FALSE(transfer.ImportFrom(outside / "mine.dat", record));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(transfer.ImportFrom(outside / "gone.bin", record));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}}));
+    EXPECT_EQ(record, before);
+}
+
+TEST_F(ProfileTransferTest, ImportReadsTheLabelsBesideTheFileNotInAFolderNamedBin)
+{
+    const std::filesystem::path folder = dir / "old.bin.d";
+    std::filesystem::create_directories(folder);
+    WriteFileBytes(folder / "mine.bin", Bytes(1, Patterned(40)));
+    IniFile(folder / "mine.ini", codec).WriteString("Setting-EN", "Item1", "Beside");
+    EXPECT_TRUE(transfer.ImportFrom(folder / "mine.bin", record));
+    EXPECT_EQ(files.buttonLabel[0], "Beside");
+}
+
+TEST_F(ProfileTransferTest, ImportProfileProposesTheCurrentConfigPathAndCancelDoesNothing)
+{
+    const ProfileRecord before = record;
+    EXPECT_FALSE(transfer.ImportProfile(dialog, record));
+    EXPECT_EQ(dialog.asked, (std::vector<std::string>{"open " + (dir / "config0.bin").string()}));
+    EXPECT_EQ(record, before);
+    dialog.answer = outside / "mine.bin";
+    WriteFileBytes(outside / "mine.bin", Bytes(1, Patterned(40)));
+    EXPECT_TRUE(transfer.ImportProfile(dialog, record));
+    EXPECT_EQ(record, Patterned(40));
+}
+
+TEST_F(ProfileTransferTest, AfterAnImportSaveWritesItIntoTheSelectedProfile)
+{
+    files.currentProfileIndex = 3;
+    WriteFileBytes(outside / "mine.bin", Bytes(0, Patterned(40)));
+    ASSERT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
+    ASSERT_TRUE(files.SaveConfig(record));
+    EXPECT_EQ(ReadFileBytes(dir / "config3.bin"), Bytes(1, Patterned(40)));
+}
+
+// ---- Export -------------------------------------------------------------------------------------
+
+TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
+{
+    files.buttonLabel[0] = "Fire";
+    record = Patterned(50);
+    transfer.ExportTo(outside / "shared", record);
+    for (const std::filesystem::path& folder : {outside, dir.Path()}) {
+        EXPECT_EQ(ReadFileBytes(folder / "shared.bin"), Bytes(1, Patterned(50))) << folder;
+        const IniFile labels(folder / "shared.ini", codec);
+        EXPECT_EQ(labels.GetString("Setting-EN", "Item1"), "Fire");
+        EXPECT_EQ(labels.KeyNames("Setting-EN").size(), 12u);
+        EXPECT_TRUE(labels.KeyNames("Skins").empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(outside / "shared"));
+    ExpectStandardPaths();
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileTransferTest, ExportIntoAFolderNamedBinStillGivesTheFileItsExtension)
+{
+    const std::filesystem::path folder = dir / "old.bin.d";
+    std::filesystem::create_directories(folder);
+    transfer.ExportTo(folder / "shared", record);
+    EXPECT_TRUE(std::filesystem::exists(folder / "shared.bin"));
+    EXPECT_TRUE(std::filesystem::exists(folder / "shared.ini"));
+}
+
+class ExportProgramFileTest : public ProfileTransferTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(ExportProgramFileTest, IsRefusedAndWritesNothing)
+{
+    const std::string config0 = ReadFileBytes(dir / "config0.bin");
+    const std::string list = ReadFileBytes(dir / "str.ini");
+    transfer.ExportTo(outside / GetParam(), Patterned(50));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "Tessaly VELDRANE");
+    EXPECT_NE(messages.shown[0].text.find(" is the name of one of the program's own files."), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(outside));
+    EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), config0);
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, ExportProgramFileTest,
+                         ::testing::Values("config.bin", "config0.bin", "Config5.bin", "config3", "str.bin", "Str4.bin",
+                                           "record.bin", "config5.bin"));
+
+TEST_F(ProfileTransferTest, ExportRefusalNamesTheFile)
+{
+    transfer.ExportTo(outside / "config2", record);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                   "config2.bin is the name of one of the program's own files. "
+                                                   "Please choose another name.",
+                                                   "Tessaly VELDRANE"}}));
+}
+
+TEST_F(ProfileTransferTest, ExportThatCannotWriteTheChosenFileStillWritesTheCopy)
+{
+    transfer.ExportTo(dir / "no such folder" / "shared.bin", Patterned(50));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 2 \n", "NULL ==fp "}}));
+    EXPECT_EQ(ReadFileBytes(dir / "shared.bin"), Bytes(1, Patterned(50)));
+}
+
+TEST_F(ProfileTransferTest, ExportProfileProposesTheProfileNameBesideTheExecutable)
+{
+    transfer.ExportProfile(dialog, record, "Game/2: best");
+    EXPECT_EQ(dialog.asked, (std::vector<std::string>{"save " + (dir / "Game_2_ best.bin").string()}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "Game_2_ best.bin"));
+}
+
+TEST(ProfileTransferNames, LabelFileBesideReplacesTheFirstBinOfTheNameOnly)
+{
+    EXPECT_EQ(ProfileTransfer::LabelFileBeside("/a.bin/p.bin"), std::filesystem::path("/a.bin/p.ini"));
+    EXPECT_EQ(ProfileTransfer::LabelFileBeside("/x/p.bin.bak"), std::filesystem::path("/x/p.ini.bak"));
+    EXPECT_EQ(ProfileTransfer::LabelFileBeside("/x/p.bin.bin"), std::filesystem::path("/x/p.ini.bin"));
+    EXPECT_TRUE(ProfileTransfer::IsProgramFileName("Record.INI"));
+    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("config6.bin"));
+    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("myconfig0.bin"));
+}
+
+} // namespace
+} // namespace veldrane
