@@ -63,6 +63,11 @@ CConfigDialog* CConfigDialog::Open(ConfigDialogContext context, SkinImageCache& 
     return dialog;
 }
 
+CLBEditorWnd* CConfigDialog::Editor() const
+{
+    return m_editor;
+}
+
 void CConfigDialog::CreateList()
 {
     const Colour text = m_model.TextColour();
@@ -164,7 +169,9 @@ void CConfigDialog::OpenEditor(std::size_t line)
 void CConfigDialog::ShowListMenu(QPoint globalPos)
 {
     QMenu menu(this);
+    // Named after its menu resource, so that the window can be found on the desktop.
     menu.setObjectName(QStringLiteral("ProfileList"));
+    menu.setWindowTitle(menu.objectName());
     for (const ConfigDialogModel::MenuEntry& entry : m_model.ListMenu()) {
         QAction* action = menu.addAction(FromUtf8(entry.text));
         const ProfileMenuCommand command = entry.command;

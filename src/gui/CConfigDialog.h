@@ -33,7 +33,7 @@ public:
     ConfigDialogModel& Model() { return m_model; }
     QListWidget* List() const { return m_list; }
     // The in-place editor while one is open.
-    CLBEditorWnd* Editor() const { return m_editor; }
+    CLBEditorWnd* Editor() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

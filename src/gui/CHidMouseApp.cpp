@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
 #include <chrono>
 #include <future>
@@ -15,6 +16,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNoticeHandler.h"
+#include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
@@ -175,6 +177,16 @@ void CHidMouseApp::CreateWindow()
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->SetHideMinimises(!m_trayAvailable);
     m_window->SetExitHandler([] { QCoreApplication::exit(0); });
+    m_window->SetProfileManagerOpener([this] {
+        // The manager's notices reach the main window posted, as message 0xB03 does.
+        const auto notify = [this](ProfileManagerNotice notice) {
+            QTimer::singleShot(0, m_window.get(),
+                               [this, notice] { m_window->Model().OnProfileManagerNotice(static_cast<int>(notice)); });
+        };
+        CConfigDialog::Open({*m_files, m_records.Current, m_codec, m_messages, m_profileFileDialog, m_language,
+                             m_window->Model().TextColour(), notify},
+                            *m_images, m_window.get());
+    });
     m_messages.SetWindow(m_window.get());
 }
 

@@ -16,6 +16,7 @@
 #include "device/DeviceChangeHandler.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceNotice.h"
+#include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/SteadyClock.h"
@@ -120,6 +121,7 @@ private:
     std::unique_ptr<DesktopPointerSettingsApplier> m_pointerApplier;
 
     std::unique_ptr<SkinImageCache> m_images;
+    QtProfileFileDialog m_profileFileDialog; // the profile manager's import and export
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<CHidMouseDlg> m_window;
 

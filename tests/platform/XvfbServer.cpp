@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/linux/pointer/ChildProgram.h"
@@ -35,7 +36,7 @@ bool XvfbServer::Installed()
     return FindProgram("Xvfb", SearchPath()).has_value();
 }
 
-XvfbServer::XvfbServer()
+XvfbServer::XvfbServer(std::string screen)
 {
     const auto program = FindProgram("Xvfb", SearchPath());
     int pipeEnds[2];
@@ -49,7 +50,7 @@ XvfbServer::XvfbServer()
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<std::string> words{program->string(), "-displayfd", std::to_string(kDisplayFd),
                                    "-nolisten",       "tcp",        "-noreset",
-                                   "-screen",         "0",          "640x480x24"};
+                                   "-screen",         "0",          std::move(screen)};
     std::vector<char*> argv;
     for (std::string& word : words) {
         argv.push_back(word.data());

@@ -15,7 +15,8 @@ public:
     // Whether an Xvfb program is on PATH.
     static bool Installed();
 
-    XvfbServer();
+    // `screen` is Xvfb's WIDTHxHEIGHTxDEPTH of screen 0.
+    explicit XvfbServer(std::string screen = "640x480x24");
     ~XvfbServer();
     XvfbServer(const XvfbServer&) = delete;
     XvfbServer& operator=(const XvfbServer&) = delete;

@@ -22,12 +22,12 @@ TEST_P(CpiTrackPress, GivesOneStepOf50CpiPerPixel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Edges, CpiTrackPress,
-                         testing::Values(TrackCase{58, 164},  // the very top: 8200 CPI
-                                         TrackCase{63, 164},  // everything from 63 up is capped
-                                         TrackCase{64, 163},  // the first pixel below the cap
-                                         TrackCase{150, 77},  // 228 - 150 - 3 + 2
-                                         TrackCase{225, 2},   // the last pixel above the foot
-                                         TrackCase{226, 1},   // the lowest two pixels: 50 CPI
+                         testing::Values(TrackCase{58, 164}, // the very top: 8200 CPI
+                                         TrackCase{63, 164}, // everything from 63 up is capped
+                                         TrackCase{64, 163}, // the first pixel below the cap
+                                         TrackCase{150, 77}, // 228 - 150 - 3 + 2
+                                         TrackCase{225, 2},  // the last pixel above the foot
+                                         TrackCase{226, 1},  // the lowest two pixels: 50 CPI
                                          TrackCase{227, 1}));
 
 TEST(CpiStage, TrackPictureIsHalfTheValueForAnyByte)

@@ -26,17 +26,15 @@ TEST_P(ReportRateDialPress, RingAndQuadrantChooseTheRate)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportRateDialPress,
-    testing::Values(DialCase{"UpperRightIs1000Hz", 30, -30, 1}, DialCase{"UpperLeftIs125Hz", -30, -30, 8},
-                    DialCase{"LowerLeftIs250Hz", -30, 30, 4}, DialCase{"LowerRightIs500Hz", 30, 30, 2},
-                    DialCase{"Radius35IsOnTheRing", 21, -28, 1}, DialCase{"Radius34IsInside", 16, -30, std::nullopt},
-                    DialCase{"JustUnder64IsOnTheRing", -39, 50, 4},
-                    DialCase{"JustOver64IsOutside", 40, -50, std::nullopt},
-                    DialCase{"Radius65IsOutside", 39, 52, std::nullopt},
-                    DialCase{"StraightAboveDoesNothing", 0, -50, std::nullopt},
-                    DialCase{"StraightRightDoesNothing", 50, 0, std::nullopt},
-                    DialCase{"StraightLeftDoesNothing", -50, 0, std::nullopt},
-                    DialCase{"TheCentreDoesNothing", 0, 0, std::nullopt},
-                    DialCase{"FarOutsideDoesNotOverflow", 2000000000, -2000000000, std::nullopt}),
+    testing::Values(
+        DialCase{"UpperRightIs1000Hz", 30, -30, 1}, DialCase{"UpperLeftIs125Hz", -30, -30, 8},
+        DialCase{"LowerLeftIs250Hz", -30, 30, 4}, DialCase{"LowerRightIs500Hz", 30, 30, 2},
+        DialCase{"Radius35IsOnTheRing", 21, -28, 1}, DialCase{"Radius34IsInside", 16, -30, std::nullopt},
+        DialCase{"JustUnder64IsOnTheRing", -39, 50, 4}, DialCase{"JustOver64IsOutside", 40, -50, std::nullopt},
+        DialCase{"Radius65IsOutside", 39, 52, std::nullopt}, DialCase{"StraightAboveDoesNothing", 0, -50, std::nullopt},
+        DialCase{"StraightRightDoesNothing", 50, 0, std::nullopt},
+        DialCase{"StraightLeftDoesNothing", -50, 0, std::nullopt}, DialCase{"TheCentreDoesNothing", 0, 0, std::nullopt},
+        DialCase{"FarOutsideDoesNotOverflow", 2000000000, -2000000000, std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReportRateDial, FrequencyOnlyForTheFourRates)

@@ -43,13 +43,12 @@ TEST_P(ScrollLinesText, AcceptsOnlyDecimalNumbersFromOneToOneHundred)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ScrollLinesText,
-                         testing::Values(TextCase{"1", 1}, TextCase{"100", 100}, TextCase{"42", 42},
-                                         TextCase{"007", 7}, TextCase{" 5 ", 5}, TextCase{"0", std::nullopt},
-                                         TextCase{"101", std::nullopt}, TextCase{"", std::nullopt},
-                                         TextCase{"   ", std::nullopt}, TextCase{"-3", std::nullopt},
-                                         TextCase{"+3", std::nullopt}, TextCase{"5x", std::nullopt},
-                                         TextCase{"x5", std::nullopt}, TextCase{"1 2", std::nullopt},
-                                         TextCase{"99999999999999999999", std::nullopt},
+                         testing::Values(TextCase{"1", 1}, TextCase{"100", 100}, TextCase{"42", 42}, TextCase{"007", 7},
+                                         TextCase{" 5 ", 5}, TextCase{"0", std::nullopt}, TextCase{"101", std::nullopt},
+                                         TextCase{"", std::nullopt}, TextCase{"   ", std::nullopt},
+                                         TextCase{"-3", std::nullopt}, TextCase{"+3", std::nullopt},
+                                         TextCase{"5x", std::nullopt}, TextCase{"x5", std::nullopt},
+                                         TextCase{"1 2", std::nullopt}, TextCase{"99999999999999999999", std::nullopt},
                                          TextCase{"\xEF\xBC\x95", std::nullopt})); // a full-width "5"
 
 } // namespace

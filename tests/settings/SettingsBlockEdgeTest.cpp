@@ -57,7 +57,7 @@ EdgeCase HighestAndLowestCpi()
 {
     ProfileRecord record{};
     record.cpiValue = {164, 1, 164, 1, 0x55, 0x66}; // 8200 and 50 CPI; stages 5 and 6 stay home
-    record.cpiEnabled = {1, 0, 2, 0, 1, 1};        // a 2 from a file still sets only its own bit
+    record.cpiEnabled = {1, 0, 2, 0, 1, 1};         // a 2 from a file still sets only its own bit
     record.sensitivityX = 11;                       // 220
     record.sensitivityY = 1;                        // 20
     record.angleSnap = 1;                           // off

@@ -25,8 +25,7 @@ constexpr int kFirstLabelOffset = 6;
 
 AngleSnapSection::AngleSnapSection(const SettingsSectionContext& context)
     : SettingsSection(context, context.texts.angleSnap, kBackground, kFallbackHeight)
-{
-}
+{}
 
 Rect AngleSnapSection::ControlArea(std::size_t) const
 {
@@ -52,7 +51,8 @@ void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect strip = ControlArea(0);
     const Point illustration{strip.left, strip.top - kIllustrationGap - kIllustrationHeight};
-    canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap), Within(contentOrigin, illustration));
+    canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap),
+                     Within(contentOrigin, illustration));
     DrawScaleLabels(canvas, contentOrigin, strip, kFirstLabelOffset);
 }
 

@@ -38,8 +38,7 @@ Rect OfStage(Rect area, std::size_t stage)
 
 CpiSection::CpiSection(const SettingsSectionContext& context, ColourPicker& colours)
     : SettingsSection(context, context.texts.cpiSetting, kBackground, kFallbackHeight), m_colours(colours)
-{
-}
+{}
 
 // Controls are numbered part by part: the four tracks, the four switches, the four swatches.
 std::size_t CpiSection::ControlCount() const

@@ -39,8 +39,7 @@ int RowTop(std::size_t mode)
 
 LightingSection::LightingSection(const SettingsSectionContext& context)
     : SettingsSection(context, context.texts.lighting, kBackground, kFallbackHeight)
-{
-}
+{}
 
 // Controls: the three boxes, then the three strips.
 std::size_t LightingSection::ControlCount() const

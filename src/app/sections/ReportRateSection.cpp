@@ -18,8 +18,7 @@ constexpr Rect kDial = Rect::At({57, 6}, {kReportRateDialSize, kReportRateDialSi
 
 ReportRateSection::ReportRateSection(const SettingsSectionContext& context)
     : SettingsSection(context, context.texts.usbReportRate, kBackground, kFallbackHeight)
-{
-}
+{}
 
 Rect ReportRateSection::ControlArea(std::size_t) const
 {

@@ -51,8 +51,7 @@ Rect Intersection(Rect a, Rect b)
 } // namespace
 
 ScrollSpeedSection::ScrollSpeedSection(const SettingsSectionContext& context, EditBox& lines, Rect panel)
-    : SettingsSection(context, context.texts.scrollSpeed, kBackground, kFallbackHeight), m_lines(lines),
-      m_panel(panel)
+    : SettingsSection(context, context.texts.scrollSpeed, kBackground, kFallbackHeight), m_lines(lines), m_panel(panel)
 {
     m_lines.SetEditedHandler([this](std::string_view text) { OnScrollLinesEdited(text); });
 }
@@ -113,8 +112,7 @@ void ScrollSpeedSection::OnScrollLinesEdited(std::string_view text)
     Record().scrollLines = lines.value_or(kMinScrollLines);
     if (lines) {
         m_shownLines = *lines; // the box shows the user's own digits
-    }
-    else {
+    } else {
         m_lines.SetText(std::to_string(kMinScrollLines));
         m_shownLines = kMinScrollLines;
     }

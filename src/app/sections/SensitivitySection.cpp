@@ -25,8 +25,7 @@ constexpr int kFirstLabelOffset = 7;
 
 SensitivitySection::SensitivitySection(const SettingsSectionContext& context)
     : SettingsSection(context, context.texts.xySensitivitySetting, kBackground, kFallbackHeight)
-{
-}
+{}
 
 std::uint8_t& SensitivitySection::Field(std::size_t strip) const
 {

@@ -20,16 +20,14 @@ constexpr int kScaleLabelHeight = 14;
 SettingsSection::SettingsSection(const SettingsSectionContext& context, std::string_view title,
                                  std::string_view background, int fallbackHeight)
     : m_context(context), m_frame(title, background, fallbackHeight, context.images)
-{
-}
+{}
 
 std::string SettingsSection::OverPictureOf(std::string_view picture)
 {
     std::string over(picture);
     if (over.ends_with(kPictureSuffix)) {
         over.insert(over.size() - kPictureSuffix.size(), kOverSuffix);
-    }
-    else {
+    } else {
         over += kOverSuffix;
     }
     return over;

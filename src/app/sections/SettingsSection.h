@@ -23,8 +23,8 @@ struct SettingsSectionContext
 {
     ProfileRecord& record;
     const MainWindowTexts& texts;
-    SkinImageSizes& images;          // to know which "-over" pictures the skin has
-    const PointSettings& point;      // section "Point" of the label file: where some controls sit
+    SkinImageSizes& images;             // to know which "-over" pictures the skin has
+    const PointSettings& point;         // section "Point" of the label file: where some controls sit
     std::function<Colour()> textColour; // the skin's text colour
 };
 

@@ -18,8 +18,7 @@
 
 namespace veldrane {
 
-void InstallSettingsSections(MainWindowModel& window, AppContext& context, ColourPicker& colours,
-                             EditBox& scrollLines)
+void InstallSettingsSections(MainWindowModel& window, AppContext& context, ColourPicker& colours, EditBox& scrollLines)
 {
     const SettingsSectionContext sections{context.records.Current, context.texts, context.images, context.files.point,
                                           [&window] { return window.TextColour(); }};
@@ -30,9 +29,9 @@ void InstallSettingsSections(MainWindowModel& window, AppContext& context, Colou
     window.SetRightSection(RightPanel::kUsbReportRate, std::make_unique<ReportRateSection>(sections));
     window.SetRightSection(RightPanel::kMouseSpeed,
                            std::make_unique<SpeedDialSection>(sections, texts.mouseSpeed, &ProfileRecord::mouseSpeed));
-    window.SetRightSection(RightPanel::kDoubleClickSpeed,
-                           std::make_unique<SpeedDialSection>(sections, texts.doubleClickSpeed,
-                                                              &ProfileRecord::doubleClickSpeed));
+    window.SetRightSection(
+        RightPanel::kDoubleClickSpeed,
+        std::make_unique<SpeedDialSection>(sections, texts.doubleClickSpeed, &ProfileRecord::doubleClickSpeed));
     window.SetRightSection(RightPanel::kScrollSpeed,
                            std::make_unique<ScrollSpeedSection>(sections, scrollLines, RightPanel::kViewport));
     window.SetRightSection(RightPanel::kAngleSnap, std::make_unique<AngleSnapSection>(sections));

@@ -13,7 +13,6 @@ struct AppContext;
 // "M1-M5 Light Button ". They edit the context's current record; the colour swatches run
 // `colours`, and `scrollLines` is the line-count box of "Scroll Speed". The model, the context and
 // both must outlive the sections.
-void InstallSettingsSections(MainWindowModel& window, AppContext& context, ColourPicker& colours,
-                             EditBox& scrollLines);
+void InstallSettingsSections(MainWindowModel& window, AppContext& context, ColourPicker& colours, EditBox& scrollLines);
 
 } // namespace veldrane

@@ -26,8 +26,7 @@ constexpr int kTextHeight = 17;
 
 SideLightSection::SideLightSection(const SettingsSectionContext& context)
     : SettingsSection(context, context.texts.m1M5LightButton, kBackground, kFallbackHeight)
-{
-}
+{}
 
 Rect SideLightSection::ControlArea(std::size_t control) const
 {

@@ -26,8 +26,7 @@ constexpr int kEndLabelHeight = 16;
 SpeedDialSection::SpeedDialSection(const SettingsSectionContext& context, std::string_view title,
                                    std::uint8_t ProfileRecord::*field)
     : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field)
-{
-}
+{}
 
 Rect SpeedDialSection::ControlArea(std::size_t) const
 {

@@ -14,8 +14,7 @@ class SpeedDialSection : public SettingsSection
 {
 public:
     // `field` is the record's byte the dial sets.
-    SpeedDialSection(const SettingsSectionContext& context, std::string_view title,
-                     std::uint8_t ProfileRecord::*field);
+    SpeedDialSection(const SettingsSectionContext& context, std::string_view title, std::uint8_t ProfileRecord::*field);
 
 private:
     std::size_t ControlCount() const override { return 1; }

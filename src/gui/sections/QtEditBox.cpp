@@ -56,7 +56,8 @@ bool QtEditBox::eventFilter(QObject* watched, QEvent* event)
         m_shownInDrawing = false;
         if (!m_followPending) {
             m_followPending = true;
-            QMetaObject::invokeMethod(this, [this] { FollowDrawing(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { FollowDrawing(); }, Qt::QueuedConnection);
         }
     }
     return false;
@@ -77,8 +78,7 @@ void QtEditBox::FollowDrawing()
     }
     if (m_visible == m_area) {
         m_edit->clearMask();
-    }
-    else {
+    } else {
         m_edit->setMask(QRegion(m_visible.translated(-m_area.topLeft())));
     }
     m_edit->show();

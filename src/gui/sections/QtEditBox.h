@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <QLineEdit>
+#include <QObject>
 #include <QPointer>
 #include <QRect>
 

@@ -1,0 +1,235 @@
+// Every settings section edited by presses at the window's coordinates, then "Save" against the
+// simulated mouse through the real download: the settings block, commands 0x03 and 0x05, the
+// profile file and the label file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "app/DeviceLinkConnection.h"
+#include "app/MainWindowFixture.h"
+#include "app/SectionFakes.h"
+#include "app/sections/SettingsSections.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/MouseSearch.h"
+#include "profile/ConfigFile.h"
+#include "sim/SimulatedMouse.h"
+
+namespace veldrane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class SectionsSaveTest : public test::MainWindowFixture
+{
+protected:
+    SectionsSaveTest()
+    {
+        EXPECT_TRUE(FindMouse(link));
+        link.SetConnected(true);
+        files.point = {24, 84, 97, 8};
+        InstallSettingsSections(Window(), linkedContext, colours, scrollLinesBox);
+        records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};
+        records.Current.cpiColor.fill(0x40);
+        records.Current.cpiValue[4] = 0x55;
+        records.Current.cpiValue[5] = 0x66;
+        records.Current.lightLevel = {3, 3, 3};
+        records.Current.scrollOneScreen = 0;
+        records.Current.scrollLines = 3;
+        simulated.ClearLog();
+    }
+
+    MainWindowModel& Window()
+    {
+        if (!linkedModel) {
+            linkedModel = std::make_unique<MainWindowModel>(linkedContext, view);
+        }
+        return *linkedModel;
+    }
+    void ToggleRight(RightPanel::SectionIndex section)
+    {
+        const Rect header = Window().Right().Stack().HeaderArea(section);
+        Window().Press({header.left + 5, header.top + 5});
+    }
+    void ToggleLeft(LeftPanel::RowIndex row)
+    {
+        const Rect header = Window().Left().Stack().HeaderArea(row);
+        Window().Press({header.left + 5, header.top + 5});
+    }
+    // Opens a section alone, makes the presses, shuts it again.
+    void InRight(RightPanel::SectionIndex section, std::initializer_list<Point> presses)
+    {
+        ToggleRight(section);
+        for (Point p : presses) {
+            Window().Press(p);
+        }
+        ToggleRight(section);
+    }
+    void InLeft(LeftPanel::RowIndex row, std::initializer_list<Point> presses)
+    {
+        ToggleLeft(row);
+        for (Point p : presses) {
+            Window().Press(p);
+        }
+        ToggleLeft(row);
+    }
+    void Save() { Window().Press({930, 610}); }
+
+    // The command-interface feature reports of the download whose command code is `code`.
+    std::vector<Bytes> FeatureReports(std::uint8_t code) const
+    {
+        std::vector<Bytes> found;
+        for (const auto& report : simulated.Log()) {
+            if (report.interface == SimulatedInterface::Command && report.kind == ReportKind::SetFeature &&
+                report.bytes.size() > 1 && report.bytes[1] == code) {
+                found.push_back(report.bytes);
+            }
+        }
+        return found;
+    }
+
+    // The block the mouse came with, with the bytes a download writes set as given.
+    static SimulatedMouse::Block Expected(const std::map<std::size_t, std::uint8_t>& written)
+    {
+        SimulatedMouse::Block block = SimulatedMouse::FactorySettingsBlock(0);
+        for (const auto& [offset, value] : written) {
+            block[offset] = value;
+        }
+        return block;
+    }
+
+    SimulatedMouse simulated{clock};
+    DeviceLink link{simulated, clock};
+    DeviceImage image;
+    DeviceLinkConnection connection{link, image, files};
+    AppContext linkedContext{records,
+                             files,
+                             connection,
+                             messages,
+                             clock,
+                             shell,
+                             images,
+                             pointerSettings,
+                             notices,
+                             language,
+                             MainWindowTextsFor(language),
+                             dir.Path() / "Skins" / "Default"};
+    std::unique_ptr<MainWindowModel> linkedModel;
+    test::RecordingColourPicker colours;
+    test::RecordingEditBox scrollLinesBox;
+};
+
+TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
+{
+    colours.answers.push_back(Colour{10, 20, 30, 255});
+    InRight(RightPanel::kCpiSetting, {{775, 58},                         // stage 1: 164, 8200 CPI
+                                      {825, 227},                        // stage 2: 1, 50 CPI
+                                      {875, 150},                        // stage 3: 77
+                                      {925, 64},                         // stage 4: 163
+                                      {872, 251},                        // stage 3 switched off
+                                      {922, 265}});                      // stage 4's colour: 10, 20, 30
+    InRight(RightPanel::kLighting, {{744, 155},                          // "Multi-color "
+                                    {834 + 94, 155},                     // its level 5: sent as 15
+                                    {834, 97}});                         // "Single color" level 1, kept in the record
+    InRight(RightPanel::kUsbReportRate, {{825, 202}});                   // 250 Hz
+    InRight(RightPanel::kMouseSpeed, {{905, 206}});                      // the right-hand horizontal: 12
+    InRight(RightPanel::kDoubleClickSpeed, {{805, 231}});                // the left-hand horizontal: 2
+    InRight(RightPanel::kScrollSpeed, {{760, 230}, {958, 190}});         // one screen, 4 lines
+    InRight(RightPanel::kAngleSnap, {{751 + 198, 299}});                 // 11: snapping off
+    InLeft(LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
+    InLeft(LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
+    files.buttonLabel[0] = "Click";
+    files.buttonLabel[11] = "Single Key";
+
+    Save();
+
+    ASSERT_TRUE(simulated.Errors().empty()) << simulated.Errors().front();
+    EXPECT_EQ(simulated.SettingsBlock(0),
+              Expected({{2, 1},      {50, 0x42},  {51, 0x00},  {64, 0x0F},  {70, 4},     {71, 3},     {72, 15},
+                        {74, 220},   {75, 40},    {84, 164},   {85, 1},     {86, 77},    {87, 163},   {92, 164},
+                        {93, 1},     {94, 77},    {95, 163},   {100, 0x0B}, {104, 0x40}, {105, 0x40}, {106, 0x40},
+                        {107, 0x40}, {108, 0x40}, {109, 0x40}, {110, 0x40}, {111, 0x40}, {112, 0x40}, {113, 10},
+                        {114, 20},   {115, 30},   {116, 0},    {117, 0},    {118, 0},    {119, 0},    {120, 0},
+                        {121, 0},    {122, 0},    {123, 0},    {124, 0},    {125, 0},    {126, 0},    {127, 0}}));
+    EXPECT_EQ(FeatureReports(0x03), (std::vector<Bytes>{{0x00, 0x03, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0xF8}}));
+    EXPECT_EQ(FeatureReports(0x05), (std::vector<Bytes>{{0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFA}}));
+    EXPECT_EQ(simulated.ReportRate(), 4);
+    EXPECT_EQ(simulated.SideButtonLight(), 0);
+
+    const auto stored = ConfigFile::Read(dir / "config0.bin");
+    ASSERT_EQ(stored.status, ConfigFileStatus::Read);
+    EXPECT_EQ(stored.contents.firstRunFlag, kConfigWrittenFlag);
+    const ProfileRecord& saved = stored.contents.record;
+    EXPECT_EQ(saved, records.Current);
+    EXPECT_EQ(saved.cpiValue, (std::array<std::uint8_t, 6>{164, 1, 77, 163, 0x55, 0x66}));
+    EXPECT_EQ(saved.cpiEnabled, (std::array<std::uint8_t, 6>{1, 1, 0, 1, 1, 1}));
+    EXPECT_EQ(saved.cpiColor[9], 10);
+    EXPECT_EQ(saved.cpiColor[11], 30);
+    EXPECT_EQ(saved.lightMode, 3);
+    EXPECT_EQ(saved.lightLevel, (std::array<std::uint8_t, 3>{1, 3, 5}));
+    EXPECT_EQ(saved.reportRate, 4);
+    EXPECT_EQ(saved.mouseSpeed, 12);
+    EXPECT_EQ(saved.doubleClickSpeed, 2);
+    EXPECT_EQ(saved.scrollOneScreen, 1);
+    EXPECT_EQ(saved.scrollLines, 4);
+    EXPECT_EQ(saved.angleSnap, 11);
+    EXPECT_EQ(saved.sensitivityX, 11);
+    EXPECT_EQ(saved.sensitivityY, 2);
+    EXPECT_EQ(saved.sideButtonLight, 0);
+
+    ConfigFiles reloaded{dir.Path(), messages, codec};
+    ProfileRecord ignored{};
+    reloaded.LoadConfig(ignored);
+    reloaded.LoadLabels(language);
+    EXPECT_EQ(reloaded.buttonLabel[0], "Click");
+    EXPECT_EQ(reloaded.buttonLabel[11], "Single Key");
+
+    // The pointer settings went to the desktop with the same record.
+    ASSERT_EQ(pointerSettings.applied.size(), 1u);
+    EXPECT_EQ(pointerSettings.applied[0].mouseSpeed, 12);
+    EXPECT_EQ(pointerSettings.applied[0].scrollOneScreen, 1);
+}
+
+TEST_F(SectionsSaveTest, ValuesFromAFileOutsideTheirDomainsAreSentAsTheyAre)
+{
+    records.Current.cpiValue = {0, 200, 1, 164, 0, 0};
+    records.Current.reportRate = 0;
+    records.Current.sideButtonLight = 2;
+    records.Current.lightMode = 1;
+    records.Current.lightLevel = {1, 2, 2};
+    records.Current.angleSnap = 12;
+    records.Current.sensitivityX = 13;
+    records.Current.sensitivityY = 0;
+    const ProfileRecord loaded = records.Current;
+    // Opened and drawn, the sections leave the record alone.
+    for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
+        Window().Right().Toggle(i);
+    }
+    ToggleLeft(LeftPanel::kXySensitivity);
+    ToggleLeft(LeftPanel::kLightButton);
+    test::RecordingCanvas canvas;
+    Window().Draw(canvas);
+    ASSERT_EQ(records.Current, loaded);
+
+    Save();
+
+    ASSERT_TRUE(simulated.Errors().empty()) << simulated.Errors().front();
+    EXPECT_EQ(simulated.SettingsBlock(0),
+              Expected({{2, 1},      {50, 0x42},  {51, 0x00},  {64, 0x0F},  {70, 4},     {71, 0}, // level 1: light off
+                        {74, 4},     {75, 0},     {84, 0},     {85, 200},   {86, 1},     {87, 164},   {92, 0},
+                        {93, 200},   {94, 1},     {95, 164},   {100, 0x0F}, {104, 0x40}, {105, 0x40}, {106, 0x40},
+                        {107, 0x40}, {108, 0x40}, {109, 0x40}, {110, 0x40}, {111, 0x40}, {112, 0x40}, {113, 0x40},
+                        {114, 0x40}, {115, 0x40}, {116, 0},    {117, 0},    {118, 0},    {119, 0},    {120, 0},
+                        {121, 0},    {122, 0},    {123, 0},    {124, 0},    {125, 0},    {126, 0},    {127, 0}}));
+    EXPECT_EQ(FeatureReports(0x03), (std::vector<Bytes>{{0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFC}}));
+    EXPECT_EQ(FeatureReports(0x05), (std::vector<Bytes>{{0x00, 0x05, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8}}));
+    const auto stored = ConfigFile::Read(dir / "config0.bin");
+    EXPECT_EQ(stored.contents.record.lightMode, 1);
+    EXPECT_EQ(stored.contents.record.sideButtonLight, 2);
+    EXPECT_EQ(stored.contents.record.angleSnap, 12);
+}
+
+} // namespace
+} // namespace veldrane
