@@ -7,28 +7,21 @@
 #include <map>
 #include <vector>
 
-#include "app/DeviceLinkConnection.h"
-#include "app/MainWindowFixture.h"
 #include "app/SectionFakes.h"
+#include "app/SimulatedMouseWindowFixture.h"
 #include "app/sections/SettingsSections.h"
-#include "device/DeviceImage.h"
-#include "device/DeviceLink.h"
-#include "device/MouseSearch.h"
 #include "profile/ConfigFile.h"
-#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class SectionsSaveTest : public test::MainWindowFixture
+class SectionsSaveTest : public test::SimulatedMouseWindowFixture
 {
 protected:
     SectionsSaveTest()
     {
-        EXPECT_TRUE(FindMouse(link));
-        link.SetConnected(true);
         files.point = {24, 84, 97, 8};
         InstallSettingsSections(Window(), linkedContext, colours, scrollLinesBox);
         records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};
@@ -41,13 +34,7 @@ protected:
         simulated.ClearLog();
     }
 
-    MainWindowModel& Window()
-    {
-        if (!linkedModel) {
-            linkedModel = std::make_unique<MainWindowModel>(linkedContext, view);
-        }
-        return *linkedModel;
-    }
+    MainWindowModel& Window() { return LinkedModel(); }
     void ToggleRight(RightPanel::SectionIndex section)
     {
         const Rect header = Window().Right().Stack().HeaderArea(section);
@@ -100,23 +87,6 @@ protected:
         return block;
     }
 
-    SimulatedMouse simulated{clock};
-    DeviceLink link{simulated, clock};
-    DeviceImage image;
-    DeviceLinkConnection connection{link, image, files};
-    AppContext linkedContext{records,
-                             files,
-                             connection,
-                             messages,
-                             clock,
-                             shell,
-                             images,
-                             pointerSettings,
-                             notices,
-                             language,
-                             MainWindowTextsFor(language),
-                             dir.Path() / "Skins" / "Default"};
-    std::unique_ptr<MainWindowModel> linkedModel;
     test::RecordingColourPicker colours;
     test::RecordingEditBox scrollLinesBox;
 };

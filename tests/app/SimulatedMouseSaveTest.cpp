@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/DeviceLinkConnection.h"
-#include "app/MainWindowFixture.h"
-#include "device/DeviceImage.h"
-#include "device/DeviceLink.h"
-#include "device/MouseSearch.h"
+#include "app/SimulatedMouseWindowFixture.h"
 #include "profile/ConfigFile.h"
-#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 namespace {
@@ -14,23 +9,9 @@ namespace {
 using namespace std::chrono_literals;
 
 // The main window's Save and Reset against the simulated mouse, through the real download.
-class SimulatedMouseSaveTest : public test::MainWindowFixture
+class SimulatedMouseSaveTest : public test::SimulatedMouseWindowFixture
 {
 protected:
-    SimulatedMouseSaveTest()
-    {
-        EXPECT_TRUE(FindMouse(link));
-        link.SetConnected(true);
-        simulated.ClearLog();
-    }
-
-    MainWindowModel& LinkedModel()
-    {
-        if (!linkedModel) {
-            linkedModel = std::make_unique<MainWindowModel>(linkedContext, view);
-        }
-        return *linkedModel;
-    }
     std::size_t CommandReportCount() const
     {
         std::size_t count = 0;
@@ -39,24 +20,6 @@ protected:
         }
         return count;
     }
-
-    SimulatedMouse simulated{clock};
-    DeviceLink link{simulated, clock};
-    DeviceImage image;
-    DeviceLinkConnection connection{link, image, files};
-    AppContext linkedContext{records,
-                             files,
-                             connection,
-                             messages,
-                             clock,
-                             shell,
-                             images,
-                             pointerSettings,
-                             notices,
-                             language,
-                             MainWindowTextsFor(language),
-                             dir.Path() / "Skins" / "Default"};
-    std::unique_ptr<MainWindowModel> linkedModel;
 };
 
 TEST_F(SimulatedMouseSaveTest, SaveReachesTheMouseAndTheProfileFiles)
