@@ -22,7 +22,7 @@ class NoMessages : public MessageSink
 {
 public:
     void ShowMessage(std::string_view, std::string_view) override {}
-    void ShowBalloon(std::string_view, std::string_view) override {}
+    void ShowBalloon(std::string_view, std::string_view, std::chrono::milliseconds) override {}
 };
 
 // Wall time of whole downloads divided by the 842 ms of pauses they must make: what the sleeper's

@@ -148,7 +148,10 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
         canvas.DrawText(kBottomRowAreas[i], labels[i], FontRole::Text, textColour, TextAlign::Centre);
     }
 
-    std::string_view mousePicture = m_mouseView == MouseView::Top ? kMouseFrontPicture : kMouseSidePicture;
+    const std::optional<std::string> litMouse = SectionMousePicture();
+    std::string_view mousePicture = litMouse ? std::string_view(*litMouse)
+                                    : m_mouseView == MouseView::Top ? kMouseFrontPicture
+                                                                    : kMouseSidePicture;
     if (auto size = canvas.ImageSize(mousePicture)) {
         Point at{kMouseArea.left + (kMouseArea.Width() - size->width) / 2,
                  kMouseArea.top + (kMouseArea.Height() - size->height) / 2};
@@ -356,6 +359,21 @@ void MainWindowModel::CloseAllLists()
             }
         }
     }
+}
+
+std::optional<std::string> MainWindowModel::SectionMousePicture() const
+{
+    for (const SectionStack* stack : {&m_left.Stack(), &m_right.Stack()}) {
+        for (std::size_t row = 0; row < stack->RowCount(); ++row) {
+            const PanelSection* section = stack->Section(row);
+            if (section && stack->IsOpen(row)) {
+                if (auto picture = section->MousePicture()) {
+                    return picture;
+                }
+            }
+        }
+    }
+    return std::nullopt;
 }
 
 // Hover ------------------------------------------------------------------------------------------

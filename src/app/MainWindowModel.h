@@ -138,6 +138,8 @@ private:
     void CloseHelp();
     void SetMouseView(MouseView view);
     void CloseAllLists();
+    // The lit mouse picture an open section asks for, if any.
+    std::optional<std::string> SectionMousePicture() const;
     void EnsureFirstRunLabels();
     void StartTimer(WindowTimer timer, std::chrono::milliseconds period);
     void HoverMenus(Point p);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/Geometry.h"
@@ -54,6 +56,9 @@ public:
     virtual void CloseLists() {}
     // The window switched between the top and the side view of the mouse.
     virtual void MouseViewChanged(MouseView /*view*/) {}
+    // A picture of the whole mouse to show instead of the plain one of the current view, such as
+    // the one with the button of an open dropdown list lit.
+    virtual std::optional<std::string> MousePicture() const { return std::nullopt; }
 };
 
 } // namespace veldrane

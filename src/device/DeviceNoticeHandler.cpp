@@ -39,14 +39,14 @@ void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
     case kNoticeMacroKey:
         if (notice.value != 0) {
             m_messages.ShowBalloon(std::string(texts.switchToMacroKey) + std::to_string(notice.value),
-                                   kNoticeInfoTitle);
+                                   kNoticeInfoTitle, kMouseEventBalloon);
         }
         break;
     case kNoticeMouseDetected:
-        m_messages.ShowBalloon(texts.mouseDetected, kNoticeInfoTitle);
+        m_messages.ShowBalloon(texts.mouseDetected, kNoticeInfoTitle, kDeviceChangeBalloon);
         break;
     case kNoticeMouseNotDetected:
-        m_messages.ShowBalloon(texts.mouseNotDetected, kNoticeWarningTitle);
+        m_messages.ShowBalloon(texts.mouseNotDetected, kNoticeWarningTitle, kDeviceChangeBalloon);
         break;
     default:
         break;
@@ -64,7 +64,7 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * kCpiStep),
-                           kNoticeInfoTitle);
+                           kNoticeInfoTitle, kMouseEventBalloon);
 }
 
 } // namespace veldrane

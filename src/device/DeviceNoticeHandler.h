@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
@@ -15,6 +16,9 @@ struct ProfileRecord;
 
 inline constexpr std::string_view kNoticeInfoTitle = "Info";
 inline constexpr std::string_view kNoticeWarningTitle = "Warning";
+// How long the balloons stay: the mouse's own events, and its arrival and removal.
+inline constexpr std::chrono::milliseconds kMouseEventBalloon{5000};
+inline constexpr std::chrono::milliseconds kDeviceChangeBalloon{100};
 
 // The main window's side of a device notice, on the GUI thread: turns it into a balloon in the
 // interface language.

@@ -16,8 +16,11 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNoticeHandler.h"
+#include "device/ReportTrace.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
+#include "gui/buttons/ButtonAssignmentUi.h"
+#include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
 #include "platform/linux/HidapiBackend.h"
@@ -29,6 +32,7 @@
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
+#include "macro/MacroManagerModel.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
@@ -36,6 +40,7 @@ namespace veldrane {
 namespace {
 
 constexpr char kSimulateOption[] = "--simulate";
+constexpr char kSimTraceOption[] = "--sim-trace";
 // The tip of the tray icon, the same in every language.
 constexpr char kTrayTip[] = "Tessaly VELDRANE";
 
@@ -75,6 +80,11 @@ AppOptions ParseAppOptions(const QStringList& arguments)
 {
     AppOptions options;
     options.simulate = arguments.contains(QLatin1String(kSimulateOption));
+    const qsizetype trace = arguments.indexOf(QLatin1String(kSimTraceOption));
+    if (trace >= 0 && trace + 1 < arguments.size()) {
+        options.simTrace = arguments[trace + 1];
+        options.simulate = true;
+    }
     return options;
 }
 
@@ -127,6 +137,9 @@ void CHidMouseApp::ConnectDevice()
         m_simulated = std::make_unique<SimulatedMouse>(m_clock);
         m_backend = m_simulated.get();
         m_hotplug = m_simulated.get();
+        if (!m_options.simTrace.isEmpty()) {
+            TraceSimulatedMouse();
+        }
     } else {
         m_hidapi = std::make_unique<HidapiBackend>();
         m_udev = std::make_unique<UdevHotplugSource>();
@@ -142,6 +155,19 @@ void CHidMouseApp::ConnectDevice()
     // The listener waits by itself until a search opens the notification interface.
     m_listener = std::make_unique<DeviceListener>(*m_link, static_cast<NoticeSink&>(*this));
     m_listener->Start();
+}
+
+void CHidMouseApp::TraceSimulatedMouse()
+{
+    m_traceFile.open(m_options.simTrace.toStdString(), std::ios::out | std::ios::trunc);
+    if (!m_traceFile) {
+        qWarning("veldrane: cannot write the trace to %s; running without it", qPrintable(m_options.simTrace));
+        return;
+    }
+    m_trace = std::make_unique<ReportTrace>([this](const std::string& line) { m_traceFile << line << '\n' << std::flush; },
+                                            m_clock);
+    m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
+    m_backend = m_tracing.get();
 }
 
 void CHidMouseApp::LoadProfileAndSkin()
@@ -188,6 +214,23 @@ void CHidMouseApp::CreateWindow()
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());
+    AddButtonsAndMacros();
+}
+
+void CHidMouseApp::AddButtonsAndMacros()
+{
+    m_macroFile = std::make_unique<IniFile>(m_files->modulePath / kMacroFileName, m_codec);
+    m_macroState = std::make_unique<MacroManagerState>(m_clock);
+    m_assignment = std::make_unique<ButtonAssignmentUi>(
+        *m_window, ButtonAssignmentContext{m_records.Current, m_files->buttonLabel, m_language,
+                                           MainWindowTextsFor(m_language).buttonAssignment, m_messages, *m_images,
+                                           m_window->Fonts(), m_keyNames, *m_macroFile});
+    m_window->Model().SetLeftSection(LeftPanel::kButtonAssignment, m_assignment->TakeSection());
+    m_window->SetMacroManagerRunner([this] {
+        return CMacroProgramDialog::Run({*m_macroFile, *m_macroState, m_messages, m_language,
+                                         m_window->Model().TextColour()},
+                                        *m_images, m_keyNames, m_window.get());
+    });
 }
 
 void CHidMouseApp::CreateTrayIcon()

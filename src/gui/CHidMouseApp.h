@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 
@@ -18,6 +19,7 @@
 #include "device/DeviceNotice.h"
 #include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
+#include "gui/buttons/QtKeyNameSource.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/qt/QtPointerSettings.h"
@@ -40,16 +42,24 @@ class HidBackend;
 class HidapiBackend;
 class HotplugSource;
 class PointerSettingsChain;
+class ReportTrace;
+class TracingHidBackend;
 class SimulatedMouse;
 class SingleInstanceLock;
 class SkinImageCache;
 class UdevHotplugSource;
 struct AppContext;
+class ButtonAssignmentUi;
+class IniFile;
+struct MacroManagerState;
 
 // What the command line asks for.
 struct AppOptions
 {
     bool simulate = false; // "--simulate": the simulated mouse instead of the real one
+    // "--sim-trace FILE": every report between the program and the simulated mouse, one line
+    // each, in the trace format of veldranectl. Implies the simulated mouse.
+    QString simTrace;
 };
 
 AppOptions ParseAppOptions(const QStringList& arguments);
@@ -78,8 +88,11 @@ private:
     void DeliverNotice(DeviceNotice notice) override;
 
     void ConnectDevice();
+    void TraceSimulatedMouse();
     void LoadProfileAndSkin();
     void CreateWindow();
+    // The button assignment of the left panel's first row and the macro manager of its second.
+    void AddButtonsAndMacros();
     void CreateTrayIcon();
     void AddSimulatorActions(QMenu& menu);
     void WatchHotplug();
@@ -94,6 +107,9 @@ private:
     SteadyClock m_clock;
     std::unique_ptr<SimulatedMouse> m_simulated;
     std::unique_ptr<HidapiBackend> m_hidapi;
+    std::ofstream m_traceFile;
+    std::unique_ptr<ReportTrace> m_trace;
+    std::unique_ptr<TracingHidBackend> m_tracing;
     std::unique_ptr<UdevHotplugSource> m_udev;
     HidBackend* m_backend = nullptr;
     HotplugSource* m_hotplug = nullptr;
@@ -124,6 +140,12 @@ private:
     QtProfileFileDialog m_profileFileDialog; // the profile manager's import and export
     std::unique_ptr<AppContext> m_context;
     std::unique_ptr<CHidMouseDlg> m_window;
+    QtKeyNameSource m_keyNames;
+    std::unique_ptr<IniFile> m_macroFile;
+    // The recorder's state outlives each run of the macro manager.
+    std::unique_ptr<MacroManagerState> m_macroState;
+    // Its lists are children of the window: it goes before the window does.
+    std::unique_ptr<ButtonAssignmentUi> m_assignment;
 
     QMenu m_trayMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;

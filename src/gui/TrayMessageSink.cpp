@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace veldrane {
 
 namespace {
@@ -24,16 +26,23 @@ void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
     box.exec();
 }
 
-void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title)
+std::chrono::milliseconds TrayMessageSink::Duration(std::chrono::milliseconds shown)
 {
-    if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray->showMessage(FromUtf8(title), FromUtf8(text), QSystemTrayIcon::Information, kBalloonMs);
-        return;
-    }
-    ShowNote(FromUtf8(text), FromUtf8(title));
+    return std::max(shown, kShortestBalloon);
 }
 
-void TrayMessageSink::ShowNote(const QString& text, const QString& title)
+void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown)
+{
+    const auto duration = Duration(shown);
+    if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray->showMessage(FromUtf8(title), FromUtf8(text), QSystemTrayIcon::Information,
+                            static_cast<int>(duration.count()));
+        return;
+    }
+    ShowNote(FromUtf8(text), FromUtf8(title), duration);
+}
+
+void TrayMessageSink::ShowNote(const QString& text, const QString& title, std::chrono::milliseconds shown)
 {
     if (!m_note) {
         // A tool tip window takes no focus and has no taskbar entry.
@@ -52,7 +61,7 @@ void TrayMessageSink::ShowNote(const QString& text, const QString& title)
         m_note->move(area.right() - m_note->width() - kNoteMargin, area.top() + kNoteMargin);
     }
     m_note->show();
-    m_noteTimer.start(kBalloonMs);
+    m_noteTimer.start(shown);
 }
 
 } // namespace veldrane

@@ -1,5 +1,5 @@
 // The VELDRANE configurator: lives in the system tray; "--simulate" runs it against the simulated
-// mouse instead of the real one.
+// mouse instead of the real one, "--sim-trace FILE" also writes every report it exchanges.
 
 #include <QApplication>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string_view>
 
 namespace veldrane {
@@ -12,7 +13,8 @@ public:
     virtual ~MessageSink() = default;
 
     virtual void ShowMessage(std::string_view text, std::string_view title) = 0;
-    virtual void ShowBalloon(std::string_view text, std::string_view title) = 0;
+    // A balloon asks to stay for `shown`; the desktop may keep it longer.
+    virtual void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) = 0;
 };
 
 } // namespace veldrane

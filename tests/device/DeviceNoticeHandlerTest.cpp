@@ -1,3 +1,4 @@
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,12 @@ namespace {
 
 using Shown = RecordingMessageSink::Shown;
 
-Shown Balloon(std::string text, std::string title)
+// The mouse's own events stay 5 s, its arrival and removal 100 ms.
+Shown Balloon(std::string text, std::string title, std::chrono::milliseconds shown = std::chrono::milliseconds(5000))
 {
-    return {Shown::Kind::Balloon, std::move(text), std::move(title)};
+    return {Shown::Kind::Balloon, std::move(text), std::move(title), shown};
 }
+constexpr std::chrono::milliseconds kBrief{100};
 
 class DeviceNoticeHandlerTest : public MouseTest
 {
@@ -113,8 +116,8 @@ TEST_F(DeviceNoticeHandlerTest, DetectionNoticesHaveTheirFixedTextsAndTitles)
 {
     Handle({14, 0});
     Handle({15, 0});
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon("The system detect the gaming mouse.", "Info"),
-                                                  Balloon("The system did not detect the gaming mouse!", "Warning")}));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon("The system detect the gaming mouse.", "Info", kBrief),
+                                                  Balloon("The system did not detect the gaming mouse!", "Warning", kBrief)}));
     EXPECT_TRUE(mouse.Log().empty());
 }
 
@@ -156,7 +159,7 @@ TEST_P(NoticeLanguageTest, TextsComeInTheInterfaceLanguageUnderEnglishTitles)
     Handle({15, 0}, language);
     EXPECT_EQ(messages.shown,
               (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
-                                  Balloon(GetParam().detected, "Info"), Balloon(GetParam().notDetected, "Warning")}));
+                                  Balloon(GetParam().detected, "Info", kBrief), Balloon(GetParam().notDetected, "Warning", kBrief)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -272,9 +272,9 @@ TEST(ButtonAssignmentSection, TakesPressesOnBoxesAndFollowsTheMouseView)
     section.SetListsChanged([&changes] { ++changes; });
     EXPECT_TRUE(section.Press({185, 182}, origin));
     EXPECT_EQ(model.OpenButton(), 1u);
-    EXPECT_EQ(section.MouseHighlightPicture(), "/Mouse/Front/F-2-over.png");
+    EXPECT_EQ(section.MousePicture(), "/Mouse/Front/F-2-over.png");
     section.MouseViewChanged(MouseView::Side);
-    EXPECT_FALSE(section.MouseHighlightPicture().has_value());
+    EXPECT_FALSE(section.MousePicture().has_value());
     section.CloseLists();
     EXPECT_FALSE(model.OpenButton().has_value());
     EXPECT_EQ(changes, 2);

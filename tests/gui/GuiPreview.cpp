@@ -42,7 +42,7 @@ public:
     {
         std::printf("message [%.*s] %.*s\n", int(title.size()), title.data(), int(text.size()), text.data());
     }
-    void ShowBalloon(std::string_view text, std::string_view title) override
+    void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds) override
     {
         std::printf("balloon [%.*s] %.*s\n", int(title.size()), title.data(), int(text.size()), text.data());
     }

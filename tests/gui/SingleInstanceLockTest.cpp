@@ -96,14 +96,21 @@ TEST(TrayMessageSink, BalloonWithoutTrayBecomesANoteWithTitleAndText)
     TrayMessageSink sink;
     ASSERT_EQ(sink.Note(), nullptr);
 
-    sink.ShowBalloon("Mouse detected", "Info");
+    sink.ShowBalloon("Mouse detected", "Info", std::chrono::milliseconds(100));
 
     ASSERT_NE(sink.Note(), nullptr);
     EXPECT_TRUE(sink.Note()->isVisible());
     EXPECT_EQ(sink.Note()->text(), QString::fromUtf8("Info\nMouse detected"));
 
-    sink.ShowBalloon("切换到宏按键 3", "Info");
+    sink.ShowBalloon("切换到宏按键 3", "Info", std::chrono::milliseconds(5000));
     EXPECT_EQ(sink.Note()->text(), QString::fromUtf8("Info\n切换到宏按键 3"));
+}
+
+TEST(TrayMessageSink, BriefBalloonsStayLongEnoughToBeRead)
+{
+    using std::chrono::milliseconds;
+    EXPECT_EQ(TrayMessageSink::Duration(milliseconds(100)), milliseconds(3000));
+    EXPECT_EQ(TrayMessageSink::Duration(milliseconds(5000)), milliseconds(5000));
 }
 
 } // namespace

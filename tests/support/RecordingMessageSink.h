@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@ public:
         } kind;
         std::string text;
         std::string title;
+        std::chrono::milliseconds shownFor{0}; // balloons only
         friend bool operator==(const Shown&, const Shown&) = default;
     };
 
@@ -28,9 +30,9 @@ public:
     {
         shown.push_back({Shown::Kind::Message, std::string(text), std::string(title)});
     }
-    void ShowBalloon(std::string_view text, std::string_view title) override
+    void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shownFor) override
     {
-        shown.push_back({Shown::Kind::Balloon, std::string(text), std::string(title)});
+        shown.push_back({Shown::Kind::Balloon, std::string(text), std::string(title), shownFor});
     }
 
     std::vector<Shown> shown;

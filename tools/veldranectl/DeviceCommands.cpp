@@ -27,6 +27,7 @@
 #include "device/MouseSearch.h"
 #include "device/NoticeQueue.h"
 #include "device/ProfileDownload.h"
+#include "device/ReportTrace.h"
 #include "platform/HidBackend.h"
 #include "platform/MessageSink.h"
 #include "platform/linux/HidapiBackend.h"
@@ -75,97 +76,6 @@ private:
     std::ostream& m_out;
 };
 
-std::string HexLine(std::span<const std::uint8_t> bytes)
-{
-    std::string text = FormatHexLines(bytes);
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    while (!text.empty() && text.back() == ' ') {
-        text.pop_back();
-    }
-    return text;
-}
-
-// Every report as "+MS KIND HEX": milliseconds since the command started, SET_FEATURE,
-// GET_FEATURE, WRITE or READ, and the report's bytes. Reports sent are printed whether or not the
-// mouse took them; reports fetched only when they came.
-class TraceLog
-{
-public:
-    TraceLog(LockedWriter& writer, const Clock& clock) : m_writer(writer), m_clock(clock), m_start(clock.Now()) {}
-
-    void Report(std::string_view kind, std::span<const std::uint8_t> bytes)
-    {
-        std::ostringstream line;
-        line << '+' << (m_clock.Now() - m_start).count() << ' ' << kind;
-        if (!bytes.empty()) {
-            line << ' ' << HexLine(bytes);
-        }
-        m_writer.Line(line.str());
-    }
-
-private:
-    LockedWriter& m_writer;
-    const Clock& m_clock;
-    std::chrono::milliseconds m_start;
-};
-
-class TracingDevice : public HidDevice
-{
-public:
-    TracingDevice(std::unique_ptr<HidDevice> device, TraceLog& trace) : m_device(std::move(device)), m_trace(trace) {}
-
-    bool SetFeature(std::span<const std::uint8_t> report) override
-    {
-        m_trace.Report("SET_FEATURE", report);
-        return m_device->SetFeature(report);
-    }
-    bool GetFeature(std::span<std::uint8_t> report) override
-    {
-        const bool fetched = m_device->GetFeature(report);
-        if (fetched) {
-            m_trace.Report("GET_FEATURE", report);
-        }
-        return fetched;
-    }
-    bool WriteOutput(std::span<const std::uint8_t> report) override
-    {
-        m_trace.Report("WRITE", report);
-        return m_device->WriteOutput(report);
-    }
-    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) override
-    {
-        const HidReadResult read = m_device->ReadInput(report, timeout);
-        if (!read.failed && read.length > 0) {
-            m_trace.Report("READ", report.first(std::min(read.length, report.size())));
-        }
-        return read;
-    }
-
-private:
-    std::unique_ptr<HidDevice> m_device;
-    TraceLog& m_trace;
-};
-
-class TracingBackend : public HidBackend
-{
-public:
-    TracingBackend(HidBackend& backend, TraceLog& trace) : m_backend(backend), m_trace(trace) {}
-
-    std::vector<HidInterfaceInfo> Enumerate() override { return m_backend.Enumerate(); }
-    std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
-    {
-        auto device = m_backend.Open(path, mode);
-        if (!device) {
-            return nullptr;
-        }
-        return std::make_unique<TracingDevice>(std::move(device), m_trace);
-    }
-
-private:
-    HidBackend& m_backend;
-    TraceLog& m_trace;
-};
-
 // Balloons become lines: the text a balloon would show.
 class ConsoleBalloons : public MessageSink
 {
@@ -173,7 +83,7 @@ public:
     explicit ConsoleBalloons(LockedWriter& writer) : m_writer(writer) {}
 
     void ShowMessage(std::string_view text, std::string_view) override { m_writer.Line(std::string(text)); }
-    void ShowBalloon(std::string_view text, std::string_view) override { m_writer.Line(std::string(text)); }
+    void ShowBalloon(std::string_view text, std::string_view, std::chrono::milliseconds) override { m_writer.Line(std::string(text)); }
 
 private:
     LockedWriter& m_writer;
@@ -274,7 +184,8 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
 class DeviceSession
 {
 public:
-    DeviceSession(const DeviceOptions& options, std::ostream& out) : m_writer(out), m_trace(m_writer, m_clock)
+    DeviceSession(const DeviceOptions& options, std::ostream& out)
+        : m_writer(out), m_trace([this](const std::string& line) { m_writer.Line(line); }, m_clock)
     {
         if (options.simulate) {
             m_simulated = std::make_unique<SimulatedMouse>(m_clock);
@@ -284,7 +195,7 @@ public:
             m_backend = m_hidapi.get();
         }
         if (options.trace) {
-            m_tracing = std::make_unique<TracingBackend>(*m_backend, m_trace);
+            m_tracing = std::make_unique<TracingHidBackend>(*m_backend, m_trace);
             m_backend = m_tracing.get();
         }
         m_link = std::make_unique<DeviceLink>(*m_backend, m_clock);
@@ -300,10 +211,10 @@ public:
 private:
     LockedWriter m_writer;
     SteadyClock m_clock;
-    TraceLog m_trace;
+    ReportTrace m_trace;
     std::unique_ptr<SimulatedMouse> m_simulated;
     std::unique_ptr<HidapiBackend> m_hidapi;
-    std::unique_ptr<TracingBackend> m_tracing;
+    std::unique_ptr<TracingHidBackend> m_tracing;
     HidBackend* m_backend = nullptr;
     std::unique_ptr<DeviceLink> m_link;
     DeviceImage m_image;

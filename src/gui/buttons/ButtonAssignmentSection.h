@@ -25,7 +25,7 @@ public:
 
     AssignmentView View() const { return m_view; }
     // The mouse picture with the open list's row lit, for the view shown; nothing otherwise.
-    std::optional<std::string> MouseHighlightPicture() const { return m_model.MouseHighlightPicture(m_view); }
+    std::optional<std::string> MousePicture() const override { return m_model.MouseHighlightPicture(m_view); }
 
     std::string_view Title() const override { return m_title; }
     int ContentHeight() const override;

@@ -24,7 +24,7 @@ std::unique_ptr<PanelSection> ButtonAssignmentUi::TakeSection()
 
 std::optional<std::string> ButtonAssignmentUi::MouseHighlightPicture() const
 {
-    return m_section->MouseHighlightPicture();
+    return m_section->MousePicture();
 }
 
 } // namespace veldrane

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "gui/CLBEditorWnd.h"
 #include "gui/skin/FontBook.h"
 #include "macro/MacroManagerModel.h"
 
@@ -15,7 +16,6 @@ class QKeyEvent;
 
 namespace veldrane {
 
-class CLBEditorWnd;
 class KeyNameSource;
 class SkinImageCache;
 
