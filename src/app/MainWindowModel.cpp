@@ -279,31 +279,36 @@ void MainWindowModel::PressPages(Point p)
     if (auto header = m_right.Stack().HeaderAt(p)) {
         m_right.Toggle(*header);
         RedrawPanel(Panel::Right);
-    } else if (auto row = m_right.Stack().OpenContentAt(p)) {
-        PanelSection* section = m_right.Stack().Section(*row);
-        Point origin = m_right.Stack().ContentOrigin(*row);
-        bool takes = section->TakesPress(p, origin);
-        if (section->Press(p, origin)) {
-            RedrawPanel(Panel::Right);
-        }
-        if (takes) {
-            m_pressedSection = PanelRow{Panel::Right, *row};
-            return;
-        }
+    } else if (PressSectionContent(Panel::Right, p)) {
+        return;
     }
-    if (auto row = m_left.Stack().OpenContentAt(p)) {
-        PanelSection* section = m_left.Stack().Section(*row);
-        Point origin = m_left.Stack().ContentOrigin(*row);
-        bool takes = section->TakesPress(p, origin);
-        if (section->Press(p, origin)) {
-            RedrawPanel(Panel::Left);
-        }
-        if (takes) {
-            m_pressedSection = PanelRow{Panel::Left, *row};
-            return;
-        }
+    if (PressSectionContent(Panel::Left, p)) {
+        return;
     }
     m_view.StartWindowDrag(p);
+}
+
+bool MainWindowModel::PressSectionContent(Panel panel, Point p)
+{
+    SectionStack& stack = StackOf(panel);
+    const auto row = stack.OpenContentAt(p);
+    if (!row) {
+        return false;
+    }
+    PanelSection* section = stack.Section(*row);
+    const Point origin = stack.ContentOrigin(*row);
+    const bool takes = section->TakesPress(p, origin);
+    const std::optional<std::string> litBefore = SectionMousePicture();
+    if (section->Press(p, origin)) {
+        RedrawPanel(panel);
+    }
+    if (SectionMousePicture() != litBefore) {
+        m_view.Redraw(kMouseArea);
+    }
+    if (takes) {
+        m_pressedSection = PanelRow{panel, *row};
+    }
+    return takes;
 }
 
 void MainWindowModel::Release(Point p)

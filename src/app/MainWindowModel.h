@@ -140,6 +140,8 @@ private:
     void CloseAllLists();
     // The lit mouse picture an open section asks for, if any.
     std::optional<std::string> SectionMousePicture() const;
+    // A press on the open content of a panel's section; true when the section takes it for itself.
+    bool PressSectionContent(Panel panel, Point p);
     void EnsureFirstRunLabels();
     void StartTimer(WindowTimer timer, std::chrono::milliseconds period);
     void HoverMenus(Point p);

@@ -7,6 +7,7 @@
 
 #include "ini/IniFile.h"
 #include "macro/MacroRecord.h"
+#include "profile/ProfileFileNames.h" // kMacroFileName, kItemCountKey
 
 namespace veldrane {
 
@@ -22,11 +23,9 @@ namespace veldrane {
 //   Item2=A   Up
 //
 // A macro that was created but never saved holds only "MacroLoopTimes". A missing key reads as 0.
-inline constexpr std::string_view kMacroFileName = "record.ini";
 inline constexpr std::string_view kDelayTimeSelStatusKey = "DelayTimeSelStatus";
 inline constexpr std::string_view kLoopTimeSelStatusKey = "LoopTimeSelStatus";
 inline constexpr std::string_view kMacroLoopTimesKey = "MacroLoopTimes";
-inline constexpr std::string_view kItemCountKey = "ItemCount";
 inline constexpr std::string_view kItemKeyPrefix = "Item";
 
 // The most items a macro is read with: far more than the 63 entries of a device buffer or the 127

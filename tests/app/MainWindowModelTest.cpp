@@ -33,8 +33,10 @@ public:
     bool Press(Point p, Point origin) override
     {
         presses.push_back({p.x - origin.x, p.y - origin.y});
+        lit = litOnPress;
         return true;
     }
+    std::optional<std::string> MousePicture() const override { return lit; }
     bool Hover(Point, Point) override
     {
         ++hovers;
@@ -64,6 +66,8 @@ public:
     std::vector<Point> drags;
     std::vector<Point> releases;
     std::vector<MouseView> views;
+    std::optional<std::string> litOnPress; // the mouse picture a press asks for
+    std::optional<std::string> lit;
     int hovers = 0;
     int unhovers = 0;
     int listCloses = 0;
@@ -249,6 +253,31 @@ TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
     EXPECT_EQ(assignment.releases, std::vector<Point>{Point(125, 161)});
     Model().Move({126, 160}, true);
     EXPECT_EQ(assignment.drags.size(), 1u);
+}
+
+TEST_F(MainWindowModelTest, AnOpenSectionsLitMousePictureReplacesThePlainOneWhileOpen)
+{
+    images.sizes["/Mouse/Side/MouseSide.png"] = {400, 440};
+    images.sizes["/Mouse/Side/S-1-over.png"] = {400, 440};
+    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
+    assignment.litOnPress = "/Mouse/Side/S-1-over.png";
+    Model().Press({30, 110});
+    view.Clear();
+    Model().Press({120, 154});
+    // The picture is outside the panel: it is redrawn by itself.
+    EXPECT_NE(std::find(view.redraws.begin(), view.redraws.end(), std::optional<Rect>(kMouseArea)),
+              view.redraws.end());
+    RecordingCanvas canvas;
+    canvas.sizes = images.sizes;
+    Model().Draw(canvas);
+    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/S-1-over.png").size(), 1u);
+    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Side/MouseSide.png").empty());
+
+    Model().Press({30, 110}); // shut: the plain picture again
+    canvas.Clear();
+    Model().Draw(canvas);
+    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Side/S-1-over.png").empty());
+    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/MouseSide.png").size(), 1u);
 }
 
 TEST_F(MainWindowModelTest, AnOpenLeftRowPushesTheMacroManagerRowDown)

@@ -2,21 +2,12 @@
 // deleted, created and renamed through the manager's window and menu, the profile is saved with the
 // main window's "Save", and after a restart every name still has its own settings and labels.
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QFileSystemWatcher>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTimer>
-
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
+#include <optional>
 
+#include "DesktopSession.h"
 #include "ini/IniFile.h"
-#include "platform/XvfbServer.h"
-#include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFile.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileNames.h"
@@ -28,28 +19,16 @@ namespace {
 
 using test::ReadFileBytes;
 
-constexpr int kTimeoutMs = 30000;
-constexpr std::string_view kMainWindowName = "^Tessaly VELDRANE$";
 constexpr std::string_view kManagerName = "^Configuration$";
 constexpr std::string_view kMenuName = "^ProfileList$";
 
-// Window pixels of what the test presses: the main window's "Config", "Save" and close buttons; the
-// manager's close button, "New" row and the middle of its first list line.
+// Window pixels of what the test presses: the main window's "Config" and "Save"; the manager's
+// close button, "New" row and the middle of its first list line.
 constexpr int kConfigX = 50, kConfigY = 619;
 constexpr int kSaveX = 950, kSaveY = 619;
-constexpr int kExitX = 986, kExitY = 12;
 constexpr int kManagerCloseX = 247, kManagerCloseY = 15;
 constexpr int kNewRowX = 130, kNewRowY = 586;
 constexpr int kFirstLineX = 60, kFirstLineY = 39;
-
-QCoreApplication& Application()
-{
-    static int argc = 1;
-    static char name[] = "profile_manager_desktop_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-    return application;
-}
 
 // The factory profile with settings of its own: CPI values, stage colours, reserved bytes and macros
 // that depend on `seed`. The pointer settings stay valid, so that "Save" can apply them.
@@ -68,57 +47,25 @@ ProfileRecord Distinct(const ProfileRecord& factory, std::uint8_t seed)
     return record;
 }
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 class ProfileManagerDesktopTest : public ::testing::TestWithParam<const char*>
 {
 protected:
     void SetUp() override
     {
-        Application();
-        const char* binDir = std::getenv("VELDRANE_BIN_DIR");
-        if (!test::XvfbServer::Installed() || QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty() ||
-            binDir == nullptr || !std::filesystem::exists(std::filesystem::path(binDir) / "veldrane")) {
-            GTEST_SKIP() << "needs Xvfb, xdotool and the built program";
+        if (auto missing = test::DesktopSession::Missing()) {
+            GTEST_SKIP() << "needs " << *missing;
         }
-        m_bin = binDir;
-        m_xvfb = std::make_unique<test::XvfbServer>("1280x1024x24");
-        ASSERT_FALSE(m_xvfb->Display().empty());
-        std::filesystem::permissions(m_runtime.Path(), std::filesystem::perms::owner_all);
+        m_session.emplace(GetParam());
         Install();
     }
 
-    void TearDown() override
-    {
-        if (m_app.state() != QProcess::NotRunning) {
-            m_app.kill();
-            m_app.waitForFinished(kTimeoutMs);
-        }
-    }
-
-    // The program's installation: the built program, its factory files and skin, the interface
-    // language under test, and three names A, B (selected), C with settings and labels of their own.
+    // Three names A, B (selected), C with settings and labels of their own.
     void Install()
     {
-        const auto copy = std::filesystem::copy_options::recursive;
-        std::filesystem::copy(m_bin / "veldrane", dir / "veldrane");
-        std::filesystem::copy(m_bin / "Skins", dir / "Skins", copy);
-        for (const std::string& name : {std::string(kFactoryConfigName), std::string(kListName)}) {
-            std::filesystem::copy(m_bin / name, dir / name);
-        }
-        for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
-            std::filesystem::copy(m_bin / ProfileConfigName(index), dir / ProfileConfigName(index));
-            std::filesystem::copy(m_bin / ProfileLabelName(index), dir / ProfileLabelName(index));
-            Label(ProfileLabelName(index)).WriteString("Skins", "Lan", GetParam());
-        }
-        Label(std::string(kListName)).WriteString("Skins", "Lan", GetParam());
         const char* labels[] = {"label A", "label B", "label C"};
-        m_factory = ConfigFile::Read(dir / kFactoryConfigName).contents.record;
+        m_factory = ConfigFile::Read(*m_session / kFactoryConfigName).contents.record;
         for (std::size_t index = 0; index < 3; ++index) {
-            ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(index), 1, Seeded(10 + index)), 0);
+            ASSERT_EQ(ConfigFile::Write(*m_session / ProfileConfigName(index), 1, Seeded(10 + index)), 0);
             Label(ProfileLabelName(index)).WriteString(m_section, "Item1", labels[index]);
         }
         IniFile list = Label(std::string(kListName));
@@ -131,118 +78,49 @@ protected:
     }
 
     ProfileRecord Seeded(std::size_t seed) const { return Distinct(m_factory, static_cast<std::uint8_t>(seed)); }
-    IniFile Label(const std::string& name) { return IniFile(dir / name, m_codec); }
+    IniFile Label(const std::string& name) { return IniFile(*m_session / name, m_session->Codec()); }
     std::string LabelOf(std::size_t index) { return Label(ProfileLabelName(index)).GetString(m_section, "Item1"); }
     std::string ListValue(std::string_view key) { return Label(std::string(kListName)).GetString("Profile", key); }
     // A profile file's record without byte 0, deviceProfile, which every download sets to 0.
-    std::string SettingsOf(std::size_t index) { return ReadFileBytes(dir / ProfileConfigName(index)).substr(2); }
+    std::string SettingsOf(std::size_t index) { return ReadFileBytes(*m_session / ProfileConfigName(index)).substr(2); }
     static std::string SettingsOf(const ProfileRecord& record) { return ConfigFile::Encode(1, record).substr(2); }
 
-    // Runs xdotool on the test's display; its output.
-    QString Xdo(const QStringList& arguments)
-    {
-        QProcess xdotool;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(m_xvfb->Display()));
-        xdotool.setProcessEnvironment(environment);
-        xdotool.start(QStringLiteral("xdotool"), arguments);
-        if (!xdotool.waitForFinished(kTimeoutMs)) {
-            xdotool.kill();
-            xdotool.waitForFinished();
-            ADD_FAILURE() << "xdotool did not finish: " << arguments.join(' ').toStdString();
-        }
-        return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
-    }
-    // The first visible window whose name matches, once it is there.
-    QString WaitForWindow(std::string_view name)
-    {
-        return Xdo({"search", "--sync", "--onlyvisible", "--name", FromUtf8(name)}).section('\n', 0, 0);
-    }
-    void Click(const QString& window, int x, int y, int button = 1, int repeat = 1)
-    {
-        Xdo({"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "--repeat",
-             QString::number(repeat), "--delay", "120", QString::number(button)});
-    }
-    // Waits, without a fixed pause, until `done` holds after a change in the installation folder.
-    bool WaitFor(const std::function<bool()>& done)
-    {
-        QFileSystemWatcher watcher({QString::fromStdString(dir.Path().string())});
-        QEventLoop loop;
-        QTimer deadline;
-        deadline.setSingleShot(true);
-        QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, [&] {
-            if (done()) {
-                loop.quit();
-            }
-        });
-        QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-        deadline.start(kTimeoutMs);
-        if (!done()) {
-            loop.exec();
-        }
-        return done();
-    }
-
-    QString Start()
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(m_xvfb->Display()));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
-        m_app.setProcessEnvironment(environment);
-        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_app.start(QString::fromStdString((dir / "veldrane").string()), {QStringLiteral("--simulate")});
-        EXPECT_TRUE(m_app.waitForStarted(kTimeoutMs));
-        return WaitForWindow(kMainWindowName);
-    }
     // "Save" on the main window; true once the selected profile's file has been written.
     bool Save(const QString& window, std::size_t index)
     {
-        const std::filesystem::path file = dir / ProfileConfigName(index);
-        const auto aged = std::filesystem::last_write_time(file) - std::chrono::hours(1);
-        std::filesystem::last_write_time(file, aged);
-        Click(window, kSaveX, kSaveY);
-        return WaitFor([&] { return std::filesystem::last_write_time(file) != aged; });
-    }
-    void Exit(const QString& window)
-    {
-        Click(window, kExitX, kExitY);
-        const bool ended = m_app.waitForFinished(kTimeoutMs);
-        EXPECT_TRUE(ended);
+        const auto aged = m_session->Age(ProfileConfigName(index));
+        m_session->Click(window, kSaveX, kSaveY);
+        return m_session->WaitUntilWritten(ProfileConfigName(index), aged);
     }
 
-    test::TempDir dir;
-    test::TempDir m_runtime;
-    IconvTextCodec m_codec;
+    std::optional<test::DesktopSession> m_session;
     std::string m_section{LanguageSectionName(LanguageFromCode(GetParam()))};
-    std::filesystem::path m_bin;
     ProfileRecord m_factory{};
-    std::unique_ptr<test::XvfbServer> m_xvfb;
-    QProcess m_app;
 };
 
 TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSaveAndRestart)
 {
-    QString window = Start();
+    test::DesktopSession& session = *m_session;
+    QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
-    Click(window, kConfigX, kConfigY);
-    const QString manager = WaitForWindow(kManagerName);
+    session.Click(window, kConfigX, kConfigY);
+    const QString manager = session.WaitForWindow(kManagerName);
     ASSERT_FALSE(manager.isEmpty());
 
     // Delete A: select it, then "Delete", the first entry of the menu of a right-button release.
-    Click(manager, kFirstLineX, kFirstLineY);
-    Click(manager, kFirstLineX, kFirstLineY, 3);
-    ASSERT_FALSE(WaitForWindow(kMenuName).isEmpty());
-    Xdo({"key", "Down", "Return"});
+    session.Click(manager, kFirstLineX, kFirstLineY);
+    session.Click(manager, kFirstLineX, kFirstLineY, 3);
+    ASSERT_FALSE(session.WaitForWindow(kMenuName).isEmpty());
+    session.Xdo({"key", "Down", "Return"});
     // A new name after C, then B renamed in place; B stays selected.
-    Click(manager, kNewRowX, kNewRowY);
-    Click(manager, kFirstLineX, kFirstLineY, 1, 2);
-    Xdo({"windowfocus", "--sync", manager});
-    Xdo({"key", "ctrl+a"});
-    Xdo({"type", "--delay", "30", "Bee"});
-    Xdo({"key", "Return"});
-    Click(manager, kManagerCloseX, kManagerCloseY);
-    ASSERT_TRUE(WaitFor([&] { return ListValue("Item0") == "Bee"; }));
+    session.Click(manager, kNewRowX, kNewRowY);
+    session.Click(manager, kFirstLineX, kFirstLineY, 1, 2);
+    session.Xdo({"windowfocus", "--sync", manager});
+    session.Xdo({"key", "ctrl+a"});
+    session.Xdo({"type", "--delay", "30", "Bee"});
+    session.Xdo({"key", "Return"});
+    session.Click(manager, kManagerCloseX, kManagerCloseY);
+    ASSERT_TRUE(session.WaitFor([&] { return ListValue("Item0") == "Bee"; }));
 
     EXPECT_EQ(ListValue("CurProfileName"), "Bee");
     EXPECT_EQ(ListValue("ItemCount"), "3");
@@ -252,22 +130,22 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
     EXPECT_EQ(LabelOf(0), "label B");
     EXPECT_EQ(SettingsOf(1), SettingsOf(Seeded(12)));
     EXPECT_EQ(LabelOf(1), "label C");
-    EXPECT_EQ(ReadFileBytes(dir / "config2.bin"), ReadFileBytes(dir / "config.bin"));
+    EXPECT_EQ(ReadFileBytes(session / "config2.bin"), ReadFileBytes(session / "config.bin"));
 
     // "Save" writes the profile loaded at the start (B's) into the files of its new position.
     ASSERT_TRUE(Save(window, 0));
     EXPECT_EQ(SettingsOf(0), SettingsOf(Seeded(11)));
     EXPECT_EQ(SettingsOf(1), SettingsOf(Seeded(12)));
-    Exit(window);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
 
     // After a restart the program loads Bee's own files: saving them again changes nothing.
-    window = Start();
+    window = session.Start();
     ASSERT_FALSE(window.isEmpty());
     ASSERT_TRUE(Save(window, 0));
     EXPECT_EQ(SettingsOf(0), SettingsOf(Seeded(11)));
     EXPECT_EQ(LabelOf(0), "label B");
     EXPECT_EQ(LabelOf(1), "label C");
-    Exit(window);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ProfileManagerDesktopTest, ::testing::Values("EN", "CHS", "CHT"));

@@ -1,6 +1,7 @@
 #include "gui/buttons/CMacroDialog.h"
 
 #include "gui/skin/SkinImageCache.h"
+#include <QFontMetrics>
 #include <QPainter>
 #include <QString>
 
@@ -26,14 +27,25 @@ std::optional<MacroBindingChoice> CMacroDialog::Run(SkinImageCache& images, Mess
 
 void CMacroDialog::PaintExtras(QPainter& painter)
 {
-    painter.setFont(Fonts().FontFor(FontRole::Dialog));
+    // A mode's text is longer than the two lines its area holds in the dialog's font: it takes the
+    // height up to the next mode's area, centred on its box, and a smaller size if even that is
+    // not enough, so that no word is cut off.
+    constexpr int kExtraHeight = 8;
+    constexpr int kSmallestPixelSize = 9;
     painter.setPen(Qt::white);
     for (std::size_t mode = 0; mode < MacroKeyBindingModel::kRepeatModeCount; ++mode) {
         const Rect area = MacroKeyBindingModel::kModeTexts[mode];
-        const std::string_view text = m_model.RepeatModeText(mode);
-        painter.drawText(QRect(area.left, area.top, area.Width(), area.Height()),
-                         Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-                         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        const QRect box(area.left, area.top - kExtraHeight, area.Width(), area.Height() + 2 * kExtraHeight);
+        const std::string_view utf8 = m_model.RepeatModeText(mode);
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+        QFont font = Fonts().FontFor(FontRole::Dialog);
+        while (font.pixelSize() > kSmallestPixelSize &&
+               QFontMetrics(font).boundingRect(box, kFlags, text).height() > box.height()) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        painter.setFont(font);
+        painter.drawText(box, kFlags, text);
     }
 }
 

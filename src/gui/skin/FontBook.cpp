@@ -21,6 +21,14 @@ const QStringList& CjkCandidates(Language language)
     return language == Language::TraditionalChinese ? traditional : simplified;
 }
 
+// Latin families with the metrics of the Windows ones, so that texts fill their areas as they
+// were laid out to: Liberation Sans and Arimo measure exactly as Arial does.
+const QStringList& LatinCandidates()
+{
+    static const QStringList candidates{"Liberation Sans", "Arimo"};
+    return candidates;
+}
+
 QString SansSerif()
 {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
@@ -40,11 +48,10 @@ QString FontBook::InstalledFamily(std::string_view windowsFamily, Language langu
     if (installed.contains(name, Qt::CaseInsensitive)) {
         return name;
     }
-    if (windowsFamily == kSongTi || windowsFamily == kHeiTi) {
-        for (const QString& candidate : CjkCandidates(language)) {
-            if (installed.contains(candidate, Qt::CaseInsensitive)) {
-                return candidate;
-            }
+    const bool cjk = windowsFamily == kSongTi || windowsFamily == kHeiTi;
+    for (const QString& candidate : cjk ? CjkCandidates(language) : LatinCandidates()) {
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            return candidate;
         }
     }
     return SansSerif();

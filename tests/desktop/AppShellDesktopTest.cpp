@@ -1,0 +1,112 @@
+// The program as it lives in a system tray: the icon opens the window, "Save" reaches the
+// simulated mouse and the profile files, the tray menu's simulator entries make the mouse report
+// and a balloon appears, "Exit" ends the program with status 0, and a second start ends at once.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "DesktopSession.h"
+#include "profile/ProfileFileNames.h"
+
+namespace veldrane {
+namespace {
+
+constexpr int kSaveX = 950, kSaveY = 619;
+
+class AppShellDesktopTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (auto missing = test::DesktopSession::Missing(true)) {
+            GTEST_SKIP() << "needs " << *missing;
+        }
+        m_session.emplace("EN", true);
+    }
+
+    // Opens the tray menu and picks its entry `index` (0 = "Press CPI stage 1") with the keyboard.
+    // A balloon stands over the lower part of the icon: the menu is opened from its top rows.
+    void PickTrayMenuEntry(const QString& icon, int index)
+    {
+        ASSERT_FALSE(m_session->OpenTrayMenu(icon, 10, 3).isEmpty());
+        QStringList keys;
+        for (int i = 0; i <= index; ++i) {
+            keys << QStringLiteral("Down");
+        }
+        m_session->Key(keys << QStringLiteral("Return"));
+    }
+
+    std::optional<test::DesktopSession> m_session;
+};
+
+TEST_F(AppShellDesktopTest, TrayOpensTheWindowSaveReachesTheMouseAndExitEndsWithZero)
+{
+    test::DesktopSession& session = *m_session;
+    session.Launch();
+    const QString icon = session.TrayIcon();
+    ASSERT_FALSE(icon.isEmpty());
+    // Hidden at start: nothing of the program is shown but its icon.
+    EXPECT_TRUE(session.Xdo({"search", "--onlyvisible", "--name", "^Tessaly VELDRANE$"}).isEmpty());
+
+    session.Click(icon, 10, 10);
+    const QString window = session.MainWindow();
+    ASSERT_FALSE(window.isEmpty());
+
+    // "Save": the download reaches the mouse and the selected profile's files are written.
+    const auto configAged = session.Age(ProfileConfigName(0));
+    session.Click(window, kSaveX, kSaveY);
+    ASSERT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    EXPECT_EQ(session.WrittenBlock(0x0C).size(), 128u);
+    EXPECT_EQ(session.WrittenBlock(0x0D).size(), 128u);
+    EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), 128u);
+
+    // A second start while the first runs ends at once with 0 and shows nothing.
+    QProcess second;
+    second.setProcessEnvironment(session.Program().processEnvironment());
+    second.start(QString::fromStdString((session / "veldrane").string()), {"--simulate"});
+    ASSERT_TRUE(second.waitForFinished(test::DesktopSession::kTimeoutMs));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+
+    // "Press CPI stage 2": the mouse reports the stage, the program reads its CPI and shows the
+    // balloon, a window of its own beside the icon.
+    const QStringList before = session.OtherWindows(window);
+    PickTrayMenuEntry(icon, 1);
+    ASSERT_TRUE(session.WaitFor([&] {
+        for (const auto& report : session.Reports("READ")) {
+            // Report 6, marker 7, the CPI button's code 1 and the stage.
+            if (report.size() > 3 && report[0] == 0x06 && report[2] == 0x01 && report[3] == 0x02) {
+                return true;
+            }
+        }
+        return false;
+    })) << "the mouse did not report stage 2";
+    EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
+        << "no balloon appeared";
+
+    // "Exit", the entry after the simulator's eighteen.
+    PickTrayMenuEntry(icon, 18);
+    EXPECT_EQ(session.WaitForExit(), 0);
+}
+
+TEST_F(AppShellDesktopTest, WithoutTheMouseABalloonSaysSoAndSaveSendsNothing)
+{
+    test::DesktopSession& session = *m_session;
+    const QString window = session.Start();
+    ASSERT_FALSE(window.isEmpty());
+    const QString icon = session.TrayIcon();
+    // "Unplug" is the entry after the four CPI stages and twelve macro keys.
+    const QStringList before = session.OtherWindows(window);
+    PickTrayMenuEntry(icon, 16);
+    EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
+        << "no balloon appeared";
+
+    const std::size_t reports = session.Trace().size();
+    session.Click(window, kSaveX, kSaveY);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
+    EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
+}
+
+} // namespace
+} // namespace veldrane

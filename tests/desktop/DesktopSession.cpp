@@ -1,0 +1,362 @@
+#include "DesktopSession.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileSystemWatcher>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "ini/IniFile.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileFileNames.h"
+
+namespace veldrane::test {
+
+namespace {
+
+constexpr int kTrayWidth = 100;
+constexpr int kTrayHeight = 24;
+constexpr std::size_t kBlockBytes = 128;
+constexpr int kMenuSettleMs = 500;
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::vector<std::uint8_t> ParseHex(std::istringstream& words)
+{
+    std::vector<std::uint8_t> bytes;
+    std::string word;
+    while (words >> word) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
+    }
+    return bytes;
+}
+
+} // namespace
+
+std::optional<std::string> DesktopSession::Missing(bool needsTray)
+{
+    const char* binDir = std::getenv("VELDRANE_BIN_DIR");
+    if (!XvfbServer::Installed()) {
+        return "Xvfb";
+    }
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
+        return "xdotool";
+    }
+    if (needsTray && QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty()) {
+        return "trayer (a system tray)";
+    }
+    if (binDir == nullptr || !std::filesystem::exists(std::filesystem::path(binDir) / "veldrane")) {
+        return "the built program in VELDRANE_BIN_DIR";
+    }
+    return std::nullopt;
+}
+
+QCoreApplication& DesktopSession::Application()
+{
+    static int argc = 1;
+    static char name[] = "desktop_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
+    return application;
+}
+
+DesktopSession::DesktopSession(std::string_view language, bool withTray)
+    : m_bin(std::getenv("VELDRANE_BIN_DIR")), m_withTray(withTray)
+{
+    Application();
+    m_xvfb = std::make_unique<XvfbServer>("1280x1024x24");
+    EXPECT_FALSE(m_xvfb->Display().empty()) << "Xvfb did not start";
+    std::filesystem::permissions(m_runtime.Path(), std::filesystem::perms::owner_all);
+    Install(language);
+    if (m_withTray) {
+        m_tray.setProcessEnvironment(Environment());
+        m_tray.start(QStringLiteral("trayer"),
+                     {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
+                      QString::number(kTrayWidth), "--heighttype", "pixel", "--height", QString::number(kTrayHeight)});
+        EXPECT_TRUE(m_tray.waitForStarted(kTimeoutMs));
+        // The tray is there once its panel window is.
+        Xdo({"search", "--sync", "--name", "^panel$"});
+    }
+}
+
+DesktopSession::~DesktopSession()
+{
+    for (QProcess* process : {&m_app, &m_tray}) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(kTimeoutMs);
+        }
+    }
+}
+
+void DesktopSession::Install(std::string_view language)
+{
+    std::filesystem::copy(m_bin / "veldrane", m_dir / "veldrane");
+    std::filesystem::copy(m_bin / "Skins", m_dir / "Skins", std::filesystem::copy_options::recursive);
+    std::vector<std::string> labels{std::string(kListName)};
+    std::filesystem::copy(m_bin / kFactoryConfigName, m_dir / kFactoryConfigName);
+    for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
+        std::filesystem::copy(m_bin / ProfileConfigName(index), m_dir / ProfileConfigName(index));
+        labels.push_back(ProfileLabelName(index));
+    }
+    for (const std::string& name : labels) {
+        std::filesystem::copy(m_bin / name, m_dir / name);
+        IniFile(m_dir / name, m_codec).WriteString("Skins", "Lan", language);
+    }
+}
+
+QProcessEnvironment DesktopSession::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromStdString(m_xvfb->Display()));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
+    // No session bus: balloons are Qt's own windows beside the tray icon.
+    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    return environment;
+}
+
+void DesktopSession::Launch(const QStringList& extra)
+{
+    m_app.setProcessEnvironment(Environment());
+    m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_app.start(QString::fromStdString((m_dir / "veldrane").string()),
+                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string())} +
+                    extra);
+    EXPECT_TRUE(m_app.waitForStarted(kTimeoutMs));
+}
+
+QString DesktopSession::Start()
+{
+    Launch();
+    if (m_withTray) {
+        const QString icon = TrayIcon();
+        if (icon.isEmpty()) {
+            return {};
+        }
+        Click(icon, 10, 10);
+    }
+    return MainWindow();
+}
+
+int DesktopSession::WaitForExit()
+{
+    if (!m_app.waitForFinished(kTimeoutMs)) {
+        return -1;
+    }
+    return m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
+}
+
+int DesktopSession::CloseWithExitButton(const QString& window)
+{
+    constexpr int kExitX = 986, kExitY = 12;
+    Click(window, kExitX, kExitY);
+    return WaitForExit();
+}
+
+QString DesktopSession::Xdo(const QStringList& arguments)
+{
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(Environment());
+    xdotool.start(QStringLiteral("xdotool"), arguments);
+    if (!xdotool.waitForFinished(kTimeoutMs)) {
+        xdotool.kill();
+        xdotool.waitForFinished();
+        ADD_FAILURE() << "xdotool did not finish: " << arguments.join(' ').toStdString();
+    }
+    return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
+}
+
+QString DesktopSession::WaitForWindow(std::string_view name)
+{
+    return Xdo({"search", "--sync", "--onlyvisible", "--name", FromUtf8(name)}).section('\n', 0, 0);
+}
+
+QString DesktopSession::WaitForFocusAwayFrom(const QString& window)
+{
+    QString focused;
+    WaitFor([&] {
+        focused = FocusedWindow();
+        return !focused.isEmpty() && focused != window;
+    });
+    return focused != window ? focused : QString();
+}
+
+void DesktopSession::Click(const QString& window, int x, int y, int button, int repeat)
+{
+    Xdo({"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "--repeat",
+         QString::number(repeat), "--delay", "120", QString::number(button)});
+}
+
+void DesktopSession::Key(const QStringList& keys)
+{
+    Xdo(QStringList{"key", "--delay", "60"} + keys);
+}
+
+namespace {
+
+int GeometryValue(const QString& geometry, const QString& key)
+{
+    const qsizetype at = geometry.indexOf(key + QLatin1Char('='));
+    return at < 0 ? 0 : geometry.mid(at + key.size() + 1).section('\n', 0, 0).toInt();
+}
+
+void Pause(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+QString DesktopSession::WaitForProgramWindow(const std::function<bool(int width, int height)>& fits, bool visible)
+{
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        QStringList search{"search", "--class", "^veldrane$"};
+        if (visible) {
+            search.insert(1, QStringLiteral("--onlyvisible"));
+        }
+        for (const QString& window : Xdo(search).split('\n', Qt::SkipEmptyParts)) {
+            const QString geometry = Xdo({"getwindowgeometry", "--shell", window});
+            if (fits(GeometryValue(geometry, QStringLiteral("WIDTH")), GeometryValue(geometry, QStringLiteral("HEIGHT")))) {
+                return window;
+            }
+        }
+        Pause(100);
+    }
+    return {};
+}
+
+QString DesktopSession::TrayIcon()
+{
+    // The icon is a window of the program's class docked in the tray's panel, of the size of the
+    // panel's icons; its name is not set where xdotool looks for names.
+    const QString icon = WaitForProgramWindow(
+        [](int width, int height) {
+            return width >= 16 && width <= kTrayHeight && height >= 16 && height <= kTrayHeight;
+        },
+        false);
+    EXPECT_FALSE(icon.isEmpty()) << "the tray icon did not appear";
+    return icon;
+}
+
+QString DesktopSession::OpenTrayMenu(const QString& icon, int x, int y)
+{
+    Click(icon, x, y, 3);
+    // The menu: narrow and tall, unlike the main window, the balloons and the icon.
+    const QString menu = WaitForProgramWindow([](int width, int height) { return width < 400 && height >= 200; });
+    EXPECT_FALSE(menu.isEmpty()) << "the tray menu did not open";
+    // The menu takes the keyboard a moment after it is mapped; keys sent before are lost.
+    Pause(kMenuSettleMs);
+    return menu;
+}
+
+QStringList DesktopSession::OtherWindows(const QString& except)
+{
+    QStringList windows = Xdo({"search", "--onlyvisible", "--pid", QString::number(m_app.processId()), "--name",
+                               "."})
+                              .split('\n', Qt::SkipEmptyParts);
+    windows.removeAll(except);
+    return windows;
+}
+
+bool DesktopSession::WaitFor(const std::function<bool()>& done)
+{
+    QFileSystemWatcher watcher({QString::fromStdString(m_dir.Path().string())});
+    QEventLoop loop;
+    QTimer deadline;
+    QTimer poll; // a file written in place does not change the folder
+    deadline.setSingleShot(true);
+    const auto check = [&] {
+        if (done()) {
+            loop.quit();
+        }
+    };
+    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, check);
+    QObject::connect(&poll, &QTimer::timeout, &loop, check);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(kTimeoutMs);
+    poll.start(100);
+    if (!done()) {
+        loop.exec();
+    }
+    return done();
+}
+
+std::filesystem::file_time_type DesktopSession::Age(std::string_view file)
+{
+    const auto aged = std::filesystem::last_write_time(m_dir / file) - std::chrono::hours(1);
+    std::filesystem::last_write_time(m_dir / file, aged);
+    return aged;
+}
+
+bool DesktopSession::WaitUntilWritten(std::string_view file, std::filesystem::file_time_type aged)
+{
+    return WaitFor([&] {
+        std::error_code error;
+        return std::filesystem::last_write_time(m_dir / file, error) != aged && !error;
+    });
+}
+
+std::vector<std::string> DesktopSession::Trace() const
+{
+    std::vector<std::string> lines;
+    std::ifstream in(m_dir / "trace.txt");
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::vector<std::uint8_t>> DesktopSession::Reports(std::string_view kind) const
+{
+    std::vector<std::vector<std::uint8_t>> reports;
+    for (const std::string& line : Trace()) {
+        std::istringstream words(line);
+        std::string time, lineKind;
+        words >> time >> lineKind;
+        if (lineKind == kind) {
+            reports.push_back(ParseHex(words));
+        }
+    }
+    return reports;
+}
+
+std::vector<std::uint8_t> DesktopSession::WrittenBlock(std::uint8_t code, std::optional<std::uint8_t> parameter) const
+{
+    // A command's feature report (report id, code, parameter, ...) and then its output reports
+    // (report id and 64 bytes each) until the block is whole.
+    std::vector<std::uint8_t> block;
+    bool collecting = false;
+    for (const std::string& line : Trace()) {
+        std::istringstream words(line);
+        std::string time, kind;
+        words >> time >> kind;
+        const std::vector<std::uint8_t> bytes = ParseHex(words);
+        if (kind == "SET_FEATURE" && bytes.size() > 2 && bytes[1] == code && (!parameter || bytes[2] == *parameter)) {
+            block.clear();
+            collecting = true;
+        } else if (collecting && kind == "WRITE" && bytes.size() > 1) {
+            block.insert(block.end(), bytes.begin() + 1, bytes.end());
+            collecting = block.size() < kBlockBytes;
+        } else if (kind == "SET_FEATURE") {
+            collecting = false;
+        }
+    }
+    if (block.size() > kBlockBytes) {
+        block.resize(kBlockBytes);
+    }
+    return block;
+}
+
+} // namespace veldrane::test
