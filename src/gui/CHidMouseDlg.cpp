@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -13,6 +14,7 @@
 
 #include "app/MainWindowLayout.h"
 #include "gui/CHelpDialog.h"
+#include "gui/StartupProbe.h"
 #include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
@@ -67,20 +69,17 @@ CHidMouseDlg::~CHidMouseDlg() = default;
 
 void CHidMouseDlg::paintEvent(QPaintEvent* event)
 {
-    if (m_backBuffer.size() != size()) {
-        m_backBuffer = QImage(size(), QImage::Format_RGB32);
-        m_backBuffer.fill(Qt::black);
-    }
+    // Qt paints into the window's backing store, which reaches the screen in one step: no
+    // flicker, and no second buffer as large as the window.
     const QRect area = event->rect();
     {
-        QPainter buffer(&m_backBuffer);
-        buffer.setClipRect(area);
-        buffer.fillRect(area, Qt::black);
-        QtSkinCanvas canvas(buffer, m_images, m_fonts, area);
+        QPainter painter(this);
+        painter.setClipRect(area);
+        painter.fillRect(area, Qt::black);
+        QtSkinCanvas canvas(painter, m_images, m_fonts, area);
         m_model.Draw(canvas);
     }
-    QPainter screen(this);
-    screen.drawImage(area, m_backBuffer, area);
+    ReportFirstPaint();
 }
 
 void CHidMouseDlg::Redraw(std::optional<Rect> area)

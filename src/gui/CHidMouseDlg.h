@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QPoint>
 #include <QTimer>
 #include <QWidget>
@@ -23,7 +22,7 @@ class SettingsSectionsUi;
 class SkinImageCache;
 
 // The main window: frameless, without a taskbar entry (a tool window), as large as "/main.png",
-// painted from its MainWindowModel into a back buffer that is copied to the screen in one step.
+// painted from its MainWindowModel.
 // Pointer, wheel and key events go to the model with window coordinates; Enter and Escape are
 // swallowed; the window manager's close request hides it.
 class CHidMouseDlg : public QWidget, public MainWindowView
@@ -81,7 +80,6 @@ private:
     SkinImageCache& m_images;
     FontBook m_fonts;
     MainWindowModel m_model;
-    QImage m_backBuffer;
     QTimer m_timer;
     CGdipButton* m_thumb = nullptr;
     CHelpDialog* m_helpDialog = nullptr;

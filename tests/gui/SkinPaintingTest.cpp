@@ -83,6 +83,7 @@ TEST(SkinImageCache, AMissingPictureIsNullAndDrawsNothing)
     EXPECT_EQ(cache.Find("/nothing.png"), nullptr);
     EXPECT_EQ(cache.ImageSize("/nothing.png"), std::nullopt);
     test::WriteFileBytes(dir / "broken.png", "not a picture");
+    EXPECT_EQ(cache.ImageSize("/broken.png"), std::nullopt);
     EXPECT_EQ(cache.Find("/broken.png"), nullptr);
 
     QImage target = Target(Qt::white);
@@ -98,6 +99,7 @@ TEST(SkinImageCache, LoadsEachPictureOnce)
     test::TempDir dir;
     test::WritePicture(dir / "a.png", {3, 2}, Qt::red);
     SkinImageCache cache(dir.Path());
+    EXPECT_EQ(cache.ImageSize("/a.png"), (Size{3, 2})); // from the header, before any paint
     const QImage* first = cache.Find("/a.png");
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(cache.ImageSize("/a.png"), (Size{3, 2}));

@@ -28,14 +28,18 @@ QImage SkinImageCache::Premultiplied(const QImage& decoded)
     return result;
 }
 
+QString SkinImageCache::FileOf(const std::string& skinRelativePath) const
+{
+    // The names start with "/" and use "/" inside, as the skins spell them on every system.
+    return QString::fromStdString(m_directory.string()) + QString::fromStdString(skinRelativePath);
+}
+
 const QImage* SkinImageCache::Find(std::string_view skinRelativePath)
 {
     std::string key(skinRelativePath);
     auto found = m_images.find(key);
     if (found == m_images.end()) {
-        // The names start with "/" and use "/" inside, as the skins spell them on every system.
-        const QString file = QString::fromStdString(m_directory.string()) + QString::fromStdString(key);
-        QImageReader reader(file);
+        QImageReader reader(FileOf(key));
         found = m_images.emplace(std::move(key), Premultiplied(reader.read())).first;
     }
     return found->second.isNull() ? nullptr : &found->second;
@@ -43,11 +47,26 @@ const QImage* SkinImageCache::Find(std::string_view skinRelativePath)
 
 std::optional<Size> SkinImageCache::ImageSize(std::string_view skinRelativePath)
 {
-    const QImage* image = Find(skinRelativePath);
-    if (!image) {
-        return std::nullopt;
+    std::string key(skinRelativePath);
+    if (auto decoded = m_images.find(key); decoded != m_images.end()) {
+        if (decoded->second.isNull()) {
+            return std::nullopt;
+        }
+        return Size{decoded->second.width(), decoded->second.height()};
     }
-    return Size{image->width(), image->height()};
+    // Layout asks for the sizes of many pictures that are painted only later, or never: the
+    // file's header tells the size without decoding the picture.
+    auto known = m_sizes.find(key);
+    if (known == m_sizes.end()) {
+        QImageReader reader(FileOf(key));
+        const QSize size = reader.size();
+        std::optional<Size> entry;
+        if (size.isValid() && reader.canRead()) {
+            entry = Size{size.width(), size.height()};
+        }
+        known = m_sizes.emplace(std::move(key), entry).first;
+    }
+    return known->second;
 }
 
 } // namespace veldrane

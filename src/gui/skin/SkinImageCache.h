@@ -33,7 +33,11 @@ public:
 
 private:
     std::filesystem::path m_directory;
+    QString FileOf(const std::string& skinRelativePath) const;
+
     std::unordered_map<std::string, QImage> m_images; // a null image: missing
+    // Sizes read from the files' headers of pictures not decoded yet; nothing: missing.
+    std::unordered_map<std::string, std::optional<Size>> m_sizes;
 };
 
 } // namespace veldrane
