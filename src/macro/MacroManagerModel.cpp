@@ -18,7 +18,7 @@ namespace veldrane {
 namespace {
 
 // The face, size and weight of the macro manager's font come from the language's font table.
-constexpr FontRole kMacroManagerFont = FontRole::Dialog;
+constexpr FontRole kMacroManagerFont = FontRole::MacroManager;
 
 // Section names are copied into a buffer of 32 characters (UTF-16 units) with its zero.
 constexpr std::size_t kMaxMacroNameUnits = 31;

@@ -26,7 +26,8 @@ enum class FontRole
     Title,       // the main window's title font (section headers)
     Small,       // the main window's small font
     Dialog,      // the help panel and the capture dialogs
-    SingleDialog // the single-key dialog
+    SingleDialog, // the single-key dialog
+    MacroManager  // the macro manager
 };
 
 // Text is drawn on one line, centred vertically in its rectangle and aligned horizontally as told.

@@ -141,6 +141,8 @@ TEST(FontBook, TakesPixelSizesAndWeightsOfTheLanguage)
     EXPECT_EQ(english.FontFor(FontRole::Small).pixelSize(), 13);
     EXPECT_EQ(english.FontFor(FontRole::Small).weight(), QFont::Normal);
     EXPECT_EQ(english.FontFor(FontRole::SingleDialog).pixelSize(), 15);
+    EXPECT_EQ(english.FontFor(FontRole::MacroManager).pixelSize(), 15); // "Segoe UI", 15, bold
+    EXPECT_EQ(english.FontFor(FontRole::MacroManager).weight(), QFont::Bold);
     FontBook traditional(Language::TraditionalChinese);
     EXPECT_EQ(traditional.FontFor(FontRole::Text).pixelSize(), 14);
 }

@@ -117,8 +117,7 @@ std::optional<MacroData> CMacroProgramDialog::Run(MacroManagerContext context, S
 
 void CMacroProgramDialog::CreateControls()
 {
-    const QFont font =
-        FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).macroManager, m_model.InterfaceLanguage());
+    const QFont& font = m_fonts.FontFor(FontRole::MacroManager);
     const QString textColour = ColourName(m_model.TextColour());
     const QString listStyle = QStringLiteral("QListWidget { background: %1; color: %2; border: none; }")
                                   .arg(ColourName(kMacroListBrush), textColour);

@@ -76,6 +76,7 @@ FontBook::FontBook(Language language, bool windows8)
     m_fonts[IndexOf(FontRole::Small)] = MakeFont(fonts.mainSmall, language);
     m_fonts[IndexOf(FontRole::Dialog)] = MakeFont(fonts.dialog, language);
     m_fonts[IndexOf(FontRole::SingleDialog)] = MakeFont(fonts.singleKeyDialog, language);
+    m_fonts[IndexOf(FontRole::MacroManager)] = MakeFont(fonts.macroManager, language);
 }
 
 const QFont& FontBook::FontFor(FontRole role) const

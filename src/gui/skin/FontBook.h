@@ -28,7 +28,7 @@ public:
     static QFont MakeFont(const Font& font, Language language);
 
 private:
-    std::array<QFont, 5> m_fonts;
+    std::array<QFont, 6> m_fonts;
 };
 
 } // namespace veldrane
