@@ -73,17 +73,6 @@ TEST_F(HelpPanelModelTest, AMissingUpdaterIsReportedWithItsPath)
                                                    "Tessaly VELDRANE"}}));
 }
 
-TEST_F(HelpPanelModelTest, AnUpdaterThatDoesNotStartIsReported)
-{
-    std::filesystem::create_directories(dir / "Update/X64");
-    test::WriteFileBytes(dir / "Update/X64/FwUpdate.exe", "");
-    shell.startSucceeds = false;
-    MakePanel().StartUpdater();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "The update program could not be started:\n" + (dir / "Update/X64/FwUpdate.exe").string());
-}
-
 TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
 {
     HelpPanelModel panel = MakePanel();
@@ -99,58 +88,6 @@ TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
     EXPECT_TRUE(panel.IsOpen());
     EXPECT_EQ(panel.Press({352, 6}), HelpPanelModel::PressResult::Closed);
     EXPECT_FALSE(panel.IsOpen());
-}
-
-TEST_F(HelpPanelModelTest, DrawsTheThreeLinesCentredInBlack)
-{
-    HelpPanelModel panel = MakePanel(Language::TraditionalChinese);
-    panel.Open();
-    RecordingCanvas canvas;
-    panel.Draw(canvas, {0, 0});
-    ASSERT_EQ(canvas.texts.size(), 3u);
-    EXPECT_EQ(canvas.texts[0].text, "http://www.tessaly.example");
-    EXPECT_EQ(canvas.texts[1].text, "Update 驱动更新");
-    EXPECT_EQ(canvas.texts[2].text, "Version：1.1");
-    EXPECT_EQ(canvas.texts[2].area, HelpPanelModel::kVersionLine);
-    for (const auto& text : canvas.texts) {
-        EXPECT_EQ(text.colour, (Colour{0, 0, 0, 255}));
-        EXPECT_EQ(text.align, TextAlign::Centre);
-        EXPECT_EQ(text.font, FontRole::Dialog);
-    }
-}
-
-TEST_F(HelpPanelModelTest, ButtonsAppearOnlyAfterThePointerCame)
-{
-    HelpPanelModel panel = MakePanel();
-    panel.Open();
-    RecordingCanvas canvas;
-    panel.Draw(canvas, {0, 0});
-    EXPECT_EQ(canvas.images.size(), 1u); // the background alone
-
-    EXPECT_TRUE(panel.Hover({360, 10}));
-    EXPECT_FALSE(panel.Hover({361, 10}));
-    canvas.Clear();
-    panel.Draw(canvas, {0, 0});
-    EXPECT_EQ(canvas.ImagesAt("/button-close-over.png").size(), 1u);
-    EXPECT_TRUE(panel.Hover({10, 10}));
-    canvas.Clear();
-    panel.Draw(canvas, {0, 0});
-    EXPECT_EQ(canvas.ImagesAt("/button-close-normal.png").size(), 1u);
-    EXPECT_TRUE(canvas.ImagesAt("/MacroManagement/button-new-normal.png").empty());
-}
-
-TEST_F(HelpPanelModelTest, AMissingBackgroundSaysErrorAndShowsNoTexts)
-{
-    images.sizes.clear();
-    HelpPanelModel panel = MakePanel();
-    panel.Open();
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "error", "Help Dialog Load background image failed!!!"}}));
-    EXPECT_TRUE(panel.IsOpen());
-    RecordingCanvas canvas;
-    panel.Draw(canvas, {0, 0});
-    EXPECT_TRUE(canvas.texts.empty());
-    EXPECT_TRUE(canvas.images.empty());
 }
 
 } // namespace

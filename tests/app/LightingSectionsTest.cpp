@@ -38,14 +38,6 @@ TEST_F(LightingSectionTest, TheBoxesSelectTheirMode)
     EXPECT_EQ(Current().lightLevel, (std::array<std::uint8_t, 3>{3, 3, 3}));
 }
 
-TEST_F(LightingSectionTest, AStripSetsItsModesLevelWithoutSelectingIt)
-{
-    Current().lightMode = 3;
-    Model().Press({834 + 64, 126 + 7}); // "Pulsating": level 4
-    EXPECT_EQ(Current().lightLevel, (std::array<std::uint8_t, 3>{3, 4, 3}));
-    EXPECT_EQ(Current().lightMode, 3);
-}
-
 TEST_F(LightingSectionTest, StripEdgesToThePixel)
 {
     const std::pair<int, std::uint8_t> cases[] = {{3, 1},   {4, 2},   {33, 2},  {34, 3},
@@ -57,29 +49,6 @@ TEST_F(LightingSectionTest, StripEdgesToThePixel)
     Model().Press({834 + 128, 97});    // right of the strip
     Model().Press({834 + 50, 97 + 8}); // under it
     EXPECT_EQ(Current().lightLevel[0], 1);
-}
-
-TEST_F(LightingSectionTest, DrawsNamesKnobsAndEachModesLabels)
-{
-    Current().lightLevel = {1, 5, 6};
-    auto& drawn = Drawn();
-    for (std::size_t row = 0; row < 3; ++row) {
-        const std::string knob = "/Lighting/" + std::to_string(Current().lightLevel[row]) + ".png";
-        EXPECT_EQ(drawn.ImagesAt(knob).at(0).at, (Point{834, kRowTops[row]})) << knob;
-    }
-    EXPECT_EQ(drawn.FindText("Single color")->area, (Rect{758, 93, 832, 110}));
-    EXPECT_EQ(drawn.FindText("Multi-color ")->area, (Rect{758, 151, 832, 168}));
-    EXPECT_EQ(drawn.FindText("0%")->area, (Rect{834, 110, 864, 123}));
-    EXPECT_EQ(drawn.FindText("100%")->area, (Rect{949, 110, 979, 123}));
-    EXPECT_EQ(drawn.FindText("4S")->area, (Rect{834, 139, 864, 152}));
-    EXPECT_EQ(drawn.FindText("15S")->area, (Rect{949, 168, 979, 181}));
-    EXPECT_EQ(drawn.FindText("15S")->font, FontRole::Small);
-    // "6S" is a label of "Pulsating" and of "Multi-color ": once in each row.
-    int sixes = 0;
-    for (const auto& text : drawn.texts) {
-        sixes += text.text == "6S" ? 1 : 0;
-    }
-    EXPECT_EQ(sixes, 2);
 }
 
 TEST_F(LightingSectionTest, AModeOutsideOneToThreeShowsNoBox)

@@ -96,20 +96,6 @@ protected:
     }
 };
 
-// The first group ------------------------------------------------------------------------------
-
-TEST_F(MainWindowModelTest, WindowTakesTheSizeOfItsBackground)
-{
-    EXPECT_EQ(Model().WindowSize(), (Size{1000, 640}));
-}
-
-TEST_F(MainWindowModelTest, LogoOpensTheMakersPageAndEndsTheHandling)
-{
-    Model().Press({31, 0});
-    EXPECT_EQ(shell.openedUrls, std::vector<std::string>{"http://www.tessaly.example"});
-    EXPECT_TRUE(view.drags.empty());
-}
-
 struct FirstGroupCase
 {
     const char* name;
@@ -144,55 +130,6 @@ INSTANTIATE_TEST_SUITE_P(Areas, FirstGroupTest,
                                            FirstGroupCase{"ButtonAssignmentRow", {20, 107}, ""}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MainWindowModelTest, EdgesOutsideTheAreasStartADrag)
-{
-    // right and bottom edges lie outside their rectangles
-    for (Point p : {Point{952, 5}, Point{973, 19}, Point{994, 5}, Point{90, 604}, Point{980, 604}, Point{262, 107},
-                    Point{400, 300}}) {
-        view.Clear();
-        Model().Press(p);
-        ASSERT_EQ(view.drags.size(), 1u) << p.x << "," << p.y;
-        EXPECT_EQ(view.drags[0], p);
-    }
-    EXPECT_FALSE(Contains(view.calls, "Hide"));
-    EXPECT_FALSE(Contains(view.calls, "ExitProcess"));
-}
-
-TEST_F(MainWindowModelTest, ProfileManagerOpensOnceUntilItTellsItClosed)
-{
-    Model().Press({20, 610});
-    Model().Press({20, 610});
-    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "OpenProfileManager"), 1);
-    EXPECT_TRUE(Model().ProfileManagerOpen());
-
-    Model().Press({500, 530}); // top view
-    ASSERT_EQ(Model().CurrentMouseView(), MouseView::Top);
-    Model().OnProfileManagerNotice(2);
-    EXPECT_FALSE(Model().ProfileManagerOpen());
-    EXPECT_EQ(Model().CurrentMouseView(), MouseView::Side);
-    Model().Press({20, 610});
-    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "OpenProfileManager"), 2);
-}
-
-TEST_F(MainWindowModelTest, ViewsStartAtTheSideAndSwitchTheMousePicture)
-{
-    images.sizes["/Mouse/Side/MouseSide.png"] = {400, 440};
-    images.sizes["/Mouse/Front/MouseFront.png"] = {400, 440};
-    RecordingCanvas canvas;
-    canvas.sizes = images.sizes;
-    Model().Draw(canvas);
-    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/MouseSide.png").size(), 1u);
-    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Front/MouseFront.png").empty());
-
-    ProbeSection& probe = PutLeftProbe(LeftPanel::kButtonAssignment, 100, false);
-    Model().Press({510, 540});
-    canvas.Clear();
-    Model().Draw(canvas);
-    ASSERT_EQ(canvas.ImagesAt("/Mouse/Front/MouseFront.png").size(), 1u);
-    EXPECT_EQ(canvas.ImagesAt("/Mouse/Front/MouseFront.png")[0].at, (Point{300, 76}));
-    EXPECT_EQ(probe.views, std::vector<MouseView>{MouseView::Top});
-}
-
 TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheRecord)
 {
     const ProfileRecord before = records.Current;
@@ -209,18 +146,6 @@ TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheReco
                            before.Bytes().begin()));
 }
 
-// The page tests --------------------------------------------------------------------------------
-
-TEST_F(MainWindowModelTest, RightHeaderTogglesAndStillStartsADrag)
-{
-    Model().Press({734, 57}); // "Lighting", the second header
-    EXPECT_TRUE(Model().Right().Stack().IsOpen(RightPanel::kLighting));
-    EXPECT_EQ(view.drags, std::vector<Point>{Point(734, 57)});
-    Model().Press({734, 57});
-    EXPECT_FALSE(Model().Right().Stack().IsOpen(RightPanel::kLighting));
-    EXPECT_EQ(view.drags.size(), 2u);
-}
-
 TEST_F(MainWindowModelTest, ASectionPressActsAndStillStartsADrag)
 {
     ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
@@ -228,14 +153,6 @@ TEST_F(MainWindowModelTest, ASectionPressActsAndStillStartsADrag)
     Model().Press({775, 58}); // a track's top in the open section
     EXPECT_EQ(cpi.presses, std::vector<Point>{Point(41, 6)});
     EXPECT_EQ(view.drags.size(), 2u);
-}
-
-TEST_F(MainWindowModelTest, ShutSectionsGetNoPresses)
-{
-    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
-    Model().Press({775, 100}); // where the content would be: the headers of the shut sections
-    Model().Press({775, 300});
-    EXPECT_TRUE(cpi.presses.empty());
 }
 
 TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
@@ -254,90 +171,6 @@ TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
     Model().Move({126, 160}, true);
     EXPECT_EQ(assignment.drags.size(), 1u);
 }
-
-TEST_F(MainWindowModelTest, AnOpenSectionsLitMousePictureReplacesThePlainOneWhileOpen)
-{
-    images.sizes["/Mouse/Side/MouseSide.png"] = {400, 440};
-    images.sizes["/Mouse/Side/S-1-over.png"] = {400, 440};
-    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
-    assignment.litOnPress = "/Mouse/Side/S-1-over.png";
-    Model().Press({30, 110});
-    view.Clear();
-    Model().Press({120, 154});
-    // The picture is outside the panel: it is redrawn by itself.
-    EXPECT_NE(std::find(view.redraws.begin(), view.redraws.end(), std::optional<Rect>(kMouseArea)),
-              view.redraws.end());
-    RecordingCanvas canvas;
-    canvas.sizes = images.sizes;
-    Model().Draw(canvas);
-    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/S-1-over.png").size(), 1u);
-    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Side/MouseSide.png").empty());
-
-    Model().Press({30, 110}); // shut: the plain picture again
-    canvas.Clear();
-    Model().Draw(canvas);
-    EXPECT_TRUE(canvas.ImagesAt("/Mouse/Side/S-1-over.png").empty());
-    EXPECT_EQ(canvas.ImagesAt("/Mouse/Side/MouseSide.png").size(), 1u);
-}
-
-TEST_F(MainWindowModelTest, AnOpenLeftRowPushesTheMacroManagerRowDown)
-{
-    PutLeftProbe(LeftPanel::kButtonAssignment, 170, false);
-    Model().Press({30, 110});
-    EXPECT_EQ(Model().Left().Stack().HeaderArea(LeftPanel::kMacroManager), (Rect{20, 302, 262, 340}));
-    view.Clear();
-    Model().Press({100, 140}); // now inside the open content
-    EXPECT_FALSE(Contains(view.calls, "RunMacroManager"));
-    Model().Press({100, 302});
-    EXPECT_TRUE(Contains(view.calls, "RunMacroManager"));
-}
-
-// Help panel ------------------------------------------------------------------------------------
-
-TEST_F(MainWindowModelTest, HelpButtonTwiceOpensAndCloses)
-{
-    Model().Press({940, 10});
-    EXPECT_TRUE(Model().HelpOpen());
-    Model().Press({940, 10});
-    EXPECT_FALSE(Model().HelpOpen());
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"ShowHelp", "CloseHelp"}));
-}
-
-TEST_F(MainWindowModelTest, AClickElsewhereClosesHelpAndGoesOn)
-{
-    Model().Press({940, 10});
-    Model().Press({960, 10}); // minimise
-    EXPECT_FALSE(Model().HelpOpen());
-    EXPECT_EQ(view.calls, (std::vector<std::string>{"ShowHelp", "CloseHelp", "Hide"}));
-
-    Model().Press({940, 10});
-    view.Clear();
-    Model().Press({400, 300});
-    EXPECT_FALSE(Model().HelpOpen());
-    EXPECT_EQ(view.drags.size(), 1u);
-}
-
-TEST_F(MainWindowModelTest, SaveWhileHelpIsOpenLeavesItOpen)
-{
-    Model().Press({940, 10});
-    Model().Press({930, 610});
-    EXPECT_TRUE(Model().HelpOpen());
-}
-
-TEST_F(MainWindowModelTest, HelpPanelCloseAndUpdateLine)
-{
-    Model().Press({940, 10});
-    Model().HelpPanelPress({10, 30});
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text,
-              "The update program was not found:\n" + (dir.Path() / "Update/X64/FwUpdate.exe").string());
-    EXPECT_TRUE(Model().HelpOpen());
-    Model().HelpPanelPress({360, 10});
-    EXPECT_FALSE(Model().HelpOpen());
-    EXPECT_EQ(view.calls.back(), "CloseHelp");
-}
-
-// Hover -----------------------------------------------------------------------------------------
 
 TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
 {
@@ -358,56 +191,6 @@ TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
     Model().Move({401, 300}, false);
     EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kHelpButton}));
 }
-
-TEST_F(MainWindowModelTest, HoverDrawsTheOverPictureOfTheAreaOnly)
-{
-    RecordingCanvas canvas;
-    canvas.sizes = images.sizes;
-    for (auto path : {kSaveNormal, kSaveOver, kCancelNormal, kCancelOver}) {
-        canvas.sizes[std::string(path)] = {57, 30};
-    }
-    Model().Move({870, 610}, false);
-    Model().Draw(canvas);
-    EXPECT_EQ(canvas.ImagesAt(kCancelOver).size(), 1u);
-    ASSERT_EQ(canvas.ImagesAt(kCancelNormal).size(), 1u); // "Reset" shares the pair
-    EXPECT_EQ(canvas.ImagesAt(kCancelNormal)[0].at, (Point{798, 604}));
-    EXPECT_EQ(canvas.ImagesAt(kSaveNormal).size(), 1u);
-    EXPECT_TRUE(canvas.ImagesAt(kSaveOver).empty());
-    ASSERT_TRUE(canvas.FindText("Cancel"));
-    EXPECT_EQ(canvas.FindText("Cancel")->area, kCancelButton);
-    EXPECT_EQ(canvas.FindText("Cancel")->align, TextAlign::Centre);
-}
-
-TEST_F(MainWindowModelTest, MenuHoverFollowsTheHeadersOfBothPanels)
-{
-    Model().Move({740, 60}, false); // "Lighting"
-    EXPECT_TRUE(Model().MenuOver(std::size_t{LeftPanel::kRowCount} + RightPanel::kLighting));
-    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{Rect{734, 57, 976, 77}}));
-    view.Clear();
-    Model().Move({30, 160}, false); // "Macro Manager"
-    EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{Rect{20, 132, 262, 170}, Rect{734, 57, 976, 77}}));
-
-    RecordingCanvas canvas;
-    Model().Draw(canvas);
-    ASSERT_EQ(canvas.ImagesAt(kSectionHeaderOver).size(), 1u);
-    EXPECT_EQ(canvas.ImagesAt(kSectionHeaderOver)[0].at, (Point{20, 132}));
-    EXPECT_EQ(canvas.ImagesAt(kSectionHeaderNormal).size(), 10u);
-}
-
-TEST_F(MainWindowModelTest, SectionsHearTheHoverWhileOpenAndAreToldWhenItLeaves)
-{
-    ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
-    Model().Move({780, 100}, false);
-    EXPECT_EQ(cpi.hovers, 0);
-    Model().Press({740, 40});
-    Model().Move({780, 100}, false);
-    Model().Move({781, 100}, false);
-    EXPECT_EQ(cpi.hovers, 2);
-    Model().Move({400, 300}, false);
-    EXPECT_EQ(cpi.unhovers, 1);
-}
-
-// Save, Reset, Cancel, timers ------------------------------------------------------------------
 
 TEST_F(MainWindowModelTest, SaveTwiceWithinTwoSecondsDownloadsOnce)
 {
@@ -462,18 +245,6 @@ TEST_F(MainWindowModelTest, SaveWithoutTheMouseChangesNothingAndShowsNothing)
     EXPECT_FALSE(Model().IsTimerRunning(WindowTimer::SaveWait));
 }
 
-TEST_F(MainWindowModelTest, SaveDownloadsSnapshotsAndAppliesThePointerSettings)
-{
-    records.Current.cpiValue[1] = 42;
-    Model().Press({930, 610});
-    ASSERT_EQ(mouse.downloads.size(), 1u);
-    EXPECT_EQ(mouse.downloads[0].cpiValue[1], 42);
-    EXPECT_EQ(records.Backup, records.Current);
-    ASSERT_EQ(pointerSettings.applied.size(), 1u);
-    EXPECT_EQ(pointerSettings.applied[0], records.Current);
-    EXPECT_EQ(static_cast<std::uint8_t>(test::ReadFileBytes(dir / "config0.bin")[1 + 8]), 42);
-}
-
 TEST_F(MainWindowModelTest, CancelThenTrayClickShowsTheStoredProfile)
 {
     ProfileRecord stored = records.Current;
@@ -492,26 +263,6 @@ TEST_F(MainWindowModelTest, CancelThenTrayClickShowsTheStoredProfile)
     EXPECT_FALSE(Model().ReloadOnShow());
     EXPECT_EQ(records.Current.cpiValue[0], 7);
     EXPECT_EQ(files.buttonLabel[0], "Click");
-}
-
-TEST_F(MainWindowModelTest, TrayClickWithoutReloadKeepsTheEdits)
-{
-    records.Current.cpiValue[0] = 120;
-    Model().ShowFromTray();
-    EXPECT_EQ(records.Current.cpiValue[0], 120);
-    EXPECT_EQ(view.redraws.front(), std::nullopt);
-}
-
-TEST_F(MainWindowModelTest, TrayClickSendsNoticeFifteenOnlyWithoutTheMouse)
-{
-    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
-    Model().ShowFromTray();
-    EXPECT_TRUE(notices.notices.empty());
-    mouse.connected = false;
-    Model().ShowFromTray();
-    EXPECT_EQ(notices.notices, (std::vector<std::pair<int, int>>{{15, 0}}));
-    EXPECT_EQ(view.calls.back(), "ShowAndRaise");
-    EXPECT_EQ(assignment.listCloses, 2);
 }
 
 TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)
@@ -533,14 +284,6 @@ TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)
     EXPECT_EQ(view.waitCursor, (std::vector<bool>{true, false}));
 }
 
-TEST_F(MainWindowModelTest, CloseRequestHides)
-{
-    view.visible = true;
-    Model().CloseRequested();
-    EXPECT_FALSE(view.visible);
-    EXPECT_FALSE(Contains(view.calls, "ExitProcess"));
-}
-
 TEST_F(MainWindowModelTest, FirstDrawFillsTheFirstRunLabelsOnce)
 {
     files.buttonLabel.fill("x");
@@ -551,8 +294,6 @@ TEST_F(MainWindowModelTest, FirstDrawFillsTheFirstRunLabelsOnce)
     Model().Draw(canvas);
     EXPECT_EQ(files.buttonLabel[5], "changed");
 }
-
-// Scrolling --------------------------------------------------------------------------------------
 
 TEST_F(MainWindowModelTest, ThumbDragScrollsTheOpenPanel)
 {
@@ -590,13 +331,6 @@ TEST_F(MainWindowModelTest, WheelScrollsOnlyOverThePanel)
     Model().Wheel({990, 550}, 100); // over the thumb at the bottom
     EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 0);
     EXPECT_EQ(Model().Thumb().Top(), 32);
-}
-
-TEST_F(MainWindowModelTest, WheelDoesNothingWhenEverythingFits)
-{
-    Model().Wheel({800, 300}, -3);
-    EXPECT_EQ(Model().Thumb().Top(), 32);
-    EXPECT_EQ(view.thumbMoves, 0);
 }
 
 } // namespace

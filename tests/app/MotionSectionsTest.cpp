@@ -25,15 +25,6 @@ protected:
     }
 };
 
-TEST_F(ReportRateSectionTest, TheDialLiesWhereItsSectionOpens)
-{
-    EXPECT_EQ(RightOrigin(RightPanel::kUsbReportRate), (Point{734, 102}));
-    Model().Press({825, 202}); // 30 left of and 30 below the centre: 250 Hz
-    EXPECT_EQ(Current().reportRate, 4);
-    Model().Press({895, 132}); // 40 right, 40 up: 1000 Hz
-    EXPECT_EQ(Current().reportRate, 1);
-}
-
 struct DialCase
 {
     const char* name;
@@ -60,27 +51,6 @@ INSTANTIATE_TEST_SUITE_P(Points, ReportRateDialTest,
                                          DialCase{"OnTheHorizontalAxis", -50, 0, 1},
                                          DialCase{"TopRowOfTheSquare", -30, -64, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ReportRateSectionTest, DrawsTheStatePictureOfTheRecordsRate)
-{
-    struct Case
-    {
-        std::uint8_t rate;
-        std::string_view picture;
-    };
-    for (const Case& c :
-         {Case{1, kStateImages[3]}, Case{2, kStateImages[2]}, Case{4, kStateImages[1]}, Case{8, kStateImages[0]}}) {
-        Current().reportRate = c.rate;
-        auto& drawn = Drawn();
-        for (std::string_view picture : kStateImages) {
-            const auto found = drawn.ImagesAt(picture);
-            ASSERT_EQ(found.size(), picture == c.picture ? 1u : 0u) << picture << " for rate " << int{c.rate};
-            if (!found.empty()) {
-                EXPECT_EQ(found[0].at, (Point{791, 108}));
-            }
-        }
-    }
-}
 
 TEST_F(ReportRateSectionTest, ARateOutsideTheFourDrawsNoStateAndIsKept)
 {
@@ -132,32 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Edges, SensitivityStripTest,
                          testing::Values(StripCase{0, 1}, StripCase{8, 1}, StripCase{9, 2}, StripCase{197, 10},
                                          StripCase{198, 11}, StripCase{207, 11}));
 
-TEST_F(SensitivitySectionTest, PressesBesideTheStripsChangeNothing)
-{
-    const auto before = Current();
-    for (Point p : {Point{36, 223}, Point{245, 223}, Point{100, 218}, Point{100, 228}, Point{100, 278}}) {
-        Model().Press(p);
-    }
-    EXPECT_EQ(Current(), before);
-}
-
-TEST_F(SensitivitySectionTest, DrawsKnobsCaptionsAndScaleLabels)
-{
-    Current().sensitivityX = 11;
-    Current().sensitivityY = 0; // from a file: the picture of 0, which the skin lacks
-    auto& drawn = Drawn();
-    EXPECT_EQ(drawn.ImagesAt("/StageSlider/11.png").at(0).at, (Point{37, 219}));
-    EXPECT_EQ(drawn.ImagesAt("/StageSlider/0.png").at(0).at, (Point{37, 279}));
-    EXPECT_EQ(drawn.FindText("X axis")->area, (Rect{37, 201, 237, 217}));
-    EXPECT_EQ(drawn.FindText("Y axis")->area, (Rect{37, 261, 237, 277}));
-    const auto one = drawn.FindText("1");
-    ASSERT_TRUE(one);
-    EXPECT_EQ(one->area, (Rect{44, 229, 65, 243}));
-    EXPECT_EQ(one->font, FontRole::Small);
-    EXPECT_EQ(one->align, TextAlign::Left);
-    EXPECT_EQ(drawn.FindText("10")->area, (Rect{233, 229, 254, 243}));
-}
-
 TEST_F(SensitivitySectionTest, StripsSitWhereTheLabelFileSaysAndStayInside)
 {
     files.point.sensitivityX_Y = 40;
@@ -182,29 +126,6 @@ protected:
         ToggleRight(RightPanel::kAngleSnap);
     }
 };
-
-TEST_F(AngleSnapSectionTest, StripSetsThePosition)
-{
-    const std::pair<int, std::uint8_t> cases[] = {{8, 1}, {9, 2}, {197, 10}, {198, 11}, {0, 1}, {207, 11}};
-    for (const auto& [offset, position] : cases) {
-        Model().Press({751 + offset, 299});
-        EXPECT_EQ(Current().angleSnap, position) << offset;
-    }
-    Current().angleSnap = 5;
-    Model().Press({751 + 100, 298}); // above the strip: over the illustration, nothing
-    Model().Press({751 + 208, 300});
-    EXPECT_EQ(Current().angleSnap, 5);
-}
-
-TEST_F(AngleSnapSectionTest, DrawsKnobIllustrationAndLabels)
-{
-    Current().angleSnap = 7;
-    auto& drawn = Drawn();
-    EXPECT_EQ(drawn.ImagesAt("/StageSlider/7.png").at(0).at, (Point{751, 299}));
-    EXPECT_EQ(drawn.ImagesAt("/AngleSnap/7.png").at(0).at, (Point{751, 210}));
-    EXPECT_EQ(drawn.FindText("1")->area, (Rect{757, 309, 778, 323}));
-    EXPECT_EQ(drawn.FindText("10")->area, (Rect{946, 309, 967, 323}));
-}
 
 TEST_F(AngleSnapSectionTest, APositionAboveElevenIsDrawnAsItIs)
 {

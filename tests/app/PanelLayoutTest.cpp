@@ -15,8 +15,6 @@ namespace {
 
 using test::RecordingCanvas;
 
-// Scroll thumb -----------------------------------------------------------------------------------
-
 struct ThumbDragCase
 {
     const char* name;
@@ -50,42 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
                       ThumbDragCase{"BottomWouldReach596", 500, 36, 500}, ThumbDragCase{"Ordinary", 100, 300, 400},
                       ThumbDragCase{"FarBelow", 32, 1000, 32}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(ScrollThumb, FollowsTheGripPointAfterARefusedMove)
-{
-    ScrollThumb thumb(Size{10, 60});
-    thumb.Press({990, 100});
-    EXPECT_FALSE(thumb.Drag({990, 90}));
-    EXPECT_TRUE(thumb.Drag({990, 110}));
-    EXPECT_EQ(thumb.Top(), 42);
-    thumb.Release();
-    EXPECT_FALSE(thumb.Drag({990, 200}));
-}
-
-TEST(ScrollThumb, WheelAndResetClampIntoTheBand)
-{
-    ScrollThumb thumb(Size{10, 60});
-    EXPECT_TRUE(thumb.MoveTo(10000));
-    EXPECT_EQ(thumb.Top(), 535);
-    EXPECT_TRUE(thumb.MoveTo(-5));
-    EXPECT_EQ(thumb.Top(), 32);
-    EXPECT_FALSE(thumb.MoveTo(32));
-}
-
-// Hover groups -----------------------------------------------------------------------------------
-
-TEST(HoverGroup, EachFlagChangesOncePerEntryAndExit)
-{
-    HoverGroup group(3);
-    EXPECT_EQ(group.Update(1), std::vector<std::size_t>{1});
-    EXPECT_TRUE(group.Update(1).empty());
-    EXPECT_EQ(group.Update(2), (std::vector<std::size_t>{2, 1}));
-    EXPECT_EQ(group.Update(std::nullopt), std::vector<std::size_t>{2});
-    EXPECT_TRUE(group.Update(std::nullopt).empty());
-    EXPECT_TRUE(group.Update(7).empty()); // not an area of the group
-}
-
-// Panels -----------------------------------------------------------------------------------------
 
 std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> EmptySections(SkinImageSizes& images, int height)
 {
@@ -122,42 +84,6 @@ TEST(RightPanel, AnOpenSectionPushesTheLaterOnesDown)
     EXPECT_EQ(panel.Stack().OpenContentAt({800, 177}), std::nullopt);
 }
 
-TEST(RightPanel, ScrolledContentIsHitOnlyInsideThePanel)
-{
-    RecordingCanvas images;
-    RightPanel panel(EmptySections(images, 300), ScrollThumb::kDefaultSize);
-    panel.Toggle(RightPanel::kCpiSetting);
-    panel.Toggle(RightPanel::kLighting);
-    panel.Thumb().MoveTo(panel.Thumb().MaxTop());
-    panel.FollowThumb();
-    EXPECT_EQ(panel.Stack().ScrollOffset(), panel.Overflow());
-    // the first header has moved above the panel: its place now shows content, not a header
-    EXPECT_LT(panel.Stack().HeaderArea(RightPanel::kCpiSetting).bottom, 32);
-    EXPECT_EQ(panel.Stack().HeaderAt({740, 31}), std::nullopt);
-    EXPECT_EQ(panel.Stack().HeaderAt({740, 595 - 19}), RightPanel::kAngleSnap);
-
-    panel.Toggle(RightPanel::kLighting); // shutting brings the offset back into the shorter stack
-    EXPECT_LE(panel.Stack().ScrollOffset(), panel.Overflow());
-}
-
-TEST(RightPanel, DrawsHeadersWithTheirTitlesClippedToThePanel)
-{
-    RecordingCanvas images;
-    RightPanel panel(EmptySections(images, 100), ScrollThumb::kDefaultSize);
-    panel.Toggle(RightPanel::kAngleSnap);
-    RecordingCanvas canvas;
-    panel.Stack().Draw(canvas, RightPanel::kLighting, Colour{1, 2, 3, 255});
-    EXPECT_EQ(canvas.ImagesAt("/Menu/Section-normal.png").size(), 5u);
-    EXPECT_EQ(canvas.ImagesAt("/Menu/Section-over.png").size(), 1u);
-    EXPECT_EQ(canvas.ImagesAt("/Menu/SectionOpen-normal.png").size(), 1u);
-    ASSERT_EQ(canvas.ImagesAt("/none.png").size(), 1u);
-    EXPECT_EQ(canvas.ImagesAt("/none.png")[0].at, (Point{734, 202}));
-    EXPECT_EQ(canvas.ImagesAt("/none.png")[0].clip, RightPanel::kViewport);
-    EXPECT_EQ(canvas.texts[0].area, (Rect{756, 32, 976, 52}));
-    EXPECT_EQ(canvas.texts[0].font, FontRole::Title);
-    EXPECT_EQ(canvas.clip, std::nullopt);
-}
-
 TEST(LeftPanel, RowsStartAt107AndTheMacroManagerRowDoesNotFold)
 {
     RecordingCanvas images;
@@ -172,14 +98,6 @@ TEST(LeftPanel, RowsStartAt107AndTheMacroManagerRowDoesNotFold)
     EXPECT_FALSE(panel.Stack().Toggle(LeftPanel::kMacroManager));
     EXPECT_TRUE(panel.Stack().Toggle(LeftPanel::kXySensitivity));
     EXPECT_EQ(stack.HeaderArea(LeftPanel::kLightButton), (Rect{20, 318, 262, 338}));
-}
-
-TEST(EmptySection, TakesTheHeightOfItsBackground)
-{
-    RecordingCanvas images;
-    images.sizes["/Lighting/BK_Lighting.png"] = {242, 110};
-    EXPECT_EQ(EmptySection("Lighting", "/Lighting/BK_Lighting.png", 50, images).ContentHeight(), 110);
-    EXPECT_EQ(EmptySection("Lighting", "/missing.png", 50, images).ContentHeight(), 50);
 }
 
 TEST(SkinDirectory, IsTheFolderUnderSkinsBesideTheExecutable)

@@ -5,6 +5,7 @@
 #include "app/MainWindowFixture.h"
 #include "ini/IniFile.h"
 #include "profile/ConfigFile.h"
+#include "support/PatternedRecord.h"
 
 namespace veldrane {
 namespace {
@@ -21,15 +22,7 @@ public:
     std::vector<std::string> calls;
 };
 
-ProfileRecord Patterned(std::uint8_t seed)
-{
-    ProfileRecord record{};
-    auto bytes = record.Bytes();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 13 + seed);
-    }
-    return record;
-}
+using test::Patterned;
 
 class ProfileCommandsTest : public test::MainWindowFixture
 {
@@ -102,21 +95,6 @@ TEST_F(ProfileCommandsTest, ResetWithoutTheMouseChangesMemoryOnly)
     EXPECT_EQ(records.Current, before);
 }
 
-TEST_F(ProfileCommandsTest, ApplyWithoutTheMouseDoesNothing)
-{
-    mouse.connected = false;
-    EXPECT_FALSE(commands.ApplyProfile(host));
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_TRUE(mouse.downloads.empty());
-}
-
-TEST_F(ProfileCommandsTest, ApplyShowsTheWaitCursorBeforeTheDownload)
-{
-    EXPECT_TRUE(commands.ApplyProfile(host));
-    EXPECT_EQ(host.calls, std::vector<std::string>{"wait3"});
-    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.firstRunFlag, kConfigWrittenFlag);
-}
-
 struct FirstRunCase
 {
     const char* name;
@@ -161,15 +139,6 @@ INSTANTIATE_TEST_SUITE_P(
                                    {"左鍵", "右鍵", "中鍵", "左搖擺滾輪", "右搖擺滾輪", "CPI +", "CPI -", "按鍵關閉",
                                     "按鍵關閉", "按鍵關閉", "按鍵關閉", "按鍵關閉"}}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ProfileCommandsTest, ASavedProfileKeepsItsLabels)
-{
-    files.firstRunFlag = 1;
-    const std::string before = test::ReadFileBytes(dir / "str0.ini");
-    commands.FillFirstRunLabels();
-    EXPECT_EQ(files.buttonLabel[0], "mine");
-    EXPECT_EQ(test::ReadFileBytes(dir / "str0.ini"), before);
-}
 
 TEST_F(ProfileCommandsTest, AfterASaveTheFillDoesNotRepeatOnTheNextLoad)
 {

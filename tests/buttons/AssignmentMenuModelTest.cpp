@@ -108,19 +108,6 @@ TEST_F(AssignmentMenuTest, BoxEdgesFollowTheHalfOpenRule)
     EXPECT_EQ(model.OpenButton(), 0u);
 }
 
-TEST_F(AssignmentMenuTest, MainListHoldsTheSixteenFunctionsOfTheLanguage)
-{
-    AssignmentMenuModel& model = Model(Language::TraditionalChinese);
-    model.Press(BoxPoint(3), kOrigin, AssignmentView::Front);
-    const PaintedList& list = *model.MainList();
-    ASSERT_EQ(list.Count(), 16u);
-    EXPECT_EQ(list.VisibleRows(), 16u);
-    EXPECT_EQ(list.Entry(0), "左鍵");
-    EXPECT_EQ(list.Entry(9), "Windows");
-    EXPECT_EQ(list.Entry(12), "巨集");
-    EXPECT_EQ(list.Entry(15), "右搖擺滾輪");
-}
-
 struct SideRowCase
 {
     int row;
@@ -154,18 +141,6 @@ TEST_F(AssignmentMenuTest, SecondClickOnAnOpenBoxClosesItsList)
     EXPECT_FALSE(model.OpenButton().has_value());
     EXPECT_FALSE(model.MainList().has_value());
     EXPECT_FALSE(model.MouseHighlightPicture(AssignmentView::Front).has_value());
-}
-
-TEST_F(AssignmentMenuTest, ClickOnAnotherBoxLeavesOnlyThatListOpen)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(4), kOrigin, AssignmentView::Front);
-    model.HoverList(EntryPoint(4, 7));
-    ASSERT_TRUE(model.Submenu().has_value());
-    model.Press(BoxPoint(6), kOrigin, AssignmentView::Front);
-    EXPECT_EQ(model.OpenButton(), 5u);
-    EXPECT_EQ(model.MainList()->Area().top, 254);
-    EXPECT_FALSE(model.Submenu().has_value());
 }
 
 struct PlainCase
@@ -204,95 +179,6 @@ INSTANTIATE_TEST_SUITE_P(Entries, PlainChoice,
                                          PlainCase{Language::English, 15, "Right Title Scroll"},
                                          PlainCase{Language::SimplifiedChinese, 2, "中键"},
                                          PlainCase{Language::TraditionalChinese, 1, "右鍵"}));
-
-TEST_F(AssignmentMenuTest, SubmenuEntriesChooseNothingInTheMainList)
-{
-    AssignmentMenuModel& model = Model();
-    const ProfileRecord before = m_record;
-    model.Press(BoxPoint(3), kOrigin, AssignmentView::Front);
-    for (int entry = 6; entry <= 9; ++entry) {
-        model.PressList(EntryPoint(3, entry));
-        EXPECT_EQ(model.OpenButton(), 2u) << entry;
-    }
-    EXPECT_EQ(m_record, before);
-    EXPECT_EQ(m_labels[2], "l3");
-}
-
-struct SubmenuPlaceCase
-{
-    int entry;
-    Rect area;
-    std::vector<std::string> entries;
-};
-
-class SubmenuPlace : public AssignmentMenuTest, public testing::WithParamInterface<SubmenuPlaceCase>
-{
-};
-
-// Row 1's list spans 154 to 414: entry e lies from 155 + 16 e to 171 + 16 e, its right edge at 364.
-TEST_P(SubmenuPlace, RestingOnTheEntryOpensItsSubmenuBesideIt)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(1), kOrigin, AssignmentView::Front);
-    EXPECT_TRUE(model.HoverList(EntryPoint(1, GetParam().entry)));
-    EXPECT_EQ(model.MainList()->Highlighted(), static_cast<std::size_t>(GetParam().entry));
-    ASSERT_TRUE(model.Submenu().has_value());
-    EXPECT_EQ(model.SubmenuFunction(), static_cast<FunctionCode>(GetParam().entry));
-    EXPECT_EQ(model.Submenu()->Area(), GetParam().area);
-    std::vector<std::string> entries;
-    for (std::size_t i = 0; i < model.Submenu()->Count(); ++i) {
-        entries.push_back(model.Submenu()->Entry(i));
-    }
-    EXPECT_EQ(entries, GetParam().entries);
-    EXPECT_EQ(model.Submenu()->VisibleRows(), GetParam().entries.size());
-}
-
-INSTANTIATE_TEST_SUITE_P(Submenus, SubmenuPlace,
-                         testing::Values(SubmenuPlaceCase{6, {364, 251, 424, 311}, {"CPI +", "CPI -", "CPI Loop"}},
-                                         SubmenuPlaceCase{7,
-                                                          {365, 153, 455, 283},
-                                                          {"Media player", "Next Track", "Pre Track", "Stop",
-                                                           "Play/Pause", "Mute", "Volume Up", "Volume Down"}},
-                                         SubmenuPlaceCase{8,
-                                                          {365, 137, 425, 299},
-                                                          {"New", "Cut", "Copy", "Paste", "Save", "Print", "Find",
-                                                           "Redo", "Undo", "Select All"}},
-                                         SubmenuPlaceCase{9,
-                                                          {365, 201, 455, 315},
-                                                          {"My computer", "Browser-Home", "Search", "Maximum",
-                                                           "Minimum", "Show desktop", "Run"}}));
-
-TEST_F(AssignmentMenuTest, RestingElsewhereClosesTheSubmenuAndOnlyOneIsOpen)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(2), kOrigin, AssignmentView::Front);
-    model.HoverList(EntryPoint(2, 7));
-    EXPECT_EQ(model.SubmenuFunction(), FunctionCode::Multimedia);
-    // Moving within the same entry changes nothing.
-    EXPECT_FALSE(model.HoverList({EntryPoint(2, 7).x + 5, EntryPoint(2, 7).y + 3}));
-    model.HoverList(EntryPoint(2, 8));
-    EXPECT_EQ(model.SubmenuFunction(), FunctionCode::HotKey);
-    EXPECT_EQ(model.Submenu()->Count(), 10u);
-    EXPECT_TRUE(model.HoverList(EntryPoint(2, 10)));
-    EXPECT_FALSE(model.Submenu().has_value());
-    EXPECT_FALSE(model.SubmenuFunction().has_value());
-    EXPECT_EQ(model.MainList()->Highlighted(), 10u);
-}
-
-TEST_F(AssignmentMenuTest, PointerOverTheSubmenuHighlightsItsEntryAndKeepsIt)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(1), kOrigin, AssignmentView::Front);
-    model.HoverList(EntryPoint(1, 6));
-    // The CPI submenu covers the list's right border at x 364, level with "Multimedia": the
-    // pointer there is over the submenu's border, not over the main list's entry.
-    EXPECT_FALSE(model.HoverList({364, 251 + 1 + 16 + 4}));
-    EXPECT_EQ(model.MainList()->Highlighted(), 6u);
-    EXPECT_TRUE(model.HoverList({366, 251 + 1 + 16 + 4}));
-    EXPECT_EQ(model.Submenu()->Highlighted(), 1u);
-    EXPECT_EQ(model.SubmenuFunction(), FunctionCode::CpiCycle);
-    EXPECT_EQ(model.MainList()->Highlighted(), 6u);
-}
 
 struct SubmenuChoiceCase
 {
@@ -356,50 +242,6 @@ TEST_F(AssignmentMenuTest, SingleKeyStoresTheCapturedKey)
     EXPECT_FALSE(model.OpenButton().has_value());
 }
 
-TEST_F(AssignmentMenuTest, SingleKeyOfAnotherLayoutIsShownButSendsNothing)
-{
-    m_dialogs.singleKey = {"ß"};
-    AssignmentMenuModel& model = Model(Language::SimplifiedChinese);
-    model.Press(BoxPoint(3), kOrigin, AssignmentView::Front);
-    model.PressList(EntryPoint(3, 10));
-    EXPECT_EQ(m_record.buttonFunction[2], 10);
-    EXPECT_EQ(m_record.singleKey[2], 0);
-    EXPECT_EQ(m_labels[2], "单键-ß");
-}
-
-struct ComboCase
-{
-    ComboKeyChoice choice;
-    const char* label;
-    const char* entryHex;
-};
-
-class ComboChoice : public AssignmentMenuTest, public testing::WithParamInterface<ComboCase>
-{
-};
-
-TEST_P(ComboChoice, StoresTheCodesAndLabelsOnlyThePartsWithACode)
-{
-    m_dialogs.comboKey = {GetParam().choice};
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(7), kOrigin, AssignmentView::Front);
-    model.PressList(EntryPoint(7, 11));
-    EXPECT_EQ(m_dialogs.ran, std::vector<std::string>{"combo"});
-    EXPECT_EQ(m_record.buttonFunction[6], 11);
-    EXPECT_EQ(m_labels[6], GetParam().label);
-    EXPECT_EQ(EntryHex(m_record, 6), GetParam().entryHex);
-}
-
-INSTANTIATE_TEST_SUITE_P(Parts, ComboChoice,
-                         testing::Values(ComboCase{{"Left Ctrl", "A", "B"}, "Combo Key-Left Ctrl+A+B", "00 01 04 05"},
-                                         ComboCase{{"Left Ctrl", "", "B"}, "Combo Key-Left Ctrl+B", "00 01 00 05"},
-                                         ComboCase{{"", "A", ""}, "Combo Key-A", "00 00 04 00"},
-                                         ComboCase{{"Right Alt", "Tab", ""}, "Combo Key-Right Alt+Tab", "00 40 2B 00"},
-                                         ComboCase{{"Left Shift", "", ""}, "Combo Key-Left Shift", "00 02 00 00"},
-                                         ComboCase{{"", "", ""}, "Combo Key-", "00 00 00 00"},
-                                         // A modifier key pressed into a key field is a key, not a modifier.
-                                         ComboCase{{"", "Ctrl", "ß"}, "Combo Key-Ctrl", "00 00 E0 00"}));
-
 TEST_F(AssignmentMenuTest, MacroKeyStoresTheBinding)
 {
     m_dialogs.macroKey = {MacroBindingChoice{2, 2, "Jump"}};
@@ -456,16 +298,6 @@ TEST_F(AssignmentMenuTest, OnlyClickButtonCannotOpenItsList)
     EXPECT_EQ(m_messages.shown.size(), 1u);
 }
 
-TEST_F(AssignmentMenuTest, OnlyClickButtonOnTheSideIsGuardedToo)
-{
-    m_record = RecordWithClicks({9});
-    AssignmentMenuModel& model = Model(Language::SimplifiedChinese);
-    model.Press(BoxPoint(2), kOrigin, AssignmentView::Front); // another button opens, closes again
-    model.Press(BoxPoint(3), kOrigin, AssignmentView::Side);
-    EXPECT_FALSE(model.OpenButton().has_value());
-    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "左键功能必须选择！", "Warning"}}));
-}
-
 TEST_F(AssignmentMenuTest, LastClickGivenAwayMakesTheOtherButtonTheGuardedOne)
 {
     AssignmentMenuModel& model = Model();
@@ -474,131 +306,6 @@ TEST_F(AssignmentMenuTest, LastClickGivenAwayMakesTheOtherButtonTheGuardedOne)
     model.Press(BoxPoint(2), kOrigin, AssignmentView::Front);
     EXPECT_FALSE(model.OpenButton().has_value());
     EXPECT_EQ(m_messages.shown.size(), 1u);
-}
-
-TEST_F(AssignmentMenuTest, CloseAllClosesSideButtonListsAndSubmenus)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(5), kOrigin, AssignmentView::Side);
-    model.HoverList(EntryPoint(5, 9));
-    ASSERT_EQ(model.OpenButton(), 11u);
-    ASSERT_TRUE(model.Submenu().has_value());
-    EXPECT_TRUE(model.CloseAll());
-    EXPECT_FALSE(model.OpenButton().has_value());
-    EXPECT_FALSE(model.MainList().has_value());
-    EXPECT_FALSE(model.Submenu().has_value());
-    EXPECT_FALSE(model.CloseAll());
-    // After closing, a press on the list's old place chooses nothing.
-    EXPECT_FALSE(model.PressList(EntryPoint(5, 3)));
-    EXPECT_EQ(m_labels[11], "l12");
-}
-
-TEST_F(AssignmentMenuTest, HighlightFollowsTheViewThatShowsTheButton)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(2), kOrigin, AssignmentView::Side);
-    EXPECT_EQ(model.MouseHighlightPicture(AssignmentView::Side), "/Mouse/Side/S-2-over.png");
-    EXPECT_FALSE(model.MouseHighlightPicture(AssignmentView::Front).has_value());
-}
-
-TEST_F(AssignmentMenuTest, RowsMoveWithTheContentOrigin)
-{
-    AssignmentMenuModel& model = Model();
-    const Point lower{20, 177};
-    EXPECT_FALSE(model.Press(BoxPoint(1), lower, AssignmentView::Front));
-    EXPECT_TRUE(model.Press({185, 212}, lower, AssignmentView::Front));
-    EXPECT_EQ(model.OpenButton(), 0u);
-    EXPECT_EQ(model.MainList()->Area(), (Rect{262, 204, 365, 464}));
-}
-
-TEST_F(AssignmentMenuTest, DrawsNamesAndCentredLabelsOfTheView)
-{
-    m_labels[0] = "Click";
-    m_labels[8] = "Volume Up";
-    AssignmentMenuModel& model = Model();
-    RecordingCanvas canvas;
-    model.Draw(canvas, kOrigin, AssignmentView::Front);
-    ASSERT_FALSE(canvas.images.empty());
-    EXPECT_EQ(canvas.images.front().path, "/ButtonAssignment/BK_ButtonAssignment.png");
-    EXPECT_EQ(canvas.images.front().at, kOrigin);
-    EXPECT_EQ(canvas.ImagesAt("/ButtonAssignment/DropdownBox-normal.png").size(), 7u);
-    const auto label = canvas.FindText("Click");
-    ASSERT_TRUE(label.has_value());
-    EXPECT_EQ(label->area, (Rect{120, 154, 250, 170}));
-    EXPECT_EQ(label->align, TextAlign::Centre);
-    const auto name = canvas.FindText("Button 7");
-    ASSERT_TRUE(name.has_value());
-    EXPECT_EQ(name->area.top, 274);
-    EXPECT_LT(name->area.right, 121);
-    EXPECT_FALSE(canvas.FindText("Button 8").has_value());
-
-    canvas.Clear();
-    model.Draw(canvas, kOrigin, AssignmentView::Side);
-    EXPECT_EQ(canvas.images.front().path, "/ButtonAssignment/BK_ButtonAssignment-Side.png");
-    EXPECT_EQ(canvas.ImagesAt("/ButtonAssignment/DropdownBox-normal.png").size(), 5u);
-    EXPECT_EQ(canvas.FindText("Volume Up")->area, (Rect{120, 174, 250, 190}));
-    EXPECT_TRUE(canvas.FindText("Button 12").has_value());
-    EXPECT_FALSE(canvas.FindText("Button 7").has_value());
-}
-
-TEST_F(AssignmentMenuTest, BoxShowsOverUnderThePointerAndLeaveAfterAChoice)
-{
-    AssignmentMenuModel& model = Model();
-    EXPECT_TRUE(model.Hover(BoxPoint(3), kOrigin, AssignmentView::Front));
-    EXPECT_FALSE(model.Hover({BoxPoint(3).x + 4, BoxPoint(3).y}, kOrigin, AssignmentView::Front));
-    RecordingCanvas canvas;
-    model.Draw(canvas, kOrigin, AssignmentView::Front);
-    const auto over = canvas.ImagesAt("/ButtonAssignment/DropdownBox-over.png");
-    ASSERT_EQ(over.size(), 1u);
-    EXPECT_EQ(over[0].at, (Point{120, 194}));
-
-    model.Press(BoxPoint(3), kOrigin, AssignmentView::Front);
-    EXPECT_TRUE(model.Hover({300, 300}, kOrigin, AssignmentView::Front));
-    model.PressList(EntryPoint(3, 1));
-    canvas.Clear();
-    model.Draw(canvas, kOrigin, AssignmentView::Front);
-    const auto leave = canvas.ImagesAt("/ButtonAssignment/DropdownBox-leave.png");
-    ASSERT_EQ(leave.size(), 1u);
-    EXPECT_EQ(leave[0].at, (Point{120, 194}));
-    EXPECT_TRUE(canvas.ImagesAt("/ButtonAssignment/DropdownBox-over.png").empty());
-    EXPECT_TRUE(model.CloseAll()); // the box gets its "-normal" picture back
-    EXPECT_TRUE(model.Hover(BoxPoint(2), kOrigin, AssignmentView::Front));
-    EXPECT_TRUE(model.Unhover());
-    EXPECT_FALSE(model.Unhover());
-}
-
-TEST_F(AssignmentMenuTest, ListsArePaintedLightOnDarkRedWithTheHighlightedEntry)
-{
-    AssignmentMenuModel& model = Model();
-    model.Press(BoxPoint(1), kOrigin, AssignmentView::Front);
-    model.HoverList(EntryPoint(1, 7));
-    RecordingCanvas canvas;
-    model.DrawMainList(canvas);
-    ASSERT_GE(canvas.fills.size(), 2u);
-    EXPECT_EQ(canvas.fills[1].area, (Rect{263, 155, 364, 413}));
-    EXPECT_EQ(canvas.fills[1].colour, (Colour{80, 0, 0}));
-    ASSERT_EQ(canvas.texts.size(), 16u);
-    EXPECT_EQ(canvas.texts[0].text, "Click");
-    EXPECT_EQ(canvas.texts[0].colour, (Colour{250, 250, 250}));
-    EXPECT_EQ(canvas.texts[0].font, FontRole::Text);
-    EXPECT_EQ(canvas.texts[0].area.top, 155);
-    EXPECT_NE(canvas.texts[7].colour, (Colour{250, 250, 250})); // "Multimedia" is highlighted
-    canvas.Clear();
-    model.DrawSubmenu(canvas);
-    ASSERT_EQ(canvas.texts.size(), 8u);
-    EXPECT_EQ(canvas.texts[7].text, "Volume Down");
-    EXPECT_EQ(canvas.texts[7].colour, (Colour{250, 250, 250}));
-}
-
-TEST_F(AssignmentMenuTest, ContentHeightIsThePicturesOrTheRowsWithMargins)
-{
-    AssignmentMenuModel& model = Model();
-    RecordingCanvas sizes;
-    // Rows from 27 pixels under the origin, 20 apart, and 6 pixels to spare.
-    EXPECT_EQ(model.ContentHeight(AssignmentView::Front, sizes), 173);
-    EXPECT_EQ(model.ContentHeight(AssignmentView::Side, sizes), 133);
-    sizes.sizes["/ButtonAssignment/BK_ButtonAssignment-Side.png"] = {242, 144};
-    EXPECT_EQ(model.ContentHeight(AssignmentView::Side, sizes), 144);
 }
 
 } // namespace

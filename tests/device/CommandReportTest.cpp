@@ -34,13 +34,6 @@ INSTANTIATE_TEST_SUITE_P(KnownCommands, CommandChecksumTest,
                                            ChecksumCase{{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0}, 0x06},
                                            ChecksumCase{{0, 0, 0, 0, 0, 0, 0, 0}, 0xFF}));
 
-TEST(CommandReport, MakeClearsEveryByteItDoesNotName)
-{
-    const CommandReport command = CommandReport::Make(0x0F, 0x05, 0x80);
-    EXPECT_EQ(command.bytes, (std::array<std::uint8_t, 8>{0x0F, 0x05, 0x80, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(command.BlockLength(), 0x80);
-}
-
 TEST(CommandReport, BitSevenOfTheCodeAloneMarksARead)
 {
     EXPECT_TRUE(CommandReport::Make(0x82).IsRead());

@@ -271,13 +271,5 @@ TEST(NoticeQueue, CloseReleasesAListenerWaitingForItsNoticeToBeHandled)
     EXPECT_FALSE(queue.HandleNext([](const DeviceNotice&) { FAIL() << "nothing to handle after Close"; }, 0ms));
 }
 
-TEST(NoticeQueue, HandleNextWithNothingWaitingReturnsFalse)
-{
-    NoticeQueue queue;
-    int calls = 0;
-    EXPECT_FALSE(queue.HandleNext([&](const DeviceNotice&) { ++calls; }, 0ms));
-    EXPECT_EQ(calls, 0);
-}
-
 } // namespace
 } // namespace veldrane::test

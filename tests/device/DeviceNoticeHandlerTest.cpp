@@ -77,26 +77,11 @@ TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBloc
     EXPECT_EQ(clock.pauses, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds{10}}));
 }
 
-TEST_F(DeviceNoticeHandlerTest, CpiOfCodeZeroShowsZero)
-{
-    auto block = SimulatedMouse::FactorySettingsBlock(0);
-    block[84] = 0;
-    mouse.SetSettingsBlock(0, block);
-    EXPECT_EQ(Handle({0x01, 0x01}), (std::vector<Shown>{Balloon("Switch CPI into the first stage 0", "Info")}));
-}
-
 TEST_F(DeviceNoticeHandlerTest, CpiOfASilentMouseComesFromWhatTheAreaHolds)
 {
     image.SettingsArea(0)[85] = 40;
     mouse.SetFault(SimulatedFault::Silent);
     EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 2000", "Info")}));
-}
-
-TEST_F(DeviceNoticeHandlerTest, CpiComesFromTheAreaOfTheRecordsProfileNumber)
-{
-    record.deviceProfile = 2;
-    image.SettingsArea(2)[84] = 20;
-    EXPECT_EQ(Handle({0x01, 0x01}), (std::vector<Shown>{Balloon("Switch CPI into the first stage 1000", "Info")}));
 }
 
 TEST_F(DeviceNoticeHandlerTest, ProfileNumberOutOfRangeTakesAreaZeroInsteadOfBytesBehindIt)
@@ -109,15 +94,6 @@ TEST_F(DeviceNoticeHandlerTest, ProfileNumberOutOfRangeTakesAreaZeroInsteadOfByt
 TEST_F(DeviceNoticeHandlerTest, MacroKeyNoticeShowsTheNumberRightAfterTheTextWithoutAskingTheMouse)
 {
     EXPECT_EQ(Handle({0x09, 0x02}), (std::vector<Shown>{Balloon("Switch to macro key2", "Info")}));
-    EXPECT_TRUE(mouse.Log().empty());
-}
-
-TEST_F(DeviceNoticeHandlerTest, DetectionNoticesHaveTheirFixedTextsAndTitles)
-{
-    Handle({14, 0});
-    Handle({15, 0});
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon("The system detect the gaming mouse.", "Info", kBrief),
-                                                  Balloon("The system did not detect the gaming mouse!", "Warning", kBrief)}));
     EXPECT_TRUE(mouse.Log().empty());
 }
 
@@ -157,9 +133,9 @@ TEST_P(NoticeLanguageTest, TextsComeInTheInterfaceLanguageUnderEnglishTitles)
     Handle({0x09, 0x0C}, language);
     Handle({14, 0}, language);
     Handle({15, 0}, language);
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
-                                  Balloon(GetParam().detected, "Info", kBrief), Balloon(GetParam().notDetected, "Warning", kBrief)}));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
+                                                  Balloon(GetParam().detected, "Info", kBrief),
+                                                  Balloon(GetParam().notDetected, "Warning", kBrief)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -107,35 +107,6 @@ TEST_F(MouseSearchTest, PassesOverOtherDevicesAndInterfacesItCannotOpen)
     EXPECT_TRUE(CommandsReachTheMouse());
 }
 
-TEST_F(MouseSearchTest, CommandInterfaceThatCannotBeOpenedIsPassedOver)
-{
-    mouse.AddOtherInterface(CommandLike("mouse:locked", 9), false);
-    EXPECT_TRUE(FindMouse(link));
-    EXPECT_TRUE(CommandsReachTheMouse());
-}
-
-struct FeatureLengthCase
-{
-    std::uint16_t feature;
-    bool taken;
-};
-
-class CommandFeatureLengthTest : public MouseSearchTest, public ::testing::WithParamInterface<FeatureLengthCase>
-{
-};
-
-TEST_P(CommandFeatureLengthTest, TakesOnlyAFeatureReportOfExactlyNineBytes)
-{
-    mouse.Unplug();
-    mouse.AddOtherInterface(CommandLike("mouse:command", GetParam().feature), true);
-    EXPECT_EQ(FindMouse(link), GetParam().taken);
-    EXPECT_EQ(link.CommandDevice() != nullptr, GetParam().taken);
-}
-
-INSTANTIATE_TEST_SUITE_P(Lengths, CommandFeatureLengthTest,
-                         ::testing::Values(FeatureLengthCase{8, false}, FeatureLengthCase{9, true},
-                                           FeatureLengthCase{10, false}, FeatureLengthCase{0, false}));
-
 TEST_F(MouseSearchTest, CommandInterfaceWithInputLongerThanTheReceiveBufferIsRefused)
 {
     EXPECT_EQ(ClassifyInterface(CommandLike("fits", 9, 80)), MouseInterfaceRole::Command);
@@ -144,49 +115,6 @@ TEST_F(MouseSearchTest, CommandInterfaceWithInputLongerThanTheReceiveBufferIsRef
     mouse.AddOtherInterface(CommandLike("mouse:long", 9, 81), true);
     EXPECT_TRUE(FindMouse(link));
     EXPECT_TRUE(CommandsReachTheMouse());
-}
-
-TEST_F(MouseSearchTest, NotificationInterfaceWithoutInputReportIsNotTaken)
-{
-    HidInterfaceInfo silent = CommandLike("mouse:silent", 0, 0);
-    silent.usagePage = kNotificationUsagePage;
-    silent.usage = kNotificationUsage;
-    EXPECT_EQ(ClassifyInterface(silent), MouseInterfaceRole::Other);
-    silent.inputReportLength = 8;
-    EXPECT_EQ(ClassifyInterface(silent), MouseInterfaceRole::Notification);
-}
-
-TEST_F(MouseSearchTest, AnotherVendorWithTheMouseUsagesIsNotTheMouse)
-{
-    HidInterfaceInfo info = CommandLike("x", 9);
-    info.vendorId = 0x04DA;
-    EXPECT_EQ(ClassifyInterface(info), MouseInterfaceRole::NotTheMouse);
-    info.vendorId = kMouseVendorId;
-    info.productId = 0xA0CC;
-    EXPECT_EQ(ClassifyInterface(info), MouseInterfaceRole::NotTheMouse);
-}
-
-TEST_F(MouseSearchTest, FailedSearchDropsTheOldInterfacesButLeavesTheConnectedFlag)
-{
-    ASSERT_TRUE(FindMouse(link));
-    mouse.Unplug();
-    EXPECT_FALSE(FindMouse(link));
-    EXPECT_EQ(link.CommandDevice(), nullptr);
-    EXPECT_TRUE(link.IsConnected()); // the callers clear it
-    link.SetConnected(false);
-    mouse.Plug();
-    EXPECT_TRUE(FindMouse(link));
-    EXPECT_TRUE(CommandsReachTheMouse());
-}
-
-TEST_F(MouseSearchTest, EverySearchGivesTheListenerANewGeneration)
-{
-    ASSERT_TRUE(FindMouse(link));
-    const auto first = ListenerNow();
-    ASSERT_TRUE(FindMouse(link));
-    const auto second = ListenerNow();
-    ASSERT_TRUE(first && second);
-    EXPECT_NE(first->generation, second->generation);
 }
 
 } // namespace

@@ -182,22 +182,6 @@ TEST_F(ProfileDownloadTest, EndsByStoringTheProfileAndItsLabels)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ProfileDownloadTest, SendsTwelveZeroMacroBuffersWhenNoMacroIsDefined)
-{
-    record.macroData.fill(0);
-    WriteProfileToMouse(link, image, record);
-    std::vector<std::uint8_t> numbers;
-    for (const LoggedReport& report : CommandReports(mouse)) {
-        if (report.kind == ReportKind::SetFeature && report.bytes[1] == 0x0F) {
-            numbers.push_back(report.bytes[2]);
-        }
-        if (report.kind == ReportKind::Write && numbers.size() > 0) {
-            EXPECT_EQ(report.bytes, Bytes(65, 0));
-        }
-    }
-    EXPECT_EQ(numbers, (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-}
-
 // The codes of the feature reports a download sends, in order.
 const std::vector<std::uint8_t> kDownloadCommands = {0x02, 0x03, 0x05, 0x8C, 0x0C, 0x0D, 0x0F, 0x0F, 0x0F,
                                                      0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F};
@@ -277,16 +261,6 @@ TEST_F(ProfileDownloadTest, GarbageAnswerLeavesTheSettingsAreaAsItWasAndWaitsABo
     EXPECT_EQ(mouse.SettingsBlock(0)[10], 0x5C);
     EXPECT_EQ(clock.pauses, DownloadPauses());
     EXPECT_EQ(SavedFile(), ExpectedFile(record));
-}
-
-TEST_F(ProfileDownloadTest, MissingProfileFileIsReportedAfterTheMouseWasWritten)
-{
-    std::filesystem::remove(dir / "config0.bin");
-    DownloadProfile(link, image, record, files);
-    EXPECT_EQ(SentCommands(CommandReports(mouse)), kDownloadCommands);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "Config file is not exist.");
-    EXPECT_FALSE(std::filesystem::exists(dir / "config0.bin"));
 }
 
 } // namespace

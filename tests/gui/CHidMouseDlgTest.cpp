@@ -24,22 +24,7 @@ protected:
         test::SendMouse(Window(), QEvent::MouseButtonPress, {header.left + 6, header.top + 5}, Qt::LeftButton,
                         Qt::LeftButton);
     }
-    void OpenAllRightSections()
-    {
-        for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
-            ClickRightHeader(static_cast<RightPanel::SectionIndex>(i));
-        }
-    }
 };
-
-TEST_F(CHidMouseDlgTest, IsAFramelessToolWindowAsLargeAsItsBackground)
-{
-    CHidMouseDlg& dlg = Window();
-    EXPECT_EQ(dlg.size(), QSize(1000, 640));
-    EXPECT_TRUE(dlg.windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(dlg.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
-    EXPECT_EQ(dlg.windowTitle(), "Tessaly VELDRANE");
-}
 
 TEST_F(CHidMouseDlgTest, HoverOverSaveShowsItsOverPicture)
 {
@@ -67,79 +52,6 @@ TEST_F(CHidMouseDlgTest, AClickOnAHeaderOpensTheFoldedSection)
     EXPECT_EQ(shot.pixel(975, 186), kLightingColour); // and its last
     EXPECT_EQ(shot.pixel(800, 192), kHeaderColour);   // "USB Report Rate" pushed down to 192
     EXPECT_EQ(shot.pixel(800, 190), kBackground);     // the gap above it
-}
-
-TEST_F(CHidMouseDlgTest, SectionsAreClippedToThePanel)
-{
-    test::WritePicture(skinDir / "DPISetting/BK_DPISetting.png", {242, 500}, QColor(0, 255, 255));
-    CHidMouseDlg& dlg = Window();
-    ClickRightHeader(RightPanel::kCpiSetting);
-    ClickRightHeader(RightPanel::kLighting);
-    // "Lighting" opens at 577 and would reach 687: the panel ends at 596
-    ASSERT_EQ(dlg.Model().Right().Stack().ContentOrigin(RightPanel::kLighting), (Point{734, 577}));
-    const QImage shot = dlg.grab().toImage();
-    EXPECT_EQ(shot.pixel(800, 51), kOpenHeaderColour);
-    EXPECT_EQ(shot.pixel(800, 52), 0xff00ffffu);
-    EXPECT_EQ(shot.pixel(800, 595), kLightingColour);
-    EXPECT_EQ(shot.pixel(800, 596), kBackground);
-    EXPECT_EQ(shot.pixel(800, 620), kBackground);
-}
-
-TEST_F(CHidMouseDlgTest, DraggingTheThumbScrollsThePanel)
-{
-    CHidMouseDlg& dlg = Window();
-    OpenAllRightSections();
-    const int overflow = dlg.Model().Right().Overflow();
-    ASSERT_GT(overflow, 0);
-
-    CGdipButton& thumb = *dlg.ScrollThumbButton();
-    EXPECT_EQ(thumb.geometry(), QRect(984, 32, 10, 60));
-    EXPECT_EQ(PixelAt(dlg, {988, 40}), kThumbColour);
-    test::SendMouse(thumb, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(thumb, QEvent::MouseMove, {5, 5 + 503}, Qt::NoButton, Qt::LeftButton);
-    test::SendMouse(thumb, QEvent::MouseButtonRelease, {5, 5}, Qt::LeftButton, Qt::NoButton);
-    EXPECT_EQ(thumb.geometry(), QRect(984, 535, 10, 60));
-    EXPECT_EQ(dlg.Model().Right().Stack().ScrollOffset(), overflow);
-    EXPECT_EQ(PixelAt(dlg, {988, 540}), kThumbColour);
-    EXPECT_EQ(PixelAt(dlg, {988, 40}), kBackground);
-}
-
-TEST_F(CHidMouseDlgTest, TheWheelOverThePanelScrollsIt)
-{
-    CHidMouseDlg& dlg = Window();
-    OpenAllRightSections();
-    ASSERT_GT(dlg.Model().Right().Overflow(), 0);
-    auto wheel = [&](QPoint at, int delta) {
-        QWheelEvent event(QPointF(at), dlg.mapToGlobal(QPointF(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(&dlg, &event);
-    };
-    wheel({800, 300}, -60); // half a notch: nothing yet
-    EXPECT_EQ(dlg.Model().Right().Stack().ScrollOffset(), 0);
-    wheel({800, 300}, -60);
-    EXPECT_GE(dlg.Model().Right().Stack().ScrollOffset(), RightPanel::kWheelStep);
-    EXPECT_GT(dlg.ScrollThumbButton()->y(), 32);
-}
-
-TEST_F(CHidMouseDlgTest, TheHelpButtonOpensAndClosesThePanel)
-{
-    CHidMouseDlg& dlg = Window();
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {940, 10}, Qt::LeftButton, Qt::LeftButton);
-    ASSERT_NE(dlg.HelpDialog(), nullptr);
-    EXPECT_EQ(dlg.HelpDialog()->geometry(), QRect(786, 25, 166, 78));
-    EXPECT_EQ(PixelAt(dlg, {800, 90}), kHelpColour);
-
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {940, 10}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(dlg.HelpDialog(), nullptr);
-    EXPECT_FALSE(dlg.Model().HelpOpen());
-}
-
-TEST_F(CHidMouseDlgTest, TheHelpPanelOpensTheMakersPage)
-{
-    CHidMouseDlg& dlg = Window();
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {940, 10}, Qt::LeftButton, Qt::LeftButton);
-    test::SendMouse(*dlg.HelpDialog(), QEvent::MouseButtonPress, {80, 10}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(shell.openedUrls, std::vector<std::string>{"http://www.tessaly.example"});
 }
 
 TEST_F(CHidMouseDlgTest, EnterAndEscapeAreSwallowedAndACloseRequestHides)
@@ -178,26 +90,6 @@ TEST_F(CHidMouseDlgTest, DraggingAnEmptySpotMovesTheWindow)
     EXPECT_EQ(dlg.pos(), start + QPoint(30, 20));
 }
 
-TEST_F(CHidMouseDlgTest, TheCloseButtonEndsThroughTheApplication)
-{
-    CHidMouseDlg& dlg = Window();
-    int exits = 0;
-    dlg.SetExitHandler([&] { ++exits; });
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {985, 10}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(exits, 1);
-}
-
-TEST_F(CHidMouseDlgTest, SaveShowsTheWaitCursorOnTheWindow)
-{
-    CHidMouseDlg& dlg = Window();
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {930, 610}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(mouse.downloads.size(), 1u);
-    EXPECT_EQ(dlg.cursor().shape(), Qt::WaitCursor);
-    clock.Advance(std::chrono::milliseconds{6000});
-    dlg.Model().OnTimer();
-    EXPECT_EQ(dlg.cursor().shape(), Qt::ArrowCursor);
-}
-
 class MissingPictureTest : public test::GuiFixture
 {
 };
@@ -209,18 +101,6 @@ TEST_F(MissingPictureTest, AMissingButtonPictureShowsNothingThere)
     EXPECT_EQ(PixelAt(dlg, {925, 606}), kBackground);
     test::SendMouse(dlg, QEvent::MouseMove, {930, 610}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveOverColour);
-}
-
-TEST_F(MissingPictureTest, WithoutAnySkinTheWindowStillOpensAtItsFallbackSize)
-{
-    CHidMouseDlg& dlg = Window();
-    EXPECT_EQ(dlg.size(), QSize(1000, 640));
-    EXPECT_EQ(PixelAt(dlg, {500, 300}), 0xff000000u);
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {940, 10}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(messages.shown.size(), 1u); // the help panel's "error"
-    test::SendMouse(dlg, QEvent::MouseButtonPress, {740, 60}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_TRUE(dlg.Model().Right().Stack().IsOpen(RightPanel::kLighting));
-    dlg.grab();
 }
 
 } // namespace

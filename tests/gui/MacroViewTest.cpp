@@ -77,7 +77,6 @@ protected:
         m_dialog->show();
         return *m_dialog;
     }
-    std::string Text() const { return test::ReadFileBytes(m_file.Path()); }
 
     static QStringList Lines(const QListWidget& list)
     {
@@ -140,31 +139,6 @@ protected:
     std::unique_ptr<CMacroProgramDialog> m_dialog;
 };
 
-TEST_F(MacroViewTest, ShowsTheListsAndTheFieldWhereTheyBelong)
-{
-    auto& dialog = Open();
-    EXPECT_EQ(dialog.size(), QSize(500, 440));
-    EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(dialog.windowTitle(), "Macro Manager");
-    EXPECT_EQ(dialog.MacroList()->geometry(), QRect(21, 82, 109, 271));
-    EXPECT_EQ(dialog.EventList()->geometry(), QRect(153, 82, 109, 271));
-    EXPECT_EQ(dialog.LoopField()->geometry(), QRect(298, 333, 81, 12));
-    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Alpha", "Beta"}));
-    EXPECT_EQ(dialog.MacroList()->currentRow(), 0);
-    EXPECT_EQ(Lines(*dialog.EventList()), QStringList({"A   Dn", "120 ms", "A   Up"}));
-    EXPECT_EQ(dialog.LoopField()->text(), "5");
-    EXPECT_TRUE(dialog.LoopField()->isEnabled());
-}
-
-TEST_F(MacroViewTest, ClickingAMacroShowsItsEvents)
-{
-    auto& dialog = Open();
-    Click(*dialog.MacroList(), 1);
-    EXPECT_EQ(Lines(*dialog.EventList()), QStringList({"B   Dn", "B   Up"}));
-    EXPECT_FALSE(dialog.LoopField()->isEnabled());
-    EXPECT_EQ(dialog.Model().SelectedMacro(), 1u);
-}
-
 TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialog)
 {
     auto& dialog = Open();
@@ -206,18 +180,6 @@ TEST_F(MacroViewTest, EscapeNeverClosesAndEnterClosesAsOkOnlyAfterAStoppedRecord
     EXPECT_EQ(m_file.GetString("Alpha", "Item0"), "Enter   Dn");
 }
 
-TEST_F(MacroViewTest, OkAndCancelAreasCloseTheDialog)
-{
-    Open();
-    ClickSurface({360, 400});
-    EXPECT_EQ(m_dialog->result(), QDialog::Rejected);
-    EXPECT_FALSE(m_dialog->Model().Result());
-    Open();
-    ClickSurface({300, 400});
-    EXPECT_EQ(m_dialog->result(), QDialog::Accepted);
-    EXPECT_TRUE(m_dialog->Model().Result());
-}
-
 TEST_F(MacroViewTest, ARenameInTheInPlaceEditorReplacesTheName)
 {
     auto& dialog = Open();
@@ -233,140 +195,6 @@ TEST_F(MacroViewTest, ARenameInTheInPlaceEditorReplacesTheName)
     EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Alpha", "Bravo"}));
     ClickSurface({300, 400});
     EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Alpha", "Bravo"}));
-}
-
-TEST_F(MacroViewTest, ARefusedNameIsReportedAndEscapeKeepsTheOldOne)
-{
-    auto& dialog = Open();
-    DoubleClick(*dialog.MacroList(), 1);
-    DoubleClick(*dialog.MacroList(), 1);
-    Edit("alpha");
-    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Alpha", "Beta"}));
-    ASSERT_EQ(m_messages.shown.size(), 1u);
-    EXPECT_EQ(m_messages.shown[0].text, "Macro name already exists");
-
-    DoubleClick(*dialog.MacroList(), 1);
-    Edit("Other", Qt::Key_Escape);
-    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Alpha", "Beta"}));
-    EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST_F(MacroViewTest, ADoubleClickedDelayIsEditedAndSaved)
-{
-    auto& dialog = Open();
-    DoubleClick(*dialog.EventList(), 1);
-    Edit("7000000 ms");
-    EXPECT_EQ(Lines(*dialog.EventList()), QStringList({"A   Dn", "6553500 ms", "A   Up"}));
-    EXPECT_EQ(m_file.GetString("Alpha", "Item1"), "6553500 ms");
-
-    DoubleClick(*dialog.EventList(), 1);
-    Edit("12a ms");
-    EXPECT_EQ(m_file.GetString("Alpha", "Item1"), "6553500 ms");
-}
-
-TEST_F(MacroViewTest, APressOutsideTheEditorCommitsIt)
-{
-    auto& dialog = Open();
-    DoubleClick(*dialog.EventList(), 1);
-    CLBEditorWnd* editor = dialog.Editor();
-    ASSERT_NE(editor, nullptr);
-    editor->setText("90 ms");
-    test::SendMouse(*editor, QEvent::MouseButtonPress, {-40, -40}, Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(Lines(*dialog.EventList())[1], "90 ms");
-    EXPECT_TRUE(dialog.isVisible());
-}
-
-TEST_F(MacroViewTest, TheEventMenuInsertsTheLeftButtonAfterTheSelectedLine)
-{
-    auto& dialog = Open();
-    Click(*dialog.EventList(), 0);
-    QStringList entries;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        ASSERT_NE(menu, nullptr);
-        for (QAction* action : menu->actions()) {
-            entries << action->text();
-        }
-        menu->actions().at(1)->trigger();
-        menu->close();
-    });
-    // A right press on another line opens the menu without selecting that line.
-    test::SendMouse(*dialog.EventList()->viewport(), QEvent::MouseButtonPress, LineCentre(*dialog.EventList(), 2),
-                    Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(entries, QStringList({"Delete", "Insert the left Button", "Insert the middle Button",
-                                    "Insert the right button", "Insert Delay"}));
-    EXPECT_EQ(Lines(*dialog.EventList()),
-              QStringList({"A   Dn", "L-Button   Dn", "L-Button   Up", "120 ms", "A   Up"}));
-    EXPECT_EQ(dialog.EventList()->currentRow(), 1);
-    EXPECT_EQ(m_file.GetString("Alpha", "ItemCount"), "5");
-}
-
-TEST_F(MacroViewTest, TheWheelScrollsTheEventListThreeLinesPerNotch)
-{
-    std::string text = "[Long]\r\nItemCount=40\r\n";
-    for (int i = 0; i < 40; ++i) {
-        text += "Item" + std::to_string(i) + "=A   Dn\r\n";
-    }
-    test::WriteFileBytes(m_file.Path(), text);
-    auto& dialog = Open();
-    QScrollBar* bar = dialog.EventList()->verticalScrollBar();
-    bar->setValue(10);
-    QWheelEvent down(QPointF(200, 200), dialog.mapToGlobal(QPointF(200, 200)), {}, QPoint(0, -120), Qt::NoButton,
-                     Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&dialog, &down);
-    EXPECT_EQ(bar->value(), 13);
-    QWheelEvent up(QPointF(50, 50), dialog.mapToGlobal(QPointF(50, 50)), {}, QPoint(0, 240), Qt::NoButton,
-                   Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(dialog.MacroList()->viewport(), &up);
-    EXPECT_EQ(bar->value(), 7);
-}
-
-TEST_F(MacroViewTest, TheLoopFieldFallsBackTo1)
-{
-    auto& dialog = Open();
-    QLineEdit& field = *dialog.LoopField();
-    field.selectAll();
-    TypeInto(field, "0");
-    EXPECT_EQ(field.text(), "1");
-    TypeInto(field, "2");
-    EXPECT_EQ(field.text(), "12");
-    EXPECT_EQ(m_file.GetString("Alpha", "MacroLoopTimes"), "12");
-}
-
-TEST_F(MacroViewTest, NewAndDeleteAreas)
-{
-    auto& dialog = Open(Language::SimplifiedChinese);
-    ClickSurface({20, 370});
-    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Alpha", "Beta", "宏_2"}));
-    EXPECT_EQ(dialog.MacroList()->currentRow(), 2);
-    Click(*dialog.MacroList(), 0);
-    ClickSurface({80, 370});
-    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"Beta", "宏_2"}));
-    EXPECT_EQ(dialog.MacroList()->currentRow(), -1);
-    EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Beta", "宏_2"}));
-}
-
-TEST_F(MacroViewTest, HoverShowsTheOverPicture)
-{
-    test::WritePicture(m_dir / "Skin/MacroManagement/button-new-normal.png", {58, 25}, Qt::blue);
-    test::WritePicture(m_dir / "Skin/MacroManagement/button-new-over.png", {58, 25}, Qt::red);
-    auto& dialog = Open();
-    EXPECT_EQ(dialog.grab().toImage().pixel(20, 388), QColor(Qt::blue).rgb());
-    test::SendMouse(dialog, QEvent::MouseMove, {20, 388}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(dialog.grab().toImage().pixel(20, 388), QColor(Qt::red).rgb());
-    EXPECT_EQ(dialog.grab().toImage().pixel(80, 388), QColor(Qt::blue).rgb());
-}
-
-TEST_F(MacroViewTest, AMissingBackgroundIsReportedAndTheListsStayAway)
-{
-    std::filesystem::remove(m_dir / "Skin/MacroManagement/MacroManagement.png");
-    auto& dialog = Open();
-    EXPECT_EQ(dialog.MacroList(), nullptr);
-    ASSERT_EQ(m_messages.shown.size(), 1u);
-    EXPECT_EQ(m_messages.shown[0].title, "Macro Manager Dialog Load background image failed!!!");
-    ClickSurface({300, 400});
-    ASSERT_TRUE(dialog.Model().Result());
-    EXPECT_EQ(*dialog.Model().Result(), RebuildMacroData(m_file, 2));
 }
 
 } // namespace

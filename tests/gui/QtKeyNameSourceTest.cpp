@@ -79,12 +79,6 @@ INSTANTIATE_TEST_SUITE_P(Keys, UnknownStroke,
                                          UnknownCase{0x2FF, Qt::Key_F5}, UnknownCase{0, Qt::Key_F13},
                                          UnknownCase{0, Qt::Key_unknown}, UnknownCase{0, 0x00E9}));
 
-TEST(QtKeyNameSource, UnknownMediaKeyIsShownByItsQtText)
-{
-    EXPECT_EQ(QtKeyNameSource().KeyName({113 + 8, Qt::Key_VolumeMute, false}), "Volume Mute");
-    EXPECT_EQ(QtKeyNameSource().KeyName({250, Qt::Key_unknown, false}), "Key 250");
-}
-
 TEST(QtKeyNameSource, EveryNameOfAQtKeyIsATableName)
 {
     for (const bool keypad : {false, true}) {
@@ -99,16 +93,6 @@ TEST(QtKeyNameSource, EveryNameOfAQtKeyIsATableName)
             }
         }
     }
-}
-
-TEST(QtKeyNameSource, StrokeTakesNativeCodeKeyAndKeypadFromTheEvent)
-{
-    const QKeyEvent event(QEvent::KeyPress, Qt::Key_Slash, Qt::KeypadModifier, 98 + 8, 0, 0);
-    const KeyStroke stroke = QtKeyNameSource::StrokeOf(event);
-    EXPECT_EQ(stroke.nativeScanCode, 106u);
-    EXPECT_EQ(stroke.toolkitKey, Qt::Key_Slash);
-    EXPECT_TRUE(stroke.keypad);
-    EXPECT_EQ(QtKeyNameSource().KeyName(stroke), "Num /");
 }
 
 } // namespace

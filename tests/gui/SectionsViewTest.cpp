@@ -110,15 +110,6 @@ TEST_F(SectionsViewTest, ATrackPressSetsTheStageAndItsPicture)
     EXPECT_EQ(shot.pixel(827, 100), kLowTrackColour); // stage 2 as it was
 }
 
-TEST_F(SectionsViewTest, TheSwitchShowsTheStagesState)
-{
-    ClickRightHeader(RightPanel::kCpiSetting);
-    EXPECT_EQ(Shot().pixel(876, 255), kEnabledColour);
-    Click({876, 255});
-    EXPECT_EQ(records.Current.cpiEnabled[2], 0);
-    EXPECT_EQ(Shot().pixel(876, 255), kDisabledColour);
-}
-
 TEST_F(SectionsViewTest, TheColourDialogsOkStoresTheColourAndPaintsTheSwatch)
 {
     ClickRightHeader(RightPanel::kCpiSetting);
@@ -148,38 +139,6 @@ TEST_F(SectionsViewTest, CancellingTheColourDialogChangesNothing)
     EXPECT_EQ(Shot().pixel(926, 270), qRgb(0x40, 0x40, 0x40));
 }
 
-TEST_F(SectionsViewTest, TheReportRateDialShowsTheChosenState)
-{
-    ClickRightHeader(RightPanel::kUsbReportRate);
-    records.Current.reportRate = 1; // its picture is missing: the background shows
-    EXPECT_EQ(Shot().pixel(800, 120), kSectionColour);
-    Click({825, 202});
-    EXPECT_EQ(records.Current.reportRate, 4);
-    EXPECT_EQ(Shot().pixel(800, 120), kRateColour);
-}
-
-TEST_F(SectionsViewTest, TheSensitivityStripInTheLeftPanel)
-{
-    const Rect header = Window().Model().Left().Stack().HeaderArea(LeftPanel::kXySensitivity);
-    Click({header.left + 6, header.top + 5});
-    Click({37 + 200, 223});
-    EXPECT_EQ(records.Current.sensitivityX, 11);
-    EXPECT_EQ(Shot().pixel(40, 223), kLevelColour);
-}
-
-TEST_F(SectionsViewTest, TheLightingBoxesAndStrips)
-{
-    ClickRightHeader(RightPanel::kLighting);
-    Click({748, 130});
-    EXPECT_EQ(records.Current.lightMode, 2);
-    Click({834 + 126, 127});
-    EXPECT_EQ(records.Current.lightLevel[1], 6);
-    const QImage shot = Shot();
-    EXPECT_EQ(shot.pixel(748, 130), kEnabledColour);
-    EXPECT_EQ(shot.pixel(748, 101), kDisabledColour);
-    EXPECT_EQ(shot.pixel(900, 130), kLevelColour);
-}
-
 class ScrollSpeedViewTest : public SectionsViewTest
 {
 protected:
@@ -198,39 +157,6 @@ protected:
     }
 };
 
-TEST_F(ScrollSpeedViewTest, TheBoxLiesOverItsFieldWithTheCountCentred)
-{
-    QLineEdit* box = LinesBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_EQ(box->geometry(), QRect(904, 187, 44, 16));
-    EXPECT_EQ(box->text(), "3");
-    EXPECT_TRUE(box->alignment() & Qt::AlignHCenter);
-    EXPECT_TRUE(box->isEnabled());
-    EXPECT_EQ(Shot().pixel(903, 186), kFieldColour); // the field's frame around the box
-}
-
-TEST_F(ScrollSpeedViewTest, OneScreenDisablesTheBoxAndTheButtonsStillStep)
-{
-    Click({760, 230});
-    EXPECT_EQ(records.Current.scrollOneScreen, 1);
-    const QImage shot = Shot();
-    EXPECT_EQ(shot.pixel(760, 230), kChosenColour);
-    EXPECT_EQ(shot.pixel(760, 195), kNotChosenColour);
-    QLineEdit* box = LinesBox();
-    ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(box->isEnabled());
-    Click({958, 190});
-    EXPECT_EQ(records.Current.scrollLines, 4);
-    EXPECT_EQ(box->text(), "4");
-    Click({958, 200});
-    Click({958, 200});
-    EXPECT_EQ(box->text(), "2");
-    Click({760, 195});
-    Shot();
-    EXPECT_TRUE(box->isEnabled());
-}
-
 TEST_F(ScrollSpeedViewTest, TypingAnOutOfRangeCountRefillsOne)
 {
     QLineEdit* box = LinesBox();
@@ -246,52 +172,6 @@ TEST_F(ScrollSpeedViewTest, TypingAnOutOfRangeCountRefillsOne)
     box->selectAll();
     Type(*box, Qt::Key_Backspace, QString());
     EXPECT_EQ(box->text(), "1");
-}
-
-TEST_F(ScrollSpeedViewTest, TheBoxGoesWithItsSection)
-{
-    QLineEdit* box = LinesBox();
-    ASSERT_NE(box, nullptr);
-    ClickRightHeader(RightPanel::kScrollSpeed); // shut
-    Shot();
-    EXPECT_FALSE(box->isVisible());
-    ClickRightHeader(RightPanel::kScrollSpeed);
-    ClickRightHeader(RightPanel::kCpiSetting); // opens above it and pushes it 232 pixels down
-    Shot();
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_EQ(box->geometry(), QRect(904, 187 + 232, 44, 16));
-    records.Current.scrollLines = 77; // a reload: the next drawing shows it
-    Shot();
-    EXPECT_EQ(box->text(), "77");
-}
-
-TEST_F(ScrollSpeedViewTest, ABoxHalfOutOfThePanelIsCutAtItsEdge)
-{
-    ClickRightHeader(RightPanel::kCpiSetting);
-    ClickRightHeader(RightPanel::kLighting);
-    ClickRightHeader(RightPanel::kUsbReportRate);
-    // Unscrolled, "Scroll Speed" now opens at 177 + 232 + 110 + 140 = 659 and its box at 669,
-    // below the panel's end at 596.
-    QLineEdit* box = LinesBox();
-    ASSERT_NE(box, nullptr);
-    Shot();
-    EXPECT_FALSE(box->isVisible());
-    auto& stack = Window().Model().Right().Stack();
-    stack.SetScrollOffset(79); // the box at 590: its first 6 rows are seen
-    Shot();
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_EQ(box->geometry(), QRect(904, 590, 44, 16));
-    EXPECT_EQ(box->mask(), QRegion(0, 0, 44, 6));
-    stack.SetScrollOffset(150); // wholly inside: no mask
-    Shot();
-    EXPECT_EQ(box->geometry(), QRect(904, 519, 44, 16));
-    EXPECT_TRUE(box->mask().isEmpty());
-    stack.SetScrollOffset(645); // at 24, its last 8 rows below the panel's top at 32
-    Shot();
-    EXPECT_EQ(box->mask(), QRegion(0, 8, 44, 8));
-    stack.SetScrollOffset(660); // wholly above the panel
-    Shot();
-    EXPECT_FALSE(box->isVisible());
 }
 
 } // namespace

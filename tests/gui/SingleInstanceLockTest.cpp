@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "gui/GuiFixture.h"
+#include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
 #include "platform/qt/SingleInstanceLock.h"
 #include "support/TempDir.h"
@@ -50,13 +51,6 @@ TEST_F(SingleInstanceLockTest, SecondLockInTheSameDirectoryFailsUntilTheFirstIsG
     EXPECT_TRUE(second.TryAcquire());
 }
 
-TEST_F(SingleInstanceLockTest, LockFileAndServerAreNamedAfterTheInstanceName)
-{
-    SingleInstanceLock lock(Directory());
-    EXPECT_EQ(lock.LockFilePath(), Directory() + "/QWZQ481CalveshMutex.lock");
-    EXPECT_EQ(lock.ServerPath(), Directory() + "/QWZQ481CalveshMutex");
-}
-
 TEST_F(SingleInstanceLockTest, StaleLockAndSocketOfADeadProcessDoNotBlock)
 {
     SingleInstanceLock lock(Directory());
@@ -84,12 +78,6 @@ TEST_F(SingleInstanceLockTest, StaleLockAndSocketOfADeadProcessDoNotBlock)
     EXPECT_TRUE(ProcessEventsUntil([&] { return activated; }));
 }
 
-TEST_F(SingleInstanceLockTest, ActivationRequestWithoutARunningInstanceFails)
-{
-    SingleInstanceLock lock(Directory());
-    EXPECT_FALSE(lock.RequestActivation());
-}
-
 TEST(TrayMessageSink, BalloonWithoutTrayBecomesANoteWithTitleAndText)
 {
     test::TestApplication();
@@ -111,6 +99,13 @@ TEST(TrayMessageSink, BriefBalloonsStayLongEnoughToBeRead)
     using std::chrono::milliseconds;
     EXPECT_EQ(TrayMessageSink::Duration(milliseconds(100)), milliseconds(3000));
     EXPECT_EQ(TrayMessageSink::Duration(milliseconds(5000)), milliseconds(5000));
+}
+
+TEST(QtProfileFileDialog, FilterInQtsForm)
+{
+    EXPECT_EQ(QtProfileFileDialog::QtFilter("Gaming Mouse Profile(*.bin)|*.bin||"),
+              QStringLiteral("Gaming Mouse Profile(*.bin)"));
+    EXPECT_EQ(QtProfileFileDialog::QtFilter("A (*.a)|*.a|B (*.b)|*.b||"), QStringLiteral("A (*.a);;B (*.b)"));
 }
 
 } // namespace

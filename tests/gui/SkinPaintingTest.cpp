@@ -62,19 +62,6 @@ INSTANTIATE_TEST_SUITE_P(Pixels, AlphaRuleTest,
                                                      0xff9c0000}), // 200 * 200 / 255 = 156
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SkinImageCache, PremultipliesWithIntegerDivision)
-{
-    test::TestApplication();
-    const QImage prepared = SkinImageCache::Premultiplied(OnePixel(qRgba(255, 200, 1, 128)));
-    EXPECT_EQ(prepared.format(), QImage::Format_ARGB32_Premultiplied);
-    // QImage::pixel would un-premultiply; the stored bits are what painting uses
-    const QRgb raw = reinterpret_cast<const QRgb*>(prepared.constScanLine(0))[0];
-    EXPECT_EQ(qRed(raw), 128);
-    EXPECT_EQ(qGreen(raw), 100); // 200 * 128 / 255 = 100.39
-    EXPECT_EQ(qBlue(raw), 0);    // 1 * 128 / 255 = 0.5
-    EXPECT_EQ(qAlpha(raw), 128);
-}
-
 TEST(SkinImageCache, AMissingPictureIsNullAndDrawsNothing)
 {
     test::TestApplication();
@@ -91,60 +78,6 @@ TEST(SkinImageCache, AMissingPictureIsNullAndDrawsNothing)
     EXPECT_FALSE(DrawSkinImage(painter, cache, "/nothing.png", {0, 0}));
     painter.end();
     EXPECT_EQ(target.pixel(0, 0), 0xffffffffu);
-}
-
-TEST(SkinImageCache, LoadsEachPictureOnce)
-{
-    test::TestApplication();
-    test::TempDir dir;
-    test::WritePicture(dir / "a.png", {3, 2}, Qt::red);
-    SkinImageCache cache(dir.Path());
-    EXPECT_EQ(cache.ImageSize("/a.png"), (Size{3, 2})); // from the header, before any paint
-    const QImage* first = cache.Find("/a.png");
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(cache.ImageSize("/a.png"), (Size{3, 2}));
-    std::filesystem::remove(dir / "a.png");
-    EXPECT_EQ(cache.Find("/a.png"), first);
-}
-
-TEST(QtSkinCanvas, ClipsTheModelsClipToTheRepaintedArea)
-{
-    test::TestApplication();
-    test::TempDir dir;
-    test::WritePicture(dir / "red.png", {10, 10}, Qt::red);
-    SkinImageCache cache(dir.Path());
-    FontBook fonts(Language::English);
-    QImage target = Target(Qt::black).scaled(20, 20);
-    {
-        QPainter painter(&target);
-        QtSkinCanvas canvas(painter, cache, fonts, QRect(0, 0, 20, 20));
-        canvas.SetClip(Rect{5, 5, 20, 20});
-        EXPECT_TRUE(canvas.DrawImage("/red.png", {0, 0}));
-        canvas.SetClip(std::nullopt);
-        canvas.FillRect(Rect{15, 15, 20, 20}, Colour{0, 0, 255, 255});
-    }
-    EXPECT_EQ(target.pixel(4, 4), 0xff000000u);
-    EXPECT_EQ(target.pixel(5, 5), 0xffff0000u);
-    EXPECT_EQ(target.pixel(9, 9), 0xffff0000u);
-    EXPECT_EQ(target.pixel(10, 10), 0xff000000u);
-    EXPECT_EQ(target.pixel(16, 16), 0xff0000ffu);
-}
-
-TEST(FontBook, TakesPixelSizesAndWeightsOfTheLanguage)
-{
-    test::TestApplication();
-    FontBook english(Language::English);
-    EXPECT_EQ(english.FontFor(FontRole::Text).pixelSize(), 15);
-    EXPECT_EQ(english.FontFor(FontRole::Text).weight(), QFont::Light);
-    EXPECT_EQ(english.FontFor(FontRole::Title).pixelSize(), 18);
-    EXPECT_EQ(english.FontFor(FontRole::Title).weight(), QFont::Bold);
-    EXPECT_EQ(english.FontFor(FontRole::Small).pixelSize(), 13);
-    EXPECT_EQ(english.FontFor(FontRole::Small).weight(), QFont::Normal);
-    EXPECT_EQ(english.FontFor(FontRole::SingleDialog).pixelSize(), 15);
-    EXPECT_EQ(english.FontFor(FontRole::MacroManager).pixelSize(), 15); // "Segoe UI", 15, bold
-    EXPECT_EQ(english.FontFor(FontRole::MacroManager).weight(), QFont::Bold);
-    FontBook traditional(Language::TraditionalChinese);
-    EXPECT_EQ(traditional.FontFor(FontRole::Text).pixelSize(), 14);
 }
 
 TEST(FontBook, ChineseFacesMapToAnInstalledCjkFamilyThatHasTheGlyphs)
@@ -167,20 +100,6 @@ TEST(FontBook, ChineseFacesMapToAnInstalledCjkFamilyThatHasTheGlyphs)
                                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
         EXPECT_EQ(FontBook::InstalledFamily("Segoe UI", Language::English), expected);
     }
-}
-
-TEST(CGdipButton, HotAndGreyedRenderingsFollowTheColourMatrices)
-{
-    test::TestApplication();
-    const QImage picture = SkinImageCache::Premultiplied(OnePixel(qRgba(100, 200, 250, 255)));
-    const QRgb hot = CGdipButton::HotRendering(picture).pixel(0, 0);
-    EXPECT_EQ(qRed(hot), 118);   // 100 * 1.05 + 12.75
-    EXPECT_EQ(qGreen(hot), 223); // 200 * 1.05 + 12.75
-    EXPECT_EQ(qBlue(hot), 255);  // capped
-    const QRgb grey = CGdipButton::GreyedRendering(picture).pixel(0, 0);
-    EXPECT_EQ(qRed(grey), 176); // 30 + 118 + 27.5, rounded
-    EXPECT_EQ(qRed(grey), qGreen(grey));
-    EXPECT_EQ(qAlpha(grey), 255);
 }
 
 } // namespace

@@ -54,15 +54,6 @@ TEST_F(IniFileFixture, BatchAppliesItsEditsInOrderAndReplacesTheFileOnce)
                         "[Macro_3]\r\n");
 }
 
-TEST_F(IniFileFixture, FirstBatchCreatesTheFile)
-{
-    IniBatch batch;
-    batch.WriteString("Profile", "CurProfileName", "PROFILE 1");
-    batch.WriteInt("Profile", "ItemCount", 1);
-    EXPECT_EQ(File().Apply(batch), IniWriteResult::Written);
-    EXPECT_EQ(Stored(), "[Profile]\r\nCurProfileName=PROFILE 1\r\nItemCount=1\r\n");
-}
-
 TEST_F(IniFileFixture, BatchThatChangesNothingWritesNothing)
 {
     IniBatch deletes;
@@ -78,8 +69,6 @@ TEST_F(IniFileFixture, BatchThatChangesNothingWritesNothing)
     EXPECT_EQ(access.Replacements(), 0);
     EXPECT_EQ(Stored(), kMacroFile); // even its line feeds stay
 }
-
-// --- refused batches -----------------------------------------------------------------------------
 
 struct RefusedBatchCase
 {
@@ -119,24 +108,14 @@ TEST_P(IniFileRefusedBatch, LeavesFileByteIdenticalAndUnwritten)
     EXPECT_EQ(Stored(), kMacroFile);
 }
 
-TEST_P(IniFileRefusedBatch, CreatesNoFile)
-{
-    EXPECT_EQ(File().Apply(Batch()), GetParam().result);
-    EXPECT_FALSE(File().Exists());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    BadEdits, IniFileRefusedBatch,
-    ::testing::Values(
-        RefusedBatchCase{"FirstSectionWithLineFeed", 0, "Macro\n[Skins]", "k", "v", IniWriteResult::RefusedName},
-        RefusedBatchCase{"MiddleKeyWithEquals", 1, "Macro_1", "Item0=x", "v", IniWriteResult::RefusedName},
-        RefusedBatchCase{"MiddleKeyThatWouldBeAComment", 2, "Macro_1", ";Item0", "v", IniWriteResult::RefusedName},
-        RefusedBatchCase{"LastSectionWithBracket", 3, "Macro]1", "k", "v", IniWriteResult::RefusedName},
-        RefusedBatchCase{"LastValueWithLineBreak", 3, "Macro_1", "Item9", "A   Dn\r\n[Evil]",
-                         IniWriteResult::RefusedValue},
-        RefusedBatchCase{"FirstValueWithNul", 0, "Macro_1", "Item9", std::string("x\0y", 3),
-                         IniWriteResult::RefusedValue}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(BadEdits, IniFileRefusedBatch,
+                         ::testing::Values(RefusedBatchCase{"FirstSectionWithLineFeed", 0, "Macro\n[Skins]", "k", "v",
+                                                            IniWriteResult::RefusedName},
+                                           RefusedBatchCase{"MiddleKeyThatWouldBeAComment", 2, "Macro_1", ";Item0", "v",
+                                                            IniWriteResult::RefusedName},
+                                           RefusedBatchCase{"LastValueWithLineBreak", 3, "Macro_1", "Item9",
+                                                            "A   Dn\r\n[Evil]", IniWriteResult::RefusedValue}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST_F(IniFileFixture, BatchWithACharacterTheLegacyCodePageLacksWritesNothing)
 {
@@ -150,24 +129,6 @@ TEST_F(IniFileFixture, BatchWithACharacterTheLegacyCodePageLacksWritesNothing)
     EXPECT_EQ(File().Apply(batch), IniWriteResult::IoError);
     EXPECT_EQ(Stored(), legacy);
 }
-
-TEST_F(IniFileFixture, UnreadableTargetTakesNoBatchAndIsNotPlannedFor)
-{
-    std::filesystem::create_directory(m_path);
-    IniBatch batch;
-    batch.WriteString("Skins", "Lan", "CHS");
-    EXPECT_EQ(File().Apply(batch), IniWriteResult::IoError);
-    bool planned = false;
-    EXPECT_EQ(File().Update([&](const IniSnapshot&) {
-        planned = true;
-        return batch;
-    }),
-              IniWriteResult::IoError);
-    EXPECT_FALSE(planned);
-    EXPECT_TRUE(std::filesystem::is_directory(m_path));
-}
-
-// --- update --------------------------------------------------------------------------------------
 
 TEST_F(IniFileFixture, UpdatePlansFromTheLinesItEditsWithOneReadAndOneWrite)
 {

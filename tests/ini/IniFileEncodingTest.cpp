@@ -30,25 +30,12 @@ TEST_F(IniFileFixture, Utf16LeFileIsReadAndWrittenBackAsUtf16Le)
               kUtf16LeBom + Utf8ToUtf16Le("[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n[Skins]\r\nLan=CHS\r\n"));
 }
 
-TEST_F(IniFileFixture, Utf16LeUnpairedSurrogateReadsAsReplacement)
-{
-    Store(kUtf16LeBom + Utf8ToUtf16Le("[S]\r\nk=") + "\x3D\xD8" + Utf8ToUtf16Le("x\r\n"));
-    EXPECT_EQ(File().GetString("S", "k"), "\xEF\xBF\xBDx");
-}
-
 TEST_F(IniFileFixture, Utf8FileWithBomKeepsItsBom)
 {
     Store(kUtf8Bom + "[Setting-CHT]\r\nItem1=左鍵\r\n");
     EXPECT_EQ(File().GetString("Setting-CHT", "Item1"), "左鍵");
     EXPECT_EQ(File().WriteString("Setting-CHT", "Item1", "右鍵"), IniWriteResult::Written);
     EXPECT_EQ(Stored(), kUtf8Bom + "[Setting-CHT]\r\nItem1=右鍵\r\n");
-}
-
-TEST_F(IniFileFixture, Utf8FileWithoutBomStaysWithoutBom)
-{
-    Store("[Setting-CHS]\r\nItem1=左键\r\n");
-    EXPECT_EQ(File(LegacyCodePage::Gbk).WriteString("Setting-CHS", "Item2", "右键"), IniWriteResult::Written);
-    EXPECT_EQ(Stored(), "[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n");
 }
 
 TEST_F(IniFileFixture, GbkFileWithLanChsIsReadAsChineseAndWrittenBackAsGbk)
@@ -92,13 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
     Files, IniFileLegacyCodePage,
     ::testing::Values(
         FallbackCase{"NoLanUsesGbkFallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n", LegacyCodePage::Gbk, "左键"},
-        FallbackCase{"NoLanUsesBig5Fallback", "[Setting]\r\nItem1=" + kBig5Click + "\r\n", LegacyCodePage::Big5,
-                     "左鍵"},
         FallbackCase{"NoLanUsesCp1252Fallback", "[Setting]\r\nItem1=Caf\xE9\r\n", LegacyCodePage::Windows1252, "Café"},
         FallbackCase{"LanEnBeatsGbkFallback", "[Skins]\r\nLan=EN\r\n[Setting]\r\nItem1=Caf\xE9\r\n",
                      LegacyCodePage::Gbk, "Café"},
-        FallbackCase{"LanChsBeatsCp1252Fallback", "[Setting]\r\nItem1=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n",
-                     LegacyCodePage::Windows1252, "左键"},
         FallbackCase{"LowerCaseChsIsNotChinese", "[Skins]\r\nLan=chs\r\n[Setting]\r\nItem1=\xD7\xF3\r\n",
                      LegacyCodePage::Gbk, "×ó"},
         FallbackCase{"LanOutsideSkinsDoesNotCount", "[Point]\r\nLan=CHS\r\n[Setting]\r\nItem1=\xD7\xF3\r\n",
@@ -128,21 +111,6 @@ TEST_F(IniFileFixture, UndecodableLegacyFileIsReadButNeverWritten)
     EXPECT_EQ(File().WriteString("Setting-EN", "Item3", "Menu"), IniWriteResult::IoError);
     EXPECT_FALSE(File().DeleteKey("Setting-EN", "Item2"));
     EXPECT_EQ(Stored(), damaged);
-}
-
-TEST_F(IniFileFixture, DamagedGbkFileKeepsTheCharactersItHolds)
-{
-    // A lead byte followed by a line break is no character; the rest of the file still reads.
-    Store("[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=" + kGbkClick + "\xD7\r\nItem2=ok\r\n");
-    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键\xEF\xBF\xBD");
-    EXPECT_EQ(File().GetString("Setting-CHS", "Item2"), "ok");
-}
-
-TEST_F(IniFileFixture, PlainAsciiFileIsUtf8AndTakesChinese)
-{
-    Store("[Skins]\r\nLan=CHS\r\n");
-    EXPECT_EQ(File().WriteString("Setting-CHS", "Item1", "左键"), IniWriteResult::Written);
-    EXPECT_EQ(Stored(), "[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=左键\r\n");
 }
 
 } // namespace

@@ -50,50 +50,14 @@ TEST_F(IniFileFixture, SectionListsEachKeyOnceInFileOrderWithItsFirstValue)
     EXPECT_TRUE(File().Read().Section("Macro_2").empty());
 }
 
-TEST_F(IniFileFixture, SectionValuesAreCutToTheBuffer)
+TEST(IniNamesEqual, IgnoresAsciiCaseAndSurroundingBlanksOnly)
 {
-    Store("[S]\r\nlong=" + std::string(2000, 'x') + "\r\nshort=左键abc\r\n");
-    const IniSnapshot snapshot = File().Read();
-    const std::vector<IniEntry> full = snapshot.Section("S");
-    ASSERT_EQ(full.size(), 2u);
-    EXPECT_EQ(full[0].value, std::string(kProfileBufferChars - 1, 'x'));
-    EXPECT_EQ(snapshot.Section("S", 4), (std::vector<IniEntry>{{"long", "xxx"}, {"short", "左键a"}}));
-    EXPECT_EQ(snapshot.Section("S", 0), (std::vector<IniEntry>{{"long", ""}, {"short", ""}}));
+    EXPECT_TRUE(IniNamesEqual(" Item0\t", "ITEM0"));
+    EXPECT_FALSE(IniNamesEqual("Item 0", "Item0"));
+    EXPECT_FALSE(IniNamesEqual("Item", "Item0"));
+    EXPECT_FALSE(IniNamesEqual("É", "é"));
+    EXPECT_FALSE(IniNamesEqual("[", "{"));
 }
-
-TEST_F(IniFileFixture, MissingOrUnreadableFileSnapshotsAsEmpty)
-{
-    EXPECT_TRUE(File().Read().SectionNames().empty());
-    std::filesystem::create_directory(m_path);
-    const IniSnapshot snapshot = File().Read();
-    EXPECT_TRUE(snapshot.SectionNames().empty());
-    EXPECT_TRUE(snapshot.Section("Skins").empty());
-    EXPECT_EQ(snapshot.GetString("Skins", "Lan", "EN"), "EN");
-}
-
-struct NamesCase
-{
-    const char* a;
-    const char* b;
-    bool equal;
-};
-
-class IniNamesEqualTable : public ::testing::TestWithParam<NamesCase>
-{
-};
-
-TEST_P(IniNamesEqualTable, ComparesAsTheProfileFunctionsDo)
-{
-    EXPECT_EQ(IniNamesEqual(GetParam().a, GetParam().b), GetParam().equal);
-    EXPECT_EQ(IniNamesEqual(GetParam().b, GetParam().a), GetParam().equal);
-}
-
-INSTANTIATE_TEST_SUITE_P(Names, IniNamesEqualTable,
-                         ::testing::Values(NamesCase{"ItemCount", "ITEMCOUNT", true},
-                                           NamesCase{" Item0\t", "item0", true}, NamesCase{"Item 0", "Item0", false},
-                                           NamesCase{"Item", "Item0", false}, NamesCase{"", "  ", true},
-                                           NamesCase{"É", "é", false}, NamesCase{"宏", "宏", true},
-                                           NamesCase{"[", "{", false}));
 
 } // namespace
 } // namespace veldrane

@@ -32,23 +32,6 @@ INSTANTIATE_TEST_SUITE_P(
                     DelayCase{"12ms34", std::nullopt}, DelayCase{"00000000000001 ms", "00000000000001 ms"},
                     DelayCase{"  75  ms  ", "75 ms"}));
 
-TEST(ListLineEditorModel, NamesAreTakenUnchanged)
-{
-    EXPECT_EQ(ListLineEditorModel::CommittedText(LineEditorMode::MacroName, " My macro "), " My macro ");
-    EXPECT_EQ(ListLineEditorModel::CommittedText(LineEditorMode::ProfileName, "PROFILE_9"), "PROFILE_9");
-}
-
-TEST(ListLineEditorModel, OpensOnlyOnALineOfTheList)
-{
-    ListLineEditorModel editor(LineEditorMode::MacroName);
-    EXPECT_FALSE(editor.BeginEdit(3, 3));
-    EXPECT_FALSE(editor.IsOpen());
-    EXPECT_FALSE(editor.Input(LineEditorInput::Enter, "x").ended);
-    EXPECT_TRUE(editor.BeginEdit(2, 3));
-    EXPECT_TRUE(editor.IsOpen());
-    EXPECT_EQ(editor.Line(), 2u);
-}
-
 class CommittingInput : public testing::TestWithParam<LineEditorInput>
 {
 };
@@ -82,24 +65,6 @@ TEST(ListLineEditorModel, EscapeEndsWithoutApplyingAnything)
     EXPECT_TRUE(outcome.ended);
     EXPECT_FALSE(outcome.commit);
     EXPECT_FALSE(editor.Input(LineEditorInput::FocusLost, "New name").commit);
-}
-
-TEST(ListLineEditorModel, EditingInsideKeepsTheEditorOpen)
-{
-    ListLineEditorModel editor(LineEditorMode::MacroName);
-    ASSERT_TRUE(editor.BeginEdit(0, 1));
-    EXPECT_FALSE(editor.Input(LineEditorInput::PressInside, "a").ended);
-    EXPECT_FALSE(editor.Input(LineEditorInput::Other, "ab").ended);
-    EXPECT_TRUE(editor.IsOpen());
-}
-
-TEST(ListLineEditorModel, ADelayWithoutMsEndsTheEditWithNoCommit)
-{
-    ListLineEditorModel editor(LineEditorMode::DelayValue);
-    ASSERT_TRUE(editor.BeginEdit(0, 1));
-    const auto outcome = editor.Input(LineEditorInput::Enter, "250");
-    EXPECT_TRUE(outcome.ended);
-    EXPECT_FALSE(outcome.commit);
 }
 
 } // namespace

@@ -31,18 +31,6 @@ TEST(MacroEncoder, WithoutRecordedDelaysADelayItemStillCounts)
               BufferHex("00 01 32 04 0F 03 85 04"));
 }
 
-TEST(MacroEncoder, DelayOver1270UsesExtensionEntry)
-{
-    EXPECT_EQ(HexBytes(EncodeMacro(Macro(1, 1, "300", {"A   Dn", "1550 ms", "A   Up"}))),
-              BufferHex("01 2C 32 04 0F 03 80 04"));
-}
-
-TEST(MacroEncoder, DelayOver25500UsesWideEntry)
-{
-    EXPECT_EQ(HexBytes(EncodeMacro(Macro(1, 1, "1", {"A   Dn", "30000 ms", "A   Up"}))),
-              BufferHex("00 01 00 04 00 03 01 2C 80 04"));
-}
-
 TEST(MacroEncoder, BoundaryDelaysAfterSuccessiveEvents)
 {
     const auto record =
@@ -104,16 +92,6 @@ TEST(MacroEncoder, MouseButtonsWithRecordedDelaysWaitNothing)
 {
     EXPECT_EQ(HexBytes(EncodeMacro(Macro(1, 0, "1", {"L-Button   Dn", "L-Button   Up"}))),
               BufferHex("00 01 00 F0 80 F0"));
-}
-
-TEST(MacroEncoder, MacroWithoutItemsIsAllZero)
-{
-    EXPECT_EQ(HexBytes(EncodeMacro(Macro(1, 1, "9", {}))), BufferHex(""));
-}
-
-TEST(MacroEncoder, ItemsWithoutEventsKeepOnlyTheLoopBytes)
-{
-    EXPECT_EQ(HexBytes(EncodeMacro(Macro(1, 1, "2", {"120 ms", "garbage"}))), BufferHex("00 02"));
 }
 
 TEST(MacroEncoder, DelayItemsNotRightAfterAnEventSendNothing)

@@ -84,22 +84,6 @@ TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStands)
     EXPECT_EQ(BufferHexOf(RebuildMacroData(m_file, 3), 0), BufferHex("00 01 80 06"));
 }
 
-TEST_F(MacroFileTest, SaveOfANewMacroPutsItsKeysInOrderWhereItStands)
-{
-    // Keys a save does not write (a stale item, a foreign key) do not survive it.
-    Write(OnePressSection("Macro_0", 1) + "[Macro_1]\r\nMacroLoopTimes=1\r\nItem7=Z   Dn\r\nNote=x\r\n" +
-          OnePressSection("Macro_2", 3));
-    ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "120 ms", "A   Up"}, "Macro_1")), MacroSaveResult::Saved);
-    EXPECT_EQ(Text(), OnePressSection("Macro_0", 1) + std::string(kMacro1Saved) + OnePressSection("Macro_2", 3));
-}
-
-TEST_F(MacroFileTest, SaveOfAMacroWithoutSectionAppendsIt)
-{
-    WriteOnePressMacros({"Macro_0"});
-    ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "120 ms", "A   Up"}, "Macro_1")), MacroSaveResult::Saved);
-    EXPECT_EQ(Text(), OnePressSection("Macro_0", 1) + std::string(kMacro1Saved));
-}
-
 TEST_F(MacroFileTest, SaveWritesNothingWithoutFileOrItems)
 {
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
@@ -170,19 +154,6 @@ TEST_F(MacroFileTest, LoadReadsNoFurtherThanTheLastItemKey)
     EXPECT_EQ(HexBytes(EncodeMacro(LoadMacro(m_file, "NoItems"))), BufferHex("00 07"));
 }
 
-TEST_F(MacroFileTest, MissingFileOrSectionReadsAsEmpty)
-{
-    EXPECT_TRUE(ListMacroNames(m_file).empty());
-    EXPECT_EQ(LoadMacro(m_file, "Macro_0"), Macro(0, 0, "", {}, "Macro_0"));
-    EXPECT_EQ(HexBytes(RebuildMacroData(m_file, 3)), HexBytes(MacroData{}));
-}
-
-TEST_F(MacroFileTest, RebuildIsZeroWhenTheManagerListsNoMacro)
-{
-    WriteOnePressMacros({"Macro_0"});
-    EXPECT_EQ(HexBytes(RebuildMacroData(m_file, 0)), HexBytes(MacroData{}));
-}
-
 TEST_F(MacroFileTest, RebuildEncodesOnlyTheFirstTwelveSections)
 {
     std::vector<std::string> names;
@@ -221,31 +192,6 @@ MacroRecord FullMacro(const std::string& name)
                                             : MacroItem::Release("A"));
     }
     return record;
-}
-
-TEST_F(MacroFileTest, FullMacroSavedInPlaceAmongTwelveLoadsBack)
-{
-    std::vector<std::string> names;
-    for (int k = 0; k < 12; ++k) {
-        names.push_back("Macro_" + std::to_string(k));
-    }
-    WriteOnePressMacros(names);
-    const MacroRecord full = FullMacro("Macro_5");
-    ASSERT_EQ(SaveMacro(m_file, full), MacroSaveResult::Saved);
-    EXPECT_EQ(ListMacroNames(m_file), names);
-    EXPECT_EQ(LoadMacro(m_file, "Macro_5"), full);
-    EXPECT_EQ(LoadMacro(m_file, "Macro_6"), Macro(0, 1, "7", {"A   Dn"}, "Macro_6"));
-    std::string before;
-    std::string after;
-    for (int k = 0; k < 12; ++k) {
-        (k < 5 ? before : after) += k == 5 ? "" : OnePressSection(names[k], k + 1);
-    }
-    const std::string text = Text();
-    EXPECT_TRUE(text.starts_with(before + "[Macro_5]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\n"
-                                          "MacroLoopTimes=3\r\nItemCount=127\r\nItem0=A   Dn\r\nItem1=10 ms\r\n"
-                                          "Item2=A   Up\r\n"))
-        << text;
-    EXPECT_TRUE(text.ends_with("Item125=1250 ms\r\nItem126=A   Up\r\n" + after)) << text;
 }
 
 // How often each operation opens the macro file and replaces it: a save is one read and one

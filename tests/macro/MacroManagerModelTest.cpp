@@ -107,75 +107,6 @@ protected:
 const std::string kAbc = Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"}) +
                          Section("Beta", 0, 0, 1, {"B   Dn", "B   Up"}) + Section("Gamma", 1, 0, 3, {"C   Dn"});
 
-// Opening -----------------------------------------------------------------------------------------
-
-TEST_F(MacroManagerModelTest, OpeningShowsTheFirstMacro)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_EQ(model.MacroNames(), (std::vector<std::string>{"Alpha", "Beta", "Gamma"}));
-    EXPECT_EQ(model.SelectedMacro(), 0u);
-    EXPECT_EQ(model.EventLines(), (std::vector<std::string>{"A   Dn", "120 ms", "A   Up"}));
-    EXPECT_TRUE(model.DelayBoxTicked());
-    EXPECT_TRUE(model.LoopBoxTicked());
-    EXPECT_TRUE(model.LoopFieldEnabled());
-    EXPECT_EQ(model.LoopFieldText(), "5");
-    EXPECT_EQ(model.WindowText(), "Macro Manager");
-    EXPECT_TRUE(m_messages.shown.empty());
-}
-
-TEST_F(MacroManagerModelTest, WithoutAFileTheListsAreEmptyAndNewCreatesIt)
-{
-    auto& model = Open();
-    EXPECT_TRUE(model.MacroNames().empty());
-    EXPECT_FALSE(m_file.Exists());
-    model.NewMacro();
-    EXPECT_EQ(Text(), "[Macro_0]\r\nMacroLoopTimes=1\r\n");
-    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 0), BufferHex("00 01"));
-}
-
-// The loop text was set only by a change of the field with a macro selected, so a save right
-// after the opening wrote the text of an earlier run instead of the macro's own loop count.
-TEST_F(MacroManagerModelTest, ASaveRightAfterOpeningKeepsTheLoopCount)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.SelectEvent(0);
-    model.RunMenuCommand(EventListCommand::DeleteLine);
-    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"120 ms", "A   Up"}) + Section("Beta", 0, 0, 1, {"B   Dn", "B   Up"}) +
-                          Section("Gamma", 1, 0, 3, {"C   Dn"}));
-}
-
-// Without its background the dialog had no lists, and OK handed twelve empty buffers to the
-// profile: the next Save would have wiped every macro from the mouse.
-TEST_F(MacroManagerModelTest, WithoutTheBackgroundOkStillGivesTheFilesMacros)
-{
-    Write(kAbc);
-    m_canvas.sizes.clear();
-    auto& model = Open();
-    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "error",
-                                                     "Macro Manager Dialog Load background image failed!!!"}}));
-    EXPECT_FALSE(model.HasControls());
-    EXPECT_EQ(model.Accept(), RebuildMacroData(m_file, 3));
-    EXPECT_EQ(Text(), kAbc);
-}
-
-// Selecting ---------------------------------------------------------------------------------------
-
-TEST_F(MacroManagerModelTest, SelectingAMacroShowsItAndWritesItsLoopCountBack)
-{
-    Write(Section("One", 1, 1, 4, {"A   Dn"}) + "[Two]\r\nMacroLoopTimes=0\r\nDelayTimeSelStatus=7\r\n");
-    auto& model = Open();
-    model.SelectMacro(1);
-    EXPECT_TRUE(model.EventLines().empty());
-    EXPECT_EQ(model.LoopFieldText(), "1");
-    EXPECT_TRUE(model.DelayBoxTicked()) << "a status other than 0 and 1 leaves the box as it was";
-    EXPECT_FALSE(model.LoopBoxTicked());
-    EXPECT_FALSE(model.LoopFieldEnabled());
-    EXPECT_EQ(Text(), Section("One", 1, 1, 4, {"A   Dn"}) + "[Two]\r\nMacroLoopTimes=1\r\nDelayTimeSelStatus=7\r\n");
-    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 1), BufferHex("00 01"));
-}
-
 TEST_F(MacroManagerModelTest, TheLoopFieldTakesOnly1To65535)
 {
     Write(kAbc);
@@ -210,8 +141,6 @@ TEST_F(MacroManagerModelTest, ALoopCountOfAMacroBeyondTheTwelfthStaysInsideTheBu
     }
 }
 
-// New ---------------------------------------------------------------------------------------------
-
 TEST_F(MacroManagerModelTest, NewNamesCountOnAfterTheLastNameEvenAfterARename)
 {
     auto& model = Open();
@@ -234,13 +163,6 @@ TEST_F(MacroManagerModelTest, NewCountsUpUntilTheNameIsFree)
     EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Macro_3", "macro_4", "Macro_2", "Macro_5"}));
 }
 
-TEST_F(MacroManagerModelTest, NewUsesTheBaseOfTheLanguage)
-{
-    auto& model = Open(Language::TraditionalChinese);
-    model.NewMacro();
-    EXPECT_EQ(model.MacroNames(), (std::vector<std::string>{"巨集_0"}));
-}
-
 TEST_F(MacroManagerModelTest, ThirteenthNewShowsTheLimitInTheLanguage)
 {
     auto& model = Open(Language::SimplifiedChinese);
@@ -253,20 +175,6 @@ TEST_F(MacroManagerModelTest, ThirteenthNewShowsTheLimitInTheLanguage)
     EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "最多可以新建12个宏。", "警告"}}));
     EXPECT_EQ(Text(), before);
 }
-
-TEST_F(MacroManagerModelTest, NewKeepsTheBoxesAndClearsTheEvents)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.NewMacro();
-    EXPECT_EQ(model.SelectedMacro(), 3u);
-    EXPECT_TRUE(model.EventLines().empty());
-    EXPECT_TRUE(model.DelayBoxTicked());
-    EXPECT_TRUE(model.LoopBoxTicked());
-    EXPECT_EQ(model.LoopFieldText(), "1");
-}
-
-// Renaming ----------------------------------------------------------------------------------------
 
 struct RefusedName
 {
@@ -299,26 +207,6 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedName{"x]", "Macro name is blank"}, RefusedName{"Gamma", "Macro name already exists"},
                     RefusedName{"ALPHA", "Macro name already exists"}));
 
-TEST_F(MacroManagerModelTest, RefusalsAreTitledInTheLanguage)
-{
-    Write(kAbc);
-    Open(Language::TraditionalChinese);
-    EditName(0, "Beta");
-    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Macro name already exists", "警告"}}));
-}
-
-TEST_F(MacroManagerModelTest, A31CharacterNameIsTaken)
-{
-    Write(kAbc);
-    auto& model = Open();
-    const std::string longest = std::string(28, 'n') + "宏宏宏";
-    EditName(1, longest);
-    EXPECT_EQ(model.MacroNames()[1], longest);
-    EXPECT_TRUE(m_messages.shown.empty());
-    model.Accept();
-    EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Alpha", longest, "Gamma"}));
-}
-
 // A rename removed the old section at once; Cancel then lost the macro from the file.
 TEST_F(MacroManagerModelTest, RenameThenCancelKeepsTheMacroUnderItsOldName)
 {
@@ -343,44 +231,6 @@ TEST_F(MacroManagerModelTest, RenameThenOkKeepsTheMacroNumber)
     EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"}) +
                           Section("Renamed", 0, 0, 1, {"B   Dn", "B   Up"}) + Section("Gamma", 1, 0, 3, {"C   Dn"}));
 }
-
-TEST_F(MacroManagerModelTest, ARenamedMacroReachesTheFileWithItsNextSave)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EditName(1, "Bravo");
-    model.SelectEvent(1);
-    model.RunMenuCommand(EventListCommand::InsertRightButton);
-    model.Cancel();
-    EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Alpha", "Bravo", "Gamma"}));
-    EXPECT_EQ(LoadMacro(m_file, "Bravo").items.size(), 4u);
-}
-
-TEST_F(MacroManagerModelTest, ANameTakenByAPendingRenameIsRefused)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EditName(0, "Omega");
-    EditName(1, "Alpha");
-    EXPECT_EQ(m_messages.shown.back().text, "Macro name already exists");
-    EXPECT_EQ(model.MacroNames(), (std::vector<std::string>{"Omega", "Beta", "Gamma"}));
-}
-
-TEST_F(MacroManagerModelTest, OnlyTheSecondDoubleClickOnTheSameNameOpensTheEditor)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_FALSE(model.DoubleClickMacro(0));
-    EXPECT_FALSE(model.DoubleClickMacro(1));
-    const auto request = model.DoubleClickMacro(1);
-    ASSERT_TRUE(request);
-    EXPECT_EQ(request->mode, LineEditorMode::MacroName);
-    EXPECT_EQ(request->line, 1u);
-    EXPECT_EQ(request->text, "Beta");
-    EXPECT_EQ(Text(), kAbc) << "opening the editor leaves the file alone";
-}
-
-// Saves and deletes -------------------------------------------------------------------------------
 
 TEST_F(MacroManagerModelTest, ASaveRewritesTheMacroWhereItStands)
 {
@@ -410,19 +260,6 @@ TEST_F(MacroManagerModelTest, DeleteRenumbersTheMacrosAfterIt)
     EXPECT_EQ(model.MacroNames().size(), 2u) << "nothing is selected after a delete";
 }
 
-TEST_F(MacroManagerModelTest, AnEmptyEventListIsNotWrittenAndZeroesItsBuffer)
-{
-    Write(Section("Only", 0, 1, 9, {"A   Dn"}));
-    auto& model = Open();
-    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 0), BufferHex("00 09"));
-    model.SelectEvent(0);
-    model.RunMenuCommand(EventListCommand::DeleteLine);
-    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 0), BufferHex(""));
-    EXPECT_EQ(Text(), Section("Only", 0, 1, 9, {"A   Dn"}));
-}
-
-// Event-list menu ---------------------------------------------------------------------------------
-
 TEST_F(MacroManagerModelTest, InsertingAButtonNeedsASelectionUnlessTheListIsEmpty)
 {
     auto& model = Open();
@@ -438,40 +275,6 @@ TEST_F(MacroManagerModelTest, InsertingAButtonNeedsASelectionUnlessTheListIsEmpt
               (std::vector<std::string>{"L-Button   Dn", "R-Button   Dn", "R-Button   Up", "L-Button   Up"}));
     EXPECT_EQ(model.SelectedEvent(), 1u);
 }
-
-TEST_F(MacroManagerModelTest, InsertDelayGoesBeforeAKeyLineThatFollowsAKeyLine)
-{
-    Write(Section("Keys", 1, 0, 1, {"A   Dn", "B   Dn", "20 ms", "B   Up"}));
-    auto& model = Open();
-    const auto insertAt = [&](std::size_t line) {
-        model.SelectEvent(line);
-        model.RunMenuCommand(EventListCommand::InsertDelay);
-        return model.EventLines();
-    };
-    const std::vector<std::string> original{"A   Dn", "B   Dn", "20 ms", "B   Up"};
-    EXPECT_EQ(insertAt(0), original) << "the first line";
-    EXPECT_EQ(insertAt(2), original) << "a delay line";
-    EXPECT_EQ(insertAt(3), original) << "after a delay line";
-    EXPECT_EQ(insertAt(1), (std::vector<std::string>{"A   Dn", "50 ms", "B   Dn", "20 ms", "B   Up"}));
-    EXPECT_EQ(model.SelectedEvent(), 1u);
-    EXPECT_EQ(m_file.GetString("Keys", "Item1"), "50 ms");
-}
-
-TEST_F(MacroManagerModelTest, TheMenuHasItsEntriesInOrderInTheLanguage)
-{
-    auto& model = Open(Language::SimplifiedChinese);
-    const auto menu = model.EventListMenu();
-    ASSERT_EQ(menu.size(), 5u);
-    EXPECT_EQ(static_cast<int>(menu[0].command), 32772);
-    EXPECT_EQ(menu[0].text, "刪除");
-    EXPECT_EQ(menu[1].text, "插入鼠标左键");
-    EXPECT_EQ(menu[2].text, "插入鼠标中键");
-    EXPECT_EQ(menu[3].text, "插入鼠标右键");
-    EXPECT_EQ(static_cast<int>(menu[4].command), 32794);
-    EXPECT_EQ(menu[4].text, "插入延时");
-}
-
-// Delay edits -------------------------------------------------------------------------------------
 
 struct DelayEdit
 {
@@ -497,29 +300,6 @@ INSTANTIATE_TEST_SUITE_P(MacroManagerModel, DelayEdited,
                          testing::Values(DelayEdit{"7000000 ms", "6553500 ms"}, DelayEdit{"12a ms", "120 ms"},
                                          DelayEdit{"0 120 ms", "0120 ms"}, DelayEdit{" ms", " ms"},
                                          DelayEdit{"400", "120 ms"}));
-
-TEST_F(MacroManagerModelTest, AnEditedDelayIsEncodedFromTheFile)
-{
-    Write(Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"}));
-    auto& model = Open();
-    EditDelay(1, "0 120 ms");
-    EXPECT_EQ(BufferOf(model.Accept(), 0), BufferHex("00 05 0C 04 80 04"));
-}
-
-TEST_F(MacroManagerModelTest, TheDelayEditorOpensOnlyOnADelayLineSelectedTwice)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_FALSE(model.SelectEvent(0));
-    EXPECT_FALSE(model.DoubleClickEvent(0)) << "a key line";
-    EXPECT_FALSE(model.SelectEvent(1));
-    const auto request = model.DoubleClickEvent(1);
-    ASSERT_TRUE(request);
-    EXPECT_EQ(request->mode, LineEditorMode::DelayValue);
-    EXPECT_EQ(request->text, "120 ms");
-}
-
-// Recording ---------------------------------------------------------------------------------------
 
 TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
 {
@@ -563,31 +343,6 @@ TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecording)
     EXPECT_EQ(model.EventLines().size(), 127u);
 }
 
-TEST_F(MacroManagerModelTest, KeysTypedWhileRecordingAreTheMacrosAndDoNotCloseTheDialog)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.ToggleRecording();
-    const KeyOutcome escape = model.KeyPress("Esc", DialogKey::Escape, false);
-    const KeyOutcome enter = model.KeyPress("Enter", DialogKey::Enter, false);
-    const KeyOutcome letter = model.KeyPress("A", DialogKey::Other, false);
-    EXPECT_FALSE(escape.close);
-    EXPECT_FALSE(enter.close);
-    EXPECT_FALSE(letter.passOn) << "a key of the macro must not move the list's selection";
-    EXPECT_EQ(model.EventLines(), (std::vector<std::string>{"Esc   Dn", "0 ms", "Enter   Dn", "0 ms", "A   Dn"}));
-}
-
-TEST_F(MacroManagerModelTest, EscapeNeverClosesAndEnterOnlyAfterAStoppedRecording)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_FALSE(model.KeyPress("Esc", DialogKey::Escape, false).close);
-    EXPECT_FALSE(model.KeyPress("Enter", DialogKey::Enter, false).close);
-    EXPECT_FALSE(model.KeyPress("Left Windows", DialogKey::WindowsKey, false).passOn);
-    EXPECT_TRUE(model.KeyPress("Down", DialogKey::Other, false).passOn);
-    EXPECT_FALSE(model.Result());
-}
-
 // Enter after a stopped recording reached the dialog's default action, which closed it with OK
 // but without the save and the rebuild: the caller got the unbuilt working buffers.
 TEST_F(MacroManagerModelTest, EnterAfterAStoppedRecordingClosesAsOkDoes)
@@ -609,46 +364,6 @@ TEST_F(MacroManagerModelTest, EnterAfterAStoppedRecordingClosesAsOkDoes)
     EXPECT_EQ(m_file.GetString("Beta", "LoopTimeSelStatus"), "1");
 }
 
-TEST_F(MacroManagerModelTest, TheStoppedPhaseOutlivesTheDialog)
-{
-    Write(kAbc);
-    Open();
-    m_model->ToggleRecording();
-    m_model->ToggleRecording();
-    m_model->Cancel();
-    auto& second = Open();
-    EXPECT_EQ(second.KeyPress("Enter", DialogKey::Enter, false).close, MacroManagerClose::Ok);
-}
-
-TEST_F(MacroManagerModelTest, ClosingWhileRecordingEndsItAndCancelDropsWhatWasRecorded)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.ToggleRecording();
-    Press("P");
-    model.Cancel();
-    EXPECT_FALSE(m_state.recorder.IsRecording());
-    EXPECT_EQ(Text(), kAbc);
-    auto& next = Open();
-    EXPECT_FALSE(next.IsRecording());
-    EXPECT_TRUE(next.LoopFieldEnabled());
-}
-
-TEST_F(MacroManagerModelTest, OkWhileRecordingSavesWhatWasRecorded)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.SelectMacro(2);
-    model.ToggleRecording();
-    Press("P");
-    const MacroData data = model.Accept();
-    EXPECT_FALSE(m_state.recorder.IsRecording());
-    EXPECT_EQ(LoadMacro(m_file, "Gamma").items, (std::vector<MacroItem>{MacroItem("P   Dn")}));
-    EXPECT_EQ(BufferOf(data, 2), BufferHex("00 01 00 13"));
-}
-
-// OK ----------------------------------------------------------------------------------------------
-
 TEST_F(MacroManagerModelTest, OkGivesTheEncodingOfTheFileAfterTheSave)
 {
     Write(kAbc);
@@ -666,117 +381,6 @@ TEST_F(MacroManagerModelTest, OkGivesTheEncodingOfTheFileAfterTheSave)
     EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 3));
     EXPECT_EQ(BufferOf(*model.Result(), 0), BufferHex("00 05 0C 04 80 04"));
     EXPECT_EQ(BufferOf(*model.Result(), 1), BufferHex("00 03 00 05 80 05"));
-}
-
-TEST_F(MacroManagerModelTest, CancelAndCloseLeaveNoResult)
-{
-    Write(kAbc);
-    for (const Point p : {Point{360, 400}, Point{430, 20}}) {
-        auto& model = Open();
-        const PressOutcome outcome = model.Press(p);
-        EXPECT_EQ(outcome.close, MacroManagerClose::Cancel);
-        EXPECT_FALSE(model.Result());
-    }
-}
-
-// The surface -------------------------------------------------------------------------------------
-
-TEST_F(MacroManagerModelTest, PressesActAndMoveTheDialogExceptOnTheRecordArea)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_FALSE(model.Press({295, 87}).startMove);
-    EXPECT_TRUE(model.IsRecording());
-    EXPECT_FALSE(model.Press({383, 110}).startMove);
-    EXPECT_FALSE(model.IsRecording());
-
-    EXPECT_TRUE(model.Press({370, 144}).startMove);
-    EXPECT_FALSE(model.DelayBoxTicked()) << "Alpha's box was ticked";
-}
-
-TEST_F(MacroManagerModelTest, TickBoxesToggleAndTheLoopBoxSwitchesTheField)
-{
-    auto& model = Open();
-    EXPECT_FALSE(model.DelayBoxTicked());
-    EXPECT_TRUE(model.Press({377, 150}).startMove);
-    EXPECT_TRUE(model.DelayBoxTicked());
-    model.Press({300, 320});
-    EXPECT_TRUE(model.LoopBoxTicked());
-    EXPECT_TRUE(model.LoopFieldEnabled());
-    model.Press({309, 327});
-    EXPECT_FALSE(model.LoopFieldEnabled());
-    EXPECT_TRUE(model.Press({200, 30}).startMove);
-}
-
-TEST_F(MacroManagerModelTest, TheWheelScrollsThreeLinesPerNotch)
-{
-    auto& model = Open();
-    EXPECT_EQ(model.Wheel(120), -3);
-    EXPECT_EQ(model.Wheel(-240), 6);
-    EXPECT_EQ(model.Wheel(60), 0);
-    EXPECT_EQ(model.Wheel(60), -3);
-    EXPECT_EQ(model.Wheel(0), 0);
-}
-
-TEST_F(MacroManagerModelTest, HoveringSwapsTheButtonPicturesOnce)
-{
-    Write(kAbc);
-    auto& model = Open();
-    EXPECT_TRUE(model.Hover(Point{20, 370}));
-    EXPECT_FALSE(model.Hover(Point{30, 380}));
-    model.Draw(m_canvas);
-    ASSERT_EQ(m_canvas.ImagesAt(kMacroNewDeleteOver).size(), 1u);
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroNewDeleteOver)[0].at, (Point{17, 367}));
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroNewDeleteNormal)[0].at, (Point{77, 367}));
-    EXPECT_TRUE(model.Hover(Point{430, 20}));
-    EXPECT_TRUE(model.Hover(std::nullopt));
-    m_canvas.Clear();
-    model.Draw(m_canvas);
-    EXPECT_TRUE(m_canvas.ImagesAt(kMacroNewDeleteOver).empty());
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroCloseNormal).size(), 1u);
-}
-
-TEST_F(MacroManagerModelTest, DrawsTheTextsOfTheLanguageOnTheirPictures)
-{
-    auto& model = Open(Language::TraditionalChinese);
-    m_canvas.Clear();
-    model.Draw(m_canvas);
-    EXPECT_EQ(m_canvas.images.front().path, kMacroManagerBackground);
-    for (std::string_view text : {"巨集管理器", "選擇巨集", "按鍵序列", "錄製選項", "記錄按鍵動作間的延遲", "迴圈次數",
-                                  "新建", "刪除", "確定", "取消", "開始錄製"}) {
-        const auto drawn = m_canvas.FindText(text);
-        ASSERT_TRUE(drawn) << text;
-        EXPECT_EQ(drawn->colour, kTextColour) << text;
-    }
-    EXPECT_EQ(m_canvas.FindText("確定")->area, kMacroOkArea);
-    EXPECT_EQ(m_canvas.FindText("開始錄製")->area, kMacroRecordArea);
-    model.ToggleRecording();
-    m_canvas.Clear();
-    model.Draw(m_canvas);
-    EXPECT_TRUE(m_canvas.FindText("停止錄製"));
-}
-
-TEST_F(MacroManagerModelTest, TheLongEnglishBoxTextIsDrawnOnTwoLines)
-{
-    auto& model = Open();
-    m_canvas.Clear();
-    model.Draw(m_canvas);
-    const auto first = m_canvas.FindText("Record delays");
-    const auto second = m_canvas.FindText("between key commands");
-    ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->area.bottom, second->area.top);
-}
-
-TEST_F(MacroManagerModelTest, TheTickBoxesShowTheirState)
-{
-    Write(kAbc);
-    auto& model = Open();
-    model.ToggleLoopBox();
-    m_canvas.Clear();
-    model.Draw(m_canvas);
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroBoxTicked).size(), 1u);
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroBoxTicked)[0].at, (Point{370, 144}));
-    EXPECT_EQ(m_canvas.ImagesAt(kMacroBoxUnticked)[0].at, (Point{296, 314}));
 }
 
 } // namespace

@@ -110,59 +110,6 @@ TEST_F(MacroRecorderTest, AReleaseBeforeTheFirstPressCarriesNoDelay)
     EXPECT_EQ(lines, (std::vector<std::string>{"Ctrl   Up", "A   Dn", "40 ms", "A   Up"}));
 }
 
-TEST_F(MacroRecorderTest, ARepeatOfAKeyOtherThanTheLastOneCounts)
-{
-    m_recordDelays = false;
-    m_recorder.Start();
-    Press("A");
-    Press("B");
-    Press("A", true);
-    EXPECT_EQ(lines, (std::vector<std::string>{"A   Dn", "B   Dn", "A   Dn"}));
-}
-
-TEST_F(MacroRecorderTest, TheLastKeyNameOfAnEarlierRecordingStillFiltersRepeats)
-{
-    m_recorder.Start();
-    Press("Shift");
-    m_recorder.Stop();
-    lines.clear();
-
-    m_recorder.Start();
-    Press("Shift", true);
-    EXPECT_TRUE(lines.empty());
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Started);
-}
-
-TEST_F(MacroRecorderTest, NothingIsRecordedWhileIdle)
-{
-    Press("A");
-    Release("A");
-    EXPECT_TRUE(lines.empty());
-    EXPECT_EQ(m_recorder.RecordedEventCount(), 0u);
-}
-
-TEST_F(MacroRecorderTest, PhaseFollowsStartFirstPressAndStop)
-{
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Started);
-    m_recorder.Start();
-    Release("A");
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Started);
-    Press("A");
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Pressed);
-    m_recorder.Stop();
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Stopped);
-    EXPECT_FALSE(m_recorder.IsRecording());
-
-    // A stop without a recording and an abandoned recording leave the phase alone.
-    m_recorder.Stop();
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Stopped);
-    m_recorder.Start();
-    Press("B");
-    m_recorder.Abandon();
-    EXPECT_FALSE(m_recorder.IsRecording());
-    EXPECT_EQ(m_recorder.Phase(), RecordPhase::Pressed);
-}
-
 TEST_F(MacroRecorderTest, KeyNamesAreCutTo31Characters)
 {
     m_recorder.Start();

@@ -35,19 +35,6 @@ TEST_F(MacroSectionRenameTest, KeepsTheSectionAndEveryLaterOneWhereTheyStand)
                       "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n");
 }
 
-TEST_F(MacroSectionRenameTest, ChangesOnlyTheCaseOfItsOwnName)
-{
-    ASSERT_TRUE(RenameMacroSection(m_file, "first", "FIRST"));
-    EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"FIRST", "Second", "Third"}));
-}
-
-TEST_F(MacroSectionRenameTest, KeepsASectionWithoutKeys)
-{
-    test::WriteFileBytes(m_file.Path(), "[First]\r\nMacroLoopTimes=1\r\n[Empty]\r\n[Last]\r\nItemCount=0\r\n");
-    ASSERT_TRUE(RenameMacroSection(m_file, "First", "One"));
-    EXPECT_EQ(Text(), "[One]\r\nMacroLoopTimes=1\r\n[Empty]\r\n[Last]\r\nItemCount=0\r\n");
-}
-
 TEST_F(MacroSectionRenameTest, RefusesWithoutTouchingTheFile)
 {
     EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
@@ -55,13 +42,6 @@ TEST_F(MacroSectionRenameTest, RefusesWithoutTouchingTheFile)
     EXPECT_FALSE(RenameMacroSection(m_file, "Second", "  "));
     EXPECT_FALSE(RenameMacroSection(m_file, "Missing", "Other"));
     EXPECT_EQ(Text(), kThreeMacros);
-}
-
-TEST(SameMacroName, ComparesWithoutAsciiCase)
-{
-    EXPECT_TRUE(SameMacroName("Macro_1", "MACRO_1"));
-    EXPECT_FALSE(SameMacroName("Macro_1", "Macro_10"));
-    EXPECT_TRUE(SameMacroName("宏_1", "宏_1"));
 }
 
 } // namespace

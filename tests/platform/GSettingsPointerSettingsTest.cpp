@@ -108,15 +108,6 @@ INSTANTIATE_TEST_SUITE_P(Scale, GSettingsPointerSettingsSpeed,
                              return "Speed" + std::to_string(info.param.speed);
                          });
 
-TEST_F(GSettingsPointerSettingsOnKeyfile, SpeedsOffTheScaleAreRefusedAndLeaveTheValue)
-{
-    ASSERT_EQ(m_gsettings->SetMouseSpeed(20), PointerSettingResult::Applied);
-
-    EXPECT_EQ(m_gsettings->SetMouseSpeed(22), PointerSettingResult::Refused);
-    EXPECT_EQ(m_gsettings->SetMouseSpeed(-2), PointerSettingResult::Refused);
-    EXPECT_EQ(g_settings_get_double(m_readBack, "speed"), 1.0);
-}
-
 TEST_F(GSettingsPointerSettingsOnKeyfile, DoubleClickTimeIsStoredInMilliseconds)
 {
     ASSERT_EQ(m_gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
@@ -125,35 +116,6 @@ TEST_F(GSettingsPointerSettingsOnKeyfile, DoubleClickTimeIsStoredInMilliseconds)
     EXPECT_NE(KeyfileText().find("double-click=130"), std::string::npos) << KeyfileText();
     EXPECT_EQ(m_gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
     EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 130);
-}
-
-TEST_F(GSettingsPointerSettingsOnKeyfile, TheWheelHasNoSettingThere)
-{
-    EXPECT_EQ(m_gsettings->SetWheelScrollLines(3), PointerSettingResult::Unsupported);
-    EXPECT_EQ(m_gsettings->SetWheelScrollLines(kWheelScrollOneScreen), PointerSettingResult::Unsupported);
-}
-
-TEST_F(GSettingsPointerSettingsOnKeyfile, AGnomeSessionAppliesAProfileWithoutAMessage)
-{
-    DesktopEnvironment environment;
-    environment.currentDesktop = "ubuntu:GNOME";
-    environment.waylandDisplay = "wayland-0";
-    DesktopPointerSettings desktop(environment);
-    ASSERT_EQ(desktop.Desktop(), PointerDesktop::GSettings);
-    test::RecordingMessageSink messages;
-    DesktopPointerSettingsApplier applier(desktop, messages);
-    ProfileRecord record{};
-    record.pointerPrecision = 0;
-    record.mouseSpeed = 12;
-    record.scrollOneScreen = 1;
-    record.doubleClickSpeed = 1;
-
-    applier.ApplyPointerSettings(record);
-
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(AccelProfile(), "flat");
-    EXPECT_EQ(g_settings_get_double(m_readBack, "speed"), 1.0);
-    EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 900);
 }
 
 } // namespace

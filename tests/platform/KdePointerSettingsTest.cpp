@@ -21,7 +21,6 @@ using test::WriteFileBytes;
 
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kRefused = PointerSettingResult::Refused;
-constexpr auto kUnsupported = PointerSettingResult::Unsupported;
 
 ProfileRecord PointerRecord(std::uint8_t precision, std::uint8_t speed, std::uint8_t oneScreen, std::uint8_t lines,
                             std::uint8_t doubleClick)
@@ -64,41 +63,6 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
                              "DoubleClickInterval=130\n");
 }
 
-TEST_F(KdePointerSettingsFiles, PrecisionOffTurnsTheProfileFlatAndLeavesTheThreshold)
-{
-    ASSERT_EQ(m_kde.SetMouse({6, 10, 1}), kApplied);
-    ASSERT_EQ(m_kde.SetMouse({0, 0, 0}), kApplied);
-
-    EXPECT_EQ(InputFile(), "[Mouse]\n"
-                           "X11LibInputXAccelProfileFlat=true\n"
-                           "Acceleration=1\n"
-                           "Threshold=4\n");
-}
-
-struct SpeedCase
-{
-    int speed;
-    const char* text;
-};
-
-class KdePointerSettingsSpeed : public KdePointerSettingsFiles, public testing::WithParamInterface<SpeedCase>
-{
-};
-
-TEST_P(KdePointerSettingsSpeed, LaysTheWindowsScaleOntoLibinputs)
-{
-    ASSERT_EQ(m_kde.SetMouseSpeed(GetParam().speed), kApplied);
-
-    EXPECT_EQ(InputFile(), std::string("[Mouse]\nXLbInptPointerAcceleration=") + GetParam().text + "\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(Scale, KdePointerSettingsSpeed,
-                         testing::Values(SpeedCase{1, "-1.000"}, SpeedCase{2, "-0.895"}, SpeedCase{10, "-0.053"},
-                                         SpeedCase{11, "0.053"}, SpeedCase{20, "1.000"}),
-                         [](const testing::TestParamInfo<SpeedCase>& info) {
-                             return "Speed" + std::to_string(info.param.speed);
-                         });
-
 TEST_F(KdePointerSettingsFiles, ValuesPlasmaCannotHoldAreRefusedAndWriteNothing)
 {
     EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
@@ -108,13 +72,6 @@ TEST_F(KdePointerSettingsFiles, ValuesPlasmaCannotHoldAreRefusedAndWriteNothing)
     EXPECT_EQ(m_kde.SetDoubleClickTime(-10), kRefused);
 
     EXPECT_FALSE(std::filesystem::exists(Config()));
-}
-
-TEST_F(KdePointerSettingsFiles, OneScreenPerNotchIsUnsupported)
-{
-    EXPECT_EQ(m_kde.SetWheelScrollLines(kWheelScrollOneScreen), kUnsupported);
-
-    EXPECT_FALSE(std::filesystem::exists(Config() / "kdeglobals"));
 }
 
 TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLinesAlone)
@@ -156,47 +113,6 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
                            "Acceleration=1\n");
 }
 
-TEST_F(KdePointerSettingsFiles, AddsToTheKdeGroupOfAnExistingKdeglobals)
-{
-    std::filesystem::create_directories(Config());
-    WriteFileBytes(Config() / "kdeglobals", "[General]\n"
-                                            "ColorScheme=BreezeDark\n"
-                                            "\n"
-                                            "[KDE]\n"
-                                            "LookAndFeelPackage=org.kde.breezedark.desktop\n"
-                                            "WheelScrollLines[$i]=5\n"
-                                            "\n"
-                                            "[WM]\n"
-                                            "activeBackground=49,54,59\n");
-
-    ASSERT_EQ(m_kde.SetWheelScrollLines(100), kApplied);
-    ASSERT_EQ(m_kde.SetDoubleClickTime(900), kApplied);
-
-    EXPECT_EQ(GlobalsFile(), "[General]\n"
-                             "ColorScheme=BreezeDark\n"
-                             "\n"
-                             "[KDE]\n"
-                             "LookAndFeelPackage=org.kde.breezedark.desktop\n"
-                             "WheelScrollLines[$i]=5\n"
-                             "WheelScrollLines=100\n"
-                             "DoubleClickInterval=900\n"
-                             "\n"
-                             "[WM]\n"
-                             "activeBackground=49,54,59\n");
-}
-
-TEST(KdePointerSettings, AConfigDirectoryThatCannotBeMadeRefusesEveryWrite)
-{
-    TempDir home;
-    WriteFileBytes(home / "config", "a file where the directory should be");
-    KdePointerSettings kde(home / "config", KdeTools{});
-
-    EXPECT_EQ(kde.SetMouse({6, 10, 1}), kRefused);
-    EXPECT_EQ(kde.SetMouseSpeed(10), kRefused);
-    EXPECT_EQ(kde.SetWheelScrollLines(3), kRefused);
-    EXPECT_EQ(kde.SetDoubleClickTime(500), kRefused);
-}
-
 class KdePointerSettingsTools : public testing::Test
 {
 protected:
@@ -225,45 +141,6 @@ TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesI
                                             "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
     EXPECT_EQ(ReadFileBytes(m_busLog), "--session\n--type=signal\n/KGlobalSettings\n"
                                        "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
-}
-
-TEST_F(KdePointerSettingsTools, AFailingToolIsARefusalAndNothingIsAnnounced)
-{
-    KdePointerSettings kde(m_dir / "config",
-                           KdeTools{test::WriteRecordingProgram(m_dir.Path(), "kwriteconfig5", m_toolLog, 1),
-                                    test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
-
-    EXPECT_EQ(kde.SetDoubleClickTime(550), kRefused);
-
-    EXPECT_FALSE(std::filesystem::exists(m_busLog));
-}
-
-TEST_F(KdePointerSettingsTools, AnUnreachableSessionBusDoesNotUndoTheWrite)
-{
-    KdePointerSettings kde(m_dir / "config",
-                           KdeTools{std::nullopt, test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog, 1)});
-
-    EXPECT_EQ(kde.SetWheelScrollLines(3), kApplied);
-
-    EXPECT_EQ(ReadFileBytes(m_dir / "config" / "kdeglobals"), "[KDE]\nWheelScrollLines=3\n");
-}
-
-TEST(KdeConfigFile, ReadsNestedGroupsAndIgnoresFlaggedKeys)
-{
-    TempDir dir;
-    WriteFileBytes(dir / "rc", "Top=1\n"
-                               "[A][B]\n"
-                               "Key[$e]=$HOME\n"
-                               "  Key = spaced value \n"
-                               "[A]\n"
-                               "Key=outer");
-    const auto file = KdeConfigFile::Load(dir / "rc");
-    ASSERT_TRUE(file);
-
-    EXPECT_EQ(file->Groups(), (std::vector<KdeConfigGroup>{{"A", "B"}, {"A"}}));
-    EXPECT_EQ(file->Value({"A", "B"}, "Key"), "spaced value");
-    EXPECT_EQ(file->Value({"A"}, "Key"), "outer");
-    EXPECT_EQ(file->Value({"B"}, "Key"), std::nullopt);
 }
 
 } // namespace

@@ -52,27 +52,5 @@ TEST_F(QtPointerSettingsInTheApplication, TheProgramsOwnWindowsFollowWheelAndDou
     EXPECT_EQ(QGuiApplication::styleHints()->mouseDoubleClickInterval(), 130);
 }
 
-TEST_F(QtPointerSettingsInTheApplication, OneScreenPerNotchKeepsTheLinesQtHas)
-{
-    ASSERT_EQ(m_qt.SetWheelScrollLines(5), PointerSettingResult::Applied);
-
-    EXPECT_EQ(m_qt.SetWheelScrollLines(kWheelScrollOneScreen), PointerSettingResult::Unsupported);
-    EXPECT_EQ(QApplication::wheelScrollLines(), 5);
-}
-
-TEST_F(QtPointerSettingsInTheApplication, ADoubleClickTimeBelowOneIsRefused)
-{
-    ASSERT_EQ(m_qt.SetDoubleClickTime(900), PointerSettingResult::Applied);
-
-    EXPECT_EQ(m_qt.SetDoubleClickTime(-10), PointerSettingResult::Refused);
-    EXPECT_EQ(QApplication::doubleClickInterval(), 900);
-}
-
-TEST_F(QtPointerSettingsInTheApplication, PointerAccelerationAndSpeedAreTheDesktops)
-{
-    EXPECT_EQ(m_qt.SetMouse({6, 10, 1}), PointerSettingResult::Unsupported);
-    EXPECT_EQ(m_qt.SetMouseSpeed(10), PointerSettingResult::Unsupported);
-}
-
 } // namespace
 } // namespace veldrane

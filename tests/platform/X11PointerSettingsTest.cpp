@@ -85,41 +85,5 @@ TEST_F(X11PointerSettingsOnXvfb, NoPrecisionIsOneToOneAndKeepsTheThreshold)
     EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
 }
 
-TEST_F(X11PointerSettingsOnXvfb, WithoutLibinputDevicesOnlyAccelerationIsSupported)
-{
-    // Xvfb's pointer is not driven by libinput, so it has no speed property.
-    EXPECT_EQ(m_x11->SetMouseSpeed(10), PointerSettingResult::Unsupported);
-    EXPECT_EQ(m_x11->SetMouseSpeed(22), PointerSettingResult::Unsupported);
-    EXPECT_EQ(m_x11->SetWheelScrollLines(3), PointerSettingResult::Unsupported);
-    EXPECT_EQ(m_x11->SetDoubleClickTime(500), PointerSettingResult::Unsupported);
-}
-
-TEST_F(X11PointerSettingsOnXvfb, AnXfceSessionIsAppliedToTheXServerWithoutAMessage)
-{
-    DesktopEnvironment environment;
-    environment.currentDesktop = "XFCE";
-    environment.display = s_server->Display();
-    DesktopPointerSettings desktop(environment);
-    ASSERT_EQ(desktop.Desktop(), PointerDesktop::X11);
-    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    test::RecordingMessageSink messages;
-    DesktopPointerSettingsApplier applier(desktop, messages);
-    ProfileRecord record{};
-    record.pointerPrecision = 0;
-    record.mouseSpeed = 12;
-    record.scrollLines = 3;
-    record.doubleClickSpeed = 6;
-
-    applier.ApplyPointerSettings(record);
-
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
-}
-
-TEST(X11PointerSettings, ADisplayThatIsNotThereCannotBeOpened)
-{
-    EXPECT_EQ(X11PointerSettings::Open(":65000"), nullptr);
-}
-
 } // namespace
 } // namespace veldrane

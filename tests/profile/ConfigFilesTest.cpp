@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include "platform/linux/IconvTextCodec.h"
+#include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
@@ -18,15 +19,7 @@ using test::TempDir;
 using test::WriteFileBytes;
 using Shown = RecordingMessageSink::Shown;
 
-ProfileRecord Patterned(std::uint8_t seed)
-{
-    ProfileRecord record{};
-    auto bytes = record.Bytes();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    }
-    return record;
-}
+using test::Patterned;
 
 std::string ConfigBytes(std::uint8_t flag, const ProfileRecord& record)
 {
@@ -62,8 +55,6 @@ protected:
     ProfileRecord record = Patterned(3);
 };
 
-// ---- LoadConfig: the list ----------------------------------------------------------------
-
 TEST_F(ConfigFilesTest, SelectedNameChoosesTheFilesOfItsPosition)
 {
     WriteList(ListOfThree("Games"));
@@ -77,41 +68,6 @@ TEST_F(ConfigFilesTest, SelectedNameChoosesTheFilesOfItsPosition)
     EXPECT_EQ(files.listPath, dir / "str.ini");
     EXPECT_EQ(files.macroPath, dir / "record.ini");
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(ConfigFilesTest, NameMatchingNoItemKeepsThePreviousIndex)
-{
-    WriteList(ListOfThree("games")); // names compare case-sensitively
-    WriteConfig("config0.bin", 1, Patterned(10));
-    WriteConfig("config2.bin", 1, Patterned(12));
-    files.LoadConfig(record);
-    EXPECT_EQ(files.currentProfileIndex, 0);
-    EXPECT_EQ(record, Patterned(10));
-
-    files.currentProfileIndex = 2;
-    files.LoadConfig(record);
-    EXPECT_EQ(files.currentProfileIndex, 2);
-    EXPECT_EQ(record, Patterned(12));
-}
-
-TEST_F(ConfigFilesTest, LastMatchingItemWins)
-{
-    WriteList("[Profile]\r\nCurProfileName=Same\r\nItemCount=3\r\nItem0=Same\r\nItem1=Other\r\nItem2=Same\r\n");
-    WriteConfig("config2.bin", 1, Patterned(12));
-    files.LoadConfig(record);
-    EXPECT_EQ(files.currentProfileIndex, 2);
-    EXPECT_EQ(record, Patterned(12));
-}
-
-TEST_F(ConfigFilesTest, NegativeCountSkipsTheMatchButStillLoads)
-{
-    WriteList("[Profile]\r\nCurProfileName=Games\r\nItemCount=-2\r\nItem0=Work\r\nItem1=Games\r\n");
-    files.currentProfileIndex = 4;
-    WriteConfig("config4.bin", 1, Patterned(14));
-    files.LoadConfig(record);
-    EXPECT_EQ(files.currentProfileIndex, 4);
-    EXPECT_EQ(record, Patterned(14));
-    EXPECT_EQ(files.labelPath, dir / "str4.ini");
 }
 
 class ConfigFilesCountTest : public ConfigFilesTest, public ::testing::WithParamInterface<const char*>
@@ -132,18 +88,6 @@ TEST_P(ConfigFilesCountTest, CountOutsideOneToSixLoadsNothing)
 
 // An empty count reads as 0, as it does when the list or its key is missing.
 INSTANTIATE_TEST_SUITE_P(Counts, ConfigFilesCountTest, ::testing::Values("0", "7", "abc", ""));
-
-// ---- LoadConfig: the binary file ---------------------------------------------------------
-
-TEST_F(ConfigFilesTest, FlagByteIsTakenAsItStands)
-{
-    WriteList(ListOfThree("Work"));
-    WriteConfig("config0.bin", 7, Patterned(10));
-    files.LoadConfig(record);
-    EXPECT_EQ(files.firstRunFlag, 7);
-    EXPECT_EQ(record, Patterned(10));
-    EXPECT_TRUE(messages.shown.empty());
-}
 
 class ConfigFilesSizeTest : public ConfigFilesTest, public ::testing::WithParamInterface<std::size_t>
 {
@@ -201,14 +145,6 @@ TEST_F(ConfigFilesTest, ResetTakesTheSettingsPartFromTheFactoryFileAndKeepsTheMa
     EXPECT_EQ(files.firstRunFlag, 0);
 }
 
-TEST_F(ConfigFilesTest, ResetDoesNotNeedTheList)
-{
-    WriteConfig("config.bin", 0, Patterned(50));
-    files.resetInProgress = true;
-    files.LoadConfig(record);
-    EXPECT_EQ(record.reportRate, Patterned(50).reportRate);
-}
-
 TEST_F(ConfigFilesTest, DirectoryNamedLikeTheExecutableStillFindsItsFiles)
 {
     const auto inner = dir / "VELDRANE.exe";
@@ -221,8 +157,6 @@ TEST_F(ConfigFilesTest, DirectoryNamedLikeTheExecutableStillFindsItsFiles)
     EXPECT_EQ(beside.configPath, inner / "config2.bin");
     EXPECT_EQ(beside.PathOf("str.ini"), inner / "str.ini");
 }
-
-// ---- SaveConfig --------------------------------------------------------------------------
 
 class ConfigFilesSaveFlagTest : public ConfigFilesTest, public ::testing::WithParamInterface<int>
 {
@@ -240,30 +174,6 @@ TEST_P(ConfigFilesSaveFlagTest, SavedFileBeginsWithOneWhateverTheFlagWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Flags, ConfigFilesSaveFlagTest, ::testing::Values(0, 1, 7));
-
-TEST_F(ConfigFilesTest, SaveNeverCreatesAMissingProfileFile)
-{
-    files.currentProfileIndex = 5;
-    EXPECT_FALSE(files.SaveConfig(record));
-    EXPECT_EQ(messages.shown, std::vector<Shown>{kNotExist});
-    EXPECT_FALSE(std::filesystem::exists(dir / "config5.bin"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
-}
-
-TEST_F(ConfigFilesTest, SaveAfterResetWritesTheSelectedProfileNotTheFactoryFile)
-{
-    WriteConfig("config.bin", 0, Patterned(50));
-    WriteConfig("config2.bin", 0, Patterned(12));
-    files.currentProfileIndex = 2;
-    files.resetInProgress = true;
-    files.LoadConfig(record);
-    files.resetInProgress = false;
-    EXPECT_TRUE(files.SaveConfig(record));
-    EXPECT_EQ(files.configPath, dir / "config2.bin");
-    EXPECT_EQ(files.labelPath, dir / "str2.ini");
-    EXPECT_EQ(ReadFileBytes(dir / "config.bin"), ConfigBytes(0, Patterned(50)));
-    EXPECT_EQ(ReadFileBytes(dir / "config2.bin"), ConfigBytes(1, record));
-}
 
 // Lets this process write at most `bytes` bytes into any file, as a full disk would.
 class FileSizeLimit
@@ -296,8 +206,6 @@ TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReportsTheError)
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), ConfigBytes(1, Patterned(10)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
 }
-
-// ---- Labels ------------------------------------------------------------------------------
 
 constexpr std::string_view kLabelFile = "; labels of the travel profile\r\n"
                                         "[Setting-EN]\r\n"
@@ -388,26 +296,6 @@ TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
     const std::string text = ReadFileBytes(files.labelPath);
     EXPECT_EQ(text.find("[Profile]"), std::string::npos);
     EXPECT_NE(text.find("Item12=Click\r\n"), std::string::npos);
-}
-
-TEST_F(ConfigFilesTest, SaveLabelsBeforeAnyLoadWritesNothing)
-{
-    files.buttonLabel.fill("Click");
-    EXPECT_FALSE(files.SaveLabels(Language::English));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 0);
-}
-
-// A label file from a Windows machine in its own code page and without a "Lan" key is read in
-// the code page of the interface language.
-TEST_F(ConfigFilesTest, LegacyLabelFileIsDecodedInTheCodePageOfTheLanguage)
-{
-    files.labelPath = dir / "str1.ini";
-    WriteFileBytes(files.labelPath,
-                   "[Setting-CHS]\r\nItem1=\xD7\xF3\xBC\xFC\r\n[Setting-CHT]\r\nItem1=\xA5\xAA\xC1\xE4\r\n");
-    files.LoadLabels(Language::SimplifiedChinese);
-    EXPECT_EQ(files.buttonLabel[0], "左键");
-    files.LoadLabels(Language::TraditionalChinese);
-    EXPECT_EQ(files.buttonLabel[0], "左鍵");
 }
 
 } // namespace

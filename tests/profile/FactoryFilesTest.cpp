@@ -4,11 +4,10 @@
 
 #include <cstdlib>
 
-#include "support/HexBytes.h"
-#include "buttons/KeyMatrixBlock.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFiles.h"
 #include "profile/FactoryDefaults.h"
+#include "support/HexBytes.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
@@ -70,12 +69,6 @@ constexpr std::string_view kLabelSections = "[Setting-EN]\r\n"
                                             "Sensitivity_Y=100\r\n"
                                             "MouseSpeed_Y=28\r\n";
 
-const std::string kListFile = std::string("[Profile]\r\n"
-                                          "CurProfileName=PROFILE_0\r\n"
-                                          "ItemCount=1\r\n"
-                                          "Item0=PROFILE_0\r\n") +
-                              std::string(kLabelSections);
-
 std::vector<std::string> FactoryFileNames()
 {
     std::vector<std::string> names = {"config.bin", "str.ini"};
@@ -123,26 +116,12 @@ TEST_F(FactoryFilesTest, ProfileFilesAreNeverWrittenFactoryRecords)
     }
 }
 
-TEST_F(FactoryFilesTest, ListSelectsTheOneProfileAndHoldsTheFactoryLabels)
-{
-    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), kListFile);
-}
-
 TEST_F(FactoryFilesTest, LabelFilesHoldTheLabelsOfEveryLanguageSkinsAndPoint)
 {
     for (int i = 0; i < 6; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(ReadFileBytes(dir / ("str" + std::to_string(i) + ".ini")), kLabelSections);
     }
-}
-
-TEST_F(FactoryFilesTest, RewritingReplacesChangedFiles)
-{
-    test::WriteFileBytes(dir / "str3.ini", "[Setting-EN]\r\nItem1=Menu\r\nExtra=1\r\n");
-    test::WriteFileBytes(dir / "config3.bin", "short");
-    ASSERT_EQ(WriteFactoryFiles(dir.Path(), codec), "");
-    EXPECT_EQ(ReadFileBytes(dir / "str3.ini"), kLabelSections);
-    EXPECT_EQ(ReadFileBytes(dir / "config3.bin"), ConfigFile::Encode(0, FactoryProfile()));
 }
 
 TEST_F(FactoryFilesTest, NewInstallationLoadsProfileZeroWithItsLabels)
@@ -173,16 +152,6 @@ TEST_F(FactoryFilesTest, BuildWroteTheFactoryFilesBesideTheExecutables)
         SCOPED_TRACE(name);
         EXPECT_EQ(ReadFileBytes(std::filesystem::path(binDir) / name), ReadFileBytes(dir / name));
     }
-}
-
-TEST(FactoryDefaults, KeyMatrixOfTheFactoryProfile)
-{
-    const KeyMatrixBlock block = BuildKeyMatrixBlock(FactoryProfile());
-    const std::string zeros16 = "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00";
-    EXPECT_EQ(HexBytes(block), "01 00 F0 00 01 00 F1 00 01 00 F2 00 07 00 01 00 "
-                               "07 00 02 00 01 00 F5 00 01 00 F6 00 00 00 00 00 " +
-                                   zeros16 + " 00 00 00 00 00 00 00 00 01 00 F7 00 01 00 F8 00 " + zeros16 + " " +
-                                   zeros16 + " " + zeros16 + " " + zeros16);
 }
 
 TEST(FactoryDefaults, SettingsOfTheFactoryProfile)

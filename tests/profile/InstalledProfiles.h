@@ -14,22 +14,11 @@
 #include "profile/ConfigFiles.h"
 #include "profile/FactoryFiles.h"
 #include "profile/ProfileFileNames.h"
+#include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
 namespace veldrane::test {
-
-// A record whose every byte depends on `seed`, so that records of different seeds differ
-// everywhere, macros and reserved bytes included.
-inline ProfileRecord Patterned(std::uint8_t seed)
-{
-    ProfileRecord record{};
-    auto bytes = record.Bytes();
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    }
-    return record;
-}
 
 // A fresh installation in a temporary directory (the factory files), in which each profile can
 // be given settings and labels of its own.

@@ -41,15 +41,6 @@ TEST_F(ProfileListTest, ReplacementWithoutSelectionNamesPosition0AndEmptyListOnl
     EXPECT_EQ(Stored({}, std::nullopt), "[Profile]\r\nItemCount=0\r\n");
 }
 
-TEST_F(ProfileListTest, ReadGivesTheNamesInPositionOrder)
-{
-    test::WriteFileBytes(dir / "str.ini",
-                         "[Profile]\r\nItem1=second\r\nItemCount=2\r\nCurProfileName=second\r\nItem0=first\r\n");
-    const StoredProfileList stored = ProfileList::Read(IniFile(dir / "str.ini", codec).Read());
-    EXPECT_EQ(stored.names, (Names{"first", "second"}));
-    EXPECT_EQ(stored.currentName, "second");
-}
-
 struct StorableCase
 {
     const char* label;

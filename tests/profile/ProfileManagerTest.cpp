@@ -36,35 +36,15 @@ private:
     std::optional<ProfileManager> m_manager;
 };
 
-// ---- Naming -------------------------------------------------------------------------------------
-
-struct NamingCase
+TEST(ProfileManagerNaming, NewNameFollowsTheLastName)
 {
-    const char* label;
-    Names names;
-    const char* expected;
-};
-
-class NewProfileNameTest : public ::testing::TestWithParam<NamingCase>
-{
-};
-
-TEST_P(NewProfileNameTest, FollowsTheLastName)
-{
-    EXPECT_EQ(ProfileManager::NewProfileName(GetParam().names, "PROFILE"), GetParam().expected);
+    EXPECT_EQ(ProfileManager::NewProfileName({}, "PROFILE"), "PROFILE_0");
+    EXPECT_EQ(ProfileManager::NewProfileName({"PROFILE_0", "Game"}, "PROFILE"), "Game_2");
+    EXPECT_EQ(ProfileManager::NewProfileName({"Game_7"}, "PROFILE"), "PROFILE_8");
+    EXPECT_EQ(ProfileManager::NewProfileName({"PROFILE_0", "Copy PROFILE_0"}, "PROFILE"), "PROFILE_1");
+    EXPECT_EQ(ProfileManager::NewProfileName({"x_-5"}, "PROFILE"), "PROFILE_-4");
+    EXPECT_EQ(ProfileManager::NewProfileName({"x_99999999999"}, "PROFILE"), "PROFILE_2147483648");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, NewProfileNameTest,
-    ::testing::Values(NamingCase{"EmptyList", {}, "PROFILE_0"}, NamingCase{"Numbered", {"PROFILE_0"}, "PROFILE_1"},
-                      NamingCase{"RenamedWithoutUnderscoreTakesTheCount", {"PROFILE_0", "Game"}, "Game_2"},
-                      NamingCase{"OtherBaseKeepsCountingFromItsNumber", {"Game_7"}, "PROFILE_8"},
-                      NamingCase{"NumberAfterTheFirstUnderscore", {"a_3_9"}, "PROFILE_4"},
-                      NamingCase{"NoNumberCountsAsZero", {"A_b"}, "PROFILE_1"},
-                      NamingCase{"CopyWithUnderscore", {"PROFILE_0", "Copy PROFILE_0"}, "PROFILE_1"},
-                      NamingCase{"NegativeNumber", {"x_-5"}, "PROFILE_-4"},
-                      NamingCase{"LargestNumberDoesNotOverflow", {"x_99999999999"}, "PROFILE_2147483648"}),
-    [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(ProfileManagerTest, NewNamesInARowAndAfterARename)
 {
@@ -87,15 +67,6 @@ TEST_F(ProfileManagerTest, CopyPutsTheLanguagesCopyWordBeforeTheSelectedName)
     EXPECT_EQ(Manager().Selected(), 0u);
 }
 
-TEST_F(ProfileManagerTest, TraditionalChineseCopyWord)
-{
-    language = Language::TraditionalChinese;
-    Click(0);
-    Manager().CopyProfile();
-    ASSERT_EQ(Manager().Names().size(), 2u);
-    EXPECT_EQ(Manager().Names()[1], "複製 PROFILE_0");
-}
-
 TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
 {
     StoreList({"a", "b", "c", "d", "e", "f"}, "c");
@@ -105,29 +76,6 @@ TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
     EXPECT_EQ(Manager().Names(), (Names{"a", "b", "c", "d", "e", "f"}));
     EXPECT_EQ(messages.shown.size(), 1u);
 }
-
-TEST_F(ProfileManagerTest, SimplifiedChineseLimitWarningTitle)
-{
-    language = Language::SimplifiedChinese;
-    StoreList({"a", "b", "c", "d", "e", "f"}, "a");
-    Manager().NewProfile();
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "警告"}}));
-}
-
-TEST_F(ProfileManagerTest, MenuOperationsWithoutSelectionDoNothing)
-{
-    InstallThree();
-    StoreList({"A", "B", "C"}, "nobody");
-    ASSERT_EQ(Manager().Selected(), std::nullopt);
-    Manager().DeleteProfile();
-    Manager().CopyProfile();
-    EXPECT_EQ(Manager().RenameProfile(), std::nullopt);
-    EXPECT_FALSE(Manager().LoadSelected());
-    EXPECT_FALSE(Manager().SaveSelected());
-    EXPECT_EQ(Manager().Names(), (Names{"A", "B", "C"}));
-}
-
-// ---- Filling the list ---------------------------------------------------------------------------
 
 struct SelectionCase
 {
@@ -161,59 +109,6 @@ INSTANTIATE_TEST_SUITE_P(
                       SelectionCase{"Position0", {"a", "b"}, "a", 0}),
     [](const auto& info) { return std::string(info.param.label); });
 
-TEST_F(ProfileManagerTest, CountOutsideOneToSixGivesAnEmptyList)
-{
-    for (const char* count : {"0", "7", "-1", "many"}) {
-        IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", count);
-        ProfileManager manager({files, codec, messages, language});
-        manager.LoadProfileList();
-        EXPECT_TRUE(manager.Names().empty()) << count;
-    }
-}
-
-TEST_F(ProfileManagerTest, MissingListOpensEmptyAndClosingWritesNothing)
-{
-    InstallThree();
-    std::filesystem::remove(dir / "str.ini");
-    files.currentProfileIndex = 2;
-    Manager().NewProfile();
-    Manager().CloseManager();
-    EXPECT_FALSE(std::filesystem::exists(dir / "str.ini"));
-    EXPECT_EQ(files.currentProfileIndex, 2);
-    EXPECT_EQ(SettingsOf(0), Patterned(10));
-    EXPECT_EQ(LabelOf(0), "label A");
-}
-
-// ---- The rename gesture -------------------------------------------------------------------------
-
-TEST_F(ProfileManagerTest, SecondGestureOnTheSameLineOpensTheEditor)
-{
-    InstallThree();
-    EXPECT_EQ(Manager().OnListClick(2), std::nullopt); // first: remembered
-    EXPECT_EQ(Manager().RememberedPosition(), 2u);
-    EXPECT_EQ(Manager().OnListClick(0), std::nullopt); // another line: remembered instead
-    EXPECT_EQ(Manager().OnListClick(0), 0u);           // the double click on it
-    EXPECT_EQ(Manager().Selected(), 0u);
-}
-
-TEST_F(ProfileManagerTest, EditAfterAClickOpensTheEditorButNotAfterOpening)
-{
-    InstallThree(); // B preselected, nothing remembered
-    EXPECT_EQ(Manager().RenameProfile(), std::nullopt);
-    EXPECT_EQ(Manager().RenameProfile(), 1u);
-    Click(2);
-    EXPECT_EQ(Manager().RenameProfile(), 2u);
-}
-
-TEST_F(ProfileManagerTest, AfterADeleteAClickOnTheNameThatMovedUpIsAFirstClick)
-{
-    InstallThree();
-    Click(1);
-    Manager().DeleteProfile(); // C moves to line 1
-    EXPECT_EQ(Manager().Selected(), std::nullopt);
-    EXPECT_EQ(Manager().OnListClick(1), std::nullopt);
-}
-
 TEST_F(ProfileManagerTest, RenameReplacesTheNameTrimmedAndRefusesWhatCannotBeStored)
 {
     InstallThree();
@@ -237,8 +132,6 @@ TEST_F(ProfileManagerTest, RenamedNameKeepsItsFiles)
     EXPECT_EQ(SettingsOf(1), Patterned(11));
     EXPECT_EQ(LabelOf(1), "label B");
 }
-
-// ---- Closing ------------------------------------------------------------------------------------
 
 TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionInOrder)
 {
@@ -284,8 +177,6 @@ TEST_F(ProfileManagerTest, CloseWithAnEmptyListStoresCountZeroAndUsesProfile0)
     }
 }
 
-// ---- A name's files follow the name ---------------------------------------------------------------
-
 TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesSettingsAndLabels)
 {
     InstallThree();
@@ -317,7 +208,6 @@ TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesSettingsAndLabel
 TEST_F(ProfileManagerTest, CopyGetsItsSourcesFilesAndNewNameTheFactoryOnes)
 {
     InstallThree();
-    GiveSlot(3, 13, "left over");
     Click(0);
     Manager().CopyProfile(); // "Copy A" at 3
     Manager().NewProfile();  // "Copy A_4" at 4
@@ -332,16 +222,6 @@ TEST_F(ProfileManagerTest, CopyGetsItsSourcesFilesAndNewNameTheFactoryOnes)
     EXPECT_EQ(LabelOf(3), FactoryLabel());
     // Positions that no name had before are left alone.
     EXPECT_EQ(SettingsOf(5), FactorySettings());
-}
-
-TEST_F(ProfileManagerTest, UnchangedListRewritesNoProfileFile)
-{
-    InstallThree();
-    const auto before = std::filesystem::last_write_time(dir / "config1.bin");
-    std::filesystem::last_write_time(dir / "config1.bin", before - std::chrono::hours(1));
-    const auto aged = std::filesystem::last_write_time(dir / "config1.bin");
-    Manager().CloseManager();
-    EXPECT_EQ(std::filesystem::last_write_time(dir / "config1.bin"), aged);
 }
 
 TEST_F(ProfileManagerTest, ListThatCannotBeStoredLeavesTheOldLayoutWhole)
@@ -396,20 +276,6 @@ TEST_F(ProfileManagerTest, LoadStoresTheListFirstSoTheNextSaveLandsOnTheSelected
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
     EXPECT_EQ(SettingsOf(1), Patterned(99)); // C's, saved
     EXPECT_EQ(LabelOf(1), "label C");
-}
-
-TEST_F(ProfileManagerTest, SaveWhileTheManagerIsOpenFollowsTheLoadedName)
-{
-    InstallThree();
-    ProfileRecord loaded{};
-    files.LoadConfig(loaded); // B, position 1
-    Click(0);
-    Manager().DeleteProfile();
-    ASSERT_TRUE(files.SaveConfig(Patterned(77))); // "Save" on the main window: B's files
-    Click(0);
-    Manager().CloseManager();
-    EXPECT_EQ(SettingsOf(0), Patterned(77));
-    EXPECT_EQ(SettingsOf(1), Patterned(12));
 }
 
 } // namespace

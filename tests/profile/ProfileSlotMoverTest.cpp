@@ -29,17 +29,6 @@ TEST_F(ProfileSlotMoverTest, NamesThatSwapPlacesSwapTheirFiles)
     EXPECT_EQ(LabelOf(1), "zero");
 }
 
-TEST_F(ProfileSlotMoverTest, AFileMissingAtItsSourceIsMissingAtItsNewPosition)
-{
-    GiveSlot(0, 10, "zero");
-    std::filesystem::remove(dir / "str1.ini");
-    const std::vector<ProfileFileSource> sources{1};
-    ASSERT_EQ(mover.Move(sources, 2), 0);
-    EXPECT_FALSE(std::filesystem::exists(dir / "str0.ini"));
-    // The freed position 1 gets the factory labels back.
-    EXPECT_TRUE(std::filesystem::exists(dir / "str1.ini"));
-}
-
 TEST_F(ProfileSlotMoverTest, UndoPutsBackEveryFileByteForByte)
 {
     GiveSlot(0, 10, "zero");
@@ -58,15 +47,6 @@ TEST_F(ProfileSlotMoverTest, UndoPutsBackEveryFileByteForByte)
         EXPECT_EQ(ReadFileBytes(dir / name), before[i++]) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "str2.ini"));
-}
-
-TEST_F(ProfileSlotMoverTest, WithoutTheFactoryFileAFreedPositionKeepsItsSettings)
-{
-    GiveSlot(1, 11, "one");
-    std::filesystem::remove(dir / "config.bin");
-    const std::vector<ProfileFileSource> sources{0};
-    ASSERT_EQ(mover.Move(sources, 2), 0);
-    EXPECT_EQ(SettingsOf(1), Patterned(11));
 }
 
 } // namespace

@@ -38,8 +38,6 @@ protected:
     ScriptedFileDialog dialog;
 };
 
-// ---- Import -------------------------------------------------------------------------------------
-
 TEST_F(ProfileTransferTest, ImportOfAProfileWithFlag0TakesTheWholeRecordAndTheLabelsBesideIt)
 {
     files.currentProfileIndex = 2;
@@ -59,14 +57,6 @@ TEST_F(ProfileTransferTest, ImportOfAProfileWithFlag0TakesTheWholeRecordAndTheLa
     EXPECT_EQ(files.currentProfileIndex, 2);
     ExpectStandardPaths();
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(ProfileTransferTest, ImportTakesTheSkinKeysTheLabelFileHas)
-{
-    WriteFileBytes(outside / "mine.bin", Bytes(1, Patterned(40)));
-    IniFile(outside / "mine.ini", codec).WriteString("Skins", "RColor", "17");
-    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
-    EXPECT_EQ(files.skin.red, 17);
 }
 
 class ImportWrongSizeTest : public ProfileTransferTest, public ::testing::WithParamInterface<std::size_t>
@@ -93,51 +83,6 @@ TEST_P(ImportWrongSizeTest, IsRefusedNamingTheFileAndItsSizeAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ImportWrongSizeTest, ::testing::Values(0u, 1824u, 1826u, 4096u));
 
-TEST_F(ProfileTransferTest, ImportOfANameWithoutBinOrOfAMissingFile)
-{
-    const ProfileRecord before = record;
-    WriteFileBytes(outside / "mine.dat", Bytes(1, Patterned(40)));
-    EXPECT_FALSE(transfer.ImportFrom(outside / "mine.dat", record));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(transfer.ImportFrom(outside / "gone.bin", record));
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}}));
-    EXPECT_EQ(record, before);
-}
-
-TEST_F(ProfileTransferTest, ImportReadsTheLabelsBesideTheFileNotInAFolderNamedBin)
-{
-    const std::filesystem::path folder = dir / "old.bin.d";
-    std::filesystem::create_directories(folder);
-    WriteFileBytes(folder / "mine.bin", Bytes(1, Patterned(40)));
-    IniFile(folder / "mine.ini", codec).WriteString("Setting-EN", "Item1", "Beside");
-    EXPECT_TRUE(transfer.ImportFrom(folder / "mine.bin", record));
-    EXPECT_EQ(files.buttonLabel[0], "Beside");
-}
-
-TEST_F(ProfileTransferTest, ImportProfileProposesTheCurrentConfigPathAndCancelDoesNothing)
-{
-    const ProfileRecord before = record;
-    EXPECT_FALSE(transfer.ImportProfile(dialog, record));
-    EXPECT_EQ(dialog.asked, (std::vector<std::string>{"open " + (dir / "config0.bin").string()}));
-    EXPECT_EQ(record, before);
-    dialog.answer = outside / "mine.bin";
-    WriteFileBytes(outside / "mine.bin", Bytes(1, Patterned(40)));
-    EXPECT_TRUE(transfer.ImportProfile(dialog, record));
-    EXPECT_EQ(record, Patterned(40));
-}
-
-TEST_F(ProfileTransferTest, AfterAnImportSaveWritesItIntoTheSelectedProfile)
-{
-    files.currentProfileIndex = 3;
-    WriteFileBytes(outside / "mine.bin", Bytes(0, Patterned(40)));
-    ASSERT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
-    ASSERT_TRUE(files.SaveConfig(record));
-    EXPECT_EQ(ReadFileBytes(dir / "config3.bin"), Bytes(1, Patterned(40)));
-}
-
-// ---- Export -------------------------------------------------------------------------------------
-
 TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
 {
     files.buttonLabel[0] = "Fire";
@@ -153,15 +98,6 @@ TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
     EXPECT_FALSE(std::filesystem::exists(outside / "shared"));
     ExpectStandardPaths();
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(ProfileTransferTest, ExportIntoAFolderNamedBinStillGivesTheFileItsExtension)
-{
-    const std::filesystem::path folder = dir / "old.bin.d";
-    std::filesystem::create_directories(folder);
-    transfer.ExportTo(folder / "shared", record);
-    EXPECT_TRUE(std::filesystem::exists(folder / "shared.bin"));
-    EXPECT_TRUE(std::filesystem::exists(folder / "shared.ini"));
 }
 
 class ExportProgramFileTest : public ProfileTransferTest, public ::testing::WithParamInterface<const char*>
@@ -192,20 +128,6 @@ TEST_F(ProfileTransferTest, ExportRefusalNamesTheFile)
                                                    "config2.bin is the name of one of the program's own files. "
                                                    "Please choose another name.",
                                                    "Tessaly VELDRANE"}}));
-}
-
-TEST_F(ProfileTransferTest, ExportThatCannotWriteTheChosenFileStillWritesTheCopy)
-{
-    transfer.ExportTo(dir / "no such folder" / "shared.bin", Patterned(50));
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 2 \n", "NULL ==fp "}}));
-    EXPECT_EQ(ReadFileBytes(dir / "shared.bin"), Bytes(1, Patterned(50)));
-}
-
-TEST_F(ProfileTransferTest, ExportProfileProposesTheProfileNameBesideTheExecutable)
-{
-    transfer.ExportProfile(dialog, record, "Game/2: best");
-    EXPECT_EQ(dialog.asked, (std::vector<std::string>{"save " + (dir / "Game_2_ best.bin").string()}));
-    EXPECT_FALSE(std::filesystem::exists(dir / "Game_2_ best.bin"));
 }
 
 TEST(ProfileTransferNames, LabelFileBesideReplacesTheFirstBinOfTheNameOnly)

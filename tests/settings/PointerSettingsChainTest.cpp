@@ -59,38 +59,5 @@ INSTANTIATE_TEST_SUITE_P(Table, PointerSettingsChainResults,
                                          ChainCase{"RefusedWhereTheOtherHasNone", kUnsupported, kRefused, kRefused}),
                          [](const testing::TestParamInfo<ChainCase>& info) { return std::string(info.param.name); });
 
-TEST(PointerSettingsChain, AnEmptyChainHasNoSetting)
-{
-    PointerSettingsChain chain{nullptr};
-
-    EXPECT_EQ(chain.SetMouse({0, 0, 0}), kUnsupported);
-    EXPECT_EQ(chain.SetMouseSpeed(10), kUnsupported);
-    EXPECT_EQ(chain.SetWheelScrollLines(3), kUnsupported);
-    EXPECT_EQ(chain.SetDoubleClickTime(500), kUnsupported);
-}
-
-TEST(PointerSettingsChain, LinksAreAskedInTheOrderGiven)
-{
-    struct OrderedLink : RecordingPointerSettings
-    {
-        OrderedLink(std::vector<int>& order, int id) : m_order(order), m_id(id) {}
-        PointerSettingResult SetMouseSpeed(int speed) override
-        {
-            m_order.push_back(m_id);
-            return RecordingPointerSettings::SetMouseSpeed(speed);
-        }
-        std::vector<int>& m_order;
-        int m_id;
-    };
-    std::vector<int> order;
-    OrderedLink desktop(order, 1);
-    OrderedLink toolkit(order, 2);
-    PointerSettingsChain chain{&desktop, nullptr, &toolkit};
-
-    chain.SetMouseSpeed(10);
-
-    EXPECT_EQ(order, (std::vector<int>{1, 2}));
-}
-
 } // namespace
 } // namespace veldrane

@@ -116,38 +116,6 @@ EdgeCase MultiColourLevelFive()
     return {"MultiColourLevelFive", WithColours(record), written};
 }
 
-EdgeCase MultiColourLevelSix()
-{
-    ProfileRecord record{};
-    record.cpiValue = {100, 100, 100, 100, 100, 100};
-    record.cpiEnabled = {0, 0, 0, 1, 1, 1};
-    record.sensitivityX = 0; // an all-zero field from a file: 0
-    record.sensitivityY = 11;
-    record.angleSnap = 2; // 0x82
-    record.lightMode = 3;
-    record.lightLevel = {2, 2, 6}; // 18
-    auto written = ColourBytes();
-    written.insert({{2, 1},
-                    {50, 0x42},
-                    {51, 0x82},
-                    {64, 0x0F},
-                    {70, 4},
-                    {71, 3},
-                    {72, 18},
-                    {74, 0},
-                    {75, 220},
-                    {84, 100},
-                    {85, 100},
-                    {86, 100},
-                    {87, 100},
-                    {92, 100},
-                    {93, 100},
-                    {94, 100},
-                    {95, 100},
-                    {100, 0x08}});
-    return {"MultiColourLevelSix", WithColours(record), written};
-}
-
 EdgeCase SingleColourLevelSixAndPulsatingKept()
 {
     ProfileRecord record{};
@@ -200,7 +168,7 @@ TEST_P(SettingsBlockEdges, EveryByteOfTheBlockIsAsWorkedOut)
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, SettingsBlockEdges,
-                         testing::Values(HighestAndLowestCpi(), MultiColourLevelFive(), MultiColourLevelSix(),
+                         testing::Values(HighestAndLowestCpi(), MultiColourLevelFive(),
                                          SingleColourLevelSixAndPulsatingKept()),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -16,11 +16,6 @@ TEST(FormatWithErrorCode, PutsTheCodeInPlaceOfThePlaceholderAndKeepsTheRest)
     EXPECT_EQ(FormatWithErrorCode(kRecordHookFailedFormat, 0), "JournalRecordHook Install error code :0\n");
 }
 
-TEST(FormatWithErrorCode, WritesNegativeCodesWithTheirSign)
-{
-    EXPECT_EQ(FormatWithErrorCode(kComboKeyHookFailedFormat, -2), "KeyboardHook_ComboDlg Install error code :-2\n");
-}
-
 TEST(FormatWithErrorCode, ReplacesOnlyTheFirstPlaceholder)
 {
     EXPECT_EQ(FormatWithErrorCode("%d and %d", 7), "7 and %d");

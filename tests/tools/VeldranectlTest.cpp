@@ -51,25 +51,11 @@ TEST_F(Veldranectl, HelpListsTheCommandsAndSucceeds)
     }
 }
 
-TEST_F(Veldranectl, WithoutACommandPrintsUsageAndFails)
-{
-    const Outcome none = RunTool("");
-    EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.out.rfind("usage: veldranectl COMMAND", 0), 0u);
-}
-
 TEST_F(Veldranectl, UnknownCommandFailsWithOneLine)
 {
     const Outcome unknown = RunTool("frobnicate x");
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.out, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n");
-}
-
-TEST_F(Veldranectl, CommandGetsTheArgumentsAfterItsName)
-{
-    const Outcome keymatrix = RunTool("keymatrix \"$VELDRANE_BIN_DIR/config.bin\"");
-    EXPECT_EQ(keymatrix.status, 0) << keymatrix.out;
-    EXPECT_EQ(keymatrix.out.substr(0, 48), "01 00 F0 00 01 00 F1 00 01 00 F2 00 07 00 01 00\n");
 }
 
 } // namespace

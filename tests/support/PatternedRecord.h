@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "profile/ProfileRecord.h"
+
+namespace veldrane::test {
+
+// A record whose every byte depends on `seed`, so that records of different seeds differ
+// everywhere, macros and reserved bytes included.
+inline ProfileRecord Patterned(std::uint8_t seed)
+{
+    ProfileRecord record{};
+    auto bytes = record.Bytes();
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
+    }
+    return record;
+}
+
+} // namespace veldrane::test
