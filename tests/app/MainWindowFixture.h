@@ -65,18 +65,13 @@ protected:
     RecordingPointerSettings pointerSettings;
     RecordingNotices notices;
     RecordingView view;
-    AppContext context{records,
-                       files,
-                       mouse,
-                       messages,
-                       clock,
-                       shell,
-                       images,
-                       pointerSettings,
-                       notices,
-                       language,
-                       MainWindowTextsFor(language),
-                       dir.Path() / "Skins" / "Default"};
+    // The fixture's context with `connection` as the mouse.
+    AppContext ContextWith(MouseConnection& connection)
+    {
+        return {records, files,    connection, messages, clock, shell, images, pointerSettings, notices,
+                language, MainWindowTextsFor(language), dir.Path() / "Skins" / "Default"};
+    }
+    AppContext context = ContextWith(mouse);
     std::unique_ptr<MainWindowModel> model;
 };
 

@@ -35,18 +35,7 @@ protected:
     DeviceLink link{simulated, clock};
     DeviceImage image;
     DeviceLinkConnection connection{link, image, files};
-    AppContext linkedContext{records,
-                             files,
-                             connection,
-                             messages,
-                             clock,
-                             shell,
-                             images,
-                             pointerSettings,
-                             notices,
-                             language,
-                             MainWindowTextsFor(language),
-                             dir.Path() / "Skins" / "Default"};
+    AppContext linkedContext = ContextWith(connection);
     std::unique_ptr<MainWindowModel> linkedModel;
 };
 

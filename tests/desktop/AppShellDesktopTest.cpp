@@ -12,8 +12,6 @@
 namespace veldrane {
 namespace {
 
-constexpr int kSaveX = 950, kSaveY = 619;
-
 class AppShellDesktopTest : public ::testing::Test
 {
 protected:
@@ -55,7 +53,7 @@ TEST_F(AppShellDesktopTest, TrayOpensTheWindowSaveReachesTheMouseAndExitEndsWith
 
     // "Save": the download reaches the mouse and the selected profile's files are written.
     const auto configAged = session.Age(ProfileConfigName(0));
-    session.Click(window, kSaveX, kSaveY);
+    session.PressSave(window);
     ASSERT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
     EXPECT_EQ(session.WrittenBlock(0x0C).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0D).size(), 128u);
@@ -103,7 +101,7 @@ TEST_F(AppShellDesktopTest, WithoutTheMouseABalloonSaysSoAndSaveSendsNothing)
         << "no balloon appeared";
 
     const std::size_t reports = session.Trace().size();
-    session.Click(window, kSaveX, kSaveY);
+    session.PressSave(window);
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
     EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
 }

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "DesktopSession.h"
 #include "buttons/ButtonAssignment.h"
 #include "buttons/KeyMatrixBlock.h"
@@ -18,12 +16,11 @@
 namespace veldrane {
 namespace {
 
-// Window pixels: the section's header, the "Top" view button, "Save"; the box of row r and the
+// Window pixels: the section's header, the "Top" view button; the box of row r and the
 // middle of entry e of the list it opens (16 pixels an entry under the box); the capture
 // dialog's "OK".
 constexpr int kHeaderX = 120, kHeaderY = 116;
 constexpr int kTopViewX = 531, kTopViewY = 541;
-constexpr int kSaveX = 950, kSaveY = 619;
 constexpr int kBoxX = 185;
 constexpr int BoxY(int row) { return 142 + 20 * row; }
 constexpr int kEntryX = 300;
@@ -35,23 +32,13 @@ constexpr int kDialogOkX = 279, kDialogOkY = 262;
 constexpr int kSingleKeyEntry = 10;
 constexpr int kCpiCycleEntry = 6;
 
-class ButtonAssignmentDesktopTest : public ::testing::TestWithParam<const char*>
+class ButtonAssignmentDesktopTest : public test::DesktopTest
 {
-protected:
-    void SetUp() override
-    {
-        if (auto missing = test::DesktopSession::Missing()) {
-            GTEST_SKIP() << "needs " << *missing;
-        }
-        m_session.emplace(GetParam());
-    }
-
-    std::optional<test::DesktopSession> m_session;
 };
 
 TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
 {
-    test::DesktopSession& session = *m_session;
+    test::DesktopSession& session = Session();
     const Language language = LanguageFromCode(GetParam());
     ProfileRecord expected = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
     ButtonLabels expectedLabels{};
@@ -82,7 +69,7 @@ TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
     session.Click(window, kCpiSubmenuX, EntryY(2, kCpiCycleEntry) + 16);
 
     const auto aged = session.Age(ProfileLabelName(0));
-    session.Click(window, kSaveX, kSaveY);
+    session.PressSave(window);
     ASSERT_TRUE(session.WaitUntilWritten(ProfileLabelName(0), aged));
     ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0D).size() == kKeyMatrixBlockSize; }));
 

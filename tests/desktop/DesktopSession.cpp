@@ -156,6 +156,12 @@ int DesktopSession::WaitForExit()
     return m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
 }
 
+void DesktopSession::PressSave(const QString& window)
+{
+    constexpr int kSaveX = 950, kSaveY = 619;
+    Click(window, kSaveX, kSaveY);
+}
+
 int DesktopSession::CloseWithExitButton(const QString& window)
 {
     constexpr int kExitX = 986, kExitY = 12;

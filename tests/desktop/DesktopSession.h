@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/XvfbServer.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "support/TempDir.h"
@@ -51,6 +53,8 @@ public:
     QString Start();
     // The program's main window; waits until it is shown.
     QString MainWindow() { return WaitForWindow("^Tessaly VELDRANE$"); }
+    // Presses the main window's "Save".
+    void PressSave(const QString& window);
     // Ends the program with the main window's close button; its exit status (-1 when it hung).
     int CloseWithExitButton(const QString& window);
     // Waits for the program to end; its exit status, -1 when it did not end.
@@ -102,6 +106,25 @@ private:
     std::unique_ptr<XvfbServer> m_xvfb;
     QProcess m_tray;
     QProcess m_app;
+};
+
+// A test on a desktop session whose labels are in the language of its parameter ("EN", "CHS",
+// "CHT"); skipped, saying why, where the machine lacks what the session needs.
+class DesktopTest : public ::testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        if (auto missing = DesktopSession::Missing()) {
+            GTEST_SKIP() << "needs " << *missing;
+        }
+        m_session.emplace(GetParam());
+    }
+
+    DesktopSession& Session() { return *m_session; }
+
+private:
+    std::optional<DesktopSession> m_session;
 };
 
 } // namespace veldrane::test

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "DesktopSession.h"
 #include "buttons/ButtonAssignment.h"
 #include "buttons/KeyMatrixBlock.h"
@@ -22,13 +20,12 @@ namespace {
 
 // Window pixels. Main window: the "Macro Manager" row (under a shut "Button Assignment"), the
 // "Button Assignment" header, the box of side-view row 1 (Button 8), the "Macro Key" entry of its
-// list, "Save". Macro manager: "New", the record button, "OK". Macro key dialog: the macro box, the
+// list. Macro manager: "New", the record button, "OK". Macro key dialog: the macro box, the
 // first name of its dropdown, "OK".
 constexpr int kMacroRowX = 120, kMacroRowY = 141;
 constexpr int kAssignmentX = 120, kAssignmentY = 116;
 constexpr int kBoxX = 185, kBoxY = 162;
 constexpr int kMacroKeyEntryX = 300, kMacroKeyEntryY = 134 + 20 + 1 + 16 * 12 + 8;
-constexpr int kSaveX = 950, kSaveY = 619;
 constexpr int kNewX = 46, kNewY = 380;
 constexpr int kRecordX = 340, kRecordY = 99;
 constexpr int kManagerOkX = 325, kManagerOkY = 408;
@@ -36,23 +33,13 @@ constexpr int kMacroBoxX = 96, kMacroBoxY = 136;
 constexpr int kFirstNameX = 96, kFirstNameY = 154;
 constexpr int kDialogOkX = 279, kDialogOkY = 262;
 
-class MacroManagerDesktopTest : public ::testing::TestWithParam<const char*>
+class MacroManagerDesktopTest : public test::DesktopTest
 {
-protected:
-    void SetUp() override
-    {
-        if (auto missing = test::DesktopSession::Missing()) {
-            GTEST_SKIP() << "needs " << *missing;
-        }
-        m_session.emplace(GetParam());
-    }
-
-    std::optional<test::DesktopSession> m_session;
 };
 
 TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
 {
-    test::DesktopSession& session = *m_session;
+    test::DesktopSession& session = Session();
     const QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
 
@@ -93,7 +80,7 @@ TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
 
     const auto aged = session.Age(ProfileConfigName(0));
     ProfileRecord expected = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
-    session.Click(window, kSaveX, kSaveY);
+    session.PressSave(window);
     ASSERT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), aged));
     ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0F, 12).size() == kMacroBufferSize; }));
 

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "DesktopSession.h"
 #include "ini/IniFile.h"
 #include "profile/ConfigFile.h"
@@ -22,10 +20,9 @@ using test::ReadFileBytes;
 constexpr std::string_view kManagerName = "^Configuration$";
 constexpr std::string_view kMenuName = "^ProfileList$";
 
-// Window pixels of what the test presses: the main window's "Config" and "Save"; the manager's
+// Window pixels of what the test presses: the main window's "Config"; the manager's
 // close button, "New" row and the middle of its first list line.
 constexpr int kConfigX = 50, kConfigY = 619;
-constexpr int kSaveX = 950, kSaveY = 619;
 constexpr int kManagerCloseX = 247, kManagerCloseY = 15;
 constexpr int kNewRowX = 130, kNewRowY = 586;
 constexpr int kFirstLineX = 60, kFirstLineY = 39;
@@ -47,25 +44,24 @@ ProfileRecord Distinct(const ProfileRecord& factory, std::uint8_t seed)
     return record;
 }
 
-class ProfileManagerDesktopTest : public ::testing::TestWithParam<const char*>
+class ProfileManagerDesktopTest : public test::DesktopTest
 {
 protected:
     void SetUp() override
     {
-        if (auto missing = test::DesktopSession::Missing()) {
-            GTEST_SKIP() << "needs " << *missing;
+        DesktopTest::SetUp();
+        if (!IsSkipped()) {
+            Install();
         }
-        m_session.emplace(GetParam());
-        Install();
     }
 
     // Three names A, B (selected), C with settings and labels of their own.
     void Install()
     {
         const char* labels[] = {"label A", "label B", "label C"};
-        m_factory = ConfigFile::Read(*m_session / kFactoryConfigName).contents.record;
+        m_factory = ConfigFile::Read(Session() / kFactoryConfigName).contents.record;
         for (std::size_t index = 0; index < 3; ++index) {
-            ASSERT_EQ(ConfigFile::Write(*m_session / ProfileConfigName(index), 1, Seeded(10 + index)), 0);
+            ASSERT_EQ(ConfigFile::Write(Session() / ProfileConfigName(index), 1, Seeded(10 + index)), 0);
             Label(ProfileLabelName(index)).WriteString(m_section, "Item1", labels[index]);
         }
         IniFile list = Label(std::string(kListName));
@@ -78,29 +74,28 @@ protected:
     }
 
     ProfileRecord Seeded(std::size_t seed) const { return Distinct(m_factory, static_cast<std::uint8_t>(seed)); }
-    IniFile Label(const std::string& name) { return IniFile(*m_session / name, m_session->Codec()); }
+    IniFile Label(const std::string& name) { return IniFile(Session() / name, Session().Codec()); }
     std::string LabelOf(std::size_t index) { return Label(ProfileLabelName(index)).GetString(m_section, "Item1"); }
     std::string ListValue(std::string_view key) { return Label(std::string(kListName)).GetString("Profile", key); }
     // A profile file's record without byte 0, deviceProfile, which every download sets to 0.
-    std::string SettingsOf(std::size_t index) { return ReadFileBytes(*m_session / ProfileConfigName(index)).substr(2); }
+    std::string SettingsOf(std::size_t index) { return ReadFileBytes(Session() / ProfileConfigName(index)).substr(2); }
     static std::string SettingsOf(const ProfileRecord& record) { return ConfigFile::Encode(1, record).substr(2); }
 
     // "Save" on the main window; true once the selected profile's file has been written.
     bool Save(const QString& window, std::size_t index)
     {
-        const auto aged = m_session->Age(ProfileConfigName(index));
-        m_session->Click(window, kSaveX, kSaveY);
-        return m_session->WaitUntilWritten(ProfileConfigName(index), aged);
+        const auto aged = Session().Age(ProfileConfigName(index));
+        Session().PressSave(window);
+        return Session().WaitUntilWritten(ProfileConfigName(index), aged);
     }
 
-    std::optional<test::DesktopSession> m_session;
     std::string m_section{LanguageSectionName(LanguageFromCode(GetParam()))};
     ProfileRecord m_factory{};
 };
 
 TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSaveAndRestart)
 {
-    test::DesktopSession& session = *m_session;
+    test::DesktopSession& session = Session();
     QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
     session.Click(window, kConfigX, kConfigY);

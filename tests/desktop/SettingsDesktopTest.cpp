@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 #include "DesktopSession.h"
 #include "profile/ConfigFile.h"
 #include "profile/ProfileFileNames.h"
@@ -14,34 +12,23 @@ namespace veldrane {
 namespace {
 
 // Window pixels: the third header of the right panel and, once it is open, a point of the ring
-// 49 pixels up and left of the dial's centre (855, 172); "Save".
+// 49 pixels up and left of the dial's centre (855, 172).
 constexpr int kReportRateHeaderX = 800, kReportRateHeaderY = 92;
 constexpr int kRingX = 820, kRingY = 137;
-constexpr int kSaveX = 950, kSaveY = 619;
 
-class SettingsDesktopTest : public ::testing::TestWithParam<const char*>
+class SettingsDesktopTest : public test::DesktopTest
 {
-protected:
-    void SetUp() override
-    {
-        if (auto missing = test::DesktopSession::Missing()) {
-            GTEST_SKIP() << "needs " << *missing;
-        }
-        m_session.emplace(GetParam());
-    }
-
-    std::optional<test::DesktopSession> m_session;
 };
 
 TEST_P(SettingsDesktopTest, ReportRateDialReachesTheMouseOnSave)
 {
-    test::DesktopSession& session = *m_session;
+    test::DesktopSession& session = Session();
     const QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
     session.Click(window, kReportRateHeaderX, kReportRateHeaderY);
     session.Click(window, kRingX, kRingY);
     const auto aged = session.Age(ProfileConfigName(0));
-    session.Click(window, kSaveX, kSaveY);
+    session.PressSave(window);
     ASSERT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), aged));
 
     std::optional<std::vector<std::uint8_t>> reportRate;
