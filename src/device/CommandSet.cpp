@@ -23,52 +23,66 @@ BlockBuffer CopyOf(std::span<const std::uint8_t, kImageBlockSize> block)
 
 } // namespace
 
-void SendModeByte(DeviceLink& link, const DeviceImage& image)
+bool SendModeByte(DeviceLink& link, const DeviceImage& image)
 {
     CommandReport command = CommandReport::Make(kCommandModeByte, image.bytes[kImageModeByte]);
-    SendCommand(link, command);
+    return SendCommand(link, command);
 }
 
-void ReadCurrentProfile(DeviceLink& link, DeviceImage& image)
+bool ReadCurrentProfile(DeviceLink& link, DeviceImage& image)
 {
     CommandReport command = CommandReport::Make(kCommandReadProfile);
-    SendCommand(link, command);
+    const bool answered = SendCommand(link, command);
     image.bytes[kImageProfileNumber] = command.bytes[kCommandParameter];
+    return answered;
 }
 
-void TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction)
+bool TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction)
 {
     const auto area = image.SettingsArea(0);
+    bool taken = false;
     if (direction == BlockDirection::Write) {
         BlockBuffer buffer = CopyOf(area);
         CommandReport command = CommandReport::Make(kCommandWriteSettingsBlock, 0, kCommandBlockBytes);
-        TransferBlock(link, command, buffer);
+        taken = TransferBlock(link, command, buffer).ok;
     } else {
         BlockBuffer buffer{};
         CommandReport command = CommandReport::Make(kCommandReadSettingsBlock, 0);
-        const std::size_t received = TransferBlock(link, command, buffer);
-        std::copy_n(buffer.begin(), received, area.begin());
+        const BlockTransfer read = TransferBlock(link, command, buffer);
+        taken = read.ok && read.received == kImageBlockSize;
+        if (taken) {
+            std::copy(buffer.begin(), buffer.end(), area.begin());
+        }
     }
-    link.Pauses().Sleep(kSettingsBlockPause);
+    if (taken) {
+        link.Pauses().Sleep(kSettingsBlockPause);
+    }
+    return taken;
 }
 
-void WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image)
+bool WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image)
 {
     BlockBuffer buffer = CopyOf(image.KeyMatrix());
     CommandReport command =
         CommandReport::Make(kCommandWriteKeyMatrix, image.bytes[kImageProfileNumber], kCommandBlockBytes);
-    TransferBlock(link, command, buffer);
-    link.Pauses().Sleep(kKeyMatrixPause);
+    const bool taken = TransferBlock(link, command, buffer).ok;
+    if (taken) {
+        link.Pauses().Sleep(kKeyMatrixPause);
+    }
+    return taken;
 }
 
-void WriteMacroBlocks(DeviceLink& link, const DeviceImage& image)
+bool WriteMacroBlocks(DeviceLink& link, const DeviceImage& image)
 {
     for (std::uint8_t number = 1; number <= kImageMacroCount; ++number) {
         BlockBuffer buffer = CopyOf(image.MacroBuffer(number));
         CommandReport command = CommandReport::Make(kCommandWriteMacro, number, kCommandBlockBytes);
-        TransferBlock(link, command, buffer);
+        if (!TransferBlock(link, command, buffer).ok) {
+            return false;
+        }
         link.Pauses().Sleep(kMacroBlockPause);
     }
+    return true;
 }
 
 } // namespace veldrane

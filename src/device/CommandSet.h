@@ -41,18 +41,21 @@ enum class BlockDirection
     Read,
 };
 
-// None of these reports anything or looks at the connected flag; their callers do.
+// None of these looks at the connected flag; their callers do. Each tells whether the mouse took
+// every report of it (and, for a read, answered in full); it stops at the first that failed and
+// then makes no pause.
 
 // 0x01 with the mode byte of the image.
-void SendModeByte(DeviceLink& link, const DeviceImage& image);
+bool SendModeByte(DeviceLink& link, const DeviceImage& image);
 // 0x82; the answer's byte 1 becomes image byte 0, as it comes.
-void ReadCurrentProfile(DeviceLink& link, DeviceImage& image);
-// 0x0C from, or 0x8C into, settings area 0, then kSettingsBlockPause. A read copies only the bytes
-// that arrived, up to the announced length, so a lost answer leaves the area as it was.
-void TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction);
+bool ReadCurrentProfile(DeviceLink& link, DeviceImage& image);
+// 0x0C from, or 0x8C into, settings area 0, then kSettingsBlockPause. A read counts only when the
+// mouse announced a whole block and all of it arrived; only then does it replace the area, so a
+// lost, short or garbled answer leaves the area as it was.
+bool TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction);
 // 0x0D with the image's KeyMatrixBlock, then kKeyMatrixPause.
-void WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image);
+bool WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image);
 // 0x0F 1 to 0x0F 12 with the image's MacroBuffers, each followed by kMacroBlockPause.
-void WriteMacroBlocks(DeviceLink& link, const DeviceImage& image);
+bool WriteMacroBlocks(DeviceLink& link, const DeviceImage& image);
 
 } // namespace veldrane

@@ -10,9 +10,9 @@
 
 namespace veldrane {
 
-DeviceChangeHandler::DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecord& current,
+DeviceChangeHandler::DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecords& records,
                                          DeviceChangeHooks& hooks)
-    : m_link(link), m_image(image), m_current(current), m_hooks(hooks)
+    : m_link(link), m_image(image), m_records(records), m_hooks(hooks)
 {}
 
 bool DeviceChangeHandler::ConnectAtStartUp()
@@ -31,37 +31,37 @@ void DeviceChangeHandler::HandleDeviceChange(const HotplugEvent& event)
     if (event.vendorId != kMouseVendorId || event.productId != kMouseProductId) {
         return;
     }
-    const bool found = FindMouse(m_link);
     if (event.kind == HotplugEvent::Kind::Removal) {
-        if (found) {
-            // Another interface of the mouse went away, or a second mouse is there.
-            m_link.SetConnected(true);
+        if (!m_link.IsConnected() || FindMouse(m_link)) {
+            // Told already; or another interface of the mouse went away, or a second mouse is there.
             return;
         }
-        m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
         m_link.SetConnected(false);
+        m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
         return;
     }
 
-    if (!found) {
-        // The mouse's interfaces arrive one by one; until the command interface is there, the
-        // search fails.
-        m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
-        m_hooks.HideMainWindow();
+    if (m_link.IsConnected() || !MouseInterfacesPresent(m_link.Backend())) {
+        return; // a further interface of a mouse that is here, or one of a mouse still arriving
+    }
+    if (!FindMouse(m_link)) {
         m_link.SetConnected(false);
+        m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
         return;
     }
     m_hooks.SendDeviceNotice({kNoticeMouseDetected, 0});
-    m_link.SetConnected(true);
+    const bool edited = m_records.Current != m_records.Backup;
     PrepareMouse();
-    m_hooks.ReloadProfile();
+    if (!edited) {
+        m_hooks.ReloadProfile();
+    }
 }
 
 void DeviceChangeHandler::PrepareMouse()
 {
     m_image.Clear();
     ReadCurrentProfile(m_link, m_image);
-    m_current.deviceProfile = m_image.bytes[kImageProfileNumber];
+    m_records.Current.deviceProfile = m_image.bytes[kImageProfileNumber];
     m_image.bytes[kImageModeByte] = kModeByteValue;
     SendModeByte(m_link, m_image);
 }

@@ -6,7 +6,7 @@ class DeviceLink;
 struct DeviceImage;
 struct DeviceNotice;
 struct HotplugEvent;
-struct ProfileRecord;
+struct ProfileRecords;
 
 // What the main window does around a search that is not the device's business.
 class DeviceChangeHooks
@@ -16,20 +16,21 @@ public:
 
     // A device notice (14 or 15), handled before this returns, as the listener's notices are.
     virtual void SendDeviceNotice(const DeviceNotice& notice) = 0;
-    // The window stays reachable from the tray icon.
-    virtual void HideMainWindow() = 0;
     // Loads the current profile and its label file again.
     virtual void ReloadProfile() = 0;
 };
 
-// Finding the mouse at start-up and following its arrival and removal. Every matching arrival or
-// removal runs a full search; once the mouse is found it is brought into the state the system
-// expects: a clear image, its profile number read (0x82) and the mode byte 0xFC sent (0x01). The
+// Finding the mouse at start-up and following its arrival and removal. One plug-in is one
+// arrival, however many interfaces it brings and in whatever order: the mouse arrives once its
+// command and notification interfaces are both there, and leaves (with one warning) when a
+// removal leaves its command interface gone. On arrival it is brought into the state the system
+// expects: a clear image, its profile number read (0x82) and the mode byte 0xFC sent (0x01); the
+// profile is loaded again from its files unless the user has unsaved edits, which are kept. The
 // profile is never downloaded here: the mouse keeps its own settings until the user saves.
 class DeviceChangeHandler
 {
 public:
-    DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecord& current, DeviceChangeHooks& hooks);
+    DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecords& records, DeviceChangeHooks& hooks);
 
     // The search at start-up; returns the connected flag. A missing mouse shows nothing.
     bool ConnectAtStartUp();
@@ -41,7 +42,7 @@ private:
 
     DeviceLink& m_link;
     DeviceImage& m_image;
-    ProfileRecord& m_current;
+    ProfileRecords& m_records;
     DeviceChangeHooks& m_hooks;
 };
 

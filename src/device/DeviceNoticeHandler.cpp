@@ -7,7 +7,6 @@
 #include "device/DeviceNotice.h"
 #include "device/SettingsBlock.h"
 #include "platform/MessageSink.h"
-#include "profile/ProfileRecord.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
@@ -21,9 +20,9 @@ constexpr unsigned kCpiStep = 50;
 
 } // namespace
 
-DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, const ProfileRecord& current,
-                                         MessageSink& messages, Language language)
-    : m_link(link), m_image(image), m_current(current), m_messages(messages), m_language(language)
+DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, MessageSink& messages,
+                                         Language language)
+    : m_link(link), m_image(image), m_messages(messages), m_language(language)
 {}
 
 void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
@@ -57,10 +56,9 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
 {
     ReadCurrentProfile(m_link, m_image);
     TransferSettingsBlock(m_link, m_image, BlockDirection::Read);
-    // The stage's CPI is taken from the area of the record's profile number, which every download
-    // sets to 0; a number the mouse reported out of range names area 0 rather than bytes outside
-    // the settings areas.
-    const auto area = m_image.SettingsArea(m_current.deviceProfile);
+    // 0x8C brings the block of whatever profile the mouse is on into area 0, so that is where the
+    // stage's CPI is, whichever profile number the mouse or the record names.
+    const auto area = m_image.SettingsArea(0);
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * kCpiStep),

@@ -12,7 +12,6 @@ class DeviceLink;
 class MessageSink;
 struct DeviceImage;
 struct DeviceNotice;
-struct ProfileRecord;
 
 inline constexpr std::string_view kNoticeInfoTitle = "Info";
 inline constexpr std::string_view kNoticeWarningTitle = "Warning";
@@ -23,7 +22,8 @@ inline constexpr std::chrono::milliseconds kDeviceChangeBalloon{100};
 // The main window's side of a device notice, on the GUI thread: turns it into a balloon in the
 // interface language.
 //
-//   code 1-3, stage 1-6   "Info": the stage's notice and its CPI, read from the mouse (0x82, 0x8C)
+//   code 1-3, stage 1-6   "Info": the stage's notice and its CPI, read from the mouse (0x82, 0x8C):
+//                         the block the mouse answers 0x8C with is that of its current profile
 //   code 9, value not 0   "Info": the macro-key notice and the value, without asking the mouse
 //   code 14               "Info": the mouse was found
 //   code 15               "Warning": the mouse was not found
@@ -32,8 +32,7 @@ inline constexpr std::chrono::milliseconds kDeviceChangeBalloon{100};
 class DeviceNoticeHandler
 {
 public:
-    DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, const ProfileRecord& current, MessageSink& messages,
-                        Language language);
+    DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, MessageSink& messages, Language language);
 
     void HandleDeviceNotice(const DeviceNotice& notice);
 
@@ -42,7 +41,6 @@ private:
 
     DeviceLink& m_link;
     DeviceImage& m_image;
-    const ProfileRecord& m_current;
     MessageSink& m_messages;
     Language m_language;
 };

@@ -14,7 +14,7 @@ std::size_t ChunkCount(std::size_t length)
     return (length + kBlockChunkSize - 1) / kBlockChunkSize;
 }
 
-void SendCommand(DeviceLink& link, CommandReport& command)
+bool SendCommand(DeviceLink& link, CommandReport& command)
 {
     HidDevice* device = link.CommandDevice();
     const std::size_t featureLength = std::min<std::size_t>(link.CommandLengths().feature, kFeatureBufferSize);
@@ -22,25 +22,27 @@ void SendCommand(DeviceLink& link, CommandReport& command)
     std::array<std::uint8_t, kFeatureBufferSize> buffer{};
     std::copy(command.bytes.begin(), command.bytes.end(), buffer.begin() + kReportDataOffset);
     buffer[kReportDataOffset + kCommandChecksum] = CommandChecksum(command.bytes);
-    if (device != nullptr) {
-        device->SetFeature(std::span(buffer).first(featureLength));
-    }
+    const bool sent = device != nullptr && device->SetFeature(std::span(buffer).first(featureLength));
     if (!command.IsRead()) {
-        return;
+        return sent;
     }
 
-    // Neither the echoed code nor the answer's checksum is compared: the mouse's answer is taken
-    // as it comes, and a lost answer reads as eight zero bytes.
+    // Neither the echoed code nor the answer's checksum is compared here: the mouse's answer is
+    // taken as it comes, and a lost answer reads as eight zero bytes.
     buffer.fill(0);
-    if (device == nullptr || !device->GetFeature(std::span(buffer).first(featureLength))) {
+    const bool answered = sent && device->GetFeature(std::span(buffer).first(featureLength));
+    if (!answered) {
         buffer.fill(0);
     }
     std::copy_n(buffer.begin() + kReportDataOffset, kCommandReportSize, command.bytes.begin());
+    return answered;
 }
 
-std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block)
+BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block)
 {
-    SendCommand(link, command);
+    if (!SendCommand(link, command)) {
+        return {};
+    }
     HidDevice* device = link.CommandDevice();
     const std::size_t chunks = ChunkCount(command.BlockLength());
     std::array<std::uint8_t, kReceiveBufferSize> buffer{};
@@ -49,7 +51,7 @@ std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<st
         const std::size_t length = command.BlockLength();
         const std::size_t inputLength = std::min<std::size_t>(link.CommandLengths().input, kReceiveBufferSize);
         std::size_t received = 0;
-        for (std::size_t i = 0; i < chunks && device != nullptr; ++i) {
+        for (std::size_t i = 0; i < chunks; ++i) {
             const std::size_t offset = i * kBlockChunkSize;
             if (offset >= block.size()) {
                 break; // the announced length is more than the caller has room for
@@ -67,7 +69,8 @@ std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<st
                 break;
             }
         }
-        return std::min(received, length);
+        received = std::min(received, length);
+        return {received == length, received};
     }
 
     for (std::size_t i = 0; i < chunks; ++i) {
@@ -77,12 +80,12 @@ std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<st
             const std::size_t count = std::min(kBlockChunkSize, block.size() - offset);
             std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(offset), count, buffer.begin() + kReportDataOffset);
         }
-        if (device != nullptr) {
-            device->WriteOutput(std::span(buffer).first(kOutputReportLength));
+        if (!device->WriteOutput(std::span(buffer).first(kOutputReportLength))) {
+            return {};
         }
         link.Pauses().Sleep(kChunkPause);
     }
-    return 0;
+    return {true, 0};
 }
 
 } // namespace veldrane

@@ -33,15 +33,25 @@ inline constexpr std::chrono::milliseconds kChunkReadTimeout{1000};
 // Number of 64-byte chunks that carry a block of `length` bytes: 0 for 0, at most 4.
 std::size_t ChunkCount(std::size_t length);
 
+// What became of a block transfer: `ok` when every report was taken and, for a read, the whole
+// block the mouse announced arrived; `received` counts the bytes of a read that did arrive.
+struct BlockTransfer
+{
+    bool ok = false;
+    std::size_t received = 0;
+};
+
 // Sends `command` as a feature report, with the checksum in byte 7 whatever the caller left there;
 // for a read command, fetches the mouse's answer into `command` (eight zero bytes when none
-// comes). Nothing is reported: callers test the connected flag before they start.
-void SendCommand(DeviceLink& link, CommandReport& command);
+// comes). False when there is no command interface, the platform refused the report, or the
+// answer did not come.
+bool SendCommand(DeviceLink& link, CommandReport& command);
 
-// SendCommand, then the data phase in 64-byte chunks. Writing: the block length of `command`
-// in chunks taken from `block` (zeros past its end), each followed by kChunkPause. Reading: the
-// length the mouse announced in its answer, but never more than `block` holds; a chunk that does
-// not come in time ends the read. Returns how many bytes of the block arrived (0 for a write).
-std::size_t TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block);
+// SendCommand, then the data phase in 64-byte chunks; stops at the first report that fails.
+// Writing: the block length of `command` in chunks taken from `block` (zeros past its end), each
+// followed by kChunkPause. Reading: the length the mouse announced in its answer, but never more
+// than `block` holds; a chunk that does not come in time, or comes short, ends the read, and so
+// does an announced length beyond the room.
+BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block);
 
 } // namespace veldrane

@@ -63,4 +63,16 @@ bool FindMouse(DeviceLink& link)
     return found;
 }
 
+bool MouseInterfacesPresent(HidBackend& backend)
+{
+    bool command = false;
+    bool notification = false;
+    for (const HidInterfaceInfo& info : backend.Enumerate()) {
+        const MouseInterfaceRole role = ClassifyInterface(info);
+        command = command || role == MouseInterfaceRole::Command;
+        notification = notification || role == MouseInterfaceRole::Notification;
+    }
+    return command && notification;
+}
+
 } // namespace veldrane

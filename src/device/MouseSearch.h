@@ -5,6 +5,7 @@
 namespace veldrane {
 
 class DeviceLink;
+class HidBackend;
 struct HidInterfaceInfo;
 
 // The mouse and the two of its HID interfaces that the system uses.
@@ -35,5 +36,9 @@ MouseInterfaceRole ClassifyInterface(const HidInterfaceInfo& info);
 // the command interface is open, and only then wakes the listener. Returns whether the command
 // interface was opened; it never clears the connected flag (its callers do).
 bool FindMouse(DeviceLink& link);
+
+// Whether the mouse is there with both interfaces the system uses, openable or not. When it is
+// plugged in, its interfaces appear one by one.
+bool MouseInterfacesPresent(HidBackend& backend);
 
 } // namespace veldrane

@@ -20,49 +20,70 @@ namespace {
 // The download always writes profile 0 of the mouse.
 constexpr std::uint8_t kDownloadedProfile = 0;
 
-void Send(DeviceLink& link, CommandReport command)
+DownloadResult FailedAt(std::uint8_t command)
 {
-    SendCommand(link, command);
+    return {command};
 }
 
 } // namespace
 
-void WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current)
+DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current)
 {
     current.deviceProfile = kDownloadedProfile;
     image.bytes[kImageProfileNumber] = kDownloadedProfile;
 
-    Send(link, CommandReport::Make(kCommandSelectProfile, kDownloadedProfile));
+    CommandReport select = CommandReport::Make(kCommandSelectProfile, kDownloadedProfile);
+    if (!SendCommand(link, select)) {
+        return FailedAt(kCommandSelectProfile);
+    }
     link.Pauses().Sleep(kDownloadCommandPause);
 
     image.bytes[kImageReportRate] = current.reportRate;
-    Send(link, CommandReport::Make(kCommandReportRate, image.bytes[kImageProfileNumber], current.reportRate));
+    CommandReport reportRate =
+        CommandReport::Make(kCommandReportRate, image.bytes[kImageProfileNumber], current.reportRate);
+    if (!SendCommand(link, reportRate)) {
+        return FailedAt(kCommandReportRate);
+    }
     link.Pauses().Sleep(kDownloadCommandPause);
 
     image.bytes[kImageSideButtonLight] = current.sideButtonLight;
-    Send(link, CommandReport::Make(kCommandSideButtonLight, current.sideButtonLight));
+    CommandReport sideButtonLight = CommandReport::Make(kCommandSideButtonLight, current.sideButtonLight);
+    if (!SendCommand(link, sideButtonLight)) {
+        return FailedAt(kCommandSideButtonLight);
+    }
 
-    // The block goes back with the mouse's own values in every byte the system does not manage.
-    TransferSettingsBlock(link, image, BlockDirection::Read);
+    // The block goes back with the mouse's own values in every byte the system does not manage,
+    // so it must have come whole.
+    if (!TransferSettingsBlock(link, image, BlockDirection::Read)) {
+        return FailedAt(kCommandReadSettingsBlock);
+    }
     PatchSettingsBlock(current, image.SettingsArea(0));
-    TransferSettingsBlock(link, image, BlockDirection::Write);
+    if (!TransferSettingsBlock(link, image, BlockDirection::Write)) {
+        return FailedAt(kCommandWriteSettingsBlock);
+    }
 
     const KeyMatrixBlock keyMatrix = BuildKeyMatrixBlock(current);
     std::copy(keyMatrix.begin(), keyMatrix.end(), image.KeyMatrix().begin());
-    WriteKeyMatrixBlock(link, image);
+    if (!WriteKeyMatrixBlock(link, image)) {
+        return FailedAt(kCommandWriteKeyMatrix);
+    }
 
     for (std::size_t number = 1; number <= kImageMacroCount; ++number) {
         const auto buffer = current.MacroBuffer(number - 1);
         std::copy(buffer.begin(), buffer.end(), image.MacroBuffer(number).begin());
     }
-    WriteMacroBlocks(link, image);
+    if (!WriteMacroBlocks(link, image)) {
+        return FailedAt(kCommandWriteMacro);
+    }
+    return {};
 }
 
-void DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files)
+DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files)
 {
-    WriteProfileToMouse(link, image, current);
+    const DownloadResult result = WriteProfileToMouse(link, image, current);
     files.SaveConfig(current);
     files.SaveLabels(files.language);
+    return result;
 }
 
 } // namespace veldrane

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <optional>
 
 namespace veldrane {
 
@@ -14,16 +16,27 @@ inline constexpr std::chrono::milliseconds kDownloadCommandPause{10};
 // Every pause a download makes, end to end: 10 + 10 + 10 + 50 + 42 + 12 x 60.
 inline constexpr std::chrono::milliseconds kDownloadPauseTotal{842};
 
+// How a download ended: the code of the command whose exchange failed, or nothing when the mouse
+// took every report.
+struct DownloadResult
+{
+    std::optional<std::uint8_t> failedCommand;
+
+    bool Taken() const { return !failedCommand; }
+};
+
 // Steps 1 to 9 of a download: sends `current` to the mouse through the image, in this order:
 // 0x02 0 (10 ms), 0x03 with reportRate (10 ms), 0x05 with sideButtonLight, the settings block
 // read back (0x8C, 10 ms), patched and written (0x0C, 10 ms), the KeyMatrixBlock (0x0D, 2 ms) and
 // the twelve MacroBuffers (0x0F 1 to 12, 20 ms each). Sets deviceProfile and image byte 0 to 0.
-// Never stops half-way and reports nothing: a report the mouse does not take is passed over.
-void WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current);
+// Stops at the first report the mouse does not take and sends nothing after it; the settings
+// block goes out only when it was read back whole, since every byte the system does not manage
+// is the mouse's own.
+DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current);
 
 // The whole download: WriteProfileToMouse, then the profile's configuration file and the labels
-// of its buttons are stored, whatever became of the reports. Callers run it only while the
-// connected flag is set.
-void DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
+// of its buttons are stored, whatever became of the reports, so the user's settings are kept
+// even when the mouse did not take them. Callers run it only while the connected flag is set.
+DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
 
 } // namespace veldrane

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <sstream>
+#include <thread>
 
 #include "device/CommandReport.h"
 #include "device/CommandSet.h"
@@ -15,6 +16,7 @@
 #include "device/MouseSearch.h"
 #include "device/ReportDescriptorParser.h"
 #include "platform/Clock.h"
+#include "platform/Sleeper.h"
 
 namespace veldrane {
 
@@ -67,6 +69,9 @@ constexpr std::uint8_t kNotificationDescriptor[] = {
 // out of range, a block length of 255 and a wrong checksum.
 constexpr std::array<std::uint8_t, kCommandReportSize> kGarbageAnswer = {0xA5, 0x3C, 0xFF, 0x96,
                                                                          0x5A, 0xC3, 0x0F, 0x77};
+// ...and what comes in place of a block: one input report far shorter than a chunk.
+constexpr std::size_t kGarbageInputLength = 23;
+constexpr std::uint8_t kGarbageFill = 0xE7;
 
 constexpr std::uint8_t kMacroKeyCode = 0x09;
 constexpr std::uint8_t kCpiButtonCode = 0x01;
@@ -77,6 +82,13 @@ std::string Hex(std::uint8_t value)
     text << "0x" << std::uppercase << std::hex << std::setw(2) << std::setfill('0') << static_cast<int>(value);
     return text.str();
 }
+
+// Without a sleeper of its own, a late answer keeps the calling thread waiting for real.
+class ThreadSleeper : public Sleeper
+{
+public:
+    void Sleep(std::chrono::milliseconds duration) override { std::this_thread::sleep_for(duration); }
+};
 
 struct OtherInterface
 {
@@ -99,7 +111,7 @@ struct DataPhase
 
 struct SimulatedMouse::State
 {
-    explicit State(const Clock& c) : clock(c)
+    State(const Clock& c, Sleeper* s) : clock(c), sleeper(s != nullptr ? *s : threadSleeper)
     {
         for (std::size_t p = 0; p < kProfileCount; ++p) {
             settingsBlocks[p] = FactorySettingsBlock(p);
@@ -107,13 +119,17 @@ struct SimulatedMouse::State
     }
 
     const Clock& clock;
+    ThreadSleeper threadSleeper;
+    Sleeper& sleeper;
     mutable std::mutex mutex;
     std::condition_variable changed;
 
     bool plugged = true;
     std::uint64_t plugEpoch = 0;
     std::optional<std::size_t> unplugAfter;
-    SimulatedFault fault = SimulatedFault::None;
+    // None, Silent or Garbage: how it answers.
+    SimulatedFault::Kind answering = SimulatedFault::Kind::None;
+    std::chrono::milliseconds delay{0};
     std::vector<SimulatedInterface> order = {SimulatedInterface::Pointer, SimulatedInterface::Command,
                                              SimulatedInterface::Notification};
     std::vector<OtherInterface> others;
@@ -246,7 +262,9 @@ struct SimulatedMouse::State
                 break;
             }
             Answer({kCommandReadSettingsBlock, parameter, static_cast<std::uint8_t>(kBlockSize)});
-            if (fault != SimulatedFault::Garbage) {
+            if (answering == SimulatedFault::Kind::Garbage) {
+                commandInput.emplace_back(kGarbageInputLength, kGarbageFill);
+            } else {
                 QueueBlock(settingsBlocks[parameter]);
             }
             break;
@@ -261,7 +279,7 @@ struct SimulatedMouse::State
         std::array<std::uint8_t, kCommandReportSize> reply{};
         std::copy(bytes.begin(), bytes.end(), reply.begin());
         reply[kCommandChecksum] = CommandChecksum(reply);
-        answer = fault == SimulatedFault::Garbage ? kGarbageAnswer : reply;
+        answer = answering == SimulatedFault::Kind::Garbage ? kGarbageAnswer : reply;
     }
 
     void QueueBlock(const Block& block)
@@ -427,7 +445,16 @@ public:
 
     bool GetFeature(std::span<std::uint8_t> report) override
     {
+        const std::chrono::milliseconds late = AnswerDelay();
+        if (late > std::chrono::milliseconds{0}) {
+            m_state->sleeper.Sleep(std::min(late, SimulatedMouse::kFeatureAnswerTimeout));
+        }
         const std::lock_guard lock(m_state->mutex);
+        if (late > SimulatedMouse::kFeatureAnswerTimeout) {
+            m_state->answer.reset(); // it comes after the platform gave up waiting
+            m_state->Log(m_interface, ReportKind::GetFeature, {}, false);
+            return false;
+        }
         if (!Reaches() || m_interface != SimulatedInterface::Command) {
             m_state->Log(m_interface, ReportKind::GetFeature, {}, false);
             return false;
@@ -493,6 +520,15 @@ public:
             m_state->Log(m_interface, ReportKind::Read, {}, true, timeout);
             return {};
         }
+        if (const auto late = m_state->delay; late > std::chrono::milliseconds{0}) {
+            lock.unlock();
+            m_state->sleeper.Sleep(std::min(late, timeout));
+            lock.lock();
+            if (late > timeout || m_state->commandInput.empty()) {
+                m_state->Log(m_interface, ReportKind::Read, {}, true, timeout);
+                return {}; // the chunk is still on its way when the reader gives up
+            }
+        }
         const HidReadResult result = Hand(report, m_state->commandInput, timeout);
         m_state->CountCommandReport();
         return result;
@@ -500,7 +536,13 @@ public:
 
 private:
     bool Alive() const { return m_state->Alive(m_epoch); }
-    bool Reaches() const { return Alive() && m_state->fault != SimulatedFault::Silent; }
+    bool Reaches() const { return Alive() && m_state->answering != SimulatedFault::Kind::Silent; }
+
+    std::chrono::milliseconds AnswerDelay() const
+    {
+        const std::lock_guard lock(m_state->mutex);
+        return m_interface == SimulatedInterface::Command ? m_state->delay : std::chrono::milliseconds{0};
+    }
 
     HidReadResult Hand(std::span<std::uint8_t> report, std::deque<std::vector<std::uint8_t>>& queue,
                        std::chrono::milliseconds timeout)
@@ -534,7 +576,9 @@ private:
 
 } // namespace
 
-SimulatedMouse::SimulatedMouse(const Clock& clock) : m_state(std::make_shared<State>(clock)) {}
+SimulatedMouse::SimulatedMouse(const Clock& clock, Sleeper* sleeper)
+    : m_state(std::make_shared<State>(clock, sleeper))
+{}
 
 SimulatedMouse::~SimulatedMouse() = default;
 
@@ -658,10 +702,28 @@ void SimulatedMouse::UnplugAfterCommandReports(std::size_t count)
     m_state->unplugAfter = count;
 }
 
-void SimulatedMouse::SetFault(SimulatedFault fault)
+void SimulatedMouse::SetFault(const SimulatedFault& fault)
 {
+    using Kind = SimulatedFault::Kind;
+    switch (fault.kind) {
+    case Kind::UnplugAfter:
+        UnplugAfterCommandReports(fault.reports);
+        return;
+    case Kind::Slow: {
+        const std::lock_guard lock(m_state->mutex);
+        m_state->delay = fault.delay;
+        return;
+    }
+    case Kind::None:
+    case Kind::Silent:
+    case Kind::Garbage:
+        break;
+    }
     const std::lock_guard lock(m_state->mutex);
-    m_state->fault = fault;
+    m_state->answering = fault.kind;
+    if (fault.kind == Kind::None) {
+        m_state->delay = std::chrono::milliseconds{0};
+    }
 }
 
 void SimulatedMouse::PressCpiButton(std::uint8_t stage)

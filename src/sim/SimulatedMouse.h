@@ -11,10 +11,12 @@
 
 #include "platform/HidBackend.h"
 #include "platform/HotplugSource.h"
+#include "sim/SimulatedFault.h"
 
 namespace veldrane {
 
 class Clock;
+class Sleeper;
 
 // The mouse's HID interfaces: a standard pointer, the command interface, the notification interface.
 enum class SimulatedInterface
@@ -22,13 +24,6 @@ enum class SimulatedInterface
     Pointer,
     Command,
     Notification,
-};
-
-enum class SimulatedFault
-{
-    None,
-    Silent,  // takes no report and answers nothing: every platform call fails, reads time out
-    Garbage, // takes what it is sent, but answers every read command with the same eight wrong bytes
 };
 
 enum class ReportKind
@@ -59,7 +54,8 @@ struct LoggedReport
 // current CPI stage), checks the framing and checksum of every report (a malformed one is
 // recorded in Errors() and not taken), answers 0x82 and 0x8C, stores 0x01, 0x02, 0x03, 0x05,
 // 0x0C, 0x0D and 0x0F, and logs every report with the time of the injected clock. It can be
-// unplugged and plugged (with hot-plug events), fail on purpose and press its own buttons.
+// unplugged and plugged (with hot-plug events), fail on purpose and press its own buttons. Late
+// answers wait on the sleeper it is given (on the calling thread, for real without one).
 //
 // Any thread may call any method: the listener thread reads the notification interface while
 // the GUI thread commands the mouse and a test presses buttons. A read of the notification
@@ -76,7 +72,10 @@ public:
 
     using Block = std::array<std::uint8_t, kBlockSize>;
 
-    explicit SimulatedMouse(const Clock& clock);
+    // The platform gives up on a feature answer that has not come within this time.
+    static constexpr std::chrono::milliseconds kFeatureAnswerTimeout{5000};
+
+    explicit SimulatedMouse(const Clock& clock, Sleeper* sleeper = nullptr);
     ~SimulatedMouse() override;
     SimulatedMouse(const SimulatedMouse&) = delete;
     SimulatedMouse& operator=(const SimulatedMouse&) = delete;
@@ -104,7 +103,9 @@ public:
     bool IsPlugged() const;
     // Unplugs the mouse right after `count` more reports have reached its command interface.
     void UnplugAfterCommandReports(std::size_t count);
-    void SetFault(SimulatedFault fault);
+    // Silent and Garbage change how it answers until the next of them or None; None also ends
+    // Slow. UnplugAfter counts from now, like UnplugAfterCommandReports.
+    void SetFault(const SimulatedFault& fault);
 
     // Buttons. A CPI button sets the current stage and reports 06 07 01 stage; the macro key
     // reports 06 07 09 number. SendNotificationReport sends any bytes as they are.

@@ -23,7 +23,6 @@ public:
     {
         calls.push_back("notice " + std::to_string(notice.code) + " after " + ReportCount());
     }
-    void HideMainWindow() override { calls.push_back("hide"); }
     void ReloadProfile() override { calls.push_back("reload after " + ReportCount()); }
 
     std::vector<std::string> calls;
@@ -51,9 +50,18 @@ protected:
         EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x01, 0xFC, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02}));
     }
 
-    ProfileRecord record{};
+    // Every event the mouse raised since the last call, handled in order.
+    void HandleEvents()
+    {
+        for (const HotplugEvent& event : mouse.TakeEvents()) {
+            handler.HandleDeviceChange(event);
+        }
+    }
+
+    ProfileRecords records{};
+    ProfileRecord& record = records.Current;
     RecordingHooks hooks{mouse};
-    DeviceChangeHandler handler{link, image, record, hooks};
+    DeviceChangeHandler handler{link, image, records, hooks};
 };
 
 TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte)
@@ -72,53 +80,85 @@ TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte
     EXPECT_TRUE(clock.pauses.empty());
 }
 
-TEST_F(DeviceChangeHandlerTest, ArrivalThatFindsTheMouseNotifiesThenPreparesItThenReloads)
+class ArrivalTest : public DeviceChangeHandlerTest, public ::testing::WithParamInterface<bool>
 {
+};
+
+TEST_P(ArrivalTest, NotifiesPreparesTheMouseAndReloadsOnlyAnUneditedProfile)
+{
+    const bool edited = GetParam();
     record.deviceProfile = 9;
+    records.Snapshot();
+    if (edited) {
+        record.cpiValue[0] = 77;
+    }
+    const ProfileRecord before = record;
     mouse.SetProfileNumber(2);
     handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
     ExpectPreparation(CommandReports(mouse));
-    EXPECT_EQ(record.deviceProfile, 2);
     EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
+    EXPECT_EQ(record.deviceProfile, 2);
+    if (edited) {
+        EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
+        ProfileRecord expected = before;
+        expected.deviceProfile = 2;
+        EXPECT_EQ(record, expected); // the edits stay, with the mouse's profile number
+    } else {
+        EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    }
 }
 
-TEST_F(DeviceChangeHandlerTest, EarlyArrivalBeforeTheCommandInterfaceHidesTheWindow)
-{
-    link.SetConnected(true);
-    mouse.Unplug();
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
-    EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0", "hide"}));
-}
+INSTANTIATE_TEST_SUITE_P(Edits, ArrivalTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Edited" : "Unedited"; });
 
-TEST_F(DeviceChangeHandlerTest, RemovalOfTheMouseNotifiesAndClearsConnected)
-{
-    ASSERT_TRUE(handler.ConnectAtStartUp());
-    mouse.ClearLog();
-    mouse.Unplug();
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal));
-    EXPECT_FALSE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0"}));
-    EXPECT_TRUE(mouse.Log().empty());
-}
-
-TEST_F(DeviceChangeHandlerTest, PlugInWhileRunningRepeatsTheArrivalForEveryInterfaceEvent)
+TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheMouseIsComplete)
 {
     mouse.Unplug();
     ASSERT_FALSE(handler.ConnectAtStartUp());
     mouse.TakeEvents();
+    mouse.SetInterfaceOrder({SimulatedInterface::Pointer});
     mouse.Plug();
-    const auto events = mouse.TakeEvents();
-    ASSERT_EQ(events.size(), 3u);
-    for (const HotplugEvent& event : events) {
-        EXPECT_EQ(event.kind, HotplugEvent::Kind::Arrival);
-        handler.HandleDeviceChange(event);
+    HandleEvents();
+    mouse.SetInterfaceOrder({SimulatedInterface::Pointer, SimulatedInterface::Command});
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_TRUE(hooks.calls.empty()); // no false warning while the mouse is still arriving
+    EXPECT_FALSE(link.IsConnected());
+
+    mouse.SetInterfaceOrder(
+        {SimulatedInterface::Pointer, SimulatedInterface::Command, SimulatedInterface::Notification});
+    for (int event = 0; event < 3; ++event) {
+        handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
     }
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3", "notice 14 after 3",
-                                                     "reload after 6", "notice 14 after 6", "reload after 9"}));
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    ExpectPreparation(CommandReports(mouse));
+}
+
+TEST_F(DeviceChangeHandlerTest, PlugOutAndInAreOneRemovalAndOneArrival)
+{
+    ASSERT_TRUE(handler.ConnectAtStartUp());
+    mouse.ClearLog();
+    mouse.Unplug();
+    HandleEvents(); // one removal event per interface
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0"}));
+    EXPECT_TRUE(mouse.Log().empty());
+
+    hooks.calls.clear();
+    mouse.Plug();
+    HandleEvents(); // one arrival event per interface
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    ExpectPreparation(CommandReports(mouse));
+}
+
+TEST_F(DeviceChangeHandlerTest, RemovalOfAnotherInterfaceKeepsTheMouse)
+{
+    ASSERT_TRUE(handler.ConnectAtStartUp());
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal));
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(hooks.calls.empty());
 }
 
 } // namespace

@@ -8,7 +8,6 @@
 #include "device/DeviceNotice.h"
 #include "device/DeviceNoticeHandler.h"
 #include "device/MouseSearch.h"
-#include "profile/ProfileRecord.h"
 #include "support/RecordingMessageSink.h"
 
 namespace veldrane::test {
@@ -30,12 +29,11 @@ protected:
 
     std::vector<Shown> Handle(DeviceNotice notice, Language language = Language::English)
     {
-        DeviceNoticeHandler handler(link, image, record, messages, language);
+        DeviceNoticeHandler handler(link, image, messages, language);
         handler.HandleDeviceNotice(notice);
         return messages.shown;
     }
 
-    ProfileRecord record{};
     RecordingMessageSink messages;
 };
 
@@ -80,16 +78,26 @@ TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBloc
 TEST_F(DeviceNoticeHandlerTest, CpiOfASilentMouseComesFromWhatTheAreaHolds)
 {
     image.SettingsArea(0)[85] = 40;
-    mouse.SetFault(SimulatedFault::Silent);
+    mouse.SetFault({SimulatedFault::Kind::Silent});
     EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 2000", "Info")}));
 }
 
-TEST_F(DeviceNoticeHandlerTest, ProfileNumberOutOfRangeTakesAreaZeroInsteadOfBytesBehindIt)
+class ProfileNumberTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<std::uint8_t>
 {
-    record.deviceProfile = 0xC3; // as a garbage answer to 0x82 leaves it
-    image.bytes.back() = 0x77;
-    EXPECT_EQ(Handle({0x03, 0x06}), (std::vector<Shown>{Balloon("Switch CPI into the sixth stage 4800", "Info")}));
+};
+
+TEST_P(ProfileNumberTest, CpiComesFromTheBlockJustReadWhateverProfileTheMouseIsOn)
+{
+    mouse.SetProfileNumber(GetParam());
+    for (std::size_t area = 0; area < kSettingsAreaCount; ++area) {
+        image.SettingsArea(area)[85] = 99; // stale: the notice must not show 4950
+    }
+    EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 1600", "Info")}));
+    EXPECT_EQ(image.bytes[kImageProfileNumber], GetParam());
 }
+
+// 0xC3: out of range, as a garbage answer to 0x82 gives it.
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 1, 5, 0xC3));
 
 TEST_F(DeviceNoticeHandlerTest, MacroKeyNoticeShowsTheNumberRightAfterTheTextWithoutAskingTheMouse)
 {

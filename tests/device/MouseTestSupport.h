@@ -55,7 +55,7 @@ class MouseTest : public ::testing::Test
 {
 protected:
     FakeClock clock;
-    SimulatedMouse mouse{clock};
+    SimulatedMouse mouse{clock, &clock}; // late answers wait on the test's clock
     DeviceLink link{mouse, clock};
     DeviceImage image;
 };

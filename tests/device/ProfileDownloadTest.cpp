@@ -57,6 +57,7 @@ struct ExpectedReport
 class ProfileDownloadTest : public MouseTest
 {
 protected:
+
     void SetUp() override
     {
         ASSERT_TRUE(FindMouse(link));
@@ -133,7 +134,7 @@ protected:
 TEST_F(ProfileDownloadTest, SendsEveryReportAndEveryPauseInOrder)
 {
     image.bytes[kImageProfileNumber] = 3; // 0x0D must name profile 0 all the same
-    DownloadProfile(link, image, record, files);
+    EXPECT_TRUE(DownloadProfile(link, image, record, files).Taken());
 
     const auto expected = ExpectedSequence(SimulatedMouse::FactorySettingsBlock(0));
     const auto reports = CommandReports(mouse);
@@ -182,85 +183,73 @@ TEST_F(ProfileDownloadTest, EndsByStoringTheProfileAndItsLabels)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// The codes of the feature reports a download sends, in order.
-const std::vector<std::uint8_t> kDownloadCommands = {0x02, 0x03, 0x05, 0x8C, 0x0C, 0x0D, 0x0F, 0x0F, 0x0F,
-                                                     0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F, 0x0F};
-
-std::vector<std::uint8_t> SentCommands(const std::vector<LoggedReport>& reports)
+struct FaultCase
 {
-    std::vector<std::uint8_t> codes;
-    for (const LoggedReport& report : reports) {
-        if (report.kind == ReportKind::SetFeature) {
-            codes.push_back(report.bytes.size() > 1 ? report.bytes[1] : 0);
-        }
-    }
-    return codes;
-}
+    const char* name;
+    SimulatedFault fault;
+    std::optional<std::uint8_t> failedCommand; // nothing: the mouse took everything
+    std::size_t reports;                       // on the command interface, the failed one included
+    bool settingsWritten;                      // the mouse holds the patched settings block
+};
 
-std::size_t Count(const std::vector<LoggedReport>& reports, ReportKind kind)
-{
-    return static_cast<std::size_t>(
-        std::count_if(reports.begin(), reports.end(), [&](const LoggedReport& r) { return r.kind == kind; }));
-}
-
-class UnplugDuringDownloadTest : public ProfileDownloadTest, public ::testing::WithParamInterface<std::size_t>
+class FaultDuringDownloadTest : public ProfileDownloadTest, public ::testing::WithParamInterface<FaultCase>
 {
 };
 
-TEST_P(UnplugDuringDownloadTest, RunsThroughEveryStepAndStillStoresTheProfile)
+TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
 {
-    // The mouse goes away after this many reports: before the settings read, between its chunks,
-    // inside the settings write, inside the key matrix, among the macros, before the last chunk.
-    mouse.UnplugAfterCommandReports(GetParam());
-    DownloadProfile(link, image, record, files);
+    const FaultCase& fault = GetParam();
+    mouse.SetFault(fault.fault);
+    const DownloadResult result = DownloadProfile(link, image, record, files);
 
-    const auto reports = CommandReports(mouse);
-    EXPECT_EQ(SentCommands(reports), kDownloadCommands);
-    EXPECT_EQ(Count(reports, ReportKind::Write), 28u);
-    const auto delivered = std::count_if(reports.begin(), reports.end(), [](const auto& r) { return r.delivered; });
-    EXPECT_EQ(static_cast<std::size_t>(delivered), GetParam());
-    EXPECT_FALSE(mouse.IsPlugged());
-    EXPECT_EQ(clock.pauses, DownloadPauses());
+    EXPECT_EQ(result.failedCommand, fault.failedCommand);
+    EXPECT_EQ(CommandReports(mouse).size(), fault.reports);
+    SimulatedMouse::Block expected = SimulatedMouse::FactorySettingsBlock(0);
+    if (fault.settingsWritten) {
+        PatchSettingsBlock(record, expected);
+    }
+    EXPECT_EQ(mouse.SettingsBlock(0), expected);
     EXPECT_EQ(SavedFile(), ExpectedFile(record));
     EXPECT_TRUE(mouse.Errors().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Points, UnplugDuringDownloadTest, ::testing::Values(1u, 3u, 5u, 6u, 8u, 10u, 14u, 30u, 48u));
-
-TEST_F(ProfileDownloadTest, MouseThatNeverAnswersGetsTheWholeSequenceOverAZeroSettingsArea)
+SimulatedFault UnplugAfter(std::size_t reports)
 {
-    mouse.SetFault(SimulatedFault::Silent);
-    DownloadProfile(link, image, record, files);
-
-    const auto reports = CommandReports(mouse);
-    EXPECT_EQ(SentCommands(reports), kDownloadCommands);
-    EXPECT_EQ(Count(reports, ReportKind::Read), 0u); // a lost answer announces no chunk
-    EXPECT_EQ(clock.pauses, DownloadPauses());
-    SimulatedMouse::Block expected{};
-    PatchSettingsBlock(record, expected);
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), image.SettingsArea(0).begin()));
-    EXPECT_EQ(SavedFile(), ExpectedFile(record));
+    return {SimulatedFault::Kind::UnplugAfter, reports};
 }
 
-TEST_F(ProfileDownloadTest, GarbageAnswerLeavesTheSettingsAreaAsItWasAndWaitsABoundedTime)
+SimulatedFault Slow(std::chrono::milliseconds delay)
 {
-    image.SettingsArea(0)[10] = 0x5C; // what an earlier read left there
-    mouse.SetFault(SimulatedFault::Garbage);
-    DownloadProfile(link, image, record, files);
+    return {SimulatedFault::Kind::Slow, 0, delay};
+}
 
-    const auto reports = CommandReports(mouse);
-    EXPECT_EQ(SentCommands(reports), kDownloadCommands);
-    // The garbage announces 255 bytes; the first chunk never comes, and the read asked for it
-    // with the bounded time-out only.
-    ASSERT_EQ(Count(reports, ReportKind::Read), 1u);
-    const auto read =
-        std::find_if(reports.begin(), reports.end(), [](const auto& r) { return r.kind == ReportKind::Read; });
-    EXPECT_EQ(read->timeout, 1000ms);
-    EXPECT_TRUE(read->bytes.empty());
-    EXPECT_EQ(image.SettingsArea(0)[10], 0x5C);
-    EXPECT_EQ(mouse.SettingsBlock(0)[10], 0x5C);
-    EXPECT_EQ(clock.pauses, DownloadPauses());
-    EXPECT_EQ(SavedFile(), ExpectedFile(record));
+// A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
+// 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
+// nothing after it.
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FaultDuringDownloadTest,
+    ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
+                      // 255 bytes announced, then one short report: the block is not written back
+                      FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
+                      FaultCase{"UnplugBeforeReportRate", UnplugAfter(1), 0x03, 2, false},
+                      FaultCase{"UnplugBeforeSettingsRead", UnplugAfter(3), 0x8C, 4, false},
+                      FaultCase{"UnplugAfterTheAnswer", UnplugAfter(5), 0x8C, 6, false},
+                      FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
+                      FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
+                      FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
+                      FaultCase{"UnplugInsideFirstMacro", UnplugAfter(14), 0x0F, 15, true},
+                      FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
+                      // an answer later than a chunk read waits is a chunk that did not come
+                      FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},
+                      FaultCase{"SlowButInTime", Slow(30ms), std::nullopt, 49, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileDownloadTest, LateAnswersWaitNoLongerThanTheirBound)
+{
+    mouse.SetFault(Slow(1500ms));
+    DownloadProfile(link, image, record, files);
+    // 0x02 and 0x03 each 10 ms; the answer to 0x8C 1500 ms late; the first chunk given up after 1 s.
+    EXPECT_EQ(clock.pauses, (Pauses{10ms, 10ms, 1500ms, 1000ms}));
 }
 
 } // namespace

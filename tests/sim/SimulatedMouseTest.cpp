@@ -1,4 +1,5 @@
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,35 @@ TEST_F(SimulatedMouseTest, ButtonPressReachesEveryOpenNotificationHandle)
     EXPECT_EQ(buffer[2], 0x09);
     EXPECT_EQ(buffer[3], 0x02);
 }
+
+struct FaultTextCase
+{
+    std::string text;
+    std::optional<SimulatedFault> fault;
+};
+
+class SimulatedFaultParseTest : public ::testing::TestWithParam<FaultTextCase>
+{
+};
+
+TEST_P(SimulatedFaultParseTest, NamesAFaultOrNothing)
+{
+    EXPECT_EQ(SimulatedFault::Parse(GetParam().text), GetParam().fault);
+}
+
+using Kind = SimulatedFault::Kind;
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SimulatedFaultParseTest,
+    ::testing::Values(FaultTextCase{"silent", SimulatedFault{Kind::Silent}},
+                      FaultTextCase{"garbage", SimulatedFault{Kind::Garbage}},
+                      FaultTextCase{"unplug-after:14", SimulatedFault{Kind::UnplugAfter, 14}},
+                      FaultTextCase{"unplug-after:0", SimulatedFault{Kind::UnplugAfter, 0}},
+                      FaultTextCase{"slow:250", SimulatedFault{Kind::Slow, 0, 250ms}},
+                      FaultTextCase{"slow:60000", SimulatedFault{Kind::Slow, 0, 60000ms}},
+                      FaultTextCase{"slow:60001", std::nullopt}, FaultTextCase{"unplug-after:", std::nullopt},
+                      FaultTextCase{"unplug-after:-1", std::nullopt}, FaultTextCase{"unplug-after:3x", std::nullopt},
+                      FaultTextCase{"slow: 5", std::nullopt}, FaultTextCase{"Silent", std::nullopt},
+                      FaultTextCase{"", std::nullopt}, FaultTextCase{"none", std::nullopt}));
 
 } // namespace
 } // namespace veldrane::test
