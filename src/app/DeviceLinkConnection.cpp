@@ -16,9 +16,9 @@ bool DeviceLinkConnection::IsConnected() const
     return m_link.IsConnected();
 }
 
-void DeviceLinkConnection::DownloadProfile(ProfileRecord& record)
+bool DeviceLinkConnection::DownloadProfile(ProfileRecord& record)
 {
-    veldrane::DownloadProfile(m_link, m_image, record, m_files);
+    return veldrane::DownloadProfile(m_link, m_image, record, m_files).Taken();
 }
 
 void DeviceNoticeHandlerTarget::SendDeviceNotice(const DeviceNotice& notice)

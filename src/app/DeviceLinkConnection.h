@@ -17,7 +17,7 @@ public:
     DeviceLinkConnection(DeviceLink& link, DeviceImage& image, ConfigFiles& files);
 
     bool IsConnected() const override;
-    void DownloadProfile(ProfileRecord& record) override;
+    bool DownloadProfile(ProfileRecord& record) override;
 
 private:
     DeviceLink& m_link;

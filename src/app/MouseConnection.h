@@ -5,15 +5,16 @@ namespace veldrane {
 struct ProfileRecord;
 
 // The mouse as the shell's commands see it: whether it is connected, and the download of a whole
-// profile into it, which ends with the save of the profile's configuration and label files. The
-// download may change the record as it goes (it clears `deviceProfile`).
+// profile into it, which ends with the save of the profile's configuration and label files
+// whatever became of the reports; true only when the mouse took all of them. The download may
+// change the record as it goes (it clears `deviceProfile`).
 class MouseConnection
 {
 public:
     virtual ~MouseConnection() = default;
 
     virtual bool IsConnected() const = 0;
-    virtual void DownloadProfile(ProfileRecord& record) = 0;
+    virtual bool DownloadProfile(ProfileRecord& record) = 0;
 };
 
 } // namespace veldrane

@@ -6,10 +6,13 @@
 
 #include "app/MouseConnection.h"
 #include "buttons/ButtonFunctionCatalogue.h"
+#include "platform/MessageSink.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/PointerSettingsApplier.h"
 #include "text/AssignmentTexts.h"
+#include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
 
 namespace veldrane {
 namespace {
@@ -47,20 +50,38 @@ std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& 
 } // namespace
 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
-                                 PointerSettingsApplier& pointerSettings, Language language)
-    : m_records(records), m_files(files), m_mouse(mouse), m_pointerSettings(pointerSettings), m_language(language)
+                                 MessageSink& messages, PointerSettingsApplier& pointerSettings, Language language)
+    : m_records(records),
+      m_files(files),
+      m_mouse(mouse),
+      m_messages(messages),
+      m_pointerSettings(pointerSettings),
+      m_language(language)
 {}
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {
-    if (!m_mouse.IsConnected()) {
-        return false;
+    bool taken = false;
+    if (m_mouse.IsConnected()) {
+        host.ShowWaitCursor(WindowTimer::SaveWait);
+        taken = DownloadAndSave();
+    } else {
+        m_files.SaveConfig(m_records.Current);
+        m_files.SaveLabels(m_language);
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).savedWithoutMouse, kApplicationTitle);
     }
-    host.ShowWaitCursor(WindowTimer::SaveWait);
-    m_mouse.DownloadProfile(m_records.Current);
     m_records.Snapshot();
     m_pointerSettings.ApplyPointerSettings(m_records.Current);
-    return true;
+    return taken;
+}
+
+bool ProfileCommands::DownloadAndSave()
+{
+    const bool taken = m_mouse.DownloadProfile(m_records.Current);
+    if (!taken) {
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, kWarningTitle);
+    }
+    return taken;
 }
 
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
@@ -72,7 +93,7 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
     m_files.LoadLabels(m_language);
     m_records.Current.deviceProfile = deviceProfile;
     if (m_mouse.IsConnected()) {
-        m_mouse.DownloadProfile(m_records.Current);
+        DownloadAndSave();
         m_records.Snapshot();
         m_pointerSettings.ApplyPointerSettings(m_records.Current);
     }

@@ -5,6 +5,7 @@
 namespace veldrane {
 
 class ConfigFiles;
+class MessageSink;
 class MouseConnection;
 class PointerSettingsApplier;
 struct ProfileRecords;
@@ -33,16 +34,18 @@ public:
 class ProfileCommands
 {
 public:
-    ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
+    ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse, MessageSink& messages,
                     PointerSettingsApplier& pointerSettings, Language language);
 
-    // "Save": while the mouse is connected, downloads the current record (which saves its files),
-    // takes it as the new backup and applies the pointer settings. Without the mouse nothing at
-    // all happens and false comes back.
+    // "Save": the current record is saved into its files, taken as the new backup and the pointer
+    // settings are applied. While the mouse is connected the record goes to it first; without the
+    // mouse the user is told that the settings wait for the next "Save". When the mouse did not
+    // take them the user is warned. True only when the mouse took the settings.
     bool ApplyProfile(ProfileCommandsHost& host);
 
     // "Reset": the factory settings with the current `deviceProfile` and macros, the factory
-    // labels; downloaded, saved and taken as the backup only while the mouse is connected.
+    // labels; downloaded, saved and taken as the backup only while the mouse is connected, with
+    // the same warning as "Save" when the mouse did not take them.
     void ResetProfile(ProfileCommandsHost& host);
 
     // A profile that was never saved (first-run flag 0) gets the default labels in the interface
@@ -50,9 +53,13 @@ public:
     void FillFirstRunLabels();
 
 private:
+    // The download, which saves the files whatever the mouse did; warns when the mouse did not take it.
+    bool DownloadAndSave();
+
     ProfileRecords& m_records;
     ConfigFiles& m_files;
     MouseConnection& m_mouse;
+    MessageSink& m_messages;
     PointerSettingsApplier& m_pointerSettings;
     Language m_language;
 };

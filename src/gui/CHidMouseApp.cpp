@@ -41,6 +41,7 @@ namespace {
 
 constexpr char kSimulateOption[] = "--simulate";
 constexpr char kSimTraceOption[] = "--sim-trace";
+constexpr char kSimFaultOption[] = "--sim-fault";
 // The tip of the tray icon, the same in every language.
 constexpr char kTrayTip[] = "Tessaly VELDRANE";
 
@@ -84,6 +85,16 @@ AppOptions ParseAppOptions(const QStringList& arguments)
     if (trace >= 0 && trace + 1 < arguments.size()) {
         options.simTrace = arguments[trace + 1];
         options.simulate = true;
+    }
+    const qsizetype fault = arguments.indexOf(QLatin1String(kSimFaultOption));
+    if (fault >= 0) {
+        const QByteArray text = fault + 1 < arguments.size() ? arguments[fault + 1].toUtf8() : QByteArray();
+        options.simFault = SimulatedFault::Parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        options.simulate = true;
+        if (!options.simFault) {
+            options.usageError = QStringLiteral("%1 needs one of %2")
+                                     .arg(QLatin1String(kSimFaultOption), FromUtf8(kSimulatedFaultChoices));
+        }
     }
     return options;
 }
@@ -134,7 +145,10 @@ int CHidMouseApp::Run()
 void CHidMouseApp::ConnectDevice()
 {
     if (m_options.simulate) {
-        m_simulated = std::make_unique<SimulatedMouse>(m_clock);
+        m_simulated = std::make_unique<SimulatedMouse>(m_clock, &m_clock);
+        if (m_options.simFault) {
+            m_simulated->SetFault(*m_options.simFault);
+        }
         m_backend = m_simulated.get();
         m_hotplug = m_simulated.get();
         if (!m_options.simTrace.isEmpty()) {
@@ -149,8 +163,8 @@ void CHidMouseApp::ConnectDevice()
     m_link = std::make_unique<DeviceLink>(*m_backend, m_clock);
     // The search at start-up reads the profile number and sends the mode byte when the mouse is
     // there; the profile itself stays in the mouse until the user saves.
-    m_changes = std::make_unique<DeviceChangeHandler>(*m_link, m_image, m_records.Current,
-                                                      static_cast<DeviceChangeHooks&>(*this));
+    m_changes =
+        std::make_unique<DeviceChangeHandler>(*m_link, m_image, m_records, static_cast<DeviceChangeHooks&>(*this));
     m_changes->ConnectAtStartUp();
     // The listener waits by itself until a search opens the notification interface.
     m_listener = std::make_unique<DeviceListener>(*m_link, static_cast<NoticeSink&>(*this));
@@ -182,8 +196,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     m_files->LoadLabels(m_language);
     m_skinDirectory = SkinDirectoryOf(directory, m_files->skin.path);
 
-    m_noticeHandler =
-        std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_records.Current, m_messages, m_language);
+    m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
     m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
     m_connection = std::make_unique<DeviceLinkConnection>(*m_link, m_image, *m_files);
 
@@ -274,6 +287,15 @@ void CHidMouseApp::AddSimulatorActions(QMenu& menu)
         m_simulated->Plug();
         HandleHotplugEvents();
     });
+    const std::pair<const char*, SimulatedFault::Kind> answers[] = {
+        {"Stop answering", SimulatedFault::Kind::Silent},
+        {"Answer garbage", SimulatedFault::Kind::Garbage},
+        {"Answer normally", SimulatedFault::Kind::None},
+    };
+    for (const auto& [name, kind] : answers) {
+        connect(menu.addAction(QString::fromLatin1(name)), &QAction::triggered, this,
+                [this, kind] { m_simulated->SetFault(SimulatedFault{kind}); });
+    }
 }
 
 void CHidMouseApp::WatchHotplug()
@@ -304,13 +326,6 @@ void CHidMouseApp::SendDeviceNotice(const DeviceNotice& notice)
 {
     if (m_noticeHandler) {
         m_noticeHandler->HandleDeviceNotice(notice);
-    }
-}
-
-void CHidMouseApp::HideMainWindow()
-{
-    if (m_window) {
-        m_window->Hide();
     }
 }
 

@@ -25,6 +25,7 @@
 #include "platform/qt/QtPointerSettings.h"
 #include "platform/qt/QtShell.h"
 #include "profile/ProfileRecord.h"
+#include "sim/SimulatedFault.h"
 #include "text/Language.h"
 
 namespace veldrane {
@@ -60,6 +61,10 @@ struct AppOptions
     // "--sim-trace FILE": every report between the program and the simulated mouse, one line
     // each, in the trace format of veldranectl. Implies the simulated mouse.
     QString simTrace;
+    // "--sim-fault FAULT": the simulated mouse misbehaves from the start. Implies the simulated mouse.
+    std::optional<SimulatedFault> simFault;
+    // Not empty when the command line cannot be used: what is wrong with it, one line.
+    QString usageError;
 };
 
 AppOptions ParseAppOptions(const QStringList& arguments);
@@ -82,7 +87,6 @@ public:
 private:
     // DeviceChangeHooks, GUI thread.
     void SendDeviceNotice(const DeviceNotice& notice) override;
-    void HideMainWindow() override;
     void ReloadProfile() override;
     // NoticeSink, listener thread: hands the notice to the GUI thread and waits until handled.
     void DeliverNotice(DeviceNotice notice) override;

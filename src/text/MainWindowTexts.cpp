@@ -21,6 +21,10 @@ constexpr MainWindowTexts kEnglish{
     .switchToMacroKey = "Switch to macro key",
     .mouseNotDetected = "The system did not detect the gaming mouse!",
     .mouseDetected = "The system detect the gaming mouse.",
+    .settingsNotTaken =
+        "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press Save.",
+    .savedWithoutMouse = "The gaming mouse is not connected. Your settings are saved and will go to the mouse the "
+                         "next time you press Save.",
     .reset = "Reset",
     .cancel = "Cancel",
     .save = "Save",
@@ -64,6 +68,8 @@ constexpr MainWindowTexts kSimplifiedChinese{
     .switchToMacroKey = "切换到宏",
     .mouseNotDetected = "系统没有检测到游戏鼠标！",
     .mouseDetected = "系统检测到游戏鼠标。",
+    .settingsNotTaken = "游戏鼠标未能接收设置。设置已保存；请重新连接鼠标后按“保存”。",
+    .savedWithoutMouse = "游戏鼠标未连接。设置已保存，下次按“保存”时将写入鼠标。",
     .reset = "恢复",
     .cancel = "取消",
     .save = "保存",
@@ -107,6 +113,8 @@ constexpr MainWindowTexts kTraditionalChinese{
     .switchToMacroKey = "切換到巨集",
     .mouseNotDetected = "系統沒有檢測到遊戲滑鼠！",
     .mouseDetected = "系統檢測到遊戲滑鼠。",
+    .settingsNotTaken = "遊戲滑鼠未能接收設定。設定已儲存；請重新連接滑鼠後按「保存」。",
+    .savedWithoutMouse = "遊戲滑鼠未連接。設定已儲存，下次按「保存」時將寫入滑鼠。",
     .reset = "恢復",
     .cancel = "取消",
     .save = "保存",

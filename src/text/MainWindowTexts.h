@@ -17,6 +17,10 @@ struct MainWindowTexts
     std::string_view mouseNotDetected;               // "The system did not detect the gaming mouse!"
     std::string_view mouseDetected;                  // "The system detect the gaming mouse."
 
+    // "Save" and "Reset": a message box, titled "Warning" when the mouse did not take the settings.
+    std::string_view settingsNotTaken;   // "The gaming mouse did not take the settings. They are saved; ..."
+    std::string_view savedWithoutMouse; // "The gaming mouse is not connected. Your settings are saved ..."
+
     // Bottom row and views of the mouse.
     std::string_view reset;  // "Reset"
     std::string_view cancel; // "Cancel"

@@ -225,26 +225,6 @@ TEST_F(MainWindowModelTest, SaveShowsTheWaitCursorForSixSeconds)
     EXPECT_EQ(Model().NextDeadline(), std::nullopt);
 }
 
-TEST_F(MainWindowModelTest, SaveWithoutTheMouseChangesNothingAndShowsNothing)
-{
-    mouse.connected = false;
-    const std::string configBefore = test::ReadFileBytes(dir / "config0.bin");
-    const std::string labelsBefore = test::ReadFileBytes(dir / "str0.ini");
-    records.Current.cpiValue[0] = 99;
-    const ProfileRecords before = records;
-
-    Model().Press({930, 610});
-    EXPECT_TRUE(mouse.downloads.empty());
-    EXPECT_TRUE(view.waitCursor.empty());
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(pointerSettings.applied.empty());
-    EXPECT_EQ(records.Current, before.Current);
-    EXPECT_EQ(records.Backup, before.Backup);
-    EXPECT_EQ(test::ReadFileBytes(dir / "config0.bin"), configBefore);
-    EXPECT_EQ(test::ReadFileBytes(dir / "str0.ini"), labelsBefore);
-    EXPECT_FALSE(Model().IsTimerRunning(WindowTimer::SaveWait));
-}
-
 TEST_F(MainWindowModelTest, CancelThenTrayClickShowsTheStoredProfile)
 {
     ProfileRecord stored = records.Current;

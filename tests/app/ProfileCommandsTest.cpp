@@ -45,7 +45,7 @@ protected:
         return labels.GetString("Setting-EN", "Item" + std::to_string(button + 1));
     }
 
-    ProfileCommands commands{records, files, mouse, pointerSettings, language};
+    ProfileCommands commands{records, files, mouse, messages, pointerSettings, language};
     RecordingHost host;
 };
 
@@ -95,6 +95,61 @@ TEST_F(ProfileCommandsTest, ResetWithoutTheMouseChangesMemoryOnly)
     EXPECT_EQ(records.Current, before);
 }
 
+struct SaveCase
+{
+    const char* name;
+    bool connected;
+    bool takes;
+    std::vector<test::RecordingMessageSink::Shown> shown;
+};
+
+class SaveTest : public ProfileCommandsTest, public ::testing::WithParamInterface<SaveCase>
+{
+};
+
+// Whatever became of the mouse, the edits reach the profile's files and become the backup, and the
+// user learns where they are.
+TEST_P(SaveTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
+{
+    mouse.connected = GetParam().connected;
+    mouse.takes = GetParam().takes;
+    records.Current.cpiValue[1] = 0x42;
+    files.buttonLabel[0] = "edited";
+    EXPECT_EQ(commands.ApplyProfile(host), GetParam().connected && GetParam().takes);
+
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, records.Current);
+    EXPECT_EQ(LabelInFile("str0.ini", 0), "edited");
+    EXPECT_EQ(records.Backup, records.Current);
+    EXPECT_EQ(pointerSettings.applied.size(), 1u);
+    EXPECT_EQ(mouse.downloads.size(), GetParam().connected ? 1u : 0u);
+    EXPECT_EQ(messages.shown, GetParam().shown);
+}
+
+using Shown = test::RecordingMessageSink::Shown;
+const Shown kNotTaken{Shown::Kind::Message,
+                      "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press "
+                      "Save.",
+                      "Warning"};
+const Shown kNotConnected{Shown::Kind::Message,
+                          "The gaming mouse is not connected. Your settings are saved and will go to the mouse the "
+                          "next time you press Save.",
+                          "Tessaly VELDRANE"};
+
+INSTANTIATE_TEST_SUITE_P(Mouse, SaveTest,
+                         ::testing::Values(SaveCase{"Taken", true, true, {}},
+                                           SaveCase{"NotTaken", true, false, {kNotTaken}},
+                                           SaveCase{"NotConnected", false, false, {kNotConnected}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileCommandsTest, ResetThatTheMouseDidNotTakeWarnsAndStillSaves)
+{
+    mouse.takes = false;
+    commands.ResetProfile(host);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{kNotTaken}));
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, records.Current);
+    EXPECT_EQ(records.Backup, records.Current);
+}
+
 struct FirstRunCase
 {
     const char* name;
@@ -111,7 +166,7 @@ TEST_P(FirstRunLabelsTest, ANeverSavedProfileGetsTheDefaultNames)
 {
     files.firstRunFlag = 0;
     files.buttonLabel.fill("old");
-    ProfileCommands commands(records, files, mouse, pointerSettings, GetParam().language);
+    ProfileCommands commands(records, files, mouse, messages, pointerSettings, GetParam().language);
     commands.FillFirstRunLabels();
     IniFile labels(dir / "str0.ini", codec);
     for (std::size_t button = 0; button < kButtonCount; ++button) {

@@ -8,6 +8,10 @@
 #include <string>
 #include <sys/wait.h>
 
+#include "profile/ConfigFile.h"
+#include "profile/FactoryDefaults.h"
+#include "support/TempDir.h"
+
 namespace {
 
 struct Outcome
@@ -57,5 +61,71 @@ TEST_F(Veldranectl, UnknownCommandFailsWithOneLine)
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.out, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n");
 }
+
+#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+std::size_t CountLines(const std::string& text, const std::string& start)
+{
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
+        const std::size_t space = text.find(' ', at);
+        count += space != std::string::npos && text.compare(space + 1, start.size(), start) == 0;
+        if (text.find('\n', at) == std::string::npos) {
+            break;
+        }
+    }
+    return count;
+}
+
+struct ApplyCase
+{
+    const char* name;
+    const char* fault; // --sim-fault and its value, or nothing
+    int status;
+    std::string message; // in the last line
+    std::size_t settingsWrites;
+};
+
+const std::string kNotTaken = "profile.bin: the mouse did not take the profile: command ";
+
+class VeldranectlApply : public Veldranectl, public ::testing::WithParamInterface<ApplyCase>
+{
+};
+
+// "apply" succeeds only when the mouse took every report; its trace shows what went out.
+TEST_P(VeldranectlApply, ExitStatusTellsWhetherTheMouseTookTheProfile)
+{
+    veldrane::test::TempDir dir;
+    const auto file = dir / "profile.bin";
+    veldrane::test::WriteFileBytes(file, veldrane::ConfigFile::Encode(0, veldrane::FactoryProfile()));
+    const std::string before = veldrane::test::ReadFileBytes(file);
+    const Outcome run = RunTool("apply " + file.string() + " --simulate --trace " + GetParam().fault);
+
+    EXPECT_EQ(run.status, GetParam().status) << run.out;
+    const std::string last = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
+    EXPECT_NE(last.find(GetParam().message), std::string::npos) << last;
+    EXPECT_EQ(CountLines(run.out, "SET_FEATURE 00 0C"), GetParam().settingsWrites);
+    if (GetParam().status == 0) {
+        // the mode byte and the profile number at the start, then the download's 49 reports
+        EXPECT_EQ(CountLines(run.out, "SET_FEATURE") + CountLines(run.out, "GET_FEATURE") +
+                      CountLines(run.out, "WRITE") + CountLines(run.out, "READ"),
+                  52u);
+    }
+    EXPECT_EQ(veldrane::test::ReadFileBytes(file), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, VeldranectlApply,
+    ::testing::Values(ApplyCase{"Answering", "", 0, "downloaded ", 1},
+                      // the block the mouse garbled is not written back
+                      ApplyCase{"Garbage", "--sim-fault garbage", 1, kNotTaken + "0x8C failed", 0},
+                      ApplyCase{"Silent", "--sim-fault silent", 1, kNotTaken + "0x02 failed", 0},
+                      // 3 reports find the mouse, 11 more reach the key matrix
+                      ApplyCase{"UnplugAfter14", "--sim-fault unplug-after:14", 1, kNotTaken + "0x0D failed", 1},
+                      ApplyCase{"GoneFromTheStart", "--sim-fault unplug-after:0", 2,
+                                "The system did not detect the gaming mouse!", 0},
+                      ApplyCase{"BadFault", "--sim-fault slow", 1,
+                                "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS", 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
 
 } // namespace

@@ -35,6 +35,7 @@
 #include "platform/linux/UdevHotplugSource.h"
 #include "profile/ConfigFile.h"
 #include "profile/ProfileRecord.h"
+#include "sim/SimulatedFault.h"
 #include "sim/SimulatedMouse.h"
 #include "text/MainWindowTexts.h"
 
@@ -47,10 +48,12 @@ using namespace std::chrono_literals;
 constexpr std::string_view kToolName = "veldranectl";
 constexpr std::string_view kSimulateOption = "--simulate";
 constexpr std::string_view kTraceOption = "--trace";
+constexpr std::string_view kSimFaultOption = "--sim-fault";
 constexpr std::string_view kSecondsOption = "--seconds";
 constexpr std::string_view kPressOption = "--press";
 constexpr int kMouseAbsent = 2;
 constexpr int kBadArgument = 1;
+constexpr int kDownloadFailed = 1;
 // How long `listen` waits at a time before it looks at the clock and at hot-plug events.
 constexpr auto kListenSlice = 100ms;
 
@@ -93,6 +96,7 @@ struct DeviceOptions
 {
     bool simulate = false;
     bool trace = false;
+    std::optional<SimulatedFault> fault;
     std::optional<long> seconds;
     std::vector<DeviceNotice> presses;
     std::vector<std::string> files;
@@ -142,6 +146,15 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
             options.simulate = true;
         } else if (argument == kTraceOption) {
             options.trace = true;
+        } else if (argument == kSimFaultOption) {
+            const auto fault = hasValue ? SimulatedFault::Parse(args[i + 1]) : std::nullopt;
+            if (!fault) {
+                Error(err, kSimFaultOption) << "needs one of " << kSimulatedFaultChoices << '\n';
+                return std::nullopt;
+            }
+            options.fault = fault;
+            options.simulate = true;
+            ++i;
         } else if (listen && argument == kSecondsOption) {
             const auto seconds = hasValue ? ParseNumber(args[i + 1], 0, 24 * 3600) : std::nullopt;
             if (!seconds) {
@@ -188,7 +201,10 @@ public:
         : m_writer(out), m_trace([this](const std::string& line) { m_writer.Line(line); }, m_clock)
     {
         if (options.simulate) {
-            m_simulated = std::make_unique<SimulatedMouse>(m_clock);
+            m_simulated = std::make_unique<SimulatedMouse>(m_clock, &m_clock);
+            if (options.fault) {
+                m_simulated->SetFault(*options.fault);
+            }
             m_backend = m_simulated.get();
         } else {
             m_hidapi = std::make_unique<HidapiBackend>();
@@ -240,6 +256,13 @@ std::string_view RoleName(MouseInterfaceRole role)
     return "other";
 }
 
+std::string Hex8(std::uint8_t value)
+{
+    std::ostringstream text;
+    text << "0x" << std::uppercase << std::hex << std::setw(2) << std::setfill('0') << static_cast<int>(value);
+    return text.str();
+}
+
 std::string Hex16(std::uint16_t value)
 {
     std::ostringstream text;
@@ -254,7 +277,6 @@ public:
     explicit ConsoleDeviceHooks(DeviceNoticeHandler& notices) : m_notices(notices) {}
 
     void SendDeviceNotice(const DeviceNotice& notice) override { m_notices.HandleDeviceNotice(notice); }
-    void HideMainWindow() override {}
     void ReloadProfile() override {}
 
 private:
@@ -294,11 +316,11 @@ int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err)
         return kBadArgument;
     }
     DeviceSession session(*options, out);
-    ProfileRecord record{};
+    ProfileRecords records{};
     ConsoleBalloons balloons(session.Writer());
-    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    DeviceNoticeHandler notices(session.Link(), session.Image(), balloons, Language::English);
     ConsoleDeviceHooks hooks(notices);
-    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+    DeviceChangeHandler changes(session.Link(), session.Image(), records, hooks);
     // Found as at start-up: the profile number read, the mode byte sent.
     if (!changes.ConnectAtStartUp()) {
         return MouseAbsent(err);
@@ -336,20 +358,25 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err)
     }
 
     DeviceSession session(*options, out);
-    ProfileRecord record = file.contents.record;
+    ProfileRecords records{};
     ConsoleBalloons balloons(session.Writer());
-    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    DeviceNoticeHandler notices(session.Link(), session.Image(), balloons, Language::English);
     ConsoleDeviceHooks hooks(notices);
-    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+    DeviceChangeHandler changes(session.Link(), session.Image(), records, hooks);
     if (!changes.ConnectAtStartUp()) {
         return MouseAbsent(err);
     }
     // The profile of the file goes to the mouse as "Save" sends it; the files of the configurator
     // beside the executable are not this command's to rewrite.
-    record = file.contents.record;
+    ProfileRecord record = file.contents.record;
     const auto start = session.Clock().Now();
-    WriteProfileToMouse(session.Link(), session.Image(), record);
+    const DownloadResult result = WriteProfileToMouse(session.Link(), session.Image(), record);
     const auto took = session.Clock().Now() - start;
+    if (!result.Taken()) {
+        Error(err, path) << "the mouse did not take the profile: command " << Hex8(*result.failedCommand)
+                         << " failed after " << took.count() << " ms\n";
+        return kDownloadFailed;
+    }
     session.Writer().Line("downloaded " + path + " in " + std::to_string(took.count()) + " ms");
     return 0;
 }
@@ -361,11 +388,11 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err)
         return kBadArgument;
     }
     DeviceSession session(*options, out);
-    ProfileRecord record{};
+    ProfileRecords records{};
     ConsoleBalloons balloons(session.Writer());
-    DeviceNoticeHandler notices(session.Link(), session.Image(), record, balloons, Language::English);
+    DeviceNoticeHandler notices(session.Link(), session.Image(), balloons, Language::English);
     ConsoleDeviceHooks hooks(notices);
-    DeviceChangeHandler changes(session.Link(), session.Image(), record, hooks);
+    DeviceChangeHandler changes(session.Link(), session.Image(), records, hooks);
 
     std::unique_ptr<UdevHotplugSource> udev;
     HotplugSource* hotplug = session.Simulated();

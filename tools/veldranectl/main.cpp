@@ -30,10 +30,12 @@ constexpr Command kCommands[] = {
      veldrane::ctl::RunSettingsBlock},
     {"macros", "RECORD.INI", "the twelve 128-byte macro buffers made from a macro file", veldrane::ctl::RunMacros},
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-    {"list", "[--simulate]", "the mouse's HID interfaces", veldrane::ctl::RunList},
-    {"status", "[--simulate]", "the mouse's profile number and settings block", veldrane::ctl::RunStatus},
-    {"apply", "FILE.bin [--simulate] [--trace]", "download a profile file into the mouse", veldrane::ctl::RunApply},
-    {"listen", "[--seconds N] [--simulate] [--trace] [--press cpi:N|macro:N]",
+    {"list", "[--simulate] [--sim-fault FAULT]", "the mouse's HID interfaces", veldrane::ctl::RunList},
+    {"status", "[--simulate] [--sim-fault FAULT]", "the mouse's profile number and settings block",
+     veldrane::ctl::RunStatus},
+    {"apply", "FILE.bin [--simulate] [--sim-fault FAULT] [--trace]",
+     "download a profile file into the mouse; exit status 1 when the mouse did not take it", veldrane::ctl::RunApply},
+    {"listen", "[--seconds N] [--simulate] [--sim-fault FAULT] [--trace] [--press cpi:N|macro:N]",
      "print the mouse's CPI and macro-key notices", veldrane::ctl::RunListen},
 #endif
 };
@@ -47,7 +49,9 @@ void PrintUsage(std::ostream& out)
     out << "\nBlocks print as upper-case hex bytes, 16 to a line. Exit status 0 on success, 1 for a bad file "
            "or argument"
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-           ", 2 when the mouse is needed and absent"
+           ", 2 when the mouse is needed and absent.\n"
+           "--sim-fault FAULT makes the simulated mouse misbehave (implies --simulate): silent, garbage,\n"
+           "unplug-after:N (it leaves after the N-th report) or slow:MS (each answer MS milliseconds late)"
 #endif
            ".\n";
 }
