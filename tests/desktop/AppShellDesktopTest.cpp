@@ -1,6 +1,7 @@
 // The program as it lives in a system tray: the icon opens the window, "Save" reaches the
-// simulated mouse and the profile files, the tray menu's simulator entries make the mouse report
-// and a balloon appears, "Exit" ends the program with status 0, and a second start ends at once.
+// simulated mouse and the profile files (and, when the mouse is absent or does not answer, the
+// files and a message), the tray menu's simulator entries make the mouse report and a balloon
+// appears, "Exit" ends the program with status 0, and a second start ends at once.
 
 #include <gtest/gtest.h>
 
@@ -83,12 +84,12 @@ TEST_F(AppShellDesktopTest, TrayOpensTheWindowSaveReachesTheMouseAndExitEndsWith
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
-    // "Exit", the entry after the simulator's eighteen.
-    PickTrayMenuEntry(icon, 18);
+    // "Exit", the entry after the simulator's twenty-one.
+    PickTrayMenuEntry(icon, 21);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 
-TEST_F(AppShellDesktopTest, WithoutTheMouseABalloonSaysSoAndSaveSendsNothing)
+TEST_F(AppShellDesktopTest, WithoutTheMouseSaveStoresTheProfileAndSaysSoSendingNothing)
 {
     test::DesktopSession& session = *m_session;
     const QString window = session.Start();
@@ -101,9 +102,33 @@ TEST_F(AppShellDesktopTest, WithoutTheMouseABalloonSaysSoAndSaveSendsNothing)
         << "no balloon appeared";
 
     const std::size_t reports = session.Trace().size();
+    const auto configAged = session.Age(ProfileConfigName(0));
     session.PressSave(window);
+    EXPECT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    const QString box = session.WaitForFocusAwayFrom(window);
+    ASSERT_FALSE(box.isEmpty()) << "no message said where the settings are";
+    session.Key({"Return"});
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
     EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
+}
+
+TEST_F(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerWarnsAndStoresTheProfile)
+{
+    test::DesktopSession& session = *m_session;
+    session.Launch({"--sim-fault", "silent"});
+    const QString icon = session.TrayIcon();
+    ASSERT_FALSE(icon.isEmpty());
+    session.Click(icon, 10, 10);
+    const QString window = session.MainWindow();
+    ASSERT_FALSE(window.isEmpty());
+
+    const auto configAged = session.Age(ProfileConfigName(0));
+    session.PressSave(window);
+    EXPECT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    EXPECT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no warning that the mouse did not take it";
+    EXPECT_TRUE(session.WrittenBlock(0x0C).empty());
+    session.Key({"Return"});
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
 }
 
 } // namespace
