@@ -96,9 +96,8 @@ std::uint8_t ColourByte(int value)
 } // namespace
 
 MainWindowModel::MainWindowModel(AppContext& context, MainWindowView& view)
-    : m_context(context), m_view(view),
-      m_commands(context.records, context.files, context.mouse, context.messages, context.pointerSettings,
-                 context.language),
+    : m_context(context), m_view(view), m_commands(context.records, context.files, context.mouse, context.messages,
+                                                   context.pointerSettings, context.language),
       m_help(context.language, context.shell, context.messages, context.images, context.files.modulePath),
       m_left(MakeEmptySection(context.texts.buttonAssignment, kButtonAssignmentBackground, context.images),
              context.texts.macroManager,

@@ -51,11 +51,7 @@ std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& 
 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
                                  MessageSink& messages, PointerSettingsApplier& pointerSettings, Language language)
-    : m_records(records),
-      m_files(files),
-      m_mouse(mouse),
-      m_messages(messages),
-      m_pointerSettings(pointerSettings),
+    : m_records(records), m_files(files), m_mouse(mouse), m_messages(messages), m_pointerSettings(pointerSettings),
       m_language(language)
 {}
 

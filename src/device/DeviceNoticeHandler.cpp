@@ -20,8 +20,7 @@ constexpr unsigned kCpiStep = 50;
 
 } // namespace
 
-DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, MessageSink& messages,
-                                         Language language)
+DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, MessageSink& messages, Language language)
     : m_link(link), m_image(image), m_messages(messages), m_language(language)
 {}
 

@@ -89,7 +89,8 @@ AppOptions ParseAppOptions(const QStringList& arguments)
     const qsizetype fault = arguments.indexOf(QLatin1String(kSimFaultOption));
     if (fault >= 0) {
         const QByteArray text = fault + 1 < arguments.size() ? arguments[fault + 1].toUtf8() : QByteArray();
-        options.simFault = SimulatedFault::Parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+        options.simFault =
+            SimulatedFault::Parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         options.simulate = true;
         if (!options.simFault) {
             options.usageError = QStringLiteral("%1 needs one of %2")

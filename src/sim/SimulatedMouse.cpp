@@ -576,8 +576,7 @@ private:
 
 } // namespace
 
-SimulatedMouse::SimulatedMouse(const Clock& clock, Sleeper* sleeper)
-    : m_state(std::make_shared<State>(clock, sleeper))
+SimulatedMouse::SimulatedMouse(const Clock& clock, Sleeper* sleeper) : m_state(std::make_shared<State>(clock, sleeper))
 {}
 
 SimulatedMouse::~SimulatedMouse() = default;

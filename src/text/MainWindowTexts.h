@@ -18,7 +18,7 @@ struct MainWindowTexts
     std::string_view mouseDetected;                  // "The system detect the gaming mouse."
 
     // "Save" and "Reset": a message box, titled "Warning" when the mouse did not take the settings.
-    std::string_view settingsNotTaken;   // "The gaming mouse did not take the settings. They are saved; ..."
+    std::string_view settingsNotTaken;  // "The gaming mouse did not take the settings. They are saved; ..."
     std::string_view savedWithoutMouse; // "The gaming mouse is not connected. Your settings are saved ..."
 
     // Bottom row and views of the mouse.

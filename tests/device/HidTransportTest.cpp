@@ -141,8 +141,8 @@ TEST_P(TransportRefusalTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
     EXPECT_EQ(script->featuresSent.size(), GetParam().featuresSent);
     EXPECT_EQ(script->outputsWritten.size(), GetParam().outputsWritten);
     EXPECT_EQ(script->featureFetches, GetParam().refuseFeature ? 0u : 1u); // no fetch after a refused command
-    EXPECT_EQ(clock.pauses.size(), 0u);                                     // no pause after a refused chunk
-    EXPECT_EQ(read.bytes, (CommandReport{}.bytes));                         // a refused answer reads as zeros
+    EXPECT_EQ(clock.pauses.size(), 0u);                                    // no pause after a refused chunk
+    EXPECT_EQ(read.bytes, (CommandReport{}.bytes));                        // a refused answer reads as zeros
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, TransportRefusalTest,

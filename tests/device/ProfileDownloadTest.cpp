@@ -57,7 +57,6 @@ struct ExpectedReport
 class ProfileDownloadTest : public MouseTest
 {
 protected:
-
     void SetUp() override
     {
         ASSERT_TRUE(FindMouse(link));
@@ -226,23 +225,22 @@ SimulatedFault Slow(std::chrono::milliseconds delay)
 // A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
 // 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
 // nothing after it.
-INSTANTIATE_TEST_SUITE_P(
-    Faults, FaultDuringDownloadTest,
-    ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
-                      // 255 bytes announced, then one short report: the block is not written back
-                      FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
-                      FaultCase{"UnplugBeforeReportRate", UnplugAfter(1), 0x03, 2, false},
-                      FaultCase{"UnplugBeforeSettingsRead", UnplugAfter(3), 0x8C, 4, false},
-                      FaultCase{"UnplugAfterTheAnswer", UnplugAfter(5), 0x8C, 6, false},
-                      FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
-                      FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
-                      FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
-                      FaultCase{"UnplugInsideFirstMacro", UnplugAfter(14), 0x0F, 15, true},
-                      FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
-                      // an answer later than a chunk read waits is a chunk that did not come
-                      FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},
-                      FaultCase{"SlowButInTime", Slow(30ms), std::nullopt, 49, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
+                         ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
+                                           // 255 bytes announced, then one short report: the block is not written back
+                                           FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
+                                           FaultCase{"UnplugBeforeReportRate", UnplugAfter(1), 0x03, 2, false},
+                                           FaultCase{"UnplugBeforeSettingsRead", UnplugAfter(3), 0x8C, 4, false},
+                                           FaultCase{"UnplugAfterTheAnswer", UnplugAfter(5), 0x8C, 6, false},
+                                           FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
+                                           FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
+                                           FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
+                                           FaultCase{"UnplugInsideFirstMacro", UnplugAfter(14), 0x0F, 15, true},
+                                           FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
+                                           // an answer later than a chunk read waits is a chunk that did not come
+                                           FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},
+                                           FaultCase{"SlowButInTime", Slow(30ms), std::nullopt, 49, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileDownloadTest, LateAnswersWaitNoLongerThanTheirBound)
 {

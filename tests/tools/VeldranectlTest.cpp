@@ -63,15 +63,13 @@ TEST_F(Veldranectl, UnknownCommandFailsWithOneLine)
 }
 
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+// Trace lines ("+MS KIND BYTES") whose kind and bytes begin with `start`.
 std::size_t CountLines(const std::string& text, const std::string& start)
 {
     std::size_t count = 0;
-    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1) {
-        const std::size_t space = text.find(' ', at);
-        count += space != std::string::npos && text.compare(space + 1, start.size(), start) == 0;
-        if (text.find('\n', at) == std::string::npos) {
-            break;
-        }
+    for (std::size_t at = text.find(' ' + start); at != std::string::npos; at = text.find(' ' + start, at + 1)) {
+        const std::size_t line = text.rfind('\n', at);
+        count += text[line == std::string::npos ? 0 : line + 1] == '+';
     }
     return count;
 }
@@ -124,7 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ApplyCase{"GoneFromTheStart", "--sim-fault unplug-after:0", 2,
                                 "The system did not detect the gaming mouse!", 0},
                       ApplyCase{"BadFault", "--sim-fault slow", 1,
-                                "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS", 0}),
+                                "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS",
+                                0}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 

@@ -8,7 +8,7 @@ namespace veldrane::ctl {
 
 // The arguments after the command's name. Each command returns the process's exit status:
 // 0 on success, 1 for a bad file or argument (one line on `err` naming the file and what is
-// wrong), 2 when the mouse is needed and absent.
+// wrong, or for a profile the mouse did not take), 2 when the mouse is needed and absent.
 using CommandArgs = std::span<const std::string>;
 
 // Commands on files, no mouse needed.
