@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 
 #include "platform/linux/IconvTextCodec.h"
+#include "support/FileAccessCounter.h"
 #include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
@@ -122,7 +123,9 @@ TEST_F(ConfigFilesTest, UnreadableProfileFileIsReportedWithItsErrorCode)
     WriteList(ListOfThree("Work"));
     std::filesystem::create_directory(dir / "config0.bin");
     files.LoadConfig(record);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 21 \n", "NULL ==fp "}}));
+    const std::string failure =
+        "Error Code is: 21 \n" + (dir / "config0.bin").string() + ": It is a folder, not a file";
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
     EXPECT_EQ(record, Patterned(3));
 }
 
@@ -202,7 +205,8 @@ TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReportsTheError)
         saved = files.SaveConfig(record);
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 27 \n", "NULL ==fp "}}));
+    const std::string failure = "Error Code is: 27 \n" + (dir / "config0.bin").string() + ": File too large";
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), ConfigBytes(1, Patterned(10)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
 }
@@ -250,14 +254,18 @@ TEST_F(ConfigFilesTest, LoadLabelsReadsTheLanguageSectionSkinsAndPoint)
     EXPECT_EQ(files.buttonLabel[1], "");
 }
 
-TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
+// Each language's section gets the labels in its own language, so that a change of language
+// shows the functions of this save; the file is replaced once, whatever the number of labels.
+TEST_F(ConfigFilesTest, SaveLabelsWritesEveryLanguageSectionInOneReplacement)
 {
     files.labelPath = dir / "str2.ini";
     WriteFileBytes(files.labelPath, kLabelFile);
     files.buttonLabel = {
         "Click",        "Menu",       "Universal Scroll", "Left Title Scroll", "Right Title Scroll",   "CPI +", "CPI -",
         "Single Key-A", "Button Off", "Button Off",       "Macro Key-Run",     "Combo Key-Left Ctrl+B"};
+    test::FileAccessCounter access(files.labelPath);
     EXPECT_TRUE(files.SaveLabels(Language::English));
+    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(ReadFileBytes(files.labelPath), "; labels of the travel profile\r\n"
                                               "[Setting-EN]\r\n"
                                               "Item1=Click\r\n"
@@ -275,6 +283,17 @@ TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
                                               "\r\n"
                                               "[Setting-CHT]\r\n"
                                               "Item1=左鍵\r\n"
+                                              "Item2=右鍵\r\n"
+                                              "Item3=中鍵\r\n"
+                                              "Item4=左搖擺滾輪\r\n"
+                                              "Item5=右搖擺滾輪\r\n"
+                                              "Item6=CPI +\r\n"
+                                              "Item7=CPI -\r\n"
+                                              "Item8=單鍵-A\r\n"
+                                              "Item9=按鍵關閉\r\n"
+                                              "Item10=按鍵關閉\r\n"
+                                              "Item11=巨集-Run\r\n"
+                                              "Item12=複合鍵-Left Ctrl+B\r\n"
                                               "[Skins]\r\n"
                                               "Lan=CHT\r\n"
                                               "Path=Dark\r\n"
@@ -284,7 +303,20 @@ TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
                                               "[Point]\r\n"
                                               "SensitivityX_Y=36\r\n"
                                               "SensitivityY_Y=96\r\n"
-                                              "Sensitivity_Y=-4\r\n");
+                                              "Sensitivity_Y=-4\r\n"
+                                              "[Setting-CHS]\r\n"
+                                              "Item1=左键\r\n"
+                                              "Item2=右键\r\n"
+                                              "Item3=中键\r\n"
+                                              "Item4=左摇摆滚轮\r\n"
+                                              "Item5=右摇摆滚轮\r\n"
+                                              "Item6=CPI +\r\n"
+                                              "Item7=CPI -\r\n"
+                                              "Item8=单键-A\r\n"
+                                              "Item9=按键关闭\r\n"
+                                              "Item10=按键关闭\r\n"
+                                              "Item11=宏-Run\r\n"
+                                              "Item12=组合键-Left Ctrl+B\r\n");
 }
 
 TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
