@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "platform/linux/IconvTextCodec.h"
 #include "support/FileAccessCounter.h"
@@ -127,6 +128,36 @@ TEST_F(ConfigFilesTest, UnreadableProfileFileIsReportedWithItsErrorCode)
         "Error Code is: 21 \n" + (dir / "config0.bin").string() + ": It is a folder, not a file";
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
     EXPECT_EQ(record, Patterned(3));
+}
+
+// A FIFO would block an open until someone writes into it: it is refused at once, for reading
+// and for writing, and stays what it is.
+TEST_F(ConfigFilesTest, ProfileFileThatIsAFifoIsRefusedWithoutOpeningIt)
+{
+    WriteList(ListOfThree("Work"));
+    ASSERT_EQ(mkfifo((dir / "config0.bin").c_str(), 0600), 0);
+    files.LoadConfig(record);
+    EXPECT_FALSE(files.SaveConfig(Patterned(10)));
+    const Shown refused{Shown::Kind::Message,
+                        "Error Code is: 1001 \n" + (dir / "config0.bin").string() + ": Not a regular file",
+                        "NULL ==fp "};
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{refused, refused}));
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_EQ(std::filesystem::status(dir / "config0.bin").type(), std::filesystem::file_type::fifo);
+}
+
+TEST_F(ConfigFilesTest, LoadBringsSettingsOutsideTheControlsToTheNearestValue)
+{
+    WriteList(ListOfThree("Work"));
+    ProfileRecord stored = Patterned(10);
+    stored.angleSnap = 0;
+    stored.cpiValue[1] = 255;
+    WriteConfig("config0.bin", 1, stored);
+    files.LoadConfig(record);
+    ProfileRecord expected = Patterned(10);
+    expected.angleSnap = 1;
+    expected.cpiValue[1] = 164;
+    EXPECT_EQ(record, expected);
 }
 
 TEST_F(ConfigFilesTest, ResetTakesTheSettingsPartFromTheFactoryFileAndKeepsTheMacros)
@@ -317,6 +348,21 @@ TEST_F(ConfigFilesTest, SaveLabelsWritesEveryLanguageSectionInOneReplacement)
                                               "Item10=按键关闭\r\n"
                                               "Item11=宏-Run\r\n"
                                               "Item12=组合键-Left Ctrl+B\r\n");
+}
+
+// The file and the reason in the interface language follow the system's text.
+TEST_F(ConfigFilesTest, LabelFileThatCannotBeWrittenIsReported)
+{
+    files.labelPath = dir / "str0.ini";
+    std::filesystem::create_directory(files.labelPath);
+    files.buttonLabel.fill("Click");
+    EXPECT_FALSE(files.SaveLabels(Language::English));
+    files.language = Language::SimplifiedChinese;
+    EXPECT_FALSE(files.SaveLabels(Language::SimplifiedChinese));
+    const std::string head = "Error Code is: 21 \n" + files.labelPath.string() + ": ";
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, head + "It is a folder, not a file", "NULL ==fp "},
+                                  {Shown::Kind::Message, head + "这是文件夹，不是文件", "NULL ==fp "}}));
 }
 
 TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
