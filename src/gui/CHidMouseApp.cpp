@@ -22,6 +22,7 @@
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
+#include "ini/AtomicFile.h"
 #include "ini/IniFile.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
@@ -188,6 +189,8 @@ void CHidMouseApp::TraceSimulatedMouse()
 void CHidMouseApp::LoadProfileAndSkin()
 {
     const std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
+    // What a write cut short by a crash or a kill left behind is never read and goes first.
+    RemoveLeftoverTemporaryFiles(directory);
     m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
     m_files->LoadConfig(m_records.Current);
     m_records.Snapshot();

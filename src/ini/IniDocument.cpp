@@ -24,13 +24,16 @@ char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool Contains(const std::vector<std::string>& names, std::string_view name)
+// The form under which a name is indexed: two names are the same name when their folds are equal.
+std::string Fold(std::string_view name)
 {
-    return std::any_of(names.begin(), names.end(),
-                       [&](const std::string& known) { return IniNamesEqual(known, name); });
+    const std::string_view trimmed = Trim(name);
+    std::string folded(trimmed.size(), '\0');
+    std::transform(trimmed.begin(), trimmed.end(), folded.begin(), AsciiLower);
+    return folded;
 }
 
-struct Line
+struct ParsedLine
 {
     enum class Kind
     {
@@ -43,7 +46,7 @@ struct Line
     std::string_view value; // of a key, trimmed, quotes still on
 };
 
-Line Classify(std::string_view text)
+ParsedLine Classify(std::string_view text)
 {
     const std::string_view trimmed = Trim(text);
     if (trimmed.empty() || trimmed.front() == ';') {
@@ -54,13 +57,13 @@ Line Classify(std::string_view text)
         if (close == std::string_view::npos) {
             return {};
         }
-        return {Line::Kind::Section, Trim(trimmed.substr(1, close - 1)), {}};
+        return {ParsedLine::Kind::Section, Trim(trimmed.substr(1, close - 1)), {}};
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos) {
         return {};
     }
-    return {Line::Kind::Key, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+    return {ParsedLine::Kind::Key, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value)
@@ -89,17 +92,53 @@ bool IniNamesEqual(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
+void IniDocument::AddLine(Section& section, std::string text)
+{
+    const bool isKey = Classify(text).kind == ParsedLine::Kind::Key;
+    if (isKey) {
+        section.keyEnd = section.lines.size() + 1;
+    }
+    section.lines.push_back({std::move(text), isKey, false});
+}
+
+const IniDocument::Section& IniDocument::IndexKeys(const Section& section)
+{
+    if (section.keysIndexed) {
+        return section;
+    }
+    section.firstKey.reserve(section.lines.size());
+    for (std::size_t index = 0; index < section.lines.size(); ++index) {
+        const Line& line = section.lines[index];
+        if (line.isKey && !line.removed) {
+            const auto [at, added] = section.firstKey.try_emplace(Fold(Classify(line.text).name), index);
+            section.duplicateKeys = section.duplicateKeys || !added;
+        }
+    }
+    section.keysIndexed = true;
+    return section;
+}
+
 IniDocument IniDocument::Parse(std::string_view text)
 {
     IniDocument document;
+    const auto add = [&document](std::string_view line) {
+        const ParsedLine parsed = Classify(line);
+        if (parsed.kind != ParsedLine::Kind::Section) {
+            AddLine(document.m_sections.back(), std::string(line));
+            return;
+        }
+        document.m_sectionsByName[Fold(parsed.name)].push_back(document.m_sections.size());
+        Section& section = document.m_sections.emplace_back();
+        section.header.text = line;
+    };
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
-            document.m_lines.emplace_back(text.substr(start));
+            add(text.substr(start));
             break;
         }
-        document.m_lines.emplace_back(text.substr(start, end - start));
+        add(text.substr(start, end - start));
         start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     }
     return document;
@@ -107,61 +146,70 @@ IniDocument IniDocument::Parse(std::string_view text)
 
 std::string IniDocument::Serialise() const
 {
+    std::size_t size = 0;
+    for (const Section& section : m_sections) {
+        size += section.header.text.size() + 2;
+        for (const Line& line : section.lines) {
+            size += line.text.size() + 2;
+        }
+    }
     std::string text;
-    for (const std::string& line : m_lines) {
+    text.reserve(size);
+    const auto append = [&text](const std::string& line) {
         text += line;
         text += "\r\n";
+    };
+    for (std::size_t index = 0; index < m_sections.size(); ++index) {
+        const Section& section = m_sections[index];
+        if (section.removed) {
+            continue;
+        }
+        if (index > 0) {
+            append(section.header.text);
+        }
+        for (const Line& line : section.lines) {
+            if (!line.removed) {
+                append(line.text);
+            }
+        }
     }
     return text;
 }
 
-std::optional<IniDocument::SectionRange> IniDocument::FindSection(std::string_view section, std::size_t from) const
+const IniDocument::Section* IniDocument::FindSection(std::string_view section) const
 {
-    for (std::size_t index = from; index < m_lines.size(); ++index) {
-        const Line line = Classify(m_lines[index]);
-        if (line.kind != Line::Kind::Section || !IniNamesEqual(line.name, section)) {
-            continue;
-        }
-        std::size_t end = index + 1;
-        while (end < m_lines.size() && Classify(m_lines[end]).kind != Line::Kind::Section) {
-            ++end;
-        }
-        return SectionRange{index, end};
-    }
-    return std::nullopt;
+    const auto found = m_sectionsByName.find(Fold(section));
+    return found == m_sectionsByName.end() || found->second.empty() ? nullptr
+                                                                    : &IndexKeys(m_sections[found->second.front()]);
 }
 
-std::optional<std::size_t> IniDocument::FindKey(const SectionRange& range, std::string_view key) const
+IniDocument::Section* IniDocument::FindSection(std::string_view section)
 {
-    for (std::size_t index = range.header + 1; index < range.end; ++index) {
-        const Line line = Classify(m_lines[index]);
-        if (line.kind == Line::Kind::Key && IniNamesEqual(line.name, key)) {
-            return index;
-        }
-    }
-    return std::nullopt;
+    return const_cast<Section*>(std::as_const(*this).FindSection(section));
 }
 
 std::optional<std::string> IniDocument::Value(std::string_view section, std::string_view key) const
 {
-    const auto range = FindSection(section);
-    if (!range) {
+    const Section* found = FindSection(section);
+    if (found == nullptr) {
         return std::nullopt;
     }
-    const auto index = FindKey(*range, key);
-    if (!index) {
+    const auto line = found->firstKey.find(Fold(key));
+    if (line == found->firstKey.end()) {
         return std::nullopt;
     }
-    return std::string(Unquote(Classify(m_lines[*index]).value));
+    return std::string(Unquote(Classify(found->lines[line->second].text).value));
 }
 
 std::vector<std::string> IniDocument::SectionNames() const
 {
     std::vector<std::string> names;
-    for (const std::string& text : m_lines) {
-        const Line line = Classify(text);
-        if (line.kind == Line::Kind::Section && !Contains(names, line.name)) {
-            names.emplace_back(line.name);
+    for (std::size_t index = 1; index < m_sections.size(); ++index) {
+        const Section& section = m_sections[index];
+        const std::string_view name = Classify(section.header.text).name;
+        // Listed at the place of the first live section of the name.
+        if (!section.removed && m_sectionsByName.at(Fold(name)).front() == index) {
+            names.emplace_back(name);
         }
     }
     return names;
@@ -179,75 +227,91 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const
 std::vector<IniEntry> IniDocument::Entries(std::string_view section) const
 {
     std::vector<IniEntry> entries;
-    const auto range = FindSection(section);
-    if (!range) {
+    const Section* found = FindSection(section);
+    if (found == nullptr) {
         return entries;
     }
-    for (std::size_t index = range->header + 1; index < range->end; ++index) {
-        const Line line = Classify(m_lines[index]);
-        if (line.kind != Line::Kind::Key || std::any_of(entries.begin(), entries.end(), [&](const IniEntry& entry) {
-                return IniNamesEqual(entry.key, line.name);
-            })) {
+    for (std::size_t index = 0; index < found->lines.size(); ++index) {
+        const Line& line = found->lines[index];
+        if (!line.isKey || line.removed) {
             continue;
         }
-        entries.push_back({std::string(line.name), std::string(Unquote(line.value))});
+        const ParsedLine parsed = Classify(line.text);
+        // Only the first line of a key counts.
+        if (!found->duplicateKeys || found->firstKey.at(Fold(parsed.name)) == index) {
+            entries.push_back({std::string(parsed.name), std::string(Unquote(parsed.value))});
+        }
     }
     return entries;
 }
 
 void IniDocument::SetValue(std::string_view section, std::string_view key, std::string_view value)
 {
-    const auto range = FindSection(section);
-    if (!range) {
+    Section* found = FindSection(section);
+    if (found == nullptr) {
         // Built piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "[" + std::string.
         std::string header = "[";
         header += Trim(section);
         header += ']';
-        m_lines.push_back(std::move(header));
-        m_lines.push_back(KeyLine(key, value));
+        m_sectionsByName[Fold(section)].push_back(m_sections.size());
+        Section& added = m_sections.emplace_back();
+        added.header.text = std::move(header);
+        AddLine(added, KeyLine(key, value));
+        IndexKeys(added);
         return;
     }
-    if (const auto index = FindKey(*range, key)) {
+    std::string folded = Fold(key);
+    if (const auto line = found->firstKey.find(folded); line != found->firstKey.end()) {
         // The key keeps its spelling in the file; only the value changes.
-        m_lines[*index] = KeyLine(Classify(m_lines[*index]).name, value);
+        std::string& text = found->lines[line->second].text;
+        text = KeyLine(Classify(text).name, value);
         return;
     }
-    std::size_t insertAt = range->header + 1;
-    for (std::size_t index = range->header + 1; index < range->end; ++index) {
-        if (Classify(m_lines[index]).kind == Line::Kind::Key) {
-            insertAt = index + 1;
-        }
-    }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(insertAt), KeyLine(key, value));
+    // After the last key; the lines behind it (blank lines, comments) move down by one.
+    const std::size_t at = found->keyEnd;
+    found->lines.insert(found->lines.begin() + static_cast<std::ptrdiff_t>(at), {KeyLine(key, value), true, false});
+    found->firstKey.emplace(std::move(folded), at);
+    found->keyEnd = at + 1;
 }
 
 bool IniDocument::RemoveKey(std::string_view section, std::string_view key)
 {
-    const auto range = FindSection(section);
-    if (!range) {
+    Section* found = FindSection(section);
+    if (found == nullptr) {
         return false;
     }
-    bool removed = false;
-    for (std::size_t index = range->end; index-- > range->header + 1;) {
-        const Line line = Classify(m_lines[index]);
-        if (line.kind == Line::Kind::Key && IniNamesEqual(line.name, key)) {
-            m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(index));
-            removed = true;
+    const std::string folded = Fold(key);
+    const auto first = found->firstKey.find(folded);
+    if (first == found->firstKey.end()) {
+        return false;
+    }
+    found->lines[first->second].removed = true;
+    if (found->duplicateKeys) {
+        for (Line& line : found->lines) {
+            if (line.isKey && !line.removed && Fold(Classify(line.text).name) == folded) {
+                line.removed = true;
+            }
         }
     }
-    return removed;
+    found->firstKey.erase(first);
+    // A new key goes after the last key that is left.
+    while (found->keyEnd > 0 && (!found->lines[found->keyEnd - 1].isKey || found->lines[found->keyEnd - 1].removed)) {
+        --found->keyEnd;
+    }
+    return true;
 }
 
 bool IniDocument::RemoveSection(std::string_view section)
 {
-    bool removed = false;
-    std::size_t from = 0;
-    while (const auto range = FindSection(section, from)) {
-        m_lines.erase(m_lines.begin() + static_cast<std::ptrdiff_t>(range->header),
-                      m_lines.begin() + static_cast<std::ptrdiff_t>(range->end));
-        from = range->header;
-        removed = true;
+    const auto found = m_sectionsByName.find(Fold(section));
+    if (found == m_sectionsByName.end()) {
+        return false;
     }
+    for (const std::size_t index : found->second) {
+        m_sections[index].removed = true;
+    }
+    const bool removed = !found->second.empty();
+    m_sectionsByName.erase(found);
     return removed;
 }
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace veldrane {
@@ -30,7 +31,8 @@ struct IniEntry
 // Names compare without regard to ASCII case or surrounding blanks; the first of duplicate
 // sections (and of duplicate keys within it) is the one that counts. Lines above the first
 // section belong to none. An edit touches only the lines it is about; every other line keeps
-// its text byte for byte.
+// its text byte for byte. Names are indexed, so that a read, an edit and a listing each take
+// time in proportion to what they return, not to the file: large files stay fast.
 class IniDocument
 {
 public:
@@ -65,16 +67,37 @@ public:
     static bool IsValidValue(std::string_view value);
 
 private:
-    struct SectionRange
+    // One line; a removed line stays in place as a gap until the text is written out, so that no
+    // edit has to move the lines after it.
+    struct Line
     {
-        std::size_t header;
-        std::size_t end; // the next section's header or the end of the file
+        std::string text;
+        bool isKey = false;
+        bool removed = false;
+    };
+    // A section: its header line and the lines up to the next header. The lines above the first
+    // header form a section without a header, which no name finds.
+    struct Section
+    {
+        Line header;
+        std::vector<Line> lines;
+        // Each key name (folded: trimmed, ASCII lower case) to its first line, built when the
+        // section is first asked about: most sections of a large file never are.
+        mutable std::unordered_map<std::string, std::size_t> firstKey;
+        mutable bool keysIndexed = false;
+        mutable bool duplicateKeys = false;
+        std::size_t keyEnd = 0; // one past the last key line; a new key goes here
+        bool removed = false;
     };
 
-    std::optional<SectionRange> FindSection(std::string_view section, std::size_t from = 0) const;
-    std::optional<std::size_t> FindKey(const SectionRange& range, std::string_view key) const;
+    Section* FindSection(std::string_view section);
+    const Section* FindSection(std::string_view section) const;
+    static void AddLine(Section& section, std::string text);
+    static const Section& IndexKeys(const Section& section);
 
-    std::vector<std::string> m_lines;
+    std::vector<Section> m_sections = std::vector<Section>(1); // the first: the lines above any header
+    // Each section name (folded) to its sections in file order, removed ones left out.
+    std::unordered_map<std::string, std::vector<std::size_t>> m_sectionsByName;
 };
 
 } // namespace veldrane

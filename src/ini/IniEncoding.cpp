@@ -1,6 +1,7 @@
 #include "ini/IniEncoding.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ini/IniDocument.h"
 #include "ini/UnicodeText.h"
@@ -71,10 +72,18 @@ DecodedIniText IniEncoding::Decode(std::string_view bytes) const
 {
     using Form = IniFileEncoding::Form;
     if (bytes.starts_with(kUtf16LeBom)) {
-        return {Utf16LeToUtf8(bytes.substr(kUtf16LeBom.size())), {Form::Utf16LeWithBom}};
+        const std::string_view units = bytes.substr(kUtf16LeBom.size());
+        std::string text = Utf16LeToUtf8(units);
+        // An unpaired surrogate or an odd last byte came back as U+FFFD: the way back differs.
+        const bool exact = Utf8ToUtf16Le(text) == units;
+        return {std::move(text), {Form::Utf16LeWithBom}, exact};
     }
     if (bytes.starts_with(kUtf8Bom)) {
-        return {SanitiseUtf8(bytes.substr(kUtf8Bom.size())), {Form::Utf8WithBom}};
+        const std::string_view rest = bytes.substr(kUtf8Bom.size());
+        if (IsValidUtf8(rest)) {
+            return {std::string(rest), {Form::Utf8WithBom}};
+        }
+        return {SanitiseUtf8(rest), {Form::Utf8WithBom}, false};
     }
     if (IsValidUtf8(bytes)) {
         return {std::string(bytes), {Form::Utf8}};

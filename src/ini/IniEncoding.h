@@ -29,8 +29,9 @@ struct DecodedIniText
 {
     std::string text;
     IniFileEncoding encoding;
-    // False when some bytes of a legacy file are not text in its code page and were read as
-    // U+FFFD: writing it back would destroy them, so the file must not be written.
+    // False when some bytes are not text in the file's encoding (a legacy code page, UTF-8 after
+    // its mark, UTF-16 with an unpaired surrogate or an odd last byte) and were read as U+FFFD:
+    // writing it back would destroy them, so the file must not be written.
     bool exact = true;
 };
 

@@ -1,5 +1,6 @@
 #include "ini/IniFile.h"
 
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -7,6 +8,7 @@
 #include <system_error>
 
 #include "ini/AtomicFile.h"
+#include "ini/FileError.h"
 #include "ini/IniDocument.h"
 #include "ini/IniEncoding.h"
 #include "ini/UnicodeText.h"
@@ -23,25 +25,35 @@ struct LoadedFile
     IniDocument document;
 };
 
-// Nothing when the file exists but cannot be read: then it must not be written either, or the
-// write would replace what it holds. A missing file reads as an empty UTF-8 file.
-std::optional<LoadedFile> Load(const std::filesystem::path& path, const IniEncoding& encoding)
+// Nothing, with the reason in `error`, when the file exists but cannot be read: then it must not
+// be written either, or the write would replace what it holds. A missing file reads as an empty
+// UTF-8 file. What is no regular file (a FIFO, a directory) is never opened: a read could block.
+std::optional<LoadedFile> Load(const std::filesystem::path& path, const IniEncoding& encoding, std::error_code& error)
 {
-    std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found) {
-        return LoadedFile{};
+        error.clear();
+        std::optional<LoadedFile> empty(std::in_place);
+        return empty;
     }
-    if (error || !std::filesystem::is_regular_file(status)) {
+    if (error) {
         return std::nullopt;
     }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = std::filesystem::is_directory(status) ? std::make_error_code(std::errc::is_a_directory)
+                                                      : make_error_code(FileError::NotRegularFile);
+        return std::nullopt;
+    }
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+        error = std::error_code(errno != 0 ? errno : EIO, std::generic_category());
         return std::nullopt;
     }
     LoadedFile loaded;
     loaded.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) {
+        error = std::make_error_code(std::errc::io_error);
         return std::nullopt;
     }
     loaded.decoded = encoding.Decode(loaded.bytes);
@@ -163,7 +175,8 @@ bool IniFile::Exists() const
 
 IniSnapshot IniFile::Read() const
 {
-    auto loaded = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage));
+    std::error_code error;
+    auto loaded = Load(m_path, IniEncoding(m_codec, m_fallbackCodePage), error);
     return loaded ? IniSnapshot(std::move(loaded->document)) : IniSnapshot();
 }
 
@@ -191,8 +204,13 @@ std::vector<std::string> IniFile::KeyNames(std::string_view section) const
 IniFile::CommitResult IniFile::Commit(const std::function<IniBatch(const IniSnapshot&)>& plan)
 {
     const IniEncoding encoding(m_codec, m_fallbackCodePage);
-    auto loaded = Load(m_path, encoding);
-    if (!loaded || !loaded->decoded.exact) {
+    m_lastError.clear();
+    auto loaded = Load(m_path, encoding, m_lastError);
+    if (!loaded) {
+        return {IniWriteResult::IoError, false};
+    }
+    if (!loaded->decoded.exact) {
+        m_lastError = FileError::UndecodableText;
         return {IniWriteResult::IoError, false};
     }
     // The plan reads the very lines the edits then go to; they are lent, not copied.
@@ -208,9 +226,10 @@ IniFile::CommitResult IniFile::Commit(const std::function<IniBatch(const IniSnap
     const auto bytes = encoding.Encode(document.Serialise(), loaded->decoded.encoding);
     if (!bytes) {
         // A character the file's code page cannot hold would be lost; the file stays as it is.
+        m_lastError = FileError::UnencodableText;
         return {IniWriteResult::IoError, true};
     }
-    if (*bytes != loaded->bytes && !WriteFileAtomically(m_path, *bytes)) {
+    if (*bytes != loaded->bytes && !WriteFileAtomically(m_path, *bytes, m_lastError)) {
         return {IniWriteResult::IoError, true};
     }
     return {IniWriteResult::Written, true};

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -22,7 +23,7 @@ enum class IniWriteResult
     Written,
     RefusedName,  // a section or key name with a line break, '[' or ']' (or '=' in a key)
     RefusedValue, // a value with a line break
-    IoError,      // the file could not be written; it is unchanged
+    IoError,      // the file could not be read whole or written; it is unchanged (IniFile::LastError)
 };
 
 // The whole of one INI file as it was read at one moment. Each query answers from it exactly as
@@ -144,6 +145,11 @@ public:
     // `plan` is not called when the file cannot be read.
     IniWriteResult Update(const std::function<IniBatch(const IniSnapshot&)>& plan);
 
+    // Why the last write or delete of this object gave IoError (or found nothing to write): the
+    // system's error, or a FileError for a file the program refuses to rewrite. Empty after a
+    // write that succeeded.
+    const std::error_code& LastError() const { return m_lastError; }
+
 private:
     struct CommitResult
     {
@@ -156,6 +162,7 @@ private:
     std::filesystem::path m_path;
     const TextCodec& m_codec;
     LegacyCodePage m_fallbackCodePage;
+    std::error_code m_lastError;
 };
 
 // Reads text as _wtoi does: leading blanks, an optional sign, then digits up to the first

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "ini/AtomicFile.h"
+#include "ini/FileError.h"
 
 namespace veldrane {
 
@@ -21,9 +22,20 @@ ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
 {
     ConfigFileReadResult result;
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        result.status = error ? ConfigFileStatus::Unreadable : ConfigFileStatus::Missing;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        result.status = ConfigFileStatus::Missing;
+        return result;
+    }
+    if (error) {
+        result.status = ConfigFileStatus::Unreadable;
         result.errorCode = error.value();
+        return result;
+    }
+    // A FIFO would block the open until someone writes into it; nothing but a file is opened.
+    if (!std::filesystem::is_regular_file(status)) {
+        result.status = ConfigFileStatus::Unreadable;
+        result.errorCode = std::filesystem::is_directory(status) ? EISDIR : static_cast<int>(FileError::NotRegularFile);
         return result;
     }
 
@@ -34,7 +46,6 @@ ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
         result.errorCode = LastErrorOr(EIO);
         return result;
     }
-    // A directory opens on some systems but has no file size; it is as unreadable as a locked file.
     result.size = std::filesystem::file_size(path, error);
     if (error) {
         result.status = ConfigFileStatus::Unreadable;
@@ -75,11 +86,11 @@ std::string ConfigFile::Encode(std::uint8_t firstRunFlag, const ProfileRecord& r
 
 int ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record)
 {
-    errno = 0;
-    if (WriteFileAtomically(path, Encode(firstRunFlag, record))) {
+    std::error_code error;
+    if (WriteFileAtomically(path, Encode(firstRunFlag, record), error)) {
         return 0;
     }
-    return LastErrorOr(EIO);
+    return error.value() != 0 ? error.value() : EIO;
 }
 
 } // namespace veldrane

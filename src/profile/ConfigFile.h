@@ -39,7 +39,7 @@ struct ConfigFileReadResult
     ConfigFileStatus status = ConfigFileStatus::Missing;
     ConfigFileContents contents;
     std::uintmax_t size = 0;
-    int errorCode = 0; // errno of the failed operation, for Unreadable
+    int errorCode = 0; // for Unreadable: errno of the failed operation, or a FileError value
 };
 
 // Reading and writing the file form. A read either delivers the whole file or nothing, so a
@@ -53,7 +53,7 @@ public:
     static std::string Encode(std::uint8_t firstRunFlag, const ProfileRecord& record);
 
     // Replaces the file atomically (the old file stays whole when the write fails). Returns 0, or
-    // the errno of the failure.
+    // the errno of the step that failed (a FileError value for a target that is no file).
     static int Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record);
 };
 

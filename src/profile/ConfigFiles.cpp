@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <string>
 #include <system_error>
+#include <tuple>
+#include <utility>
 
+#include "ini/FileError.h"
+#include "ini/IniDocument.h"
 #include "ini/IniFile.h"
 #include "platform/MessageSink.h"
 #include "platform/TextCodec.h"
 #include "profile/ProfileFileNames.h"
+#include "text/ButtonLabelTranslation.h"
+#include "text/FileErrorTexts.h"
 #include "text/MessageTexts.h"
 
 namespace veldrane {
@@ -16,6 +22,8 @@ namespace {
 
 // A list longer than the six profile files is not one the program wrote.
 constexpr int kMaxItemCount = static_cast<int>(kProfileSlotCount);
+
+constexpr Language kAllLanguages[] = {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese};
 
 bool FileExists(const std::filesystem::path& path)
 {
@@ -74,9 +82,9 @@ bool ConfigFiles::SelectFiles()
     return true;
 }
 
-void ConfigFiles::ReportUnreadable(int errorCode)
+void ConfigFiles::ReportFileFailure(const std::filesystem::path& file, int errorCode)
 {
-    m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    m_messages.ShowMessage(FileFailureMessage(file, errorCode, language), kFileOpenErrorTitle);
 }
 
 void ConfigFiles::LoadConfig(ProfileRecord& record)
@@ -92,7 +100,7 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
     case ConfigFileStatus::Unreadable:
         // A file that is there but cannot be read is reported like one that cannot be written;
         // the record stays as it was.
-        ReportUnreadable(file.errorCode);
+        ReportFileFailure(configPath, file.errorCode);
         return;
     case ConfigFileStatus::WrongSize:
         return;
@@ -108,6 +116,7 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
     } else {
         record = file.contents.record;
     }
+    BringIntoControlRange(record);
 }
 
 bool ConfigFiles::SaveConfig(const ProfileRecord& record)
@@ -119,7 +128,7 @@ bool ConfigFiles::SaveConfig(const ProfileRecord& record)
         return false;
     }
     if (const int errorCode = ConfigFile::Write(configPath, kConfigWrittenFlag, record); errorCode != 0) {
-        ReportUnreadable(errorCode);
+        ReportFileFailure(configPath, errorCode);
         return false;
     }
     return true;
@@ -147,14 +156,41 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
     if (labelPath.empty()) {
         return false;
     }
+    // Every language's section gets the labels, each in its own language, so that a change of
+    // the interface language never brings back the functions of an older save. A legacy file
+    // whose code page cannot hold the other languages' texts gets the labels of its own.
+    const auto plan = [&](bool allLanguages) {
+        IniBatch batch;
+        bool allFit = true;
+        for (const Language language : kAllLanguages) {
+            if (!allLanguages && language != labelLanguage) {
+                continue;
+            }
+            const std::string_view section = LanguageSectionName(language);
+            for (std::size_t button = 0; button < kButtonCount; ++button) {
+                std::string label = TranslateButtonLabel(buttonLabel[button], labelLanguage, language);
+                // A label that would break the file's lines keeps the value the file has.
+                if (!IniDocument::IsValidValue(label)) {
+                    allFit = false;
+                    continue;
+                }
+                batch.WriteString(section, LabelKey(button), label);
+            }
+        }
+        return std::pair(std::move(batch), allFit);
+    };
     IniFile labels(labelPath, m_codec, CodePageOf(labelLanguage));
-    const std::string_view section = LanguageSectionName(labelLanguage);
-    bool allWritten = true;
-    for (std::size_t button = 0; button < kButtonCount; ++button) {
-        const IniWriteResult result = labels.WriteString(section, LabelKey(button), buttonLabel[button]);
-        allWritten = allWritten && result == IniWriteResult::Written;
+    auto [batch, allFit] = plan(true);
+    IniWriteResult result = labels.Apply(batch);
+    if (result == IniWriteResult::IoError && labels.LastError() == FileError::UnencodableText) {
+        std::tie(batch, allFit) = plan(false);
+        result = labels.Apply(batch);
     }
-    return allWritten;
+    if (result == IniWriteResult::IoError) {
+        ReportFileFailure(labelPath, labels.LastError().value());
+        return false;
+    }
+    return result == IniWriteResult::Written && allFit;
 }
 
 } // namespace veldrane

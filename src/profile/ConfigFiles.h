@@ -51,8 +51,11 @@ public:
     bool SaveConfig(const ProfileRecord& record);
     // Reads the labels of `language` and the "Skins" and "Point" sections from labelPath.
     void LoadLabels(Language language);
-    // Writes "Item1" to "Item12" of the language section of labelPath; nothing else. False when
-    // a label could not be written (a label with a line break is refused, the others go in).
+    // Writes "Item1" to "Item12" of labelPath's sections of all three languages, each label in
+    // that section's language (TranslateButtonLabel), in one replacement of the file; nothing
+    // else. False when a label could not be written: a label with a line break keeps the file's
+    // value while the others go in; a file that cannot be written is reported (the system's
+    // "Error Code is: %d \n" with a line naming the file and the reason) and stays as it was.
     bool SaveLabels(Language language);
 
     // The code page of a Windows machine in that interface language: how an INI file it wrote
@@ -84,7 +87,7 @@ private:
     // the list stops the load.
     bool SelectFiles();
     void SetProfilePaths();
-    void ReportUnreadable(int errorCode);
+    void ReportFileFailure(const std::filesystem::path& file, int errorCode);
 
     MessageSink& m_messages;
     const TextCodec& m_codec;

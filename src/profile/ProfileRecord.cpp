@@ -1,6 +1,9 @@
 #include "profile/ProfileRecord.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdlib>
 #include <type_traits>
 
 namespace veldrane {
@@ -69,6 +72,61 @@ std::span<const std::uint8_t, kMacroBufferSize> ProfileRecord::MacroBuffer(std::
 {
     return std::span<const std::uint8_t, kMacroBufferSize>(macroData.data() + (n % kMacroCount) * kMacroBufferSize,
                                                            kMacroBufferSize);
+}
+
+namespace {
+
+// The values the window's controls produce.
+constexpr std::array<std::uint8_t, 4> kReportRates = {1, 2, 4, 8};
+constexpr std::uint8_t kMinCpiValue = 1;
+constexpr std::uint8_t kMaxCpiValue = 164;
+constexpr std::size_t kShownCpiStages = 4;
+constexpr std::uint8_t kMaxLightMode = 3;
+constexpr std::uint8_t kMinLightLevel = 1;
+constexpr std::uint8_t kMaxLightLevel = 6;
+constexpr std::uint8_t kMinSliderPosition = 1;
+constexpr std::uint8_t kMaxSliderPosition = 11;
+constexpr std::uint8_t kSwitchOn = 1;
+
+std::uint8_t NearestReportRate(std::uint8_t reportRate)
+{
+    // The list runs from the fastest rate, so the first of two equally near ones is the faster.
+    return *std::min_element(kReportRates.begin(), kReportRates.end(), [reportRate](int a, int b) {
+        return std::abs(a - reportRate) < std::abs(b - reportRate);
+    });
+}
+
+void Clamp(std::uint8_t& value, std::uint8_t low, std::uint8_t high)
+{
+    value = std::clamp(value, low, high);
+}
+
+// A switch that the window shows as on only at 1.
+void OnlyOneIsOn(std::uint8_t& value)
+{
+    value = value == kSwitchOn ? kSwitchOn : 0;
+}
+
+} // namespace
+
+void BringIntoControlRange(ProfileRecord& record)
+{
+    record.reportRate = NearestReportRate(record.reportRate);
+    for (std::size_t stage = 0; stage < kShownCpiStages; ++stage) {
+        Clamp(record.cpiValue[stage], kMinCpiValue, kMaxCpiValue);
+        // The stage's switch shows and sends "enabled" for any byte but 0.
+        record.cpiEnabled[stage] = record.cpiEnabled[stage] != 0 ? kSwitchOn : 0;
+    }
+    record.lightMode = std::min(record.lightMode, kMaxLightMode);
+    for (std::uint8_t& level : record.lightLevel) {
+        Clamp(level, kMinLightLevel, kMaxLightLevel);
+    }
+    Clamp(record.angleSnap, kMinSliderPosition, kMaxSliderPosition);
+    Clamp(record.sensitivityX, kMinSliderPosition, kMaxSliderPosition);
+    Clamp(record.sensitivityY, kMinSliderPosition, kMaxSliderPosition);
+    OnlyOneIsOn(record.sideButtonLight);
+    OnlyOneIsOn(record.pointerPrecision);
+    OnlyOneIsOn(record.scrollOneScreen);
 }
 
 } // namespace veldrane

@@ -105,6 +105,20 @@ struct ProfileRecord
     friend bool operator==(const ProfileRecord&, const ProfileRecord&) = default;
 };
 
+// Brings every setting that the window edits and the mouse receives to the nearest value the
+// window's controls produce, so that what a loaded or imported file holds is what the window
+// shows and the mouse gets:
+//
+//   reportRate               1, 2, 4 or 8 (a tie goes to the faster rate)
+//   cpiValue of stages 1-4   1 to 164;  cpiEnabled of stages 1-4: any byte but 0 is 1
+//   lightMode                0 to 3;    lightLevel: 1 to 6
+//   angleSnap, sensitivityX, sensitivityY    1 to 11
+//   sideButtonLight, pointerPrecision, scrollOneScreen   1, any other byte 0 (shown as off)
+//
+// Stages 5 and 6, the pointer dials, the buttons, the macros and the reserved bytes keep their
+// bytes.
+void BringIntoControlRange(ProfileRecord& record);
+
 // The current record, which every page edits, and the backup taken at the last load or apply.
 // Both start as 1824 zero bytes.
 struct ProfileRecords

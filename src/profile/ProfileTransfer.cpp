@@ -9,6 +9,7 @@
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileDialog.h"
 #include "profile/ProfileFileNames.h"
+#include "text/FileErrorTexts.h"
 #include "text/MessageTexts.h"
 
 namespace veldrane {
@@ -85,9 +86,9 @@ void ProfileTransfer::RestoreStandardPaths()
     m_files.labelPath = m_files.PathOf(ProfileLabelName(m_files.currentProfileIndex));
 }
 
-void ProfileTransfer::ReportWriteFailure(int errorCode)
+void ProfileTransfer::ReportFileFailure(const std::filesystem::path& file, int errorCode)
 {
-    m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    m_messages.ShowMessage(FileFailureMessage(file, errorCode, m_language), kFileOpenErrorTitle);
 }
 
 bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record)
@@ -110,7 +111,7 @@ bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRec
         m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
         return false;
     case ConfigFileStatus::Unreadable:
-        ReportWriteFailure(file.errorCode);
+        ReportFileFailure(chosen, file.errorCode);
         return false;
     case ConfigFileStatus::WrongSize:
         m_messages.ShowMessage(FormatProfileFileMessage(kImportWrongSizeFormat, chosen.string(), file.size),
@@ -120,6 +121,7 @@ bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRec
         break;
     }
     record = file.contents.record;
+    BringIntoControlRange(record);
     m_files.firstRunFlag = file.contents.firstRunFlag;
 
     const SkinSettings skin = m_files.skin;
@@ -181,10 +183,10 @@ void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const Profil
 
     const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labels) {
         m_files.labelPath = labels;
-        m_files.SaveLabels(m_language);
+        m_files.SaveLabels(m_language); // reports a file it cannot write; the profile file is still tried
         m_files.configPath = profile;
         if (const int errorCode = ConfigFile::Write(profile, kConfigWrittenFlag, record); errorCode != 0) {
-            ReportWriteFailure(errorCode);
+            ReportFileFailure(profile, errorCode);
         }
     };
     writePair(profileFile, labelFile);

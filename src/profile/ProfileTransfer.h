@@ -47,8 +47,8 @@ public:
     // ".bin" is added to a file name without it. A name that is, or whose label file would be,
     // one of the program's own files ("config.bin", "config0.bin" to "config5.bin", "str.ini",
     // "str0.ini" to "str5.ini", "record.ini") is refused with a message and nothing is written.
-    // A file that cannot be written is reported ("Error Code is: %d \n") and the others are
-    // still written.
+    // A file that cannot be written is reported ("Error Code is: %d \n" and a line with the file
+    // and the reason) and the others are still written.
     void ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record);
 
     // The label file beside a profile file: the first ".bin" of its file name becomes ".ini".
@@ -59,7 +59,7 @@ public:
 
 private:
     void RestoreStandardPaths();
-    void ReportWriteFailure(int errorCode);
+    void ReportFileFailure(const std::filesystem::path& file, int errorCode);
 
     ConfigFiles& m_files;
     const TextCodec& m_codec;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "IniFileFixture.h"
+#include "ini/FileError.h"
 #include "ini/UnicodeText.h"
 
 namespace veldrane {
@@ -101,17 +102,52 @@ TEST_F(IniFileFixture, ValueOutsideLegacyCodePageFailsAndLeavesFile)
     EXPECT_EQ(Stored(), cp1252File);
 }
 
-TEST_F(IniFileFixture, UndecodableLegacyFileIsReadButNeverWritten)
+struct UndecodableCase
 {
-    // 0x81 is no character in Windows-1252: it reads as U+FFFD, and a write would lose it.
-    const std::string damaged = "[Setting-EN]\r\nItem1=Caf\xE9\r\nItem2=\x81x\r\n";
+    const char* name;
+    std::string bytes; // Item1 is "Café", Item2 holds bytes that are no text, then "x"
+    std::string item2Read;
+};
+
+class UndecodableFile : public IniFileFixture, public ::testing::WithParamInterface<UndecodableCase>
+{
+};
+
+// Such a file is read, its bad bytes as U+FFFD, but never written: the write would turn them
+// into U+FFFD for good, in lines it did not touch.
+TEST_P(UndecodableFile, IsReadButNeverWritten)
+{
+    const std::string& damaged = GetParam().bytes;
     Store(damaged);
     EXPECT_EQ(File().GetString("Setting-EN", "Item1"), "Café");
-    EXPECT_EQ(File().GetString("Setting-EN", "Item2"), "\xEF\xBF\xBDx");
-    EXPECT_EQ(File().WriteString("Setting-EN", "Item3", "Menu"), IniWriteResult::IoError);
-    EXPECT_FALSE(File().DeleteKey("Setting-EN", "Item2"));
+    EXPECT_EQ(File().GetString("Setting-EN", "Item2"), GetParam().item2Read);
+    IniFile file = File();
+    EXPECT_EQ(file.WriteString("Setting-EN", "Item3", "Menu"), IniWriteResult::IoError);
+    EXPECT_EQ(file.LastError(), FileError::UndecodableText);
+    EXPECT_FALSE(file.DeleteKey("Setting-EN", "Item2"));
     EXPECT_EQ(Stored(), damaged);
 }
+
+std::string Utf16(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Encodings, UndecodableFile,
+    ::testing::Values(
+        // 0x81 is no character in Windows-1252.
+        UndecodableCase{"Cp1252", "[Setting-EN]\r\nItem1=Caf\xE9\r\nItem2=\x81x\r\n", "\xEF\xBF\xBDx"},
+        UndecodableCase{"Utf8WithBom", "\xEF\xBB\xBF[Setting-EN]\r\nItem1=Café\r\nItem2=\xC3x\r\n", "\xEF\xBF\xBDx"},
+        UndecodableCase{"Utf16LoneSurrogate", Utf16(u"[Setting-EN]\r\nItem1=Café\r\nItem2=\xD800x\r\n"),
+                        "\xEF\xBF\xBDx"},
+        UndecodableCase{"Utf16OddLastByte", Utf16(u"[Setting-EN]\r\nItem1=Café\r\nItem2=x") + "\x41", "x\xEF\xBF\xBD"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane

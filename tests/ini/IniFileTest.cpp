@@ -2,16 +2,20 @@
 
 #include <climits>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "IniFileFixture.h"
+#include "ini/AtomicFile.h"
+#include "ini/FileError.h"
 
 namespace veldrane {
 namespace {
 
 using test::IniFileFixture;
+using namespace std::string_literals;
 
 constexpr std::string_view kLabelFile = "; labels of profile 0\r\n"
                                         "[Setting-EN]\r\n"
@@ -203,14 +207,43 @@ TEST_F(IniFileFixture, WriteLeavesNoTemporaryFileBehind)
     EXPECT_EQ(entries, std::vector<std::filesystem::path>{m_path});
 }
 
-TEST_F(IniFileFixture, UnreadableTargetIsNotReplaced)
+// What is no regular file cannot be read, so it must not be replaced either; a FIFO is not even
+// opened, since opening it would wait for a writer.
+TEST_F(IniFileFixture, TargetThatIsNoRegularFileIsRefusedUntouched)
 {
-    // A directory where the file should be: it cannot be read, so it must not be overwritten.
-    std::filesystem::create_directory(m_path);
-    EXPECT_EQ(File().WriteString("Skins", "Lan", "CHS"), IniWriteResult::IoError);
-    EXPECT_FALSE(File().DeleteSection("Skins"));
-    EXPECT_TRUE(std::filesystem::is_directory(m_path));
-    EXPECT_EQ(File().GetString("Skins", "Lan", "EN"), "EN");
+    for (const bool fifo : {false, true}) {
+        std::filesystem::remove(m_path);
+        if (fifo) {
+            ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(m_path);
+        }
+        IniFile file = File();
+        EXPECT_EQ(file.GetString("Skins", "Lan", "EN"), "EN");
+        EXPECT_EQ(file.WriteString("Skins", "Lan", "CHS"), IniWriteResult::IoError);
+        EXPECT_EQ(file.LastError(),
+                  fifo ? std::error_code(FileError::NotRegularFile) : std::make_error_code(std::errc::is_a_directory));
+        EXPECT_FALSE(file.DeleteSection("Skins"));
+        std::error_code error;
+        EXPECT_FALSE(WriteFileAtomically(m_path, "x", error));
+        EXPECT_EQ(error, file.LastError());
+        EXPECT_EQ(std::filesystem::status(m_path).type(),
+                  fifo ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
+    }
+}
+
+TEST_F(IniFileFixture, LeftoverTemporaryFilesAreRemovedAndNothingElse)
+{
+    Store(kLabelFile);
+    const std::string leftover = std::string(kTemporaryFilePrefix) + "str0.ini.0123abcd";
+    test::WriteFileBytes(m_dir / leftover, "[Setting-EN]\r\nItem1=Cl");
+    test::WriteFileBytes(m_dir / "str0.ini.tmp-0123abcd", "the user's own");
+    std::filesystem::create_directory(m_dir / (std::string(kTemporaryFilePrefix) + "folder"));
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(m_dir.Path()), 1u);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / leftover));
+    EXPECT_EQ(Stored(), kLabelFile);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "str0.ini.tmp-0123abcd"));
+    EXPECT_TRUE(std::filesystem::exists(m_dir / (std::string(kTemporaryFilePrefix) + "folder")));
 }
 
 TEST_F(IniFileFixture, WriteIntoReadOnlyDirectoryFailsAndKeepsOldFile)
@@ -221,11 +254,91 @@ TEST_F(IniFileFixture, WriteIntoReadOnlyDirectoryFailsAndKeepsOldFile)
     Store(kLabelFile);
     std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    const IniWriteResult result = File().WriteString("Skins", "Lan", "CHS");
+    IniFile file = File();
+    const IniWriteResult result = file.WriteString("Skins", "Lan", "CHS");
     std::filesystem::permissions(m_dir.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     EXPECT_EQ(result, IniWriteResult::IoError);
+    // The error that stopped the write, not one of the clean-up after it.
+    EXPECT_EQ(file.LastError(), std::make_error_code(std::errc::permission_denied));
     EXPECT_EQ(Stored(), kLabelFile);
 }
+
+// Files the program never wrote. Each is read without harm (what it lacks reads as missing), and a
+// write either adds its own section and leaves every byte that was there as it was, or is refused
+// with its reason and leaves the file untouched.
+struct HostileCase
+{
+    const char* name;
+    std::string bytes;
+    std::error_code refusal; // empty: the write goes in
+};
+
+class HostileFile : public IniFileFixture, public ::testing::WithParamInterface<HostileCase>
+{
+};
+
+std::string RandomBytes(std::size_t count)
+{
+    std::string bytes(1, '\x81'); // no character in Windows-1252, and no byte-order mark
+    for (std::uint32_t state = 12345; bytes.size() < count;) {
+        state = state * 1103515245u + 12345u;
+        bytes += static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+TEST_P(HostileFile, IsReadWithDefaultsAndWrittenWithoutChangingWhatWasThere)
+{
+    const std::string& bytes = GetParam().bytes;
+    Store(bytes);
+    const IniSnapshot read = File().Read();
+    read.SectionNames();
+    read.Section("Setting-EN");
+    EXPECT_LE(read.GetString("Setting-EN", "Item1").size(), 4 * (kProfileBufferChars - 1));
+    EXPECT_EQ(read.GetString("Point", "MouseSpeed_Y", "none"), "none");
+
+    IniFile file = File();
+    const IniWriteResult result = file.WriteString("Point", "MouseSpeed_Y", "7");
+    if (GetParam().refusal) {
+        EXPECT_EQ(result, IniWriteResult::IoError);
+        EXPECT_EQ(file.LastError(), GetParam().refusal);
+        EXPECT_EQ(Stored(), bytes);
+        return;
+    }
+    ASSERT_EQ(result, IniWriteResult::Written);
+    const std::string ending = bytes.empty() || bytes.ends_with("\r\n") ? "" : "\r\n";
+    EXPECT_EQ(Stored(), bytes + ending + "[Point]\r\nMouseSpeed_Y=7\r\n");
+    EXPECT_EQ(File().GetString("Point", "MouseSpeed_Y"), "7");
+}
+
+std::string Utf16Surrogates()
+{
+    // "[Setting-EN]", CR LF, "Item1=", a high surrogate without its low half, "x", then a lone low one.
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : std::u16string(u"[Setting-EN]\r\nItem1=\xD83Dx\xDE00\r\n")) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, HostileFile,
+    ::testing::Values(HostileCase{"Empty", "", {}},
+                      HostileCase{"TruncatedInsideACharacter", "[Setting-EN]\r\nItem1=Cli\xE5\xB7", {}},
+                      HostileCase{"RandomBytes", RandomBytes(4096), FileError::UndecodableText},
+                      HostileCase{"LoneSurrogates", Utf16Surrogates(), FileError::UndecodableText},
+                      HostileCase{"MegabyteLine", "[Setting-EN]\r\nItem1=" + std::string(1 << 20, 'x') + "\r\n", {}},
+                      HostileCase{"MegabyteHeader", "[" + std::string(1 << 20, 'S') + "]\r\nItem1=Click\r\n", {}},
+                      HostileCase{"NamesThatBreakTheStructure",
+                                  "[Setting-EN]]\r\n[[Skins]\r\n[unclosed\r\n=no key\r\nItem1==Click=\r\n"
+                                  "\t[ Setting-EN ]\t\r\n;[Point]\r\nItem1=\0\r\n"s,
+                                  {}},
+                      HostileCase{"AbsurdCountsAndValues",
+                                  "[Profile]\r\nItemCount=99999999999999999999\r\nItem-1=x\r\nItem4294967296=y\r\n"
+                                  "[Macro_1]\r\nMacroLoopTimes=-2147483649\r\nItemCount=-1\r\n",
+                                  {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane

@@ -4,8 +4,10 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "platform/linux/IconvTextCodec.h"
+#include "support/FileAccessCounter.h"
 #include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
@@ -122,8 +124,40 @@ TEST_F(ConfigFilesTest, UnreadableProfileFileIsReportedWithItsErrorCode)
     WriteList(ListOfThree("Work"));
     std::filesystem::create_directory(dir / "config0.bin");
     files.LoadConfig(record);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 21 \n", "NULL ==fp "}}));
+    const std::string failure =
+        "Error Code is: 21 \n" + (dir / "config0.bin").string() + ": It is a folder, not a file";
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
     EXPECT_EQ(record, Patterned(3));
+}
+
+// A FIFO would block an open until someone writes into it: it is refused at once, for reading
+// and for writing, and stays what it is.
+TEST_F(ConfigFilesTest, ProfileFileThatIsAFifoIsRefusedWithoutOpeningIt)
+{
+    WriteList(ListOfThree("Work"));
+    ASSERT_EQ(mkfifo((dir / "config0.bin").c_str(), 0600), 0);
+    files.LoadConfig(record);
+    EXPECT_FALSE(files.SaveConfig(Patterned(10)));
+    const Shown refused{Shown::Kind::Message,
+                        "Error Code is: 1001 \n" + (dir / "config0.bin").string() + ": Not a regular file",
+                        "NULL ==fp "};
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{refused, refused}));
+    EXPECT_EQ(record, Patterned(3));
+    EXPECT_EQ(std::filesystem::status(dir / "config0.bin").type(), std::filesystem::file_type::fifo);
+}
+
+TEST_F(ConfigFilesTest, LoadBringsSettingsOutsideTheControlsToTheNearestValue)
+{
+    WriteList(ListOfThree("Work"));
+    ProfileRecord stored = Patterned(10);
+    stored.angleSnap = 0;
+    stored.cpiValue[1] = 255;
+    WriteConfig("config0.bin", 1, stored);
+    files.LoadConfig(record);
+    ProfileRecord expected = Patterned(10);
+    expected.angleSnap = 1;
+    expected.cpiValue[1] = 164;
+    EXPECT_EQ(record, expected);
 }
 
 TEST_F(ConfigFilesTest, ResetTakesTheSettingsPartFromTheFactoryFileAndKeepsTheMacros)
@@ -202,7 +236,8 @@ TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReportsTheError)
         saved = files.SaveConfig(record);
     }
     EXPECT_FALSE(saved);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 27 \n", "NULL ==fp "}}));
+    const std::string failure = "Error Code is: 27 \n" + (dir / "config0.bin").string() + ": File too large";
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), ConfigBytes(1, Patterned(10)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
 }
@@ -250,14 +285,18 @@ TEST_F(ConfigFilesTest, LoadLabelsReadsTheLanguageSectionSkinsAndPoint)
     EXPECT_EQ(files.buttonLabel[1], "");
 }
 
-TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
+// Each language's section gets the labels in its own language, so that a change of language
+// shows the functions of this save; the file is replaced once, whatever the number of labels.
+TEST_F(ConfigFilesTest, SaveLabelsWritesEveryLanguageSectionInOneReplacement)
 {
     files.labelPath = dir / "str2.ini";
     WriteFileBytes(files.labelPath, kLabelFile);
     files.buttonLabel = {
         "Click",        "Menu",       "Universal Scroll", "Left Title Scroll", "Right Title Scroll",   "CPI +", "CPI -",
         "Single Key-A", "Button Off", "Button Off",       "Macro Key-Run",     "Combo Key-Left Ctrl+B"};
+    test::FileAccessCounter access(files.labelPath);
     EXPECT_TRUE(files.SaveLabels(Language::English));
+    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(ReadFileBytes(files.labelPath), "; labels of the travel profile\r\n"
                                               "[Setting-EN]\r\n"
                                               "Item1=Click\r\n"
@@ -275,6 +314,17 @@ TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
                                               "\r\n"
                                               "[Setting-CHT]\r\n"
                                               "Item1=左鍵\r\n"
+                                              "Item2=右鍵\r\n"
+                                              "Item3=中鍵\r\n"
+                                              "Item4=左搖擺滾輪\r\n"
+                                              "Item5=右搖擺滾輪\r\n"
+                                              "Item6=CPI +\r\n"
+                                              "Item7=CPI -\r\n"
+                                              "Item8=單鍵-A\r\n"
+                                              "Item9=按鍵關閉\r\n"
+                                              "Item10=按鍵關閉\r\n"
+                                              "Item11=巨集-Run\r\n"
+                                              "Item12=複合鍵-Left Ctrl+B\r\n"
                                               "[Skins]\r\n"
                                               "Lan=CHT\r\n"
                                               "Path=Dark\r\n"
@@ -284,7 +334,35 @@ TEST_F(ConfigFilesTest, SaveLabelsChangesOnlyTheItemsOfTheLanguageSection)
                                               "[Point]\r\n"
                                               "SensitivityX_Y=36\r\n"
                                               "SensitivityY_Y=96\r\n"
-                                              "Sensitivity_Y=-4\r\n");
+                                              "Sensitivity_Y=-4\r\n"
+                                              "[Setting-CHS]\r\n"
+                                              "Item1=左键\r\n"
+                                              "Item2=右键\r\n"
+                                              "Item3=中键\r\n"
+                                              "Item4=左摇摆滚轮\r\n"
+                                              "Item5=右摇摆滚轮\r\n"
+                                              "Item6=CPI +\r\n"
+                                              "Item7=CPI -\r\n"
+                                              "Item8=单键-A\r\n"
+                                              "Item9=按键关闭\r\n"
+                                              "Item10=按键关闭\r\n"
+                                              "Item11=宏-Run\r\n"
+                                              "Item12=组合键-Left Ctrl+B\r\n");
+}
+
+// The file and the reason in the interface language follow the system's text.
+TEST_F(ConfigFilesTest, LabelFileThatCannotBeWrittenIsReported)
+{
+    files.labelPath = dir / "str0.ini";
+    std::filesystem::create_directory(files.labelPath);
+    files.buttonLabel.fill("Click");
+    EXPECT_FALSE(files.SaveLabels(Language::English));
+    files.language = Language::SimplifiedChinese;
+    EXPECT_FALSE(files.SaveLabels(Language::SimplifiedChinese));
+    const std::string head = "Error Code is: 21 \n" + files.labelPath.string() + ": ";
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, head + "It is a folder, not a file", "NULL ==fp "},
+                                  {Shown::Kind::Message, head + "这是文件夹，不是文件", "NULL ==fp "}}));
 }
 
 TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)

@@ -58,5 +58,50 @@ TEST(ProfileRecords, RevertAfterSnapshotGivesBackEveryByte)
     EXPECT_EQ(records.Backup, Patterned());
 }
 
+// One byte of a loaded record, and what it becomes: the nearest value the window's controls give.
+// Every other byte stays as it was.
+struct RangeCase
+{
+    const char* name;
+    std::size_t offset;
+    std::uint8_t stored;
+    std::uint8_t loaded;
+};
+
+class ControlRange : public ::testing::TestWithParam<RangeCase>
+{
+};
+
+TEST_P(ControlRange, BringsTheByteToTheNearestControlValueAndNoOtherByte)
+{
+    const ProfileRecord original = Patterned();
+    ProfileRecord baseline = original;
+    BringIntoControlRange(baseline);
+    ProfileRecord record = baseline;
+    record.Bytes()[GetParam().offset] = GetParam().stored;
+    BringIntoControlRange(record);
+    ProfileRecord expected = baseline;
+    expected.Bytes()[GetParam().offset] = GetParam().loaded;
+    EXPECT_EQ(record, expected);
+    // The buttons and the macros are never touched.
+    EXPECT_EQ(baseline.macroData, original.macroData);
+    EXPECT_EQ(baseline.buttonFunction, original.buttonFunction);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, ControlRange,
+    ::testing::Values(RangeCase{"ReportRateZero", 0x005, 0, 1}, RangeCase{"ReportRateThreeTiesToFaster", 0x005, 3, 2},
+                      RangeCase{"ReportRateSeven", 0x005, 7, 8}, RangeCase{"ReportRate200", 0x005, 200, 8},
+                      RangeCase{"ReportRateValid", 0x005, 4, 4}, RangeCase{"SideLightTwo", 0x006, 2, 0},
+                      RangeCase{"CpiZero", 0x007, 0, 1}, RangeCase{"CpiStage4Over", 0x00A, 200, 164},
+                      RangeCase{"CpiStage5Kept", 0x00B, 200, 200}, RangeCase{"StageSwitchTwo", 0x00F, 2, 1},
+                      RangeCase{"StageSwitch5Kept", 0x013, 2, 2}, RangeCase{"LightModeNine", 0x02F, 9, 3},
+                      RangeCase{"LightLevelZero", 0x030, 0, 1}, RangeCase{"LightLevelSeven", 0x032, 7, 6},
+                      RangeCase{"PointerPrecisionTwo", 0x033, 2, 0}, RangeCase{"ScrollModeTwo", 0x034, 2, 0},
+                      RangeCase{"MouseSpeedKept", 0x035, 0, 0}, RangeCase{"AngleSnapZero", 0x038, 0, 1},
+                      RangeCase{"ReservedKept", 0x039, 0xEE, 0xEE}, RangeCase{"SensitivityX12", 0x03A, 12, 11},
+                      RangeCase{"SensitivityY255", 0x03B, 255, 11}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
 } // namespace veldrane

@@ -42,12 +42,18 @@ TEST_F(ProfileTransferTest, ImportOfAProfileWithFlag0TakesTheWholeRecordAndTheLa
 {
     files.currentProfileIndex = 2;
     files.firstRunFlag = 1;
-    WriteFileBytes(outside / "mine.bin", Bytes(0, Patterned(40)));
+    ProfileRecord stored = Patterned(40);
+    stored.reportRate = 0; // no control gives these: they come in as the nearest the controls give
+    stored.lightMode = 200;
+    WriteFileBytes(outside / "mine.bin", Bytes(0, stored));
     IniFile(outside / "mine.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
     const SkinSettings skin = files.skin;
 
     EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
-    EXPECT_EQ(record, Patterned(40)); // the twelve macros too
+    ProfileRecord expected = Patterned(40); // the twelve macros too
+    expected.reportRate = 1;
+    expected.lightMode = 3;
+    EXPECT_EQ(record, expected);
     EXPECT_EQ(files.firstRunFlag, 0);
     EXPECT_EQ(files.buttonLabel[0], "Fire");
     EXPECT_EQ(files.buttonLabel[1], ""); // missing in the file: empty, not a default

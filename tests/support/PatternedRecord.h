@@ -8,7 +8,8 @@
 namespace veldrane::test {
 
 // A record whose every byte depends on `seed`, so that records of different seeds differ
-// everywhere, macros and reserved bytes included.
+// almost everywhere, macros and reserved bytes included; the settings the window edits are then
+// brought to values its controls produce, as a load does.
 inline ProfileRecord Patterned(std::uint8_t seed)
 {
     ProfileRecord record{};
@@ -16,6 +17,7 @@ inline ProfileRecord Patterned(std::uint8_t seed)
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
     }
+    BringIntoControlRange(record);
     return record;
 }
 

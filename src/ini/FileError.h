@@ -1,0 +1,28 @@
+#pragma once
+
+#include <system_error>
+#include <type_traits>
+
+namespace veldrane {
+
+// Why the program itself refused a file, beside the system's own errors (std::generic_category).
+// The values lie beyond every errno so that the code a message shows is never mistaken for one.
+enum class FileError
+{
+    NotRegularFile = 1001,  // a directory, a FIFO, a device: never opened, never replaced
+    UndecodableText = 1002, // bytes that are no text in the file's encoding: rewriting would lose them
+    UnencodableText = 1003, // a text that the file's legacy code page cannot hold
+};
+
+const std::error_category& FileErrorCategory();
+
+inline std::error_code make_error_code(FileError error)
+{
+    return {static_cast<int>(error), FileErrorCategory()};
+}
+
+} // namespace veldrane
+
+template <> struct std::is_error_code_enum<veldrane::FileError> : std::true_type
+{
+};
