@@ -13,6 +13,7 @@
 
 #include "app/AppContext.h"
 #include "app/DeviceLinkConnection.h"
+#include "buttons/ButtonAssignment.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNoticeHandler.h"
@@ -23,6 +24,7 @@
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
+#include "macro/MacroManagerModel.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
@@ -32,7 +34,6 @@
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
-#include "macro/MacroManagerModel.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
@@ -227,9 +228,10 @@ void CHidMouseApp::AddButtonsAndMacros()
                                            m_window->Fonts(), m_keyNames, *m_macroFile});
     m_window->Model().SetLeftSection(LeftPanel::kButtonAssignment, m_assignment->TakeSection());
     m_window->SetMacroManagerRunner([this] {
-        return CMacroProgramDialog::Run({*m_macroFile, *m_macroState, m_messages, m_language,
-                                         m_window->Model().TextColour()},
-                                        *m_images, m_keyNames, m_window.get());
+        ButtonAssignment bindings(m_records.Current, m_files->buttonLabel, m_language);
+        return CMacroProgramDialog::Run(
+            {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &bindings}, *m_images,
+            m_keyNames, m_window.get());
     });
 }
 
