@@ -53,7 +53,7 @@ ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, Mo
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {
-    if (!m_mouse.IsConnected()) {
+    if (!m_mouse.IsConnected() || !m_files.recordLoaded) {
         return false;
     }
     host.ShowWaitCursor(WindowTimer::SaveWait);

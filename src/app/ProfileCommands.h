@@ -37,8 +37,8 @@ public:
                     PointerSettingsApplier& pointerSettings, Language language);
 
     // "Save": while the mouse is connected, downloads the current record (which saves its files),
-    // takes it as the new backup and applies the pointer settings. Without the mouse nothing at
-    // all happens and false comes back.
+    // takes it as the new backup and applies the pointer settings. Without the mouse, or with a
+    // record that no profile file filled, nothing at all happens and false comes back.
     bool ApplyProfile(ProfileCommandsHost& host);
 
     // "Reset": the factory settings with the current `deviceProfile` and macros, the factory

@@ -210,7 +210,7 @@ void CHidMouseApp::CreateWindow()
             QTimer::singleShot(0, m_window.get(),
                                [this, notice] { m_window->Model().OnProfileManagerNotice(static_cast<int>(notice)); });
         };
-        CConfigDialog::Open({*m_files, m_records.Current, m_codec, m_messages, m_profileFileDialog, m_language,
+        CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
                              m_window->Model().TextColour(), notify},
                             *m_images, m_window.get());
     });

@@ -8,14 +8,12 @@
 #include "platform/MessageSink.h"
 #include "platform/TextCodec.h"
 #include "profile/ProfileFileNames.h"
+#include "profile/ProfileList.h"
 #include "text/MessageTexts.h"
 
 namespace veldrane {
 
 namespace {
-
-// A list longer than the six profile files is not one the program wrote.
-constexpr int kMaxItemCount = static_cast<int>(kProfileSlotCount);
 
 bool FileExists(const std::filesystem::path& path)
 {
@@ -58,15 +56,19 @@ bool ConfigFiles::SelectFiles()
         return true;
     }
 
-    const IniFile list(listPath, m_codec, CodePageOf(language));
-    const std::string selected = list.GetString(kProfileSection, kCurrentProfileKey);
-    const int count = list.GetInt(kProfileSection, kItemCountKey);
-    if (count == 0 || count > kMaxItemCount) {
-        return false;
+    IniFile list(listPath, m_codec, CodePageOf(language));
+    const StoredProfileList stored = ProfileList::Read(list.Read());
+    if (stored.names.empty()) {
+        // An empty or broken list would leave the window without a profile: it becomes one name on
+        // the files numbered 0, which the installation always has.
+        const std::string repaired(ProfileList::kRepairedName);
+        list.Apply(ProfileList::Replacement(std::span(&repaired, 1), 0));
+        currentProfileIndex = 0;
+        SetProfilePaths();
+        return true;
     }
-    // A negative count selects nothing but still loads the previous selection's files.
-    for (int i = 0; i < count; ++i) {
-        if (list.GetString(kProfileSection, ProfileItemKey(static_cast<std::size_t>(i))) == selected) {
+    for (std::size_t i = 0; i < stored.names.size(); ++i) {
+        if (stored.names[i] == stored.currentName) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
         }
     }
@@ -81,6 +83,10 @@ void ConfigFiles::ReportUnreadable(int errorCode)
 
 void ConfigFiles::LoadConfig(ProfileRecord& record)
 {
+    if (!resetInProgress) {
+        // Whatever the record held belongs to the files chosen before.
+        recordLoaded = false;
+    }
     if (!SelectFiles()) {
         return;
     }
@@ -107,6 +113,7 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
         std::copy(factory.begin(), factory.end(), record.SettingsPart().begin());
     } else {
         record = file.contents.record;
+        recordLoaded = true;
     }
 }
 

@@ -71,6 +71,9 @@ public:
     std::uint8_t currentProfileIndex = 0;
     std::uint8_t firstRunFlag = 0;
     bool resetInProgress = false;
+    // The current record came whole from a profile file (a load or an import): only such a record
+    // is sent to the mouse, never the zeros of a record that no file filled.
+    bool recordLoaded = false;
     std::array<std::string, kButtonCount> buttonLabel;
     SkinSettings skin;
     PointSettings point;
