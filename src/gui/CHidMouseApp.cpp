@@ -31,10 +31,12 @@
 #include "platform/qt/SingleInstanceLock.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileNames.h"
+#include "profile/ProfileSlotMover.h"
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
 #include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
 
 namespace veldrane {
 
@@ -175,6 +177,10 @@ void CHidMouseApp::LoadProfileAndSkin()
 {
     const std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
     m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
+    // Profile files whose move was cut off get their old places back before anything is loaded.
+    if (const int errorCode = ProfileSlotMover::Recover(directory); errorCode != 0) {
+        m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    }
     m_files->LoadConfig(m_records.Current);
     m_records.Snapshot();
     const IniFile labels(m_files->labelPath, m_codec);

@@ -40,6 +40,13 @@ std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
     return modulePath / fileName;
 }
 
+std::string ConfigFiles::CurrentProfileName() const
+{
+    const StoredProfileList stored =
+        ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+    return currentProfileIndex < stored.names.size() ? stored.names[currentProfileIndex] : std::string();
+}
+
 void ConfigFiles::SetProfilePaths()
 {
     configPath = PathOf(ProfileConfigName(currentProfileIndex));

@@ -59,6 +59,10 @@ public:
     // without a "Lan" key of its own is decoded.
     static LegacyCodePage CodePageOf(Language language);
 
+    // The name of the profile whose files currentProfileIndex chooses, as the list holds it;
+    // empty when the list has no name there.
+    std::string CurrentProfileName() const;
+
     // The file `fileName` beside the executable.
     std::filesystem::path PathOf(std::string_view fileName) const;
 

@@ -28,6 +28,10 @@ void ProfileManager::LoadProfileList()
     m_entries.clear();
     m_selected.reset();
     m_remembered.reset();
+    // A move of the files that was cut off is taken back before the list is read.
+    if (const int errorCode = ProfileSlotMover::Recover(m_context.files.modulePath); errorCode != 0) {
+        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    }
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());
     for (std::size_t position = 0; position < stored.names.size(); ++position) {
@@ -183,19 +187,31 @@ bool ProfileManager::StoreList(std::size_t current)
     for (const Entry& entry : m_entries) {
         sources.push_back(entry.files);
     }
+    const auto report = [this](int errorCode) {
+        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    };
     ProfileSlotMover mover(m_context.files.modulePath, m_context.codec);
     int errorCode = mover.Move(sources, m_storedCount);
+    int undoError = mover.UndoError();
     if (errorCode == 0) {
         IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
         // The INI file reports no error number of its own.
         if (list.Apply(ProfileList::Replacement(Names(), current)) != IniWriteResult::Written) {
             errorCode = EIO;
-            mover.Undo();
+            undoError = mover.Undo();
         }
     }
     if (errorCode != 0) {
-        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+        report(errorCode);
+        if (undoError != 0) {
+            // The journal stays: the next start puts the files back.
+            report(undoError);
+        }
         return false;
+    }
+    if (const int commitError = mover.Commit(); commitError != 0) {
+        // The list and the files agree; the next start would only take the step back whole.
+        report(commitError);
     }
 
     m_context.files.currentProfileIndex = static_cast<std::uint8_t>(current);

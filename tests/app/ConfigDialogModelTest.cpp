@@ -156,6 +156,7 @@ TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAre
     messages.answer = true;
     EXPECT_TRUE(Model().Close().close);
     EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(files.CurrentProfileName(), "C");
     EXPECT_EQ(records.Current, Patterned(12));
     EXPECT_EQ(records.Backup, Patterned(12));
     EXPECT_EQ(files.buttonLabel[0], "label C");

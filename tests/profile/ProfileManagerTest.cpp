@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "profile/InstalledProfiles.h"
+#include "support/FileAccessCounter.h"
 
 namespace veldrane {
 namespace {
@@ -140,7 +141,12 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionInOrder)
     InstallThree();
     IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
     Click(2);
+    Manager().DeleteProfile();
+    Manager().NewProfile();
+    Manager().CommitRename(2, "C");
+    test::FileAccessCounter access(dir / "str.ini");
     Manager().CloseManager();
+    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0", "Item1", "Item2"}));
     EXPECT_EQ(ListValue("CurProfileName"), "C");
     EXPECT_EQ(ListValue("ItemCount"), "3");
