@@ -1,5 +1,9 @@
 #include "app/ConfigDialogModel.h"
 
+#include "platform/MessageSink.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileFileNames.h"
+#include "profile/ProfileRecord.h"
 #include "text/MessageTexts.h"
 #include "text/ProfileManagerTexts.h"
 
@@ -93,7 +97,8 @@ ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command
             return {};
         }
         const std::vector<std::string> names = m_manager.Names();
-        m_transferName = names[*m_manager.Selected()];
+        m_transferPosition = *m_manager.Selected();
+        m_transferName = names[m_transferPosition];
         return PostOutcome(notice);
     };
     switch (command) {
@@ -118,12 +123,31 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
     if (m_closed) {
         return;
     }
+    const bool current = m_manager.LoadedPosition() == m_transferPosition;
+    ProfileFileSource source = m_manager.FilesOf(m_transferPosition);
     switch (notice) {
     case ProfileManagerNotice::Import:
-        m_transfer.ImportProfile(m_context.fileDialog, m_context.current);
+        if (current) {
+            // Into memory, as every edit of the current profile: "Save" stores it.
+            m_transfer.ImportProfile(m_context.fileDialog, m_context.records.Current);
+            break;
+        }
+        // Another profile is changed in its own files; a name without files gets them first.
+        if (!source) {
+            if (!m_manager.StoreKeepingCurrent()) {
+                return;
+            }
+            source = m_manager.FilesOf(m_transferPosition);
+        }
+        m_transfer.ImportInto(m_context.fileDialog, m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
+                              m_context.files.PathOf(ProfileLabelName(source.value_or(0))));
         break;
     case ProfileManagerNotice::Export:
-        m_transfer.ExportProfile(m_context.fileDialog, m_context.current, m_transferName);
+        // The profile as stored; a name without files yet has the factory ones.
+        m_transfer.ExportStored(
+            m_context.fileDialog,
+            m_context.files.PathOf(source ? ProfileConfigName(*source) : std::string(kFactoryConfigName)),
+            m_context.files.PathOf(source ? ProfileLabelName(*source) : std::string(kListName)), m_transferName);
         break;
     case ProfileManagerNotice::Closed:
         return;
@@ -138,8 +162,22 @@ ConfigDialogOutcome ConfigDialogModel::Close()
     if (m_closed) {
         return {};
     }
+    const std::size_t selected = m_manager.Selected().value_or(0);
+    const bool switching = m_manager.LoadedPosition() != selected;
+    ProfileRecords& records = m_context.records;
+    if (switching && records.Current != records.Backup &&
+        !m_context.messages.Ask(Texts().dropChanges, Texts().warningTitle)) {
+        return {};
+    }
+    if (!m_manager.CloseManager()) {
+        return {};
+    }
     m_closed = true;
-    m_manager.CloseManager();
+    if (switching) {
+        m_context.files.LoadConfig(records.Current);
+        m_context.files.LoadLabels(m_context.language);
+        records.Snapshot();
+    }
     if (m_context.notifyMainWindow) {
         m_context.notifyMainWindow(ProfileManagerNotice::Closed);
     }

@@ -21,12 +21,14 @@ class ConfigFiles;
 class MessageSink;
 class ProfileFileDialog;
 class TextCodec;
-struct ProfileRecord;
+struct ProfileRecords;
 
 struct ConfigDialogContext
 {
     ConfigFiles& files;
-    ProfileRecord& current; // the current profile: an import replaces it, an export writes it
+    // The current profile and its backup: an import into it replaces the current record, and a
+    // close that selects another profile loads that one into both.
+    ProfileRecords& records;
     const TextCodec& codec;
     MessageSink& messages;
     ProfileFileDialog& fileDialog;
@@ -115,7 +117,10 @@ public:
     void RunTransfer(ProfileManagerNotice notice);
 
     // The close button, or the window system closing the window: the list is stored, the main
-    // window told. Only the first close does anything.
+    // window told. Only the first close does anything. A selected profile other than the loaded
+    // one is loaded (record, backup and labels); changes of the current profile that were not
+    // saved are dropped only when the user agrees. The manager stays open when the user does not
+    // agree or the list cannot be stored.
     ConfigDialogOutcome Close();
 
     void Draw(SkinCanvas& canvas) const;
@@ -126,7 +131,8 @@ private:
     ProfileTransfer m_transfer;
     DialogBackground m_background;
     HoverGroup m_hover{1}; // the close button
-    // The name of the profile a transfer was asked for: the export proposes it as the file name.
+    // The profile a transfer was asked for; the export proposes its name as the file name.
+    std::size_t m_transferPosition = 0;
     std::string m_transferName;
     bool m_closed = false;
 };

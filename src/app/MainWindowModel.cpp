@@ -344,6 +344,9 @@ void MainWindowModel::CloseHelp()
 
 void MainWindowModel::SetMouseView(MouseView view)
 {
+    // An open list belongs to a button of the old view: a choice in it would change a button that
+    // is no longer on screen.
+    CloseAllLists();
     m_mouseView = view;
     for (SectionStack* stack : {&m_left.Stack(), &m_right.Stack()}) {
         for (std::size_t row = 0; row < stack->RowCount(); ++row) {

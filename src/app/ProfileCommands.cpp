@@ -57,6 +57,9 @@ ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, Mo
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {
+    if (!m_files.recordLoaded) {
+        return false;
+    }
     bool taken = false;
     if (m_mouse.IsConnected()) {
         host.ShowWaitCursor(WindowTimer::SaveWait);

@@ -37,10 +37,11 @@ public:
     ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse, MessageSink& messages,
                     PointerSettingsApplier& pointerSettings, Language language);
 
-    // "Save": the current record is saved into its files, taken as the new backup and the pointer
-    // settings are applied. While the mouse is connected the record goes to it first; without the
-    // mouse the user is told that the settings wait for the next "Save". When the mouse did not
-    // take them the user is warned. True only when the mouse took the settings.
+    // "Save": nothing happens (false) for a record that no profile file filled. Otherwise the
+    // current record is saved into its files, taken as the new backup and the pointer settings
+    // are applied. While the mouse is connected the record goes to it first; without the mouse
+    // the user is told that the settings wait for the next "Save". When the mouse did not take
+    // them the user is warned. True only when the mouse took the settings.
     bool ApplyProfile(ProfileCommandsHost& host);
 
     // "Reset": the factory settings with the current `deviceProfile` and macros, the factory

@@ -1,5 +1,6 @@
 #include "buttons/ButtonAssignment.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "buttons/KeyTables.h"
@@ -119,6 +120,29 @@ bool ButtonAssignment::StoreMacroBinding(std::size_t button, std::uint8_t macroN
     SetFunction(button, FunctionCode::MacroKey);
     m_buttonLabel[button] = EntryLabel(FunctionCode::MacroKey, macroName);
     return true;
+}
+
+void ButtonAssignment::RemoveMacro(std::size_t macroNumber)
+{
+    if (macroNumber >= kMacroCount) {
+        return;
+    }
+    auto& data = m_record.macroData;
+    const auto slot = [&](std::size_t n) { return data.begin() + static_cast<std::ptrdiff_t>(n * kMacroBufferSize); };
+    std::copy(slot(macroNumber + 1), data.end(), slot(macroNumber));
+    std::fill(slot(kMacroCount - 1), data.end(), std::uint8_t{0});
+
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        if (m_record.buttonFunction[button] != static_cast<std::uint8_t>(FunctionCode::MacroKey)) {
+            continue;
+        }
+        const std::uint8_t bound = m_record.macroNumber[button];
+        if (bound == macroNumber) {
+            StorePlainFunction(button, FunctionCode::ButtonOff);
+        } else if (bound > macroNumber) {
+            m_record.macroNumber[button] = static_cast<std::uint8_t>(bound - 1);
+        }
+    }
 }
 
 void ButtonAssignment::SetFunction(std::size_t button, FunctionCode code)

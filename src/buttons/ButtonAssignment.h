@@ -51,6 +51,11 @@ public:
     bool StoreMacroBinding(std::size_t button, std::uint8_t macroNumber, std::uint8_t macroRepeat,
                            std::string_view macroName);
 
+    // The macro at `macroNumber` was deleted from the macro file and the later ones moved down a
+    // number: the record's macro buffers follow (the last slot empties), buttons bound to a later
+    // macro follow it to its new number, and buttons bound to the deleted one become "Button Off".
+    void RemoveMacro(std::size_t macroNumber);
+
 private:
     void SetFunction(std::size_t button, FunctionCode code);
     std::string EntryLabel(FunctionCode code, std::string_view detail) const;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "buttons/KeyTables.h"
+#include "platform/MessageSink.h"
 #include "platform/SkinCanvas.h"
 #include "text/CaptureDialogTexts.h"
 #include "text/MessageTexts.h"
@@ -41,6 +42,7 @@ void ComboKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
     m_modifierIndex.reset();
     m_modifierList.reset();
     m_focus = Field::None;
+    m_messages = &messages;
     m_background.Open(sizes, messages);
 }
 
@@ -62,7 +64,35 @@ bool ComboKeyCaptureModel::OnKeyName(std::string_view name)
     return false;
 }
 
+DialogAction ComboKeyCaptureModel::Accept()
+{
+    bool sendable = ModifierBitFromName(m_choice.modifierName) != 0;
+    for (const std::string* name : {&m_choice.key1Name, &m_choice.key2Name}) {
+        if (name->empty()) {
+            continue;
+        }
+        if (KeyCodeFromName(*name, KeyTableInstance::Button) == 0) {
+            sendable = false;
+            break;
+        }
+        sendable = true;
+    }
+    if (sendable) {
+        return DialogAction::Accept;
+    }
+    if (m_messages != nullptr) {
+        m_messages->ShowMessage(m_texts.unsendable, kWarningTitle);
+    }
+    return DialogAction::None;
+}
+
 DialogAction ComboKeyCaptureModel::Press(Point p)
+{
+    const DialogAction action = PressArea(p);
+    return action == DialogAction::Accept ? Accept() : action;
+}
+
+DialogAction ComboKeyCaptureModel::PressArea(Point p)
 {
     if (!Capturing()) {
         return DialogButtons::ActionAt(p);

@@ -23,7 +23,8 @@ struct CaptureDialogTexts;
 // eight modifier names, and two keys captured into two key fields. A keyboard event's name goes
 // into the key field that has the focus, and nowhere while neither has it or while the modifier
 // list is open (the fields are disabled then). OK returns the names as they stand, empty ones
-// included.
+// included, but only when the mouse can send them: a typed key without a code in the key table,
+// or nothing chosen at all, is refused with a message and the dialog stays open.
 class ComboKeyCaptureModel
 {
 public:
@@ -67,6 +68,9 @@ public:
 private:
     void OpenModifierList();
     void CloseModifierList() { m_modifierList.reset(); }
+    // OK, or None after the refusal's message.
+    DialogAction Accept();
+    DialogAction PressArea(Point p);
 
     const CaptureDialogTexts& m_texts;
     DialogBackground m_background;
@@ -75,6 +79,7 @@ private:
     std::optional<std::size_t> m_modifierIndex;
     std::optional<PaintedList> m_modifierList;
     Field m_focus = Field::None;
+    MessageSink* m_messages = nullptr;
 };
 
 } // namespace veldrane

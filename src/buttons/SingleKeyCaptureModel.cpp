@@ -1,5 +1,7 @@
 #include "buttons/SingleKeyCaptureModel.h"
 
+#include "buttons/KeyTables.h"
+#include "platform/MessageSink.h"
 #include "platform/SkinCanvas.h"
 #include "text/CaptureDialogTexts.h"
 #include "text/MessageTexts.h"
@@ -23,6 +25,7 @@ SingleKeyCaptureModel::SingleKeyCaptureModel(Language language)
 void SingleKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
 {
     m_keyName.clear();
+    m_messages = &messages;
     m_background.Open(sizes, messages);
 }
 
@@ -38,6 +41,12 @@ bool SingleKeyCaptureModel::OnKeyName(std::string_view name)
 DialogAction SingleKeyCaptureModel::Press(Point p)
 {
     const DialogAction action = DialogButtons::ActionAt(p);
+    if (action == DialogAction::Accept && KeyCodeFromName(m_keyName, KeyTableInstance::Button) == 0) {
+        if (m_messages != nullptr) {
+            m_messages->ShowMessage(m_texts.unsendable, kWarningTitle);
+        }
+        return DialogAction::None;
+    }
     return action == DialogAction::None ? DialogAction::StartMove : action;
 }
 

@@ -17,7 +17,9 @@ struct CaptureDialogTexts;
 
 // The model of CSingleDialog, which captures one key for "Single Key". Every keyboard event that
 // reaches the dialog, press, auto-repeat and release alike, shows its key's name; the name of the
-// last event is the one returned. Nothing is carried over from an earlier opening.
+// last event is the one returned. Nothing is carried over from an earlier opening. OK takes only a
+// key the mouse can send (one with a code in the key table); for any other, or none, it shows
+// why and the dialog stays open.
 class SingleKeyCaptureModel
 {
 public:
@@ -47,6 +49,7 @@ private:
     DialogBackground m_background;
     DialogButtons m_buttons;
     std::string m_keyName;
+    MessageSink* m_messages = nullptr;
 };
 
 } // namespace veldrane

@@ -13,6 +13,7 @@
 
 #include "app/AppContext.h"
 #include "app/DeviceLinkConnection.h"
+#include "buttons/ButtonAssignment.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNoticeHandler.h"
@@ -24,17 +25,19 @@
 #include "gui/skin/SkinImageCache.h"
 #include "ini/AtomicFile.h"
 #include "ini/IniFile.h"
+#include "macro/MacroManagerModel.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
 #include "platform/qt/SingleInstanceLock.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileNames.h"
+#include "profile/ProfileSlotMover.h"
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
-#include "macro/MacroManagerModel.h"
 #include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
 
 namespace veldrane {
 
@@ -192,6 +195,10 @@ void CHidMouseApp::LoadProfileAndSkin()
     // What a write cut short by a crash or a kill left behind is never read and goes first.
     RemoveLeftoverTemporaryFiles(directory);
     m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
+    // Profile files whose move was cut off get their old places back before anything is loaded.
+    if (const int errorCode = ProfileSlotMover::Recover(directory); errorCode != 0) {
+        m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    }
     m_files->LoadConfig(m_records.Current);
     m_records.Snapshot();
     const IniFile labels(m_files->labelPath, m_codec);
@@ -226,7 +233,7 @@ void CHidMouseApp::CreateWindow()
             QTimer::singleShot(0, m_window.get(),
                                [this, notice] { m_window->Model().OnProfileManagerNotice(static_cast<int>(notice)); });
         };
-        CConfigDialog::Open({*m_files, m_records.Current, m_codec, m_messages, m_profileFileDialog, m_language,
+        CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
                              m_window->Model().TextColour(), notify},
                             *m_images, m_window.get());
     });
@@ -244,9 +251,10 @@ void CHidMouseApp::AddButtonsAndMacros()
                                            m_window->Fonts(), m_keyNames, *m_macroFile});
     m_window->Model().SetLeftSection(LeftPanel::kButtonAssignment, m_assignment->TakeSection());
     m_window->SetMacroManagerRunner([this] {
-        return CMacroProgramDialog::Run({*m_macroFile, *m_macroState, m_messages, m_language,
-                                         m_window->Model().TextColour()},
-                                        *m_images, m_keyNames, m_window.get());
+        ButtonAssignment bindings(m_records.Current, m_files->buttonLabel, m_language);
+        return CMacroProgramDialog::Run(
+            {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &bindings}, *m_images,
+            m_keyNames, m_window.get());
     });
 }
 

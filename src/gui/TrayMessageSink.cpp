@@ -26,6 +26,14 @@ void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
     box.exec();
 }
 
+bool TrayMessageSink::Ask(std::string_view text, std::string_view title)
+{
+    QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
+    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::chrono::milliseconds TrayMessageSink::Duration(std::chrono::milliseconds shown)
 {
     return std::max(shown, kShortestBalloon);

@@ -33,6 +33,7 @@ public:
 
     void ShowMessage(std::string_view text, std::string_view title) override;
     void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) override;
+    bool Ask(std::string_view text, std::string_view title) override;
 
     // How long a balloon asked to stay `shown` is kept.
     static std::chrono::milliseconds Duration(std::chrono::milliseconds shown);

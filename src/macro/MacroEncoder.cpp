@@ -1,6 +1,7 @@
 #include "macro/MacroEncoder.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -69,15 +70,21 @@ void SetLoopBytes(std::span<std::uint8_t, kMacroBufferSize> buffer, long count)
     buffer[kMacroLoopLowOffset] = static_cast<std::uint8_t>(loops & 0xFF);
 }
 
-MacroBuffer EncodeMacro(const MacroRecord& record)
+MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut)
 {
     MacroBuffer buffer{};
+    if (eventsLeftOut != nullptr) {
+        *eventsLeftOut = false;
+    }
     if (record.items.empty()) {
         return buffer;
     }
     SetLoopBytes(buffer, record.LoopTimeSelStatus == 0 ? 1 : ParseDecimal(record.MacroLoopTimes));
 
     std::size_t position = kMacroEntriesOffset;
+    // The end of the entries after the last event at which nothing was held.
+    std::size_t allReleasedEnd = position;
+    std::set<std::string> held;
     for (std::size_t i = 0; i < record.items.size(); ++i) {
         const MacroItem& item = record.items[i];
         if (!item.IsEvent()) {
@@ -87,14 +94,26 @@ MacroBuffer EncodeMacro(const MacroRecord& record)
         if (record.DelayTimeSelStatus == 0 && !waitItem.IsDelay()) {
             waitItem = MacroItem(std::string(kDefaultEventDelay));
         }
-        const EventEntries entries =
-            EncodeEvent(item.Kind() == MacroItemKind::Release, KeyCodeFromName(item.KeyName(), KeyTableInstance::Macro),
-                        waitItem.DelayMilliseconds());
+        const bool release = item.Kind() == MacroItemKind::Release;
+        const EventEntries entries = EncodeEvent(release, KeyCodeFromName(item.KeyName(), KeyTableInstance::Macro),
+                                                 waitItem.DelayMilliseconds());
         if (entries.size > buffer.size() - position) {
-            break;
+            std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(allReleasedEnd), buffer.end(), std::uint8_t{0});
+            if (eventsLeftOut != nullptr) {
+                *eventsLeftOut = true;
+            }
+            return buffer;
         }
         std::copy_n(entries.bytes.begin(), entries.size, buffer.begin() + static_cast<std::ptrdiff_t>(position));
         position += entries.size;
+        if (release) {
+            held.erase(std::string(item.KeyName()));
+        } else {
+            held.insert(std::string(item.KeyName()));
+        }
+        if (held.empty()) {
+            allReleasedEnd = position;
+        }
     }
     return buffer;
 }

@@ -52,9 +52,12 @@ void SetLoopBytes(std::span<std::uint8_t, kMacroBufferSize> buffer, long count);
 
 // The mouse's form of one macro of the macro file. Each event waits for the time given by the
 // item right after it; without recorded delays an event not followed by a delay item waits
-// 50 ms. An event whose entries do not all fit ends the macro there: it and all later events are
-// left out, so the buffer never holds half an event. A macro without items is all zero.
-MacroBuffer EncodeMacro(const MacroRecord& record);
+// 50 ms. A macro without items is all zero.
+//
+// When the events do not all fit, the macro ends after the last event at which no key or button
+// is held: the mouse never gets a press without its release, nor half an event. `eventsLeftOut`,
+// when given, says whether events were left out.
+MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut = nullptr);
 
 // The twelve buffers of macroData, encoded from the macro file's sections in file order; all
 // zero when the file is missing or the manager's list (macroCount names) is empty. Sections

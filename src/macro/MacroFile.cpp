@@ -129,9 +129,6 @@ MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record)
     if (!macroFile.Exists()) {
         return MacroSaveResult::NoFile;
     }
-    if (record.items.empty()) {
-        return MacroSaveResult::NoItems;
-    }
     if (!IsUsableMacroName(record.name)) {
         return MacroSaveResult::RefusedName;
     }

@@ -38,7 +38,6 @@ enum class MacroSaveResult
 {
     Saved,
     NoFile,       // the macro file does not exist; nothing is created
-    NoItems,      // an empty event list is never saved; the section keeps what it held
     RefusedName,  // blank, or a text that would break the file's structure
     RefusedValue, // an item or loop text with a line break
     IoError,      // the file could not be written
@@ -61,7 +60,8 @@ MacroRecord LoadMacro(const IniSnapshot& macroFile, std::string_view name);
 // is rewritten where it stands, so that no macro number changes: keys already in that order keep
 // their lines, items no longer in the list are removed, new ones go to the end of the section.
 // The file is read once and replaced once, atomically: a crash leaves the old section or the new
-// one, never half of it. A refused name or text writes nothing.
+// one, never half of it. A refused name or text writes nothing. An empty event list is saved as
+// "ItemCount" 0, so that an emptied macro stays empty.
 MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record);
 
 // "MacroLoopTimes" = count, creating the section (at the end) and the file if needed.

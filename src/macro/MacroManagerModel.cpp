@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "buttons/ButtonAssignment.h"
 #include "ini/IniDocument.h"
 #include "ini/IniFile.h"
 #include "ini/UnicodeText.h"
@@ -122,6 +123,7 @@ void MacroManagerModel::ShowMacro(std::size_t index, bool opening)
     // The selection comes first, so that the loop count shown is written back for this macro and
     // becomes the loop text of its next save, from the opening on.
     m_selectedMacro = index;
+    m_macroHighlighted = true;
     const MacroRecord record = LoadMacro(m_context.macroFile, m_entries[index].sectionName);
     LoopFieldChanged(record.MacroLoopTimes);
     ClearEvents();
@@ -161,7 +163,20 @@ void MacroManagerModel::SelectMacro(std::size_t index)
     if (!m_hasControls || index >= m_entries.size()) {
         return;
     }
+    if (IsRecording()) {
+        StopRecording();
+    }
     ShowMacro(index, false);
+}
+
+void MacroManagerModel::DeselectMacro()
+{
+    m_macroHighlighted = false;
+}
+
+void MacroManagerModel::DeselectEvent()
+{
+    m_selectedEvent.reset();
 }
 
 std::optional<LineEditRequest> MacroManagerModel::DoubleClickMacro(std::size_t index)
@@ -315,6 +330,9 @@ void MacroManagerModel::NewMacro()
     if (!m_hasControls) {
         return;
     }
+    if (IsRecording()) {
+        StopRecording();
+    }
     const std::size_t count = m_entries.size();
     if (count >= kMacroCount) {
         m_context.messages.ShowMessage(m_texts.limitMessage, m_texts.warningTitle);
@@ -323,6 +341,7 @@ void MacroManagerModel::NewMacro()
     std::string name = NewMacroName();
     m_entries.push_back({name, name});
     m_selectedMacro = count;
+    m_macroHighlighted = true;
     ClearEvents();
     m_loopText = std::string(kFirstLoopText);
     // Through the field's rule this creates the macro's section and its loop bytes 00 01.
@@ -331,15 +350,32 @@ void MacroManagerModel::NewMacro()
 
 void MacroManagerModel::DeleteMacro()
 {
-    if (!m_hasControls || m_entries.empty() || !m_selectedMacro) {
+    if (!m_hasControls || m_entries.empty() || !SelectedMacro()) {
         return;
     }
-    const std::string section = m_entries[*m_selectedMacro].sectionName;
-    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*m_selectedMacro));
+    if (IsRecording()) {
+        StopRecording();
+    }
+    const std::size_t deleted = *m_selectedMacro;
+    const std::string section = m_entries[deleted].sectionName;
+    // The macro's number in the file, which the buttons are bound to; a name that waits for its
+    // rename's save still stands under its old section.
+    const std::vector<std::string> sections = ListMacroNames(m_context.macroFile);
+    const auto inFile = std::find_if(sections.begin(), sections.end(),
+                                     [&](const std::string& name) { return SameMacroName(name, section); });
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(deleted));
     m_selectedMacro.reset();
     m_lastDoubleClickedMacro.reset();
     ClearEvents();
-    DeleteMacroSection(m_context.macroFile, section);
+    if (DeleteMacroSection(m_context.macroFile, section) && inFile != sections.end() && m_context.bindings) {
+        m_context.bindings->RemoveMacro(static_cast<std::size_t>(inFile - sections.begin()));
+    }
+    // The working buffers keep the numbers of the list.
+    if (deleted < kMacroCount) {
+        std::copy(m_working.begin() + static_cast<std::ptrdiff_t>((deleted + 1) * kMacroBufferSize), m_working.end(),
+                  m_working.begin() + static_cast<std::ptrdiff_t>(deleted * kMacroBufferSize));
+        std::fill(m_working.end() - static_cast<std::ptrdiff_t>(kMacroBufferSize), m_working.end(), std::uint8_t{0});
+    }
 }
 
 void MacroManagerModel::SaveSelectedMacro()
@@ -350,11 +386,10 @@ void MacroManagerModel::SaveSelectedMacro()
     Entry& entry = m_entries[*m_selectedMacro];
     ApplyRename(entry);
     if (m_eventLines.empty()) {
-        // An empty list is never written; the mouse gets an empty macro in this slot.
+        // The mouse gets an empty macro in this slot, and the file keeps it empty.
         if (auto buffer = WorkingBuffer(*m_selectedMacro)) {
             std::fill(buffer->begin(), buffer->end(), std::uint8_t{0});
         }
-        return;
     }
     MacroRecord record;
     record.name = entry.sectionName;
@@ -364,7 +399,14 @@ void MacroManagerModel::SaveSelectedMacro()
     for (const std::string& line : m_eventLines) {
         record.items.emplace_back(line);
     }
-    SaveMacro(m_context.macroFile, record);
+    if (SaveMacro(m_context.macroFile, record) != MacroSaveResult::Saved) {
+        return;
+    }
+    bool eventsLeftOut = false;
+    EncodeMacro(record, &eventsLeftOut);
+    if (eventsLeftOut) {
+        m_context.messages.ShowMessage(m_texts.tooLongMessage, m_texts.warningTitle);
+    }
 }
 
 // Event-list edits ------------------------------------------------------------------------------
@@ -465,9 +507,15 @@ void MacroManagerModel::ToggleRecording()
     }
     if (IsRecording()) {
         StopRecording();
-    } else {
-        StartRecording();
+        return;
     }
+    if (!SelectedMacro()) {
+        NewMacro();
+        if (!SelectedMacro()) {
+            return;
+        }
+    }
+    StartRecording();
 }
 
 void MacroManagerModel::StartRecording()
@@ -493,7 +541,12 @@ void MacroManagerModel::AppendRecorded(const RecorderStep& step)
         StopRecording();
         return;
     }
+    const std::size_t retracted = std::min(step.retract, m_eventLines.size());
+    m_eventLines.resize(m_eventLines.size() - retracted);
     if (step.lines.empty()) {
+        if (retracted > 0) {
+            m_selectedEvent = m_eventLines.empty() ? std::nullopt : std::optional<std::size_t>(m_eventLines.size() - 1);
+        }
         return;
     }
     for (const MacroItem& line : step.lines) {

@@ -19,6 +19,7 @@
 
 namespace veldrane {
 
+class ButtonAssignment;
 class IniFile;
 class MessageSink;
 struct MacroManagerTexts;
@@ -42,6 +43,9 @@ struct MacroManagerContext
     MessageSink& messages;
     Language language;
     Colour textColour; // the skin's text colour
+    // The current profile's buttons and macro buffers: they follow a deleted macro at once, since
+    // the file has already lost it. None when no profile is to follow.
+    ButtonAssignment* bindings = nullptr;
 };
 
 // How a run of the manager ends.
@@ -115,7 +119,9 @@ public:
     bool HasControls() const { return m_hasControls; }
 
     std::vector<std::string> MacroNames() const;
-    std::optional<std::size_t> SelectedMacro() const { return m_selectedMacro; }
+    // The macro the user sees highlighted; none when the list's highlight is gone, even while
+    // that macro's events are still shown.
+    std::optional<std::size_t> SelectedMacro() const { return m_macroHighlighted ? m_selectedMacro : std::nullopt; }
     const std::vector<std::string>& EventLines() const { return m_eventLines; }
     std::optional<std::size_t> SelectedEvent() const { return m_selectedEvent; }
     const std::string& LoopFieldText() const { return m_loopFieldText; }
@@ -127,8 +133,14 @@ public:
     const MacroData& WorkingBuffers() const { return m_working; }
 
     // The macro list: a selection change and a double-click (the second double-click on the
-    // same name opens the rename editor).
+    // same name opens the rename editor). Selecting during a recording first ends the recording
+    // and saves it into the macro it began in.
     void SelectMacro(std::size_t index);
+    // The list's highlight is gone: Delete then deletes nothing. The shown events stay those of
+    // the macro shown.
+    void DeselectMacro();
+    // The event list's highlight is gone: its Delete then deletes nothing.
+    void DeselectEvent();
     std::optional<LineEditRequest> DoubleClickMacro(std::size_t index);
     // The event list: a selection change and a double-click; the second of them on the same delay
     // line opens the delay editor.
@@ -164,7 +176,8 @@ public:
     KeyOutcome KeyPress(std::string_view keyName, DialogKey key, bool alreadyDown);
     KeyOutcome KeyRelease(std::string_view keyName, bool wasDown);
 
-    // The actions behind the areas, for the view's tests and the keyboard.
+    // The actions behind the areas, for the view's tests and the keyboard. Starting a recording
+    // with no macro selected records into a new macro.
     void NewMacro();
     void DeleteMacro();
     void ToggleRecording();
@@ -218,7 +231,8 @@ private:
     DialogBackground m_background;
     bool m_hasControls = true;
     std::vector<Entry> m_entries;
-    std::optional<std::size_t> m_selectedMacro;
+    std::optional<std::size_t> m_selectedMacro; // the macro whose events are shown
+    bool m_macroHighlighted = false;
     std::vector<std::string> m_eventLines;
     std::optional<std::size_t> m_selectedEvent;
     std::string m_loopFieldText;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ struct RecorderStep
     // Lines to append to the event list, in order: a delay item when delays are recorded and an
     // earlier event of this recording exists, then the event itself.
     std::vector<MacroItem> lines;
+    // Lines to take off the end of the event list first: a release that turned out to belong to
+    // the auto-repeat of a held key.
+    std::size_t retract = 0;
     // The keystroke was one more than a recording holds: it is dropped and the recording must
     // stop (and be saved) now.
     bool limitReached = false;
@@ -45,14 +49,19 @@ struct RecorderStep
 // The keyboard recorder of the macro manager. One instance lives for the whole run, so that its
 // phase and the last key name survive the closing of the manager; the manager drives it.
 //
-// Auto-repeat: a press of the key named last that was already down is dropped, so that holding a
-// key records one press. Every other keystroke counts; the 65th ends the recording unrecorded.
+// Auto-repeat: holding a key records one press and one release. A press of a key that is down
+// (flagged as a repeat, or still down since its recorded press) is dropped. The window system may
+// also repeat a held key as release and press pairs that are not flagged: a press of the key
+// released last that comes within kRepeatPairGap of that release takes the release back. Every
+// other keystroke counts; the 65th ends the recording unrecorded.
 class MacroRecorder
 {
 public:
     static constexpr std::uint32_t kMaxRecordedEvents = 64;
     // The key-name buffer holds 31 characters and its terminating zero.
     static constexpr std::size_t kMaxKeyNameChars = 31;
+    // A repeat pair comes at one instant; no hand releases and presses a key again this fast.
+    static constexpr std::chrono::milliseconds kRepeatPairGap{5};
 
     explicit MacroRecorder(const Clock& clock);
 
@@ -83,6 +92,18 @@ private:
     // The time of the previous event of this recording; none before its first event, so that a
     // release of a key held when the recording started carries no wait measured from an older one.
     std::optional<std::chrono::milliseconds> m_lastEventTime;
+    // The keys whose press this recording holds without a release yet.
+    std::set<std::string> m_down;
+    // The last step when it recorded a release: what taking it back restores.
+    struct RecordedRelease
+    {
+        std::string keyName;
+        std::chrono::milliseconds time;
+        std::size_t lines;
+        std::optional<std::chrono::milliseconds> previousEventTime;
+        std::string previousKeyName;
+    };
+    std::optional<RecordedRelease> m_lastRelease;
 };
 
 } // namespace veldrane

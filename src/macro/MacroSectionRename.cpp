@@ -42,50 +42,50 @@ bool RenameMacroSection(IniFile& macroFile, std::string_view from, std::string_v
     if (!usable || !macroFile.Exists()) {
         return false;
     }
-    const std::vector<std::string> names = macroFile.SectionNames();
-    const auto renamed =
-        std::find_if(names.begin(), names.end(), [&](const std::string& name) { return SameMacroName(name, from); });
-    if (renamed == names.end()) {
-        return false;
-    }
-    const bool taken = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
-        return SameMacroName(name, to) && !SameMacroName(name, from);
+    bool found = false;
+    // One read and one write: a crash leaves the file as it was or renamed, never with sections
+    // taken out and not yet written again.
+    const IniWriteResult result = macroFile.Update([&](const IniSnapshot& file) {
+        IniBatch batch;
+        const std::vector<std::string> names = file.SectionNames();
+        const auto renamed = std::find_if(names.begin(), names.end(),
+                                          [&](const std::string& name) { return SameMacroName(name, from); });
+        const bool taken = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return SameMacroName(name, to) && !SameMacroName(name, from);
+        });
+        if (renamed == names.end() || taken) {
+            return batch;
+        }
+        found = true;
+        // A new section can only go to the end of the file: the renamed section and every one
+        // after it are taken out and written again in their order.
+        std::vector<SectionCopy> tail;
+        for (auto name = renamed; name != names.end(); ++name) {
+            SectionCopy copy{*name, {}};
+            for (const std::string& key : file.KeyNames(*name)) {
+                copy.keys.emplace_back(key, file.GetString(*name, key, {}, kUnlimitedValueChars));
+            }
+            tail.push_back(std::move(copy));
+        }
+        for (const SectionCopy& copy : tail) {
+            batch.DeleteSection(copy.name);
+        }
+        for (std::size_t i = 0; i < tail.size(); ++i) {
+            const SectionCopy& copy = tail[i];
+            const std::string target = i == 0 ? std::string(to) : copy.name;
+            if (copy.keys.empty()) {
+                // A section without keys still holds a macro number: its header is written through
+                // a key that goes again at once.
+                batch.WriteString(target, kMacroLoopTimesKey, {});
+                batch.DeleteKey(target, kMacroLoopTimesKey);
+            }
+            for (const auto& [key, value] : copy.keys) {
+                batch.WriteString(target, key, value);
+            }
+        }
+        return batch;
     });
-    if (taken) {
-        return false;
-    }
-
-    // A new section can only go to the end of the file: the renamed section and every one after
-    // it are taken out and written again in their order.
-    std::vector<SectionCopy> tail;
-    for (auto name = renamed; name != names.end(); ++name) {
-        SectionCopy copy{*name, {}};
-        for (const std::string& key : macroFile.KeyNames(*name)) {
-            copy.keys.emplace_back(key, macroFile.GetString(*name, key, {}, kUnlimitedValueChars));
-        }
-        tail.push_back(std::move(copy));
-    }
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const SectionCopy& copy = tail[i];
-        const std::string target = i == 0 ? std::string(to) : copy.name;
-        if (!macroFile.DeleteSection(copy.name)) {
-            return false;
-        }
-        if (copy.keys.empty()) {
-            // A section without keys still holds a macro number: its header is written through a
-            // key that goes again at once.
-            if (macroFile.WriteString(target, kMacroLoopTimesKey, {}) != IniWriteResult::Written ||
-                !macroFile.DeleteKey(target, kMacroLoopTimesKey)) {
-                return false;
-            }
-        }
-        for (const auto& [key, value] : copy.keys) {
-            if (macroFile.WriteString(target, key, value) != IniWriteResult::Written) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return found && result == IniWriteResult::Written;
 }
 
 } // namespace veldrane

@@ -12,6 +12,7 @@
 #include "platform/MessageSink.h"
 #include "platform/TextCodec.h"
 #include "profile/ProfileFileNames.h"
+#include "profile/ProfileList.h"
 #include "text/ButtonLabelTranslation.h"
 #include "text/FileErrorTexts.h"
 #include "text/MessageTexts.h"
@@ -19,9 +20,6 @@
 namespace veldrane {
 
 namespace {
-
-// A list longer than the six profile files is not one the program wrote.
-constexpr int kMaxItemCount = static_cast<int>(kProfileSlotCount);
 
 constexpr Language kAllLanguages[] = {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese};
 
@@ -50,6 +48,13 @@ std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
     return modulePath / fileName;
 }
 
+std::string ConfigFiles::CurrentProfileName() const
+{
+    const StoredProfileList stored =
+        ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+    return currentProfileIndex < stored.names.size() ? stored.names[currentProfileIndex] : std::string();
+}
+
 void ConfigFiles::SetProfilePaths()
 {
     configPath = PathOf(ProfileConfigName(currentProfileIndex));
@@ -66,15 +71,19 @@ bool ConfigFiles::SelectFiles()
         return true;
     }
 
-    const IniFile list(listPath, m_codec, CodePageOf(language));
-    const std::string selected = list.GetString(kProfileSection, kCurrentProfileKey);
-    const int count = list.GetInt(kProfileSection, kItemCountKey);
-    if (count == 0 || count > kMaxItemCount) {
-        return false;
+    IniFile list(listPath, m_codec, CodePageOf(language));
+    const StoredProfileList stored = ProfileList::Read(list.Read());
+    if (stored.names.empty()) {
+        // An empty or broken list would leave the window without a profile: it becomes one name on
+        // the files numbered 0, which the installation always has.
+        const std::string repaired(ProfileList::kRepairedName);
+        list.Apply(ProfileList::Replacement(std::span(&repaired, 1), 0));
+        currentProfileIndex = 0;
+        SetProfilePaths();
+        return true;
     }
-    // A negative count selects nothing but still loads the previous selection's files.
-    for (int i = 0; i < count; ++i) {
-        if (list.GetString(kProfileSection, ProfileItemKey(static_cast<std::size_t>(i))) == selected) {
+    for (std::size_t i = 0; i < stored.names.size(); ++i) {
+        if (stored.names[i] == stored.currentName) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
         }
     }
@@ -89,6 +98,10 @@ void ConfigFiles::ReportFileFailure(const std::filesystem::path& file, int error
 
 void ConfigFiles::LoadConfig(ProfileRecord& record)
 {
+    if (!resetInProgress) {
+        // Whatever the record held belongs to the files chosen before.
+        recordLoaded = false;
+    }
     if (!SelectFiles()) {
         return;
     }
@@ -115,6 +128,7 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
         std::copy(factory.begin(), factory.end(), record.SettingsPart().begin());
     } else {
         record = file.contents.record;
+        recordLoaded = true;
     }
     BringIntoControlRange(record);
 }

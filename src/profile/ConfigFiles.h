@@ -62,6 +62,10 @@ public:
     // without a "Lan" key of its own is decoded.
     static LegacyCodePage CodePageOf(Language language);
 
+    // The name of the profile whose files currentProfileIndex chooses, as the list holds it;
+    // empty when the list has no name there.
+    std::string CurrentProfileName() const;
+
     // The file `fileName` beside the executable.
     std::filesystem::path PathOf(std::string_view fileName) const;
 
@@ -74,6 +78,9 @@ public:
     std::uint8_t currentProfileIndex = 0;
     std::uint8_t firstRunFlag = 0;
     bool resetInProgress = false;
+    // The current record came whole from a profile file (a load or an import): only such a record
+    // is sent to the mouse, never the zeros of a record that no file filled.
+    bool recordLoaded = false;
     std::array<std::string, kButtonCount> buttonLabel;
     SkinSettings skin;
     PointSettings point;

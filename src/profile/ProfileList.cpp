@@ -20,8 +20,13 @@ StoredProfileList ProfileList::Read(const IniSnapshot& list)
     if (count <= 0 || count > static_cast<int>(kProfileSlotCount)) {
         return stored;
     }
+    // No name can hold a line break, so this stands for a missing key.
+    constexpr std::string_view kMissing = "\n";
     for (std::size_t position = 0; position < static_cast<std::size_t>(count); ++position) {
-        stored.names.push_back(list.GetString(kProfileSection, ProfileItemKey(position)));
+        stored.names.push_back(list.GetString(kProfileSection, ProfileItemKey(position), kMissing));
+        if (stored.names.back() == kMissing) {
+            return {};
+        }
     }
     stored.currentName = list.GetString(kProfileSection, kCurrentProfileKey);
     return stored;

@@ -31,8 +31,12 @@ struct StoredProfileList
 class ProfileList
 {
 public:
-    // The names in list order; none when the file is missing or "ItemCount" is not 1 to 6.
+    // The names in list order; none when the file is missing, "ItemCount" is not 1 to 6 or a
+    // name is missing: a list the program did not write.
     static StoredProfileList Read(const IniSnapshot& list);
+
+    // What a list read as none is repaired to: one name on the files numbered 0.
+    static constexpr std::string_view kRepairedName = "PROFILE_0";
 
     // The position the stored selected name stands for. Names are matched whole, never as a
     // prefix: the last name equal to it with case (the one whose files the loader reads), else

@@ -28,6 +28,10 @@ void ProfileManager::LoadProfileList()
     m_entries.clear();
     m_selected.reset();
     m_remembered.reset();
+    // A move of the files that was cut off is taken back before the list is read.
+    if (const int errorCode = ProfileSlotMover::Recover(m_context.files.modulePath); errorCode != 0) {
+        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    }
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());
     for (std::size_t position = 0; position < stored.names.size(); ++position) {
@@ -35,9 +39,21 @@ void ProfileManager::LoadProfileList()
     }
     m_storedCount = m_entries.size();
     m_selected = ProfileList::PositionOf(stored.names, stored.currentName);
-    if (m_selected) {
-        m_context.files.currentProfileIndex = static_cast<std::uint8_t>(*m_selected);
+    if (m_entries.empty()) {
+        m_entries.push_back({NewProfileName({}, m_texts.baseName), ProfileFileSource(0)});
+        m_storedCount = 1;
+        m_selected = 0;
     }
+    if (m_context.files.currentProfileIndex < m_entries.size()) {
+        m_loaded = m_context.files.currentProfileIndex;
+    } else {
+        m_loaded.reset();
+    }
+}
+
+ProfileFileSource ProfileManager::FilesOf(std::size_t position) const
+{
+    return position < m_entries.size() ? m_entries[position].files : std::nullopt;
 }
 
 std::vector<std::string> ProfileManager::Names() const
@@ -117,7 +133,16 @@ void ProfileManager::DeleteProfile()
     if (!m_selected) {
         return;
     }
+    if (m_entries.size() <= 1) {
+        m_context.messages.ShowMessage(m_texts.lastProfile, m_texts.warningTitle);
+        return;
+    }
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*m_selected));
+    if (m_loaded == m_selected) {
+        m_loaded.reset();
+    } else if (m_loaded && *m_loaded > *m_selected) {
+        m_loaded = *m_loaded - 1;
+    }
     m_selected.reset();
     // The remembered position now holds another name: a click on it is a first click.
     m_remembered.reset();
@@ -132,60 +157,67 @@ void ProfileManager::CopyProfile()
     m_entries.push_back({std::string(m_texts.copyEntry) + " " + source.name, source.files});
 }
 
-bool ProfileManager::SelectForTransfer()
-{
-    if (!m_selected) {
-        return false;
-    }
-    const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
-    if (list.Exists() && !StoreList()) {
-        return false;
-    }
-    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(*m_selected);
-    return true;
-}
-
 bool ProfileManager::LoadSelected()
 {
-    return SelectForTransfer();
+    return m_selected.has_value();
 }
 
 bool ProfileManager::SaveSelected()
 {
-    return SelectForTransfer();
+    return m_selected.has_value();
 }
 
-void ProfileManager::CloseManager()
+bool ProfileManager::StoreKeepingCurrent()
 {
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
-    if (list.Exists()) {
-        StoreList();
-    }
+    // Without the loaded profile's name the selected one stands in; the close loads it.
+    return !list.Exists() || StoreList(m_loaded.value_or(m_selected.value_or(0)));
 }
 
-bool ProfileManager::StoreList()
+bool ProfileManager::CloseManager()
+{
+    const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
+    return !list.Exists() || StoreList(m_selected.value_or(0));
+}
+
+bool ProfileManager::StoreList(std::size_t current)
 {
     std::vector<ProfileFileSource> sources;
     sources.reserve(m_entries.size());
     for (const Entry& entry : m_entries) {
         sources.push_back(entry.files);
     }
+    const auto report = [this](int errorCode) {
+        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    };
     ProfileSlotMover mover(m_context.files.modulePath, m_context.codec);
     int errorCode = mover.Move(sources, m_storedCount);
+    int undoError = mover.UndoError();
     if (errorCode == 0) {
         IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
         // The INI file reports no error number of its own.
-        if (list.Apply(ProfileList::Replacement(Names(), m_selected)) != IniWriteResult::Written) {
+        if (list.Apply(ProfileList::Replacement(Names(), current)) != IniWriteResult::Written) {
             errorCode = EIO;
-            mover.Undo();
+            undoError = mover.Undo();
         }
     }
     if (errorCode != 0) {
-        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+        report(errorCode);
+        if (undoError != 0) {
+            // The journal stays: the next start puts the files back.
+            report(undoError);
+        }
         return false;
     }
+    if (const int commitError = mover.Commit(); commitError != 0) {
+        // The list and the files agree; the next start would only take the step back whole.
+        report(commitError);
+    }
 
-    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(m_selected.value_or(0));
+    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(current);
+    if (m_loaded) {
+        m_loaded = current;
+    }
     for (std::size_t position = 0; position < m_entries.size(); ++position) {
         m_entries[position].files = position;
     }

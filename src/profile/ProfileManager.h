@@ -41,6 +41,12 @@ struct ProfileManagerContext
 // Each name keeps its own files: storing the list moves the profile files to the names' new
 // positions (a copy gets a copy of its source's files, a new name and a freed position the
 // factory ones), so deleting a name never hands its neighbours' settings to the others.
+//
+// The list is never empty: the only name cannot be deleted, and a list read empty or broken
+// shows PROFILE_0 on the files numbered 0. The manager follows the loaded profile (the one
+// currentProfileIndex names when it opens, whose record the main window holds) through every
+// edit, so that storing the list keeps currentProfileIndex on that profile's files until the
+// close makes the selected profile the current one.
 class ProfileManager
 {
 public:
@@ -49,7 +55,7 @@ public:
     const ProfileManagerTexts& Texts() const { return m_texts; }
 
     // LoadProfileList, when the dialog opens: the stored names, and the stored selected name
-    // selected (that position also becomes currentProfileIndex).
+    // selected.
     void LoadProfileList();
 
     std::vector<std::string> Names() const;
@@ -57,6 +63,11 @@ public:
     std::optional<std::size_t> RememberedPosition() const { return m_remembered; }
     // Whether the six-name limit has been reached.
     bool Full() const;
+    // Where the loaded profile now stands in the list; none once its name was deleted.
+    std::optional<std::size_t> LoadedPosition() const { return m_loaded; }
+    // Where the files of the name at `position` are until the list is stored: a profile number,
+    // or none for a name whose files are to be the factory ones.
+    ProfileFileSource FilesOf(std::size_t position) const;
 
     // OnListClick: a selection change to `position` or a double click on it. The second such
     // gesture on the same position (or "Edit" after one) asks for the in-place editor over that
@@ -70,21 +81,26 @@ public:
 
     // NewProfile: the "New" row. With six names the warning "Profile numbers up to 6."
     void NewProfile();
-    // DeleteProfile, CopyProfile: the menu entries; nothing without a selection. A copy beyond
-    // the sixth name is silently not made.
+    // DeleteProfile, CopyProfile: the menu entries; nothing without a selection. The only name is
+    // not deleted: "At least one profile must remain." A copy beyond the sixth name is silently
+    // not made.
     void DeleteProfile();
     void CopyProfile();
-    // LoadSelected, SaveSelected: the selected profile becomes currentProfileIndex, and the main
-    // window is to run the import or the export. The list is stored first, so that the selected
-    // position already has the selected name's files when the imported profile is saved. False
-    // without a selection.
+    // LoadSelected, SaveSelected: whether an import or export of the selected profile can run;
+    // false without a selection. Neither changes which profile is the current one.
     bool LoadSelected();
     bool SaveSelected();
 
+    // Stores the list (when "str.ini" exists) with the loaded profile still the current one, so
+    // that every name's files stand at its position: for an import into a profile that has none
+    // there yet. False after the message when it could not be stored.
+    bool StoreKeepingCurrent();
+
     // CloseManager: stores the list when "str.ini" exists and makes the selected position (0
     // without a selection) currentProfileIndex. A list that cannot be stored with its files is
-    // reported, and the names, files and currentProfileIndex stay as they were.
-    void CloseManager();
+    // reported, and the names, files and currentProfileIndex stay as they were: false then, and
+    // the manager stays open with the user's names.
+    bool CloseManager();
 
     // The name the "New" row would add; the rule on its own, for the tests and the view.
     static std::string NewProfileName(const std::vector<std::string>& names, std::string_view baseName);
@@ -96,9 +112,9 @@ private:
         ProfileFileSource files; // where this name's files are until the list is stored
     };
 
-    bool SelectForTransfer();
-    // Stores the list and moves the files; false (after the message) when nothing was changed.
-    bool StoreList();
+    // Stores the list with `current` as the selected name and currentProfileIndex, and moves the
+    // files; false (after the message) when nothing was changed.
+    bool StoreList(std::size_t current);
 
     ProfileManagerContext m_context;
     const ProfileManagerTexts& m_texts;
@@ -108,6 +124,7 @@ private:
     std::size_t m_storedCount = 0;
     std::optional<std::size_t> m_selected;
     std::optional<std::size_t> m_remembered;
+    std::optional<std::size_t> m_loaded;
 };
 
 } // namespace veldrane

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldrane {
@@ -19,22 +20,43 @@ using ProfileFileSource = std::optional<std::size_t>;
 // Makes each profile's files ("config%d.bin", "str%d.ini") follow its name to its new list
 // position, so that every name keeps its own settings and labels. The factory files are
 // "config.bin" and the labels, "Skins" and "Point" of "str.ini" (what "Reset" brings back).
+//
+// The moves and the list written after them are one recoverable step: before the first file is
+// replaced, a journal beside the files ("profiles.journal", written atomically) keeps every
+// profile file and "str.ini" as they were. Commit removes it once the list is stored; a journal
+// found later means the step was cut off, and Recover puts every file back from it, so that each
+// name has its own settings again whatever moment the program stopped at.
 class ProfileSlotMover
 {
 public:
+    static constexpr std::string_view kJournalName = "profiles.journal";
+
     ProfileSlotMover(std::filesystem::path directory, const TextCodec& codec);
+
+    // Finishes a step that was cut off: every file the journal holds gets its old bytes back (or
+    // is removed when it did not exist), then the journal goes. 0 when there was nothing to do
+    // or everything was put back; otherwise the error number, and the journal stays for another
+    // try. A journal that cannot be read whole is left alone (EIO).
+    static int Recover(const std::filesystem::path& directory);
 
     // Gives position p the files that sources[p] names, as they are now; the positions from
     // sources.size() up to storedCount, which deletes freed, get the factory files; the others
     // are left alone. A file that was missing at its source is missing at its new position.
-    // Every file is replaced whole and atomically. When a file cannot be read or written, the
-    // files already replaced are put back, so the old layout stays whole; the result is then the
-    // error number of the failure, otherwise 0.
+    // Every file is replaced whole and atomically, after the journal. When a file cannot be read
+    // or written, the files already replaced are put back, so the old layout stays whole; the
+    // result is then the error number of the failure, otherwise 0. UndoError says whether that
+    // putting back failed too.
     int Move(std::span<const ProfileFileSource> sources, std::size_t storedCount);
 
+    // The list that goes with the new layout is stored: the step is complete and its journal goes.
+    // The error number when the journal could not be removed, otherwise 0.
+    int Commit();
+
     // Puts back every file the last Move replaced: for when the list that goes with the new
-    // layout could not be stored.
-    void Undo();
+    // layout could not be stored. 0, or the error number of a file that could not be put back
+    // (the journal then stays, and the next Recover finishes the undo).
+    int Undo();
+    int UndoError() const { return m_undoError; }
 
 private:
     // One file as it was before the move: its bytes, or nothing when it did not exist.
@@ -47,6 +69,7 @@ private:
     std::filesystem::path m_directory;
     const TextCodec& m_codec;
     std::vector<Replaced> m_replaced;
+    int m_undoError = 0;
 };
 
 } // namespace veldrane

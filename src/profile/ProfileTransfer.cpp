@@ -97,7 +97,11 @@ bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& re
                                                ? m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex))
                                                : m_files.configPath;
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(proposed);
-    return chosen && ImportFrom(*chosen, record);
+    if (!chosen || !ImportFrom(*chosen, record)) {
+        return false;
+    }
+    m_files.recordLoaded = true;
+    return true;
 }
 
 bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
@@ -150,6 +154,70 @@ bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRec
 
     RestoreStandardPaths();
     return true;
+}
+
+ProfileTransfer::LabelState ProfileTransfer::SaveLabelState() const
+{
+    return {m_files.buttonLabel, m_files.skin, m_files.point, m_files.firstRunFlag};
+}
+
+void ProfileTransfer::RestoreLabelState(const LabelState& state)
+{
+    m_files.buttonLabel = state.buttonLabel;
+    m_files.skin = state.skin;
+    m_files.point = state.point;
+    m_files.firstRunFlag = state.firstRunFlag;
+    RestoreStandardPaths();
+}
+
+bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                                 const std::filesystem::path& labelFile)
+{
+    const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(configFile);
+    if (!chosen) {
+        return false;
+    }
+    const LabelState before = SaveLabelState();
+    ProfileRecord imported{};
+    bool changed = ImportFrom(*chosen, imported);
+    if (changed) {
+        if (const int errorCode = ConfigFile::Write(configFile, m_files.firstRunFlag, imported); errorCode != 0) {
+            ReportWriteFailure(errorCode);
+            changed = false;
+        } else {
+            m_files.labelPath = labelFile;
+            m_files.SaveLabels(m_language);
+        }
+    }
+    RestoreLabelState(before);
+    return changed;
+}
+
+void ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                                   const std::filesystem::path& labelFile, std::string_view profileName)
+{
+    const std::optional<std::filesystem::path> chosen =
+        dialog.AskSaveFile(m_files.modulePath / ProposedFileName(profileName));
+    if (!chosen) {
+        return;
+    }
+    const ConfigFileReadResult stored = ConfigFile::Read(configFile);
+    switch (stored.status) {
+    case ConfigFileStatus::Missing:
+    case ConfigFileStatus::WrongSize:
+        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        return;
+    case ConfigFileStatus::Unreadable:
+        ReportWriteFailure(stored.errorCode);
+        return;
+    case ConfigFileStatus::Read:
+        break;
+    }
+    const LabelState before = SaveLabelState();
+    m_files.labelPath = labelFile;
+    m_files.LoadLabels(m_language);
+    ExportTo(*chosen, stored.contents.record);
+    RestoreLabelState(before);
 }
 
 void ProfileTransfer::ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record,

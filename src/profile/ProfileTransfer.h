@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "profile/ConfigFiles.h"
 #include "text/Language.h"
 
 namespace veldrane {
 
-class ConfigFiles;
 class MessageSink;
 class ProfileFileDialog;
 class TextCodec;
@@ -37,6 +37,16 @@ public:
     // and writes `record` and the labels there and, under the same name, beside the executable.
     void ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record, std::string_view profileName);
 
+    // Import into a profile that is not the current one: asks for a file and writes what it holds
+    // into that profile's files, `configFile` and the labels of `labelFile`. The current record
+    // and labels stay as they are. True when the profile was changed.
+    bool ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                    const std::filesystem::path& labelFile);
+    // Export of a profile as its files hold it (`configFile`, the labels of `labelFile`), whatever
+    // the current record holds.
+    void ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                      const std::filesystem::path& labelFile, std::string_view profileName);
+
     // The two operations after the dialog, with the path the user chose.
     //
     // A name without ".bin" is not a profile file and is ignored. A file that is not exactly one
@@ -58,6 +68,17 @@ public:
     static bool IsProgramFileName(std::string_view fileName);
 
 private:
+    // What the label and path members of ConfigFiles hold, kept across an import or export of a
+    // profile that is not the current one.
+    struct LabelState
+    {
+        std::array<std::string, kButtonCount> buttonLabel;
+        SkinSettings skin;
+        PointSettings point;
+        std::uint8_t firstRunFlag;
+    };
+    LabelState SaveLabelState() const;
+    void RestoreLabelState(const LabelState& state);
     void RestoreStandardPaths();
     void ReportFileFailure(const std::filesystem::path& file, int errorCode);
 

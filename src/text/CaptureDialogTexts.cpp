@@ -8,6 +8,7 @@ constexpr CaptureDialogTexts kEnglish{
     .singleOk = "Ok",
     .comboOk = "OK",
     .cancel = "Cancel",
+    .unsendable = "The mouse cannot send this key.",
 };
 
 constexpr CaptureDialogTexts kSimplifiedChinese{
@@ -15,6 +16,7 @@ constexpr CaptureDialogTexts kSimplifiedChinese{
     .singleOk = "确定",
     .comboOk = "确定",
     .cancel = "取消",
+    .unsendable = "鼠标无法发送此按键。",
 };
 
 constexpr CaptureDialogTexts kTraditionalChinese{
@@ -22,6 +24,7 @@ constexpr CaptureDialogTexts kTraditionalChinese{
     .singleOk = "確定",
     .comboOk = "確定",
     .cancel = "取消",
+    .unsendable = "滑鼠無法發送此按鍵。",
 };
 
 } // namespace

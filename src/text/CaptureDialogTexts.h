@@ -14,6 +14,7 @@ struct CaptureDialogTexts
     std::string_view singleOk;     // "Ok"
     std::string_view comboOk;      // "OK"
     std::string_view cancel;       // "Cancel", both dialogs
+    std::string_view unsendable;   // OK refused: the key has no code the mouse can send
 };
 
 const CaptureDialogTexts& CaptureDialogTextsFor(Language language);

@@ -28,6 +28,7 @@ constexpr MacroManagerTexts kEnglish{
     .insertDelay = "Insert Delay",
     .warningTitle = "Warning",
     .limitMessage = "Macro numbers up to 12.",
+    .tooLongMessage = "The macro is too long for the mouse; its last events were left out.",
 };
 
 // The simplified set writes "按鍵序列" and "刪除" with traditional characters, as users know them.
@@ -53,6 +54,7 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .insertDelay = "插入延时",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
+    .tooLongMessage = "宏太长，鼠标无法容纳；末尾的事件已省略。",
 };
 
 constexpr MacroManagerTexts kTraditionalChinese{
@@ -77,6 +79,7 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .insertDelay = "插入延時",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
+    .tooLongMessage = "巨集太長，滑鼠無法容納；末尾的事件已省略。",
 };
 
 } // namespace

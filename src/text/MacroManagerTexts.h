@@ -31,6 +31,7 @@ struct MacroManagerTexts
     std::string_view insertDelay;         // "Insert Delay"
     std::string_view warningTitle;        // "Warning"
     std::string_view limitMessage;        // "Macro numbers up to 12."
+    std::string_view tooLongMessage;      // the saved macro does not fit the mouse's buffer whole
 };
 
 const MacroManagerTexts& MacroManagerTextsFor(Language language);

@@ -14,6 +14,8 @@ constexpr ProfileManagerTexts kEnglish{
     .saveEntry = "Save",
     .warningTitle = "Warning",
     .limitMessage = "Profile numbers up to 6.",
+    .lastProfile = "At least one profile must remain.",
+    .dropChanges = "The current profile has changes that were not saved. Drop them and load the selected profile?",
 };
 
 // The manager's own texts exist in English only. Where the program has the same word elsewhere in
@@ -31,6 +33,8 @@ constexpr ProfileManagerTexts kSimplifiedChinese{
     .saveEntry = "保存",
     .warningTitle = "警告",
     .limitMessage = "Profile numbers up to 6.",
+    .lastProfile = "至少需要保留一个配置。",
+    .dropChanges = "当前配置有未保存的更改。放弃这些更改并载入所选配置吗？",
 };
 
 constexpr ProfileManagerTexts kTraditionalChinese{
@@ -44,6 +48,8 @@ constexpr ProfileManagerTexts kTraditionalChinese{
     .saveEntry = "保存",
     .warningTitle = "警告",
     .limitMessage = "Profile numbers up to 6.",
+    .lastProfile = "至少需要保留一個配置。",
+    .dropChanges = "目前配置有未儲存的變更。放棄這些變更並載入所選配置嗎？",
 };
 
 } // namespace

@@ -21,6 +21,8 @@ struct ProfileManagerTexts
     std::string_view saveEntry;    // "Save"
     std::string_view warningTitle; // "Warning"
     std::string_view limitMessage; // "Profile numbers up to 6."
+    std::string_view lastProfile;  // refusal to delete the only name
+    std::string_view dropChanges;  // question before unsaved changes give way to another profile
 };
 
 const ProfileManagerTexts& ProfileManagerTextsFor(Language language);

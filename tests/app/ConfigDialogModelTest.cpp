@@ -35,7 +35,7 @@ protected:
     {
         if (!m_model) {
             m_model = std::make_unique<ConfigDialogModel>(
-                ConfigDialogContext{files, current, codec, messages, dialog, language, kText,
+                ConfigDialogContext{files, records, codec, messages, dialog, language, kText,
                                     [this](ProfileManagerNotice notice) { notices.push_back(notice); }});
             size = m_model->Open(canvas);
         }
@@ -43,7 +43,7 @@ protected:
     }
 
     Language language = Language::English;
-    ProfileRecord current = Patterned(1);
+    ProfileRecords records{Patterned(1), Patterned(1)};
     ScriptedFileDialog dialog;
     RecordingCanvas canvas;
     std::vector<ProfileManagerNotice> notices;
@@ -96,20 +96,83 @@ TEST_F(ConfigDialogModelTest, CloseStoresTheListAndTellsTheMainWindowOnce)
     EXPECT_EQ(notices, (std::vector<ProfileManagerNotice>{ProfileManagerNotice::Closed}));
 }
 
-TEST_F(ConfigDialogModelTest, LoadImportsIntoTheSelectedProfileThenTellsTheMainWindow)
+// Import and export worked on the current record whatever profile was selected.
+TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 {
     InstallThree();
-    WriteFileBytes(dir / "mine.bin", ConfigFile::Encode(0, Patterned(40)));
+    files.currentProfileIndex = 1; // B is loaded and edited
+    files.buttonLabel[0] = "edited";
+    WriteFileBytes(dir / "mine.bin", ConfigFile::Encode(1, Patterned(40)));
+    WriteFileBytes(dir / "mine.ini", "[Setting-EN]\r\nItem1=label mine\r\n");
     dialog.answer = dir / "mine.bin";
     Model().SelectionChanged(2);
     const ConfigDialogOutcome outcome = Model().RunMenuCommand(ProfileMenuCommand::Load);
     ASSERT_EQ(outcome.post, ProfileManagerNotice::Import);
-    EXPECT_EQ(files.currentProfileIndex, 2);
     EXPECT_TRUE(dialog.asked.empty()); // only when the posted request runs
     Model().RunTransfer(*outcome.post);
-    EXPECT_EQ(dialog.asked.size(), 1u);
-    EXPECT_EQ(current, Patterned(40));
+    EXPECT_EQ(SettingsOf(2), Patterned(40));
+    EXPECT_EQ(LabelOf(2), "label mine");
+    EXPECT_EQ(records.Current, Patterned(1)) << "C is not the loaded profile";
+    EXPECT_EQ(files.buttonLabel[0], "edited");
+    EXPECT_EQ(files.currentProfileIndex, 1);
     EXPECT_EQ(notices, (std::vector<ProfileManagerNotice>{ProfileManagerNotice::Import}));
+
+    // Export of A writes A's stored settings and labels, not the edited current ones.
+    dialog.answer = dir / "out.bin";
+    Model().SelectionChanged(0);
+    Model().RunTransfer(*Model().RunMenuCommand(ProfileMenuCommand::Save).post);
+    EXPECT_EQ(ConfigFile::Read(dir / "out.bin").contents.record, Patterned(10));
+    EXPECT_EQ(IniFile(dir / "out.ini", codec).GetString("Setting-EN", "Item1"), "label A");
+    EXPECT_EQ(files.buttonLabel[0], "edited");
+
+    // Into the loaded profile the import goes to memory, for "Save".
+    dialog.answer = dir / "mine.bin";
+    Model().SelectionChanged(1);
+    Model().RunTransfer(*Model().RunMenuCommand(ProfileMenuCommand::Load).post);
+    EXPECT_EQ(records.Current, Patterned(40));
+    EXPECT_EQ(SettingsOf(1), Patterned(11));
+}
+
+// Closing with another profile selected kept the old record, and the next Save wrote it into the
+// selected profile's files.
+TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAreDropped)
+{
+    InstallThree();
+    files.LoadConfig(records.Current); // B
+    records.Snapshot();
+    records.Current.reportRate = 77;
+    Model().SelectionChanged(2);
+    messages.answer = false;
+    EXPECT_FALSE(Model().Close().close);
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Question,
+                                   "The current profile has changes that were not saved. Drop them and load the "
+                                   "selected profile?",
+                                   "Warning"}}));
+    EXPECT_EQ(records.Current.reportRate, 77);
+    EXPECT_EQ(ListValue("CurProfileName"), "B");
+    EXPECT_TRUE(notices.empty());
+
+    messages.answer = true;
+    EXPECT_TRUE(Model().Close().close);
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(files.CurrentProfileName(), "C");
+    EXPECT_EQ(records.Current, Patterned(12));
+    EXPECT_EQ(records.Backup, Patterned(12));
+    EXPECT_EQ(files.buttonLabel[0], "label C");
+    EXPECT_EQ(notices, (std::vector<ProfileManagerNotice>{ProfileManagerNotice::Closed}));
+}
+
+TEST_F(ConfigDialogModelTest, AListThatCannotBeStoredKeepsTheManagerOpen)
+{
+    InstallThree();
+    const std::string damaged = test::ReadFileBytes(dir / "str.ini") + "; \x81\r\n";
+    WriteFileBytes(dir / "str.ini", damaged);
+    Model().Press({10, 580});
+    EXPECT_FALSE(Model().Press({245, 12}).close);
+    EXPECT_FALSE(Model().Closed());
+    EXPECT_EQ(Model().Names(), (Names{"A", "B", "C", "C_3"}));
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(ConfigDialogModelTest, TransferPostedBeforeTheCloseDoesNotRun)

@@ -172,6 +172,15 @@ TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
     EXPECT_EQ(assignment.drags.size(), 1u);
 }
 
+TEST_F(MainWindowModelTest, SwitchingTheMouseViewClosesTheOpenLists)
+{
+    ProbeSection& assignment = PutLeftProbe(LeftPanel::kButtonAssignment, 170, true);
+    Model().Press({530, 540}); // the top view
+    Model().Press({470, 540}); // the side view
+    EXPECT_EQ(assignment.views, (std::vector<MouseView>{MouseView::Top, MouseView::Side}));
+    EXPECT_EQ(assignment.listCloses, 2);
+}
+
 TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
 {
     Model().Move({930, 610}, false); // Save

@@ -69,6 +69,7 @@ TEST_P(SinglePress, EndsOrMovesTheDialog)
 {
     SingleKeyCaptureModel model(Language::English);
     model.Open(m_skin, m_messages);
+    model.OnKeyName("A");
     EXPECT_EQ(model.Press(GetParam().at), GetParam().action);
 }
 
@@ -132,6 +133,54 @@ TEST_F(CaptureTest, ModifierListOffersTheEightNamesAndDisablesTheFields)
     EXPECT_EQ(model.Result(), (ComboKeyChoice{"Right Alt", "", ""}));
     EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::None);
 }
+
+// OK bound a key without a code: the label said "Single Key-F13" and the mouse got 00 00 00 00.
+struct UnsendableCase
+{
+    Language language;
+    std::string message;
+};
+
+class UnsendableKey : public CaptureTest, public testing::WithParamInterface<UnsendableCase>
+{
+protected:
+    void ExpectRefused(DialogAction action)
+    {
+        EXPECT_EQ(action, DialogAction::None);
+        ASSERT_EQ(m_messages.shown.size(), 1u);
+        EXPECT_EQ(m_messages.shown[0], (Shown{Shown::Kind::Message, GetParam().message, "Warning"}));
+        m_messages.shown.clear();
+    }
+};
+
+TEST_P(UnsendableKey, KeepsTheCaptureDialogOpenWithItsReason)
+{
+    constexpr Point kOk{260, 260};
+    SingleKeyCaptureModel single(GetParam().language);
+    single.Open(m_skin, m_messages);
+    ExpectRefused(single.Press(kOk)); // nothing typed
+    single.OnKeyName("F13");
+    ExpectRefused(single.Press(kOk));
+    single.OnKeyName("F12");
+    EXPECT_EQ(single.Press(kOk), DialogAction::Accept);
+
+    ComboKeyCaptureModel combo(GetParam().language);
+    combo.Open(m_skin, m_messages);
+    ExpectRefused(combo.Press(kOk));
+    combo.Press(kKey1);
+    combo.OnKeyName("A");
+    combo.Press(kKey2);
+    combo.OnKeyName("F13");
+    ExpectRefused(combo.Press(kOk));
+    combo.OnKeyName("B");
+    EXPECT_EQ(combo.Press(kOk), DialogAction::Accept);
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, UnsendableKey,
+                         testing::Values(UnsendableCase{Language::English, "The mouse cannot send this key."},
+                                         UnsendableCase{Language::SimplifiedChinese, "鼠标无法发送此按键。"},
+                                         UnsendableCase{Language::TraditionalChinese, "滑鼠無法發送此按鍵。"}));
 
 } // namespace
 } // namespace veldrane

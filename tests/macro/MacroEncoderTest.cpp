@@ -169,9 +169,15 @@ std::string ShortEventsHex(std::size_t count)
     return hex;
 }
 
-TEST(MacroEncoder, SixtyFourEventsKeepTheSixtyThreeThatFit)
+// 63 entries fit, but the 63rd is a press whose release would be left out: the mouse would hold
+// the key for ever.
+TEST(MacroEncoder, SixtyFourEventsEndAtTheLastPointWhereEveryKeyIsReleased)
 {
-    EXPECT_EQ(HexBytes(EncodeMacro(ShortEvents(64))), BufferHex(ShortEventsHex(63)));
+    bool leftOut = false;
+    EXPECT_EQ(HexBytes(EncodeMacro(ShortEvents(64), &leftOut)), BufferHex(ShortEventsHex(62)));
+    EXPECT_TRUE(leftOut);
+    EXPECT_EQ(HexBytes(EncodeMacro(ShortEvents(63), &leftOut)), BufferHex(ShortEventsHex(62) + " 05 04"));
+    EXPECT_FALSE(leftOut) << "everything fits: a press without its release is the user's own choice";
 }
 
 TEST(MacroEncoder, EventWithExtensionFillingTheLastFourBytesIsKept)
@@ -199,7 +205,17 @@ TEST(MacroEncoder, EventThatDoesNotFitWholeIsDroppedWithAllAfterIt)
     wide.items.push_back(MacroItem::Press("B"));
     wide.items.push_back(MacroItem::Delay(30000)); // needs six bytes, four are left
     wide.items.push_back(MacroItem::Press("C"));
-    EXPECT_EQ(HexBytes(EncodeMacro(wide)), BufferHex(ShortEventsHex(61)));
+    EXPECT_EQ(HexBytes(EncodeMacro(wide)), BufferHex(ShortEventsHex(60))) << "A is still held after the 61st";
+
+    // Keys held across each other: the cut goes back to before the first of them.
+    MacroRecord chord = ShortEvents(60);
+    for (const char* key : {"B", "C"}) {
+        chord.items.push_back(MacroItem::Press(key));
+    }
+    for (const char* key : {"B", "C"}) {
+        chord.items.push_back(MacroItem::Release(key));
+    }
+    EXPECT_EQ(HexBytes(EncodeMacro(chord)), BufferHex(ShortEventsHex(60)));
 }
 
 } // namespace

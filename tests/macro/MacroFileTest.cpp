@@ -84,14 +84,16 @@ TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStands)
     EXPECT_EQ(BufferHexOf(RebuildMacroData(m_file, 3), 0), BufferHex("00 01 80 06"));
 }
 
-TEST_F(MacroFileTest, SaveWritesNothingWithoutFileOrItems)
+TEST_F(MacroFileTest, SaveWritesNothingWithoutFileAndEmptiesAMacroWithoutItems)
 {
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
     EXPECT_FALSE(m_file.Exists());
 
-    Write("[Macro_0]\r\nMacroLoopTimes=1\r\n");
-    EXPECT_EQ(SaveMacro(m_file, Macro(1, 1, "4", {})), MacroSaveResult::NoItems);
-    EXPECT_EQ(Text(), "[Macro_0]\r\nMacroLoopTimes=1\r\n");
+    Write("[Macro_0]\r\nMacroLoopTimes=1\r\nItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n[Macro_1]\r\n");
+    EXPECT_EQ(SaveMacro(m_file, Macro(1, 1, "4", {})), MacroSaveResult::Saved);
+    EXPECT_EQ(Text(), "[Macro_0]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=4\r\nItemCount=0\r\n"
+                      "[Macro_1]\r\n");
+    EXPECT_EQ(BufferHexOf(RebuildMacroData(m_file, 2), 0), BufferHex(""));
 }
 
 TEST_F(MacroFileTest, SaveRefusesBadNamesAndTextsBeforeWritingAnything)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "buttons/ButtonAssignment.h"
 #include "ini/IniFile.h"
 #include "macro/MacroFile.h"
 #include "macro/MacroTestSupport.h"
@@ -52,7 +53,7 @@ protected:
     MacroManagerModel& Open(Language language = Language::English)
     {
         m_model = std::make_unique<MacroManagerModel>(
-            MacroManagerContext{m_file, m_state, m_messages, language, kTextColour});
+            MacroManagerContext{m_file, m_state, m_messages, language, kTextColour, &m_bindings});
         m_model->Open(m_canvas);
         return *m_model;
     }
@@ -101,6 +102,9 @@ protected:
     MacroManagerState m_state{m_clock};
     test::RecordingMessageSink m_messages;
     test::RecordingCanvas m_canvas;
+    ProfileRecord m_record{};
+    ButtonLabels m_labels;
+    ButtonAssignment m_bindings{m_record, m_labels, Language::English};
     std::unique_ptr<MacroManagerModel> m_model;
 };
 
@@ -260,6 +264,91 @@ TEST_F(MacroManagerModelTest, DeleteRenumbersTheMacrosAfterIt)
     EXPECT_EQ(model.MacroNames().size(), 2u) << "nothing is selected after a delete";
 }
 
+// The macro file's numbers moved down under the buttons: they played the next macro.
+TEST_F(MacroManagerModelTest, DeletingAMacroKeepsEveryBindingOnItsMacro)
+{
+    Write(kAbc);
+    m_record.macroData = RebuildMacroData(m_file, 3);
+    const MacroData before = m_record.macroData;
+    for (std::uint8_t button = 0; button < 3; ++button) {
+        m_bindings.StoreMacroBinding(button, button, 1, std::array{"Alpha", "Beta", "Gamma"}[button]);
+    }
+    m_bindings.StoreSingleKey(3, "F");
+    m_record.macroNumber[3] = 2; // left over from an older binding: not a macro binding
+    auto& model = Open();
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    EXPECT_EQ(m_record.buttonFunction[0], static_cast<std::uint8_t>(FunctionCode::MacroKey));
+    EXPECT_EQ(m_record.macroNumber[0], 0);
+    EXPECT_EQ(m_record.buttonFunction[1], static_cast<std::uint8_t>(FunctionCode::ButtonOff));
+    EXPECT_EQ(m_record.buttonFunction[2], static_cast<std::uint8_t>(FunctionCode::MacroKey));
+    EXPECT_EQ(m_record.macroNumber[2], 1);
+    EXPECT_EQ(m_record.macroNumber[3], 2);
+    EXPECT_EQ(m_labels[0], "Macro Key-Alpha");
+    EXPECT_EQ(m_labels[1], "Button Off");
+    EXPECT_EQ(m_labels[2], "Macro Key-Gamma");
+    EXPECT_EQ(BufferOf(m_record.macroData, 1), BufferOf(before, 2)) << "kept even if the manager is cancelled";
+    EXPECT_EQ(BufferOf(m_record.macroData, 2), BufferHex(""));
+    EXPECT_EQ(model.Accept(), m_record.macroData);
+}
+
+// The list's highlight can go while the macro's events stay shown: Delete deleted a macro or a
+// line that the user did not see selected.
+TEST_F(MacroManagerModelTest, DeleteActsOnlyOnWhatIsHighlighted)
+{
+    Write(kAbc);
+    auto& model = Open();
+    model.SelectEvent(1);
+    model.DeselectEvent();
+    model.RunMenuCommand(EventListCommand::DeleteLine);
+    model.DeselectMacro();
+    EXPECT_FALSE(model.SelectedMacro());
+    model.DeleteMacro();
+    EXPECT_EQ(model.MacroNames().size(), 3u);
+    EXPECT_EQ(model.EventLines().size(), 3u);
+    EXPECT_EQ(Text(), kAbc);
+}
+
+// OK rebuilt the buffers from the file, which still held the old lines.
+TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
+{
+    for (const bool byRecording : {true, false}) {
+        Write(kAbc);
+        auto& model = Open();
+        model.SelectMacro(2);
+        if (byRecording) {
+            model.ToggleRecording();
+            model.ToggleRecording();
+        } else {
+            model.SelectEvent(0);
+            model.RunMenuCommand(EventListCommand::DeleteLine);
+        }
+        EXPECT_EQ(m_file.GetString("Gamma", "ItemCount"), "0");
+        EXPECT_EQ(BufferOf(model.Accept(), 2), BufferHex(""));
+        EXPECT_EQ(BufferOf(model.Accept(), 1), BufferHex("00 01 05 05 85 05"));
+        Open().SelectMacro(2);
+        EXPECT_TRUE(m_model->EventLines().empty());
+    }
+}
+
+TEST_F(MacroManagerModelTest, RecordingWithoutASelectionGoesIntoANewMacroAndEndsWhereItBegan)
+{
+    Write(kAbc);
+    auto& model = Open();
+    model.DeleteMacro();
+    model.ToggleRecording();
+    EXPECT_TRUE(model.IsRecording());
+    EXPECT_EQ(model.MacroNames(), (std::vector<std::string>{"Beta", "Gamma", "Macro_2"}));
+    Press("Q");
+    Release("Q");
+    model.SelectMacro(0);
+    EXPECT_FALSE(model.IsRecording());
+    EXPECT_EQ(model.EventLines(), (std::vector<std::string>{"B   Dn", "B   Up"}));
+    EXPECT_EQ(LoadMacro(m_file, "Macro_2").items,
+              (std::vector<MacroItem>{MacroItem("Q   Dn"), MacroItem("0 ms"), MacroItem("Q   Up")}));
+    EXPECT_EQ(LoadMacro(m_file, "Beta").items, (std::vector<MacroItem>{MacroItem("B   Dn"), MacroItem("B   Up")}));
+}
+
 TEST_F(MacroManagerModelTest, InsertingAButtonNeedsASelectionUnlessTheListIsEmpty)
 {
     auto& model = Open();
@@ -341,6 +430,15 @@ TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecording)
     EXPECT_EQ(m_file.GetString("Macro_0", "Item126"), "A   Up");
     Press("Y");
     EXPECT_EQ(model.EventLines().size(), 127u);
+    // 64 events are one more than the mouse holds; the last press that fits has no release.
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The macro is too long for the mouse; its last events were left out.", "Warning"}}));
+    std::string pairs = "00 01";
+    for (int i = 0; i < 31; ++i) {
+        pairs += " 01 04 81 04";
+    }
+    EXPECT_EQ(BufferOf(model.Accept(), 0), BufferHex(pairs));
 }
 
 // Enter after a stopped recording reached the dialog's default action, which closed it with OK

@@ -7,6 +7,7 @@
 #include "ini/IniFile.h"
 #include "macro/MacroFile.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "support/FileAccessCounter.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
@@ -27,9 +28,12 @@ protected:
     IniFile m_file{m_dir / kMacroFileName, m_codec};
 };
 
-TEST_F(MacroSectionRenameTest, KeepsTheSectionAndEveryLaterOneWhereTheyStand)
+// One replacement of the file: a kill between many of them left the macros rotated or cut.
+TEST_F(MacroSectionRenameTest, KeepsTheSectionAndEveryLaterOneWhereTheyStandInOneWrite)
 {
+    test::FileAccessCounter access(m_file.Path());
     ASSERT_TRUE(RenameMacroSection(m_file, "Second", "Renamed"));
+    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(Text(), "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
                       "[Renamed]\r\nDelayTimeSelStatus=1\r\nMacroLoopTimes=7\r\n"
                       "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n");

@@ -76,20 +76,25 @@ class ConfigFilesCountTest : public ConfigFilesTest, public ::testing::WithParam
 {
 };
 
-TEST_P(ConfigFilesCountTest, CountOutsideOneToSixLoadsNothing)
+// A list the program never wrote left the window without a profile, and Save then sent an
+// all-zero record: it becomes PROFILE_0 on the files numbered 0.
+TEST_P(ConfigFilesCountTest, BrokenListIsRepairedToProfile0)
 {
     WriteList(std::string("[Profile]\r\nCurProfileName=Work\r\nItemCount=") + GetParam() + "\r\nItem0=Work\r\n");
     WriteConfig("config0.bin", 1, Patterned(10));
+    files.currentProfileIndex = 3;
     files.LoadConfig(record);
-    EXPECT_EQ(record, Patterned(3));
-    EXPECT_TRUE(files.configPath.empty());
-    EXPECT_TRUE(files.labelPath.empty());
-    EXPECT_EQ(files.firstRunFlag, 0);
+    EXPECT_EQ(record, Patterned(10));
+    EXPECT_TRUE(files.recordLoaded);
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    EXPECT_EQ(files.configPath, dir / "config0.bin");
+    EXPECT_EQ(test::ReadFileBytes(dir / "str.ini"),
+              "[Profile]\r\nCurProfileName=PROFILE_0\r\nItemCount=1\r\nItem0=PROFILE_0\r\n");
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// An empty count reads as 0, as it does when the list or its key is missing.
-INSTANTIATE_TEST_SUITE_P(Counts, ConfigFilesCountTest, ::testing::Values("0", "7", "abc", ""));
+INSTANTIATE_TEST_SUITE_P(Counts, ConfigFilesCountTest,
+                         ::testing::Values("0", "7", "abc", "", "2" /* Item1 is missing */));
 
 class ConfigFilesSizeTest : public ConfigFilesTest, public ::testing::WithParamInterface<std::size_t>
 {

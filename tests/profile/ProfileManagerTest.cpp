@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "profile/InstalledProfiles.h"
+#include "support/FileAccessCounter.h"
 
 namespace veldrane {
 namespace {
@@ -48,8 +51,8 @@ TEST(ProfileManagerNaming, NewNameFollowsTheLastName)
 
 TEST_F(ProfileManagerTest, NewNamesInARowAndAfterARename)
 {
-    StoreList({}, "");
-    Manager().NewProfile();
+    StoreList({}, ""); // read as PROFILE_0, the name the loader repairs such a list to
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0"}));
     Manager().NewProfile();
     EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "PROFILE_1"}));
     EXPECT_EQ(Manager().Selected(), 1u);
@@ -94,7 +97,7 @@ TEST_P(ProfileManagerSelectionTest, StoredNameIsMatchedWhole)
     StoreList(GetParam().names, GetParam().stored);
     files.currentProfileIndex = 5;
     EXPECT_EQ(Manager().Selected(), GetParam().selected);
-    EXPECT_EQ(files.currentProfileIndex, GetParam().selected.value_or(5));
+    EXPECT_EQ(files.currentProfileIndex, 5) << "opening does not change the loaded profile";
     EXPECT_EQ(Manager().RememberedPosition(), std::nullopt);
 }
 
@@ -138,7 +141,12 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionInOrder)
     InstallThree();
     IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
     Click(2);
+    Manager().DeleteProfile();
+    Manager().NewProfile();
+    Manager().CommitRename(2, "C");
+    test::FileAccessCounter access(dir / "str.ini");
     Manager().CloseManager();
+    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0", "Item1", "Item2"}));
     EXPECT_EQ(ListValue("CurProfileName"), "C");
     EXPECT_EQ(ListValue("ItemCount"), "3");
@@ -159,21 +167,28 @@ TEST_F(ProfileManagerTest, CloseWithNothingSelectedStoresTheFirstName)
     EXPECT_EQ(files.currentProfileIndex, 0);
 }
 
-TEST_F(ProfileManagerTest, CloseWithAnEmptyListStoresCountZeroAndUsesProfile0)
+// Deleting the last name left an empty list: the next start showed a black window, and Save sent
+// an all-zero profile.
+TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
 {
-    InstallThree();
-    for (int i = 0; i < 3; ++i) {
-        Click(0);
-        Manager().DeleteProfile();
-    }
-    files.currentProfileIndex = 2;
-    Manager().CloseManager();
-    EXPECT_EQ(ListKeys(), (Names{"ItemCount"}));
-    EXPECT_EQ(ListValue("ItemCount"), "0");
-    EXPECT_EQ(files.currentProfileIndex, 0);
-    for (std::size_t slot = 0; slot < 3; ++slot) {
-        EXPECT_EQ(SettingsOf(slot), FactorySettings()) << slot;
-        EXPECT_EQ(LabelOf(slot), FactoryLabel()) << slot;
+    for (const auto& [lang, message, title] :
+         {std::tuple{Language::English, "At least one profile must remain.", "Warning"},
+          std::tuple{Language::SimplifiedChinese, "至少需要保留一个配置。", "警告"},
+          std::tuple{Language::TraditionalChinese, "至少需要保留一個配置。", "警告"}}) {
+        InstallThree();
+        messages.shown.clear();
+        language = lang;
+        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
+        manager.LoadProfileList();
+        for (int i = 0; i < 3; ++i) {
+            manager.OnListClick(0);
+            manager.DeleteProfile();
+        }
+        EXPECT_EQ(manager.Names(), (Names{"C"}));
+        EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
+        ASSERT_TRUE(manager.CloseManager());
+        EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0"}));
+        EXPECT_EQ(SettingsOf(0), Patterned(12));
     }
 }
 
@@ -230,12 +245,14 @@ TEST_F(ProfileManagerTest, ListThatCannotBeStoredLeavesTheOldLayoutWhole)
     // A stray byte that Windows-1252 has no character for: the list is read but never rewritten.
     const std::string damaged = ReadFileBytes(dir / "str.ini") + "; \x81\r\n";
     WriteFileBytes(dir / "str.ini", damaged);
+    files.currentProfileIndex = 1;
     Click(0);
     Manager().DeleteProfile();
-    Manager().CloseManager();
+    EXPECT_FALSE(Manager().CloseManager());
 
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), damaged);
+    EXPECT_EQ(Manager().Names(), (Names{"B", "C"})) << "the user's names stay for another try";
     EXPECT_EQ(files.currentProfileIndex, 1);
     EXPECT_EQ(SettingsOf(0), Patterned(10));
     EXPECT_EQ(LabelOf(0), "label A");
@@ -259,22 +276,22 @@ TEST_F(ProfileManagerTest, UnreadableProfileFileStopsTheMoveBeforeAnyWrite)
     EXPECT_EQ(SettingsOf(0), Patterned(10));
 }
 
-TEST_F(ProfileManagerTest, LoadStoresTheListFirstSoTheNextSaveLandsOnTheSelectedName)
+// The manager follows the loaded profile through the edits: a save while it is open lands in that
+// profile's files, wherever its name moves when the list is stored.
+TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
 {
     InstallThree();
+    files.currentProfileIndex = 2; // C is loaded
     Click(0);
     Manager().DeleteProfile();
-    Click(1); // C, now at position 1
-    ASSERT_TRUE(Manager().LoadSelected());
+    EXPECT_EQ(Manager().LoadedPosition(), 1u);
+    ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
+    ASSERT_TRUE(Manager().StoreKeepingCurrent());
     EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(ListValue("Item1"), "C");
-    EXPECT_EQ(SettingsOf(1), Patterned(12));
-
-    // The main window saves the imported profile while the manager is still open.
-    ASSERT_TRUE(files.SaveConfig(Patterned(99)));
-    Manager().CloseManager();
+    EXPECT_EQ(ListValue("CurProfileName"), "C");
+    ASSERT_TRUE(files.SaveConfig(Patterned(98)));
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
-    EXPECT_EQ(SettingsOf(1), Patterned(99)); // C's, saved
+    EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice
     EXPECT_EQ(LabelOf(1), "label C");
 }
 

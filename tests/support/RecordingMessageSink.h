@@ -9,7 +9,7 @@
 
 namespace veldrane::test {
 
-// Keeps every message and balloon in the order they were shown.
+// Keeps every message, question and balloon in the order they were shown; questions get `answer`.
 class RecordingMessageSink : public MessageSink
 {
 public:
@@ -18,7 +18,8 @@ public:
         enum class Kind
         {
             Message,
-            Balloon
+            Balloon,
+            Question
         } kind;
         std::string text;
         std::string title;
@@ -35,7 +36,14 @@ public:
         shown.push_back({Shown::Kind::Balloon, std::string(text), std::string(title), shownFor});
     }
 
+    bool Ask(std::string_view text, std::string_view title) override
+    {
+        shown.push_back({Shown::Kind::Question, std::string(text), std::string(title)});
+        return answer;
+    }
+
     std::vector<Shown> shown;
+    bool answer = false;
 };
 
 } // namespace veldrane::test

@@ -158,6 +158,19 @@ void CMacroProgramDialog::CreateControls()
             Sync();
         }
     });
+    // A highlight taken away (a Ctrl+click on the selected line) selects nothing in the model.
+    connect(m_macroList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing && m_macroList->selectedItems().isEmpty()) {
+            m_model.DeselectMacro();
+            Sync();
+        }
+    });
+    connect(m_eventList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!m_syncing && m_eventList->selectedItems().isEmpty()) {
+            m_model.DeselectEvent();
+            Sync();
+        }
+    });
     connect(m_macroList, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const auto request = m_model.DoubleClickMacro(static_cast<std::size_t>(m_macroList->row(item)));
         Sync();
