@@ -182,7 +182,7 @@ bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesyste
     bool changed = ImportFrom(*chosen, imported);
     if (changed) {
         if (const int errorCode = ConfigFile::Write(configFile, m_files.firstRunFlag, imported); errorCode != 0) {
-            ReportWriteFailure(errorCode);
+            ReportFileFailure(configFile, errorCode);
             changed = false;
         } else {
             m_files.labelPath = labelFile;
@@ -208,7 +208,7 @@ void ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesys
         m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
         return;
     case ConfigFileStatus::Unreadable:
-        ReportWriteFailure(stored.errorCode);
+        ReportFileFailure(configFile, stored.errorCode);
         return;
     case ConfigFileStatus::Read:
         break;
