@@ -11,4 +11,8 @@ namespace veldrane {
 // failure the temporary file is removed, the target is as it was, and the result is false.
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// Removes the temporary files that a write killed before its rename left in `directory`
+// ("<name>.tmp-" and eight hex digits); run at start-up, before any file there is written.
+void RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory);
+
 } // namespace veldrane
