@@ -280,27 +280,47 @@ Verdict Judge(const SavingOperation& operation, const FolderState& before, const
     return verdict;
 }
 
-// Runs the operation in a child, killed after `delay` (none: to its end); how long it lived.
+// Runs the operation in a child, killed `delay` after it began (none: let it end); how long it
+// ran. The child says when it begins and when it ends, so that the moments cover the operation,
+// not the fork or the end of the process.
 std::chrono::microseconds RunChild(const SavingOperation& operation, const std::filesystem::path& folder,
                                    std::optional<std::chrono::microseconds> delay)
 {
-    const auto start = std::chrono::steady_clock::now();
+    int began[2];
+    if (pipe(began) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return {};
+    }
     const pid_t child = fork();
     if (child == 0) {
-        operation.run(folder);
+        close(began[0]);
+        const char signal = 1;
+        if (write(began[1], &signal, 1) == 1) {
+            operation.run(folder);
+            [[maybe_unused]] const auto ended = write(began[1], &signal, 1);
+        }
         _exit(0);
     }
+    close(began[1]);
     if (child < 0) {
+        close(began[0]);
         ADD_FAILURE() << "fork failed";
         return {};
     }
-    if (delay) {
+    char signal = 0;
+    const bool started = read(began[0], &signal, 1) == 1;
+    const auto start = std::chrono::steady_clock::now();
+    if (delay && started) {
         std::this_thread::sleep_for(*delay);
         kill(child, SIGKILL);
+    } else if (started) {
+        [[maybe_unused]] const auto ended = read(began[0], &signal, 1);
     }
+    const auto end = std::chrono::steady_clock::now();
+    close(began[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    return std::chrono::duration_cast<std::chrono::microseconds>(end - start);
 }
 
 class SaveKillTest : public InstalledProfiles, public testing::WithParamInterface<SavingOperation>
