@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <optional>
@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include "InstalledProfiles.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
 #include "device/MouseSearch.h"
@@ -36,7 +37,6 @@
 #include "profile/ProfileTransfer.h"
 #include "sim/SimulatedMouse.h"
 #include "support/FakeClock.h"
-#include "InstalledProfiles.h"
 
 namespace veldrane::test {
 namespace {
@@ -185,7 +185,9 @@ void ImportOperation(const std::filesystem::path& folder)
 const std::vector<SavingOperation>& Operations()
 {
     static const std::vector<SavingOperation> operations{
-        {"Save", {{"config1.bin"}, {"str1.ini"}}, Save,
+        {"Save",
+         {{"config1.bin"}, {"str1.ini"}},
+         Save,
          "the labels go to their file in twelve writes, so a kill can leave some of them new"},
         {"ProfileListOnClose",
          {{"config0.bin", "config1.bin", "config2.bin", "str0.ini", "str1.ini", "str2.ini", "str.ini"}},
@@ -193,9 +195,13 @@ const std::vector<SavingOperation>& Operations()
          "the profile files move one by one before the list is written, and nothing puts them back after a "
          "kill"},
         {"MacroSave", {{"record.ini"}}, SaveMacroOperation},
-        {"MacroRename", {{"record.ini"}}, RenameMacroOperation,
+        {"MacroRename",
+         {{"record.ini"}},
+         RenameMacroOperation,
          "the section is renamed one key at a time, so a kill leaves a section with half of its keys"},
-        {"Import", {{"str.ini"}, {"config1.bin"}, {"str1.ini"}}, ImportOperation,
+        {"Import",
+         {{"str.ini"}, {"config1.bin"}, {"str1.ini"}},
+         ImportOperation,
          "the imported labels go to their file in twelve writes, so a kill can leave some of them new"},
     };
     return operations;
@@ -378,9 +384,8 @@ TEST_P(SaveKillTest, KilledAnywhereLeavesOldOrNewFilesThatAgree)
         RunChild(operation, work, delay);
         StartAgain(work);
         const Verdict verdict = Judge(operation, before, after, ReadFolder(work));
-        ASSERT_TRUE(verdict.faults.empty())
-            << operation.name << " killed after " << delay.count() << " us of " << whole.count()
-            << " us: " << testing::PrintToString(verdict.faults);
+        ASSERT_TRUE(verdict.faults.empty()) << operation.name << " killed after " << delay.count() << " us of "
+                                            << whole.count() << " us: " << testing::PrintToString(verdict.faults);
         old += verdict.anyOld && !verdict.anyNew ? 1 : 0;
         done += verdict.anyNew && !verdict.anyOld ? 1 : 0;
     }
