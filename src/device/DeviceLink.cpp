@@ -1,5 +1,7 @@
 #include "device/DeviceLink.h"
 
+#include <utility>
+
 #include "platform/HidBackend.h"
 
 namespace veldrane {
@@ -16,11 +18,16 @@ void DeviceLink::SetCommandInterface(std::unique_ptr<HidDevice> device, CommandR
 
 void DeviceLink::SetListenerInterface(std::shared_ptr<HidDevice> device, std::uint16_t inputLength)
 {
+    std::shared_ptr<HidDevice> replaced;
     {
         const std::lock_guard lock(m_mutex);
-        m_listener.device = std::move(device);
+        replaced = std::exchange(m_listener.device, std::move(device));
         m_listener.inputLength = m_listener.device ? inputLength : 0;
         ++m_listener.generation;
+    }
+    // A listener still waiting on the old interface turns to the new one.
+    if (replaced) {
+        replaced->Wake();
     }
     m_listenerWake.notify_all();
 }
@@ -33,9 +40,17 @@ bool DeviceLink::IsConnected() const
 
 void DeviceLink::SetConnected(bool connected)
 {
+    std::shared_ptr<HidDevice> reading;
     {
         const std::lock_guard lock(m_mutex);
         m_connected = connected;
+        if (!connected) {
+            reading = m_listener.device;
+        }
+    }
+    // A read that waits while the mouse is gone has nothing to wait for.
+    if (reading) {
+        reading->Wake();
     }
     m_listenerWake.notify_all();
 }
@@ -61,9 +76,14 @@ std::optional<ListenerInterface> DeviceLink::WaitForListenerInterface(std::uint6
 
 void DeviceLink::WakeListener()
 {
+    std::shared_ptr<HidDevice> reading;
     {
         // Taking the lock orders the caller's change of `stop` before the listener's next look at it.
         const std::lock_guard lock(m_mutex);
+        reading = m_listener.device;
+    }
+    if (reading) {
+        reading->Wake();
     }
     m_listenerWake.notify_all();
 }

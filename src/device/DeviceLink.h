@@ -52,19 +52,21 @@ public:
     const CommandReportLengths& CommandLengths() const { return m_commandLengths; }
     void SetCommandInterface(std::unique_ptr<HidDevice> device, CommandReportLengths lengths);
 
-    // Replaces the notification interface (null: none) and wakes the listener.
+    // Replaces the notification interface (null: none) and wakes the listener, also out of a read
+    // of the old one.
     void SetListenerInterface(std::shared_ptr<HidDevice> device, std::uint16_t inputLength);
 
     bool IsConnected() const;
     // Wakes the listener: one that waits for the mouse starts reading once the search has set
-    // the interfaces and then the flag.
+    // the interfaces and then the flag; one that reads stops when the flag is cleared.
     void SetConnected(bool connected);
 
     // Listener thread: waits until the mouse is connected with a notification interface that is
     // not the one of `failedGeneration`, or until `stop` is set (then nothing).
     std::optional<ListenerInterface> WaitForListenerInterface(std::uint64_t failedGeneration,
                                                               const std::atomic<bool>& stop);
-    // Wakes a waiting listener so that it looks at `stop` again.
+    // Wakes the listener, also out of a read that waits for a report, so that it looks at `stop`
+    // again.
     void WakeListener();
     // Waits at most `timeout` until the listener waits for the mouse rather than reading; lets a
     // test on another thread know that the listener has finished with its last read.

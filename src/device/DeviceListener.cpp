@@ -10,9 +10,7 @@
 
 namespace veldrane {
 
-DeviceListener::DeviceListener(DeviceLink& link, NoticeSink& sink, std::chrono::milliseconds readTimeout)
-    : m_link(link), m_sink(sink), m_readTimeout(readTimeout)
-{}
+DeviceListener::DeviceListener(DeviceLink& link, NoticeSink& sink) : m_link(link), m_sink(sink) {}
 
 DeviceListener::~DeviceListener()
 {
@@ -44,7 +42,7 @@ void DeviceListener::Run()
     while (const auto listener = m_link.WaitForListenerInterface(failedGeneration, m_stop)) {
         const std::size_t length = std::min<std::size_t>(listener->inputLength, buffer.size());
         buffer.fill(0);
-        const HidReadResult read = listener->device->ReadInput(std::span(buffer).first(length), m_readTimeout);
+        const HidReadResult read = listener->device->WaitInput(std::span(buffer).first(length));
         if (read.failed) {
             // The interface is gone; only the next search can give a new one.
             failedGeneration = listener->generation;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <atomic>
-#include <chrono>
 #include <cstddef>
 #include <thread>
 
@@ -12,8 +11,6 @@ class NoticeSink;
 
 // The listener's receive buffer; a longer notification report is read only this far.
 inline constexpr std::size_t kListenerBufferSize = 40;
-// How long one read waits before the listener looks at the link again (a new search, a stop).
-inline constexpr std::chrono::milliseconds kListenerReadTimeout{250};
 
 // The listener thread: waits for the mouse's notification reports and hands each one, as a
 // device notice, to the GUI thread, waiting until it has been handled. It only reads the
@@ -21,18 +18,19 @@ inline constexpr std::chrono::milliseconds kListenerReadTimeout{250};
 //
 // While the mouse is absent it waits for a search to open the notification interface; a read
 // that fails (the mouse went away) waits for the next search; a report that arrives after the
-// connected flag was cleared is dropped.
+// connected flag was cleared is dropped. It never wakes on a timer: a read waits until a report
+// comes or the link wakes it (a new search, a stop).
 class DeviceListener
 {
 public:
-    DeviceListener(DeviceLink& link, NoticeSink& sink, std::chrono::milliseconds readTimeout = kListenerReadTimeout);
+    DeviceListener(DeviceLink& link, NoticeSink& sink);
     ~DeviceListener();
     DeviceListener(const DeviceListener&) = delete;
     DeviceListener& operator=(const DeviceListener&) = delete;
 
     void Start();
-    // Ends the thread within one read time-out. A hand-over in progress must be released first
-    // (the sink closed), since the thread waits in it.
+    // Ends the thread at once, also while it waits for a report. A hand-over in progress must be
+    // released first (the sink closed), since the thread waits in it.
     void Stop();
 
 private:
@@ -40,7 +38,6 @@ private:
 
     DeviceLink& m_link;
     NoticeSink& m_sink;
-    std::chrono::milliseconds m_readTimeout;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };

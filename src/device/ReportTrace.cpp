@@ -48,14 +48,23 @@ public:
     }
     HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) override
     {
-        const HidReadResult read = m_device->ReadInput(report, timeout);
+        return Traced(report, m_device->ReadInput(report, timeout));
+    }
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override
+    {
+        return Traced(report, m_device->WaitInput(report));
+    }
+    void Wake() override { m_device->Wake(); }
+
+private:
+    HidReadResult Traced(std::span<std::uint8_t> report, HidReadResult read)
+    {
         if (!read.failed && read.length > 0) {
             m_trace.Report("READ", report.first(std::min(read.length, report.size())));
         }
         return read;
     }
 
-private:
     std::unique_ptr<HidDevice> m_device;
     ReportTrace& m_trace;
 };

@@ -58,6 +58,12 @@ public:
     virtual bool WriteOutput(std::span<const std::uint8_t> report) = 0;
     // Waits at most `timeout` for one input report; never writes more than `report` holds.
     virtual HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) = 0;
+
+    // Waits without a time-out for one input report, or until Wake ends the wait with nothing
+    // read (length 0). The thread sleeps meanwhile: this is how the listener waits for the mouse.
+    virtual HidReadResult WaitInput(std::span<std::uint8_t> report) = 0;
+    // From any thread: ends the WaitInput in progress, or else the next one, at once.
+    virtual void Wake() = 0;
 };
 
 // The HID interfaces of the machine. Enumerate and Open are called from the GUI thread.

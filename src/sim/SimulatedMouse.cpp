@@ -400,6 +400,24 @@ public:
     bool GetFeature(std::span<std::uint8_t>) override { return false; }
     bool WriteOutput(std::span<const std::uint8_t>) override { return false; }
     HidReadResult ReadInput(std::span<std::uint8_t>, std::chrono::milliseconds) override { return {}; }
+    HidReadResult WaitInput(std::span<std::uint8_t>) override
+    {
+        std::unique_lock lock(m_mutex);
+        m_wake.wait(lock, [&] { return m_woken; });
+        m_woken = false;
+        return {};
+    }
+    void Wake() override
+    {
+        const std::lock_guard lock(m_mutex);
+        m_woken = true;
+        m_wake.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_woken = false;
 };
 
 // An open interface of the simulated mouse. It stays bound to the plug-in during which it was
@@ -497,18 +515,7 @@ public:
     {
         std::unique_lock lock(m_state->mutex);
         if (m_interface == SimulatedInterface::Notification) {
-            ++m_state->waitingNotificationReads;
-            m_state->changed.notify_all();
-            m_state->changed.wait_for(lock, timeout, [&] { return !m_queue.empty() || !Alive(); });
-            --m_state->waitingNotificationReads;
-            if (!m_queue.empty()) {
-                return Hand(report, m_queue, timeout);
-            }
-            if (!Alive()) {
-                m_state->Log(m_interface, ReportKind::Read, {}, false, timeout);
-                return {0, true};
-            }
-            return {}; // a quiet poll is not logged: the listener polls all the time
+            return ReadNotification(lock, report, timeout);
         }
 
         if (!Reaches()) {
@@ -534,7 +541,49 @@ public:
         return result;
     }
 
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override
+    {
+        if (m_interface != SimulatedInterface::Notification) {
+            return ReadInput(report, std::chrono::milliseconds{0}); // nothing else is waited on
+        }
+        std::unique_lock lock(m_state->mutex);
+        return ReadNotification(lock, report, std::nullopt);
+    }
+
+    void Wake() override
+    {
+        const std::lock_guard lock(m_state->mutex);
+        m_woken = true;
+        m_state->changed.notify_all();
+    }
+
 private:
+    // Like a hidraw node: the reader sleeps until a report comes, the mouse goes, the time-out
+    // (if any) passes or Wake is called, which ends this wait or else the next one.
+    HidReadResult ReadNotification(std::unique_lock<std::mutex>& lock, std::span<std::uint8_t> report,
+                                   std::optional<std::chrono::milliseconds> timeout)
+    {
+        ++m_state->waitingNotificationReads;
+        m_state->changed.notify_all();
+        const auto ready = [&] { return !m_queue.empty() || !Alive() || m_woken; };
+        if (timeout) {
+            m_state->changed.wait_for(lock, *timeout, ready);
+        } else {
+            m_state->changed.wait(lock, ready);
+        }
+        --m_state->waitingNotificationReads;
+        m_woken = false;
+        const std::chrono::milliseconds logged = timeout.value_or(std::chrono::milliseconds{0});
+        if (!m_queue.empty()) {
+            return Hand(report, m_queue, logged);
+        }
+        if (!Alive()) {
+            m_state->Log(m_interface, ReportKind::Read, {}, false, logged);
+            return {0, true};
+        }
+        return {}; // a quiet or woken read is not logged
+    }
+
     bool Alive() const { return m_state->Alive(m_epoch); }
     bool Reaches() const { return Alive() && m_state->answering != SimulatedFault::Kind::Silent; }
 
@@ -572,6 +621,7 @@ private:
     SimulatedInterface m_interface;
     std::uint64_t m_epoch = 0;
     std::deque<std::vector<std::uint8_t>> m_queue;
+    bool m_woken = false; // guarded by the mouse's mutex
 };
 
 } // namespace

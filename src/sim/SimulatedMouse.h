@@ -59,8 +59,9 @@ struct LoggedReport
 //
 // Any thread may call any method: the listener thread reads the notification interface while
 // the GUI thread commands the mouse and a test presses buttons. A read of the notification
-// interface waits (for real, at most its time-out) until a report comes or the mouse goes away;
-// the command interface never waits, since nothing arrives there unasked.
+// interface waits (for real: at most its time-out, or without one until woken) until a report
+// comes or the mouse goes away; the command interface never waits, since nothing arrives there
+// unasked.
 class SimulatedMouse : public HidBackend, public HotplugSource
 {
 public:

@@ -79,7 +79,7 @@ protected:
     SimulatedMouse mouse{mouseClock};
     DeviceLink link{mouse, pacing};
     NoticeQueue queue;
-    DeviceListener listener{link, queue, kBound};
+    DeviceListener listener{link, queue};
 };
 
 TEST_F(DeviceListenerTest, NotificationReportLeadsToExactlyOneNoticeHandledOnTheReceivingThread)
@@ -161,29 +161,48 @@ TEST_F(DeviceListenerTest, UnplugWhileAReadWaitsDropsItAndWaitsForTheNextSearch)
 }
 
 // A notification interface that plays queued reports, each after an action of its own, taken on
-// the listener thread just before the read returns; with nothing queued a read waits.
+// the listener thread just before the read returns; with nothing queued a read waits, without a
+// time-out, until Wake.
 class QueuedListenerDevice : public HidDevice
 {
 public:
     bool SetFeature(std::span<const std::uint8_t>) override { return false; }
     bool GetFeature(std::span<std::uint8_t>) override { return false; }
     bool WriteOutput(std::span<const std::uint8_t>) override { return false; }
-    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) override
+    HidReadResult ReadInput(std::span<std::uint8_t>, std::chrono::milliseconds) override
+    {
+        ADD_FAILURE() << "the listener polled with a time-out";
+        return {0, true};
+    }
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override
     {
         std::unique_lock lock(m_mutex);
         m_sizes.push_back(report.size());
-        m_changed.wait_for(lock, timeout, [&] { return m_released || !m_reports.empty(); });
+        ++m_waiting;
+        m_changed.notify_all();
+        m_changed.wait(lock, [&] { return m_released || m_woken || !m_reports.empty(); });
+        --m_waiting;
+        m_woken = false;
         if (m_reports.empty()) {
             return {0, m_released};
         }
         auto [bytes, before] = std::move(m_reports.front());
         m_reports.pop_front();
         if (before) {
+            lock.unlock();
             before();
+            lock.lock();
         }
         std::fill(report.begin(), report.end(), 0xEE);
         std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
         return {report.size(), false};
+    }
+    void Wake() override
+    {
+        const std::lock_guard lock(m_mutex);
+        m_woken = true;
+        ++m_wakes;
+        m_changed.notify_all();
     }
 
     void Push(std::vector<std::uint8_t> bytes, std::function<void()> before = {})
@@ -203,12 +222,26 @@ public:
         const std::lock_guard lock(m_mutex);
         return m_sizes;
     }
+    // Waits at most `timeout` until a read waits here.
+    bool WaitForReader(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, timeout, [&] { return m_waiting > 0; });
+    }
+    std::size_t Wakes()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_wakes;
+    }
 
 private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::pair<std::vector<std::uint8_t>, std::function<void()>>> m_reports;
     bool m_released = false;
+    bool m_woken = false;
+    std::size_t m_waiting = 0;
+    std::size_t m_wakes = 0;
     std::vector<std::size_t> m_sizes;
 };
 
@@ -251,6 +284,30 @@ TEST_F(QueuedListenerTest, ListenerNeverReadsMoreThanItsBuffer)
     EXPECT_EQ(handled->notice, (DeviceNotice{9, 1}));
     ASSERT_FALSE(device->Sizes().empty());
     EXPECT_EQ(device->Sizes().front(), kListenerBufferSize);
+}
+
+// A quiet mouse: the listener sleeps in one read, which a stop ends at once and a new search
+// turns to the new interface.
+TEST_F(QueuedListenerTest, OneReadWaitsUntilAStopOrANewInterfaceWakesIt)
+{
+    link.SetListenerInterface(device, 8);
+    link.SetConnected(true);
+    listener.Start();
+    ASSERT_TRUE(device->WaitForReader(kBound));
+
+    auto next = std::make_shared<QueuedListenerDevice>();
+    next->Push({0x06, 0x07, 0x09, 0x02});
+    link.SetListenerInterface(next, 8);
+    const auto handled = NextNotice();
+    ASSERT_TRUE(handled);
+    EXPECT_EQ(handled->notice, (DeviceNotice{9, 2}));
+    ASSERT_TRUE(next->WaitForReader(kBound));
+
+    listener.Stop();                       // would hang here if the waiting read were not woken
+    EXPECT_EQ(device->Sizes().size(), 1u); // the old interface was read once, never polled again
+    EXPECT_EQ(next->Sizes().size(), 2u);   // the report, then the wait that the stop ended
+    EXPECT_EQ(next->Wakes(), 1u);
+    next->Release();
 }
 
 TEST_F(DeviceListenerTest, StopEndsAListenerThatWaitsForTheMouse)

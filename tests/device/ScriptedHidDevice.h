@@ -9,6 +9,8 @@
 #include <span>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "platform/HidBackend.h"
 
 namespace veldrane::test {
@@ -70,6 +72,13 @@ public:
         std::copy_n(next.begin(), length, report.begin());
         return {length, false};
     }
+    // The transport never waits without a time-out; a wait here is a fault of the caller.
+    HidReadResult WaitInput(std::span<std::uint8_t>) override
+    {
+        ADD_FAILURE() << "a read without a time-out on a command interface";
+        return {0, true};
+    }
+    void Wake() override {}
 
 private:
     std::shared_ptr<HidScript> m_script;

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "device/ReportDescriptorParser.h"
+#include "platform/linux/HidrawReader.h"
 
 namespace veldrane {
 
@@ -62,6 +63,10 @@ public:
         }
         return {std::min(report.size(), static_cast<std::size_t>(read) + offset), false};
     }
+
+    // The command interface is never waited on: the listener reads through a HidrawReader.
+    HidReadResult WaitInput(std::span<std::uint8_t>) override { return {0, true}; }
+    void Wake() override {}
 
 private:
     hid_device* m_device;
@@ -143,15 +148,18 @@ std::vector<HidInterfaceInfo> HidapiBackend::Enumerate()
     return interfaces;
 }
 
-std::unique_ptr<HidDevice> HidapiBackend::Open(const std::string& path, HidOpenMode)
+std::unique_ptr<HidDevice> HidapiBackend::Open(const std::string& path, HidOpenMode mode)
 {
-    // hidraw nodes are always opened for reading and writing; one that the user may not open
-    // stays closed and is passed over.
+    const bool numbered = ParseReportDescriptor(ReadReportDescriptor(path)).numberedReports;
+    if (mode == HidOpenMode::Reading) {
+        // The listener sleeps on the node itself, which hidapi does not hand out.
+        return HidrawReader::Open(path, numbered);
+    }
+    // A node that the user may not open stays closed and is passed over.
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr) {
         return nullptr;
     }
-    const bool numbered = ParseReportDescriptor(ReadReportDescriptor(path)).numberedReports;
     return std::make_unique<HidapiDevice>(device, numbered);
 }
 

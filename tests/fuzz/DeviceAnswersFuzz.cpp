@@ -1,0 +1,175 @@
+// The device side fed by whatever the interfaces answer: the search over any list of interfaces,
+// the commands and block transfers of a download, and notices from any notification report with
+// the reads they make. Nothing may read or write outside a buffer, whatever lengths the answers
+// announce, and a read never asks for more than its buffer holds.
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "device/CommandSet.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceListener.h"
+#include "device/DeviceNotice.h"
+#include "device/DeviceNoticeHandler.h"
+#include "device/MouseSearch.h"
+#include "device/ProfileDownload.h"
+#include "device/SettingsBlock.h"
+#include "platform/HidBackend.h"
+#include "profile/ProfileRecord.h"
+#include "support/FakeClock.h"
+#include "support/RecordingMessageSink.h"
+
+namespace {
+
+using namespace veldrane;
+
+// Every answer of every interface comes from the input, in the order they are asked for.
+class ScriptedAnswers
+{
+public:
+    explicit ScriptedAnswers(fuzz::InputReader& input) : m_input(input) {}
+
+    bool Succeeds() { return (m_input.Byte() & 0x0F) != 0; }
+    void Fill(std::span<std::uint8_t> report)
+    {
+        const std::string_view bytes = m_input.Bytes(m_input.Byte() % (report.size() + 8));
+        std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
+    }
+    HidReadResult Read(std::span<std::uint8_t> report)
+    {
+        const std::uint8_t kind = m_input.Byte();
+        if (kind < 0x10) {
+            return {0, true};
+        }
+        if (kind < 0x20) {
+            return {};
+        }
+        Fill(report);
+        return {std::min<std::size_t>(report.size(), m_input.Byte()), false};
+    }
+
+private:
+    fuzz::InputReader& m_input;
+};
+
+class ScriptedDevice : public HidDevice
+{
+public:
+    explicit ScriptedDevice(ScriptedAnswers& answers) : m_answers(answers) {}
+
+    bool SetFeature(std::span<const std::uint8_t>) override { return m_answers.Succeeds(); }
+    bool GetFeature(std::span<std::uint8_t> report) override
+    {
+        if (!m_answers.Succeeds()) {
+            return false;
+        }
+        m_answers.Fill(report);
+        return true;
+    }
+    bool WriteOutput(std::span<const std::uint8_t>) override { return m_answers.Succeeds(); }
+    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds) override
+    {
+        return m_answers.Read(report);
+    }
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override { return m_answers.Read(report); }
+    void Wake() override {}
+
+private:
+    ScriptedAnswers& m_answers;
+};
+
+class ScriptedBackend : public HidBackend
+{
+public:
+    ScriptedBackend(fuzz::InputReader& input, ScriptedAnswers& answers) : m_input(input), m_answers(answers) {}
+
+    std::vector<HidInterfaceInfo> Enumerate() override
+    {
+        std::vector<HidInterfaceInfo> interfaces(m_input.Byte() % 5);
+        m_inputLengths.clear();
+        for (HidInterfaceInfo& info : interfaces) {
+            const std::uint8_t kind = m_input.Byte();
+            info.path = std::to_string(m_inputLengths.size());
+            info.vendorId = (kind & 0x80) != 0 ? 0x046D : kMouseVendorId;
+            info.productId = kMouseProductId;
+            const bool command = (kind & 0x01) != 0;
+            info.usagePage = command ? kCommandUsagePage : kNotificationUsagePage;
+            info.usage = command ? kCommandUsage : kNotificationUsage;
+            // Mostly the mouse's own lengths, sometimes anything.
+            const auto length = [&](std::uint16_t usual) {
+                const std::uint8_t choice = m_input.Byte();
+                return choice < 0xC0 ? usual : m_input.Word();
+            };
+            info.inputReportLength = length(command ? 65 : 8);
+            info.outputReportLength = length(command ? 65 : 0);
+            info.featureReportLength = length(command ? 9 : 0);
+            m_inputLengths.push_back(info.inputReportLength);
+        }
+        return interfaces;
+    }
+    std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
+    {
+        if (!m_answers.Succeeds()) {
+            return nullptr;
+        }
+        auto device = std::make_unique<ScriptedDevice>(m_answers);
+        if (mode == HidOpenMode::Reading && listener == nullptr) {
+            listener = device.get(); // the search keeps the first notification interface it opens
+            listenerInputLength = m_inputLengths.at(std::stoul(path));
+        }
+        return device;
+    }
+
+    HidDevice* listener = nullptr;
+    std::uint16_t listenerInputLength = 0;
+
+private:
+    std::vector<std::uint16_t> m_inputLengths;
+    fuzz::InputReader& m_input;
+    ScriptedAnswers& m_answers;
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::InputReader input(data, size);
+    ScriptedAnswers answers(input);
+    ScriptedBackend backend(input, answers);
+    test::FakeClock clock;
+    DeviceLink link(backend, clock);
+    DeviceImage image;
+    if (!FindMouse(link)) {
+        return 0;
+    }
+    link.SetConnected(true);
+    SendModeByte(link, image);
+    ReadCurrentProfile(link, image);
+    TransferSettingsBlock(link, image, BlockDirection::Read);
+
+    ProfileRecord record;
+    const std::string_view recordBytes = input.Bytes(kProfileRecordSize);
+    std::copy(recordBytes.begin(), recordBytes.end(), record.Bytes().begin());
+    WriteProfileToMouse(link, image, record);
+
+    test::RecordingMessageSink messages;
+    DeviceNoticeHandler handler(link, image, record, messages, static_cast<Language>(input.Byte() % 3));
+    for (int report = 0; report < 4 && backend.listener != nullptr && !input.Empty(); ++report) {
+        // As the listener reads: its input length, at most its buffer.
+        std::vector<std::uint8_t> buffer(std::min<std::size_t>(backend.listenerInputLength, kListenerBufferSize));
+        const HidReadResult read = backend.listener->WaitInput(buffer);
+        if (const auto notice =
+                ParseNotificationReport(std::span(buffer).first(std::min(read.length, buffer.size())))) {
+            handler.HandleDeviceNotice(*notice);
+        }
+    }
+    for (const auto& shown : messages.shown) {
+        fuzz::Require(!shown.text.empty() && !shown.title.empty(), "an empty message was shown");
+    }
+    return 0;
+}

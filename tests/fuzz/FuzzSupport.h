@@ -1,0 +1,113 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace veldrane::fuzz {
+
+// A property that must hold for every input: a breach is a finding, reported as a crash.
+inline void Require(bool holds, const char* what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", what);
+        std::abort();
+    }
+}
+
+// The folder of this fuzzing process, on a memory file system where there is one; the files of
+// one input are written there and replaced by the next input's.
+inline const std::filesystem::path& Folder()
+{
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path base =
+            std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
+        std::filesystem::path own = base / ("veldrane-fuzz-" + std::to_string(getpid()));
+        std::filesystem::create_directories(own);
+        std::atexit([] { std::filesystem::remove_all(Folder()); });
+        return own;
+    }();
+    return folder;
+}
+
+inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Takes the input apart: single choices from its front, the rest as bytes.
+class InputReader
+{
+public:
+    InputReader(const std::uint8_t* data, std::size_t size) : m_data(data, size) {}
+
+    std::uint8_t Byte()
+    {
+        if (m_data.empty()) {
+            return 0;
+        }
+        const std::uint8_t byte = m_data.front();
+        m_data = m_data.subspan(1);
+        return byte;
+    }
+    std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
+    std::string_view Bytes(std::size_t count)
+    {
+        count = std::min(count, m_data.size());
+        const std::string_view bytes(reinterpret_cast<const char*>(m_data.data()), count);
+        m_data = m_data.subspan(count);
+        return bytes;
+    }
+    std::string_view Rest() { return Bytes(m_data.size()); }
+    bool Empty() const { return m_data.empty(); }
+
+    // A text that a user could type: valid UTF-8 made of pieces that matter to the files'
+    // structure (line breaks, brackets, '=', quotes, blanks) and of characters that not every
+    // code page holds.
+    std::string Text(std::size_t pieces)
+    {
+        static constexpr std::string_view kPieces[] = {"a",
+                                                       "Z",
+                                                       "0",
+                                                       " ",
+                                                       "=",
+                                                       "[",
+                                                       "]",
+                                                       ";",
+                                                       "\r",
+                                                       "\n",
+                                                       "\"",
+                                                       "'",
+                                                       "\t",
+                                                       "\xC3\xA9",
+                                                       "\xE4\xB8\xAD",
+                                                       "\xE6\x96\x87",
+                                                       "\xE2\x82\xAC",
+                                                       "Item1",
+                                                       "Skins"};
+        std::string text;
+        for (std::size_t i = 0; i < pieces && !Empty(); ++i) {
+            text += kPieces[Byte() % std::size(kPieces)];
+        }
+        return text;
+    }
+
+private:
+    std::span<const std::uint8_t> m_data;
+};
+
+} // namespace veldrane::fuzz

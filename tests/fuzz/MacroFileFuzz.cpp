@@ -1,0 +1,46 @@
+// The macro file "record.ini" as any bytes: its macros are listed, read and encoded for the mouse
+// without a read outside the file or a buffer, and each macro saved back where it stands reads
+// back as it was, with every macro keeping its number.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "ini/IniFile.h"
+#include "macro/MacroEncoder.h"
+#include "macro/MacroFile.h"
+#include "platform/linux/IconvTextCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using namespace veldrane;
+    static const IconvTextCodec codec;
+    fuzz::InputReader input(data, size);
+    const auto fallback = static_cast<LegacyCodePage>(input.Byte() % 3);
+    const std::string original(input.Rest());
+    const std::filesystem::path path = fuzz::Folder() / kMacroFileName;
+    fuzz::WriteBytes(path, original);
+
+    IniFile file(path, codec, fallback);
+    const std::vector<std::string> names = ListMacroNames(file);
+    std::vector<MacroRecord> macros;
+    for (const std::string& name : names) {
+        macros.push_back(LoadMacro(file, name));
+        EncodeMacro(macros.back());
+    }
+    RebuildMacroData(file, names.size());
+
+    for (const MacroRecord& macro : macros) {
+        const std::string bytesBefore = fuzz::ReadBytes(path);
+        const MacroSaveResult result = SaveMacro(file, macro);
+        if (result != MacroSaveResult::Saved) {
+            fuzz::Require(fuzz::ReadBytes(path) == bytesBefore, "a refused macro save changed the file");
+            continue;
+        }
+        fuzz::Require(!macro.items.empty(), "a macro without items was saved");
+        fuzz::Require(LoadMacro(file, macro.name) == macro, "a saved macro reads back differently");
+        fuzz::Require(ListMacroNames(file) == names, "a save moved or renamed macros");
+    }
+    return 0;
+}

@@ -1,0 +1,86 @@
+// A profile's configuration file and its label file, as any bytes, loaded and saved again: the
+// load reads nothing outside the files, and the save writes back exactly what was loaded, changes
+// nothing else in the label file, and leaves a label file it cannot rewrite faithfully alone.
+//
+// Input: interface language, length of the configuration file (two bytes), its bytes, then the
+// label file's bytes.
+
+#include <cstdint>
+#include <string>
+
+#include "FuzzSupport.h"
+#include "ini/IniEncoding.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "profile/ConfigFile.h"
+#include "profile/ConfigFiles.h"
+#include "profile/ProfileFileNames.h"
+#include "support/RecordingMessageSink.h"
+
+namespace {
+
+using namespace veldrane;
+
+constexpr std::string_view kList = "[Profile]\r\nCurProfileName=A\r\nItemCount=1\r\nItem0=A\r\n";
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const IconvTextCodec codec;
+    fuzz::InputReader input(data, size);
+    const auto language = static_cast<Language>(input.Byte() % 3);
+    // Mostly the one length that loads, sometimes any other.
+    const std::uint16_t lengthChoice = input.Word();
+    const std::size_t configLength = lengthChoice < 0xF000 ? kConfigFileSize : lengthChoice & 0x0FFF;
+    const std::string config(input.Bytes(configLength));
+    const std::string labels(input.Rest());
+
+    const std::filesystem::path folder = fuzz::Folder();
+    fuzz::WriteBytes(folder / kListName, kList);
+    fuzz::WriteBytes(folder / ProfileConfigName(0), config);
+    fuzz::WriteBytes(folder / ProfileLabelName(0), labels);
+
+    test::RecordingMessageSink messages;
+    ConfigFiles files(folder, messages, codec);
+    files.language = language;
+    ProfileRecord record;
+    record.Bytes()[0] = 0xA5; // tells a loaded record from one left alone
+    const ProfileRecord untouched = record;
+    files.LoadConfig(record);
+    files.LoadLabels(language);
+    const bool loaded = config.size() == kConfigFileSize;
+    fuzz::Require(loaded || record == untouched, "a configuration file of the wrong size was loaded");
+    if (!loaded) {
+        return 0;
+    }
+    fuzz::Require(ConfigFile::Encode(files.firstRunFlag, record) == config, "the load did not take the file whole");
+
+    const ConfigFiles loadedFiles = files;
+    fuzz::Require(files.SaveConfig(record), "the save of a loaded profile failed");
+    fuzz::Require(fuzz::ReadBytes(folder / ProfileConfigName(0)) == ConfigFile::Encode(1, record),
+                  "the saved configuration file is not flag 1 and the record");
+    const bool labelsSaved = files.SaveLabels(language);
+    const std::string labelsNow = fuzz::ReadBytes(folder / ProfileLabelName(0));
+    const DecodedIniText decoded = IniEncoding(codec, ConfigFiles::CodePageOf(language)).Decode(labels);
+    if (!decoded.exact) {
+        fuzz::Require(!labelsSaved && labelsNow == labels, "a label file that does not decode exactly was rewritten");
+        return 0;
+    }
+
+    ConfigFiles again(folder, messages, codec);
+    again.language = language;
+    ProfileRecord reloaded;
+    again.LoadConfig(reloaded);
+    again.LoadLabels(language);
+    fuzz::Require(reloaded == record, "the saved profile loads differently");
+    fuzz::Require(again.skin.path == loadedFiles.skin.path && again.skin.red == loadedFiles.skin.red &&
+                      again.skin.green == loadedFiles.skin.green && again.skin.blue == loadedFiles.skin.blue,
+                  "saving the labels changed the skin settings");
+    fuzz::Require(again.point.sensitivityX_Y == loadedFiles.point.sensitivityX_Y &&
+                      again.point.mouseSpeed_Y == loadedFiles.point.mouseSpeed_Y,
+                  "saving the labels changed the layout settings");
+    if (labelsSaved) {
+        fuzz::Require(again.buttonLabel == loadedFiles.buttonLabel, "the saved labels load differently");
+    }
+    return 0;
+}

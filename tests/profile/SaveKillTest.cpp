@@ -1,0 +1,391 @@
+// Every saving operation, killed at random moments: what it leaves behind must be the files as
+// they were or as the operation makes them, never half of one, never a mix that the operation
+// would not leave in between, and no stray temporary file once the next start has cleaned up.
+//
+// Each operation runs in a child process on its own copy of an installation; the parent kills
+// it with SIGKILL after a random part of the time one whole run takes. Where the kill lands
+// decides nothing about the verdict: a sound operation passes at any moment, so the random wait
+// is the way to reach many moments, not a timing the test depends on.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "InstalledProfiles.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/MouseSearch.h"
+#include "device/ProfileDownload.h"
+#include "ini/AtomicFile.h"
+#include "macro/MacroFile.h"
+#include "macro/MacroSectionRename.h"
+#include "profile/ProfileManager.h"
+#include "profile/ProfileSlotMover.h"
+#include "profile/ProfileTransfer.h"
+#include "sim/SimulatedMouse.h"
+#include "support/FakeClock.h"
+
+namespace veldrane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kKillsPerOperation = 50;
+constexpr std::uint32_t kSeed = 20261207;
+
+// Every file of a folder with its bytes.
+using FolderState = std::map<std::string, std::string>;
+
+FolderState ReadFolder(const std::filesystem::path& folder)
+{
+    FolderState state;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) {
+            continue;
+        }
+        state[entry.path().filename().string()] = ReadFileBytes(entry.path());
+    }
+    return state;
+}
+
+void CopyFolder(const FolderState& state, const std::filesystem::path& folder)
+{
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, bytes] : state) {
+        WriteFileBytes(folder / name, bytes);
+    }
+}
+
+// What the program does first when it starts again: clears what a killed write left.
+void StartAgain(const std::filesystem::path& folder)
+{
+    RemoveLeftoverTemporaryFiles(folder);
+    ProfileSlotMover::Recover(folder);
+}
+
+// One saving operation as the program runs it, on the installation in `folder`.
+struct SavingOperation
+{
+    const char* name;
+    // The files in the order the operation commits them; the files of one step change together.
+    std::vector<std::vector<std::string>> steps;
+    std::function<void(const std::filesystem::path& folder)> run;
+    // Why today's files cannot pass yet; null when they must.
+    const char* notYet = nullptr;
+};
+
+std::array<std::string, kButtonCount> NewLabels()
+{
+    std::array<std::string, kButtonCount> labels;
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        labels[button] = "saved " + std::to_string(button + 1);
+    }
+    return labels;
+}
+
+// "Save" with the simulated mouse: the download, which ends by writing the selected profile's
+// configuration and label files.
+void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
+{
+    FakeClock clock;
+    SimulatedMouse mouse{clock};
+    DeviceLink link{mouse, clock};
+    if (!FindMouse(link)) {
+        return;
+    }
+    DeviceImage image;
+    DownloadProfile(link, image, record, files);
+}
+
+void Save(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files{folder, messages, codec};
+    ProfileRecord record;
+    files.LoadConfig(record);
+    record = Patterned(77);
+    files.buttonLabel = NewLabels();
+    SaveSelectedProfile(files, record);
+}
+
+// The profile manager closed after deleting "A": B and C move down with their files.
+void CloseProfileList(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files{folder, messages, codec};
+    ProfileRecord record;
+    files.LoadConfig(record);
+    ProfileManager manager({files, codec, messages, Language::English});
+    manager.LoadProfileList();
+    manager.OnListClick(0);
+    manager.DeleteProfile();
+    manager.CloseManager();
+}
+
+IniFile MacroFileIn(const std::filesystem::path& folder, const TextCodec& codec)
+{
+    return IniFile(folder / kMacroFileName, codec);
+}
+
+void SaveMacroOperation(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    IniFile macros = MacroFileIn(folder, codec);
+    MacroRecord macro{"Macro_2", 1, 1, "9", {}};
+    for (int i = 0; i < 40; ++i) {
+        macro.items.push_back(MacroItem::Press("B"));
+        macro.items.push_back(MacroItem::Delay(30 + i));
+        macro.items.push_back(MacroItem::Release("B"));
+    }
+    SaveMacro(macros, macro);
+}
+
+void RenameMacroOperation(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    IniFile macros = MacroFileIn(folder, codec);
+    RenameMacroSection(macros, "Macro_2", "Renamed");
+}
+
+// Import into the selected profile from the profile manager, then "Save".
+void ImportOperation(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files{folder, messages, codec};
+    ProfileRecord record;
+    files.LoadConfig(record);
+    ProfileManager manager({files, codec, messages, Language::English});
+    manager.LoadProfileList();
+    manager.OnListClick(1);
+    if (!manager.LoadSelected()) {
+        return;
+    }
+    ProfileTransfer transfer(files, codec, messages, Language::English);
+    if (transfer.ImportFrom(folder / "exported.bin", record)) {
+        SaveSelectedProfile(files, record);
+    }
+}
+
+const std::vector<SavingOperation>& Operations()
+{
+    static const std::vector<SavingOperation> operations{
+        {"Save", {{"config1.bin"}, {"str1.ini"}}, Save},
+        {"ProfileListOnClose",
+         {{"config0.bin", "config1.bin", "config2.bin", "str0.ini", "str1.ini", "str2.ini", "str.ini"}},
+         CloseProfileList},
+        {"MacroSave", {{"record.ini"}}, SaveMacroOperation},
+        {"MacroRename", {{"record.ini"}}, RenameMacroOperation},
+        {"Import", {{"str.ini"}, {"config1.bin"}, {"str1.ini"}}, ImportOperation},
+    };
+    return operations;
+}
+
+void PrintTo(const SavingOperation& operation, std::ostream* out)
+{
+    *out << operation.name;
+}
+
+// What a killed run left, against the files before and after a whole run.
+struct Verdict
+{
+    std::vector<std::string> faults;
+    bool anyOld = false;
+    bool anyNew = false;
+};
+
+Verdict Judge(const SavingOperation& operation, const FolderState& before, const FolderState& after,
+              const FolderState& left)
+{
+    Verdict verdict;
+    enum class Version
+    {
+        Old,
+        New,
+        Unchanged,
+    };
+    std::map<std::string, Version> versions;
+    std::set<std::string> names;
+    for (const FolderState* state : {&before, &after, &left}) {
+        for (const auto& entry : *state) {
+            names.insert(entry.first);
+        }
+    }
+    for (const std::string& name : names) {
+        const auto find = [&name](const FolderState& state) -> std::optional<std::string> {
+            const auto it = state.find(name);
+            return it == state.end() ? std::nullopt : std::optional(it->second);
+        };
+        const auto old = find(before);
+        const auto now = find(after);
+        const auto found = find(left);
+        if (!old && !now) {
+            verdict.faults.push_back(name + " was left behind");
+        } else if (old == now) {
+            if (found != old) {
+                verdict.faults.push_back(name + " changed though the operation leaves it as it was");
+            }
+            versions[name] = Version::Unchanged;
+        } else if (found == old) {
+            versions[name] = Version::Old;
+        } else if (found == now) {
+            versions[name] = Version::New;
+        } else {
+            verdict.faults.push_back(name + " is neither its old nor its new version");
+        }
+    }
+    // The steps must read as some first steps done and the rest not begun.
+    bool laterBegun = false;
+    bool anyOld = false;
+    bool anyNew = false;
+    for (auto step = operation.steps.rbegin(); step != operation.steps.rend(); ++step) {
+        bool stepOld = false;
+        bool stepNew = false;
+        for (const std::string& name : *step) {
+            const auto it = versions.find(name);
+            stepOld = stepOld || (it != versions.end() && it->second == Version::Old);
+            stepNew = stepNew || (it != versions.end() && it->second == Version::New);
+        }
+        if (stepOld && stepNew) {
+            verdict.faults.push_back("the files of one step disagree: " + testing::PrintToString(*step));
+        } else if (stepOld && laterBegun) {
+            verdict.faults.push_back("a later step was done before " + testing::PrintToString(*step));
+        }
+        laterBegun = laterBegun || stepNew;
+        anyOld = anyOld || stepOld;
+        anyNew = anyNew || stepNew;
+    }
+    verdict.anyOld = anyOld;
+    verdict.anyNew = anyNew;
+    return verdict;
+}
+
+// Runs the operation in a child, killed `delay` after it began (none: let it end); how long it
+// ran. The child says when it begins and when it ends, so that the moments cover the operation,
+// not the fork or the end of the process.
+std::chrono::microseconds RunChild(const SavingOperation& operation, const std::filesystem::path& folder,
+                                   std::optional<std::chrono::microseconds> delay)
+{
+    int began[2];
+    if (pipe(began) != 0) {
+        ADD_FAILURE() << "pipe failed";
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(began[0]);
+        const char signal = 1;
+        if (write(began[1], &signal, 1) == 1) {
+            operation.run(folder);
+            [[maybe_unused]] const auto ended = write(began[1], &signal, 1);
+        }
+        _exit(0);
+    }
+    close(began[1]);
+    if (child < 0) {
+        close(began[0]);
+        ADD_FAILURE() << "fork failed";
+        return {};
+    }
+    char signal = 0;
+    const bool started = read(began[0], &signal, 1) == 1;
+    const auto start = std::chrono::steady_clock::now();
+    if (delay && started) {
+        std::this_thread::sleep_for(*delay);
+        kill(child, SIGKILL);
+    } else if (started) {
+        [[maybe_unused]] const auto ended = read(began[0], &signal, 1);
+    }
+    const auto end = std::chrono::steady_clock::now();
+    close(began[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return std::chrono::duration_cast<std::chrono::microseconds>(end - start);
+}
+
+class SaveKillTest : public InstalledProfiles, public testing::WithParamInterface<SavingOperation>
+{
+protected:
+    void SetUp() override
+    {
+        InstallThree();
+        IniFile macros = MacroFileIn(dir.Path(), codec);
+        ASSERT_EQ(WriteLoopTimes(macros, "Macro_1", 1), IniWriteResult::Written);
+        for (int number = 1; number <= 3; ++number) {
+            MacroRecord macro{"Macro_" + std::to_string(number), 1, 0, "1", {}};
+            for (int i = 0; i < 20; ++i) {
+                macro.items.push_back(MacroItem::Press("A"));
+                macro.items.push_back(MacroItem::Release("A"));
+            }
+            ASSERT_EQ(SaveMacro(macros, macro), MacroSaveResult::Saved);
+        }
+        files.buttonLabel.fill("imported");
+        ProfileTransfer(files, codec, messages, Language::English).ExportTo(dir / "exported.bin", Patterned(88));
+    }
+};
+
+TEST_P(SaveKillTest, KilledAnywhereLeavesOldOrNewFilesThatAgree)
+{
+    const SavingOperation& operation = GetParam();
+    if (operation.notYet != nullptr) {
+        GTEST_SKIP() << operation.notYet;
+    }
+    const FolderState before = ReadFolder(dir.Path());
+    const std::filesystem::path work = dir / "work";
+    const auto installOnce = [&] {
+        std::filesystem::remove_all(work);
+        CopyFolder(before, work);
+    };
+
+    installOnce();
+    const std::chrono::microseconds whole = RunChild(operation, work, std::nullopt);
+    StartAgain(work);
+    const FolderState after = ReadFolder(work);
+    ASSERT_NE(after, before) << "the operation changed nothing";
+    for (const auto& step : operation.steps) {
+        for (const std::string& name : step) {
+            ASSERT_TRUE(before.count(name) + after.count(name) > 0) << name << " is not one of its files";
+        }
+    }
+
+    std::mt19937 random(kSeed);
+    std::uniform_int_distribution<long long> moment(0, whole.count());
+    int old = 0;
+    int done = 0;
+    for (int kill = 0; kill < kKillsPerOperation; ++kill) {
+        installOnce();
+        const std::chrono::microseconds delay{moment(random)};
+        RunChild(operation, work, delay);
+        StartAgain(work);
+        const Verdict verdict = Judge(operation, before, after, ReadFolder(work));
+        ASSERT_TRUE(verdict.faults.empty()) << operation.name << " killed after " << delay.count() << " us of "
+                                            << whole.count() << " us: " << testing::PrintToString(verdict.faults);
+        old += verdict.anyOld && !verdict.anyNew ? 1 : 0;
+        done += verdict.anyNew && !verdict.anyOld ? 1 : 0;
+    }
+    std::printf("%s: %d kills left the old files, %d the new ones, %d some of each\n", operation.name, old, done,
+                kKillsPerOperation - old - done);
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, SaveKillTest, testing::ValuesIn(Operations()),
+                         [](const testing::TestParamInfo<SavingOperation>& info) { return info.param.name; });
+
+} // namespace
+} // namespace veldrane::test
