@@ -17,9 +17,11 @@
 #include "device/DeviceChangeHandler.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceNotice.h"
+#include "gui/AppOptions.h"
 #include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
 #include "gui/buttons/QtKeyNameSource.h"
+#include "platform/linux/DataLocations.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/qt/QtPointerSettings.h"
@@ -53,21 +55,11 @@ class ButtonAssignmentUi;
 class IniFile;
 struct MacroManagerState;
 
-// What the command line asks for.
-struct AppOptions
-{
-    bool simulate = false; // "--simulate": the simulated mouse instead of the real one
-    // "--sim-trace FILE": every report between the program and the simulated mouse, one line
-    // each, in the trace format of veldranectl. Implies the simulated mouse.
-    QString simTrace;
-};
-
-AppOptions ParseAppOptions(const QStringList& arguments);
-
 // The application object: makes sure that only one instance runs, finds the mouse, starts the
 // listener, loads the profile, the language and the skin, and keeps the main window in the
 // system tray until "Exit". Without a system tray the window is shown at start and minimises
-// instead of hiding, and a second start brings it forward.
+// instead of hiding; a second start brings it forward in either case. The user's files live in
+// the data directory, seeded from the installed factory files on first use.
 class CHidMouseApp : public QObject, private DeviceChangeHooks, private NoticeSink
 {
     Q_OBJECT
@@ -89,6 +81,7 @@ private:
 
     void ConnectDevice();
     void TraceSimulatedMouse();
+    void PrepareDataDirectory();
     void LoadProfileAndSkin();
     void CreateWindow();
     // The button assignment of the left panel's first row and the macro manager of its second.
@@ -101,6 +94,9 @@ private:
     void StopListener();
 
     AppOptions m_options;
+    DataLocations m_locations;
+    std::string m_deniedNode; // a device node of the mouse this user may not open
+    QIcon m_icon;
     bool m_trayAvailable = false;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
 

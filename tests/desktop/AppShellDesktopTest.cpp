@@ -62,7 +62,7 @@ TEST_F(AppShellDesktopTest, TrayOpensTheWindowSaveReachesTheMouseAndExitEndsWith
     // A second start while the first runs ends at once with 0 and shows nothing.
     QProcess second;
     second.setProcessEnvironment(session.Program().processEnvironment());
-    second.start(QString::fromStdString((session / "veldrane").string()), {"--simulate"});
+    second.start(QString::fromStdString(session.Executable().string()), {"--simulate"});
     ASSERT_TRUE(second.waitForFinished(test::DesktopSession::kTimeoutMs));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);

@@ -43,6 +43,9 @@ public:
 
     const TempDir& Dir() const { return m_dir; }
     std::filesystem::path operator/(std::string_view name) const { return m_dir / name; }
+    // The installed program: bin/veldrane with its skin in share/veldrane; the session's folder
+    // itself is the program's data directory.
+    std::filesystem::path Executable() const;
     const IconvTextCodec& Codec() const { return m_codec; }
 
     // Starts "veldrane --simulate --sim-trace" (and `extra`); does not wait for a window.
