@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <chrono>
@@ -36,6 +37,7 @@
 #include "sim/SimulatedMouse.h"
 #include "macro/MacroManagerModel.h"
 #include "text/AccessTexts.h"
+#include "text/TrayTexts.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
@@ -46,6 +48,8 @@ namespace {
 constexpr char kTrayTip[] = "Tessaly VELDRANE";
 
 constexpr int kCpiStageButtons = 4;
+// How often the program looks for a tray that was not there at start.
+constexpr int kTrayWatchMs = 2000;
 constexpr int kMacroKeys = 12;
 
 // The application's icon, drawn by the skin generator at every size into the icon theme folder
@@ -246,6 +250,7 @@ void CHidMouseApp::CreateTrayIcon()
         AddSimulatorActions(m_trayMenu);
         m_trayMenu.addSeparator();
     }
+    AddAutostartAction(m_trayMenu);
     connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [] { QCoreApplication::exit(0); });
 
     m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
@@ -259,7 +264,55 @@ void CHidMouseApp::CreateTrayIcon()
     if (m_trayAvailable) {
         m_tray->show();
         m_messages.SetTrayIcon(m_tray.get());
+    } else {
+        // A panel that starts after the program (late at login) gets the icon once it is there.
+        m_trayWatch.setInterval(kTrayWatchMs);
+        connect(&m_trayWatch, &QTimer::timeout, this, &CHidMouseApp::AdoptLateTray);
+        m_trayWatch.start();
     }
+}
+
+void CHidMouseApp::AdoptLateTray()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    m_trayWatch.stop();
+    m_trayAvailable = true;
+    m_tray->show();
+    m_messages.SetTrayIcon(m_tray.get());
+    if (m_window) {
+        m_window->SetHideMinimises(false);
+    }
+}
+
+void CHidMouseApp::AddAutostartAction(QMenu& menu)
+{
+    QAction* action = menu.addAction(FromUtf8(StartWithDesktopText(m_language)));
+    action->setCheckable(true);
+    action->setChecked(m_autostart.IsEnabled());
+    action->setEnabled(!m_autostart.File().empty());
+    connect(action, &QAction::toggled, this, [this, action](bool on) {
+        QStringList command{QCoreApplication::applicationFilePath()};
+        if (!m_options.dataDir.isEmpty()) {
+            command << QStringLiteral("--data-dir") << QFileInfo(m_options.dataDir).absoluteFilePath();
+        }
+        QStringList quoted;
+        for (QString word : command) {
+            // Quoted as a desktop entry's Exec line wants it.
+            word.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                .replace(QLatin1Char('"'), QStringLiteral("\\\""))
+                .replace(QLatin1Char('`'), QStringLiteral("\\`"))
+                .replace(QLatin1Char('$'), QStringLiteral("\\$"));
+            quoted << QLatin1Char('"') + word + QLatin1Char('"');
+        }
+        const bool done = on ? m_autostart.Enable(quoted.join(QLatin1Char(' ')).toStdString()) : m_autostart.Disable();
+        if (!done) {
+            const QSignalBlocker blocker(action);
+            action->setChecked(m_autostart.IsEnabled());
+        }
+    });
+    menu.addSeparator();
 }
 
 void CHidMouseApp::AddSimulatorActions(QMenu& menu)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <atomic>
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
 #include "gui/buttons/QtKeyNameSource.h"
+#include "platform/linux/Autostart.h"
 #include "platform/linux/DataLocations.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/SteadyClock.h"
@@ -88,6 +90,8 @@ private:
     void AddButtonsAndMacros();
     void CreateTrayIcon();
     void AddSimulatorActions(QMenu& menu);
+    void AddAutostartAction(QMenu& menu);
+    void AdoptLateTray();
     void WatchHotplug();
     void HandleHotplugEvents();
     void ShowFromTray();
@@ -143,6 +147,8 @@ private:
     // Its lists are children of the window: it goes before the window does.
     std::unique_ptr<ButtonAssignmentUi> m_assignment;
 
+    Autostart m_autostart;
+    QTimer m_trayWatch;
     QMenu m_trayMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QSocketNotifier> m_hotplugNotifier;

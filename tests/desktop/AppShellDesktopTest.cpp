@@ -83,8 +83,8 @@ TEST_F(AppShellDesktopTest, TrayOpensTheWindowSaveReachesTheMouseAndExitEndsWith
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
-    // "Exit", the entry after the simulator's eighteen.
-    PickTrayMenuEntry(icon, 18);
+    // "Exit", the entry after the simulator's eighteen and "Start with the desktop".
+    PickTrayMenuEntry(icon, 19);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 

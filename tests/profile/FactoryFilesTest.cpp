@@ -144,13 +144,14 @@ TEST_F(FactoryFilesTest, NewInstallationLoadsProfileZeroWithItsLabels)
 // The build lays the same files out as the installed data.
 TEST_F(FactoryFilesTest, BuildWroteTheFactoryFilesIntoTheInstalledData)
 {
-    const char* shareDir = std::getenv("VELDRANE_SHARE_DIR");
-    if (shareDir == nullptr) {
-        GTEST_SKIP() << "VELDRANE_SHARE_DIR is not set (run through ctest)";
+    const char* binDir = std::getenv("VELDRANE_BIN_DIR");
+    if (binDir == nullptr) {
+        GTEST_SKIP() << "VELDRANE_BIN_DIR is not set (run through ctest)";
     }
+    const std::filesystem::path share = std::filesystem::path(binDir) / ".." / "share" / "veldrane";
     for (const std::string& name : FactoryFileNames()) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ReadFileBytes(std::filesystem::path(shareDir) / name), ReadFileBytes(dir / name));
+        EXPECT_EQ(ReadFileBytes(share / name), ReadFileBytes(dir / name));
     }
 }
 

@@ -18,8 +18,8 @@ namespace {
 
 QString SkinFolder()
 {
-    const char* share = std::getenv("VELDRANE_SHARE_DIR");
-    return QString::fromUtf8(share ? share : ".") + "/Skins/Default";
+    const char* bin = std::getenv("VELDRANE_BIN_DIR");
+    return QString::fromUtf8(bin ? bin : ".") + "/../share/veldrane/Skins/Default";
 }
 
 QImage Picture(const std::string& path)

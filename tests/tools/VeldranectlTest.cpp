@@ -1,4 +1,4 @@
-// The built tool: dispatch by the first argument and its exit status.
+// The built tool: dispatch by the first argument, help and version, and its exit status.
 
 #include <gtest/gtest.h>
 
@@ -57,5 +57,36 @@ TEST_F(Veldranectl, UnknownCommandFailsWithOneLine)
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.out, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n");
 }
+
+struct ToolRun
+{
+    const char* name;
+    std::string arguments;
+    int status;
+    std::string out; // the whole output, stderr included
+};
+
+class VeldranectlRuns : public Veldranectl, public ::testing::WithParamInterface<ToolRun>
+{};
+
+TEST_P(VeldranectlRuns, StatusAndOutput)
+{
+    const Outcome run = RunTool(GetParam().arguments);
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_EQ(run.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, VeldranectlRuns,
+    ::testing::Values(
+        ToolRun{"Version", "--version", 0, "veldranectl 1.0.0\n"},
+        ToolRun{"CommandHelp", "keymatrix --help", 0,
+                "usage: veldranectl keymatrix FILE.bin\n    the 128-byte key-matrix block the mouse gets\n"},
+        // After "--" a "--help" is a file name.
+        ToolRun{"HelpAfterTwoDashesIsAFile", "show -- --help", 1, "veldranectl: --help: no such file\n"},
+        // A full disk: the output is lost, and the status says so.
+        ToolRun{"OutputNotWritten", "--version >/dev/full", 1,
+                "veldranectl: cannot write the output: No space left on device\n"}),
+    [](const ::testing::TestParamInfo<ToolRun>& info) { return std::string(info.param.name); });
 
 } // namespace
