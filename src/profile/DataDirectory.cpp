@@ -50,16 +50,27 @@ std::vector<std::string> DataDirectory::SeedFileNames()
 std::string DataDirectory::Seed(const std::filesystem::path& installed, const std::filesystem::path& directory)
 {
     std::error_code error;
+    // The folders that do not exist yet, outermost first. They hold the user's own business, so
+    // each one made here is the user's alone.
+    std::vector<std::filesystem::path> missing;
+    for (std::filesystem::path folder = directory.lexically_normal(); !folder.empty();
+         folder = folder.parent_path()) {
+        if (std::filesystem::exists(folder, error) || folder == folder.parent_path()) {
+            break;
+        }
+        missing.insert(missing.begin(), folder);
+    }
+    for (const std::filesystem::path& folder : missing) {
+        std::filesystem::create_directory(folder, error);
+        if (!error) {
+            std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
+        }
+        if (error) {
+            return Failure(folder, error);
+        }
+    }
     if (!std::filesystem::is_directory(directory, error)) {
-        std::filesystem::create_directories(directory, error);
-        if (error) {
-            return Failure(directory, error);
-        }
-        // The profiles are the user's own business.
-        std::filesystem::permissions(directory, std::filesystem::perms::owner_all, error);
-        if (error) {
-            return Failure(directory, error);
-        }
+        return directory.string() + ": not a folder";
     }
     for (const std::string& name : SeedFileNames()) {
         const std::filesystem::path target = directory / name;

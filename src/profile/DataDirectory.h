@@ -16,7 +16,7 @@ public:
     // "record.ini".
     static std::vector<std::string> SeedFileNames();
 
-    // Creates `directory` (mode 0700 where it is new) and copies into it each seed file of
+    // Creates `directory` (each folder made on the way with mode 0700) and copies into it each seed file of
     // `installed` that it lacks. A file that exists in `directory` is never replaced, not even
     // by a second program seeding at the same moment: each copy is written whole under a
     // temporary name and linked in only where the name is still free. Returns an empty text,

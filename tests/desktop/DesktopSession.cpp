@@ -78,14 +78,19 @@ DesktopSession::DesktopSession(std::string_view language, bool withTray)
     std::filesystem::permissions(m_runtime.Path(), std::filesystem::perms::owner_all);
     Install(language);
     if (m_withTray) {
-        m_tray.setProcessEnvironment(Environment());
-        m_tray.start(QStringLiteral("trayer"),
-                     {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                      QString::number(kTrayWidth), "--heighttype", "pixel", "--height", QString::number(kTrayHeight)});
-        EXPECT_TRUE(m_tray.waitForStarted(kTimeoutMs));
-        // The tray is there once its panel window is.
-        Xdo({"search", "--sync", "--name", "^panel$"});
+        StartTray();
     }
+}
+
+void DesktopSession::StartTray()
+{
+    m_tray.setProcessEnvironment(Environment());
+    m_tray.start(QStringLiteral("trayer"),
+                 {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", QString::number(kTrayWidth),
+                  "--heighttype", "pixel", "--height", QString::number(kTrayHeight)});
+    EXPECT_TRUE(m_tray.waitForStarted(kTimeoutMs));
+    // The tray is there once its panel window is.
+    Xdo({"search", "--sync", "--name", "^panel$"});
 }
 
 DesktopSession::~DesktopSession()

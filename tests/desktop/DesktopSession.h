@@ -74,6 +74,9 @@ public:
     QString WaitForFocusAwayFrom(const QString& window);
     void Click(const QString& window, int x, int y, int button = 1, int repeat = 1);
     void Key(const QStringList& keys);
+    // Starts the system tray (trayer) on the session's display; the constructor does so when
+    // asked for a tray.
+    void StartTray();
     // The tray icon's window, once it is docked.
     QString TrayIcon();
     // Opens the icon's menu with a right click at (x, y) of the icon; the menu's window once shown.

@@ -32,8 +32,11 @@ protected:
 TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolder)
 {
     ASSERT_EQ(DataDirectory::Seed(installed.Path(), data), "");
-    EXPECT_EQ(std::filesystem::status(data).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_all);
+    for (const auto& folder : {home / ".local", home / ".local/share", data}) {
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+                  std::filesystem::perms::owner_all)
+            << folder;
+    }
     for (const std::string& name : DataDirectory::SeedFileNames()) {
         SCOPED_TRACE(name);
         if (name == "record.ini") {

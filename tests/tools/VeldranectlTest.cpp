@@ -19,7 +19,8 @@ struct Outcome
 // Runs the tool from the directory of the executables with `arguments`; stderr joins stdout.
 Outcome RunTool(const std::string& arguments)
 {
-    const std::string command = std::string(std::getenv("VELDRANE_BIN_DIR")) + "/veldranectl " + arguments + " 2>&1";
+    // stderr joins the pipe first, so that an argument may still send stdout elsewhere.
+    const std::string command = std::string(std::getenv("VELDRANE_BIN_DIR")) + "/veldranectl 2>&1 " + arguments;
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> chunk{};
