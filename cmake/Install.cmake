@@ -19,7 +19,7 @@ install(FILES ${CMAKE_BINARY_DIR}/${VELDRANE_APP_ID}.metainfo.xml DESTINATION ${
 install(FILES data/veldrane.1 data/veldranectl.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES data/veldranectl.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
     RENAME veldranectl)
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES LICENSE data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # udev reads the rules under <prefix>/lib, whatever the distribution's library folder is called.
 set(VELDRANE_UDEV_RULES_DIR "lib/udev/rules.d" CACHE PATH "Where the udev rule for the mouse is installed")
@@ -36,6 +36,7 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# The licence travels as share/doc/veldrane/LICENSE and, the Debian way, .../copyright.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "udev")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/data/debian/postinst ${PROJECT_SOURCE_DIR}/data/debian/postrm)
