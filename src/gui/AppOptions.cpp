@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace veldrane {
 
@@ -36,21 +37,25 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
                                      QStringLiteral("dir"));
     parser.addOptions({simulate, simTrace, simFault, dataDir});
 
+    // The parser names the program only once the toolkit runs; the texts are asked for before.
+    const QString program = arguments.isEmpty() ? QCoreApplication::applicationName()
+                                                : QFileInfo(arguments.front()).fileName();
+    const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
     AppCommandLine result;
     if (!parser.parse(arguments)) {
         result.exitStatus = kUsageError;
         result.err = QCoreApplication::applicationName() + QStringLiteral(": ") + parser.errorText() +
-                     QStringLiteral("\n\n") + parser.helpText();
+                     QStringLiteral("\n\n") + helpText;
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
         result.exitStatus = kUsageError;
         result.err = QCoreApplication::applicationName() + QStringLiteral(": unexpected argument '") +
-                     parser.positionalArguments().front() + QStringLiteral("'\n\n") + parser.helpText();
+                     parser.positionalArguments().front() + QStringLiteral("'\n\n") + helpText;
         return result;
     }
     if (parser.isSet(help)) {
-        result.out = parser.helpText();
+        result.out = helpText;
         return result;
     }
     if (parser.isSet(version)) {

@@ -1,6 +1,7 @@
 // The VELDRANE configurator: lives in the system tray. `veldrane --help` lists its options.
 
 #include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 
@@ -9,16 +10,21 @@
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("veldrane"));
-    QApplication::setApplicationVersion(QStringLiteral(VELDRANE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
-    const veldrane::AppCommandLine commandLine = veldrane::ParseAppCommandLine(QApplication::arguments());
+    QCoreApplication::setApplicationName(QStringLiteral("veldrane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRANE_VERSION));
+    // Read before the toolkit connects to a display, so that --help and --version work without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const veldrane::AppCommandLine commandLine = veldrane::ParseAppCommandLine(arguments);
     if (!commandLine.options) {
         std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
         std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
         return std::fflush(stdout) == 0 ? commandLine.exitStatus : 1;
     }
+    QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
     veldrane::CHidMouseApp app(*commandLine.options);
     return app.Run();
 }
