@@ -20,9 +20,9 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
         QStringLiteral("Configurator of the Tessaly VELDRANE gaming mouse; it lives in the system tray."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption simulate(QStringLiteral("simulate"),
-                                      QStringLiteral("Run against the simulated mouse instead of the real one; the "
-                                                     "profiles live in the \"simulated\" folder of the data directory."));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"), QStringLiteral("Run against the simulated mouse instead of the real one; the "
+                                                   "profiles live in the \"simulated\" folder of the data directory."));
     const QCommandLineOption simTrace(QStringLiteral("sim-trace"),
                                       QStringLiteral("Write every report exchanged with the simulated mouse to "
                                                      "<file> (implies --simulate)."),
@@ -38,8 +38,8 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
     parser.addOptions({simulate, simTrace, simFault, dataDir});
 
     // The parser names the program only once the toolkit runs; the texts are asked for before.
-    const QString program = arguments.isEmpty() ? QCoreApplication::applicationName()
-                                                : QFileInfo(arguments.front()).fileName();
+    const QString program =
+        arguments.isEmpty() ? QCoreApplication::applicationName() : QFileInfo(arguments.front()).fileName();
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
     AppCommandLine result;
     if (!parser.parse(arguments)) {
@@ -59,8 +59,8 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
         return result;
     }
     if (parser.isSet(version)) {
-        result.out = QCoreApplication::applicationName() + QLatin1Char(' ') +
-                     QCoreApplication::applicationVersion() + QLatin1Char('\n');
+        result.out = QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion() +
+                     QLatin1Char('\n');
         return result;
     }
     AppOptions options;

@@ -37,8 +37,8 @@
 #include "sim/SimulatedMouse.h"
 #include "macro/MacroManagerModel.h"
 #include "text/AccessTexts.h"
-#include "text/TrayTexts.h"
 #include "text/MainWindowTexts.h"
+#include "text/TrayTexts.h"
 
 namespace veldrane {
 
@@ -205,10 +205,9 @@ void CHidMouseApp::LoadProfileAndSkin()
 void CHidMouseApp::CreateWindow()
 {
     m_images = std::make_unique<SkinImageCache>(m_skinDirectory);
-    m_context = std::make_unique<AppContext>(AppContext{m_records, *m_files, *m_connection, m_messages, m_clock,
-                                                        m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
-                                                        m_language, MainWindowTextsFor(m_language), m_skinDirectory,
-                                                        m_locations.installed});
+    m_context = std::make_unique<AppContext>(AppContext{
+        m_records, *m_files, *m_connection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
+        m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->setWindowIcon(m_icon);
     m_window->SetHideMinimises(!m_trayAvailable);

@@ -53,8 +53,7 @@ std::string DataDirectory::Seed(const std::filesystem::path& installed, const st
     // The folders that do not exist yet, outermost first. They hold the user's own business, so
     // each one made here is the user's alone.
     std::vector<std::filesystem::path> missing;
-    for (std::filesystem::path folder = directory.lexically_normal(); !folder.empty();
-         folder = folder.parent_path()) {
+    for (std::filesystem::path folder = directory.lexically_normal(); !folder.empty(); folder = folder.parent_path()) {
         if (std::filesystem::exists(folder, error) || folder == folder.parent_path()) {
             break;
         }

@@ -20,9 +20,8 @@ TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
     const Autostart fromXdg([&](const char* name) -> const char* {
         return std::string_view(name) == "XDG_CONFIG_HOME" ? config.c_str() : homePath.c_str();
     });
-    const Autostart fromHome([&](const char* name) -> const char* {
-        return std::string_view(name) == "HOME" ? homePath.c_str() : nullptr;
-    });
+    const Autostart fromHome(
+        [&](const char* name) -> const char* { return std::string_view(name) == "HOME" ? homePath.c_str() : nullptr; });
     const Autostart homeless([](const char*) -> const char* { return nullptr; });
     EXPECT_EQ(fromXdg.File(), home / "cfg/autostart/veldrane.desktop");
     EXPECT_EQ(fromHome.File(), home / ".config/autostart/veldrane.desktop");

@@ -19,7 +19,8 @@ struct LocationCase
 };
 
 class DataLocationsTest : public ::testing::TestWithParam<LocationCase>
-{};
+{
+};
 
 TEST_P(DataLocationsTest, UserFolder)
 {
@@ -40,8 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         LocationCase{"XdgDataHome", {{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}, "", false, "/x/veldrane"},
         LocationCase{"HomeWhenXdgUnset", {{"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
         // A relative XDG_DATA_HOME is invalid and ignored.
-        LocationCase{"RelativeXdgIgnored", {{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}}, "", false,
-                     "/h/.local/share/veldrane"},
+        LocationCase{
+            "RelativeXdgIgnored", {{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
         LocationCase{"SimulatedMouseApart", {{"HOME", "/h"}}, "", true, "/h/.local/share/veldrane/simulated"},
         LocationCase{"DataDirAsGiven", {{"HOME", "/h"}}, "/d/", true, "/d/"},
         LocationCase{"NoHomeNoFolder", {}, "", false, ""}),

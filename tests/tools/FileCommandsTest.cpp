@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <nlohmann/json.hpp>
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
 
@@ -251,13 +251,25 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{
             "MacrosMissingFile", RunMacros, {"@/record.ini"}, kGoodFile, "veldranectl: @/record.ini: no such file\n"},
         BadRun{"MacrosDirectory", RunMacros, {"@"}, kGoodFile, "veldranectl: @: not a macro file\n"},
-        BadRun{"UnknownOption", RunShow, {"--frob", "@/profile.bin"}, kGoodFile,
+        BadRun{"UnknownOption",
+               RunShow,
+               {"--frob", "@/profile.bin"},
+               kGoodFile,
                "veldranectl: show: unexpected argument '--frob'\n"},
-        BadRun{"DashFileWithoutTwoDashes", RunShow, {"-p.bin"}, kGoodFile,
+        BadRun{"DashFileWithoutTwoDashes",
+               RunShow,
+               {"-p.bin"},
+               kGoodFile,
                "veldranectl: show: unexpected argument '-p.bin'\n"},
-        BadRun{"OptionWithoutItsValue", RunSettingsBlock, {"@/profile.bin", "--from"}, kGoodFile,
+        BadRun{"OptionWithoutItsValue",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from"},
+               kGoodFile,
                "veldranectl: --from: needs the 128 bytes of a settings block in hex\n"},
-        BadRun{"SecondFile", RunKeyMatrix, {"@/profile.bin", "--", "x"}, kGoodFile,
+        BadRun{"SecondFile",
+               RunKeyMatrix,
+               {"@/profile.bin", "--", "x"},
+               kGoodFile,
                "veldranectl: keymatrix: unexpected argument 'x'\n"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
 

@@ -68,7 +68,8 @@ struct ToolRun
 };
 
 class VeldranectlRuns : public Veldranectl, public ::testing::WithParamInterface<ToolRun>
-{};
+{
+};
 
 TEST_P(VeldranectlRuns, StatusAndOutput)
 {
@@ -79,15 +80,15 @@ TEST_P(VeldranectlRuns, StatusAndOutput)
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, VeldranectlRuns,
-    ::testing::Values(
-        ToolRun{"Version", "--version", 0, "veldranectl 1.0.0\n"},
-        ToolRun{"CommandHelp", "keymatrix --help", 0,
-                "usage: veldranectl keymatrix FILE.bin\n    the 128-byte key-matrix block the mouse gets\n"},
-        // After "--" a "--help" is a file name.
-        ToolRun{"HelpAfterTwoDashesIsAFile", "show -- --help", 1, "veldranectl: --help: no such file\n"},
-        // A full disk: the output is lost, and the status says so.
-        ToolRun{"OutputNotWritten", "--version >/dev/full", 1,
-                "veldranectl: cannot write the output: No space left on device\n"}),
+    ::testing::Values(ToolRun{"Version", "--version", 0, "veldranectl 1.0.0\n"},
+                      ToolRun{
+                          "CommandHelp", "keymatrix --help", 0,
+                          "usage: veldranectl keymatrix FILE.bin\n    the 128-byte key-matrix block the mouse gets\n"},
+                      // After "--" a "--help" is a file name.
+                      ToolRun{"HelpAfterTwoDashesIsAFile", "show -- --help", 1, "veldranectl: --help: no such file\n"},
+                      // A full disk: the output is lost, and the status says so.
+                      ToolRun{"OutputNotWritten", "--version >/dev/full", 1,
+                              "veldranectl: cannot write the output: No space left on device\n"}),
     [](const ::testing::TestParamInfo<ToolRun>& info) { return std::string(info.param.name); });
 
 } // namespace

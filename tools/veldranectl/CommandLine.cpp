@@ -45,8 +45,8 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const auto spec = std::find_if(options.begin(), options.end(),
-                                       [&](const OptionSpec& option) { return option.name == name; });
+        const auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.name == name; });
         if (spec == options.end()) {
             Error(err, command) << "unexpected argument '" << argument << "'\n";
             return std::nullopt;

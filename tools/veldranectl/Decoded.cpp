@@ -13,9 +13,9 @@ namespace {
 
 // In the order of the function codes.
 constexpr std::array<std::string_view, kFunctionCount> kFunctionNames = {
-    "click",     "menu",      "universalScroll", "ieForward", "ieBackward", "doubleClick",
-    "cpiCycle",  "multimedia", "hotKey",         "windows",   "singleKey",  "comboKey",
-    "macroKey",  "buttonOff", "leftTiltScroll",  "rightTiltScroll",
+    "click",    "menu",       "universalScroll", "ieForward",       "ieBackward", "doubleClick",
+    "cpiCycle", "multimedia", "hotKey",          "windows",         "singleKey",  "comboKey",
+    "macroKey", "buttonOff",  "leftTiltScroll",  "rightTiltScroll",
 };
 
 // Offsets of the settings block (its layout table is in device/SettingsBlock.h).

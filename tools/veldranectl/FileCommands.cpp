@@ -52,7 +52,8 @@ std::optional<std::string> SingleFileArgument(std::string_view command, std::str
     return path.string();
 }
 
-// Every field in the order of the file, with the decoded values beside their raw codes, reserved bytes named by their offset.
+// Every field in the order of the file, with the decoded values beside their raw codes, reserved
+// bytes named by their offset.
 nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
 {
     const ProfileRecord& r = contents.record;

@@ -72,8 +72,8 @@ int Finish(int status)
     errno = 0;
     std::cout.flush();
     if (!std::cout) {
-        std::cerr << veldrane::ctl::kToolName << ": cannot write the output: "
-                  << std::strerror(errno != 0 ? errno : EIO) << '\n';
+        std::cerr << veldrane::ctl::kToolName
+                  << ": cannot write the output: " << std::strerror(errno != 0 ? errno : EIO) << '\n';
         return veldrane::ctl::kBadArgument;
     }
     return status;

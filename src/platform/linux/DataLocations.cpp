@@ -26,9 +26,8 @@ std::filesystem::path AbsoluteFrom(const char* value)
 
 } // namespace
 
-DataLocations DataLocations::Resolve(const std::filesystem::path& executableDirectory,
-                                     const std::string& dataDirOption, bool simulate,
-                                     const std::function<const char*(const char*)>& environment)
+DataLocations DataLocations::Resolve(const std::filesystem::path& executableDirectory, const std::string& dataDirOption,
+                                     bool simulate, const std::function<const char*(const char*)>& environment)
 {
     DataLocations locations;
     locations.installed = (executableDirectory / VELDRANE_SHARE_FROM_BIN).lexically_normal();
