@@ -22,7 +22,7 @@ struct ProfileRecords;
 struct AppContext
 {
     ProfileRecords& records;
-    ConfigFiles& files; // also the button labels, the skin settings and the executable's directory
+    ConfigFiles& files; // also the button labels, the skin settings and the user's data directory
     MouseConnection& mouse;
     MessageSink& messages;
     const Clock& clock;

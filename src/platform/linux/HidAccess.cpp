@@ -1,5 +1,7 @@
 #include "platform/linux/HidAccess.h"
 
+#include <cerrno>
+
 #include <unistd.h>
 
 #include "device/MouseSearch.h"
@@ -10,7 +12,11 @@ namespace veldrane {
 std::string FirstDeniedMouseNode(const std::vector<HidInterfaceInfo>& interfaces)
 {
     for (const HidInterfaceInfo& info : interfaces) {
-        if (ClassifyInterface(info) != MouseInterfaceRole::NotTheMouse && access(info.path.c_str(), R_OK | W_OK) != 0) {
+        if (ClassifyInterface(info) == MouseInterfaceRole::NotTheMouse) {
+            continue;
+        }
+        // A node that vanished meanwhile is an unplugged mouse, not a refused one.
+        if (access(info.path.c_str(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
             return info.path;
         }
     }
