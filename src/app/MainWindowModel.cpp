@@ -98,7 +98,7 @@ std::uint8_t ColourByte(int value)
 MainWindowModel::MainWindowModel(AppContext& context, MainWindowView& view)
     : m_context(context), m_view(view), m_commands(context.records, context.files, context.mouse, context.messages,
                                                    context.pointerSettings, context.language),
-      m_help(context.language, context.shell, context.messages, context.images, context.files.modulePath),
+      m_help(context.language, context.shell, context.messages, context.images, context.installedDirectory),
       m_left(MakeEmptySection(context.texts.buttonAssignment, kButtonAssignmentBackground, context.images),
              context.texts.macroManager,
              MakeEmptySection(context.texts.xySensitivitySetting, kXySensitivityBackground, context.images),

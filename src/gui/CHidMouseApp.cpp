@@ -2,10 +2,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
-#include <QPainter>
-#include <QPixmap>
+#include <QSignalBlocker>
 #include <QTimer>
 
 #include <chrono>
@@ -26,52 +27,49 @@
 #include "ini/AtomicFile.h"
 #include "ini/IniFile.h"
 #include "macro/MacroManagerModel.h"
+#include "platform/linux/HidAccess.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
 #include "platform/qt/SingleInstanceLock.h"
 #include "profile/ConfigFiles.h"
+#include "profile/DataDirectory.h"
 #include "profile/ProfileFileNames.h"
 #include "profile/ProfileSlotMover.h"
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
+#include "text/AccessTexts.h"
 #include "text/MainWindowTexts.h"
 #include "text/MessageTexts.h"
+#include "text/TrayTexts.h"
 
 namespace veldrane {
 
 namespace {
 
-constexpr char kSimulateOption[] = "--simulate";
-constexpr char kSimTraceOption[] = "--sim-trace";
-constexpr char kSimFaultOption[] = "--sim-fault";
 // The tip of the tray icon, the same in every language.
 constexpr char kTrayTip[] = "Tessaly VELDRANE";
 
 constexpr int kCpiStageButtons = 4;
+// How often the program looks for a tray that was not there at start.
+constexpr int kTrayWatchMs = 2000;
 constexpr int kMacroKeys = 12;
 
-// The tray icon: the letter V in the accent colour on a dark rounded square.
-QIcon DrawTrayIcon()
+// The application's icon, drawn by the skin generator at every size into the icon theme folder
+// beside the installed data; the desktop's theme has it when that folder is not there.
+QIcon LoadAppIcon(const std::filesystem::path& installed)
 {
-    constexpr int kSize = 64;
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x20, 0x20, 0x20));
-    painter.drawRoundedRect(QRectF(2, 2, kSize - 4, kSize - 4), 12, 12);
-    QPen pen(QColor(0x3f, 0xa9, 0xf5));
-    pen.setWidth(8);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    painter.setPen(pen);
-    const QPointF v[] = {{16, 16}, {32, 48}, {48, 16}};
-    painter.drawPolyline(v, 3);
-    painter.end();
-    return QIcon(pixmap);
+    const QString appId = QStringLiteral(VELDRANE_APP_ID);
+    const QDir theme(QString::fromStdString((installed.parent_path() / "icons" / "hicolor").string()));
+    QIcon icon;
+    for (const QString& size : theme.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString file = theme.filePath(size + QStringLiteral("/apps/") + appId + QStringLiteral(".png"));
+        if (QFileInfo::exists(file)) {
+            icon.addFile(file);
+        }
+    }
+    return icon.isNull() ? QIcon::fromTheme(appId) : icon;
 }
 
 QString FromUtf8(std::string_view text)
@@ -80,29 +78,6 @@ QString FromUtf8(std::string_view text)
 }
 
 } // namespace
-
-AppOptions ParseAppOptions(const QStringList& arguments)
-{
-    AppOptions options;
-    options.simulate = arguments.contains(QLatin1String(kSimulateOption));
-    const qsizetype trace = arguments.indexOf(QLatin1String(kSimTraceOption));
-    if (trace >= 0 && trace + 1 < arguments.size()) {
-        options.simTrace = arguments[trace + 1];
-        options.simulate = true;
-    }
-    const qsizetype fault = arguments.indexOf(QLatin1String(kSimFaultOption));
-    if (fault >= 0) {
-        const QByteArray text = fault + 1 < arguments.size() ? arguments[fault + 1].toUtf8() : QByteArray();
-        options.simFault =
-            SimulatedFault::Parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-        options.simulate = true;
-        if (!options.simFault) {
-            options.usageError = QStringLiteral("%1 needs one of %2")
-                                     .arg(QLatin1String(kSimFaultOption), FromUtf8(kSimulatedFaultChoices));
-        }
-    }
-    return options;
-}
 
 CHidMouseApp::CHidMouseApp(AppOptions options, QObject* parent) : QObject(parent), m_options(options) {}
 
@@ -122,16 +97,15 @@ int CHidMouseApp::Run()
     m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_instanceLock = std::make_unique<SingleInstanceLock>();
     if (!m_instanceLock->TryAcquire()) {
-        // Without a tray the running instance could not be found by the user: bring it forward.
-        if (!m_trayAvailable) {
-            m_instanceLock->RequestActivation();
-        }
+        // A start from the desktop's menu while the program runs hidden: show the running one.
+        m_instanceLock->RequestActivation();
         return 0;
     }
     // The window is hidden most of the time; a message box closed while it is hidden must not end
     // the program.
     QGuiApplication::setQuitOnLastWindowClosed(false);
 
+    PrepareDataDirectory();
     ConnectDevice();
     LoadProfileAndSkin();
     CreateWindow();
@@ -141,6 +115,9 @@ int CHidMouseApp::Run()
 
     if (!m_trayAvailable) {
         ShowFromTray();
+    }
+    if (!m_deniedNode.empty()) {
+        m_messages.ShowMessage(MouseNotPermittedText(m_language, m_deniedNode), kApplicationTitle);
     }
     const int status = QCoreApplication::exec();
     StopListener();
@@ -170,7 +147,10 @@ void CHidMouseApp::ConnectDevice()
     // there; the profile itself stays in the mouse until the user saves.
     m_changes =
         std::make_unique<DeviceChangeHandler>(*m_link, m_image, m_records, static_cast<DeviceChangeHooks&>(*this));
-    m_changes->ConnectAtStartUp();
+    if (!m_changes->ConnectAtStartUp() && m_hidapi) {
+        // The mouse may be there while this user may not open it: say so once the window is up.
+        m_deniedNode = FirstDeniedMouseNode(m_hidapi->Enumerate());
+    }
     // The listener waits by itself until a search opens the notification interface.
     m_listener = std::make_unique<DeviceListener>(*m_link, static_cast<NoticeSink&>(*this));
     m_listener->Start();
@@ -189,9 +169,25 @@ void CHidMouseApp::TraceSimulatedMouse()
     m_backend = m_tracing.get();
 }
 
+void CHidMouseApp::PrepareDataDirectory()
+{
+    m_locations = DataLocations::Resolve(QCoreApplication::applicationDirPath().toStdString(),
+                                         m_options.dataDir.toStdString(), m_options.simulate);
+    m_icon = LoadAppIcon(m_locations.installed);
+    QGuiApplication::setWindowIcon(m_icon);
+    if (m_locations.user.empty()) {
+        qWarning("veldrane: neither XDG_DATA_HOME nor HOME names a folder for the profiles; use --data-dir");
+        return;
+    }
+    const std::string failure = DataDirectory::Seed(m_locations.installed, m_locations.user);
+    if (!failure.empty()) {
+        qWarning("veldrane: cannot prepare the data directory: %s", failure.c_str());
+    }
+}
+
 void CHidMouseApp::LoadProfileAndSkin()
 {
-    const std::filesystem::path directory = QCoreApplication::applicationDirPath().toStdString();
+    const std::filesystem::path& directory = m_locations.user;
     // What a write cut short by a crash or a kill left behind is never read and goes first.
     RemoveLeftoverTemporaryFiles(directory);
     m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
@@ -205,7 +201,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
     m_files->language = m_language;
     m_files->LoadLabels(m_language);
-    m_skinDirectory = SkinDirectoryOf(directory, m_files->skin.path);
+    m_skinDirectory = ChooseSkinDirectory(directory, m_locations.installed, m_files->skin.path);
 
     m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
     m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
@@ -221,10 +217,11 @@ void CHidMouseApp::LoadProfileAndSkin()
 void CHidMouseApp::CreateWindow()
 {
     m_images = std::make_unique<SkinImageCache>(m_skinDirectory);
-    m_context = std::make_unique<AppContext>(AppContext{m_records, *m_files, *m_connection, m_messages, m_clock,
-                                                        m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
-                                                        m_language, MainWindowTextsFor(m_language), m_skinDirectory});
+    m_context = std::make_unique<AppContext>(AppContext{
+        m_records, *m_files, *m_connection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
+        m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
+    m_window->setWindowIcon(m_icon);
     m_window->SetHideMinimises(!m_trayAvailable);
     m_window->SetExitHandler([] { QCoreApplication::exit(0); });
     m_window->SetProfileManagerOpener([this] {
@@ -265,9 +262,10 @@ void CHidMouseApp::CreateTrayIcon()
         AddSimulatorActions(m_trayMenu);
         m_trayMenu.addSeparator();
     }
+    AddAutostartAction(m_trayMenu);
     connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [] { QCoreApplication::exit(0); });
 
-    m_tray = std::make_unique<QSystemTrayIcon>(DrawTrayIcon());
+    m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
     m_tray->setToolTip(QString::fromLatin1(kTrayTip));
     m_tray->setContextMenu(&m_trayMenu);
     connect(m_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -278,7 +276,55 @@ void CHidMouseApp::CreateTrayIcon()
     if (m_trayAvailable) {
         m_tray->show();
         m_messages.SetTrayIcon(m_tray.get());
+    } else {
+        // A panel that starts after the program (late at login) gets the icon once it is there.
+        m_trayWatch.setInterval(kTrayWatchMs);
+        connect(&m_trayWatch, &QTimer::timeout, this, &CHidMouseApp::AdoptLateTray);
+        m_trayWatch.start();
     }
+}
+
+void CHidMouseApp::AdoptLateTray()
+{
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        return;
+    }
+    m_trayWatch.stop();
+    m_trayAvailable = true;
+    m_tray->show();
+    m_messages.SetTrayIcon(m_tray.get());
+    if (m_window) {
+        m_window->SetHideMinimises(false);
+    }
+}
+
+void CHidMouseApp::AddAutostartAction(QMenu& menu)
+{
+    QAction* action = menu.addAction(FromUtf8(StartWithDesktopText(m_language)));
+    action->setCheckable(true);
+    action->setChecked(m_autostart.IsEnabled());
+    action->setEnabled(!m_autostart.File().empty());
+    connect(action, &QAction::toggled, this, [this, action](bool on) {
+        QStringList command{QCoreApplication::applicationFilePath()};
+        if (!m_options.dataDir.isEmpty()) {
+            command << QStringLiteral("--data-dir") << QFileInfo(m_options.dataDir).absoluteFilePath();
+        }
+        QStringList quoted;
+        for (QString word : command) {
+            // Quoted as a desktop entry's Exec line wants it.
+            word.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+                .replace(QLatin1Char('"'), QStringLiteral("\\\""))
+                .replace(QLatin1Char('`'), QStringLiteral("\\`"))
+                .replace(QLatin1Char('$'), QStringLiteral("\\$"));
+            quoted << QLatin1Char('"') + word + QLatin1Char('"');
+        }
+        const bool done = on ? m_autostart.Enable(quoted.join(QLatin1Char(' ')).toStdString()) : m_autostart.Disable();
+        if (!done) {
+            const QSignalBlocker blocker(action);
+            action->setChecked(m_autostart.IsEnabled());
+        }
+    });
+    menu.addSeparator();
 }
 
 void CHidMouseApp::AddSimulatorActions(QMenu& menu)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <atomic>
 #include <filesystem>
@@ -17,9 +18,12 @@
 #include "device/DeviceChangeHandler.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceNotice.h"
+#include "gui/AppOptions.h"
 #include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
 #include "gui/buttons/QtKeyNameSource.h"
+#include "platform/linux/Autostart.h"
+#include "platform/linux/DataLocations.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/qt/QtPointerSettings.h"
@@ -54,25 +58,11 @@ class ButtonAssignmentUi;
 class IniFile;
 struct MacroManagerState;
 
-// What the command line asks for.
-struct AppOptions
-{
-    bool simulate = false; // "--simulate": the simulated mouse instead of the real one
-    // "--sim-trace FILE": every report between the program and the simulated mouse, one line
-    // each, in the trace format of veldranectl. Implies the simulated mouse.
-    QString simTrace;
-    // "--sim-fault FAULT": the simulated mouse misbehaves from the start. Implies the simulated mouse.
-    std::optional<SimulatedFault> simFault;
-    // Not empty when the command line cannot be used: what is wrong with it, one line.
-    QString usageError;
-};
-
-AppOptions ParseAppOptions(const QStringList& arguments);
-
 // The application object: makes sure that only one instance runs, finds the mouse, starts the
 // listener, loads the profile, the language and the skin, and keeps the main window in the
 // system tray until "Exit". Without a system tray the window is shown at start and minimises
-// instead of hiding, and a second start brings it forward.
+// instead of hiding; a second start brings it forward in either case. The user's files live in
+// the data directory, seeded from the installed factory files on first use.
 class CHidMouseApp : public QObject, private DeviceChangeHooks, private NoticeSink
 {
     Q_OBJECT
@@ -93,18 +83,24 @@ private:
 
     void ConnectDevice();
     void TraceSimulatedMouse();
+    void PrepareDataDirectory();
     void LoadProfileAndSkin();
     void CreateWindow();
     // The button assignment of the left panel's first row and the macro manager of its second.
     void AddButtonsAndMacros();
     void CreateTrayIcon();
     void AddSimulatorActions(QMenu& menu);
+    void AddAutostartAction(QMenu& menu);
+    void AdoptLateTray();
     void WatchHotplug();
     void HandleHotplugEvents();
     void ShowFromTray();
     void StopListener();
 
     AppOptions m_options;
+    DataLocations m_locations;
+    std::string m_deniedNode; // a device node of the mouse this user may not open
+    QIcon m_icon;
     bool m_trayAvailable = false;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
 
@@ -151,6 +147,8 @@ private:
     // Its lists are children of the window: it goes before the window does.
     std::unique_ptr<ButtonAssignmentUi> m_assignment;
 
+    Autostart m_autostart;
+    QTimer m_trayWatch;
     QMenu m_trayMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QSocketNotifier> m_hotplugNotifier;

@@ -1,22 +1,30 @@
-// The VELDRANE configurator: lives in the system tray; "--simulate" runs it against the simulated
-// mouse instead of the real one, "--sim-trace FILE" also writes every report it exchanges,
-// "--sim-fault FAULT" makes the simulated mouse misbehave.
+// The VELDRANE configurator: lives in the system tray. `veldrane --help` lists its options.
 
 #include <QApplication>
+#include <QStringList>
 
 #include <cstdio>
 
+#include "gui/AppOptions.h"
 #include "gui/CHidMouseApp.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("veldrane"));
-    veldrane::AppOptions options = veldrane::ParseAppOptions(QApplication::arguments());
-    if (!options.usageError.isEmpty()) {
-        std::fprintf(stderr, "veldrane: %s\n", qPrintable(options.usageError));
-        return 1;
+    QCoreApplication::setApplicationName(QStringLiteral("veldrane"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELDRANE_VERSION));
+    // Read before the toolkit connects to a display, so that --help and --version work without one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
     }
-    veldrane::CHidMouseApp app(std::move(options));
+    const veldrane::AppCommandLine commandLine = veldrane::ParseAppCommandLine(arguments);
+    if (!commandLine.options) {
+        std::fputs(commandLine.out.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.err.toLocal8Bit().constData(), stderr);
+        return std::fflush(stdout) == 0 ? commandLine.exitStatus : 1;
+    }
+    QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
+    veldrane::CHidMouseApp app(*commandLine.options);
     return app.Run();
 }

@@ -78,14 +78,19 @@ DesktopSession::DesktopSession(std::string_view language, bool withTray)
     std::filesystem::permissions(m_runtime.Path(), std::filesystem::perms::owner_all);
     Install(language);
     if (m_withTray) {
-        m_tray.setProcessEnvironment(Environment());
-        m_tray.start(QStringLiteral("trayer"),
-                     {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
-                      QString::number(kTrayWidth), "--heighttype", "pixel", "--height", QString::number(kTrayHeight)});
-        EXPECT_TRUE(m_tray.waitForStarted(kTimeoutMs));
-        // The tray is there once its panel window is.
-        Xdo({"search", "--sync", "--name", "^panel$"});
+        StartTray();
     }
+}
+
+void DesktopSession::StartTray()
+{
+    m_tray.setProcessEnvironment(Environment());
+    m_tray.start(QStringLiteral("trayer"),
+                 {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", QString::number(kTrayWidth),
+                  "--heighttype", "pixel", "--height", QString::number(kTrayHeight)});
+    EXPECT_TRUE(m_tray.waitForStarted(kTimeoutMs));
+    // The tray is there once its panel window is.
+    Xdo({"search", "--sync", "--name", "^panel$"});
 }
 
 DesktopSession::~DesktopSession()
@@ -100,18 +105,28 @@ DesktopSession::~DesktopSession()
 
 void DesktopSession::Install(std::string_view language)
 {
-    std::filesystem::copy(m_bin / "veldrane", m_dir / "veldrane");
-    std::filesystem::copy(m_bin / "Skins", m_dir / "Skins", std::filesystem::copy_options::recursive);
+    const std::filesystem::path share = m_bin / ".." / "share" / "veldrane";
+    std::filesystem::create_directories(m_dir / "bin");
+    std::filesystem::create_directories(m_dir / "share" / "veldrane");
+    std::filesystem::copy(m_bin / "veldrane", Executable());
+    std::filesystem::copy(share / "Skins", m_dir / "share" / "veldrane" / "Skins",
+                          std::filesystem::copy_options::recursive);
+    // The data directory, seeded already, with the labels in `language`.
     std::vector<std::string> labels{std::string(kListName)};
-    std::filesystem::copy(m_bin / kFactoryConfigName, m_dir / kFactoryConfigName);
+    std::filesystem::copy(share / kFactoryConfigName, m_dir / kFactoryConfigName);
     for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
-        std::filesystem::copy(m_bin / ProfileConfigName(index), m_dir / ProfileConfigName(index));
+        std::filesystem::copy(share / ProfileConfigName(index), m_dir / ProfileConfigName(index));
         labels.push_back(ProfileLabelName(index));
     }
     for (const std::string& name : labels) {
-        std::filesystem::copy(m_bin / name, m_dir / name);
+        std::filesystem::copy(share / name, m_dir / name);
         IniFile(m_dir / name, m_codec).WriteString("Skins", "Lan", language);
     }
+}
+
+std::filesystem::path DesktopSession::Executable() const
+{
+    return m_dir / "bin" / "veldrane";
 }
 
 QProcessEnvironment DesktopSession::Environment() const
@@ -129,8 +144,9 @@ void DesktopSession::Launch(const QStringList& extra)
 {
     m_app.setProcessEnvironment(Environment());
     m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_app.start(QString::fromStdString((m_dir / "veldrane").string()),
-                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string())} +
+    m_app.start(QString::fromStdString(Executable().string()),
+                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string()),
+                            "--data-dir", QString::fromStdString(m_dir.Path().string())} +
                     extra);
     EXPECT_TRUE(m_app.waitForStarted(kTimeoutMs));
 }

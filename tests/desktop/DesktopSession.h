@@ -43,6 +43,9 @@ public:
 
     const TempDir& Dir() const { return m_dir; }
     std::filesystem::path operator/(std::string_view name) const { return m_dir / name; }
+    // The installed program: bin/veldrane with its skin in share/veldrane; the session's folder
+    // itself is the program's data directory.
+    std::filesystem::path Executable() const;
     const IconvTextCodec& Codec() const { return m_codec; }
 
     // Starts "veldrane --simulate --sim-trace" (and `extra`); does not wait for a window.
@@ -71,6 +74,9 @@ public:
     QString WaitForFocusAwayFrom(const QString& window);
     void Click(const QString& window, int x, int y, int button = 1, int repeat = 1);
     void Key(const QStringList& keys);
+    // Starts the system tray (trayer) on the session's display; the constructor does so when
+    // asked for a tray.
+    void StartTray();
     // The tray icon's window, once it is docked.
     QString TrayIcon();
     // Opens the icon's menu with a right click at (x, y) of the icon; the menu's window once shown.

@@ -141,16 +141,17 @@ TEST_F(FactoryFilesTest, NewInstallationLoadsProfileZeroWithItsLabels)
     EXPECT_EQ(files.point.sensitivityY_Y - files.point.sensitivityX_Y, 60); // the Y strip lies 60 pixels lower
 }
 
-// The build lays the same files beside the executables.
-TEST_F(FactoryFilesTest, BuildWroteTheFactoryFilesBesideTheExecutables)
+// The build lays the same files out as the installed data.
+TEST_F(FactoryFilesTest, BuildWroteTheFactoryFilesIntoTheInstalledData)
 {
     const char* binDir = std::getenv("VELDRANE_BIN_DIR");
     if (binDir == nullptr) {
         GTEST_SKIP() << "VELDRANE_BIN_DIR is not set (run through ctest)";
     }
+    const std::filesystem::path share = std::filesystem::path(binDir) / ".." / "share" / "veldrane";
     for (const std::string& name : FactoryFileNames()) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(ReadFileBytes(std::filesystem::path(binDir) / name), ReadFileBytes(dir / name));
+        EXPECT_EQ(ReadFileBytes(share / name), ReadFileBytes(dir / name));
     }
 }
 

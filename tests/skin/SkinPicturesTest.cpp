@@ -19,7 +19,7 @@ namespace {
 QString SkinFolder()
 {
     const char* bin = std::getenv("VELDRANE_BIN_DIR");
-    return QString::fromUtf8(bin ? bin : ".") + "/Skins/Default";
+    return QString::fromUtf8(bin ? bin : ".") + "/../share/veldrane/Skins/Default";
 }
 
 QImage Picture(const std::string& path)

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 
 #include "platform/linux/IconvTextCodec.h"
@@ -77,7 +79,12 @@ TEST_F(FileCommandsTest, ShowGivesEveryByteOfTheFileUnderItsFieldInFileOrder)
     const auto json = nlohmann::ordered_json::parse(run.out);
     std::vector<std::string> names;
     std::string collected;
+    // The decoded values stand beside their codes.
+    const std::set<std::string> decoded{"reportRateHz", "cpi", "buttonFunctionName"};
     for (const auto& [name, value] : json.items()) {
+        if (decoded.contains(name)) {
+            continue;
+        }
         names.push_back(name);
         if (value.is_array()) {
             for (const auto& byte : value) {
@@ -100,6 +107,49 @@ TEST_F(FileCommandsTest, ShowGivesEveryByteOfTheFileUnderItsFieldInFileOrder)
                          "macroRepeat",  "macroData"}));
     EXPECT_EQ(json["firstRunFlag"], 5);
     EXPECT_EQ(json["reportRate"], static_cast<std::uint8_t>(6 * 13 + 5));
+    EXPECT_TRUE(json["reportRateHz"].is_null()); // 83 is no rate the mouse knows
+}
+
+TEST_F(FileCommandsTest, ShowDecodesRateCpiAndFunctionsBesideTheCodes)
+{
+    ProfileRecord record = FactoryProfile();
+    record.reportRate = 8;
+    record.buttonFunction[0] = 12;
+    record.buttonFunction[1] = 200;
+    const auto path = dir / "decoded.bin";
+    WriteFileBytes(path, ConfigFile::Encode(1, record));
+    const CommandRun run = RunCommand(RunShow, {path.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    EXPECT_EQ(json["reportRateHz"], 125);
+    EXPECT_EQ(json["cpi"], nlohmann::ordered_json({800, 1600, 2400, 3200, 4000, 4800}));
+    EXPECT_EQ(json["buttonFunctionName"][0], "macroKey");
+    EXPECT_EQ(json["buttonFunctionName"][1], "none");
+    std::vector<std::string> order;
+    for (const auto& [name, value] : json.items()) {
+        order.push_back(name);
+    }
+    const auto at = [&](const char* name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
+    EXPECT_EQ(at("reportRateHz"), at("reportRate") + 1);
+    EXPECT_EQ(at("cpi"), at("cpiValue") + 1);
+}
+
+TEST_F(FileCommandsTest, OptionValuesAfterAnEqualsSignAndFilesAfterTwoDashes)
+{
+    std::string zeros;
+    for (int i = 0; i < 128; ++i) {
+        zeros += "00";
+    }
+    const std::string dash = (dir / "-profile.bin").string();
+    WriteFileBytes(dash, ConfigFile::Encode(1, FactoryProfile()));
+    const CommandRun spaced = RunCommand(RunSettingsBlock, {"--from", zeros, Factory()});
+    const CommandRun joined = RunCommand(RunSettingsBlock, {"--from=" + zeros, Factory()});
+    ASSERT_EQ(joined.status, 0) << joined.err;
+    EXPECT_EQ(joined.out, spaced.out);
+    // "--data-dir" places a relative name; "--" lets a name begin with a dash.
+    const CommandRun relative = RunCommand(RunKeyMatrix, {"--data-dir", dir.Path().string(), "--", "-profile.bin"});
+    EXPECT_EQ(relative.status, 0) << relative.err;
+    EXPECT_EQ(relative.out, RunCommand(RunKeyMatrix, {Factory()}).out);
 }
 
 TEST_F(FileCommandsTest, SettingsBlockIsPatchedOverTheGivenBytes)
@@ -200,7 +250,27 @@ INSTANTIATE_TEST_SUITE_P(
                "veldranectl: --from: 127 bytes, a settings block has 128\n"},
         BadRun{
             "MacrosMissingFile", RunMacros, {"@/record.ini"}, kGoodFile, "veldranectl: @/record.ini: no such file\n"},
-        BadRun{"MacrosDirectory", RunMacros, {"@"}, kGoodFile, "veldranectl: @: not a macro file\n"}),
+        BadRun{"MacrosDirectory", RunMacros, {"@"}, kGoodFile, "veldranectl: @: not a macro file\n"},
+        BadRun{"UnknownOption",
+               RunShow,
+               {"--frob", "@/profile.bin"},
+               kGoodFile,
+               "veldranectl: show: unexpected argument '--frob'\n"},
+        BadRun{"DashFileWithoutTwoDashes",
+               RunShow,
+               {"-p.bin"},
+               kGoodFile,
+               "veldranectl: show: unexpected argument '-p.bin'\n"},
+        BadRun{"OptionWithoutItsValue",
+               RunSettingsBlock,
+               {"@/profile.bin", "--from"},
+               kGoodFile,
+               "veldranectl: --from: needs the 128 bytes of a settings block in hex\n"},
+        BadRun{"SecondFile",
+               RunKeyMatrix,
+               {"@/profile.bin", "--", "x"},
+               kGoodFile,
+               "veldranectl: keymatrix: unexpected argument 'x'\n"}),
     [](const ::testing::TestParamInfo<BadRun>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,4 +1,4 @@
-// The built tool: dispatch by the first argument and its exit status.
+// The built tool: dispatch by the first argument, help and version, and its exit status.
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,8 @@ struct Outcome
 // Runs the tool from the directory of the executables with `arguments`; stderr joins stdout.
 Outcome RunTool(const std::string& arguments)
 {
-    const std::string command = std::string(std::getenv("VELDRANE_BIN_DIR")) + "/veldranectl " + arguments + " 2>&1";
+    // stderr joins the pipe first, so that an argument may still send stdout elsewhere.
+    const std::string command = std::string(std::getenv("VELDRANE_BIN_DIR")) + "/veldranectl 2>&1 " + arguments;
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     std::array<char, 4096> chunk{};
@@ -126,5 +127,37 @@ INSTANTIATE_TEST_SUITE_P(
                                 0}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
+
+struct ToolRun
+{
+    const char* name;
+    std::string arguments;
+    int status;
+    std::string out; // the whole output, stderr included
+};
+
+class VeldranectlRuns : public Veldranectl, public ::testing::WithParamInterface<ToolRun>
+{
+};
+
+TEST_P(VeldranectlRuns, StatusAndOutput)
+{
+    const Outcome run = RunTool(GetParam().arguments);
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_EQ(run.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, VeldranectlRuns,
+    ::testing::Values(ToolRun{"Version", "--version", 0, "veldranectl 1.0.0\n"},
+                      ToolRun{
+                          "CommandHelp", "keymatrix --help", 0,
+                          "usage: veldranectl keymatrix FILE.bin\n    the 128-byte key-matrix block the mouse gets\n"},
+                      // After "--" a "--help" is a file name.
+                      ToolRun{"HelpAfterTwoDashesIsAFile", "show -- --help", 1, "veldranectl: --help: no such file\n"},
+                      // A full disk: the output is lost, and the status says so.
+                      ToolRun{"OutputNotWritten", "--version >/dev/full", 1,
+                              "veldranectl: cannot write the output: No space left on device\n"}),
+    [](const ::testing::TestParamInfo<ToolRun>& info) { return std::string(info.param.name); });
 
 } // namespace

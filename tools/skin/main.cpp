@@ -1,6 +1,9 @@
-// veldrane-skin OUTPUT_DIR: draws every picture of the default skin into OUTPUT_DIR (the
-// "Skins/Default" folder beside the executables) and lists them in skin-manifest.txt.
+// veldrane-skin OUTPUT_DIR [ICON_ROOT ICON_NAME]: draws every picture of the default skin into
+// OUTPUT_DIR (the "Skins/Default" folder of the installed data) and lists them in
+// skin-manifest.txt; with ICON_ROOT, also the application's icon as
+// ICON_ROOT/<size>x<size>/apps/ICON_NAME.png at every installed size.
 
+#include "AppIcon.h"
 #include "SkinCanvas.h"
 #include "SkinTable.h"
 
@@ -35,13 +38,34 @@ bool WritePicture(const std::filesystem::path& folder, const veldrane::SkinPictu
     return !error && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG") && WriteWhole(target, png);
 }
 
+bool WriteAppIcons(const std::filesystem::path& root, const std::string& name)
+{
+    for (const int size : veldrane::kAppIconSizes) {
+        const std::string folder = std::to_string(size) + 'x' + std::to_string(size);
+        const std::filesystem::path target = root / folder / "apps" / (name + ".png");
+        std::error_code error;
+        std::filesystem::create_directories(target.parent_path(), error);
+        QByteArray png;
+        QBuffer buffer(&png);
+        if (error || !buffer.open(QIODevice::WriteOnly) || !veldrane::DrawAppIcon(size).save(&buffer, "PNG") ||
+            !WriteWhole(target, png)) {
+            std::fprintf(stderr, "veldrane-skin: cannot write %s\n", target.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: veldrane-skin OUTPUT_DIR\n");
+    if (argc != 2 && argc != 4) {
+        std::fprintf(stderr, "usage: veldrane-skin OUTPUT_DIR [ICON_ROOT ICON_NAME]\n");
         return 2;
+    }
+    if (argc == 4 && !WriteAppIcons(argv[2], argv[3])) {
+        return 1;
     }
     const std::filesystem::path folder(argv[1]);
     std::string manifest;

@@ -1,15 +1,14 @@
 #pragma once
 
 #include <iosfwd>
-#include <span>
-#include <string>
+
+#include "CommandLine.h"
 
 namespace veldrane::ctl {
 
-// The arguments after the command's name. Each command returns the process's exit status:
-// 0 on success, 1 for a bad file or argument (one line on `err` naming the file and what is
-// wrong, or for a profile the mouse did not take), 2 when the mouse is needed and absent.
-using CommandArgs = std::span<const std::string>;
+// Each command returns the process's exit status (Diagnostics.h): 0 on success, 1 for a bad file
+// or argument (one line on `err` naming the file and what is wrong, or for a profile the mouse did not take), 2 when the mouse is needed
+// and absent, 3 when it is connected but may not be opened.
 
 // Commands on files, no mouse needed.
 int RunShow(CommandArgs args, std::ostream& out, std::ostream& err);

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "Commands.h"
+#include "Decoded.h"
+#include "Diagnostics.h"
 #include "HexBlock.h"
 #include "device/CommandSet.h"
 #include "device/DeviceChangeHandler.h"
@@ -30,6 +32,7 @@
 #include "device/ReportTrace.h"
 #include "platform/HidBackend.h"
 #include "platform/MessageSink.h"
+#include "platform/linux/HidAccess.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/SteadyClock.h"
 #include "platform/linux/UdevHotplugSource.h"
@@ -37,6 +40,7 @@
 #include "profile/ProfileRecord.h"
 #include "sim/SimulatedFault.h"
 #include "sim/SimulatedMouse.h"
+#include "text/AccessTexts.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane::ctl {
@@ -45,22 +49,28 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr std::string_view kToolName = "veldranectl";
 constexpr std::string_view kSimulateOption = "--simulate";
-constexpr std::string_view kTraceOption = "--trace";
 constexpr std::string_view kSimFaultOption = "--sim-fault";
+constexpr std::string_view kTraceOption = "--trace";
+constexpr int kDownloadFailed = 1;
+constexpr std::string_view kJsonOption = "--json";
 constexpr std::string_view kSecondsOption = "--seconds";
 constexpr std::string_view kPressOption = "--press";
-constexpr int kMouseAbsent = 2;
-constexpr int kBadArgument = 1;
-constexpr int kDownloadFailed = 1;
+constexpr std::string_view kSecondsNeeds = "a number of seconds from 0 to 86400";
+constexpr std::string_view kPressNeeds = "cpi:N or macro:N with N from 0 to 255";
+
+// Every device command talks to the real or the simulated mouse and may trace; some say more.
+constexpr OptionSpec kDeviceOptions[] = {
+    {kSimulateOption}, {kSimFaultOption, "a fault of the simulated mouse"}, {kTraceOption}};
+constexpr OptionSpec kQueryOptions[] = {
+    {kSimulateOption}, {kSimFaultOption, "a fault of the simulated mouse"}, {kTraceOption}, {kJsonOption}};
+constexpr OptionSpec kListenOptions[] = {{kSimulateOption},
+                                         {kSimFaultOption, "a fault of the simulated mouse"},
+                                         {kTraceOption},
+                                         {kSecondsOption, kSecondsNeeds},
+                                         {kPressOption, kPressNeeds}};
 // How long `listen` waits at a time before it looks at the clock and at hot-plug events.
 constexpr auto kListenSlice = 100ms;
-
-std::ostream& Error(std::ostream& err, std::string_view subject)
-{
-    return err << kToolName << ": " << subject << ": ";
-}
 
 // One line at a time on a stream that the listener thread and the main thread share.
 class LockedWriter
@@ -97,6 +107,7 @@ struct DeviceOptions
     bool simulate = false;
     bool trace = false;
     std::optional<SimulatedFault> fault;
+    bool json = false;
     std::optional<long> seconds;
     std::vector<DeviceNotice> presses;
     std::vector<std::string> files;
@@ -135,55 +146,39 @@ std::optional<DeviceNotice> ParsePress(std::string_view text)
 }
 
 // The options of a device command; `listen` also takes --seconds and --press, `apply` one file.
-std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, bool listen,
+std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, std::span<const OptionSpec> specs,
                                           std::size_t fileCount, std::ostream& err)
 {
+    const auto line = CommandLine::Parse(command, args, specs, "FILE.bin", fileCount, fileCount, err);
+    if (!line) {
+        return std::nullopt;
+    }
     DeviceOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& argument = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (argument == kSimulateOption) {
-            options.simulate = true;
-        } else if (argument == kTraceOption) {
-            options.trace = true;
-        } else if (argument == kSimFaultOption) {
-            const auto fault = hasValue ? SimulatedFault::Parse(args[i + 1]) : std::nullopt;
-            if (!fault) {
-                Error(err, kSimFaultOption) << "needs one of " << kSimulatedFaultChoices << '\n';
-                return std::nullopt;
-            }
-            options.fault = fault;
-            options.simulate = true;
-            ++i;
-        } else if (listen && argument == kSecondsOption) {
-            const auto seconds = hasValue ? ParseNumber(args[i + 1], 0, 24 * 3600) : std::nullopt;
-            if (!seconds) {
-                Error(err, kSecondsOption) << "needs a number of seconds from 0 to 86400\n";
-                return std::nullopt;
-            }
-            options.seconds = seconds;
-            ++i;
-        } else if (listen && argument == kPressOption) {
-            const auto press = hasValue ? ParsePress(args[i + 1]) : std::nullopt;
-            if (!press) {
-                Error(err, kPressOption) << "needs cpi:N or macro:N with N from 0 to 255\n";
-                return std::nullopt;
-            }
-            options.presses.push_back(*press);
-            ++i;
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            Error(err, command) << "unexpected argument '" << argument << "'\n";
-            return std::nullopt;
-        } else if (options.files.size() < fileCount) {
-            options.files.push_back(argument);
-        } else {
-            Error(err, command) << "unexpected argument '" << argument << "'\n";
+    if (const auto fault = line->Value(kSimFaultOption)) {
+        options.fault = SimulatedFault::Parse(*fault);
+        if (!options.fault) {
+            Error(err, kSimFaultOption) << "needs one of " << kSimulatedFaultChoices << '\n';
             return std::nullopt;
         }
     }
-    if (options.files.size() < fileCount) {
-        Error(err, command) << "needs FILE.bin\n";
-        return std::nullopt;
+    options.simulate = line->Has(kSimulateOption) || line->Has(kSimFaultOption);
+    options.trace = line->Has(kTraceOption);
+    options.json = line->Has(kJsonOption);
+    options.files = line->Operands();
+    if (const auto seconds = line->Value(kSecondsOption)) {
+        options.seconds = ParseNumber(*seconds, 0, 24 * 3600);
+        if (!options.seconds) {
+            Error(err, kSecondsOption) << "needs " << kSecondsNeeds << '\n';
+            return std::nullopt;
+        }
+    }
+    for (const std::string& text : line->Values(kPressOption)) {
+        const auto press = ParsePress(text);
+        if (!press) {
+            Error(err, kPressOption) << "needs " << kPressNeeds << '\n';
+            return std::nullopt;
+        }
+        options.presses.push_back(*press);
     }
     if (!options.presses.empty() && !options.simulate) {
         Error(err, kPressOption) << "presses the buttons of the simulated mouse only; add " << kSimulateOption << '\n';
@@ -236,8 +231,13 @@ private:
     DeviceImage m_image;
 };
 
-int MouseAbsent(std::ostream& err)
+// The mouse was not found: absent, or there but not to be opened by this user.
+int MouseAbsent(HidBackend& backend, std::ostream& err)
 {
+    if (const std::string node = FirstDeniedMouseNode(backend.Enumerate()); !node.empty()) {
+        err << MouseNotPermittedText(Language::English, node) << '\n';
+        return kMouseNotPermitted;
+    }
     err << MainWindowTextsFor(Language::English).mouseNotDetected << '\n';
     return kMouseAbsent;
 }
@@ -287,17 +287,28 @@ private:
 
 int RunList(CommandArgs args, std::ostream& out, std::ostream& err)
 {
-    const auto options = ParseOptions("list", args, false, 0, err);
+    const auto options = ParseOptions("list", args, kQueryOptions, 0, err);
     if (!options) {
         return kBadArgument;
     }
     DeviceSession session(*options, out);
     if (!FindMouse(session.Link())) {
-        return MouseAbsent(err);
+        return MouseAbsent(session.Backend(), err);
     }
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
     for (const HidInterfaceInfo& info : session.Backend().Enumerate()) {
         const MouseInterfaceRole role = ClassifyInterface(info);
         if (role == MouseInterfaceRole::NotTheMouse) {
+            continue;
+        }
+        if (options->json) {
+            json.push_back({{"path", info.path},
+                            {"usagePage", info.usagePage},
+                            {"usage", info.usage},
+                            {"input", info.inputReportLength},
+                            {"output", info.outputReportLength},
+                            {"feature", info.featureReportLength},
+                            {"role", RoleName(role)}});
             continue;
         }
         std::ostringstream line;
@@ -306,12 +317,15 @@ int RunList(CommandArgs args, std::ostream& out, std::ostream& err)
              << " feature=" << info.featureReportLength << " role=" << RoleName(role);
         session.Writer().Line(line.str());
     }
+    if (options->json) {
+        session.Writer().Line(json.dump(2));
+    }
     return 0;
 }
 
 int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err)
 {
-    const auto options = ParseOptions("status", args, false, 0, err);
+    const auto options = ParseOptions("status", args, kQueryOptions, 0, err);
     if (!options) {
         return kBadArgument;
     }
@@ -323,9 +337,17 @@ int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err)
     DeviceChangeHandler changes(session.Link(), session.Image(), records, hooks);
     // Found as at start-up: the profile number read, the mode byte sent.
     if (!changes.ConnectAtStartUp()) {
-        return MouseAbsent(err);
+        return MouseAbsent(session.Backend(), err);
     }
     TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read);
+    if (options->json) {
+        nlohmann::ordered_json json;
+        json["connected"] = true;
+        json["profile"] = session.Image().bytes[kImageProfileNumber];
+        json["settingsBlock"] = SettingsBlockJson(session.Image().SettingsArea(0));
+        session.Writer().Line(json.dump(2));
+        return 0;
+    }
     session.Writer().Line("connected");
     session.Writer().Line("profile " + std::to_string(session.Image().bytes[kImageProfileNumber]));
     session.Writer().Line("settings block");
@@ -337,23 +359,13 @@ int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err)
 
 int RunApply(CommandArgs args, std::ostream& out, std::ostream& err)
 {
-    const auto options = ParseOptions("apply", args, false, 1, err);
+    const auto options = ParseOptions("apply", args, kDeviceOptions, 1, err);
     if (!options) {
         return kBadArgument;
     }
     const std::string& path = options->files.front();
-    const ConfigFileReadResult file = ConfigFile::Read(path);
-    switch (file.status) {
-    case ConfigFileStatus::Read:
-        break;
-    case ConfigFileStatus::Missing:
-        Error(err, path) << "no such file\n";
-        return kBadArgument;
-    case ConfigFileStatus::Unreadable:
-        Error(err, path) << "cannot read: " << std::strerror(file.errorCode) << '\n';
-        return kBadArgument;
-    case ConfigFileStatus::WrongSize:
-        Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';
+    const auto file = ReadProfileFile(path, err);
+    if (!file) {
         return kBadArgument;
     }
 
@@ -364,11 +376,13 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err)
     ConsoleDeviceHooks hooks(notices);
     DeviceChangeHandler changes(session.Link(), session.Image(), records, hooks);
     if (!changes.ConnectAtStartUp()) {
-        return MouseAbsent(err);
+        return MouseAbsent(session.Backend(), err);
     }
-    // The profile of the file goes to the mouse as "Save" sends it; the files of the configurator
-    // beside the executable are not this command's to rewrite.
-    ProfileRecord record = file.contents.record;
+    // The profile of the file goes to the mouse as "Save" sends it, its settings brought into the
+    // controls' range as a load brings them; the configurator's own files are not this command's
+    // to rewrite.
+    ProfileRecord record = file->record;
+    BringIntoControlRange(record);
     const auto start = session.Clock().Now();
     const DownloadResult result = WriteProfileToMouse(session.Link(), session.Image(), record);
     const auto took = session.Clock().Now() - start;
@@ -383,7 +397,7 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err)
 
 int RunListen(CommandArgs args, std::ostream& out, std::ostream& err)
 {
-    const auto options = ParseOptions("listen", args, true, 0, err);
+    const auto options = ParseOptions("listen", args, kListenOptions, 0, err);
     if (!options) {
         return kBadArgument;
     }
@@ -401,7 +415,7 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err)
         hotplug = udev.get();
     }
     if (!changes.ConnectAtStartUp()) {
-        return MouseAbsent(err);
+        return MouseAbsent(session.Backend(), err);
     }
 
     NoticeQueue queue;

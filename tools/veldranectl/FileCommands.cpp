@@ -11,6 +11,8 @@
 #include <nlohmann/json.hpp>
 
 #include "Commands.h"
+#include "Decoded.h"
+#include "Diagnostics.h"
 #include "HexBlock.h"
 #include "buttons/KeyMatrixBlock.h"
 #include "device/SettingsBlock.h"
@@ -23,56 +25,35 @@ namespace veldrane::ctl {
 
 namespace {
 
-constexpr std::string_view kToolName = "veldranectl";
 constexpr std::string_view kFromOption = "--from";
+constexpr std::string_view kDataDirOption = "--data-dir";
 
-std::ostream& Error(std::ostream& err, std::string_view subject)
-{
-    return err << kToolName << ": " << subject << ": ";
-}
+constexpr OptionSpec kFileOptions[] = {{kDataDirOption, "a folder"}};
+constexpr OptionSpec kSettingsBlockOptions[] = {{kDataDirOption, "a folder"},
+                                                {kFromOption, "the 128 bytes of a settings block in hex"}};
 
-bool IsOption(const std::string& argument)
-{
-    return argument.size() > 1 && argument.front() == '-';
-}
-
-// The one file a command works on; nothing (after the error line) when the arguments are not
-// exactly that.
+// The one file a command works on, relative names taken inside --data-dir where it is given;
+// nothing (after the error line) when the arguments are not exactly that.
 std::optional<std::string> SingleFileArgument(std::string_view command, std::string_view fileKind, CommandArgs args,
-                                              std::ostream& err)
+                                              std::ostream& err, std::optional<CommandLine>* line = nullptr,
+                                              std::span<const OptionSpec> options = kFileOptions)
 {
-    if (args.empty()) {
-        Error(err, command) << "needs " << fileKind << '\n';
+    auto parsed = CommandLine::Parse(command, args, options, fileKind, 1, 1, err);
+    if (!parsed) {
         return std::nullopt;
     }
-    if (args.size() > 1 || IsOption(args[0])) {
-        const std::string& extra = IsOption(args[0]) ? args[0] : args[1];
-        Error(err, command) << "unexpected argument '" << extra << "'\n";
-        return std::nullopt;
+    std::filesystem::path path = parsed->Operands().front();
+    if (const auto dataDir = parsed->Value(kDataDirOption); dataDir && path.is_relative()) {
+        path = std::filesystem::path(*dataDir) / path;
     }
-    return args[0];
+    if (line != nullptr) {
+        *line = std::move(parsed);
+    }
+    return path.string();
 }
 
-std::optional<ConfigFileContents> ReadProfileFile(const std::string& path, std::ostream& err)
-{
-    const ConfigFileReadResult file = ConfigFile::Read(path);
-    switch (file.status) {
-    case ConfigFileStatus::Read:
-        return file.contents;
-    case ConfigFileStatus::Missing:
-        Error(err, path) << "no such file\n";
-        break;
-    case ConfigFileStatus::Unreadable:
-        Error(err, path) << "cannot read: " << std::strerror(file.errorCode) << '\n';
-        break;
-    case ConfigFileStatus::WrongSize:
-        Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';
-        break;
-    }
-    return std::nullopt;
-}
-
-// Every field in the order of the file, reserved bytes named by their offset.
+// Every field in the order of the file, with the decoded values beside their raw codes, reserved
+// bytes named by their offset.
 nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
 {
     const ProfileRecord& r = contents.record;
@@ -81,8 +62,10 @@ nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
     json["deviceProfile"] = r.deviceProfile;
     json["reserved001"] = r.reserved001;
     json["reportRate"] = r.reportRate;
+    json["reportRateHz"] = ReportRateHz(r.reportRate);
     json["sideButtonLight"] = r.sideButtonLight;
     json["cpiValue"] = r.cpiValue;
+    json["cpi"] = CpiOf(r.cpiValue);
     json["reserved00D"] = r.reserved00D;
     json["cpiEnabled"] = r.cpiEnabled;
     json["reserved015"] = r.reserved015;
@@ -100,6 +83,11 @@ nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
     json["sensitivityX"] = r.sensitivityX;
     json["sensitivityY"] = r.sensitivityY;
     json["buttonFunction"] = r.buttonFunction;
+    nlohmann::ordered_json names = nlohmann::ordered_json::array();
+    for (const std::uint8_t code : r.buttonFunction) {
+        names.push_back(FunctionName(code));
+    }
+    json["buttonFunctionName"] = names;
     json["cpiAction"] = r.cpiAction;
     json["reserved054"] = r.reserved054;
     json["mediaUsage"] = r.mediaUsage;
@@ -154,26 +142,12 @@ int RunKeyMatrix(CommandArgs args, std::ostream& out, std::ostream& err)
 
 int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
 {
-    std::optional<std::string> path;
-    std::optional<std::string> from;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == kFromOption) {
-            if (i + 1 == args.size()) {
-                Error(err, kFromOption) << "needs the 128 bytes of a settings block in hex\n";
-                return 1;
-            }
-            from = args[++i];
-        } else if (IsOption(args[i]) || path) {
-            Error(err, "settings-block") << "unexpected argument '" << args[i] << "'\n";
-            return 1;
-        } else {
-            path = args[i];
-        }
-    }
+    std::optional<CommandLine> line;
+    const auto path = SingleFileArgument("settings-block", "FILE.bin", args, err, &line, kSettingsBlockOptions);
     if (!path) {
-        Error(err, "settings-block") << "needs FILE.bin\n";
         return 1;
     }
+    const std::optional<std::string> from = line->Value(kFromOption);
 
     std::array<std::uint8_t, kSettingsBlockSize> block{};
     if (from) {

@@ -1,0 +1,116 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "Diagnostics.h"
+
+namespace veldrane::ctl {
+
+namespace {
+
+constexpr std::string_view kEndOfOptions = "--";
+
+bool IsOption(std::string_view argument)
+{
+    return argument.size() > 1 && argument.front() == '-';
+}
+
+bool IsHelp(std::string_view argument)
+{
+    return argument == "--help" || argument == "-h";
+}
+
+} // namespace
+
+std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandArgs args,
+                                              std::span<const OptionSpec> options, std::string_view operand,
+                                              std::size_t minOperands, std::size_t maxOperands, std::ostream& err)
+{
+    CommandLine line;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& argument = args[i];
+        if (!optionsEnded && argument == kEndOfOptions) {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || !IsOption(argument)) {
+            if (line.m_operands.size() == maxOperands) {
+                Error(err, command) << "unexpected argument '" << argument << "'\n";
+                return std::nullopt;
+            }
+            line.m_operands.push_back(argument);
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = std::string_view(argument).substr(0, equals);
+        const auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.name == name; });
+        if (spec == options.end()) {
+            Error(err, command) << "unexpected argument '" << argument << "'\n";
+            return std::nullopt;
+        }
+        if (!spec->TakesValue()) {
+            if (equals != std::string::npos) {
+                Error(err, name) << "takes no value\n";
+                return std::nullopt;
+            }
+            line.m_options.emplace_back(name, std::string());
+        } else if (equals != std::string::npos) {
+            line.m_options.emplace_back(name, argument.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            line.m_options.emplace_back(name, args[++i]);
+        } else {
+            Error(err, name) << "needs " << spec->needs << '\n';
+            return std::nullopt;
+        }
+    }
+    if (line.m_operands.size() < minOperands) {
+        Error(err, command) << "needs " << operand << '\n';
+        return std::nullopt;
+    }
+    return line;
+}
+
+bool CommandLine::AsksForHelp(CommandArgs args)
+{
+    for (const std::string& argument : args) {
+        if (argument == kEndOfOptions) {
+            return false;
+        }
+        if (IsHelp(argument)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CommandLine::Has(std::string_view name) const
+{
+    return std::any_of(m_options.begin(), m_options.end(), [&](const auto& option) { return option.first == name; });
+}
+
+std::optional<std::string> CommandLine::Value(std::string_view name) const
+{
+    std::optional<std::string> value;
+    for (const auto& [given, text] : m_options) {
+        if (given == name) {
+            value = text;
+        }
+    }
+    return value;
+}
+
+std::vector<std::string> CommandLine::Values(std::string_view name) const
+{
+    std::vector<std::string> values;
+    for (const auto& [given, text] : m_options) {
+        if (given == name) {
+            values.push_back(text);
+        }
+    }
+    return values;
+}
+
+} // namespace veldrane::ctl
