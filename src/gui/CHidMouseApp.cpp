@@ -22,6 +22,7 @@
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/ToolkitTranslations.h"
 #include "ini/IniFile.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
@@ -180,6 +181,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
     m_files->language = m_language;
     m_files->LoadLabels(m_language);
+    InstallToolkitTranslations(m_language);
     m_skinDirectory = SkinDirectoryOf(directory, m_files->skin.path);
 
     m_noticeHandler =

@@ -251,11 +251,11 @@ void MacroManagerModel::CommitMacroName(std::size_t line, std::string_view name)
     const bool usable =
         !newName.empty() && Utf16Units(newName) <= kMaxMacroNameUnits && IniDocument::IsValidSectionName(newName);
     if (!usable) {
-        m_context.messages.ShowMessage(kMacroNameBlank, m_texts.warningTitle);
+        m_context.messages.ShowMessage(m_texts.nameBlank, m_texts.warningTitle);
         return;
     }
     if (NameInUse(newName, line)) {
-        m_context.messages.ShowMessage(kMacroNameExists, m_texts.warningTitle);
+        m_context.messages.ShowMessage(m_texts.nameExists, m_texts.warningTitle);
         return;
     }
     if (m_selectedMacro != line) {

@@ -1,5 +1,7 @@
 #include "text/MacroManagerTexts.h"
 
+#include "text/MessageTexts.h"
+
 namespace veldrane {
 namespace {
 
@@ -28,6 +30,8 @@ constexpr MacroManagerTexts kEnglish{
     .insertDelay = "Insert Delay",
     .warningTitle = "Warning",
     .limitMessage = "Macro numbers up to 12.",
+    .nameBlank = kMacroNameBlank,
+    .nameExists = kMacroNameExists,
 };
 
 // The simplified set writes "按鍵序列" and "刪除" with traditional characters, as users know them.
@@ -53,6 +57,8 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .insertDelay = "插入延时",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
+    .nameBlank = "宏名称不能为空",
+    .nameExists = "宏名称已存在",
 };
 
 constexpr MacroManagerTexts kTraditionalChinese{
@@ -77,6 +83,8 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .insertDelay = "插入延時",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
+    .nameBlank = "巨集名稱不能為空",
+    .nameExists = "巨集名稱已存在",
 };
 
 } // namespace

@@ -31,6 +31,8 @@ struct MacroManagerTexts
     std::string_view insertDelay;         // "Insert Delay"
     std::string_view warningTitle;        // "Warning"
     std::string_view limitMessage;        // "Macro numbers up to 12."
+    std::string_view nameBlank;           // "Macro name is blank", a rename refused
+    std::string_view nameExists;          // "Macro name already exists", a rename refused
 };
 
 const MacroManagerTexts& MacroManagerTextsFor(Language language);

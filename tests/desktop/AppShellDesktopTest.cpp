@@ -1,6 +1,8 @@
 // The program as it lives in a system tray: the icon opens the window, "Save" reaches the
 // simulated mouse and the profile files, the tray menu's simulator entries make the mouse report
 // and a balloon appears, "Exit" ends the program with status 0, and a second start ends at once.
+// On a Wayland compositor without a tray the window shows at once and the program ends cleanly
+// when the session asks it to terminate.
 
 #include <gtest/gtest.h>
 
@@ -104,6 +106,23 @@ TEST_F(AppShellDesktopTest, WithoutTheMouseABalloonSaysSoAndSaveSendsNothing)
     session.PressSave(window);
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
     EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
+}
+
+TEST(WaylandDesktopTest, TheWindowShowsOnAHeadlessCompositorAndTerminationEndsWithZero)
+{
+    if (auto missing = test::DesktopSession::Missing()) {
+        GTEST_SKIP() << "needs " << *missing;
+    }
+    if (auto missing = test::DesktopSession::MissingWayland()) {
+        GTEST_SKIP() << "needs " << *missing;
+    }
+    test::DesktopSession session("EN");
+    ASSERT_TRUE(session.StartWayland()) << "weston did not start";
+    session.Launch();
+    // Qt paints a Wayland window only once the compositor has configured its toplevel.
+    EXPECT_TRUE(session.WaitForError("first-paint")) << "the window was never shown";
+    session.Program().terminate();
+    EXPECT_EQ(session.WaitForExit(), 0);
 }
 
 } // namespace

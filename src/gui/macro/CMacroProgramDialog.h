@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QPoint>
 #include <QPointer>
 
@@ -48,6 +49,14 @@ public:
     CLBEditorWnd* Editor() const { return m_editor; }
 
     void reject() override;
+
+    // The text the event list shows for a stored event line.
+    static QString ShownEventLine(const QString& line);
+    // The font of the two lists.
+    QFont ListFont() const;
+    // The font in which the recording hint fits its area.
+    QFont HintFont(const QString& hint) const;
+    static constexpr int kHintFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
