@@ -79,12 +79,19 @@ protected:
         haveSkin = true;
     }
 
-    // Measures what `canvas` recorded for one window and forgets it.
-    void Measure(std::string_view window, SkinMeasuringCanvas& canvas)
+    // Measures what `canvas` recorded for one window and forgets it. The texts of an open section
+    // (all but the headers' titles) that lie in the rows of `frame` also stay within its sides,
+    // inside the frame its picture draws.
+    void Measure(std::string_view window, SkinMeasuringCanvas& canvas, std::optional<Rect> frame = {})
     {
+        constexpr int kFrameWidth = 4;
         for (const auto& text : canvas.texts) {
             if (text.align != TextAlign::CentreElided) {
                 Check(window, text.text, fonts.FontFor(text.font), text.area.Width());
+            }
+            if (frame && text.font != FontRole::Title && text.area.top >= frame->top && text.area.bottom <= frame->bottom &&
+                (text.area.left < frame->left || text.area.right > frame->right - kFrameWidth)) {
+                overflows.push_back(std::string(window) + ": \"" + text.text + "\" leaves its frame");
             }
         }
         canvas.Clear();
@@ -125,7 +132,8 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
             stack->ShutAll();
             stack->Toggle(row);
             model.Draw(canvas);
-            Measure("main window", canvas);
+            const Rect content = stack->ContentArea(row);
+            Measure("main window", canvas, Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
         }
         stack->ShutAll();
     }
@@ -158,6 +166,7 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
                                                     Colour{230, 230, 230, 255}, {}},
                                 cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
+    ASSERT_NE(dynamic_cast<const FittedItemDelegate*>(profileWindow.List()->itemDelegate()), nullptr);
     Check("profile list", copied, profileWindow.List()->font(),
           profileWindow.List()->width() - profileWindow.List()->verticalScrollBar()->sizeHint().width() -
               2 * FittedItemDelegate::kTextIndent);
@@ -174,12 +183,16 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     NoKeyNames keyNames;
     CMacroProgramDialog manager(MacroManagerContext{macroFile, state, messages, language, Colour{230, 230, 230, 255}},
                                 cache, keyNames);
+    // The lists paint their rows through the fitting delegate, the event list with its markers.
+    const auto* delegate = dynamic_cast<const FittedItemDelegate*>(manager.EventList()->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
     const int eventWidth = manager.EventList()->width() - manager.EventList()->verticalScrollBar()->sizeHint().width() -
                            2 * FittedItemDelegate::kTextIndent;
     for (const std::string_view key : KeyNames()) {
         for (const MacroItem& item : {MacroItem::Press(key), MacroItem::Release(key)}) {
-            const QString shown = CMacroProgramDialog::ShownEventLine(QString::fromStdString(item.Text()));
-            Check("event list", shown.toStdString(), manager.ListFont(), eventWidth);
+            const QString shown = delegate->Shown(QString::fromStdString(item.Text()));
+            EXPECT_TRUE(shown.endsWith(QStringLiteral(" Dn")) || shown.endsWith(QStringLiteral(" Up"))) << item.Text();
+            Check("event list", shown.toStdString(), manager.EventList()->font(), eventWidth);
         }
     }
     const QString hint = QString::fromUtf8(macroTexts.recordingWindowText.data(),

@@ -50,10 +50,6 @@ public:
 
     void reject() override;
 
-    // The text the event list shows for a stored event line.
-    static QString ShownEventLine(const QString& line);
-    // The font of the two lists.
-    QFont ListFont() const;
     // The font in which the recording hint fits its area.
     QFont HintFont(const QString& hint) const;
     static constexpr int kHintFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
@@ -71,6 +67,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The text the event list shows for a stored event line.
+    static QString ShownEventLine(const QString& line);
+    // The font of the two lists.
+    QFont ListFont() const;
     void CreateControls();
     // Shows the model's lists, selections, field and window text.
     void Sync();
