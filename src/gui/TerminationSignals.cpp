@@ -30,7 +30,7 @@ TerminationSignals::TerminationSignals()
         [[maybe_unused]] const ssize_t read = ::read(g_pipe[1], &byte, 1);
         QCoreApplication::exit(0);
     });
-    struct sigaction action{};
+    struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
@@ -40,7 +40,7 @@ TerminationSignals::TerminationSignals()
 
 TerminationSignals::~TerminationSignals()
 {
-    struct sigaction action{};
+    struct sigaction action = {};
     action.sa_handler = SIG_DFL;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);

@@ -23,8 +23,9 @@ MessageKind KindOfMessage(std::string_view text, std::string_view title)
     if (std::find(kWarningCaptions.begin(), kWarningCaptions.end(), title) != kWarningCaptions.end()) {
         return MessageKind::Warning;
     }
-    if (text == kImageError || text == kConfigFileNotExist || title == kFileOpenErrorTitle || ContainsIgnoringCase(title, "failed") ||
-        ContainsIgnoringCase(text, "failed") || ContainsIgnoringCase(text, "error code")) {
+    if (text == kImageError || text == kConfigFileNotExist || title == kFileOpenErrorTitle ||
+        ContainsIgnoringCase(title, "failed") || ContainsIgnoringCase(text, "failed") ||
+        ContainsIgnoringCase(text, "error code")) {
         return MessageKind::Error;
     }
     return MessageKind::Information;

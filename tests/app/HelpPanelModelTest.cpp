@@ -99,8 +99,8 @@ TEST_F(HelpPanelModelTest, WithoutItsPictureThePanelIsPlainAndReportedOnce)
     panel.Open();
     panel.Close();
     panel.Open();
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "error",
-                                                   "Help Dialog Load background image failed!!!"}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "error", "Help Dialog Load background image failed!!!"}}));
     RecordingCanvas canvas;
     panel.Draw(canvas, {786, 25});
     ASSERT_FALSE(canvas.fills.empty());

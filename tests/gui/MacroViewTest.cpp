@@ -148,8 +148,9 @@ TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialog)
     EXPECT_EQ(dialog.windowTitle(), "Press Ctrl+Break key to stop recording");
     // The dialog has no title bar: the hint is drawn in it, in the skin's red.
     const auto hintShown = [&] {
-        const QImage shown = dialog.grab(QRect(kRecordingHintRect.left, kRecordingHintRect.top,
-                                               kRecordingHintRect.Width(), kRecordingHintRect.Height()))
+        const QImage shown = dialog
+                                 .grab(QRect(kRecordingHintRect.left, kRecordingHintRect.top,
+                                             kRecordingHintRect.Width(), kRecordingHintRect.Height()))
                                  .toImage();
         for (int y = 0; y < shown.height(); ++y) {
             for (int x = 0; x < shown.width(); ++x) {

@@ -89,7 +89,8 @@ protected:
             if (text.align != TextAlign::CentreElided) {
                 Check(window, text.text, fonts.FontFor(text.font), text.area.Width());
             }
-            if (frame && text.font != FontRole::Title && text.area.top >= frame->top && text.area.bottom <= frame->bottom &&
+            if (frame && text.font != FontRole::Title && text.area.top >= frame->top &&
+                text.area.bottom <= frame->bottom &&
                 (text.area.left < frame->left || text.area.right > frame->right - kFrameWidth)) {
                 overflows.push_back(std::string(window) + ": \"" + text.text + "\" leaves its frame");
             }
@@ -123,8 +124,18 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 
     // The main window with each folding row open in turn, and its help panel.
     files.LoadLabels(language);
-    AppContext context{records, files,    mouse,    messages, clock, shell, cache, pointerSettings, notices,
-                       language, MainWindowTextsFor(language), skinDir};
+    AppContext context{records,
+                       files,
+                       mouse,
+                       messages,
+                       clock,
+                       shell,
+                       cache,
+                       pointerSettings,
+                       notices,
+                       language,
+                       MainWindowTextsFor(language),
+                       skinDir};
     CHidMouseDlg main(context, cache);
     MainWindowModel& model = main.Model();
     for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
@@ -133,7 +144,8 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
             stack->Toggle(row);
             model.Draw(canvas);
             const Rect content = stack->ContentArea(row);
-            Measure("main window", canvas, Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
+            Measure("main window", canvas,
+                    Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
         }
         stack->ShutAll();
     }
@@ -157,14 +169,15 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 
     // The profile manager with the longest names it makes.
     test::ScriptedFileDialog fileDialog;
-    ConfigDialogModel profiles(ConfigDialogContext{files, records.Current, codec, messages, fileDialog, language,
-                                                   Colour{230, 230, 230, 255}, {}});
+    ConfigDialogModel profiles(ConfigDialogContext{
+        files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}});
     profiles.Open(canvas);
     profiles.Draw(canvas);
     Measure("profile manager", canvas);
-    CConfigDialog profileWindow(ConfigDialogContext{files, records.Current, codec, messages, fileDialog, language,
-                                                    Colour{230, 230, 230, 255}, {}},
-                                cache);
+    CConfigDialog profileWindow(
+        ConfigDialogContext{
+            files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}},
+        cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
     ASSERT_NE(dynamic_cast<const FittedItemDelegate*>(profileWindow.List()->itemDelegate()), nullptr);
     Check("profile list", copied, profileWindow.List()->font(),

@@ -99,8 +99,8 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         for (std::size_t i = 0; i < kLabelCentres.size(); ++i) {
             const int centre = kStripLeft + kLabelCentres[i];
             const Rect area{centre - kLabelWidth / 2, labelTop, centre + kLabelWidth / 2, labelTop + kLabelHeight};
-            canvas.DrawText(Within(contentOrigin, area), texts.lightLevelLabels[mode][i], FontRole::Small,
-                            TextColour(), TextAlign::Centre);
+            canvas.DrawText(Within(contentOrigin, area), texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(),
+                            TextAlign::Centre);
         }
     }
 }

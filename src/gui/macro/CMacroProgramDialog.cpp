@@ -1,12 +1,12 @@
 #include "gui/macro/CMacroProgramDialog.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QFontMetrics>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -16,10 +16,10 @@
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
-#include "gui/skin/SkinStyleSheet.h"
 #include "gui/skin/SkinImageCache.h"
-#include "platform/KeyNameSource.h"
+#include "gui/skin/SkinStyleSheet.h"
 #include "macro/MacroItem.h"
+#include "platform/KeyNameSource.h"
 #include "text/Fonts.h"
 
 namespace veldrane {
@@ -176,8 +176,8 @@ void CMacroProgramDialog::CreateControls()
     m_loopField->setFrame(false);
     m_loopField->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_loopField));
-    m_loopField->setStyleSheet(QStringLiteral("QLineEdit { background: %1; border: none; padding: 0px; }")
-                                   .arg(ColourName(kLoopFieldBrush)));
+    m_loopField->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; border: none; padding: 0px; }").arg(ColourName(kLoopFieldBrush)));
     m_loopField->installEventFilter(this);
 
     connect(m_macroList, &QListWidget::currentRowChanged, this, [this](int row) {

@@ -71,8 +71,7 @@ void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Col
         return;
     }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const FittedText fitted =
-        FitText(m_fonts.FontFor(font), text, target.width(), align == TextAlign::CentreElided);
+    const FittedText fitted = FitText(m_fonts.FontFor(font), text, target.width(), align == TextAlign::CentreElided);
     if (fitted.elided) {
         m_elided.push_back({target, text});
     }

@@ -30,23 +30,22 @@ QString SkinStyleSheet(SkinImageCache& images, Colour text, Colour listBackgroun
             QString::fromStdString((images.Directory() / std::string(kThumbPicture.substr(1))).string()));
         handle = QStringLiteral("border-image: url(\"%1\") 0 0 0 0 stretch stretch;").arg(file);
     }
-    return QStringLiteral(
-               "QListWidget { background: %1; color: %2; border: none; outline: none; }"
-               "QListWidget::item { padding: 0px 2px; border: none; }"
-               "QListWidget::item:selected { background: %3; color: white; }"
-               "QListWidget::item:hover:!selected { background: rgba(255, 255, 255, 24); }"
-               "QScrollBar:vertical { background: %4; width: 8px; margin: 0px; border: none; }"
-               "QScrollBar::handle:vertical { %5 min-height: 16px; }"
-               "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }"
-               "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"
-               "QLineEdit { background: %4; color: %2; border: 1px solid %6; selection-background-color: %3;"
-               " selection-color: white; padding: 0px 1px; }"
-               "QLineEdit:disabled { color: rgba(255, 255, 255, 90); }"
-               "QMenu { background: %7; color: %2; border: 1px solid %8; padding: 2px; }"
-               "QMenu::item { padding: 3px 14px 3px 10px; background: transparent; }"
-               "QMenu::item:selected { background: %3; color: white; }"
-               "QMenu::separator { height: 1px; background: %8; margin: 2px 4px; }"
-               "QToolTip { background: %4; color: %2; border: 1px solid %6; }")
+    return QStringLiteral("QListWidget { background: %1; color: %2; border: none; outline: none; }"
+                          "QListWidget::item { padding: 0px 2px; border: none; }"
+                          "QListWidget::item:selected { background: %3; color: white; }"
+                          "QListWidget::item:hover:!selected { background: rgba(255, 255, 255, 24); }"
+                          "QScrollBar:vertical { background: %4; width: 8px; margin: 0px; border: none; }"
+                          "QScrollBar::handle:vertical { %5 min-height: 16px; }"
+                          "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }"
+                          "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"
+                          "QLineEdit { background: %4; color: %2; border: 1px solid %6; selection-background-color: %3;"
+                          " selection-color: white; padding: 0px 1px; }"
+                          "QLineEdit:disabled { color: rgba(255, 255, 255, 90); }"
+                          "QMenu { background: %7; color: %2; border: 1px solid %8; padding: 2px; }"
+                          "QMenu::item { padding: 3px 14px 3px 10px; background: transparent; }"
+                          "QMenu::item:selected { background: %3; color: white; }"
+                          "QMenu::separator { height: 1px; background: %8; margin: 2px 4px; }"
+                          "QToolTip { background: %4; color: %2; border: 1px solid %6; }")
         .arg(Rgba(listBackground), Rgba(text), Rgba(kAccent), Rgba(kWell), handle, Rgba(kAccentBright),
              Rgba(kMenuBackground), Rgba(kEdge));
 }

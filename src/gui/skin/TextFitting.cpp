@@ -18,8 +18,7 @@ FittedText FitText(const QFont& face, const QString& text, int width, bool elide
     // the width is measured again after each step.
     int stretch = QFont::Unstretched;
     for (int advance = QFontMetrics(fitted.font).horizontalAdvance(text);
-         advance > width && stretch > kNarrowestStretch;
-         advance = QFontMetrics(fitted.font).horizontalAdvance(text)) {
+         advance > width && stretch > kNarrowestStretch; advance = QFontMetrics(fitted.font).horizontalAdvance(text)) {
         stretch = std::max(kNarrowestStretch, std::min(stretch - 1, stretch * width / advance));
         fitted.font.setStretch(stretch);
     }
