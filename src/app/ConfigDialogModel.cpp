@@ -1,5 +1,6 @@
 #include "app/ConfigDialogModel.h"
 
+#include "buttons/ButtonPicture.h"
 #include "text/MessageTexts.h"
 #include "text/ProfileManagerTexts.h"
 
@@ -153,7 +154,7 @@ void ConfigDialogModel::Draw(SkinCanvas& canvas) const
     const ProfileManagerTexts& texts = Texts();
     m_background.Draw(canvas);
     canvas.DrawText(kTitleText, texts.title, FontRole::Dialog, m_context.textColour, TextAlign::Left);
-    canvas.DrawImage(CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButtonAt);
+    DrawButtonPicture(canvas, CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButton, kCloseMark);
     canvas.DrawImage(kNewRowPicture, kNewRow.TopLeft());
     canvas.DrawText(kNewRow, texts.newRow, FontRole::Dialog, m_context.textColour, TextAlign::Centre);
 }

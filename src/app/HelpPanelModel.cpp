@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "buttons/ButtonPicture.h"
 #include "platform/MessageSink.h"
 #include "platform/SkinCanvas.h"
 #include "text/HelpDialogTexts.h"
@@ -119,7 +120,7 @@ void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
             return;
         }
         Rect at = Offset(area, origin);
-        canvas.DrawImage(state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at.TopLeft());
+        DrawButtonPicture(canvas, state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at);
         canvas.DrawText(at, text, FontRole::Dialog, kLineColour, TextAlign::Centre);
     };
     drawTextButton(m_buttons[kOk], kOkButton, m_texts.ok);

@@ -24,6 +24,7 @@
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
+#include "macro/MacroManagerModel.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
@@ -33,7 +34,6 @@
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
-#include "macro/MacroManagerModel.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
