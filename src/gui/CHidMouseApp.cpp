@@ -24,7 +24,6 @@
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
-#include "macro/MacroManagerModel.h"
 #include "platform/linux/HidapiBackend.h"
 #include "platform/linux/UdevHotplugSource.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
@@ -34,6 +33,7 @@
 #include "settings/DesktopPointerSettingsApplier.h"
 #include "settings/PointerSettingsChain.h"
 #include "sim/SimulatedMouse.h"
+#include "macro/MacroManagerModel.h"
 #include "text/MainWindowTexts.h"
 
 namespace veldrane {
