@@ -172,6 +172,11 @@ QProcessEnvironment DesktopSession::Environment() const
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("wayland"));
         environment.insert(QStringLiteral("WAYLAND_DISPLAY"), m_waylandSocket);
         environment.insert(QStringLiteral("VELDRANE_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+        // Qt's Wayland platform leaks inside Mesa, in libraries without frame pointers: only full
+        // stacks let the sanitizer's suppressions recognise those leaks.
+        const QString lsan = environment.value(QStringLiteral("LSAN_OPTIONS"));
+        environment.insert(QStringLiteral("LSAN_OPTIONS"),
+                           lsan + (lsan.isEmpty() ? "" : ":") + QStringLiteral("fast_unwind_on_malloc=0"));
     }
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
     // No session bus: balloons are Qt's own windows beside the tray icon.
