@@ -1,5 +1,6 @@
 #include "app/ConfigDialogModel.h"
 
+#include "buttons/ButtonPicture.h"
 #include "platform/MessageSink.h"
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileFileNames.h"
@@ -191,7 +192,7 @@ void ConfigDialogModel::Draw(SkinCanvas& canvas) const
     const ProfileManagerTexts& texts = Texts();
     m_background.Draw(canvas);
     canvas.DrawText(kTitleText, texts.title, FontRole::Dialog, m_context.textColour, TextAlign::Left);
-    canvas.DrawImage(CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButtonAt);
+    DrawButtonPicture(canvas, CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButton, kCloseMark);
     canvas.DrawImage(kNewRowPicture, kNewRow.TopLeft());
     canvas.DrawText(kNewRow, texts.newRow, FontRole::Dialog, m_context.textColour, TextAlign::Centre);
 }

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "buttons/ButtonPicture.h"
 #include "platform/MessageSink.h"
 #include "platform/SkinCanvas.h"
 #include "text/HelpDialogTexts.h"
@@ -16,6 +17,10 @@ constexpr std::string_view kTextButtonOver = "/MacroManagement/button-new-over.p
 constexpr std::string_view kCloseNormal = "/button-close-normal.png";
 constexpr std::string_view kCloseOver = "/button-close-over.png";
 constexpr Colour kLineColour{0, 0, 0, 255};
+// Without its picture the panel is a plain light card with a dark edge, so that its lines stay
+// readable and the area it takes from the main window can be seen.
+constexpr Colour kBarePanel{214, 214, 220, 255};
+constexpr Colour kBareEdge{60, 60, 66, 255};
 
 constexpr std::string_view kUpdater64 = "Update/X64/FwUpdate.exe";
 constexpr std::string_view kUpdater32 = "Update/X86/FwUpdate.exe";
@@ -50,9 +55,11 @@ void HelpPanelModel::Open()
     m_open = true;
     m_buttons.fill(ButtonState::Hidden);
     auto size = m_images.ImageSize(kBackground);
-    m_hasTexts = size.has_value();
+    m_hasPicture = size.has_value();
     m_size = size.value_or(kFallbackSize);
-    if (!m_hasTexts) {
+    // A missing picture stays missing for the run: it is reported the first time only.
+    if (!m_hasPicture && !m_missingReported) {
+        m_missingReported = true;
         m_messages.ShowMessage(kImageError, kHelpDialogImageFailed);
     }
 }
@@ -99,10 +106,11 @@ bool HelpPanelModel::Hover(Point p)
 
 void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
 {
-    if (!m_hasTexts) {
-        return; // the picture did not load: the panel has no font and no texts
+    if (!m_hasPicture || !canvas.DrawImage(kBackground, origin)) {
+        const Rect area = Rect::At(origin, m_size);
+        canvas.FillRect(area, kBareEdge);
+        canvas.FillRect({area.left + 1, area.top + 1, area.right - 1, area.bottom - 1}, kBarePanel);
     }
-    canvas.DrawImage(kBackground, origin);
     canvas.DrawText(Offset(kWebLine, origin), m_texts.webAddress, FontRole::Dialog, kLineColour, TextAlign::Centre);
     canvas.DrawText(Offset(kUpdateLine, origin), m_texts.update, FontRole::Dialog, kLineColour, TextAlign::Centre);
     canvas.DrawText(Offset(kVersionLine, origin), m_texts.version, FontRole::Dialog, kLineColour, TextAlign::Centre);
@@ -112,7 +120,7 @@ void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
             return;
         }
         Rect at = Offset(area, origin);
-        canvas.DrawImage(state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at.TopLeft());
+        DrawButtonPicture(canvas, state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at);
         canvas.DrawText(at, text, FontRole::Dialog, kLineColour, TextAlign::Centre);
     };
     drawTextButton(m_buttons[kOk], kOkButton, m_texts.ok);

@@ -42,8 +42,8 @@ public:
                    std::filesystem::path executableDirectory);
 
     bool IsOpen() const { return m_open; }
-    // Opens the panel; a missing background picture is reported with "error" and the panel then
-    // shows no texts.
+    // Opens the panel; a missing background picture is reported with "error" (once a run) and the
+    // panel is then drawn plain, with its texts.
     void Open();
     void Close();
 
@@ -87,7 +87,8 @@ private:
     SkinImageSizes& m_images;
     std::filesystem::path m_executableDirectory;
     bool m_open = false;
-    bool m_hasTexts = false;
+    bool m_hasPicture = false;
+    bool m_missingReported = false;
     Size m_size = kFallbackSize;
     std::array<ButtonState, kButtonCount> m_buttons{};
 };

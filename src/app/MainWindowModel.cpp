@@ -7,6 +7,7 @@
 #include "app/MainWindowLayout.h"
 #include "app/MainWindowView.h"
 #include "app/MouseConnection.h"
+#include "buttons/ButtonPicture.h"
 #include "device/DeviceNotice.h"
 #include "platform/Clock.h"
 #include "profile/ConfigFiles.h"
@@ -38,6 +39,8 @@ constexpr SectionBackground kXySensitivityBackground{"/XYSensitivity/BK_XYSensSe
 constexpr SectionBackground kLightButtonBackground{"/MacroManagementBK.png", 60};
 
 constexpr std::array<Rect, MainWindowModel::kTitleBarCount> kTitleBarAreas{kHelpButton, kMinimiseButton, kCloseButton};
+// What the title-bar buttons show where the skin lacks their pictures.
+constexpr std::array<std::string_view, MainWindowModel::kTitleBarCount> kTitleBarMarks{"?", "_", kCloseMark};
 constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kTitleBarCount> kTitleBarPictures{{
     {kHelpNormal, kHelpOver},
     {kMinimiseNormal, kMinimiseOver},
@@ -140,11 +143,12 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     canvas.DrawText(kLogoArea, kMakerWebAddress, FontRole::Text, textColour, TextAlign::Centre);
 
     for (std::size_t i = 0; i < kTitleBarCount; ++i) {
-        canvas.DrawImage(kTitleBarPictures[i][m_titleBarHover.IsOver(i) ? 1 : 0], kTitleBarAreas[i].TopLeft());
+        DrawButtonPicture(canvas, kTitleBarPictures[i][m_titleBarHover.IsOver(i) ? 1 : 0], kTitleBarAreas[i],
+                          kTitleBarMarks[i]);
     }
     const std::array<std::string_view, kBottomRowCount> labels{texts.config, texts.reset, texts.cancel, texts.save};
     for (std::size_t i = 0; i < kBottomRowCount; ++i) {
-        canvas.DrawImage(kBottomRowPictures[i][m_bottomRowHover.IsOver(i) ? 1 : 0], kBottomRowAreas[i].TopLeft());
+        DrawButtonPicture(canvas, kBottomRowPictures[i][m_bottomRowHover.IsOver(i) ? 1 : 0], kBottomRowAreas[i]);
         canvas.DrawText(kBottomRowAreas[i], labels[i], FontRole::Text, textColour, TextAlign::Centre);
     }
 

@@ -19,6 +19,8 @@ constexpr int kRowPitch = 20;
 constexpr int kRowHeight = 16;
 constexpr int kBoxLeft = 120;
 constexpr int kBoxRight = 250;
+// The arrow at the right end of a dropdown box, which its label stops short of.
+constexpr int kDropdownArrowWidth = 16;
 constexpr int kNameLeft = 30;
 // The main list opens right of the box: (262, box top, 365, box top + 260).
 constexpr int kListLeft = 262;
@@ -112,6 +114,11 @@ Rect AssignmentMenuModel::DropdownBox(int row, Point contentOrigin)
                                                                    contentOrigin.y - kContentOrigin.y);
 }
 
+Rect AssignmentMenuModel::LabelArea(Rect dropdownBox)
+{
+    return {dropdownBox.left, dropdownBox.top, dropdownBox.right - kDropdownArrowWidth, dropdownBox.bottom};
+}
+
 Rect AssignmentMenuModel::ButtonNameArea(int row, Point contentOrigin)
 {
     const Rect box = DropdownBox(row, contentOrigin);
@@ -136,7 +143,7 @@ void AssignmentMenuModel::Draw(SkinCanvas& canvas, Point contentOrigin, Assignme
                         TextAlign::Left);
         const Rect box = DropdownBox(row, contentOrigin);
         canvas.DrawImage(DropdownPicture(row, button), box.TopLeft());
-        canvas.DrawText(box, m_buttonLabel[button], FontRole::Text, kLabelText, TextAlign::Centre);
+        canvas.DrawText(LabelArea(box), m_buttonLabel[button], FontRole::Text, kLabelText, TextAlign::CentreElided);
     }
 }
 
@@ -209,7 +216,7 @@ void AssignmentMenuModel::ClickDropdown(std::size_t button, Rect box)
     CloseAll();
     if (OnlyClickButton(button)) {
         // The mouse must keep a left button: its only "Click" cannot be given away.
-        m_messages.ShowMessage(m_texts.leftKeyRequired, kWarningTitle);
+        m_messages.ShowMessage(m_texts.leftKeyRequired, m_texts.warningTitle);
         return;
     }
     m_leaveButton.reset();

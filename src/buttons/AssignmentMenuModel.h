@@ -63,6 +63,8 @@ public:
     static int RowCount(AssignmentView view);
     static Rect DropdownBox(int row, Point contentOrigin);
     static Rect ButtonNameArea(int row, Point contentOrigin);
+    // Where a dropdown box shows its label: the box left of its arrow.
+    static Rect LabelArea(Rect dropdownBox);
     // The row (1 to 7) whose dropdown box holds the point, in either view.
     static std::optional<int> RowAt(Point p, Point contentOrigin);
 

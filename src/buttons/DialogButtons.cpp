@@ -1,5 +1,7 @@
 #include "buttons/DialogButtons.h"
 
+#include "buttons/ButtonPicture.h"
+
 namespace veldrane {
 namespace {
 
@@ -51,11 +53,11 @@ bool DialogButtons::Hover(Point p)
 
 void DialogButtons::Draw(SkinCanvas& canvas, std::string_view okText, std::string_view cancelText, FontRole font) const
 {
-    canvas.DrawImage(m_hovered == Button::Ok ? kOkCancelOver : kOkCancelNormal, kOk.TopLeft());
+    DrawButtonPicture(canvas, m_hovered == Button::Ok ? kOkCancelOver : kOkCancelNormal, kOk);
     canvas.DrawText(kOk, okText, font, kButtonText, TextAlign::Centre);
-    canvas.DrawImage(m_hovered == Button::Cancel ? kOkCancelOver : kOkCancelNormal, kCancel.TopLeft());
+    DrawButtonPicture(canvas, m_hovered == Button::Cancel ? kOkCancelOver : kOkCancelNormal, kCancel);
     canvas.DrawText(kCancel, cancelText, font, kButtonText, TextAlign::Centre);
-    canvas.DrawImage(m_hovered == Button::Close ? kCloseOver : kCloseNormal, kClose.TopLeft());
+    DrawButtonPicture(canvas, m_hovered == Button::Close ? kCloseOver : kCloseNormal, kClose, kCloseMark);
 }
 
 } // namespace veldrane

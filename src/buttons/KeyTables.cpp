@@ -165,6 +165,15 @@ std::uint8_t ModifierBitFromName(std::string_view name)
     return 0;
 }
 
+std::vector<std::string_view> KeyNames()
+{
+    std::vector<std::string_view> names;
+    for (const KeyNameRow& row : kKeyNameTable) {
+        names.push_back(row.name);
+    }
+    return names;
+}
+
 const std::array<std::string_view, 8>& ModifierNames()
 {
     return kModifierNames;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace veldrane {
 
@@ -19,6 +20,9 @@ std::uint8_t KeyCodeFromName(std::string_view name, KeyTableInstance instance = 
 
 // The HID modifier bit of the modifier named exactly `name` ("Left Ctrl" ... "Right Win"); 0 when none is.
 std::uint8_t ModifierBitFromName(std::string_view name);
+
+// Every key name of the table, in table order (the mouse's own buttons last).
+std::vector<std::string_view> KeyNames();
 
 // The eight modifier names in the order the combo-key dialog lists them.
 const std::array<std::string_view, 8>& ModifierNames();

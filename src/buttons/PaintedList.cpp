@@ -21,7 +21,21 @@ Rect PaintedList::RowRect(std::size_t index) const
         return {};
     }
     const int top = m_area.top + kBorder + static_cast<int>(index - m_firstVisible) * m_rowHeight;
-    return {m_area.left + kBorder, top, m_area.right - kBorder, top + m_rowHeight};
+    const int right = m_area.right - kBorder - (Scrolls() ? kScrollThumbWidth : 0);
+    return {m_area.left + kBorder, top, right, top + m_rowHeight};
+}
+
+Rect PaintedList::ScrollThumb() const
+{
+    if (!Scrolls()) {
+        return {};
+    }
+    const int inside = m_area.Height() - 2 * kBorder;
+    const auto count = static_cast<long>(m_entries.size());
+    const int height = std::max(kScrollThumbWidth, static_cast<int>(inside * static_cast<long>(VisibleRows()) / count));
+    const int top = m_area.top + kBorder + static_cast<int>(inside * static_cast<long>(m_firstVisible) / count);
+    const int bottom = std::min(top + height, m_area.bottom - kBorder);
+    return {m_area.right - kBorder - kScrollThumbWidth, top, m_area.right - kBorder, bottom};
 }
 
 std::optional<std::size_t> PaintedList::RowAt(Point p) const
@@ -76,6 +90,9 @@ void PaintedList::Draw(SkinCanvas& canvas, FontRole font, const ListColours& col
         }
         canvas.DrawText({row.left + kTextIndent, row.top, row.right, row.bottom}, m_entries[index], font,
                         highlighted ? colours.highlightText : colours.text, TextAlign::Left);
+    }
+    if (Scrolls()) {
+        canvas.FillRect(ScrollThumb(), colours.scrollThumb);
     }
 }
 

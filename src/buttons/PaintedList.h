@@ -10,27 +10,30 @@
 
 namespace veldrane {
 
-// The colours a list box is painted in; the highlighted row is drawn as the system draws a
-// selected row.
+// The colours a list box is painted in: the highlighted row and the scroll thumb in the skin's
+// red accent.
 struct ListColours
 {
     Colour text;
     Colour background;
     Colour border{0, 0, 0};
     Colour highlightText{255, 255, 255};
-    Colour highlightBackground{0, 120, 215};
+    Colour highlightBackground{176, 24, 24};
+    Colour scrollThumb{232, 51, 43};
 };
 
 // A list box the program paints itself: a one-pixel border around rows of one height, the rows
 // that fit shown from the first visible one, and one row highlighted under the pointer. The
 // menus, the modifier list and the macro list of the dialogs are all of this kind. Coordinates
-// are those of the window the list lies in.
+// are those of the window the list lies in. A list with more entries than rows shows a thin
+// scroll thumb at its right edge, beside the rows.
 class PaintedList
 {
 public:
     static constexpr int kBorder = 1;
     // Room left of a row's text, as the system's list boxes leave it.
     static constexpr int kTextIndent = 2;
+    static constexpr int kScrollThumbWidth = 4;
 
     PaintedList(Rect area, int rowHeight, std::vector<std::string> entries);
 
@@ -41,7 +44,11 @@ public:
     // How many rows fit inside the border.
     std::size_t VisibleRows() const;
     std::size_t FirstVisible() const { return m_firstVisible; }
-    // The rectangle of a shown row; empty for a row that is scrolled out or does not exist.
+    // Whether the entries need more rows than fit, so that the scroll thumb shows.
+    bool Scrolls() const { return m_entries.size() > VisibleRows(); }
+    // The scroll thumb: its height the shown share of the entries, its place the first shown row.
+    Rect ScrollThumb() const;
+    // The rectangle of a shown row (left of the scroll thumb); empty for a row that is scrolled out or does not exist.
     Rect RowRect(std::size_t index) const;
     // The row under the point; nothing on the border, below the last row or outside the list.
     std::optional<std::size_t> RowAt(Point p) const;

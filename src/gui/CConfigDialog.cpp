@@ -10,8 +10,10 @@
 #include <QWindow>
 
 #include "gui/CLBEditorWnd.h"
+#include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/skin/SkinStyleSheet.h"
 #include "text/Fonts.h"
 #include "text/ProfileManagerTexts.h"
 
@@ -70,18 +72,14 @@ CLBEditorWnd* CConfigDialog::Editor() const
 
 void CConfigDialog::CreateList()
 {
-    const Colour text = m_model.TextColour();
+    // The background picture shows through the list.
+    setStyleSheet(SkinStyleSheet(m_images, m_model.TextColour(), Colour{0, 0, 0, 0}));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProfileList"));
     m_list->setGeometry(ToQRect(ConfigDialogModel::kListArea));
     m_list->setFont(
         FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).dialog, m_model.InterfaceLanguage()));
-    // The background picture shows through the list.
-    m_list->setStyleSheet(
-        QStringLiteral("QListWidget { background: transparent; color: rgb(%1, %2, %3); border: none; }")
-            .arg(text.r)
-            .arg(text.g)
-            .arg(text.b));
+    m_list->setItemDelegate(new FittedItemDelegate(m_list));
     m_list->viewport()->setAutoFillBackground(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -21,6 +21,7 @@
 #include "device/ReportTrace.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
+#include "gui/ToolkitTranslations.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
@@ -201,6 +202,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
     m_files->language = m_language;
     m_files->LoadLabels(m_language);
+    InstallToolkitTranslations(m_language);
     m_skinDirectory = ChooseSkinDirectory(directory, m_locations.installed, m_files->skin.path);
 
     m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);

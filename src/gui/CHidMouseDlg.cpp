@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -78,8 +79,18 @@ void CHidMouseDlg::paintEvent(QPaintEvent* event)
         painter.fillRect(area, Qt::black);
         QtSkinCanvas canvas(painter, m_images, m_fonts, area);
         m_model.Draw(canvas);
+        m_tips.Painted(area, canvas.Elided());
     }
     ReportFirstPaint();
+}
+
+bool CHidMouseDlg::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        m_tips.Show(*this, *static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CHidMouseDlg::Redraw(std::optional<Rect> area)

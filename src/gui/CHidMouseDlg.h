@@ -12,6 +12,7 @@
 
 #include "app/MainWindowModel.h"
 #include "app/MainWindowView.h"
+#include "gui/skin/ElidedTextTips.h"
 #include "gui/skin/FontBook.h"
 
 namespace veldrane {
@@ -66,6 +67,7 @@ public:
     void ScrollThumbMoved() override;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -84,6 +86,7 @@ private:
     CGdipButton* m_thumb = nullptr;
     CHelpDialog* m_helpDialog = nullptr;
     int m_wheelRemainder = 0;
+    ElidedTextTips m_tips;
 
     // A window drag done by hand where the window manager does not move the window itself.
     bool m_manualDrag = false;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "text/MessageTexts.h"
+
 namespace veldrane {
 
 namespace {
@@ -17,12 +19,38 @@ QString FromUtf8(std::string_view text)
 
 constexpr int kNoteMargin = 16;
 
+QMessageBox::Icon BoxIcon(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QSystemTrayIcon::MessageIcon BalloonIcon(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QSystemTrayIcon::Warning;
+    case MessageKind::Error:
+        return QSystemTrayIcon::Critical;
+    case MessageKind::Information:
+        break;
+    }
+    return QSystemTrayIcon::Information;
+}
+
 } // namespace
 
 void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
 {
     QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
-    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent);
+    QMessageBox box(BoxIcon(KindOfMessage(text, title)), FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -43,7 +71,7 @@ void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title,
 {
     const auto duration = Duration(shown);
     if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
-        m_tray->showMessage(FromUtf8(title), FromUtf8(text), QSystemTrayIcon::Information,
+        m_tray->showMessage(FromUtf8(title), FromUtf8(text), BalloonIcon(KindOfMessage(text, title)),
                             static_cast<int>(duration.count()));
         return;
     }

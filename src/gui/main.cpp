@@ -1,4 +1,5 @@
 // The VELDRANE configurator: lives in the system tray. `veldrane --help` lists its options.
+// SIGTERM and SIGINT end it as "Exit" does.
 
 #include <QApplication>
 #include <QStringList>
@@ -7,6 +8,7 @@
 
 #include "gui/AppOptions.h"
 #include "gui/CHidMouseApp.h"
+#include "gui/TerminationSignals.h"
 
 int main(int argc, char** argv)
 {
@@ -25,6 +27,7 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
+    const veldrane::TerminationSignals terminationSignals;
     veldrane::CHidMouseApp app(*commandLine.options);
     return app.Run();
 }

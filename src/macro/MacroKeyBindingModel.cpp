@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "buttons/ButtonPicture.h"
 #include "macro/MacroFile.h"
 #include "platform/SkinCanvas.h"
 #include "profile/ProfileRecord.h"
@@ -117,7 +118,8 @@ void MacroKeyBindingModel::Draw(SkinCanvas& canvas) const
         canvas.DrawText(kNameField, m_chosenName, FontRole::Dialog, kText, TextAlign::Left);
     }
     for (std::size_t mode = 0; mode < kRepeatModeCount; ++mode) {
-        canvas.DrawImage(mode == m_repeatMode ? kTicked : kUnticked, kModeBoxes[mode].TopLeft());
+        DrawButtonPicture(canvas, mode == m_repeatMode ? kTicked : kUnticked, kModeBoxes[mode],
+                          mode == m_repeatMode ? kTickMark : std::string_view{});
     }
     m_buttons.Draw(canvas, m_texts.ok, m_texts.cancel, FontRole::Dialog);
     if (m_dropdown) {

@@ -31,6 +31,8 @@ inline constexpr Rect kKeyPressSequenceRect{146, 60, 269, 76};
 inline constexpr Rect kRecordOptionRect{296, 66, 480, 84};
 inline constexpr Rect kRecordDelaysRect{292, 162, 484, 196}; // two lines under the delay box
 inline constexpr Rect kLoopTimesRect{316, 312, 480, 330};
+// While a recording runs, how to stop it, word-wrapped under the delay box's text.
+inline constexpr Rect kRecordingHintRect{292, 204, 484, 248};
 
 // The size the dialog takes when its background is missing, so that OK and Cancel stay reachable.
 inline constexpr Size kMacroManagerFallbackSize{500, 440};
@@ -47,9 +49,8 @@ inline constexpr std::string_view kMacroRecordPicture = "/MacroManagement/Record
 inline constexpr std::string_view kMacroBoxUnticked = "/MacroManagement/Pane.png";
 inline constexpr std::string_view kMacroBoxTicked = "/MacroManagement/PaneMakingTick.png";
 
-// The lists are drawn transparent on this grey, the loop-count field on the dark brush; both in
-// the skin's text colour.
-inline constexpr Colour kMacroListBrush{109, 109, 109, 255};
+// The lists are drawn transparent over the wells of the background picture, the loop-count field
+// on the dark brush; both in the skin's text colour.
 inline constexpr Colour kLoopFieldBrush{34, 24, 21, 255};
 
 // The wheel scrolls the event list by this many lines per notch of 120.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "buttons/ButtonAssignment.h"
+#include "buttons/ButtonPicture.h"
 #include "ini/IniDocument.h"
 #include "ini/IniFile.h"
 #include "ini/UnicodeText.h"
@@ -266,11 +267,11 @@ void MacroManagerModel::CommitMacroName(std::size_t line, std::string_view name)
     const bool usable =
         !newName.empty() && Utf16Units(newName) <= kMaxMacroNameUnits && IniDocument::IsValidSectionName(newName);
     if (!usable) {
-        m_context.messages.ShowMessage(kMacroNameBlank, m_texts.warningTitle);
+        m_context.messages.ShowMessage(m_texts.nameBlank, m_texts.warningTitle);
         return;
     }
     if (NameInUse(newName, line)) {
-        m_context.messages.ShowMessage(kMacroNameExists, m_texts.warningTitle);
+        m_context.messages.ShowMessage(m_texts.nameExists, m_texts.warningTitle);
         return;
     }
     if (m_selectedMacro != line) {
@@ -712,22 +713,23 @@ void MacroManagerModel::Draw(SkinCanvas& canvas) const
     };
     const auto button = [&](HotArea area, Rect rect, std::string_view normal, std::string_view over,
                             std::string_view text) {
-        canvas.DrawImage(picture(area, normal, over), rect.TopLeft());
+        DrawButtonPicture(canvas, picture(area, normal, over), rect);
         canvas.DrawText(rect, text, kMacroManagerFont, colour, TextAlign::Centre);
     };
 
     m_background.Draw(canvas);
     canvas.DrawText(kMacroTitleRect, m_texts.title, kMacroManagerFont, colour, TextAlign::Left);
-    canvas.DrawImage(picture(HotArea::Close, kMacroCloseNormal, kMacroCloseOver), kMacroCloseArea.TopLeft());
+    DrawButtonPicture(canvas, picture(HotArea::Close, kMacroCloseNormal, kMacroCloseOver), kMacroCloseArea, kCloseMark);
     canvas.DrawText(kSelectMacroRect, m_texts.selectMacro, kMacroManagerFont, colour, TextAlign::Centre);
     canvas.DrawText(kKeyPressSequenceRect, m_texts.keyPressSequence, kMacroManagerFont, colour, TextAlign::Centre);
     canvas.DrawText(kRecordOptionRect, m_texts.recordOption, kMacroManagerFont, colour, TextAlign::Left);
 
-    canvas.DrawImage(kMacroRecordPicture, kMacroRecordArea.TopLeft());
+    DrawButtonPicture(canvas, kMacroRecordPicture, kMacroRecordArea);
     canvas.DrawText(kMacroRecordArea, IsRecording() ? m_texts.stopRecording : m_texts.startRecording, kMacroManagerFont,
                     colour, TextAlign::Centre);
 
-    canvas.DrawImage(DelayBoxTicked() ? kMacroBoxTicked : kMacroBoxUnticked, kMacroDelayBox.TopLeft());
+    DrawButtonPicture(canvas, DelayBoxTicked() ? kMacroBoxTicked : kMacroBoxUnticked, kMacroDelayBox,
+                      DelayBoxTicked() ? kTickMark : std::string_view{});
     const auto [first, second] = SplitNearMiddle(m_texts.recordDelays);
     const Rect delays = kRecordDelaysRect;
     if (second.empty()) {
@@ -739,7 +741,8 @@ void MacroManagerModel::Draw(SkinCanvas& canvas) const
         canvas.DrawText({delays.left, middle, delays.right, delays.bottom}, second, kMacroManagerFont, colour,
                         TextAlign::Left);
     }
-    canvas.DrawImage(LoopBoxTicked() ? kMacroBoxTicked : kMacroBoxUnticked, kMacroLoopBox.TopLeft());
+    DrawButtonPicture(canvas, LoopBoxTicked() ? kMacroBoxTicked : kMacroBoxUnticked, kMacroLoopBox,
+                      LoopBoxTicked() ? kTickMark : std::string_view{});
     canvas.DrawText(kLoopTimesRect, m_texts.loopTimes, kMacroManagerFont, colour, TextAlign::Left);
 
     button(HotArea::New, kMacroNewArea, kMacroNewDeleteNormal, kMacroNewDeleteOver, m_texts.newMacro);

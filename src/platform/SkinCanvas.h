@@ -35,7 +35,10 @@ enum class TextAlign
 {
     Left,
     Centre,
-    Right
+    Right,
+    // Centred; a text too wide for its area is cut and ends with "…", and the window shows the
+    // whole text as the area's tooltip.
+    CentreElided
 };
 
 // Answers the size of a skin picture; nothing when the picture is missing or does not load.

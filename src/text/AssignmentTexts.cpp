@@ -18,6 +18,7 @@ constexpr AssignmentTexts kEnglish{
     .buttonNames = {"Button 1", "Button 2", "Button 3", "Button 4", "Button 5", "Button 6", "Button 7", "Button 8",
                     "Button 9", "Button 10", "Button 11", "Button 12"},
     .leftKeyRequired = "Left key must be selected!",
+    .warningTitle = "Warning",
 };
 
 constexpr AssignmentTexts kSimplifiedChinese{
@@ -30,6 +31,7 @@ constexpr AssignmentTexts kSimplifiedChinese{
     .buttonNames = {"按钮1", "按钮2", "按钮3", "按钮4", "按钮5", "按钮6", "按钮7", "按钮8", "按钮9", "按钮10", "按钮11",
                     "按钮12"},
     .leftKeyRequired = "左键功能必须选择！",
+    .warningTitle = "警告",
 };
 
 constexpr AssignmentTexts kTraditionalChinese{
@@ -42,6 +44,7 @@ constexpr AssignmentTexts kTraditionalChinese{
     .buttonNames = {"按鈕1", "按鈕2", "按鈕3", "按鈕4", "按鈕5", "按鈕6", "按鈕7", "按鈕8", "按鈕9", "按鈕10", "按鈕11",
                     "按鈕12"},
     .leftKeyRequired = "左鍵功能必須選擇！",
+    .warningTitle = "警告",
 };
 
 } // namespace

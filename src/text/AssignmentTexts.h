@@ -18,6 +18,7 @@ struct AssignmentTexts
     std::array<std::string_view, 7> systemCommands;  // "Windows" submenu
     std::array<std::string_view, 12> buttonNames;    // "Button 1" to "Button 12"
     std::string_view leftKeyRequired;                // "Left key must be selected!"
+    std::string_view warningTitle;                   // "Warning", the caption of that message
 };
 
 const AssignmentTexts& AssignmentTextsFor(Language language);

@@ -1,5 +1,7 @@
 #include "text/MacroManagerTexts.h"
 
+#include "text/MessageTexts.h"
+
 namespace veldrane {
 namespace {
 
@@ -29,6 +31,8 @@ constexpr MacroManagerTexts kEnglish{
     .warningTitle = "Warning",
     .limitMessage = "Macro numbers up to 12.",
     .tooLongMessage = "The macro is too long for the mouse; its last events were left out.",
+    .nameBlank = kMacroNameBlank,
+    .nameExists = kMacroNameExists,
 };
 
 // The simplified set writes "按鍵序列" and "刪除" with traditional characters, as users know them.
@@ -55,6 +59,8 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
     .tooLongMessage = "宏太长，鼠标无法容纳；末尾的事件已省略。",
+    .nameBlank = "宏名称不能为空",
+    .nameExists = "宏名称已存在",
 };
 
 constexpr MacroManagerTexts kTraditionalChinese{
@@ -80,6 +86,8 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
     .tooLongMessage = "巨集太長，滑鼠無法容納；末尾的事件已省略。",
+    .nameBlank = "巨集名稱不能為空",
+    .nameExists = "巨集名稱已存在",
 };
 
 } // namespace

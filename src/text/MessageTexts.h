@@ -48,6 +48,20 @@ inline constexpr std::string_view kMacroKeyDialogImageFailed = "Macro Key Dialog
 inline constexpr std::string_view kMacroNameBlank = "Macro name is blank";
 inline constexpr std::string_view kMacroNameExists = "Macro name already exists";
 
+// What a message box or balloon says about itself, for the icon it carries.
+enum class MessageKind
+{
+    Information,
+    Warning,
+    Error,
+};
+
+// The kind of a message by its title and text: a "Warning" caption in any of the languages warns;
+// the "error" of a missing picture, a missing configuration file, a failure that names itself
+// ("... failed", "Install error code") or a file that could not be opened reports an error;
+// everything else informs.
+MessageKind KindOfMessage(std::string_view text, std::string_view title);
+
 // The text of one of the "...%d..." formats above with the error code written in decimal in place
 // of the first "%d"; a format without "%d" comes back unchanged.
 std::string FormatWithErrorCode(std::string_view format, std::int64_t errorCode);

@@ -18,36 +18,36 @@ constexpr ProfileManagerTexts kEnglish{
     .dropChanges = "The current profile has changes that were not saved. Drop them and load the selected profile?",
 };
 
-// The manager's own texts exist in English only. Where the program has the same word elsewhere in
-// Chinese ("New", "Copy" and "Save" of the main window and the editing shortcuts, "Delete" and the
-// "Warning" caption of the macro manager), the manager uses it; the others stay English. The base
-// name stays "PROFILE" in every language, like the "PROFILE 1" to "PROFILE 6" of the main window.
+// Where the program has the same word elsewhere in Chinese ("New", "Copy" and "Save" of the main
+// window and the editing shortcuts, "Delete" and the "Warning" caption of the macro manager), the
+// manager uses it. The base name stays "PROFILE" in every language, like the "PROFILE 1" to
+// "PROFILE 6" of the main window.
 constexpr ProfileManagerTexts kSimplifiedChinese{
-    .title = "Configuration",
+    .title = "配置管理",
     .baseName = "PROFILE",
     .newRow = "新建",
     .deleteEntry = "刪除",
-    .editEntry = "Edit",
+    .editEntry = "编辑",
     .copyEntry = "复制",
-    .loadEntry = "Load",
+    .loadEntry = "载入",
     .saveEntry = "保存",
     .warningTitle = "警告",
-    .limitMessage = "Profile numbers up to 6.",
+    .limitMessage = "最多可以新建6个配置。",
     .lastProfile = "至少需要保留一个配置。",
     .dropChanges = "当前配置有未保存的更改。放弃这些更改并载入所选配置吗？",
 };
 
 constexpr ProfileManagerTexts kTraditionalChinese{
-    .title = "Configuration",
+    .title = "設定檔管理",
     .baseName = "PROFILE",
     .newRow = "新建",
     .deleteEntry = "刪除",
-    .editEntry = "Edit",
+    .editEntry = "編輯",
     .copyEntry = "複製",
-    .loadEntry = "Load",
+    .loadEntry = "載入",
     .saveEntry = "保存",
     .warningTitle = "警告",
-    .limitMessage = "Profile numbers up to 6.",
+    .limitMessage = "最多可以新建6個設定檔。",
     .lastProfile = "至少需要保留一個配置。",
     .dropChanges = "目前配置有未儲存的變更。放棄這些變更並載入所選配置嗎？",
 };

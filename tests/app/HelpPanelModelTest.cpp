@@ -90,5 +90,24 @@ TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
     EXPECT_FALSE(panel.IsOpen());
 }
 
+// Without its picture the panel is still seen where it takes clicks, with its lines readable, and
+// the missing picture is reported once however often the panel opens.
+TEST_F(HelpPanelModelTest, WithoutItsPictureThePanelIsPlainAndReportedOnce)
+{
+    images.sizes.clear();
+    HelpPanelModel panel = MakePanel();
+    panel.Open();
+    panel.Close();
+    panel.Open();
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "error", "Help Dialog Load background image failed!!!"}}));
+    RecordingCanvas canvas;
+    panel.Draw(canvas, {786, 25});
+    ASSERT_FALSE(canvas.fills.empty());
+    EXPECT_EQ(canvas.fills.front().area, (Rect{786, 25, 952, 102}));
+    ASSERT_TRUE(canvas.FindText("http://www.tessaly.example"));
+    EXPECT_EQ(canvas.FindText("http://www.tessaly.example")->area, (Rect{786, 25, 952, 50}));
+}
+
 } // namespace
 } // namespace veldrane

@@ -254,6 +254,14 @@ TEST_F(AssignmentMenuTest, MacroKeyStoresTheBinding)
     EXPECT_EQ(m_record.macroRepeat[11], 2);
     EXPECT_EQ(m_labels[11], "Macro Key-Jump");
     EXPECT_EQ(EntryHex(m_record, 11), "09 02 03 00");
+    // The label stops short of the box's arrow and is cut with "…" where it is too long.
+    RecordingCanvas canvas;
+    model.Draw(canvas, kOrigin, AssignmentView::Side);
+    const auto label = canvas.FindText("Macro Key-Jump");
+    ASSERT_TRUE(label);
+    const Rect box = AssignmentMenuModel::DropdownBox(5, kOrigin);
+    EXPECT_EQ(label->area, (Rect{box.left, box.top, box.right - 16, box.bottom}));
+    EXPECT_EQ(label->align, TextAlign::CentreElided);
 }
 
 class CancelledDialog : public AssignmentMenuTest, public testing::WithParamInterface<int>

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "buttons/ComboKeyCaptureModel.h"
+#include "buttons/DialogButtons.h"
 #include "buttons/SingleKeyCaptureModel.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
@@ -53,6 +55,24 @@ TEST_F(CaptureTest, SingleKeyShowsTheLastEventsName)
     model.OnKeyName("Right Ctrl");
     EXPECT_EQ(model.KeyName(), "Right Ctrl");
     EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// A skin without the buttons' pictures still shows where OK, Cancel and the close area are.
+TEST_F(CaptureTest, ButtonsWithoutTheirPicturesAreDrawnPlain)
+{
+    SingleKeyCaptureModel model(Language::English);
+    model.Open(m_skin, m_messages);
+    RecordingCanvas canvas;
+    model.Draw(canvas);
+    std::vector<Rect> filled;
+    for (const auto& fill : canvas.fills) {
+        filled.push_back(fill.area);
+    }
+    for (const Rect area : {DialogButtons::kOk, DialogButtons::kCancel, DialogButtons::kClose}) {
+        EXPECT_NE(std::find(filled.begin(), filled.end(), area), filled.end());
+    }
+    ASSERT_TRUE(canvas.FindText("×"));
+    EXPECT_EQ(canvas.FindText("×")->area, DialogButtons::kClose);
 }
 
 struct PressCase

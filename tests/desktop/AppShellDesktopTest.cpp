@@ -2,6 +2,8 @@
 // once, "Save" reaches the simulated mouse and the profile files (and, when the mouse is absent or
 // does not answer, the files and a message), the tray menu's simulator entries make the mouse
 // report and a balloon appears, "Exit" ends the program with status 0.
+// On a Wayland compositor without a tray the window shows at once and the program ends cleanly
+// when the session asks it to terminate.
 
 #include <gtest/gtest.h>
 
@@ -142,6 +144,23 @@ TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
     ASSERT_FALSE(window.isEmpty());
     session.StartTray();
     EXPECT_FALSE(session.TrayIcon().isEmpty());
+}
+
+TEST(WaylandDesktopTest, TheWindowShowsOnAHeadlessCompositorAndTerminationEndsWithZero)
+{
+    if (auto missing = test::DesktopSession::Missing()) {
+        GTEST_SKIP() << "needs " << *missing;
+    }
+    if (auto missing = test::DesktopSession::MissingWayland()) {
+        GTEST_SKIP() << "needs " << *missing;
+    }
+    test::DesktopSession session("EN");
+    ASSERT_TRUE(session.StartWayland()) << "weston did not start";
+    session.Launch();
+    // Qt paints a Wayland window only once the compositor has configured its toplevel.
+    EXPECT_TRUE(session.WaitForError("first-paint")) << "the window was never shown";
+    session.Program().terminate();
+    EXPECT_EQ(session.WaitForExit(), 0);
 }
 
 } // namespace

@@ -48,6 +48,16 @@ public:
     std::filesystem::path Executable() const;
     const IconvTextCodec& Codec() const { return m_codec; }
 
+    // What running on a headless Wayland compositor needs and this machine lacks (weston, Qt's
+    // wayland platform).
+    static std::optional<std::string> MissingWayland();
+    // Starts weston's headless compositor in the session's runtime folder; the program started
+    // afterwards runs on it (QT_QPA_PLATFORM=wayland) instead of Xvfb, and reports its first
+    // paint on its standard error. Whether the compositor came up.
+    bool StartWayland();
+    // Waits until the program has written `text` to its standard error (Wayland only).
+    bool WaitForError(std::string_view text);
+
     // Starts "veldrane --simulate --sim-trace" (and `extra`); does not wait for a window.
     void Launch(const QStringList& extra = {});
     QProcess& Program() { return m_app; }
@@ -111,6 +121,9 @@ private:
     bool m_withTray;
     std::unique_ptr<XvfbServer> m_xvfb;
     QProcess m_tray;
+    QProcess m_weston;
+    QString m_waylandSocket;
+    QByteArray m_errors;
     QProcess m_app;
 };
 

@@ -11,13 +11,13 @@
 #include "profile/ProfileFileNames.h"
 #include "support/TempDir.h"
 #include "text/Language.h"
+#include "text/ProfileManagerTexts.h"
 
 namespace veldrane {
 namespace {
 
 using test::ReadFileBytes;
 
-constexpr std::string_view kManagerName = "^Configuration$";
 constexpr std::string_view kMenuName = "^ProfileList$";
 
 // Window pixels of what the test presses: the main window's "Config"; the manager's
@@ -99,7 +99,9 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
     QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
     session.Click(window, kConfigX, kConfigY);
-    const QString manager = session.WaitForWindow(kManagerName);
+    // The manager's window carries its title in the interface language.
+    const std::string title(ProfileManagerTextsFor(LanguageFromCode(GetParam())).title);
+    const QString manager = session.WaitForWindow("^" + title + "$");
     ASSERT_FALSE(manager.isEmpty());
 
     // Delete A: select it, then "Delete", the first entry of the menu of a right-button release.

@@ -94,13 +94,28 @@ class MissingPictureTest : public test::GuiFixture
 {
 };
 
-TEST_F(MissingPictureTest, AMissingButtonPictureShowsNothingThere)
+// A button whose picture the skin lacks is drawn plain, so that the place that takes its clicks
+// can be seen; its "-over" picture still shows while the pointer is on it.
+TEST_F(MissingPictureTest, AMissingButtonPictureShowsAPlainButton)
 {
     WriteSkin("/button-save-normal.png");
     CHidMouseDlg& dlg = Window();
-    EXPECT_EQ(PixelAt(dlg, {925, 606}), kBackground);
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), 0xff3c3c42u);
     test::SendMouse(dlg, QEvent::MouseMove, {930, 610}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveOverColour);
+}
+
+// Without its picture the help panel is still seen where it takes the clicks, over the headers.
+TEST_F(MissingPictureTest, TheHelpPanelWithoutItsPictureIsSeenWhereItTakesClicks)
+{
+    WriteSkin("/Help/HelpWindow.png");
+    CHidMouseDlg& dlg = Window();
+    test::SendMouse(dlg, QEvent::MouseButtonPress, {944, 12}, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(dlg, QEvent::MouseButtonRelease, {944, 12}, Qt::LeftButton, Qt::NoButton);
+    ASSERT_TRUE(dlg.Model().HelpOpen());
+    ASSERT_NE(dlg.HelpDialog(), nullptr);
+    EXPECT_EQ(PixelAt(*dlg.HelpDialog(), {80, 70}), 0xffd6d6dcu);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 } // namespace

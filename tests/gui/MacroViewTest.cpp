@@ -20,6 +20,7 @@
 #include "gui/skin/SkinImageCache.h"
 #include "ini/IniFile.h"
 #include "macro/MacroFile.h"
+#include "macro/MacroManagerLayout.h"
 #include "platform/KeyNameSource.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "support/FakeClock.h"
@@ -145,6 +146,23 @@ TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialog)
     ClickSurface({300, 95});
     EXPECT_TRUE(dialog.Model().IsRecording());
     EXPECT_EQ(dialog.windowTitle(), "Press Ctrl+Break key to stop recording");
+    // The dialog has no title bar: the hint is drawn in it, in the skin's red.
+    const auto hintShown = [&] {
+        const QImage shown = dialog
+                                 .grab(QRect(kRecordingHintRect.left, kRecordingHintRect.top,
+                                             kRecordingHintRect.Width(), kRecordingHintRect.Height()))
+                                 .toImage();
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor pixel = shown.pixelColor(x, y);
+                if (pixel.red() > 150 && pixel.green() < 90) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(hintShown());
     EXPECT_FALSE(dialog.LoopField()->isEnabled());
     QListWidget& events = *dialog.EventList();
     Key(events, QEvent::KeyPress, Qt::Key_K);
@@ -157,6 +175,7 @@ TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialog)
     EXPECT_TRUE(dialog.isVisible()) << "Escape is recorded and does not close the manager";
     ClickSurface({380, 100});
     EXPECT_FALSE(dialog.Model().IsRecording());
+    EXPECT_FALSE(hintShown());
     EXPECT_EQ(Lines(events), QStringList({"K   Dn", "500 ms", "K   Up", "0 ms", "Esc   Dn"}));
     EXPECT_EQ(m_file.GetString("Alpha", "ItemCount"), "5");
     EXPECT_EQ(m_file.GetString("Alpha", "Item1"), "500 ms");

@@ -11,6 +11,8 @@
 #include "gui/skin/FontBook.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/skin/TextFitting.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
@@ -100,6 +102,31 @@ TEST(FontBook, ChineseFacesMapToAnInstalledCjkFamilyThatHasTheGlyphs)
                                      : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
         EXPECT_EQ(FontBook::InstalledFamily("Segoe UI", Language::English), expected);
     }
+}
+
+// A text that even narrowed is too wide is cut with "…" only where its area allows it, and the
+// window learns its whole text for the tooltip; the others are drawn whole.
+TEST(QtSkinCanvas, OnlyElidableTextsAreCutAndTheirWholeTextIsKept)
+{
+    test::TestApplication();
+    test::TempDir dir;
+    SkinImageCache cache(dir.Path());
+    FontBook fonts(Language::English);
+    QImage target(200, 40, QImage::Format_RGB32);
+    QPainter painter(&target);
+    QtSkinCanvas canvas(painter, cache, fonts, target.rect());
+    const std::string label = "Macro Key-A very long macro name";
+    canvas.DrawText({0, 0, 60, 20}, label, FontRole::Text, {255, 255, 255}, TextAlign::Centre);
+    canvas.DrawText({0, 20, 60, 40}, label, FontRole::Text, {255, 255, 255}, TextAlign::CentreElided);
+    canvas.DrawText({0, 20, 200, 40}, "Click", FontRole::Text, {255, 255, 255}, TextAlign::CentreElided);
+    ASSERT_EQ(canvas.Elided().size(), 1u);
+    EXPECT_EQ(canvas.Elided()[0].area, QRect(0, 20, 60, 20));
+    EXPECT_EQ(canvas.Elided()[0].text.toStdString(), label);
+
+    const FittedText cut = FitText(fonts.FontFor(FontRole::Text), QString::fromStdString(label), 60, true);
+    EXPECT_TRUE(cut.elided);
+    EXPECT_TRUE(cut.text.endsWith(QChar(0x2026)));
+    EXPECT_LE(QFontMetrics(cut.font).horizontalAdvance(cut.text), 60);
 }
 
 } // namespace

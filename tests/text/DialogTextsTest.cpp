@@ -36,17 +36,30 @@ TEST(HelpDialogTexts, ButtonsFollowTheLanguageAndTheLinesDoNot)
     }
 }
 
-// The manager borrows the Chinese of the words the program translates elsewhere; the rest of its
-// texts, the base of new names among them, are the same in every language.
-TEST(ProfileManagerTexts, ChineseTakeTheProgramsWordsAndTheRestStaysEnglish)
+// The Chinese sets translate every text the user reads; only the base of new names is shared,
+// like the "PROFILE 1" to "PROFILE 6" of the main window.
+TEST(ProfileManagerTexts, ChineseSetsTranslateAllButTheBaseName)
 {
     EXPECT_EQ(ProfileManagerTextsFor(Language::SimplifiedChinese).deleteEntry, "刪除");
     EXPECT_EQ(ProfileManagerTextsFor(Language::TraditionalChinese).copyEntry, "複製");
+    EXPECT_EQ(ProfileManagerTextsFor(Language::SimplifiedChinese).limitMessage, "最多可以新建6个配置。");
     EXPECT_EQ(kProfileFileFilter, "Gaming Mouse Profile(*.bin)|*.bin||");
-    for (const Language language : kLanguages) {
+    const auto& english = ProfileManagerTextsFor(Language::English);
+    EXPECT_EQ(english.limitMessage, "Profile numbers up to 6.");
+    for (const Language language : {Language::SimplifiedChinese, Language::TraditionalChinese}) {
         const auto& texts = ProfileManagerTextsFor(language);
         EXPECT_EQ(texts.baseName, "PROFILE");
-        EXPECT_EQ(texts.limitMessage, "Profile numbers up to 6.");
+        for (auto field : {&ProfileManagerTexts::title, &ProfileManagerTexts::newRow, &ProfileManagerTexts::deleteEntry,
+                           &ProfileManagerTexts::editEntry, &ProfileManagerTexts::copyEntry,
+                           &ProfileManagerTexts::loadEntry, &ProfileManagerTexts::saveEntry,
+                           &ProfileManagerTexts::warningTitle, &ProfileManagerTexts::limitMessage}) {
+            EXPECT_NE(texts.*field, english.*field);
+        }
+    }
+    for (const Language language : {Language::SimplifiedChinese, Language::TraditionalChinese}) {
+        const auto& macro = MacroManagerTextsFor(language);
+        EXPECT_NE(macro.nameBlank, MacroManagerTextsFor(Language::English).nameBlank);
+        EXPECT_NE(macro.nameExists, MacroManagerTextsFor(Language::English).nameExists);
     }
 }
 

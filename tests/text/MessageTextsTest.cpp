@@ -35,5 +35,27 @@ TEST(MessageTexts, FixedTextsKeepTheirSpellingAndBlanks)
     EXPECT_EQ(kMacroNameExists, "Macro name already exists");
 }
 
+TEST(KindOfMessage, WarningsByTheirCaptionErrorsByWhatTheySay)
+{
+    struct Case
+    {
+        std::string_view text;
+        std::string_view title;
+        MessageKind kind;
+    };
+    for (const Case& c : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
+                          Case{"最多可以新建12個巨集。", "警告", MessageKind::Warning},
+                          Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning},
+                          Case{kImageError, kConfigDialogImageFailed, MessageKind::Error},
+                          Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
+                          Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
+                          Case{kCreateEventFailed, "Tessaly VELDRANE", MessageKind::Error},
+                          Case{kConfigFileNotExist, "Tessaly VELDRANE", MessageKind::Error},
+                          Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
+                          Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
+        EXPECT_EQ(KindOfMessage(c.text, c.title), c.kind) << c.text;
+    }
+}
+
 } // namespace
 } // namespace veldrane

@@ -24,8 +24,10 @@ constexpr Rect kBox{10, 0, 20, 9}; // rows relative to their top
 constexpr int kStripLeft = 100;
 // The mode's name, right of its box and centred on it.
 constexpr Rect kName{24, -4, 98, 13};
-// The five labels, 5 pixels under the strip, at these offsets from its left edge.
-constexpr std::array<int, 5> kLabelOffsets{0, 25, 55, 85, 115};
+// The five labels, 5 pixels under the strip, centred 30 pixels apart from the strip's left edge on;
+// the last, the widest ("100%"), ends inside the section's frame, and the first may reach left of
+// the strip, under the mode's name.
+constexpr std::array<int, 5> kLabelCentres{-1, 29, 59, 89, 119};
 constexpr int kLabelGap = 5;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 13;
@@ -94,10 +96,11 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         canvas.DrawText(Within(contentOrigin, kName.Offset(0, top)), names[mode], FontRole::Text, TextColour(),
                         TextAlign::Left);
         const int labelTop = top + kLightLevelStrip.height + kLabelGap;
-        for (std::size_t i = 0; i < kLabelOffsets.size(); ++i) {
-            const int left = kStripLeft + kLabelOffsets[i];
-            canvas.DrawText(Within(contentOrigin, Rect{left, labelTop, left + kLabelWidth, labelTop + kLabelHeight}),
-                            texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(), TextAlign::Left);
+        for (std::size_t i = 0; i < kLabelCentres.size(); ++i) {
+            const int centre = kStripLeft + kLabelCentres[i];
+            const Rect area{centre - kLabelWidth / 2, labelTop, centre + kLabelWidth / 2, labelTop + kLabelHeight};
+            canvas.DrawText(Within(contentOrigin, area), texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(),
+                            TextAlign::Centre);
         }
     }
 }

@@ -25,27 +25,52 @@ std::optional<MacroBindingChoice> CMacroDialog::Run(SkinImageCache& images, Mess
     return dialog.m_model.Result();
 }
 
+QRect CMacroDialog::ModeTextBox(std::size_t mode)
+{
+    // The skin draws a panel behind each mode's text: the text stays inside it.
+    const Rect area = MacroKeyBindingModel::kModeTexts[mode];
+    return QRect(area.left, area.top, area.Width(), area.Height());
+}
+
+QFont CMacroDialog::ModeFont(const QFont& dialogFont, const std::array<QString, kModes>& texts)
+{
+    // The three texts share one size: the dialog's, or the largest smaller one at which every
+    // text fits its box.
+    constexpr int kSmallestPixelSize = 9;
+    QFont font = dialogFont;
+    const auto fitsAll = [&] {
+        for (std::size_t mode = 0; mode < kModes; ++mode) {
+            const QRect box = ModeTextBox(mode);
+            const QRect needed = QFontMetrics(font).boundingRect(box, kModeTextFlags, texts[mode]);
+            if (needed.height() > box.height() || needed.width() > box.width()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    while (font.pixelSize() > kSmallestPixelSize && !fitsAll()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
+std::array<QString, CMacroDialog::kModes> CMacroDialog::ModeTexts() const
+{
+    std::array<QString, kModes> texts;
+    for (std::size_t mode = 0; mode < kModes; ++mode) {
+        const std::string_view utf8 = m_model.RepeatModeText(mode);
+        texts[mode] = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    }
+    return texts;
+}
+
 void CMacroDialog::PaintExtras(QPainter& painter)
 {
-    // A mode's text is longer than the two lines its area holds in the dialog's font: it takes the
-    // height up to the next mode's area, centred on its box, and a smaller size if even that is
-    // not enough, so that no word is cut off.
-    constexpr int kExtraHeight = 8;
-    constexpr int kSmallestPixelSize = 9;
+    const std::array<QString, kModes> texts = ModeTexts();
     painter.setPen(Qt::white);
-    for (std::size_t mode = 0; mode < MacroKeyBindingModel::kRepeatModeCount; ++mode) {
-        const Rect area = MacroKeyBindingModel::kModeTexts[mode];
-        const QRect box(area.left, area.top - kExtraHeight, area.Width(), area.Height() + 2 * kExtraHeight);
-        const std::string_view utf8 = m_model.RepeatModeText(mode);
-        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-        constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-        QFont font = Fonts().FontFor(FontRole::Dialog);
-        while (font.pixelSize() > kSmallestPixelSize &&
-               QFontMetrics(font).boundingRect(box, kFlags, text).height() > box.height()) {
-            font.setPixelSize(font.pixelSize() - 1);
-        }
-        painter.setFont(font);
-        painter.drawText(box, kFlags, text);
+    painter.setFont(ModeFont(Fonts().FontFor(FontRole::Dialog), texts));
+    for (std::size_t mode = 0; mode < kModes; ++mode) {
+        painter.drawText(ModeTextBox(mode), kModeTextFlags, texts[mode]);
     }
 }
 

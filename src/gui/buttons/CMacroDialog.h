@@ -1,5 +1,10 @@
 #pragma once
 
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+#include <array>
 #include <optional>
 
 #include "buttons/AssignmentDialogs.h"
@@ -25,6 +30,13 @@ public:
                                                  const IniFile& macroFile, Language language, QWidget* parent);
 
     MacroKeyBindingModel& Model() { return m_model; }
+
+    static constexpr std::size_t kModes = MacroKeyBindingModel::kRepeatModeCount;
+    static constexpr int kModeTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    // Where a mode's text is drawn, and the one font in which all three fit their boxes.
+    static QRect ModeTextBox(std::size_t mode);
+    static QFont ModeFont(const QFont& dialogFont, const std::array<QString, kModes>& texts);
+    std::array<QString, kModes> ModeTexts() const;
 
 protected:
     void DrawModel(SkinCanvas& canvas) override { m_model.Draw(canvas); }

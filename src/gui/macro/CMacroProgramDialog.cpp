@@ -1,6 +1,7 @@
 #include "gui/macro/CMacroProgramDialog.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,8 +14,11 @@
 #include <QWindow>
 
 #include "gui/CLBEditorWnd.h"
+#include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/skin/SkinStyleSheet.h"
+#include "macro/MacroItem.h"
 #include "platform/KeyNameSource.h"
 #include "text/Fonts.h"
 
@@ -115,30 +119,54 @@ std::optional<MacroData> CMacroProgramDialog::Run(MacroManagerContext context, S
     return dialog.Model().Result();
 }
 
+QString CMacroProgramDialog::ShownEventLine(const QString& line)
+{
+    // An event line keeps its key name whole and its marker: the blanks before "Dn" and "Up"
+    // shrink to one, so that a press can be told from a release in the list's width.
+    QString shown = line;
+    for (const std::string_view marker : {kPressMarker, kReleaseMarker}) {
+        const QString wide = FromUtf8(marker);
+        if (shown.endsWith(wide)) {
+            shown.chop(wide.size());
+            shown += QLatin1Char(' ') + wide.trimmed();
+            break;
+        }
+    }
+    return shown;
+}
+
+QFont CMacroProgramDialog::ListFont() const
+{
+    // The rows are in the manager's face at normal weight: the bold of the headings would not
+    // leave room for the longest key names.
+    QFont font = m_fonts.FontFor(FontRole::MacroManager);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 void CMacroProgramDialog::CreateControls()
 {
     const QFont& font = m_fonts.FontFor(FontRole::MacroManager);
-    const QString textColour = ColourName(m_model.TextColour());
-    const QString listStyle = QStringLiteral("QListWidget { background: %1; color: %2; border: none; }")
-                                  .arg(ColourName(kMacroListBrush), textColour);
+    // The lists lie on the wells of the skin's picture, which show through them.
+    setStyleSheet(SkinStyleSheet(m_images, m_model.TextColour(), Colour{0, 0, 0, 0}));
 
     const auto makeList = [&](Rect rect, const char* name) {
         auto* list = new QListWidget(this);
         list->setObjectName(QString::fromLatin1(name));
         list->setGeometry(ToQRect(rect));
-        list->setFont(font);
-        list->setStyleSheet(listStyle);
+        list->setFont(ListFont());
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         return list;
     };
     m_macroList = makeList(kMacroListRect, "MacroList");
-    m_macroList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_macroList->setItemDelegate(new FittedItemDelegate(m_macroList));
     m_eventList = makeList(kEventListRect, "EventList");
-    m_eventList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_eventList->setItemDelegate(new FittedItemDelegate(m_eventList, &CMacroProgramDialog::ShownEventLine));
 
     m_loopField = new QLineEdit(this);
     m_loopField->setObjectName(QStringLiteral("LoopField"));
@@ -148,8 +176,8 @@ void CMacroProgramDialog::CreateControls()
     m_loopField->setFrame(false);
     m_loopField->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_loopField));
-    m_loopField->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: none; }")
-                                   .arg(ColourName(kLoopFieldBrush), textColour));
+    m_loopField->setStyleSheet(
+        QStringLiteral("QLineEdit { background: %1; border: none; padding: 0px; }").arg(ColourName(kLoopFieldBrush)));
     m_loopField->installEventFilter(this);
 
     connect(m_macroList, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -379,11 +407,34 @@ void CMacroProgramDialog::leaveEvent(QEvent* event)
     }
 }
 
+QFont CMacroProgramDialog::HintFont(const QString& hint) const
+{
+    // The hint takes the lines its area holds, in a smaller size if the manager's font needs more.
+    constexpr int kSmallestPixelSize = 9;
+    QFont font = m_fonts.FontFor(FontRole::MacroManager);
+    const QRect area = ToQRect(kRecordingHintRect);
+    while (font.pixelSize() > kSmallestPixelSize &&
+           QFontMetrics(font).boundingRect(area, kHintFlags, hint).height() > area.height()) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
+}
+
 void CMacroProgramDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QtSkinCanvas canvas(painter, m_images, m_fonts, rect());
-    m_model.Draw(canvas);
+    {
+        QtSkinCanvas canvas(painter, m_images, m_fonts, rect());
+        m_model.Draw(canvas);
+    }
+    if (m_model.IsRecording()) {
+        // The dialog has no title bar: the text the window carries while recording is shown in it.
+        const QString hint = FromUtf8(m_model.WindowText());
+        painter.setClipping(false);
+        painter.setFont(HintFont(hint));
+        painter.setPen(QColor(232, 51, 43));
+        painter.drawText(ToQRect(kRecordingHintRect), kHintFlags, hint);
+    }
 }
 
 // Closing ---------------------------------------------------------------------------------------------

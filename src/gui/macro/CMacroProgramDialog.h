@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QPoint>
 #include <QPointer>
 
@@ -49,6 +50,10 @@ public:
 
     void reject() override;
 
+    // The font in which the recording hint fits its area.
+    QFont HintFont(const QString& hint) const;
+    static constexpr int kHintFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -62,6 +67,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The text the event list shows for a stored event line.
+    static QString ShownEventLine(const QString& line);
+    // The font of the two lists.
+    QFont ListFont() const;
     void CreateControls();
     // Shows the model's lists, selections, field and window text.
     void Sync();

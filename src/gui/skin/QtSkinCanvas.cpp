@@ -10,11 +10,10 @@
 #include "gui/skin/DrawSkinImage.h"
 #include "gui/skin/FontBook.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/skin/TextFitting.h"
 
 namespace veldrane {
 namespace {
-
-constexpr int kNarrowestStretch = 70;
 
 QRect ToQRect(Rect rect)
 {
@@ -30,6 +29,7 @@ Qt::Alignment ToAlignment(TextAlign align)
 {
     switch (align) {
     case TextAlign::Centre:
+    case TextAlign::CentreElided:
         return Qt::AlignHCenter | Qt::AlignVCenter;
     case TextAlign::Right:
         return Qt::AlignRight | Qt::AlignVCenter;
@@ -71,20 +71,13 @@ void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Col
         return;
     }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    QFont face = m_fonts.FontFor(font);
-    // The stand-in faces are wider than the Windows faces the layout was made for: a text that
-    // would run out of its rectangle is narrowed to fit rather than cut off.
-    // The stretch does not scale every face in proportion (a condensed face may be chosen), so
-    // the width is measured again after each step.
-    int stretch = QFont::Unstretched;
-    for (int width = QFontMetrics(face).horizontalAdvance(text); width > target.width() && stretch > kNarrowestStretch;
-         width = QFontMetrics(face).horizontalAdvance(text)) {
-        stretch = std::max(kNarrowestStretch, std::min(stretch - 1, stretch * target.width() / width));
-        face.setStretch(stretch);
+    const FittedText fitted = FitText(m_fonts.FontFor(font), text, target.width(), align == TextAlign::CentreElided);
+    if (fitted.elided) {
+        m_elided.push_back({target, text});
     }
-    m_painter.setFont(face);
+    m_painter.setFont(fitted.font);
     m_painter.setPen(ToQColor(colour));
-    m_painter.drawText(target, static_cast<int>(ToAlignment(align) | Qt::TextSingleLine), text);
+    m_painter.drawText(target, static_cast<int>(ToAlignment(align) | Qt::TextSingleLine), fitted.text);
 }
 
 void QtSkinCanvas::FillRect(Rect area, Colour colour)

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
+
+#include <vector>
 
 #include "platform/SkinCanvas.h"
 
@@ -25,12 +28,21 @@ public:
     void FillRect(Rect area, Colour colour) override;
     void SetClip(std::optional<Rect> clip) override;
 
+    // A text that was cut to fit its area, with its whole text for the area's tooltip.
+    struct ElidedText
+    {
+        QRect area;
+        QString text;
+    };
+    const std::vector<ElidedText>& Elided() const { return m_elided; }
+
 private:
     QPainter& m_painter;
     SkinImageCache& m_images;
     const FontBook& m_fonts;
     QRect m_area;
     QRect m_clip;
+    std::vector<ElidedText> m_elided;
 };
 
 } // namespace veldrane

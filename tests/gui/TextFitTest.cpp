@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QListWidget>
+#include <QScrollBar>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/ConfigDialogModel.h"
+#include "buttons/AssignmentMenuModel.h"
+#include "buttons/ComboKeyCaptureModel.h"
+#include "buttons/KeyTables.h"
+#include "buttons/RecordingAssignmentDialogs.h"
+#include "buttons/SingleKeyCaptureModel.h"
+#include "gui/CConfigDialog.h"
+#include "gui/GuiFixture.h"
+#include "gui/buttons/CMacroDialog.h"
+#include "gui/macro/CMacroProgramDialog.h"
+#include "gui/skin/FittedItemDelegate.h"
+#include "gui/skin/FontBook.h"
+#include "gui/skin/TextFitting.h"
+#include "ini/IniFile.h"
+#include "macro/MacroItem.h"
+#include "macro/MacroKeyBindingModel.h"
+#include "macro/MacroManagerLayout.h"
+#include "macro/MacroManagerModel.h"
+#include "platform/KeyNameSource.h"
+#include "profile/ScriptedFileDialog.h"
+#include "support/TempDir.h"
+#include "text/Fonts.h"
+#include "text/MacroManagerTexts.h"
+#include "text/ProfileManagerTexts.h"
+
+namespace veldrane {
+namespace {
+
+// A recording canvas over the default skin: pictures and their sizes are the skin's own.
+class SkinMeasuringCanvas : public test::RecordingCanvas
+{
+public:
+    explicit SkinMeasuringCanvas(SkinImageCache& skin) : m_skin(skin) {}
+
+    std::optional<Size> ImageSize(std::string_view path) override { return m_skin.ImageSize(path); }
+    bool DrawImage(std::string_view path, Point at) override
+    {
+        const bool drawn = m_skin.Find(path) != nullptr;
+        images.push_back({std::string(path), at, drawn, clip});
+        return drawn;
+    }
+
+private:
+    SkinImageCache& m_skin;
+};
+
+class NoKeyNames : public KeyNameSource
+{
+public:
+    std::string KeyName(const KeyStroke&) const override { return {}; }
+};
+
+// Every text the windows draw, in each language, measured with the program's own fonts on this
+// system and narrowed as the windows narrow it: none may be wider than its area. Texts that the
+// windows end with "…" on purpose (the dropdown labels) are left out.
+class TextFitTest : public test::GuiFixture, public ::testing::WithParamInterface<Language>
+{
+protected:
+    TextFitTest() : fonts(GetParam())
+    {
+        const char* bin = std::getenv("VELDRANE_BIN_DIR");
+        const std::filesystem::path skin = std::filesystem::path(bin ? bin : "") / "Skins" / "Default";
+        if (!std::filesystem::exists(skin / "main.png")) {
+            return;
+        }
+        std::filesystem::create_directories(skinDir);
+        std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
+        haveSkin = true;
+    }
+
+    // Measures what `canvas` recorded for one window and forgets it. The texts of an open section
+    // (all but the headers' titles) that lie in the rows of `frame` also stay within its sides,
+    // inside the frame its picture draws.
+    void Measure(std::string_view window, SkinMeasuringCanvas& canvas, std::optional<Rect> frame = {})
+    {
+        constexpr int kFrameWidth = 4;
+        for (const auto& text : canvas.texts) {
+            if (text.align != TextAlign::CentreElided) {
+                Check(window, text.text, fonts.FontFor(text.font), text.area.Width());
+            }
+            if (frame && text.font != FontRole::Title && text.area.top >= frame->top &&
+                text.area.bottom <= frame->bottom &&
+                (text.area.left < frame->left || text.area.right > frame->right - kFrameWidth)) {
+                overflows.push_back(std::string(window) + ": \"" + text.text + "\" leaves its frame");
+            }
+        }
+        canvas.Clear();
+    }
+
+    void Check(std::string_view window, std::string_view utf8, const QFont& font, int width)
+    {
+        const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+        const FittedText fitted = FitText(font, text, width, false);
+        const int needed = QFontMetrics(fitted.font).horizontalAdvance(fitted.text);
+        if (needed > width) {
+            overflows.push_back(std::string(window) + ": \"" + std::string(utf8) + "\" needs " +
+                                std::to_string(needed) + " of " + std::to_string(width));
+        }
+    }
+
+    FontBook fonts;
+    bool haveSkin = false;
+    std::vector<std::string> overflows;
+};
+
+TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
+{
+    if (!haveSkin) {
+        GTEST_SKIP() << "the default skin has not been drawn into VELDRANE_BIN_DIR";
+    }
+    const Language language = GetParam();
+    SkinMeasuringCanvas canvas(cache);
+
+    // The main window with each folding row open in turn, and its help panel.
+    files.LoadLabels(language);
+    AppContext context{records,
+                       files,
+                       mouse,
+                       messages,
+                       clock,
+                       shell,
+                       cache,
+                       pointerSettings,
+                       notices,
+                       language,
+                       MainWindowTextsFor(language),
+                       skinDir};
+    CHidMouseDlg main(context, cache);
+    MainWindowModel& model = main.Model();
+    for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
+        for (std::size_t row = 0; row < stack->RowCount(); ++row) {
+            stack->ShutAll();
+            stack->Toggle(row);
+            model.Draw(canvas);
+            const Rect content = stack->ContentArea(row);
+            Measure("main window", canvas,
+                    Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
+        }
+        stack->ShutAll();
+    }
+    model.HelpPanel().Open();
+    model.HelpPanel().Draw(canvas, HelpPanelModel::kPanelOrigin);
+    Measure("help panel", canvas);
+
+    // The assignment lists: each button's list and every submenu.
+    test::RecordingAssignmentDialogs dialogs;
+    AssignmentMenuModel menus(records.Current, files.buttonLabel, language, dialogs, messages);
+    menus.ClickDropdown(0, AssignmentMenuModel::DropdownBox(1, {20, 130}));
+    menus.ClickDropdown(1, AssignmentMenuModel::DropdownBox(2, {20, 130}));
+    ASSERT_TRUE(menus.MainList());
+    for (std::size_t entry = 0; entry < menus.MainList()->Count(); ++entry) {
+        const Rect row = menus.MainList()->RowRect(entry);
+        menus.HoverList({row.left + 2, row.top + 2});
+        menus.DrawMainList(canvas);
+        menus.DrawSubmenu(canvas);
+        Measure("assignment lists", canvas);
+    }
+
+    // The profile manager with the longest names it makes.
+    test::ScriptedFileDialog fileDialog;
+    ConfigDialogModel profiles(ConfigDialogContext{
+        files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}});
+    profiles.Open(canvas);
+    profiles.Draw(canvas);
+    Measure("profile manager", canvas);
+    CConfigDialog profileWindow(
+        ConfigDialogContext{
+            files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}},
+        cache);
+    const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
+    ASSERT_NE(dynamic_cast<const FittedItemDelegate*>(profileWindow.List()->itemDelegate()), nullptr);
+    Check("profile list", copied, profileWindow.List()->font(),
+          profileWindow.List()->width() - profileWindow.List()->verticalScrollBar()->sizeHint().width() -
+              2 * FittedItemDelegate::kTextIndent);
+
+    // The macro manager idle and recording, its event lines for every key, its recording hint.
+    IniFile macroFile(dir.Path() / "record.ini", codec);
+    MacroManagerState state{clock};
+    MacroManagerModel macros(MacroManagerContext{macroFile, state, messages, language, Colour{230, 230, 230, 255}});
+    macros.Open(canvas);
+    macros.Draw(canvas);
+    Measure("macro manager", canvas);
+    const MacroManagerTexts& macroTexts = MacroManagerTextsFor(language);
+    Check("macro manager", macroTexts.stopRecording, fonts.FontFor(FontRole::MacroManager), kMacroRecordArea.Width());
+    NoKeyNames keyNames;
+    CMacroProgramDialog manager(MacroManagerContext{macroFile, state, messages, language, Colour{230, 230, 230, 255}},
+                                cache, keyNames);
+    // The lists paint their rows through the fitting delegate, the event list with its markers.
+    const auto* delegate = dynamic_cast<const FittedItemDelegate*>(manager.EventList()->itemDelegate());
+    ASSERT_NE(delegate, nullptr);
+    const int eventWidth = manager.EventList()->width() - manager.EventList()->verticalScrollBar()->sizeHint().width() -
+                           2 * FittedItemDelegate::kTextIndent;
+    for (const std::string_view key : KeyNames()) {
+        for (const MacroItem& item : {MacroItem::Press(key), MacroItem::Release(key)}) {
+            const QString shown = delegate->Shown(QString::fromStdString(item.Text()));
+            EXPECT_TRUE(shown.endsWith(QStringLiteral(" Dn")) || shown.endsWith(QStringLiteral(" Up"))) << item.Text();
+            Check("event list", shown.toStdString(), manager.EventList()->font(), eventWidth);
+        }
+    }
+    const QString hint = QString::fromUtf8(macroTexts.recordingWindowText.data(),
+                                           static_cast<qsizetype>(macroTexts.recordingWindowText.size()));
+    const QRect hintArea(kRecordingHintRect.left, kRecordingHintRect.top, kRecordingHintRect.Width(),
+                         kRecordingHintRect.Height());
+    if (QFontMetrics(manager.HintFont(hint)).boundingRect(hintArea, CMacroProgramDialog::kHintFlags, hint).height() >
+        hintArea.height()) {
+        overflows.push_back("recording hint: " + hint.toStdString());
+    }
+
+    // The macro key dialog with its list open, and its three mode texts in their one size.
+    test::WriteFileBytes(macroFile.Path(), "[Macro_10]\r\nItemCount=0\r\n[Macro_11]\r\nItemCount=0\r\n");
+    CMacroDialog binding(cache, messages, macroFile, language);
+    binding.Model().Press(MacroKeyBindingModel::kMacroBox.TopLeft());
+    binding.Model().Draw(canvas);
+    Measure("macro key dialog", canvas);
+    const auto modeTexts = binding.ModeTexts();
+    const QFont modeFont = CMacroDialog::ModeFont(binding.Fonts().FontFor(FontRole::Dialog), modeTexts);
+    for (std::size_t mode = 0; mode < CMacroDialog::kModes; ++mode) {
+        const QRect box = CMacroDialog::ModeTextBox(mode);
+        const QRect needed = QFontMetrics(modeFont).boundingRect(box, CMacroDialog::kModeTextFlags, modeTexts[mode]);
+        if (needed.height() > box.height() || needed.width() > box.width()) {
+            overflows.push_back("macro key dialog: " + modeTexts[mode].toStdString());
+        }
+    }
+
+    // The capture dialogs with every key name they can show.
+    SingleKeyCaptureModel single(language);
+    ComboKeyCaptureModel combo(language);
+    single.Open(canvas, messages);
+    combo.Open(canvas, messages);
+    for (const std::string_view key : KeyNames()) {
+        single.OnKeyName(key);
+        single.Draw(canvas);
+        combo.OnKeyName(key);
+        combo.Draw(canvas);
+    }
+    Measure("capture dialogs", canvas);
+
+    EXPECT_EQ(overflows, std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,
+                         ::testing::Values(Language::English, Language::SimplifiedChinese,
+                                           Language::TraditionalChinese),
+                         [](const auto& info) {
+                             return std::string(info.param == Language::English             ? "English"
+                                                : info.param == Language::SimplifiedChinese ? "Simplified"
+                                                                                            : "Traditional");
+                         });
+
+} // namespace
+} // namespace veldrane
