@@ -217,7 +217,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kCancelButton.Contains(p)) {
         m_context.records.Revert();
         m_reloadOnShow = true;
-        m_view.Hide();
+        HideWindow();
         return true;
     }
     if (kSaveButton.Contains(p)) {
@@ -236,7 +236,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
         return true;
     }
     if (kMinimiseButton.Contains(p)) {
-        m_view.Hide();
+        HideWindow();
         return true;
     }
     if (kCloseButton.Contains(p)) {
@@ -246,6 +246,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kConfigButton.Contains(p)) {
         if (!m_profileManagerOpen) {
             m_profileManagerOpen = true;
+            PointerLeft(); // the dialog takes the pointer; "Config" is not lit behind it
             m_view.OpenProfileManager();
         }
         return true;
@@ -260,6 +261,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     }
     if (auto row = m_left.Stack().HeaderAt(p)) {
         if (*row == LeftPanel::kMacroManager) {
+            PointerLeft();
             if (auto macroData = m_view.RunMacroManager()) {
                 std::copy(macroData->begin(), macroData->end(), m_context.records.Current.macroData.begin());
             }
@@ -274,12 +276,15 @@ bool MainWindowModel::PressFirstGroup(Point p)
 
 void MainWindowModel::PressPages(Point p)
 {
-    // These tests are independent of each other and do not end the handling, unless a section
-    // takes the press for itself (the button-assignment rows).
+    // A press on a header or on a control acts and ends there; one on an empty spot moves the
+    // window.
     if (auto header = m_right.Stack().HeaderAt(p)) {
         m_right.Toggle(*header);
+        m_view.ScrollThumbMoved();
         RedrawPanel(Panel::Right);
-    } else if (PressSectionContent(Panel::Right, p)) {
+        return;
+    }
+    if (PressSectionContent(Panel::Right, p)) {
         return;
     }
     if (PressSectionContent(Panel::Left, p)) {
@@ -333,6 +338,7 @@ void MainWindowModel::ToggleHelp()
         return;
     }
     m_help.Open();
+    PointerLeft();
     m_view.ShowHelp();
 }
 
@@ -395,6 +401,16 @@ void MainWindowModel::Move(Point p, bool leftButtonHeld)
         }
         return;
     }
+    Hover(p);
+}
+
+void MainWindowModel::PointerLeft()
+{
+    Hover({-1, -1}); // a point outside every hot area
+}
+
+void MainWindowModel::Hover(Point p)
+{
     for (std::size_t area : m_titleBarHover.Update(AreaAt(kTitleBarAreas, p))) {
         m_view.Redraw(kTitleBarAreas[area]);
     }
@@ -539,6 +555,12 @@ void MainWindowModel::ShowFromTray()
 
 void MainWindowModel::CloseRequested()
 {
+    HideWindow();
+}
+
+void MainWindowModel::HideWindow()
+{
+    PointerLeft();
     m_view.Hide();
 }
 

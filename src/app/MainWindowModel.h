@@ -71,6 +71,8 @@ public:
     void Press(Point p);
     void Move(Point p, bool leftButtonHeld);
     void Release(Point p);
+    // The pointer left the window, or the window hid: every "-over" picture goes back to "-normal".
+    void PointerLeft();
     // Wheel notches over p, positive away from the user.
     void Wheel(Point p, int notches);
 
@@ -144,7 +146,9 @@ private:
     bool PressSectionContent(Panel panel, Point p);
     void EnsureFirstRunLabels();
     void StartTimer(WindowTimer timer, std::chrono::milliseconds period);
+    void Hover(Point p);
     void HoverMenus(Point p);
+    void HideWindow();
     void HoverSections(Point p);
     void RedrawPanel(Panel panel);
     SectionStack& StackOf(Panel panel);

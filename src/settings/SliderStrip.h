@@ -13,7 +13,8 @@ struct SliderStrip
     int firstWidth; // the pixels of position 1
     int stepWidth;  // the pixels of each following position
 
-    // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1).
+    // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1). A
+    // drag that leaves the strip keeps the position of the end it left by.
     std::uint8_t PositionAt(int offset) const;
 };
 

@@ -53,6 +53,7 @@ public:
         calls.clear();
         drags.clear();
         waitCursor.clear();
+        thumbMoves = 0;
     }
 
     bool visible = false;

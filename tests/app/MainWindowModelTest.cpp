@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "app/MainWindowFixture.h"
 #include "app/MainWindowLayout.h"
@@ -146,13 +147,16 @@ TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheReco
                            before.Bytes().begin()));
 }
 
-TEST_F(MainWindowModelTest, ASectionPressActsAndStillStartsADrag)
+// A header press moves no window; a press the open section sees but does not take for itself (an
+// empty spot) does.
+TEST_F(MainWindowModelTest, OnlyAPressASectionLeavesStartsADrag)
 {
     ProbeSection& cpi = PutRightProbe(RightPanel::kCpiSetting, 232);
     Model().Press({740, 40});
-    Model().Press({775, 58}); // a track's top in the open section
+    EXPECT_TRUE(view.drags.empty());
+    Model().Press({775, 58});
     EXPECT_EQ(cpi.presses, std::vector<Point>{Point(41, 6)});
-    EXPECT_EQ(view.drags.size(), 2u);
+    EXPECT_EQ(view.drags.size(), 1u);
 }
 
 TEST_F(MainWindowModelTest, AnAssignmentRowHitEndsTheHandlingAndGetsTheDrag)
@@ -190,6 +194,33 @@ TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
     Model().Move({400, 300}, false);
     Model().Move({401, 300}, false);
     EXPECT_EQ(view.redraws, (std::vector<std::optional<Rect>>{kHelpButton}));
+}
+
+// A button that opened a dialog or hid the window does not stay lit behind it: the pointer that
+// leaves it there sends no move that would give it its "-normal" picture back.
+TEST_F(MainWindowModelTest, NoButtonStaysLitBehindADialogOrAHiddenWindow)
+{
+    const struct
+    {
+        Point p;
+        std::function<bool()> over;
+    } buttons[] = {
+        {{940, 10}, [&] { return Model().TitleBarOver(MainWindowModel::kHelp); }},
+        {{870, 610}, [&] { return Model().BottomRowOver(MainWindowModel::kCancel); }},
+        {{50, 610}, [&] { return Model().BottomRowOver(MainWindowModel::kConfig); }},
+        {{960, 10}, [&] { return Model().TitleBarOver(MainWindowModel::kMinimise); }},
+    };
+    for (const auto& button : buttons) {
+        Model().Move(button.p, false);
+        ASSERT_TRUE(button.over());
+        view.Clear();
+        Model().Press(button.p);
+        EXPECT_FALSE(button.over()) << button.p.x;
+        EXPECT_FALSE(view.redraws.empty());
+    }
+    Model().Move({940, 10}, false);
+    Model().PointerLeft();
+    EXPECT_FALSE(Model().TitleBarOver(MainWindowModel::kHelp));
 }
 
 TEST_F(MainWindowModelTest, SaveTwiceWithinTwoSecondsDownloadsOnce)

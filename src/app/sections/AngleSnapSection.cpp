@@ -47,6 +47,11 @@ bool AngleSnapSection::PressControl(std::size_t, Point at)
     return changed;
 }
 
+bool AngleSnapSection::DragControl(std::size_t control, Point at)
+{
+    return PressControl(control, at);
+}
+
 void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect strip = ControlArea(0);

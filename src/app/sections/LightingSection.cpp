@@ -85,6 +85,20 @@ bool LightingSection::PressControl(std::size_t control, Point at)
     return changed;
 }
 
+Rect LightingSection::HitArea(std::size_t control) const
+{
+    const Rect area = ControlArea(control);
+    if (control / kModes != kBoxes) {
+        return area;
+    }
+    return Joined(area, kName.Offset(0, RowTop(control % kModes)));
+}
+
+bool LightingSection::DragControl(std::size_t control, Point at)
+{
+    return control / kModes == kStrips && PressControl(control, at);
+}
+
 void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const MainWindowTexts& texts = Texts();

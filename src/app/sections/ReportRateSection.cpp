@@ -42,4 +42,15 @@ bool ReportRateSection::PressControl(std::size_t, Point at)
     return changed;
 }
 
+bool ReportRateSection::DragControl(std::size_t, Point at)
+{
+    const auto rate = ReportRateTowards(at.x - kReportRateDialCentre, at.y - kReportRateDialCentre);
+    if (!rate) {
+        return false;
+    }
+    const bool changed = Record().reportRate != *rate;
+    Record().reportRate = *rate;
+    return changed;
+}
+
 } // namespace veldrane

@@ -62,6 +62,18 @@ Rect ScrollSpeedSection::ControlArea(std::size_t control) const
     return kAreas[control];
 }
 
+Rect ScrollSpeedSection::HitArea(std::size_t control) const
+{
+    switch (control) {
+    case kRows:
+        return Joined(kRowsBox, TextBeside(kRowsBox, kRowsTextRight));
+    case kOneScreen:
+        return Joined(kOneScreenBox, TextBeside(kOneScreenBox, kOneScreenTextRight));
+    default:
+        return ControlArea(control);
+    }
+}
+
 std::string ScrollSpeedSection::ControlPicture(std::size_t control) const
 {
     const bool oneScreen = Record().scrollOneScreen == kScrollByScreen;

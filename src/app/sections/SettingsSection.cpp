@@ -63,7 +63,7 @@ void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
 std::optional<std::size_t> SettingsSection::ControlAt(Point inContent) const
 {
     for (std::size_t control = 0; control < ControlCount(); ++control) {
-        if (ControlArea(control).Contains(inContent)) {
+        if (HitArea(control).Contains(inContent)) {
             return control;
         }
     }
@@ -74,6 +74,7 @@ bool SettingsSection::Press(Point p, Point contentOrigin)
 {
     const Point inContent{p.x - contentOrigin.x, p.y - contentOrigin.y};
     const auto control = ControlAt(inContent);
+    m_pressed = control;
     if (!control) {
         return false;
     }
@@ -83,8 +84,27 @@ bool SettingsSection::Press(Point p, Point contentOrigin)
 
 bool SettingsSection::TakesPress(Point p, Point contentOrigin) const
 {
-    const auto control = ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y});
-    return control && ControlTakesPress(*control);
+    return ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y}).has_value();
+}
+
+bool SettingsSection::Drag(Point p, Point contentOrigin)
+{
+    if (!m_pressed) {
+        return false;
+    }
+    const Rect area = ControlArea(*m_pressed);
+    return DragControl(*m_pressed, {p.x - contentOrigin.x - area.left, p.y - contentOrigin.y - area.top});
+}
+
+bool SettingsSection::Release(Point, Point)
+{
+    m_pressed.reset();
+    return false;
+}
+
+Rect SettingsSection::Joined(Rect a, Rect b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 bool SettingsSection::ShowsOverPicture(std::optional<std::size_t> control) const

@@ -41,7 +41,11 @@ public:
     bool Press(Point p, Point contentOrigin) override;
     bool Hover(Point p, Point contentOrigin) override;
     bool Unhover() override;
+    // A press on any control is the section's: the window starts no window drag from it, and the
+    // moves that follow with the button held go to the pressed control (DragControl).
     bool TakesPress(Point p, Point contentOrigin) const override;
+    bool Drag(Point p, Point contentOrigin) override;
+    bool Release(Point p, Point contentOrigin) override;
 
     // The picture hovering shows in place of `picture`.
     static std::string OverPictureOf(std::string_view picture);
@@ -58,9 +62,13 @@ protected:
     virtual std::string ControlPicture(std::size_t control) const = 0;
     // A press `at` pixels from the control's top-left corner; true when the record changed.
     virtual bool PressControl(std::size_t control, Point at) = 0;
-    // Whether a press on the control is the section's alone (it runs a dialog): the window then
-    // starts no window drag from it.
-    virtual bool ControlTakesPress(std::size_t /*control*/) const { return false; }
+    // Where a press or hovering finds the control: its picture's area unless the control's label
+    // belongs to it too (a click on "ON" acts like one on its box).
+    virtual Rect HitArea(std::size_t control) const { return ControlArea(control); }
+    // The button is held and the pointer moved after a press on the control, to `at` pixels from
+    // its top-left corner, possibly outside it; true when the record changed. Sliders and dials
+    // follow the pointer; the others stay as the press left them.
+    virtual bool DragControl(std::size_t /*control*/, Point /*at*/) { return false; }
     // What the section draws over its background besides the controls' pictures.
     virtual void DrawDetails(SkinCanvas& canvas, Point contentOrigin) = 0;
 
@@ -79,6 +87,8 @@ protected:
 
     static Point Within(Point contentOrigin, Point offset);
     static Rect Within(Point contentOrigin, Rect area);
+    // The smallest rectangle holding both.
+    static Rect Joined(Rect a, Rect b);
 
 private:
     std::optional<std::size_t> ControlAt(Point inContent) const;
@@ -87,6 +97,7 @@ private:
     SettingsSectionContext m_context;
     EmptySection m_frame; // the title, the background and the height it gives
     std::optional<std::size_t> m_hovered;
+    std::optional<std::size_t> m_pressed; // until the button that pressed it is released
 };
 
 } // namespace veldrane

@@ -50,6 +50,17 @@ bool SpeedDialSection::PressControl(std::size_t, Point at)
     return changed;
 }
 
+bool SpeedDialSection::DragControl(std::size_t, Point at)
+{
+    const auto position = SpeedDialPositionTowards(at.x - kSpeedDialCentre, at.y - kSpeedDialCentre);
+    if (!position) {
+        return false;
+    }
+    const bool changed = Record().*m_field != *position;
+    Record().*m_field = *position;
+    return changed;
+}
+
 void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect dial = ControlArea(0);
