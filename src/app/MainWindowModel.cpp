@@ -12,6 +12,7 @@
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/MainWindowTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 namespace {
@@ -53,6 +54,10 @@ constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kBottomRo
 }};
 
 constexpr std::array<Rect, MainWindowModel::kViewButtonCount> kViewButtonAreas{kTopViewButton, kSideViewButton};
+
+constexpr Colour kConnectedLamp{40, 200, 60, 255};
+constexpr Colour kDisconnectedLamp{200, 50, 40, 255};
+constexpr int kLampGap = 6;
 
 template <std::size_t N> std::optional<std::size_t> AreaAt(const std::array<Rect, N>& areas, Point p)
 {
@@ -157,6 +162,7 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
                  kMouseArea.top + (kMouseArea.Height() - size->height) / 2};
         canvas.DrawImage(mousePicture, at);
     }
+    DrawStateLine(canvas, textColour);
     const std::array<std::string_view, kViewButtonCount> viewLabels{texts.top, texts.side};
     for (std::size_t i = 0; i < kViewButtonCount; ++i) {
         canvas.DrawImage(m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal,
@@ -174,6 +180,22 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     };
     m_left.Stack().Draw(canvas, hoveredMenu(0, LeftPanel::kRowCount), textColour);
     m_right.Stack().Draw(canvas, hoveredMenu(LeftPanel::kRowCount, RightPanel::kSectionCount), textColour);
+}
+
+void MainWindowModel::DrawStateLine(SkinCanvas& canvas, Colour textColour)
+{
+    const WindowStateTexts& state = WindowStateTextsFor(m_context.language);
+    const bool connected = m_context.mouse.IsConnected();
+    canvas.FillRect(kConnectionLamp, connected ? kConnectedLamp : kDisconnectedLamp);
+    const Rect text{kConnectionStateArea.left, kConnectionStateArea.top, kConnectionLamp.left - kLampGap,
+                    kConnectionStateArea.bottom};
+    canvas.DrawText(text, connected ? state.mouseConnected : state.mouseNotConnected, FontRole::Text, textColour,
+                    TextAlign::Right);
+    const std::string& name = m_context.files.currentProfileName;
+    if (!name.empty()) {
+        canvas.DrawText(kProfileNameArea, std::string(state.profileCaption) + name, FontRole::Text, textColour,
+                        TextAlign::Left);
+    }
 }
 
 void MainWindowModel::EnsureFirstRunLabels()
@@ -198,6 +220,12 @@ SectionStack& MainWindowModel::StackOf(Panel panel)
 
 void MainWindowModel::Press(Point p)
 {
+    // The open lists are windows of their own: a press that reaches the window is outside them and
+    // closes them, unless it is on a section's own control (a button's box opens or closes its
+    // list itself).
+    if (!SectionTakesPress(p)) {
+        CloseListsAndRedraw();
+    }
     if (PressFirstGroup(p)) {
         return;
     }
@@ -359,6 +387,31 @@ void MainWindowModel::SetMouseView(MouseView view)
         }
     }
     m_view.Redraw(std::nullopt);
+}
+
+bool MainWindowModel::SectionTakesPress(Point p) const
+{
+    for (const SectionStack* stack : {&m_left.Stack(), &m_right.Stack()}) {
+        if (const auto row = stack->OpenContentAt(p)) {
+            return stack->Section(*row)->TakesPress(p, stack->ContentOrigin(*row));
+        }
+    }
+    return false;
+}
+
+void MainWindowModel::EscapePressed()
+{
+    CloseListsAndRedraw();
+}
+
+void MainWindowModel::CloseListsAndRedraw()
+{
+    const std::optional<std::string> litBefore = SectionMousePicture();
+    CloseAllLists();
+    if (SectionMousePicture() != litBefore) {
+        m_view.Redraw(kMouseArea);
+        RedrawPanel(Panel::Left);
+    }
 }
 
 void MainWindowModel::CloseAllLists()
@@ -614,8 +667,6 @@ void MainWindowModel::OnTimer()
         expired = true;
         if (static_cast<WindowTimer>(id) == WindowTimer::ApplyLock) {
             m_applyLock = false;
-        } else {
-            m_view.SetWaitCursor(false);
         }
     }
     if (expired) {
@@ -623,10 +674,9 @@ void MainWindowModel::OnTimer()
     }
 }
 
-void MainWindowModel::ShowWaitCursor(WindowTimer timer)
+void MainWindowModel::SetWaitCursor(bool wait)
 {
-    m_view.SetWaitCursor(true);
-    StartTimer(timer, kWaitCursorPeriod);
+    m_view.SetWaitCursor(wait);
 }
 
 void MainWindowModel::ReturnToFirstPage()

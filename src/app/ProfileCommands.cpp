@@ -44,6 +44,19 @@ std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& 
     return labels;
 }
 
+// The wait cursor for as long as the object lives.
+class WaitCursor
+{
+public:
+    explicit WaitCursor(ProfileCommandsHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
+    ~WaitCursor() { m_host.SetWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    ProfileCommandsHost& m_host;
+};
+
 } // namespace
 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
@@ -56,25 +69,29 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     if (!m_mouse.IsConnected()) {
         return false;
     }
-    host.ShowWaitCursor(WindowTimer::SaveWait);
-    m_mouse.DownloadProfile(m_records.Current);
-    m_records.Snapshot();
-    m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    {
+        const WaitCursor waiting(host);
+        m_mouse.DownloadProfile(m_records.Current);
+        m_records.Snapshot();
+        m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    }
     return true;
 }
 
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 {
-    host.ShowWaitCursor(WindowTimer::ResetWait);
-    std::uint8_t deviceProfile = m_records.Current.deviceProfile;
-    ResetInProgress resetting(m_files);
-    m_files.LoadConfig(m_records.Current);
-    m_files.LoadLabels(m_language);
-    m_records.Current.deviceProfile = deviceProfile;
-    if (m_mouse.IsConnected()) {
-        m_mouse.DownloadProfile(m_records.Current);
-        m_records.Snapshot();
-        m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    {
+        const WaitCursor waiting(host);
+        std::uint8_t deviceProfile = m_records.Current.deviceProfile;
+        ResetInProgress resetting(m_files);
+        m_files.LoadConfig(m_records.Current);
+        m_files.LoadLabels(m_language);
+        m_records.Current.deviceProfile = deviceProfile;
+        if (m_mouse.IsConnected()) {
+            m_mouse.DownloadProfile(m_records.Current);
+            m_records.Snapshot();
+            m_pointerSettings.ApplyPointerSettings(m_records.Current);
+        }
     }
     host.ReturnToFirstPage();
 }

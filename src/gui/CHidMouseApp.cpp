@@ -13,6 +13,7 @@
 
 #include "app/AppContext.h"
 #include "app/DeviceLinkConnection.h"
+#include "app/MainWindowLayout.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNoticeHandler.h"
@@ -304,6 +305,9 @@ void CHidMouseApp::SendDeviceNotice(const DeviceNotice& notice)
 {
     if (m_noticeHandler) {
         m_noticeHandler->HandleDeviceNotice(notice);
+    }
+    if (m_window) {
+        m_window->Redraw(kConnectionStateArea); // the mouse may have come or gone
     }
 }
 

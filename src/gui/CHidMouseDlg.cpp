@@ -149,10 +149,13 @@ void CHidMouseDlg::wheelEvent(QWheelEvent* event)
 void CHidMouseDlg::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
+    case Qt::Key_Escape:
+        m_model.EscapePressed(); // closes the open lists, never the window
+        event->accept();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept(); // swallowed: neither closes the window
+        event->accept(); // swallowed: it does not close the window
         return;
     default:
         QWidget::keyPressEvent(event);

@@ -68,6 +68,7 @@ bool ConfigFiles::SelectFiles()
     for (int i = 0; i < count; ++i) {
         if (list.GetString(kProfileSection, ProfileItemKey(static_cast<std::size_t>(i))) == selected) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
+            currentProfileName = selected;
         }
     }
     SetProfilePaths();

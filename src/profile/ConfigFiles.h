@@ -69,6 +69,8 @@ public:
     std::filesystem::path listPath;
 
     std::uint8_t currentProfileIndex = 0;
+    // The name of the profile whose files the last load read (empty before one found it).
+    std::string currentProfileName;
     std::uint8_t firstRunFlag = 0;
     bool resetInProgress = false;
     std::array<std::string, kButtonCount> buttonLabel;

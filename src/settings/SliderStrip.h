@@ -22,6 +22,13 @@ struct SliderStrip
 // each, 9 to 197) and 11 (198 to 207).
 inline constexpr SliderStrip kStageSliderStrip{208, 9, 9, 21};
 
+// Angle snap is off at positions 1 and 11 (and at 0 and past 11, which no press gives): the mouse
+// gets code 0x00 for them.
+constexpr bool AngleSnapIsOff(std::uint8_t position)
+{
+    return position <= 1 || position >= 11;
+}
+
 // The lighting levels: 128 x 8, positions 1 (pixels 0 to 3), 2 to 5 (30 pixels each, 4 to 123)
 // and 6 (124 to 127).
 inline constexpr SliderStrip kLightLevelStrip{128, 8, 4, 30};

@@ -53,6 +53,8 @@ TEST_F(SectionHoverTest, AControlShowsItsOverPictureWhereTheSkinHasOne)
     EXPECT_FALSE(PanelRedrawn());
 }
 
+using SectionLabelTest = test::SectionsFixture;
+
 // A press on a control, then a move with the button held to a point past the control: the value
 // follows the pointer and stops at the control's end; the window is not dragged.
 struct ControlDragCase
@@ -145,10 +147,76 @@ INSTANTIATE_TEST_SUITE_P(Controls, ControlDragTest,
                                              12}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What a control's setting stands for is written beside it: the report rates with the chosen one
+// marked, the desktop's pointer speed and double-click time, the strips' positions with angle
+// snap's two off positions.
+struct ShownValueCase
+{
+    const char* name;
+    bool left;
+    std::size_t row;
+    void (*set)(ProfileRecord&);
+    const char* text;
+    bool dimmed; // drawn see-through beside the chosen one
+};
+
+class ShownValueTest : public test::SectionsFixture, public testing::WithParamInterface<ShownValueCase>
+{
+};
+
+TEST_P(ShownValueTest, TheSectionWritesTheValue)
+{
+    const ShownValueCase& c = GetParam();
+    c.set(Current());
+    c.left ? ToggleLeft(static_cast<LeftPanel::RowIndex>(c.row))
+           : ToggleRight(static_cast<RightPanel::SectionIndex>(c.row));
+    const auto text = Drawn().FindText(c.text);
+    ASSERT_TRUE(text.has_value()) << c.text;
+    EXPECT_EQ(text->colour.a < 255, c.dimmed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ShownValueTest,
+                         testing::Values(ShownValueCase{"ChosenRate", false, RightPanel::kUsbReportRate,
+                                                        [](ProfileRecord& r) { r.reportRate = 2; }, "500 Hz", false},
+                                         ShownValueCase{"OtherRate", false, RightPanel::kUsbReportRate,
+                                                        [](ProfileRecord& r) { r.reportRate = 2; }, "125 Hz", true},
+                                         ShownValueCase{"FastestSpeed", false, RightPanel::kMouseSpeed,
+                                                        [](ProfileRecord& r) { r.mouseSpeed = 12; }, "20", false},
+                                         ShownValueCase{"SlowestSpeed", false, RightPanel::kMouseSpeed,
+                                                        [](ProfileRecord& r) { r.mouseSpeed = 1; }, "1", false},
+                                         ShownValueCase{"DoubleClick", false, RightPanel::kDoubleClickSpeed,
+                                                        [](ProfileRecord& r) { r.doubleClickSpeed = 12; }, "130 ms",
+                                                        false},
+                                         ShownValueCase{"SensitivityEnd", true, LeftPanel::kXySensitivity,
+                                                        [](ProfileRecord& r) { r.sensitivityY = 11; }, "11", false},
+                                         ShownValueCase{"AngleSnapFirst", false, RightPanel::kAngleSnap,
+                                                        [](ProfileRecord& r) { r.angleSnap = 1; }, "Off", false},
+                                         ShownValueCase{"AngleSnapLast", false, RightPanel::kAngleSnap,
+                                                        [](ProfileRecord& r) { r.angleSnap = 11; }, "Off", false},
+                                         ShownValueCase{"AngleSnapOn", false, RightPanel::kAngleSnap,
+                                                        [](ProfileRecord& r) { r.angleSnap = 10; }, "10", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A section whose desktop setting the desktop lacks says so under its picture and grows by that
+// line; the others stay as they are.
+TEST_F(SectionLabelTest, ASettingTheDesktopLacksIsNamedInItsSection)
+{
+    pointerSettings.lacking = {PointerSetting::DoubleClickTime};
+    const Rect scrollHeader = Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed);
+    ToggleRight(RightPanel::kDoubleClickSpeed);
+    ToggleRight(RightPanel::kScrollSpeed);
+    auto& drawn = Drawn();
+    const auto notes = std::count_if(drawn.texts.begin(), drawn.texts.end(), [](const auto& text) {
+        return text.text == "This desktop cannot take this setting.";
+    });
+    EXPECT_EQ(notes, 1);
+    const int doubleClickHeight = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
+    EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, doubleClickHeight));
+    EXPECT_EQ(doubleClickHeight, 110 + 18);
+}
+
 // A click on a box's text acts like one on its box; a press on an empty spot of an open section
 // still moves the window.
-using SectionLabelTest = test::SectionsFixture;
-
 TEST_F(SectionLabelTest, LabelsBelongToTheirBoxesAndEmptySpotsMoveTheWindow)
 {
     Current().sideButtonLight = 0;

@@ -1,10 +1,13 @@
 #include "app/sections/AngleSnapSection.h"
 
+#include <string>
+
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/SliderStrip.h"
 #include "text/MainWindowTexts.h"
 #include "text/MessageTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 
@@ -59,6 +62,9 @@ void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap),
                      Within(contentOrigin, illustration));
     DrawScaleLabels(canvas, contentOrigin, strip, kFirstLabelOffset);
+    const std::uint8_t position = Record().angleSnap;
+    DrawStripValue(canvas, contentOrigin, strip,
+                   AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::to_string(position));
 }
 
 } // namespace veldrane

@@ -1,5 +1,6 @@
 #include "app/sections/LightingSection.h"
 
+#include <algorithm>
 #include <array>
 
 #include "profile/ProfileRecord.h"
@@ -29,6 +30,7 @@ constexpr std::array<int, 5> kLabelOffsets{0, 25, 55, 85, 115};
 constexpr int kLabelGap = 5;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 13;
+constexpr std::uint8_t kDimmedAlpha = 150;
 
 int RowTop(std::size_t mode)
 {
@@ -108,10 +110,18 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         canvas.DrawText(Within(contentOrigin, kName.Offset(0, top)), names[mode], FontRole::Text, TextColour(),
                         TextAlign::Left);
         const int labelTop = top + kLightLevelStrip.height + kLabelGap;
+        // The label the knob stands at is lit, the others dimmed; the sixth position, right of the
+        // last label, lights that label.
+        const std::size_t level = Record().lightLevel[mode];
+        const std::size_t marked = std::min(level, kLabelOffsets.size());
         for (std::size_t i = 0; i < kLabelOffsets.size(); ++i) {
             const int left = kStripLeft + kLabelOffsets[i];
+            Colour colour = TextColour();
+            if (i + 1 != marked) {
+                colour.a = kDimmedAlpha;
+            }
             canvas.DrawText(Within(contentOrigin, Rect{left, labelTop, left + kLabelWidth, labelTop + kLabelHeight}),
-                            texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(), TextAlign::Left);
+                            texts.lightLevelLabels[mode][i], FontRole::Small, colour, TextAlign::Left);
         }
     }
 }

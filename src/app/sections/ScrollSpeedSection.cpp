@@ -54,6 +54,7 @@ ScrollSpeedSection::ScrollSpeedSection(const SettingsSectionContext& context, Ed
     : SettingsSection(context, context.texts.scrollSpeed, kBackground, kFallbackHeight), m_lines(lines), m_panel(panel)
 {
     m_lines.SetEditedHandler([this](std::string_view text) { OnScrollLinesEdited(text); });
+    EditsPointerSetting(PointerSetting::WheelScrollLines);
 }
 
 Rect ScrollSpeedSection::ControlArea(std::size_t control) const

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "settings/PointerSettingsApplier.h"
 #include "text/MainWindowTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 
@@ -14,6 +16,11 @@ constexpr std::string_view kOverSuffix = "-over";
 constexpr int kScaleLabelPitch = 21;
 constexpr int kScaleLabelGap = 1; // between the strip's bottom and its labels
 constexpr int kScaleLabelHeight = 14;
+
+// The note under a section whose pointer setting the desktop lacks.
+constexpr int kNoteHeight = 18;
+constexpr int kNoteIndent = 8;
+constexpr int kSectionWidth = 242;
 
 } // namespace
 
@@ -43,9 +50,24 @@ Rect SettingsSection::Within(Point contentOrigin, Rect area)
     return area.Offset(contentOrigin.x, contentOrigin.y);
 }
 
+bool SettingsSection::DesktopLacksSetting() const
+{
+    return m_pointerSetting && !m_context.pointerSettings.DesktopHas(*m_pointerSetting);
+}
+
+int SettingsSection::ContentHeight() const
+{
+    return m_frame.ContentHeight() + (DesktopLacksSetting() ? kNoteHeight : 0);
+}
+
 void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
 {
     m_frame.Draw(canvas, contentOrigin);
+    if (DesktopLacksSetting()) {
+        const int top = m_frame.ContentHeight();
+        canvas.DrawText(Within(contentOrigin, Rect{kNoteIndent, top, kSectionWidth - kNoteIndent, top + kNoteHeight}),
+                        StateTexts().pointerSettingNotTaken, FontRole::Small, TextColour(), TextAlign::Left);
+    }
     for (std::size_t control = 0; control < ControlCount(); ++control) {
         const std::string picture = ControlPicture(control);
         if (picture.empty()) {
@@ -149,6 +171,13 @@ void SettingsSection::DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, R
         canvas.DrawText(Within(contentOrigin, Rect{left, top, left + kScaleLabelPitch, top + kScaleLabelHeight}),
                         labels[i], FontRole::Small, TextColour(), TextAlign::Left);
     }
+}
+
+void SettingsSection::DrawStripValue(SkinCanvas& canvas, Point contentOrigin, Rect strip, std::string_view value) const
+{
+    const int bottom = strip.top - kScaleLabelGap;
+    canvas.DrawText(Within(contentOrigin, Rect{strip.left, bottom - kScaleLabelHeight - 2, strip.right, bottom}), value,
+                    FontRole::Text, TextColour(), TextAlign::Right);
 }
 
 } // namespace veldrane

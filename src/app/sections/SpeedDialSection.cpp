@@ -1,5 +1,7 @@
 #include "app/sections/SpeedDialSection.h"
 
+#include <string>
+
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/SpeedDial.h"
@@ -20,13 +22,20 @@ constexpr int kEndFromCentre = 57;
 constexpr int kEndLabelWidth = 60;
 constexpr int kEndLabelGap = 1; // under the dial's foot
 constexpr int kEndLabelHeight = 16;
+// The value inside the half disc, above the centre's height.
+constexpr int kValueWidth = 80;
+constexpr int kValueHeight = 18;
+constexpr int kValueAboveCentre = 24;
 
 } // namespace
 
 SpeedDialSection::SpeedDialSection(const SettingsSectionContext& context, std::string_view title,
-                                   std::uint8_t ProfileRecord::*field)
-    : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field)
-{}
+                                   std::uint8_t ProfileRecord::*field, PointerSetting setting,
+                                   std::function<std::string(std::uint8_t)> valueText)
+    : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field), m_valueText(std::move(valueText))
+{
+    EditsPointerSetting(setting);
+}
 
 Rect SpeedDialSection::ControlArea(std::size_t) const
 {
@@ -71,6 +80,10 @@ void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     };
     canvas.DrawText(under(centre - kEndFromCentre), Texts().slow, FontRole::Text, TextColour(), TextAlign::Centre);
     canvas.DrawText(under(centre + kEndFromCentre), Texts().fast, FontRole::Text, TextColour(), TextAlign::Centre);
+    const int valueBottom = dial.top + kSpeedDialCentre - kValueAboveCentre + kValueHeight;
+    canvas.DrawText(Within(contentOrigin, Rect{centre - kValueWidth / 2, valueBottom - kValueHeight,
+                                               centre + kValueWidth / 2, valueBottom}),
+                    m_valueText(Record().*m_field), FontRole::Title, TextColour(), TextAlign::Centre);
 }
 
 } // namespace veldrane
