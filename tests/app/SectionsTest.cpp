@@ -202,6 +202,8 @@ INSTANTIATE_TEST_SUITE_P(Values, ShownValueTest,
 TEST_F(SectionLabelTest, ASettingTheDesktopLacksIsNamedInItsSection)
 {
     pointerSettings.lacking = {PointerSetting::DoubleClickTime};
+    Current().doubleClickSpeed = 6;
+    files.point.mouseSpeed_Y = 1000; // as low as the dial goes: the note is no room for it
     const Rect scrollHeader = Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed);
     ToggleRight(RightPanel::kDoubleClickSpeed);
     ToggleRight(RightPanel::kScrollSpeed);
@@ -213,6 +215,8 @@ TEST_F(SectionLabelTest, ASettingTheDesktopLacksIsNamedInItsSection)
     const int doubleClickHeight = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
     EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, doubleClickHeight));
     EXPECT_EQ(doubleClickHeight, 110 + 18);
+    const Point origin = Model().Right().Stack().ContentOrigin(RightPanel::kDoubleClickSpeed);
+    EXPECT_EQ(drawn.ImagesAt("/MouseAttribute/Speed/6.png").at(0).at, (Point{origin.x + 50, origin.y + 110 - 83 - 17}));
 }
 
 // A click on a box's text acts like one on its box; a press on an empty spot of an open section

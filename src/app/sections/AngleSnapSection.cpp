@@ -23,6 +23,8 @@ constexpr int kIllustrationHeight = 85;
 constexpr int kIllustrationGap = 4; // between the illustration and the strip
 constexpr int kLabelsHeight = 15;
 constexpr int kFirstLabelOffset = 6;
+constexpr int kValueInset = 4;
+constexpr int kValueHeight = 16;
 
 } // namespace
 
@@ -62,9 +64,13 @@ void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap),
                      Within(contentOrigin, illustration));
     DrawScaleLabels(canvas, contentOrigin, strip, kFirstLabelOffset);
+    // The position in the illustration's upper right corner, where its curve leaves room.
     const std::uint8_t position = Record().angleSnap;
-    DrawStripValue(canvas, contentOrigin, strip,
-                   AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::to_string(position));
+    const Rect value{strip.left, illustration.y + kValueInset, strip.right - kValueInset,
+                     illustration.y + kValueInset + kValueHeight};
+    canvas.DrawText(Within(contentOrigin, value),
+                    AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::to_string(position),
+                    FontRole::Text, TextColour(), TextAlign::Right);
 }
 
 } // namespace veldrane

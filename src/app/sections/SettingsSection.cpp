@@ -158,7 +158,8 @@ bool SettingsSection::Unhover()
 
 int SettingsSection::KeptInside(int top, int above, int height, int below) const
 {
-    const int lowest = std::max(above, ContentHeight() - height - below);
+    // Inside the background picture: the note under it is no room for controls.
+    const int lowest = std::max(above, m_frame.ContentHeight() - height - below);
     return std::clamp(top, above, lowest);
 }
 

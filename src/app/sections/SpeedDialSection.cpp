@@ -22,10 +22,8 @@ constexpr int kEndFromCentre = 57;
 constexpr int kEndLabelWidth = 60;
 constexpr int kEndLabelGap = 1; // under the dial's foot
 constexpr int kEndLabelHeight = 16;
-// The value inside the half disc, above the centre's height.
-constexpr int kValueWidth = 80;
-constexpr int kValueHeight = 18;
-constexpr int kValueAboveCentre = 24;
+// The value between "Slow" and "Fast", clear of the needle.
+constexpr int kValueWidth = 2 * kEndFromCentre - kEndLabelWidth;
 
 } // namespace
 
@@ -80,10 +78,9 @@ void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     };
     canvas.DrawText(under(centre - kEndFromCentre), Texts().slow, FontRole::Text, TextColour(), TextAlign::Centre);
     canvas.DrawText(under(centre + kEndFromCentre), Texts().fast, FontRole::Text, TextColour(), TextAlign::Centre);
-    const int valueBottom = dial.top + kSpeedDialCentre - kValueAboveCentre + kValueHeight;
-    canvas.DrawText(Within(contentOrigin, Rect{centre - kValueWidth / 2, valueBottom - kValueHeight,
-                                               centre + kValueWidth / 2, valueBottom}),
-                    m_valueText(Record().*m_field), FontRole::Title, TextColour(), TextAlign::Centre);
+    canvas.DrawText(
+        Within(contentOrigin, Rect{centre - kValueWidth / 2, top, centre + kValueWidth / 2, top + kEndLabelHeight}),
+        m_valueText(Record().*m_field), FontRole::Text, TextColour(), TextAlign::Centre);
 }
 
 } // namespace veldrane

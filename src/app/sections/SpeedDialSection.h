@@ -10,8 +10,8 @@ namespace veldrane {
 
 // "Mouse Speed" and "Double Click Speed": a half-disc dial (142 x 83) that sets its dial position
 // (mouseSpeed or doubleClickSpeed, 1 to 12), drawn with "/MouseAttribute/Speed/%d.png" of the
-// position, "Slow" and "Fast" centred under its left and right ends and, inside the half disc,
-// what the position stands for on the desktop. The dial's top is key "MouseSpeed_Y" of section
+// position, "Slow" and "Fast" centred under its left and right ends and, between them, what the
+// position stands for on the desktop. The dial's top is key "MouseSpeed_Y" of section
 // "Point" of the label file.
 class SpeedDialSection : public SettingsSection
 {
