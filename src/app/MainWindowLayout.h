@@ -22,6 +22,12 @@ inline constexpr Rect kSideViewButton{437, 527, 499, 556};
 // lands at (300, 76), above the view buttons.
 inline constexpr Rect kMouseArea{270, 56, 730, 536};
 
+// Under the mouse, either side of the view buttons: whether the mouse is connected (a lamp at the
+// right end and the text left of it) and the name of the profile being edited.
+inline constexpr Rect kConnectionStateArea{272, 527, 432, 556};
+inline constexpr Rect kConnectionLamp{424, 538, 432, 546};
+inline constexpr Rect kProfileNameArea{568, 527, 728, 556};
+
 // The size the window takes when "/main.png" is missing, so that every hot area stays reachable.
 inline constexpr Size kFallbackWindowSize{1000, 640};
 

@@ -13,6 +13,7 @@
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "text/MainWindowTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 namespace {
@@ -56,6 +57,10 @@ constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kBottomRo
 }};
 
 constexpr std::array<Rect, MainWindowModel::kViewButtonCount> kViewButtonAreas{kTopViewButton, kSideViewButton};
+
+constexpr Colour kConnectedLamp{40, 200, 60, 255};
+constexpr Colour kDisconnectedLamp{200, 50, 40, 255};
+constexpr int kLampGap = 6;
 
 template <std::size_t N> std::optional<std::size_t> AreaAt(const std::array<Rect, N>& areas, Point p)
 {
@@ -161,6 +166,7 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
                  kMouseArea.top + (kMouseArea.Height() - size->height) / 2};
         canvas.DrawImage(mousePicture, at);
     }
+    DrawStateLine(canvas, textColour);
     const std::array<std::string_view, kViewButtonCount> viewLabels{texts.top, texts.side};
     for (std::size_t i = 0; i < kViewButtonCount; ++i) {
         canvas.DrawImage(m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal,
@@ -178,6 +184,22 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     };
     m_left.Stack().Draw(canvas, hoveredMenu(0, LeftPanel::kRowCount), textColour);
     m_right.Stack().Draw(canvas, hoveredMenu(LeftPanel::kRowCount, RightPanel::kSectionCount), textColour);
+}
+
+void MainWindowModel::DrawStateLine(SkinCanvas& canvas, Colour textColour)
+{
+    const WindowStateTexts& state = WindowStateTextsFor(m_context.language);
+    const bool connected = m_context.mouse.IsConnected();
+    canvas.FillRect(kConnectionLamp, connected ? kConnectedLamp : kDisconnectedLamp);
+    const Rect text{kConnectionStateArea.left, kConnectionStateArea.top, kConnectionLamp.left - kLampGap,
+                    kConnectionStateArea.bottom};
+    canvas.DrawText(text, connected ? state.mouseConnected : state.mouseNotConnected, FontRole::Text, textColour,
+                    TextAlign::Right);
+    const std::string& name = m_context.files.currentProfileName;
+    if (!name.empty()) {
+        canvas.DrawText(kProfileNameArea, std::string(state.profileCaption) + name, FontRole::Text, textColour,
+                        TextAlign::Left);
+    }
 }
 
 void MainWindowModel::EnsureFirstRunLabels()
@@ -202,6 +224,12 @@ SectionStack& MainWindowModel::StackOf(Panel panel)
 
 void MainWindowModel::Press(Point p)
 {
+    // The open lists are windows of their own: a press that reaches the window is outside them and
+    // closes them, unless it is on a section's own control (a button's box opens or closes its
+    // list itself).
+    if (!SectionTakesPress(p)) {
+        CloseListsAndRedraw();
+    }
     if (PressFirstGroup(p)) {
         return;
     }
@@ -221,7 +249,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kCancelButton.Contains(p)) {
         m_context.records.Revert();
         m_reloadOnShow = true;
-        m_view.Hide();
+        HideWindow();
         return true;
     }
     if (kSaveButton.Contains(p)) {
@@ -240,7 +268,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
         return true;
     }
     if (kMinimiseButton.Contains(p)) {
-        m_view.Hide();
+        HideWindow();
         return true;
     }
     if (kCloseButton.Contains(p)) {
@@ -250,6 +278,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kConfigButton.Contains(p)) {
         if (!m_profileManagerOpen) {
             m_profileManagerOpen = true;
+            PointerLeft(); // the dialog takes the pointer; "Config" is not lit behind it
             m_view.OpenProfileManager();
         }
         return true;
@@ -264,6 +293,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     }
     if (auto row = m_left.Stack().HeaderAt(p)) {
         if (*row == LeftPanel::kMacroManager) {
+            PointerLeft();
             if (auto macroData = m_view.RunMacroManager()) {
                 std::copy(macroData->begin(), macroData->end(), m_context.records.Current.macroData.begin());
             }
@@ -278,12 +308,15 @@ bool MainWindowModel::PressFirstGroup(Point p)
 
 void MainWindowModel::PressPages(Point p)
 {
-    // These tests are independent of each other and do not end the handling, unless a section
-    // takes the press for itself (the button-assignment rows).
+    // A press on a header or on a control acts and ends there; one on an empty spot moves the
+    // window.
     if (auto header = m_right.Stack().HeaderAt(p)) {
         m_right.Toggle(*header);
+        m_view.ScrollThumbMoved();
         RedrawPanel(Panel::Right);
-    } else if (PressSectionContent(Panel::Right, p)) {
+        return;
+    }
+    if (PressSectionContent(Panel::Right, p)) {
         return;
     }
     if (PressSectionContent(Panel::Left, p)) {
@@ -337,6 +370,7 @@ void MainWindowModel::ToggleHelp()
         return;
     }
     m_help.Open();
+    PointerLeft();
     m_view.ShowHelp();
 }
 
@@ -360,6 +394,31 @@ void MainWindowModel::SetMouseView(MouseView view)
         }
     }
     m_view.Redraw(std::nullopt);
+}
+
+bool MainWindowModel::SectionTakesPress(Point p) const
+{
+    for (const SectionStack* stack : {&m_left.Stack(), &m_right.Stack()}) {
+        if (const auto row = stack->OpenContentAt(p)) {
+            return stack->Section(*row)->TakesPress(p, stack->ContentOrigin(*row));
+        }
+    }
+    return false;
+}
+
+void MainWindowModel::EscapePressed()
+{
+    CloseListsAndRedraw();
+}
+
+void MainWindowModel::CloseListsAndRedraw()
+{
+    const std::optional<std::string> litBefore = SectionMousePicture();
+    CloseAllLists();
+    if (SectionMousePicture() != litBefore) {
+        m_view.Redraw(kMouseArea);
+        RedrawPanel(Panel::Left);
+    }
 }
 
 void MainWindowModel::CloseAllLists()
@@ -402,6 +461,16 @@ void MainWindowModel::Move(Point p, bool leftButtonHeld)
         }
         return;
     }
+    Hover(p);
+}
+
+void MainWindowModel::PointerLeft()
+{
+    Hover({-1, -1}); // a point outside every hot area
+}
+
+void MainWindowModel::Hover(Point p)
+{
     for (std::size_t area : m_titleBarHover.Update(AreaAt(kTitleBarAreas, p))) {
         m_view.Redraw(kTitleBarAreas[area]);
     }
@@ -546,6 +615,12 @@ void MainWindowModel::ShowFromTray()
 
 void MainWindowModel::CloseRequested()
 {
+    HideWindow();
+}
+
+void MainWindowModel::HideWindow()
+{
+    PointerLeft();
     m_view.Hide();
 }
 
@@ -599,8 +674,6 @@ void MainWindowModel::OnTimer()
         expired = true;
         if (static_cast<WindowTimer>(id) == WindowTimer::ApplyLock) {
             m_applyLock = false;
-        } else {
-            m_view.SetWaitCursor(false);
         }
     }
     if (expired) {
@@ -608,10 +681,9 @@ void MainWindowModel::OnTimer()
     }
 }
 
-void MainWindowModel::ShowWaitCursor(WindowTimer timer)
+void MainWindowModel::SetWaitCursor(bool wait)
 {
-    m_view.SetWaitCursor(true);
-    StartTimer(timer, kWaitCursorPeriod);
+    m_view.SetWaitCursor(wait);
 }
 
 void MainWindowModel::ReturnToFirstPage()

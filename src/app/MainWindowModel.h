@@ -50,7 +50,6 @@ public:
     };
 
     static constexpr std::chrono::milliseconds kApplyLockPeriod{2000};
-    static constexpr std::chrono::milliseconds kWaitCursorPeriod{6000};
 
     // The sections start empty (EmptySection); the sections with content are put in with
     // SetRightSection and SetLeftSection.
@@ -71,6 +70,10 @@ public:
     void Press(Point p);
     void Move(Point p, bool leftButtonHeld);
     void Release(Point p);
+    // The pointer left the window, or the window hid: every "-over" picture goes back to "-normal".
+    void PointerLeft();
+    // Escape reached the window: it closes the open lists and nothing else.
+    void EscapePressed();
     // Wheel notches over p, positive away from the user.
     void Wheel(Point p, int notches);
 
@@ -129,7 +132,7 @@ private:
         std::size_t row;
     };
 
-    void ShowWaitCursor(WindowTimer timer) override;
+    void SetWaitCursor(bool wait) override;
     void ReturnToFirstPage() override;
 
     bool PressFirstGroup(Point p);
@@ -138,13 +141,21 @@ private:
     void CloseHelp();
     void SetMouseView(MouseView view);
     void CloseAllLists();
+    // Closes the lists and repaints what showed them.
+    void CloseListsAndRedraw();
+    // Whether a press at p lands on a control that a section takes for itself.
+    bool SectionTakesPress(Point p) const;
     // The lit mouse picture an open section asks for, if any.
     std::optional<std::string> SectionMousePicture() const;
     // A press on the open content of a panel's section; true when the section takes it for itself.
     bool PressSectionContent(Panel panel, Point p);
     void EnsureFirstRunLabels();
+    // Whether the mouse is connected and which profile is being edited, under the mouse.
+    void DrawStateLine(SkinCanvas& canvas, Colour textColour);
     void StartTimer(WindowTimer timer, std::chrono::milliseconds period);
+    void Hover(Point p);
     void HoverMenus(Point p);
+    void HideWindow();
     void HoverSections(Point p);
     void RedrawPanel(Panel panel);
     SectionStack& StackOf(Panel panel);
@@ -175,8 +186,8 @@ private:
     bool m_profileManagerOpen = false;
     bool m_firstRunLabelsDone = false;
     MouseView m_mouseView = MouseView::Side;
-    // Deadlines of timers 1 to 3 (index 0 unused).
-    std::array<std::optional<std::chrono::milliseconds>, 4> m_deadlines{};
+    // Deadline of timer 1 (index 0 unused).
+    std::array<std::optional<std::chrono::milliseconds>, 2> m_deadlines{};
 };
 
 } // namespace veldrane

@@ -39,9 +39,9 @@ public:
     virtual bool Hover(Point p, Point contentOrigin) = 0;
 
     // Whether a press at p belongs to the section alone: the window then does not start a window
-    // drag from it and sends the following moves to Drag and the button's release to Release. The
-    // button-assignment rows answer true; the settings controls, whose presses act at once and
-    // leave the window free to be dragged, keep false.
+    // drag from it and sends the following moves to Drag and the button's release to Release. A
+    // press on a control answers true; one on an empty spot of the content leaves the window free
+    // to be dragged.
     virtual bool TakesPress(Point /*p*/, Point /*contentOrigin*/) const { return false; }
     // The left button is held and moving after a press the section took; true to redraw.
     virtual bool Drag(Point /*p*/, Point /*contentOrigin*/) { return false; }

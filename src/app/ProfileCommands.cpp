@@ -47,6 +47,19 @@ std::array<std::string_view, kButtonCount> DefaultLabels(const AssignmentTexts& 
     return labels;
 }
 
+// The wait cursor for as long as the object lives.
+class WaitCursor
+{
+public:
+    explicit WaitCursor(ProfileCommandsHost& host) : m_host(host) { m_host.SetWaitCursor(true); }
+    ~WaitCursor() { m_host.SetWaitCursor(false); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    ProfileCommandsHost& m_host;
+};
+
 } // namespace
 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
@@ -62,8 +75,7 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     }
     bool taken = false;
     if (m_mouse.IsConnected()) {
-        host.ShowWaitCursor(WindowTimer::SaveWait);
-        taken = DownloadAndSave();
+        taken = DownloadAndSave(host);
     } else {
         m_files.SaveConfig(m_records.Current);
         m_files.SaveLabels(m_language);
@@ -74,9 +86,13 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     return taken;
 }
 
-bool ProfileCommands::DownloadAndSave()
+bool ProfileCommands::DownloadAndSave(ProfileCommandsHost& host)
 {
-    const bool taken = m_mouse.DownloadProfile(m_records.Current);
+    bool taken = false;
+    {
+        const WaitCursor waiting(host);
+        taken = m_mouse.DownloadProfile(m_records.Current);
+    }
     if (!taken) {
         m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, kWarningTitle);
     }
@@ -85,14 +101,16 @@ bool ProfileCommands::DownloadAndSave()
 
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 {
-    host.ShowWaitCursor(WindowTimer::ResetWait);
     std::uint8_t deviceProfile = m_records.Current.deviceProfile;
     ResetInProgress resetting(m_files);
-    m_files.LoadConfig(m_records.Current);
-    m_files.LoadLabels(m_language);
+    {
+        const WaitCursor waiting(host);
+        m_files.LoadConfig(m_records.Current);
+        m_files.LoadLabels(m_language);
+    }
     m_records.Current.deviceProfile = deviceProfile;
     if (m_mouse.IsConnected()) {
-        DownloadAndSave();
+        DownloadAndSave(host);
         m_records.Snapshot();
         m_pointerSettings.ApplyPointerSettings(m_records.Current);
     }

@@ -14,8 +14,6 @@ struct ProfileRecords;
 enum class WindowTimer
 {
     ApplyLock = 1, // 2000 ms after "Save": further presses are ignored
-    ResetWait = 2, // 6000 ms of wait cursor after "Reset"
-    SaveWait = 3,  // 6000 ms of wait cursor after "Save"
 };
 
 // What the commands need of the window that runs them.
@@ -24,8 +22,8 @@ class ProfileCommandsHost
 public:
     virtual ~ProfileCommandsHost() = default;
 
-    // Shows the wait cursor and starts `timer`, whose expiry brings the arrow back.
-    virtual void ShowWaitCursor(WindowTimer timer) = 0;
+    // The wait cursor while a command runs (true), the arrow again once it has ended (false).
+    virtual void SetWaitCursor(bool wait) = 0;
     // Back to the first page, redrawn from the record.
     virtual void ReturnToFirstPage() = 0;
 };
@@ -55,7 +53,7 @@ public:
 
 private:
     // The download, which saves the files whatever the mouse did; warns when the mouse did not take it.
-    bool DownloadAndSave();
+    bool DownloadAndSave(ProfileCommandsHost& host);
 
     ProfileRecords& m_records;
     ConfigFiles& m_files;

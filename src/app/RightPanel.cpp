@@ -16,11 +16,21 @@ RightPanel::RightPanel(std::array<std::unique_ptr<PanelSection>, kSectionCount> 
 
 bool RightPanel::Toggle(std::size_t section)
 {
+    const int offset = m_stack.ScrollOffset();
     if (!m_stack.Toggle(section)) {
         return false;
     }
-    FollowThumb();
+    // The section's own header does not move with its content, so the same offset keeps it in
+    // place; the thumb follows the offset rather than the other way round.
+    ScrollTo(offset);
     return true;
+}
+
+void RightPanel::ScrollTo(int offset)
+{
+    offset = std::clamp(offset, 0, Overflow());
+    m_thumb.MoveTo(TopForOffset(offset));
+    m_stack.SetScrollOffset(offset);
 }
 
 int RightPanel::Overflow() const

@@ -47,10 +47,13 @@ public:
     ScrollThumb& Thumb() { return m_thumb; }
     const ScrollThumb& Thumb() const { return m_thumb; }
 
-    // Folds a section open or shut and keeps the scroll inside the new height.
+    // Folds a section open or shut. Its header stays where it was as far as the new height lets
+    // the panel stay scrolled.
     bool Toggle(std::size_t section);
     // How many content pixels do not fit into the viewport.
     int Overflow() const;
+    // The thumb is shown only while there is something to scroll.
+    bool ThumbShown() const { return Overflow() > 0; }
     // Takes the scroll offset from the thumb's place (after a drag of the thumb, message 0xB20).
     void FollowThumb();
     // Scrolls by wheel notches (positive: towards the top); true when the panel moved.
@@ -60,6 +63,7 @@ public:
 
 private:
     int OffsetForTop(int top) const;
+    void ScrollTo(int offset);
     int TopForOffset(int offset) const;
 
     SectionStack m_stack;

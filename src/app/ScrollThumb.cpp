@@ -19,11 +19,6 @@ int ScrollThumb::MaxTop() const
     return kTrackBottom - 1 - m_size.height;
 }
 
-bool ScrollThumb::IsAllowedTop(int top) const
-{
-    return top >= kTrackTop && top + m_size.height < kTrackBottom;
-}
-
 void ScrollThumb::Press(Point p)
 {
     m_dragAnchor = Anchor{p.y, m_top};
@@ -34,12 +29,7 @@ bool ScrollThumb::Drag(Point p)
     if (!m_dragAnchor) {
         return false;
     }
-    int wanted = m_dragAnchor->top + (p.y - m_dragAnchor->pointerY);
-    if (wanted == m_top || !IsAllowedTop(wanted)) {
-        return false;
-    }
-    m_top = wanted;
-    return true;
+    return MoveTo(m_dragAnchor->top + (p.y - m_dragAnchor->pointerY));
 }
 
 void ScrollThumb::Release()

@@ -7,8 +7,8 @@
 namespace veldrane {
 
 // The draggable thumb of the right panel's scroll bar. Its left edge stays at x = 984; a drag
-// moves it by the pointer's vertical movement, but only to a place where its top is at least 32
-// and its bottom edge (exclusive) stays above 596. A move that would leave that band is not made.
+// moves it by the pointer's vertical movement, within the band where its top is at least 32 and
+// its bottom edge (exclusive) stays above 596; a move past either end stops the thumb there.
 class ScrollThumb
 {
 public:
@@ -37,8 +37,6 @@ public:
     bool MoveTo(int top);
 
 private:
-    bool IsAllowedTop(int top) const;
-
     Size m_size;
     int m_top = kTrackTop;
     // Where the drag started: the pointer's y and the thumb's top then. The thumb follows the

@@ -20,6 +20,8 @@ constexpr Colour kFieldText{255, 255, 255};
 constexpr Colour kDisabledText{109, 109, 109};
 constexpr Colour kFieldBackground{0x28, 0x28, 0x28};
 constexpr Colour kFocusFrame{250, 250, 250};
+// The name the keyboard gives Escape: it closes the open modifier list.
+constexpr std::string_view kEscapeKeyName = "Esc";
 constexpr ListColours kModifierListColours{.text = kFieldText, .background = kFieldBackground};
 
 void DrawFrame(SkinCanvas& canvas, Rect area, Colour colour)
@@ -41,13 +43,18 @@ void ComboKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
     m_choice = {};
     m_modifierIndex.reset();
     m_modifierList.reset();
-    m_focus = Field::None;
     m_messages = &messages;
     m_background.Open(sizes, messages);
+    // The user can type the first key straight away.
+    m_focus = Capturing() ? Field::Key1 : Field::None;
 }
 
 bool ComboKeyCaptureModel::OnKeyName(std::string_view name)
 {
+    if (m_modifierList && name == kEscapeKeyName) {
+        CloseModifierList(); // and the key goes into no field: the focus stays with the dialog
+        return true;
+    }
     if (!Capturing() || !KeyFieldsEnabled()) {
         return false;
     }

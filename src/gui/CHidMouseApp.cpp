@@ -14,6 +14,7 @@
 
 #include "app/AppContext.h"
 #include "app/DeviceLinkConnection.h"
+#include "app/MainWindowLayout.h"
 #include "buttons/ButtonAssignment.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
@@ -386,6 +387,9 @@ void CHidMouseApp::SendDeviceNotice(const DeviceNotice& notice)
 {
     if (m_noticeHandler) {
         m_noticeHandler->HandleDeviceNotice(notice);
+    }
+    if (m_window) {
+        m_window->Redraw(kConnectionStateArea); // the mouse may have come or gone
     }
 }
 

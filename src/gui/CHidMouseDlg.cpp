@@ -115,7 +115,9 @@ void CHidMouseDlg::mousePressEvent(QMouseEvent* event)
 
 void CHidMouseDlg::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    mousePressEvent(event); // the window takes the second click of a double click as a press
+    // The first click of a double click was the press; the second is not another one, or a
+    // header would open and shut again at once.
+    event->accept();
 }
 
 void CHidMouseDlg::mouseMoveEvent(QMouseEvent* event)
@@ -158,10 +160,13 @@ void CHidMouseDlg::wheelEvent(QWheelEvent* event)
 void CHidMouseDlg::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
+    case Qt::Key_Escape:
+        m_model.EscapePressed(); // closes the open lists, never the window
+        event->accept();
+        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        event->accept(); // swallowed: neither closes the window
+        event->accept(); // swallowed: it does not close the window
         return;
     default:
         QWidget::keyPressEvent(event);
@@ -172,6 +177,18 @@ void CHidMouseDlg::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     m_model.CloseRequested();
+}
+
+void CHidMouseDlg::leaveEvent(QEvent* event)
+{
+    m_model.PointerLeft();
+    QWidget::leaveEvent(event);
+}
+
+void CHidMouseDlg::hideEvent(QHideEvent* event)
+{
+    m_model.PointerLeft();
+    QWidget::hideEvent(event);
 }
 
 void CHidMouseDlg::StartWindowDrag(Point)
@@ -278,6 +295,7 @@ void CHidMouseDlg::ScrollThumbMoved()
 {
     const Rect area = m_model.Thumb().Area();
     m_thumb->setGeometry(area.left, area.top, area.Width(), area.Height());
+    m_thumb->setVisible(m_model.Right().ThumbShown());
 }
 
 } // namespace veldrane

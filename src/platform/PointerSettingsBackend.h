@@ -29,6 +29,15 @@ struct MouseAcceleration
 inline constexpr int kMinPointerSpeed = 1;
 inline constexpr int kMaxPointerSpeed = 20;
 
+// The four settings, to ask a desktop whether it has one.
+enum class PointerSetting
+{
+    Acceleration,
+    Speed,
+    WheelScrollLines,
+    DoubleClickTime,
+};
+
 // Wheel scroll lines that mean "one screen per notch".
 inline constexpr std::uint32_t kWheelScrollOneScreen = 0xFFFFFFFF;
 
@@ -49,6 +58,10 @@ public:
     // The double-click time in milliseconds; a value below 1 is Refused by desktops that have the
     // setting.
     virtual PointerSettingResult SetDoubleClickTime(int milliseconds) = 0;
+
+    // Whether the running desktop has the setting at all, so that the user can be told where a
+    // value goes nowhere. An adapter that writes only the program's own settings has none.
+    virtual bool DesktopHas(PointerSetting) const { return true; }
 };
 
 } // namespace veldrane

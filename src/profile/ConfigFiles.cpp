@@ -85,6 +85,7 @@ bool ConfigFiles::SelectFiles()
     for (std::size_t i = 0; i < stored.names.size(); ++i) {
         if (stored.names[i] == stored.currentName) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
+            currentProfileName = selected;
         }
     }
     SetProfilePaths();

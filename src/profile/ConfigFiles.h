@@ -76,6 +76,8 @@ public:
     std::filesystem::path listPath;
 
     std::uint8_t currentProfileIndex = 0;
+    // The name of the profile whose files the last load read (empty before one found it).
+    std::string currentProfileName;
     std::uint8_t firstRunFlag = 0;
     bool resetInProgress = false;
     // The current record came whole from a profile file (a load or an import): only such a record

@@ -27,4 +27,9 @@ void DesktopPointerSettingsApplier::ApplyPointerSettings(const ProfileRecord& re
     report(m_backend.SetDoubleClickTime(DoubleClickTimeOf(record.doubleClickSpeed)), kSetDoubleClickTimeFailed);
 }
 
+bool DesktopPointerSettingsApplier::DesktopHas(PointerSetting setting) const
+{
+    return m_backend.DesktopHas(setting);
+}
+
 } // namespace veldrane

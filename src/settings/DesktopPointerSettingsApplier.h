@@ -17,6 +17,7 @@ public:
     DesktopPointerSettingsApplier(PointerSettingsBackend& backend, MessageSink& messages);
 
     void ApplyPointerSettings(const ProfileRecord& record) override;
+    bool DesktopHas(PointerSetting setting) const override;
 
 private:
     PointerSettingsBackend& m_backend;

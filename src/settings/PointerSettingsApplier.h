@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PointerSettingsBackend.h"
+
 namespace veldrane {
 
 struct ProfileRecord;
@@ -13,6 +15,8 @@ public:
     virtual ~PointerSettingsApplier() = default;
 
     virtual void ApplyPointerSettings(const ProfileRecord& record) = 0;
+    // Whether the running desktop has the setting; a section whose setting it lacks says so.
+    virtual bool DesktopHas(PointerSetting) const { return true; }
 };
 
 } // namespace veldrane

@@ -1,5 +1,6 @@
 #include "settings/PointerSettingsChain.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace veldrane {
@@ -45,6 +46,12 @@ PointerSettingResult PointerSettingsChain::SetWheelScrollLines(std::uint32_t lin
 PointerSettingResult PointerSettingsChain::SetDoubleClickTime(int milliseconds)
 {
     return Each([&](PointerSettingsBackend& link) { return link.SetDoubleClickTime(milliseconds); });
+}
+
+bool PointerSettingsChain::DesktopHas(PointerSetting setting) const
+{
+    return std::any_of(m_links.begin(), m_links.end(),
+                       [setting](const PointerSettingsBackend* link) { return link->DesktopHas(setting); });
 }
 
 } // namespace veldrane

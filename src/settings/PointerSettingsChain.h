@@ -23,6 +23,7 @@ public:
     PointerSettingResult SetMouseSpeed(int speed) override;
     PointerSettingResult SetWheelScrollLines(std::uint32_t lines) override;
     PointerSettingResult SetDoubleClickTime(int milliseconds) override;
+    bool DesktopHas(PointerSetting setting) const override;
 
 private:
     template <typename Step> PointerSettingResult Each(Step step);

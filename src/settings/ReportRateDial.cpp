@@ -19,7 +19,15 @@ std::optional<std::uint8_t> ReportRateAtDialOffset(int dx, int dy)
 {
     // Squares of whole pixels: the same ring as comparing the square root, without rounding.
     const long long squared = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
-    if (squared < kRingInner * kRingInner || squared > kRingOuter * kRingOuter || dx == 0 || dy == 0) {
+    if (squared < kRingInner * kRingInner || squared > kRingOuter * kRingOuter) {
+        return std::nullopt;
+    }
+    return ReportRateTowards(dx, dy);
+}
+
+std::optional<std::uint8_t> ReportRateTowards(int dx, int dy)
+{
+    if (dx == 0 || dy == 0) {
         return std::nullopt;
     }
     if (dy < 0) {

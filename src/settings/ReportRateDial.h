@@ -15,6 +15,10 @@ inline constexpr int kReportRateDialCentre = kReportRateDialSize / 2;
 // off the ring or exactly on the horizontal or vertical line through the centre.
 std::optional<std::uint8_t> ReportRateAtDialOffset(int dx, int dy);
 
+// The reportRate a drag that started on the dial points at from (dx, dy): the quadrant alone
+// counts, wherever the pointer is; nothing on the two lines through the centre.
+std::optional<std::uint8_t> ReportRateTowards(int dx, int dy);
+
 // The frequency in Hz (1000 ÷ reportRate) of the four rates the mouse knows; nothing for any other
 // byte, which a loaded record may hold and which is sent unchanged.
 std::optional<int> ReportFrequencyOf(std::uint8_t reportRate);

@@ -1,10 +1,12 @@
 #include "settings/SliderStrip.h"
 
+#include <algorithm>
+
 namespace veldrane {
 
 std::uint8_t SliderStrip::PositionAt(int offset) const
 {
-    const int pastFirst = offset - firstWidth;
+    const int pastFirst = std::clamp(offset, 0, width - 1) - firstWidth;
     if (pastFirst < 0) {
         return 1;
     }

@@ -13,13 +13,21 @@ struct SliderStrip
     int firstWidth; // the pixels of position 1
     int stepWidth;  // the pixels of each following position
 
-    // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1).
+    // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1). A
+    // drag that leaves the strip keeps the position of the end it left by.
     std::uint8_t PositionAt(int offset) const;
 };
 
 // X and Y sensitivity and angle snap: 208 x 9, positions 1 (pixels 0 to 8), 2 to 10 (21 pixels
 // each, 9 to 197) and 11 (198 to 207).
 inline constexpr SliderStrip kStageSliderStrip{208, 9, 9, 21};
+
+// Angle snap is off at positions 1 and 11 (and at 0 and past 11, which no press gives): the mouse
+// gets code 0x00 for them.
+constexpr bool AngleSnapIsOff(std::uint8_t position)
+{
+    return position <= 1 || position >= 11;
+}
 
 // The lighting levels: 128 x 8, positions 1 (pixels 0 to 3), 2 to 5 (30 pixels each, 4 to 123)
 // and 6 (124 to 127).

@@ -1,5 +1,6 @@
 #include "settings/SpeedDial.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -42,6 +43,15 @@ std::optional<std::uint8_t> SpeedDialPositionAt(int dx, int dy)
         return std::nullopt;
     }
     return static_cast<std::uint8_t>(std::floor(kRightEndPosition - AngleOf(dx, dy) / kDegreesPerPosition));
+}
+
+std::optional<std::uint8_t> SpeedDialPositionTowards(int dx, int dy)
+{
+    if (dx == 0 && dy >= 0) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint8_t>(
+        std::floor(kRightEndPosition - AngleOf(dx, std::min(dy, 0)) / kDegreesPerPosition));
 }
 
 } // namespace veldrane

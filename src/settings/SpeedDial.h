@@ -18,4 +18,9 @@ inline constexpr int kSpeedDialCentre = 71;
 // centre, y growing downwards; nothing below the centre or off the ring.
 std::optional<std::uint8_t> SpeedDialPositionAt(int dx, int dy);
 
+// The position a drag that started on the dial points at from (dx, dy): the direction alone
+// counts, wherever the pointer is; below the centre counts as the end on that side (2 or 12).
+// Nothing on the centre itself or straight below it.
+std::optional<std::uint8_t> SpeedDialPositionTowards(int dx, int dy);
+
 } // namespace veldrane

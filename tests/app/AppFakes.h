@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -53,6 +55,7 @@ public:
         calls.clear();
         drags.clear();
         waitCursor.clear();
+        thumbMoves = 0;
     }
 
     bool visible = false;
@@ -102,8 +105,13 @@ class RecordingPointerSettings : public PointerSettingsApplier
 {
 public:
     void ApplyPointerSettings(const ProfileRecord& record) override { applied.push_back(record); }
+    bool DesktopHas(PointerSetting setting) const override
+    {
+        return std::find(lacking.begin(), lacking.end(), setting) == lacking.end();
+    }
 
     std::vector<ProfileRecord> applied;
+    std::vector<PointerSetting> lacking; // settings the desktop does not have
 };
 
 } // namespace veldrane::test

@@ -95,7 +95,7 @@ TEST_F(SideLightSectionTest, ALightOfTwoShowsAsOffAndIsKept)
     auto& drawn = Drawn();
     EXPECT_EQ(drawn.ImagesAt("/Enable.png").at(0).at, (Point{150, 234}));
     EXPECT_EQ(drawn.ImagesAt("/Disable.png").at(0).at, (Point{50, 234}));
-    Model().Press({100, 238}); // between the boxes
+    Model().Press({30, 238}); // left of the "ON" box
     EXPECT_EQ(Current().sideButtonLight, 2);
 }
 

@@ -27,7 +27,7 @@ class ScrollThumbDragTest : public ::testing::TestWithParam<ThumbDragCase>
 {
 };
 
-TEST_P(ScrollThumbDragTest, MovesOnlyWithinTheBand)
+TEST_P(ScrollThumbDragTest, StopsAtTheEndsOfTheBand)
 {
     ScrollThumb thumb(Size{10, 60});
     thumb.Press({990, 100});
@@ -44,9 +44,9 @@ TEST_P(ScrollThumbDragTest, MovesOnlyWithinTheBand)
 INSTANTIATE_TEST_SUITE_P(
     Edges, ScrollThumbDragTest,
     ::testing::Values(ThumbDragCase{"AboveTheTop", 32, -1, 32}, ThumbDragCase{"ExactlyToTheTop", 40, -8, 32},
-                      ThumbDragCase{"OnePastTheTop", 40, -9, 40}, ThumbDragCase{"BottomEdgeAt595", 500, 35, 535},
-                      ThumbDragCase{"BottomWouldReach596", 500, 36, 500}, ThumbDragCase{"Ordinary", 100, 300, 400},
-                      ThumbDragCase{"FarBelow", 32, 1000, 32}),
+                      ThumbDragCase{"OnePastTheTop", 40, -9, 32}, ThumbDragCase{"BottomEdgeAt595", 500, 35, 535},
+                      ThumbDragCase{"BottomWouldReach596", 500, 36, 535}, ThumbDragCase{"Ordinary", 100, 300, 400},
+                      ThumbDragCase{"FarBelow", 32, 1000, 535}, ThumbDragCase{"FarAbove", 500, -1000, 32}),
     [](const auto& info) { return std::string(info.param.name); });
 
 std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> EmptySections(SkinImageSizes& images, int height)
@@ -82,6 +82,34 @@ TEST(RightPanel, AnOpenSectionPushesTheLaterOnesDown)
     EXPECT_EQ(panel.Stack().OpenContentAt({800, 77}), RightPanel::kLighting);
     EXPECT_EQ(panel.Stack().OpenContentAt({800, 176}), RightPanel::kLighting);
     EXPECT_EQ(panel.Stack().OpenContentAt({800, 177}), std::nullopt);
+}
+
+// Opening or shutting a section while the panel is scrolled leaves the clicked header where it was
+// (under the pointer), as far as the panel's height lets it.
+TEST(RightPanel, TogglingWhileScrolledKeepsTheHeaderInPlace)
+{
+    RecordingCanvas images;
+    RightPanel panel(EmptySections(images, 232), ScrollThumb::kDefaultSize);
+    for (auto section : {RightPanel::kCpiSetting, RightPanel::kLighting, RightPanel::kUsbReportRate}) {
+        panel.Toggle(section);
+    }
+    ASSERT_EQ(panel.Overflow(), 3 * 232 + 170 - 564);
+    EXPECT_FALSE(panel.Wheel(1)); // at the top already
+    EXPECT_TRUE(panel.Wheel(-6));
+    const int offset = panel.Stack().ScrollOffset();
+    ASSERT_EQ(offset, 150);
+    const Rect header = panel.Stack().HeaderArea(RightPanel::kMouseSpeed);
+    panel.Toggle(RightPanel::kMouseSpeed);
+    EXPECT_EQ(panel.Stack().HeaderArea(RightPanel::kMouseSpeed), header);
+    EXPECT_EQ(panel.Stack().ScrollOffset(), offset);
+    EXPECT_TRUE(panel.ThumbShown());
+    // Shutting the first three leaves too little to scroll: the panel goes back as far as it must.
+    for (auto section : {RightPanel::kCpiSetting, RightPanel::kLighting, RightPanel::kUsbReportRate}) {
+        panel.Toggle(section);
+    }
+    EXPECT_EQ(panel.Stack().ScrollOffset(), 0);
+    EXPECT_EQ(panel.Thumb().Top(), ScrollThumb::kTrackTop);
+    EXPECT_FALSE(panel.ThumbShown());
 }
 
 TEST(LeftPanel, RowsStartAt107AndTheMacroManagerRowDoesNotFold)

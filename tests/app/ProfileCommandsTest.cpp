@@ -13,13 +13,15 @@ namespace {
 class RecordingHost : public ProfileCommandsHost
 {
 public:
-    void ShowWaitCursor(WindowTimer timer) override
+    // With the number of downloads made so far, so that the download is seen under the wait cursor.
+    void SetWaitCursor(bool wait) override
     {
-        calls.push_back(timer == WindowTimer::ResetWait ? "wait2" : "wait3");
+        calls.push_back((wait ? "wait@" : "arrow@") + std::to_string(downloads ? downloads->size() : 0));
     }
     void ReturnToFirstPage() override { calls.push_back("firstPage"); }
 
     std::vector<std::string> calls;
+    const std::vector<ProfileRecord>* downloads = nullptr;
 };
 
 using test::Patterned;
@@ -37,6 +39,7 @@ protected:
         records.Snapshot();
         files.buttonLabel.fill("mine");
         files.SaveLabels(language);
+        host.downloads = &mouse.downloads;
     }
 
     std::string LabelInFile(std::string_view file, std::size_t button)
@@ -55,7 +58,7 @@ TEST_F(ProfileCommandsTest, ResetWithTheMouseTakesFactorySettingsKeepsMacrosAndS
     const ProfileRecord factory = Patterned(3);
     commands.ResetProfile(host);
 
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait2", "firstPage"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@1", "firstPage"}));
     EXPECT_EQ(records.Current.deviceProfile, 4);
     for (std::size_t i = 1; i < kSettingsPartSize; ++i) {
         ASSERT_EQ(records.Current.Bytes()[i], factory.Bytes()[i]) << i;
@@ -81,7 +84,7 @@ TEST_F(ProfileCommandsTest, ResetWithoutTheMouseChangesMemoryOnly)
     const std::string configBefore = test::ReadFileBytes(dir / "config0.bin");
     commands.ResetProfile(host);
 
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait2", "firstPage"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@0", "firstPage"}));
     EXPECT_EQ(records.Current.cpiValue, Patterned(3).cpiValue);
     EXPECT_EQ(records.Current.deviceProfile, 4);
     EXPECT_TRUE(mouse.downloads.empty());

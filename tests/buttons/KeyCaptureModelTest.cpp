@@ -105,9 +105,10 @@ TEST_F(CaptureTest, ComboKeyGoesIntoTheFocusedFieldOnly)
 {
     ComboKeyCaptureModel model(Language::English);
     model.Open(m_skin, m_messages);
-    EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::None);
-    EXPECT_FALSE(model.OnKeyName("A"));
-    EXPECT_EQ(model.Result(), ComboKeyChoice{});
+    // The first key field has the focus from the start.
+    EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::Key1);
+    EXPECT_TRUE(model.OnKeyName("B"));
+    EXPECT_EQ(model.Result(), (ComboKeyChoice{"", "B", ""}));
     model.Press(kKey1);
     EXPECT_TRUE(model.OnKeyName("Shift"));
     model.OnKeyName("A");
@@ -139,6 +140,12 @@ TEST_F(CaptureTest, ModifierListOffersTheEightNamesAndDisablesTheFields)
     EXPECT_FALSE(model.KeyFieldsEnabled());
     EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::None);
     EXPECT_FALSE(model.OnKeyName("A"));
+    // Escape closes the list and goes into no field.
+    EXPECT_TRUE(model.OnKeyName("Esc"));
+    EXPECT_FALSE(model.ModifierList().has_value());
+    EXPECT_EQ(model.Result(), ComboKeyChoice{});
+    model.Press(kModifierBox);
+    ASSERT_TRUE(model.ModifierList().has_value());
 
     // Hovering highlights without choosing.
     EXPECT_TRUE(model.Hover(ModifierRow(2)));

@@ -298,6 +298,29 @@ int GeometryValue(const QString& geometry, const QString& key)
     return at < 0 ? 0 : geometry.mid(at + key.size() + 1).section('\n', 0, 0).toInt();
 }
 
+} // namespace
+
+void DesktopSession::Drag(const QString& window, QPoint from, const std::vector<QPoint>& path)
+{
+    auto moveTo = [&](QPoint p) {
+        return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y()),
+                           "sleep", "0.15"};
+    };
+    QStringList steps = moveTo(from) + QStringList{"mousedown", "1", "sleep", "0.15"};
+    for (const QPoint& p : path) {
+        steps += moveTo(p);
+    }
+    Xdo(steps + QStringList{"mouseup", "1"});
+}
+
+QPoint DesktopSession::WindowPosition(const QString& window)
+{
+    const QString geometry = Xdo({"getwindowgeometry", "--shell", window});
+    return {GeometryValue(geometry, QStringLiteral("X")), GeometryValue(geometry, QStringLiteral("Y"))};
+}
+
+namespace {
+
 void Pause(int milliseconds)
 {
     QEventLoop loop;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -83,6 +84,11 @@ public:
     // none did in time.
     QString WaitForFocusAwayFrom(const QString& window);
     void Click(const QString& window, int x, int y, int button = 1, int repeat = 1);
+    // Presses the left button at (x, y) of `window`, moves it through `path` (window pixels) with
+    // the button held and lets go at the last point.
+    void Drag(const QString& window, QPoint from, const std::vector<QPoint>& path);
+    // The window's top-left corner on the screen.
+    QPoint WindowPosition(const QString& window);
     void Key(const QStringList& keys);
     // Starts the system tray (trayer) on the session's display; the constructor does so when
     // asked for a tray.

@@ -108,6 +108,27 @@ TEST_F(AssignmentSectionView, FrontViewAssignsCpiMinusToButton2)
     EXPECT_EQ(files.buttonLabel[1], "CPI -");
 }
 
+// An open list closes on a press anywhere outside it and on Escape; a press on another row's box
+// opens that row's list instead.
+TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
+{
+    CHidMouseDlg& window = OpenSection();
+    ClickInWindow(window, BoxPoint(1));
+    ASSERT_EQ(m_ui->Model().OpenButton(), 7u);
+    ClickInWindow(window, BoxPoint(2));
+    EXPECT_EQ(m_ui->Model().OpenButton(), 8u);
+    ClickInWindow(window, {500, 300}); // the mouse picture
+    EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
+    DropClosedWidgets();
+    EXPECT_EQ(m_ui->Lists().MainListWidget(), nullptr);
+
+    ClickInWindow(window, BoxPoint(1));
+    ASSERT_EQ(m_ui->Model().OpenButton(), 7u);
+    test::TapKey(window, Qt::Key_Escape, 9);
+    EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
+    EXPECT_EQ(m_ui->MouseHighlightPicture(), std::nullopt);
+}
+
 TEST_F(AssignmentSectionView, SingleKeyCapturesF5FromTheDialogsKeyEvents)
 {
     CHidMouseDlg& window = OpenSection();

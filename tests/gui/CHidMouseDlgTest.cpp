@@ -54,6 +54,18 @@ TEST_F(CHidMouseDlgTest, AClickOnAHeaderOpensTheFoldedSection)
     EXPECT_EQ(shot.pixel(800, 190), kBackground);     // the gap above it
 }
 
+// The second click of a double click is not a second press: the header opens once and stays open.
+TEST_F(CHidMouseDlgTest, ADoubleClickOnAHeaderOpensItOnce)
+{
+    CHidMouseDlg& dlg = Window();
+    const QPoint header{740, 60};
+    test::SendMouse(dlg, QEvent::MouseButtonPress, header, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(dlg, QEvent::MouseButtonRelease, header, Qt::LeftButton, Qt::NoButton);
+    test::SendMouse(dlg, QEvent::MouseButtonDblClick, header, Qt::LeftButton, Qt::LeftButton);
+    test::SendMouse(dlg, QEvent::MouseButtonRelease, header, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(dlg.Model().Right().Stack().IsOpen(RightPanel::kLighting));
+}
+
 TEST_F(CHidMouseDlgTest, EnterAndEscapeAreSwallowedAndACloseRequestHides)
 {
     CHidMouseDlg& dlg = Window();

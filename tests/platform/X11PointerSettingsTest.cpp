@@ -85,5 +85,30 @@ TEST_F(X11PointerSettingsOnXvfb, NoPrecisionIsOneToOneAndKeepsTheThreshold)
     EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
 }
 
+// The X server keeps no wheel lines and no double-click time: the window names them as not taken,
+// while a bare X session (the desktop the program falls back on) still takes the other two.
+TEST_F(X11PointerSettingsOnXvfb, HasAccelerationAndSpeedOnly)
+{
+    EXPECT_TRUE(m_x11->DesktopHas(PointerSetting::Acceleration));
+    EXPECT_TRUE(m_x11->DesktopHas(PointerSetting::Speed));
+    EXPECT_FALSE(m_x11->DesktopHas(PointerSetting::WheelScrollLines));
+    EXPECT_FALSE(m_x11->DesktopHas(PointerSetting::DoubleClickTime));
+
+    DesktopEnvironment bareX;
+    bareX.display = s_server->Display();
+    const DesktopPointerSettings desktop(bareX);
+    ASSERT_EQ(desktop.Desktop(), PointerDesktop::X11);
+    EXPECT_TRUE(desktop.DesktopHas(PointerSetting::Speed));
+    EXPECT_FALSE(desktop.DesktopHas(PointerSetting::DoubleClickTime));
+    // An unknown Wayland desktop has none of them.
+    DesktopEnvironment wayland;
+    wayland.waylandDisplay = "wayland-1";
+    const DesktopPointerSettings none(wayland);
+    for (auto setting : {PointerSetting::Acceleration, PointerSetting::Speed, PointerSetting::WheelScrollLines,
+                         PointerSetting::DoubleClickTime}) {
+        EXPECT_FALSE(none.DesktopHas(setting));
+    }
+}
+
 } // namespace
 } // namespace veldrane

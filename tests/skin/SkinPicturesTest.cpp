@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -135,6 +136,31 @@ std::vector<ExpectedPicture> ExpectedPictures()
     const QSize side = Picture("/Mouse/Side/MouseSide.png").size();
     add(Family("/Mouse/Front/F-%d-over.png", 1, 7), front.width(), front.height());
     add(Family("/Mouse/Side/S-%d-over.png", 1, 5), side.width(), side.height());
+    // The controls of the settings sections light up under the pointer: a "-over" twin each.
+    const auto isControl = [](const std::string& path) {
+        for (std::string_view family : {"/DPISetting/DPIStage/", "/StageSlider/", "/MouseAttribute/Speed/"}) {
+            if (path.starts_with(family)) {
+                return true;
+            }
+        }
+        for (std::string_view single :
+             {"/Enable.png", "/Disable.png", "/USBReportRate/125HZ.png", "/USBReportRate/250HZ.png",
+              "/USBReportRate/500HZ.png", "/USBReportRate/1000HZ.png", "/MouseAttribute/ScrollSpeed/Enable.png",
+              "/MouseAttribute/ScrollSpeed/Disable.png", "/MouseAttribute/ScrollSpeed/Up.png",
+              "/MouseAttribute/ScrollSpeed/Down.png"}) {
+            if (path == single) {
+                return true;
+            }
+        }
+        return path.starts_with("/Lighting/") && path != "/Lighting/BK_Lighting.png";
+    };
+    const std::size_t named = pictures.size();
+    for (std::size_t i = 0; i < named; ++i) {
+        if (isControl(pictures[i].path)) {
+            const std::string& path = pictures[i].path;
+            pictures.push_back({path.substr(0, path.size() - 4) + "-over.png", pictures[i].width, pictures[i].height});
+        }
+    }
     return pictures;
 }
 

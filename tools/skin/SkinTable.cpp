@@ -39,6 +39,13 @@ constexpr SkinPictureRow Family(std::string_view path, int first, int last, Pict
     return {path, size.width, size.height, paint, first, last};
 }
 
+// A row of control pictures that light up under the pointer.
+constexpr SkinPictureRow Lit(SkinPictureRow row)
+{
+    row.lit = true;
+    return row;
+}
+
 constexpr PictureSize kSection(int height)
 {
     return {kSectionWidth, height};
@@ -90,38 +97,38 @@ const std::vector<SkinPictureRow>& SkinTable()
         // CPI stages: one track picture per value ÷ 2, 0 (50 CPI) to 82 (8200 CPI).
         Single("/DPISetting/BK_DPISetting.png", kSection(kCpiSectionHeight), PaintCpiSection),
         Single("/DPISetting/BK-DPIValue.png", {kCpiValueBoxWidth, kCpiValueBoxHeight}, PaintCpiValueBox),
-        Family("/DPISetting/DPIStage/%d.png", 0, 82, HotArea(775, 58, 782, 228), PaintCpiTrack),
-        Single("/Enable.png", HotArea(772, 251, 782, 260), PaintSwitchLamp, kLit),
-        Single("/Disable.png", HotArea(772, 251, 782, 260), PaintSwitchLamp, kDark),
+        Lit(Family("/DPISetting/DPIStage/%d.png", 0, 82, HotArea(775, 58, 782, 228), PaintCpiTrack)),
+        Lit(Single("/Enable.png", HotArea(772, 251, 782, 260), PaintSwitchLamp, kLit)),
+        Lit(Single("/Disable.png", HotArea(772, 251, 782, 260), PaintSwitchLamp, kDark)),
 
         // Report rate: the dial's background and its four states.
         Single("/USBReportRate/BK_USBReportRate.png", kSection(kReportSectionHeight), PaintReportRateSection),
-        Single("/USBReportRate/125HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 125),
-        Single("/USBReportRate/250HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 250),
-        Single("/USBReportRate/500HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 500),
-        Single("/USBReportRate/1000HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 1000),
+        Lit(Single("/USBReportRate/125HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 125)),
+        Lit(Single("/USBReportRate/250HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 250)),
+        Lit(Single("/USBReportRate/500HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 500)),
+        Lit(Single("/USBReportRate/1000HZ.png", {kDialSquare, kDialSquare}, PaintReportRateDial, 1000)),
 
         // Sensitivity and angle snap: 208 x 9 strips with the knob at positions 1 to 11.
         Single("/XYSensitivity/BK_XYSensSetting.png", kSection(kSensitivitySectionHeight), PaintSensitivitySection),
-        Family("/StageSlider/%d.png", 1, 11, {kStageStripWidth, kStageStripHeight}, PaintStageSlider),
+        Lit(Family("/StageSlider/%d.png", 1, 11, {kStageStripWidth, kStageStripHeight}, PaintStageSlider)),
         Single("/AngleSnap/BK_AngleSnap.png", kSection(kAngleSnapSectionHeight), PaintAngleSnapSection),
         Family("/AngleSnap/%d.png", 1, 11, {kAngleSnapArtWidth, kAngleSnapArtHeight}, PaintAngleSnapIllustration),
 
         // Lighting: 128 x 8 strips with the knob at levels 1 to 6, and the side-button light.
         Single("/Lighting/BK_Lighting.png", kSection(kLightingSectionHeight), PaintLightingSection),
-        Family("/Lighting/%d.png", 1, 6, {kLightStripWidth, kLightStripHeight}, PaintLightingSlider),
+        Lit(Family("/Lighting/%d.png", 1, 6, {kLightStripWidth, kLightStripHeight}, PaintLightingSlider)),
         Single("/MacroManagementBK.png", kSection(kSideLightSectionHeight), PaintSideLightSection),
 
         // Pointer settings: the half-disc dials at positions 1 to 12 and the scroll section.
         Single("/MouseAttribute/BK_MouseAttribute.png", kSection(kSpeedSectionHeight), PaintSpeedSection),
-        Family("/MouseAttribute/Speed/%d.png", 1, 12, {kSpeedDialWidth, kSpeedDialHeight}, PaintSpeedDial),
+        Lit(Family("/MouseAttribute/Speed/%d.png", 1, 12, {kSpeedDialWidth, kSpeedDialHeight}, PaintSpeedDial)),
         Single("/MouseAttribute/BK_ScrollSpeed.png", kSection(kScrollSectionHeight), PaintScrollSection),
-        Single("/MouseAttribute/ScrollSpeed/Enable.png", {12, 12}, PaintScrollOption, kLit),
-        Single("/MouseAttribute/ScrollSpeed/Disable.png", {12, 12}, PaintScrollOption, kDark),
+        Lit(Single("/MouseAttribute/ScrollSpeed/Enable.png", {12, 12}, PaintScrollOption, kLit)),
+        Lit(Single("/MouseAttribute/ScrollSpeed/Disable.png", {12, 12}, PaintScrollOption, kDark)),
         Single("/MouseAttribute/ScrollSpeed/ScrollLines.png", {kScrollLinesWidth, kScrollLinesHeight},
                PaintScrollLinesField),
-        Single("/MouseAttribute/ScrollSpeed/Up.png", {10, 6}, PaintScrollStep, kUp),
-        Single("/MouseAttribute/ScrollSpeed/Down.png", {10, 6}, PaintScrollStep, kDown),
+        Lit(Single("/MouseAttribute/ScrollSpeed/Up.png", {10, 6}, PaintScrollStep, kUp)),
+        Lit(Single("/MouseAttribute/ScrollSpeed/Down.png", {10, 6}, PaintScrollStep, kDown)),
 
         // Help panel and profile manager.
         Single("/Help/HelpWindow.png", {kHelpWidth, kHelpHeight}, PaintHelpWindow),
@@ -165,6 +172,10 @@ std::vector<SkinPicture> ExpandSkinTable(const std::vector<SkinPictureRow>& rows
                 path.replace(pattern.find("%d"), 2, digits);
             }
             pictures.push_back({path, QSize(row.width, row.height), row.paint, number});
+            if (row.lit) {
+                path.insert(path.size() - std::string_view(".png").size(), "-over");
+                pictures.push_back({path, QSize(row.width, row.height), row.paint, number, true});
+            }
         }
     }
     return pictures;

@@ -27,6 +27,9 @@ struct SkinPictureRow
     SkinPainter paint;
     int first;
     int last;
+    // The row also gets lit "-over" pictures ("/Enable-over.png" beside "/Enable.png"), which a
+    // control shows while the pointer is over it.
+    bool lit = false;
 };
 
 // One picture to write, with its path relative to the skin folder ("/main.png").
@@ -36,6 +39,7 @@ struct SkinPicture
     QSize size;
     SkinPainter paint;
     int number;
+    bool over = false; // drawn as the picture, then lit
 };
 
 // Every picture of the default skin, row by row, in the order of the windows that use them.

@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -25,11 +26,24 @@ bool WriteWhole(const std::filesystem::path& target, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
 }
 
+// The "-over" look of a control: every colour brighter, the shape and transparency the same.
+QImage Lit(QImage image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            auto lit = [](int channel) { return std::min(255, channel * 5 / 4 + 40); };
+            line[x] = qRgba(lit(qRed(line[x])), lit(qGreen(line[x])), lit(qBlue(line[x])), qAlpha(line[x]));
+        }
+    }
+    return image;
+}
+
 bool WritePicture(const std::filesystem::path& folder, const veldrane::SkinPicture& picture)
 {
     veldrane::SkinCanvas canvas(picture.size);
     picture.paint(canvas, picture.number);
-    const QImage image = canvas.Finish();
+    const QImage image = picture.over ? Lit(canvas.Finish()) : canvas.Finish();
     const std::filesystem::path target = folder / picture.path.substr(1);
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);

@@ -1,10 +1,13 @@
 #include "app/sections/AngleSnapSection.h"
 
+#include <string>
+
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/SliderStrip.h"
 #include "text/MainWindowTexts.h"
 #include "text/MessageTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 
@@ -20,6 +23,8 @@ constexpr int kIllustrationHeight = 85;
 constexpr int kIllustrationGap = 4; // between the illustration and the strip
 constexpr int kLabelsHeight = 15;
 constexpr int kFirstLabelOffset = 6;
+constexpr int kValueInset = 4;
+constexpr int kValueHeight = 16;
 
 } // namespace
 
@@ -47,6 +52,11 @@ bool AngleSnapSection::PressControl(std::size_t, Point at)
     return changed;
 }
 
+bool AngleSnapSection::DragControl(std::size_t control, Point at)
+{
+    return PressControl(control, at);
+}
+
 void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect strip = ControlArea(0);
@@ -54,6 +64,13 @@ void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap),
                      Within(contentOrigin, illustration));
     DrawScaleLabels(canvas, contentOrigin, strip, kFirstLabelOffset);
+    // The position in the illustration's upper right corner, where its curve leaves room.
+    const std::uint8_t position = Record().angleSnap;
+    const Rect value{strip.left, illustration.y + kValueInset, strip.right - kValueInset,
+                     illustration.y + kValueInset + kValueHeight};
+    canvas.DrawText(Within(contentOrigin, value),
+                    AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::to_string(position),
+                    FontRole::Text, TextColour(), TextAlign::Right);
 }
 
 } // namespace veldrane

@@ -92,9 +92,10 @@ bool CpiSection::PressControl(std::size_t control, Point at)
     }
 }
 
-bool CpiSection::ControlTakesPress(std::size_t control) const
+bool CpiSection::DragControl(std::size_t control, Point at)
 {
-    return control / kStages == kSwatches;
+    // Above the track the value stays at its top, below it at its foot.
+    return control / kStages == kTracks && PressControl(control, at);
 }
 
 void CpiSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)

@@ -29,7 +29,7 @@ private:
     Rect ControlArea(std::size_t control) const override;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
-    bool ControlTakesPress(std::size_t control) const override;
+    bool DragControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 
     ColourPicker& m_colours;

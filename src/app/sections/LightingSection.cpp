@@ -1,5 +1,6 @@
 #include "app/sections/LightingSection.h"
 
+#include <algorithm>
 #include <array>
 
 #include "profile/ProfileRecord.h"
@@ -31,6 +32,7 @@ constexpr std::array<int, 5> kLabelCentres{-1, 29, 59, 89, 119};
 constexpr int kLabelGap = 5;
 constexpr int kLabelWidth = 30;
 constexpr int kLabelHeight = 13;
+constexpr std::uint8_t kDimmedAlpha = 150;
 
 int RowTop(std::size_t mode)
 {
@@ -87,6 +89,20 @@ bool LightingSection::PressControl(std::size_t control, Point at)
     return changed;
 }
 
+Rect LightingSection::HitArea(std::size_t control) const
+{
+    const Rect area = ControlArea(control);
+    if (control / kModes != kBoxes) {
+        return area;
+    }
+    return Joined(area, kName.Offset(0, RowTop(control % kModes)));
+}
+
+bool LightingSection::DragControl(std::size_t control, Point at)
+{
+    return control / kModes == kStrips && PressControl(control, at);
+}
+
 void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const MainWindowTexts& texts = Texts();
@@ -96,10 +112,18 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         canvas.DrawText(Within(contentOrigin, kName.Offset(0, top)), names[mode], FontRole::Text, TextColour(),
                         TextAlign::Left);
         const int labelTop = top + kLightLevelStrip.height + kLabelGap;
+        // The label the knob stands at is lit, the others dimmed; the sixth position, right of the
+        // last label, lights that label.
+        const std::size_t level = Record().lightLevel[mode];
+        const std::size_t marked = std::min(level, kLabelCentres.size());
         for (std::size_t i = 0; i < kLabelCentres.size(); ++i) {
             const int centre = kStripLeft + kLabelCentres[i];
             const Rect area{centre - kLabelWidth / 2, labelTop, centre + kLabelWidth / 2, labelTop + kLabelHeight};
-            canvas.DrawText(Within(contentOrigin, area), texts.lightLevelLabels[mode][i], FontRole::Small, TextColour(),
+            Colour colour = TextColour();
+            if (i + 1 != marked) {
+                colour.a = kDimmedAlpha;
+            }
+            canvas.DrawText(Within(contentOrigin, area), texts.lightLevelLabels[mode][i], FontRole::Small, colour,
                             TextAlign::Centre);
         }
     }

@@ -25,8 +25,10 @@ private:
 
     std::size_t ControlCount() const override;
     Rect ControlArea(std::size_t control) const override;
+    Rect HitArea(std::size_t control) const override;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
+    bool DragControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 };
 

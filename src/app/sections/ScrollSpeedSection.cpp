@@ -54,12 +54,25 @@ ScrollSpeedSection::ScrollSpeedSection(const SettingsSectionContext& context, Ed
     : SettingsSection(context, context.texts.scrollSpeed, kBackground, kFallbackHeight), m_lines(lines), m_panel(panel)
 {
     m_lines.SetEditedHandler([this](std::string_view text) { OnScrollLinesEdited(text); });
+    EditsPointerSetting(PointerSetting::WheelScrollLines);
 }
 
 Rect ScrollSpeedSection::ControlArea(std::size_t control) const
 {
     constexpr Rect kAreas[kControlCount] = {kRowsBox, kOneScreenBox, kUpButton, kDownButton};
     return kAreas[control];
+}
+
+Rect ScrollSpeedSection::HitArea(std::size_t control) const
+{
+    switch (control) {
+    case kRows:
+        return Joined(kRowsBox, TextBeside(kRowsBox, kRowsTextRight));
+    case kOneScreen:
+        return Joined(kOneScreenBox, TextBeside(kOneScreenBox, kOneScreenTextRight));
+    default:
+        return ControlArea(control);
+    }
 }
 
 std::string ScrollSpeedSection::ControlPicture(std::size_t control) const

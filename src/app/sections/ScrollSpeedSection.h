@@ -37,6 +37,7 @@ private:
 
     std::size_t ControlCount() const override { return kControlCount; }
     Rect ControlArea(std::size_t control) const override;
+    Rect HitArea(std::size_t control) const override;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;

@@ -1,5 +1,7 @@
 #include "app/sections/SensitivitySection.h"
 
+#include <string>
+
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/SliderStrip.h"
@@ -61,6 +63,7 @@ void SensitivitySection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
                                                    captionBottom}),
                         strip == kX ? Texts().xAxis : Texts().yAxis, FontRole::Text, TextColour(), TextAlign::Left);
         DrawScaleLabels(canvas, contentOrigin, area, kFirstLabelOffset);
+        DrawStripValue(canvas, contentOrigin, area, std::to_string(Field(strip)));
     }
 }
 

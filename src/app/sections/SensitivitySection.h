@@ -25,6 +25,7 @@ private:
     Rect ControlArea(std::size_t control) const override;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
+    bool DragControl(std::size_t control, Point at) override { return PressControl(control, at); }
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 
     std::uint8_t& Field(std::size_t strip) const;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "settings/PointerSettingsApplier.h"
 #include "text/MainWindowTexts.h"
+#include "text/WindowStateTexts.h"
 
 namespace veldrane {
 
@@ -14,6 +16,11 @@ constexpr std::string_view kOverSuffix = "-over";
 constexpr int kScaleLabelPitch = 21;
 constexpr int kScaleLabelGap = 1; // between the strip's bottom and its labels
 constexpr int kScaleLabelHeight = 14;
+
+// The note under a section whose pointer setting the desktop lacks.
+constexpr int kNoteHeight = 18;
+constexpr int kNoteIndent = 8;
+constexpr int kSectionWidth = 242;
 
 } // namespace
 
@@ -43,9 +50,24 @@ Rect SettingsSection::Within(Point contentOrigin, Rect area)
     return area.Offset(contentOrigin.x, contentOrigin.y);
 }
 
+bool SettingsSection::DesktopLacksSetting() const
+{
+    return m_pointerSetting && !m_context.pointerSettings.DesktopHas(*m_pointerSetting);
+}
+
+int SettingsSection::ContentHeight() const
+{
+    return m_frame.ContentHeight() + (DesktopLacksSetting() ? kNoteHeight : 0);
+}
+
 void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
 {
     m_frame.Draw(canvas, contentOrigin);
+    if (DesktopLacksSetting()) {
+        const int top = m_frame.ContentHeight();
+        canvas.DrawText(Within(contentOrigin, Rect{kNoteIndent, top, kSectionWidth - kNoteIndent, top + kNoteHeight}),
+                        StateTexts().pointerSettingNotTaken, FontRole::Small, TextColour(), TextAlign::Left);
+    }
     for (std::size_t control = 0; control < ControlCount(); ++control) {
         const std::string picture = ControlPicture(control);
         if (picture.empty()) {
@@ -63,7 +85,7 @@ void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
 std::optional<std::size_t> SettingsSection::ControlAt(Point inContent) const
 {
     for (std::size_t control = 0; control < ControlCount(); ++control) {
-        if (ControlArea(control).Contains(inContent)) {
+        if (HitArea(control).Contains(inContent)) {
             return control;
         }
     }
@@ -74,6 +96,7 @@ bool SettingsSection::Press(Point p, Point contentOrigin)
 {
     const Point inContent{p.x - contentOrigin.x, p.y - contentOrigin.y};
     const auto control = ControlAt(inContent);
+    m_pressed = control;
     if (!control) {
         return false;
     }
@@ -83,8 +106,27 @@ bool SettingsSection::Press(Point p, Point contentOrigin)
 
 bool SettingsSection::TakesPress(Point p, Point contentOrigin) const
 {
-    const auto control = ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y});
-    return control && ControlTakesPress(*control);
+    return ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y}).has_value();
+}
+
+bool SettingsSection::Drag(Point p, Point contentOrigin)
+{
+    if (!m_pressed) {
+        return false;
+    }
+    const Rect area = ControlArea(*m_pressed);
+    return DragControl(*m_pressed, {p.x - contentOrigin.x - area.left, p.y - contentOrigin.y - area.top});
+}
+
+bool SettingsSection::Release(Point, Point)
+{
+    m_pressed.reset();
+    return false;
+}
+
+Rect SettingsSection::Joined(Rect a, Rect b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 bool SettingsSection::ShowsOverPicture(std::optional<std::size_t> control) const
@@ -116,7 +158,8 @@ bool SettingsSection::Unhover()
 
 int SettingsSection::KeptInside(int top, int above, int height, int below) const
 {
-    const int lowest = std::max(above, ContentHeight() - height - below);
+    // Inside the background picture: the note under it is no room for controls.
+    const int lowest = std::max(above, m_frame.ContentHeight() - height - below);
     return std::clamp(top, above, lowest);
 }
 
@@ -129,6 +172,13 @@ void SettingsSection::DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, R
         canvas.DrawText(Within(contentOrigin, Rect{left, top, left + kScaleLabelPitch, top + kScaleLabelHeight}),
                         labels[i], FontRole::Small, TextColour(), TextAlign::Left);
     }
+}
+
+void SettingsSection::DrawStripValue(SkinCanvas& canvas, Point contentOrigin, Rect strip, std::string_view value) const
+{
+    const int bottom = strip.top - kScaleLabelGap;
+    canvas.DrawText(Within(contentOrigin, Rect{strip.left, bottom - kScaleLabelHeight - 2, strip.right, bottom}), value,
+                    FontRole::Text, TextColour(), TextAlign::Right);
 }
 
 } // namespace veldrane

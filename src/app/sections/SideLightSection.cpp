@@ -47,14 +47,23 @@ bool SideLightSection::PressControl(std::size_t control, Point)
     return changed;
 }
 
+Rect SideLightSection::TextArea(std::size_t box) const
+{
+    const Rect area = ControlArea(box);
+    const int middle = (area.top + area.bottom) / 2;
+    return {area.right + kTextGap, middle - kTextHeight / 2, area.right + kTextGap + kTextWidth,
+            middle - kTextHeight / 2 + kTextHeight};
+}
+
+Rect SideLightSection::HitArea(std::size_t control) const
+{
+    return Joined(ControlArea(control), TextArea(control));
+}
+
 void SideLightSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     for (std::size_t box = 0; box < kBoxCount; ++box) {
-        const Rect area = ControlArea(box);
-        const int middle = (area.top + area.bottom) / 2;
-        const Rect text{area.right + kTextGap, middle - kTextHeight / 2, area.right + kTextGap + kTextWidth,
-                        middle - kTextHeight / 2 + kTextHeight};
-        canvas.DrawText(Within(contentOrigin, text), box == kOn ? Texts().on : Texts().off, FontRole::Text,
+        canvas.DrawText(Within(contentOrigin, TextArea(box)), box == kOn ? Texts().on : Texts().off, FontRole::Text,
                         TextColour(), TextAlign::Left);
     }
 }

@@ -22,6 +22,9 @@ private:
 
     std::size_t ControlCount() const override { return kBoxCount; }
     Rect ControlArea(std::size_t control) const override;
+    Rect HitArea(std::size_t control) const override;
+    // The box's text, right of it.
+    Rect TextArea(std::size_t box) const;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;

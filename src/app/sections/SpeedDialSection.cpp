@@ -1,5 +1,7 @@
 #include "app/sections/SpeedDialSection.h"
 
+#include <string>
+
 #include "profile/ConfigFiles.h"
 #include "profile/ProfileRecord.h"
 #include "settings/SpeedDial.h"
@@ -20,13 +22,18 @@ constexpr int kEndFromCentre = 57;
 constexpr int kEndLabelWidth = 60;
 constexpr int kEndLabelGap = 1; // under the dial's foot
 constexpr int kEndLabelHeight = 16;
+// The value between "Slow" and "Fast", clear of the needle.
+constexpr int kValueWidth = 2 * kEndFromCentre - kEndLabelWidth;
 
 } // namespace
 
 SpeedDialSection::SpeedDialSection(const SettingsSectionContext& context, std::string_view title,
-                                   std::uint8_t ProfileRecord::*field)
-    : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field)
-{}
+                                   std::uint8_t ProfileRecord::*field, PointerSetting setting,
+                                   std::function<std::string(std::uint8_t)> valueText)
+    : SettingsSection(context, title, kBackground, kFallbackHeight), m_field(field), m_valueText(std::move(valueText))
+{
+    EditsPointerSetting(setting);
+}
 
 Rect SpeedDialSection::ControlArea(std::size_t) const
 {
@@ -50,6 +57,17 @@ bool SpeedDialSection::PressControl(std::size_t, Point at)
     return changed;
 }
 
+bool SpeedDialSection::DragControl(std::size_t, Point at)
+{
+    const auto position = SpeedDialPositionTowards(at.x - kSpeedDialCentre, at.y - kSpeedDialCentre);
+    if (!position) {
+        return false;
+    }
+    const bool changed = Record().*m_field != *position;
+    Record().*m_field = *position;
+    return changed;
+}
+
 void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect dial = ControlArea(0);
@@ -60,6 +78,9 @@ void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     };
     canvas.DrawText(under(centre - kEndFromCentre), Texts().slow, FontRole::Text, TextColour(), TextAlign::Centre);
     canvas.DrawText(under(centre + kEndFromCentre), Texts().fast, FontRole::Text, TextColour(), TextAlign::Centre);
+    canvas.DrawText(
+        Within(contentOrigin, Rect{centre - kValueWidth / 2, top, centre + kValueWidth / 2, top + kEndLabelHeight}),
+        m_valueText(Record().*m_field), FontRole::Text, TextColour(), TextAlign::Centre);
 }
 
 } // namespace veldrane

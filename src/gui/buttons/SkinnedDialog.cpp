@@ -69,6 +69,17 @@ void SkinnedDialog::showEvent(QShowEvent* event)
     // The keys are the dialog's own: it takes the focus as soon as it shows.
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
+    if (m_keyNames) {
+        grabKeyboard();
+    }
+}
+
+void SkinnedDialog::hideEvent(QHideEvent* event)
+{
+    if (m_keyNames) {
+        releaseKeyboard();
+    }
+    QDialog::hideEvent(event);
 }
 
 void SkinnedDialog::paintEvent(QPaintEvent* event)

@@ -24,7 +24,9 @@ class SkinImageCache;
 //
 // Every keyboard event of the dialog, press, auto-repeat and release, is turned into its key's
 // name and given to the model, and none goes any further: Enter, Escape, Tab and the Windows
-// keys are captured like any other key and never close the dialog or move the focus.
+// keys are captured like any other key and never close the dialog or move the focus. While it is
+// shown a capturing dialog holds the keyboard, so that keys the desktop would take for itself
+// (Super, Print, Alt+Tab, media keys) reach it too.
 class SkinnedDialog : public QDialog
 {
 public:
@@ -46,6 +48,7 @@ protected:
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

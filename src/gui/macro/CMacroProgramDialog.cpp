@@ -241,6 +241,7 @@ void CMacroProgramDialog::Sync()
         if (m_model.IsRecording() && !m_editor && !m_eventList->hasFocus()) {
             m_eventList->setFocus(Qt::OtherFocusReason);
         }
+        GrabKeyboardWhileRecording(m_model.IsRecording() && !m_editor && !m_finished);
     }
     m_syncing = false;
     update();
@@ -439,12 +440,28 @@ void CMacroProgramDialog::paintEvent(QPaintEvent*)
 
 // Closing ---------------------------------------------------------------------------------------------
 
+void CMacroProgramDialog::GrabKeyboardWhileRecording(bool recording)
+{
+    if (recording == m_keyboardGrabbed) {
+        return;
+    }
+    m_keyboardGrabbed = recording;
+    if (recording) {
+        m_eventList->grabKeyboard();
+    } else {
+        m_eventList->releaseKeyboard();
+    }
+}
+
 void CMacroProgramDialog::Finish(MacroManagerClose close)
 {
     if (m_finished) {
         return;
     }
     m_finished = true;
+    if (m_eventList) {
+        GrabKeyboardWhileRecording(false);
+    }
     if (close == MacroManagerClose::Ok) {
         accept();
     } else {

@@ -90,6 +90,10 @@ private:
     QPointer<CLBEditorWnd> m_editor;
     bool m_syncing = false;
     bool m_finished = false;
+    // While a recording runs the event list holds the keyboard, so that keys the desktop would
+    // take for itself (Super, Print, Alt+Tab, media keys) are recorded.
+    bool m_keyboardGrabbed = false;
+    void GrabKeyboardWhileRecording(bool recording);
     // A move done by hand where the window manager does not move the dialog itself.
     bool m_manualMove = false;
     QPoint m_moveStartGlobal;

@@ -50,4 +50,9 @@ PointerSettingResult QtPointerSettings::SetDoubleClickTime(int milliseconds)
     return PointerSettingResult::Applied;
 }
 
+bool QtPointerSettings::DesktopHas(PointerSetting) const
+{
+    return false; // these are the program's own settings, not the desktop's
+}
+
 } // namespace veldrane

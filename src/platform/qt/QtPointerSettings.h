@@ -17,6 +17,7 @@ public:
     PointerSettingResult SetMouseSpeed(int speed) override;
     PointerSettingResult SetWheelScrollLines(std::uint32_t lines) override;
     PointerSettingResult SetDoubleClickTime(int milliseconds) override;
+    bool DesktopHas(PointerSetting setting) const override;
 };
 
 } // namespace veldrane

@@ -158,4 +158,9 @@ PointerSettingResult DesktopPointerSettings::SetDoubleClickTime(int milliseconds
     return m_chain.SetDoubleClickTime(milliseconds);
 }
 
+bool DesktopPointerSettings::DesktopHas(PointerSetting setting) const
+{
+    return m_chain.DesktopHas(setting);
+}
+
 } // namespace veldrane

@@ -51,6 +51,7 @@ public:
     PointerSettingResult SetMouseSpeed(int speed) override;
     PointerSettingResult SetWheelScrollLines(std::uint32_t lines) override;
     PointerSettingResult SetDoubleClickTime(int milliseconds) override;
+    bool DesktopHas(PointerSetting setting) const override;
 
 private:
     static std::vector<PointerSettingsBackend*> Links(const std::vector<std::unique_ptr<PointerSettingsBackend>>&);

@@ -119,4 +119,19 @@ PointerSettingResult GSettingsPointerSettings::SetDoubleClickTime(int millisecon
     return Written(g_settings_set_int(m_settings, kDoubleClickKey, milliseconds));
 }
 
+bool GSettingsPointerSettings::DesktopHas(PointerSetting setting) const
+{
+    switch (setting) {
+    case PointerSetting::Acceleration:
+        return HasKey(kAccelProfileKey);
+    case PointerSetting::Speed:
+        return HasKey(kSpeedKey);
+    case PointerSetting::DoubleClickTime:
+        return HasKey(kDoubleClickKey);
+    case PointerSetting::WheelScrollLines:
+        break;
+    }
+    return false; // the schema has no wheel lines
+}
+
 } // namespace veldrane

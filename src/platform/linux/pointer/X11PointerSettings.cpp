@@ -231,4 +231,10 @@ PointerSettingResult X11PointerSettings::SetDoubleClickTime(int)
     return PointerSettingResult::Unsupported;
 }
 
+bool X11PointerSettings::DesktopHas(PointerSetting setting) const
+{
+    // The X server knows nothing of wheel lines or double-click time: its clients keep their own.
+    return setting == PointerSetting::Acceleration || setting == PointerSetting::Speed;
+}
+
 } // namespace veldrane

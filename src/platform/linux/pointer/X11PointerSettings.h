@@ -33,6 +33,7 @@ public:
     PointerSettingResult SetMouseSpeed(int speed) override;
     PointerSettingResult SetWheelScrollLines(std::uint32_t lines) override;
     PointerSettingResult SetDoubleClickTime(int milliseconds) override;
+    bool DesktopHas(PointerSetting setting) const override;
 
 private:
     explicit X11PointerSettings(_XDisplay* display);
