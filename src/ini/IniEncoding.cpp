@@ -110,4 +110,20 @@ std::optional<std::string> IniEncoding::Encode(std::string_view text, const IniF
     return m_codec.FromUtf8(text, encoding.codePage);
 }
 
+std::optional<std::string> IniEncoding::EncodeForWrite(std::string_view text, const IniFileEncoding& found) const
+{
+    if (found.form != IniFileEncoding::Form::Legacy) {
+        return Encode(text, found);
+    }
+    // The "Lan" key is ASCII, so the UTF-8 text names its code page as the bytes would.
+    const LegacyCodePage named = LegacyCodePageOf(text);
+    if (auto bytes = m_codec.FromUtf8(text, named)) {
+        return bytes;
+    }
+    if (named != found.codePage) {
+        return std::string(text);
+    }
+    return std::nullopt;
+}
+
 } // namespace veldrane

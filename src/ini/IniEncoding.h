@@ -49,6 +49,12 @@ public:
     // Nothing when the text holds a character that the file's code page cannot hold.
     std::optional<std::string> Encode(std::string_view text, const IniFileEncoding& encoding) const;
 
+    // The bytes a write puts into a file found in `found`. A legacy file goes to the code page its
+    // new text names, so that the next read decodes it: when a write changes the "Lan" key, the
+    // whole file follows the new code page, or, when that cannot hold the text, becomes UTF-8.
+    // Nothing when the text holds a character that the file's unchanged code page cannot hold.
+    std::optional<std::string> EncodeForWrite(std::string_view text, const IniFileEncoding& found) const;
+
     // The code page a legacy file with that "Lan" value is in.
     static LegacyCodePage CodePageOfLanguageCode(std::string_view code);
 

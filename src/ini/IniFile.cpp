@@ -223,7 +223,7 @@ IniFile::CommitResult IniFile::Commit(const std::function<IniBatch(const IniSnap
     if (!batch.ApplyTo(document)) {
         return {IniWriteResult::Written, false};
     }
-    const auto bytes = encoding.Encode(document.Serialise(), loaded->decoded.encoding);
+    const auto bytes = encoding.EncodeForWrite(document.Serialise(), loaded->decoded.encoding);
     if (!bytes) {
         // A character the file's code page cannot hold would be lost; the file stays as it is.
         m_lastError = FileError::UnencodableText;

@@ -79,13 +79,14 @@ bool ConfigFiles::SelectFiles()
         const std::string repaired(ProfileList::kRepairedName);
         list.Apply(ProfileList::Replacement(std::span(&repaired, 1), 0));
         currentProfileIndex = 0;
+        currentProfileName = repaired;
         SetProfilePaths();
         return true;
     }
     for (std::size_t i = 0; i < stored.names.size(); ++i) {
         if (stored.names[i] == stored.currentName) {
             currentProfileIndex = static_cast<std::uint8_t>(i);
-            currentProfileName = selected;
+            currentProfileName = stored.names[i];
         }
     }
     SetProfilePaths();

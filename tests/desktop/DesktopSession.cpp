@@ -202,17 +202,12 @@ QProcessEnvironment DesktopSession::Environment() const
 void DesktopSession::Launch(const QStringList& extra)
 {
     m_app.setProcessEnvironment(Environment());
-    m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-    m_app.start(QString::fromStdString(Executable().string()),
-                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string()),
-                            "--data-dir", QString::fromStdString(m_dir.Path().string())} +
-}
-
     // On Wayland the test reads the program's report of its first paint.
     m_app.setProcessChannelMode(m_waylandSocket.isEmpty() ? QProcess::ForwardedChannels
                                                           : QProcess::ForwardedOutputChannel);
-    m_app.start(QString::fromStdString((m_dir / "veldrane").string()),
-                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string())} +
+    m_app.start(QString::fromStdString(Executable().string()),
+                QStringList{"--simulate", "--sim-trace", QString::fromStdString((m_dir / "trace.txt").string()),
+                            "--data-dir", QString::fromStdString(m_dir.Path().string())} +
                     extra);
     EXPECT_TRUE(m_app.waitForStarted(kTimeoutMs));
 }

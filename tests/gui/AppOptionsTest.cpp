@@ -23,7 +23,7 @@ TEST(AppCommandLine, OptionsAndWhatTheyImply)
     const auto fault = ParseAppCommandLine({"veldrane", "--sim-fault", "silent"});
     ASSERT_TRUE(fault.options);
     EXPECT_TRUE(fault.options->simulate);
-    EXPECT_EQ(fault.options->simFault, "silent");
+    EXPECT_EQ(fault.options->simFault, SimulatedFault{SimulatedFault::Kind::Silent});
 }
 
 TEST(AppCommandLine, HelpEndsWithZeroAndABadOptionWithTheUsageAndTwo)
@@ -35,7 +35,7 @@ TEST(AppCommandLine, HelpEndsWithZeroAndABadOptionWithTheUsageAndTwo)
     EXPECT_TRUE(help.err.isEmpty());
 
     for (const QStringList& bad : {QStringList{"veldrane", "--frob"}, QStringList{"veldrane", "--sim-trace"},
-                                   QStringList{"veldrane", "stray"}}) {
+                                   QStringList{"veldrane", "--sim-fault", "slow"}, QStringList{"veldrane", "stray"}}) {
         SCOPED_TRACE(bad.join(' ').toStdString());
         const auto run = ParseAppCommandLine(bad);
         EXPECT_FALSE(run.options);

@@ -170,13 +170,13 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     // The profile manager with the longest names it makes.
     test::ScriptedFileDialog fileDialog;
     ConfigDialogModel profiles(ConfigDialogContext{
-        files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}});
+        files, records, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}});
     profiles.Open(canvas);
     profiles.Draw(canvas);
     Measure("profile manager", canvas);
     CConfigDialog profileWindow(
         ConfigDialogContext{
-            files, records.Current, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}},
+            files, records, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}},
         cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
     ASSERT_NE(dynamic_cast<const FittedItemDelegate*>(profileWindow.List()->itemDelegate()), nullptr);

@@ -47,6 +47,21 @@ TEST_F(IniFileFixture, GbkFileWithLanChsIsReadAsChineseAndWrittenBackAsGbk)
     EXPECT_EQ(Stored(), "[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\nItem2=" + kGbkMenu + "\r\n[Skins]\r\nLan=CHS\r\n");
 }
 
+// Switching the interface language rewrites "Lan", which names the code page of the next read:
+// the file follows it, or becomes UTF-8 when the new code page cannot hold its text.
+TEST_F(IniFileFixture, ChangingLanKeepsEveryTextReadable)
+{
+    Store("[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=Caf\xE9\r\n");
+    EXPECT_EQ(File().WriteString("Skins", "Lan", "CHS"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nLan=CHS\r\n[Setting-EN]\r\nItem1=Caf\xA8\xA6\r\n");
+    EXPECT_EQ(File().GetString("Setting-EN", "Item1"), "Café");
+
+    Store("[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\n");
+    EXPECT_EQ(File().WriteString("Skins", "Lan", ""), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nLan=\r\n[Setting-CHS]\r\nItem1=左键\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
+}
+
 TEST_F(IniFileFixture, Big5FileWithLanChtIsReadAsChineseAndWrittenBackAsBig5)
 {
     // The second byte of "右" in Big5 is 'k': a trail byte that is ASCII must not confuse the key.
