@@ -75,7 +75,11 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     }
     bool taken = false;
     if (m_mouse.IsConnected()) {
-        taken = DownloadAndSave(host);
+        {
+            const WaitCursor waiting(host);
+            taken = m_mouse.DownloadProfile(m_records.Current);
+        }
+        WarnUnlessTaken(taken);
     } else {
         m_files.SaveConfig(m_records.Current);
         m_files.SaveLabels(m_language);
@@ -86,31 +90,31 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     return taken;
 }
 
-bool ProfileCommands::DownloadAndSave(ProfileCommandsHost& host)
+void ProfileCommands::WarnUnlessTaken(bool taken)
 {
-    bool taken = false;
-    {
-        const WaitCursor waiting(host);
-        taken = m_mouse.DownloadProfile(m_records.Current);
-    }
     if (!taken) {
         m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, kWarningTitle);
     }
-    return taken;
 }
 
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 {
-    std::uint8_t deviceProfile = m_records.Current.deviceProfile;
-    ResetInProgress resetting(m_files);
+    const bool connected = m_mouse.IsConnected();
+    bool taken = false;
     {
         const WaitCursor waiting(host);
+        std::uint8_t deviceProfile = m_records.Current.deviceProfile;
+        ResetInProgress resetting(m_files);
         m_files.LoadConfig(m_records.Current);
         m_files.LoadLabels(m_language);
+        m_records.Current.deviceProfile = deviceProfile;
+        // The download saves the files whatever the mouse did.
+        if (connected) {
+            taken = m_mouse.DownloadProfile(m_records.Current);
+        }
     }
-    m_records.Current.deviceProfile = deviceProfile;
-    if (m_mouse.IsConnected()) {
-        DownloadAndSave(host);
+    if (connected) {
+        WarnUnlessTaken(taken);
         m_records.Snapshot();
         m_pointerSettings.ApplyPointerSettings(m_records.Current);
     }

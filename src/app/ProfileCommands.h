@@ -52,8 +52,8 @@ public:
     void FillFirstRunLabels();
 
 private:
-    // The download, which saves the files whatever the mouse did; warns when the mouse did not take it.
-    bool DownloadAndSave(ProfileCommandsHost& host);
+    // Tells the user when the mouse did not take the settings that the download saved.
+    void WarnUnlessTaken(bool taken);
 
     ProfileRecords& m_records;
     ConfigFiles& m_files;

@@ -20,7 +20,7 @@ constexpr Rect kDial = Rect::At({57, 6}, {kReportRateDialSize, kReportRateDialSi
 // The frequencies beside their quadrants: left of the dial right-aligned, right of it left-aligned,
 // level with the upper and the lower half of the ring.
 constexpr int kLabelGap = 3;
-constexpr int kLabelWidth = 54;
+constexpr int kLabelWidth = 48;
 constexpr int kLabelHeight = 18;
 constexpr int kUpperLabelTop = 20;
 constexpr int kLowerLabelTop = 90;
