@@ -93,7 +93,7 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 void ProfileCommands::WarnUnlessTaken(bool taken)
 {
     if (!taken) {
-        m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, kWarningTitle);
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, MessageCaptionsFor(m_language).warning);
     }
 }
 

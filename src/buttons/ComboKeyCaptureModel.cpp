@@ -35,7 +35,8 @@ void DrawFrame(SkinCanvas& canvas, Rect area, Colour colour)
 } // namespace
 
 ComboKeyCaptureModel::ComboKeyCaptureModel(Language language)
-    : m_texts(CaptureDialogTextsFor(language)), m_background(kBackground, kComboDialogImageFailed, kBareSize)
+    : m_texts(CaptureDialogTextsFor(language)), m_warningTitle(MessageCaptionsFor(language).warning),
+      m_background(kBackground, kComboDialogImageFailed, kBareSize)
 {}
 
 void ComboKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
@@ -88,7 +89,7 @@ DialogAction ComboKeyCaptureModel::Accept()
         return DialogAction::Accept;
     }
     if (m_messages != nullptr) {
-        m_messages->ShowMessage(m_texts.unsendable, kWarningTitle);
+        m_messages->ShowMessage(m_texts.unsendable, m_warningTitle);
     }
     return DialogAction::None;
 }

@@ -73,6 +73,7 @@ private:
     DialogAction PressArea(Point p);
 
     const CaptureDialogTexts& m_texts;
+    std::string_view m_warningTitle; // the caption of the refusal
     DialogBackground m_background;
     DialogButtons m_buttons;
     ComboKeyChoice m_choice;

@@ -19,7 +19,8 @@ constexpr Colour kKeyNameBackground{255, 255, 255};
 } // namespace
 
 SingleKeyCaptureModel::SingleKeyCaptureModel(Language language)
-    : m_texts(CaptureDialogTextsFor(language)), m_background(kBackground, kSingleKeyDialogImageFailed, kBareSize)
+    : m_texts(CaptureDialogTextsFor(language)), m_warningTitle(MessageCaptionsFor(language).warning),
+      m_background(kBackground, kSingleKeyDialogImageFailed, kBareSize)
 {}
 
 void SingleKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
@@ -43,7 +44,7 @@ DialogAction SingleKeyCaptureModel::Press(Point p)
     const DialogAction action = DialogButtons::ActionAt(p);
     if (action == DialogAction::Accept && KeyCodeFromName(m_keyName, KeyTableInstance::Button) == 0) {
         if (m_messages != nullptr) {
-            m_messages->ShowMessage(m_texts.unsendable, kWarningTitle);
+            m_messages->ShowMessage(m_texts.unsendable, m_warningTitle);
         }
         return DialogAction::None;
     }

@@ -46,6 +46,7 @@ public:
 
 private:
     const CaptureDialogTexts& m_texts;
+    std::string_view m_warningTitle; // the caption of the refusal
     DialogBackground m_background;
     DialogButtons m_buttons;
     std::string m_keyName;

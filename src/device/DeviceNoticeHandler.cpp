@@ -8,6 +8,7 @@
 #include "device/SettingsBlock.h"
 #include "platform/MessageSink.h"
 #include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
 
 namespace veldrane {
 
@@ -37,14 +38,14 @@ void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
     case kNoticeMacroKey:
         if (notice.value != 0) {
             m_messages.ShowBalloon(std::string(texts.switchToMacroKey) + std::to_string(notice.value),
-                                   kNoticeInfoTitle, kMouseEventBalloon);
+                                   MessageCaptionsFor(m_language).info, kMouseEventBalloon);
         }
         break;
     case kNoticeMouseDetected:
-        m_messages.ShowBalloon(texts.mouseDetected, kNoticeInfoTitle, kDeviceChangeBalloon);
+        m_messages.ShowBalloon(texts.mouseDetected, MessageCaptionsFor(m_language).info, kDeviceChangeBalloon);
         break;
     case kNoticeMouseNotDetected:
-        m_messages.ShowBalloon(texts.mouseNotDetected, kNoticeWarningTitle, kDeviceChangeBalloon);
+        m_messages.ShowBalloon(texts.mouseNotDetected, MessageCaptionsFor(m_language).warning, kDeviceChangeBalloon);
         break;
     default:
         break;
@@ -61,7 +62,7 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * kCpiStep),
-                           kNoticeInfoTitle, kMouseEventBalloon);
+                           MessageCaptionsFor(m_language).info, kMouseEventBalloon);
 }
 
 } // namespace veldrane

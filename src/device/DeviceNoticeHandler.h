@@ -13,8 +13,6 @@ class MessageSink;
 struct DeviceImage;
 struct DeviceNotice;
 
-inline constexpr std::string_view kNoticeInfoTitle = "Info";
-inline constexpr std::string_view kNoticeWarningTitle = "Warning";
 // How long the balloons stay: the mouse's own events, and its arrival and removal.
 inline constexpr std::chrono::milliseconds kMouseEventBalloon{5000};
 inline constexpr std::chrono::milliseconds kDeviceChangeBalloon{100};

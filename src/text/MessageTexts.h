@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/Language.h"
+
 namespace veldrane {
 
 // The fixed texts and titles of message boxes and balloons that are the same in every language.
@@ -12,6 +14,14 @@ namespace veldrane {
 // Balloon titles at the tray icon.
 inline constexpr std::string_view kInfoTitle = "Info";
 inline constexpr std::string_view kWarningTitle = "Warning"; // also the pointer-settings and assignment warnings
+
+// The balloon and warning captions in the interface language ("Info" and "Warning" in English).
+struct MessageCaptions
+{
+    std::string_view info;
+    std::string_view warning;
+};
+const MessageCaptions& MessageCaptionsFor(Language language);
 
 // Start-up failures.
 inline constexpr std::string_view kCreateEventFailed = "CreateEvent failed.";

@@ -166,6 +166,7 @@ struct UnsendableCase
 {
     Language language;
     std::string message;
+    std::string title;
 };
 
 class UnsendableKey : public CaptureTest, public testing::WithParamInterface<UnsendableCase>
@@ -175,7 +176,7 @@ protected:
     {
         EXPECT_EQ(action, DialogAction::None);
         ASSERT_EQ(m_messages.shown.size(), 1u);
-        EXPECT_EQ(m_messages.shown[0], (Shown{Shown::Kind::Message, GetParam().message, "Warning"}));
+        EXPECT_EQ(m_messages.shown[0], (Shown{Shown::Kind::Message, GetParam().message, GetParam().title}));
         m_messages.shown.clear();
     }
 };
@@ -205,9 +206,9 @@ TEST_P(UnsendableKey, KeepsTheCaptureDialogOpenWithItsReason)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, UnsendableKey,
-                         testing::Values(UnsendableCase{Language::English, "The mouse cannot send this key."},
-                                         UnsendableCase{Language::SimplifiedChinese, "鼠标无法发送此按键。"},
-                                         UnsendableCase{Language::TraditionalChinese, "滑鼠無法發送此按鍵。"}));
+                         testing::Values(UnsendableCase{Language::English, "The mouse cannot send this key.", "Warning"},
+                                         UnsendableCase{Language::SimplifiedChinese, "鼠标无法发送此按键。", "警告"},
+                                         UnsendableCase{Language::TraditionalChinese, "滑鼠無法發送此按鍵。", "警告"}));
 
 } // namespace
 } // namespace veldrane

@@ -128,33 +128,36 @@ struct LanguageCase
     std::string macro;
     std::string detected;
     std::string notDetected;
+    std::string info;    // the captions
+    std::string warning;
 };
 
 class NoticeLanguageTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<LanguageCase>
 {
 };
 
-TEST_P(NoticeLanguageTest, TextsComeInTheInterfaceLanguageUnderEnglishTitles)
+TEST_P(NoticeLanguageTest, TextsAndCaptionsComeInTheInterfaceLanguage)
 {
     const Language language = GetParam().language;
     Handle({0x01, 0x03}, language);
     Handle({0x09, 0x0C}, language);
     Handle({14, 0}, language);
     Handle({15, 0}, language);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, "Info"), Balloon(GetParam().macro, "Info"),
-                                                  Balloon(GetParam().detected, "Info", kBrief),
-                                                  Balloon(GetParam().notDetected, "Warning", kBrief)}));
+    const std::string& info = GetParam().info;
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, info), Balloon(GetParam().macro, info),
+                                                  Balloon(GetParam().detected, info, kBrief),
+                                                  Balloon(GetParam().notDetected, GetParam().warning, kBrief)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Languages, NoticeLanguageTest,
     ::testing::Values(LanguageCase{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
                                    "The system detect the gaming mouse.",
-                                   "The system did not detect the gaming mouse!"},
+                                   "The system did not detect the gaming mouse!", "Info", "Warning"},
                       LanguageCase{Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12",
-                                   "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！"},
+                                   "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！", "信息", "警告"},
                       LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",
-                                   "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！"}));
+                                   "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}));
 
 struct ReportCase
 {

@@ -158,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     WriteProfileToMouse(link, image, record);
 
     test::RecordingMessageSink messages;
-    DeviceNoticeHandler handler(link, image, record, messages, static_cast<Language>(input.Byte() % 3));
+    DeviceNoticeHandler handler(link, image, messages, static_cast<Language>(input.Byte() % 3));
     for (int report = 0; report < 4 && backend.listener != nullptr && !input.Empty(); ++report) {
         // As the listener reads: its input length, at most its buffer.
         std::vector<std::uint8_t> buffer(std::min<std::size_t>(backend.listenerInputLength, kListenerBufferSize));

@@ -53,7 +53,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!loaded) {
         return 0;
     }
-    fuzz::Require(ConfigFile::Encode(files.firstRunFlag, record) == config, "the load did not take the file whole");
+    // The load takes the file whole, with the settings brought into the controls' range.
+    const ConfigFileReadResult stored = ConfigFile::Read(folder / ProfileConfigName(0));
+    fuzz::Require(stored.status == ConfigFileStatus::Read, "a file of the right size was not read");
+    ProfileRecord expected = stored.contents.record;
+    BringIntoControlRange(expected);
+    fuzz::Require(files.firstRunFlag == stored.contents.firstRunFlag && record == expected,
+                  "the load did not take the file whole");
 
     const ConfigFiles loadedFiles = files;
     fuzz::Require(files.SaveConfig(record), "the save of a loaded profile failed");

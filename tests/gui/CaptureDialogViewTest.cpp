@@ -26,7 +26,6 @@ namespace {
 
 using test::RecordingMessageSink;
 using test::SendKey;
-using test::SendMouse;
 using test::TapKey;
 using Shown = RecordingMessageSink::Shown;
 
@@ -35,12 +34,6 @@ constexpr std::uint32_t kKeyEsc = 1;
 constexpr std::uint32_t kKeyTab = 15;
 constexpr std::uint32_t kKeyEnter = 28;
 constexpr std::uint32_t kKeyLeftMeta = 125;
-
-void Click(QWidget& widget, QPoint at)
-{
-    SendMouse(widget, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
-}
 
 class CaptureDialogView : public test::InputDevicesFirst, public testing::Test
 {
