@@ -51,15 +51,7 @@ constexpr AssignmentTexts kTraditionalChinese{
 
 const AssignmentTexts& AssignmentTextsFor(Language language)
 {
-    switch (language) {
-    case Language::SimplifiedChinese:
-        return kSimplifiedChinese;
-    case Language::TraditionalChinese:
-        return kTraditionalChinese;
-    case Language::English:
-        break;
-    }
-    return kEnglish;
+    return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
 }
 
 } // namespace veldrane

@@ -21,15 +21,7 @@ const MessageCaptions& MessageCaptionsFor(Language language)
     static constexpr MessageCaptions kEnglish{kInfoTitle, kWarningTitle};
     static constexpr MessageCaptions kSimplifiedChinese{"信息", "警告"};
     static constexpr MessageCaptions kTraditionalChinese{"資訊", "警告"};
-    switch (language) {
-    case Language::SimplifiedChinese:
-        return kSimplifiedChinese;
-    case Language::TraditionalChinese:
-        return kTraditionalChinese;
-    case Language::English:
-        break;
-    }
-    return kEnglish;
+    return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
 }
 
 MessageKind KindOfMessage(std::string_view text, std::string_view title)

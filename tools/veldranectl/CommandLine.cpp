@@ -45,13 +45,13 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
-        const auto spec =
+        const auto known =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.name == name; });
-        if (spec == options.end()) {
+        if (known == options.end()) {
             Error(err, command) << "unexpected argument '" << argument << "'\n";
             return std::nullopt;
         }
-        if (!spec->TakesValue()) {
+        if (!known->TakesValue()) {
             if (equals != std::string::npos) {
                 Error(err, name) << "takes no value\n";
                 return std::nullopt;
@@ -62,7 +62,7 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         } else if (i + 1 < args.size()) {
             line.m_options.emplace_back(name, args[++i]);
         } else {
-            Error(err, name) << "needs " << spec->needs << '\n';
+            Error(err, name) << "needs " << known->needs << '\n';
             return std::nullopt;
         }
     }

@@ -146,10 +146,10 @@ std::optional<DeviceNotice> ParsePress(std::string_view text)
 }
 
 // The options of a device command; `listen` also takes --seconds and --press, `apply` one file.
-std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, std::span<const OptionSpec> specs,
+std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, std::span<const OptionSpec> known,
                                           std::size_t fileCount, std::ostream& err)
 {
-    const auto line = CommandLine::Parse(command, args, specs, "FILE.bin", fileCount, fileCount, err);
+    const auto line = CommandLine::Parse(command, args, known, "FILE.bin", fileCount, fileCount, err);
     if (!line) {
         return std::nullopt;
     }
