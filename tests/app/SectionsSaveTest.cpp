@@ -162,7 +162,9 @@ TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
     EXPECT_EQ(pointerSettings.applied[0].scrollOneScreen, 1);
 }
 
-TEST_F(SectionsSaveTest, ValuesFromAFileOutsideTheirDomainsAreSentAsTheyAre)
+// A load brings a file's values into the controls' range; the sections and the download never
+// change a record behind the user's back, whatever it holds.
+TEST_F(SectionsSaveTest, TheRecordIsSentAsItIsEvenOutsideTheControlsRange)
 {
     records.Current.cpiValue = {0, 200, 1, 164, 0, 0};
     records.Current.reportRate = 0;
