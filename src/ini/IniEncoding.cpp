@@ -118,6 +118,11 @@ std::optional<std::string> IniEncoding::EncodeForWrite(std::string_view text, co
     // The "Lan" key is ASCII, so the UTF-8 text names its code page as the bytes would.
     const LegacyCodePage named = LegacyCodePageOf(text);
     if (auto bytes = m_codec.FromUtf8(text, named)) {
+        // Once the write took out the bytes that made it no UTF-8, the next read would take legacy
+        // bytes for UTF-8 and read other text: then the file is written as the UTF-8 it will be read as.
+        if (*bytes != text && IsValidUtf8(*bytes)) {
+            return std::string(text);
+        }
         return bytes;
     }
     if (named != found.codePage) {

@@ -51,7 +51,8 @@ public:
 
     // The bytes a write puts into a file found in `found`. A legacy file goes to the code page its
     // new text names, so that the next read decodes it: when a write changes the "Lan" key, the
-    // whole file follows the new code page, or, when that cannot hold the text, becomes UTF-8.
+    // whole file follows the new code page, or, when that cannot hold the text, becomes UTF-8; so
+    // does a file whose legacy bytes would read as other UTF-8 text once the write is done.
     // Nothing when the text holds a character that the file's unchanged code page cannot hold.
     std::optional<std::string> EncodeForWrite(std::string_view text, const IniFileEncoding& found) const;
 

@@ -60,6 +60,11 @@ TEST_F(IniFileFixture, ChangingLanKeepsEveryTextReadable)
     EXPECT_EQ(File().WriteString("Skins", "Lan", ""), IniWriteResult::Written);
     EXPECT_EQ(Stored(), "[Skins]\r\nLan=\r\n[Setting-CHS]\r\nItem1=左键\r\n");
     EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
+
+    // Writing over the one byte that was no UTF-8 must not make "Ã®" read as "î".
+    Store("[S]\r\nA=\xC3\xAE\r\nB=\xC5\r\n");
+    EXPECT_EQ(File().WriteString("S", "B", "x"), IniWriteResult::Written);
+    EXPECT_EQ(File().GetString("S", "A"), "Ã®");
 }
 
 TEST_F(IniFileFixture, Big5FileWithLanChtIsReadAsChineseAndWrittenBackAsBig5)
