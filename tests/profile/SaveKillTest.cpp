@@ -124,19 +124,31 @@ void Save(const std::filesystem::path& folder)
     SaveSelectedProfile(files, record);
 }
 
+// The program started on the installation in `folder`: its profile loaded, the profile list read
+// into the manager.
+struct OpenedProfileManager
+{
+    explicit OpenedProfileManager(const std::filesystem::path& folder)
+        : files{folder, messages, codec}, manager({files, codec, messages, Language::English})
+    {
+        files.LoadConfig(record);
+        manager.LoadProfileList();
+    }
+
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files;
+    ProfileRecord record;
+    ProfileManager manager;
+};
+
 // The profile manager closed after deleting "A": B and C move down with their files.
 void CloseProfileList(const std::filesystem::path& folder)
 {
-    IconvTextCodec codec;
-    RecordingMessageSink messages;
-    ConfigFiles files{folder, messages, codec};
-    ProfileRecord record;
-    files.LoadConfig(record);
-    ProfileManager manager({files, codec, messages, Language::English});
-    manager.LoadProfileList();
-    manager.OnListClick(0);
-    manager.DeleteProfile();
-    manager.CloseManager();
+    OpenedProfileManager opened(folder);
+    opened.manager.OnListClick(0);
+    opened.manager.DeleteProfile();
+    opened.manager.CloseManager();
 }
 
 IniFile MacroFileIn(const std::filesystem::path& folder, const TextCodec& codec)
@@ -167,20 +179,14 @@ void RenameMacroOperation(const std::filesystem::path& folder)
 // Import into the selected profile from the profile manager, then "Save".
 void ImportOperation(const std::filesystem::path& folder)
 {
-    IconvTextCodec codec;
-    RecordingMessageSink messages;
-    ConfigFiles files{folder, messages, codec};
-    ProfileRecord record;
-    files.LoadConfig(record);
-    ProfileManager manager({files, codec, messages, Language::English});
-    manager.LoadProfileList();
-    manager.OnListClick(1);
-    if (!manager.LoadSelected()) {
+    OpenedProfileManager opened(folder);
+    opened.manager.OnListClick(1);
+    if (!opened.manager.LoadSelected()) {
         return;
     }
-    ProfileTransfer transfer(files, codec, messages, Language::English);
-    if (transfer.ImportFrom(folder / "exported.bin", record)) {
-        SaveSelectedProfile(files, record);
+    ProfileTransfer transfer(opened.files, opened.codec, opened.messages, Language::English);
+    if (transfer.ImportFrom(folder / "exported.bin", opened.record)) {
+        SaveSelectedProfile(opened.files, opened.record);
     }
 }
 
