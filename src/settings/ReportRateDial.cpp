@@ -1,11 +1,12 @@
 #include "settings/ReportRateDial.h"
 
+#include "settings/DialRing.h"
+
 namespace veldrane {
 
 namespace {
 
-constexpr int kRingInner = 35;
-constexpr int kRingOuter = 64;
+constexpr DialRing kRing{35, 64};
 constexpr int kFastestFrequency = 1000;
 
 constexpr std::uint8_t kRate1000Hz = 1;
@@ -17,9 +18,7 @@ constexpr std::uint8_t kRate125Hz = 8;
 
 std::optional<std::uint8_t> ReportRateAtDialOffset(int dx, int dy)
 {
-    // Squares of whole pixels: the same ring as comparing the square root, without rounding.
-    const long long squared = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
-    if (squared < kRingInner * kRingInner || squared > kRingOuter * kRingOuter) {
+    if (!kRing.Contains(dx, dy)) {
         return std::nullopt;
     }
     return ReportRateTowards(dx, dy);

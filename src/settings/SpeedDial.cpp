@@ -4,12 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "settings/DialRing.h"
+
 namespace veldrane {
 
 namespace {
 
-constexpr int kRingInner = 43;
-constexpr int kRingOuter = 71;
+constexpr DialRing kRing{43, 71};
 constexpr double kDegreesPerRadian = 57.295780490442965;
 constexpr double kDegreesPerPosition = 18.0;
 constexpr double kRightEndPosition = 12.0;
@@ -35,14 +36,10 @@ double AngleOf(int dx, int dy)
 
 std::optional<std::uint8_t> SpeedDialPositionAt(int dx, int dy)
 {
-    if (dy > 0) {
+    if (dy > 0 || !kRing.Contains(dx, dy)) {
         return std::nullopt;
     }
-    const long long squared = static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
-    if (squared < kRingInner * kRingInner || squared > kRingOuter * kRingOuter) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint8_t>(std::floor(kRightEndPosition - AngleOf(dx, dy) / kDegreesPerPosition));
+    return SpeedDialPositionTowards(dx, dy);
 }
 
 std::optional<std::uint8_t> SpeedDialPositionTowards(int dx, int dy)
