@@ -5,81 +5,65 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/ConfigFile.h"
 #include "profile/FactoryDefaults.h"
-#include "profile/FactoryFiles.h"
-#include "support/TempDir.h"
+#include "profile/InstalledProfiles.h"
 
 namespace veldrane {
 namespace {
 
 using test::ReadFileBytes;
-using test::TempDir;
 using test::WriteFileBytes;
 
-class DataDirectoryTest : public ::testing::Test
+class DataDirectoryTest : public test::InstalledProfiles
 {
 protected:
-    void SetUp() override { ASSERT_EQ(WriteFactoryFiles(installed.Path(), codec), ""); }
-
-    IconvTextCodec codec;
-    TempDir installed;
-    TempDir home;
+    test::TempDir home;
     const std::filesystem::path data = home / ".local/share/veldrane";
 };
 
 TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolder)
 {
-    ASSERT_EQ(DataDirectory::Seed(installed.Path(), data), "");
+    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
     for (const auto& folder : {home / ".local", home / ".local/share", data}) {
         EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
                   std::filesystem::perms::owner_all)
             << folder;
     }
     for (const std::string& name : DataDirectory::SeedFileNames()) {
-        SCOPED_TRACE(name);
-        if (name == "record.ini") {
-            EXPECT_FALSE(std::filesystem::exists(data / name)); // not installed, so not made up
-            continue;
+        // record.ini is not installed, so not made up.
+        EXPECT_EQ(std::filesystem::exists(data / name), name != "record.ini") << name;
+        if (name != "record.ini") {
+            EXPECT_EQ(ReadFileBytes(data / name), ReadFileBytes(dir / name)) << name;
         }
-        EXPECT_EQ(ReadFileBytes(data / name), ReadFileBytes(installed / name));
     }
     // The installed copies are read-only; the user's must take a save.
-    std::filesystem::permissions(installed / "config0.bin", std::filesystem::perms::owner_read);
+    std::filesystem::permissions(dir / "config0.bin", std::filesystem::perms::owner_read);
     std::filesystem::remove(data / "config0.bin");
-    ASSERT_EQ(DataDirectory::Seed(installed.Path(), data), "");
+    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
     EXPECT_NE(std::filesystem::status(data / "config0.bin").permissions() & std::filesystem::perms::owner_write,
               std::filesystem::perms::none);
+
+    WriteFileBytes(home / "file", "x");
+    EXPECT_NE(DataDirectory::Seed(dir.Path(), home / "file" / "veldrane"), "") << "a folder that cannot be made";
 }
 
 TEST_F(DataDirectoryTest, ARebuildOfTheFactoryFilesLeavesTheUsersFilesAlone)
 {
-    ASSERT_EQ(DataDirectory::Seed(installed.Path(), data), "");
+    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
     // The user saved report rate 4 into the first profile and removed a label file.
     ProfileRecord saved = FactoryProfile();
     saved.reportRate = 4;
-    const std::string savedBytes = ConfigFile::Encode(1, saved);
-    WriteFileBytes(data / "config0.bin", savedBytes);
+    WriteFileBytes(data / "config0.bin", ConfigFile::Encode(1, saved));
     std::filesystem::remove(data / "str3.ini");
 
     // The build runs the factory generator again, and the program starts again.
-    ASSERT_EQ(WriteFactoryFiles(installed.Path(), codec), "");
-    ASSERT_EQ(DataDirectory::Seed(installed.Path(), data), "");
+    ASSERT_EQ(WriteFactoryFiles(dir.Path(), codec), "");
+    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
 
-    EXPECT_EQ(ReadFileBytes(data / "config0.bin"), savedBytes);
-    EXPECT_EQ(ReadFileBytes(data / "str3.ini"), ReadFileBytes(installed / "str3.ini"));
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(data)) {
-        left.push_back(entry.path().filename().string());
-    }
-    EXPECT_EQ(left.size(), DataDirectory::SeedFileNames().size() - 1) << "a temporary file was left behind";
-}
-
-TEST_F(DataDirectoryTest, AFolderThatCannotBeMadeIsReported)
-{
-    WriteFileBytes(home / "file", "x");
-    EXPECT_NE(DataDirectory::Seed(installed.Path(), home / "file" / "veldrane"), "");
+    EXPECT_EQ(ReadFileBytes(data / "config0.bin"), ConfigFile::Encode(1, saved));
+    EXPECT_EQ(ReadFileBytes(data / "str3.ini"), ReadFileBytes(dir / "str3.ini"));
+    const auto left = std::distance(std::filesystem::directory_iterator(data), {});
+    EXPECT_EQ(static_cast<std::size_t>(left), DataDirectory::SeedFileNames().size() - 1) << "a temporary was left";
 }
 
 } // namespace

@@ -4,103 +4,29 @@
 
 #include <cstdlib>
 
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/ConfigFiles.h"
 #include "profile/FactoryDefaults.h"
+#include "profile/InstalledProfiles.h"
 #include "support/HexBytes.h"
-#include "support/RecordingMessageSink.h"
-#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
 
 using test::HexBytes;
 using test::ReadFileBytes;
-using test::TempDir;
 
-constexpr std::string_view kLabelSections = "[Setting-EN]\r\n"
-                                            "Item1=Click\r\n"
-                                            "Item2=Menu\r\n"
-                                            "Item3=Universal Scroll\r\n"
-                                            "Item4=Left Title Scroll\r\n"
-                                            "Item5=Right Title Scroll\r\n"
-                                            "Item6=CPI +\r\n"
-                                            "Item7=CPI -\r\n"
-                                            "Item8=Button Off\r\n"
-                                            "Item9=Button Off\r\n"
-                                            "Item10=Button Off\r\n"
-                                            "Item11=Button Off\r\n"
-                                            "Item12=Button Off\r\n"
-                                            "[Setting-CHS]\r\n"
-                                            "Item1=左键\r\n"
-                                            "Item2=右键\r\n"
-                                            "Item3=中键\r\n"
-                                            "Item4=左摇摆滚轮\r\n"
-                                            "Item5=右摇摆滚轮\r\n"
-                                            "Item6=CPI +\r\n"
-                                            "Item7=CPI -\r\n"
-                                            "Item8=按键关闭\r\n"
-                                            "Item9=按键关闭\r\n"
-                                            "Item10=按键关闭\r\n"
-                                            "Item11=按键关闭\r\n"
-                                            "Item12=按键关闭\r\n"
-                                            "[Setting-CHT]\r\n"
-                                            "Item1=左鍵\r\n"
-                                            "Item2=右鍵\r\n"
-                                            "Item3=中鍵\r\n"
-                                            "Item4=左搖擺滾輪\r\n"
-                                            "Item5=右搖擺滾輪\r\n"
-                                            "Item6=CPI +\r\n"
-                                            "Item7=CPI -\r\n"
-                                            "Item8=按鍵關閉\r\n"
-                                            "Item9=按鍵關閉\r\n"
-                                            "Item10=按鍵關閉\r\n"
-                                            "Item11=按鍵關閉\r\n"
-                                            "Item12=按鍵關閉\r\n"
-                                            "[Skins]\r\n"
-                                            "Lan=EN\r\n"
-                                            "Path=Default\r\n"
-                                            "RColor=230\r\n"
-                                            "GColor=230\r\n"
-                                            "BColor=230\r\n"
-                                            "[Point]\r\n"
-                                            "SensitivityX_Y=36\r\n"
-                                            "SensitivityY_Y=96\r\n"
-                                            "Sensitivity_Y=100\r\n"
-                                            "MouseSpeed_Y=28\r\n";
+constexpr std::string_view kLabelSections =
+    "[Setting-EN]\r\nItem1=Click\r\nItem2=Menu\r\nItem3=Universal Scroll\r\nItem4=Left Title Scroll\r\n"
+    "Item5=Right Title Scroll\r\nItem6=CPI +\r\nItem7=CPI -\r\nItem8=Button Off\r\nItem9=Button Off\r\n"
+    "Item10=Button Off\r\nItem11=Button Off\r\nItem12=Button Off\r\n[Setting-CHS]\r\nItem1=左键\r\nItem2=右键\r\n"
+    "Item3=中键\r\nItem4=左摇摆滚轮\r\nItem5=右摇摆滚轮\r\nItem6=CPI +\r\nItem7=CPI -\r\nItem8=按键关闭\r\n"
+    "Item9=按键关闭\r\nItem10=按键关闭\r\nItem11=按键关闭\r\nItem12=按键关闭\r\n[Setting-CHT]\r\nItem1=左鍵\r\n"
+    "Item2=右鍵\r\nItem3=中鍵\r\nItem4=左搖擺滾輪\r\nItem5=右搖擺滾輪\r\nItem6=CPI +\r\nItem7=CPI -\r\n"
+    "Item8=按鍵關閉\r\nItem9=按鍵關閉\r\nItem10=按鍵關閉\r\nItem11=按鍵關閉\r\nItem12=按鍵關閉\r\n[Skins]\r\n"
+    "Lan=EN\r\nPath=Default\r\nRColor=230\r\nGColor=230\r\nBColor=230\r\n[Point]\r\nSensitivityX_Y=36\r\n"
+    "SensitivityY_Y=96\r\nSensitivity_Y=100\r\nMouseSpeed_Y=28\r\n";
 
-std::vector<std::string> FactoryFileNames()
-{
-    std::vector<std::string> names = {"config.bin", "str.ini"};
-    for (int i = 0; i < 6; ++i) {
-        names.push_back("config" + std::to_string(i) + ".bin");
-        names.push_back("str" + std::to_string(i) + ".ini");
-    }
-    return names;
-}
-
-// The files are written once for the suite: every test reads them, and the one that changes a
-// file writes them all again.
-class FactoryFilesTest : public ::testing::Test
-{
-protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new TempDir;
-        s_failure = WriteFactoryFiles(s_dir->Path(), codec);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_dir;
-        s_dir = nullptr;
-    }
-    void SetUp() override { ASSERT_EQ(s_failure, ""); }
-
-    static inline TempDir* s_dir = nullptr;
-    static inline std::string s_failure;
-    static inline const IconvTextCodec codec;
-    const TempDir& dir = *s_dir;
-};
+// A fresh installation holds the factory files and nothing else.
+using FactoryFilesTest = test::InstalledProfiles;
 
 TEST_F(FactoryFilesTest, ProfileFilesAreNeverWrittenFactoryRecords)
 {
@@ -108,26 +34,15 @@ TEST_F(FactoryFilesTest, ProfileFilesAreNeverWrittenFactoryRecords)
     ASSERT_EQ(expected.size(), 1825u);
     for (const char* name :
          {"config.bin", "config0.bin", "config1.bin", "config2.bin", "config3.bin", "config4.bin", "config5.bin"}) {
-        SCOPED_TRACE(name);
-        const std::string bytes = ReadFileBytes(dir / name);
-        EXPECT_EQ(bytes.size(), 1825u);
-        EXPECT_EQ(bytes[0], '\0');
-        EXPECT_EQ(bytes, expected);
+        EXPECT_EQ(ReadFileBytes(dir / name), expected) << name;
     }
-}
-
-TEST_F(FactoryFilesTest, LabelFilesHoldTheLabelsOfEveryLanguageSkinsAndPoint)
-{
     for (int i = 0; i < 6; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(ReadFileBytes(dir / ("str" + std::to_string(i) + ".ini")), kLabelSections);
+        EXPECT_EQ(ReadFileBytes(dir / ("str" + std::to_string(i) + ".ini")), kLabelSections) << i;
     }
 }
 
 TEST_F(FactoryFilesTest, NewInstallationLoadsProfileZeroWithItsLabels)
 {
-    test::RecordingMessageSink messages;
-    ConfigFiles files(dir.Path(), messages, codec);
     ProfileRecord record{};
     files.firstRunFlag = 1;
     files.LoadConfig(record);
@@ -137,7 +52,6 @@ TEST_F(FactoryFilesTest, NewInstallationLoadsProfileZeroWithItsLabels)
     EXPECT_EQ(files.firstRunFlag, 0);
     EXPECT_EQ(files.labelPath, dir / "str0.ini");
     EXPECT_EQ(files.buttonLabel[3], "左搖擺滾輪");
-    EXPECT_EQ(files.skin.path, "Default");
     EXPECT_EQ(files.point.sensitivityY_Y - files.point.sensitivityX_Y, 60); // the Y strip lies 60 pixels lower
 }
 
@@ -149,9 +63,8 @@ TEST_F(FactoryFilesTest, BuildWroteTheFactoryFilesIntoTheInstalledData)
         GTEST_SKIP() << "VELDRANE_BIN_DIR is not set (run through ctest)";
     }
     const std::filesystem::path share = std::filesystem::path(binDir) / ".." / "share" / "veldrane";
-    for (const std::string& name : FactoryFileNames()) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(ReadFileBytes(share / name), ReadFileBytes(dir / name));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        EXPECT_EQ(ReadFileBytes(share / entry.path().filename()), ReadFileBytes(entry.path())) << entry.path();
     }
 }
 

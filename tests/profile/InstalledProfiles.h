@@ -73,8 +73,6 @@ protected:
         }
         return read.contents.record;
     }
-    // The keys of section "Profile" in file order.
-    std::vector<std::string> ListKeys() { return IniFile(dir / "str.ini", codec).KeyNames("Profile"); }
     std::string ListValue(std::string_view key)
     {
         return IniFile(dir / "str.ini", codec).GetString("Profile", key, "<missing>");

