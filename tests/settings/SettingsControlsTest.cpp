@@ -1,4 +1,4 @@
-// The settings page's controls: the CPI tracks, the dials and the scroll-speed box.
+// The settings page's controls: the CPI tracks, the sliders, the dials and the scroll-speed box.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "settings/CpiStage.h"
 #include "settings/ReportRateDial.h"
 #include "settings/ScrollLines.h"
+#include "settings/SliderStrip.h"
 #include "settings/SpeedDial.h"
 
 namespace veldrane {
@@ -22,6 +23,16 @@ TEST(CpiStage, TrackGivesOneStepOf50CpiPerPixel)
     for (const auto& [row, value] :
          std::vector<std::pair<int, int>>{{0, 164}, {5, 164}, {6, 163}, {92, 77}, {167, 2}, {168, 1}, {169, 1}}) {
         EXPECT_EQ(CpiValueAtTrackRow(row), value) << row;
+    }
+}
+
+// A stage slider: position 1 on pixels 0 to 8, 2 to 10 on 21 pixels each, 11 from pixel 198; a
+// drag past either end keeps that end's position.
+TEST(SliderStrip, PressGivesThePositionOfItsPixel)
+{
+    for (const auto& [offset, position] :
+         std::vector<std::pair<int, int>>{{-5, 1}, {8, 1}, {9, 2}, {29, 2}, {30, 3}, {197, 10}, {198, 11}, {300, 11}}) {
+        EXPECT_EQ(kStageSliderStrip.PositionAt(offset), position) << offset;
     }
 }
 
