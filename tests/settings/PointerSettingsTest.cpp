@@ -22,21 +22,21 @@ constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kUnsupported = PointerSettingResult::Unsupported;
 constexpr auto kRefused = PointerSettingResult::Refused;
 
-// Keeps every setting it was handed as text, "SetMouse 6 10 1; SetMouseSpeed 10; ", and answers
+// Keeps every setting it was handed as text, "Mouse 6 10 1; MouseSpeed 10; ", and answers
 // each of the four steps as `answers` says.
 class RecordingPointerSettings : public PointerSettingsBackend
 {
 public:
     PointerSettingResult SetMouse(const MouseAcceleration& to) override
     {
-        return Note(0, "SetMouse", to.threshold1, to.threshold2, to.level);
+        return Note(0, "Mouse", to.threshold1, to.threshold2, to.level);
     }
-    PointerSettingResult SetMouseSpeed(int speed) override { return Note(1, "SetMouseSpeed", speed); }
+    PointerSettingResult SetMouseSpeed(int speed) override { return Note(1, "MouseSpeed", speed); }
     PointerSettingResult SetWheelScrollLines(std::uint32_t lines) override
     {
-        return Note(2, "SetWheelScrollLines", lines);
+        return Note(2, "WheelScrollLines", lines);
     }
-    PointerSettingResult SetDoubleClickTime(int time) override { return Note(3, "SetDoubleClickTime", time); }
+    PointerSettingResult SetDoubleClickTime(int time) override { return Note(3, "DoubleClickTime", time); }
 
     std::string calls;
     std::array<PointerSettingResult, 4> answers{kApplied, kApplied, kApplied, kApplied};
@@ -60,10 +60,10 @@ TEST(DesktopPointerSettingsApplier, SendsTheFourValuesInOrderAndWarnsOfEachRefus
     // doubleClickSpeed; and the calls they give.
     // clang-format off
     const std::vector<std::pair<std::array<std::uint8_t, 5>, std::string>> cases{
-        {{1, 0, 6, 3, 6}, "SetMouse 6 10 1; SetMouseSpeed 10; SetWheelScrollLines 3; SetDoubleClickTime 550; "},
-        {{1, 0, 1, 100, 1}, "SetMouse 6 10 1; SetMouseSpeed 1; SetWheelScrollLines 100; SetDoubleClickTime 900; "},
-        {{0, 1, 2, 3, 11}, "SetMouse 0 0 0; SetMouseSpeed 2; SetWheelScrollLines 4294967295; SetDoubleClickTime 200; "},
-        {{2, 1, 12, 0, 12}, "SetMouse 0 0 0; SetMouseSpeed 20; SetWheelScrollLines 4294967295; SetDoubleClickTime 130; "}};
+        {{1, 0, 6, 3, 6}, "Mouse 6 10 1; MouseSpeed 10; WheelScrollLines 3; DoubleClickTime 550; "},
+        {{1, 0, 1, 100, 1}, "Mouse 6 10 1; MouseSpeed 1; WheelScrollLines 100; DoubleClickTime 900; "},
+        {{0, 1, 2, 3, 11}, "Mouse 0 0 0; MouseSpeed 2; WheelScrollLines 4294967295; DoubleClickTime 200; "},
+        {{2, 1, 12, 0, 12}, "Mouse 0 0 0; MouseSpeed 20; WheelScrollLines 4294967295; DoubleClickTime 130; "}};
     // clang-format on
     for (const auto& [fields, calls] : cases) {
         ProfileRecord record{};
@@ -110,8 +110,7 @@ TEST(PointerSettingsChain, CombinesTheLinksAnswersForEveryStep)
         const std::array results{chain.SetMouse({6, 10, 1}), chain.SetMouseSpeed(20),
                                  chain.SetWheelScrollLines(kWheelScrollOneScreen), chain.SetDoubleClickTime(130)};
         EXPECT_EQ(results, (std::array{combined, combined, combined, combined}));
-        const std::string calls = "SetMouse 6 10 1; SetMouseSpeed 20; SetWheelScrollLines 4294967295; "
-                                  "SetDoubleClickTime 130; ";
+        const std::string calls = "Mouse 6 10 1; MouseSpeed 20; WheelScrollLines 4294967295; DoubleClickTime 130; ";
         EXPECT_EQ(desktop.calls + toolkit.calls, calls + calls);
     }
 }
