@@ -187,6 +187,11 @@ const std::vector<SavingOperation>& Operations()
     return operations;
 }
 
+void PrintTo(const SavingOperation& operation, std::ostream* out)
+{
+    *out << operation.name;
+}
+
 // What a killed run left, against the files before and after a whole run.
 struct Verdict
 {
