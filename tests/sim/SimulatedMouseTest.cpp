@@ -37,58 +37,47 @@ const Bytes kOutput = [] {
 
 struct MalformedCase
 {
-    std::string name;
     std::vector<Bytes> features; // sent in order, then the outputs
     std::vector<Bytes> outputs;
     std::string error;
 };
 
-class SimulatedMouseMalformed : public testing::TestWithParam<MalformedCase>
+TEST(SimulatedMouse, AMalformedReportIsRecordedAsAnErrorAndNothingIsTaken)
 {
-};
-
-TEST_P(SimulatedMouseMalformed, RecordsTheErrorAndTakesNothing)
-{
-    FakeClock clock;
-    SimulatedMouse mouse{clock};
-    auto device = mouse.Open(SimulatedMouse::PathOf(SimulatedInterface::Command), HidOpenMode::Commands);
-    const auto settings = mouse.SettingsBlock(0);
-    for (const Bytes& feature : GetParam().features) {
-        device->SetFeature(feature);
-    }
-    for (const Bytes& output : GetParam().outputs) {
-        device->WriteOutput(output);
-    }
-    EXPECT_EQ(mouse.Errors(), (std::vector<std::string>{GetParam().error}));
-    EXPECT_EQ(mouse.ModeByte(), 0x00);
-    EXPECT_EQ(mouse.SettingsBlock(0), settings);
-    EXPECT_EQ(mouse.MacroSlot(1)[0], 0x00);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Reports, SimulatedMouseMalformed,
-    testing::Values(
-        MalformedCase{
-            "WrongChecksum", {Feature({0x01, 0xFC}, 0x03)}, {}, "command 0x01 with checksum 0x03, expected 0x02"},
-        MalformedCase{"ShortFeature", {Bytes(8, 0)}, {}, "feature report of 8 bytes, the mouse takes 9"},
-        MalformedCase{"NumberedFeature", {Feature({0x01, 0xFC}, {}, 0x01)}, {}, "feature report with report id 0x01"},
-        MalformedCase{"UnknownCommand", {Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
-        MalformedCase{"MacroSlotZero", {Feature({0x0F, 0x00, 0x80})}, {kOutput, kOutput}, "macro slot 0 out of range"},
-        MalformedCase{"OutputWithoutCommand", {}, {kOutput}, "output report without a block command before it"},
-        MalformedCase{"ShortOutput",
-                      {Feature({0x0C, 0x00, 0x80})},
-                      {Bytes(64, 0)},
-                      "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
-        MalformedCase{"DataPhaseCutShort",
-                      {Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})},
-                      {},
-                      "data phase of command 0x0C cut short after 0 bytes"},
+    const MalformedCase cases[] = {
+        {{Feature({0x01, 0xFC}, 0x03)}, {}, "command 0x01 with checksum 0x03, expected 0x02"},
+        {{Bytes(8, 0)}, {}, "feature report of 8 bytes, the mouse takes 9"},
+        {{Feature({0x01, 0xFC}, {}, 0x01)}, {}, "feature report with report id 0x01"},
+        {{Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
+        {{Feature({0x0F, 0x00, 0x80})}, {kOutput, kOutput}, "macro slot 0 out of range"},
+        {{}, {kOutput}, "output report without a block command before it"},
+        {{Feature({0x0C, 0x00, 0x80})},
+         {Bytes(64, 0)},
+         "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
+        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})},
+         {},
+         "data phase of command 0x0C cut short after 0 bytes"},
         // A refused block's chunks are taken off the wire without a further error.
-        MalformedCase{"BlockTooLong",
-                      {Feature({0x0F, 0x01, 0x81})},
-                      {kOutput, kOutput, kOutput},
-                      "command 0x0F announces 129 bytes, a block has 128"}),
-    [](const auto& info) { return info.param.name; });
+        {{Feature({0x0F, 0x01, 0x81})},
+         {kOutput, kOutput, kOutput},
+         "command 0x0F announces 129 bytes, a block has 128"}};
+    for (const auto& [features, outputs, error] : cases) {
+        FakeClock clock;
+        SimulatedMouse mouse{clock};
+        auto device = mouse.Open(SimulatedMouse::PathOf(SimulatedInterface::Command), HidOpenMode::Commands);
+        const auto settings = mouse.SettingsBlock(0);
+        for (const Bytes& feature : features) {
+            device->SetFeature(feature);
+        }
+        for (const Bytes& output : outputs) {
+            device->WriteOutput(output);
+        }
+        EXPECT_EQ(mouse.Errors(), (std::vector<std::string>{error}));
+        EXPECT_EQ(mouse.ModeByte(), 0x00) << error;
+        EXPECT_EQ(mouse.SettingsBlock(0), settings) << error;
+        EXPECT_EQ(mouse.MacroSlot(1)[0], 0x00) << error;
+    }
+}
 
 TEST(SimulatedMouse, ButtonPressReachesEveryOpenNotificationHandle)
 {
