@@ -29,11 +29,6 @@ std::optional<std::size_t> ItemKeyIndex(std::string_view key)
     return index;
 }
 
-bool IsUsableMacroName(std::string_view name)
-{
-    return name.find_first_not_of(" \t") != std::string_view::npos && IniDocument::IsValidSectionName(name);
-}
-
 MacroSaveResult ToSaveResult(IniWriteResult result)
 {
     switch (result) {
@@ -122,6 +117,11 @@ MacroRecord LoadMacro(const IniSnapshot& macroFile, std::string_view name)
         record.items.emplace_back(i < items.size() && items[i] != nullptr ? std::move(*items[i]) : std::string());
     }
     return record;
+}
+
+bool IsUsableMacroName(std::string_view name)
+{
+    return name.find_first_not_of(" \t") != std::string_view::npos && IniDocument::IsValidSectionName(name);
 }
 
 MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record)

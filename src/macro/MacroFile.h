@@ -34,6 +34,10 @@ inline constexpr std::size_t kMaxMacroItems = 4096;
 
 std::string MacroItemKey(std::size_t index);
 
+// Whether a text can name a macro's section: not blank, and nothing in it that would break the
+// file's structure (a bracket, a line break). The one rule of a save, a rename and the manager.
+bool IsUsableMacroName(std::string_view name);
+
 enum class MacroSaveResult
 {
     Saved,

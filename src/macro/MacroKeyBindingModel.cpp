@@ -32,7 +32,7 @@ void MacroKeyBindingModel::Open(SkinImageSizes& sizes, MessageSink& messages)
     m_chosenMacro.reset();
     m_chosenName.clear();
     m_repeatMode = 0;
-    m_wheelRest = 0;
+    m_wheel.Reset();
     m_background.Open(sizes, messages);
 }
 
@@ -73,7 +73,7 @@ void MacroKeyBindingModel::OpenDropdown()
         names.resize(kMacroCount);
     }
     m_dropdown.emplace(kDropdown, kDropdownRowHeight, std::move(names));
-    m_wheelRest = 0;
+    m_wheel.Reset();
 }
 
 bool MacroKeyBindingModel::Hover(Point p)
@@ -90,9 +90,7 @@ bool MacroKeyBindingModel::Wheel(int delta)
     if (!m_dropdown) {
         return false;
     }
-    m_wheelRest += delta;
-    const int notches = m_wheelRest / kWheelNotch;
-    m_wheelRest -= notches * kWheelNotch;
+    const int notches = m_wheel.Add(delta);
     return notches != 0 && m_dropdown->ScrollBy(-notches * kLinesPerNotch);
 }
 

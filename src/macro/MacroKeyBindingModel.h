@@ -11,6 +11,7 @@
 #include "buttons/DialogBackground.h"
 #include "buttons/DialogButtons.h"
 #include "buttons/PaintedList.h"
+#include "macro/WheelNotches.h"
 #include "platform/Geometry.h"
 #include "text/Language.h"
 
@@ -49,8 +50,7 @@ public:
     static constexpr std::array<Rect, kRepeatModeCount> kModeTexts{
         {{237, 70, 390, 102}, {237, 120, 390, 152}, {237, 170, 390, 202}}};
     static constexpr int kDropdownRowHeight = 16;
-    // One notch of the wheel, in the units the window system reports, scrolls three lines.
-    static constexpr int kWheelNotch = 120;
+    // One notch of the wheel scrolls three lines.
     static constexpr int kLinesPerNotch = 3;
 
     MacroKeyBindingModel(const IniFile& macroFile, Language language);
@@ -88,7 +88,7 @@ private:
     std::optional<std::size_t> m_chosenMacro;
     std::string m_chosenName;
     std::uint8_t m_repeatMode = 0;
-    int m_wheelRest = 0;
+    WheelNotches m_wheel;
 };
 
 } // namespace veldrane

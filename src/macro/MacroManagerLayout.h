@@ -53,9 +53,8 @@ inline constexpr std::string_view kMacroBoxTicked = "/MacroManagement/PaneMaking
 // on the dark brush; both in the skin's text colour.
 inline constexpr Colour kLoopFieldBrush{34, 24, 21, 255};
 
-// The wheel scrolls the event list by this many lines per notch of 120.
+// The wheel scrolls the event list by this many lines per notch.
 inline constexpr int kEventListWheelLines = 3;
-inline constexpr int kWheelNotch = 120;
 
 // The command ids of the event list's menu "MacroList", in menu order.
 enum class EventListCommand

@@ -6,7 +6,6 @@
 
 #include "buttons/ButtonAssignment.h"
 #include "buttons/ButtonPicture.h"
-#include "ini/IniDocument.h"
 #include "ini/IniFile.h"
 #include "ini/UnicodeText.h"
 #include "macro/MacroFile.h"
@@ -264,9 +263,7 @@ void MacroManagerModel::CommitMacroName(std::size_t line, std::string_view name)
         return;
     }
     const std::string newName = Trimmed(name);
-    const bool usable =
-        !newName.empty() && Utf16Units(newName) <= kMaxMacroNameUnits && IniDocument::IsValidSectionName(newName);
-    if (!usable) {
+    if (!IsUsableMacroName(newName) || Utf16Units(newName) > kMaxMacroNameUnits) {
         m_context.messages.ShowMessage(m_texts.nameBlank, m_texts.warningTitle);
         return;
     }
@@ -698,11 +695,8 @@ bool MacroManagerModel::Hover(std::optional<Point> p)
 
 int MacroManagerModel::Wheel(int delta)
 {
-    m_wheelRest += delta;
-    const int notches = m_wheelRest / kWheelNotch;
-    m_wheelRest -= notches * kWheelNotch;
     // A turn away from the user (positive) scrolls up.
-    return -notches * kEventListWheelLines;
+    return -m_wheel.Add(delta) * kEventListWheelLines;
 }
 
 void MacroManagerModel::Draw(SkinCanvas& canvas) const

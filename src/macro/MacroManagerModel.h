@@ -13,6 +13,7 @@
 #include "macro/MacroEncoder.h"
 #include "macro/MacroManagerLayout.h"
 #include "macro/MacroRecorder.h"
+#include "macro/WheelNotches.h"
 #include "platform/Geometry.h"
 #include "platform/SkinCanvas.h"
 #include "text/Language.h"
@@ -242,7 +243,7 @@ private:
     std::optional<std::size_t> m_lastDoubleClickedMacro;
     std::optional<std::size_t> m_lastSelectedEvent;
     std::optional<HotArea> m_hot;
-    int m_wheelRest = 0;
+    WheelNotches m_wheel;
     std::optional<MacroData> m_result;
 };
 

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "ini/IniDocument.h"
 #include "ini/IniFile.h"
 #include "macro/MacroFile.h"
 
@@ -38,8 +37,7 @@ bool SameMacroName(std::string_view a, std::string_view b)
 bool RenameMacroSection(IniFile& macroFile, std::string_view from, std::string_view to)
 {
     // Checked before anything is taken out: a refused name must not cost the section.
-    const bool usable = to.find_first_not_of(" \t") != std::string_view::npos && IniDocument::IsValidSectionName(to);
-    if (!usable || !macroFile.Exists()) {
+    if (!IsUsableMacroName(to) || !macroFile.Exists()) {
         return false;
     }
     bool found = false;

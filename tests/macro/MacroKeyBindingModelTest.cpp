@@ -1,27 +1,19 @@
 #include "macro/MacroKeyBindingModel.h"
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "buttons/AssignmentMenuModel.h"
 #include "buttons/KeyMatrixBlock.h"
 #include "buttons/RecordingAssignmentDialogs.h"
-#include "ini/IniFile.h"
-#include "macro/MacroFile.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "support/HexBytes.h"
+#include "macro/MacroTestSupport.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
-#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
-
-using test::RecordingCanvas;
-using test::RecordingMessageSink;
-using Shown = RecordingMessageSink::Shown;
 
 constexpr Point kMacroBox{90, 136};
 constexpr Point kOk{279, 262};
@@ -33,48 +25,35 @@ Point Line(int shownLine)
     return {90, 147 + 16 * shownLine + 8};
 }
 
-class MacroKeyBindingTest : public testing::Test
+class MacroKeyBindingTest : public test::MacroFileTest
 {
 protected:
     MacroKeyBindingTest() { m_skin.sizes["/macro-key.png"] = {400, 286}; }
 
-    void WriteMacros(int count)
+    MacroKeyBindingModel& Open(int macros)
     {
         std::string text;
-        for (int i = 1; i <= count; ++i) {
+        for (int i = 1; i <= macros; ++i) {
             text += "[Macro_" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
         }
-        test::WriteFileBytes(m_file.Path(), text);
-    }
-    MacroKeyBindingModel& Open(Language language = Language::English)
-    {
-        m_model.emplace(m_file, language);
+        if (macros > 0) {
+            Write(text);
+        }
+        m_model.emplace(m_file, Language::English);
         m_model->Open(m_skin, m_messages);
         return *m_model;
     }
-    std::vector<std::string> Offered() const
-    {
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < m_model->Dropdown()->Count(); ++i) {
-            names.push_back(m_model->Dropdown()->Entry(i));
-        }
-        return names;
-    }
 
-    test::TempDir m_dir;
-    IconvTextCodec m_codec;
-    IniFile m_file{m_dir / kMacroFileName, m_codec};
-    RecordingCanvas m_skin;
-    RecordingMessageSink m_messages;
+    test::RecordingCanvas m_skin;
+    test::RecordingMessageSink m_messages;
     std::optional<MacroKeyBindingModel> m_model;
 };
 
-TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2BindsSlot3)
+TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2SendsItsSlotForTheButton)
 {
-    WriteMacros(3);
-    MacroKeyBindingModel& model = Open();
+    MacroKeyBindingModel& model = Open(3);
     EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
-    EXPECT_EQ(Offered(), (std::vector<std::string>{"Macro_1", "Macro_2", "Macro_3"}));
+    EXPECT_EQ(model.Dropdown()->Entry(2), "Macro_3");
     EXPECT_EQ(model.Press(Line(2)), DialogAction::None);
     EXPECT_FALSE(model.Dropdown().has_value());
     EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
@@ -86,62 +65,44 @@ TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2BindsSlot3)
     ButtonLabels labels{};
     test::RecordingAssignmentDialogs dialogs;
     dialogs.macroKey = {model.Result()};
-    RecordingMessageSink messages;
-    AssignmentMenuModel menu(record, labels, Language::English, dialogs, messages);
+    AssignmentMenuModel menu(record, labels, Language::English, dialogs, m_messages);
     menu.Press({185, 162}, AssignmentMenuModel::kContentOrigin, AssignmentView::Front);
     menu.PressList({300, 154 + 1 + 16 * 12 + 8});
     const KeyMatrixBlock block = BuildKeyMatrixBlock(record);
-    EXPECT_EQ(test::HexBytes(std::span(block).subspan(0, 4)), "09 02 03 00");
+    EXPECT_EQ(test::HexBytes(std::span(block).first(4)), "09 02 03 00");
     EXPECT_EQ(labels[0], "Macro Key-Macro_3");
 }
 
-TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOffered)
+TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
 {
-    WriteMacros(14);
-    MacroKeyBindingModel& model = Open();
+    MacroKeyBindingModel& model = Open(14);
     model.Press(kMacroBox);
     ASSERT_EQ(model.Dropdown()->Count(), 12u);
-    EXPECT_EQ(model.Dropdown()->Entry(11), "Macro_12");
-    // Eight lines are shown; two notches down show the last eight.
-    EXPECT_TRUE(model.Wheel(-120));
+    // Eight lines are shown; a notch scrolls three, and half notches add up.
+    EXPECT_FALSE(model.Wheel(-60));
+    EXPECT_TRUE(model.Wheel(-60));
     EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
     EXPECT_TRUE(model.Wheel(-240));
     EXPECT_EQ(model.Dropdown()->FirstVisible(), 4u);
     model.Press(Line(7));
-    EXPECT_EQ(model.ChosenMacro(), 11u);
     EXPECT_EQ(model.Result(), (MacroBindingChoice{11, 0, "Macro_12"}));
 }
 
-struct NothingBoundCase
+TEST_F(MacroKeyBindingTest, OkWithoutAPickBindsNothing)
 {
-    const char* name;
-    int macros;
-    bool openDropdown;
-};
-
-class NothingBound : public MacroKeyBindingTest, public testing::WithParamInterface<NothingBoundCase>
-{
-};
-
-TEST_P(NothingBound, OkWithoutAPickBindsNothing)
-{
-    if (GetParam().macros > 0) {
-        WriteMacros(GetParam().macros);
+    for (const int macros : {0, 3}) {
+        for (const bool openDropdown : {false, true}) {
+            MacroKeyBindingModel& model = Open(macros);
+            if (openDropdown) {
+                model.Press(kMacroBox);
+                EXPECT_EQ(model.Dropdown()->Count(), static_cast<std::size_t>(macros));
+            }
+            model.Press(kModeBox[1]);
+            EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
+            EXPECT_FALSE(model.Result().has_value()) << macros << " macros, dropdown " << openDropdown;
+        }
     }
-    MacroKeyBindingModel& model = Open();
-    if (GetParam().openDropdown) {
-        model.Press(kMacroBox);
-        EXPECT_EQ(model.Dropdown()->Count(), static_cast<std::size_t>(GetParam().macros));
-    }
-    model.Press(kModeBox[1]);
-    EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
-    EXPECT_FALSE(model.Result().has_value());
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, NothingBound,
-                         testing::Values(NothingBoundCase{"NoFile", 0, true}, NothingBoundCase{"NotOpened", 3, false},
-                                         NothingBoundCase{"OpenedNotPicked", 3, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane

@@ -1,15 +1,20 @@
 #pragma once
 
-#include <cstdint>
-#include <initializer_list>
 #include <span>
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include <gtest/gtest.h>
+
+#include "ini/IniFile.h"
 #include "macro/MacroEncoder.h"
+#include "macro/MacroFile.h"
 #include "macro/MacroRecord.h"
+#include "platform/linux/IconvTextCodec.h"
 #include "support/HexBytes.h"
+#include "support/TempDir.h"
 
 namespace veldrane::test {
 
@@ -25,18 +30,45 @@ inline std::string BufferHex(std::string_view leadingBytes)
     return HexBytes(buffer);
 }
 
-inline MacroRecord Macro(int delayTimeSelStatus, int loopTimeSelStatus, std::string_view loopTimes,
-                         std::initializer_list<std::string_view> items, std::string_view name = "Macro_0")
+// Buffer n of the twelve.
+inline std::string BufferOf(const MacroData& data, std::size_t n)
 {
-    MacroRecord record;
-    record.name = std::string(name);
-    record.DelayTimeSelStatus = delayTimeSelStatus;
-    record.LoopTimeSelStatus = loopTimeSelStatus;
-    record.MacroLoopTimes = std::string(loopTimes);
-    for (std::string_view item : items) {
-        record.items.emplace_back(std::string(item));
+    return HexBytes(std::span(data).subspan(n * kMacroBufferSize, kMacroBufferSize));
+}
+
+inline MacroRecord Macro(int delayTimeSelStatus, int loopTimeSelStatus, std::string loopTimes,
+                         const std::vector<std::string>& items, std::string name = "Macro_0")
+{
+    MacroRecord record{std::move(name), delayTimeSelStatus, loopTimeSelStatus, std::move(loopTimes), {}};
+    for (const std::string& item : items) {
+        record.items.emplace_back(item);
     }
     return record;
 }
+
+// A section as a save writes it.
+inline std::string Section(std::string_view name, int delays, int loop, int loops,
+                           const std::vector<std::string>& items)
+{
+    std::string text = "[" + std::string(name) + "]\r\nDelayTimeSelStatus=" + std::to_string(delays) +
+                       "\r\nLoopTimeSelStatus=" + std::to_string(loop) + "\r\nMacroLoopTimes=" + std::to_string(loops) +
+                       "\r\nItemCount=" + std::to_string(items.size()) + "\r\n";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        text += "Item" + std::to_string(i) + "=" + items[i] + "\r\n";
+    }
+    return text;
+}
+
+// The macro file "record.ini" in a fresh directory.
+class MacroFileTest : public testing::Test
+{
+protected:
+    std::string Text() const { return ReadFileBytes(m_file.Path()); }
+    void Write(std::string_view text) { WriteFileBytes(m_file.Path(), text); }
+
+    TempDir m_dir;
+    IconvTextCodec m_codec;
+    IniFile m_file{m_dir / kMacroFileName, m_codec};
+};
 
 } // namespace veldrane::test
