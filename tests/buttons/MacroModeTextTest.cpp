@@ -32,9 +32,8 @@ TEST(MacroModeText, AllThreeShrinkTogetherToTheLargestSizeAtWhichTheLongestFits)
     const IniFile macroFile("/nonexistent/record.ini", codec);
     const MacroKeyBindingModel model(macroFile, Language::English);
     using Case = std::tuple<int, int, int>;
-    for (const auto [lines, word, pixelSize] : {Case{2, 10, 12}, Case{3, 10, 10}, Case{1, 14, 10}, Case{4, 10, 9}}) {
-        EXPECT_EQ(model.ModeTextPixelSize(LongLastText(model.RepeatModeText(2), lines, word)), pixelSize)
-            << lines << " lines, a word " << word << " sizes wide";
+    for (const auto& [lines, word, pixelSize] : {Case{2, 10, 12}, Case{3, 10, 10}, Case{1, 14, 10}, Case{4, 10, 9}}) {
+        EXPECT_EQ(model.ModeTextPixelSize(LongLastText(model.RepeatModeText(2), lines, word)), pixelSize) << lines;
     }
 }
 

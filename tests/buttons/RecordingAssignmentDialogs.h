@@ -27,11 +27,10 @@ private:
     template <typename T> std::optional<T> Next(const char* dialog, std::deque<std::optional<T>>& queue)
     {
         ran.push_back(dialog);
-        if (queue.empty()) {
-            return std::nullopt;
+        std::optional<T> next = queue.empty() ? std::nullopt : queue.front();
+        if (!queue.empty()) {
+            queue.pop_front();
         }
-        std::optional<T> next = queue.front();
-        queue.pop_front();
         return next;
     }
 };
