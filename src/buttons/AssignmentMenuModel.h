@@ -47,7 +47,6 @@ public:
     // List rows as the system's list boxes lay them out in the main window's text font.
     static constexpr int kListRowHeight = 16;
 
-
     // What a row's dropdown box shows: lit under the pointer, marked after a choice from its list.
     enum class BoxState
     {
