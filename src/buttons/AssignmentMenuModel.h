@@ -75,12 +75,13 @@ public:
     std::string_view ButtonName(std::size_t button) const;
     const std::string& Label(std::size_t button) const { return m_buttonLabel[button]; }
     BoxState BoxStateOf(int row, AssignmentView view) const;
+
     // A press on a row's dropdown box, handled as a dropdown click; true when the press hit a
     // box, which ends the main window's click dispatch.
     bool Press(Point p, Point contentOrigin, AssignmentView view);
-    // The box under the pointer shows its "-over" picture; true when a picture changed.
+    // The box under the pointer is BoxState::Over; true when a box changed.
     bool Hover(Point p, Point contentOrigin, AssignmentView view);
-    // The pointer left the section: every box shows "-normal" again; true when a picture changed.
+    // The pointer left the section: no box is BoxState::Over; true when a box changed.
     bool Unhover();
 
     // A dropdown click on a button (0 to 11) whose box is `box`: closes the button's open list,
@@ -98,8 +99,8 @@ public:
     bool HoverList(Point p);
     // A press on a list entry chooses it; true when something changed.
     bool PressList(Point p);
-    // Closes the lists of all twelve buttons and any submenu, and gives every box its "-normal"
-    // picture back; true when that changed a picture.
+    // Closes the lists of all twelve buttons and any submenu, and gives every box BoxState::Normal
+    // back; true when that changed one.
     bool CloseAll();
 
     // The row of the open list's button, for the view that shows that button; nothing otherwise.
