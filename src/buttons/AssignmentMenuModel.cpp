@@ -6,7 +6,6 @@
 
 #include "buttons/AssignmentDialogs.h"
 #include "platform/MessageSink.h"
-#include "platform/SkinCanvas.h"
 #include "text/AssignmentTexts.h"
 #include "text/MessageTexts.h"
 
@@ -32,11 +31,6 @@ constexpr std::size_t kFirstSideButton = 7;
 constexpr int kContentTop = kFirstRowTop + kRowPitch - AssignmentMenuModel::kContentOrigin.y;
 constexpr int kContentBottomMargin = 6;
 
-constexpr Colour kRowText{250, 250, 250};
-constexpr Colour kLabelText{250, 250, 250};
-// The button lists and submenus are painted with this text on dark red.
-constexpr ListColours kMenuColours{.text = {250, 250, 250}, .background = {80, 0, 0}};
-
 struct SubmenuShape
 {
     FunctionCode function;
@@ -60,29 +54,9 @@ Size SubmenuSizeOf(FunctionCode function)
     return {};
 }
 
-template <std::size_t N> std::vector<std::string> Entries(const std::array<std::string_view, N>& texts)
+std::vector<std::string> Entries(std::span<const std::string_view> texts)
 {
     return {texts.begin(), texts.end()};
-}
-
-std::vector<std::string> SubmenuEntries(const AssignmentTexts& texts, FunctionCode function)
-{
-    switch (function) {
-    case FunctionCode::CpiCycle:
-        return Entries(texts.cpiActions);
-    case FunctionCode::Multimedia:
-        return Entries(texts.media);
-    case FunctionCode::HotKey:
-        return Entries(texts.hotKeys);
-    default:
-        return Entries(texts.systemCommands);
-    }
-}
-
-std::string MousePicture(AssignmentView view, int row)
-{
-    const std::string_view prefix = view == AssignmentView::Front ? "/Mouse/Front/F-" : "/Mouse/Side/S-";
-    return std::string(prefix) + std::to_string(row) + "-over.png";
 }
 
 } // namespace
@@ -125,37 +99,26 @@ Rect AssignmentMenuModel::ButtonNameArea(int row, Point contentOrigin)
     return {box.left - (kBoxLeft - kNameLeft), box.top, box.left, box.bottom};
 }
 
-int AssignmentMenuModel::ContentHeight(AssignmentView view, SkinImageSizes& sizes) const
+int AssignmentMenuModel::BareContentHeight(AssignmentView view)
 {
-    const auto picture = sizes.ImageSize(view == AssignmentView::Front ? kFrontBackground : kSideBackground);
-    if (picture) {
-        return picture->height;
-    }
     return kContentTop + RowCount(view) * kRowPitch + kContentBottomMargin;
 }
 
-void AssignmentMenuModel::Draw(SkinCanvas& canvas, Point contentOrigin, AssignmentView view) const
+std::string_view AssignmentMenuModel::ButtonName(std::size_t button) const
 {
-    canvas.DrawImage(view == AssignmentView::Front ? kFrontBackground : kSideBackground, contentOrigin);
-    for (int row = 1; row <= RowCount(view); ++row) {
-        const std::size_t button = *ButtonOfRow(row, view);
-        canvas.DrawText(ButtonNameArea(row, contentOrigin), m_texts.buttonNames[button], FontRole::Text, kRowText,
-                        TextAlign::Left);
-        const Rect box = DropdownBox(row, contentOrigin);
-        canvas.DrawImage(DropdownPicture(row, button), box.TopLeft());
-        canvas.DrawText(LabelArea(box), m_buttonLabel[button], FontRole::Text, kLabelText, TextAlign::CentreElided);
-    }
+    return m_texts.buttonNames[button];
 }
 
-std::string_view AssignmentMenuModel::DropdownPicture(int row, std::optional<std::size_t> button) const
+AssignmentMenuModel::BoxState AssignmentMenuModel::BoxStateOf(int row, AssignmentView view) const
 {
     if (m_hoveredRow == row) {
-        return kDropdownOver;
+        return BoxState::Over;
     }
+    const std::optional<std::size_t> button = ButtonOfRow(row, view);
     if (button && m_leaveButton == button) {
-        return kDropdownLeave;
+        return BoxState::Leave;
     }
-    return kDropdownNormal;
+    return BoxState::Normal;
 }
 
 std::optional<int> AssignmentMenuModel::RowAt(Point p, Point contentOrigin)
@@ -290,7 +253,7 @@ void AssignmentMenuModel::OpenSubmenu(FunctionCode function, Rect entry)
         area = {left, entry.bottom - size.height, left + size.width, entry.bottom};
     }
     m_submenuFunction = function;
-    m_submenu.emplace(area, kListRowHeight, SubmenuEntries(m_texts, function));
+    m_submenu.emplace(area, kListRowHeight, Entries(SubmenuTexts(m_texts, function)));
 }
 
 bool AssignmentMenuModel::PressList(Point p)
@@ -362,20 +325,6 @@ void AssignmentMenuModel::FinishChoice(std::size_t button)
     m_leaveButton = button;
 }
 
-void AssignmentMenuModel::DrawMainList(SkinCanvas& canvas) const
-{
-    if (m_mainList) {
-        m_mainList->Draw(canvas, FontRole::Text, kMenuColours);
-    }
-}
-
-void AssignmentMenuModel::DrawSubmenu(SkinCanvas& canvas) const
-{
-    if (m_submenu) {
-        m_submenu->Draw(canvas, FontRole::Text, kMenuColours);
-    }
-}
-
 bool AssignmentMenuModel::CloseAll()
 {
     const bool changed = m_openButton.has_value() || m_leaveButton.has_value();
@@ -387,14 +336,14 @@ bool AssignmentMenuModel::CloseAll()
     return changed;
 }
 
-std::optional<std::string> AssignmentMenuModel::MouseHighlightPicture(AssignmentView view) const
+std::optional<int> AssignmentMenuModel::OpenRow(AssignmentView view) const
 {
     if (!m_openButton) {
         return std::nullopt;
     }
     for (int row = 1; row <= RowCount(view); ++row) {
         if (ButtonOfRow(row, view) == m_openButton) {
-            return MousePicture(view, row);
+            return row;
         }
     }
     return std::nullopt;

@@ -15,8 +15,6 @@ namespace veldrane {
 
 class AssignmentDialogs;
 class MessageSink;
-class SkinCanvas;
-class SkinImageSizes;
 struct AssignmentTexts;
 
 // Which side of the mouse the main window shows: the front view lists Buttons 1 to 7, the side
@@ -49,11 +47,13 @@ public:
     // List rows as the system's list boxes lay them out in the main window's text font.
     static constexpr int kListRowHeight = 16;
 
-    static constexpr std::string_view kFrontBackground = "/ButtonAssignment/BK_ButtonAssignment.png";
-    static constexpr std::string_view kSideBackground = "/ButtonAssignment/BK_ButtonAssignment-Side.png";
-    static constexpr std::string_view kDropdownNormal = "/ButtonAssignment/DropdownBox-normal.png";
-    static constexpr std::string_view kDropdownOver = "/ButtonAssignment/DropdownBox-over.png";
-    static constexpr std::string_view kDropdownLeave = "/ButtonAssignment/DropdownBox-leave.png";
+    // What a row's dropdown box shows: lit under the pointer, marked after a choice from its list.
+    enum class BoxState
+    {
+        Normal,
+        Over,
+        Leave
+    };
 
     AssignmentMenuModel(ProfileRecord& record, ButtonLabels& buttonLabel, Language language, AssignmentDialogs& dialogs,
                         MessageSink& messages);
@@ -68,15 +68,20 @@ public:
     // The row (1 to 7) whose dropdown box holds the point, in either view.
     static std::optional<int> RowAt(Point p, Point contentOrigin);
 
-    // The section in the left panel.
-    int ContentHeight(AssignmentView view, SkinImageSizes& sizes) const;
-    void Draw(SkinCanvas& canvas, Point contentOrigin, AssignmentView view) const;
+    // The section's height in a skin without its background picture.
+    static int BareContentHeight(AssignmentView view);
+
+    // What row `row` of the view shows: the button's name, its label and the state of its box.
+    std::string_view ButtonName(std::size_t button) const;
+    const std::string& Label(std::size_t button) const { return m_buttonLabel[button]; }
+    BoxState BoxStateOf(int row, AssignmentView view) const;
+
     // A press on a row's dropdown box, handled as a dropdown click; true when the press hit a
     // box, which ends the main window's click dispatch.
     bool Press(Point p, Point contentOrigin, AssignmentView view);
-    // The box under the pointer shows its "-over" picture; true when a picture changed.
+    // The box under the pointer is BoxState::Over; true when a box changed.
     bool Hover(Point p, Point contentOrigin, AssignmentView view);
-    // The pointer left the section: every box shows "-normal" again; true when a picture changed.
+    // The pointer left the section: no box is BoxState::Over; true when a box changed.
     bool Unhover();
 
     // A dropdown click on a button (0 to 11) whose box is `box`: closes the button's open list,
@@ -94,15 +99,13 @@ public:
     bool HoverList(Point p);
     // A press on a list entry chooses it; true when something changed.
     bool PressList(Point p);
-    void DrawMainList(SkinCanvas& canvas) const;
-    void DrawSubmenu(SkinCanvas& canvas) const;
-    // Closes the lists of all twelve buttons and any submenu, and gives every box its "-normal"
-    // picture back; true when that changed a picture.
+    // Closes the lists of all twelve buttons and any submenu, and gives every box BoxState::Normal
+    // back; true when that changed one.
     bool CloseAll();
 
-    // The mouse picture with the row of the open list's button lit, for the view that shows that
-    // button; nothing otherwise.
-    std::optional<std::string> MouseHighlightPicture(AssignmentView view) const;
+    // The row of the open list's button, for the view that shows that button; nothing otherwise.
+    // The mouse picture lights that row.
+    std::optional<int> OpenRow(AssignmentView view) const;
 
 private:
     bool OnlyClickButton(std::size_t button) const;
@@ -111,7 +114,6 @@ private:
     void ChooseMainEntry(std::size_t entry);
     void ChooseSubmenuEntry(std::size_t entry);
     void FinishChoice(std::size_t button);
-    std::string_view DropdownPicture(int row, std::optional<std::size_t> button) const;
 
     ProfileRecord& m_record;
     ButtonLabels& m_buttonLabel;
@@ -125,7 +127,7 @@ private:
     std::optional<FunctionCode> m_submenuFunction;
     std::optional<PaintedList> m_submenu;
     std::optional<int> m_hoveredRow;
-    std::optional<std::size_t> m_leaveButton; // its box shows "-leave" after a choice
+    std::optional<std::size_t> m_leaveButton; // its box shows BoxState::Leave after a choice
 };
 
 } // namespace veldrane

@@ -13,21 +13,23 @@ namespace {
 constexpr std::string_view kDetailSeparator = "-";
 constexpr std::string_view kComboJoiner = "+";
 
-std::string_view SubmenuText(const AssignmentTexts& texts, FunctionCode code, std::size_t position)
+} // namespace
+
+std::span<const std::string_view> SubmenuTexts(const AssignmentTexts& texts, FunctionCode code)
 {
     switch (code) {
     case FunctionCode::CpiCycle:
-        return texts.cpiActions[position];
+        return texts.cpiActions;
     case FunctionCode::Multimedia:
-        return texts.media[position];
+        return texts.media;
     case FunctionCode::HotKey:
-        return texts.hotKeys[position];
+        return texts.hotKeys;
+    case FunctionCode::Windows:
+        return texts.systemCommands;
     default:
-        return texts.systemCommands[position];
+        return {};
     }
 }
-
-} // namespace
 
 ButtonAssignment::ButtonAssignment(ProfileRecord& record, ButtonLabels& buttonLabel, Language language)
     : m_record(record), m_buttonLabel(buttonLabel), m_texts(AssignmentTextsFor(language))
@@ -63,7 +65,7 @@ bool ButtonAssignment::StoreSubmenuChoice(std::size_t button, FunctionCode code,
         break;
     }
     SetFunction(button, code);
-    m_buttonLabel[button] = std::string(SubmenuText(m_texts, code, position));
+    m_buttonLabel[button] = std::string(SubmenuTexts(m_texts, code)[position]);
     return true;
 }
 

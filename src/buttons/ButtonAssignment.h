@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,9 @@ struct AssignmentTexts;
 
 // The display texts of the twelve buttons, kept beside the record and stored in the label file.
 using ButtonLabels = std::array<std::string, kButtonCount>;
+
+// The entries of the submenu of `code` in submenu order; none for a code without a submenu.
+std::span<const std::string_view> SubmenuTexts(const AssignmentTexts& texts, FunctionCode code);
 
 // Gives a button (index 0 to 11) a function: sets its code in `buttonFunction`, the parameters
 // of that function, and its label in the texts of the interface language. Nothing goes to the

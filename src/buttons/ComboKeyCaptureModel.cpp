@@ -42,7 +42,6 @@ ComboKeyCaptureModel::ComboKeyCaptureModel(Language language)
 void ComboKeyCaptureModel::Open(SkinImageSizes& sizes, MessageSink& messages)
 {
     m_choice = {};
-    m_modifierIndex.reset();
     m_modifierList.reset();
     m_messages = &messages;
     m_background.Open(sizes, messages);
@@ -108,7 +107,6 @@ DialogAction ComboKeyCaptureModel::PressArea(Point p)
     if (m_modifierList) {
         if (m_modifierList->Area().Contains(p)) {
             if (const auto row = m_modifierList->RowAt(p)) {
-                m_modifierIndex = row;
                 m_choice.modifierName = m_modifierList->Entry(*row);
                 CloseModifierList();
             }

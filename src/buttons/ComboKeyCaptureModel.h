@@ -59,8 +59,6 @@ public:
     Field Focus() const { return m_focus; }
     bool KeyFieldsEnabled() const { return !m_modifierList.has_value(); }
     const std::optional<PaintedList>& ModifierList() const { return m_modifierList; }
-    // The position of the picked modifier in the list; nothing before one is picked.
-    std::optional<std::size_t> ModifierIndex() const { return m_modifierIndex; }
     ComboKeyChoice Result() const { return m_choice; }
 
     void Draw(SkinCanvas& canvas) const;
@@ -77,7 +75,6 @@ private:
     DialogBackground m_background;
     DialogButtons m_buttons;
     ComboKeyChoice m_choice;
-    std::optional<std::size_t> m_modifierIndex;
     std::optional<PaintedList> m_modifierList;
     Field m_focus = Field::None;
     MessageSink* m_messages = nullptr;

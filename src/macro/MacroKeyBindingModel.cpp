@@ -6,6 +6,7 @@
 #include "buttons/ButtonPicture.h"
 #include "macro/MacroFile.h"
 #include "platform/SkinCanvas.h"
+#include "platform/TextMeasure.h"
 #include "profile/ProfileRecord.h"
 #include "text/MacroKeyDialogTexts.h"
 #include "text/MessageTexts.h"
@@ -97,6 +98,25 @@ bool MacroKeyBindingModel::Wheel(int delta)
 std::string_view MacroKeyBindingModel::RepeatModeText(std::size_t mode) const
 {
     return mode < kRepeatModeCount ? m_texts.repeatModes[mode] : std::string_view{};
+}
+
+int MacroKeyBindingModel::ModeTextPixelSize(const TextMeasure& measure) const
+{
+    const auto fitsAll = [&](int pixelSize) {
+        for (std::size_t mode = 0; mode < kRepeatModeCount; ++mode) {
+            const Rect area = kModeTexts[mode];
+            const Size needed = measure.WrappedSize(RepeatModeText(mode), FontRole::Dialog, pixelSize, area.Width());
+            if (needed.width > area.Width() || needed.height > area.Height()) {
+                return false;
+            }
+        }
+        return true;
+    };
+    int pixelSize = measure.PixelSize(FontRole::Dialog);
+    while (pixelSize > kSmallestModePixelSize && !fitsAll(pixelSize)) {
+        --pixelSize;
+    }
+    return pixelSize;
 }
 
 std::optional<MacroBindingChoice> MacroKeyBindingModel::Result() const

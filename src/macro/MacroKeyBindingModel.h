@@ -21,6 +21,7 @@ class IniFile;
 class MessageSink;
 class SkinCanvas;
 class SkinImageSizes;
+class TextMeasure;
 struct MacroKeyDialogTexts;
 
 // The model of CMacroDialog, which binds a button to a macro for "Macro Key": a dropdown of the
@@ -46,9 +47,11 @@ public:
     static constexpr std::array<Rect, kRepeatModeCount> kModeBoxes{
         {{220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};
     // Each mode's text beside its box, word-wrapped and centred vertically. The canvas draws one
-    // line only, so the dialog's window draws these itself from RepeatModeText.
+    // line only, so the dialog's window draws these itself from RepeatModeText, in the pixel size
+    // of ModeTextPixelSize.
     static constexpr std::array<Rect, kRepeatModeCount> kModeTexts{
         {{237, 70, 390, 102}, {237, 120, 390, 152}, {237, 170, 390, 202}}};
+    static constexpr int kSmallestModePixelSize = 9;
     static constexpr int kDropdownRowHeight = 16;
     // One notch of the wheel scrolls three lines.
     static constexpr int kLinesPerNotch = 3;
@@ -71,6 +74,9 @@ public:
     const std::string& ChosenName() const { return m_chosenName; }
     std::uint8_t RepeatMode() const { return m_repeatMode; }
     std::string_view RepeatModeText(std::size_t mode) const;
+    // The one size of the three mode texts: the dialog font's own, or the largest smaller one at
+    // which every text fits its area; kSmallestModePixelSize when none does.
+    int ModeTextPixelSize(const TextMeasure& measure) const;
 
     // What OK binds: the picked macro with the ticked mode; nothing without a pick.
     std::optional<MacroBindingChoice> Result() const;

@@ -14,21 +14,9 @@ namespace veldrane::test {
 class RecordingAssignmentDialogs : public AssignmentDialogs
 {
 public:
-    std::optional<std::string> RunSingleKeyDialog() override
-    {
-        ran.push_back("single");
-        return Next(singleKey);
-    }
-    std::optional<ComboKeyChoice> RunComboKeyDialog() override
-    {
-        ran.push_back("combo");
-        return Next(comboKey);
-    }
-    std::optional<MacroBindingChoice> RunMacroKeyDialog() override
-    {
-        ran.push_back("macro");
-        return Next(macroKey);
-    }
+    std::optional<std::string> RunSingleKeyDialog() override { return Next("single", singleKey); }
+    std::optional<ComboKeyChoice> RunComboKeyDialog() override { return Next("combo", comboKey); }
+    std::optional<MacroBindingChoice> RunMacroKeyDialog() override { return Next("macro", macroKey); }
 
     std::deque<std::optional<std::string>> singleKey;
     std::deque<std::optional<ComboKeyChoice>> comboKey;
@@ -36,13 +24,13 @@ public:
     std::vector<std::string> ran;
 
 private:
-    template <typename T> static std::optional<T> Next(std::deque<std::optional<T>>& queue)
+    template <typename T> std::optional<T> Next(const char* dialog, std::deque<std::optional<T>>& queue)
     {
-        if (queue.empty()) {
-            return std::nullopt;
+        ran.push_back(dialog);
+        std::optional<T> next = queue.empty() ? std::nullopt : queue.front();
+        if (!queue.empty()) {
+            queue.pop_front();
         }
-        std::optional<T> next = queue.front();
-        queue.pop_front();
         return next;
     }
 };

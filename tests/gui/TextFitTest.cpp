@@ -17,6 +17,7 @@
 #include "buttons/SingleKeyCaptureModel.h"
 #include "gui/CConfigDialog.h"
 #include "gui/GuiFixture.h"
+#include "gui/buttons/AssignmentListsView.h"
 #include "gui/buttons/CMacroDialog.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/FittedItemDelegate.h"
@@ -162,8 +163,10 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     for (std::size_t entry = 0; entry < menus.MainList()->Count(); ++entry) {
         const Rect row = menus.MainList()->RowRect(entry);
         menus.HoverList({row.left + 2, row.top + 2});
-        menus.DrawMainList(canvas);
-        menus.DrawSubmenu(canvas);
+        AssignmentListsView::DrawList(canvas, *menus.MainList());
+        if (menus.Submenu()) {
+            AssignmentListsView::DrawList(canvas, *menus.Submenu());
+        }
         Measure("assignment lists", canvas);
     }
 
@@ -224,7 +227,7 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     binding.Model().Draw(canvas);
     Measure("macro key dialog", canvas);
     const auto modeTexts = binding.ModeTexts();
-    const QFont modeFont = CMacroDialog::ModeFont(binding.Fonts().FontFor(FontRole::Dialog), modeTexts);
+    const QFont modeFont = binding.ModeFont();
     for (std::size_t mode = 0; mode < CMacroDialog::kModes; ++mode) {
         const QRect box = CMacroDialog::ModeTextBox(mode);
         const QRect needed = QFontMetrics(modeFont).boundingRect(box, CMacroDialog::kModeTextFlags, modeTexts[mode]);

@@ -7,6 +7,12 @@
 #include "gui/skin/QtSkinCanvas.h"
 
 namespace veldrane {
+namespace {
+
+// The button lists and submenus are painted with this text on dark red.
+constexpr ListColours kMenuColours{.text = {250, 250, 250}, .background = {80, 0, 0}};
+
+} // namespace
 
 AssignmentListsView::AssignmentListsView(QWidget& window, AssignmentMenuModel& model, SkinImageCache& images,
                                          const FontBook& fonts)
@@ -77,11 +83,15 @@ void AssignmentListsView::PressAt(Point p)
 void AssignmentListsView::Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea)
 {
     QtSkinCanvas canvas(painter, m_images, m_fonts, windowArea);
-    if (kind == AssignmentListPopup::Kind::MainList) {
-        m_model.DrawMainList(canvas);
-    } else {
-        m_model.DrawSubmenu(canvas);
+    const auto& list = kind == AssignmentListPopup::Kind::MainList ? m_model.MainList() : m_model.Submenu();
+    if (list) {
+        DrawList(canvas, *list);
     }
+}
+
+void AssignmentListsView::DrawList(SkinCanvas& canvas, const PaintedList& list)
+{
+    list.Draw(canvas, FontRole::Text, kMenuColours);
 }
 
 } // namespace veldrane

@@ -13,6 +13,8 @@ namespace veldrane {
 
 class AssignmentMenuModel;
 class FontBook;
+class PaintedList;
+class SkinCanvas;
 class SkinImageCache;
 
 // Shows the lists the assignment menu has open as child widgets of the main window: each is
@@ -37,6 +39,8 @@ public:
     void HoverAt(Point p);
     void PressAt(Point p);
     void Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea);
+    // A main list or submenu in the lists' colours.
+    static void DrawList(SkinCanvas& canvas, const PaintedList& list);
 
 private:
     void SyncOne(QPointer<AssignmentListPopup>& widget, AssignmentListPopup::Kind kind, bool open, Rect area);

@@ -13,8 +13,8 @@ namespace veldrane {
 class SkinImageSizes;
 
 // The "Button Assignment" row of the left panel: its content is the rows of the assignment menu
-// for the mouse view the window shows (side at start). A press on a row's box belongs to the
-// section alone, so the window does not start a drag from it.
+// for the mouse view the window shows (side at start), painted with the skin's pictures. A press
+// on a row's box belongs to the section alone, so the window does not start a drag from it.
 class ButtonAssignmentSection : public PanelSection
 {
 public:
@@ -25,7 +25,7 @@ public:
 
     AssignmentView View() const { return m_view; }
     // The mouse picture with the open list's row lit, for the view shown; nothing otherwise.
-    std::optional<std::string> MousePicture() const override { return m_model.MouseHighlightPicture(m_view); }
+    std::optional<std::string> MousePicture() const override;
 
     std::string_view Title() const override { return m_title; }
     int ContentHeight() const override;

@@ -1,9 +1,10 @@
 #include "gui/buttons/CMacroDialog.h"
 
-#include "gui/skin/SkinImageCache.h"
-#include <QFontMetrics>
 #include <QPainter>
 #include <QString>
+
+#include "gui/skin/QtTextMeasure.h"
+#include "gui/skin/SkinImageCache.h"
 
 namespace veldrane {
 
@@ -32,25 +33,10 @@ QRect CMacroDialog::ModeTextBox(std::size_t mode)
     return QRect(area.left, area.top, area.Width(), area.Height());
 }
 
-QFont CMacroDialog::ModeFont(const QFont& dialogFont, const std::array<QString, kModes>& texts)
+QFont CMacroDialog::ModeFont() const
 {
-    // The three texts share one size: the dialog's, or the largest smaller one at which every
-    // text fits its box.
-    constexpr int kSmallestPixelSize = 9;
-    QFont font = dialogFont;
-    const auto fitsAll = [&] {
-        for (std::size_t mode = 0; mode < kModes; ++mode) {
-            const QRect box = ModeTextBox(mode);
-            const QRect needed = QFontMetrics(font).boundingRect(box, kModeTextFlags, texts[mode]);
-            if (needed.height() > box.height() || needed.width() > box.width()) {
-                return false;
-            }
-        }
-        return true;
-    };
-    while (font.pixelSize() > kSmallestPixelSize && !fitsAll()) {
-        font.setPixelSize(font.pixelSize() - 1);
-    }
+    QFont font = Fonts().FontFor(FontRole::Dialog);
+    font.setPixelSize(m_model.ModeTextPixelSize(QtTextMeasure(Fonts())));
     return font;
 }
 
@@ -68,7 +54,7 @@ void CMacroDialog::PaintExtras(QPainter& painter)
 {
     const std::array<QString, kModes> texts = ModeTexts();
     painter.setPen(Qt::white);
-    painter.setFont(ModeFont(Fonts().FontFor(FontRole::Dialog), texts));
+    painter.setFont(ModeFont());
     for (std::size_t mode = 0; mode < kModes; ++mode) {
         painter.drawText(ModeTextBox(mode), kModeTextFlags, texts[mode]);
     }

@@ -33,9 +33,9 @@ public:
 
     static constexpr std::size_t kModes = MacroKeyBindingModel::kRepeatModeCount;
     static constexpr int kModeTextFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
-    // Where a mode's text is drawn, and the one font in which all three fit their boxes.
+    // Where a mode's text is drawn, and the font the model chose for all three.
     static QRect ModeTextBox(std::size_t mode);
-    static QFont ModeFont(const QFont& dialogFont, const std::array<QString, kModes>& texts);
+    QFont ModeFont() const;
     std::array<QString, kModes> ModeTexts() const;
 
 protected:
