@@ -102,10 +102,10 @@ TEST_F(Veldranectl, ShowGivesEveryByteUnderItsFieldInFileOrder)
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 13 + 5);
     }
-    bytes[6] = 8;    // the report rate: 125 Hz
-    bytes[8] = 16;   // stage 1: 800 CPI
-    bytes[61] = 12;  // button 1: the macro key
-    bytes[62] = 200; // button 2: a code the menus never give
+    bytes[6] = 8;       // the report rate: 125 Hz
+    bytes[8] = 16;      // stage 1: 800 CPI
+    bytes[61] = 12;     // button 1: the macro key
+    bytes[62] = '\xC8'; // button 2: 200, a code the menus never give
     WriteFileBytes("pattern.bin", bytes);
     const Outcome run = Run(RunShow, {"pattern.bin"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -215,32 +215,34 @@ INSTANTIATE_TEST_SUITE_P(
                RunKeyMatrix,
                {"profile.bin", "--", "x"},
                "veldranectl: keymatrix: unexpected argument 'x'\n"},
-        BadRun{"NoFile", RunKeyMatrix, {}, "veldranectl: keymatrix: needs FILE.bin\n"}
-#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-        ,
-        BadRun{"SecondsOutOfRange",
-               RunListen,
-               {"--simulate", "--seconds=86401"},
-               "veldranectl: --seconds: needs a number of seconds from 0 to 86400\n"},
-        BadRun{"PressOfNoButton",
-               RunListen,
-               {"--simulate", "--press", "cpi:256"},
-               "veldranectl: --press: needs cpi:N or macro:N with N from 0 to 255\n"},
-        BadRun{"PressWithoutTheSimulatedMouse",
-               RunListen,
-               {"--press", "macro:1"},
-               "veldranectl: --press: presses the buttons of the simulated mouse only; add --simulate\n"},
-        BadRun{"FaultWithoutItsName",
-               RunStatus,
-               {"--sim-fault"},
-               "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"},
-        BadRun{"UnknownFault",
-               RunApply,
-               {"profile.bin", "--sim-fault", "slow"},
-               "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"}
-#endif
-        ),
+        BadRun{"NoFile", RunKeyMatrix, {}, "veldranectl: keymatrix: needs FILE.bin\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+INSTANTIATE_TEST_SUITE_P(
+    DeviceRuns, VeldranectlRefuses,
+    ::testing::Values(BadRun{"SecondsOutOfRange",
+                             RunListen,
+                             {"--simulate", "--seconds=86401"},
+                             "veldranectl: --seconds: needs a number of seconds from 0 to 86400\n"},
+                      BadRun{"PressOfNoButton",
+                             RunListen,
+                             {"--simulate", "--press", "cpi:256"},
+                             "veldranectl: --press: needs cpi:N or macro:N with N from 0 to 255\n"},
+                      BadRun{"PressWithoutTheSimulatedMouse",
+                             RunListen,
+                             {"--press", "macro:1"},
+                             "veldranectl: --press: presses the buttons of the simulated mouse only; add --simulate\n"},
+                      BadRun{"FaultWithoutItsName",
+                             RunStatus,
+                             {"--sim-fault"},
+                             "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"},
+                      BadRun{"UnknownFault",
+                             RunApply,
+                             {"profile.bin", "--sim-fault", "slow"},
+                             "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+#endif
 
 TEST_F(Veldranectl, DispatchHelpVersionAndOutputThatCannotBeWritten)
 {
