@@ -219,28 +219,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+const std::string kSecondsNeeds = "veldranectl: --seconds: needs a number of seconds from 0 to 86400\n";
+const std::string kPressNeeds = "veldranectl: --press: needs cpi:N or macro:N with N from 0 to 255\n";
+const std::string kPressSimulated = "veldranectl: --press: presses the buttons of the simulated mouse only; add "
+                                    "--simulate\n";
+const std::string kFaultNeeds = "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n";
+
 INSTANTIATE_TEST_SUITE_P(
     DeviceRuns, VeldranectlRefuses,
-    ::testing::Values(BadRun{"SecondsOutOfRange",
-                             RunListen,
-                             {"--simulate", "--seconds=86401"},
-                             "veldranectl: --seconds: needs a number of seconds from 0 to 86400\n"},
-                      BadRun{"PressOfNoButton",
-                             RunListen,
-                             {"--simulate", "--press", "cpi:256"},
-                             "veldranectl: --press: needs cpi:N or macro:N with N from 0 to 255\n"},
-                      BadRun{"PressWithoutTheSimulatedMouse",
-                             RunListen,
-                             {"--press", "macro:1"},
-                             "veldranectl: --press: presses the buttons of the simulated mouse only; add --simulate\n"},
-                      BadRun{"FaultWithoutItsName",
-                             RunStatus,
-                             {"--sim-fault"},
-                             "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"},
-                      BadRun{"UnknownFault",
-                             RunApply,
-                             {"profile.bin", "--sim-fault", "slow"},
-                             "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n"}),
+    ::testing::Values(BadRun{"SecondsOutOfRange", RunListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
+                      BadRun{"PressOfNoButton", RunListen, {"--simulate", "--press", "cpi:256"}, kPressNeeds},
+                      BadRun{"PressWithoutTheSimulatedMouse", RunListen, {"--press", "macro:1"}, kPressSimulated},
+                      BadRun{"FaultWithoutItsName", RunStatus, {"--sim-fault"}, kFaultNeeds},
+                      BadRun{"UnknownFault", RunApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 
