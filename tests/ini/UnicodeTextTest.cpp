@@ -23,13 +23,8 @@ TEST(UnicodeText, RefusesGbkOverlongSurrogatesAndCutSequencesReplacingEachOnce)
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
     }
     // The cut-off three-byte sequence E5 B7 is one replacement, not two, and one character.
-    EXPECT_EQ(SanitiseUtf8("a\xE5\xB7"
-                           "b\xFF"),
-              "a" + kReplacement + "b" + kReplacement);
-    EXPECT_EQ(Utf8Prefix("\xE5\xB7"
-                         "b",
-                         1),
-              "\xE5\xB7");
+    EXPECT_EQ(SanitiseUtf8(std::string("a\xE5\xB7") + "b\xFF"), "a" + kReplacement + "b" + kReplacement);
+    EXPECT_EQ(Utf8Prefix(std::string("\xE5\xB7") + "b", 1), "\xE5\xB7");
 }
 
 } // namespace
