@@ -20,22 +20,8 @@ class AppShellDesktopTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (auto missing = test::DesktopSession::Missing(true)) {
-            GTEST_SKIP() << "needs " << *missing;
-        }
+        VELDRANE_REQUIRE_DESKTOP(true);
         m_session.emplace("EN", true);
-    }
-
-    // Opens the tray menu and picks its entry `index` (0 = "Press CPI stage 1") with the keyboard.
-    // A balloon stands over the lower part of the icon: the menu is opened from its top rows.
-    void PickTrayMenuEntry(const QString& icon, int index)
-    {
-        ASSERT_FALSE(m_session->OpenTrayMenu(icon, 10, 3).isEmpty());
-        QStringList keys;
-        for (int i = 0; i <= index; ++i) {
-            keys << QStringLiteral("Down");
-        }
-        m_session->Key(keys << QStringLiteral("Return"));
     }
 
     std::optional<test::DesktopSession> m_session;
@@ -62,9 +48,7 @@ TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitE
     ASSERT_FALSE(window.isEmpty());
 
     // "Save": the download reaches the mouse and the selected profile's files are written.
-    const auto configAged = session.Age(ProfileConfigName(0));
-    session.PressSave(window);
-    ASSERT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
     EXPECT_EQ(session.WrittenBlock(0x0C).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0D).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), 128u);
@@ -72,9 +56,9 @@ TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitE
     // "Press CPI stage 2": the mouse reports the stage, the program reads its CPI and shows the
     // balloon, a window of its own beside the icon.
     const QStringList before = session.OtherWindows(window);
-    PickTrayMenuEntry(icon, 1);
+    session.PickTrayMenuEntry(icon, 10, 3, 1);
     ASSERT_TRUE(session.WaitFor([&] {
-        for (const auto& report : session.Reports("READ")) {
+        for (const auto& [kind, report] : session.Trace("READ")) {
             // Report 6, marker 7, the CPI button's code 1 and the stage.
             if (report.size() > 3 && report[0] == 0x06 && report[2] == 0x01 && report[3] == 0x02) {
                 return true;
@@ -86,7 +70,7 @@ TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitE
         << "no balloon appeared";
 
     // "Exit", the entry after the simulator's twenty-one and "Start with the desktop".
-    PickTrayMenuEntry(icon, 22);
+    session.PickTrayMenuEntry(icon, 10, 3, 22);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 
@@ -98,14 +82,12 @@ TEST_F(AppShellDesktopTest, WithoutTheMouseSaveStoresTheProfileAndSaysSoSendingN
     const QString icon = session.TrayIcon();
     // "Unplug" is the entry after the four CPI stages and twelve macro keys.
     const QStringList before = session.OtherWindows(window);
-    PickTrayMenuEntry(icon, 16);
+    session.PickTrayMenuEntry(icon, 10, 3, 16);
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
     const std::size_t reports = session.Trace().size();
-    const auto configAged = session.Age(ProfileConfigName(0));
-    session.PressSave(window);
-    EXPECT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
     const QString box = session.WaitForFocusAwayFrom(window);
     ASSERT_FALSE(box.isEmpty()) << "no message said where the settings are";
     session.Key({"Return"});
@@ -116,16 +98,10 @@ TEST_F(AppShellDesktopTest, WithoutTheMouseSaveStoresTheProfileAndSaysSoSendingN
 TEST_F(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerWarnsAndStoresTheProfile)
 {
     test::DesktopSession& session = *m_session;
-    session.Launch({"--sim-fault", "silent"});
-    const QString icon = session.TrayIcon();
-    ASSERT_FALSE(icon.isEmpty());
-    session.Click(icon, 10, 10);
-    const QString window = session.MainWindow();
+    const QString window = session.Start({"--sim-fault", "silent"});
     ASSERT_FALSE(window.isEmpty());
 
-    const auto configAged = session.Age(ProfileConfigName(0));
-    session.PressSave(window);
-    EXPECT_TRUE(session.WaitUntilWritten(ProfileConfigName(0), configAged));
+    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
     EXPECT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no warning that the mouse did not take it";
     EXPECT_TRUE(session.WrittenBlock(0x0C).empty());
     session.Key({"Return"});
@@ -136,9 +112,7 @@ TEST_F(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerWarnsAndStoresTheProfil
 // want of a tray, puts its icon into the tray once there is one.
 TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
 {
-    if (auto missing = test::DesktopSession::Missing(true)) {
-        GTEST_SKIP() << "needs " << *missing;
-    }
+    VELDRANE_REQUIRE_DESKTOP(true);
     test::DesktopSession session("EN", false);
     const QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
@@ -148,12 +122,7 @@ TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
 
 TEST(WaylandDesktopTest, TheWindowShowsOnAHeadlessCompositorAndTerminationEndsWithZero)
 {
-    if (auto missing = test::DesktopSession::Missing()) {
-        GTEST_SKIP() << "needs " << *missing;
-    }
-    if (auto missing = test::DesktopSession::MissingWayland()) {
-        GTEST_SKIP() << "needs " << *missing;
-    }
+    VELDRANE_REQUIRE_DESKTOP(false, true);
     test::DesktopSession session("EN");
     ASSERT_TRUE(session.StartWayland()) << "weston did not start";
     session.Launch();

@@ -2,6 +2,10 @@
 // the single key F5 through the capture dialog and Button 2 "CPI -" through the "CPI Cycle"
 // submenu of the front view, presses "Save", and the simulated mouse receives exactly the key
 // matrix of those choices while the label file holds their labels.
+// The macro manager: a user opens it from the main window, creates a macro, records keys typed
+// into it, closes it with OK, binds the macro to Button 8 through the macro key dialog and saves;
+// the simulated mouse receives exactly the encoding of the macro file and the key-matrix entry of
+// the binding.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +13,8 @@
 #include "buttons/ButtonAssignment.h"
 #include "buttons/KeyMatrixBlock.h"
 #include "ini/IniFile.h"
+#include "macro/MacroEncoder.h"
+#include "macro/MacroFile.h"
 #include "profile/ConfigFile.h"
 #include "profile/ProfileFileNames.h"
 #include "text/Language.h"
@@ -22,19 +28,24 @@ namespace {
 constexpr int kHeaderX = 120, kHeaderY = 116;
 constexpr int kTopViewX = 531, kTopViewY = 541;
 constexpr int kBoxX = 185;
-constexpr int BoxY(int row) { return 142 + 20 * row; }
+constexpr int BoxY(int row)
+{
+    return 142 + 20 * row;
+}
 constexpr int kEntryX = 300;
-constexpr int EntryY(int row, int entry) { return 134 + 20 * row + 1 + 16 * entry + 8; }
+constexpr int EntryY(int row, int entry)
+{
+    return 134 + 20 * row + 1 + 16 * entry + 8;
+}
 // The "CPI Cycle" submenu opens beside its entry, level with it.
 constexpr int kCpiSubmenuX = 390;
 constexpr int kDialogOkX = 279, kDialogOkY = 262;
 
 constexpr int kSingleKeyEntry = 10;
 constexpr int kCpiCycleEntry = 6;
+constexpr int kMacroKeyEntry = 12;
 
-class ButtonAssignmentDesktopTest : public test::DesktopTest
-{
-};
+using ButtonAssignmentDesktopTest = test::DesktopTest;
 
 TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
 {
@@ -62,15 +73,13 @@ TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
     // second entry.
     session.Click(window, kTopViewX, kTopViewY);
     session.Click(window, kBoxX, BoxY(2));
-    session.Xdo({"mousemove", "--window", window, QString::number(kEntryX),
-                 QString::number(EntryY(2, kCpiCycleEntry))});
-    session.Xdo({"mousemove", "--window", window, QString::number(kCpiSubmenuX),
-                 QString::number(EntryY(2, kCpiCycleEntry))});
+    session.Xdo(
+        {"mousemove", "--window", window, QString::number(kEntryX), QString::number(EntryY(2, kCpiCycleEntry))});
+    session.Xdo(
+        {"mousemove", "--window", window, QString::number(kCpiSubmenuX), QString::number(EntryY(2, kCpiCycleEntry))});
     session.Click(window, kCpiSubmenuX, EntryY(2, kCpiCycleEntry) + 16);
 
-    const auto aged = session.Age(ProfileLabelName(0));
-    session.PressSave(window);
-    ASSERT_TRUE(session.WaitUntilWritten(ProfileLabelName(0), aged));
+    ASSERT_TRUE(session.Save(window, ProfileLabelName(0)));
     ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0D).size() == kKeyMatrixBlockSize; }));
 
     const KeyMatrixBlock block = BuildKeyMatrixBlock(expected);
@@ -87,6 +96,80 @@ TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ButtonAssignmentDesktopTest, ::testing::Values("EN", "CHS", "CHT"));
+
+// Window pixels. Main window: the "Macro Manager" row (under a shut "Button Assignment"). Macro
+// manager: "New", the record button, "OK". Macro key dialog: the macro box, the first name of its
+// dropdown.
+constexpr int kMacroRowX = 120, kMacroRowY = 141;
+constexpr int kNewX = 46, kNewY = 380;
+constexpr int kRecordX = 340, kRecordY = 99;
+constexpr int kManagerOkX = 325, kManagerOkY = 408;
+constexpr int kMacroBoxX = 96, kMacroBoxY = 136;
+constexpr int kFirstNameX = 96, kFirstNameY = 154;
+
+using MacroManagerDesktopTest = test::DesktopTest;
+
+TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
+{
+    test::DesktopSession& session = Session();
+    const QString window = session.Start();
+    ASSERT_FALSE(window.isEmpty());
+
+    session.Click(window, kMacroRowX, kMacroRowY);
+    const QString manager = session.WaitForFocusAwayFrom(window);
+    ASSERT_FALSE(manager.isEmpty());
+    session.Click(manager, kNewX, kNewY);
+    session.Click(manager, kRecordX, kRecordY);
+    session.Key({"a", "b"});
+    session.Click(manager, kRecordX, kRecordY); // stop
+    session.Click(manager, kManagerOkX, kManagerOkY);
+
+    // The new macro's name is the interface language's; "Macro_0" in English.
+    const IniFile macros(session / kMacroFileName, session.Codec());
+    std::string name;
+    ASSERT_TRUE(session.WaitFor([&] {
+        const auto names = ListMacroNames(macros);
+        name = names.empty() ? std::string() : names.front();
+        return !name.empty() && macros.GetString(name, "ItemCount") == "4";
+    }));
+    if (LanguageFromCode(GetParam()) == Language::English) {
+        EXPECT_EQ(name, "Macro_0");
+    }
+    EXPECT_EQ(macros.GetString(name, "Item0"), "A   Dn");
+    EXPECT_EQ(macros.GetString(name, "Item1"), "A   Up");
+    EXPECT_EQ(macros.GetString(name, "Item2"), "B   Dn");
+    EXPECT_EQ(macros.GetString(name, "Item3"), "B   Up");
+
+    // Button 8 (side view, row 1) gets "Macro Key" with the first macro and repeat mode 0.
+    session.Click(window, kHeaderX, kHeaderY);
+    session.Click(window, kBoxX, BoxY(1));
+    session.Click(window, kEntryX, EntryY(1, kMacroKeyEntry));
+    const QString dialog = session.WaitForFocusAwayFrom(window);
+    ASSERT_FALSE(dialog.isEmpty());
+    session.Click(dialog, kMacroBoxX, kMacroBoxY);
+    session.Click(dialog, kFirstNameX, kFirstNameY);
+    session.Click(dialog, kDialogOkX, kDialogOkY);
+
+    ProfileRecord expected = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+    ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0F, 12).size() == kMacroBufferSize; }));
+
+    const MacroData encoded = RebuildMacroData(macros, kMacroCount);
+    EXPECT_EQ(session.WrittenBlock(0x0F, 1),
+              std::vector<std::uint8_t>(encoded.begin(), encoded.begin() + kMacroBufferSize));
+    EXPECT_EQ(session.WrittenBlock(0x0F, 2),
+              std::vector<std::uint8_t>(encoded.begin() + kMacroBufferSize, encoded.begin() + 2 * kMacroBufferSize));
+    const ProfileRecord saved = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
+    EXPECT_TRUE(std::equal(encoded.begin(), encoded.end(), saved.macroData.begin()));
+
+    ButtonLabels labels{};
+    ButtonAssignment(expected, labels, LanguageFromCode(GetParam())).StoreMacroBinding(7, 0, 0, name);
+    const KeyMatrixBlock block = BuildKeyMatrixBlock(expected);
+    EXPECT_EQ(session.WrittenBlock(0x0D), std::vector<std::uint8_t>(block.begin(), block.end()));
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, MacroManagerDesktopTest, ::testing::Values("EN", "CHS", "CHT"));
 
 } // namespace
 } // namespace veldrane

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFileSystemWatcher>
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTimer>
@@ -28,37 +27,33 @@ constexpr int kTrayHeight = 24;
 constexpr std::size_t kBlockBytes = 128;
 constexpr int kMenuSettleMs = 500;
 
-QString FromUtf8(std::string_view text)
+void Pause(int milliseconds)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::vector<std::uint8_t> ParseHex(std::istringstream& words)
-{
-    std::vector<std::uint8_t> bytes;
-    std::string word;
-    while (words >> word) {
-        bytes.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
-    }
-    return bytes;
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 } // namespace
 
-std::optional<std::string> DesktopSession::Missing(bool needsTray)
+std::optional<std::string> DesktopSession::Missing(bool needsTray, bool needsWayland)
 {
     const char* binDir = std::getenv("VELDRANE_BIN_DIR");
-    if (!XvfbServer::Installed()) {
-        return "Xvfb";
-    }
-    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) {
-        return "xdotool";
-    }
-    if (needsTray && QStandardPaths::findExecutable(QStringLiteral("trayer")).isEmpty()) {
-        return "trayer (a system tray)";
-    }
-    if (binDir == nullptr || !std::filesystem::exists(std::filesystem::path(binDir) / "veldrane")) {
-        return "the built program in VELDRANE_BIN_DIR";
+    const QDir plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    const auto lacks = [](const char* program) { return QStandardPaths::findExecutable(program).isEmpty(); };
+    const std::pair<bool, const char*> needs[] = {
+        {!XvfbServer::Installed(), "Xvfb"},
+        {lacks("xdotool"), "xdotool"},
+        {needsTray && lacks("trayer"), "trayer (a system tray)"},
+        {needsWayland && lacks("weston"), "weston"},
+        {needsWayland && plugins.entryList({QStringLiteral("libqwayland-generic*")}, QDir::Files).isEmpty(),
+         "Qt's wayland platform (qt6-wayland)"},
+        {binDir == nullptr || !std::filesystem::exists(std::filesystem::path(binDir) / "veldrane"),
+         "the built program in VELDRANE_BIN_DIR"}};
+    for (const auto& [missing, what] : needs) {
+        if (missing) {
+            return what;
+        }
     }
     return std::nullopt;
 }
@@ -127,23 +122,6 @@ void DesktopSession::Install(std::string_view language)
     }
 }
 
-std::filesystem::path DesktopSession::Executable() const
-{
-    return m_dir / "bin" / "veldrane";
-}
-
-std::optional<std::string> DesktopSession::MissingWayland()
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("weston")).isEmpty()) {
-        return "weston";
-    }
-    const QDir plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
-    if (plugins.entryList({QStringLiteral("libqwayland-generic*")}, QDir::Files).isEmpty()) {
-        return "Qt's wayland platform (qt6-wayland)";
-    }
-    return std::nullopt;
-}
-
 bool DesktopSession::StartWayland()
 {
     m_waylandSocket = QStringLiteral("veldrane-test-%1").arg(QCoreApplication::applicationPid());
@@ -165,15 +143,12 @@ bool DesktopSession::StartWayland()
 
 bool DesktopSession::WaitForError(std::string_view text)
 {
-    QElapsedTimer timer;
-    timer.start();
     const QByteArray wanted(text.data(), static_cast<qsizetype>(text.size()));
-    while (!m_errors.contains(wanted) && timer.elapsed() < kTimeoutMs && m_app.state() == QProcess::Running) {
-        m_app.waitForReadyRead(100);
-        m_errors += m_app.readAllStandardError();
-    }
-    m_errors += m_app.readAllStandardError();
-    return m_errors.contains(wanted);
+    return WaitFor([&] {
+               m_errors += m_app.readAllStandardError();
+               return m_errors.contains(wanted) || m_app.state() != QProcess::Running;
+           }) &&
+           m_errors.contains(wanted);
 }
 
 QProcessEnvironment DesktopSession::Environment() const
@@ -212,9 +187,9 @@ void DesktopSession::Launch(const QStringList& extra)
     EXPECT_TRUE(m_app.waitForStarted(kTimeoutMs));
 }
 
-QString DesktopSession::Start()
+QString DesktopSession::Start(const QStringList& extra)
 {
-    Launch();
+    Launch(extra);
     if (m_withTray) {
         const QString icon = TrayIcon();
         if (icon.isEmpty()) {
@@ -233,17 +208,17 @@ int DesktopSession::WaitForExit()
     return m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
 }
 
-void DesktopSession::PressSave(const QString& window)
+bool DesktopSession::Save(const QString& window, std::string_view file)
 {
     constexpr int kSaveX = 950, kSaveY = 619;
+    // The file made to look old, so that the write can be told from the copy made at install.
+    const auto aged = std::filesystem::last_write_time(m_dir / file) - std::chrono::hours(1);
+    std::filesystem::last_write_time(m_dir / file, aged);
     Click(window, kSaveX, kSaveY);
-}
-
-int DesktopSession::CloseWithExitButton(const QString& window)
-{
-    constexpr int kExitX = 986, kExitY = 12;
-    Click(window, kExitX, kExitY);
-    return WaitForExit();
+    return WaitFor([&] {
+        std::error_code error;
+        return std::filesystem::last_write_time(m_dir / file, error) != aged && !error;
+    });
 }
 
 QString DesktopSession::Xdo(const QStringList& arguments)
@@ -259,47 +234,21 @@ QString DesktopSession::Xdo(const QStringList& arguments)
     return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
 }
 
-QString DesktopSession::WaitForWindow(std::string_view name)
-{
-    return Xdo({"search", "--sync", "--onlyvisible", "--name", FromUtf8(name)}).section('\n', 0, 0);
-}
-
 QString DesktopSession::WaitForFocusAwayFrom(const QString& window)
 {
     QString focused;
     WaitFor([&] {
-        focused = FocusedWindow();
+        focused = Xdo({"getwindowfocus"});
         return !focused.isEmpty() && focused != window;
     });
     return focused != window ? focused : QString();
 }
 
-void DesktopSession::Click(const QString& window, int x, int y, int button, int repeat)
-{
-    Xdo({"mousemove", "--window", window, QString::number(x), QString::number(y), "click", "--repeat",
-         QString::number(repeat), "--delay", "120", QString::number(button)});
-}
-
-void DesktopSession::Key(const QStringList& keys)
-{
-    Xdo(QStringList{"key", "--delay", "60"} + keys);
-}
-
-namespace {
-
-int GeometryValue(const QString& geometry, const QString& key)
-{
-    const qsizetype at = geometry.indexOf(key + QLatin1Char('='));
-    return at < 0 ? 0 : geometry.mid(at + key.size() + 1).section('\n', 0, 0).toInt();
-}
-
-} // namespace
-
 void DesktopSession::Drag(const QString& window, QPoint from, const std::vector<QPoint>& path)
 {
     auto moveTo = [&](QPoint p) {
         return QStringList{"mousemove", "--window", window, QString::number(p.x()), QString::number(p.y()),
-                           "sleep", "0.15"};
+                           "sleep",     "0.15"};
     };
     QStringList steps = moveTo(from) + QStringList{"mousedown", "1", "sleep", "0.15"};
     for (const QPoint& p : path) {
@@ -308,39 +257,32 @@ void DesktopSession::Drag(const QString& window, QPoint from, const std::vector<
     Xdo(steps + QStringList{"mouseup", "1"});
 }
 
-QPoint DesktopSession::WindowPosition(const QString& window)
+QRect DesktopSession::Geometry(const QString& window)
 {
     const QString geometry = Xdo({"getwindowgeometry", "--shell", window});
-    return {GeometryValue(geometry, QStringLiteral("X")), GeometryValue(geometry, QStringLiteral("Y"))};
+    const auto value = [&](const QString& key) {
+        const qsizetype at = geometry.indexOf(key + QLatin1Char('='));
+        return at < 0 ? 0 : geometry.mid(at + key.size() + 1).section('\n', 0, 0).toInt();
+    };
+    return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
 }
-
-namespace {
-
-void Pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-} // namespace
 
 QString DesktopSession::WaitForProgramWindow(const std::function<bool(int width, int height)>& fits, bool visible)
 {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        QStringList search{"search", "--class", "^veldrane$"};
-        if (visible) {
-            search.insert(1, QStringLiteral("--onlyvisible"));
-        }
+    QString found;
+    WaitFor([&] {
+        const QStringList search = QStringList{"search"} + (visible ? QStringList{"--onlyvisible"} : QStringList{}) +
+                                   QStringList{"--class", "^veldrane$"};
         for (const QString& window : Xdo(search).split('\n', Qt::SkipEmptyParts)) {
-            const QString geometry = Xdo({"getwindowgeometry", "--shell", window});
-            if (fits(GeometryValue(geometry, QStringLiteral("WIDTH")), GeometryValue(geometry, QStringLiteral("HEIGHT")))) {
-                return window;
+            const QRect geometry = Geometry(window);
+            if (fits(geometry.width(), geometry.height())) {
+                found = window;
+                break;
             }
         }
-        Pause(100);
-    }
-    return {};
+        return !found.isEmpty();
+    });
+    return found;
 }
 
 QString DesktopSession::TrayIcon()
@@ -356,21 +298,20 @@ QString DesktopSession::TrayIcon()
     return icon;
 }
 
-QString DesktopSession::OpenTrayMenu(const QString& icon, int x, int y)
+void DesktopSession::PickTrayMenuEntry(const QString& icon, int x, int y, int index)
 {
     Click(icon, x, y, 3);
     // The menu: narrow and tall, unlike the main window, the balloons and the icon.
     const QString menu = WaitForProgramWindow([](int width, int height) { return width < 400 && height >= 200; });
-    EXPECT_FALSE(menu.isEmpty()) << "the tray menu did not open";
+    ASSERT_FALSE(menu.isEmpty()) << "the tray menu did not open";
     // The menu takes the keyboard a moment after it is mapped; keys sent before are lost.
     Pause(kMenuSettleMs);
-    return menu;
+    Key(QStringList(index + 1, QStringLiteral("Down")) << QStringLiteral("Return"));
 }
 
 QStringList DesktopSession::OtherWindows(const QString& except)
 {
-    QStringList windows = Xdo({"search", "--onlyvisible", "--pid", QString::number(m_app.processId()), "--name",
-                               "."})
+    QStringList windows = Xdo({"search", "--onlyvisible", "--pid", QString::number(m_app.processId()), "--name", "."})
                               .split('\n', Qt::SkipEmptyParts);
     windows.removeAll(except);
     return windows;
@@ -378,61 +319,28 @@ QStringList DesktopSession::OtherWindows(const QString& except)
 
 bool DesktopSession::WaitFor(const std::function<bool()>& done)
 {
-    QFileSystemWatcher watcher({QString::fromStdString(m_dir.Path().string())});
-    QEventLoop loop;
-    QTimer deadline;
-    QTimer poll; // a file written in place does not change the folder
-    deadline.setSingleShot(true);
-    const auto check = [&] {
-        if (done()) {
-            loop.quit();
-        }
-    };
-    QObject::connect(&watcher, &QFileSystemWatcher::directoryChanged, &loop, check);
-    QObject::connect(&poll, &QTimer::timeout, &loop, check);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    deadline.start(kTimeoutMs);
-    poll.start(100);
-    if (!done()) {
-        loop.exec();
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < kTimeoutMs) {
+        Pause(50);
     }
     return done();
 }
 
-std::filesystem::file_time_type DesktopSession::Age(std::string_view file)
+std::vector<TracedReport> DesktopSession::Trace(std::string_view kind) const
 {
-    const auto aged = std::filesystem::last_write_time(m_dir / file) - std::chrono::hours(1);
-    std::filesystem::last_write_time(m_dir / file, aged);
-    return aged;
-}
-
-bool DesktopSession::WaitUntilWritten(std::string_view file, std::filesystem::file_time_type aged)
-{
-    return WaitFor([&] {
-        std::error_code error;
-        return std::filesystem::last_write_time(m_dir / file, error) != aged && !error;
-    });
-}
-
-std::vector<std::string> DesktopSession::Trace() const
-{
-    std::vector<std::string> lines;
+    std::vector<TracedReport> reports;
     std::ifstream in(m_dir / "trace.txt");
     for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<std::vector<std::uint8_t>> DesktopSession::Reports(std::string_view kind) const
-{
-    std::vector<std::vector<std::uint8_t>> reports;
-    for (const std::string& line : Trace()) {
         std::istringstream words(line);
-        std::string time, lineKind;
-        words >> time >> lineKind;
-        if (lineKind == kind) {
-            reports.push_back(ParseHex(words));
+        std::string time;
+        TracedReport report;
+        words >> time >> report.kind;
+        for (std::string word; words >> word;) {
+            report.bytes.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
+        }
+        if (kind.empty() || report.kind == kind) {
+            reports.push_back(std::move(report));
         }
     }
     return reports;
@@ -444,11 +352,7 @@ std::vector<std::uint8_t> DesktopSession::WrittenBlock(std::uint8_t code, std::o
     // (report id and 64 bytes each) until the block is whole.
     std::vector<std::uint8_t> block;
     bool collecting = false;
-    for (const std::string& line : Trace()) {
-        std::istringstream words(line);
-        std::string time, kind;
-        words >> time >> kind;
-        const std::vector<std::uint8_t> bytes = ParseHex(words);
+    for (const auto& [kind, bytes] : Trace()) {
         if (kind == "SET_FEATURE" && bytes.size() > 2 && bytes[1] == code && (!parameter || bytes[2] == *parameter)) {
             block.clear();
             collecting = true;
@@ -459,9 +363,7 @@ std::vector<std::uint8_t> DesktopSession::WrittenBlock(std::uint8_t code, std::o
             collecting = false;
         }
     }
-    if (block.size() > kBlockBytes) {
-        block.resize(kBlockBytes);
-    }
+    block.resize(std::min(block.size(), kBlockBytes));
     return block;
 }
 

@@ -29,64 +29,60 @@ namespace {
 using namespace veldrane;
 
 // Every answer of every interface comes from the input, in the order they are asked for.
-class ScriptedAnswers
+bool Succeeds(fuzz::InputReader& input)
+{
+    return (input.Byte() & 0x0F) != 0;
+}
+
+void Fill(fuzz::InputReader& input, std::span<std::uint8_t> report)
+{
+    const std::string_view bytes = input.Bytes(input.Byte() % (report.size() + 8));
+    std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
+}
+
+HidReadResult Read(fuzz::InputReader& input, std::span<std::uint8_t> report)
+{
+    const std::uint8_t kind = input.Byte();
+    if (kind < 0x10) {
+        return {0, true};
+    }
+    if (kind < 0x20) {
+        return {};
+    }
+    Fill(input, report);
+    return {std::min<std::size_t>(report.size(), input.Byte()), false};
+}
+
+class ScriptedDevice : public HidDevice
 {
 public:
-    explicit ScriptedAnswers(fuzz::InputReader& input) : m_input(input) {}
+    explicit ScriptedDevice(fuzz::InputReader& input) : m_input(input) {}
 
-    bool Succeeds() { return (m_input.Byte() & 0x0F) != 0; }
-    void Fill(std::span<std::uint8_t> report)
+    bool SetFeature(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
+    bool GetFeature(std::span<std::uint8_t> report) override
     {
-        const std::string_view bytes = m_input.Bytes(m_input.Byte() % (report.size() + 8));
-        std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
+        const bool succeeds = Succeeds(m_input);
+        if (succeeds) {
+            Fill(m_input, report);
+        }
+        return succeeds;
     }
-    HidReadResult Read(std::span<std::uint8_t> report)
+    bool WriteOutput(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
+    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds) override
     {
-        const std::uint8_t kind = m_input.Byte();
-        if (kind < 0x10) {
-            return {0, true};
-        }
-        if (kind < 0x20) {
-            return {};
-        }
-        Fill(report);
-        return {std::min<std::size_t>(report.size(), m_input.Byte()), false};
+        return Read(m_input, report);
     }
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override { return Read(m_input, report); }
+    void Wake() override {}
 
 private:
     fuzz::InputReader& m_input;
 };
 
-class ScriptedDevice : public HidDevice
-{
-public:
-    explicit ScriptedDevice(ScriptedAnswers& answers) : m_answers(answers) {}
-
-    bool SetFeature(std::span<const std::uint8_t>) override { return m_answers.Succeeds(); }
-    bool GetFeature(std::span<std::uint8_t> report) override
-    {
-        if (!m_answers.Succeeds()) {
-            return false;
-        }
-        m_answers.Fill(report);
-        return true;
-    }
-    bool WriteOutput(std::span<const std::uint8_t>) override { return m_answers.Succeeds(); }
-    HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds) override
-    {
-        return m_answers.Read(report);
-    }
-    HidReadResult WaitInput(std::span<std::uint8_t> report) override { return m_answers.Read(report); }
-    void Wake() override {}
-
-private:
-    ScriptedAnswers& m_answers;
-};
-
 class ScriptedBackend : public HidBackend
 {
 public:
-    ScriptedBackend(fuzz::InputReader& input, ScriptedAnswers& answers) : m_input(input), m_answers(answers) {}
+    explicit ScriptedBackend(fuzz::InputReader& input) : m_input(input) {}
 
     std::vector<HidInterfaceInfo> Enumerate() override
     {
@@ -114,10 +110,10 @@ public:
     }
     std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
     {
-        if (!m_answers.Succeeds()) {
+        if (!Succeeds(m_input)) {
             return nullptr;
         }
-        auto device = std::make_unique<ScriptedDevice>(m_answers);
+        auto device = std::make_unique<ScriptedDevice>(m_input);
         if (mode == HidOpenMode::Reading && listener == nullptr) {
             listener = device.get(); // the search keeps the first notification interface it opens
             listenerInputLength = m_inputLengths.at(std::stoul(path));
@@ -131,7 +127,6 @@ public:
 private:
     std::vector<std::uint16_t> m_inputLengths;
     fuzz::InputReader& m_input;
-    ScriptedAnswers& m_answers;
 };
 
 } // namespace
@@ -139,8 +134,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::InputReader input(data, size);
-    ScriptedAnswers answers(input);
-    ScriptedBackend backend(input, answers);
+    ScriptedBackend backend(input);
     test::FakeClock clock;
     DeviceLink link(backend, clock);
     DeviceImage image;

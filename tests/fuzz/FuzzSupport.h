@@ -80,28 +80,13 @@ public:
     // code page holds.
     std::string Text(std::size_t pieces)
     {
-        static constexpr std::string_view kPieces[] = {"a",
-                                                       "Z",
-                                                       "0",
-                                                       " ",
-                                                       "=",
-                                                       "[",
-                                                       "]",
-                                                       ";",
-                                                       "\r",
-                                                       "\n",
-                                                       "\"",
-                                                       "'",
-                                                       "\t",
-                                                       "\xC3\xA9",
-                                                       "\xE4\xB8\xAD",
-                                                       "\xE6\x96\x87",
-                                                       "\xE2\x82\xAC",
-                                                       "Item1",
-                                                       "Skins"};
+        static constexpr std::string_view kCharacters = "aZ0 =[];\r\n\"'\t";
+        static constexpr std::string_view kWords[] = {"\xC3\xA9",     "\xE4\xB8\xAD", "\xE6\x96\x87",
+                                                      "\xE2\x82\xAC", "Item1",        "Skins"};
         std::string text;
         for (std::size_t i = 0; i < pieces && !Empty(); ++i) {
-            text += kPieces[Byte() % std::size(kPieces)];
+            const std::size_t piece = Byte() % (kCharacters.size() + std::size(kWords));
+            text += piece < kCharacters.size() ? kCharacters.substr(piece, 1) : kWords[piece - kCharacters.size()];
         }
         return text;
     }

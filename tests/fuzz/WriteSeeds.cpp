@@ -78,13 +78,11 @@ int main(int argc, char** argv)
 
     const fs::path macros = factory / kMacroFileName;
     IniFile macroFile(macros, codec);
-    MacroRecord first{"Macro_1", 1, 0, "1", {MacroItem::Press("A"), MacroItem::Delay(120), MacroItem::Release("A")}};
-    MacroRecord second{"Macro_2",
-                       0,
-                       1,
-                       "3",
-                       {MacroItem::Press("Left Ctrl"), MacroItem::Press("C"), MacroItem::Release("C"),
-                        MacroItem::Release("Left Ctrl")}};
+    const MacroRecord first{
+        "Macro_1", 1, 0, "1", {MacroItem::Press("A"), MacroItem::Delay(120), MacroItem::Release("A")}};
+    const std::vector<MacroItem> copy{MacroItem::Press("Left Ctrl"), MacroItem::Press("C"), MacroItem::Release("C"),
+                                      MacroItem::Release("Left Ctrl")};
+    const MacroRecord second{"Macro_2", 0, 1, "3", copy};
     SaveMacro(macroFile, first);
     SaveMacro(macroFile, second);
     Seed(out / "macro", "record.ini", std::string_view("\x00", 1), fuzz::ReadBytes(macros));

@@ -28,4 +28,24 @@ protected:
     IconvTextCodec m_codec;
 };
 
+// A UTF-16 LE file of `text`, byte-order mark first; lone surrogates stay as they are.
+inline std::string Utf16File(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// Chinese texts in the legacy code pages: "左键" and "右键" in GBK, "左鍵" and "右鍵" in Big5.
+namespace encoded {
+inline const std::string kUtf8Bom = "\xEF\xBB\xBF";
+inline const std::string kGbkClick = "\xD7\xF3\xBC\xFC";
+inline const std::string kGbkMenu = "\xD3\xD2\xBC\xFC";
+inline const std::string kBig5Click = "\xA5\xAA\xC1\xE4";
+inline const std::string kBig5Menu = "\xA5\x6B\xC1\xE4";
+} // namespace encoded
+
 } // namespace veldrane::test

@@ -57,14 +57,19 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
                 return std::nullopt;
             }
             line.m_options.emplace_back(name, std::string());
-        } else if (equals != std::string::npos) {
-            line.m_options.emplace_back(name, argument.substr(equals + 1));
+            continue;
+        }
+        std::optional<std::string> value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
         } else if (i + 1 < args.size()) {
-            line.m_options.emplace_back(name, args[++i]);
-        } else {
+            value = args[++i];
+        }
+        if (!value || (known->accepts != nullptr && !known->accepts(*value))) {
             Error(err, name) << "needs " << known->needs << '\n';
             return std::nullopt;
         }
+        line.m_options.emplace_back(name, std::move(*value));
     }
     if (line.m_operands.size() < minOperands) {
         Error(err, command) << "needs " << operand << '\n';

@@ -14,11 +14,13 @@ namespace veldrane::ctl {
 using CommandArgs = std::span<const std::string>;
 
 // An option a command takes: a flag ("--json") when it names no value, otherwise one that takes
-// a value as "--name VALUE" or "--name=VALUE". `needs` completes "needs ..." when it is missing.
+// a value as "--name VALUE" or "--name=VALUE". `needs` completes "needs ..." when the value is
+// missing or, where `accepts` is given, a value it does not accept.
 struct OptionSpec
 {
     std::string_view name;
     std::string_view needs = {};
+    bool (*accepts)(std::string_view value) = nullptr;
     bool TakesValue() const { return !needs.empty(); }
 };
 

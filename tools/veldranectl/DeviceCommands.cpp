@@ -56,19 +56,59 @@ constexpr int kDownloadFailed = 1;
 constexpr std::string_view kJsonOption = "--json";
 constexpr std::string_view kSecondsOption = "--seconds";
 constexpr std::string_view kPressOption = "--press";
-constexpr std::string_view kSecondsNeeds = "a number of seconds from 0 to 86400";
-constexpr std::string_view kPressNeeds = "cpi:N or macro:N with N from 0 to 255";
+constexpr long kLongestListen = 24 * 3600;
+
+std::optional<long> ParseNumber(std::string_view text, long lowest, long highest)
+{
+    long value = 0;
+    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (problem != std::errc() || end != text.data() + text.size() || value < lowest || value > highest) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "cpi:N" (the CPI button, stage N) or "macro:N" (the macro key N), N from 0 to 255.
+std::optional<DeviceNotice> ParsePress(std::string_view text)
+{
+    constexpr std::string_view kCpi = "cpi:";
+    constexpr std::string_view kMacro = "macro:";
+    std::uint8_t code = 0;
+    if (text.substr(0, kCpi.size()) == kCpi) {
+        code = kNoticeCpiStageFirst;
+        text.remove_prefix(kCpi.size());
+    } else if (text.substr(0, kMacro.size()) == kMacro) {
+        code = kNoticeMacroKey;
+        text.remove_prefix(kMacro.size());
+    } else {
+        return std::nullopt;
+    }
+    const auto value = ParseNumber(text, 0, 255);
+    if (!value) {
+        return std::nullopt;
+    }
+    return DeviceNotice{code, static_cast<std::uint8_t>(*value)};
+}
+
+const std::string kSimFaultNeeds = "one of " + std::string(kSimulatedFaultChoices);
 
 // Every device command talks to the real or the simulated mouse and may trace; some say more.
-constexpr OptionSpec kDeviceOptions[] = {
-    {kSimulateOption}, {kSimFaultOption, "a fault of the simulated mouse"}, {kTraceOption}};
-constexpr OptionSpec kQueryOptions[] = {
-    {kSimulateOption}, {kSimFaultOption, "a fault of the simulated mouse"}, {kTraceOption}, {kJsonOption}};
-constexpr OptionSpec kListenOptions[] = {{kSimulateOption},
-                                         {kSimFaultOption, "a fault of the simulated mouse"},
-                                         {kTraceOption},
-                                         {kSecondsOption, kSecondsNeeds},
-                                         {kPressOption, kPressNeeds}};
+// The parser refuses the values these options cannot take, so that they are read here unchecked.
+const OptionSpec kSimulate{kSimulateOption};
+const OptionSpec kSimFault{kSimFaultOption, kSimFaultNeeds,
+                           [](std::string_view text) { return SimulatedFault::Parse(text).has_value(); }};
+const OptionSpec kTrace{kTraceOption};
+const OptionSpec kDeviceOptions[] = {kSimulate, kSimFault, kTrace};
+const OptionSpec kQueryOptions[] = {kSimulate, kSimFault, kTrace, {kJsonOption}};
+const OptionSpec kListenOptions[] = {
+    kSimulate,
+    kSimFault,
+    kTrace,
+    {kSecondsOption, "a number of seconds from 0 to 86400",
+     [](std::string_view text) { return ParseNumber(text, 0, kLongestListen).has_value(); }},
+    {kPressOption, "cpi:N or macro:N with N from 0 to 255",
+     [](std::string_view text) { return ParsePress(text).has_value(); }}};
+
 // How long `listen` waits at a time before it looks at the clock and at hot-plug events.
 constexpr auto kListenSlice = 100ms;
 
@@ -113,38 +153,6 @@ struct DeviceOptions
     std::vector<std::string> files;
 };
 
-std::optional<long> ParseNumber(std::string_view text, long lowest, long highest)
-{
-    long value = 0;
-    const auto [end, problem] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (problem != std::errc() || end != text.data() + text.size() || value < lowest || value > highest) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// "cpi:N" (the CPI button, stage N) or "macro:N" (the macro key N), N from 0 to 255.
-std::optional<DeviceNotice> ParsePress(std::string_view text)
-{
-    constexpr std::string_view kCpi = "cpi:";
-    constexpr std::string_view kMacro = "macro:";
-    std::uint8_t code = 0;
-    if (text.substr(0, kCpi.size()) == kCpi) {
-        code = kNoticeCpiStageFirst;
-        text.remove_prefix(kCpi.size());
-    } else if (text.substr(0, kMacro.size()) == kMacro) {
-        code = kNoticeMacroKey;
-        text.remove_prefix(kMacro.size());
-    } else {
-        return std::nullopt;
-    }
-    const auto value = ParseNumber(text, 0, 255);
-    if (!value) {
-        return std::nullopt;
-    }
-    return DeviceNotice{code, static_cast<std::uint8_t>(*value)};
-}
-
 // The options of a device command; `listen` also takes --seconds and --press, `apply` one file.
 std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs args, std::span<const OptionSpec> known,
                                           std::size_t fileCount, std::ostream& err)
@@ -156,29 +164,16 @@ std::optional<DeviceOptions> ParseOptions(std::string_view command, CommandArgs 
     DeviceOptions options;
     if (const auto fault = line->Value(kSimFaultOption)) {
         options.fault = SimulatedFault::Parse(*fault);
-        if (!options.fault) {
-            Error(err, kSimFaultOption) << "needs one of " << kSimulatedFaultChoices << '\n';
-            return std::nullopt;
-        }
     }
     options.simulate = line->Has(kSimulateOption) || line->Has(kSimFaultOption);
     options.trace = line->Has(kTraceOption);
     options.json = line->Has(kJsonOption);
     options.files = line->Operands();
     if (const auto seconds = line->Value(kSecondsOption)) {
-        options.seconds = ParseNumber(*seconds, 0, 24 * 3600);
-        if (!options.seconds) {
-            Error(err, kSecondsOption) << "needs " << kSecondsNeeds << '\n';
-            return std::nullopt;
-        }
+        options.seconds = ParseNumber(*seconds, 0, kLongestListen);
     }
     for (const std::string& text : line->Values(kPressOption)) {
-        const auto press = ParsePress(text);
-        if (!press) {
-            Error(err, kPressOption) << "needs " << kPressNeeds << '\n';
-            return std::nullopt;
-        }
-        options.presses.push_back(*press);
+        options.presses.push_back(*ParsePress(text));
     }
     if (!options.presses.empty() && !options.simulate) {
         Error(err, kPressOption) << "presses the buttons of the simulated mouse only; add " << kSimulateOption << '\n';

@@ -113,6 +113,7 @@ int main(int argc, char** argv)
             return Finish(command.run(args, std::cout, std::cerr));
         }
     }
-    std::cerr << "veldranectl: unknown command '" << name << "' (veldranectl --help lists them)\n";
+    std::cerr << veldrane::ctl::kToolName << ": unknown command '" << name << "' (" << veldrane::ctl::kToolName
+              << " --help lists them)\n";
     return 1;
 }

@@ -1,6 +1,8 @@
-// The profile manager in the real program on a private Xvfb server, driven with xdotool: names are
+// The main window's sections and its profile manager in the real program. Profile names are
 // deleted, created and renamed through the manager's window and menu, the profile is saved with the
-// main window's "Save", and after a restart every name still has its own settings and labels.
+// main window's "Save", and after a restart every name still has its own settings and labels. A
+// press on the report-rate dial and drags along a CPI slider and a speed dial reach the simulated
+// mouse and the profile file on "Save".
 
 #include <gtest/gtest.h>
 
@@ -81,14 +83,6 @@ protected:
     std::string SettingsOf(std::size_t index) { return ReadFileBytes(Session() / ProfileConfigName(index)).substr(2); }
     static std::string SettingsOf(const ProfileRecord& record) { return ConfigFile::Encode(1, record).substr(2); }
 
-    // "Save" on the main window; true once the selected profile's file has been written.
-    bool Save(const QString& window, std::size_t index)
-    {
-        const auto aged = Session().Age(ProfileConfigName(index));
-        Session().PressSave(window);
-        return Session().WaitUntilWritten(ProfileConfigName(index), aged);
-    }
-
     std::string m_section{LanguageSectionName(LanguageFromCode(GetParam()))};
     ProfileRecord m_factory{};
 };
@@ -130,7 +124,7 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
     EXPECT_EQ(ReadFileBytes(session / "config2.bin"), ReadFileBytes(session / "config.bin"));
 
     // "Save" writes the profile loaded at the start (B's) into the files of its new position.
-    ASSERT_TRUE(Save(window, 0));
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
     EXPECT_EQ(SettingsOf(0), SettingsOf(Seeded(11)));
     EXPECT_EQ(SettingsOf(1), SettingsOf(Seeded(12)));
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
@@ -138,7 +132,7 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
     // After a restart the program loads Bee's own files: saving them again changes nothing.
     window = session.Start();
     ASSERT_FALSE(window.isEmpty());
-    ASSERT_TRUE(Save(window, 0));
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
     EXPECT_EQ(SettingsOf(0), SettingsOf(Seeded(11)));
     EXPECT_EQ(LabelOf(0), "label B");
     EXPECT_EQ(LabelOf(1), "label C");
@@ -146,6 +140,70 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ProfileManagerDesktopTest, ::testing::Values("EN", "CHS", "CHT"));
+
+// Window pixels: the third header of the right panel and, once it is open, a point of the ring
+// 49 pixels up and left of the dial's centre (855, 172).
+constexpr int kReportRateHeaderX = 800, kReportRateHeaderY = 92;
+constexpr int kRingX = 820, kRingY = 137;
+
+using SettingsDesktopTest = test::DesktopTest;
+
+TEST_P(SettingsDesktopTest, ReportRateDialReachesTheMouseOnSave)
+{
+    test::DesktopSession& session = Session();
+    const QString window = session.Start();
+    ASSERT_FALSE(window.isEmpty());
+    session.Click(window, kReportRateHeaderX, kReportRateHeaderY);
+    session.Click(window, kRingX, kRingY);
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+
+    std::optional<std::vector<std::uint8_t>> reportRate;
+    for (const auto& [kind, report] : session.Trace("SET_FEATURE")) {
+        if (report.size() == 9 && report[1] == 0x03) {
+            reportRate = report;
+        }
+    }
+    ASSERT_TRUE(reportRate.has_value()) << "no command 0x03";
+    EXPECT_EQ((*reportRate)[3], 8);
+    EXPECT_EQ(ConfigFile::Read(session / ProfileConfigName(0)).contents.record.reportRate, 8);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
+}
+
+// Window pixels: the "CPI Setting" header, stage 2's track (x 825 to 831, y 58 to 227) once it is
+// open; the "Mouse Speed" header alone and its dial's centre (855, 206) once it is open.
+constexpr int kCpiHeaderX = 800, kCpiHeaderY = 42;
+constexpr int kStage2TrackX = 827;
+constexpr int kMouseSpeedHeaderY = 117;
+constexpr int kSpeedDialX = 855, kSpeedDialY = 206;
+
+// A user drags stage 2's slider from low down up the track and the "Mouse Speed" dial from its
+// left end over the top to the upper right; the values where the pointer let go are saved, and
+// the window stays where it was.
+TEST_P(SettingsDesktopTest, DraggedSliderAndDialAreSavedAndTheWindowStays)
+{
+    test::DesktopSession& session = Session();
+    const QString window = session.Start();
+    ASSERT_FALSE(window.isEmpty());
+    const QPoint placed = session.Geometry(window).topLeft();
+
+    session.Click(window, kCpiHeaderX, kCpiHeaderY);
+    // 228 - y - 1 for a press at y: 27 at the press, 127 where it lets go
+    session.Drag(window, {kStage2TrackX, 200}, {{kStage2TrackX, 150}, {kStage2TrackX + 20, 100}});
+    session.Click(window, kCpiHeaderX, kCpiHeaderY); // shut again
+    session.Click(window, kCpiHeaderX, kMouseSpeedHeaderY);
+    // from the left end (position 2) through straight up (7) to 45 degrees up right (9)
+    session.Drag(window, {kSpeedDialX - 50, kSpeedDialY},
+                 {{kSpeedDialX, kSpeedDialY - 50}, {kSpeedDialX + 40, kSpeedDialY - 40}});
+    EXPECT_EQ(session.Geometry(window).topLeft(), placed);
+
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+    const ProfileRecord saved = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
+    EXPECT_EQ(saved.cpiValue[1], 127);
+    EXPECT_EQ(saved.mouseSpeed, 9);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, SettingsDesktopTest, ::testing::Values("EN", "CHS"));
 
 } // namespace
 } // namespace veldrane
