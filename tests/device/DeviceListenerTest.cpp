@@ -98,24 +98,13 @@ TEST_F(DeviceListenerTest, NotificationReportLeadsToExactlyOneNoticeHandledOnThe
     EXPECT_EQ(second->notice, (DeviceNotice{9, 3}));
 }
 
-TEST_F(DeviceListenerTest, ListenerStartedWithoutTheMouseReadsAfterTheFirstSuccessfulSearch)
+TEST_F(DeviceListenerTest, ReadsAfterTheFirstSearchThatFindsTheMouseAndAfterAnUnplugWaitsForTheNext)
 {
-    mouse.SetInterfaceOrder({SimulatedInterface::Notification, SimulatedInterface::Command});
+    // Started without the mouse, the listener reads after the first search that finds it.
     mouse.Unplug();
     listener.Start();
     ASSERT_FALSE(FindMouse(link));
-    link.SetConnected(false);
     mouse.Plug();
-    ASSERT_TRUE(FindMouse(link));
-    ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
-    mouse.PressCpiButton(4);
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{1, 4}));
-}
-
-TEST_F(DeviceListenerTest, UnplugWhileAReadWaitsDropsItAndWaitsForTheNextSearch)
-{
     StartReading();
     mouse.Unplug();
     // The removal's search fails, as the GUI thread runs it.

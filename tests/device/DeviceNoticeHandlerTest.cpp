@@ -40,8 +40,8 @@ protected:
 TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheStageLabelFollowedByTheCpiOfThatStage)
 {
     // The mouse holds codes 16, 32, 48, 64, 80, 96 for stages 1 to 6.
-    const char* const texts[] = {"first stage 800", "second stage 1600", "third stage 2400",
-                                 "fourth stage 3200", "fifth stage 4000", "sixth stage 4800"};
+    const char* const texts[] = {"first stage 800",   "second stage 1600", "third stage 2400",
+                                 "fourth stage 3200", "fifth stage 4000",  "sixth stage 4800"};
     for (std::uint8_t stage = 1; stage <= 6; ++stage) {
         messages.shown.clear();
         EXPECT_EQ(Handle({static_cast<std::uint8_t>(1 + (stage - 1) % 3), stage}),
@@ -86,12 +86,6 @@ TEST_P(ProfileNumberTest, CpiComesFromTheBlockJustReadWhateverProfileTheMouseIsO
 // 0xC3: out of range, as a garbage answer to 0x82 gives it.
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 5, 0xC3));
 
-TEST_F(DeviceNoticeHandlerTest, MacroKeyNoticeShowsTheNumberRightAfterTheTextWithoutAskingTheMouse)
-{
-    EXPECT_EQ(Handle({0x09, 0x02}), (std::vector<Shown>{Balloon("Switch to macro key2", "Info")}));
-    EXPECT_TRUE(mouse.Log().empty());
-}
-
 class IgnoredNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<DeviceNotice>
 {
 };
@@ -113,7 +107,7 @@ struct LanguageCase
     std::string macro;
     std::string detected;
     std::string notDetected;
-    std::string info;    // the captions
+    std::string info; // the captions
     std::string warning;
 };
 
@@ -137,8 +131,8 @@ TEST_P(NoticeLanguageTest, TextsAndCaptionsComeInTheInterfaceLanguage)
 INSTANTIATE_TEST_SUITE_P(
     Languages, NoticeLanguageTest,
     ::testing::Values(LanguageCase{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
-                                   "The system detect the gaming mouse.",
-                                   "The system did not detect the gaming mouse!", "Info", "Warning"},
+                                   "The system detect the gaming mouse.", "The system did not detect the gaming mouse!",
+                                   "Info", "Warning"},
                       LanguageCase{Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12",
                                    "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！", "信息", "警告"},
                       LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",

@@ -30,8 +30,8 @@ private:
     SimulatedMouse& m_mouse;
 };
 
-HidInterfaceInfo Interface(const std::string& path, std::uint16_t vendor, std::uint16_t usagePage,
-                           std::uint16_t usage, std::uint16_t input)
+HidInterfaceInfo Interface(const std::string& path, std::uint16_t vendor, std::uint16_t usagePage, std::uint16_t usage,
+                           std::uint16_t input)
 {
     HidInterfaceInfo info;
     info.path = path;

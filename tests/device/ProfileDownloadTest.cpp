@@ -215,7 +215,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
                                            FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
                                            FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
                                            FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
-                                           FaultCase{"UnplugInsideFirstMacro", UnplugAfter(14), 0x0F, 15, true},
                                            FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
                                            // an answer later than a chunk read waits is a chunk that did not come
                                            FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},

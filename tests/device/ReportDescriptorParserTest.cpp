@@ -50,16 +50,6 @@ TEST_P(ReportDescriptorParserTest, GivesTheWindowsLengthsOfEveryTopLevelCollecti
 
 INSTANTIATE_TEST_SUITE_P(Descriptors, ReportDescriptorParserTest,
                          ::testing::Values(
-                             // 64 data bytes in and out and 8 in the feature report, no report ids.
-                             DescriptorCase{"SimulatedCommandInterface",
-                                            Of(SimulatedMouse::ReportDescriptor(SimulatedInterface::Command)),
-                                            false,
-                                            {{0xFF00, 0xFF00, 65, 65, 9}}},
-                             // Report id 6 with 7 data bytes.
-                             DescriptorCase{"SimulatedNotificationInterface",
-                                            Of(SimulatedMouse::ReportDescriptor(SimulatedInterface::Notification)),
-                                            true,
-                                            {{0xFF01, 0x0001, 8, 0, 0}}},
                              // The boot mouse: 3 button bits + 5 padding bits + X + Y = 3 bytes, so 4. Its physical
                              // collection inside the application collection is not a top-level collection.
                              DescriptorCase{"BootMouse",

@@ -59,8 +59,8 @@ TEST(PatchSettingsBlock, SetsExactlyTheBytesTheSystemManages)
     }
     Block expected = AsReturned();
     const std::pair<std::size_t, std::uint8_t> set[] = {
-        {2, 1},    {50, 0x42}, {51, 0x8F}, {64, 0x0F}, {70, 4},   {71, 2},   {72, 5},    {73, 3},  {74, 100}, {75, 140},
-        {84, 8},   {85, 16},   {86, 32},   {87, 64},   {92, 8},   {93, 16},  {94, 32},   {95, 64}, {100, 0x0B}};
+        {2, 1},  {50, 0x42}, {51, 0x8F}, {64, 0x0F}, {70, 4}, {71, 2},  {72, 5},  {73, 3},  {74, 100},  {75, 140},
+        {84, 8}, {85, 16},   {86, 32},   {87, 64},   {92, 8}, {93, 16}, {94, 32}, {95, 64}, {100, 0x0B}};
     for (const auto& [index, value] : set) {
         expected[index] = value;
     }
@@ -79,8 +79,8 @@ TEST(PatchSettingsBlock, LightingModeAndLevelGiveBytes71To73)
         std::uint8_t mode;
         std::array<std::uint8_t, 3> levels;
         int bytes[3];
-    } cases[] = {{0, {4, 4, 4}, {0, kept, kept}},   {1, {1, 4, 4}, {0, kept, kept}}, {1, {2, 4, 4}, {1, 4, 3}},
-                 {2, {4, 5, 4}, {2, 5, 3}},         {3, {4, 4, 100}, {3, 44, kept}}, // 300 kept to 8 bits
+    } cases[] = {{0, {4, 4, 4}, {0, kept, kept}}, {1, {1, 4, 4}, {0, kept, kept}}, {1, {2, 4, 4}, {1, 4, 3}},
+                 {2, {4, 5, 4}, {2, 5, 3}},       {3, {4, 4, 100}, {3, 44, kept}}, // 300 kept to 8 bits
                  {7, {4, 4, 4}, {7, kept, kept}}};
     for (const auto& c : cases) {
         ProfileRecord record{};
