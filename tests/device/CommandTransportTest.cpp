@@ -1,4 +1,4 @@
-// The command interface: checksums, framing, the chunked block transfers and their failures.
+// The command interface: framing, the chunked block transfers and their failures.
 
 #include <array>
 #include <cstdint>
@@ -17,23 +17,6 @@ namespace veldrane::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-TEST(CommandReport, ChecksumIsFfMinusTheSumOfBytesZeroToSixAndBitSevenMarksARead)
-{
-    const struct
-    {
-        std::array<std::uint8_t, kCommandReportSize> command;
-        std::uint8_t checksum;
-    } cases[] = {{{0x82, 0, 0, 0, 0, 0, 0, 0xAB}, 0x7D}, // byte 7 as the caller left it is not summed
-                 {{0x0F, 0x0C, 0x80, 0, 0, 0, 0, 0}, 0x64},
-                 {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0}, 0x06}, // the sum wraps at 256
-                 {{0, 0, 0, 0, 0, 0, 0, 0}, 0xFF}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(CommandChecksum(c.command), c.checksum) << int{c.command[0]};
-    }
-    EXPECT_TRUE(CommandReport::Make(0x80).IsRead());
-    EXPECT_FALSE(CommandReport::Make(0x7F, 0xFF, 0xFF).IsRead());
-}
 
 // A link whose command interface plays a script.
 class ScriptedTransportTest : public ::testing::Test

@@ -86,19 +86,14 @@ TEST_P(ProfileNumberTest, CpiComesFromTheBlockJustReadWhateverProfileTheMouseIsO
 // 0xC3: out of range, as a garbage answer to 0x82 gives it.
 INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 5, 0xC3));
 
-class IgnoredNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<DeviceNotice>
+TEST_F(DeviceNoticeHandlerTest, OtherNoticesShowNothingAndAskTheMouseNothing)
 {
-};
-
-TEST_P(IgnoredNoticeTest, ShowsNothingAndAsksTheMouseNothing)
-{
-    EXPECT_TRUE(Handle(GetParam()).empty());
+    for (const DeviceNotice notice :
+         {DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{9, 0}, DeviceNotice{4, 1}, DeviceNotice{16, 0}}) {
+        EXPECT_TRUE(Handle(notice).empty()) << int{notice.code} << " " << int{notice.value};
+    }
     EXPECT_TRUE(mouse.Log().empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Notices, IgnoredNoticeTest,
-                         ::testing::Values(DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{9, 0},
-                                           DeviceNotice{4, 1}, DeviceNotice{16, 0}));
 
 struct LanguageCase
 {
@@ -138,28 +133,16 @@ INSTANTIATE_TEST_SUITE_P(
                       LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",
                                    "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}));
 
-struct ReportCase
+TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)
 {
-    std::vector<std::uint8_t> report;
-    std::optional<DeviceNotice> notice;
-};
-
-class NotificationReportTest : public ::testing::TestWithParam<ReportCase>
-{
-};
-
-TEST_P(NotificationReportTest, OnlyReportsStarting0607CarryANotice)
-{
-    EXPECT_EQ(ParseNotificationReport(GetParam().report), GetParam().notice);
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}), (DeviceNotice{2, 3}));
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x09, 0x02}), (DeviceNotice{9, 2}));
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x05, 0x07, 0x01, 0x01}), std::nullopt);
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x08, 0x01, 0x01}), std::nullopt);
+    // Too short to carry a value: nothing is made up from stale bytes.
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x01}), std::nullopt);
+    EXPECT_EQ(ParseNotificationReport(Bytes{}), std::nullopt);
 }
-
-INSTANTIATE_TEST_SUITE_P(Reports, NotificationReportTest,
-                         ::testing::Values(ReportCase{{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}, DeviceNotice{2, 3}},
-                                           ReportCase{{0x06, 0x07, 0x09, 0x02}, DeviceNotice{9, 2}},
-                                           ReportCase{{0x05, 0x07, 0x01, 0x01}, std::nullopt},
-                                           ReportCase{{0x06, 0x08, 0x01, 0x01}, std::nullopt},
-                                           // Too short to carry a value: nothing is made up from stale bytes.
-                                           ReportCase{{0x06, 0x07, 0x01}, std::nullopt}, ReportCase{{}, std::nullopt}));
 
 } // namespace
 } // namespace veldrane::test
