@@ -1,9 +1,9 @@
+#include <algorithm>
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <functional>
+#include <iterator>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -100,49 +100,13 @@ TEST_F(DeviceListenerTest, NotificationReportLeadsToExactlyOneNoticeHandledOnThe
     EXPECT_EQ(second->notice, (DeviceNotice{9, 3}));
 }
 
-TEST_F(DeviceListenerTest, ReportsThatAreNotNoticesAreDropped)
+TEST_F(DeviceListenerTest, ReadsAfterTheFirstSearchThatFindsTheMouseAndAfterAnUnplugWaitsForTheNext)
 {
-    StartReading();
-    const std::uint8_t foreign[] = {0x05, 0x07, 0x01, 0x01};
-    const std::uint8_t wrongMarker[] = {0x06, 0x08, 0x01, 0x01};
-    const std::uint8_t tooShort[] = {0x06, 0x07, 0x01};
-    mouse.SendNotificationReport(foreign);
-    mouse.SendNotificationReport(wrongMarker);
-    mouse.SendNotificationReport(tooShort);
-    mouse.PressButton(0x09, 0x05);
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{9, 5}));
-}
-
-class ListenerStartOrderTest : public DeviceListenerTest,
-                               public ::testing::WithParamInterface<std::vector<SimulatedInterface>>
-{
-};
-
-TEST_P(ListenerStartOrderTest, ListenerStartedWithoutTheMouseReadsAfterTheFirstSuccessfulSearch)
-{
-    mouse.SetInterfaceOrder(GetParam());
+    // Started without the mouse, the listener reads after the first search that finds it.
     mouse.Unplug();
     listener.Start();
     ASSERT_FALSE(FindMouse(link));
-    link.SetConnected(false);
     mouse.Plug();
-    ASSERT_TRUE(FindMouse(link));
-    ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
-    mouse.PressCpiButton(4);
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{1, 4}));
-}
-
-using I = SimulatedInterface;
-INSTANTIATE_TEST_SUITE_P(Orders, ListenerStartOrderTest,
-                         ::testing::Values(std::vector{I::Notification, I::Command, I::Pointer},
-                                           std::vector{I::Command, I::Notification, I::Pointer}));
-
-TEST_F(DeviceListenerTest, UnplugWhileAReadWaitsDropsItAndWaitsForTheNextSearch)
-{
     StartReading();
     mouse.Unplug();
     // The removal's search fails, as the GUI thread runs it.
@@ -160,161 +124,52 @@ TEST_F(DeviceListenerTest, UnplugWhileAReadWaitsDropsItAndWaitsForTheNextSearch)
     EXPECT_EQ(FailedNotificationReads(), 1u); // the one read the unplug ended, never retried
 }
 
-// A notification interface that plays queued reports, each after an action of its own, taken on
-// the listener thread just before the read returns; with nothing queued a read waits, without a
-// time-out, until Wake.
-class QueuedListenerDevice : public HidDevice
+// A notification interface whose one report comes in just after the mouse was found gone (the
+// connected flag cleared), and whose input reports are longer than the listener's buffer.
+class GoneWhileReadingDevice : public HidDevice
 {
 public:
+    explicit GoneWhileReadingDevice(DeviceLink& link) : m_link(link) {}
     bool SetFeature(std::span<const std::uint8_t>) override { return false; }
     bool GetFeature(std::span<std::uint8_t>) override { return false; }
     bool WriteOutput(std::span<const std::uint8_t>) override { return false; }
-    HidReadResult ReadInput(std::span<std::uint8_t>, std::chrono::milliseconds) override
-    {
-        ADD_FAILURE() << "the listener polled with a time-out";
-        return {0, true};
-    }
+    HidReadResult ReadInput(std::span<std::uint8_t>, std::chrono::milliseconds) override { return {0, true}; }
     HidReadResult WaitInput(std::span<std::uint8_t> report) override
     {
-        std::unique_lock lock(m_mutex);
-        m_sizes.push_back(report.size());
-        ++m_waiting;
-        m_changed.notify_all();
-        m_changed.wait(lock, [&] { return m_released || m_woken || !m_reports.empty(); });
-        --m_waiting;
-        m_woken = false;
-        if (m_reports.empty()) {
-            return {0, m_released};
-        }
-        auto [bytes, before] = std::move(m_reports.front());
-        m_reports.pop_front();
-        if (before) {
-            lock.unlock();
-            before();
-            lock.lock();
-        }
-        std::fill(report.begin(), report.end(), 0xEE);
-        std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
-        return {report.size(), false};
+        size = report.size();
+        m_link.SetConnected(false);
+        const std::uint8_t notice[] = {0x06, 0x07, 0x01, 0x01};
+        std::copy(std::begin(notice), std::end(notice), report.begin());
+        return {sizeof notice, false};
     }
-    void Wake() override
-    {
-        const std::lock_guard lock(m_mutex);
-        m_woken = true;
-        ++m_wakes;
-        m_changed.notify_all();
-    }
+    void Wake() override {}
 
-    void Push(std::vector<std::uint8_t> bytes, std::function<void()> before = {})
-    {
-        const std::lock_guard lock(m_mutex);
-        m_reports.emplace_back(std::move(bytes), std::move(before));
-        m_changed.notify_all();
-    }
-    void Release()
-    {
-        const std::lock_guard lock(m_mutex);
-        m_released = true;
-        m_changed.notify_all();
-    }
-    std::vector<std::size_t> Sizes()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_sizes;
-    }
-    // Waits at most `timeout` until a read waits here.
-    bool WaitForReader(std::chrono::milliseconds timeout)
-    {
-        std::unique_lock lock(m_mutex);
-        return m_changed.wait_for(lock, timeout, [&] { return m_waiting > 0; });
-    }
-    std::size_t Wakes()
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_wakes;
-    }
+    std::atomic<std::size_t> size{0};
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<std::pair<std::vector<std::uint8_t>, std::function<void()>>> m_reports;
-    bool m_released = false;
-    bool m_woken = false;
-    std::size_t m_waiting = 0;
-    std::size_t m_wakes = 0;
-    std::vector<std::size_t> m_sizes;
+    DeviceLink& m_link;
 };
 
-class QueuedListenerTest : public DeviceListenerTest
+TEST_F(DeviceListenerTest, ReportArrivingAfterTheMouseWentAwayIsDroppedAndNoReadExceedsTheBuffer)
 {
-protected:
-    void TearDown() override
-    {
-        device->Release();
-        DeviceListenerTest::TearDown();
-    }
-
-    std::shared_ptr<QueuedListenerDevice> device = std::make_shared<QueuedListenerDevice>();
-};
-
-TEST_F(QueuedListenerTest, ReportArrivingAfterTheConnectedFlagWasClearedIsDropped)
-{
-    link.SetListenerInterface(device, 8);
-    link.SetConnected(true);
-    // The mouse goes away while the read waits: its report comes in after connected became 0.
-    device->Push({0x06, 0x07, 0x01, 0x01}, [&] { link.SetConnected(false); });
-    device->Push({0x06, 0x07, 0x09, 0x07});
-    listener.Start();
-    ASSERT_TRUE(link.WaitUntilListenerWaits(kBound));
-    EXPECT_EQ(device->Sizes().size(), 1u); // no read while the flag is 0
-    link.SetConnected(true);
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{9, 7}));
-}
-
-TEST_F(QueuedListenerTest, ListenerNeverReadsMoreThanItsBuffer)
-{
+    const auto device = std::make_shared<GoneWhileReadingDevice>(link);
     link.SetListenerInterface(device, 64);
     link.SetConnected(true);
-    device->Push({0x06, 0x07, 0x09, 0x01});
     listener.Start();
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{9, 1}));
-    ASSERT_FALSE(device->Sizes().empty());
-    EXPECT_EQ(device->Sizes().front(), kListenerBufferSize);
+    // A delivered notice would hold the listener until handled: it waits for the mouse instead.
+    ASSERT_TRUE(link.WaitUntilListenerWaits(kBound));
+    EXPECT_EQ(device->size.load(), kListenerBufferSize);
+    EXPECT_FALSE(queue.HandleNext([](const DeviceNotice&) {}, std::chrono::milliseconds(0)));
 }
 
-// A quiet mouse: the listener sleeps in one read, which a stop ends at once and a new search
-// turns to the new interface.
-TEST_F(QueuedListenerTest, OneReadWaitsUntilAStopOrANewInterfaceWakesIt)
+// A quiet mouse: the listener sleeps in one read, which a stop ends at once.
+TEST_F(DeviceListenerTest, StopEndsTheWaitingReadAndTheWaitForTheMouse)
 {
-    link.SetListenerInterface(device, 8);
-    link.SetConnected(true);
-    listener.Start();
-    ASSERT_TRUE(device->WaitForReader(kBound));
-
-    auto next = std::make_shared<QueuedListenerDevice>();
-    next->Push({0x06, 0x07, 0x09, 0x02});
-    link.SetListenerInterface(next, 8);
-    const auto handled = NextNotice();
-    ASSERT_TRUE(handled);
-    EXPECT_EQ(handled->notice, (DeviceNotice{9, 2}));
-    ASSERT_TRUE(next->WaitForReader(kBound));
-
-    listener.Stop();                       // would hang here if the waiting read were not woken
-    EXPECT_EQ(device->Sizes().size(), 1u); // the old interface was read once, never polled again
-    EXPECT_EQ(next->Sizes().size(), 2u);   // the report, then the wait that the stop ended
-    EXPECT_EQ(next->Wakes(), 1u);
-    next->Release();
-}
-
-TEST_F(DeviceListenerTest, StopEndsAListenerThatWaitsForTheMouse)
-{
+    StartReading();
+    listener.Stop(); // would hang here if the waiting read were not woken
     mouse.Unplug();
     listener.Start();
-    listener.Stop(); // would hang here if the waiting thread were not woken
+    listener.Stop(); // the same while it waits for the mouse
     SUCCEED();
 }
 

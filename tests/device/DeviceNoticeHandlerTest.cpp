@@ -37,30 +37,17 @@ protected:
     RecordingMessageSink messages;
 };
 
-struct StageCase
-{
-    std::uint8_t code;
-    std::uint8_t stage;
-    std::string text;
-};
-
-class CpiStageNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<StageCase>
-{
-};
-
-TEST_P(CpiStageNoticeTest, ShowsTheStageLabelFollowedByTheMousesCpi)
+TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheStageLabelFollowedByTheCpiOfThatStage)
 {
     // The mouse holds codes 16, 32, 48, 64, 80, 96 for stages 1 to 6.
-    EXPECT_EQ(Handle({GetParam().code, GetParam().stage}), (std::vector<Shown>{Balloon(GetParam().text, "Info")}));
+    const char* const texts[] = {"first stage 800",   "second stage 1600", "third stage 2400",
+                                 "fourth stage 3200", "fifth stage 4000",  "sixth stage 4800"};
+    for (std::uint8_t stage = 1; stage <= 6; ++stage) {
+        messages.shown.clear();
+        EXPECT_EQ(Handle({static_cast<std::uint8_t>(1 + (stage - 1) % 3), stage}),
+                  (std::vector<Shown>{Balloon(std::string("Switch CPI into the ") + texts[stage - 1], "Info")}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Stages, CpiStageNoticeTest,
-                         ::testing::Values(StageCase{1, 1, "Switch CPI into the first stage 800"},
-                                           StageCase{2, 2, "Switch CPI into the second stage 1600"},
-                                           StageCase{3, 3, "Switch CPI into the third stage 2400"},
-                                           StageCase{1, 4, "Switch CPI into the fourth stage 3200"},
-                                           StageCase{2, 5, "Switch CPI into the fifth stage 4000"},
-                                           StageCase{3, 6, "Switch CPI into the sixth stage 4800"}));
 
 TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBlockFirst)
 {
@@ -97,29 +84,16 @@ TEST_P(ProfileNumberTest, CpiComesFromTheBlockJustReadWhateverProfileTheMouseIsO
 }
 
 // 0xC3: out of range, as a garbage answer to 0x82 gives it.
-INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 1, 5, 0xC3));
+INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 5, 0xC3));
 
-TEST_F(DeviceNoticeHandlerTest, MacroKeyNoticeShowsTheNumberRightAfterTheTextWithoutAskingTheMouse)
+TEST_F(DeviceNoticeHandlerTest, OtherNoticesShowNothingAndAskTheMouseNothing)
 {
-    EXPECT_EQ(Handle({0x09, 0x02}), (std::vector<Shown>{Balloon("Switch to macro key2", "Info")}));
+    for (const DeviceNotice notice :
+         {DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{9, 0}, DeviceNotice{4, 1}, DeviceNotice{16, 0}}) {
+        EXPECT_TRUE(Handle(notice).empty()) << int{notice.code} << " " << int{notice.value};
+    }
     EXPECT_TRUE(mouse.Log().empty());
 }
-
-class IgnoredNoticeTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<DeviceNotice>
-{
-};
-
-TEST_P(IgnoredNoticeTest, ShowsNothingAndAsksTheMouseNothing)
-{
-    EXPECT_TRUE(Handle(GetParam()).empty());
-    EXPECT_TRUE(mouse.Log().empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Notices, IgnoredNoticeTest,
-                         ::testing::Values(DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{3, 0xFF},
-                                           DeviceNotice{9, 0}, DeviceNotice{0, 1}, DeviceNotice{4, 1},
-                                           DeviceNotice{5, 1}, DeviceNotice{13, 0}, DeviceNotice{16, 0},
-                                           DeviceNotice{0xFF, 0xFF}));
 
 struct LanguageCase
 {
@@ -128,7 +102,7 @@ struct LanguageCase
     std::string macro;
     std::string detected;
     std::string notDetected;
-    std::string info;    // the captions
+    std::string info; // the captions
     std::string warning;
 };
 
@@ -152,37 +126,23 @@ TEST_P(NoticeLanguageTest, TextsAndCaptionsComeInTheInterfaceLanguage)
 INSTANTIATE_TEST_SUITE_P(
     Languages, NoticeLanguageTest,
     ::testing::Values(LanguageCase{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
-                                   "The system detect the gaming mouse.",
-                                   "The system did not detect the gaming mouse!", "Info", "Warning"},
+                                   "The system detect the gaming mouse.", "The system did not detect the gaming mouse!",
+                                   "Info", "Warning"},
                       LanguageCase{Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12",
                                    "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！", "信息", "警告"},
                       LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",
                                    "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}));
 
-struct ReportCase
+TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)
 {
-    std::vector<std::uint8_t> report;
-    std::optional<DeviceNotice> notice;
-};
-
-class NotificationReportTest : public ::testing::TestWithParam<ReportCase>
-{
-};
-
-TEST_P(NotificationReportTest, OnlyReportsStarting0607CarryANotice)
-{
-    EXPECT_EQ(ParseNotificationReport(GetParam().report), GetParam().notice);
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}), (DeviceNotice{2, 3}));
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x09, 0x02}), (DeviceNotice{9, 2}));
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x05, 0x07, 0x01, 0x01}), std::nullopt);
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x08, 0x01, 0x01}), std::nullopt);
+    // Too short to carry a value: nothing is made up from stale bytes.
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x01}), std::nullopt);
+    EXPECT_EQ(ParseNotificationReport(Bytes{}), std::nullopt);
 }
-
-INSTANTIATE_TEST_SUITE_P(Reports, NotificationReportTest,
-                         ::testing::Values(ReportCase{{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}, DeviceNotice{2, 3}},
-                                           ReportCase{{0x06, 0x07, 0x09, 0x02}, DeviceNotice{9, 2}},
-                                           ReportCase{{0x06, 0x07, 0x05, 0x01},
-                                                      DeviceNotice{5, 1}}, // parsed; the handler ignores it
-                                           ReportCase{{0x05, 0x07, 0x01, 0x01}, std::nullopt},
-                                           ReportCase{{0x06, 0x08, 0x01, 0x01}, std::nullopt},
-                                           // Too short to carry a value: nothing is made up from stale bytes.
-                                           ReportCase{{0x06, 0x07, 0x01}, std::nullopt}, ReportCase{{}, std::nullopt}));
 
 } // namespace
 } // namespace veldrane::test

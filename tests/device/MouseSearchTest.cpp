@@ -1,5 +1,6 @@
-#include <algorithm>
 #include <atomic>
+#include <map>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,110 +12,93 @@
 namespace veldrane::test {
 namespace {
 
-HidInterfaceInfo OtherDevice(const std::string& path)
+// The simulated mouse, noting how each path was opened.
+class OpenRecordingBackend : public HidBackend
 {
-    HidInterfaceInfo info;
-    info.path = path;
-    info.vendorId = 0x046D;
-    info.productId = 0xC077;
-    info.usagePage = 0x0001;
-    info.usage = 0x0002;
-    info.inputReportLength = 5;
-    return info;
-}
+public:
+    explicit OpenRecordingBackend(SimulatedMouse& mouse) : m_mouse(mouse) {}
+    std::vector<HidInterfaceInfo> Enumerate() override { return m_mouse.Enumerate(); }
+    std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
+    {
+        opened[path] = mode;
+        return m_mouse.Open(path, mode);
+    }
 
-// An interface with the mouse's ids and the command interface's usage, whose lengths a test sets.
-HidInterfaceInfo CommandLike(const std::string& path, std::uint16_t feature, std::uint16_t input = 65)
+    std::map<std::string, HidOpenMode> opened;
+
+private:
+    SimulatedMouse& m_mouse;
+};
+
+HidInterfaceInfo Interface(const std::string& path, std::uint16_t vendor, std::uint16_t usagePage, std::uint16_t usage,
+                           std::uint16_t input)
 {
     HidInterfaceInfo info;
     info.path = path;
-    info.vendorId = kMouseVendorId;
-    info.productId = kMouseProductId;
-    info.usagePage = kCommandUsagePage;
-    info.usage = kCommandUsage;
+    info.vendorId = vendor;
+    info.productId = vendor == kMouseVendorId ? kMouseProductId : 0xC077;
+    info.usagePage = usagePage;
+    info.usage = usage;
     info.inputReportLength = input;
-    info.outputReportLength = 65;
-    info.featureReportLength = feature;
+    info.outputReportLength = vendor == kMouseVendorId ? 65 : 0;
+    info.featureReportLength = vendor == kMouseVendorId ? 9 : 0;
     return info;
 }
 
 class MouseSearchTest : public MouseTest
 {
 protected:
-    // The notification interface the listener would get now, if any.
-    std::optional<ListenerInterface> ListenerNow()
+    // Searches through `backend` and tells whether the link has both interfaces and commands reach
+    // the simulated mouse's command interface.
+    void ExpectFound(HidBackend& backend)
     {
-        if (!link.IsConnected()) {
-            return std::nullopt;
-        }
+        DeviceLink searched{backend, clock};
+        ASSERT_TRUE(FindMouse(searched));
+        EXPECT_TRUE(searched.IsConnected());
+        EXPECT_EQ(searched.CommandLengths().feature, 9);
+        EXPECT_EQ(searched.CommandLengths().input, 65);
+        EXPECT_EQ(searched.CommandLengths().output, 65);
         const std::atomic<bool> stop{false};
-        return link.WaitForListenerInterface(0, stop);
-    }
-
-    // Whether commands reach the simulated mouse's command interface.
-    bool CommandsReachTheMouse()
-    {
+        const auto listener = searched.WaitForListenerInterface(0, stop);
+        ASSERT_TRUE(listener);
+        EXPECT_NE(listener->device, nullptr);
+        EXPECT_EQ(listener->inputLength, 8);
         mouse.ClearLog();
-        SendModeByte(link, image);
+        SendModeByte(searched, image);
         const auto reports = CommandReports(mouse);
-        return reports.size() == 1 && reports[0].delivered;
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_TRUE(reports[0].delivered);
     }
 };
 
-TEST_F(MouseSearchTest, FindsBothInterfacesAndSetsConnectedAndTheLengths)
+TEST_F(MouseSearchTest, FindsBothInterfacesWhateverTheOrderAndOpensTheNotificationOneForReading)
 {
-    EXPECT_TRUE(FindMouse(link));
-    EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(link.CommandLengths().feature, 9);
-    EXPECT_EQ(link.CommandLengths().input, 65);
-    EXPECT_EQ(link.CommandLengths().output, 65);
-    const auto listener = ListenerNow();
-    ASSERT_TRUE(listener);
-    EXPECT_NE(listener->device, nullptr);
-    EXPECT_EQ(listener->inputLength, 8);
-    EXPECT_TRUE(CommandsReachTheMouse());
+    using I = SimulatedInterface;
+    const std::vector<std::vector<I>> orders = {{I::Pointer, I::Command, I::Notification},
+                                                {I::Command, I::Notification, I::Pointer},
+                                                {I::Notification, I::Pointer, I::Command}};
+    for (const auto& order : orders) {
+        mouse.SetInterfaceOrder(order);
+        OpenRecordingBackend backend(mouse);
+        ExpectFound(backend);
+        EXPECT_EQ(backend.opened, (std::map<std::string, HidOpenMode>{
+                                      {SimulatedMouse::PathOf(I::Command), HidOpenMode::Commands},
+                                      {SimulatedMouse::PathOf(I::Notification), HidOpenMode::Reading}}));
+    }
 }
 
-class MouseSearchOrderTest : public MouseSearchTest,
-                             public ::testing::WithParamInterface<std::vector<SimulatedInterface>>
+TEST_F(MouseSearchTest, PassesOverOtherDevicesLockedNodesAndCommandInterfacesWithTooLongInput)
 {
-};
-
-TEST_P(MouseSearchOrderTest, OpensTheNotificationInterfaceWhateverTheOrder)
-{
-    mouse.SetInterfaceOrder(GetParam());
-    EXPECT_TRUE(FindMouse(link));
-    const auto listener = ListenerNow();
-    ASSERT_TRUE(listener);
-    EXPECT_NE(listener->device, nullptr);
-}
-
-using I = SimulatedInterface;
-INSTANTIATE_TEST_SUITE_P(EveryOrder, MouseSearchOrderTest,
-                         ::testing::Values(std::vector{I::Pointer, I::Command, I::Notification},
-                                           std::vector{I::Pointer, I::Notification, I::Command},
-                                           std::vector{I::Command, I::Pointer, I::Notification},
-                                           std::vector{I::Command, I::Notification, I::Pointer},
-                                           std::vector{I::Notification, I::Pointer, I::Command},
-                                           std::vector{I::Notification, I::Command, I::Pointer}));
-
-TEST_F(MouseSearchTest, PassesOverOtherDevicesAndInterfacesItCannotOpen)
-{
-    // On Linux most HID nodes of other devices are not open to the user; they must not hide the mouse.
-    mouse.AddOtherInterface(OtherDevice("other:locked"), false);
-    mouse.AddOtherInterface(OtherDevice("other:open"), true);
-    EXPECT_TRUE(FindMouse(link));
-    EXPECT_TRUE(CommandsReachTheMouse());
-}
-
-TEST_F(MouseSearchTest, CommandInterfaceWithInputLongerThanTheReceiveBufferIsRefused)
-{
-    EXPECT_EQ(ClassifyInterface(CommandLike("fits", 9, 80)), MouseInterfaceRole::Command);
-    EXPECT_EQ(ClassifyInterface(CommandLike("long", 9, 81)), MouseInterfaceRole::Other);
-    // Enumerated first and open to the user, it still does not stand in for the mouse's own.
-    mouse.AddOtherInterface(CommandLike("mouse:long", 9, 81), true);
-    EXPECT_TRUE(FindMouse(link));
-    EXPECT_TRUE(CommandsReachTheMouse());
+    const HidInterfaceInfo tooLong = Interface("mouse:long", kMouseVendorId, kCommandUsagePage, kCommandUsage, 81);
+    EXPECT_EQ(ClassifyInterface(Interface("fits", kMouseVendorId, kCommandUsagePage, kCommandUsage, 80)),
+              MouseInterfaceRole::Command);
+    EXPECT_EQ(ClassifyInterface(tooLong), MouseInterfaceRole::Other);
+    // On Linux most HID nodes of other devices are not open to the user; they must not hide the
+    // mouse. Listed first and open to the user, a too long one still does not stand in for it.
+    mouse.AddOtherInterface(Interface("other:locked", 0x046D, 0x0001, 0x0002, 5), false);
+    mouse.AddOtherInterface(Interface("other:open", 0x046D, 0x0001, 0x0002, 5), true);
+    mouse.AddOtherInterface(tooLong, true);
+    ExpectFound(mouse);
 }
 
 } // namespace

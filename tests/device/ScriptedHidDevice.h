@@ -21,7 +21,9 @@ struct HidScript
 {
     std::optional<std::vector<std::uint8_t>> featureAnswer; // nothing: the fetch fails
     std::deque<std::vector<std::uint8_t>> inputReports;     // an empty queue reads as a time-out
-    bool readsFail = false;
+    bool refuseFeature = false;
+    bool refuseFetch = false;
+    bool refuseWrite = false;
 
     std::vector<std::vector<std::uint8_t>> featuresSent;
     std::size_t featureFetches = 0;
@@ -30,7 +32,8 @@ struct HidScript
     std::vector<std::chrono::milliseconds> readTimeouts;
 };
 
-// A device that plays back a script, for the transport's edges that no sane mouse shows.
+// A device that plays back a script, for the transport's edges that no sane mouse shows. A
+// refused report is still recorded, as the platform saw it.
 class ScriptedHidDevice : public HidDevice
 {
 public:
@@ -39,12 +42,12 @@ public:
     bool SetFeature(std::span<const std::uint8_t> report) override
     {
         m_script->featuresSent.emplace_back(report.begin(), report.end());
-        return true;
+        return !m_script->refuseFeature;
     }
     bool GetFeature(std::span<std::uint8_t> report) override
     {
         ++m_script->featureFetches;
-        if (!m_script->featureAnswer) {
+        if (!m_script->featureAnswer || m_script->refuseFetch) {
             return false;
         }
         std::copy_n(m_script->featureAnswer->begin(), std::min(report.size(), m_script->featureAnswer->size()),
@@ -54,15 +57,12 @@ public:
     bool WriteOutput(std::span<const std::uint8_t> report) override
     {
         m_script->outputsWritten.emplace_back(report.begin(), report.end());
-        return true;
+        return !m_script->refuseWrite;
     }
     HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds timeout) override
     {
         m_script->readSizes.push_back(report.size());
         m_script->readTimeouts.push_back(timeout);
-        if (m_script->readsFail) {
-            return {0, true};
-        }
         if (m_script->inputReports.empty()) {
             return {};
         }
