@@ -49,25 +49,6 @@ protected:
     test::RecordingCanvas images;
 };
 
-TEST_F(RightPanelTest, ShutHeadersStand25PixelsApartAndAnOpenSectionPushesTheLaterOnesDown)
-{
-    auto panel = Panel(100);
-    for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
-        const int top = 32 + 25 * static_cast<int>(i);
-        EXPECT_EQ(panel->Stack().HeaderArea(i), (Rect{734, top, 976, top + 20}));
-        EXPECT_EQ(panel->Stack().HeaderAt({975, top + 19}), i);
-    }
-    EXPECT_EQ(panel->Stack().HeaderAt({734, 52}), std::nullopt); // the gap
-    EXPECT_EQ(panel->Stack().HeaderAt({976, 32}), std::nullopt);
-    EXPECT_EQ(panel->Overflow(), 0);
-
-    panel->Toggle(RightPanel::kLighting);
-    EXPECT_EQ(panel->Stack().ContentOrigin(RightPanel::kLighting), (Point{734, 77}));
-    EXPECT_EQ(panel->Stack().HeaderArea(RightPanel::kUsbReportRate), (Rect{734, 182, 976, 202}));
-    EXPECT_EQ(panel->Stack().OpenContentAt({800, 176}), RightPanel::kLighting);
-    EXPECT_EQ(panel->Stack().OpenContentAt({800, 177}), std::nullopt);
-}
-
 // Opening or shutting a section while the panel is scrolled leaves the clicked header where it was
 // (under the pointer), as far as the panel's height lets it.
 TEST_F(RightPanelTest, TogglingWhileScrolledKeepsTheHeaderInPlace)

@@ -189,13 +189,15 @@ TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
     EXPECT_EQ(drawn.ImagesAt("/MouseAttribute/Speed/6.png").at(0).at, (Point{origin.x + 50, origin.y + 110 - 83 - 17}));
 }
 
-// A click on a box's text acts like one on its box; a press on an empty spot of an open section
-// still moves the window.
+// A box's text stands beside it, and a click on the text acts like one on its box; a press on an
+// empty spot of an open section still moves the window.
 TEST_F(SectionsTest, LabelsBelongToTheirBoxesAndEmptySpotsMoveTheWindow)
 {
     Current().lightMode = 3;
     Current().scrollOneScreen = 1;
     Open(kSideLight);
+    EXPECT_EQ(Drawn().FindText("ON")->area, (Rect{64, 230, 144, 247}));
+    EXPECT_EQ(Drawn().FindText("OFF")->area, (Rect{164, 230, 244, 247}));
     Model().Press({80, 238}); // "ON"
     EXPECT_EQ(Current().sideButtonLight, 1);
     Open(kLighting);
