@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "buttons/ButtonPicture.h"
 #include "platform/MessageSink.h"
 #include "platform/SkinCanvas.h"
 #include "text/HelpDialogTexts.h"
@@ -12,10 +11,6 @@ namespace veldrane {
 namespace {
 
 constexpr std::string_view kBackground = "/Help/HelpWindow.png";
-constexpr std::string_view kTextButtonNormal = "/MacroManagement/button-new-normal.png";
-constexpr std::string_view kTextButtonOver = "/MacroManagement/button-new-over.png";
-constexpr std::string_view kCloseNormal = "/button-close-normal.png";
-constexpr std::string_view kCloseOver = "/button-close-over.png";
 constexpr Colour kLineColour{0, 0, 0, 255};
 // Without its picture the panel is a plain light card with a dark edge, so that its lines stay
 // readable and the area it takes from the main window can be seen.
@@ -53,7 +48,6 @@ HelpPanelModel::HelpPanelModel(Language language, Shell& shell, MessageSink& mes
 void HelpPanelModel::Open()
 {
     m_open = true;
-    m_buttons.fill(ButtonState::Hidden);
     auto size = m_images.ImageSize(kBackground);
     m_hasPicture = size.has_value();
     m_size = size.value_or(kFallbackSize);
@@ -74,10 +68,6 @@ HelpPanelModel::PressResult HelpPanelModel::Press(Point p)
     if (!m_open) {
         return PressResult::None;
     }
-    if (kOkButton.Contains(p) || kCancelButton.Contains(p) || kCloseButton.Contains(p)) {
-        Close();
-        return PressResult::Closed;
-    }
     if (kWebLine.Contains(p)) {
         m_shell.OpenUrl(m_texts.webAddress);
         return PressResult::None;
@@ -86,22 +76,6 @@ HelpPanelModel::PressResult HelpPanelModel::Press(Point p)
         return PressResult::UpdateRequested;
     }
     return PressResult::None;
-}
-
-bool HelpPanelModel::Hover(Point p)
-{
-    static constexpr std::array<Rect, kButtonCount> kAreas{kOkButton, kCancelButton, kCloseButton};
-    bool changed = false;
-    for (std::size_t i = 0; i < kButtonCount; ++i) {
-        ButtonState wanted = kAreas[i].Contains(p)                 ? ButtonState::Over
-                             : m_buttons[i] == ButtonState::Hidden ? ButtonState::Hidden
-                                                                   : ButtonState::Normal;
-        if (wanted != m_buttons[i]) {
-            m_buttons[i] = wanted;
-            changed = true;
-        }
-    }
-    return changed;
 }
 
 void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
@@ -114,21 +88,6 @@ void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
     canvas.DrawText(Offset(kWebLine, origin), m_texts.webAddress, FontRole::Dialog, kLineColour, TextAlign::Centre);
     canvas.DrawText(Offset(kUpdateLine, origin), m_texts.update, FontRole::Dialog, kLineColour, TextAlign::Centre);
     canvas.DrawText(Offset(kVersionLine, origin), m_texts.version, FontRole::Dialog, kLineColour, TextAlign::Centre);
-
-    auto drawTextButton = [&](ButtonState state, Rect area, std::string_view text) {
-        if (state == ButtonState::Hidden) {
-            return;
-        }
-        Rect at = Offset(area, origin);
-        DrawButtonPicture(canvas, state == ButtonState::Over ? kTextButtonOver : kTextButtonNormal, at);
-        canvas.DrawText(at, text, FontRole::Dialog, kLineColour, TextAlign::Centre);
-    };
-    drawTextButton(m_buttons[kOk], kOkButton, m_texts.ok);
-    drawTextButton(m_buttons[kCancel], kCancelButton, m_texts.cancel);
-    if (m_buttons[kClose] != ButtonState::Hidden) {
-        canvas.DrawImage(m_buttons[kClose] == ButtonState::Over ? kCloseOver : kCloseNormal,
-                         Offset(kCloseButton, origin).TopLeft());
-    }
 }
 
 std::filesystem::path HelpPanelModel::UpdaterPath(const std::filesystem::path& executableDirectory,

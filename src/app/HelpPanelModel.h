@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -18,7 +17,8 @@ struct HelpDialogTexts;
 
 // The help panel (CHelpDialog) under the help button: the maker's web address, the update line
 // and the version line on "/Help/HelpWindow.png", placed at (786, 25) of the main window. Points
-// given to Press and Hover are panel pixels.
+// given to Press are panel pixels; the panel closes from the main window (the help button, or a
+// click elsewhere).
 class HelpPanelModel
 {
 public:
@@ -27,14 +27,10 @@ public:
     static constexpr Rect kWebLine{0, 0, 166, 25};
     static constexpr Rect kUpdateLine{0, 26, 166, 49};
     static constexpr Rect kVersionLine{0, 50, 166, 77};
-    static constexpr Rect kOkButton{250, 250, 308, 275};
-    static constexpr Rect kCancelButton{314, 250, 372, 275};
-    static constexpr Rect kCloseButton{352, 6, 370, 24};
 
     enum class PressResult
     {
         None,
-        Closed,          // OK, Cancel or close: the panel has closed itself
         UpdateRequested, // the update line: the main window starts the updater (message 0xB13)
     };
 
@@ -51,8 +47,6 @@ public:
     Rect PanelArea() const { return Rect::At(kPanelOrigin, m_size); }
 
     PressResult Press(Point p);
-    // True when a button changed its picture.
-    bool Hover(Point p);
 
     // Draws the panel with its top-left corner at `origin`.
     void Draw(SkinCanvas& canvas, Point origin) const;
@@ -66,20 +60,6 @@ public:
     void StartUpdater();
 
 private:
-    enum class ButtonState
-    {
-        Hidden, // not drawn until the pointer first comes over it
-        Over,
-        Normal
-    };
-    enum ButtonIndex
-    {
-        kOk,
-        kCancel,
-        kClose,
-        kButtonCount
-    };
-
     Language m_language;
     const HelpDialogTexts& m_texts;
     Shell& m_shell;
@@ -90,7 +70,6 @@ private:
     bool m_hasPicture = false;
     bool m_missingReported = false;
     Size m_size = kFallbackSize;
-    std::array<ButtonState, kButtonCount> m_buttons{};
 };
 
 } // namespace veldrane

@@ -1,6 +1,7 @@
 #include "app/MainWindowModel.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "app/DeviceNoticeTarget.h"
 #include "app/EmptySection.h"
@@ -570,22 +571,8 @@ void MainWindowModel::ThumbRelease()
 
 void MainWindowModel::HelpPanelPress(Point p)
 {
-    switch (m_help.Press(p)) {
-    case HelpPanelModel::PressResult::Closed:
-        m_view.CloseHelp();
-        break;
-    case HelpPanelModel::PressResult::UpdateRequested:
+    if (m_help.Press(p) == HelpPanelModel::PressResult::UpdateRequested) {
         OnUpdateRequest(0);
-        break;
-    case HelpPanelModel::PressResult::None:
-        break;
-    }
-}
-
-void MainWindowModel::HelpPanelMove(Point p)
-{
-    if (m_help.IsOpen() && m_help.Hover(p)) {
-        m_view.RedrawHelp();
     }
 }
 
@@ -600,17 +587,23 @@ void MainWindowModel::OnUpdateRequest(int request)
 
 void MainWindowModel::ShowFromTray()
 {
-    if (m_reloadOnShow) {
-        m_reloadOnShow = false;
-        m_context.files.LoadConfig(m_context.records.Current);
-        m_context.files.LoadLabels(m_context.language);
-    }
     CloseAllLists();
-    m_view.Redraw(std::nullopt);
+    if (std::exchange(m_reloadOnShow, false)) {
+        ReloadProfile();
+    } else {
+        m_view.Redraw(std::nullopt);
+    }
     m_view.ShowAndRaise();
     if (!m_context.mouse.IsConnected()) {
         m_context.notices.SendDeviceNotice(DeviceNotice{kNoticeMouseNotDetected, 0});
     }
+}
+
+void MainWindowModel::ReloadProfile()
+{
+    m_context.files.LoadConfig(m_context.records.Current);
+    m_context.files.LoadLabels(m_context.language);
+    m_view.Redraw(std::nullopt);
 }
 
 void MainWindowModel::CloseRequested()

@@ -82,12 +82,14 @@ public:
     void ThumbDrag(Point p);
     void ThumbRelease();
 
-    // The help panel's events, in panel pixels.
+    // A press on the help panel, in panel pixels.
     void HelpPanelPress(Point p);
-    void HelpPanelMove(Point p);
 
-    // Left click or double click on the tray icon.
+    // Left click or double click on the tray icon. After "Cancel" the window shows the profile as
+    // its files hold it; after "Minimise" the unsaved edits are still there.
     void ShowFromTray();
+    // Loads the current profile and its labels again from their files and redraws the window.
+    void ReloadProfile();
     // The window manager asked the window to close (Alt+F4): it hides.
     void CloseRequested();
     // Message 0xB13 from the help panel: 0 starts the firmware updater.
@@ -102,7 +104,6 @@ public:
 
     // State for the views and for tests.
     bool ApplyLocked() const { return m_applyLock; }
-    bool ReloadOnShow() const { return m_reloadOnShow; }
     bool HelpOpen() const { return m_help.IsOpen(); }
     bool ProfileManagerOpen() const { return m_profileManagerOpen; }
     MouseView CurrentMouseView() const { return m_mouseView; }

@@ -25,8 +25,6 @@ public:
     // The help panel opened or closed; its state is the model's HelpPanel().
     virtual void ShowHelp() = 0;
     virtual void CloseHelp() = 0;
-    // The open help panel changed a picture.
-    virtual void RedrawHelp() = 0;
     // Opens the profile manager, modeless; it tells the model when it closes.
     virtual void OpenProfileManager() = 0;
     // Runs the macro manager modally; its macro data when it ends with OK.

@@ -12,7 +12,6 @@ namespace veldrane {
 CHelpDialog::CHelpDialog(QWidget* parent, MainWindowModel& model, SkinImageCache& images, const FontBook& fonts)
     : QWidget(parent), m_model(model), m_images(images), m_fonts(fonts)
 {
-    setMouseTracking(true);
     FollowModel();
 }
 
@@ -40,12 +39,6 @@ void CHelpDialog::mousePressEvent(QMouseEvent* event)
 void CHelpDialog::mouseDoubleClickEvent(QMouseEvent* event)
 {
     mousePressEvent(event);
-}
-
-void CHelpDialog::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint p = event->position().toPoint();
-    m_model.HelpPanelMove({p.x(), p.y()});
 }
 
 } // namespace veldrane

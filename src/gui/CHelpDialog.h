@@ -9,7 +9,7 @@ class MainWindowModel;
 class SkinImageCache;
 
 // The help panel: a child of the main window at (786, 25), painted from the main window model's
-// help panel and sending its presses and moves there in panel pixels.
+// help panel and sending its presses there in panel pixels.
 class CHelpDialog : public QWidget
 {
     Q_OBJECT
@@ -24,7 +24,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     MainWindowModel& m_model;

@@ -395,13 +395,8 @@ void CHidMouseApp::SendDeviceNotice(const DeviceNotice& notice)
 
 void CHidMouseApp::ReloadProfile()
 {
-    if (!m_files) {
-        return;
-    }
-    m_files->LoadConfig(m_records.Current);
-    m_files->LoadLabels(m_language);
     if (m_window) {
-        m_window->Redraw(std::nullopt);
+        m_window->Model().ReloadProfile();
     }
 }
 

@@ -253,13 +253,6 @@ void CHidMouseDlg::CloseHelp()
     }
 }
 
-void CHidMouseDlg::RedrawHelp()
-{
-    if (m_helpDialog) {
-        m_helpDialog->update();
-    }
-}
-
 void CHidMouseDlg::OpenProfileManager()
 {
     if (m_profileManagerOpener) {

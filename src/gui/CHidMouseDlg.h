@@ -58,7 +58,6 @@ public:
     void ExitProcess() override;
     void ShowHelp() override;
     void CloseHelp() override;
-    void RedrawHelp() override;
     void OpenProfileManager() override;
     std::optional<std::array<std::uint8_t, kMacroPartSize>> RunMacroManager() override;
     void StartWindowDrag(Point p) override;

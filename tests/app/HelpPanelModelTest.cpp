@@ -10,7 +10,6 @@
 namespace veldrane {
 namespace {
 
-using test::RecordingCanvas;
 using Shown = test::RecordingMessageSink::Shown;
 
 class HelpPanelModelTest : public ::testing::Test
@@ -26,36 +25,26 @@ protected:
     test::TempDir dir;
     test::RecordingShell shell;
     test::RecordingMessageSink messages;
-    RecordingCanvas images;
+    test::RecordingCanvas images;
 };
 
-struct UpdaterCase
+// 64-bit processors, ARM ones too, get the updater under "X64"; every other one that under "X86".
+TEST_F(HelpPanelModelTest, StartsTheUpdaterOfTheProcessorOrSaysWhereItLooked)
 {
-    const char* name;
-    ProcessorArchitecture architecture;
-    const char* relative;
-};
+    for (auto architecture : {ProcessorArchitecture::X86_64, ProcessorArchitecture::Arm64}) {
+        EXPECT_EQ(HelpPanelModel::UpdaterPath("/opt/v", architecture), "/opt/v/Update/X64/FwUpdate.exe");
+    }
+    for (auto architecture : {ProcessorArchitecture::X86, ProcessorArchitecture::Other}) {
+        EXPECT_EQ(HelpPanelModel::UpdaterPath("/opt/v", architecture), "/opt/v/Update/X86/FwUpdate.exe");
+    }
 
-class UpdaterPathTest : public ::testing::TestWithParam<UpdaterCase>
-{
-};
+    MakePanel(Language::SimplifiedChinese).StartUpdater();
+    EXPECT_TRUE(shell.startedPrograms.empty());
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                   "找不到更新程序：\n" + (dir / "Update/X64/FwUpdate.exe").string(),
+                                                   "Tessaly VELDRANE"}}));
 
-TEST_P(UpdaterPathTest, ChoosesTheUpdaterOfTheProcessor)
-{
-    EXPECT_EQ(HelpPanelModel::UpdaterPath("/opt/veldrane", GetParam().architecture).string(),
-              std::string("/opt/veldrane/") + GetParam().relative);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Architectures, UpdaterPathTest,
-    ::testing::Values(UpdaterCase{"X86_64", ProcessorArchitecture::X86_64, "Update/X64/FwUpdate.exe"},
-                      UpdaterCase{"Arm64", ProcessorArchitecture::Arm64, "Update/X64/FwUpdate.exe"},
-                      UpdaterCase{"X86", ProcessorArchitecture::X86, "Update/X86/FwUpdate.exe"},
-                      UpdaterCase{"Other", ProcessorArchitecture::Other, "Update/X86/FwUpdate.exe"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(HelpPanelModelTest, StartsThePresentUpdaterDetached)
-{
+    messages.shown.clear();
     shell.architecture = ProcessorArchitecture::X86;
     std::filesystem::create_directories(dir / "Update/X86");
     test::WriteFileBytes(dir / "Update/X86/FwUpdate.exe", "#!/bin/sh\n");
@@ -64,30 +53,20 @@ TEST_F(HelpPanelModelTest, StartsThePresentUpdaterDetached)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(HelpPanelModelTest, AMissingUpdaterIsReportedWithItsPath)
-{
-    MakePanel(Language::SimplifiedChinese).StartUpdater();
-    EXPECT_TRUE(shell.startedPrograms.empty());
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
-                                                   "找不到更新程序：\n" + (dir / "Update/X64/FwUpdate.exe").string(),
-                                                   "Tessaly VELDRANE"}}));
-}
-
+// The web line opens the maker's site and the update line asks for the updater; the gap between
+// them and the version line do nothing.
 TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
 {
     HelpPanelModel panel = MakePanel();
     panel.Open();
-    EXPECT_EQ(panel.PanelSize(), (Size{166, 78}));
     EXPECT_EQ(panel.PanelArea(), (Rect{786, 25, 952, 103}));
     EXPECT_EQ(panel.Press({165, 24}), HelpPanelModel::PressResult::None);
     EXPECT_EQ(shell.openedUrls, std::vector<std::string>{"http://www.tessaly.example"});
-    EXPECT_EQ(panel.Press({0, 25}), HelpPanelModel::PressResult::None); // between the lines
+    EXPECT_EQ(panel.Press({0, 25}), HelpPanelModel::PressResult::None);
     EXPECT_EQ(panel.Press({0, 26}), HelpPanelModel::PressResult::UpdateRequested);
-    EXPECT_EQ(panel.Press({50, 60}), HelpPanelModel::PressResult::None); // the version line
+    EXPECT_EQ(panel.Press({50, 60}), HelpPanelModel::PressResult::None);
     EXPECT_EQ(shell.openedUrls.size(), 1u);
     EXPECT_TRUE(panel.IsOpen());
-    EXPECT_EQ(panel.Press({352, 6}), HelpPanelModel::PressResult::Closed);
-    EXPECT_FALSE(panel.IsOpen());
 }
 
 // Without its picture the panel is still seen where it takes clicks, with its lines readable, and
@@ -101,7 +80,7 @@ TEST_F(HelpPanelModelTest, WithoutItsPictureThePanelIsPlainAndReportedOnce)
     panel.Open();
     EXPECT_EQ(messages.shown,
               (std::vector<Shown>{{Shown::Kind::Message, "error", "Help Dialog Load background image failed!!!"}}));
-    RecordingCanvas canvas;
+    test::RecordingCanvas canvas;
     panel.Draw(canvas, {786, 25});
     ASSERT_FALSE(canvas.fills.empty());
     EXPECT_EQ(canvas.fills.front().area, (Rect{786, 25, 952, 102}));

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/AppContext.h"
 #include "app/AppFakes.h"
@@ -26,7 +28,11 @@ class MainWindowFixture : public ::testing::Test
 protected:
     MainWindowFixture()
     {
-        EXPECT_EQ(WriteFactoryFiles(dir.Path(), codec), "");
+        // The factory files are written once and copied for each test: writing them key by key is slow.
+        static const TempDir installed;
+        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
+        EXPECT_EQ(failure, "");
+        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
         files.LoadConfig(records.Current);
         files.LoadLabels(language);
         records.Snapshot();

@@ -10,21 +10,22 @@
 namespace veldrane {
 namespace {
 
+using test::Patterned;
+using Shown = test::RecordingMessageSink::Shown;
+
 class RecordingHost : public ProfileCommandsHost
 {
 public:
     // With the number of downloads made so far, so that the download is seen under the wait cursor.
     void SetWaitCursor(bool wait) override
     {
-        calls.push_back((wait ? "wait@" : "arrow@") + std::to_string(downloads ? downloads->size() : 0));
+        calls.push_back((wait ? "wait@" : "arrow@") + std::to_string(downloads->size()));
     }
     void ReturnToFirstPage() override { calls.push_back("firstPage"); }
 
     std::vector<std::string> calls;
     const std::vector<ProfileRecord>* downloads = nullptr;
 };
-
-using test::Patterned;
 
 class ProfileCommandsTest : public test::MainWindowFixture
 {
@@ -42,93 +43,15 @@ protected:
         host.downloads = &mouse.downloads;
     }
 
-    std::string LabelInFile(std::string_view file, std::size_t button)
+    std::string LabelInFile(std::string_view section = "Setting-EN")
     {
-        IniFile labels(dir / file, codec);
-        return labels.GetString("Setting-EN", "Item" + std::to_string(button + 1));
+        return IniFile(dir / "str0.ini", codec).GetString(section, "Item1");
     }
 
     ProfileCommands commands{records, files, mouse, messages, pointerSettings, language};
     RecordingHost host;
 };
 
-TEST_F(ProfileCommandsTest, ResetWithTheMouseTakesFactorySettingsKeepsMacrosAndSaves)
-{
-    const ProfileRecord before = records.Current;
-    const ProfileRecord factory = Patterned(3);
-    commands.ResetProfile(host);
-
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@1", "firstPage"}));
-    EXPECT_EQ(records.Current.deviceProfile, 4);
-    for (std::size_t i = 1; i < kSettingsPartSize; ++i) {
-        ASSERT_EQ(records.Current.Bytes()[i], factory.Bytes()[i]) << i;
-    }
-    EXPECT_EQ(records.Current.macroData, before.macroData);
-    EXPECT_EQ(files.buttonLabel[0], "Click");
-    EXPECT_FALSE(files.resetInProgress);
-
-    ASSERT_EQ(mouse.downloads.size(), 1u);
-    EXPECT_EQ(mouse.downloads[0], records.Current);
-    EXPECT_EQ(records.Backup, records.Current);
-    EXPECT_EQ(pointerSettings.applied.size(), 1u);
-    // the download saved into the selected profile's files, not into the factory ones
-    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, records.Current);
-    EXPECT_EQ(ConfigFile::Read(dir / "config.bin").contents.record, factory);
-    EXPECT_EQ(LabelInFile("str0.ini", 0), "Click");
-}
-
-TEST_F(ProfileCommandsTest, ResetWithoutTheMouseChangesMemoryOnly)
-{
-    mouse.connected = false;
-    const ProfileRecord before = records.Current;
-    const std::string configBefore = test::ReadFileBytes(dir / "config0.bin");
-    commands.ResetProfile(host);
-
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@0", "firstPage"}));
-    EXPECT_EQ(records.Current.cpiValue, Patterned(3).cpiValue);
-    EXPECT_EQ(records.Current.deviceProfile, 4);
-    EXPECT_TRUE(mouse.downloads.empty());
-    EXPECT_TRUE(pointerSettings.applied.empty());
-    EXPECT_EQ(records.Backup, before);
-    EXPECT_EQ(test::ReadFileBytes(dir / "config0.bin"), configBefore);
-    EXPECT_EQ(LabelInFile("str0.ini", 0), "mine");
-    EXPECT_FALSE(files.resetInProgress);
-
-    records.Revert(); // "Cancel" after it brings the profile back
-    EXPECT_EQ(records.Current, before);
-}
-
-struct SaveCase
-{
-    const char* name;
-    bool connected;
-    bool takes;
-    std::vector<test::RecordingMessageSink::Shown> shown;
-};
-
-class SaveTest : public ProfileCommandsTest, public ::testing::WithParamInterface<SaveCase>
-{
-};
-
-// Whatever became of the mouse, the edits reach the profile's files and become the backup, and the
-// user learns where they are.
-TEST_P(SaveTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
-{
-    mouse.connected = GetParam().connected;
-    mouse.takes = GetParam().takes;
-    records.Current.cpiValue[1] = 0x42;
-    files.buttonLabel[0] = "edited";
-    EXPECT_EQ(commands.ApplyProfile(host), GetParam().connected && GetParam().takes);
-
-    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, records.Current);
-    EXPECT_EQ(LabelInFile("str0.ini", 0), "edited");
-    EXPECT_EQ(records.Backup, records.Current);
-    EXPECT_EQ(pointerSettings.applied.size(), 1u);
-    EXPECT_EQ(mouse.downloads.size(), GetParam().connected ? 1u : 0u);
-    EXPECT_EQ(messages.shown, GetParam().shown);
-}
-
-using Shown = test::RecordingMessageSink::Shown;
 const Shown kNotTaken{Shown::Kind::Message,
                       "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press "
                       "Save.",
@@ -138,71 +61,89 @@ const Shown kNotConnected{Shown::Kind::Message,
                           "next time you press Save.",
                           "Tessaly VELDRANE"};
 
-INSTANTIATE_TEST_SUITE_P(Mouse, SaveTest,
-                         ::testing::Values(SaveCase{"Taken", true, true, {}},
-                                           SaveCase{"NotTaken", true, false, {kNotTaken}},
-                                           SaveCase{"NotConnected", false, false, {kNotConnected}}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ProfileCommandsTest, ResetThatTheMouseDidNotTakeWarnsAndStillSaves)
+// The factory settings replace the profile's in the mouse's profile number; its macros stay.
+TEST_F(ProfileCommandsTest, ResetWithTheMouseTakesFactorySettingsKeepsMacrosAndSaves)
 {
-    mouse.takes = false;
+    ProfileRecord expected = Patterned(3);
+    expected.deviceProfile = 4;
+    expected.macroData = records.Current.macroData;
     commands.ResetProfile(host);
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{kNotTaken}));
-    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, records.Current);
-    EXPECT_EQ(records.Backup, records.Current);
+
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@1", "firstPage"}));
+    EXPECT_EQ(records.Current, expected);
+    EXPECT_EQ(records.Backup, expected);
+    EXPECT_EQ(mouse.downloads, std::vector<ProfileRecord>{expected});
+    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{expected});
+    EXPECT_FALSE(files.resetInProgress);
+    EXPECT_TRUE(messages.shown.empty());
+    // the download saved into the selected profile's files, not into the factory ones
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, expected);
+    EXPECT_EQ(ConfigFile::Read(dir / "config.bin").contents.record, Patterned(3));
+    EXPECT_EQ(LabelInFile(), "Click");
 }
 
-struct FirstRunCase
+struct CommandCase
 {
     const char* name;
-    Language language;
-    const char* section;
-    std::array<const char*, kButtonCount> labels;
+    bool reset; // "Reset", or else "Save"
+    bool connected;
+    bool takes;
+    bool saved; // the files and the backup take the record
+    std::vector<Shown> shown;
 };
 
-class FirstRunLabelsTest : public test::MainWindowFixture, public ::testing::WithParamInterface<FirstRunCase>
+class CommandTest : public ProfileCommandsTest, public ::testing::WithParamInterface<CommandCase>
 {
 };
 
-TEST_P(FirstRunLabelsTest, ANeverSavedProfileGetsTheDefaultNames)
+// Whatever became of the mouse, Save stores the edits in the profile's files and makes them the
+// backup, and the user learns where they are. Reset without the mouse changes the record only, so
+// that "Cancel" brings the profile back.
+TEST_P(CommandTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
 {
-    files.firstRunFlag = 0;
-    files.buttonLabel.fill("old");
-    ProfileCommands commands(records, files, mouse, messages, pointerSettings, GetParam().language);
-    commands.FillFirstRunLabels();
-    IniFile labels(dir / "str0.ini", codec);
-    for (std::size_t button = 0; button < kButtonCount; ++button) {
-        EXPECT_EQ(files.buttonLabel[button], GetParam().labels[button]) << button;
-        EXPECT_EQ(labels.GetString(GetParam().section, "Item" + std::to_string(button + 1)), GetParam().labels[button]);
+    const CommandCase& c = GetParam();
+    mouse.connected = c.connected;
+    mouse.takes = c.takes;
+    const ProfileRecord before = records.Current;
+    const ProfileRecord inFile = ConfigFile::Read(dir / "config0.bin").contents.record;
+    records.Current.cpiValue[1] = 0x42;
+    files.buttonLabel[0] = "edited";
+    if (c.reset) {
+        commands.ResetProfile(host);
+    } else {
+        EXPECT_EQ(commands.ApplyProfile(host), c.connected && c.takes);
     }
+
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, c.saved ? records.Current : inFile);
+    EXPECT_EQ(records.Backup, c.saved ? records.Current : before);
+    EXPECT_EQ(LabelInFile(), c.saved ? files.buttonLabel[0] : "mine");
+    EXPECT_EQ(pointerSettings.applied.size(), c.saved ? 1u : 0u);
+    EXPECT_EQ(mouse.downloads.size(), c.connected ? 1u : 0u);
+    EXPECT_EQ(messages.shown, c.shown);
+    EXPECT_FALSE(files.resetInProgress);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Languages, FirstRunLabelsTest,
-    ::testing::Values(FirstRunCase{"English",
-                                   Language::English,
-                                   "Setting-EN",
-                                   {"Click", "Menu", "Universal Scroll", "Left Title Scroll", "Right Title Scroll",
-                                    "CPI +", "CPI -", "Button Off", "Button Off", "Button Off", "Button Off",
-                                    "Button Off"}},
-                      FirstRunCase{"SimplifiedChinese",
-                                   Language::SimplifiedChinese,
-                                   "Setting-CHS",
-                                   {"左键", "右键", "中键", "左摇摆滚轮", "右摇摆滚轮", "CPI +", "CPI -", "按键关闭",
-                                    "按键关闭", "按键关闭", "按键关闭", "按键关闭"}},
-                      FirstRunCase{"TraditionalChinese",
-                                   Language::TraditionalChinese,
-                                   "Setting-CHT",
-                                   {"左鍵", "右鍵", "中鍵", "左搖擺滾輪", "右搖擺滾輪", "CPI +", "CPI -", "按鍵關閉",
-                                    "按鍵關閉", "按鍵關閉", "按鍵關閉", "按鍵關閉"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Mouse, CommandTest,
+                         ::testing::Values(CommandCase{"SaveTaken", false, true, true, true, {}},
+                                           CommandCase{"SaveNotTaken", false, true, false, true, {kNotTaken}},
+                                           CommandCase{"SaveNotConnected", false, false, false, true, {kNotConnected}},
+                                           CommandCase{"ResetNotTaken", true, true, false, true, {kNotTaken}},
+                                           CommandCase{"ResetNotConnected", true, false, false, false, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ProfileCommandsTest, AfterASaveTheFillDoesNotRepeatOnTheNextLoad)
+// A profile never saved gets the default names of its language on the first draw of the window,
+// once: after a save they are the user's.
+TEST_F(ProfileCommandsTest, FirstRunLabelsAreFilledOnceInTheLanguageOfTheWindow)
 {
+    files.firstRunFlag = 0;
+    ProfileCommands chinese(records, files, mouse, messages, pointerSettings, Language::SimplifiedChinese);
+    chinese.FillFirstRunLabels();
+    EXPECT_EQ(files.buttonLabel[0], "左键");
+    EXPECT_EQ(files.buttonLabel[11], "按键关闭");
+    EXPECT_EQ(LabelInFile("Setting-CHS"), "左键");
+
     commands.ApplyProfile(host);
     files.LoadConfig(records.Current);
-    EXPECT_EQ(files.firstRunFlag, 1);
     files.buttonLabel.fill("kept");
     commands.FillFirstRunLabels();
     EXPECT_EQ(files.buttonLabel[0], "kept");

@@ -3,7 +3,6 @@
 #include <deque>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/ColourPicker.h"
 #include "platform/EditBox.h"
@@ -30,42 +29,18 @@ public:
     int runs = 0;
 };
 
-// The line-count box: keeps what it was told and lets a test type into it.
+// The line-count box: keeps its text and whether it is enabled.
 class RecordingEditBox : public EditBox
 {
 public:
-    struct Shown
-    {
-        Rect area;
-        Rect visible;
-        friend bool operator==(const Shown&, const Shown&) = default;
-    };
-
-    void Show(Rect area, Rect visible) override { shows.push_back({area, visible}); }
+    void Show(Rect, Rect) override {}
     void SetEnabled(bool on) override { enabled = on; }
-    void SetText(std::string_view utf8) override
-    {
-        text = utf8;
-        textsSet.push_back(text);
-    }
-    void SetTextColour(Colour colour) override { textColour = colour; }
-    void SetEditedHandler(EditedHandler handler) override { edited = std::move(handler); }
+    void SetText(std::string_view utf8) override { text = utf8; }
+    void SetTextColour(Colour) override {}
+    void SetEditedHandler(EditedHandler) override {}
 
-    // The user makes the box's text `typed`.
-    void Type(std::string_view typed)
-    {
-        text = typed;
-        if (edited) {
-            edited(text);
-        }
-    }
-
-    std::vector<Shown> shows;
-    std::vector<std::string> textsSet;
     std::string text;
     std::optional<bool> enabled;
-    std::optional<Colour> textColour;
-    EditedHandler edited;
 };
 
 } // namespace veldrane::test

@@ -23,19 +23,14 @@ protected:
         view.Clear();
     }
 
-    // Clicks the header of a right-panel section where it is now.
-    void ToggleRight(RightPanel::SectionIndex section)
+    // Clicks the header of a section of the left or the right panel where it is now.
+    void Toggle(bool left, std::size_t index)
     {
-        const Rect header = Model().Right().Stack().HeaderArea(section);
+        const Rect header = left ? Model().Left().Stack().HeaderArea(index) : Model().Right().Stack().HeaderArea(index);
         Model().Press({header.left + 5, header.top + 5});
     }
-    void ToggleLeft(LeftPanel::RowIndex row)
-    {
-        const Rect header = Model().Left().Stack().HeaderArea(row);
-        Model().Press({header.left + 5, header.top + 5});
-    }
-    Point RightOrigin(RightPanel::SectionIndex section) { return Model().Right().Stack().ContentOrigin(section); }
-    Point LeftOrigin(LeftPanel::RowIndex row) { return Model().Left().Stack().ContentOrigin(row); }
+    void ToggleRight(RightPanel::SectionIndex section) { Toggle(false, section); }
+    void ToggleLeft(LeftPanel::RowIndex row) { Toggle(true, row); }
 
     // Draws the whole window into a fresh recording.
     RecordingCanvas& Drawn()

@@ -1,29 +1,35 @@
 // Every settings section edited by presses at the window's coordinates, then "Save" against the
-// simulated mouse through the real download: the settings block, commands 0x03 and 0x05, the
-// profile file and the label file.
+// simulated mouse through the real device link and download: the settings block, commands 0x03
+// and 0x05, the profile file and the label file.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <vector>
 
+#include "app/DeviceLinkConnection.h"
+#include "app/MainWindowFixture.h"
 #include "app/SectionFakes.h"
-#include "app/SimulatedMouseWindowFixture.h"
 #include "app/sections/SettingsSections.h"
+#include "device/DeviceImage.h"
+#include "device/DeviceLink.h"
+#include "device/MouseSearch.h"
 #include "profile/ConfigFile.h"
+#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class SectionsSaveTest : public test::SimulatedMouseWindowFixture
+class SectionsSaveTest : public test::MainWindowFixture
 {
 protected:
     SectionsSaveTest()
     {
+        EXPECT_TRUE(FindMouse(link));
+        link.SetConnected(true);
         files.point = {24, 84, 97, 8};
-        InstallSettingsSections(Window(), linkedContext, colours, scrollLinesBox);
+        InstallSettingsSections(window, linkedContext, colours, scrollLinesBox);
         records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};
         records.Current.cpiColor.fill(0x40);
         records.Current.cpiValue[4] = 0x55;
@@ -34,35 +40,21 @@ protected:
         simulated.ClearLog();
     }
 
-    MainWindowModel& Window() { return LinkedModel(); }
-    void ToggleRight(RightPanel::SectionIndex section)
+    void Toggle(bool left, std::size_t index)
     {
-        const Rect header = Window().Right().Stack().HeaderArea(section);
-        Window().Press({header.left + 5, header.top + 5});
-    }
-    void ToggleLeft(LeftPanel::RowIndex row)
-    {
-        const Rect header = Window().Left().Stack().HeaderArea(row);
-        Window().Press({header.left + 5, header.top + 5});
+        const Rect header = left ? window.Left().Stack().HeaderArea(index) : window.Right().Stack().HeaderArea(index);
+        window.Press({header.left + 5, header.top + 5});
     }
     // Opens a section alone, makes the presses, shuts it again.
-    void InRight(RightPanel::SectionIndex section, std::initializer_list<Point> presses)
+    void In(bool left, std::size_t index, std::initializer_list<Point> presses)
     {
-        ToggleRight(section);
+        Toggle(left, index);
         for (Point p : presses) {
-            Window().Press(p);
+            window.Press(p);
         }
-        ToggleRight(section);
+        Toggle(left, index);
     }
-    void InLeft(LeftPanel::RowIndex row, std::initializer_list<Point> presses)
-    {
-        ToggleLeft(row);
-        for (Point p : presses) {
-            Window().Press(p);
-        }
-        ToggleLeft(row);
-    }
-    void Save() { Window().Press({930, 610}); }
+    void Save() { window.Press({930, 610}); }
 
     // The command-interface feature reports of the download whose command code is `code`.
     std::vector<Bytes> FeatureReports(std::uint8_t code) const
@@ -87,6 +79,12 @@ protected:
         return block;
     }
 
+    SimulatedMouse simulated{clock};
+    DeviceLink link{simulated, clock};
+    DeviceImage image;
+    DeviceLinkConnection connection{link, image, files};
+    AppContext linkedContext = ContextWith(connection);
+    MainWindowModel window{linkedContext, view};
     test::RecordingColourPicker colours;
     test::RecordingEditBox scrollLinesBox;
 };
@@ -94,22 +92,22 @@ protected:
 TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
 {
     colours.answers.push_back(Colour{10, 20, 30, 255});
-    InRight(RightPanel::kCpiSetting, {{775, 58},                         // stage 1: 164, 8200 CPI
-                                      {825, 227},                        // stage 2: 1, 50 CPI
-                                      {875, 150},                        // stage 3: 77
-                                      {925, 64},                         // stage 4: 163
-                                      {872, 251},                        // stage 3 switched off
-                                      {922, 265}});                      // stage 4's colour: 10, 20, 30
-    InRight(RightPanel::kLighting, {{744, 155},                          // "Multi-color "
-                                    {834 + 94, 155},                     // its level 5: sent as 15
-                                    {834, 97}});                         // "Single color" level 1, kept in the record
-    InRight(RightPanel::kUsbReportRate, {{825, 202}});                   // 250 Hz
-    InRight(RightPanel::kMouseSpeed, {{905, 206}});                      // the right-hand horizontal: 12
-    InRight(RightPanel::kDoubleClickSpeed, {{805, 231}});                // the left-hand horizontal: 2
-    InRight(RightPanel::kScrollSpeed, {{760, 230}, {958, 190}});         // one screen, 4 lines
-    InRight(RightPanel::kAngleSnap, {{751 + 198, 299}});                 // 11: snapping off
-    InLeft(LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
-    InLeft(LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
+    In(false, RightPanel::kCpiSetting, {{775, 58},    // stage 1: 164, 8200 CPI
+                                        {825, 227},   // stage 2: 1, 50 CPI
+                                        {875, 150},   // stage 3: 77
+                                        {925, 64},    // stage 4: 163
+                                        {872, 251},   // stage 3 switched off
+                                        {922, 265}}); // stage 4's colour: 10, 20, 30
+    In(false, RightPanel::kLighting, {{744, 155},      // "Multi-color "
+                                      {834 + 94, 155}, // its level 5: sent as 15
+                                      {834, 97}});     // "Single color" level 1, kept in the record
+    In(false, RightPanel::kUsbReportRate, {{825, 202}});           // 250 Hz
+    In(false, RightPanel::kMouseSpeed, {{905, 206}});              // the right-hand horizontal: 12
+    In(false, RightPanel::kDoubleClickSpeed, {{805, 231}});        // the left-hand horizontal: 2
+    In(false, RightPanel::kScrollSpeed, {{760, 230}, {958, 190}}); // one screen, 4 lines
+    In(false, RightPanel::kAngleSnap, {{751 + 198, 299}});         // 11: snapping off
+    In(true, LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
+    In(true, LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
     files.buttonLabel[0] = "Click";
     files.buttonLabel[11] = "Single Key";
 
@@ -125,41 +123,22 @@ TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
                         {121, 0},    {122, 0},    {123, 0},    {124, 0},    {125, 0},    {126, 0},    {127, 0}}));
     EXPECT_EQ(FeatureReports(0x03), (std::vector<Bytes>{{0x00, 0x03, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0xF8}}));
     EXPECT_EQ(FeatureReports(0x05), (std::vector<Bytes>{{0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFA}}));
-    EXPECT_EQ(simulated.ReportRate(), 4);
-    EXPECT_EQ(simulated.SideButtonLight(), 0);
 
+    // The record as the presses left it is in the profile file, and went to the desktop for the
+    // settings the mouse does not keep.
     const auto stored = ConfigFile::Read(dir / "config0.bin");
-    ASSERT_EQ(stored.status, ConfigFileStatus::Read);
     EXPECT_EQ(stored.contents.firstRunFlag, kConfigWrittenFlag);
-    const ProfileRecord& saved = stored.contents.record;
-    EXPECT_EQ(saved, records.Current);
-    EXPECT_EQ(saved.cpiValue, (std::array<std::uint8_t, 6>{164, 1, 77, 163, 0x55, 0x66}));
-    EXPECT_EQ(saved.cpiEnabled, (std::array<std::uint8_t, 6>{1, 1, 0, 1, 1, 1}));
-    EXPECT_EQ(saved.cpiColor[9], 10);
-    EXPECT_EQ(saved.cpiColor[11], 30);
-    EXPECT_EQ(saved.lightMode, 3);
-    EXPECT_EQ(saved.lightLevel, (std::array<std::uint8_t, 3>{1, 3, 5}));
-    EXPECT_EQ(saved.reportRate, 4);
-    EXPECT_EQ(saved.mouseSpeed, 12);
-    EXPECT_EQ(saved.doubleClickSpeed, 2);
-    EXPECT_EQ(saved.scrollOneScreen, 1);
-    EXPECT_EQ(saved.scrollLines, 4);
-    EXPECT_EQ(saved.angleSnap, 11);
-    EXPECT_EQ(saved.sensitivityX, 11);
-    EXPECT_EQ(saved.sensitivityY, 2);
-    EXPECT_EQ(saved.sideButtonLight, 0);
-
+    EXPECT_EQ(stored.contents.record, records.Current);
+    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{records.Current});
+    const ProfileRecord& r = records.Current;
+    EXPECT_EQ((std::array<int, 5>{r.mouseSpeed, r.doubleClickSpeed, r.scrollOneScreen, r.scrollLines, r.lightLevel[0]}),
+              (std::array<int, 5>{12, 2, 1, 4, 1}));
     ConfigFiles reloaded{dir.Path(), messages, codec};
     ProfileRecord ignored{};
     reloaded.LoadConfig(ignored);
     reloaded.LoadLabels(language);
     EXPECT_EQ(reloaded.buttonLabel[0], "Click");
     EXPECT_EQ(reloaded.buttonLabel[11], "Single Key");
-
-    // The pointer settings went to the desktop with the same record.
-    ASSERT_EQ(pointerSettings.applied.size(), 1u);
-    EXPECT_EQ(pointerSettings.applied[0].mouseSpeed, 12);
-    EXPECT_EQ(pointerSettings.applied[0].scrollOneScreen, 1);
 }
 
 // A load brings a file's values into the controls' range; the sections and the download never
@@ -177,12 +156,12 @@ TEST_F(SectionsSaveTest, TheRecordIsSentAsItIsEvenOutsideTheControlsRange)
     const ProfileRecord loaded = records.Current;
     // Opened and drawn, the sections leave the record alone.
     for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
-        Window().Right().Toggle(i);
+        window.Right().Toggle(i);
     }
-    ToggleLeft(LeftPanel::kXySensitivity);
-    ToggleLeft(LeftPanel::kLightButton);
+    Toggle(true, LeftPanel::kXySensitivity);
+    Toggle(true, LeftPanel::kLightButton);
     test::RecordingCanvas canvas;
-    Window().Draw(canvas);
+    window.Draw(canvas);
     ASSERT_EQ(records.Current, loaded);
 
     Save();
@@ -197,10 +176,7 @@ TEST_F(SectionsSaveTest, TheRecordIsSentAsItIsEvenOutsideTheControlsRange)
                         {121, 0},    {122, 0},    {123, 0},    {124, 0},    {125, 0},    {126, 0},    {127, 0}}));
     EXPECT_EQ(FeatureReports(0x03), (std::vector<Bytes>{{0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFC}}));
     EXPECT_EQ(FeatureReports(0x05), (std::vector<Bytes>{{0x00, 0x05, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0xF8}}));
-    const auto stored = ConfigFile::Read(dir / "config0.bin");
-    EXPECT_EQ(stored.contents.record.lightMode, 1);
-    EXPECT_EQ(stored.contents.record.sideButtonLight, 2);
-    EXPECT_EQ(stored.contents.record.angleSnap, 12);
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, loaded);
 }
 
 } // namespace

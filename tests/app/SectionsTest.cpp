@@ -1,67 +1,103 @@
-// What every settings section shares: hovering, the texts of the three languages, presses only
-// while open.
+// The settings sections on the window's model: presses at the edges of their controls, drags,
+// the values and notes they write, presses only while open.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 #include "app/SectionsFixture.h"
-#include "app/sections/AngleSnapSection.h"
-#include "app/sections/CpiSection.h"
-#include "app/sections/LightingSection.h"
-#include "app/sections/ReportRateSection.h"
-#include "app/sections/ScrollSpeedSection.h"
-#include "app/sections/SensitivitySection.h"
-#include "app/sections/SideLightSection.h"
-#include "app/sections/SpeedDialSection.h"
-#include "profile/ConfigFiles.h"
 
 namespace veldrane {
 namespace {
 
-class SectionHoverTest : public test::SectionsFixture
+// A section of the left or the right panel.
+struct Where
+{
+    bool left;
+    std::size_t index;
+};
+constexpr Where kCpi{false, RightPanel::kCpiSetting};
+constexpr Where kLighting{false, RightPanel::kLighting};
+constexpr Where kRate{false, RightPanel::kUsbReportRate};
+constexpr Where kSpeed{false, RightPanel::kMouseSpeed};
+constexpr Where kDoubleClick{false, RightPanel::kDoubleClickSpeed};
+constexpr Where kSnap{false, RightPanel::kAngleSnap};
+constexpr Where kSensitivity{true, LeftPanel::kXySensitivity};
+constexpr Where kSideLight{true, LeftPanel::kLightButton};
+
+class SectionsTest : public test::SectionsFixture
 {
 protected:
-    SectionHoverTest()
+    SectionsTest()
     {
-        images.sizes["/Enable-over.png"] = {10, 9};
-        Current().cpiEnabled = {1, 0, 1, 1, 1, 1};
-        ToggleRight(RightPanel::kCpiSetting);
-        view.Clear();
+        Current().cpiValue = {10, 20, 30, 40, 0x55, 0x66};
+        Current().cpiEnabled = {1, 1, 0, 2, 1, 0};
+        Current().reportRate = 1;
+        Current().mouseSpeed = 6;
+        Current().doubleClickSpeed = 6;
+        Current().sensitivityX = 6;
+        Current().sensitivityY = 6;
+        Current().lightMode = 1;
+        Current().lightLevel = {3, 3, 3};
+        Current().sideButtonLight = 2; // as a file may hold it: shown as off
+        Current().angleSnap = 1;
     }
-
-    bool PanelRedrawn()
-    {
-        const bool redrawn =
-            std::find(view.redraws.begin(), view.redraws.end(), RightPanel::kViewport) != view.redraws.end();
-        view.Clear();
-        return redrawn;
-    }
+    void Open(Where section) { Toggle(section.left, section.index); }
 };
 
-TEST_F(SectionHoverTest, AControlShowsItsOverPictureWhereTheSkinHasOne)
+using Change = void (*)(ProfileRecord&);
+constexpr Change kNothing = [](ProfileRecord&) {};
+
+// One press in a section opened alone, the whole record compared after it. The open sections'
+// contents start at: CPI (734, 52), stage tracks from x 775 and switches at y 251; Lighting
+// (734, 77), boxes at x 744 and the strips from 834 to 962; the report-rate dial's centre
+// (855, 172); the mouse-speed dial's centre (855, 206); X/Y sensitivity (20, 195), its strips
+// from x 37; the side light (20, 220), ON at (50, 234) and OFF at (150, 234).
+struct PressCase
 {
-    Model().Move({775, 255}, false); // the switch of stage 1, enabled
-    EXPECT_TRUE(PanelRedrawn());
-    auto& drawn = Drawn();
-    EXPECT_EQ(drawn.ImagesAt("/Enable-over.png").at(0).at, (Point{772, 251}));
-    for (const auto& image : drawn.ImagesAt("/Enable.png")) {
-        EXPECT_NE(image.at, (Point{772, 251}));
-    }
-    Model().Move({776, 256}, false); // within the same switch: nothing to change
-    EXPECT_FALSE(PanelRedrawn());
+    const char* name;
+    Where section;
+    Point p;
+    Change change;
+};
+
+class SectionPressTest : public SectionsTest, public testing::WithParamInterface<PressCase>
+{
+};
+
+TEST_P(SectionPressTest, ChangesItsOwnSettingOnly)
+{
+    ProfileRecord expected = Current();
+    GetParam().change(expected);
+    Open(GetParam().section);
+    Model().Press(GetParam().p);
+    EXPECT_EQ(Current(), expected);
 }
 
-using SectionLabelTest = test::SectionsFixture;
+INSTANTIATE_TEST_SUITE_P(
+    Edges, SectionPressTest,
+    testing::Values(
+        PressCase{"CpiTrackFoot", kCpi, {781, 226}, [](ProfileRecord& r) { r.cpiValue[0] = 1; }},
+        PressCase{"CpiSwitchLastPixel", kCpi, {781, 259}, [](ProfileRecord& r) { r.cpiEnabled[0] = 0; }},
+        PressCase{"CpiSwitchOfTwo", kCpi, {922, 255}, [](ProfileRecord& r) { r.cpiEnabled[3] = 0; }},
+        PressCase{"LightModeBoxLastPixel", kLighting, {753, 163}, [](ProfileRecord& r) { r.lightMode = 3; }},
+        PressCase{"LightStripFirst", kLighting, {837, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 1; }},
+        PressCase{"LightStripSecond", kLighting, {838, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 2; }},
+        PressCase{"LightStripEnd", kLighting, {961, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 6; }},
+        PressCase{"LightStripRight", kLighting, {962, 97}, kNothing},
+        PressCase{"RateLowerRight", kRate, {885, 202}, [](ProfileRecord& r) { r.reportRate = 2; }},
+        PressCase{"SpeedBelowCentre", kSpeed, {905, 207}, kNothing},
+        PressCase{"SensitivityFirstStep", kSensitivity, {45, 223}, [](ProfileRecord& r) { r.sensitivityX = 1; }},
+        PressCase{"SensitivitySecond", kSensitivity, {46, 223}, [](ProfileRecord& r) { r.sensitivityX = 2; }},
+        PressCase{"SideLightLeftOfOn", kSideLight, {30, 238}, kNothing},
+        PressCase{"SideLightOnLastPixel", kSideLight, {59, 242}, [](ProfileRecord& r) { r.sideButtonLight = 1; }}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A press on a control, then a move with the button held to a point past the control: the value
 // follows the pointer and stops at the control's end; the window is not dragged.
-struct ControlDragCase
+struct DragCase
 {
     const char* name;
-    bool left; // the section's panel
-    std::size_t row;
+    Where section;
     Point press;
     Point to;
     std::uint8_t (*field)(const ProfileRecord&);
@@ -69,17 +105,14 @@ struct ControlDragCase
     std::uint8_t dragged; // and after the move
 };
 
-class ControlDragTest : public test::SectionsFixture, public testing::WithParamInterface<ControlDragCase>
+class ControlDragTest : public SectionsTest, public testing::WithParamInterface<DragCase>
 {
 };
 
 TEST_P(ControlDragTest, TheValueFollowsThePointerClampedToTheControl)
 {
-    const ControlDragCase& c = GetParam();
-    Current().reportRate = 2;
-    Current().mouseSpeed = 6;
-    c.left ? ToggleLeft(static_cast<LeftPanel::RowIndex>(c.row))
-           : ToggleRight(static_cast<RightPanel::SectionIndex>(c.row));
+    const DragCase& c = GetParam();
+    Open(c.section);
     view.Clear();
     Model().Press(c.press);
     EXPECT_EQ(c.field(Current()), c.pressed);
@@ -88,167 +121,100 @@ TEST_P(ControlDragTest, TheValueFollowsThePointerClampedToTheControl)
     Model().Release(c.to);
     Model().Move(c.press, false); // after the release the pointer only hovers
     EXPECT_EQ(c.field(Current()), c.dragged);
-    EXPECT_TRUE(view.drags.empty());
+    EXPECT_EQ(view.drags, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Controls, ControlDragTest,
-                         testing::Values(
-                             // stage 1's track from (775, 58): up past its top
-                             ControlDragCase{"CpiTrack",
-                                             false,
-                                             RightPanel::kCpiSetting,
-                                             {777, 200},
-                                             {790, 0},
-                                             [](const ProfileRecord& r) { return r.cpiValue[0]; },
-                                             27,
-                                             164},
-                             ControlDragCase{"SensitivityX",
-                                             true,
-                                             LeftPanel::kXySensitivity,
-                                             {87, 223},
-                                             {600, 100},
-                                             [](const ProfileRecord& r) { return r.sensitivityX; },
-                                             3,
-                                             11},
-                             ControlDragCase{"AngleSnap",
-                                             false,
-                                             RightPanel::kAngleSnap,
-                                             {851, 303},
-                                             {0, 303},
-                                             [](const ProfileRecord& r) { return r.angleSnap; },
-                                             6,
-                                             1},
-                             // mode 1's level strip from (834, 97)
-                             ControlDragCase{"LightLevel",
-                                             false,
-                                             RightPanel::kLighting,
-                                             {840, 100},
-                                             {1000, 300},
-                                             [](const ProfileRecord& r) { return r.lightLevel[0]; },
-                                             2,
-                                             6},
-                             // the dial's centre is (855, 172): from the upper right quarter to far below on the left
-                             ControlDragCase{"ReportRate",
-                                             false,
-                                             RightPanel::kUsbReportRate,
-                                             {885, 142},
-                                             {655, 322},
-                                             [](const ProfileRecord& r) { return r.reportRate; },
-                                             1,
-                                             4},
-                             // the dial's centre is (855, 206): from the left end to below the right one
-                             ControlDragCase{"MouseSpeed",
-                                             false,
-                                             RightPanel::kMouseSpeed,
-                                             {805, 206},
-                                             {1155, 306},
-                                             [](const ProfileRecord& r) { return r.mouseSpeed; },
-                                             2,
-                                             12}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ControlDragTest,
+    testing::Values(
+        DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](const ProfileRecord& r) { return r.cpiValue[0]; }, 27, 164},
+        DragCase{"Sensitivity", kSensitivity, {87, 223}, {600, 100}, [](const ProfileRecord& r) { return r.sensitivityX; },
+                 3, 11},
+        DragCase{"ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
+        DragCase{"MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2,
+                 12}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// What a control's setting stands for is written beside it: the report rates with the chosen one
+// What a setting stands for is written beside its control: the report rates with the chosen one
 // marked, the desktop's pointer speed and double-click time, the strips' positions with angle
 // snap's two off positions.
-struct ShownValueCase
+struct ShownCase
 {
     const char* name;
-    bool left;
-    std::size_t row;
-    void (*set)(ProfileRecord&);
+    Where section;
+    Change set;
     const char* text;
     bool dimmed; // drawn see-through beside the chosen one
 };
 
-class ShownValueTest : public test::SectionsFixture, public testing::WithParamInterface<ShownValueCase>
+class ShownValueTest : public SectionsTest, public testing::WithParamInterface<ShownCase>
 {
 };
 
 TEST_P(ShownValueTest, TheSectionWritesTheValue)
 {
-    const ShownValueCase& c = GetParam();
-    c.set(Current());
-    c.left ? ToggleLeft(static_cast<LeftPanel::RowIndex>(c.row))
-           : ToggleRight(static_cast<RightPanel::SectionIndex>(c.row));
-    const auto text = Drawn().FindText(c.text);
-    ASSERT_TRUE(text.has_value()) << c.text;
-    EXPECT_EQ(text->colour.a < 255, c.dimmed);
+    GetParam().set(Current());
+    Open(GetParam().section);
+    const auto text = Drawn().FindText(GetParam().text);
+    ASSERT_TRUE(text.has_value()) << GetParam().text;
+    EXPECT_EQ(text->colour.a < 255, GetParam().dimmed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ShownValueTest,
-                         testing::Values(ShownValueCase{"ChosenRate", false, RightPanel::kUsbReportRate,
-                                                        [](ProfileRecord& r) { r.reportRate = 2; }, "500 Hz", false},
-                                         ShownValueCase{"OtherRate", false, RightPanel::kUsbReportRate,
-                                                        [](ProfileRecord& r) { r.reportRate = 2; }, "125 Hz", true},
-                                         ShownValueCase{"FastestSpeed", false, RightPanel::kMouseSpeed,
-                                                        [](ProfileRecord& r) { r.mouseSpeed = 12; }, "20", false},
-                                         ShownValueCase{"SlowestSpeed", false, RightPanel::kMouseSpeed,
-                                                        [](ProfileRecord& r) { r.mouseSpeed = 1; }, "1", false},
-                                         ShownValueCase{"DoubleClick", false, RightPanel::kDoubleClickSpeed,
-                                                        [](ProfileRecord& r) { r.doubleClickSpeed = 12; }, "130 ms",
-                                                        false},
-                                         ShownValueCase{"SensitivityEnd", true, LeftPanel::kXySensitivity,
-                                                        [](ProfileRecord& r) { r.sensitivityY = 11; }, "11", false},
-                                         ShownValueCase{"AngleSnapFirst", false, RightPanel::kAngleSnap,
-                                                        [](ProfileRecord& r) { r.angleSnap = 1; }, "Off", false},
-                                         ShownValueCase{"AngleSnapLast", false, RightPanel::kAngleSnap,
-                                                        [](ProfileRecord& r) { r.angleSnap = 11; }, "Off", false},
-                                         ShownValueCase{"AngleSnapOn", false, RightPanel::kAngleSnap,
-                                                        [](ProfileRecord& r) { r.angleSnap = 10; }, "10", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Values, ShownValueTest,
+    testing::Values(ShownCase{"ChosenRate", kRate, [](ProfileRecord& r) { r.reportRate = 2; }, "500 Hz", false},
+                    ShownCase{"OtherRate", kRate, [](ProfileRecord& r) { r.reportRate = 2; }, "125 Hz", true},
+                    ShownCase{"DoubleClick", kDoubleClick, [](ProfileRecord& r) { r.doubleClickSpeed = 12; }, "130 ms",
+                              false},
+                    ShownCase{"AngleSnapLast", kSnap, [](ProfileRecord& r) { r.angleSnap = 11; }, "Off", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A section whose desktop setting the desktop lacks says so under its picture and grows by that
 // line; the others stay as they are.
-TEST_F(SectionLabelTest, ASettingTheDesktopLacksIsNamedInItsSection)
+TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
 {
     pointerSettings.lacking = {PointerSetting::DoubleClickTime};
-    Current().doubleClickSpeed = 6;
     files.point.mouseSpeed_Y = 1000; // as low as the dial goes: the note is no room for it
     const Rect scrollHeader = Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed);
-    ToggleRight(RightPanel::kDoubleClickSpeed);
+    Open(kDoubleClick);
     ToggleRight(RightPanel::kScrollSpeed);
     auto& drawn = Drawn();
-    const auto notes = std::count_if(drawn.texts.begin(), drawn.texts.end(), [](const auto& text) {
-        return text.text == "This desktop cannot take this setting.";
-    });
-    EXPECT_EQ(notes, 1);
-    const int doubleClickHeight = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
-    EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, doubleClickHeight));
-    EXPECT_EQ(doubleClickHeight, 110 + 18);
+    EXPECT_EQ(std::count_if(drawn.texts.begin(), drawn.texts.end(),
+                            [](const auto& text) { return text.text == "This desktop cannot take this setting."; }),
+              1);
+    const int height = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
+    EXPECT_EQ(height, 110 + 18);
+    EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, height));
     const Point origin = Model().Right().Stack().ContentOrigin(RightPanel::kDoubleClickSpeed);
     EXPECT_EQ(drawn.ImagesAt("/MouseAttribute/Speed/6.png").at(0).at, (Point{origin.x + 50, origin.y + 110 - 83 - 17}));
 }
 
-// A click on a box's text acts like one on its box; a press on an empty spot of an open section
-// still moves the window.
-TEST_F(SectionLabelTest, LabelsBelongToTheirBoxesAndEmptySpotsMoveTheWindow)
+// A box's text stands beside it, and a click on the text acts like one on its box; a press on an
+// empty spot of an open section still moves the window.
+TEST_F(SectionsTest, LabelsBelongToTheirBoxesAndEmptySpotsMoveTheWindow)
 {
-    Current().sideButtonLight = 0;
     Current().lightMode = 3;
     Current().scrollOneScreen = 1;
-    ToggleLeft(LeftPanel::kLightButton);
-    const Point side = LeftOrigin(LeftPanel::kLightButton);
-    Model().Press({side.x + 60, side.y + 18}); // "ON"
+    Open(kSideLight);
+    EXPECT_EQ(Drawn().FindText("ON")->area, (Rect{64, 230, 144, 247}));
+    EXPECT_EQ(Drawn().FindText("OFF")->area, (Rect{164, 230, 244, 247}));
+    Model().Press({80, 238}); // "ON"
     EXPECT_EQ(Current().sideButtonLight, 1);
-    ToggleRight(RightPanel::kLighting);
+    Open(kLighting);
     Model().Press({784, 101}); // "Single color"
     EXPECT_EQ(Current().lightMode, 1);
-    ToggleRight(RightPanel::kLighting);
+    Open(kLighting);
     ToggleRight(RightPanel::kScrollSpeed);
-    const Point scroll = RightOrigin(RightPanel::kScrollSpeed);
+    const Point scroll = Model().Right().Stack().ContentOrigin(RightPanel::kScrollSpeed);
     Model().Press({scroll.x + 100, scroll.y + 17}); // "The number of rows"
     EXPECT_EQ(Current().scrollOneScreen, 0);
-    EXPECT_TRUE(view.drags.empty());
+    EXPECT_EQ(view.drags, 0);
     Model().Press({scroll.x + 4, scroll.y + 70});
-    EXPECT_EQ(view.drags.size(), 1u);
+    EXPECT_EQ(view.drags, 1);
 }
 
-class SectionsShutTest : public test::SectionsFixture
-{
-};
-
 // Every press of every section, made while all of them are shut, changes nothing.
-TEST_F(SectionsShutTest, NoSectionActsWhileShut)
+TEST_F(SectionsTest, NoSectionActsWhileShut)
 {
     const auto before = records.Current;
     // The absolute places of the controls of each section as it opens alone, none of them on a
@@ -260,6 +226,25 @@ TEST_F(SectionsShutTest, NoSectionActsWhileShut)
     }
     EXPECT_EQ(records.Current, before);
     EXPECT_EQ(colours.runs, 0);
+}
+
+// "Scroll Speed" open alone: content from (734, 177), the option boxes at (754, 189) and
+// (754, 224), the up button at (953, 187).
+TEST_F(SectionsTest, OneScreenDisablesTheLineCountAndTheButtonsStepIt)
+{
+    Current().scrollOneScreen = 0;
+    Current().scrollLines = 3;
+    ToggleRight(RightPanel::kScrollSpeed);
+    Model().Press({760, 230});
+    EXPECT_EQ(Current().scrollOneScreen, 1);
+    EXPECT_EQ(Drawn().ImagesAt("/MouseAttribute/ScrollSpeed/Enable.png").at(0).at, (Point{754, 224}));
+    EXPECT_EQ(scrollLinesBox.enabled, false);
+    Model().Press({760, 195});
+    Model().Press({958, 190});
+    Drawn();
+    EXPECT_EQ(scrollLinesBox.enabled, true);
+    EXPECT_EQ(Current().scrollLines, 4);
+    EXPECT_EQ(scrollLinesBox.text, "4");
 }
 
 } // namespace
