@@ -25,7 +25,6 @@
 namespace veldrane {
 namespace {
 
-constexpr int kWheelNotch = 120; // angle delta of one notch, in eighths of a degree
 
 Point ToPoint(QPointF p)
 {
@@ -147,10 +146,7 @@ void CHidMouseDlg::mouseReleaseEvent(QMouseEvent* event)
 
 void CHidMouseDlg::wheelEvent(QWheelEvent* event)
 {
-    // High-resolution wheels send fractions of a notch; they add up to whole notches.
-    m_wheelRemainder += event->angleDelta().y();
-    const int notches = m_wheelRemainder / kWheelNotch;
-    m_wheelRemainder -= notches * kWheelNotch;
+    const int notches = m_wheelNotches.Add(event->angleDelta().y());
     if (notches != 0) {
         m_model.Wheel(ToPoint(event->position()), notches);
     }

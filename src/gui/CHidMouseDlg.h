@@ -14,6 +14,7 @@
 #include "app/MainWindowView.h"
 #include "gui/skin/ElidedTextTips.h"
 #include "gui/skin/FontBook.h"
+#include "macro/WheelNotches.h"
 
 namespace veldrane {
 
@@ -86,7 +87,7 @@ private:
     QTimer m_timer;
     CGdipButton* m_thumb = nullptr;
     CHelpDialog* m_helpDialog = nullptr;
-    int m_wheelRemainder = 0;
+    WheelNotches m_wheelNotches;
     ElidedTextTips m_tips;
 
     // A window drag done by hand where the window manager does not move the window itself.
