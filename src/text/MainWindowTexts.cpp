@@ -4,8 +4,6 @@ namespace veldrane {
 namespace {
 
 // Texts that every language shares.
-constexpr std::array<std::string_view, 6> kProfileNames{"PROFILE 1", "PROFILE 2", "PROFILE 3",
-                                                        "PROFILE 4", "PROFILE 5", "PROFILE 6"};
 constexpr std::array<std::array<std::string_view, 5>, 3> kLightLevelLabels{{
     {"0%", "25%", "50%", "75%", "100%"}, // "Single color": brightness
     {"4S", "5S", "6S", "7S", "8S"},      // "Pulsating": breathing period
@@ -54,10 +52,6 @@ constexpr MainWindowTexts kEnglish{
     .pulsating = "Pulsating",
     .multiColor = "Multi-color ",
     .exit = "Exit",
-    .profileNames = kProfileNames,
-    .loadCaps = "LOAD",
-    .saveCaps = "SAVE",
-    .resetCaps = "RESET",
     .lightLevelLabels = kLightLevelLabels,
     .sliderScaleLabels = kSliderScaleLabels,
 };
@@ -99,10 +93,6 @@ constexpr MainWindowTexts kSimplifiedChinese{
     .pulsating = "呼吸模式",
     .multiColor = "霓虹模式",
     .exit = "退出",
-    .profileNames = kProfileNames,
-    .loadCaps = "LOAD",
-    .saveCaps = "SAVE",
-    .resetCaps = "RESET",
     .lightLevelLabels = kLightLevelLabels,
     .sliderScaleLabels = kSliderScaleLabels,
 };
@@ -144,10 +134,6 @@ constexpr MainWindowTexts kTraditionalChinese{
     .pulsating = "呼吸模式",
     .multiColor = "霓虹模式",
     .exit = "退出",
-    .profileNames = kProfileNames,
-    .loadCaps = "LOAD",
-    .saveCaps = "SAVE",
-    .resetCaps = "RESET",
     .lightLevelLabels = kLightLevelLabels,
     .sliderScaleLabels = kSliderScaleLabels,
 };

@@ -60,11 +60,6 @@ struct MainWindowTexts
     // Tray menu.
     std::string_view exit; // "Exit"
 
-    // The same in every language.
-    std::array<std::string_view, 6> profileNames; // "PROFILE 1" to "PROFILE 6"
-    std::string_view loadCaps;                    // "LOAD"
-    std::string_view saveCaps;                    // "SAVE"
-    std::string_view resetCaps;                   // "RESET"
     // Scale labels under the lighting sliders, positions 1 to 5, for light modes 1 to 3.
     std::array<std::array<std::string_view, 5>, 3> lightLevelLabels; // "0%" ... / "4S" ... / "3S" ...
     // Scale labels under the sensitivity and angle-snap sliders.

@@ -23,9 +23,6 @@ struct MessageCaptions
 };
 const MessageCaptions& MessageCaptionsFor(Language language);
 
-// Start-up failures.
-inline constexpr std::string_view kCreateEventFailed = "CreateEvent failed.";
-inline constexpr std::string_view kRegisterDeviceNotificationFailed = "RegisterDeviceNotification failed!!!";
 
 // Configuration files, import and export.
 inline constexpr std::string_view kConfigFileNotExist = "Config file is not exist.";
@@ -38,10 +35,6 @@ inline constexpr std::string_view kSetMouseSpeedFailed = "SETMOUSESPEED failed."
 inline constexpr std::string_view kSetWheelScrollLinesFailed = "SETWHEELSCROLLLINES failed.";
 inline constexpr std::string_view kSetDoubleClickTimeFailed = "SPI_SETDOUBLECLICKTIME failed.";
 
-// Keyboard hooks that could not be installed; FormatWithErrorCode fills in the error code.
-inline constexpr std::string_view kSingleKeyHookFailedFormat = "KeyboardHook_SingleDlgKey Install error code :%d\n";
-inline constexpr std::string_view kComboKeyHookFailedFormat = "KeyboardHook_ComboDlg Install error code :%d\n";
-inline constexpr std::string_view kRecordHookFailedFormat = "JournalRecordHook Install error code :%d\n";
 
 // A skinned dialog whose background picture is missing shows kImageError under a title that names
 // the dialog.
@@ -68,7 +61,7 @@ enum class MessageKind
 
 // The kind of a message by its title and text: a "Warning" caption in any of the languages warns;
 // the "error" of a missing picture, a missing configuration file, a failure that names itself
-// ("... failed", "Install error code") or a file that could not be opened reports an error;
+// ("... failed", "error code") or a file that could not be opened reports an error;
 // everything else informs.
 MessageKind KindOfMessage(std::string_view text, std::string_view title);
 

@@ -1,6 +1,11 @@
 #include "gui/GuiFixture.h"
 
 #include <QCoreApplication>
+#include <QInputDevice>
+#include <QKeyEvent>
+#include <QWindow>
+
+#include <tuple>
 
 namespace veldrane::test {
 
@@ -33,6 +38,9 @@ QApplication& TestApplication()
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
+        // Qt's list of input devices must outlive the application, whose children include the
+        // devices of synthetic events: taken before the application, it is destroyed after it.
+        QInputDevice::devices();
         g_application = new QApplication(argc, argv);
     }
     return *g_application;
@@ -48,40 +56,46 @@ void WritePicture(const std::filesystem::path& file, QSize size, QColor colour)
 
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    const QPointF global = widget.mapToGlobal(QPointF(local));
-    QMouseEvent event(type, QPointF(local), global, button, held, Qt::NoModifier);
+    QMouseEvent event(type, QPointF(local), widget.mapToGlobal(QPointF(local)), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(&widget, &event);
 }
 
-GuiFixture::GuiFixture()
+void Click(QWidget& widget, QPoint local)
 {
-    TestApplication();
+    SendMouse(widget, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(widget, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
+}
+
+void SendKey(QWidget& widget, QEvent::Type type, int qtKey, std::uint32_t evdevCode, bool autoRepeat)
+{
+    QKeyEvent event(type, qtKey, Qt::NoModifier, evdevCode == 0 ? 0 : evdevCode + 8, 0, 0, QString(), autoRepeat);
+    QObject* target = widget.windowHandle() ? static_cast<QObject*>(widget.windowHandle()) : &widget;
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void TapKey(QWidget& widget, int qtKey, std::uint32_t evdevCode)
+{
+    SendKey(widget, QEvent::KeyPress, qtKey, evdevCode);
+    SendKey(widget, QEvent::KeyRelease, qtKey, evdevCode);
 }
 
 void GuiFixture::WriteSkin(std::string_view leaveOut)
 {
-    struct Picture
-    {
-        std::string_view path;
-        QSize size;
-        QRgb colour;
+    const std::tuple<std::string_view, QSize, QRgb> pictures[] = {
+        {"main.png", {1000, 640}, kBackground},
+        {"button-save-normal.png", {57, 30}, kSaveNormalColour},
+        {"button-save-over.png", {57, 30}, kSaveOverColour},
+        {"Menu/Section-normal.png", {242, 20}, kHeaderColour},
+        {"Menu/Section-over.png", {242, 20}, 0xff00ff00},
+        {"Menu/SectionOpen-normal.png", {242, 20}, kOpenHeaderColour},
+        {"Menu/SectionOpen-over.png", {242, 20}, kOpenHeaderColour},
+        {"Lighting/BK_Lighting.png", {242, 110}, kLightingColour},
+        {"ScrollThumb.png", {10, 60}, 0xffffffff},
+        {"Help/HelpWindow.png", {166, 78}, 0xffd0d0d0},
     };
-    const Picture pictures[] = {
-        {"/main.png", {1000, 640}, kBackground},
-        {"/button-save-normal.png", {57, 30}, kSaveNormalColour},
-        {"/button-save-over.png", {57, 30}, kSaveOverColour},
-        {"/Menu/Section-normal.png", {242, 20}, kHeaderColour},
-        {"/Menu/Section-over.png", {242, 20}, kHeaderOverColour},
-        {"/Menu/SectionOpen-normal.png", {242, 20}, kOpenHeaderColour},
-        {"/Menu/SectionOpen-over.png", {242, 20}, kOpenHeaderColour},
-        {"/Lighting/BK_Lighting.png", {242, 110}, kLightingColour},
-        {"/ScrollThumb.png", {10, 60}, kThumbColour},
-        {"/Help/HelpWindow.png", {166, 78}, kHelpColour},
-    };
-    for (const Picture& picture : pictures) {
-        if (picture.path != leaveOut) {
-            WritePicture(skinDir / std::filesystem::path(picture.path).relative_path(), picture.size,
-                         QColor::fromRgba(picture.colour));
+    for (const auto& [path, size, colour] : pictures) {
+        if (path != leaveOut) {
+            WritePicture(skinDir / path, size, QColor::fromRgba(colour));
         }
     }
 }
@@ -93,11 +107,6 @@ CHidMouseDlg& GuiFixture::Window()
         window->show();
     }
     return *window;
-}
-
-QRgb GuiFixture::PixelAt(QWidget& widget, QPoint p)
-{
-    return widget.grab().toImage().pixel(p);
 }
 
 } // namespace veldrane::test

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -20,8 +21,14 @@ QApplication& TestApplication();
 // Writes a picture of one colour.
 void WritePicture(const std::filesystem::path& file, QSize size, QColor colour);
 
-// Sends a pointer event to `widget` at `local` (its own pixels).
+// Sends a pointer event to `widget` at `local` (its own pixels); Click presses and releases there.
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held);
+void Click(QWidget& widget, QPoint local);
+
+// A key event as X11 or Wayland delivers it, with the keycode (the evdev code + 8) as native scan
+// code, sent to the window the way the window system's events arrive; TapKey presses and releases.
+void SendKey(QWidget& widget, QEvent::Type type, int qtKey, std::uint32_t evdevCode, bool autoRepeat = false);
+void TapKey(QWidget& widget, int qtKey, std::uint32_t evdevCode);
 
 // A main window over a temporary installation and a small skin of plain-coloured pictures.
 class GuiFixture : public MainWindowFixture
@@ -31,33 +38,26 @@ protected:
     static constexpr QRgb kSaveNormalColour = 0xff0000ff;
     static constexpr QRgb kSaveOverColour = 0xffff0000;
     static constexpr QRgb kHeaderColour = 0xff808080;
-    static constexpr QRgb kHeaderOverColour = 0xff00ff00;
     static constexpr QRgb kOpenHeaderColour = 0xffffff00;
     static constexpr QRgb kLightingColour = 0xffff00ff;
-    static constexpr QRgb kThumbColour = 0xffffffff;
-    static constexpr QRgb kHelpColour = 0xffd0d0d0;
 
-    GuiFixture();
+    GuiFixture() { TestApplication(); }
 
     // Writes the skin's pictures; `leaveOut` names one to leave missing.
     void WriteSkin(std::string_view leaveOut = {});
     CHidMouseDlg& Window();
-    QRgb PixelAt(QWidget& widget, QPoint p);
+    QRgb PixelAt(QWidget& widget, QPoint p) { return widget.grab().toImage().pixel(p); }
+    // The fixture's context for a window in `interfaceLanguage`, over the skin's pictures.
+    AppContext ContextFor(Language interfaceLanguage)
+    {
+        const MainWindowTexts& texts = MainWindowTextsFor(interfaceLanguage);
+        return {records, files,           mouse,   messages,          clock, shell,
+                cache,   pointerSettings, notices, interfaceLanguage, texts, skinDir};
+    }
 
     std::filesystem::path skinDir = dir.Path() / "Skins" / "Default";
     SkinImageCache cache{skinDir};
-    AppContext guiContext{records,
-                          files,
-                          mouse,
-                          messages,
-                          clock,
-                          shell,
-                          cache,
-                          pointerSettings,
-                          notices,
-                          language,
-                          MainWindowTextsFor(language),
-                          skinDir};
+    AppContext guiContext = ContextFor(language);
     std::unique_ptr<CHidMouseDlg> window;
 };
 

@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -19,6 +20,7 @@
 #include "gui/GuiFixture.h"
 #include "gui/buttons/AssignmentListsView.h"
 #include "gui/buttons/CMacroDialog.h"
+#include "gui/buttons/QtKeyNameSource.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/FontBook.h"
@@ -28,10 +30,8 @@
 #include "macro/MacroKeyBindingModel.h"
 #include "macro/MacroManagerLayout.h"
 #include "macro/MacroManagerModel.h"
-#include "platform/KeyNameSource.h"
 #include "profile/ScriptedFileDialog.h"
 #include "support/TempDir.h"
-#include "text/Fonts.h"
 #include "text/MacroManagerTexts.h"
 #include "text/ProfileManagerTexts.h"
 
@@ -56,11 +56,7 @@ private:
     SkinImageCache& m_skin;
 };
 
-class NoKeyNames : public KeyNameSource
-{
-public:
-    std::string KeyName(const KeyStroke&) const override { return {}; }
-};
+constexpr Colour kTextColour{230, 230, 230, 255};
 
 // Every text the windows draw, in each language, measured with the program's own fonts on this
 // system and narrowed as the windows narrow it: none may be wider than its area. Texts that the
@@ -71,7 +67,7 @@ protected:
     TextFitTest() : fonts(GetParam())
     {
         const char* bin = std::getenv("VELDRANE_BIN_DIR");
-        const std::filesystem::path skin = std::filesystem::path(bin ? bin : "") / "Skins" / "Default";
+        const std::filesystem::path skin = std::filesystem::path(bin ? bin : ".") / "../share/veldrane/Skins/Default";
         if (!std::filesystem::exists(skin / "main.png")) {
             return;
         }
@@ -110,6 +106,20 @@ protected:
         }
     }
 
+    // Whether `text` laid out in `box` with `flags` stays inside it.
+    void CheckBox(std::string_view window, const QString& text, const QFont& font, const QRect& box, int flags)
+    {
+        const QRect needed = QFontMetrics(font).boundingRect(box, flags, text);
+        if (needed.height() > box.height() || needed.width() > box.width()) {
+            overflows.push_back(std::string(window) + ": " + text.toStdString());
+        }
+    }
+    // The width a list gives the text of its rows.
+    static int RowTextWidth(const QListWidget& list)
+    {
+        return list.width() - list.verticalScrollBar()->sizeHint().width() - 2 * FittedItemDelegate::kTextIndent;
+    }
+
     FontBook fonts;
     bool haveSkin = false;
     std::vector<std::string> overflows;
@@ -118,25 +128,14 @@ protected:
 TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 {
     if (!haveSkin) {
-        GTEST_SKIP() << "the default skin has not been drawn into VELDRANE_BIN_DIR";
+        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
     }
     const Language language = GetParam();
     SkinMeasuringCanvas canvas(cache);
 
     // The main window with each folding row open in turn, and its help panel.
     files.LoadLabels(language);
-    AppContext context{records,
-                       files,
-                       mouse,
-                       messages,
-                       clock,
-                       shell,
-                       cache,
-                       pointerSettings,
-                       notices,
-                       language,
-                       MainWindowTextsFor(language),
-                       skinDir};
+    AppContext context = ContextFor(language);
     CHidMouseDlg main(context, cache);
     MainWindowModel& model = main.Model();
     for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
@@ -172,53 +171,44 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 
     // The profile manager with the longest names it makes.
     test::ScriptedFileDialog fileDialog;
-    ConfigDialogModel profiles(ConfigDialogContext{
-        files, records, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}});
+    const ConfigDialogContext profileContext{files, records, codec, messages, fileDialog, language, kTextColour, {}};
+    ConfigDialogModel profiles(profileContext);
     profiles.Open(canvas);
     profiles.Draw(canvas);
     Measure("profile manager", canvas);
-    CConfigDialog profileWindow(
-        ConfigDialogContext{
-            files, records, codec, messages, fileDialog, language, Colour{230, 230, 230, 255}, {}},
-        cache);
+    CConfigDialog profileWindow(profileContext, cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
     ASSERT_NE(dynamic_cast<const FittedItemDelegate*>(profileWindow.List()->itemDelegate()), nullptr);
-    Check("profile list", copied, profileWindow.List()->font(),
-          profileWindow.List()->width() - profileWindow.List()->verticalScrollBar()->sizeHint().width() -
-              2 * FittedItemDelegate::kTextIndent);
+    Check("profile list", copied, profileWindow.List()->font(), RowTextWidth(*profileWindow.List()));
 
     // The macro manager idle and recording, its event lines for every key, its recording hint.
     IniFile macroFile(dir.Path() / "record.ini", codec);
     MacroManagerState state{clock};
-    MacroManagerModel macros(MacroManagerContext{macroFile, state, messages, language, Colour{230, 230, 230, 255}});
+    const MacroManagerContext macroContext{macroFile, state, messages, language, kTextColour};
+    MacroManagerModel macros(macroContext);
     macros.Open(canvas);
     macros.Draw(canvas);
     Measure("macro manager", canvas);
     const MacroManagerTexts& macroTexts = MacroManagerTextsFor(language);
     Check("macro manager", macroTexts.stopRecording, fonts.FontFor(FontRole::MacroManager), kMacroRecordArea.Width());
-    NoKeyNames keyNames;
-    CMacroProgramDialog manager(MacroManagerContext{macroFile, state, messages, language, Colour{230, 230, 230, 255}},
-                                cache, keyNames);
+    const QtKeyNameSource keyNames;
+    CMacroProgramDialog manager(macroContext, cache, keyNames);
     // The lists paint their rows through the fitting delegate, the event list with its markers.
     const auto* delegate = dynamic_cast<const FittedItemDelegate*>(manager.EventList()->itemDelegate());
     ASSERT_NE(delegate, nullptr);
-    const int eventWidth = manager.EventList()->width() - manager.EventList()->verticalScrollBar()->sizeHint().width() -
-                           2 * FittedItemDelegate::kTextIndent;
     for (const std::string_view key : KeyNames()) {
         for (const MacroItem& item : {MacroItem::Press(key), MacroItem::Release(key)}) {
             const QString shown = delegate->Shown(QString::fromStdString(item.Text()));
             EXPECT_TRUE(shown.endsWith(QStringLiteral(" Dn")) || shown.endsWith(QStringLiteral(" Up"))) << item.Text();
-            Check("event list", shown.toStdString(), manager.EventList()->font(), eventWidth);
+            Check("event list", shown.toStdString(), manager.EventList()->font(), RowTextWidth(*manager.EventList()));
         }
     }
     const QString hint = QString::fromUtf8(macroTexts.recordingWindowText.data(),
                                            static_cast<qsizetype>(macroTexts.recordingWindowText.size()));
-    const QRect hintArea(kRecordingHintRect.left, kRecordingHintRect.top, kRecordingHintRect.Width(),
-                         kRecordingHintRect.Height());
-    if (QFontMetrics(manager.HintFont(hint)).boundingRect(hintArea, CMacroProgramDialog::kHintFlags, hint).height() >
-        hintArea.height()) {
-        overflows.push_back("recording hint: " + hint.toStdString());
-    }
+    CheckBox(
+        "recording hint", hint, manager.HintFont(hint),
+        QRect(kRecordingHintRect.left, kRecordingHintRect.top, kRecordingHintRect.Width(), kRecordingHintRect.Height()),
+        CMacroProgramDialog::kHintFlags);
 
     // The macro key dialog with its list open, and its three mode texts in their one size.
     test::WriteFileBytes(macroFile.Path(), "[Macro_10]\r\nItemCount=0\r\n[Macro_11]\r\nItemCount=0\r\n");
@@ -229,11 +219,8 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     const auto modeTexts = binding.ModeTexts();
     const QFont modeFont = binding.ModeFont();
     for (std::size_t mode = 0; mode < CMacroDialog::kModes; ++mode) {
-        const QRect box = CMacroDialog::ModeTextBox(mode);
-        const QRect needed = QFontMetrics(modeFont).boundingRect(box, CMacroDialog::kModeTextFlags, modeTexts[mode]);
-        if (needed.height() > box.height() || needed.width() > box.width()) {
-            overflows.push_back("macro key dialog: " + modeTexts[mode].toStdString());
-        }
+        CheckBox("macro key dialog", modeTexts[mode], modeFont, CMacroDialog::ModeTextBox(mode),
+                 CMacroDialog::kModeTextFlags);
     }
 
     // The capture dialogs with every key name they can show.
@@ -252,13 +239,13 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     EXPECT_EQ(overflows, std::vector<std::string>{});
 }
 
+constexpr std::array<std::string_view, 3> kLanguageNames{"English", "Simplified", "Traditional"};
+
 INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,
                          ::testing::Values(Language::English, Language::SimplifiedChinese,
                                            Language::TraditionalChinese),
                          [](const auto& info) {
-                             return std::string(info.param == Language::English             ? "English"
-                                                : info.param == Language::SimplifiedChinese ? "Simplified"
-                                                                                            : "Traditional");
+                             return std::string(kLanguageNames[static_cast<std::size_t>(info.param)]);
                          });
 
 } // namespace

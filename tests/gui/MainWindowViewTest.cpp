@@ -1,0 +1,198 @@
+// The main window on the offscreen platform: presses at the window's coordinates, the record, the
+// grabbed pixels and the system's widgets behind the settings sections.
+#include "gui/CHidMouseDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QColorDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <tuple>
+#include <utility>
+
+#include "gui/CHelpDialog.h"
+#include "gui/GuiFixture.h"
+
+namespace veldrane {
+namespace {
+
+using test::SendMouse;
+
+class CHidMouseDlgTest : public test::GuiFixture
+{
+};
+
+TEST_F(CHidMouseDlgTest, HoverOverSaveShowsItsOverPicture)
+{
+    WriteSkin();
+    CHidMouseDlg& dlg = Window();
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveNormalColour);
+    SendMouse(dlg, QEvent::MouseMove, {930, 610}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveOverColour);
+    SendMouse(dlg, QEvent::MouseMove, {500, 300}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveNormalColour);
+}
+
+// A button whose picture the skin lacks is drawn plain, so that the place that takes its clicks
+// can be seen; its "-over" picture still shows while the pointer is on it.
+TEST_F(CHidMouseDlgTest, AMissingButtonPictureShowsAPlainButton)
+{
+    WriteSkin("button-save-normal.png");
+    CHidMouseDlg& dlg = Window();
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), 0xff3c3c42u);
+    SendMouse(dlg, QEvent::MouseMove, {930, 610}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(PixelAt(dlg, {925, 606}), kSaveOverColour);
+}
+
+// The second click of a double click is not a second press: the header opens once and stays open.
+TEST_F(CHidMouseDlgTest, ADoubleClickOnAHeaderOpensTheFoldedSectionOnce)
+{
+    WriteSkin();
+    CHidMouseDlg& dlg = Window();
+    EXPECT_EQ(PixelAt(dlg, {800, 110}), kHeaderColour); // the shut "Mouse Speed" at 107..127
+    test::Click(dlg, {740, 60});
+    SendMouse(dlg, QEvent::MouseButtonDblClick, {740, 60}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(dlg, QEvent::MouseButtonRelease, {740, 60}, Qt::LeftButton, Qt::NoButton);
+    const QImage shot = dlg.grab().toImage();
+    EXPECT_EQ(shot.pixel(740, 60), kOpenHeaderColour);
+    EXPECT_EQ(shot.pixel(734, 77), kLightingColour);  // the content's first pixel
+    EXPECT_EQ(shot.pixel(975, 186), kLightingColour); // and its last
+    EXPECT_EQ(shot.pixel(800, 192), kHeaderColour);   // "USB Report Rate" pushed down to 192
+    EXPECT_EQ(shot.pixel(800, 190), kBackground);     // the gap above it
+}
+
+// Enter and Escape do not close the window; a drag on an empty spot moves it; the window
+// manager's close request is refused and hides it.
+TEST_F(CHidMouseDlgTest, KeysDragsAndCloseRequestsOfTheWindow)
+{
+    WriteSkin();
+    CHidMouseDlg& dlg = Window();
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(&dlg, &press);
+        EXPECT_TRUE(press.isAccepted());
+    }
+    dlg.move(100, 100);
+    const QPoint start = dlg.pos();
+    SendMouse(dlg, QEvent::MouseButtonPress, {400, 300}, Qt::LeftButton, Qt::LeftButton);
+    QMouseEvent move(QEvent::MouseMove, QPointF(430, 320), dlg.mapToGlobal(QPointF(430, 320)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &move);
+    SendMouse(dlg, QEvent::MouseButtonRelease, {430, 320}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(dlg.pos(), start + QPoint(30, 20));
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.close());
+    EXPECT_FALSE(dlg.isVisible());
+}
+
+// Without its picture the help panel is still seen where it takes the clicks, over the headers.
+TEST_F(CHidMouseDlgTest, TheHelpPanelWithoutItsPictureIsSeenWhereItTakesClicks)
+{
+    WriteSkin("Help/HelpWindow.png");
+    CHidMouseDlg& dlg = Window();
+    test::Click(dlg, {944, 12});
+    ASSERT_NE(dlg.HelpDialog(), nullptr);
+    EXPECT_EQ(PixelAt(*dlg.HelpDialog(), {80, 70}), 0xffd6d6dcu);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+constexpr QRgb kLowTrackColour = 0xff004060;
+constexpr QRgb kTopTrackColour = 0xff00c0ff;
+
+class SectionsViewTest : public test::GuiFixture
+{
+protected:
+    SectionsViewTest()
+    {
+        WriteSkin();
+        for (const auto& [path, size, colour] :
+             {std::tuple{"DPISetting/BK_DPISetting.png", QSize(242, 232), 0xff202030},
+              {"DPISetting/DPIStage/5.png", QSize(7, 170), kLowTrackColour},
+              {"DPISetting/DPIStage/82.png", QSize(7, 170), kTopTrackColour},
+              {"MouseAttribute/BK_ScrollSpeed.png", QSize(242, 80), 0xff202030},
+              {"MouseAttribute/ScrollSpeed/ScrollLines.png", QSize(48, 20), 0xff101010}}) {
+            test::WritePicture(skinDir / path, size, QColor::fromRgba(colour));
+        }
+        records.Current.cpiValue = {10, 10, 10, 10, 10, 10};
+        records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};
+        records.Current.cpiColor.fill(0x40);
+        records.Current.scrollOneScreen = 0;
+        records.Current.scrollLines = 3;
+    }
+
+    void OpenRightSection(RightPanel::SectionIndex section)
+    {
+        const Rect header = Window().Model().Right().Stack().HeaderArea(section);
+        test::Click(Window(), {header.left + 6, header.top + 5});
+    }
+    // A drawing of the window, then what it left for the event loop (the edit box follows it).
+    QImage Shot()
+    {
+        const QImage shot = Window().grab().toImage();
+        QCoreApplication::processEvents();
+        return shot;
+    }
+};
+
+TEST_F(SectionsViewTest, ATrackPressSetsTheStageAndItsPicture)
+{
+    OpenRightSection(RightPanel::kCpiSetting);
+    EXPECT_EQ(Shot().pixel(777, 100), kLowTrackColour);
+    test::Click(Window(), {777, 58});
+    EXPECT_EQ(records.Current.cpiValue[0], 164);
+    const QImage shot = Shot();
+    EXPECT_EQ(shot.pixel(777, 100), kTopTrackColour);
+    EXPECT_EQ(shot.pixel(827, 100), kLowTrackColour); // stage 2 as it was
+}
+
+// The colour dialog's Cancel changes nothing; its OK stores the colour and paints the swatch.
+TEST_F(SectionsViewTest, TheColourDialogSetsAStagesColourOnlyOnOk)
+{
+    OpenRightSection(RightPanel::kCpiSetting);
+    EXPECT_EQ(Shot().pixel(776, 269), qRgb(0x40, 0x40, 0x40));
+    auto expected = records.Current.cpiColor;
+    expected[0] = 10, expected[1] = 200, expected[2] = 30;
+    for (const auto& [ok, swatch] : {std::pair{false, QPoint(926, 270)}, std::pair{true, QPoint(776, 269)}}) {
+        QTimer::singleShot(0, [ok = ok] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->setCurrentColor(QColor(10, 200, 30));
+            ok ? dialog->accept() : dialog->reject();
+        });
+        test::Click(Window(), swatch);
+    }
+    EXPECT_EQ(records.Current.cpiColor, expected);
+    const QImage shot = Shot();
+    EXPECT_EQ(shot.pixel(776, 269), qRgb(10, 200, 30));
+    EXPECT_EQ(shot.pixel(926, 270), qRgb(0x40, 0x40, 0x40));
+}
+
+TEST_F(SectionsViewTest, TypingAnOutOfRangeLineCountRefillsOne)
+{
+    OpenRightSection(RightPanel::kScrollSpeed);
+    Shot();
+    auto* box = Window().findChild<QLineEdit*>(QStringLiteral("scrollLines"));
+    ASSERT_NE(box, nullptr);
+    const auto type = [box](Qt::Key key, const QString& text) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(box, &release);
+    };
+    box->selectAll();
+    type(Qt::Key_4, "4");
+    type(Qt::Key_2, "2");
+    EXPECT_EQ(records.Current.scrollLines, 42);
+    EXPECT_EQ(box->text(), "42");
+    type(Qt::Key_0, "0"); // 420
+    EXPECT_EQ(box->text(), "1");
+    EXPECT_EQ(records.Current.scrollLines, 1);
+    box->selectAll();
+    type(Qt::Key_Backspace, QString());
+    EXPECT_EQ(box->text(), "1");
+}
+
+} // namespace
+} // namespace veldrane
