@@ -23,7 +23,6 @@ TEST(TextSets, EachLanguageReadsAsShipped)
         {CaptureDialogTextsFor(kEn).singleOk, "Ok"},
         {CaptureDialogTextsFor(kEn).comboOk, "OK"},
         {CaptureDialogTextsFor(kCht).singlePrompt, "請輸入一個按鍵"},
-        {HelpDialogTextsFor(kChs).ok, "确定"},
         {HelpDialogTextsFor(kCht).update, "Update 驱动更新"},
         {HelpDialogTextsFor(kEn).version, "Version\xEF\xBC\x9A"
                                           "1.1"}, // a full-width colon
