@@ -225,7 +225,7 @@ TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
     ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
     ASSERT_TRUE(Manager().StoreKeepingCurrent());
     EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(ListValue("CurProfileName"), "C");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
     ASSERT_TRUE(files.SaveConfig(Patterned(98)));
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
     EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice
