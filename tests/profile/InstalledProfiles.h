@@ -73,10 +73,6 @@ protected:
         }
         return read.contents.record;
     }
-    std::string ListValue(std::string_view key)
-    {
-        return IniFile(dir / "str.ini", codec).GetString("Profile", key, "<missing>");
-    }
 
     TempDir dir;
     IconvTextCodec codec;

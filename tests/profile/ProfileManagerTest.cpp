@@ -123,13 +123,6 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
     EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
     EXPECT_EQ(LabelOf(1), "label B");
     EXPECT_TRUE(messages.shown.empty());
-
-    Delete(2);
-    files.currentProfileIndex = 1;
-    Manager().CloseManager();
-    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=A\r\nItemCount=2\r\nItem0=A\r\nItem1=Games\r\n")
-        << "with nothing selected the first name is stored";
-    EXPECT_EQ(files.currentProfileIndex, 0);
 }
 
 // Deleting the last name left an empty list: the next start showed a black window, and Save sent
@@ -157,47 +150,36 @@ TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
     }
 }
 
-// Each name keeps its settings and labels wherever it moves; a freed position gets the factory
-// files again (the label file without a list).
-TEST_F(ProfileManagerTest, DeletingTheFirstOfThreeKeepsEachNamesFiles)
-{
-    InstallThree();
-    Delete(0);
-    Manager().OnListClick(0); // B
-    Manager().CloseManager();
-
-    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
-    EXPECT_EQ(files.currentProfileIndex, 0);
-    EXPECT_EQ(SettingsOf(0), Patterned(11));
-    EXPECT_EQ(LabelOf(0), "label B");
-    EXPECT_EQ(SettingsOf(1), Patterned(12));
-    EXPECT_EQ(LabelOf(1), "label C");
-    ExpectFactoryFiles(2);
-    EXPECT_EQ(ConfigFile::Read(dir / "config2.bin").contents.firstRunFlag, 0);
-    EXPECT_EQ(LabelFile(2).GetString("Skins", "Path"), IniFile(dir / "str.ini", codec).GetString("Skins", "Path"));
-    EXPECT_TRUE(LabelFile(2).KeyNames("Profile").empty());
-
-    ProfileRecord loaded{};
-    files.LoadConfig(loaded);
-    EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
-}
-
-TEST_F(ProfileManagerTest, CopyGetsItsSourcesFilesAndNewNameTheFactoryOnes)
+// Each name keeps its settings and labels wherever it moves; a new name gets the factory files
+// (the label file without a list), and a position that no name had before is left alone.
+TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
 {
     InstallThree();
     GiveSlot(3, 13, "not listed");
     GiveSlot(5, 15, "not listed");
     Manager().OnListClick(0);
-    Manager().CopyProfile(); // "Copy A" at 3
-    Manager().NewProfile();  // "Copy A_4" at 4
-    Delete(0);               // everything moves up one
+    Manager().CopyProfile();  // "Copy A" at 3
+    Manager().NewProfile();   // "Copy A_4" at 4
+    Delete(0);                // everything moves up one
+    Manager().OnListClick(0); // B
     Manager().CloseManager();
 
-    EXPECT_EQ(Manager().Names(), (Names{"B", "C", "Copy A", "Copy A_4"}));
-    EXPECT_EQ(SettingsOf(2), Patterned(10));
-    EXPECT_EQ(LabelOf(2), "label A");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=4\r\nItem0=B\r\nItem1=C\r\n"
+                            "Item2=Copy A\r\nItem3=Copy A_4\r\n");
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    for (const auto& [index, seed, label] : {std::tuple{0, 11, "label B"}, {1, 12, "label C"}, {2, 10, "label A"}}) {
+        EXPECT_EQ(SettingsOf(index), Patterned(static_cast<std::uint8_t>(seed))) << index;
+        EXPECT_EQ(LabelOf(index), label);
+    }
     ExpectFactoryFiles(3);
-    EXPECT_EQ(SettingsOf(5), Patterned(15)) << "a position that no name had before is left alone";
+    EXPECT_EQ(ConfigFile::Read(dir / "config3.bin").contents.firstRunFlag, 0);
+    EXPECT_EQ(LabelFile(3).GetString("Skins", "Path"), IniFile(dir / "str.ini", codec).GetString("Skins", "Path"));
+    EXPECT_TRUE(LabelFile(3).KeyNames("Profile").empty());
+    EXPECT_EQ(SettingsOf(5), Patterned(15));
+
+    ProfileRecord loaded{};
+    files.LoadConfig(loaded);
+    EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
 }
 
 // A list that cannot be stored puts every moved file back; a profile file that cannot be read
@@ -243,7 +225,7 @@ TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
     ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
     ASSERT_TRUE(Manager().StoreKeepingCurrent());
     EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(ListValue("CurProfileName"), "C");
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
     ASSERT_TRUE(files.SaveConfig(Patterned(98)));
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
     EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice

@@ -12,16 +12,13 @@ namespace {
 // The settings fields' offsets are pinned by the range table below.
 TEST(ProfileRecord, FieldsLieAtTheirFileOffsets)
 {
-    ProfileRecord record{};
-    record.cpiColor[17] = 0x33;
-    record.buttonFunction[11] = 0x0D;
-    record.macroRepeat[11] = 0x02;
-    record.macroData[1535] = 0x7F;
-    const auto bytes = record.Bytes();
-    EXPECT_EQ(bytes[0x028], 0x33);
-    EXPECT_EQ(bytes[0x047], 0x0D);
-    EXPECT_EQ(bytes[0x11F], 0x02);
-    EXPECT_EQ(bytes[0x71F], 0x7F);
+    const ProfileRecord record{};
+    const auto at = [&](const auto& field) {
+        return reinterpret_cast<const std::uint8_t*>(&field) - record.Bytes().data();
+    };
+    EXPECT_EQ(std::vector({at(record.cpiColor[17]), at(record.buttonFunction[11]), at(record.macroRepeat[11]),
+                           at(record.macroData[1535])}),
+              std::vector<std::ptrdiff_t>({0x028, 0x047, 0x11F, 0x71F}));
 }
 
 // One byte of a loaded record and what it becomes: the nearest value the window's controls give.
