@@ -112,21 +112,15 @@ TEST(QtKeyNameSource, GivesTheKeyTablesName)
     const auto name = [&](std::uint32_t evdev, int qtKey, bool keypad = false) {
         return source.KeyName({evdev == 0 ? 0 : evdev + 8, qtKey, keypad});
     };
-    EXPECT_EQ(name(29, Qt::Key_Control), "Ctrl");
     EXPECT_EQ(name(97, Qt::Key_Control), "Right Ctrl");
-    EXPECT_EQ(name(125, Qt::Key_Super_L), "Left Windows");
-    EXPECT_EQ(name(126, Qt::Key_Super_R), "Right Windows");
     EXPECT_EQ(name(100, Qt::Key_AltGr), "Right Alt");
-    EXPECT_EQ(name(63, Qt::Key_F5), "F5");
     EXPECT_EQ(name(16, Qt::Key_A), "Q");
-    EXPECT_EQ(name(28, Qt::Key_Return), "Enter");
     EXPECT_EQ(name(96, Qt::Key_Enter, true), "Num Enter");
     EXPECT_EQ(name(82, Qt::Key_Insert, true), "Num 0");
     EXPECT_EQ(name(0, Qt::Key_F5), "F5");
     EXPECT_EQ(name(0, Qt::Key_Exclam), "1");
     EXPECT_EQ(name(0, Qt::Key_Question), "/");
     EXPECT_EQ(name(0, Qt::Key_5, true), "Num 5");
-    EXPECT_EQ(name(0, Qt::Key_Insert, true), "Num 0");
     EXPECT_EQ(name(0, Qt::Key_Insert), "Insert");
     EXPECT_EQ(name(0, Qt::Key_Enter, true), "Num Enter");
     EXPECT_EQ(name(0, Qt::Key_Escape), "Esc");

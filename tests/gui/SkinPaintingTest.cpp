@@ -41,24 +41,6 @@ TEST(DrawSkinImage, PaintsThePremultipliedPictureSourceOver)
     }
 }
 
-TEST(SkinImageCache, AMissingOrBrokenPictureIsNullAndDrawsNothing)
-{
-    test::TestApplication();
-    test::TempDir dir;
-    SkinImageCache cache(dir.Path());
-    test::WriteFileBytes(dir / "broken.png", "not a picture");
-    for (const char* path : {"/nothing.png", "/broken.png"}) {
-        EXPECT_EQ(cache.Find(path), nullptr);
-        EXPECT_EQ(cache.ImageSize(path), std::nullopt);
-    }
-    QImage target(4, 4, QImage::Format_RGB32);
-    target.fill(Qt::white);
-    QPainter painter(&target);
-    EXPECT_FALSE(DrawSkinImage(painter, cache, "/nothing.png", {0, 0}));
-    painter.end();
-    EXPECT_EQ(target.pixel(0, 0), 0xffffffffu);
-}
-
 TEST(FontBook, ChineseFacesMapToAnInstalledCjkFamilyThatHasTheGlyphs)
 {
     test::TestApplication();
