@@ -68,23 +68,23 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
 
 // A key that would close or leave an ordinary dialog is captured by both capture dialogs, which
 // hold the keyboard so that the desktop does not take Super, Print or Alt+Tab first.
-TEST(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
+class CaptureDialogView : public test::GuiFixture
 {
-    test::TestApplication();
-    test::TempDir dir;
+};
+
+TEST_F(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
+{
     for (const char* picture : {"single-key.png", "combo-key.png"}) {
-        test::WritePicture(dir / picture, {384, 286}, QColor(10, 20, 30));
+        test::WritePicture(skinDir / picture, {384, 286}, QColor(10, 20, 30));
     }
-    SkinImageCache images(dir.Path());
-    test::RecordingMessageSink messages;
     const QtKeyNameSource keyNames;
     // The key, Qt's key and the evdev code.
     for (const auto& [name, qtKey, evdev] : {std::tuple<const char*, int, std::uint32_t>{"Enter", Qt::Key_Return, 28},
                                              {"Esc", Qt::Key_Escape, 1},
                                              {"Left Windows", Qt::Key_Super_L, 125},
                                              {"Tab", Qt::Key_Tab, 15}}) {
-        CSingleDialog single(images, messages, keyNames, Language::English);
-        CComboDialog combo(images, messages, keyNames, Language::English);
+        CSingleDialog single(cache, messages, keyNames, Language::English);
+        CComboDialog combo(cache, messages, keyNames, Language::English);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&single, &combo}) {
             dialog->show();
             dialog->activateWindow();
