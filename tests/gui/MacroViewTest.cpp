@@ -53,10 +53,8 @@ protected:
     // Whether the recording hint shows in the skin's red in the band where a title bar would be.
     bool HintShown() const
     {
-        const QImage band = m_dialog
-                                ->grab(QRect(kRecordingHintRect.left, kRecordingHintRect.top,
-                                             kRecordingHintRect.Width(), kRecordingHintRect.Height()))
-                                .toImage();
+        const Rect& area = kRecordingHintRect;
+        const QImage band = m_dialog->grab(QRect(area.left, area.top, area.Width(), area.Height())).toImage();
         for (int i = 0; i < band.width() * band.height(); ++i) {
             if (const QColor pixel = band.pixelColor(i % band.width(), i / band.width());
                 pixel.red() > 150 && pixel.green() < 90) {
