@@ -20,10 +20,7 @@ constexpr Point kOk{279, 262};
 constexpr std::array<Point, 3> kModeBox{{{228, 86}, {228, 136}, {228, 186}}};
 
 // The dropdown (42, 146, 151, 286): a one-pixel border, 16-pixel lines, eight of them shown.
-Point Line(int shownLine)
-{
-    return {90, 147 + 16 * shownLine + 8};
-}
+constexpr Point kFirstLine{90, 147 + 8};
 
 class MacroKeyBindingTest : public test::MacroFileTest
 {
@@ -54,7 +51,7 @@ TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2SendsItsSlotForTheButto
     MacroKeyBindingModel& model = Open(3);
     EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
     EXPECT_EQ(model.Dropdown()->Entry(2), "Macro_3");
-    EXPECT_EQ(model.Press(Line(2)), DialogAction::None);
+    EXPECT_EQ(model.Press({90, kFirstLine.y + 16 * 2}), DialogAction::None);
     EXPECT_FALSE(model.Dropdown().has_value());
     EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
     EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
@@ -84,7 +81,7 @@ TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrolls
     EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
     EXPECT_TRUE(model.Wheel(-240));
     EXPECT_EQ(model.Dropdown()->FirstVisible(), 4u);
-    model.Press(Line(7));
+    model.Press({90, kFirstLine.y + 16 * 7});
     EXPECT_EQ(model.Result(), (MacroBindingChoice{11, 0, "Macro_12"}));
 }
 
