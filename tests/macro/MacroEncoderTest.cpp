@@ -1,6 +1,7 @@
 #include "macro/MacroEncoder.h"
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -84,24 +85,23 @@ std::string ShortEventsHex(std::size_t count)
 // was left out: the mouse would hold the key for ever.
 TEST(MacroEncoder, ALongMacroIsCutWhereEveryKeyIsReleased)
 {
-    bool leftOut = false;
-    EXPECT_EQ(HexBytes(EncodeMacro(ShortEvents(64), &leftOut)), BufferHex(ShortEventsHex(62)));
-    EXPECT_TRUE(leftOut);
-    EXPECT_EQ(HexBytes(EncodeMacro(ShortEvents(63), &leftOut)), BufferHex(ShortEventsHex(62) + " 05 04"));
-    EXPECT_FALSE(leftOut) << "everything fits: a press without its release is the user's own choice";
-
-    MacroRecord extended = ShortEvents(62);
-    extended.items.push_back(MacroItem::Press("B"));
-    extended.items.push_back(MacroItem::Delay(2000)); // needs four bytes, two are left
-    extended.items.push_back(MacroItem::Press("C"));  // would fit, but comes after
-    EXPECT_EQ(HexBytes(EncodeMacro(extended)), BufferHex(ShortEventsHex(62)));
-
-    // Keys held across each other: the cut goes back to before the first of them.
-    MacroRecord chord = ShortEvents(60);
-    for (const char* line : {"B   Dn", "C   Dn", "B   Up", "C   Up"}) {
-        chord.items.emplace_back(line);
+    const std::tuple<std::size_t, std::vector<std::string>, std::string, bool> cases[] = {
+        {64, {}, ShortEventsHex(62), true},
+        // Everything fits: a press without its release is the user's own choice.
+        {63, {}, ShortEventsHex(62) + " 05 04", false},
+        // The wait after B needs four bytes, two are left; C would fit, but comes after.
+        {62, {"B   Dn", "2000 ms", "C   Dn"}, ShortEventsHex(62), true},
+        // Keys held across each other: the cut goes back to before the first of them.
+        {60, {"B   Dn", "C   Dn", "B   Up", "C   Up"}, ShortEventsHex(60), true}};
+    for (const auto& [events, more, hex, cut] : cases) {
+        MacroRecord record = ShortEvents(events);
+        for (const std::string& line : more) {
+            record.items.emplace_back(line);
+        }
+        bool leftOut = false;
+        EXPECT_EQ(HexBytes(EncodeMacro(record, &leftOut)), BufferHex(hex)) << events;
+        EXPECT_EQ(leftOut, cut) << events;
     }
-    EXPECT_EQ(HexBytes(EncodeMacro(chord)), BufferHex(ShortEventsHex(60)));
 
     // An extended entry that ends exactly at the last byte is kept.
     MacroRecord full = ShortEvents(61);

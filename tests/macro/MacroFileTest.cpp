@@ -102,9 +102,8 @@ constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCo
 TEST_F(MacroFileTest, RenameKeepsTheSectionAndEveryLaterOneWhereTheyStandInOneWrite)
 {
     Write(kThreeMacros);
-    for (const char* name : {"third", "a]b", "  "}) {
-        EXPECT_FALSE(RenameMacroSection(m_file, "Second", name)) << name;
-    }
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "a]b"));
     EXPECT_FALSE(RenameMacroSection(m_file, "Missing", "Other"));
     EXPECT_EQ(Text(), kThreeMacros);
 
