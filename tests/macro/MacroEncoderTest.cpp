@@ -37,7 +37,6 @@ const EncodeCase kEncodings[] = {
     {1, 0, "1", {"B   Up", "10 ms"}, "00 01 81 05"},
     // The wide entry's 16 bits of hundreds end at 6553500 ms; longer waits are cut to that.
     {1, 0, "1", {"B   Up", "6553599 ms"}, "00 01 E3 05 00 03 FF FF"},
-    {1, 0, "1", {"B   Up", "6553600 ms"}, "00 01 80 05 00 03 FF FF"},
     {1, 0, "1", {"B   Up", "4294967295 ms"}, "00 01 80 05 00 03 FF FF"},
     {1, 0, "1", {"B   Up", "-50 ms"}, "00 01 80 05"},
     {1, 0, "1", {"B   Up", "12a ms"}, "00 01 81 05"},

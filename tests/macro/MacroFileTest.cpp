@@ -21,29 +21,22 @@ using test::MacroFileTest;
 using test::Section;
 
 // Macro k: one press of A looped k + 1 times.
-std::string OnePressMacros(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        text += Section(names[k], 0, 1, static_cast<int>(k + 1), {"A   Dn"});
-    }
-    return text;
-}
+const std::string kTail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});
+const std::string kOnePressMacros = Section("Macro_0", 0, 1, 1, {"A   Dn"}) + kTail;
 
 TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStandsAndLoadsItBack)
 {
-    Write(OnePressMacros({"Macro_0", "Macro_1", "Macro_2"}));
-    const std::string tail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});
+    Write(kOnePressMacros);
     const MacroRecord record = Macro(1, 0, "5", {"B   Dn", "20 ms", "B   Up"}, "Macro_0");
     ASSERT_EQ(SaveMacro(m_file, record), MacroSaveResult::Saved);
     EXPECT_EQ(Text(), "[Macro_0]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=0\r\nMacroLoopTimes=5\r\nItemCount=3\r\n"
                       "Item0=B   Dn\r\nItem1=20 ms\r\nItem2=B   Up\r\n" +
-                          tail);
+                          kTail);
     EXPECT_EQ(LoadMacro(m_file, "Macro_0"), record);
 
     // A shorter macro leaves none of its old item keys behind.
     ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "5", {"C   Up"}, "Macro_0")), MacroSaveResult::Saved);
-    EXPECT_EQ(Text(), Section("Macro_0", 1, 0, 5, {"C   Up"}) + tail);
+    EXPECT_EQ(Text(), Section("Macro_0", 1, 0, 5, {"C   Up"}) + kTail);
     EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 3), 0), BufferHex("00 01 80 06"));
 }
 
@@ -51,14 +44,14 @@ TEST_F(MacroFileTest, SaveRefusesBadNamesAndTextsBeforeWritingAnything)
 {
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
     EXPECT_FALSE(m_file.Exists());
-    Write(OnePressMacros({"Macro_0"}));
+    Write(kOnePressMacros);
     for (const char* name : {"", "   ", "Bad]Name", "[Bad", "Line\nBreak"}) {
         EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"}, name)), MacroSaveResult::RefusedName) << name;
         EXPECT_EQ(WriteLoopTimes(m_file, name, 1), IniWriteResult::RefusedName) << name;
     }
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "B\r\nItem9=x"})), MacroSaveResult::RefusedValue);
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1\n[Evil]", {"A   Dn"})), MacroSaveResult::RefusedValue);
-    EXPECT_EQ(Text(), OnePressMacros({"Macro_0"}));
+    EXPECT_EQ(Text(), kOnePressMacros);
 }
 
 TEST_F(MacroFileTest, WriteLoopTimesAndDeleteKeepTheOtherSectionsInOrder)
@@ -124,7 +117,7 @@ TEST_F(MacroFileTest, EveryOperationReadsOnceAndWritesAtMostOnce)
         {"refused save", [&] { SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})); }, 0, 0},
         {"delete", [&] { DeleteMacroSection(m_file, "Macro_1"); }, 1, 1}};
     for (const auto& [name, operation, opens, replacements] : cases) {
-        Write(OnePressMacros({"Macro_0", "Macro_1", "Macro_2"}));
+        Write(kOnePressMacros);
         test::FileAccessCounter access(m_file.Path());
         operation();
         EXPECT_EQ(access.Opens(), opens) << name;
