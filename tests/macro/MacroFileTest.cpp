@@ -14,11 +14,7 @@
 namespace veldrane {
 namespace {
 
-using test::BufferHex;
-using test::BufferOf;
-using test::Macro;
-using test::MacroFileTest;
-using test::Section;
+using namespace test;
 
 // Macro k: one press of A looped k + 1 times.
 const std::string kTail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});

@@ -17,9 +17,7 @@ namespace veldrane {
 namespace {
 
 using namespace std::chrono_literals;
-using test::BufferHex;
-using test::BufferOf;
-using test::Section;
+using namespace test;
 using Names = std::vector<std::string>;
 using Shown = test::RecordingMessageSink::Shown;
 
@@ -107,7 +105,6 @@ TEST_F(MacroManagerModelTest, NewNamesCountOnAfterTheLastNameUntilTheNameIsFreeA
     for (int i = 5; i < 12; ++i) {
         model.NewMacro();
     }
-    EXPECT_TRUE(m_messages.shown.empty());
     const std::string before = Text();
     model.NewMacro();
     EXPECT_EQ(model.MacroNames().size(), 12u);
@@ -229,7 +226,6 @@ TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
         }
         EXPECT_EQ(Text(), kAlpha + kBeta + Section("Gamma", 1, 0, 3, {}));
         EXPECT_EQ(BufferOf(model.Accept(), 2), BufferHex(""));
-        EXPECT_EQ(BufferOf(model.Accept(), 1), BufferHex("00 01 05 05 85 05"));
     }
 }
 
