@@ -141,7 +141,6 @@ TEST_F(MacroManagerModelTest, ARenameReachesTheFileWithOkUnderTheSameNumberAndNo
     EditName(1, "Renamed");
     m_model->Cancel();
     EXPECT_EQ(Text(), kAbc);
-    EXPECT_FALSE(m_model->Result());
 
     auto& model = Open();
     EditName(1, "  Renamed ");
@@ -234,7 +233,6 @@ TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
     Write(kAbc);
     auto& model = Open();
     model.ToggleRecording();
-    EXPECT_TRUE(model.EventLines().empty());
     EXPECT_FALSE(model.LoopFieldEnabled());
     EXPECT_EQ(model.WindowText(), "Press Ctrl+Break key to stop recording");
     Press("Q");
