@@ -14,61 +14,40 @@
 namespace veldrane {
 namespace {
 
-using test::BufferHex;
-using test::BufferOf;
-using test::Macro;
-using test::MacroFileTest;
-using test::Section;
+using namespace test;
 
 // Macro k: one press of A looped k + 1 times.
-std::string OnePressMacros(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        text += Section(names[k], 0, 1, static_cast<int>(k + 1), {"A   Dn"});
-    }
-    return text;
-}
+const std::string kTail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});
+const std::string kOnePressMacros = Section("Macro_0", 0, 1, 1, {"A   Dn"}) + kTail;
 
 TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStandsAndLoadsItBack)
 {
-    Write(OnePressMacros({"Macro_0", "Macro_1", "Macro_2"}));
-    const std::string tail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});
+    Write(kOnePressMacros);
     const MacroRecord record = Macro(1, 0, "5", {"B   Dn", "20 ms", "B   Up"}, "Macro_0");
     ASSERT_EQ(SaveMacro(m_file, record), MacroSaveResult::Saved);
     EXPECT_EQ(Text(), "[Macro_0]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=0\r\nMacroLoopTimes=5\r\nItemCount=3\r\n"
                       "Item0=B   Dn\r\nItem1=20 ms\r\nItem2=B   Up\r\n" +
-                          tail);
+                          kTail);
     EXPECT_EQ(LoadMacro(m_file, "Macro_0"), record);
 
     // A shorter macro leaves none of its old item keys behind.
     ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "5", {"C   Up"}, "Macro_0")), MacroSaveResult::Saved);
-    EXPECT_EQ(Text(), Section("Macro_0", 1, 0, 5, {"C   Up"}) + tail);
+    EXPECT_EQ(Text(), Section("Macro_0", 1, 0, 5, {"C   Up"}) + kTail);
     EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 3), 0), BufferHex("00 01 80 06"));
-}
-
-// An emptied macro was saved without "ItemCount", and read back with its old items.
-TEST_F(MacroFileTest, SaveWritesNothingWithoutFileAndEmptiesAMacroWithoutItems)
-{
-    EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
-    EXPECT_FALSE(m_file.Exists());
-
-    Write("[Macro_0]\r\nMacroLoopTimes=1\r\nItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n[Macro_1]\r\n");
-    EXPECT_EQ(SaveMacro(m_file, Macro(1, 1, "4", {})), MacroSaveResult::Saved);
-    EXPECT_EQ(Text(), Section("Macro_0", 1, 1, 4, {}) + "[Macro_1]\r\n");
-    EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 2), 0), BufferHex(""));
 }
 
 TEST_F(MacroFileTest, SaveRefusesBadNamesAndTextsBeforeWritingAnything)
 {
-    Write(OnePressMacros({"Macro_0"}));
+    EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
+    EXPECT_FALSE(m_file.Exists());
+    Write(kOnePressMacros);
     for (const char* name : {"", "   ", "Bad]Name", "[Bad", "Line\nBreak"}) {
         EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"}, name)), MacroSaveResult::RefusedName) << name;
         EXPECT_EQ(WriteLoopTimes(m_file, name, 1), IniWriteResult::RefusedName) << name;
     }
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "B\r\nItem9=x"})), MacroSaveResult::RefusedValue);
     EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1\n[Evil]", {"A   Dn"})), MacroSaveResult::RefusedValue);
-    EXPECT_EQ(Text(), OnePressMacros({"Macro_0"}));
+    EXPECT_EQ(Text(), kOnePressMacros);
 }
 
 TEST_F(MacroFileTest, WriteLoopTimesAndDeleteKeepTheOtherSectionsInOrder)
@@ -78,52 +57,30 @@ TEST_F(MacroFileTest, WriteLoopTimesAndDeleteKeepTheOtherSectionsInOrder)
     ASSERT_EQ(WriteLoopTimes(m_file, "Macro_0", 65535), IniWriteResult::Written);
     EXPECT_EQ(Text(), "[Macro_0]\r\nMacroLoopTimes=65535\r\n[Macro_1]\r\nMacroLoopTimes=1\r\n");
 
-    Write(OnePressMacros({"Macro_0", "Macro_1", "Macro_2"}));
-    EXPECT_TRUE(DeleteMacroSection(m_file, "Macro_1"));
-    EXPECT_EQ(Text(), Section("Macro_0", 0, 1, 1, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"}));
-    EXPECT_FALSE(DeleteMacroSection(m_file, "Macro_1"));
-    const MacroData data = RebuildMacroData(m_file, 2);
-    EXPECT_EQ(BufferOf(data, 1), BufferHex("00 03 05 04"));
-    EXPECT_EQ(BufferOf(data, 2), BufferHex(""));
+    EXPECT_TRUE(DeleteMacroSection(m_file, "Macro_0"));
+    EXPECT_EQ(Text(), "[Macro_1]\r\nMacroLoopTimes=1\r\n");
+    EXPECT_FALSE(DeleteMacroSection(m_file, "Macro_0"));
 }
 
-TEST_F(MacroFileTest, LoadReadsAHandWrittenFile)
+// A hand-edited "ItemCount" of two thousand million used to read that many keys.
+TEST_F(MacroFileTest, LoadReadsAHandWrittenFileNoFurtherThanTheLastItemKey)
 {
     Write("; written by hand\n[ Macro_0 ]\r\n  DelayTimeSelStatus = 1 \r\nLoopTimeSelStatus=  1\n"
           "MacroLoopTimes = \"300\"\r\nitemcount=4\r\nItem0 = A   Dn\r\nItem1=\"1550 ms\"\n"
-          "Item2=   A   Up   \r\nITEM3='Num Lock   Dn'\r\n");
-    EXPECT_EQ(ListMacroNames(m_file), std::vector<std::string>{"Macro_0"});
+          "Item2=   A   Up   \r\nITEM3='Num Lock   Dn'\r\n"
+          "[Huge]\r\nItemCount=2000000000\r\nItem0=A   Dn\r\nItem1=A   Up\r\n"
+          "[Far]\r\nItemCount=2000000000\r\nItem1999999999=A   Dn\r\n"
+          "[Gap]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem2=A   Up\r\nItem7=B   Dn\r\n"
+          "[NoItems]\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=7\r\nItemCount=5\r\n");
+    EXPECT_EQ(ListMacroNames(m_file), (std::vector<std::string>{"Macro_0", "Huge", "Far", "Gap", "NoItems"}));
     EXPECT_EQ(LoadMacro(m_file, "Macro_0"),
               Macro(1, 1, "300", {"A   Dn", "1550 ms", "A   Up", "Num Lock   Dn"}, "Macro_0"));
     // With recorded delays a key line after an event is no wait: the release waits nothing.
     EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 1), 0), BufferHex("01 2C 32 04 0F 03 80 04 00 53"));
-}
-
-// A hand-edited "ItemCount" of two thousand million used to read that many keys.
-TEST_F(MacroFileTest, LoadReadsNoFurtherThanTheLastItemKey)
-{
-    Write("[Huge]\r\nItemCount=2000000000\r\nItem0=A   Dn\r\nItem1=A   Up\r\n"
-          "[Far]\r\nItemCount=2000000000\r\nItem1999999999=A   Dn\r\n"
-          "[Gap]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem2=A   Up\r\nItem7=B   Dn\r\n"
-          "[NoItems]\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=7\r\nItemCount=5\r\n");
     EXPECT_EQ(LoadMacro(m_file, "Huge").items, Macro(0, 0, "", {"A   Dn", "A   Up"}).items);
     EXPECT_EQ(LoadMacro(m_file, "Far").items.size(), 1u);
     EXPECT_EQ(LoadMacro(m_file, "Gap").items, Macro(0, 0, "", {"A   Dn", "", "A   Up"}).items);
     EXPECT_EQ(test::HexBytes(EncodeMacro(LoadMacro(m_file, "NoItems"))), BufferHex("00 07"));
-}
-
-TEST_F(MacroFileTest, RebuildEncodesTheFirstTwelveSectionsWhateverTheirNames)
-{
-    std::vector<std::string> names;
-    for (int k = 0; k < 13; ++k) {
-        names.push_back("Macro_" + std::to_string(k));
-    }
-    names[11] = "A_macro_name_of_forty_characters_4567890";
-    Write(OnePressMacros(names));
-    EXPECT_EQ(ListMacroNames(m_file), names);
-    const MacroData data = RebuildMacroData(m_file, 12);
-    EXPECT_EQ(BufferOf(data, 0), BufferHex("00 01 05 04"));
-    EXPECT_EQ(BufferOf(data, 11), BufferHex("00 0C 05 04"));
 }
 
 constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
@@ -134,18 +91,16 @@ constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCo
 TEST_F(MacroFileTest, RenameKeepsTheSectionAndEveryLaterOneWhereTheyStandInOneWrite)
 {
     Write(kThreeMacros);
-    for (const char* name : {"third", "a]b", "  "}) {
-        EXPECT_FALSE(RenameMacroSection(m_file, "Second", name)) << name;
-    }
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "a]b"));
     EXPECT_FALSE(RenameMacroSection(m_file, "Missing", "Other"));
     EXPECT_EQ(Text(), kThreeMacros);
 
     test::FileAccessCounter access(m_file.Path());
     ASSERT_TRUE(RenameMacroSection(m_file, "Second", "Renamed"));
     EXPECT_EQ(access.Replacements(), 1);
-    EXPECT_EQ(Text(), "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
-                      "[Renamed]\r\nDelayTimeSelStatus=1\r\nMacroLoopTimes=7\r\n"
-                      "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n");
+    std::string renamed(kThreeMacros);
+    EXPECT_EQ(Text(), renamed.replace(renamed.find("Second"), 6, "Renamed"));
 }
 
 // A save is one read and one atomic replacement, so a crash leaves the old section or the new
@@ -154,18 +109,11 @@ TEST_F(MacroFileTest, EveryOperationReadsOnceAndWritesAtMostOnce)
 {
     const std::tuple<const char*, std::function<void()>, int, int> cases[] = {
         {"rebuild", [&] { RebuildMacroData(m_file, 3); }, 1, 0},
-        {"load", [&] { LoadMacro(m_file, "Macro_1"); }, 1, 0},
-        {"save in place",
-         [&] {
-             SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn", "9 ms"}, "Macro_1"));
-         },
-         1, 1},
-        {"save new", [&] { SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_3")); }, 1, 1},
+        {"save", [&] { SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")); }, 1, 1},
         {"refused save", [&] { SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})); }, 0, 0},
-        {"loop times", [&] { WriteLoopTimes(m_file, "Macro_1", 9); }, 1, 1},
         {"delete", [&] { DeleteMacroSection(m_file, "Macro_1"); }, 1, 1}};
     for (const auto& [name, operation, opens, replacements] : cases) {
-        Write(OnePressMacros({"Macro_0", "Macro_1", "Macro_2"}));
+        Write(kOnePressMacros);
         test::FileAccessCounter access(m_file.Path());
         operation();
         EXPECT_EQ(access.Opens(), opens) << name;

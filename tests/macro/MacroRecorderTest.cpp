@@ -67,18 +67,6 @@ TEST_F(MacroRecorderTest, HoldingAKeyForASecondRecordsOnePressADelayAndTheReleas
     EXPECT_EQ(m_recorder.RecordedEventCount(), 6u);
 }
 
-TEST_F(MacroRecorderTest, OverlappingKeysKeepTheirOrderWithTheWaitsBetween)
-{
-    Press("A");
-    m_clock.Advance(120ms);
-    Press("B");
-    m_clock.Advance(35ms);
-    Release("A");
-    m_clock.Advance(1550ms);
-    Release("B");
-    EXPECT_EQ(lines, (Lines{"A   Dn", "120 ms", "B   Dn", "35 ms", "A   Up", "1550 ms", "B   Up"}));
-}
-
 // A key held when the recording starts is released before anything was pressed: there is no
 // earlier event of this recording to measure a wait from, even when an older recording left one.
 // Key names are cut to the 31 characters of their buffer.

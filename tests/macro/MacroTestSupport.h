@@ -1,7 +1,6 @@
 #pragma once
 
 #include <span>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,13 +20,11 @@ namespace veldrane::test {
 // "00 01 0C 04" followed by zeros up to the 128 bytes of a macro buffer, as HexBytes prints it.
 inline std::string BufferHex(std::string_view leadingBytes)
 {
-    MacroBuffer buffer{};
-    std::istringstream in{std::string(leadingBytes)};
-    std::size_t index = 0;
-    for (unsigned value = 0; in >> std::hex >> value;) {
-        buffer.at(index++) = static_cast<std::uint8_t>(value);
+    std::string hex(leadingBytes);
+    for (std::size_t n = (hex.size() + 1) / 3; n < kMacroBufferSize; ++n) {
+        hex += hex.empty() ? "00" : " 00";
     }
-    return HexBytes(buffer);
+    return hex;
 }
 
 // Buffer n of the twelve.
@@ -39,11 +36,7 @@ inline std::string BufferOf(const MacroData& data, std::size_t n)
 inline MacroRecord Macro(int delayTimeSelStatus, int loopTimeSelStatus, std::string loopTimes,
                          const std::vector<std::string>& items, std::string name = "Macro_0")
 {
-    MacroRecord record{std::move(name), delayTimeSelStatus, loopTimeSelStatus, std::move(loopTimes), {}};
-    for (const std::string& item : items) {
-        record.items.emplace_back(item);
-    }
-    return record;
+    return {std::move(name), delayTimeSelStatus, loopTimeSelStatus, std::move(loopTimes), {items.begin(), items.end()}};
 }
 
 // A section as a save writes it.
