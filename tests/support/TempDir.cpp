@@ -44,9 +44,4 @@ std::vector<std::uint8_t> ReadFileVector(const std::filesystem::path& path)
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
-void WriteFileVector(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    WriteFileBytes(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
 } // namespace veldrane::test

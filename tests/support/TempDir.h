@@ -27,6 +27,5 @@ private:
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 std::vector<std::uint8_t> ReadFileVector(const std::filesystem::path& path);
-void WriteFileVector(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace veldrane::test
