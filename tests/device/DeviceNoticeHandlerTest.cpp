@@ -49,42 +49,35 @@ TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheStageLabelFollowedByTheCpiOfT
     }
 }
 
-TEST_F(DeviceNoticeHandlerTest, CpiNoticeReadsTheProfileNumberAndTheSettingsBlockFirst)
+// The CPI comes from the block just read, whatever profile the mouse is on (0xC3: out of range,
+// as a garbage answer to 0x82 gives it), and from what the area holds when the mouse is silent.
+TEST_F(DeviceNoticeHandlerTest, CpiComesFromTheBlockJustReadOrFromTheAreaOfASilentMouse)
 {
-    auto block = SimulatedMouse::FactorySettingsBlock(0);
-    block[86] = 32;
-    mouse.SetSettingsBlock(0, block);
-    EXPECT_EQ(Handle({0x02, 0x03}), (std::vector<Shown>{Balloon("Switch CPI into the third stage 1600", "Info")}));
-    const auto reports = CommandReports(mouse);
-    ASSERT_EQ(reports.size(), 6u); // 0x82 and its answer, 0x8C, its answer and two chunks
-    EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x82, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7D}));
-    EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x8C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x73}));
-    EXPECT_EQ(clock.pauses, (std::vector<std::chrono::milliseconds>{std::chrono::milliseconds{10}}));
-}
-
-TEST_F(DeviceNoticeHandlerTest, CpiOfASilentMouseComesFromWhatTheAreaHolds)
-{
-    image.SettingsArea(0)[85] = 40;
-    mouse.SetFault({SimulatedFault::Kind::Silent});
-    EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 2000", "Info")}));
-}
-
-class ProfileNumberTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<std::uint8_t>
-{
-};
-
-TEST_P(ProfileNumberTest, CpiComesFromTheBlockJustReadWhateverProfileTheMouseIsOn)
-{
-    mouse.SetProfileNumber(GetParam());
     for (std::size_t area = 0; area < kSettingsAreaCount; ++area) {
-        image.SettingsArea(area)[85] = 99; // stale: the notice must not show 4950
+        image.SettingsArea(area)[85] = 40; // stale while the mouse answers
     }
-    EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon("Switch CPI into the second stage 1600", "Info")}));
-    EXPECT_EQ(image.bytes[kImageProfileNumber], GetParam());
+    const struct
+    {
+        SimulatedFault::Kind fault;
+        std::uint8_t profile;
+        const char* text;
+        std::size_t reports; // 0x82 and its answer, 0x8C, its answer and two chunks
+    } cases[] = {{SimulatedFault::Kind::Silent, 0, "Switch CPI into the second stage 2000", 2},
+                 {SimulatedFault::Kind::None, 0, "Switch CPI into the second stage 1600", 6},
+                 {SimulatedFault::Kind::None, 5, "Switch CPI into the second stage 1600", 6},
+                 {SimulatedFault::Kind::None, 0xC3, "Switch CPI into the second stage 1600", 6}};
+    for (const auto& c : cases) {
+        mouse.SetFault({c.fault});
+        mouse.SetProfileNumber(c.profile);
+        mouse.ClearLog();
+        messages.shown.clear();
+        EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon(c.text, "Info")})) << int{c.profile};
+        EXPECT_EQ(CommandReports(mouse).size(), c.reports) << int{c.profile};
+        if (c.fault == SimulatedFault::Kind::None) {
+            EXPECT_EQ(image.bytes[kImageProfileNumber], c.profile);
+        }
+    }
 }
-
-// 0xC3: out of range, as a garbage answer to 0x82 gives it.
-INSTANTIATE_TEST_SUITE_P(Profiles, ProfileNumberTest, ::testing::Values(0, 5, 0xC3));
 
 TEST_F(DeviceNoticeHandlerTest, OtherNoticesShowNothingAndAskTheMouseNothing)
 {
