@@ -72,45 +72,31 @@ TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte
     EXPECT_TRUE(link.IsConnected());
     ExpectPreparation(CommandReports(mouse));
     EXPECT_EQ(record.deviceProfile, 4);
-    for (std::size_t i = 0; i < kDeviceImageSize; ++i) {
-        const std::uint8_t expected = i == kImageProfileNumber ? 4 : i == kImageModeByte ? 0xFC : 0;
-        ASSERT_EQ(image.bytes[i], expected) << "image byte " << i;
-    }
+    DeviceImage expected;
+    expected.bytes[kImageProfileNumber] = 4;
+    expected.bytes[kImageModeByte] = 0xFC;
+    EXPECT_EQ(image.bytes, expected.bytes);
     EXPECT_TRUE(hooks.calls.empty()); // nothing is shown, nothing downloaded
     EXPECT_TRUE(clock.pauses.empty());
 }
 
-class ArrivalTest : public DeviceChangeHandlerTest, public ::testing::WithParamInterface<bool>
+// An arrival prepares the mouse; the profile is reloaded from it only when unedited (the plug-in
+// test below), and the edits stay otherwise, with the mouse's profile number.
+TEST_F(DeviceChangeHandlerTest, ArrivalPreparesTheMouseAndKeepsAnEditedProfile)
 {
-};
-
-TEST_P(ArrivalTest, NotifiesPreparesTheMouseAndReloadsOnlyAnUneditedProfile)
-{
-    const bool edited = GetParam();
     record.deviceProfile = 9;
     records.Snapshot();
-    if (edited) {
-        record.cpiValue[0] = 77;
-    }
-    const ProfileRecord before = record;
+    record.cpiValue[0] = 77;
+    ProfileRecord expected = record;
+    expected.deviceProfile = 2;
     mouse.SetProfileNumber(2);
     handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
     EXPECT_TRUE(link.IsConnected());
     ExpectPreparation(CommandReports(mouse));
     EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
-    EXPECT_EQ(record.deviceProfile, 2);
-    if (edited) {
-        EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
-        ProfileRecord expected = before;
-        expected.deviceProfile = 2;
-        EXPECT_EQ(record, expected); // the edits stay, with the mouse's profile number
-    } else {
-        EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
-    }
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
+    EXPECT_EQ(record, expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(Edits, ArrivalTest, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Edited" : "Unedited"; });
 
 TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheMouseIsComplete)
 {

@@ -32,15 +32,13 @@ Block Patched(const ProfileRecord& record)
 
 TEST(PatchSettingsBlock, AngleSnapPositionsGiveTheirCodesAndNothingBeyondTheTable)
 {
-    const std::uint8_t codes[] = {0x00, 0x00, 0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x8D, 0x8F, 0x00};
+    // Positions 0 to 11, then two beyond the table.
+    const std::uint8_t positions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 255};
+    const std::uint8_t codes[] = {0x00, 0x00, 0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x8D, 0x8F, 0x00, 0x00, 0x00};
     ProfileRecord record{};
-    for (std::uint8_t position = 0; position < 12; ++position) {
-        record.angleSnap = position;
-        EXPECT_EQ(Patched(record)[51], codes[position]) << int{position};
-    }
-    for (std::uint8_t position : {12, 255}) {
-        record.angleSnap = position;
-        EXPECT_EQ(Patched(record)[51], 0x00) << int{position};
+    for (std::size_t i = 0; i < std::size(positions); ++i) {
+        record.angleSnap = positions[i];
+        EXPECT_EQ(Patched(record)[51], codes[i]) << int{positions[i]};
     }
 }
 
