@@ -9,44 +9,31 @@
 namespace veldrane {
 namespace {
 
-struct LocationCase
+TEST(DataLocations, UserFolder)
 {
-    const char* name;
-    std::map<std::string, std::string> environment;
-    std::string dataDirOption;
-    bool simulate;
-    std::string user;
-};
-
-class DataLocationsTest : public ::testing::TestWithParam<LocationCase>
-{
-};
-
-TEST_P(DataLocationsTest, UserFolder)
-{
-    const auto& environment = GetParam().environment;
-    const auto lookup = [&](const char* name) -> const char* {
-        const auto found = environment.find(name);
-        return found == environment.end() ? nullptr : found->second.c_str();
-    };
-    const DataLocations locations =
-        DataLocations::Resolve("/opt/v/bin", GetParam().dataDirOption, GetParam().simulate, lookup);
-    EXPECT_EQ(locations.installed, "/opt/v/share/veldrane");
-    EXPECT_EQ(locations.user.string(), GetParam().user);
+    const struct
+    {
+        std::map<std::string, std::string> environment;
+        std::string dataDirOption;
+        bool simulate;
+        std::string user;
+    } cases[] = {{{{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}, "", false, "/x/veldrane"},
+                 {{{"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
+                 // A relative XDG_DATA_HOME is invalid and ignored.
+                 {{{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
+                 {{{"HOME", "/h"}}, "", true, "/h/.local/share/veldrane/simulated"},
+                 {{{"HOME", "/h"}}, "/d/", true, "/d/"},
+                 {{}, "", false, ""}};
+    for (const auto& c : cases) {
+        const auto lookup = [&](const char* name) -> const char* {
+            const auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        };
+        const DataLocations locations = DataLocations::Resolve("/opt/v/bin", c.dataDirOption, c.simulate, lookup);
+        EXPECT_EQ(locations.installed, "/opt/v/share/veldrane");
+        EXPECT_EQ(locations.user.string(), c.user);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DataLocationsTest,
-    ::testing::Values(
-        LocationCase{"XdgDataHome", {{"XDG_DATA_HOME", "/x"}, {"HOME", "/h"}}, "", false, "/x/veldrane"},
-        LocationCase{"HomeWhenXdgUnset", {{"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
-        // A relative XDG_DATA_HOME is invalid and ignored.
-        LocationCase{
-            "RelativeXdgIgnored", {{"XDG_DATA_HOME", "rel"}, {"HOME", "/h"}}, "", false, "/h/.local/share/veldrane"},
-        LocationCase{"SimulatedMouseApart", {{"HOME", "/h"}}, "", true, "/h/.local/share/veldrane/simulated"},
-        LocationCase{"DataDirAsGiven", {{"HOME", "/h"}}, "/d/", true, "/d/"},
-        LocationCase{"NoHomeNoFolder", {}, "", false, ""}),
-    [](const ::testing::TestParamInfo<LocationCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane

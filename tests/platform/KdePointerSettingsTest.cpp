@@ -76,9 +76,6 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
 {
     std::filesystem::create_directories(Config());
     WriteFileBytes(Config() / "kcminputrc", "# kept\r\n"
-                                            "[Keyboard]\r\n"
-                                            "NumLock=0\r\n"
-                                            "\r\n"
                                             "[Libinput][1133][49271][USB Optical Mouse]\r\n"
                                             "PointerAcceleration=0.400\r\n"
                                             "PointerAccelerationProfile=2\r\n"
@@ -94,9 +91,6 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
     ASSERT_EQ(m_kde.SetMouseSpeed(20), kApplied);
 
     EXPECT_EQ(InputFile(), "# kept\r\n"
-                           "[Keyboard]\r\n"
-                           "NumLock=0\r\n"
-                           "\r\n"
                            "[Libinput][1133][49271][USB Optical Mouse]\r\n"
                            "PointerAcceleration=1.000\r\n"
                            "PointerAccelerationProfile=1\r\n"

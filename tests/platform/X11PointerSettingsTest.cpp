@@ -6,10 +6,6 @@
 #include <optional>
 
 #include "platform/XvfbServer.h"
-#include "platform/linux/pointer/DesktopPointerSettings.h"
-#include "profile/ProfileRecord.h"
-#include "settings/DesktopPointerSettingsApplier.h"
-#include "support/RecordingMessageSink.h"
 
 // Last: Xlib defines None and Bool as macros, which the headers above use as names.
 #include <X11/Xlib.h>
@@ -78,20 +74,6 @@ TEST_F(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
     EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
     ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
     EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
-}
-
-// The X server keeps no wheel lines and no double-click time: the window names them as not taken,
-// while a bare X session (the desktop the program falls back on) still takes the other two.
-TEST_F(X11PointerSettingsOnXvfb, BareXSessionHasAccelerationAndSpeedOnly)
-{
-    DesktopEnvironment bareX;
-    bareX.display = s_server->Display();
-    const DesktopPointerSettings desktop(bareX);
-    ASSERT_EQ(desktop.Desktop(), PointerDesktop::X11);
-    EXPECT_TRUE(desktop.DesktopHas(PointerSetting::Acceleration));
-    EXPECT_TRUE(desktop.DesktopHas(PointerSetting::Speed));
-    EXPECT_FALSE(desktop.DesktopHas(PointerSetting::WheelScrollLines));
-    EXPECT_FALSE(desktop.DesktopHas(PointerSetting::DoubleClickTime));
 }
 
 } // namespace
