@@ -88,53 +88,45 @@ TEST_F(DeviceNoticeHandlerTest, OtherNoticesShowNothingAndAskTheMouseNothing)
     EXPECT_TRUE(mouse.Log().empty());
 }
 
-struct LanguageCase
+TEST_F(DeviceNoticeHandlerTest, TextsAndCaptionsComeInTheInterfaceLanguage)
 {
-    Language language;
-    std::string stage;
-    std::string macro;
-    std::string detected;
-    std::string notDetected;
-    std::string info; // the captions
-    std::string warning;
-};
-
-class NoticeLanguageTest : public DeviceNoticeHandlerTest, public ::testing::WithParamInterface<LanguageCase>
-{
-};
-
-TEST_P(NoticeLanguageTest, TextsAndCaptionsComeInTheInterfaceLanguage)
-{
-    const Language language = GetParam().language;
-    Handle({0x01, 0x03}, language);
-    Handle({0x09, 0x0C}, language);
-    Handle({14, 0}, language);
-    Handle({15, 0}, language);
-    const std::string& info = GetParam().info;
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(GetParam().stage, info), Balloon(GetParam().macro, info),
-                                                  Balloon(GetParam().detected, info, kBrief),
-                                                  Balloon(GetParam().notDetected, GetParam().warning, kBrief)}));
+    const struct
+    {
+        Language language;
+        std::string stage;
+        std::string macro;
+        std::string detected;
+        std::string notDetected;
+        std::string info; // the captions
+        std::string warning;
+    } cases[] = {{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
+                  "The system detect the gaming mouse.", "The system did not detect the gaming mouse!", "Info",
+                  "Warning"},
+                 {Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12", "系统检测到游戏鼠标。",
+                  "系统没有检测到游戏鼠标！", "信息", "警告"},
+                 {Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12", "系統檢測到遊戲滑鼠。",
+                  "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}};
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        Handle({0x01, 0x03}, c.language);
+        Handle({0x09, 0x0C}, c.language);
+        Handle({14, 0}, c.language);
+        Handle({15, 0}, c.language);
+        EXPECT_EQ(messages.shown,
+                  (std::vector<Shown>{Balloon(c.stage, c.info), Balloon(c.macro, c.info),
+                                      Balloon(c.detected, c.info, kBrief), Balloon(c.notDetected, c.warning, kBrief)}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Languages, NoticeLanguageTest,
-    ::testing::Values(LanguageCase{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
-                                   "The system detect the gaming mouse.", "The system did not detect the gaming mouse!",
-                                   "Info", "Warning"},
-                      LanguageCase{Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12",
-                                   "系统检测到游戏鼠标。", "系统没有检测到游戏鼠标！", "信息", "警告"},
-                      LanguageCase{Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12",
-                                   "系統檢測到遊戲滑鼠。", "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}));
 
 TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)
 {
     EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}), (DeviceNotice{2, 3}));
     EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x09, 0x02}), (DeviceNotice{9, 2}));
-    EXPECT_EQ(ParseNotificationReport(Bytes{0x05, 0x07, 0x01, 0x01}), std::nullopt);
-    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x08, 0x01, 0x01}), std::nullopt);
-    // Too short to carry a value: nothing is made up from stale bytes.
-    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x01}), std::nullopt);
-    EXPECT_EQ(ParseNotificationReport(Bytes{}), std::nullopt);
+    // The last two are too short to carry a value: nothing is made up from stale bytes.
+    for (const Bytes& report :
+         {Bytes{0x05, 0x07, 0x01, 0x01}, Bytes{0x06, 0x08, 0x01, 0x01}, Bytes{0x06, 0x07, 0x01}, Bytes{}}) {
+        EXPECT_EQ(ParseNotificationReport(report), std::nullopt) << report.size();
+    }
 }
 
 } // namespace

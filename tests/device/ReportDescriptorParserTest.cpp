@@ -47,15 +47,21 @@ TEST(ReportDescriptorParser, GivesTheWindowsLengthsOfEveryTopLevelCollection)
          {{0xFF00, 0x0001, 7, 7, 0}, {0xFF00, 0x0002, 20, 20, 0}, {0xFF00, 0x0004, 32, 32, 0}}},
         // Usage 0xFF000001 in four bytes carries its page; Push keeps size 8 and count 4 while the
         // input uses 16 x 2, and Pop brings them back for the feature: 4 + 1 and 4 + 1.
-        {"push and pop", Hex("0B 01 00 00 FF A1 01 75 08 95 04 A4 75 10 95 02 81 02 B4 B1 02 C0"), false,
+        {"push and pop",
+         Hex("0B 01 00 00 FF A1 01 75 08 95 04 A4 75 10 95 02 81 02 B4 B1 02 C0"),
+         false,
          {{0xFF00, 0x0001, 5, 0, 5}}},
         // A long item (0xFE, size 2, tag) in the middle is stepped over.
-        {"long item", Hex("06 00 FF 09 01 A1 01 FE 02 10 AA BB 75 08 95 02 81 02 C0"), false,
+        {"long item",
+         Hex("06 00 FF 09 01 A1 01 FE 02 10 AA BB 75 08 95 02 81 02 C0"),
+         false,
          {{0xFF00, 0x0001, 3, 0, 0}}},
         // Bits are summed per report and rounded up once: 3 + 2 bits = 1 byte, so 2.
         {"bits", Hex("05 01 09 02 A1 01 75 01 95 03 81 02 95 02 81 02 C0"), false, {{0x0001, 0x0002, 2, 0, 0}}},
         // Report Size 0xFFFFFFFF x Report Count 0xFFFFFFFF, twice, is capped at 65535.
-        {"huge", Hex("06 00 FF 09 01 A1 01 77 FF FF FF FF 97 FF FF FF FF 81 02 81 02 C0"), false,
+        {"huge",
+         Hex("06 00 FF 09 01 A1 01 77 FF FF FF FF 97 FF FF FF FF 81 02 81 02 C0"),
+         false,
          {{0xFF00, 0x0001, 0xFFFF, 0, 0}}}};
     for (const auto& c : cases) {
         const ReportDescriptorInfo info = ParseReportDescriptor(c.descriptor);
