@@ -22,18 +22,6 @@ using test::WriteFileBytes;
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kRefused = PointerSettingResult::Refused;
 
-ProfileRecord PointerRecord(std::uint8_t precision, std::uint8_t speed, std::uint8_t oneScreen, std::uint8_t lines,
-                            std::uint8_t doubleClick)
-{
-    ProfileRecord record{};
-    record.pointerPrecision = precision;
-    record.mouseSpeed = speed;
-    record.scrollOneScreen = oneScreen;
-    record.scrollLines = lines;
-    record.doubleClickSpeed = doubleClick;
-    return record;
-}
-
 class KdePointerSettingsFiles : public testing::Test
 {
 protected:
@@ -50,7 +38,12 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
     test::RecordingMessageSink messages;
     DesktopPointerSettingsApplier applier(m_kde, messages);
 
-    applier.ApplyPointerSettings(PointerRecord(1, 12, 0, 7, 12));
+    ProfileRecord record{};
+    record.pointerPrecision = 1;
+    record.mouseSpeed = 12;
+    record.scrollLines = 7;
+    record.doubleClickSpeed = 12;
+    applier.ApplyPointerSettings(record);
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(InputFile(), "[Mouse]\n"
