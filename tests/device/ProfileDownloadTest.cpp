@@ -187,8 +187,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
                          ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
                                            // 255 bytes announced, then one short report: the block is not written back
                                            FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
-                                           FaultCase{"UnplugBeforeReportRate", UnplugAfter(1), 0x03, 2, false},
-                                           FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
                                            FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
                                            FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
                                            FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
