@@ -170,29 +170,21 @@ TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
     EXPECT_TRUE(mouse.Errors().empty());
 }
 
-SimulatedFault UnplugAfter(std::size_t reports)
-{
-    return {SimulatedFault::Kind::UnplugAfter, reports};
-}
-
-SimulatedFault Slow(std::chrono::milliseconds delay)
-{
-    return {SimulatedFault::Kind::Slow, 0, delay};
-}
+using Kind = SimulatedFault::Kind;
 
 // A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
 // 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
 // nothing after it.
 INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
-                         ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
+                         ::testing::Values(FaultCase{"Silent", {Kind::Silent}, 0x02, 1, false},
                                            // 255 bytes announced, then one short report: the block is not written back
-                                           FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
-                                           FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
-                                           FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
-                                           FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
+                                           FaultCase{"Garbage", {Kind::Garbage}, 0x8C, 6, false},
+                                           FaultCase{"UnplugInSettingsWrite", {Kind::UnplugAfter, 8}, 0x0C, 9, false},
+                                           FaultCase{"UnplugBeforeKeyMatrix", {Kind::UnplugAfter, 10}, 0x0D, 11, true},
+                                           FaultCase{"UnplugBeforeLastChunk", {Kind::UnplugAfter, 48}, 0x0F, 49, true},
                                            // an answer later than a chunk read waits is a chunk that did not come
-                                           FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},
-                                           FaultCase{"SlowButInTime", Slow(30ms), std::nullopt, 49, true}),
+                                           FaultCase{"SlowerThanAChunkRead", {Kind::Slow, 0, 1500ms}, 0x8C, 6, false},
+                                           FaultCase{"SlowButInTime", {Kind::Slow, 0, 30ms}, std::nullopt, 49, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
