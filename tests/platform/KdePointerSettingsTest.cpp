@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include <sys/stat.h>
+
 #include "platform/PointerSettingsBackend.h"
-#include "platform/PointerTestPrograms.h"
 #include "platform/linux/pointer/KdeConfigFile.h"
 #include "profile/ProfileRecord.h"
 #include "settings/DesktopPointerSettingsApplier.h"
@@ -18,6 +19,18 @@ namespace {
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
+
+// An executable shell script standing in for a desktop tool: it appends each of its arguments on
+// a line of its own to `log`, then a line "--".
+std::filesystem::path WriteRecordingProgram(const std::filesystem::path& directory, const std::string& name,
+                                            const std::filesystem::path& log)
+{
+    const std::filesystem::path program = directory / name;
+    WriteFileBytes(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() +
+                                "'; done\necho -- >> '" + log.string() + "'\n");
+    ::chmod(program.c_str(), 0755);
+    return program;
+}
 
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kRefused = PointerSettingResult::Refused;
@@ -112,9 +125,8 @@ TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesI
     WriteFileBytes(m_dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
                                                     "PointerAccelerationProfile=2\n");
     const std::string file = (m_dir / "config" / "kcminputrc").string();
-    KdePointerSettings kde(m_dir / "config",
-                           KdeTools{test::WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
-                                    test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+    KdePointerSettings kde(m_dir / "config", KdeTools{WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
+                                                      WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
 
