@@ -27,14 +27,10 @@ protected:
     static void SetUpTestSuite()
     {
         if (test::XvfbServer::Installed()) {
-            s_server = new test::XvfbServer();
+            s_server = std::make_unique<test::XvfbServer>();
         }
     }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
+    static void TearDownTestSuite() { s_server.reset(); }
 
     void SetUp() override
     {
@@ -59,11 +55,9 @@ protected:
         return control;
     }
 
-    static test::XvfbServer* s_server;
+    static inline std::unique_ptr<test::XvfbServer> s_server;
     std::unique_ptr<X11PointerSettings> m_x11;
 };
-
-test::XvfbServer* X11PointerSettingsOnXvfb::s_server = nullptr;
 
 // Enhanced precision doubles the pointer's speed beyond four pixels; without it the pointer moves
 // one to one, and the threshold stays.
