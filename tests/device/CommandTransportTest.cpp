@@ -17,8 +17,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A link whose command interface plays a script.
-class ScriptedTransportTest : public ::testing::Test
+// The simulated mouse, whose command interface a test may replace with a script.
+class TransportTest : public MouseTest
 {
 protected:
     void Install(std::uint16_t inputLength = 65)
@@ -41,15 +41,12 @@ protected:
         return report;
     }
 
-    FakeClock clock;
-    SimulatedMouse backend{clock};
-    DeviceLink link{backend, clock};
     std::shared_ptr<HidScript> script = std::make_shared<HidScript>();
 };
 
 // A read takes what came, up to the caller's room and the announced length; a chunk that times out
 // counts as no bytes and ends the read; no read asks for more than the receive buffer.
-TEST_F(ScriptedTransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
+TEST_F(TransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
 {
     const struct
     {
@@ -84,7 +81,7 @@ TEST_F(ScriptedTransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnounced
 }
 
 // Every report the platform refuses fails its exchange, and nothing of that exchange follows it.
-TEST_F(ScriptedTransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
+TEST_F(TransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
 {
     const struct
     {
@@ -112,14 +109,9 @@ TEST_F(ScriptedTransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
     }
 }
 
-class CommandSetTest : public MouseTest
+TEST_F(TransportTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91)
 {
-protected:
-    void SetUp() override { ASSERT_TRUE(FindMouse(link)); }
-};
-
-TEST_F(CommandSetTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91)
-{
+    ASSERT_TRUE(FindMouse(link));
     image.bytes.fill(0xEE);
     EXPECT_TRUE(TransferSettingsBlock(link, image, BlockDirection::Read));
     const auto factory = SimulatedMouse::FactorySettingsBlock(0);
@@ -129,8 +121,9 @@ TEST_F(CommandSetTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91
     }
 }
 
-TEST_F(CommandSetTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
+TEST_F(TransportTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
 {
+    ASSERT_TRUE(FindMouse(link));
     image.SettingsArea(0)[0] = 0x42;
     image.SettingsArea(0)[127] = 0x43;
     const DeviceImage before = image;
@@ -140,9 +133,8 @@ TEST_F(CommandSetTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
         EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
         EXPECT_EQ(image.bytes, before.bytes);
     }
-    auto script = std::make_shared<HidScript>();
+    Install();
     script->featureAnswer = Bytes{0x00, 0x8C, 0x00, 0x00, 0, 0, 0, 0, 0x73}; // no bytes at all
-    link.SetCommandInterface(std::make_unique<ScriptedHidDevice>(script), {9, 65, 65});
     EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
     EXPECT_EQ(image.bytes, before.bytes);
     EXPECT_TRUE(script->readSizes.empty());
