@@ -37,21 +37,10 @@ protected:
     RecordingMessageSink messages;
 };
 
-TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheStageLabelFollowedByTheCpiOfThatStage)
-{
-    // The mouse holds codes 16, 32, 48, 64, 80, 96 for stages 1 to 6.
-    const char* const texts[] = {"first stage 800",   "second stage 1600", "third stage 2400",
-                                 "fourth stage 3200", "fifth stage 4000",  "sixth stage 4800"};
-    for (std::uint8_t stage = 1; stage <= 6; ++stage) {
-        messages.shown.clear();
-        EXPECT_EQ(Handle({static_cast<std::uint8_t>(1 + (stage - 1) % 3), stage}),
-                  (std::vector<Shown>{Balloon(std::string("Switch CPI into the ") + texts[stage - 1], "Info")}));
-    }
-}
-
-// The CPI comes from the block just read, whatever profile the mouse is on (0xC3: out of range,
-// as a garbage answer to 0x82 gives it), and from what the area holds when the mouse is silent.
-TEST_F(DeviceNoticeHandlerTest, CpiComesFromTheBlockJustReadOrFromTheAreaOfASilentMouse)
+// A stage notice (codes 1 to 3) shows the stage's label and the CPI the mouse holds for it, from
+// the block just read whatever profile the mouse is on (0xC3: out of range, as a garbage answer to
+// 0x82 gives it), or from what the area holds when the mouse is silent.
+TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheLabelAndTheCpiOfTheBlockJustReadOrOfTheArea)
 {
     for (std::size_t area = 0; area < kSettingsAreaCount; ++area) {
         image.SettingsArea(area)[85] = 40; // stale while the mouse answers
@@ -60,19 +49,24 @@ TEST_F(DeviceNoticeHandlerTest, CpiComesFromTheBlockJustReadOrFromTheAreaOfASile
     {
         SimulatedFault::Kind fault;
         std::uint8_t profile;
+        DeviceNotice notice;
         const char* text;
         std::size_t reports; // 0x82 and its answer, 0x8C, its answer and two chunks
-    } cases[] = {{SimulatedFault::Kind::Silent, 0, "Switch CPI into the second stage 2000", 2},
-                 {SimulatedFault::Kind::None, 0, "Switch CPI into the second stage 1600", 6},
-                 {SimulatedFault::Kind::None, 5, "Switch CPI into the second stage 1600", 6},
-                 {SimulatedFault::Kind::None, 0xC3, "Switch CPI into the second stage 1600", 6}};
+    } cases[] = {{SimulatedFault::Kind::Silent, 0, {1, 2}, "second stage 2000", 2},
+                 {SimulatedFault::Kind::None, 0, {1, 1}, "first stage 800", 6},
+                 {SimulatedFault::Kind::None, 5, {2, 2}, "second stage 1600", 6},
+                 {SimulatedFault::Kind::None, 0xC3, {3, 3}, "third stage 2400", 6},
+                 {SimulatedFault::Kind::None, 0, {1, 4}, "fourth stage 3200", 6},
+                 {SimulatedFault::Kind::None, 0, {2, 5}, "fifth stage 4000", 6},
+                 {SimulatedFault::Kind::None, 0, {3, 6}, "sixth stage 4800", 6}};
     for (const auto& c : cases) {
         mouse.SetFault({c.fault});
         mouse.SetProfileNumber(c.profile);
         mouse.ClearLog();
         messages.shown.clear();
-        EXPECT_EQ(Handle({0x01, 0x02}), (std::vector<Shown>{Balloon(c.text, "Info")})) << int{c.profile};
-        EXPECT_EQ(CommandReports(mouse).size(), c.reports) << int{c.profile};
+        EXPECT_EQ(Handle(c.notice),
+                  (std::vector<Shown>{Balloon(std::string("Switch CPI into the ") + c.text, "Info")}));
+        EXPECT_EQ(CommandReports(mouse).size(), c.reports) << c.text;
         if (c.fault == SimulatedFault::Kind::None) {
             EXPECT_EQ(image.bytes[kImageProfileNumber], c.profile);
         }
