@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -13,13 +14,8 @@
 namespace veldrane {
 namespace {
 
-struct PointerControl
-{
-    int numerator;
-    int denominator;
-    int threshold;
-    friend bool operator==(const PointerControl&, const PointerControl&) = default;
-};
+// Acceleration numerator, denominator and threshold.
+using PointerControl = std::array<int, 3>;
 
 class X11PointerSettingsOnXvfb : public testing::Test
 {
@@ -50,7 +46,7 @@ protected:
             return std::nullopt;
         }
         PointerControl control{};
-        XGetPointerControl(display, &control.numerator, &control.denominator, &control.threshold);
+        XGetPointerControl(display, &control[0], &control[1], &control[2]);
         XCloseDisplay(display);
         return control;
     }
