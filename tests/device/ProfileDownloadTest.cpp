@@ -11,7 +11,7 @@
 #include "device/MouseSearch.h"
 #include "device/ProfileDownload.h"
 #include "device/SettingsBlock.h"
-#include "platform/TextCodec.h"
+#include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFiles.h"
 #include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
@@ -21,20 +21,6 @@ namespace veldrane::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Labels in these tests are plain ASCII, which every code page carries unchanged.
-class AsciiCodec : public TextCodec
-{
-public:
-    std::optional<std::string> ToUtf8(std::string_view bytes, LegacyCodePage) const override
-    {
-        return std::string(bytes);
-    }
-    std::optional<std::string> FromUtf8(std::string_view utf8, LegacyCodePage) const override
-    {
-        return std::string(utf8);
-    }
-};
 
 struct ExpectedReport
 {
@@ -102,7 +88,7 @@ protected:
 
     TempDir dir;
     RecordingMessageSink messages;
-    AsciiCodec codec;
+    IconvTextCodec codec;
     ConfigFiles files{dir.Path(), messages, codec};
     ProfileRecord record = Patterned(3);
 };
