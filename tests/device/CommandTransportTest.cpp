@@ -1,8 +1,9 @@
-// The command interface: framing, the chunked block transfers and their failures.
+// The command interface: framing, the chunked block transfers and their failures, the trace.
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include "device/CommandSet.h"
 #include "device/HidTransport.h"
 #include "device/MouseSearch.h"
+#include "device/ReportTrace.h"
 
 namespace veldrane::test {
 namespace {
@@ -139,6 +141,23 @@ TEST_F(TransportTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
     EXPECT_EQ(image.bytes, before.bytes);
     EXPECT_TRUE(script->readSizes.empty());
     EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(TransportTest, TraceWritesEachReportWithItsTimeKindAndBytes)
+{
+    std::vector<std::string> lines;
+    ReportTrace trace{[&](const std::string& line) { lines.push_back(line); }, clock};
+    TracingHidBackend tracing{mouse, trace};
+    const auto device = tracing.Open(SimulatedMouse::PathOf(SimulatedInterface::Command), HidOpenMode::Commands);
+    ASSERT_NE(device, nullptr);
+    clock.Advance(250ms); // the trace counts from its own start
+    ASSERT_TRUE(device->SetFeature(Feature({0x82})));
+    clock.Advance(16ms);
+    Bytes answer(9, 0);
+    ASSERT_TRUE(device->GetFeature(answer));
+    // The mouse answers 0x82 with its profile number, 0 here.
+    EXPECT_EQ(lines, (std::vector<std::string>{"+250 SET_FEATURE 00 82 00 00 00 00 00 00 7D",
+                                               "+266 GET_FEATURE 00 82 00 00 00 00 00 00 7D"}));
 }
 
 } // namespace
