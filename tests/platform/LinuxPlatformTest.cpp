@@ -1,13 +1,18 @@
-// Where the program finds its data and the user's files, and the tray menu's "Start with the
-// desktop": the autostart entry it writes and removes.
+// The Linux adapters: where the program finds its data and the user's files, the autostart entry
+// of the tray menu's "Start with the desktop", the legacy code pages, the kernel's key names.
 
 #include "platform/linux/Autostart.h"
 #include "platform/linux/DataLocations.h"
+#include "platform/linux/EvdevKeyNames.h"
+#include "platform/linux/IconvTextCodec.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
+#include <string>
 
+#include "buttons/KeyTables.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
@@ -70,6 +75,58 @@ TEST(DataLocations, UserFolder)
         const DataLocations locations = DataLocations::Resolve("/opt/v/bin", c.dataDirOption, c.simulate, lookup);
         EXPECT_EQ(locations.installed, "/opt/v/share/veldrane");
         EXPECT_EQ(locations.user.string(), c.user);
+    }
+}
+
+TEST(IconvTextCodec, ConvertsTheLegacyCodePagesBothWays)
+{
+    const struct
+    {
+        LegacyCodePage page;
+        std::string utf8;
+        std::string bytes;
+    } cases[] = {{LegacyCodePage::Gbk, "Item1=宏", "Item1=\xBA\xEA"},
+                 {LegacyCodePage::Gbk, "€", "\x80"}, // the Windows variants, not the plain ones
+                 {LegacyCodePage::Big5, "左鍵", "\xA5\xAA\xC1\xE4"},
+                 {LegacyCodePage::Big5, "€", "\xA3\xE1"},
+                 {LegacyCodePage::Windows1252, "é€", "\xE9\x80"}};
+    const IconvTextCodec codec;
+    for (const auto& c : cases) {
+        EXPECT_EQ(codec.ToUtf8(c.bytes, c.page), c.utf8);
+        EXPECT_EQ(codec.FromUtf8(c.utf8, c.page), c.bytes);
+    }
+}
+
+TEST(IconvTextCodec, BadBytesAndUnrepresentableTextGiveNothing)
+{
+    const IconvTextCodec codec;
+    EXPECT_EQ(codec.ToUtf8("a\x81", LegacyCodePage::Windows1252), std::nullopt);
+    EXPECT_EQ(codec.ToUtf8("ab\xD7", LegacyCodePage::Gbk), std::nullopt);
+    EXPECT_EQ(codec.FromUtf8("a한", LegacyCodePage::Gbk), std::nullopt);
+    EXPECT_EQ(codec.FromUtf8("Click 左", LegacyCodePage::Windows1252), std::nullopt);
+    EXPECT_EQ(codec.FromUtf8("a\xC3", LegacyCodePage::Windows1252), std::nullopt);
+}
+
+// Kernel codes (KEY_* of <linux/input-event-codes.h>) where the kernel's order leaves the HID
+// usage order: each gives the key table's name, its X keycode (evdev + 8) the same, and the name
+// the usage the mouse is sent.
+TEST(EvdevKeyNames, KernelCodesGiveTheKeyTablesNamesAndUsages)
+{
+    const struct
+    {
+        std::uint32_t evdev;
+        const char* name;
+        std::uint8_t usage;
+    } keys[] = {{16, "Q", 0x14},       {11, "0", 0x27},
+                {1, "Esc", 0x29},      {43, "\\", 0x31},
+                {87, "F11", 0x44},     {99, "Prnt Scrn", 0x46},
+                {106, "Right", 0x4F},  {79, "Num 1", 0x59},
+                {83, "Num Del", 0x63}, {127, "Application", 0x65},
+                {29, "Ctrl", 0xE0},    {126, "Right Windows", 0xE7}};
+    for (const auto& key : keys) {
+        EXPECT_EQ(EvdevKeyName(key.evdev), key.name) << key.evdev;
+        EXPECT_EQ(XkbKeycodeName(key.evdev + 8), key.name) << key.evdev;
+        EXPECT_EQ(KeyCodeFromName(key.name), key.usage) << key.name;
     }
 }
 
