@@ -1,3 +1,5 @@
+// The desktop whose pointer settings the program uses, and the X server's own pointer control.
+
 #include "platform/linux/pointer/X11PointerSettings.h"
 
 #include <gtest/gtest.h>
@@ -7,12 +9,42 @@
 #include <optional>
 
 #include "platform/XvfbServer.h"
+#include "platform/linux/pointer/DesktopPointerSettings.h"
 
 // Last: Xlib defines None and Bool as macros, which the headers above use as names.
 #include <X11/Xlib.h>
 
 namespace veldrane {
 namespace {
+
+constexpr bool kSchema = true;
+constexpr bool kNoSchema = false;
+
+TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
+{
+    const struct
+    {
+        const char* currentDesktop;
+        const char* display;
+        const char* waylandDisplay;
+        bool schemaInstalled;
+        PointerDesktop expected;
+    } cases[] = {{"neon:kde", "", "wayland-0", kSchema, PointerDesktop::KdePlasma},
+                 {"GNOME", ":1", "wayland-0", kSchema, PointerDesktop::GSettings},
+                 {"GNOME", ":0", "", kNoSchema, PointerDesktop::X11},
+                 {"GNOME", "", "wayland-0", kNoSchema, PointerDesktop::NoSettings},
+                 // GNOME's schema on a machine running another desktop is not that desktop's.
+                 {"XFCE", ":0", "", kSchema, PointerDesktop::X11},
+                 {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
+                 {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
+    for (const auto& c : cases) {
+        DesktopEnvironment environment;
+        environment.currentDesktop = c.currentDesktop;
+        environment.display = c.display;
+        environment.waylandDisplay = c.waylandDisplay;
+        EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
+    }
+}
 
 // Acceleration numerator, denominator and threshold.
 using PointerControl = std::array<int, 3>;
