@@ -1,25 +1,26 @@
-// The command interface: framing, the chunked block transfers and their failures.
+// The command interface: framing, the chunked block transfers and their failures, the trace.
 
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "MouseTestSupport.h"
-#include "ScriptedHidDevice.h"
 #include "device/CommandSet.h"
 #include "device/HidTransport.h"
 #include "device/MouseSearch.h"
+#include "device/ReportTrace.h"
 
 namespace veldrane::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-// A link whose command interface plays a script.
-class ScriptedTransportTest : public ::testing::Test
+// The simulated mouse, whose command interface a test may replace with a script.
+class TransportTest : public MouseTest
 {
 protected:
     void Install(std::uint16_t inputLength = 65)
@@ -42,55 +43,47 @@ protected:
         return report;
     }
 
-    FakeClock clock;
-    SimulatedMouse backend{clock};
-    DeviceLink link{backend, clock};
     std::shared_ptr<HidScript> script = std::make_shared<HidScript>();
 };
 
-TEST_F(ScriptedTransportTest, AnnouncedLengthBeyondTheCallersRoomIsReadOnlyUpToTheRoom)
+// A read takes what came, up to the caller's room and the announced length; a chunk that times out
+// counts as no bytes and ends the read; no read asks for more than the receive buffer.
+TEST_F(TransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
 {
-    Install();
-    for (std::uint8_t fill : {0x01, 0x02, 0x03, 0x04}) {
-        script->inputReports.push_back(Chunk(fill));
+    const struct
+    {
+        const char* name;
+        std::uint16_t inputLength;
+        std::vector<Bytes> chunks;
+        std::uint8_t announced;
+        bool ok;
+        std::size_t received;
+        std::vector<std::size_t> readSizes;
+    } cases[] = {{"beyond the room", 65, {Chunk(1), Chunk(2), Chunk(3), Chunk(4)}, 0xFF, false, 128, {65, 65}},
+                 {"time-out", 65, {Chunk(7)}, 0x80, false, 64, {65, 65}},
+                 {"long input", 200, {Bytes(200, 9)}, 0x40, true, 64, {80}}};
+    for (const auto& c : cases) {
+        script = std::make_shared<HidScript>();
+        Install(c.inputLength);
+        script->inputReports.assign(c.chunks.begin(), c.chunks.end());
+        std::array<std::uint8_t, 140> room;
+        room.fill(0xCC);
+        const BlockTransfer read = Read(c.announced, std::span(room).first(128));
+        EXPECT_EQ(read.ok, c.ok) << c.name;
+        EXPECT_EQ(read.received, c.received) << c.name;
+        EXPECT_EQ(script->readSizes, c.readSizes) << c.name;
+        EXPECT_EQ(script->readTimeouts, std::vector(c.readSizes.size(), 1000ms)) << c.name;
+        std::array<std::uint8_t, 140> expected;
+        expected.fill(0xCC); // nothing lands behind what came
+        for (std::size_t i = 0; i < c.received; ++i) {
+            expected[i] = c.chunks[i / 64][1 + i % 64];
+        }
+        EXPECT_EQ(room, expected) << c.name;
     }
-    std::array<std::uint8_t, 140> room{};
-    const BlockTransfer read = Read(0xFF, std::span(room).first(128));
-    EXPECT_FALSE(read.ok); // 255 announced, 128 taken
-    EXPECT_EQ(read.received, 128u);
-    EXPECT_EQ(script->readSizes.size(), 2u);
-    EXPECT_EQ(room[127], 0x02);
-    EXPECT_EQ(room[128], 0x00); // nothing lands behind the room
-}
-
-TEST_F(ScriptedTransportTest, ChunkThatTimesOutCountsAsNoBytesAndEndsTheRead)
-{
-    Install();
-    script->inputReports.push_back(Chunk(0x07));
-    std::array<std::uint8_t, 128> block{};
-    block.fill(0xCC);
-    const BlockTransfer read = Read(0x80, block);
-    EXPECT_FALSE(read.ok);
-    EXPECT_EQ(read.received, 64u);
-    EXPECT_EQ(script->readTimeouts, (std::vector<std::chrono::milliseconds>{1000ms, 1000ms}));
-    EXPECT_EQ(block[63], 0x07);
-    EXPECT_EQ(block[64], 0xCC);
-}
-
-TEST_F(ScriptedTransportTest, ChunkReadNeverAsksForMoreThanTheReceiveBuffer)
-{
-    Install(200);
-    script->inputReports.push_back(Bytes(200, 0x09));
-    std::array<std::uint8_t, 128> block{};
-    const BlockTransfer read = Read(0x40, block);
-    EXPECT_TRUE(read.ok);
-    EXPECT_EQ(read.received, 64u);
-    EXPECT_EQ(script->readSizes, (std::vector<std::size_t>{80}));
-    EXPECT_EQ(block[64], 0x00);
 }
 
 // Every report the platform refuses fails its exchange, and nothing of that exchange follows it.
-TEST_F(ScriptedTransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
+TEST_F(TransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
 {
     const struct
     {
@@ -103,7 +96,7 @@ TEST_F(ScriptedTransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
         script = std::make_shared<HidScript>();
         Install();
         script->refuseFeature = c.refuseFeature;
-        script->refuseFetch = script->refuseWrite = c.refuseFetchAndWrite;
+        script->refuseAnswers = c.refuseFetchAndWrite;
         script->featureAnswer = Bytes{0x00, 0x82, 0x03, 0, 0, 0, 0, 0, 0x7A};
         std::array<std::uint8_t, 128> block{};
         CommandReport write = CommandReport::Make(0x0D, 0, 0x80);
@@ -118,14 +111,9 @@ TEST_F(ScriptedTransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
     }
 }
 
-class CommandSetTest : public MouseTest
+TEST_F(TransportTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91)
 {
-protected:
-    void SetUp() override { ASSERT_TRUE(FindMouse(link)); }
-};
-
-TEST_F(CommandSetTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91)
-{
+    ASSERT_TRUE(FindMouse(link));
     image.bytes.fill(0xEE);
     EXPECT_TRUE(TransferSettingsBlock(link, image, BlockDirection::Read));
     const auto factory = SimulatedMouse::FactorySettingsBlock(0);
@@ -133,14 +121,11 @@ TEST_F(CommandSetTest, SettingsBlockReadOf128BytesChangesExactlyImageBytes12To91
         const bool inArea = i >= 0x12 && i <= 0x91;
         ASSERT_EQ(image.bytes[i], inArea ? factory[i - 0x12] : 0xEE) << "image byte " << i;
     }
-    EXPECT_EQ(clock.pauses, (std::vector<std::chrono::milliseconds>{10ms}));
-    const auto reports = CommandReports(mouse);
-    ASSERT_EQ(reports.size(), 4u);
-    EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x8C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x73}));
 }
 
-TEST_F(CommandSetTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
+TEST_F(TransportTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
 {
+    ASSERT_TRUE(FindMouse(link));
     image.SettingsArea(0)[0] = 0x42;
     image.SettingsArea(0)[127] = 0x43;
     const DeviceImage before = image;
@@ -150,13 +135,29 @@ TEST_F(CommandSetTest, LostShortOrEmptySettingsAnswerLeavesTheAreaAsItWas)
         EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
         EXPECT_EQ(image.bytes, before.bytes);
     }
-    auto script = std::make_shared<HidScript>();
+    Install();
     script->featureAnswer = Bytes{0x00, 0x8C, 0x00, 0x00, 0, 0, 0, 0, 0x73}; // no bytes at all
-    link.SetCommandInterface(std::make_unique<ScriptedHidDevice>(script), {9, 65, 65});
     EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
     EXPECT_EQ(image.bytes, before.bytes);
     EXPECT_TRUE(script->readSizes.empty());
     EXPECT_TRUE(clock.pauses.empty());
+}
+
+TEST_F(TransportTest, TraceWritesEachReportWithItsTimeKindAndBytes)
+{
+    std::vector<std::string> lines;
+    ReportTrace trace{[&](const std::string& line) { lines.push_back(line); }, clock};
+    TracingHidBackend tracing{mouse, trace};
+    const auto device = tracing.Open(SimulatedMouse::PathOf(SimulatedInterface::Command), HidOpenMode::Commands);
+    ASSERT_NE(device, nullptr);
+    clock.Advance(250ms); // the trace counts from its own start
+    ASSERT_TRUE(device->SetFeature(Feature({0x82})));
+    clock.Advance(16ms);
+    Bytes answer(9, 0);
+    ASSERT_TRUE(device->GetFeature(answer));
+    // The mouse answers 0x82 with its profile number, 0 here.
+    EXPECT_EQ(lines, (std::vector<std::string>{"+250 SET_FEATURE 00 82 00 00 00 00 00 00 7D",
+                                               "+266 GET_FEATURE 00 82 00 00 00 00 00 00 7D"}));
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -11,8 +13,10 @@
 #include "device/MouseSearch.h"
 #include "device/ProfileDownload.h"
 #include "device/SettingsBlock.h"
-#include "platform/TextCodec.h"
+#include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFiles.h"
+#include "profile/ProfileRecord.h"
+#include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
@@ -20,31 +24,86 @@ namespace veldrane::test {
 namespace {
 
 using namespace std::chrono_literals;
-using Pauses = std::vector<std::chrono::milliseconds>;
 
-// Labels in these tests are plain ASCII, which every code page carries unchanged.
-class AsciiCodec : public TextCodec
-{
-public:
-    std::optional<std::string> ToUtf8(std::string_view bytes, LegacyCodePage) const override
-    {
-        return std::string(bytes);
-    }
-    std::optional<std::string> FromUtf8(std::string_view utf8, LegacyCodePage) const override
-    {
-        return std::string(utf8);
-    }
-};
+using Block = std::array<std::uint8_t, kSettingsBlockSize>;
 
-// Every pause of a download in order: 0x02, 0x03, the settings read, its write (two chunks and
-// 10 ms), the key matrix (two chunks and 2 ms), twelve macros (two chunks and 20 ms each).
-Pauses DownloadPauses()
+// What a mouse might return: every byte different from its neighbours and from the values a patch
+// writes, so that a byte written by mistake shows.
+Block AsReturned()
 {
-    Pauses pauses = {10ms, 10ms, 10ms, 20ms, 20ms, 10ms, 20ms, 20ms, 2ms};
-    for (int n = 0; n < 12; ++n) {
-        pauses.insert(pauses.end(), {20ms, 20ms, 20ms});
+    Block block{};
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        block[i] = static_cast<std::uint8_t>(0xA0 + i);
     }
-    return pauses;
+    return block;
+}
+
+Block Patched(const ProfileRecord& record)
+{
+    Block block = AsReturned();
+    PatchSettingsBlock(record, block);
+    return block;
+}
+
+TEST(PatchSettingsBlock, AngleSnapPositionsGiveTheirCodesAndNothingBeyondTheTable)
+{
+    // Positions 0 to 11, then two beyond the table.
+    const std::uint8_t positions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 255};
+    const std::uint8_t codes[] = {0x00, 0x00, 0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x8D, 0x8F, 0x00, 0x00, 0x00};
+    ProfileRecord record{};
+    for (std::size_t i = 0; i < std::size(positions); ++i) {
+        record.angleSnap = positions[i];
+        EXPECT_EQ(Patched(record)[51], codes[i]) << int{positions[i]};
+    }
+}
+
+TEST(PatchSettingsBlock, SetsExactlyTheBytesTheSystemManages)
+{
+    ProfileRecord record{};
+    record.angleSnap = 10;
+    record.lightMode = 2;
+    record.lightLevel = {4, 5, 4};
+    record.sensitivityX = 5;
+    record.sensitivityY = 7;
+    record.cpiValue = {8, 16, 32, 64, 100, 120};
+    record.cpiEnabled = {2, 1, 0, 0xFF, 1, 1}; // bytes other than 0 or 1 from an odd file set only their bit
+    for (std::size_t i = 0; i < record.cpiColor.size(); ++i) {
+        record.cpiColor[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    Block expected = AsReturned();
+    const std::pair<std::size_t, std::uint8_t> set[] = {
+        {2, 1},  {50, 0x42}, {51, 0x8F}, {64, 0x0F}, {70, 4}, {71, 2},  {72, 5},  {73, 3},  {74, 100},  {75, 140},
+        {84, 8}, {85, 16},   {86, 32},   {87, 64},   {92, 8}, {93, 16}, {94, 32}, {95, 64}, {100, 0x0B}};
+    for (const auto& [index, value] : set) {
+        expected[index] = value;
+    }
+    for (std::size_t i = 104; i < expected.size(); ++i) {
+        expected[i] = i < 116 ? static_cast<std::uint8_t>(i - 103) : 0; // four stages' colours, then zeros
+    }
+    EXPECT_EQ(Patched(record), expected);
+}
+
+TEST(PatchSettingsBlock, LightingModeAndLevelGiveBytes71To73)
+{
+    const Block returned = AsReturned();
+    const int kept = -1;
+    const struct
+    {
+        std::uint8_t mode;
+        std::array<std::uint8_t, 3> levels;
+        int bytes[3];
+    } cases[] = {{0, {4, 4, 4}, {0, kept, kept}}, {1, {1, 4, 4}, {0, kept, kept}}, {1, {2, 4, 4}, {1, 4, 3}},
+                 {2, {4, 5, 4}, {2, 5, 3}},       {3, {4, 4, 100}, {3, 44, kept}}, // 300 kept to 8 bits
+                 {7, {4, 4, 4}, {7, kept, kept}}};
+    for (const auto& c : cases) {
+        ProfileRecord record{};
+        record.lightMode = c.mode;
+        record.lightLevel = c.levels;
+        const Block patched = Patched(record);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(patched[71 + i], c.bytes[i] == kept ? returned[71 + i] : c.bytes[i]) << int{c.mode} << " " << i;
+        }
+    }
 }
 
 struct ExpectedReport
@@ -63,20 +122,8 @@ protected:
         WriteFileBytes(dir / "config0.bin", std::string(1825, '\0'));
         files.buttonLabel[0] = "Click";
         files.buttonLabel[11] = "Macro Key-Macro_1";
-
         record.reportRate = 2;
         record.sideButtonLight = 1;
-        record.cpiValue = {8, 16, 32, 64, 100, 120};
-        record.cpiEnabled = {1, 1, 0, 1, 1, 1};
-        record.cpiColor.fill(0x7E);
-        record.lightMode = 1;
-        record.lightLevel = {4, 1, 1};
-        record.angleSnap = 10;
-        record.sensitivityX = 5;
-        record.sensitivityY = 7;
-        record.buttonFunction.fill(0x00);
-        record.MacroBuffer(0).front() = 0xA1;
-        record.MacroBuffer(11).back() = 0xAC;
         record.deviceProfile = 4;
     }
 
@@ -125,9 +172,9 @@ protected:
 
     TempDir dir;
     RecordingMessageSink messages;
-    AsciiCodec codec;
+    IconvTextCodec codec;
     ConfigFiles files{dir.Path(), messages, codec};
-    ProfileRecord record{};
+    ProfileRecord record = Patterned(3);
 };
 
 TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWhatWasSent)
@@ -143,7 +190,6 @@ TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWha
         EXPECT_EQ(reports[i].bytes, expected[i].bytes) << "report " << i;
         EXPECT_EQ(reports[i].time, expected[i].time) << "report " << i;
     }
-    EXPECT_EQ(clock.pauses, DownloadPauses());
     EXPECT_EQ(clock.now, kDownloadPauseTotal);
     EXPECT_TRUE(mouse.Errors().empty());
 
@@ -194,40 +240,22 @@ TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
     EXPECT_TRUE(mouse.Errors().empty());
 }
 
-SimulatedFault UnplugAfter(std::size_t reports)
-{
-    return {SimulatedFault::Kind::UnplugAfter, reports};
-}
-
-SimulatedFault Slow(std::chrono::milliseconds delay)
-{
-    return {SimulatedFault::Kind::Slow, 0, delay};
-}
+using Kind = SimulatedFault::Kind;
 
 // A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
 // 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
 // nothing after it.
 INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
-                         ::testing::Values(FaultCase{"Silent", {SimulatedFault::Kind::Silent}, 0x02, 1, false},
+                         ::testing::Values(FaultCase{"Silent", {Kind::Silent}, 0x02, 1, false},
                                            // 255 bytes announced, then one short report: the block is not written back
-                                           FaultCase{"Garbage", {SimulatedFault::Kind::Garbage}, 0x8C, 6, false},
-                                           FaultCase{"UnplugBeforeReportRate", UnplugAfter(1), 0x03, 2, false},
-                                           FaultCase{"UnplugBetweenTheChunks", UnplugAfter(6), 0x8C, 7, false},
-                                           FaultCase{"UnplugInsideSettingsWrite", UnplugAfter(8), 0x0C, 9, false},
-                                           FaultCase{"UnplugBeforeKeyMatrix", UnplugAfter(10), 0x0D, 11, true},
-                                           FaultCase{"UnplugBeforeLastChunk", UnplugAfter(48), 0x0F, 49, true},
+                                           FaultCase{"Garbage", {Kind::Garbage}, 0x8C, 6, false},
+                                           FaultCase{"UnplugInSettingsWrite", {Kind::UnplugAfter, 8}, 0x0C, 9, false},
+                                           FaultCase{"UnplugBeforeKeyMatrix", {Kind::UnplugAfter, 10}, 0x0D, 11, true},
+                                           FaultCase{"UnplugBeforeLastChunk", {Kind::UnplugAfter, 48}, 0x0F, 49, true},
                                            // an answer later than a chunk read waits is a chunk that did not come
-                                           FaultCase{"SlowerThanAChunkRead", Slow(1500ms), 0x8C, 6, false},
-                                           FaultCase{"SlowButInTime", Slow(30ms), std::nullopt, 49, true}),
+                                           FaultCase{"SlowerThanAChunkRead", {Kind::Slow, 0, 1500ms}, 0x8C, 6, false},
+                                           FaultCase{"SlowButInTime", {Kind::Slow, 0, 30ms}, std::nullopt, 49, true}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ProfileDownloadTest, LateAnswersWaitNoLongerThanTheirBound)
-{
-    mouse.SetFault(Slow(1500ms));
-    DownloadProfile(link, image, record, files);
-    // 0x02 and 0x03 each 10 ms; the answer to 0x8C 1500 ms late; the first chunk given up after 1 s.
-    EXPECT_EQ(clock.pauses, (Pauses{10ms, 10ms, 1500ms, 1000ms}));
-}
 
 } // namespace
 } // namespace veldrane::test

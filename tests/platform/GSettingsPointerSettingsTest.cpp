@@ -48,18 +48,12 @@ protected:
         }
         m_gsettings = GSettingsPointerSettings::Open();
         ASSERT_NE(m_gsettings, nullptr);
-        m_readBack = g_settings_new(GSettingsPointerSettings::kSchemaId);
-    }
-    void TearDown() override
-    {
-        if (m_readBack != nullptr) {
-            g_object_unref(m_readBack);
-        }
+        m_readBack.reset(g_settings_new(GSettingsPointerSettings::kSchemaId));
     }
 
     std::string AccelProfile() const
     {
-        gchar* value = g_settings_get_string(m_readBack, "accel-profile");
+        gchar* value = g_settings_get_string(m_readBack.get(), "accel-profile");
         std::string text = value;
         g_free(value);
         return text;
@@ -67,7 +61,7 @@ protected:
     std::string KeyfileText() const { return test::ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
 
     std::unique_ptr<GSettingsPointerSettings> m_gsettings;
-    GSettings* m_readBack = nullptr;
+    std::unique_ptr<GSettings, decltype(&g_object_unref)> m_readBack{nullptr, &g_object_unref};
 };
 
 // The keyfile holds what GNOME reads: the acceleration profile, the speed laid from the Windows
@@ -83,13 +77,13 @@ TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
     const std::pair<int, double> speeds[] = {{1, -1.0}, {2, -1.0 + 2.0 / 19}, {10, -1.0 / 19}, {20, 1.0}};
     for (const auto& [speed, gnomeSpeed] : speeds) {
         ASSERT_EQ(m_gsettings->SetMouseSpeed(speed), PointerSettingResult::Applied);
-        EXPECT_NEAR(g_settings_get_double(m_readBack, "speed"), gnomeSpeed, 1e-9) << speed;
+        EXPECT_NEAR(g_settings_get_double(m_readBack.get(), "speed"), gnomeSpeed, 1e-9) << speed;
     }
 
     ASSERT_EQ(m_gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
     EXPECT_NE(KeyfileText().find("double-click=130"), std::string::npos) << KeyfileText();
     EXPECT_EQ(m_gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
-    EXPECT_EQ(g_settings_get_int(m_readBack, "double-click"), 130);
+    EXPECT_EQ(g_settings_get_int(m_readBack.get(), "double-click"), 130);
 }
 
 } // namespace

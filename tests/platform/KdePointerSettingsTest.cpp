@@ -4,8 +4,9 @@
 
 #include <string>
 
+#include <sys/stat.h>
+
 #include "platform/PointerSettingsBackend.h"
-#include "platform/PointerTestPrograms.h"
 #include "platform/linux/pointer/KdeConfigFile.h"
 #include "profile/ProfileRecord.h"
 #include "settings/DesktopPointerSettingsApplier.h"
@@ -19,20 +20,20 @@ using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
 
+// An executable shell script standing in for a desktop tool: it appends each of its arguments on
+// a line of its own to `log`, then a line "--".
+std::filesystem::path WriteRecordingProgram(const std::filesystem::path& directory, const std::string& name,
+                                            const std::filesystem::path& log)
+{
+    const std::filesystem::path program = directory / name;
+    WriteFileBytes(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() +
+                                "'; done\necho -- >> '" + log.string() + "'\n");
+    ::chmod(program.c_str(), 0755);
+    return program;
+}
+
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kRefused = PointerSettingResult::Refused;
-
-ProfileRecord PointerRecord(std::uint8_t precision, std::uint8_t speed, std::uint8_t oneScreen, std::uint8_t lines,
-                            std::uint8_t doubleClick)
-{
-    ProfileRecord record{};
-    record.pointerPrecision = precision;
-    record.mouseSpeed = speed;
-    record.scrollOneScreen = oneScreen;
-    record.scrollLines = lines;
-    record.doubleClickSpeed = doubleClick;
-    return record;
-}
 
 class KdePointerSettingsFiles : public testing::Test
 {
@@ -50,7 +51,12 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
     test::RecordingMessageSink messages;
     DesktopPointerSettingsApplier applier(m_kde, messages);
 
-    applier.ApplyPointerSettings(PointerRecord(1, 12, 0, 7, 12));
+    ProfileRecord record{};
+    record.pointerPrecision = 1;
+    record.mouseSpeed = 12;
+    record.scrollLines = 7;
+    record.doubleClickSpeed = 12;
+    applier.ApplyPointerSettings(record);
 
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(InputFile(), "[Mouse]\n"
@@ -76,9 +82,6 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
 {
     std::filesystem::create_directories(Config());
     WriteFileBytes(Config() / "kcminputrc", "# kept\r\n"
-                                            "[Keyboard]\r\n"
-                                            "NumLock=0\r\n"
-                                            "\r\n"
                                             "[Libinput][1133][49271][USB Optical Mouse]\r\n"
                                             "PointerAcceleration=0.400\r\n"
                                             "PointerAccelerationProfile=2\r\n"
@@ -94,9 +97,6 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
     ASSERT_EQ(m_kde.SetMouseSpeed(20), kApplied);
 
     EXPECT_EQ(InputFile(), "# kept\r\n"
-                           "[Keyboard]\r\n"
-                           "NumLock=0\r\n"
-                           "\r\n"
                            "[Libinput][1133][49271][USB Optical Mouse]\r\n"
                            "PointerAcceleration=1.000\r\n"
                            "PointerAccelerationProfile=1\r\n"
@@ -125,9 +125,8 @@ TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesI
     WriteFileBytes(m_dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
                                                     "PointerAccelerationProfile=2\n");
     const std::string file = (m_dir / "config" / "kcminputrc").string();
-    KdePointerSettings kde(m_dir / "config",
-                           KdeTools{test::WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
-                                    test::WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+    KdePointerSettings kde(m_dir / "config", KdeTools{WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
+                                                      WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
 

@@ -1,15 +1,15 @@
+// The desktop whose pointer settings the program uses, and the X server's own pointer control.
+
 #include "platform/linux/pointer/X11PointerSettings.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 
 #include "platform/XvfbServer.h"
 #include "platform/linux/pointer/DesktopPointerSettings.h"
-#include "profile/ProfileRecord.h"
-#include "settings/DesktopPointerSettingsApplier.h"
-#include "support/RecordingMessageSink.h"
 
 // Last: Xlib defines None and Bool as macros, which the headers above use as names.
 #include <X11/Xlib.h>
@@ -17,13 +17,37 @@
 namespace veldrane {
 namespace {
 
-struct PointerControl
+constexpr bool kSchema = true;
+constexpr bool kNoSchema = false;
+
+TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
 {
-    int numerator;
-    int denominator;
-    int threshold;
-    friend bool operator==(const PointerControl&, const PointerControl&) = default;
-};
+    const struct
+    {
+        const char* currentDesktop;
+        const char* display;
+        const char* waylandDisplay;
+        bool schemaInstalled;
+        PointerDesktop expected;
+    } cases[] = {{"neon:kde", "", "wayland-0", kSchema, PointerDesktop::KdePlasma},
+                 {"GNOME", ":1", "wayland-0", kSchema, PointerDesktop::GSettings},
+                 {"GNOME", ":0", "", kNoSchema, PointerDesktop::X11},
+                 {"GNOME", "", "wayland-0", kNoSchema, PointerDesktop::NoSettings},
+                 // GNOME's schema on a machine running another desktop is not that desktop's.
+                 {"XFCE", ":0", "", kSchema, PointerDesktop::X11},
+                 {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
+                 {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
+    for (const auto& c : cases) {
+        DesktopEnvironment environment;
+        environment.currentDesktop = c.currentDesktop;
+        environment.display = c.display;
+        environment.waylandDisplay = c.waylandDisplay;
+        EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
+    }
+}
+
+// Acceleration numerator, denominator and threshold.
+using PointerControl = std::array<int, 3>;
 
 class X11PointerSettingsOnXvfb : public testing::Test
 {
@@ -31,14 +55,10 @@ protected:
     static void SetUpTestSuite()
     {
         if (test::XvfbServer::Installed()) {
-            s_server = new test::XvfbServer();
+            s_server = std::make_unique<test::XvfbServer>();
         }
     }
-    static void TearDownTestSuite()
-    {
-        delete s_server;
-        s_server = nullptr;
-    }
+    static void TearDownTestSuite() { s_server.reset(); }
 
     void SetUp() override
     {
@@ -58,16 +78,14 @@ protected:
             return std::nullopt;
         }
         PointerControl control{};
-        XGetPointerControl(display, &control.numerator, &control.denominator, &control.threshold);
+        XGetPointerControl(display, &control[0], &control[1], &control[2]);
         XCloseDisplay(display);
         return control;
     }
 
-    static test::XvfbServer* s_server;
+    static inline std::unique_ptr<test::XvfbServer> s_server;
     std::unique_ptr<X11PointerSettings> m_x11;
 };
-
-test::XvfbServer* X11PointerSettingsOnXvfb::s_server = nullptr;
 
 // Enhanced precision doubles the pointer's speed beyond four pixels; without it the pointer moves
 // one to one, and the threshold stays.
@@ -78,20 +96,6 @@ TEST_F(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
     EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
     ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
     EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
-}
-
-// The X server keeps no wheel lines and no double-click time: the window names them as not taken,
-// while a bare X session (the desktop the program falls back on) still takes the other two.
-TEST_F(X11PointerSettingsOnXvfb, BareXSessionHasAccelerationAndSpeedOnly)
-{
-    DesktopEnvironment bareX;
-    bareX.display = s_server->Display();
-    const DesktopPointerSettings desktop(bareX);
-    ASSERT_EQ(desktop.Desktop(), PointerDesktop::X11);
-    EXPECT_TRUE(desktop.DesktopHas(PointerSetting::Acceleration));
-    EXPECT_TRUE(desktop.DesktopHas(PointerSetting::Speed));
-    EXPECT_FALSE(desktop.DesktopHas(PointerSetting::WheelScrollLines));
-    EXPECT_FALSE(desktop.DesktopHas(PointerSetting::DoubleClickTime));
 }
 
 } // namespace

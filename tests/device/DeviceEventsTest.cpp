@@ -1,0 +1,261 @@
+// What the mouse's coming and going and its own notices make the window do.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "MouseTestSupport.h"
+#include "device/DeviceChangeHandler.h"
+#include "device/DeviceNotice.h"
+#include "device/DeviceNoticeHandler.h"
+#include "device/MouseSearch.h"
+#include "platform/HotplugSource.h"
+#include "profile/ProfileRecord.h"
+#include "support/RecordingMessageSink.h"
+
+namespace veldrane::test {
+namespace {
+
+// Records what the main window was asked to do, with how many reports the mouse had seen then.
+class RecordingHooks : public DeviceChangeHooks
+{
+public:
+    explicit RecordingHooks(const SimulatedMouse& mouse) : m_mouse(mouse) {}
+
+    void SendDeviceNotice(const DeviceNotice& notice) override
+    {
+        calls.push_back("notice " + std::to_string(notice.code) + " after " + ReportCount());
+    }
+    void ReloadProfile() override { calls.push_back("reload after " + ReportCount()); }
+
+    std::vector<std::string> calls;
+
+private:
+    std::string ReportCount() const { return std::to_string(CommandReports(m_mouse).size()); }
+
+    const SimulatedMouse& m_mouse;
+};
+
+HotplugEvent MouseEvent(HotplugEvent::Kind kind)
+{
+    return {kind, SimulatedMouse::PathOf(SimulatedInterface::Command), kMouseVendorId, kMouseProductId};
+}
+
+class DeviceChangeHandlerTest : public MouseTest
+{
+protected:
+    // The sequence that brings a found mouse into the system's state: 0x82 and its answer, 0x01 FC.
+    void ExpectPreparation(const std::vector<LoggedReport>& reports)
+    {
+        ASSERT_EQ(reports.size(), 3u);
+        EXPECT_EQ(reports[0].bytes, (Bytes{0x00, 0x82, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x7D}));
+        EXPECT_EQ(reports[1].kind, ReportKind::GetFeature);
+        EXPECT_EQ(reports[2].bytes, (Bytes{0x00, 0x01, 0xFC, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02}));
+    }
+
+    // Every event the mouse raised since the last call, handled in order.
+    void HandleEvents()
+    {
+        for (const HotplugEvent& event : mouse.TakeEvents()) {
+            handler.HandleDeviceChange(event);
+        }
+    }
+
+    ProfileRecords records{};
+    ProfileRecord& record = records.Current;
+    RecordingHooks hooks{mouse};
+    DeviceChangeHandler handler{link, image, records, hooks};
+};
+
+TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte)
+{
+    image.bytes.fill(0x5A);
+    mouse.SetProfileNumber(4);
+    EXPECT_TRUE(handler.ConnectAtStartUp());
+    EXPECT_TRUE(link.IsConnected());
+    ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(record.deviceProfile, 4);
+    DeviceImage expected;
+    expected.bytes[kImageProfileNumber] = 4;
+    expected.bytes[kImageModeByte] = 0xFC;
+    EXPECT_EQ(image.bytes, expected.bytes);
+    EXPECT_TRUE(hooks.calls.empty()); // nothing is shown, nothing downloaded
+    EXPECT_TRUE(clock.pauses.empty());
+}
+
+// An arrival prepares the mouse; the profile is reloaded from it only when unedited (the plug-in
+// test below), and the edits stay otherwise, with the mouse's profile number.
+TEST_F(DeviceChangeHandlerTest, ArrivalPreparesTheMouseAndKeepsAnEditedProfile)
+{
+    record.deviceProfile = 9;
+    records.Snapshot();
+    record.cpiValue[0] = 77;
+    ProfileRecord expected = record;
+    expected.deviceProfile = 2;
+    mouse.SetProfileNumber(2);
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_TRUE(link.IsConnected());
+    ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
+    EXPECT_EQ(record, expected);
+}
+
+TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheMouseIsComplete)
+{
+    mouse.Unplug();
+    ASSERT_FALSE(handler.ConnectAtStartUp());
+    mouse.TakeEvents();
+    mouse.SetInterfaceOrder({SimulatedInterface::Pointer});
+    mouse.Plug();
+    HandleEvents();
+    mouse.SetInterfaceOrder({SimulatedInterface::Pointer, SimulatedInterface::Command});
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_TRUE(hooks.calls.empty()); // no false warning while the mouse is still arriving
+    EXPECT_FALSE(link.IsConnected());
+
+    mouse.SetInterfaceOrder(
+        {SimulatedInterface::Pointer, SimulatedInterface::Command, SimulatedInterface::Notification});
+    for (int event = 0; event < 3; ++event) {
+        handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    }
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    ExpectPreparation(CommandReports(mouse));
+}
+
+TEST_F(DeviceChangeHandlerTest, PlugOutAndInAreOneRemovalAndOneArrivalAndAnotherInterfaceIsNoRemoval)
+{
+    ASSERT_TRUE(handler.ConnectAtStartUp());
+    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal)); // of an interface the mouse still has
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_TRUE(hooks.calls.empty());
+    mouse.ClearLog();
+    mouse.Unplug();
+    HandleEvents(); // one removal event per interface
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 0"}));
+    EXPECT_TRUE(mouse.Log().empty());
+
+    hooks.calls.clear();
+    mouse.Plug();
+    HandleEvents(); // one arrival event per interface
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    ExpectPreparation(CommandReports(mouse));
+}
+
+using Shown = RecordingMessageSink::Shown;
+
+// The mouse's own events stay 5 s, its arrival and removal 100 ms.
+Shown Balloon(std::string text, std::string title, std::chrono::milliseconds shown = std::chrono::milliseconds(5000))
+{
+    return {Shown::Kind::Balloon, std::move(text), std::move(title), shown};
+}
+constexpr std::chrono::milliseconds kBrief{100};
+
+class DeviceNoticeHandlerTest : public MouseTest
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(FindMouse(link)); }
+
+    std::vector<Shown> Handle(DeviceNotice notice, Language language = Language::English)
+    {
+        DeviceNoticeHandler handler(link, image, messages, language);
+        handler.HandleDeviceNotice(notice);
+        return messages.shown;
+    }
+
+    RecordingMessageSink messages;
+};
+
+// A stage notice (codes 1 to 3) shows the stage's label and the CPI the mouse holds for it, from
+// the block just read whatever profile the mouse is on (0xC3: out of range, as a garbage answer to
+// 0x82 gives it), or from what the area holds when the mouse is silent.
+TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheLabelAndTheCpiOfTheBlockJustReadOrOfTheArea)
+{
+    for (std::size_t area = 0; area < kSettingsAreaCount; ++area) {
+        image.SettingsArea(area)[85] = 40; // stale while the mouse answers
+    }
+    const struct
+    {
+        SimulatedFault::Kind fault;
+        std::uint8_t profile;
+        DeviceNotice notice;
+        const char* text;
+        std::size_t reports; // 0x82 and its answer, 0x8C, its answer and two chunks
+    } cases[] = {{SimulatedFault::Kind::Silent, 0, {1, 2}, "second stage 2000", 2},
+                 {SimulatedFault::Kind::None, 0, {1, 1}, "first stage 800", 6},
+                 {SimulatedFault::Kind::None, 5, {2, 2}, "second stage 1600", 6},
+                 {SimulatedFault::Kind::None, 0xC3, {3, 3}, "third stage 2400", 6},
+                 {SimulatedFault::Kind::None, 0, {1, 4}, "fourth stage 3200", 6},
+                 {SimulatedFault::Kind::None, 0, {2, 5}, "fifth stage 4000", 6},
+                 {SimulatedFault::Kind::None, 0, {3, 6}, "sixth stage 4800", 6}};
+    for (const auto& c : cases) {
+        mouse.SetFault({c.fault});
+        mouse.SetProfileNumber(c.profile);
+        mouse.ClearLog();
+        messages.shown.clear();
+        EXPECT_EQ(Handle(c.notice),
+                  (std::vector<Shown>{Balloon(std::string("Switch CPI into the ") + c.text, "Info")}));
+        EXPECT_EQ(CommandReports(mouse).size(), c.reports) << c.text;
+        if (c.fault == SimulatedFault::Kind::None) {
+            EXPECT_EQ(image.bytes[kImageProfileNumber], c.profile);
+        }
+    }
+}
+
+TEST_F(DeviceNoticeHandlerTest, OtherNoticesShowNothingAndAskTheMouseNothing)
+{
+    for (const DeviceNotice notice :
+         {DeviceNotice{1, 0}, DeviceNotice{1, 7}, DeviceNotice{9, 0}, DeviceNotice{4, 1}, DeviceNotice{16, 0}}) {
+        EXPECT_TRUE(Handle(notice).empty()) << int{notice.code} << " " << int{notice.value};
+    }
+    EXPECT_TRUE(mouse.Log().empty());
+}
+
+TEST_F(DeviceNoticeHandlerTest, TextsAndCaptionsComeInTheInterfaceLanguage)
+{
+    const struct
+    {
+        Language language;
+        std::string stage;
+        std::string macro;
+        std::string detected;
+        std::string notDetected;
+        std::string info; // the captions
+        std::string warning;
+    } cases[] = {{Language::English, "Switch CPI into the third stage 2400", "Switch to macro key12",
+                  "The system detect the gaming mouse.", "The system did not detect the gaming mouse!", "Info",
+                  "Warning"},
+                 {Language::SimplifiedChinese, "CPI切换到第三段 2400", "切换到宏12", "系统检测到游戏鼠标。",
+                  "系统没有检测到游戏鼠标！", "信息", "警告"},
+                 {Language::TraditionalChinese, "CPI切換到第三段 2400", "切換到巨集12", "系統檢測到遊戲滑鼠。",
+                  "系統沒有檢測到遊戲滑鼠！", "資訊", "警告"}};
+    for (const auto& c : cases) {
+        messages.shown.clear();
+        Handle({0x01, 0x03}, c.language);
+        Handle({0x09, 0x0C}, c.language);
+        Handle({14, 0}, c.language);
+        Handle({15, 0}, c.language);
+        EXPECT_EQ(messages.shown,
+                  (std::vector<Shown>{Balloon(c.stage, c.info), Balloon(c.macro, c.info),
+                                      Balloon(c.detected, c.info, kBrief), Balloon(c.notDetected, c.warning, kBrief)}));
+    }
+}
+
+TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)
+{
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x02, 0x03, 0, 0, 0, 0}), (DeviceNotice{2, 3}));
+    EXPECT_EQ(ParseNotificationReport(Bytes{0x06, 0x07, 0x09, 0x02}), (DeviceNotice{9, 2}));
+    // The last two are too short to carry a value: nothing is made up from stale bytes.
+    for (const Bytes& report :
+         {Bytes{0x05, 0x07, 0x01, 0x01}, Bytes{0x06, 0x08, 0x01, 0x01}, Bytes{0x06, 0x07, 0x01}, Bytes{}}) {
+        EXPECT_EQ(ParseNotificationReport(report), std::nullopt) << report.size();
+    }
+}
+
+} // namespace
+} // namespace veldrane::test
