@@ -130,17 +130,6 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     EXPECT_EQ(records.Current.cpiValue[0], 120);
 }
 
-// What the mouse's arrival asks for when there are no unsaved edits.
-TEST_F(MainWindowModelTest, ReloadProfileLoadsTheFilesAndRedrawsTheWindow)
-{
-    records.Current.cpiValue[0] = 120;
-    files.buttonLabel[0] = "edited";
-    Model().ReloadProfile();
-    EXPECT_EQ(records.Current, records.Backup);
-    EXPECT_EQ(files.buttonLabel[0], "Click");
-    EXPECT_EQ(view.redraws, Redraws{std::nullopt});
-}
-
 TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)
 {
     OpenTallCpi();
