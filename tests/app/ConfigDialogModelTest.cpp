@@ -89,7 +89,8 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
     Transfer(1, ProfileMenuCommand::Load, dir / "mine.bin");
     EXPECT_EQ(records.Current, Patterned(40));
     EXPECT_EQ(SettingsOf(1), Patterned(11));
-    EXPECT_EQ(notices, (Notices{ProfileManagerNotice::Import, ProfileManagerNotice::Export, ProfileManagerNotice::Import}));
+    EXPECT_EQ(notices,
+              (Notices{ProfileManagerNotice::Import, ProfileManagerNotice::Export, ProfileManagerNotice::Import}));
     EXPECT_EQ(files.currentProfileIndex, 1);
 }
 

@@ -129,11 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ControlDragTest,
     testing::Values(
         DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](const ProfileRecord& r) { return r.cpiValue[0]; }, 27, 164},
-        DragCase{"Sensitivity", kSensitivity, {87, 223}, {600, 100}, [](const ProfileRecord& r) { return r.sensitivityX; },
-                 3, 11},
-        DragCase{"ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
-        DragCase{"MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2,
-                 12}),
+        DragCase{"Sensitivity",
+                 kSensitivity,
+                 {87, 223},
+                 {600, 100},
+                 [](const ProfileRecord& r) { return r.sensitivityX; },
+                 3,
+                 11},
+        DragCase{
+            "ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
+        DragCase{
+            "MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a setting stands for is written beside its control: the report rates with the chosen one
@@ -147,7 +153,8 @@ TEST_F(SectionsTest, TheSectionsWriteWhatTheSettingsStandFor)
     Open(kDoubleClick);
     Open(kSnap);
     auto& drawn = Drawn();
-    for (const auto& [text, dimmed] : {std::pair{"500 Hz", false}, {"125 Hz", true}, {"130 ms", false}, {"Off", false}}) {
+    for (const auto& [text, dimmed] :
+         {std::pair{"500 Hz", false}, {"125 Hz", true}, {"130 ms", false}, {"Off", false}}) {
         const auto found = drawn.FindText(text);
         ASSERT_TRUE(found.has_value()) << text;
         EXPECT_EQ(found->colour.a < 255, dimmed) << text;
