@@ -74,18 +74,8 @@ protected:
     // The fixture's context with `connection` as the mouse.
     AppContext ContextWith(MouseConnection& connection)
     {
-        return {records,
-                files,
-                connection,
-                messages,
-                clock,
-                shell,
-                images,
-                pointerSettings,
-                notices,
-                language,
-                MainWindowTextsFor(language),
-                dir.Path() / "Skins" / "Default"};
+        return {records, files,    connection, messages, clock, shell, images, pointerSettings, notices,
+                language, MainWindowTextsFor(language), dir.Path() / "Skins" / "Default"};
     }
     AppContext context = ContextWith(mouse);
     std::unique_ptr<MainWindowModel> model;

@@ -83,22 +83,20 @@ protected:
 TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
 {
     colours.answers.push_back(Colour{10, 20, 30, 255});
-    In(false, RightPanel::kCpiSetting,
-       {{775, 58},    // stage 1: 164, 8200 CPI
-        {825, 227},   // stage 2: 1, 50 CPI
-        {875, 150},   // stage 3: 77
-        {925, 64},    // stage 4: 163
-        {872, 251},   // stage 3 switched off
-        {922, 265}}); // stage 4's colour: 10, 20, 30
-    In(false, RightPanel::kLighting,
-       {{744, 155},                                                        // "Multi-color "
-        {834 + 94, 155},                                                   // its level 5: sent as 15
-        {834, 97}});                                                       // "Single color" level 1, kept in the record
-    In(false, RightPanel::kUsbReportRate, {{825, 202}});                   // 250 Hz
-    In(false, RightPanel::kMouseSpeed, {{905, 206}});                      // the right-hand horizontal: 12
-    In(false, RightPanel::kDoubleClickSpeed, {{805, 231}});                // the left-hand horizontal: 2
-    In(false, RightPanel::kScrollSpeed, {{760, 230}, {958, 190}});         // one screen, 4 lines
-    In(false, RightPanel::kAngleSnap, {{751 + 198, 299}});                 // 11: snapping off
+    In(false, RightPanel::kCpiSetting, {{775, 58},    // stage 1: 164, 8200 CPI
+                                        {825, 227},   // stage 2: 1, 50 CPI
+                                        {875, 150},   // stage 3: 77
+                                        {925, 64},    // stage 4: 163
+                                        {872, 251},   // stage 3 switched off
+                                        {922, 265}}); // stage 4's colour: 10, 20, 30
+    In(false, RightPanel::kLighting, {{744, 155},      // "Multi-color "
+                                      {834 + 94, 155}, // its level 5: sent as 15
+                                      {834, 97}});     // "Single color" level 1, kept in the record
+    In(false, RightPanel::kUsbReportRate, {{825, 202}});           // 250 Hz
+    In(false, RightPanel::kMouseSpeed, {{905, 206}});              // the right-hand horizontal: 12
+    In(false, RightPanel::kDoubleClickSpeed, {{805, 231}});        // the left-hand horizontal: 2
+    In(false, RightPanel::kScrollSpeed, {{760, 230}, {958, 190}}); // one screen, 4 lines
+    In(false, RightPanel::kAngleSnap, {{751 + 198, 299}});         // 11: snapping off
     In(true, LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
     In(true, LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
     files.buttonLabel[0] = "Click";
