@@ -33,14 +33,11 @@ protected:
         Current().cpiValue = {10, 20, 30, 40, 0x55, 0x66};
         Current().cpiEnabled = {1, 1, 0, 2, 1, 0};
         Current().reportRate = 1;
-        Current().mouseSpeed = 6;
         Current().doubleClickSpeed = 6;
         Current().sensitivityX = 6;
-        Current().sensitivityY = 6;
         Current().lightMode = 1;
         Current().lightLevel = {3, 3, 3};
         Current().sideButtonLight = 2; // as a file may hold it: shown as off
-        Current().angleSnap = 1;
     }
     void Open(Where section) { Toggle(section.left, section.index); }
 };
