@@ -30,6 +30,18 @@ protected:
         return *m_model;
     }
 
+    // Selects profile `index` and runs the import or export that `command` posts, from or to `file`.
+    void Transfer(std::size_t index, ProfileMenuCommand command, const std::filesystem::path& file)
+    {
+        dialog.answer = file;
+        Model().SelectionChanged(index);
+        const std::size_t asked = dialog.asked.size();
+        const ConfigDialogOutcome outcome = Model().RunMenuCommand(command);
+        ASSERT_TRUE(outcome.post.has_value());
+        EXPECT_EQ(dialog.asked.size(), asked); // the file is asked for only when the posted request runs
+        Model().RunTransfer(*outcome.post);
+    }
+
     ProfileRecords records{Patterned(1), Patterned(1)};
     test::ScriptedFileDialog dialog;
     Notices notices;
@@ -62,31 +74,23 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
     files.buttonLabel[0] = "edited";
     test::WriteFileBytes(dir / "mine.bin", ConfigFile::Encode(1, Patterned(40)));
     test::WriteFileBytes(dir / "mine.ini", "[Setting-EN]\r\nItem1=label mine\r\n");
-    dialog.answer = dir / "mine.bin";
-    Model().SelectionChanged(2);
-    const ConfigDialogOutcome outcome = Model().RunMenuCommand(ProfileMenuCommand::Load);
-    ASSERT_EQ(outcome.post, ProfileManagerNotice::Import);
-    EXPECT_TRUE(dialog.asked.empty()); // only when the posted request runs
-    Model().RunTransfer(*outcome.post);
-    EXPECT_EQ(SettingsOf(2), Patterned(40));
+    Transfer(2, ProfileMenuCommand::Load, dir / "mine.bin");
+    EXPECT_EQ(test::ReadFileBytes(dir / "config2.bin"), test::ReadFileBytes(dir / "mine.bin"));
     EXPECT_EQ(LabelOf(2), "label mine");
     EXPECT_EQ(records.Current, Patterned(1)) << "C is not the loaded profile";
     EXPECT_EQ(files.buttonLabel[0], "edited");
-    EXPECT_EQ(notices, Notices{ProfileManagerNotice::Import});
 
     // Export of A writes A's stored settings and labels, not the edited current ones.
-    dialog.answer = dir / "out.bin";
-    Model().SelectionChanged(0);
-    Model().RunTransfer(*Model().RunMenuCommand(ProfileMenuCommand::Save).post);
-    EXPECT_EQ(ConfigFile::Read(dir / "out.bin").contents.record, Patterned(10));
+    Transfer(0, ProfileMenuCommand::Save, dir / "out.bin");
+    EXPECT_EQ(test::ReadFileBytes(dir / "out.bin"), test::ReadFileBytes(dir / "config0.bin"));
     EXPECT_EQ(IniFile(dir / "out.ini", codec).GetString("Setting-EN", "Item1"), "label A");
 
     // Into the loaded profile the import goes to memory, for "Save".
-    dialog.answer = dir / "mine.bin";
-    Model().SelectionChanged(1);
-    Model().RunTransfer(*Model().RunMenuCommand(ProfileMenuCommand::Load).post);
+    Transfer(1, ProfileMenuCommand::Load, dir / "mine.bin");
     EXPECT_EQ(records.Current, Patterned(40));
     EXPECT_EQ(SettingsOf(1), Patterned(11));
+    EXPECT_EQ(notices,
+              (Notices{ProfileManagerNotice::Import, ProfileManagerNotice::Export, ProfileManagerNotice::Import}));
     EXPECT_EQ(files.currentProfileIndex, 1);
 }
 

@@ -5,7 +5,6 @@
 #include <functional>
 
 #include "app/MainWindowFixture.h"
-#include "app/MainWindowLayout.h"
 
 namespace veldrane {
 namespace {
@@ -38,23 +37,6 @@ TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheReco
     view.macroManagerResult.emplace().fill(0x5A);
     Model().Press({100, 140});
     EXPECT_EQ(records.Current, expected);
-}
-
-TEST_F(MainWindowModelTest, HoverRestoresEachNormalPictureExactlyOnce)
-{
-    Model().Move({930, 610}, false); // Save
-    Model().Move({931, 611}, false); // still Save: nothing to swap
-    EXPECT_EQ(view.redraws, Redraws{kSaveButton});
-    view.Clear();
-    Model().Move({870, 610}, false); // Cancel: its "-over", Save's "-normal"
-    EXPECT_EQ(view.redraws, (Redraws{kCancelButton, kSaveButton}));
-    view.Clear();
-    Model().Move({940, 10}, false); // into another group: the bottom row goes back to normal
-    EXPECT_EQ(view.redraws, (Redraws{kHelpButton, kCancelButton}));
-    view.Clear();
-    Model().Move({400, 300}, false);
-    Model().Move({401, 300}, false);
-    EXPECT_EQ(view.redraws, Redraws{kHelpButton});
 }
 
 // A button that opened a dialog or hid the window does not stay lit behind it: the pointer that
@@ -128,17 +110,6 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     records.Current.cpiValue[0] = 120;
     Model().ShowFromTray();
     EXPECT_EQ(records.Current.cpiValue[0], 120);
-}
-
-// What the mouse's arrival asks for when there are no unsaved edits.
-TEST_F(MainWindowModelTest, ReloadProfileLoadsTheFilesAndRedrawsTheWindow)
-{
-    records.Current.cpiValue[0] = 120;
-    files.buttonLabel[0] = "edited";
-    Model().ReloadProfile();
-    EXPECT_EQ(records.Current, records.Backup);
-    EXPECT_EQ(files.buttonLabel[0], "Click");
-    EXPECT_EQ(view.redraws, Redraws{std::nullopt});
 }
 
 TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)

@@ -34,26 +34,16 @@ TEST(ScrollThumb, StopsAtTheEndsOfTheBand)
     }
 }
 
-class RightPanelTest : public ::testing::Test
-{
-protected:
-    std::unique_ptr<RightPanel> Panel(int height)
-    {
-        std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> sections;
-        for (auto& section : sections) {
-            section = std::make_unique<EmptySection>("S", "/none.png", height, images);
-        }
-        return std::make_unique<RightPanel>(std::move(sections), ScrollThumb::kDefaultSize);
-    }
-
-    test::RecordingCanvas images;
-};
-
 // Opening or shutting a section while the panel is scrolled leaves the clicked header where it was
 // (under the pointer), as far as the panel's height lets it.
-TEST_F(RightPanelTest, TogglingWhileScrolledKeepsTheHeaderInPlace)
+TEST(RightPanel, TogglingWhileScrolledKeepsTheHeaderInPlace)
 {
-    auto panel = Panel(232);
+    test::RecordingCanvas images;
+    std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> sections;
+    for (auto& section : sections) {
+        section = std::make_unique<EmptySection>("S", "/none.png", 232, images);
+    }
+    auto panel = std::make_unique<RightPanel>(std::move(sections), ScrollThumb::kDefaultSize);
     for (auto section : {RightPanel::kCpiSetting, RightPanel::kLighting, RightPanel::kUsbReportRate}) {
         panel->Toggle(section);
     }

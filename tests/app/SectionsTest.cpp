@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/SectionsFixture.h"
 
@@ -32,14 +33,11 @@ protected:
         Current().cpiValue = {10, 20, 30, 40, 0x55, 0x66};
         Current().cpiEnabled = {1, 1, 0, 2, 1, 0};
         Current().reportRate = 1;
-        Current().mouseSpeed = 6;
         Current().doubleClickSpeed = 6;
         Current().sensitivityX = 6;
-        Current().sensitivityY = 6;
         Current().lightMode = 1;
         Current().lightLevel = {3, 3, 3};
         Current().sideButtonLight = 2; // as a file may hold it: shown as off
-        Current().angleSnap = 1;
     }
     void Open(Where section) { Toggle(section.left, section.index); }
 };
@@ -136,38 +134,23 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a setting stands for is written beside its control: the report rates with the chosen one
-// marked, the desktop's pointer speed and double-click time, the strips' positions with angle
-// snap's two off positions.
-struct ShownCase
+// marked (the others see-through), the desktop's double-click time, angle snap's last position.
+TEST_F(SectionsTest, TheSectionsWriteWhatTheSettingsStandFor)
 {
-    const char* name;
-    Where section;
-    Change set;
-    const char* text;
-    bool dimmed; // drawn see-through beside the chosen one
-};
-
-class ShownValueTest : public SectionsTest, public testing::WithParamInterface<ShownCase>
-{
-};
-
-TEST_P(ShownValueTest, TheSectionWritesTheValue)
-{
-    GetParam().set(Current());
-    Open(GetParam().section);
-    const auto text = Drawn().FindText(GetParam().text);
-    ASSERT_TRUE(text.has_value()) << GetParam().text;
-    EXPECT_EQ(text->colour.a < 255, GetParam().dimmed);
+    Current().reportRate = 2;
+    Current().doubleClickSpeed = 12;
+    Current().angleSnap = 11;
+    Open(kRate);
+    Open(kDoubleClick);
+    Open(kSnap);
+    auto& drawn = Drawn();
+    for (const auto& [text, dimmed] :
+         {std::pair{"500 Hz", false}, {"125 Hz", true}, {"130 ms", false}, {"Off", false}}) {
+        const auto found = drawn.FindText(text);
+        ASSERT_TRUE(found.has_value()) << text;
+        EXPECT_EQ(found->colour.a < 255, dimmed) << text;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Values, ShownValueTest,
-    testing::Values(ShownCase{"ChosenRate", kRate, [](ProfileRecord& r) { r.reportRate = 2; }, "500 Hz", false},
-                    ShownCase{"OtherRate", kRate, [](ProfileRecord& r) { r.reportRate = 2; }, "125 Hz", true},
-                    ShownCase{"DoubleClick", kDoubleClick, [](ProfileRecord& r) { r.doubleClickSpeed = 12; }, "130 ms",
-                              false},
-                    ShownCase{"AngleSnapLast", kSnap, [](ProfileRecord& r) { r.angleSnap = 11; }, "Off", false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // A section whose desktop setting the desktop lacks says so under its picture and grows by that
 // line; the others stay as they are.
