@@ -88,7 +88,7 @@ void DesktopSession::Install(std::string_view language)
     // The data directory, seeded already with the factory files beside the skins (the profiles'
     // .bin files, the list and label .ini files), the labels in `language`.
     for (const auto& entry : std::filesystem::directory_iterator(share)) {
-        const std::filesystem::path copy = m_dir / entry.path().filename();
+        const std::filesystem::path copy = m_dir.Path() / entry.path().filename();
         if (entry.is_regular_file()) {
             std::filesystem::copy(entry.path(), copy);
         }
