@@ -1,13 +1,13 @@
 // The program as it lives in a system tray: a second start shows the hidden window and ends at
-// once, "Save" reaches the simulated mouse and the profile files (and, when the mouse is absent or
-// does not answer, the files and a message), the tray menu's simulator entries make the mouse
+// once, "Save" reaches the simulated mouse and the profile files (and, when the mouse does not
+// answer or is absent, the files and a message), the tray menu's simulator entries make the mouse
 // report and a balloon appears, "Exit" ends the program with status 0.
 // On a Wayland compositor without a tray the window shows at once and the program ends cleanly
 // when the session asks it to terminate.
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 
 #include "DesktopSession.h"
 #include "profile/ProfileFileNames.h"
@@ -15,21 +15,10 @@
 namespace veldrane {
 namespace {
 
-class AppShellDesktopTest : public ::testing::Test
+TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEndsWithZero)
 {
-protected:
-    void SetUp() override
-    {
-        VELDRANE_REQUIRE_DESKTOP(true);
-        m_session.emplace("EN", true);
-    }
-
-    std::optional<test::DesktopSession> m_session;
-};
-
-TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEndsWithZero)
-{
-    test::DesktopSession& session = *m_session;
+    VELDRANE_REQUIRE_DESKTOP(true);
+    test::DesktopSession session("EN", true);
     session.Launch();
     const QString icon = session.TrayIcon();
     ASSERT_FALSE(icon.isEmpty());
@@ -57,15 +46,12 @@ TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitE
     // balloon, a window of its own beside the icon.
     const QStringList before = session.OtherWindows(window);
     session.PickTrayMenuEntry(icon, 10, 3, 1);
-    ASSERT_TRUE(session.WaitFor([&] {
-        for (const auto& [kind, report] : session.Trace("READ")) {
-            // Report 6, marker 7, the CPI button's code 1 and the stage.
-            if (report.size() > 3 && report[0] == 0x06 && report[2] == 0x01 && report[3] == 0x02) {
-                return true;
-            }
-        }
-        return false;
-    })) << "the mouse did not report stage 2";
+    // Report 6, marker 7, the CPI button's code 1 and the stage.
+    const auto stage2 = [](const test::TracedReport& read) {
+        return read.second.size() > 3 && read.second[0] == 0x06 && read.second[2] == 0x01 && read.second[3] == 0x02;
+    };
+    ASSERT_TRUE(session.WaitFor([&] { return std::ranges::any_of(session.Trace("READ"), stage2); }))
+        << "the mouse did not report stage 2";
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
@@ -74,38 +60,29 @@ TEST_F(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitE
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 
-TEST_F(AppShellDesktopTest, WithoutTheMouseSaveStoresTheProfileAndSaysSoSendingNothing)
+// A mouse that does not answer, then no mouse at all: each "Save" stores the profile and says so.
+TEST(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerOrIsAbsentStoresTheProfileAndSaysSo)
 {
-    test::DesktopSession& session = *m_session;
-    const QString window = session.Start();
-    ASSERT_FALSE(window.isEmpty());
-    const QString icon = session.TrayIcon();
-    // "Unplug" is the entry after the four CPI stages and twelve macro keys.
-    const QStringList before = session.OtherWindows(window);
-    session.PickTrayMenuEntry(icon, 10, 3, 16);
-    EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
-        << "no balloon appeared";
-
-    const std::size_t reports = session.Trace().size();
-    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
-    const QString box = session.WaitForFocusAwayFrom(window);
-    ASSERT_FALSE(box.isEmpty()) << "no message said where the settings are";
-    session.Key({"Return"});
-    EXPECT_EQ(session.CloseWithExitButton(window), 0);
-    EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
-}
-
-TEST_F(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerWarnsAndStoresTheProfile)
-{
-    test::DesktopSession& session = *m_session;
+    VELDRANE_REQUIRE_DESKTOP(true);
+    test::DesktopSession session("EN", true);
     const QString window = session.Start({"--sim-fault", "silent"});
     ASSERT_FALSE(window.isEmpty());
-
     EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
     EXPECT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no warning that the mouse did not take it";
     EXPECT_TRUE(session.WrittenBlock(0x0C).empty());
     session.Key({"Return"});
+
+    // "Unplug" is the entry after the four CPI stages and twelve macro keys.
+    const QStringList before = session.OtherWindows(window);
+    session.PickTrayMenuEntry(session.TrayIcon(), 10, 3, 16);
+    EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
+        << "no balloon appeared";
+    const std::size_t reports = session.Trace().size();
+    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
+    ASSERT_FALSE(session.WaitForFocusAwayFrom(window).isEmpty()) << "no message said where the settings are";
+    session.Key({"Return"});
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
+    EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
 }
 
 // The panel started after the program (late at login): the program, which showed its window for
@@ -114,8 +91,7 @@ TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
 {
     VELDRANE_REQUIRE_DESKTOP(true);
     test::DesktopSession session("EN", false);
-    const QString window = session.Start();
-    ASSERT_FALSE(window.isEmpty());
+    ASSERT_FALSE(session.Start().isEmpty());
     session.StartTray();
     EXPECT_FALSE(session.TrayIcon().isEmpty());
 }

@@ -28,15 +28,9 @@ namespace {
 constexpr int kHeaderX = 120, kHeaderY = 116;
 constexpr int kTopViewX = 531, kTopViewY = 541;
 constexpr int kBoxX = 185;
-constexpr int BoxY(int row)
-{
-    return 142 + 20 * row;
-}
+constexpr auto BoxY = [](int row) { return 142 + 20 * row; };
 constexpr int kEntryX = 300;
-constexpr int EntryY(int row, int entry)
-{
-    return 134 + 20 * row + 1 + 16 * entry + 8;
-}
+constexpr auto EntryY = [](int row, int entry) { return 134 + 20 * row + 1 + 16 * entry + 8; };
 // The "CPI Cycle" submenu opens beside its entry, level with it.
 constexpr int kCpiSubmenuX = 390;
 constexpr int kDialogOkX = 279, kDialogOkY = 262;
@@ -88,10 +82,6 @@ TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
     const std::string section(LanguageSectionName(language));
     EXPECT_EQ(labels.GetString(section, LabelKey(7)), expectedLabels[7]);
     EXPECT_EQ(labels.GetString(section, LabelKey(1)), expectedLabels[1]);
-    if (language == Language::English) {
-        EXPECT_EQ(expectedLabels[7], "Single Key-F5");
-        EXPECT_EQ(expectedLabels[1], "CPI -");
-    }
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
 }
 
@@ -124,7 +114,7 @@ TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
     session.Click(manager, kRecordX, kRecordY); // stop
     session.Click(manager, kManagerOkX, kManagerOkY);
 
-    // The new macro's name is the interface language's; "Macro_0" in English.
+    // The new macro's name is the interface language's.
     const IniFile macros(session / kMacroFileName, session.Codec());
     std::string name;
     ASSERT_TRUE(session.WaitFor([&] {
@@ -132,9 +122,6 @@ TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
         name = names.empty() ? std::string() : names.front();
         return !name.empty() && macros.GetString(name, "ItemCount") == "4";
     }));
-    if (LanguageFromCode(GetParam()) == Language::English) {
-        EXPECT_EQ(name, "Macro_0");
-    }
     EXPECT_EQ(macros.GetString(name, "Item0"), "A   Dn");
     EXPECT_EQ(macros.GetString(name, "Item1"), "A   Up");
     EXPECT_EQ(macros.GetString(name, "Item2"), "B   Dn");

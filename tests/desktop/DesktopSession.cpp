@@ -2,21 +2,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTimer>
+#include <QTest>
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
 
 #include "ini/IniFile.h"
-#include "profile/ConfigFiles.h"
-#include "profile/ProfileFileNames.h"
 
 namespace veldrane::test {
 
@@ -26,13 +21,6 @@ constexpr int kTrayWidth = 100;
 constexpr int kTrayHeight = 24;
 constexpr std::size_t kBlockBytes = 128;
 constexpr int kMenuSettleMs = 500;
-
-void Pause(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 } // namespace
 
@@ -50,27 +38,18 @@ std::optional<std::string> DesktopSession::Missing(bool needsTray, bool needsWay
          "Qt's wayland platform (qt6-wayland)"},
         {binDir == nullptr || !std::filesystem::exists(std::filesystem::path(binDir) / "veldrane"),
          "the built program in VELDRANE_BIN_DIR"}};
-    for (const auto& [missing, what] : needs) {
-        if (missing) {
-            return what;
-        }
-    }
-    return std::nullopt;
-}
-
-QCoreApplication& DesktopSession::Application()
-{
-    static int argc = 1;
-    static char name[] = "desktop_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
-    return application;
+    const auto* missing = std::ranges::find_if(needs, [](const auto& need) { return need.first; });
+    return missing == std::end(needs) ? std::nullopt : std::optional<std::string>(missing->second);
 }
 
 DesktopSession::DesktopSession(std::string_view language, bool withTray)
     : m_bin(std::getenv("VELDRANE_BIN_DIR")), m_withTray(withTray)
 {
-    Application();
+    // One application for all sessions, for QProcess and the waits.
+    static int argc = 1;
+    static char name[] = "desktop_tests";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication application(argc, argv);
     m_xvfb = std::make_unique<XvfbServer>("1280x1024x24");
     EXPECT_FALSE(m_xvfb->Display().empty()) << "Xvfb did not start";
     std::filesystem::permissions(m_runtime.Path(), std::filesystem::perms::owner_all);
@@ -94,10 +73,8 @@ void DesktopSession::StartTray()
 DesktopSession::~DesktopSession()
 {
     for (QProcess* process : {&m_app, &m_tray, &m_weston}) {
-        if (process->state() != QProcess::NotRunning) {
-            process->kill();
-            process->waitForFinished(kTimeoutMs);
-        }
+        process->kill(); // nothing for one that is not running
+        process->waitForFinished(kTimeoutMs);
     }
 }
 
@@ -105,39 +82,33 @@ void DesktopSession::Install(std::string_view language)
 {
     const std::filesystem::path share = m_bin / ".." / "share" / "veldrane";
     std::filesystem::create_directories(m_dir / "bin");
-    std::filesystem::create_directories(m_dir / "share" / "veldrane");
+    std::filesystem::create_directories(m_dir / "share");
     std::filesystem::copy(m_bin / "veldrane", Executable());
-    std::filesystem::copy(share / "Skins", m_dir / "share" / "veldrane" / "Skins",
-                          std::filesystem::copy_options::recursive);
-    // The data directory, seeded already, with the labels in `language`.
-    std::vector<std::string> labels{std::string(kListName)};
-    std::filesystem::copy(share / kFactoryConfigName, m_dir / kFactoryConfigName);
-    for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
-        std::filesystem::copy(share / ProfileConfigName(index), m_dir / ProfileConfigName(index));
-        labels.push_back(ProfileLabelName(index));
-    }
-    for (const std::string& name : labels) {
-        std::filesystem::copy(share / name, m_dir / name);
-        IniFile(m_dir / name, m_codec).WriteString("Skins", "Lan", language);
+    std::filesystem::copy(share, m_dir / "share" / "veldrane", std::filesystem::copy_options::recursive);
+    // The data directory, seeded already with the factory files beside the skins (the profiles'
+    // .bin files, the list and label .ini files), the labels in `language`.
+    for (const auto& entry : std::filesystem::directory_iterator(share)) {
+        const std::filesystem::path copy = m_dir.Path() / entry.path().filename();
+        if (entry.is_regular_file()) {
+            std::filesystem::copy(entry.path(), copy);
+        }
+        if (copy.extension() == ".ini") {
+            IniFile(copy, m_codec).WriteString("Skins", "Lan", language);
+        }
     }
 }
 
 bool DesktopSession::StartWayland()
 {
     m_waylandSocket = QStringLiteral("veldrane-test-%1").arg(QCoreApplication::applicationPid());
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    m_weston.setProcessEnvironment(environment);
+    // The program's environment from now on, which is also the compositor's: its runtime folder, no X display.
+    m_weston.setProcessEnvironment(Environment());
     m_weston.setProcessChannelMode(QProcess::MergedChannels);
     m_weston.start(QStringLiteral("weston"), {"--backend=headless-backend.so", "--socket=" + m_waylandSocket,
                                               "--idle-time=0", "--width=1280", "--height=1024"});
-    if (!m_weston.waitForStarted(kTimeoutMs)) {
-        return false;
-    }
     const std::filesystem::path socket = m_runtime.Path() / m_waylandSocket.toStdString();
-    return WaitFor([&] { return std::filesystem::exists(socket) || m_weston.state() == QProcess::NotRunning; }) &&
+    return m_weston.waitForStarted(kTimeoutMs) &&
+           WaitFor([&] { return std::filesystem::exists(socket) || m_weston.state() == QProcess::NotRunning; }) &&
            m_weston.state() == QProcess::Running;
 }
 
@@ -164,9 +135,8 @@ QProcessEnvironment DesktopSession::Environment() const
         environment.insert(QStringLiteral("VELDRANE_REPORT_FIRST_PAINT"), QStringLiteral("1"));
         // Qt's Wayland platform leaks inside Mesa, in libraries without frame pointers: only full
         // stacks let the sanitizer's suppressions recognise those leaks.
-        const QString lsan = environment.value(QStringLiteral("LSAN_OPTIONS"));
         environment.insert(QStringLiteral("LSAN_OPTIONS"),
-                           lsan + (lsan.isEmpty() ? "" : ":") + QStringLiteral("fast_unwind_on_malloc=0"));
+                           environment.value(QStringLiteral("LSAN_OPTIONS")) + ":fast_unwind_on_malloc=0");
     }
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
     // No session bus: balloons are Qt's own windows beside the tray icon.
@@ -202,10 +172,7 @@ QString DesktopSession::Start(const QStringList& extra)
 
 int DesktopSession::WaitForExit()
 {
-    if (!m_app.waitForFinished(kTimeoutMs)) {
-        return -1;
-    }
-    return m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
+    return m_app.waitForFinished(kTimeoutMs) && m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
 }
 
 bool DesktopSession::Save(const QString& window, std::string_view file)
@@ -259,12 +226,10 @@ void DesktopSession::Drag(const QString& window, QPoint from, const std::vector<
 
 QRect DesktopSession::Geometry(const QString& window)
 {
-    const QString geometry = Xdo({"getwindowgeometry", "--shell", window});
-    const auto value = [&](const QString& key) {
-        const qsizetype at = geometry.indexOf(key + QLatin1Char('='));
-        return at < 0 ? 0 : geometry.mid(at + key.size() + 1).section('\n', 0, 0).toInt();
-    };
-    return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
+    // WINDOW=, X=, Y=, WIDTH=, HEIGHT= and SCREEN=, a line each.
+    const QStringList lines = Xdo({"getwindowgeometry", "--shell", window}).split('\n');
+    const auto value = [&](int line) { return lines.value(line).section('=', 1).toInt(); };
+    return {value(1), value(2), value(3), value(4)};
 }
 
 QString DesktopSession::WaitForProgramWindow(const std::function<bool(int width, int height)>& fits, bool visible)
@@ -305,7 +270,7 @@ void DesktopSession::PickTrayMenuEntry(const QString& icon, int x, int y, int in
     const QString menu = WaitForProgramWindow([](int width, int height) { return width < 400 && height >= 200; });
     ASSERT_FALSE(menu.isEmpty()) << "the tray menu did not open";
     // The menu takes the keyboard a moment after it is mapped; keys sent before are lost.
-    Pause(kMenuSettleMs);
+    QTest::qWait(kMenuSettleMs);
     Key(QStringList(index + 1, QStringLiteral("Down")) << QStringLiteral("Return"));
 }
 
@@ -319,12 +284,7 @@ QStringList DesktopSession::OtherWindows(const QString& except)
 
 bool DesktopSession::WaitFor(const std::function<bool()>& done)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < kTimeoutMs) {
-        Pause(50);
-    }
-    return done();
+    return QTest::qWaitFor(done, kTimeoutMs);
 }
 
 std::vector<TracedReport> DesktopSession::Trace(std::string_view kind) const
@@ -335,11 +295,11 @@ std::vector<TracedReport> DesktopSession::Trace(std::string_view kind) const
         std::istringstream words(line);
         std::string time;
         TracedReport report;
-        words >> time >> report.kind;
+        words >> time >> report.first;
         for (std::string word; words >> word;) {
-            report.bytes.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
+            report.second.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
         }
-        if (kind.empty() || report.kind == kind) {
+        if (kind.empty() || report.first == kind) {
             reports.push_back(std::move(report));
         }
     }

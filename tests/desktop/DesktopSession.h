@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -21,16 +22,10 @@
 #include "platform/linux/IconvTextCodec.h"
 #include "support/TempDir.h"
 
-class QCoreApplication;
-
 namespace veldrane::test {
 
 // One report of the program's trace: its kind ("SET_FEATURE", "WRITE", "READ", ...) and bytes.
-struct TracedReport
-{
-    std::string kind;
-    std::vector<std::uint8_t> bytes;
-};
+using TracedReport = std::pair<std::string, std::vector<std::uint8_t>>;
 
 // The installed program on a private Xvfb server, as a user meets it: a copy of the built program
 // with its factory files and skin in a folder of its own, started with the simulated mouse and a
@@ -43,7 +38,6 @@ public:
     // What the session needs and this machine lacks: Xvfb, xdotool and the built program, trayer
     // for a tray, weston and Qt's wayland platform for a headless Wayland compositor.
     static std::optional<std::string> Missing(bool needsTray = false, bool needsWayland = false);
-    static QCoreApplication& Application();
 
     // Installs the program with its labels in `language` ("EN", "CHS", "CHT").
     explicit DesktopSession(std::string_view language = "EN", bool withTray = false);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DesktopSession.h"
 #include "ini/IniFile.h"
 #include "profile/ConfigFile.h"
@@ -20,8 +22,6 @@ namespace {
 
 using test::ReadFileBytes;
 
-constexpr std::string_view kMenuName = "^ProfileList$";
-
 // Window pixels of what the test presses: the main window's "Config"; the manager's
 // close button, "New" row and the middle of its first list line.
 constexpr int kConfigX = 50, kConfigY = 619;
@@ -34,15 +34,10 @@ constexpr int kFirstLineX = 60, kFirstLineY = 39;
 ProfileRecord Distinct(const ProfileRecord& factory, std::uint8_t seed)
 {
     ProfileRecord record = factory;
-    for (std::size_t stage = 0; stage < record.cpiValue.size(); ++stage) {
-        record.cpiValue[stage] = static_cast<std::uint8_t>(seed + stage);
-    }
+    record.cpiValue.fill(seed);
     record.cpiColor.fill(seed);
     record.reserved001.fill(seed);
-    auto macros = record.MacroPart();
-    for (std::size_t i = 0; i < macros.size(); ++i) {
-        macros[i] = static_cast<std::uint8_t>(i * 3 + seed);
-    }
+    std::ranges::fill(record.MacroPart(), seed);
     return record;
 }
 
@@ -52,14 +47,10 @@ protected:
     void SetUp() override
     {
         DesktopTest::SetUp();
-        if (!IsSkipped()) {
-            Install();
+        if (IsSkipped()) {
+            return;
         }
-    }
-
-    // Three names A, B (selected), C with settings and labels of their own.
-    void Install()
-    {
+        // Three names A, B (selected), C with settings and labels of their own.
         const char* labels[] = {"label A", "label B", "label C"};
         m_factory = ConfigFile::Read(Session() / kFactoryConfigName).contents.record;
         for (std::size_t index = 0; index < 3; ++index) {
@@ -101,7 +92,7 @@ TEST_P(ProfileManagerDesktopTest, NamesKeepTheirSettingsThroughDeleteNewRenameSa
     // Delete A: select it, then "Delete", the first entry of the menu of a right-button release.
     session.Click(manager, kFirstLineX, kFirstLineY);
     session.Click(manager, kFirstLineX, kFirstLineY, 3);
-    ASSERT_FALSE(session.WaitForWindow(kMenuName).isEmpty());
+    ASSERT_FALSE(session.WaitForWindow("^ProfileList$").isEmpty());
     session.Xdo({"key", "Down", "Return"});
     // A new name after C, then B renamed in place; B stays selected.
     session.Click(manager, kNewRowX, kNewRowY);
@@ -148,27 +139,6 @@ constexpr int kRingX = 820, kRingY = 137;
 
 using SettingsDesktopTest = test::DesktopTest;
 
-TEST_P(SettingsDesktopTest, ReportRateDialReachesTheMouseOnSave)
-{
-    test::DesktopSession& session = Session();
-    const QString window = session.Start();
-    ASSERT_FALSE(window.isEmpty());
-    session.Click(window, kReportRateHeaderX, kReportRateHeaderY);
-    session.Click(window, kRingX, kRingY);
-    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
-
-    std::optional<std::vector<std::uint8_t>> reportRate;
-    for (const auto& [kind, report] : session.Trace("SET_FEATURE")) {
-        if (report.size() == 9 && report[1] == 0x03) {
-            reportRate = report;
-        }
-    }
-    ASSERT_TRUE(reportRate.has_value()) << "no command 0x03";
-    EXPECT_EQ((*reportRate)[3], 8);
-    EXPECT_EQ(ConfigFile::Read(session / ProfileConfigName(0)).contents.record.reportRate, 8);
-    EXPECT_EQ(session.CloseWithExitButton(window), 0);
-}
-
 // Window pixels: the "CPI Setting" header, stage 2's track (x 825 to 831, y 58 to 227) once it is
 // open; the "Mouse Speed" header alone and its dial's centre (855, 206) once it is open.
 constexpr int kCpiHeaderX = 800, kCpiHeaderY = 42;
@@ -176,15 +146,18 @@ constexpr int kStage2TrackX = 827;
 constexpr int kMouseSpeedHeaderY = 117;
 constexpr int kSpeedDialX = 855, kSpeedDialY = 206;
 
-// A user drags stage 2's slider from low down up the track and the "Mouse Speed" dial from its
-// left end over the top to the upper right; the values where the pointer let go are saved, and
-// the window stays where it was.
-TEST_P(SettingsDesktopTest, DraggedSliderAndDialAreSavedAndTheWindowStays)
+// A user presses the report-rate dial's ring, drags stage 2's slider from low down up the track
+// and the "Mouse Speed" dial from its left end over the top to the upper right; the values where
+// the pointer let go reach the mouse and the file on "Save", and the window stays where it was.
+TEST_P(SettingsDesktopTest, DialsAndSliderReachTheMouseAndTheFileOnSaveAndTheWindowStays)
 {
     test::DesktopSession& session = Session();
     const QString window = session.Start();
     ASSERT_FALSE(window.isEmpty());
     const QPoint placed = session.Geometry(window).topLeft();
+    session.Click(window, kReportRateHeaderX, kReportRateHeaderY);
+    session.Click(window, kRingX, kRingY);
+    session.Click(window, kReportRateHeaderX, kReportRateHeaderY); // shut again
 
     session.Click(window, kCpiHeaderX, kCpiHeaderY);
     // 228 - y - 1 for a press at y: 27 at the press, 127 where it lets go
@@ -198,8 +171,16 @@ TEST_P(SettingsDesktopTest, DraggedSliderAndDialAreSavedAndTheWindowStays)
 
     ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
     const ProfileRecord saved = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
+    EXPECT_EQ(saved.reportRate, 8);
     EXPECT_EQ(saved.cpiValue[1], 127);
     EXPECT_EQ(saved.mouseSpeed, 9);
+    // The last command 0x03: report 0, profile 0, rate 8, the checksum 0xFF - 0x03 - 8.
+    const auto commands = session.Trace("SET_FEATURE");
+    const auto rate = std::find_if(commands.rbegin(), commands.rend(), [](const test::TracedReport& command) {
+        return command.second.size() > 1 && command.second[1] == 0x03;
+    });
+    ASSERT_NE(rate, commands.rend()) << "no command 0x03";
+    EXPECT_EQ(rate->second, (std::vector<std::uint8_t>{0x00, 0x03, 0x00, 0x08, 0x00, 0x00, 0x00, 0x00, 0xF4}));
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
 }
 

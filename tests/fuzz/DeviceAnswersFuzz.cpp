@@ -4,9 +4,7 @@
 // announce, and a read never asks for more than its buffer holds.
 
 #include <algorithm>
-#include <cstdint>
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -34,20 +32,20 @@ bool Succeeds(fuzz::InputReader& input)
     return (input.Byte() & 0x0F) != 0;
 }
 
-void Fill(fuzz::InputReader& input, std::span<std::uint8_t> report)
+// Fills `report` with the next bytes of the input; always true, so that a successful answer can
+// be filled in the same expression.
+bool Fill(fuzz::InputReader& input, std::span<std::uint8_t> report)
 {
     const std::string_view bytes = input.Bytes(input.Byte() % (report.size() + 8));
     std::copy_n(bytes.begin(), std::min(bytes.size(), report.size()), report.begin());
+    return true;
 }
 
 HidReadResult Read(fuzz::InputReader& input, std::span<std::uint8_t> report)
 {
     const std::uint8_t kind = input.Byte();
-    if (kind < 0x10) {
-        return {0, true};
-    }
     if (kind < 0x20) {
-        return {};
+        return {0, kind < 0x10}; // the interface is gone, or nothing came in time
     }
     Fill(input, report);
     return {std::min<std::size_t>(report.size(), input.Byte()), false};
@@ -59,14 +57,7 @@ public:
     explicit ScriptedDevice(fuzz::InputReader& input) : m_input(input) {}
 
     bool SetFeature(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
-    bool GetFeature(std::span<std::uint8_t> report) override
-    {
-        const bool succeeds = Succeeds(m_input);
-        if (succeeds) {
-            Fill(m_input, report);
-        }
-        return succeeds;
-    }
+    bool GetFeature(std::span<std::uint8_t> report) override { return Succeeds(m_input) && Fill(m_input, report); }
     bool WriteOutput(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
     HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds) override
     {
@@ -97,10 +88,7 @@ public:
             info.usagePage = command ? kCommandUsagePage : kNotificationUsagePage;
             info.usage = command ? kCommandUsage : kNotificationUsage;
             // Mostly the mouse's own lengths, sometimes anything.
-            const auto length = [&](std::uint16_t usual) {
-                const std::uint8_t choice = m_input.Byte();
-                return choice < 0xC0 ? usual : m_input.Word();
-            };
+            const auto length = [&](std::uint16_t usual) { return m_input.Byte() < 0xC0 ? usual : m_input.Word(); };
             info.inputReportLength = length(command ? 65 : 8);
             info.outputReportLength = length(command ? 65 : 0);
             info.featureReportLength = length(command ? 9 : 0);
@@ -110,11 +98,8 @@ public:
     }
     std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
     {
-        if (!Succeeds(m_input)) {
-            return nullptr;
-        }
-        auto device = std::make_unique<ScriptedDevice>(m_input);
-        if (mode == HidOpenMode::Reading && listener == nullptr) {
+        auto device = Succeeds(m_input) ? std::make_unique<ScriptedDevice>(m_input) : nullptr;
+        if (device != nullptr && mode == HidOpenMode::Reading && listener == nullptr) {
             listener = device.get(); // the search keeps the first notification interface it opens
             listenerInputLength = m_inputLengths.at(std::stoul(path));
         }
@@ -156,9 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int report = 0; report < 4 && backend.listener != nullptr && !input.Empty(); ++report) {
         // As the listener reads: its input length, at most its buffer.
         std::vector<std::uint8_t> buffer(std::min<std::size_t>(backend.listenerInputLength, kListenerBufferSize));
-        const HidReadResult read = backend.listener->WaitInput(buffer);
-        if (const auto notice =
-                ParseNotificationReport(std::span(buffer).first(std::min(read.length, buffer.size())))) {
+        const std::size_t length = std::min(backend.listener->WaitInput(buffer).length, buffer.size());
+        if (const auto notice = ParseNotificationReport(std::span(buffer).first(length))) {
             handler.HandleDeviceNotice(*notice);
         }
     }

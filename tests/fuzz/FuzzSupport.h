@@ -1,5 +1,7 @@
 #pragma once
 
+// What every fuzz target needs, the standard headers below included.
+
 #include <unistd.h>
 
 #include <cstdint>
@@ -55,15 +57,7 @@ class InputReader
 public:
     InputReader(const std::uint8_t* data, std::size_t size) : m_data(data, size) {}
 
-    std::uint8_t Byte()
-    {
-        if (m_data.empty()) {
-            return 0;
-        }
-        const std::uint8_t byte = m_data.front();
-        m_data = m_data.subspan(1);
-        return byte;
-    }
+    std::uint8_t Byte() { return Empty() ? 0 : static_cast<std::uint8_t>(Bytes(1).front()); }
     std::uint16_t Word() { return static_cast<std::uint16_t>(Byte() | (Byte() << 8)); }
     std::string_view Bytes(std::size_t count)
     {

@@ -2,8 +2,6 @@
 // without a read outside the file or a buffer, and each macro saved back where it stands reads
 // back as it was, with every macro keeping its number.
 
-#include <cstdint>
-#include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -33,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     for (const MacroRecord& macro : macros) {
         const std::string bytesBefore = fuzz::ReadBytes(path);
-        const MacroSaveResult result = SaveMacro(file, macro);
-        if (result != MacroSaveResult::Saved) {
+        if (SaveMacro(file, macro) != MacroSaveResult::Saved) {
             fuzz::Require(fuzz::ReadBytes(path) == bytesBefore, "a refused macro save changed the file");
             continue;
         }

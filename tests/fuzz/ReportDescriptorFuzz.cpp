@@ -2,9 +2,6 @@
 // never reads outside the descriptor, and an interface is taken as the mouse's command or
 // notification interface only when its usages and report lengths are those the system needs.
 
-#include <cstdint>
-#include <span>
-
 #include "FuzzSupport.h"
 #include "device/MouseSearch.h"
 #include "device/ReportDescriptorParser.h"
@@ -17,31 +14,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> descriptor(data, data + size);
     const ReportDescriptorInfo parsed = ParseReportDescriptor(descriptor);
     for (const TopLevelCollection& collection : parsed.collections) {
-        HidInterfaceInfo info;
-        info.vendorId = kMouseVendorId;
-        info.productId = kMouseProductId;
-        info.usagePage = collection.usagePage;
-        info.usage = collection.usage;
-        info.inputReportLength = collection.inputReportLength;
-        info.outputReportLength = collection.outputReportLength;
-        info.featureReportLength = collection.featureReportLength;
-        switch (ClassifyInterface(info)) {
-        case MouseInterfaceRole::Command:
-            fuzz::Require(info.usagePage == kCommandUsagePage && info.usage == kCommandUsage,
-                          "a command interface with other usages");
-            fuzz::Require(info.featureReportLength == 9, "a command interface whose feature report is not 9 bytes");
-            break;
-        case MouseInterfaceRole::Notification:
-            fuzz::Require(info.usagePage == kNotificationUsagePage && info.usage == kNotificationUsage,
-                          "a notification interface with other usages");
-            fuzz::Require(info.inputReportLength > 0, "a notification interface without input reports");
-            break;
-        case MouseInterfaceRole::NotTheMouse:
-            fuzz::Require(false, "the mouse's own ids were not recognised");
-            break;
-        case MouseInterfaceRole::Other:
-            break;
-        }
+        HidInterfaceInfo info{.vendorId = kMouseVendorId,
+                              .productId = kMouseProductId,
+                              .usagePage = collection.usagePage,
+                              .usage = collection.usage,
+                              .inputReportLength = collection.inputReportLength,
+                              .outputReportLength = collection.outputReportLength,
+                              .featureReportLength = collection.featureReportLength};
+        const MouseInterfaceRole role = ClassifyInterface(info);
+        const bool command = role == MouseInterfaceRole::Command;
+        const bool notification = role == MouseInterfaceRole::Notification;
+        fuzz::Require(!command || (info.usagePage == kCommandUsagePage && info.usage == kCommandUsage &&
+                                   info.featureReportLength == 9),
+                      "a command interface with other usages or a feature report other than 9 bytes");
+        fuzz::Require(!notification || (info.usagePage == kNotificationUsagePage && info.usage == kNotificationUsage),
+                      "a notification interface with other usages");
+        fuzz::Require(!notification || info.inputReportLength > 0, "a notification interface without input reports");
+        fuzz::Require(role != MouseInterfaceRole::NotTheMouse, "the mouse's own ids were not recognised");
         info.vendorId = 0x046D;
         fuzz::Require(ClassifyInterface(info) == MouseInterfaceRole::NotTheMouse, "another device taken for the mouse");
     }

@@ -3,11 +3,6 @@
 // file can come in, the simulated mouse's report descriptors, a macro file, and a device
 // conversation in which the mouse answers like itself.
 
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <string>
-
 #include "FuzzSupport.h"
 #include "ini/IniEncoding.h"
 #include "ini/IniFile.h"
@@ -48,19 +43,17 @@ int main(int argc, char** argv)
     // INI files: as written, with a UTF-8 mark, in UTF-16LE, and in the legacy code pages.
     const IniEncoding encoding(codec, LegacyCodePage::Windows1252);
     const std::string list = fuzz::ReadBytes(factory / kListName);
-    const std::string text = encoding.Decode(list).text;
     const std::string_view choices("\x00\x00\x01\x04", 4); // code page, section, key, value length
     Seed(out / "ini", "str.ini", choices, list);
     Seed(out / "ini", "str0.ini", choices, fuzz::ReadBytes(factory / ProfileLabelName(0)));
-    using Form = IniFileEncoding::Form;
     const std::pair<const char*, IniFileEncoding> forms[] = {
-        {"utf8-bom.ini", {Form::Utf8WithBom, LegacyCodePage::Windows1252}},
-        {"utf16.ini", {Form::Utf16LeWithBom, LegacyCodePage::Windows1252}},
-        {"gbk.ini", {Form::Legacy, LegacyCodePage::Gbk}},
-        {"big5.ini", {Form::Legacy, LegacyCodePage::Big5}},
+        {"utf8-bom.ini", {IniFileEncoding::Form::Utf8WithBom, LegacyCodePage::Windows1252}},
+        {"utf16.ini", {IniFileEncoding::Form::Utf16LeWithBom, LegacyCodePage::Windows1252}},
+        {"gbk.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Gbk}},
+        {"big5.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Big5}},
     };
     for (const auto& [name, form] : forms) {
-        if (const auto bytes = encoding.Encode(text, form)) {
+        if (const auto bytes = encoding.Encode(encoding.Decode(list).text, form)) {
             Seed(out / "ini", name, choices, *bytes);
         }
     }
@@ -78,13 +71,14 @@ int main(int argc, char** argv)
 
     const fs::path macros = factory / kMacroFileName;
     IniFile macroFile(macros, codec);
-    const MacroRecord first{
-        "Macro_1", 1, 0, "1", {MacroItem::Press("A"), MacroItem::Delay(120), MacroItem::Release("A")}};
-    const std::vector<MacroItem> copy{MacroItem::Press("Left Ctrl"), MacroItem::Press("C"), MacroItem::Release("C"),
-                                      MacroItem::Release("Left Ctrl")};
-    const MacroRecord second{"Macro_2", 0, 1, "3", copy};
-    SaveMacro(macroFile, first);
-    SaveMacro(macroFile, second);
+    using Item = MacroItem;
+    SaveMacro(macroFile, {"Macro_1", 1, 0, "1", {Item::Press("A"), Item::Delay(120), Item::Release("A")}});
+    SaveMacro(macroFile,
+              {"Macro_2",
+               0,
+               1,
+               "3",
+               {Item::Press("Left Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Left Ctrl")}});
     Seed(out / "macro", "record.ini", std::string_view("\x00", 1), fuzz::ReadBytes(macros));
 
     // The search finds a command and a notification interface with the mouse's lengths, every
