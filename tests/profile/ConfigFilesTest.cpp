@@ -121,23 +121,6 @@ TEST_F(ConfigFilesTest, MissingOrUnreadableProfileFileIsReportedAndLoadsNothing)
     EXPECT_EQ(std::filesystem::status(dir / "config0.bin").type(), std::filesystem::file_type::fifo);
 }
 
-TEST_F(ConfigFilesTest, ResetTakesTheSettingsPartFromTheFactoryFileAndKeepsTheMacros)
-{
-    WriteList("Games");
-    WriteConfig("config.bin", 0, Patterned(50));
-    files.currentProfileIndex = 1;
-    files.resetInProgress = true;
-    files.LoadConfig(record);
-
-    ProfileRecord expected = Patterned(3);
-    std::ranges::copy(Patterned(50).SettingsPart(), expected.SettingsPart().begin());
-    EXPECT_EQ(record, expected);
-    EXPECT_EQ(files.configPath, dir / "config.bin");
-    EXPECT_EQ(files.labelPath, dir / "str.ini");
-    EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(files.firstRunFlag, 0);
-}
-
 // Lets this process write at most `bytes` bytes into any file, as a full disk would.
 class FileSizeLimit
 {

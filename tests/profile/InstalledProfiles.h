@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,20 @@
 #include "support/TempDir.h"
 
 namespace veldrane::test {
+
+// Every file of a folder with its bytes.
+using FolderState = std::map<std::string, std::string>;
+
+inline FolderState ReadFolder(const std::filesystem::path& folder)
+{
+    FolderState state;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            state[entry.path().filename().string()] = ReadFileBytes(entry.path());
+        }
+    }
+    return state;
+}
 
 // A fresh installation in a temporary directory (the factory files), in which each profile can
 // be given settings and labels of its own.
@@ -68,10 +83,7 @@ protected:
     std::optional<ProfileRecord> SettingsOf(std::size_t index)
     {
         const ConfigFileReadResult read = ConfigFile::Read(dir / ProfileConfigName(index));
-        if (read.status != ConfigFileStatus::Read) {
-            return std::nullopt;
-        }
-        return read.contents.record;
+        return read.status == ConfigFileStatus::Read ? std::optional(read.contents.record) : std::nullopt;
     }
 
     TempDir dir;

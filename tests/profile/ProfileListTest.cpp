@@ -29,14 +29,5 @@ TEST(ProfileList, ReplacementWritesTheSectionAsTheProgramStoresIt)
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), "[Skins]\r\nPath=Default\r\n[Profile]\r\nItemCount=0\r\n");
 }
 
-TEST(ProfileList, StorableNameIsTrimmedOrRefused)
-{
-    EXPECT_EQ(ProfileList::StorableName(" \tMy Game  "), "My Game");
-    EXPECT_EQ(ProfileList::StorableName("游戏"), "游戏");
-    for (const char* refused : {"", "   ", "a\nb", "a\rb"}) {
-        EXPECT_EQ(ProfileList::StorableName(refused), std::nullopt) << refused;
-    }
-}
-
 } // namespace
 } // namespace veldrane

@@ -10,7 +10,6 @@ namespace veldrane {
 namespace {
 
 using test::Patterned;
-using test::ReadFileBytes;
 
 using ProfileSlotMoverTest = test::InstalledProfiles;
 
@@ -21,12 +20,7 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     GiveSlot(0, 10, "zero");
     GiveSlot(1, 11, "one");
     std::filesystem::remove(dir / "str2.ini");
-    const std::vector<std::string> names{"config0.bin", "config1.bin", "str0.ini",
-                                         "str1.ini",    "config2.bin", "str.ini"};
-    std::vector<std::string> before;
-    for (const std::string& name : names) {
-        before.push_back(ReadFileBytes(dir / name));
-    }
+    const test::FolderState before = test::ReadFolder(dir.Path());
     ProfileSlotMover mover{dir.Path(), codec};
     const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
     ASSERT_EQ(mover.Move(sources, 2), 0);
@@ -34,11 +28,7 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3");
 
     EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        EXPECT_EQ(ReadFileBytes(dir / names[i]), before[i]) << names[i];
-    }
-    EXPECT_FALSE(std::filesystem::exists(dir / "str2.ini"));
-    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
+    EXPECT_EQ(test::ReadFolder(dir.Path()), before) << "str2.ini and the journal gone too";
     EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0) << "nothing left to do";
 
     // A completed step leaves the swapped files and no journal behind.
