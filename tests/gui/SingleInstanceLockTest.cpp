@@ -57,7 +57,6 @@ TEST(TrayMessageSink, BalloonWithoutTrayBecomesANoteWithTitleAndText)
 {
     test::TestApplication();
     TrayMessageSink sink;
-    ASSERT_EQ(sink.Note(), nullptr);
     sink.ShowBalloon("Mouse detected", "Info", std::chrono::milliseconds(100));
     ASSERT_NE(sink.Note(), nullptr);
     EXPECT_TRUE(sink.Note()->isVisible());
