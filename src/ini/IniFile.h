@@ -100,6 +100,8 @@ public:
     // fallbackCodePage decodes a legacy (non-Unicode) file that has no "Lan" key of its own.
     IniFile(std::filesystem::path path, const TextCodec& codec,
             LegacyCodePage fallbackCodePage = LegacyCodePage::Windows1252);
+    // The file keeps a reference to its codec, which must outlive it.
+    IniFile(std::filesystem::path path, const TextCodec&& codec, LegacyCodePage = LegacyCodePage::Windows1252) = delete;
 
     const std::filesystem::path& Path() const { return m_path; }
     bool Exists() const;

@@ -17,7 +17,8 @@ using Names = std::vector<std::string>;
 TEST(ProfileList, ReplacementWritesTheSectionAsTheProgramStoresIt)
 {
     test::TempDir dir;
-    IniFile list(dir / "str.ini", IconvTextCodec());
+    const IconvTextCodec codec;
+    IniFile list(dir / "str.ini", codec);
     test::WriteFileBytes(dir / "str.ini", "[Profile]\r\nItem5=old\r\nItemCount=6\r\n[Skins]\r\nPath=Default\r\n");
     ASSERT_EQ(list.Apply(ProfileList::Replacement(Names{"PROFILE_0", "Game"}, 1u)), IniWriteResult::Written);
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), "[Skins]\r\nPath=Default\r\n[Profile]\r\nCurProfileName=Game\r\n"
