@@ -42,6 +42,11 @@ protected:
         Model().RunTransfer(*outcome.post);
     }
 
+    std::string ListValue(std::string_view key)
+    {
+        return IniFile(dir / "str.ini", codec).GetString("Profile", key, "<missing>");
+    }
+
     ProfileRecords records{Patterned(1), Patterned(1)};
     test::ScriptedFileDialog dialog;
     Notices notices;
