@@ -1,8 +1,6 @@
 // What the mouse's coming and going and its own notices make the window do.
 
-#include <chrono>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 

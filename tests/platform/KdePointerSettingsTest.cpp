@@ -111,32 +111,27 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
                            "Acceleration=1\n");
 }
 
-class KdePointerSettingsTools : public testing::Test
+TEST(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
 {
-protected:
-    TempDir m_dir;
-    std::filesystem::path m_toolLog = m_dir / "kwriteconfig.log";
-    std::filesystem::path m_busLog = m_dir / "dbus.log";
-};
-
-TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
-{
-    std::filesystem::create_directories(m_dir / "config");
-    WriteFileBytes(m_dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
+    TempDir dir;
+    const std::filesystem::path toolLog = dir / "kwriteconfig.log";
+    const std::filesystem::path busLog = dir / "dbus.log";
+    std::filesystem::create_directories(dir / "config");
+    WriteFileBytes(dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
                                                     "PointerAccelerationProfile=2\n");
-    const std::string file = (m_dir / "config" / "kcminputrc").string();
-    KdePointerSettings kde(m_dir / "config", KdeTools{WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
-                                                      WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+    const std::string file = (dir / "config" / "kcminputrc").string();
+    KdePointerSettings kde(dir / "config", KdeTools{WriteRecordingProgram(dir.Path(), "kwriteconfig6", toolLog),
+                                                      WriteRecordingProgram(dir.Path(), "dbus-send", busLog)});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
 
-    EXPECT_EQ(ReadFileBytes(m_toolLog), "--file\n" + file +
+    EXPECT_EQ(ReadFileBytes(toolLog), "--file\n" + file +
                                             "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
                                             "--file\n" +
                                             file +
                                             "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
                                             "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
-    EXPECT_EQ(ReadFileBytes(m_busLog), "--session\n--type=signal\n/KGlobalSettings\n"
+    EXPECT_EQ(ReadFileBytes(busLog), "--session\n--type=signal\n/KGlobalSettings\n"
                                        "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
 }
 
