@@ -35,16 +35,16 @@ private:
 HidInterfaceInfo Interface(const std::string& path, std::uint16_t vendor, std::uint16_t usagePage, std::uint16_t usage,
                            std::uint16_t input)
 {
-    HidInterfaceInfo info;
-    info.path = path;
-    info.vendorId = vendor;
-    info.productId = vendor == kMouseVendorId ? kMouseProductId : 0xC077;
-    info.usagePage = usagePage;
-    info.usage = usage;
-    info.inputReportLength = input;
-    info.outputReportLength = vendor == kMouseVendorId ? 65 : 0;
-    info.featureReportLength = vendor == kMouseVendorId ? 9 : 0;
-    return info;
+    const bool ours = vendor == kMouseVendorId;
+    return {path,
+            vendor,
+            ours ? kMouseProductId : std::uint16_t{0xC077},
+            0,
+            usagePage,
+            usage,
+            input,
+            std::uint16_t(ours ? 65 : 0),
+            std::uint16_t(ours ? 9 : 0)};
 }
 
 class MouseSearchTest : public MouseTest

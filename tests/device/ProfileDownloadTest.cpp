@@ -178,14 +178,13 @@ TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWha
     EXPECT_TRUE(mouse.Errors().empty());
 
     // The image holds what was sent, and the profile is stored with its labels.
-    SimulatedMouse::Block patched = SimulatedMouse::FactorySettingsBlock(0);
-    PatchSettingsBlock(record, patched);
-    const KeyMatrixBlock keyMatrix = BuildKeyMatrixBlock(record);
+    const SimulatedMouse::Block settings = mouse.SettingsBlock(0);
+    const SimulatedMouse::Block keyMatrix = mouse.KeyMatrix();
     EXPECT_EQ(record.deviceProfile, 0);
     EXPECT_EQ(image.bytes[kImageProfileNumber], 0);
     EXPECT_EQ(image.bytes[kImageSideButtonLight], 1);
     EXPECT_EQ(image.bytes[kImageReportRate], 2);
-    EXPECT_TRUE(std::equal(patched.begin(), patched.end(), image.SettingsArea(0).begin()));
+    EXPECT_TRUE(std::equal(settings.begin(), settings.end(), image.SettingsArea(0).begin()));
     EXPECT_TRUE(std::equal(keyMatrix.begin(), keyMatrix.end(), image.KeyMatrix().begin()));
     EXPECT_EQ(SavedFile(), ExpectedFile(record));
     const std::string labels = ReadFileBytes(dir / "str0.ini");

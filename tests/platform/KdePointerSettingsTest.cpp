@@ -46,8 +46,14 @@ protected:
     KdePointerSettings m_kde{m_home / "config", KdeTools{}};
 };
 
-TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
+// Values Plasma cannot hold are refused and write nothing; the first apply writes both files.
+TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheToolsAndRefusesWhatPlasmaCannotHold)
 {
+    EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
+    EXPECT_EQ(m_kde.SetMouseSpeed(21), kRefused);
+    EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
+    EXPECT_FALSE(std::filesystem::exists(Config()));
+
     test::RecordingMessageSink messages;
     DesktopPointerSettingsApplier applier(m_kde, messages);
 
@@ -67,15 +73,6 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
     EXPECT_EQ(GlobalsFile(), "[KDE]\n"
                              "WheelScrollLines=7\n"
                              "DoubleClickInterval=130\n");
-}
-
-TEST_F(KdePointerSettingsFiles, ValuesPlasmaCannotHoldAreRefusedAndWriteNothing)
-{
-    EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
-    EXPECT_EQ(m_kde.SetMouseSpeed(21), kRefused);
-    EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
-
-    EXPECT_FALSE(std::filesystem::exists(Config()));
 }
 
 TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLinesAlone)
@@ -118,21 +115,21 @@ TEST(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
     const std::filesystem::path busLog = dir / "dbus.log";
     std::filesystem::create_directories(dir / "config");
     WriteFileBytes(dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
-                                                    "PointerAccelerationProfile=2\n");
+                                                  "PointerAccelerationProfile=2\n");
     const std::string file = (dir / "config" / "kcminputrc").string();
     KdePointerSettings kde(dir / "config", KdeTools{WriteRecordingProgram(dir.Path(), "kwriteconfig6", toolLog),
-                                                      WriteRecordingProgram(dir.Path(), "dbus-send", busLog)});
+                                                    WriteRecordingProgram(dir.Path(), "dbus-send", busLog)});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
 
     EXPECT_EQ(ReadFileBytes(toolLog), "--file\n" + file +
-                                            "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
-                                            "--file\n" +
-                                            file +
-                                            "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
-                                            "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
+                                          "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
+                                          "--file\n" +
+                                          file +
+                                          "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
+                                          "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
     EXPECT_EQ(ReadFileBytes(busLog), "--session\n--type=signal\n/KGlobalSettings\n"
-                                       "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
+                                     "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
 }
 
 } // namespace
