@@ -51,13 +51,6 @@ protected:
         m_readBack.reset(g_settings_new(GSettingsPointerSettings::kSchemaId));
     }
 
-    std::string AccelProfile() const
-    {
-        gchar* value = g_settings_get_string(m_readBack.get(), "accel-profile");
-        std::string text = value;
-        g_free(value);
-        return text;
-    }
     std::string KeyfileText() const { return test::ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
 
     std::unique_ptr<GSettingsPointerSettings> m_gsettings;
@@ -69,10 +62,9 @@ protected:
 TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
 {
     ASSERT_EQ(m_gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_EQ(AccelProfile(), "flat");
     EXPECT_NE(KeyfileText().find("accel-profile='flat'"), std::string::npos) << KeyfileText();
     ASSERT_EQ(m_gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_EQ(AccelProfile(), "default");
+    EXPECT_NE(KeyfileText().find("accel-profile='default'"), std::string::npos) << KeyfileText();
 
     const std::pair<int, double> speeds[] = {{1, -1.0}, {2, -1.0 + 2.0 / 19}, {10, -1.0 / 19}, {20, 1.0}};
     for (const auto& [speed, gnomeSpeed] : speeds) {
