@@ -23,11 +23,10 @@ public:
     {
         ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+        s_keyfile = m_config.Path() / "glib-2.0" / "settings" / "keyfile";
     }
 
     static std::filesystem::path Keyfile() { return s_keyfile; }
-
-    void SetUp() override { s_keyfile = m_config.Path() / "glib-2.0" / "settings" / "keyfile"; }
 
 private:
     test::TempDir m_config;

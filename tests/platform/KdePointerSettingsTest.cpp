@@ -13,12 +13,8 @@
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
-namespace veldrane {
+namespace veldrane::test {
 namespace {
-
-using test::ReadFileBytes;
-using test::TempDir;
-using test::WriteFileBytes;
 
 // An executable shell script standing in for a desktop tool: it appends each of its arguments on
 // a line of its own to `log`, then a line "--".
@@ -54,7 +50,7 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheToolsAndRefus
     EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
     EXPECT_FALSE(std::filesystem::exists(Config()));
 
-    test::RecordingMessageSink messages;
+    RecordingMessageSink messages;
     DesktopPointerSettingsApplier applier(m_kde, messages);
 
     ProfileRecord record{};
@@ -133,4 +129,4 @@ TEST(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
 }
 
 } // namespace
-} // namespace veldrane
+} // namespace veldrane::test
