@@ -143,8 +143,6 @@ TEST(ReportDescriptorParser, GivesTheWindowsLengthsOfEveryTopLevelCollection)
          Hex("06 00 FF 09 01 A1 01 FE 02 10 AA BB 75 08 95 02 81 02 C0"),
          false,
          {{0xFF00, 0x0001, 3, 0, 0}}},
-        // Bits are summed per report and rounded up once: 3 + 2 bits = 1 byte, so 2.
-        {"bits", Hex("05 01 09 02 A1 01 75 01 95 03 81 02 95 02 81 02 C0"), false, {{0x0001, 0x0002, 2, 0, 0}}},
         // Report Size 0xFFFFFFFF x Report Count 0xFFFFFFFF, twice, is capped at 65535.
         {"huge",
          Hex("06 00 FF 09 01 A1 01 77 FF FF FF FF 97 FF FF FF FF 81 02 81 02 C0"),
