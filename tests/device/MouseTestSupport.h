@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <deque>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <span>
 #include <vector>
@@ -28,10 +30,7 @@ inline Bytes Feature(std::initializer_list<std::uint8_t> command)
 {
     Bytes report(9, 0);
     std::copy(command.begin(), command.end(), report.begin() + 1);
-    unsigned sum = 0;
-    for (std::size_t i = 1; i < 8; ++i) {
-        sum += report[i];
-    }
+    const unsigned sum = std::accumulate(report.begin() + 1, report.begin() + 8, 0u);
     report[8] = static_cast<std::uint8_t>(0xFF - sum % 256);
     return report;
 }
@@ -47,11 +46,8 @@ inline Bytes Output(std::span<const std::uint8_t> chunk)
 inline std::vector<LoggedReport> CommandReports(const SimulatedMouse& mouse)
 {
     std::vector<LoggedReport> reports;
-    for (const LoggedReport& report : mouse.Log()) {
-        if (report.interface == SimulatedInterface::Command) {
-            reports.push_back(report);
-        }
-    }
+    std::ranges::copy_if(mouse.Log(), std::back_inserter(reports),
+                         [](const LoggedReport& report) { return report.interface == SimulatedInterface::Command; });
     return reports;
 }
 

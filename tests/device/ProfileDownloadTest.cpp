@@ -1,10 +1,6 @@
-#include <algorithm>
 #include <array>
-#include <chrono>
-#include <optional>
 #include <string>
 #include <utility>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -43,18 +39,6 @@ Block Patched(const ProfileRecord& record)
     Block block = AsReturned();
     PatchSettingsBlock(record, block);
     return block;
-}
-
-TEST(PatchSettingsBlock, AngleSnapPositionsGiveTheirCodesAndNothingBeyondTheTable)
-{
-    // Positions 0 to 11, then two beyond the table.
-    const std::uint8_t positions[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 255};
-    const std::uint8_t codes[] = {0x00, 0x00, 0x82, 0x84, 0x85, 0x86, 0x87, 0x89, 0x8B, 0x8D, 0x8F, 0x00, 0x00, 0x00};
-    ProfileRecord record{};
-    for (std::size_t i = 0; i < std::size(positions); ++i) {
-        record.angleSnap = positions[i];
-        EXPECT_EQ(Patched(record)[51], codes[i]) << int{positions[i]};
-    }
 }
 
 TEST(PatchSettingsBlock, SetsExactlyTheBytesTheSystemManages)
@@ -194,14 +178,13 @@ TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWha
     EXPECT_TRUE(mouse.Errors().empty());
 
     // The image holds what was sent, and the profile is stored with its labels.
-    SimulatedMouse::Block patched = SimulatedMouse::FactorySettingsBlock(0);
-    PatchSettingsBlock(record, patched);
-    const KeyMatrixBlock keyMatrix = BuildKeyMatrixBlock(record);
+    const SimulatedMouse::Block settings = mouse.SettingsBlock(0);
+    const SimulatedMouse::Block keyMatrix = mouse.KeyMatrix();
     EXPECT_EQ(record.deviceProfile, 0);
     EXPECT_EQ(image.bytes[kImageProfileNumber], 0);
     EXPECT_EQ(image.bytes[kImageSideButtonLight], 1);
     EXPECT_EQ(image.bytes[kImageReportRate], 2);
-    EXPECT_TRUE(std::equal(patched.begin(), patched.end(), image.SettingsArea(0).begin()));
+    EXPECT_TRUE(std::equal(settings.begin(), settings.end(), image.SettingsArea(0).begin()));
     EXPECT_TRUE(std::equal(keyMatrix.begin(), keyMatrix.end(), image.KeyMatrix().begin()));
     EXPECT_EQ(SavedFile(), ExpectedFile(record));
     const std::string labels = ReadFileBytes(dir / "str0.ini");

@@ -23,11 +23,10 @@ public:
     {
         ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
         ::setenv("XDG_CONFIG_HOME", m_config.Path().c_str(), 1);
+        s_keyfile = m_config.Path() / "glib-2.0" / "settings" / "keyfile";
     }
 
     static std::filesystem::path Keyfile() { return s_keyfile; }
-
-    void SetUp() override { s_keyfile = m_config.Path() / "glib-2.0" / "settings" / "keyfile"; }
 
 private:
     test::TempDir m_config;
@@ -51,13 +50,6 @@ protected:
         m_readBack.reset(g_settings_new(GSettingsPointerSettings::kSchemaId));
     }
 
-    std::string AccelProfile() const
-    {
-        gchar* value = g_settings_get_string(m_readBack.get(), "accel-profile");
-        std::string text = value;
-        g_free(value);
-        return text;
-    }
     std::string KeyfileText() const { return test::ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
 
     std::unique_ptr<GSettingsPointerSettings> m_gsettings;
@@ -69,10 +61,9 @@ protected:
 TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
 {
     ASSERT_EQ(m_gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_EQ(AccelProfile(), "flat");
     EXPECT_NE(KeyfileText().find("accel-profile='flat'"), std::string::npos) << KeyfileText();
     ASSERT_EQ(m_gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_EQ(AccelProfile(), "default");
+    EXPECT_NE(KeyfileText().find("accel-profile='default'"), std::string::npos) << KeyfileText();
 
     const std::pair<int, double> speeds[] = {{1, -1.0}, {2, -1.0 + 2.0 / 19}, {10, -1.0 / 19}, {20, 1.0}};
     for (const auto& [speed, gnomeSpeed] : speeds) {

@@ -13,12 +13,8 @@
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
-namespace veldrane {
+namespace veldrane::test {
 namespace {
-
-using test::ReadFileBytes;
-using test::TempDir;
-using test::WriteFileBytes;
 
 // An executable shell script standing in for a desktop tool: it appends each of its arguments on
 // a line of its own to `log`, then a line "--".
@@ -46,9 +42,15 @@ protected:
     KdePointerSettings m_kde{m_home / "config", KdeTools{}};
 };
 
-TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
+// Values Plasma cannot hold are refused and write nothing; the first apply writes both files.
+TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheToolsAndRefusesWhatPlasmaCannotHold)
 {
-    test::RecordingMessageSink messages;
+    EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
+    EXPECT_EQ(m_kde.SetMouseSpeed(21), kRefused);
+    EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
+    EXPECT_FALSE(std::filesystem::exists(Config()));
+
+    RecordingMessageSink messages;
     DesktopPointerSettingsApplier applier(m_kde, messages);
 
     ProfileRecord record{};
@@ -67,15 +69,6 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheTools)
     EXPECT_EQ(GlobalsFile(), "[KDE]\n"
                              "WheelScrollLines=7\n"
                              "DoubleClickInterval=130\n");
-}
-
-TEST_F(KdePointerSettingsFiles, ValuesPlasmaCannotHoldAreRefusedAndWriteNothing)
-{
-    EXPECT_EQ(m_kde.SetMouseSpeed(0), kRefused);
-    EXPECT_EQ(m_kde.SetMouseSpeed(21), kRefused);
-    EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
-
-    EXPECT_FALSE(std::filesystem::exists(Config()));
 }
 
 TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLinesAlone)
@@ -111,34 +104,29 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
                            "Acceleration=1\n");
 }
 
-class KdePointerSettingsTools : public testing::Test
+TEST(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
 {
-protected:
-    TempDir m_dir;
-    std::filesystem::path m_toolLog = m_dir / "kwriteconfig.log";
-    std::filesystem::path m_busLog = m_dir / "dbus.log";
-};
-
-TEST_F(KdePointerSettingsTools, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
-{
-    std::filesystem::create_directories(m_dir / "config");
-    WriteFileBytes(m_dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
-                                                    "PointerAccelerationProfile=2\n");
-    const std::string file = (m_dir / "config" / "kcminputrc").string();
-    KdePointerSettings kde(m_dir / "config", KdeTools{WriteRecordingProgram(m_dir.Path(), "kwriteconfig6", m_toolLog),
-                                                      WriteRecordingProgram(m_dir.Path(), "dbus-send", m_busLog)});
+    TempDir dir;
+    const std::filesystem::path toolLog = dir / "kwriteconfig.log";
+    const std::filesystem::path busLog = dir / "dbus.log";
+    std::filesystem::create_directories(dir / "config");
+    WriteFileBytes(dir / "config" / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
+                                                  "PointerAccelerationProfile=2\n");
+    const std::string file = (dir / "config" / "kcminputrc").string();
+    KdePointerSettings kde(dir / "config", KdeTools{WriteRecordingProgram(dir.Path(), "kwriteconfig6", toolLog),
+                                                    WriteRecordingProgram(dir.Path(), "dbus-send", busLog)});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
 
-    EXPECT_EQ(ReadFileBytes(m_toolLog), "--file\n" + file +
-                                            "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
-                                            "--file\n" +
-                                            file +
-                                            "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
-                                            "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
-    EXPECT_EQ(ReadFileBytes(m_busLog), "--session\n--type=signal\n/KGlobalSettings\n"
-                                       "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
+    EXPECT_EQ(ReadFileBytes(toolLog), "--file\n" + file +
+                                          "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
+                                          "--file\n" +
+                                          file +
+                                          "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
+                                          "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
+    EXPECT_EQ(ReadFileBytes(busLog), "--session\n--type=signal\n/KGlobalSettings\n"
+                                     "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
 }
 
 } // namespace
-} // namespace veldrane
+} // namespace veldrane::test

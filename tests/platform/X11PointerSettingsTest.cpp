@@ -38,10 +38,7 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
                  {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
                  {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
     for (const auto& c : cases) {
-        DesktopEnvironment environment;
-        environment.currentDesktop = c.currentDesktop;
-        environment.display = c.display;
-        environment.waylandDisplay = c.waylandDisplay;
+        const DesktopEnvironment environment{c.currentDesktop, c.display, c.waylandDisplay, {}, {}};
         EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
     }
 }
@@ -52,28 +49,21 @@ using PointerControl = std::array<int, 3>;
 class X11PointerSettingsOnXvfb : public testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (test::XvfbServer::Installed()) {
-            s_server = std::make_unique<test::XvfbServer>();
-        }
-    }
-    static void TearDownTestSuite() { s_server.reset(); }
-
     void SetUp() override
     {
-        if (s_server == nullptr) {
+        if (!test::XvfbServer::Installed()) {
             GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
         }
-        ASSERT_FALSE(s_server->Display().empty()) << "Xvfb did not start";
-        m_x11 = X11PointerSettings::Open(s_server->Display());
+        m_server.emplace();
+        ASSERT_FALSE(m_server->Display().empty()) << "Xvfb did not start";
+        m_x11 = X11PointerSettings::Open(m_server->Display());
         ASSERT_NE(m_x11, nullptr);
     }
 
     // What the server holds, read over a connection of its own.
-    static std::optional<PointerControl> ServerPointerControl()
+    std::optional<PointerControl> ServerPointerControl() const
     {
-        Display* display = XOpenDisplay(s_server->Display().c_str());
+        Display* display = XOpenDisplay(m_server->Display().c_str());
         if (display == nullptr) {
             return std::nullopt;
         }
@@ -83,7 +73,7 @@ protected:
         return control;
     }
 
-    static inline std::unique_ptr<test::XvfbServer> s_server;
+    std::optional<test::XvfbServer> m_server;
     std::unique_ptr<X11PointerSettings> m_x11;
 };
 
@@ -91,7 +81,7 @@ protected:
 // one to one, and the threshold stays.
 TEST_F(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
 {
-    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied); // the server starts at 2/1
     ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
     EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
     ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
