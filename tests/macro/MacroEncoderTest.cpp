@@ -13,18 +13,11 @@ namespace {
 
 using namespace test;
 
-struct EncodeCase
-{
-    int delays; // DelayTimeSelStatus
-    int loop;   // LoopTimeSelStatus
-    std::string loops;
-    std::vector<std::string> items;
-    std::string bytes; // the buffer's leading bytes, zeros after them
-};
-
 // Two loop bytes, then entries of a wait byte (release bit 0x80, tens of ms) and a key code; a
 // longer wait extends the entry by "03 hundreds" or "03 00 hundreds-high hundreds-low".
-const EncodeCase kEncodings[] = {
+// Each case: DelayTimeSelStatus, LoopTimeSelStatus, MacroLoopTimes, the items, and the buffer's
+// leading bytes (zeros after them).
+const std::tuple<int, int, std::string, std::vector<std::string>, std::string> kEncodings[] = {
     // A recorded delay goes into the event before it; without recorded delays every event waits 50 ms.
     {1, 0, "5", {"A   Dn", "120 ms", "A   Up"}, "00 01 0C 04 80 04"},
     {0, 1, "3", {"A   Dn", "A   Up"}, "00 03 05 04 85 04"},
@@ -53,8 +46,8 @@ const EncodeCase kEncodings[] = {
 
 TEST(MacroEncoder, GivesTheBufferTheMouseTakes)
 {
-    for (const EncodeCase& c : kEncodings) {
-        EXPECT_EQ(HexBytes(EncodeMacro(Macro(c.delays, c.loop, c.loops, c.items))), BufferHex(c.bytes)) << c.bytes;
+    for (const auto& [delays, loop, loops, items, bytes] : kEncodings) {
+        EXPECT_EQ(HexBytes(EncodeMacro(Macro(delays, loop, loops, items))), BufferHex(bytes)) << bytes;
     }
 }
 

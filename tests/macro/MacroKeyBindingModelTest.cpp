@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "buttons/AssignmentMenuModel.h"
-#include "buttons/KeyMatrixBlock.h"
-#include "buttons/RecordingAssignmentDialogs.h"
 #include "macro/MacroTestSupport.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
@@ -32,9 +29,7 @@ protected:
         for (int i = 1; i <= macros; ++i) {
             text += "[Macro_" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
         }
-        if (macros > 0) {
-            Write(text);
-        }
+        Write(text);
         m_model.emplace(m_file, Language::English);
         m_model->Open(m_skin, m_messages);
         return *m_model;
@@ -45,7 +40,7 @@ protected:
     std::optional<MacroKeyBindingModel> m_model;
 };
 
-TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2SendsItsSlotForTheButton)
+TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2GivesItsNumberAndMode)
 {
     MacroKeyBindingModel& model = Open(3);
     EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
@@ -54,17 +49,6 @@ TEST_F(MacroKeyBindingTest, PickingTheThirdMacroWithMode2SendsItsSlotForTheButto
     EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
     EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
 
-    // Through the assignment menu, the mouse receives 09 02 03 00 for the button.
-    ProfileRecord record{};
-    ButtonLabels labels{};
-    test::RecordingAssignmentDialogs dialogs;
-    dialogs.macroKey = {model.Result()};
-    AssignmentMenuModel menu(record, labels, Language::English, dialogs, m_messages);
-    menu.Press({185, 162}, AssignmentMenuModel::kContentOrigin, AssignmentView::Front);
-    menu.PressList({300, 154 + 1 + 16 * 12 + 8});
-    const KeyMatrixBlock block = BuildKeyMatrixBlock(record);
-    EXPECT_EQ(test::HexBytes(std::span(block).first(4)), "09 02 03 00");
-    EXPECT_EQ(labels[0], "Macro Key-Macro_3");
 }
 
 TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
