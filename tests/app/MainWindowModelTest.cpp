@@ -13,18 +13,7 @@ using namespace std::chrono_literals;
 using test::RecordingCanvas;
 using Redraws = std::vector<std::optional<Rect>>;
 
-class MainWindowModelTest : public test::MainWindowFixture
-{
-protected:
-    // "CPI Setting" 600 high and open: 7 headers 25 apart less the last gap, plus 600 pixels of
-    // content, make 770 in a viewport of 564.
-    void OpenTallCpi()
-    {
-        images.sizes["/DPISetting/BK_DPISetting.png"] = {242, 600};
-        Model().Press({740, 40});
-        ASSERT_EQ(Model().Right().Overflow(), 770 - 564);
-    }
-};
+using MainWindowModelTest = test::MainWindowFixture;
 
 TEST_F(MainWindowModelTest, MacroManagerOkTakesItsMacroDataAndCancelKeepsTheRecord)
 {
@@ -112,20 +101,6 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     EXPECT_EQ(records.Current.cpiValue[0], 120);
 }
 
-TEST_F(MainWindowModelTest, ResetShowsTheWaitCursorAndReturnsToTheTop)
-{
-    OpenTallCpi();
-    Model().Wheel({800, 300}, -1);
-    ASSERT_GT(Model().Right().Stack().ScrollOffset(), 0);
-
-    Model().Press({800, 610});
-    EXPECT_EQ(view.waitCursor, (std::vector<bool>{true, false}));
-    EXPECT_EQ(Model().NextDeadline(), std::nullopt);
-    EXPECT_EQ(Model().Thumb().Top(), 32);
-    EXPECT_EQ(Model().Right().Stack().ScrollOffset(), 0);
-    EXPECT_EQ(view.redraws.back(), std::nullopt);
-}
-
 TEST_F(MainWindowModelTest, TheWindowShowsTheConnectionAndTheProfileName)
 {
     files.currentProfileName = "Work";
@@ -142,7 +117,11 @@ TEST_F(MainWindowModelTest, TheWindowShowsTheConnectionAndTheProfileName)
 
 TEST_F(MainWindowModelTest, TheThumbAndTheWheelOverThePanelScrollIt)
 {
-    OpenTallCpi();
+    // "CPI Setting" 600 high and open: 7 headers 25 apart less the last gap, plus 600 pixels of
+    // content, make 770 in a viewport of 564.
+    images.sizes["/DPISetting/BK_DPISetting.png"] = {242, 600};
+    Model().Press({740, 40});
+    ASSERT_EQ(Model().Right().Overflow(), 770 - 564);
     Model().ThumbPress({990, 50});
     view.Clear();
     Model().ThumbDrag({990, 50 + 251}); // half of the band of tops 32 to 535

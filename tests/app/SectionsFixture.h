@@ -30,7 +30,6 @@ protected:
         Model().Press({header.left + 5, header.top + 5});
     }
     void ToggleRight(RightPanel::SectionIndex section) { Toggle(false, section); }
-    void ToggleLeft(LeftPanel::RowIndex row) { Toggle(true, row); }
 
     // Draws the whole window into a fresh recording.
     RecordingCanvas& Drawn()
