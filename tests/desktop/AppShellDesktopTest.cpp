@@ -77,6 +77,8 @@ TEST(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerOrIsAbsentStoresTheProfil
     session.PickTrayMenuEntry(session.TrayIcon(), 10, 3, 16);
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
+    // The balloon may lie over the Save button: it goes first.
+    session.WaitFor([&] { return session.OtherWindows(window).size() == before.size(); });
     const std::size_t reports = session.Trace().size();
     EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
     ASSERT_FALSE(session.WaitForFocusAwayFrom(window).isEmpty()) << "no message said where the settings are";
