@@ -89,15 +89,19 @@ std::map<std::string, QSize> ExpectedPictures()
         pictures[section] = {242, 0};
     }
     pictures["/ScrollThumb.png"] = {10, 0};
-    pictures["/Help/HelpWindow.png"] = {166, 0};
-    pictures["/Config/Config.png"] = {263, 0};
+    // A window takes its background's size: each background reaches the far corner of every area its
+    // window draws or hit-tests (noted after it).
+    pictures["/main.png"] = {1000, 640};                                   // 994, 634
+    pictures["/Help/HelpWindow.png"] = {166, 78};                          // 166, 77
+    pictures["/Config/Config.png"] = {263, 598};                           // 263, 598
+    pictures["/single-key.png"] = pictures["/combo-key.png"] = {384, 286}; // 372, 275
+    pictures["/macro-key.png"] = {400, 286};                               // 390, 286
+    pictures["/MacroManagement/MacroManagement.png"] = {500, 440};         // 478, 422
     pictures["/Config/New-Config.png"] = {263, 598 - 575};
     pictures["/Pane.png"] = pictures["/PaneMakingTick.png"] = {16, 16}; // 220, 78 - 236, 94
     pictures["/MacroManagement/Pane.png"] = pictures["/MacroManagement/PaneMakingTick.png"] = {14, 14};
-    for (const char* free :
-         {"/DPISetting/BK-DPIValue.png", "/MouseAttribute/ScrollSpeed/ScrollLines.png", "/single-key.png",
-          "/combo-key.png", "/macro-key.png", "/MacroManagement/MacroManagement.png", "/main.png",
-          "/Mouse/Front/MouseFront.png", "/Mouse/Side/MouseSide.png"}) {
+    for (const char* free : {"/DPISetting/BK-DPIValue.png", "/MouseAttribute/ScrollSpeed/ScrollLines.png",
+                             "/Mouse/Front/MouseFront.png", "/Mouse/Side/MouseSide.png"}) {
         pictures[free] = {0, 0};
     }
     return pictures;
@@ -129,23 +133,6 @@ TEST(DefaultSkin, HoldsExactlyTheNamedPicturesAtTheirSizesAndListsThemInItsManif
         }
     }
     EXPECT_TRUE(listed == onDisk);
-}
-
-// A window takes its background's size, so the background must reach the far corner of every
-// area the window draws or hit-tests.
-TEST(DefaultSkin, EachBackgroundHoldsEveryAreaOfItsWindow)
-{
-    const std::map<std::string, QSize> farCorners = {{"/main.png", {994, 634}},
-                                                     {"/Help/HelpWindow.png", {166, 77}},
-                                                     {"/Config/Config.png", {263, 598}},
-                                                     {"/single-key.png", {372, 275}},
-                                                     {"/combo-key.png", {372, 275}},
-                                                     {"/macro-key.png", {390, 286}},
-                                                     {"/MacroManagement/MacroManagement.png", {478, 422}}};
-    for (const auto& [path, corner] : farCorners) {
-        const QSize size = PictureSize(path);
-        EXPECT_TRUE(size.width() >= corner.width() && size.height() >= corner.height()) << path;
-    }
 }
 
 } // namespace

@@ -1,12 +1,15 @@
-// The texts of each language exactly as the user reads them, odd spellings and blanks included.
+// The texts of each language exactly as the user reads them, odd spellings and blanks included;
+// the language a code chooses and the kind of message a text is.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "text/CaptureDialogTexts.h"
-#include "text/Fonts.h"
 #include "text/HelpDialogTexts.h"
 #include "text/MacroKeyDialogTexts.h"
 #include "text/MacroManagerTexts.h"
 #include "text/MainWindowTexts.h"
+#include "text/MessageTexts.h"
 #include "text/ProfileManagerTexts.h"
 
 namespace veldrane {
@@ -54,13 +57,45 @@ TEST(TextSets, EachLanguageReadsAsShipped)
     }
 }
 
-TEST(Fonts, RowsOfTheLanguages)
+TEST(LanguageFromCode, OnlyTheExactUpperCaseCodesChooseChinese)
 {
-    // Version 6.2 changes only the simplified Chinese face.
-    EXPECT_EQ(FontsFor(kChs, true).macroManager, (Font{"黑体", 13, 400}));
-    EXPECT_EQ(FontsFor(kCht, true).dialog, (Font{"黑体", 14, 400}));
-    EXPECT_EQ(FontsFor(kEn, false).mainText, (Font{"Segoe UI", 15, 300}));
-    EXPECT_EQ(FontsFor(kEn, false).mainSmall, (Font{"Arial", 13, kDefaultFontWeight}));
+    EXPECT_EQ(LanguageFromCode("CHS"), Language::SimplifiedChinese);
+    EXPECT_EQ(LanguageFromCode("CHT"), Language::TraditionalChinese);
+    for (const std::string_view other : {std::string_view("EN"), std::string_view("chs"), std::string_view("CHS "),
+                                         std::string_view("CHSCHT"), std::string_view{"CHS\0", 4}}) {
+        EXPECT_EQ(LanguageFromCode(other), Language::English);
+    }
+    // A missing "Lan" key reads and writes the English labels.
+    EXPECT_EQ(LanguageSectionName(LanguageFromCode("")), "Setting-EN");
+    EXPECT_EQ(LanguageSectionName(Language::TraditionalChinese), "Setting-CHT");
+}
+
+TEST(FormatWithErrorCode, ReplacesOnlyTheFirstPlaceholder)
+{
+    EXPECT_EQ(FormatWithErrorCode(kFileOpenErrorFormat, 5), "Error Code is: 5 \n");
+    EXPECT_EQ(FormatWithErrorCode("%d and %d", 7), "7 and %d");
+}
+
+TEST(KindOfMessage, WarningsByTheirCaptionErrorsByWhatTheySay)
+{
+    struct Case
+    {
+        std::string_view text;
+        std::string_view title;
+        MessageKind kind;
+    };
+    for (const Case& c : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
+                          Case{"最多可以新建12個巨集。", "警告", MessageKind::Warning},
+                          Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning},
+                          Case{kImageError, kConfigDialogImageFailed, MessageKind::Error},
+                          Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
+                          Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
+                          Case{"CreateEvent failed.", "Tessaly VELDRANE", MessageKind::Error},
+                          Case{kConfigFileNotExist, "Tessaly VELDRANE", MessageKind::Error},
+                          Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
+                          Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
+        EXPECT_EQ(KindOfMessage(c.text, c.title), c.kind) << c.text;
+    }
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// The program's own pieces: its command line, its single-instance lock, its balloons without a tray.
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -8,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "gui/AppOptions.h"
 #include "gui/GuiFixture.h"
 #include "gui/QtProfileFileDialog.h"
 #include "gui/TrayMessageSink.h"
@@ -16,6 +18,24 @@
 
 namespace veldrane {
 namespace {
+
+// The desktop tests start the program with --simulate, --sim-trace, --sim-fault and --data-dir; the
+// simulator's options also imply --simulate. --help ends with 0 and its text on the output; a bad
+// command line with the usage on the error output and 2.
+TEST(AppCommandLine, HelpAndBadOptionsEndAtOnce)
+{
+    const auto fault = ParseAppCommandLine({"veldrane", "--sim-trace=/tmp/t", "--sim-fault", "silent"});
+    EXPECT_TRUE(fault.options && fault.options->simulate && fault.options->simTrace == "/tmp/t");
+    const auto help = ParseAppCommandLine({"veldrane", "--help"});
+    EXPECT_TRUE(!help.options && help.exitStatus == 0 && help.err.isEmpty());
+    EXPECT_TRUE(help.out.contains("--data-dir <dir>"));
+    for (const QStringList& bad : {QStringList{"veldrane", "--frob"}, QStringList{"veldrane", "--sim-trace"},
+                                   QStringList{"veldrane", "--sim-fault", "slow"}, QStringList{"veldrane", "stray"}}) {
+        const auto run = ParseAppCommandLine(bad);
+        EXPECT_TRUE(!run.options && run.exitStatus == 2 && run.out.isEmpty()) << bad.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("--simulate")) << "no usage";
+    }
+}
 
 // A second start finds the first through its lock (the desktop tests start the program twice);
 // a lock and a socket that a crashed instance left behind must not block the next start.

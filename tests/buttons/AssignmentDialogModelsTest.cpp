@@ -1,3 +1,5 @@
+// The models of the assignment dialogs: the two key-capture dialogs, the macro key dialog's mode
+// texts and the painted lists they share.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,12 @@
 
 #include "buttons/ComboKeyCaptureModel.h"
 #include "buttons/DialogButtons.h"
+#include "buttons/PaintedList.h"
 #include "buttons/SingleKeyCaptureModel.h"
+#include "ini/IniFile.h"
+#include "macro/MacroKeyBindingModel.h"
+#include "platform/TextMeasure.h"
+#include "platform/linux/IconvTextCodec.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 
@@ -118,6 +125,53 @@ TEST_F(CaptureTest, UnsendableKeyKeepsTheCaptureDialogOpenWithItsReason)
         EXPECT_EQ(combo.Press(kOk), DialogAction::Accept);
         EXPECT_TRUE(m_messages.shown.empty());
     }
+}
+
+// In a 12-pixel dialog font the first two mode texts take one line with a word 10 pixel sizes
+// wide; the last one takes `lines` lines with a word `word` pixel sizes wide.
+struct LongLastText : TextMeasure
+{
+    LongLastText(std::string_view last, int lines, int word) : last(last), lines(lines), word(word) {}
+    int PixelSize(FontRole) const override { return 12; }
+    Size WrappedSize(std::string_view utf8, FontRole, int size, int) const override
+    {
+        return utf8 == last ? Size{word * size, lines * size} : Size{10 * size, size};
+    }
+    std::string_view last;
+    int lines;
+    int word;
+};
+
+// Each mode text has an area 153 pixels wide and 32 high.
+TEST(MacroModeText, AllThreeShrinkTogetherToTheLargestSizeAtWhichTheLongestFits)
+{
+    IconvTextCodec codec;
+    const IniFile macroFile("/nonexistent/record.ini", codec);
+    const MacroKeyBindingModel model(macroFile, Language::English);
+    using Case = std::tuple<int, int, int>;
+    for (const auto& [lines, word, pixelSize] : {Case{2, 10, 12}, Case{3, 10, 10}, Case{1, 14, 10}, Case{4, 10, 9}}) {
+        EXPECT_EQ(model.ModeTextPixelSize(LongLastText(model.RepeatModeText(2), lines, word)), pixelSize) << lines;
+    }
+}
+
+// 140 pixels high: a one-pixel border and eight rows of 16, with 10 pixels to spare.
+constexpr Rect kListArea{42, 146, 151, 286};
+
+TEST(PaintedList, ScrollingStaysWithinTheEntriesAndTheRowsStopShortOfTheThumb)
+{
+    std::vector<std::string> names = {"M0", "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "M10", "M11"};
+    PaintedList list(kListArea, 16, names);
+    EXPECT_FALSE(list.ScrollBy(-3));
+    EXPECT_TRUE(list.ScrollBy(5));
+    EXPECT_EQ(list.FirstVisible(), 4u); // twelve entries, eight shown
+    EXPECT_EQ(list.RowAt({100, 150}), 4u);
+    EXPECT_TRUE(list.RowRect(3).IsEmpty());
+    EXPECT_EQ(list.RowRect(11), (Rect{43, 259, 146, 275}));
+    // The thumb shows eight of twelve from the fifth, in the 138 pixels inside the border.
+    EXPECT_EQ(list.ScrollThumb(), (Rect{146, 147 + 138 * 4 / 12, 150, 147 + 138 * 4 / 12 + 138 * 8 / 12}));
+    // A list whose entries all fit has no thumb and rows as wide as its inside.
+    names.resize(8);
+    EXPECT_EQ(PaintedList(kListArea, 16, names).RowRect(7), (Rect{43, 259, 150, 275}));
 }
 
 } // namespace
