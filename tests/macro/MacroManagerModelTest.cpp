@@ -8,6 +8,7 @@
 
 #include "buttons/ButtonAssignment.h"
 #include "buttons/KeyMatrixBlock.h"
+#include "macro/MacroKeyBindingModel.h"
 #include "macro/MacroTestSupport.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
@@ -48,10 +49,6 @@ protected:
         m_model->DoubleClickMacro(line);
         ASSERT_TRUE(m_model->DoubleClickMacro(line));
         m_model->CommitMacroName(line, typed);
-    }
-    std::vector<Shown> Warning(std::string_view text) const
-    {
-        return {{Shown::Kind::Message, std::string(text), "Warning"}};
     }
 
     test::FakeClock m_clock;
@@ -114,7 +111,7 @@ TEST_F(MacroManagerModelTest, NewNamesCountOnAfterTheLastNameUntilTheNameIsFreeA
 
 TEST_F(MacroManagerModelTest, ARefusedRenameKeepsTheOldNameAndTheFile)
 {
-    const std::pair<std::string_view, std::vector<std::string>> cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"Macro name is blank",
          {"", "   ", std::string(32, 'x'), "宏" + std::string(31, 'x'), "two\nlines", "[x", "x]"}},
         {"Macro name already exists", {"Gamma", "ALPHA"}}};
@@ -125,7 +122,7 @@ TEST_F(MacroManagerModelTest, ARefusedRenameKeepsTheOldNameAndTheFile)
             auto& model = Open();
             EditName(1, typed);
             EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Beta", "Gamma"})) << typed;
-            EXPECT_EQ(m_messages.shown, Warning(message)) << typed;
+            EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, "Warning"}})) << typed;
             model.Accept();
             EXPECT_EQ(Text(), kAbc) << typed;
         }
@@ -194,6 +191,7 @@ TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheB
 
     model.SelectMacro(1);
     model.DeleteMacro();
+    EXPECT_EQ(Text(), kAlpha + kGamma);
     EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
     EXPECT_TRUE(model.EventLines().empty());
     model.DeleteMacro();
@@ -233,8 +231,6 @@ TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
     Write(kAbc);
     auto& model = Open();
     model.ToggleRecording();
-    EXPECT_FALSE(model.LoopFieldEnabled());
-    EXPECT_EQ(model.WindowText(), "Press Ctrl+Break key to stop recording");
     Press("Q");
     m_clock.Advance(80ms);
     Release("Q");
@@ -280,7 +276,69 @@ TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecordingWit
     EXPECT_EQ(m_file.GetString("Macro_0", "ItemCount"), "127");
     EXPECT_EQ(m_file.GetString("Macro_0", "Item126"), "A   Up");
     // 64 events are one more than the mouse holds; the last press that fits has no release.
-    EXPECT_EQ(m_messages.shown, Warning("The macro is too long for the mouse; its last events were left out."));
+    const std::string tooLong = "The macro is too long for the mouse; its last events were left out.";
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, tooLong, "Warning"}}));
+}
+
+// The macro key dialog, which binds a button to a macro.
+constexpr Point kMacroBox{90, 136};
+constexpr Point kOk{279, 262};
+constexpr std::array<Point, 3> kModeBox{{{228, 86}, {228, 136}, {228, 186}}};
+
+// The dropdown (42, 146, 151, 286): a one-pixel border, 16-pixel lines, eight of them shown.
+constexpr Point kFirstLine{90, 147 + 8};
+
+class MacroKeyBindingTest : public test::MacroFileTest
+{
+protected:
+    MacroKeyBindingTest() { m_skin.sizes["/macro-key.png"] = {400, 286}; }
+
+    MacroKeyBindingModel& Open(int macros)
+    {
+        std::string text;
+        for (int i = 1; i <= macros; ++i) {
+            text += "[Macro_" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
+        }
+        Write(text);
+        m_model.emplace(m_file, Language::English);
+        m_model->Open(m_skin, m_messages);
+        return *m_model;
+    }
+
+    test::RecordingCanvas m_skin;
+    test::RecordingMessageSink m_messages;
+    std::optional<MacroKeyBindingModel> m_model;
+};
+
+TEST_F(MacroKeyBindingTest, OkGivesThePickedMacrosNumberAndModeAndWithoutAPickNothing)
+{
+    MacroKeyBindingModel& unpicked = Open(3);
+    unpicked.Press(kMacroBox);
+    unpicked.Press(kModeBox[1]);
+    EXPECT_EQ(unpicked.Press(kOk), DialogAction::Accept);
+    EXPECT_FALSE(unpicked.Result().has_value());
+
+    MacroKeyBindingModel& model = Open(3);
+    EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
+    EXPECT_EQ(model.Press({90, kFirstLine.y + 16 * 2}), DialogAction::None);
+    EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
+    EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
+}
+
+TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
+{
+    MacroKeyBindingModel& model = Open(14);
+    model.Press(kMacroBox);
+    ASSERT_EQ(model.Dropdown()->Count(), 12u);
+    // Eight lines are shown; a notch scrolls three, and half notches add up.
+    EXPECT_FALSE(model.Wheel(-60));
+    EXPECT_TRUE(model.Wheel(-60));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
+    EXPECT_TRUE(model.Wheel(-240));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 4u);
+    model.Press({90, kFirstLine.y + 16 * 7});
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{11, 0, "Macro_12"}));
 }
 
 } // namespace

@@ -87,27 +87,20 @@ TEST_F(ConfigFilesTest, BrokenListIsRepairedToProfile0)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(ConfigFilesTest, FileOfAnotherSizeIsIgnoredSilently)
+// A file of another size is ignored silently. A FIFO would block an open until someone writes into
+// it: it is refused at once, for reading and for writing, and stays what it is.
+TEST_F(ConfigFilesTest, MissingOrUnreadableProfileFileIsReportedAndLoadsNothing)
 {
     WriteList("Work");
     files.firstRunFlag = 9;
+    files.LoadConfig(record);
     for (const std::size_t size : {0, 1824, 1826}) {
         std::string bytes = ConfigFile::Encode(1, Patterned(10));
         bytes.resize(size, '\x55');
         WriteFileBytes(dir / "config0.bin", bytes);
         files.LoadConfig(record);
-        EXPECT_EQ(record, Patterned(3)) << size;
     }
-    EXPECT_EQ(files.firstRunFlag, 9);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-// A FIFO would block an open until someone writes into it: it is refused at once, for reading
-// and for writing, and stays what it is.
-TEST_F(ConfigFilesTest, MissingOrUnreadableProfileFileIsReportedAndLoadsNothing)
-{
-    WriteList("Work");
-    files.LoadConfig(record);
+    std::filesystem::remove(dir / "config0.bin");
     ASSERT_EQ(mkfifo((dir / "config0.bin").c_str(), 0600), 0);
     files.LoadConfig(record);
     EXPECT_FALSE(files.SaveConfig(Patterned(10)));
@@ -118,6 +111,7 @@ TEST_F(ConfigFilesTest, MissingOrUnreadableProfileFileIsReportedAndLoadsNothing)
               (std::vector<Shown>{
                   {Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}, refused, refused}));
     EXPECT_EQ(record, Patterned(3));
+    EXPECT_EQ(files.firstRunFlag, 9);
     EXPECT_EQ(std::filesystem::status(dir / "config0.bin").type(), std::filesystem::file_type::fifo);
 }
 
@@ -159,7 +153,10 @@ constexpr std::string_view kLabelFile =
     "[Setting-CHT]\r\nItem1=左鍵\r\n[Skins]\r\nLan=CHT\r\nPath=Dark\r\nRColor=230\r\nGColor=12\r\nBColor=x\r\n"
     "[Point]\r\nSensitivityX_Y=36\r\nSensitivityY_Y=96\r\nSensitivity_Y=-4\r\n";
 
-TEST_F(ConfigFilesTest, LoadLabelsReadsTheLanguageSectionSkinsAndPoint)
+// Labels are read from the language's section. Each language's section gets the labels in its own
+// language, so that a change of language shows the functions of this save; the file is replaced
+// once, whatever the number of labels.
+TEST_F(ConfigFilesTest, LabelsLoadFromTheLanguageSectionAndSaveIntoEveryLanguageSection)
 {
     files.labelPath = dir / "str2.ini";
     WriteFileBytes(files.labelPath, kLabelFile);
@@ -176,14 +173,7 @@ TEST_F(ConfigFilesTest, LoadLabelsReadsTheLanguageSectionSkinsAndPoint)
     files.LoadLabels(Language::TraditionalChinese);
     EXPECT_EQ(files.buttonLabel[0], "左鍵");
     EXPECT_EQ(files.buttonLabel[1], "");
-}
 
-// Each language's section gets the labels in its own language, so that a change of language
-// shows the functions of this save; the file is replaced once, whatever the number of labels.
-TEST_F(ConfigFilesTest, SaveLabelsWritesEveryLanguageSectionInOneReplacement)
-{
-    files.labelPath = dir / "str2.ini";
-    WriteFileBytes(files.labelPath, kLabelFile);
     files.buttonLabel = {
         "Click",        "Menu",       "Universal Scroll", "Left Title Scroll", "Right Title Scroll",   "CPI +", "CPI -",
         "Single Key-A", "Button Off", "Button Off",       "Macro Key-Run",     "Combo Key-Left Ctrl+B"};
@@ -203,22 +193,9 @@ TEST_F(ConfigFilesTest, SaveLabelsWritesEveryLanguageSectionInOneReplacement)
               "Item10=按键关闭\r\nItem11=宏-Run\r\nItem12=组合键-Left Ctrl+B\r\n");
 }
 
-// The file and the reason in the interface language follow the system's text.
-TEST_F(ConfigFilesTest, LabelFileThatCannotBeWrittenIsReported)
-{
-    files.labelPath = dir / "str0.ini";
-    std::filesystem::create_directory(files.labelPath);
-    files.buttonLabel.fill("Click");
-    EXPECT_FALSE(files.SaveLabels(Language::English));
-    files.language = Language::SimplifiedChinese;
-    EXPECT_FALSE(files.SaveLabels(Language::SimplifiedChinese));
-    const std::string head = "Error Code is: 21 \n" + files.labelPath.string() + ": ";
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, head + "It is a folder, not a file", "NULL ==fp "},
-                                  {Shown::Kind::Message, head + "这是文件夹，不是文件", "NULL ==fp "}}));
-}
-
-TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
+// A label that would break the file keeps the value the file has. A file that cannot be written is
+// reported; the file and the reason in the interface language follow the system's text.
+TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFileAndReportsAFileItCannotWrite)
 {
     files.labelPath = dir / "str0.ini";
     files.buttonLabel.fill("Click");
@@ -227,6 +204,16 @@ TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFile)
     const std::string text = ReadFileBytes(files.labelPath);
     EXPECT_EQ(text.find("[Profile]"), std::string::npos);
     EXPECT_NE(text.find("Item12=Click\r\n"), std::string::npos);
+
+    files.labelPath = dir / "str1.ini";
+    std::filesystem::create_directory(files.labelPath);
+    EXPECT_FALSE(files.SaveLabels(Language::English));
+    files.language = Language::SimplifiedChinese;
+    EXPECT_FALSE(files.SaveLabels(Language::SimplifiedChinese));
+    const std::string head = "Error Code is: 21 \n" + files.labelPath.string() + ": ";
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, head + "It is a folder, not a file", "NULL ==fp "},
+                                  {Shown::Kind::Message, head + "这是文件夹，不是文件", "NULL ==fp "}}));
 }
 
 } // namespace

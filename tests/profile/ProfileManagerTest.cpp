@@ -44,27 +44,21 @@ private:
     std::optional<ProfileManager> m_manager;
 };
 
-TEST(ProfileManagerNaming, NewNameFollowsTheLastName)
-{
-    EXPECT_EQ(ProfileManager::NewProfileName({}, "PROFILE"), "PROFILE_0");
-    EXPECT_EQ(ProfileManager::NewProfileName({"Game_7"}, "PROFILE"), "PROFILE_8");
-    EXPECT_EQ(ProfileManager::NewProfileName({"x_-5"}, "PROFILE"), "PROFILE_-4");
-    EXPECT_EQ(ProfileManager::NewProfileName({"x_99999999999"}, "PROFILE"), "PROFILE_2147483648");
-}
-
 TEST_F(ProfileManagerTest, NewCopyAndRenameNameTheLines)
 {
     StoreList({}, ""); // read as PROFILE_0, the name the loader repairs such a list to
     Manager().NewProfile();
     EXPECT_EQ(Manager().Selected(), 1u);
-    Manager().CommitRename(1, "  Game  ");
+    Manager().CommitRename(1, "  Game_99999999999  ");
     Manager().CommitRename(1, "   ");
     Manager().CommitRename(1, "two\nlines");
     Manager().CommitRename(7, "nowhere");
+    // The number after the last name's, with the language's base name (without a number in the
+    // last name: the count of names).
     Manager().NewProfile();
     Manager().OnListClick(0);
     Manager().CopyProfile(); // the language's copy word before the selected name
-    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game", "Game_2", "Copy PROFILE_0"}));
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game_99999999999", "PROFILE_2147483648", "Copy PROFILE_0"}));
     EXPECT_EQ(Manager().Selected(), 0u);
     EXPECT_TRUE(messages.shown.empty());
 }

@@ -9,18 +9,6 @@
 namespace veldrane {
 namespace {
 
-// The settings fields' offsets are pinned by the range table below.
-TEST(ProfileRecord, FieldsLieAtTheirFileOffsets)
-{
-    const ProfileRecord record{};
-    const auto at = [&](const auto& field) {
-        return reinterpret_cast<const std::uint8_t*>(&field) - record.Bytes().data();
-    };
-    EXPECT_EQ(std::vector({at(record.cpiColor[17]), at(record.buttonFunction[11]), at(record.macroRepeat[11]),
-                           at(record.macroData[1535])}),
-              std::vector<std::ptrdiff_t>({0x028, 0x047, 0x11F, 0x71F}));
-}
-
 // One byte of a loaded record and what it becomes: the nearest value the window's controls give.
 // Every other byte stays, the buttons and the macros are never touched, and stages 5 and 6 and
 // the mouse speed are kept as they are.

@@ -30,7 +30,9 @@ protected:
     }
 
     ProfileRecord record{};
-    std::filesystem::path outside = dir / "exports";
+    // Only a file's own name counts: the ".bin" of this folder's name neither makes a name a profile
+    // file nor turns into ".ini" in a label file's path.
+    std::filesystem::path outside = dir / "exports.bin";
     ProfileTransfer transfer{files, codec, messages, Language::English};
 };
 
@@ -41,11 +43,12 @@ TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
     ProfileRecord stored = Patterned(40);
     stored.reportRate = 0; // no control gives these: they come in as the nearest the controls give
     stored.lightMode = 200;
-    WriteFileBytes(outside / "mine.bin", ConfigFile::Encode(0, stored));
-    IniFile(outside / "mine.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
+    // The labels are beside, under the name with its first ".bin" made ".ini".
+    WriteFileBytes(outside / "mine.bin.old", ConfigFile::Encode(0, stored));
+    IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire");
     const SkinSettings skin = files.skin;
 
-    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin", record));
+    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin.old", record));
     ProfileRecord expected = Patterned(40); // the twelve macros too
     expected.reportRate = 1;
     expected.lightMode = 3;
@@ -80,18 +83,19 @@ TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
     ExpectTheSelectedProfilesFiles();
 }
 
+// There are six profiles: "config6" is no program file.
 TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
 {
     files.buttonLabel[0] = "Fire";
-    transfer.ExportTo(outside / "shared", Patterned(50));
+    transfer.ExportTo(outside / "config6", Patterned(50));
     for (const std::filesystem::path& folder : {outside, dir.Path()}) {
-        EXPECT_EQ(ReadFileBytes(folder / "shared.bin"), ConfigFile::Encode(1, Patterned(50))) << folder;
-        const IniFile labels(folder / "shared.ini", codec);
+        EXPECT_EQ(ReadFileBytes(folder / "config6.bin"), ConfigFile::Encode(1, Patterned(50))) << folder;
+        const IniFile labels(folder / "config6.ini", codec);
         EXPECT_EQ(labels.GetString("Setting-EN", "Item1"), "Fire");
         EXPECT_EQ(labels.KeyNames("Setting-EN").size(), 12u);
         EXPECT_TRUE(labels.KeyNames("Skins").empty());
     }
-    EXPECT_FALSE(std::filesystem::exists(outside / "shared"));
+    EXPECT_FALSE(std::filesystem::exists(outside / "config6"));
     ExpectTheSelectedProfilesFiles();
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -112,14 +116,7 @@ TEST_F(ProfileTransferTest, ExportUnderAProgramFileNameIsRefusedAndWritesNothing
     EXPECT_TRUE(std::filesystem::is_empty(outside));
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), config0);
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
-}
-
-TEST(ProfileTransferNames, LabelFileBesideReplacesTheFirstBinOfTheNameOnly)
-{
-    EXPECT_EQ(ProfileTransfer::LabelFileBeside("/a.bin/p.bin"), std::filesystem::path("/a.bin/p.ini"));
-    EXPECT_EQ(ProfileTransfer::LabelFileBeside("/x/p.bin.bak"), std::filesystem::path("/x/p.ini.bak"));
-    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("config6.bin"));
-    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("myconfig0.bin"));
+    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("myconfig0.bin")) << "the whole name counts";
 }
 
 } // namespace

@@ -18,7 +18,6 @@
 #include <map>
 #include <optional>
 #include <random>
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -47,13 +46,6 @@ constexpr std::uint32_t kSeed = 20261207;
 // The kills grow denser towards the end of a run, where the renames that commit each save happen,
 // and reach past the measured run, as one run may take longer than another.
 constexpr double kLastKill = 1.3;
-
-// What the program does first when it starts again: clears what a killed write left.
-void StartAgain(const std::filesystem::path& folder)
-{
-    RemoveLeftoverTemporaryFiles(folder);
-    ProfileSlotMover::Recover(folder);
-}
 
 // One saving operation as the program runs it, on the installation in `folder`.
 struct SavingOperation
@@ -168,13 +160,10 @@ std::vector<std::string> Judge(const SavingOperation& operation, const FolderSta
 {
     std::vector<std::string> faults;
     std::map<std::string, bool> isNew; // the files the operation changes: whether each is new yet
-    std::set<std::string> names;
-    for (const FolderState* state : {&before, &after, &left}) {
-        for (const auto& entry : *state) {
-            names.insert(entry.first);
-        }
-    }
-    for (const std::string& name : names) {
+    FolderState every = before;
+    every.insert(after.begin(), after.end());
+    every.insert(left.begin(), left.end());
+    for (const auto& [name, bytes] : every) {
         const auto find = [&name](const FolderState& state) -> std::optional<std::string> {
             const auto it = state.find(name);
             return it == state.end() ? std::nullopt : std::optional(it->second);
@@ -212,44 +201,37 @@ std::vector<std::string> Judge(const SavingOperation& operation, const FolderSta
     return faults;
 }
 
-// Runs the operation in a child, killed `delay` after it began (none: let it end); how long it ran.
-// The child says when it begins, so that the moments cover the operation, not the fork; it ends
-// with _exit, which takes no time worth counting.
-std::chrono::microseconds RunChild(const SavingOperation& operation, const std::filesystem::path& folder,
-                                   std::optional<std::chrono::microseconds> delay)
+// What the operation leaves on a fresh copy of `installed` in `work` once the program has started
+// again; it runs in a child, killed `delay` after it began (none: let it end); `took` is how long it ran.
+FolderState RunOnACopy(const SavingOperation& operation, const std::filesystem::path& installed,
+                       const std::filesystem::path& work, std::optional<std::chrono::microseconds> delay,
+                       std::chrono::microseconds* took = nullptr)
 {
-    int began[2];
-    if (pipe(began) != 0) {
-        ADD_FAILURE() << "pipe failed";
-        return {};
-    }
+    std::filesystem::remove_all(work);
+    std::filesystem::copy(installed, work);
+    const auto start = std::chrono::steady_clock::now();
     const pid_t child = fork();
     if (child == 0) {
-        close(began[0]);
-        const char signal = 1;
-        if (write(began[1], &signal, 1) == 1) {
-            operation.run(folder);
-        }
-        _exit(0);
+        operation.run(work);
+        _exit(0); // takes no time worth counting
     }
-    close(began[1]);
     if (child < 0) {
-        close(began[0]);
         ADD_FAILURE() << "fork failed";
         return {};
     }
-    char signal = 0;
-    const bool started = read(began[0], &signal, 1) == 1;
-    const auto start = std::chrono::steady_clock::now();
-    if (delay && started) {
-        std::this_thread::sleep_for(*delay);
+    if (delay) {
+        std::this_thread::sleep_until(start + *delay);
         kill(child, SIGKILL);
     }
-    close(began[0]);
     int status = 0;
     waitpid(child, &status, 0);
-    const auto end = std::chrono::steady_clock::now();
-    return std::chrono::duration_cast<std::chrono::microseconds>(end - start);
+    if (took) {
+        *took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    }
+    // What the program does first when it starts again: clears what a killed write left.
+    RemoveLeftoverTemporaryFiles(work);
+    ProfileSlotMover::Recover(work);
+    return ReadFolder(work);
 }
 
 class SaveKillTest : public InstalledProfiles, public testing::WithParamInterface<SavingOperation>
@@ -277,27 +259,17 @@ TEST_P(SaveKillTest, KilledAnywhereLeavesOldOrNewFilesThatAgree)
     const SavingOperation& operation = GetParam();
     const FolderState before = ReadFolder(dir.Path());
     const TempDir scratch;
-    const std::filesystem::path work = scratch / "work";
-    const auto installOnce = [&] {
-        std::filesystem::remove_all(work);
-        std::filesystem::copy(dir.Path(), work);
-    };
-
-    installOnce();
-    const std::chrono::microseconds whole = RunChild(operation, work, std::nullopt);
-    StartAgain(work);
-    const FolderState after = ReadFolder(work);
+    std::chrono::microseconds whole{};
+    const FolderState after = RunOnACopy(operation, dir.Path(), scratch / "work", std::nullopt, &whole);
     ASSERT_NE(after, before) << "the operation changed nothing";
 
     std::mt19937 random(kSeed);
     std::uniform_real_distribution<double> withinSlice(0.0, 1.0);
     for (int kill = 0; kill < kKillsPerOperation; ++kill) {
-        installOnce();
         const std::chrono::microseconds delay{static_cast<long long>(
             whole.count() * kLastKill * std::sqrt((kill + withinSlice(random)) / kKillsPerOperation))};
-        RunChild(operation, work, delay);
-        StartAgain(work);
-        const std::vector<std::string> faults = Judge(operation, before, after, ReadFolder(work));
+        const FolderState left = RunOnACopy(operation, dir.Path(), scratch / "work", delay);
+        const std::vector<std::string> faults = Judge(operation, before, after, left);
         ASSERT_TRUE(faults.empty()) << operation.name << " killed after " << delay.count() << " us of "
                                     << whole.count() << " us: " << testing::PrintToString(faults);
     }
