@@ -75,26 +75,11 @@ protected:
     DeviceChangeHandler handler{link, image, records, hooks};
 };
 
-// An arrival prepares the mouse; the profile is reloaded from it only when unedited (the plug-in
-// test below), and the edits stay otherwise, with the mouse's profile number.
-TEST_F(DeviceChangeHandlerTest, ArrivalPreparesTheMouseAndKeepsAnEditedProfile)
-{
-    record.deviceProfile = 9;
-    records.Snapshot();
-    record.cpiValue[0] = 77;
-    ProfileRecord expected = record;
-    expected.deviceProfile = 2;
-    mouse.SetProfileNumber(2);
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
-    EXPECT_TRUE(link.IsConnected());
-    ExpectPreparation(CommandReports(mouse));
-    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
-    EXPECT_EQ(record, expected);
-}
-
+// An arrival prepares the mouse and reloads the profile when it is unedited, whatever profile the
+// mouse is on.
 TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheMouseIsComplete)
 {
+    mouse.SetProfileNumber(3);
     mouse.Unplug();
     ASSERT_FALSE(handler.ConnectAtStartUp());
     mouse.TakeEvents();
@@ -117,7 +102,9 @@ TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheM
 }
 
 // Start-up reads the profile number, then sends the mode byte; it shows nothing and downloads nothing.
-TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArrivalAndAnotherInterfaceIsNoRemoval)
+// Plugged in again, the mouse is prepared again, and an edited profile is not reloaded: the edits
+// stay, with the mouse's profile number.
+TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArrivalThatKeepsAnEditedProfile)
 {
     image.bytes.fill(0x5A);
     mouse.SetProfileNumber(4);
@@ -129,7 +116,8 @@ TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArriva
     expected.bytes[kImageModeByte] = 0xFC;
     EXPECT_EQ(image.bytes, expected.bytes);
     EXPECT_TRUE(clock.pauses.empty());
-    records.Snapshot(); // the profile loaded after start-up, unedited since
+    // The window loads the profile after start-up.
+    records.Snapshot();
     handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal)); // of an interface the mouse still has
     EXPECT_TRUE(link.IsConnected());
     EXPECT_TRUE(hooks.calls.empty());
@@ -141,11 +129,17 @@ TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArriva
     EXPECT_TRUE(mouse.Log().empty());
 
     hooks.calls.clear();
+    record.cpiValue[0] = 77;
+    ProfileRecord edited = record;
+    edited.deviceProfile = 2;
+    mouse.SetProfileNumber(2);
     mouse.Plug();
     HandleEvents(); // one arrival event per interface
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
     ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
+    EXPECT_EQ(record, edited);
 }
 
 using Shown = RecordingMessageSink::Shown;
