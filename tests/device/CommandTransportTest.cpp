@@ -1,7 +1,12 @@
-// The command interface: framing, the chunked block transfers and their failures, the trace.
+// The command interface: finding it, framing, the chunked block transfers and their failures, the
+// trace.
 
 #include <array>
+#include <atomic>
+#include <map>
 #include <string>
+#include <string_view>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +14,7 @@
 #include "device/CommandSet.h"
 #include "device/HidTransport.h"
 #include "device/MouseSearch.h"
+#include "device/ReportDescriptorParser.h"
 #include "device/ReportTrace.h"
 
 namespace veldrane::test {
@@ -23,14 +29,6 @@ protected:
     void Install(std::uint16_t inputLength = 65)
     {
         link.SetCommandInterface(std::make_unique<ScriptedHidDevice>(script), {9, inputLength, 65});
-    }
-
-    // Reads with 0x8C into `block` after the mouse announced `length` bytes.
-    BlockTransfer Read(std::uint8_t length, std::span<std::uint8_t> block)
-    {
-        script->featureAnswer = Bytes{0x00, 0x8C, 0x00, length, 0, 0, 0, 0, 0};
-        CommandReport command = CommandReport::Make(0x8C);
-        return TransferBlock(link, command, block);
     }
 
     static Bytes Chunk(std::uint8_t fill)
@@ -65,7 +63,10 @@ TEST_F(TransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
         script->inputReports.assign(c.chunks.begin(), c.chunks.end());
         std::array<std::uint8_t, 140> room;
         room.fill(0xCC);
-        const BlockTransfer read = Read(c.announced, std::span(room).first(128));
+        // A read with 0x8C after the mouse announced its length.
+        script->featureAnswer = Bytes{0x00, 0x8C, 0x00, c.announced, 0, 0, 0, 0, 0};
+        CommandReport command = CommandReport::Make(0x8C);
+        const BlockTransfer read = TransferBlock(link, command, std::span(room).first(128));
         EXPECT_EQ(read.ok, c.ok) << c.name;
         EXPECT_EQ(read.received, c.received) << c.name;
         EXPECT_EQ(script->readSizes, c.readSizes) << c.name;
@@ -153,6 +154,125 @@ TEST_F(TransportTest, TraceWritesEachReportWithItsTimeKindAndBytes)
     // The mouse answers 0x82 with its profile number, 0 here.
     EXPECT_EQ(lines, (std::vector<std::string>{"+250 SET_FEATURE 00 82 00 00 00 00 00 00 7D",
                                                "+266 GET_FEATURE 00 82 00 00 00 00 00 00 7D"}));
+}
+
+// The simulated mouse, noting how each path was opened.
+class OpenRecordingBackend : public HidBackend
+{
+public:
+    explicit OpenRecordingBackend(SimulatedMouse& mouse) : m_mouse(mouse) {}
+    std::vector<HidInterfaceInfo> Enumerate() override { return m_mouse.Enumerate(); }
+    std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
+    {
+        opened[path] = mode;
+        return m_mouse.Open(path, mode);
+    }
+
+    std::map<std::string, HidOpenMode> opened;
+
+private:
+    SimulatedMouse& m_mouse;
+};
+
+using MouseSearchTest = MouseTest;
+
+// On Linux most HID nodes of other devices are not open to the user; they must not hide the
+// mouse. Listed first and open to the user, a too long command interface still does not stand in
+// for it.
+TEST_F(MouseSearchTest, FindsBothInterfacesWhateverTheOrderPastOtherDevicesAndTooLongInputs)
+{
+    HidInterfaceInfo command{"fits", kMouseVendorId, kMouseProductId, 0, kCommandUsagePage, kCommandUsage, 80, 65, 9};
+    EXPECT_EQ(ClassifyInterface(command), MouseInterfaceRole::Command);
+    command.path = "mouse:long";
+    command.inputReportLength = 81;
+    EXPECT_EQ(ClassifyInterface(command), MouseInterfaceRole::Other);
+    HidInterfaceInfo other{"other:locked", 0x046D, 0xC077, 0, 0x0001, 0x0002, 5};
+    mouse.AddOtherInterface(other, false);
+    other.path = "other:open";
+    mouse.AddOtherInterface(other, true);
+    mouse.AddOtherInterface(command, true);
+    using I = SimulatedInterface;
+    const std::vector<std::vector<I>> orders = {{I::Pointer, I::Command, I::Notification},
+                                                {I::Command, I::Notification, I::Pointer},
+                                                {I::Notification, I::Pointer, I::Command}};
+    for (const auto& order : orders) {
+        mouse.SetInterfaceOrder(order);
+        OpenRecordingBackend backend(mouse);
+        DeviceLink searched{backend, clock};
+        ASSERT_TRUE(FindMouse(searched));
+        EXPECT_EQ(backend.opened, (std::map<std::string, HidOpenMode>{
+                                      {SimulatedMouse::PathOf(I::Command), HidOpenMode::Commands},
+                                      {SimulatedMouse::PathOf(I::Notification), HidOpenMode::Reading}}));
+        const CommandReportLengths lengths = searched.CommandLengths();
+        EXPECT_EQ(std::tuple(lengths.feature, lengths.input, lengths.output), std::tuple(9, 65, 65));
+        const std::atomic<bool> stop{false};
+        const auto listener = searched.WaitForListenerInterface(0, stop);
+        ASSERT_TRUE(listener); // the search opened it, or the wait would not end
+        EXPECT_EQ(listener->inputLength, 8);
+        // Commands reach the simulated mouse's command interface.
+        mouse.ClearLog();
+        SendModeByte(searched, image);
+        const auto reports = CommandReports(mouse);
+        ASSERT_EQ(reports.size(), 1u);
+        EXPECT_TRUE(reports[0].delivered);
+    }
+}
+
+using Descriptor = std::vector<std::uint8_t>;
+
+// "06 00 FF": a descriptor as the tools that dump one print it.
+Descriptor Hex(std::string_view text)
+{
+    Descriptor bytes;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 3) {
+        bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
+    }
+    return bytes;
+}
+
+TEST(ReportDescriptorParser, GivesTheWindowsLengthsOfEveryTopLevelCollection)
+{
+    const auto pointer = SimulatedMouse::ReportDescriptor(SimulatedInterface::Pointer);
+    const struct
+    {
+        const char* name;
+        Descriptor descriptor;
+        bool numbered;
+        std::vector<TopLevelCollection> collections;
+    } cases[] = {
+        // 3 button bits + 5 padding bits + X + Y = 3 bytes, so 4; the physical collection inside
+        // the application collection is not a top-level collection.
+        {"boot mouse", {pointer.begin(), pointer.end()}, false, {{0x0001, 0x0002, 4, 0, 0}}},
+        // A wireless receiver's three vendor collections on one node: reports 0x10 (6 bytes) give 7,
+        // 0x11 (19 bytes) 20; of 0x20 (14 bytes) and 0x21 (31 bytes) the longest counts: 32.
+        {"receiver",
+         Hex("06 00 FF 09 01 A1 01 85 10 75 08 95 06 15 00 26 FF 00 09 01 81 00 09 01 91 00 C0 "
+             "06 00 FF 09 02 A1 01 85 11 75 08 95 13 15 00 26 FF 00 09 02 81 00 09 02 91 00 C0 "
+             "06 00 FF 09 04 A1 01 85 20 75 08 95 0E 15 00 26 FF 00 09 41 81 00 09 41 91 00 "
+             "85 21 95 1F 15 00 26 FF 00 09 42 81 00 09 42 91 00 C0"),
+         true,
+         {{0xFF00, 0x0001, 7, 7, 0}, {0xFF00, 0x0002, 20, 20, 0}, {0xFF00, 0x0004, 32, 32, 0}}},
+        // Usage 0xFF000001 in four bytes carries its page; Push keeps size 8 and count 4 while the
+        // input uses 16 x 2, and Pop brings them back for the feature: 4 + 1 and 4 + 1.
+        {"push and pop",
+         Hex("0B 01 00 00 FF A1 01 75 08 95 04 A4 75 10 95 02 81 02 B4 B1 02 C0"),
+         false,
+         {{0xFF00, 0x0001, 5, 0, 5}}},
+        // A long item (0xFE, size 2, tag) in the middle is stepped over.
+        {"long item",
+         Hex("06 00 FF 09 01 A1 01 FE 02 10 AA BB 75 08 95 02 81 02 C0"),
+         false,
+         {{0xFF00, 0x0001, 3, 0, 0}}},
+        // Report Size 0xFFFFFFFF x Report Count 0xFFFFFFFF, twice, is capped at 65535.
+        {"huge",
+         Hex("06 00 FF 09 01 A1 01 77 FF FF FF FF 97 FF FF FF FF 81 02 81 02 C0"),
+         false,
+         {{0xFF00, 0x0001, 0xFFFF, 0, 0}}}};
+    for (const auto& c : cases) {
+        const ReportDescriptorInfo info = ParseReportDescriptor(c.descriptor);
+        EXPECT_EQ(info.numberedReports, c.numbered) << c.name;
+        EXPECT_EQ(info.collections, c.collections) << c.name;
+    }
 }
 
 } // namespace

@@ -1,22 +1,28 @@
-// What the mouse's coming and going and its own notices make the window do.
+// What the mouse's coming and going and its own notices make the window do, and how the notices
+// reach the GUI thread.
 
 #include <array>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include <gtest/gtest.h>
 
 #include "MouseTestSupport.h"
 #include "device/DeviceChangeHandler.h"
+#include "device/DeviceListener.h"
 #include "device/DeviceNotice.h"
 #include "device/DeviceNoticeHandler.h"
 #include "device/MouseSearch.h"
+#include "device/NoticeQueue.h"
 #include "platform/HotplugSource.h"
 #include "profile/ProfileRecord.h"
 #include "support/RecordingMessageSink.h"
 
 namespace veldrane::test {
 namespace {
+
+using namespace std::chrono_literals;
 
 // Records what the main window was asked to do, with how many reports the mouse had seen then.
 class RecordingHooks : public DeviceChangeHooks
@@ -69,42 +75,11 @@ protected:
     DeviceChangeHandler handler{link, image, records, hooks};
 };
 
-TEST_F(DeviceChangeHandlerTest, StartUpReadsTheProfileNumberThenSendsTheModeByte)
-{
-    image.bytes.fill(0x5A);
-    mouse.SetProfileNumber(4);
-    EXPECT_TRUE(handler.ConnectAtStartUp());
-    EXPECT_TRUE(link.IsConnected());
-    ExpectPreparation(CommandReports(mouse));
-    EXPECT_EQ(record.deviceProfile, 4);
-    DeviceImage expected;
-    expected.bytes[kImageProfileNumber] = 4;
-    expected.bytes[kImageModeByte] = 0xFC;
-    EXPECT_EQ(image.bytes, expected.bytes);
-    EXPECT_TRUE(hooks.calls.empty()); // nothing is shown, nothing downloaded
-    EXPECT_TRUE(clock.pauses.empty());
-}
-
-// An arrival prepares the mouse; the profile is reloaded from it only when unedited (the plug-in
-// test below), and the edits stay otherwise, with the mouse's profile number.
-TEST_F(DeviceChangeHandlerTest, ArrivalPreparesTheMouseAndKeepsAnEditedProfile)
-{
-    record.deviceProfile = 9;
-    records.Snapshot();
-    record.cpiValue[0] = 77;
-    ProfileRecord expected = record;
-    expected.deviceProfile = 2;
-    mouse.SetProfileNumber(2);
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
-    EXPECT_TRUE(link.IsConnected());
-    ExpectPreparation(CommandReports(mouse));
-    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
-    EXPECT_EQ(record, expected);
-}
-
+// An arrival prepares the mouse and reloads the profile when it is unedited, whatever profile the
+// mouse is on.
 TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheMouseIsComplete)
 {
+    mouse.SetProfileNumber(3);
     mouse.Unplug();
     ASSERT_FALSE(handler.ConnectAtStartUp());
     mouse.TakeEvents();
@@ -126,9 +101,23 @@ TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheM
     ExpectPreparation(CommandReports(mouse));
 }
 
-TEST_F(DeviceChangeHandlerTest, PlugOutAndInAreOneRemovalAndOneArrivalAndAnotherInterfaceIsNoRemoval)
+// Start-up reads the profile number, then sends the mode byte; it shows nothing and downloads nothing.
+// Plugged in again, the mouse is prepared again, and an edited profile is not reloaded: the edits
+// stay, with the mouse's profile number.
+TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArrivalThatKeepsAnEditedProfile)
 {
+    image.bytes.fill(0x5A);
+    mouse.SetProfileNumber(4);
     ASSERT_TRUE(handler.ConnectAtStartUp());
+    ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(record.deviceProfile, 4);
+    DeviceImage expected;
+    expected.bytes[kImageProfileNumber] = 4;
+    expected.bytes[kImageModeByte] = 0xFC;
+    EXPECT_EQ(image.bytes, expected.bytes);
+    EXPECT_TRUE(clock.pauses.empty());
+    // The window loads the profile after start-up.
+    records.Snapshot();
     handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal)); // of an interface the mouse still has
     EXPECT_TRUE(link.IsConnected());
     EXPECT_TRUE(hooks.calls.empty());
@@ -140,11 +129,17 @@ TEST_F(DeviceChangeHandlerTest, PlugOutAndInAreOneRemovalAndOneArrivalAndAnother
     EXPECT_TRUE(mouse.Log().empty());
 
     hooks.calls.clear();
+    record.cpiValue[0] = 77;
+    ProfileRecord edited = record;
+    edited.deviceProfile = 2;
+    mouse.SetProfileNumber(2);
     mouse.Plug();
     HandleEvents(); // one arrival event per interface
     EXPECT_TRUE(link.IsConnected());
-    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0"}));
     ExpectPreparation(CommandReports(mouse));
+    EXPECT_EQ(image.bytes[kImageProfileNumber], 2);
+    EXPECT_EQ(record, edited);
 }
 
 using Shown = RecordingMessageSink::Shown;
@@ -245,6 +240,135 @@ TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)
          {Bytes{0x05, 0x07, 0x01, 0x01}, Bytes{0x06, 0x08, 0x01, 0x01}, Bytes{0x06, 0x07, 0x01}, Bytes{}}) {
         EXPECT_EQ(ParseNotificationReport(report), std::nullopt) << report.size();
     }
+}
+
+// Upper bound of every wait on the other thread; the tests never wait this long when they pass.
+constexpr auto kBound = 10s;
+
+struct HandledNotice
+{
+    DeviceNotice notice;
+    std::thread::id thread;
+};
+
+class DeviceListenerTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        queue.Close();
+        mouse.Unplug();
+        listener.Stop();
+    }
+
+    // The next notice, handled here on the test thread as the GUI thread would.
+    std::optional<HandledNotice> NextNotice(const std::function<void()>& whileHandling = {})
+    {
+        std::optional<HandledNotice> handled;
+        queue.HandleNext(
+            [&](const DeviceNotice& notice) {
+                handled = HandledNotice{notice, std::this_thread::get_id()};
+                if (whileHandling) {
+                    whileHandling();
+                }
+            },
+            kBound);
+        return handled;
+    }
+
+    void StartReading()
+    {
+        ASSERT_TRUE(FindMouse(link));
+        listener.Start();
+        ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
+    }
+
+    // The simulated mouse logs with its own clock, which nobody moves, so the two threads share
+    // nothing through it; the GUI side's pauses go to the other.
+    FakeClock mouseClock;
+    FakeClock pacing;
+    SimulatedMouse mouse{mouseClock};
+    DeviceLink link{mouse, pacing};
+    NoticeQueue queue;
+    DeviceListener listener{link, queue};
+};
+
+TEST_F(DeviceListenerTest, NotificationReportLeadsToExactlyOneNoticeHandledOnTheReceivingThread)
+{
+    StartReading();
+    mouse.PressCpiButton(2);
+    bool listenerWasReading = true;
+    const auto first = NextNotice([&] { listenerWasReading = mouse.WaitForNotificationReader(0ms); });
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->notice, (DeviceNotice{1, 2}));
+    EXPECT_EQ(first->thread, std::this_thread::get_id());
+    EXPECT_FALSE(listenerWasReading); // it waits for the handler before it reads again
+
+    // The next notice handled is the next report's, not a second copy of the first.
+    mouse.PressMacroKey(3);
+    const auto second = NextNotice();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->notice, (DeviceNotice{9, 3}));
+}
+
+TEST_F(DeviceListenerTest, ReadsAfterTheFirstSearchThatFindsTheMouseAndAfterAnUnplugWaitsForTheNext)
+{
+    // Started without the mouse, the listener reads after the first search that finds it.
+    mouse.Unplug();
+    listener.Start();
+    ASSERT_FALSE(FindMouse(link));
+    mouse.Plug();
+    StartReading();
+    mouse.Unplug();
+    // The removal's search fails, as the GUI thread runs it.
+    ASSERT_FALSE(FindMouse(link));
+    link.SetConnected(false);
+    mouse.Plug();
+    // The failed read is dropped and the listener waits, without reading, for the next search.
+    ASSERT_TRUE(link.WaitUntilListenerWaits(kBound));
+    ASSERT_TRUE(FindMouse(link));
+    ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
+    mouse.PressMacroKey(4);
+    const auto handled = NextNotice();
+    ASSERT_TRUE(handled);
+    EXPECT_EQ(handled->notice, (DeviceNotice{9, 4}));
+    // The one read the unplug ended, never retried.
+    const auto log = mouse.Log();
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const LoggedReport& r) {
+                                return r.interface == SimulatedInterface::Notification && !r.delivered;
+                            }),
+              1);
+    // A quiet mouse: the listener sleeps in one read, which a stop ends at once.
+    ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
+    listener.Stop(); // would hang here if the waiting read were not woken
+}
+
+// A notification interface whose one report comes in just after the mouse was found gone (the
+// connected flag cleared), and whose input reports are longer than the listener's buffer.
+TEST_F(DeviceListenerTest, ReportArrivingAfterTheMouseWentAwayIsDroppedAndNoReadExceedsTheBuffer)
+{
+    const auto script = std::make_shared<HidScript>();
+    script->inputReports.push_back({0x06, 0x07, 0x01, 0x01});
+    script->beforeWait = [&] { link.SetConnected(false); };
+    link.SetListenerInterface(std::make_shared<ScriptedHidDevice>(script), 64);
+    link.SetConnected(true);
+    listener.Start();
+    // A delivered notice would hold the listener until handled: it waits for the mouse instead.
+    ASSERT_TRUE(link.WaitUntilListenerWaits(kBound));
+    EXPECT_EQ(script->readSizes, std::vector<std::size_t>{kListenerBufferSize});
+    EXPECT_FALSE(queue.HandleNext([](const DeviceNotice&) {}, std::chrono::milliseconds(0)));
+    listener.Stop(); // would hang here if the wait for the mouse were not woken
+}
+
+TEST(NoticeQueue, CloseReleasesAListenerWaitingForItsNoticeToBeHandled)
+{
+    NoticeQueue queue;
+    std::thread poster([&] { queue.DeliverNotice({1, 1}); });
+    // Take nothing: closing alone must let the poster go.
+    queue.Close();
+    poster.join();
+    EXPECT_FALSE(queue.HandleNext([](const DeviceNotice&) { FAIL() << "nothing to handle after Close"; }, 0ms));
 }
 
 } // namespace

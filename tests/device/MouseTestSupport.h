@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <memory>
@@ -68,7 +69,8 @@ struct HidScript
     std::optional<std::vector<std::uint8_t>> featureAnswer; // nothing: the fetch fails
     std::deque<std::vector<std::uint8_t>> inputReports;     // an empty queue reads as a time-out
     bool refuseFeature = false;
-    bool refuseAnswers = false; // fetches and writes
+    bool refuseAnswers = false;       // fetches and writes
+    std::function<void()> beforeWait; // only a listener waits; without this a wait fails the test
 
     std::vector<std::vector<std::uint8_t>> featuresSent;
     std::size_t featureFetches = 0;
@@ -117,11 +119,15 @@ public:
         std::copy_n(next.begin(), length, report.begin());
         return {length, false};
     }
-    // The transport never waits without a time-out; a wait here is a fault of the caller.
-    HidReadResult WaitInput(std::span<std::uint8_t>) override
+    // The transport never waits without a time-out; a wait on a command interface is a fault of the caller.
+    HidReadResult WaitInput(std::span<std::uint8_t> report) override
     {
-        ADD_FAILURE() << "a read without a time-out on a command interface";
-        return {0, true};
+        if (!m_script->beforeWait) {
+            ADD_FAILURE() << "a read without a time-out on a command interface";
+            return {0, true};
+        }
+        m_script->beforeWait();
+        return ReadInput(report, {});
     }
     void Wake() override {}
 
