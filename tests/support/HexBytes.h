@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <string>
 
@@ -11,14 +12,11 @@ namespace veldrane::test {
 // which byte differs.
 inline std::string HexBytes(std::span<const std::uint8_t> bytes)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i != 0) {
-            text += ' ';
-        }
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
+        char pair[4];
+        std::snprintf(pair, sizeof pair, i == 0 ? "%02X" : " %02X", bytes[i]);
+        text += pair;
     }
     return text;
 }

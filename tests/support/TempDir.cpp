@@ -1,23 +1,20 @@
 #include "support/TempDir.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <stdexcept>
 
 namespace veldrane::test {
 
+// mkdtemp picks a name no other directory has and creates the directory, readable by its owner only.
 TempDir::TempDir()
 {
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() / ("veldrane-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate)) {
-            m_path = candidate;
-            return;
-        }
+    std::string name = (std::filesystem::temp_directory_path() / "veldrane-test-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary directory");
     }
-    throw std::runtime_error("cannot create a temporary directory");
+    m_path = name;
 }
 
 TempDir::~TempDir()
@@ -36,12 +33,6 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> ReadFileVector(const std::filesystem::path& path)
-{
-    const std::string bytes = ReadFileBytes(path);
-    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 } // namespace veldrane::test

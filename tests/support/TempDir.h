@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace veldrane::test {
 
@@ -26,6 +24,5 @@ private:
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
-std::vector<std::uint8_t> ReadFileVector(const std::filesystem::path& path);
 
 } // namespace veldrane::test
