@@ -25,7 +25,6 @@
 namespace veldrane {
 namespace {
 
-
 Point ToPoint(QPointF p)
 {
     const QPoint rounded = p.toPoint();

@@ -14,7 +14,7 @@
 #include "app/MainWindowView.h"
 #include "gui/skin/ElidedTextTips.h"
 #include "gui/skin/FontBook.h"
-#include "macro/WheelNotches.h"
+#include "platform/WheelNotches.h"
 
 namespace veldrane {
 

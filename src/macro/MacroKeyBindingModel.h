@@ -11,8 +11,8 @@
 #include "buttons/DialogBackground.h"
 #include "buttons/DialogButtons.h"
 #include "buttons/PaintedList.h"
-#include "macro/WheelNotches.h"
 #include "platform/Geometry.h"
+#include "platform/WheelNotches.h"
 #include "text/Language.h"
 
 namespace veldrane {

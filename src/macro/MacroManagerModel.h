@@ -13,9 +13,9 @@
 #include "macro/MacroEncoder.h"
 #include "macro/MacroManagerLayout.h"
 #include "macro/MacroRecorder.h"
-#include "macro/WheelNotches.h"
 #include "platform/Geometry.h"
 #include "platform/SkinCanvas.h"
+#include "platform/WheelNotches.h"
 #include "text/Language.h"
 
 namespace veldrane {

@@ -23,7 +23,6 @@ struct MessageCaptions
 };
 const MessageCaptions& MessageCaptionsFor(Language language);
 
-
 // Configuration files, import and export.
 inline constexpr std::string_view kConfigFileNotExist = "Config file is not exist.";
 inline constexpr std::string_view kFileOpenErrorFormat = "Error Code is: %d \n"; // FormatWithErrorCode
@@ -34,7 +33,6 @@ inline constexpr std::string_view kSetMouseFailed = "SETMOUSE failed.";
 inline constexpr std::string_view kSetMouseSpeedFailed = "SETMOUSESPEED failed.";
 inline constexpr std::string_view kSetWheelScrollLinesFailed = "SETWHEELSCROLLLINES failed.";
 inline constexpr std::string_view kSetDoubleClickTimeFailed = "SPI_SETDOUBLECLICKTIME failed.";
-
 
 // A skinned dialog whose background picture is missing shows kImageError under a title that names
 // the dialog.

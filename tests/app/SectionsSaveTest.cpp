@@ -83,6 +83,7 @@ protected:
 TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
 {
     colours.answers.push_back(Colour{10, 20, 30, 255});
+    // clang-format off
     In(false, RightPanel::kCpiSetting, {{775, 58},    // stage 1: 164, 8200 CPI
                                         {825, 227},   // stage 2: 1, 50 CPI
                                         {875, 150},   // stage 3: 77
@@ -99,6 +100,7 @@ TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
     In(false, RightPanel::kAngleSnap, {{751 + 198, 299}});         // 11: snapping off
     In(true, LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
     In(true, LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
+    // clang-format on
     files.buttonLabel[0] = "Click";
     files.buttonLabel[11] = "Single Key";
 

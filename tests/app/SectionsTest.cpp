@@ -126,11 +126,17 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ControlDragTest,
     testing::Values(
         DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](const ProfileRecord& r) { return r.cpiValue[0]; }, 27, 164},
-        DragCase{"Sensitivity", kSensitivity, {87, 223}, {600, 100}, [](const ProfileRecord& r) { return r.sensitivityX; },
-                 3, 11},
-        DragCase{"ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
-        DragCase{"MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2,
-                 12}),
+        DragCase{"Sensitivity",
+                 kSensitivity,
+                 {87, 223},
+                 {600, 100},
+                 [](const ProfileRecord& r) { return r.sensitivityX; },
+                 3,
+                 11},
+        DragCase{
+            "ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
+        DragCase{
+            "MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a setting stands for is written beside its control: the report rates with the chosen one

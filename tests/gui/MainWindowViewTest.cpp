@@ -48,8 +48,8 @@ TEST_F(CHidMouseDlgTest, ADoubleClickOnAHeaderOpensTheFoldedSectionOnce)
     const QImage shot = dlg.grab().toImage();
     EXPECT_EQ(shot.pixel(740, 60), kOpenHeaderColour);
     EXPECT_EQ(shot.pixel(734, 77), kLightingColour); // the content's first pixel
-    EXPECT_EQ(shot.pixel(800, 192), kHeaderColour);   // "USB Report Rate" pushed down to 192
-    EXPECT_EQ(shot.pixel(800, 190), kBackground);     // the gap above it
+    EXPECT_EQ(shot.pixel(800, 192), kHeaderColour);  // "USB Report Rate" pushed down to 192
+    EXPECT_EQ(shot.pixel(800, 190), kBackground);    // the gap above it
 }
 
 // Enter and Escape do not close the window; a drag on an empty spot moves it; the window

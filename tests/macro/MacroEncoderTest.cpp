@@ -22,7 +22,10 @@ const std::tuple<int, int, std::string, std::vector<std::string>, std::string> k
     {1, 0, "5", {"A   Dn", "120 ms", "A   Up"}, "00 01 0C 04 80 04"},
     {0, 1, "3", {"A   Dn", "A   Up"}, "00 03 05 04 85 04"},
     {0, 1, "1", {"A   Dn", "1550 ms", "A   Up"}, "00 01 32 04 0F 03 85 04"},
-    {1, 0, "1", {"A   Dn", "1270 ms", "A   Dn", "1271 ms", "A   Up", "25500 ms", "A   Up", "25501 ms"},
+    {1,
+     0,
+     "1",
+     {"A   Dn", "1270 ms", "A   Dn", "1271 ms", "A   Up", "25500 ms", "A   Up", "25501 ms"},
      "00 01 7F 04 47 04 0C 03 80 04 FF 03 81 04 00 03 00 FF"},
     {1, 0, "1", {"B   Up", "9 ms"}, "00 01 80 05"},
     {1, 0, "1", {"B   Up", "10 ms"}, "00 01 81 05"},
@@ -37,11 +40,16 @@ const std::tuple<int, int, std::string, std::vector<std::string>, std::string> k
     {1, 0, "1", {"50 ms", "A   Dn", "100 ms", "200 ms", "A   Up"}, "00 01 0A 04 80 04"},
     // Mouse buttons have codes of their own and wait nothing with recorded delays; unknown keys send 00.
     {1, 0, "1", {"L-Button   Dn", "L-Button   Up"}, "00 01 00 F0 80 F0"},
-    {0, 0, "1", {"R-Button   Dn", "M-Button   Up", "b   Dn", "Application   Dn", "No Such Key   Dn"},
+    {0,
+     0,
+     "1",
+     {"R-Button   Dn", "M-Button   Up", "b   Dn", "Application   Dn", "No Such Key   Dn"},
      "00 01 05 F1 85 F2 05 00 05 00 05 00"},
     // The loop count applies when its box is ticked and it lies in 1 to 65535; otherwise it is 1.
-    {1, 1, "256", {"A   Dn"}, "01 00 00 04"}, {1, 1, "65535", {"A   Dn"}, "FF FF 00 04"},
-    {1, 1, "0", {"A   Dn"}, "00 01 00 04"}, {1, 1, "70000", {"A   Dn"}, "00 01 00 04"},
+    {1, 1, "256", {"A   Dn"}, "01 00 00 04"},
+    {1, 1, "65535", {"A   Dn"}, "FF FF 00 04"},
+    {1, 1, "0", {"A   Dn"}, "00 01 00 04"},
+    {1, 1, "70000", {"A   Dn"}, "00 01 00 04"},
     {1, 0, "300", {"A   Dn"}, "00 01 00 04"}};
 
 TEST(MacroEncoder, GivesTheBufferTheMouseTakes)

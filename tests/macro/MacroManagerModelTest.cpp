@@ -200,7 +200,8 @@ TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheB
     EXPECT_EQ(test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(m_record)).first(24)),
               "09 01 01 00 00 00 00 00 09 01 02 00 01 00 F0 00 01 00 F0 00 00 00 09 00");
     EXPECT_EQ(m_record.macroNumber[3], 2);
-    EXPECT_EQ(std::vector(m_labels.begin(), m_labels.begin() + 3), (Names{"Macro Key-Alpha", "Button Off", "Macro Key-Gamma"}));
+    EXPECT_EQ(std::vector(m_labels.begin(), m_labels.begin() + 3),
+              (Names{"Macro Key-Alpha", "Button Off", "Macro Key-Gamma"}));
     // Kept even if the manager is cancelled.
     EXPECT_EQ(BufferOf(m_record.macroData, 1), BufferHex("00 01 00 06"));
     EXPECT_EQ(BufferOf(m_record.macroData, 2), BufferHex(""));
@@ -255,7 +256,8 @@ TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
     ASSERT_TRUE(model.Result());
     EXPECT_EQ(BufferOf(*model.Result(), 1), BufferHex("00 02 05 05 85 05"));
     EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) +
-                          Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma + Section("Macro_3", 1, 1, 1, {"W   Dn"}));
+                          Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma +
+                          Section("Macro_3", 1, 1, 1, {"W   Dn"}));
     EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 4));
 }
 

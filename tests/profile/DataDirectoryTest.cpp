@@ -38,7 +38,8 @@ TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolderThatARe
     WriteFileBytes(home / "file", "x");
     EXPECT_NE(DataDirectory::Seed(dir.Path(), home / "file" / "veldrane"), "") << "a folder that cannot be made";
 
-    // A rebuild of the factory files leaves the user's files alone. The user saved report rate 4 into the first profile and removed a label file.
+    // A rebuild of the factory files leaves the user's files alone. The user saved report rate 4 into the first profile
+    // and removed a label file.
     ProfileRecord saved = FactoryProfile();
     saved.reportRate = 4;
     WriteFileBytes(data / "config0.bin", ConfigFile::Encode(1, saved));

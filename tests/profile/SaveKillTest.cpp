@@ -156,7 +156,7 @@ const std::vector<SavingOperation>& Operations()
 
 // What a killed run left, against the files before and after a whole run: the faults found.
 std::vector<std::string> Judge(const SavingOperation& operation, const FolderState& before, const FolderState& after,
-              const FolderState& left)
+                               const FolderState& left)
 {
     std::vector<std::string> faults;
     std::map<std::string, bool> isNew; // the files the operation changes: whether each is new yet
@@ -270,8 +270,8 @@ TEST_P(SaveKillTest, KilledAnywhereLeavesOldOrNewFilesThatAgree)
             whole.count() * kLastKill * std::sqrt((kill + withinSlice(random)) / kKillsPerOperation))};
         const FolderState left = RunOnACopy(operation, dir.Path(), scratch / "work", delay);
         const std::vector<std::string> faults = Judge(operation, before, after, left);
-        ASSERT_TRUE(faults.empty()) << operation.name << " killed after " << delay.count() << " us of "
-                                    << whole.count() << " us: " << testing::PrintToString(faults);
+        ASSERT_TRUE(faults.empty()) << operation.name << " killed after " << delay.count() << " us of " << whole.count()
+                                    << " us: " << testing::PrintToString(faults);
     }
 }
 
