@@ -14,8 +14,8 @@
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "text/Fonts.h"
-#include "text/ProfileManagerTexts.h"
+#include "core/text/Fonts.h"
+#include "core/text/ProfileManagerTexts.h"
 
 namespace veldrane {
 

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "app/ConfigDialogModel.h"
+#include "screens/profiles/ConfigDialogModel.h"
 #include "gui/skin/FontBook.h"
 
 class QListWidget;

@@ -4,7 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/MainWindowModel.h"
+#include "screens/main/MainWindowModel.h"
 #include "gui/skin/QtSkinCanvas.h"
 
 namespace veldrane {

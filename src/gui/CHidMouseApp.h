@@ -15,22 +15,22 @@
 #include <memory>
 #include <optional>
 
-#include "device/DeviceChangeHandler.h"
-#include "device/DeviceImage.h"
-#include "device/DeviceNotice.h"
+#include "core/device/DeviceChangeHandler.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceNotice.h"
 #include "gui/AppOptions.h"
 #include "gui/QtProfileFileDialog.h"
-#include "gui/TrayMessageSink.h"
-#include "gui/buttons/QtKeyNameSource.h"
-#include "platform/linux/Autostart.h"
-#include "platform/linux/DataLocations.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "platform/linux/SteadyClock.h"
-#include "platform/qt/QtPointerSettings.h"
-#include "platform/qt/QtShell.h"
-#include "profile/ProfileRecord.h"
+#include "adapters/qt/TrayMessageSink.h"
+#include "adapters/qt/QtKeyNameSource.h"
+#include "adapters/linux/Autostart.h"
+#include "adapters/linux/DataLocations.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "adapters/linux/SteadyClock.h"
+#include "adapters/qt/QtPointerSettings.h"
+#include "adapters/qt/QtShell.h"
+#include "core/profile/ProfileRecord.h"
 #include "sim/SimulatedFault.h"
-#include "text/Language.h"
+#include "core/text/Language.h"
 
 namespace veldrane {
 

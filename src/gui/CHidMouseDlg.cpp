@@ -13,14 +13,14 @@
 
 #include <algorithm>
 
-#include "app/MainWindowLayout.h"
+#include "screens/main/MainWindowLayout.h"
 #include "gui/CHelpDialog.h"
 #include "gui/StartupProbe.h"
 #include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
-#include "platform/Clock.h"
+#include "ports/Clock.h"
 
 namespace veldrane {
 namespace {

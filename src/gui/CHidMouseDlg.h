@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 
-#include "app/MainWindowModel.h"
-#include "app/MainWindowView.h"
+#include "screens/main/MainWindowModel.h"
+#include "screens/main/MainWindowView.h"
 #include "gui/skin/ElidedTextTips.h"
 #include "gui/skin/FontBook.h"
-#include "platform/WheelNotches.h"
+#include "ports/WheelNotches.h"
 
 namespace veldrane {
 

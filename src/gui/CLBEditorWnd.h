@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "macro/ListLineEditorModel.h"
+#include "screens/macro/ListLineEditorModel.h"
 
 class QListWidget;
 

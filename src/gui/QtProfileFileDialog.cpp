@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "text/ProfileManagerTexts.h"
+#include "core/text/ProfileManagerTexts.h"
 
 namespace veldrane {
 

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "profile/ProfileFileDialog.h"
+#include "core/profile/ProfileFileDialog.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/Language.h"
+#include "core/text/Language.h"
 
 namespace veldrane {
 

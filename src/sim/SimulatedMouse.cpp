@@ -9,14 +9,14 @@
 #include <sstream>
 #include <thread>
 
-#include "device/CommandReport.h"
-#include "device/CommandSet.h"
-#include "device/DeviceNotice.h"
-#include "device/HidTransport.h"
-#include "device/MouseSearch.h"
-#include "device/ReportDescriptorParser.h"
-#include "platform/Clock.h"
-#include "platform/Sleeper.h"
+#include "core/device/CommandReport.h"
+#include "core/device/CommandSet.h"
+#include "core/device/DeviceNotice.h"
+#include "core/device/HidTransport.h"
+#include "core/device/MouseSearch.h"
+#include "core/device/ReportDescriptorParser.h"
+#include "ports/Clock.h"
+#include "ports/Sleeper.h"
 
 namespace veldrane {
 

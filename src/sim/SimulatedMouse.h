@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/HidBackend.h"
-#include "platform/HotplugSource.h"
+#include "ports/HidBackend.h"
+#include "ports/HotplugSource.h"
 #include "sim/SimulatedFault.h"
 
 namespace veldrane {

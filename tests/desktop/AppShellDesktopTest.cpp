@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "DesktopSession.h"
-#include "profile/ProfileFileNames.h"
+#include "core/profile/ProfileFileNames.h"
 
 namespace veldrane {
 namespace {

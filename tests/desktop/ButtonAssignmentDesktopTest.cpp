@@ -10,14 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "DesktopSession.h"
-#include "buttons/ButtonAssignment.h"
-#include "buttons/KeyMatrixBlock.h"
-#include "ini/IniFile.h"
-#include "macro/MacroEncoder.h"
-#include "macro/MacroFile.h"
-#include "profile/ConfigFile.h"
-#include "profile/ProfileFileNames.h"
-#include "text/Language.h"
+#include "core/buttons/ButtonAssignment.h"
+#include "core/buttons/KeyMatrixBlock.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroEncoder.h"
+#include "core/macro/MacroFile.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ProfileFileNames.h"
+#include "core/text/Language.h"
 
 namespace veldrane {
 namespace {

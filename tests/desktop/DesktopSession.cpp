@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "ini/IniFile.h"
+#include "core/ini/IniFile.h"
 
 namespace veldrane::test {
 

@@ -18,8 +18,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/XvfbServer.h"
-#include "platform/linux/IconvTextCodec.h"
+#include "adapters/XvfbServer.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "support/TempDir.h"
 
 namespace veldrane::test {

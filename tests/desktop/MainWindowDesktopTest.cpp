@@ -9,13 +9,13 @@
 #include <algorithm>
 
 #include "DesktopSession.h"
-#include "ini/IniFile.h"
-#include "profile/ConfigFile.h"
-#include "profile/ConfigFiles.h"
-#include "profile/ProfileFileNames.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileFileNames.h"
 #include "support/TempDir.h"
-#include "text/Language.h"
-#include "text/ProfileManagerTexts.h"
+#include "core/text/Language.h"
+#include "core/text/ProfileManagerTexts.h"
 
 namespace veldrane {
 namespace {

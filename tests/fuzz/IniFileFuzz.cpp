@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "ini/IniEncoding.h"
-#include "ini/IniFile.h"
-#include "platform/linux/IconvTextCodec.h"
+#include "core/ini/IniEncoding.h"
+#include "core/ini/IniFile.h"
+#include "adapters/linux/IconvTextCodec.h"
 
 namespace {
 

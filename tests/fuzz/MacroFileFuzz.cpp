@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "ini/IniFile.h"
-#include "macro/MacroEncoder.h"
-#include "macro/MacroFile.h"
-#include "platform/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroEncoder.h"
+#include "core/macro/MacroFile.h"
+#include "adapters/linux/IconvTextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -8,11 +8,11 @@
 #include <tuple>
 
 #include "FuzzSupport.h"
-#include "ini/IniEncoding.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/ConfigFile.h"
-#include "profile/ConfigFiles.h"
-#include "profile/ProfileFileNames.h"
+#include "core/ini/IniEncoding.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileFileNames.h"
 #include "support/RecordingMessageSink.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // notification interface only when its usages and report lengths are those the system needs.
 
 #include "FuzzSupport.h"
-#include "device/MouseSearch.h"
-#include "device/ReportDescriptorParser.h"
-#include "platform/HidBackend.h"
+#include "core/device/MouseSearch.h"
+#include "core/device/ReportDescriptorParser.h"
+#include "ports/HidBackend.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -4,12 +4,12 @@
 // conversation in which the mouse answers like itself.
 
 #include "FuzzSupport.h"
-#include "ini/IniEncoding.h"
-#include "ini/IniFile.h"
-#include "macro/MacroFile.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/FactoryFiles.h"
-#include "profile/ProfileFileNames.h"
+#include "core/ini/IniEncoding.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroFile.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/FactoryFiles.h"
+#include "core/profile/ProfileFileNames.h"
 #include "sim/SimulatedMouse.h"
 
 namespace {

@@ -8,15 +8,15 @@
 #include <tuple>
 #include <utility>
 
-#include "app/LeftPanel.h"
-#include "buttons/KeyTables.h"
+#include "screens/main/LeftPanel.h"
+#include "core/buttons/KeyTables.h"
 #include "gui/GuiFixture.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/buttons/CComboDialog.h"
 #include "gui/buttons/CSingleDialog.h"
-#include "gui/buttons/QtKeyNameSource.h"
-#include "ini/IniFile.h"
-#include "macro/MacroFile.h"
+#include "adapters/qt/QtKeyNameSource.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroFile.h"
 
 namespace veldrane {
 namespace {

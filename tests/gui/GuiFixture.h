@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/MainWindowFixture.h"
+#include "screens/MainWindowFixture.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/skin/SkinImageCache.h"
 

@@ -10,10 +10,10 @@
 
 #include "gui/CLBEditorWnd.h"
 #include "gui/GuiFixture.h"
-#include "gui/buttons/QtKeyNameSource.h"
-#include "ini/IniFile.h"
-#include "macro/MacroFile.h"
-#include "macro/MacroManagerLayout.h"
+#include "adapters/qt/QtKeyNameSource.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroFile.h"
+#include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {
 namespace {

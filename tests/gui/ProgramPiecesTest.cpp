@@ -12,8 +12,8 @@
 #include "gui/AppOptions.h"
 #include "gui/GuiFixture.h"
 #include "gui/QtProfileFileDialog.h"
-#include "gui/TrayMessageSink.h"
-#include "platform/qt/SingleInstanceLock.h"
+#include "adapters/qt/TrayMessageSink.h"
+#include "adapters/qt/SingleInstanceLock.h"
 #include "support/TempDir.h"
 
 namespace veldrane {

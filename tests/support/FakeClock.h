@@ -3,8 +3,8 @@
 #include <chrono>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/Sleeper.h"
+#include "ports/Clock.h"
+#include "ports/Sleeper.h"
 
 namespace veldrane::test {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "profile/ProfileRecord.h"
+#include "core/profile/ProfileRecord.h"
 
 namespace veldrane::test {
 

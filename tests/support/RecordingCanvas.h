@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/SkinCanvas.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane::test {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/MessageSink.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane::test {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Shell.h"
+#include "ports/Shell.h"
 
 namespace veldrane::test {
 

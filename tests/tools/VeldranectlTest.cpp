@@ -12,8 +12,8 @@
 
 #include "Commands.h"
 #include "HexBlock.h"
-#include "profile/ConfigFile.h"
-#include "profile/FactoryDefaults.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/FactoryDefaults.h"
 #include "support/TempDir.h"
 
 namespace veldrane::ctl {

@@ -3,8 +3,8 @@
 
 #include <iostream>
 
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/FactoryFiles.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/FactoryFiles.h"
 
 int main(int argc, char** argv)
 {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "buttons/ButtonFunctionCatalogue.h"
-#include "device/SettingsBlock.h"
-#include "settings/CpiStage.h"
-#include "settings/ReportRateDial.h"
+#include "core/buttons/ButtonFunctionCatalogue.h"
+#include "core/device/SettingsBlock.h"
+#include "core/settings/CpiStage.h"
+#include "core/settings/ReportRate.h"
 
 namespace veldrane::ctl {
 

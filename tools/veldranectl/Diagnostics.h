@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "profile/ConfigFile.h"
+#include "core/profile/ConfigFile.h"
 
 namespace veldrane::ctl {
 

@@ -14,12 +14,12 @@
 #include "Decoded.h"
 #include "Diagnostics.h"
 #include "HexBlock.h"
-#include "buttons/KeyMatrixBlock.h"
-#include "device/SettingsBlock.h"
-#include "ini/IniFile.h"
-#include "macro/MacroEncoder.h"
-#include "platform/linux/IconvTextCodec.h"
-#include "profile/ConfigFile.h"
+#include "core/buttons/KeyMatrixBlock.h"
+#include "core/device/SettingsBlock.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroEncoder.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/ConfigFile.h"
 
 namespace veldrane::ctl {
 

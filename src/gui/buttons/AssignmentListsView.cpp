@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "buttons/AssignmentMenuModel.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 #include "gui/skin/QtSkinCanvas.h"
 
 namespace veldrane {

@@ -4,7 +4,7 @@
 #include <QRect>
 
 #include "gui/buttons/AssignmentListPopup.h"
-#include "platform/Geometry.h"
+#include "ports/Geometry.h"
 
 class QPainter;
 class QWidget;

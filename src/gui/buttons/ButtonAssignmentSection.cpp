@@ -1,6 +1,6 @@
 #include "gui/buttons/ButtonAssignmentSection.h"
 
-#include "platform/SkinCanvas.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 namespace {

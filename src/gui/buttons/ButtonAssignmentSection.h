@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/PanelSection.h"
-#include "buttons/AssignmentMenuModel.h"
+#include "screens/main/PanelSection.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 
 namespace veldrane {
 

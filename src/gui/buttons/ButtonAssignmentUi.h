@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "buttons/AssignmentMenuModel.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 #include "gui/buttons/AssignmentListsView.h"
 #include "gui/buttons/QtAssignmentDialogs.h"
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "buttons/AssignmentDialogs.h"
-#include "buttons/ComboKeyCaptureModel.h"
+#include "core/buttons/AssignmentDialogs.h"
+#include "screens/buttons/ComboKeyCaptureModel.h"
 #include "gui/buttons/SkinnedDialog.h"
 
 namespace veldrane {

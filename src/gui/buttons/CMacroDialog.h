@@ -7,9 +7,9 @@
 #include <array>
 #include <optional>
 
-#include "buttons/AssignmentDialogs.h"
+#include "core/buttons/AssignmentDialogs.h"
 #include "gui/buttons/SkinnedDialog.h"
-#include "macro/MacroKeyBindingModel.h"
+#include "screens/macro/MacroKeyBindingModel.h"
 
 namespace veldrane {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "buttons/SingleKeyCaptureModel.h"
+#include "screens/buttons/SingleKeyCaptureModel.h"
 #include "gui/buttons/SkinnedDialog.h"
 
 namespace veldrane {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "buttons/AssignmentDialogs.h"
-#include "text/Language.h"
+#include "core/buttons/AssignmentDialogs.h"
+#include "core/text/Language.h"
 
 class QWidget;
 

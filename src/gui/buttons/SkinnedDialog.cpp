@@ -10,9 +10,9 @@
 
 #include <string>
 
-#include "gui/buttons/QtKeyNameSource.h"
+#include "adapters/qt/QtKeyNameSource.h"
 #include "gui/skin/QtSkinCanvas.h"
-#include "platform/KeyNameSource.h"
+#include "ports/KeyNameSource.h"
 
 namespace veldrane {
 namespace {

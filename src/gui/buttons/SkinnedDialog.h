@@ -5,10 +5,10 @@
 
 #include <string_view>
 
-#include "buttons/DialogButtons.h"
+#include "screens/common/DialogButtons.h"
 #include "gui/skin/FontBook.h"
-#include "platform/Geometry.h"
-#include "text/Language.h"
+#include "ports/Geometry.h"
+#include "core/text/Language.h"
 
 class QPainter;
 

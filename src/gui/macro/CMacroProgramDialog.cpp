@@ -18,9 +18,9 @@
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "macro/MacroItem.h"
-#include "platform/KeyNameSource.h"
-#include "text/Fonts.h"
+#include "core/macro/MacroItem.h"
+#include "ports/KeyNameSource.h"
+#include "core/text/Fonts.h"
 
 namespace veldrane {
 

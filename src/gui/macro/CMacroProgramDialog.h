@@ -9,7 +9,7 @@
 
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FontBook.h"
-#include "macro/MacroManagerModel.h"
+#include "screens/macro/MacroManagerModel.h"
 
 class QLineEdit;
 class QListWidget;

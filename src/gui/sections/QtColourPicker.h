@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ColourPicker.h"
+#include "ports/ColourPicker.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QRect>
 
-#include "platform/EditBox.h"
+#include "ports/EditBox.h"
 
 class QFont;
 class QLineEdit;

@@ -1,7 +1,7 @@
 #include "gui/sections/SettingsSectionsUi.h"
 
-#include "app/AppContext.h"
-#include "app/sections/SettingsSections.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/sections/SettingsSections.h"
 #include "gui/CHidMouseDlg.h"
 
 namespace veldrane {

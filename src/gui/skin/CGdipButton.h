@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/Geometry.h"
+#include "ports/Geometry.h"
 
 namespace veldrane {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/Geometry.h"
+#include "ports/Geometry.h"
 
 class QImage;
 class QPainter;

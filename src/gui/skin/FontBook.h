@@ -6,9 +6,9 @@
 #include <array>
 #include <string_view>
 
-#include "platform/SkinCanvas.h"
-#include "text/Fonts.h"
-#include "text/Language.h"
+#include "ports/SkinCanvas.h"
+#include "core/text/Fonts.h"
+#include "core/text/Language.h"
 
 namespace veldrane {
 

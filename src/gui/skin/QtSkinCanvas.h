@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "platform/SkinCanvas.h"
+#include "ports/SkinCanvas.h"
 
 class QPainter;
 

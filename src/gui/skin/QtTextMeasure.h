@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TextMeasure.h"
+#include "ports/TextMeasure.h"
 
 namespace veldrane {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "platform/SkinCanvas.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/SkinCanvas.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 

@@ -1,0 +1,103 @@
+#include "adapters/qt/TrayMessageSink.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "core/text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kNoteMargin = 16;
+
+QMessageBox::Icon BoxIcon(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QMessageBox::Warning;
+    case MessageKind::Error:
+        return QMessageBox::Critical;
+    case MessageKind::Information:
+        break;
+    }
+    return QMessageBox::Information;
+}
+
+QSystemTrayIcon::MessageIcon BalloonIcon(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QSystemTrayIcon::Warning;
+    case MessageKind::Error:
+        return QSystemTrayIcon::Critical;
+    case MessageKind::Information:
+        break;
+    }
+    return QSystemTrayIcon::Information;
+}
+
+} // namespace
+
+void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
+{
+    QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
+    QMessageBox box(BoxIcon(KindOfMessage(text, title)), FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool TrayMessageSink::Ask(std::string_view text, std::string_view title)
+{
+    QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
+    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::chrono::milliseconds TrayMessageSink::Duration(std::chrono::milliseconds shown)
+{
+    return std::max(shown, kShortestBalloon);
+}
+
+void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown)
+{
+    const auto duration = Duration(shown);
+    if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_tray->showMessage(FromUtf8(title), FromUtf8(text), BalloonIcon(KindOfMessage(text, title)),
+                            static_cast<int>(duration.count()));
+        return;
+    }
+    ShowNote(FromUtf8(text), FromUtf8(title), duration);
+}
+
+void TrayMessageSink::ShowNote(const QString& text, const QString& title, std::chrono::milliseconds shown)
+{
+    if (!m_note) {
+        // A tool tip window takes no focus and has no taskbar entry.
+        m_note = std::make_unique<QLabel>(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        m_note->setTextFormat(Qt::PlainText);
+        m_note->setMargin(10);
+        m_note->setStyleSheet(
+            QStringLiteral("QLabel { background: #202020; color: #f0f0f0; border: 1px solid #3fa9f5; }"));
+        m_noteTimer.setSingleShot(true);
+        QObject::connect(&m_noteTimer, &QTimer::timeout, m_note.get(), &QWidget::hide);
+    }
+    m_note->setText(title + QLatin1Char('\n') + text);
+    m_note->adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        m_note->move(area.right() - m_note->width() - kNoteMargin, area.top() + kNoteMargin);
+    }
+    m_note->show();
+    m_noteTimer.start(shown);
+}
+
+} // namespace veldrane

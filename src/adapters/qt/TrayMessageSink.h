@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+#include "ports/MessageSink.h"
+
+namespace veldrane {
+
+// The user's messages on a Qt desktop: message boxes with one OK button over the main window, and
+// balloons at the tray icon with the information icon. Without a system tray there is no icon to
+// show a balloon at, so a balloon becomes a small note in the screen's top right corner that goes
+// away by itself and never blocks.
+class TrayMessageSink : public MessageSink
+{
+public:
+    // The shortest time a balloon or note stays. The Windows shell keeps every balloon for a
+    // readable minimum whatever it is asked for; a desktop here takes the time as given, and the
+    // 100 ms of the mouse's arrival and removal notices would be gone before they were seen.
+    static constexpr std::chrono::milliseconds kShortestBalloon{3000};
+
+    TrayMessageSink() = default;
+
+    // Null: no tray, balloons go to the note.
+    void SetTrayIcon(QSystemTrayIcon* tray) { m_tray = tray; }
+    // The window message boxes belong to while it is shown.
+    void SetWindow(QWidget* window) { m_window = window; }
+
+    void ShowMessage(std::string_view text, std::string_view title) override;
+    void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) override;
+    bool Ask(std::string_view text, std::string_view title) override;
+
+    // How long a balloon asked to stay `shown` is kept.
+    static std::chrono::milliseconds Duration(std::chrono::milliseconds shown);
+
+    // The note shown where there is no tray; for tests.
+    const QLabel* Note() const { return m_note.get(); }
+
+private:
+    void ShowNote(const QString& text, const QString& title, std::chrono::milliseconds shown);
+
+    QPointer<QSystemTrayIcon> m_tray;
+    QPointer<QWidget> m_window;
+    std::unique_ptr<QLabel> m_note;
+    QTimer m_noteTimer;
+};
+
+} // namespace veldrane

@@ -1,0 +1,68 @@
+#include "core/device/DeviceNoticeHandler.h"
+
+#include <string>
+
+#include "core/device/CommandSet.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceNotice.h"
+#include "core/device/SettingsBlock.h"
+#include "ports/MessageSink.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::uint8_t kFirstStage = 1;
+constexpr std::uint8_t kLastStage = 6;
+// The mouse counts CPI in steps of 50.
+constexpr unsigned kCpiStep = 50;
+
+} // namespace
+
+DeviceNoticeHandler::DeviceNoticeHandler(DeviceLink& link, DeviceImage& image, MessageSink& messages, Language language)
+    : m_link(link), m_image(image), m_messages(messages), m_language(language)
+{}
+
+void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
+{
+    const MainWindowTexts& texts = MainWindowTextsFor(m_language);
+    if (notice.code >= kNoticeCpiStageFirst && notice.code <= kNoticeCpiStageLast) {
+        if (notice.value >= kFirstStage && notice.value <= kLastStage) {
+            ShowCpiStage(notice.value);
+        }
+        return;
+    }
+    switch (notice.code) {
+    case kNoticeMacroKey:
+        if (notice.value != 0) {
+            m_messages.ShowBalloon(std::string(texts.switchToMacroKey) + std::to_string(notice.value),
+                                   MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+        }
+        break;
+    case kNoticeMouseDetected:
+        m_messages.ShowBalloon(texts.mouseDetected, MessageCaptionsFor(m_language).info, kDeviceChangeBalloon);
+        break;
+    case kNoticeMouseNotDetected:
+        m_messages.ShowBalloon(texts.mouseNotDetected, MessageCaptionsFor(m_language).warning, kDeviceChangeBalloon);
+        break;
+    default:
+        break;
+    }
+}
+
+void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
+{
+    ReadCurrentProfile(m_link, m_image);
+    TransferSettingsBlock(m_link, m_image, BlockDirection::Read);
+    // 0x8C brings the block of whatever profile the mouse is on into area 0, so that is where the
+    // stage's CPI is, whichever profile number the mouse or the record names.
+    const auto area = m_image.SettingsArea(0);
+    const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
+    const MainWindowTexts& texts = MainWindowTextsFor(m_language);
+    m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * kCpiStep),
+                           MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+}
+
+} // namespace veldrane

@@ -1,0 +1,91 @@
+#include "core/ini/AtomicFile.h"
+
+#include <random>
+#include <string>
+
+#include "core/ini/FileError.h"
+#include "ports/FileSync.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr int kNameAttempts = 16;
+
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, std::random_device& random)
+{
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string name(kTemporaryFilePrefix);
+    name += target.filename().string();
+    name += '.';
+    for (unsigned bits = random(), digit = 0; digit < 8; ++digit, bits >>= 4) {
+        name += kHexDigits[bits & 0xF];
+    }
+    return target.parent_path() / name;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code& error)
+{
+    error.clear();
+    std::error_code ignored;
+    const std::filesystem::file_status old = std::filesystem::status(path, ignored);
+    if (std::filesystem::exists(old) && !std::filesystem::is_regular_file(old)) {
+        error = std::filesystem::is_directory(old) ? std::make_error_code(std::errc::is_a_directory)
+                                                   : make_error_code(FileError::NotRegularFile);
+        return false;
+    }
+
+    std::random_device random;
+    std::filesystem::path temporary;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        temporary = TemporaryPathBeside(path, random);
+        error = CreateFileExclusively(temporary, bytes);
+        if (error != std::errc::file_exists) {
+            break;
+        }
+    }
+    if (error) {
+        // Only a file this write created is removed: a name that was taken is someone else's.
+        if (error != std::errc::file_exists) {
+            std::filesystem::remove(temporary, ignored);
+        }
+        return false;
+    }
+    if (std::filesystem::is_regular_file(old)) {
+        std::filesystem::permissions(temporary, old.permissions(), ignored); // best effort
+    }
+    std::filesystem::rename(temporary, path, error);
+    if (error) {
+        std::filesystem::remove(temporary, ignored);
+        return false;
+    }
+    // The new file is in place; a directory that cannot be flushed (some file systems refuse it)
+    // does not undo that.
+    SyncDirectory(path.parent_path());
+    return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::error_code error;
+    return WriteFileAtomically(path, bytes, error);
+}
+
+std::size_t RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory)
+{
+    std::size_t removed = 0;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        if (entry->path().filename().string().starts_with(kTemporaryFilePrefix) &&
+            entry->symlink_status(error).type() == std::filesystem::file_type::regular) {
+            std::error_code ignored;
+            removed += std::filesystem::remove(entry->path(), ignored) ? 1 : 0;
+        }
+    }
+    return removed;
+}
+
+} // namespace veldrane

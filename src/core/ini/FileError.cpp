@@ -1,0 +1,35 @@
+#include "core/ini/FileError.h"
+
+#include <string>
+
+namespace veldrane {
+
+namespace {
+
+class Category final : public std::error_category
+{
+public:
+    const char* name() const noexcept override { return "veldrane.file"; }
+    std::string message(int value) const override
+    {
+        switch (static_cast<FileError>(value)) {
+        case FileError::NotRegularFile:
+            return "Not a regular file";
+        case FileError::UndecodableText:
+            return "The file holds bytes that are no text in its encoding";
+        case FileError::UnencodableText:
+            return "The file's character set cannot hold the text";
+        }
+        return "Unknown file error";
+    }
+};
+
+} // namespace
+
+const std::error_category& FileErrorCategory()
+{
+    static const Category category;
+    return category;
+}
+
+} // namespace veldrane

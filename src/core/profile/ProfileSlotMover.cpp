@@ -1,0 +1,292 @@
+#include "core/profile/ProfileSlotMover.h"
+
+#include <array>
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+#include "core/ini/AtomicFile.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileFileNames.h"
+
+namespace veldrane {
+
+namespace {
+
+struct FileRead
+{
+    int errorCode = 0;                // 0 when the file was read or is missing
+    std::optional<std::string> bytes; // nothing for a missing file
+};
+
+FileRead ReadWhole(const std::filesystem::path& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) {
+        return {};
+    }
+    if (error) {
+        return {error.value(), std::nullopt};
+    }
+    if (status.type() != std::filesystem::file_type::regular) {
+        return {EISDIR, std::nullopt};
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return {errno != 0 ? errno : EIO, std::nullopt};
+    }
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return {EIO, std::nullopt};
+    }
+    return {0, std::move(bytes)};
+}
+
+// The journal: a header line, then for each file its name, its size (or "-" for a file that did
+// not exist) and its bytes, each name and size on a line of its own, and an end line. The end
+// line shows that the journal was read whole.
+constexpr std::string_view kJournalHeader = "veldrane profile move 1\n";
+constexpr std::string_view kJournalEnd = "end\n";
+constexpr std::string_view kJournalMissing = "-";
+
+std::string JournalEntry(std::string_view name, const std::optional<std::string>& bytes)
+{
+    std::string entry(name);
+    entry += '\n';
+    entry += bytes ? std::to_string(bytes->size()) : std::string(kJournalMissing);
+    entry += '\n';
+    if (bytes) {
+        entry += *bytes;
+    }
+    return entry;
+}
+
+struct JournalFile
+{
+    std::string name;
+    std::optional<std::string> bytes;
+};
+
+std::optional<std::vector<JournalFile>> ParseJournal(std::string_view text)
+{
+    if (!text.starts_with(kJournalHeader)) {
+        return std::nullopt;
+    }
+    text.remove_prefix(kJournalHeader.size());
+    std::vector<JournalFile> files;
+    const auto line = [&text]() -> std::optional<std::string_view> {
+        const std::size_t end = text.find('\n');
+        if (end == std::string_view::npos) {
+            return std::nullopt;
+        }
+        const std::string_view found = text.substr(0, end);
+        text.remove_prefix(end + 1);
+        return found;
+    };
+    while (text != kJournalEnd) {
+        const std::optional<std::string_view> name = line();
+        const std::optional<std::string_view> size = line();
+        // Only plain file names: a journal never sends a write outside its folder.
+        if (!name || !size || name->empty() || name->find_first_of("/\\") != std::string_view::npos || *name == "." ||
+            *name == "..") {
+            return std::nullopt;
+        }
+        JournalFile file{std::string(*name), std::nullopt};
+        if (*size != kJournalMissing) {
+            if (size->empty() || size->find_first_not_of("0123456789") != std::string_view::npos || size->size() > 9) {
+                return std::nullopt;
+            }
+            const std::size_t length = std::stoul(std::string(*size));
+            if (length > text.size()) {
+                return std::nullopt;
+            }
+            file.bytes = std::string(text.substr(0, length));
+            text.remove_prefix(length);
+        }
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+int RemoveFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    std::filesystem::remove(path, error);
+    return error ? error.value() : 0;
+}
+
+// Puts one file back as the journal or the undo list has it; 0 or the error number.
+int PutBack(const std::filesystem::path& path, const std::optional<std::string>& bytes)
+{
+    if (!bytes) {
+        return RemoveFile(path);
+    }
+    errno = 0;
+    return WriteFileAtomically(path, *bytes) ? 0 : (errno != 0 ? errno : EIO);
+}
+
+// What one file of a position is to hold.
+struct Wanted
+{
+    std::optional<std::string> bytes; // nothing: the file is not to exist
+    bool withoutList = false;         // a copy of "str.ini" that must lose its section "Profile"
+};
+
+struct Slot
+{
+    FileRead config;
+    FileRead labels;
+};
+
+} // namespace
+
+ProfileSlotMover::ProfileSlotMover(std::filesystem::path directory, const TextCodec& codec)
+    : m_directory(std::move(directory)), m_codec(codec)
+{}
+
+int ProfileSlotMover::Recover(const std::filesystem::path& directory)
+{
+    const std::filesystem::path journal = directory / kJournalName;
+    const FileRead read = ReadWhole(journal);
+    if (read.errorCode != 0) {
+        return read.errorCode;
+    }
+    if (!read.bytes) {
+        return 0;
+    }
+    const std::optional<std::vector<JournalFile>> files = ParseJournal(*read.bytes);
+    if (!files) {
+        return EIO;
+    }
+    int firstError = 0;
+    for (const JournalFile& file : *files) {
+        const int errorCode = PutBack(directory / file.name, file.bytes);
+        if (firstError == 0) {
+            firstError = errorCode;
+        }
+    }
+    return firstError != 0 ? firstError : RemoveFile(journal);
+}
+
+int ProfileSlotMover::Commit()
+{
+    m_replaced.clear();
+    return RemoveFile(m_directory / kJournalName);
+}
+
+int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size_t storedCount)
+{
+    m_replaced.clear();
+    m_undoError = 0;
+
+    // Everything is read before anything is written, so that names that swap places, and copies
+    // of a name that moves, take the files as they were.
+    std::array<Slot, kProfileSlotCount> slots;
+    for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
+        slots[index].config = ReadWhole(m_directory / ProfileConfigName(index));
+        slots[index].labels = ReadWhole(m_directory / ProfileLabelName(index));
+        if (slots[index].config.errorCode != 0) {
+            return slots[index].config.errorCode;
+        }
+        if (slots[index].labels.errorCode != 0) {
+            return slots[index].labels.errorCode;
+        }
+    }
+    // Without a readable factory file a freed position keeps what it has.
+    const FileRead factoryConfig = ReadWhole(m_directory / kFactoryConfigName);
+    const FileRead factoryLabels = ReadWhole(m_directory / kListName);
+    const std::optional<Wanted> factoryConfigWanted =
+        factoryConfig.bytes ? std::optional<Wanted>(Wanted{factoryConfig.bytes, false}) : std::nullopt;
+    const std::optional<Wanted> factoryLabelsWanted =
+        factoryLabels.bytes ? std::optional<Wanted>(Wanted{factoryLabels.bytes, true}) : std::nullopt;
+    if (factoryLabels.errorCode != 0) {
+        return factoryLabels.errorCode;
+    }
+
+    // The journal holds every file this step can change, the list included.
+    std::string journal(kJournalHeader);
+    for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
+        journal += JournalEntry(ProfileConfigName(index), slots[index].config.bytes);
+        journal += JournalEntry(ProfileLabelName(index), slots[index].labels.bytes);
+    }
+    journal += JournalEntry(kListName, factoryLabels.bytes);
+    journal += kJournalEnd;
+    errno = 0;
+    if (!WriteFileAtomically(m_directory / kJournalName, journal)) {
+        return errno != 0 ? errno : EIO;
+    }
+
+    const auto replace = [this](const std::filesystem::path& path, const FileRead& now,
+                                const std::optional<Wanted>& wanted) {
+        if (!wanted || (!wanted->withoutList && wanted->bytes == now.bytes)) {
+            return 0;
+        }
+        errno = 0;
+        bool done = false;
+        if (wanted->bytes) {
+            done = WriteFileAtomically(path, *wanted->bytes);
+        } else {
+            std::error_code error;
+            done = std::filesystem::remove(path, error) && !error;
+            if (error) {
+                errno = error.value();
+            }
+        }
+        if (!done) {
+            return errno != 0 ? errno : EIO;
+        }
+        m_replaced.push_back({path, now.bytes});
+        if (wanted->withoutList) {
+            // The list belongs to "str.ini" alone; a label file that kept a copy would still work.
+            IniFile(path, m_codec).DeleteSection(kProfileSection);
+        }
+        return 0;
+    };
+
+    for (std::size_t position = 0; position < kProfileSlotCount; ++position) {
+        std::optional<Wanted> config;
+        std::optional<Wanted> labels;
+        if (position < sources.size()) {
+            const ProfileFileSource source = sources[position];
+            if (source && *source < kProfileSlotCount) {
+                config = Wanted{slots[*source].config.bytes, false};
+                labels = Wanted{slots[*source].labels.bytes, false};
+            } else {
+                config = factoryConfigWanted;
+                labels = factoryLabelsWanted;
+            }
+        } else if (position < storedCount) {
+            config = factoryConfigWanted;
+            labels = factoryLabelsWanted;
+        }
+        int errorCode = replace(m_directory / ProfileConfigName(position), slots[position].config, config);
+        if (errorCode == 0) {
+            errorCode = replace(m_directory / ProfileLabelName(position), slots[position].labels, labels);
+        }
+        if (errorCode != 0) {
+            m_undoError = Undo();
+            return errorCode;
+        }
+    }
+    return 0;
+}
+
+int ProfileSlotMover::Undo()
+{
+    int firstError = 0;
+    for (auto file = m_replaced.rbegin(); file != m_replaced.rend(); ++file) {
+        const int errorCode = PutBack(file->path, file->before);
+        if (firstError == 0) {
+            firstError = errorCode;
+        }
+    }
+    m_replaced.clear();
+    // The journal goes only with a complete undo; otherwise the next start finishes it.
+    return firstError != 0 ? firstError : RemoveFile(m_directory / kJournalName);
+}
+
+} // namespace veldrane

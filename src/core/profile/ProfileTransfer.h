@@ -1,0 +1,94 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/profile/ConfigFiles.h"
+#include "core/text/Language.h"
+
+namespace veldrane {
+
+class MessageSink;
+class ProfileFileDialog;
+class TextCodec;
+struct ProfileRecord;
+
+// The messages of import and export that name a file, titled kApplicationTitle; FormatProfileFileMessage fills
+// in the name for "%s" and, in the first, the size for "%llu".
+inline constexpr std::string_view kImportWrongSizeFormat =
+    "%s has %llu bytes. A profile file has 1825 bytes; nothing was imported.";
+inline constexpr std::string_view kExportProgramFileFormat =
+    "%s is the name of one of the program's own files. Please choose another name.";
+
+// Profile import and export: a profile travels as a ".bin" file of the configuration file's form
+// (flag byte 1 and the ProfileRecord) with an ".ini" label file beside it under the same name
+// ("Item1" to "Item12" of the interface language's section).
+class ProfileTransfer
+{
+public:
+    ProfileTransfer(ConfigFiles& files, const TextCodec& codec, MessageSink& messages, Language language);
+
+    // ImportProfile: asks for a file and reads it into `record` and the button labels. The
+    // values stay in memory until "Save". True when something was imported.
+    bool ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record);
+    // ExportProfile: asks for a file (proposing `profileName` with ".bin" beside the executable)
+    // and writes `record` and the labels there and, under the same name, beside the executable.
+    void ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record, std::string_view profileName);
+
+    // Import into a profile that is not the current one: asks for a file and writes what it holds
+    // into that profile's files, `configFile` and the labels of `labelFile`. The current record
+    // and labels stay as they are. True when the profile was changed.
+    bool ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                    const std::filesystem::path& labelFile);
+    // Export of a profile as its files hold it (`configFile`, the labels of `labelFile`), whatever
+    // the current record holds.
+    void ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                      const std::filesystem::path& labelFile, std::string_view profileName);
+
+    // The two operations after the dialog, with the path the user chose.
+    //
+    // A name without ".bin" is not a profile file and is ignored. A file that is not exactly one
+    // configuration file long is refused with a message that names it and its size, and nothing
+    // changes, labels included. The skin and layout keys ("Skins", "Point") are taken from the
+    // label file only where it has them: an exported label file holds only the labels.
+    bool ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record);
+    // ".bin" is added to a file name without it. A name that is, or whose label file would be,
+    // one of the program's own files ("config.bin", "config0.bin" to "config5.bin", "str.ini",
+    // "str0.ini" to "str5.ini", "record.ini") is refused with a message and nothing is written.
+    // A file that cannot be written is reported ("Error Code is: %d \n" and a line with the file
+    // and the reason) and the others are still written.
+    void ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record);
+
+    // The label file beside a profile file: the first ".bin" of its file name becomes ".ini".
+    static std::filesystem::path LabelFileBeside(const std::filesystem::path& profileFile);
+    // Whether a file name (without folder) names one of the program's own files; case does not
+    // count, as on the file systems of Windows.
+    static bool IsProgramFileName(std::string_view fileName);
+
+private:
+    // What the label and path members of ConfigFiles hold, kept across an import or export of a
+    // profile that is not the current one.
+    struct LabelState
+    {
+        std::array<std::string, kButtonCount> buttonLabel;
+        SkinSettings skin;
+        PointSettings point;
+        std::uint8_t firstRunFlag;
+    };
+    LabelState SaveLabelState() const;
+    void RestoreLabelState(const LabelState& state);
+    void RestoreStandardPaths();
+    void ReportFileFailure(const std::filesystem::path& file, int errorCode);
+
+    ConfigFiles& m_files;
+    const TextCodec& m_codec;
+    MessageSink& m_messages;
+    Language m_language;
+};
+
+// A message of import or export with "%s" replaced by the file's name and "%llu" by `size`.
+std::string FormatProfileFileMessage(std::string_view format, std::string_view name, std::uintmax_t size = 0);
+
+} // namespace veldrane

@@ -1,0 +1,65 @@
+#include "core/text/FileErrorTexts.h"
+
+#include <array>
+#include <cerrno>
+#include <string_view>
+#include <system_error>
+
+#include "core/ini/FileError.h"
+#include "core/text/MessageTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+struct Reason
+{
+    int code;
+    std::array<std::string_view, 3> texts; // English, simplified Chinese, traditional Chinese
+};
+
+constexpr int Code(FileError error)
+{
+    return static_cast<int>(error);
+}
+
+constexpr std::array kReasons = {
+    Reason{EACCES, {"Permission denied", "没有访问权限", "沒有存取權限"}},
+    Reason{EPERM, {"Permission denied", "没有访问权限", "沒有存取權限"}},
+    Reason{ENOENT, {"No such file or folder", "文件或文件夹不存在", "檔案或資料夾不存在"}},
+    Reason{ENOSPC, {"No space left on the disk", "磁盘空间不足", "磁碟空間不足"}},
+    Reason{EDQUOT, {"Disk quota exceeded", "磁盘配额已用完", "磁碟配額已用完"}},
+    Reason{EROFS, {"The disk is read-only", "磁盘为只读", "磁碟為唯讀"}},
+    Reason{EIO, {"Input/output error", "读写错误", "讀寫錯誤"}},
+    Reason{EISDIR, {"It is a folder, not a file", "这是文件夹，不是文件", "這是資料夾，不是檔案"}},
+    Reason{Code(FileError::NotRegularFile), {"Not a regular file", "不是普通文件", "不是一般檔案"}},
+    Reason{Code(FileError::UndecodableText),
+           {"The file holds bytes that are not text in its encoding; it was left as it is",
+            "文件含有不符合其编码的字节，已保持原样", "檔案含有不符合其編碼的位元組，已保持原樣"}},
+    Reason{Code(FileError::UnencodableText),
+           {"The file's character set cannot hold the text; it was left as it is",
+            "文件的字符集无法保存该文字，已保持原样", "檔案的字元集無法保存該文字，已保持原樣"}},
+};
+
+} // namespace
+
+std::string FileErrorReason(int errorCode, Language language)
+{
+    for (const Reason& reason : kReasons) {
+        if (reason.code == errorCode) {
+            return std::string(ByLanguage(language, reason.texts[0], reason.texts[1], reason.texts[2]));
+        }
+    }
+    return std::generic_category().message(errorCode);
+}
+
+std::string FileFailureMessage(const std::filesystem::path& file, int errorCode, Language language)
+{
+    std::string text = FormatWithErrorCode(kFileOpenErrorFormat, errorCode);
+    text += file.string();
+    text += ": ";
+    text += FileErrorReason(errorCode, language);
+    return text;
+}
+
+} // namespace veldrane

@@ -1,0 +1,100 @@
+#include "core/text/MacroManagerTexts.h"
+
+#include "core/text/MessageTexts.h"
+
+namespace veldrane {
+namespace {
+
+// The window text stays English in every language; only the drawn title is translated.
+constexpr std::string_view kWindowText = "Macro Manager";
+
+constexpr MacroManagerTexts kEnglish{
+    .windowText = kWindowText,
+    .ok = "OK",
+    .cancel = "Cancel",
+    .title = "Macro Manager",
+    .selectMacro = "Select Macro",
+    .keyPressSequence = "Key Press Sequence",
+    .recordOption = "Record Option",
+    .recordDelays = "Record delays between key commands",
+    .loopTimes = "Loop Times",
+    .newMacro = "New",
+    .deleteEntry = "Delete",
+    .baseName = "Macro",
+    .startRecording = "Start Recording",
+    .stopRecording = "Stop Recording",
+    .recordingWindowText = "Press Ctrl+Break key to stop recording",
+    .insertLeftButton = "Insert the left Button",
+    .insertMiddleButton = "Insert the middle Button",
+    .insertRightButton = "Insert the right button",
+    .insertDelay = "Insert Delay",
+    .warningTitle = "Warning",
+    .limitMessage = "Macro numbers up to 12.",
+    .tooLongMessage = "The macro is too long for the mouse; its last events were left out.",
+    .nameBlank = kMacroNameBlank,
+    .nameExists = kMacroNameExists,
+};
+
+// The simplified set writes "按鍵序列" and "刪除" with traditional characters, as users know them.
+constexpr MacroManagerTexts kSimplifiedChinese{
+    .windowText = kWindowText,
+    .ok = "确定",
+    .cancel = "取消",
+    .title = "宏管理器",
+    .selectMacro = "选择宏",
+    .keyPressSequence = "按鍵序列",
+    .recordOption = "录制选项",
+    .recordDelays = "记录按键动作间的延迟",
+    .loopTimes = "循环次数",
+    .newMacro = "新建",
+    .deleteEntry = "刪除",
+    .baseName = "宏",
+    .startRecording = "开始录制",
+    .stopRecording = "停止录制",
+    .recordingWindowText = "按 Ctrl+Break 停止录制",
+    .insertLeftButton = "插入鼠标左键",
+    .insertMiddleButton = "插入鼠标中键",
+    .insertRightButton = "插入鼠标右键",
+    .insertDelay = "插入延时",
+    .warningTitle = "警告",
+    .limitMessage = "最多可以新建12个宏。",
+    .tooLongMessage = "宏太长，鼠标无法容纳；末尾的事件已省略。",
+    .nameBlank = "宏名称不能为空",
+    .nameExists = "宏名称已存在",
+};
+
+constexpr MacroManagerTexts kTraditionalChinese{
+    .windowText = kWindowText,
+    .ok = "確定",
+    .cancel = "取消",
+    .title = "巨集管理器",
+    .selectMacro = "選擇巨集",
+    .keyPressSequence = "按鍵序列",
+    .recordOption = "錄製選項",
+    .recordDelays = "記錄按鍵動作間的延遲",
+    .loopTimes = "迴圈次數",
+    .newMacro = "新建",
+    .deleteEntry = "刪除",
+    .baseName = "巨集",
+    .startRecording = "開始錄製",
+    .stopRecording = "停止錄製",
+    .recordingWindowText = "按Ctrl+Break 停止錄製",
+    .insertLeftButton = "插入滑鼠左鍵",
+    .insertMiddleButton = "插入滑鼠中鍵",
+    .insertRightButton = "插入滑鼠右鍵",
+    .insertDelay = "插入延時",
+    .warningTitle = "警告",
+    .limitMessage = "最多可以新建12個巨集。",
+    .tooLongMessage = "巨集太長，滑鼠無法容納；末尾的事件已省略。",
+    .nameBlank = "巨集名稱不能為空",
+    .nameExists = "巨集名稱已存在",
+};
+
+} // namespace
+
+const MacroManagerTexts& MacroManagerTextsFor(Language language)
+{
+    return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
+}
+
+} // namespace veldrane

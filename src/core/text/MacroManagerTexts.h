@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/text/Language.h"
+
+namespace veldrane {
+
+// The texts of the macro manager (CMacroProgramDialog), chosen when it opens. The event-list menu
+// "MacroList" takes deleteEntry and the four insert texts, in that order.
+struct MacroManagerTexts
+{
+    std::string_view windowText;          // "Macro Manager" in every language
+    std::string_view ok;                  // "OK"
+    std::string_view cancel;              // "Cancel"
+    std::string_view title;               // "Macro Manager", drawn in the title band
+    std::string_view selectMacro;         // "Select Macro", above the macro list
+    std::string_view keyPressSequence;    // "Key Press Sequence", above the event list
+    std::string_view recordOption;        // "Record Option"
+    std::string_view recordDelays;        // "Record delays between key commands"
+    std::string_view loopTimes;           // "Loop Times"
+    std::string_view newMacro;            // "New"
+    std::string_view deleteEntry;         // "Delete", area and menu
+    std::string_view baseName;            // "Macro", base of new names ("Macro_0")
+    std::string_view startRecording;      // "Start Recording"
+    std::string_view stopRecording;       // "Stop Recording"
+    std::string_view recordingWindowText; // "Press Ctrl+Break key to stop recording"
+    std::string_view insertLeftButton;    // "Insert the left Button"
+    std::string_view insertMiddleButton;  // "Insert the middle Button"
+    std::string_view insertRightButton;   // "Insert the right button"
+    std::string_view insertDelay;         // "Insert Delay"
+    std::string_view warningTitle;        // "Warning"
+    std::string_view limitMessage;        // "Macro numbers up to 12."
+    std::string_view tooLongMessage;      // the saved macro does not fit the mouse's buffer whole
+    std::string_view nameBlank;           // "Macro name is blank", a rename refused
+    std::string_view nameExists;          // "Macro name already exists", a rename refused
+};
+
+const MacroManagerTexts& MacroManagerTextsFor(Language language);
+
+} // namespace veldrane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/text/Language.h"
+
+namespace veldrane {
+
+// The texts of the profile manager (CConfigDialog): its title row, the "New" row, the entries of
+// the list's context menu, the base of new names and the limit warning. The copy entry is also
+// the word put before a copied name ("Copy PROFILE_0").
+struct ProfileManagerTexts
+{
+    std::string_view title;        // "Configuration"
+    std::string_view baseName;     // "PROFILE"
+    std::string_view newRow;       // "New"
+    std::string_view deleteEntry;  // "Delete"
+    std::string_view editEntry;    // "Edit"
+    std::string_view copyEntry;    // "Copy"
+    std::string_view loadEntry;    // "Load"
+    std::string_view saveEntry;    // "Save"
+    std::string_view warningTitle; // "Warning"
+    std::string_view limitMessage; // "Profile numbers up to 6."
+    std::string_view lastProfile;  // refusal to delete the only name
+    std::string_view dropChanges;  // question before unsaved changes give way to another profile
+};
+
+const ProfileManagerTexts& ProfileManagerTextsFor(Language language);
+
+// The filter of the file dialogs of profile import and export, in the platform's
+// "description|pattern||" form.
+inline constexpr std::string_view kProfileFileFilter = "Gaming Mouse Profile(*.bin)|*.bin||";
+
+} // namespace veldrane

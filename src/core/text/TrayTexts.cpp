@@ -1,0 +1,13 @@
+#include "core/text/TrayTexts.h"
+
+namespace veldrane {
+
+std::string_view StartWithDesktopText(Language language)
+{
+    static constexpr std::string_view kEnglish = "Start with the desktop";
+    static constexpr std::string_view kSimplified = "开机时启动";
+    static constexpr std::string_view kTraditional = "開機時啟動";
+    return ByLanguage(language, kEnglish, kSimplified, kTraditional);
+}
+
+} // namespace veldrane

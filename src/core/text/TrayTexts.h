@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/text/Language.h"
+
+namespace veldrane {
+
+// The tray menu's check item that starts the program with the desktop session.
+std::string_view StartWithDesktopText(Language language);
+
+} // namespace veldrane

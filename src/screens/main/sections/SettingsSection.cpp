@@ -1,0 +1,184 @@
+#include "screens/main/sections/SettingsSection.h"
+
+#include <algorithm>
+
+#include "core/settings/PointerSettingsApplier.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/WindowStateTexts.h"
+
+namespace veldrane {
+
+namespace {
+
+constexpr std::string_view kPictureSuffix = ".png";
+constexpr std::string_view kOverSuffix = "-over";
+
+constexpr int kScaleLabelPitch = 21;
+constexpr int kScaleLabelGap = 1; // between the strip's bottom and its labels
+constexpr int kScaleLabelHeight = 14;
+
+// The note under a section whose pointer setting the desktop lacks.
+constexpr int kNoteHeight = 18;
+constexpr int kNoteIndent = 8;
+constexpr int kSectionWidth = 242;
+
+} // namespace
+
+SettingsSection::SettingsSection(const SettingsSectionContext& context, std::string_view title,
+                                 std::string_view background, int fallbackHeight)
+    : m_context(context), m_frame(title, background, fallbackHeight, context.images)
+{}
+
+std::string SettingsSection::OverPictureOf(std::string_view picture)
+{
+    std::string over(picture);
+    if (over.ends_with(kPictureSuffix)) {
+        over.insert(over.size() - kPictureSuffix.size(), kOverSuffix);
+    } else {
+        over += kOverSuffix;
+    }
+    return over;
+}
+
+Point SettingsSection::Within(Point contentOrigin, Point offset)
+{
+    return {contentOrigin.x + offset.x, contentOrigin.y + offset.y};
+}
+
+Rect SettingsSection::Within(Point contentOrigin, Rect area)
+{
+    return area.Offset(contentOrigin.x, contentOrigin.y);
+}
+
+bool SettingsSection::DesktopLacksSetting() const
+{
+    return m_pointerSetting && !m_context.pointerSettings.DesktopHas(*m_pointerSetting);
+}
+
+int SettingsSection::ContentHeight() const
+{
+    return m_frame.ContentHeight() + (DesktopLacksSetting() ? kNoteHeight : 0);
+}
+
+void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
+{
+    m_frame.Draw(canvas, contentOrigin);
+    if (DesktopLacksSetting()) {
+        const int top = m_frame.ContentHeight();
+        canvas.DrawText(Within(contentOrigin, Rect{kNoteIndent, top, kSectionWidth - kNoteIndent, top + kNoteHeight}),
+                        StateTexts().pointerSettingNotTaken, FontRole::Small, TextColour(), TextAlign::Left);
+    }
+    for (std::size_t control = 0; control < ControlCount(); ++control) {
+        const std::string picture = ControlPicture(control);
+        if (picture.empty()) {
+            continue;
+        }
+        const Point at = Within(contentOrigin, ControlArea(control).TopLeft());
+        if (m_hovered == control && canvas.DrawImage(OverPictureOf(picture), at)) {
+            continue;
+        }
+        canvas.DrawImage(picture, at);
+    }
+    DrawDetails(canvas, contentOrigin);
+}
+
+std::optional<std::size_t> SettingsSection::ControlAt(Point inContent) const
+{
+    for (std::size_t control = 0; control < ControlCount(); ++control) {
+        if (HitArea(control).Contains(inContent)) {
+            return control;
+        }
+    }
+    return std::nullopt;
+}
+
+bool SettingsSection::Press(Point p, Point contentOrigin)
+{
+    const Point inContent{p.x - contentOrigin.x, p.y - contentOrigin.y};
+    const auto control = ControlAt(inContent);
+    m_pressed = control;
+    if (!control) {
+        return false;
+    }
+    const Rect area = ControlArea(*control);
+    return PressControl(*control, {inContent.x - area.left, inContent.y - area.top});
+}
+
+bool SettingsSection::TakesPress(Point p, Point contentOrigin) const
+{
+    return ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y}).has_value();
+}
+
+bool SettingsSection::Drag(Point p, Point contentOrigin)
+{
+    if (!m_pressed) {
+        return false;
+    }
+    const Rect area = ControlArea(*m_pressed);
+    return DragControl(*m_pressed, {p.x - contentOrigin.x - area.left, p.y - contentOrigin.y - area.top});
+}
+
+bool SettingsSection::Release(Point, Point)
+{
+    m_pressed.reset();
+    return false;
+}
+
+Rect SettingsSection::Joined(Rect a, Rect b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+bool SettingsSection::ShowsOverPicture(std::optional<std::size_t> control) const
+{
+    if (!control) {
+        return false;
+    }
+    const std::string picture = ControlPicture(*control);
+    return !picture.empty() && m_context.images.ImageSize(OverPictureOf(picture)).has_value();
+}
+
+bool SettingsSection::Hover(Point p, Point contentOrigin)
+{
+    const auto control = ControlAt({p.x - contentOrigin.x, p.y - contentOrigin.y});
+    if (control == m_hovered) {
+        return false;
+    }
+    const bool changed = ShowsOverPicture(m_hovered) || ShowsOverPicture(control);
+    m_hovered = control;
+    return changed;
+}
+
+bool SettingsSection::Unhover()
+{
+    const bool changed = ShowsOverPicture(m_hovered);
+    m_hovered.reset();
+    return changed;
+}
+
+int SettingsSection::KeptInside(int top, int above, int height, int below) const
+{
+    // Inside the background picture: the note under it is no room for controls.
+    const int lowest = std::max(above, m_frame.ContentHeight() - height - below);
+    return std::clamp(top, above, lowest);
+}
+
+void SettingsSection::DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip, int firstOffset) const
+{
+    const auto& labels = Texts().sliderScaleLabels;
+    const int top = strip.bottom + kScaleLabelGap;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const int left = strip.left + firstOffset + static_cast<int>(i) * kScaleLabelPitch;
+        canvas.DrawText(Within(contentOrigin, Rect{left, top, left + kScaleLabelPitch, top + kScaleLabelHeight}),
+                        labels[i], FontRole::Small, TextColour(), TextAlign::Left);
+    }
+}
+
+void SettingsSection::DrawStripValue(SkinCanvas& canvas, Point contentOrigin, Rect strip, std::string_view value) const
+{
+    const int bottom = strip.top - kScaleLabelGap;
+    canvas.DrawText(Within(contentOrigin, Rect{strip.left, bottom - kScaleLabelHeight - 2, strip.right, bottom}), value,
+                    FontRole::Text, TextColour(), TextAlign::Right);
+}
+
+} // namespace veldrane

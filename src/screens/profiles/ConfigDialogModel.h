@@ -1,0 +1,140 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "screens/common/HoverGroup.h"
+#include "screens/common/DialogBackground.h"
+#include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
+#include "core/profile/ProfileManager.h"
+#include "core/profile/ProfileTransfer.h"
+
+namespace veldrane {
+
+class ConfigFiles;
+class MessageSink;
+class ProfileFileDialog;
+class TextCodec;
+struct ProfileRecords;
+
+struct ConfigDialogContext
+{
+    ConfigFiles& files;
+    // The current profile and its backup: an import into it replaces the current record, and a
+    // close that selects another profile loads that one into both.
+    ProfileRecords& records;
+    const TextCodec& codec;
+    MessageSink& messages;
+    ProfileFileDialog& fileDialog;
+    Language language;
+    Colour textColour; // the skin's text colour
+    // Message 0xB03 to the main window.
+    std::function<void(ProfileManagerNotice)> notifyMainWindow;
+};
+
+// The entries of the list's context menu "ProfileList", in menu order.
+enum class ProfileMenuCommand
+{
+    Delete,
+    Edit,
+    Copy,
+    Load,
+    Save,
+};
+
+// What the view does after an event the model has handled.
+struct ConfigDialogOutcome
+{
+    std::optional<std::size_t> editLine;      // open the in-place editor (profile-name mode) over this line
+    std::optional<ProfileManagerNotice> post; // once this event is over, RunTransfer this notice
+    bool close = false;                       // the manager has closed: the window goes away
+    bool startMove = false;                   // the window follows the pointer, as a caption would
+};
+
+// The model of the profile manager's window (CConfigDialog): its surface of a title row with
+// the close button, the list and the "New" row, what a press, a hover, a list gesture and a
+// menu entry do, and the import and export it asks the main window for. The list's rules are
+// ProfileManager's; the Qt view lays a list control over the list area and shows Names().
+class ConfigDialogModel
+{
+public:
+    static constexpr Size kWindowSize{263, 598};
+    // The window is drawn with this constant alpha out of 255.
+    static constexpr std::uint8_t kWindowAlpha = 178;
+    static constexpr Rect kTitleRow{0, 0, 263, 31};
+    static constexpr Point kCloseButtonAt{240, 8};
+    static constexpr Rect kCloseButton{240, 8, 255, 23};
+    static constexpr Rect kListArea{0, 31, 263, 575};
+    static constexpr Rect kNewRow{0, 575, 263, 598};
+
+    static constexpr std::string_view kBackgroundPicture = "/Config/Config.png";
+    static constexpr std::string_view kNewRowPicture = "/Config/New-Config.png";
+    static constexpr std::string_view kCloseNormalPicture = "/button-close-normal.png";
+    static constexpr std::string_view kCloseOverPicture = "/button-close-over.png";
+
+    explicit ConfigDialogModel(ConfigDialogContext context);
+
+    // Opening: the background (reported when missing; the window then keeps its size, so the
+    // close button still works) and the stored list. Returns the window's size.
+    Size Open(SkinImageSizes& images);
+
+    const ProfileManagerTexts& Texts() const { return m_manager.Texts(); }
+    Language InterfaceLanguage() const { return m_context.language; }
+    Colour TextColour() const { return m_context.textColour; }
+    std::vector<std::string> Names() const { return m_manager.Names(); }
+    std::optional<std::size_t> Selected() const { return m_manager.Selected(); }
+    bool CloseOver() const { return m_hover.IsOver(0); }
+    bool Closed() const { return m_closed; }
+    const ProfileManager& Manager() const { return m_manager; }
+
+    // A left press on the surface (not on the list).
+    ConfigDialogOutcome Press(Point p);
+    // The pointer over the surface, or gone; true when a picture changed.
+    bool Hover(std::optional<Point> p);
+
+    // The list control's selection changed to `line`, or `line` was double-clicked.
+    ConfigDialogOutcome SelectionChanged(std::size_t line);
+    ConfigDialogOutcome DoubleClicked(std::size_t line);
+    // The in-place editor committed `text` for `line`.
+    void CommitRename(std::size_t line, std::string_view text);
+
+    struct MenuEntry
+    {
+        ProfileMenuCommand command;
+        std::string_view text;
+    };
+    // The context menu of a right-button release over the list, in the interface language.
+    std::vector<MenuEntry> ListMenu() const;
+    ConfigDialogOutcome RunMenuCommand(ProfileMenuCommand command);
+
+    // The posted import or export (ConfigDialogOutcome::post); the main window hears of it after.
+    void RunTransfer(ProfileManagerNotice notice);
+
+    // The close button, or the window system closing the window: the list is stored, the main
+    // window told. Only the first close does anything. A selected profile other than the loaded
+    // one is loaded (record, backup and labels); changes of the current profile that were not
+    // saved are dropped only when the user agrees. The manager stays open when the user does not
+    // agree or the list cannot be stored.
+    ConfigDialogOutcome Close();
+
+    void Draw(SkinCanvas& canvas) const;
+
+private:
+    ConfigDialogContext m_context;
+    ProfileManager m_manager;
+    ProfileTransfer m_transfer;
+    DialogBackground m_background;
+    HoverGroup m_hover{1}; // the close button
+    // The profile a transfer was asked for; the export proposes its name as the file name.
+    std::size_t m_transferPosition = 0;
+    std::string m_transferName;
+    bool m_closed = false;
+};
+
+} // namespace veldrane

@@ -1,0 +1,244 @@
+#include <array>
+#include <string>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "MouseTestSupport.h"
+#include "core/buttons/KeyMatrixBlock.h"
+#include "core/device/MouseSearch.h"
+#include "core/device/ProfileDownload.h"
+#include "core/device/SettingsBlock.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileRecord.h"
+#include "support/PatternedRecord.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+using Block = std::array<std::uint8_t, kSettingsBlockSize>;
+
+// What a mouse might return: every byte different from its neighbours and from the values a patch
+// writes, so that a byte written by mistake shows.
+Block AsReturned()
+{
+    Block block{};
+    for (std::size_t i = 0; i < block.size(); ++i) {
+        block[i] = static_cast<std::uint8_t>(0xA0 + i);
+    }
+    return block;
+}
+
+Block Patched(const ProfileRecord& record)
+{
+    Block block = AsReturned();
+    PatchSettingsBlock(record, block);
+    return block;
+}
+
+TEST(PatchSettingsBlock, SetsExactlyTheBytesTheSystemManages)
+{
+    ProfileRecord record{};
+    record.angleSnap = 10;
+    record.lightMode = 2;
+    record.lightLevel = {4, 5, 4};
+    record.sensitivityX = 5;
+    record.sensitivityY = 7;
+    record.cpiValue = {8, 16, 32, 64, 100, 120};
+    record.cpiEnabled = {2, 1, 0, 0xFF, 1, 1}; // bytes other than 0 or 1 from an odd file set only their bit
+    for (std::size_t i = 0; i < record.cpiColor.size(); ++i) {
+        record.cpiColor[i] = static_cast<std::uint8_t>(i + 1);
+    }
+    Block expected = AsReturned();
+    const std::pair<std::size_t, std::uint8_t> set[] = {
+        {2, 1},  {50, 0x42}, {51, 0x8F}, {64, 0x0F}, {70, 4}, {71, 2},  {72, 5},  {73, 3},  {74, 100},  {75, 140},
+        {84, 8}, {85, 16},   {86, 32},   {87, 64},   {92, 8}, {93, 16}, {94, 32}, {95, 64}, {100, 0x0B}};
+    for (const auto& [index, value] : set) {
+        expected[index] = value;
+    }
+    for (std::size_t i = 104; i < expected.size(); ++i) {
+        expected[i] = i < 116 ? static_cast<std::uint8_t>(i - 103) : 0; // four stages' colours, then zeros
+    }
+    EXPECT_EQ(Patched(record), expected);
+}
+
+TEST(PatchSettingsBlock, LightingModeAndLevelGiveBytes71To73)
+{
+    const Block returned = AsReturned();
+    const int kept = -1;
+    const struct
+    {
+        std::uint8_t mode;
+        std::array<std::uint8_t, 3> levels;
+        int bytes[3];
+    } cases[] = {{0, {4, 4, 4}, {0, kept, kept}}, {1, {1, 4, 4}, {0, kept, kept}}, {1, {2, 4, 4}, {1, 4, 3}},
+                 {2, {4, 5, 4}, {2, 5, 3}},       {3, {4, 4, 100}, {3, 44, kept}}, // 300 kept to 8 bits
+                 {7, {4, 4, 4}, {7, kept, kept}}};
+    for (const auto& c : cases) {
+        ProfileRecord record{};
+        record.lightMode = c.mode;
+        record.lightLevel = c.levels;
+        const Block patched = Patched(record);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(patched[71 + i], c.bytes[i] == kept ? returned[71 + i] : c.bytes[i]) << int{c.mode} << " " << i;
+        }
+    }
+}
+
+struct ExpectedReport
+{
+    std::chrono::milliseconds time;
+    ReportKind kind;
+    Bytes bytes;
+};
+
+class ProfileDownloadTest : public MouseTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(FindMouse(link));
+        WriteFileBytes(dir / "config0.bin", std::string(1825, '\0'));
+        files.buttonLabel[0] = "Click";
+        files.buttonLabel[11] = "Macro Key-Macro_1";
+        record.reportRate = 2;
+        record.sideButtonLight = 1;
+        record.deviceProfile = 4;
+    }
+
+    std::string SavedFile() const { return ReadFileBytes(dir / "config0.bin"); }
+
+    std::string ExpectedFile(const ProfileRecord& saved) const
+    {
+        const auto bytes = saved.Bytes();
+        return std::string(1, '\x01') + std::string(bytes.begin(), bytes.end());
+    }
+
+    // The full sequence a download sends to a mouse that answers, with the block the mouse had.
+    std::vector<ExpectedReport> ExpectedSequence(const SimulatedMouse::Block& returned) const
+    {
+        SimulatedMouse::Block patched = returned;
+        PatchSettingsBlock(record, patched);
+        const KeyMatrixBlock keyMatrix = BuildKeyMatrixBlock(record);
+
+        std::vector<ExpectedReport> reports;
+        auto t = 0ms;
+        reports.push_back({t, ReportKind::SetFeature, Feature({0x02, 0x00})});
+        t += 10ms;
+        reports.push_back({t, ReportKind::SetFeature, Feature({0x03, 0x00, 0x02})});
+        t += 10ms;
+        reports.push_back({t, ReportKind::SetFeature, Feature({0x05, 0x01})});
+        reports.push_back({t, ReportKind::SetFeature, Bytes{0x00, 0x8C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x73}});
+        reports.push_back({t, ReportKind::GetFeature, Bytes{0x00, 0x8C, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00, 0xF3}});
+        reports.push_back({t, ReportKind::Read, Output(std::span(returned).first(64))});
+        reports.push_back({t, ReportKind::Read, Output(std::span(returned).last(64))});
+        t += 10ms;
+        auto block = [&](Bytes feature, std::span<const std::uint8_t> data, std::chrono::milliseconds after) {
+            reports.push_back({t, ReportKind::SetFeature, std::move(feature)});
+            reports.push_back({t, ReportKind::Write, Output(data.first(64))});
+            t += 20ms;
+            reports.push_back({t, ReportKind::Write, Output(data.last(64))});
+            t += 20ms + after;
+        };
+        block(Bytes{0x00, 0x0C, 0x00, 0x80, 0x00, 0x00, 0x00, 0x00, 0x73}, patched, 10ms);
+        block(Feature({0x0D, 0x00, 0x80}), keyMatrix, 2ms);
+        for (std::uint8_t n = 1; n <= 12; ++n) {
+            block(Feature({0x0F, n, 0x80}), record.MacroBuffer(n - 1), 20ms);
+        }
+        EXPECT_EQ(t, 842ms);
+        return reports;
+    }
+
+    TempDir dir;
+    RecordingMessageSink messages;
+    IconvTextCodec codec;
+    ConfigFiles files{dir.Path(), messages, codec};
+    ProfileRecord record = Patterned(3);
+};
+
+TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWhatWasSent)
+{
+    image.bytes[kImageProfileNumber] = 3; // 0x0D must name profile 0 all the same
+    EXPECT_TRUE(DownloadProfile(link, image, record, files).Taken());
+
+    const auto expected = ExpectedSequence(SimulatedMouse::FactorySettingsBlock(0));
+    const auto reports = CommandReports(mouse);
+    ASSERT_EQ(reports.size(), expected.size());
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        EXPECT_EQ(reports[i].kind, expected[i].kind) << "report " << i;
+        EXPECT_EQ(reports[i].bytes, expected[i].bytes) << "report " << i;
+        EXPECT_EQ(reports[i].time, expected[i].time) << "report " << i;
+    }
+    EXPECT_EQ(clock.now, kDownloadPauseTotal);
+    EXPECT_TRUE(mouse.Errors().empty());
+
+    // The image holds what was sent, and the profile is stored with its labels.
+    const SimulatedMouse::Block settings = mouse.SettingsBlock(0);
+    const SimulatedMouse::Block keyMatrix = mouse.KeyMatrix();
+    EXPECT_EQ(record.deviceProfile, 0);
+    EXPECT_EQ(image.bytes[kImageProfileNumber], 0);
+    EXPECT_EQ(image.bytes[kImageSideButtonLight], 1);
+    EXPECT_EQ(image.bytes[kImageReportRate], 2);
+    EXPECT_TRUE(std::equal(settings.begin(), settings.end(), image.SettingsArea(0).begin()));
+    EXPECT_TRUE(std::equal(keyMatrix.begin(), keyMatrix.end(), image.KeyMatrix().begin()));
+    EXPECT_EQ(SavedFile(), ExpectedFile(record));
+    const std::string labels = ReadFileBytes(dir / "str0.ini");
+    EXPECT_NE(labels.find("[Setting-EN]"), std::string::npos);
+    EXPECT_NE(labels.find("Item12=Macro Key-Macro_1"), std::string::npos);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+struct FaultCase
+{
+    const char* name;
+    SimulatedFault fault;
+    std::optional<std::uint8_t> failedCommand; // nothing: the mouse took everything
+    std::size_t reports;                       // on the command interface, the failed one included
+    bool settingsWritten;                      // the mouse holds the patched settings block
+};
+
+class FaultDuringDownloadTest : public ProfileDownloadTest, public ::testing::WithParamInterface<FaultCase>
+{
+};
+
+TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
+{
+    const FaultCase& fault = GetParam();
+    mouse.SetFault(fault.fault);
+    const DownloadResult result = DownloadProfile(link, image, record, files);
+
+    EXPECT_EQ(result.failedCommand, fault.failedCommand);
+    EXPECT_EQ(CommandReports(mouse).size(), fault.reports);
+    SimulatedMouse::Block expected = SimulatedMouse::FactorySettingsBlock(0);
+    if (fault.settingsWritten) {
+        PatchSettingsBlock(record, expected);
+    }
+    EXPECT_EQ(mouse.SettingsBlock(0), expected);
+    EXPECT_EQ(SavedFile(), ExpectedFile(record));
+    EXPECT_TRUE(mouse.Errors().empty());
+}
+
+using Kind = SimulatedFault::Kind;
+
+// A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
+// 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
+// nothing after it.
+INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
+                         ::testing::Values(FaultCase{"Silent", {Kind::Silent}, 0x02, 1, false},
+                                           // 255 bytes announced, then one short report: the block is not written back
+                                           FaultCase{"Garbage", {Kind::Garbage}, 0x8C, 6, false},
+                                           FaultCase{"UnplugInSettingsWrite", {Kind::UnplugAfter, 8}, 0x0C, 9, false},
+                                           FaultCase{"UnplugBeforeKeyMatrix", {Kind::UnplugAfter, 10}, 0x0D, 11, true},
+                                           FaultCase{"UnplugBeforeLastChunk", {Kind::UnplugAfter, 48}, 0x0F, 49, true},
+                                           // an answer later than a chunk read waits is a chunk that did not come
+                                           FaultCase{"SlowerThanAChunkRead", {Kind::Slow, 0, 1500ms}, 0x8C, 6, false},
+                                           FaultCase{"SlowButInTime", {Kind::Slow, 0, 30ms}, std::nullopt, 49, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace veldrane::test

@@ -1,0 +1,347 @@
+#include "screens/macro/MacroManagerModel.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/buttons/ButtonAssignment.h"
+#include "core/buttons/KeyMatrixBlock.h"
+#include "screens/macro/MacroKeyBindingModel.h"
+#include "core/macro/MacroTestSupport.h"
+#include "support/FakeClock.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingMessageSink.h"
+
+namespace veldrane {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace test;
+using Names = std::vector<std::string>;
+using Shown = test::RecordingMessageSink::Shown;
+
+const std::string kAlpha = Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"});
+const std::string kBeta = Section("Beta", 0, 0, 1, {"B   Dn", "B   Up"});
+const std::string kGamma = Section("Gamma", 1, 0, 3, {"C   Dn"});
+const std::string kAbc = kAlpha + kBeta + kGamma;
+
+class MacroManagerModelTest : public test::MacroFileTest
+{
+protected:
+    MacroManagerModelTest() { m_canvas.sizes[std::string(kMacroManagerBackground)] = {500, 440}; }
+
+    // Opens a manager as the main window does, on the file as it stands.
+    MacroManagerModel& Open(Language language = Language::English)
+    {
+        m_model = std::make_unique<MacroManagerModel>(
+            MacroManagerContext{m_file, m_state, m_messages, language, Colour{200, 210, 220, 255}, &m_bindings});
+        m_model->Open(m_canvas);
+        return *m_model;
+    }
+    void Press(std::string_view key) { m_model->KeyPress(key, DialogKey::Other, false); }
+    void Release(std::string_view key) { m_model->KeyRelease(key, true); }
+    // What the view does with a name typed into the editor that two double-clicks open.
+    void EditName(std::size_t line, std::string_view typed)
+    {
+        m_model->SelectMacro(line);
+        m_model->DoubleClickMacro(line);
+        ASSERT_TRUE(m_model->DoubleClickMacro(line));
+        m_model->CommitMacroName(line, typed);
+    }
+
+    test::FakeClock m_clock;
+    MacroManagerState m_state{m_clock};
+    test::RecordingMessageSink m_messages;
+    test::RecordingCanvas m_canvas;
+    ProfileRecord m_record{};
+    ButtonLabels m_labels;
+    ButtonAssignment m_bindings{m_record, m_labels, Language::English};
+    std::unique_ptr<MacroManagerModel> m_model;
+};
+
+// A file edited by hand can hold more than twelve macros; the thirteenth has no working buffer,
+// and its loop count was written past the end of the twelve.
+TEST_F(MacroManagerModelTest, TheLoopFieldTakesOnly1To65535AndWritesTheBufferOfATwelfthAtMost)
+{
+    std::string text;
+    for (int i = 0; i < 13; ++i) {
+        text += "[M" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
+    }
+    Write(text);
+    auto& model = Open();
+    model.LoopFieldChanged("300");
+    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 0), BufferHex("01 2C"));
+    for (std::string_view bad : {"0", "65536", "", "99999999999"}) {
+        model.LoopFieldChanged(bad);
+        EXPECT_EQ(model.LoopFieldText(), "1") << bad;
+        EXPECT_EQ(m_file.GetString("M0", "MacroLoopTimes"), "1") << bad;
+    }
+    model.SelectMacro(12);
+    model.LoopFieldChanged("258");
+    EXPECT_EQ(m_file.GetString("M12", "MacroLoopTimes"), "258");
+    MacroData expected{};
+    expected[1] = 0x01;
+    EXPECT_EQ(model.WorkingBuffers(), expected);
+}
+
+// The rule takes the number after the last name's "_", or the count of macros; it could name a
+// macro that exists, or the section of a macro whose rename waits for its save.
+TEST_F(MacroManagerModelTest, NewNamesCountOnAfterTheLastNameUntilTheNameIsFreeAndStopAtTwelve)
+{
+    Write("[Macro_3]\r\nMacroLoopTimes=1\r\n[macro_4]\r\nMacroLoopTimes=1\r\n[Macro_2]\r\nMacroLoopTimes=1\r\n");
+    Open();
+    m_model->NewMacro();
+    EditName(3, "Last");
+    m_model->NewMacro();
+    EXPECT_EQ(m_model->MacroNames(), (Names{"Macro_3", "macro_4", "Macro_2", "Last", "Macro_6"}));
+    EXPECT_EQ(m_file.SectionNames(), (Names{"Macro_3", "macro_4", "Macro_2", "Macro_5", "Macro_6"}));
+
+    auto& model = Open(Language::SimplifiedChinese);
+    for (int i = 5; i < 12; ++i) {
+        model.NewMacro();
+    }
+    const std::string before = Text();
+    model.NewMacro();
+    EXPECT_EQ(model.MacroNames().size(), 12u);
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "最多可以新建12个宏。", "警告"}}));
+    EXPECT_EQ(Text(), before);
+}
+
+TEST_F(MacroManagerModelTest, ARefusedRenameKeepsTheOldNameAndTheFile)
+{
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"Macro name is blank",
+         {"", "   ", std::string(32, 'x'), "宏" + std::string(31, 'x'), "two\nlines", "[x", "x]"}},
+        {"Macro name already exists", {"Gamma", "ALPHA"}}};
+    for (const auto& [message, typedNames] : cases) {
+        for (const std::string& typed : typedNames) {
+            Write(kAbc);
+            m_messages.shown.clear();
+            auto& model = Open();
+            EditName(1, typed);
+            EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Beta", "Gamma"})) << typed;
+            EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, "Warning"}})) << typed;
+            model.Accept();
+            EXPECT_EQ(Text(), kAbc) << typed;
+        }
+    }
+}
+
+// A rename removed the old section at once, so Cancel lost the macro; and it moved the macro to
+// the end of the file, so a button bound to its number played another macro.
+TEST_F(MacroManagerModelTest, ARenameReachesTheFileWithOkUnderTheSameNumberAndNotWithCancel)
+{
+    Write(kAbc);
+    Open();
+    EditName(1, "Renamed");
+    m_model->Cancel();
+    EXPECT_EQ(Text(), kAbc);
+
+    auto& model = Open();
+    EditName(1, "  Renamed ");
+    model.SelectMacro(2);
+    model.Accept();
+    EXPECT_EQ(Text(), kAlpha + Section("Renamed", 0, 0, 1, {"B   Dn", "B   Up"}) + kGamma);
+}
+
+TEST_F(MacroManagerModelTest, MenuCommandsInsertWhereTheSelectionIsAndSave)
+{
+    Write(kAbc);
+    auto& model = Open();
+    model.RunMenuCommand(EventListCommand::InsertRightButton); // nothing selected, the list not empty
+    model.SelectEvent(0);
+    model.RunMenuCommand(EventListCommand::InsertMiddleButton);
+    EXPECT_EQ(model.SelectedEvent(), 1u);
+    model.SelectEvent(2);
+    model.RunMenuCommand(EventListCommand::InsertDelay);
+    model.SelectEvent(4);
+    ASSERT_TRUE(model.DoubleClickEvent(4)); // the second click on a delay line opens its editor
+    model.CommitDelay(4, "6553500 ms");
+    EXPECT_EQ(Text(),
+              Section("Alpha", 1, 1, 5, {"A   Dn", "M-Button   Dn", "50 ms", "M-Button   Up", "6553500 ms", "A   Up"}) +
+                  kBeta + kGamma);
+    // Into an empty list a button goes without a selection.
+    model.NewMacro();
+    model.RunMenuCommand(EventListCommand::InsertLeftButton);
+    EXPECT_EQ(model.EventLines(), (Names{"L-Button   Dn", "L-Button   Up"}));
+}
+
+// The macro file's numbers moved down under the buttons: they played the next macro.
+TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheBindingsAfterIt)
+{
+    Write(kAbc);
+    m_record.macroData = RebuildMacroData(m_file, 3);
+    for (std::uint8_t button = 0; button < 3; ++button) {
+        m_bindings.StoreMacroBinding(button, button, 1, std::array{"Alpha", "Beta", "Gamma"}[button]);
+    }
+    m_bindings.StoreSingleKey(3, "F");
+    m_record.macroNumber[3] = 2; // left over from an older binding: not a macro binding
+    auto& model = Open();
+    // The list's highlight can go while the macro's events stay shown: Delete deleted a macro or a
+    // line that the user did not see selected.
+    model.SelectEvent(1);
+    model.DeselectEvent();
+    model.RunMenuCommand(EventListCommand::DeleteLine);
+    model.DeselectMacro();
+    model.DeleteMacro();
+    EXPECT_EQ(model.EventLines().size(), 3u);
+    EXPECT_EQ(Text(), kAbc);
+
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    EXPECT_EQ(Text(), kAlpha + kGamma);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
+    EXPECT_TRUE(model.EventLines().empty());
+    model.DeleteMacro();
+    EXPECT_EQ(model.MacroNames().size(), 2u) << "nothing is selected after a delete";
+    // Buttons 0 to 3 are the key matrix's slots 0, 1, 2 and 5.
+    EXPECT_EQ(test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(m_record)).first(24)),
+              "09 01 01 00 00 00 00 00 09 01 02 00 01 00 F0 00 01 00 F0 00 00 00 09 00");
+    EXPECT_EQ(m_record.macroNumber[3], 2);
+    EXPECT_EQ(std::vector(m_labels.begin(), m_labels.begin() + 3),
+              (Names{"Macro Key-Alpha", "Button Off", "Macro Key-Gamma"}));
+    // Kept even if the manager is cancelled.
+    EXPECT_EQ(BufferOf(m_record.macroData, 1), BufferHex("00 01 00 06"));
+    EXPECT_EQ(BufferOf(m_record.macroData, 2), BufferHex(""));
+    EXPECT_EQ(model.Accept(), m_record.macroData);
+}
+
+// OK rebuilt the buffers from the file, which still held the old lines.
+TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
+{
+    for (const bool byRecording : {true, false}) {
+        Write(kAbc);
+        auto& model = Open();
+        model.SelectMacro(2);
+        if (byRecording) {
+            model.ToggleRecording();
+            model.ToggleRecording();
+        } else {
+            model.SelectEvent(0);
+            model.RunMenuCommand(EventListCommand::DeleteLine);
+        }
+        EXPECT_EQ(Text(), kAlpha + kBeta + Section("Gamma", 1, 0, 3, {}));
+        EXPECT_EQ(BufferOf(model.Accept(), 2), BufferHex(""));
+    }
+}
+
+TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
+{
+    Write(kAbc);
+    auto& model = Open();
+    model.ToggleRecording();
+    Press("Q");
+    m_clock.Advance(80ms);
+    Release("Q");
+    model.ToggleRecording();
+    EXPECT_TRUE(model.LoopFieldEnabled());
+    EXPECT_EQ(model.WindowText(), "Macro Manager");
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) + kBeta + kGamma);
+
+    // Without a selection a recording goes into a new macro, and selecting another ends it there.
+    model.DeselectMacro();
+    model.ToggleRecording();
+    Press("W");
+    model.SelectMacro(1);
+    EXPECT_FALSE(model.IsRecording());
+    EXPECT_EQ(model.EventLines(), (Names{"B   Dn", "B   Up"}));
+
+    // Enter after a stopped recording reached the dialog's default action, which closed it as OK
+    // does but without the save and the rebuild: the caller got the unbuilt working buffers.
+    model.ToggleLoopBox();
+    model.LoopFieldChanged("2");
+    EXPECT_EQ(model.KeyPress("Enter", DialogKey::Enter, false).close, MacroManagerClose::Ok);
+    ASSERT_TRUE(model.Result());
+    EXPECT_EQ(BufferOf(*model.Result(), 1), BufferHex("00 02 05 05 85 05"));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) +
+                          Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma +
+                          Section("Macro_3", 1, 1, 1, {"W   Dn"}));
+    EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 4));
+}
+
+TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecordingWithAWarning)
+{
+    auto& model = Open();
+    model.NewMacro();
+    model.ToggleDelayBox();
+    model.ToggleRecording();
+    for (int i = 0; i < 32; ++i) {
+        Press("A");
+        m_clock.Advance(10ms);
+        Release("A");
+        m_clock.Advance(10ms);
+    }
+    Press("Z");
+    EXPECT_FALSE(model.IsRecording());
+    EXPECT_EQ(m_file.GetString("Macro_0", "ItemCount"), "127");
+    EXPECT_EQ(m_file.GetString("Macro_0", "Item126"), "A   Up");
+    // 64 events are one more than the mouse holds; the last press that fits has no release.
+    const std::string tooLong = "The macro is too long for the mouse; its last events were left out.";
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, tooLong, "Warning"}}));
+}
+
+// The macro key dialog, which binds a button to a macro.
+constexpr Point kMacroBox{90, 136};
+constexpr Point kOk{279, 262};
+constexpr std::array<Point, 3> kModeBox{{{228, 86}, {228, 136}, {228, 186}}};
+
+// The dropdown (42, 146, 151, 286): a one-pixel border, 16-pixel lines, eight of them shown.
+constexpr Point kFirstLine{90, 147 + 8};
+
+class MacroKeyBindingTest : public test::MacroFileTest
+{
+protected:
+    MacroKeyBindingTest() { m_skin.sizes["/macro-key.png"] = {400, 286}; }
+
+    MacroKeyBindingModel& Open(int macros)
+    {
+        std::string text;
+        for (int i = 1; i <= macros; ++i) {
+            text += "[Macro_" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
+        }
+        Write(text);
+        m_model.emplace(m_file, Language::English);
+        m_model->Open(m_skin, m_messages);
+        return *m_model;
+    }
+
+    test::RecordingCanvas m_skin;
+    test::RecordingMessageSink m_messages;
+    std::optional<MacroKeyBindingModel> m_model;
+};
+
+TEST_F(MacroKeyBindingTest, OkGivesThePickedMacrosNumberAndModeAndWithoutAPickNothing)
+{
+    MacroKeyBindingModel& unpicked = Open(3);
+    unpicked.Press(kMacroBox);
+    unpicked.Press(kModeBox[1]);
+    EXPECT_EQ(unpicked.Press(kOk), DialogAction::Accept);
+    EXPECT_FALSE(unpicked.Result().has_value());
+
+    MacroKeyBindingModel& model = Open(3);
+    EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
+    EXPECT_EQ(model.Press({90, kFirstLine.y + 16 * 2}), DialogAction::None);
+    EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
+    EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
+}
+
+TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
+{
+    MacroKeyBindingModel& model = Open(14);
+    model.Press(kMacroBox);
+    ASSERT_EQ(model.Dropdown()->Count(), 12u);
+    // Eight lines are shown; a notch scrolls three, and half notches add up.
+    EXPECT_FALSE(model.Wheel(-60));
+    EXPECT_TRUE(model.Wheel(-60));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
+    EXPECT_TRUE(model.Wheel(-240));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 4u);
+    model.Press({90, kFirstLine.y + 16 * 7});
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{11, 0, "Macro_12"}));
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/ini/IniFile.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/FactoryFiles.h"
+#include "core/profile/ProfileFileNames.h"
+#include "support/PatternedRecord.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane::test {
+
+// Every file of a folder with its bytes.
+using FolderState = std::map<std::string, std::string>;
+
+inline FolderState ReadFolder(const std::filesystem::path& folder)
+{
+    FolderState state;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            state[entry.path().filename().string()] = ReadFileBytes(entry.path());
+        }
+    }
+    return state;
+}
+
+// A fresh installation in a temporary directory (the factory files), in which each profile can
+// be given settings and labels of its own.
+class InstalledProfiles : public ::testing::Test
+{
+protected:
+    InstalledProfiles()
+    {
+        // The factory files are written once and copied for each test: writing them key by key is slow.
+        static const TempDir installed;
+        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
+        EXPECT_EQ(failure, "");
+        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
+    }
+
+    // Profile file `index` gets the settings of seed `seed` (flag 1) and "Item1" = `label`.
+    void GiveSlot(std::size_t index, std::uint8_t seed, std::string_view label)
+    {
+        ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(index), 1, Patterned(seed)), 0);
+        ASSERT_EQ(LabelFile(index).WriteString("Setting-EN", "Item1", label), IniWriteResult::Written);
+    }
+
+    // Section "Profile" of "str.ini" replaced by these names.
+    void StoreList(const std::vector<std::string>& names, std::string_view current)
+    {
+        IniFile list(dir / "str.ini", codec);
+        list.DeleteSection("Profile");
+        ASSERT_EQ(list.WriteString("Profile", "CurProfileName", current), IniWriteResult::Written);
+        ASSERT_EQ(list.WriteInt("Profile", "ItemCount", static_cast<int>(names.size())), IniWriteResult::Written);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            ASSERT_EQ(list.WriteString("Profile", ProfileItemKey(i), names[i]), IniWriteResult::Written);
+        }
+    }
+
+    // The names of profile files 0 to 2 are A, B and C, each with its own settings (seeds 10,
+    // 11, 12) and labels ("label A" ...); B is selected.
+    void InstallThree()
+    {
+        GiveSlot(0, 10, "label A");
+        GiveSlot(1, 11, "label B");
+        GiveSlot(2, 12, "label C");
+        StoreList({"A", "B", "C"}, "B");
+    }
+
+    IniFile LabelFile(std::size_t index) { return IniFile(dir / ProfileLabelName(index), codec); }
+    std::string LabelOf(std::size_t index) { return LabelFile(index).GetString("Setting-EN", "Item1"); }
+    std::optional<ProfileRecord> SettingsOf(std::size_t index)
+    {
+        const ConfigFileReadResult read = ConfigFile::Read(dir / ProfileConfigName(index));
+        return read.status == ConfigFileStatus::Read ? std::optional(read.contents.record) : std::nullopt;
+    }
+
+    TempDir dir;
+    IconvTextCodec codec;
+    RecordingMessageSink messages;
+    ConfigFiles files{dir.Path(), messages, codec};
+};
+
+} // namespace veldrane::test

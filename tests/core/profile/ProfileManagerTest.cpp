@@ -1,0 +1,220 @@
+#include "core/profile/ProfileManager.h"
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+#include "core/profile/InstalledProfiles.h"
+#include "support/FileAccessCounter.h"
+
+namespace veldrane {
+namespace {
+
+using test::Patterned;
+using test::ReadFileBytes;
+using Shown = test::RecordingMessageSink::Shown;
+using Names = std::vector<std::string>;
+
+class ProfileManagerTest : public test::InstalledProfiles
+{
+protected:
+    ProfileManager& Manager()
+    {
+        if (!m_manager) {
+            m_manager.emplace(ProfileManagerContext{files, codec, messages, language});
+            m_manager->LoadProfileList();
+        }
+        return *m_manager;
+    }
+    void Delete(std::size_t line)
+    {
+        Manager().OnListClick(line);
+        Manager().DeleteProfile();
+    }
+    // Section "Profile" of the list, which a store writes last.
+    std::string StoredList()
+    {
+        const std::string list = ReadFileBytes(dir / "str.ini");
+        return list.substr(list.find("[Profile]"));
+    }
+
+    Language language = Language::English;
+
+private:
+    std::optional<ProfileManager> m_manager;
+};
+
+TEST_F(ProfileManagerTest, NewCopyAndRenameNameTheLines)
+{
+    StoreList({}, ""); // read as PROFILE_0, the name the loader repairs such a list to
+    Manager().NewProfile();
+    EXPECT_EQ(Manager().Selected(), 1u);
+    Manager().CommitRename(1, "  Game_99999999999  ");
+    Manager().CommitRename(1, "   ");
+    Manager().CommitRename(1, "two\nlines");
+    Manager().CommitRename(7, "nowhere");
+    // The number after the last name's, with the language's base name (without a number in the
+    // last name: the count of names).
+    Manager().NewProfile();
+    Manager().OnListClick(0);
+    Manager().CopyProfile(); // the language's copy word before the selected name
+    EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game_99999999999", "PROFILE_2147483648", "Copy PROFILE_0"}));
+    EXPECT_EQ(Manager().Selected(), 0u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
+{
+    StoreList({"a", "b", "c", "d", "e", "f"}, "c");
+    Manager().NewProfile();
+    Manager().CopyProfile();
+    EXPECT_EQ(Manager().Names(), (Names{"a", "b", "c", "d", "e", "f"}));
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "Warning"}}));
+}
+
+// The stored name is matched whole, as the loader reads it: an exact match (the last one) wins
+// over one that ignores case (the first one); opening changes nothing.
+TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
+{
+    // clang-format off
+    const std::vector<std::tuple<Names, const char*, std::optional<std::size_t>>> cases{
+        {{"PROFILE_10", "PROFILE_1"}, "PROFILE_1", 1}, {{"PROFILE_10"}, "PROFILE_1", std::nullopt},
+        {{"PROFILE_0", "PROFILE_1"}, "profile_1", 1}, {{"game", "Game"}, "Game", 1}, {{"x", "y", "x"}, "x", 2},
+        {{"X", "y", "X"}, "x", 0}};
+    // clang-format on
+    for (const auto& [names, stored, selected] : cases) {
+        StoreList(names, stored);
+        files.currentProfileIndex = 5;
+        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
+        manager.LoadProfileList();
+        EXPECT_EQ(manager.Selected(), selected) << stored;
+        EXPECT_EQ(files.currentProfileIndex, 5);
+        EXPECT_EQ(manager.RememberedPosition(), std::nullopt);
+    }
+}
+
+// The list is written in one replacement of "str.ini", the whole section in order, stale keys gone.
+TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
+{
+    InstallThree();
+    IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
+    Manager().CommitRename(1, "Games");
+    Delete(2);
+    Manager().NewProfile();
+    Manager().CommitRename(2, "C");
+    test::FileAccessCounter access(dir / "str.ini");
+    Manager().CloseManager();
+    EXPECT_EQ(access.Replacements(), 1);
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=3\r\nItem0=A\r\nItem1=Games\r\nItem2=C\r\n");
+    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
+    EXPECT_EQ(LabelOf(1), "label B");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Deleting the last name left an empty list: the next start showed a black window, and Save sent
+// an all-zero profile.
+TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
+{
+    for (const auto& [lang, message, title] :
+         {std::tuple{Language::English, "At least one profile must remain.", "Warning"},
+          std::tuple{Language::SimplifiedChinese, "至少需要保留一个配置。", "警告"},
+          std::tuple{Language::TraditionalChinese, "至少需要保留一個配置。", "警告"}}) {
+        InstallThree();
+        messages.shown.clear();
+        language = lang;
+        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
+        manager.LoadProfileList();
+        for (int i = 0; i < 3; ++i) {
+            manager.OnListClick(0);
+            manager.DeleteProfile();
+        }
+        EXPECT_EQ(manager.Names(), (Names{"C"}));
+        EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
+        ASSERT_TRUE(manager.CloseManager());
+        EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=1\r\nItem0=C\r\n");
+        EXPECT_EQ(SettingsOf(0), Patterned(12));
+    }
+}
+
+// Each name keeps its settings and labels wherever it moves; a new name gets the factory files
+// (the label file without a list), and a position that no name had before is left alone.
+TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
+{
+    InstallThree();
+    GiveSlot(3, 13, "not listed");
+    GiveSlot(5, 15, "not listed");
+    Manager().OnListClick(0);
+    Manager().CopyProfile();  // "Copy A" at 3
+    Manager().NewProfile();   // "Copy A_4" at 4
+    Delete(0);                // everything moves up one
+    Manager().OnListClick(0); // B
+    Manager().CloseManager();
+
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=4\r\nItem0=B\r\nItem1=C\r\n"
+                            "Item2=Copy A\r\nItem3=Copy A_4\r\n");
+    EXPECT_EQ(files.currentProfileIndex, 0);
+    for (const auto& [index, seed, label] : {std::tuple{0, 11, "label B"}, {1, 12, "label C"}, {2, 10, "label A"}}) {
+        EXPECT_EQ(SettingsOf(index), Patterned(static_cast<std::uint8_t>(seed))) << index;
+        EXPECT_EQ(LabelOf(index), label);
+    }
+    // The factory label file is "str.ini" without its list.
+    const std::string factoryLabels = ReadFileBytes(dir / "str.ini");
+    EXPECT_EQ(ReadFileBytes(dir / "str3.ini"), factoryLabels.substr(0, factoryLabels.find("[Profile]")));
+    EXPECT_EQ(ReadFileBytes(dir / "config3.bin"), ReadFileBytes(dir / "config.bin"));
+    EXPECT_EQ(SettingsOf(5), Patterned(15));
+
+    ProfileRecord loaded{};
+    files.LoadConfig(loaded);
+    EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
+}
+
+// A list that cannot be stored puts every moved file back; a profile file that cannot be read
+// stops the move before anything is written.
+TEST_F(ProfileManagerTest, AFailedStoreLeavesTheOldLayoutWhole)
+{
+    InstallThree();
+    // A stray byte that Windows-1252 has no character for: the list is read but never rewritten.
+    const std::string list = ReadFileBytes(dir / "str.ini");
+    const std::string damaged = list + "; \x81\r\n";
+    test::WriteFileBytes(dir / "str.ini", damaged);
+    const test::FolderState before = test::ReadFolder(dir.Path());
+    files.currentProfileIndex = 1;
+    Delete(0);
+    EXPECT_FALSE(Manager().CloseManager());
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
+    EXPECT_EQ(test::ReadFolder(dir.Path()), before);
+    EXPECT_EQ(Manager().Names(), (Names{"B", "C"})) << "the user's names stay for another try";
+    EXPECT_EQ(files.currentProfileIndex, 1);
+
+    test::WriteFileBytes(dir / "str.ini", list);
+    messages.shown.clear();
+    std::filesystem::remove(dir / "config2.bin");
+    std::filesystem::create_directory(dir / "config2.bin");
+    EXPECT_FALSE(Manager().CloseManager());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
+    EXPECT_EQ(SettingsOf(0), Patterned(10));
+}
+
+// The manager follows the loaded profile through the edits: a save while it is open lands in that
+// profile's files, wherever its name moves when the list is stored.
+TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
+{
+    InstallThree();
+    files.currentProfileIndex = 2; // C is loaded
+    Delete(0);
+    EXPECT_EQ(Manager().LoadedPosition(), 1u);
+    ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
+    ASSERT_TRUE(Manager().StoreKeepingCurrent());
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
+    ASSERT_TRUE(files.SaveConfig(Patterned(98)));
+    EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
+    EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice
+    EXPECT_EQ(LabelOf(1), "label C");
+}
+
+} // namespace
+} // namespace veldrane

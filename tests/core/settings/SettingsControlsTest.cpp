@@ -1,0 +1,104 @@
+// The settings page's controls: the CPI tracks, the sliders, the dials and the scroll-speed box.
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/settings/CpiStage.h"
+#include "core/settings/ReportRate.h"
+#include "screens/main/controls/ReportRateDial.h"
+#include "core/settings/ScrollLines.h"
+#include "screens/main/controls/SliderStrip.h"
+#include "screens/main/controls/SpeedDial.h"
+
+namespace veldrane {
+namespace {
+
+// Rows of a press from the track's top: 164 (8200 CPI) down to row 5, then one less per pixel
+// down to 2 just above the 3-pixel foot, whose lowest two rows give 1.
+TEST(CpiStage, TrackGivesOneStepOf50CpiPerPixel)
+{
+    for (const auto& [row, value] :
+         std::vector<std::pair<int, int>>{{0, 164}, {5, 164}, {6, 163}, {92, 77}, {167, 2}, {168, 1}, {169, 1}}) {
+        EXPECT_EQ(CpiValueAtTrackRow(row), value) << row;
+    }
+}
+
+// A stage slider: position 1 on pixels 0 to 8, 2 to 10 on 21 pixels each, 11 from pixel 198; a
+// drag past either end keeps that end's position.
+TEST(SliderStrip, PressGivesThePositionOfItsPixel)
+{
+    for (const auto& [offset, position] :
+         std::vector<std::pair<int, int>>{{-5, 1}, {8, 1}, {9, 2}, {29, 2}, {30, 3}, {197, 10}, {198, 11}, {300, 11}}) {
+        EXPECT_EQ(kStageSliderStrip.PositionAt(offset), position) << offset;
+    }
+}
+
+struct Press
+{
+    int dx, dy;
+    std::optional<std::uint8_t> chosen;
+};
+
+constexpr int kFar = 2000000000; // its square does not fit an int
+
+// Quarters: upper right 1000 Hz, upper left 125, lower left 250, lower right 500. The ring runs
+// from 35 to 64 pixels (21, -28 lies on 35; 40, -50 just past 64); the lines through the centre
+// choose nothing.
+TEST(ReportRateDial, RingAndQuarterChooseTheRate)
+{
+    // clang-format off
+    const std::vector<Press> presses{{30, -30, 1}, {-30, -30, 8}, {-30, 30, 4}, {30, 30, 2}, {21, -28, 1},
+        {16, -30, std::nullopt}, {-39, 50, 4}, {40, -50, std::nullopt}, {0, -50, std::nullopt},
+        {50, 0, std::nullopt}, {kFar, -kFar, std::nullopt}};
+    // clang-format on
+    for (const auto& [dx, dy, rate] : presses) {
+        EXPECT_EQ(ReportRateAtDialOffset(dx, dy), rate) << dx << ", " << dy;
+    }
+    for (const auto& [rate, frequency] : std::vector<std::pair<int, std::optional<int>>>{
+             {1, 1000}, {2, 500}, {4, 250}, {8, 125}, {0, std::nullopt}, {3, std::nullopt}, {255, std::nullopt}}) {
+        EXPECT_EQ(ReportFrequencyOf(static_cast<std::uint8_t>(rate)), frequency) << rate;
+    }
+}
+
+// 12 - θ ÷ 18 rounded down on the upper half of the ring from 43 to 71 pixels: 12 on the right,
+// 11 just above it and up to 17.6 degrees (60, -19), 10 past 18 degrees, 2 on the left.
+TEST(SpeedDial, AngleOnTheUpperRingGivesThePosition)
+{
+    // clang-format off
+    const std::vector<Press> presses{{50, 0, 12}, {-50, 0, 2}, {0, -50, 7}, {60, -1, 11}, {-60, -1, 2},
+        {60, -19, 11}, {60, -20, 10}, {40, -40, 9}, {-40, -40, 4}, {43, 0, 12}, {42, 0, std::nullopt},
+        {-71, 0, 2}, {0, -72, std::nullopt}, {50, 1, std::nullopt}, {-kFar, -kFar, std::nullopt}};
+    // clang-format on
+    for (const auto& [dx, dy, position] : presses) {
+        EXPECT_EQ(SpeedDialPositionAt(dx, dy), position) << dx << ", " << dy;
+    }
+}
+
+// A step stays within 1 to 100; a loaded count outside it steps by the same rule, without
+// wrapping through 0. The edit box's text counts only as a decimal number from 1 to 100.
+TEST(ScrollLines, StepsAndTextStayWithinOneToOneHundred)
+{
+    // clang-format off
+    const std::vector<std::tuple<int, int, int>> steps{{3, +1, 4}, {3, -1, 2}, {99, +1, 100}, {100, +1, 100},
+        {2, -1, 1}, {1, -1, 1}, {0, +1, 1}, {0, -1, 1}, {200, -1, 199}, {255, +1, 100}};
+    // clang-format on
+    for (const auto& [lines, step, stepped] : steps) {
+        EXPECT_EQ(SteppedScrollLines(static_cast<std::uint8_t>(lines), step), stepped) << lines << " " << step;
+    }
+    const std::optional<std::uint8_t> none;
+    // clang-format off
+    const std::vector<std::pair<std::string, std::optional<std::uint8_t>>> texts{{"1", 1}, {"100", 100},
+        {"007", 7}, {" 5 ", 5}, {"0", none}, {"101", none}, {"", none}, {"   ", none}, {"-3", none}, {"+3", none},
+        {"5x", none}, {"1 2", none}, {"99999999999999999999", none}, {"\xEF\xBC\x95", none}}; // a full-width 5
+    // clang-format on
+    for (const auto& [text, lines] : texts) {
+        EXPECT_EQ(ScrollLinesOfText(text), lines) << '"' << text << '"';
+    }
+}
+
+} // namespace
+} // namespace veldrane

@@ -1,0 +1,152 @@
+#include "screens/profiles/ConfigDialogModel.h"
+
+#include <gtest/gtest.h>
+
+#include "core/profile/InstalledProfiles.h"
+#include "core/profile/ScriptedFileDialog.h"
+#include "support/RecordingCanvas.h"
+
+namespace veldrane {
+namespace {
+
+using test::Patterned;
+using Shown = test::RecordingMessageSink::Shown;
+using Notices = std::vector<ProfileManagerNotice>;
+
+// The manager opens at its first use, over the files the test has installed.
+class ConfigDialogModelTest : public test::InstalledProfiles
+{
+protected:
+    ConfigDialogModel& Model()
+    {
+        if (!m_model) {
+            m_model = std::make_unique<ConfigDialogModel>(ConfigDialogContext{
+                files, records, codec, messages, dialog, Language::English, Colour{230, 230, 230, 255},
+                [this](ProfileManagerNotice notice) { notices.push_back(notice); }});
+            test::RecordingCanvas canvas;
+            canvas.sizes = {{"/Config/Config.png", {263, 598}}, {"/Config/New-Config.png", {263, 23}}};
+            m_model->Open(canvas);
+        }
+        return *m_model;
+    }
+
+    // Selects profile `index` and runs the import or export that `command` posts, from or to `file`.
+    void Transfer(std::size_t index, ProfileMenuCommand command, const std::filesystem::path& file)
+    {
+        dialog.answer = file;
+        Model().SelectionChanged(index);
+        const std::size_t asked = dialog.asked.size();
+        const ConfigDialogOutcome outcome = Model().RunMenuCommand(command);
+        ASSERT_TRUE(outcome.post.has_value());
+        EXPECT_EQ(dialog.asked.size(), asked); // the file is asked for only when the posted request runs
+        Model().RunTransfer(*outcome.post);
+    }
+
+    std::string ListValue(std::string_view key)
+    {
+        return IniFile(dir / "str.ini", codec).GetString("Profile", key, "<missing>");
+    }
+
+    ProfileRecords records{Patterned(1), Patterned(1)};
+    test::ScriptedFileDialog dialog;
+    Notices notices;
+
+private:
+    std::unique_ptr<ConfigDialogModel> m_model;
+};
+
+// The new row from (0, 575), the close button from (240, 8) to (254, 22); elsewhere the press
+// moves the manager.
+TEST_F(ConfigDialogModelTest, CloseStoresTheListAndTellsTheMainWindowOnce)
+{
+    EXPECT_TRUE(Model().Press({239, 8}).startMove);
+    EXPECT_TRUE(Model().Press({254, 23}).startMove);
+    Model().Press({0, 575});
+    EXPECT_TRUE(Model().Press({254, 22}).close);
+    EXPECT_TRUE(Model().Closed());
+    EXPECT_EQ(ListValue("ItemCount"), "2");
+    EXPECT_EQ(ListValue("CurProfileName"), "PROFILE_1");
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_FALSE(Model().Close().close);
+    EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
+}
+
+// Import and export worked on the current record whatever profile was selected.
+TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
+{
+    InstallThree();
+    files.currentProfileIndex = 1; // B is loaded and edited
+    files.buttonLabel[0] = "edited";
+    test::WriteFileBytes(dir / "mine.bin", ConfigFile::Encode(1, Patterned(40)));
+    test::WriteFileBytes(dir / "mine.ini", "[Setting-EN]\r\nItem1=label mine\r\n");
+    Transfer(2, ProfileMenuCommand::Load, dir / "mine.bin");
+    EXPECT_EQ(test::ReadFileBytes(dir / "config2.bin"), test::ReadFileBytes(dir / "mine.bin"));
+    EXPECT_EQ(LabelOf(2), "label mine");
+    EXPECT_EQ(records.Current, Patterned(1)) << "C is not the loaded profile";
+    EXPECT_EQ(files.buttonLabel[0], "edited");
+
+    // Export of A writes A's stored settings and labels, not the edited current ones.
+    Transfer(0, ProfileMenuCommand::Save, dir / "out.bin");
+    EXPECT_EQ(test::ReadFileBytes(dir / "out.bin"), test::ReadFileBytes(dir / "config0.bin"));
+    EXPECT_EQ(IniFile(dir / "out.ini", codec).GetString("Setting-EN", "Item1"), "label A");
+
+    // Into the loaded profile the import goes to memory, for "Save".
+    Transfer(1, ProfileMenuCommand::Load, dir / "mine.bin");
+    EXPECT_EQ(records.Current, Patterned(40));
+    EXPECT_EQ(SettingsOf(1), Patterned(11));
+    EXPECT_EQ(notices,
+              (Notices{ProfileManagerNotice::Import, ProfileManagerNotice::Export, ProfileManagerNotice::Import}));
+    EXPECT_EQ(files.currentProfileIndex, 1);
+}
+
+// Closing with another profile selected kept the old record, and the next Save wrote it into the
+// selected profile's files.
+TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAreDropped)
+{
+    InstallThree();
+    files.LoadConfig(records.Current); // B
+    records.Snapshot();
+    records.Current.reportRate = 77;
+    Model().SelectionChanged(2);
+    messages.answer = false;
+    EXPECT_FALSE(Model().Close().close);
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Question,
+                                   "The current profile has changes that were not saved. Drop them and load the "
+                                   "selected profile?",
+                                   "Warning"}}));
+    EXPECT_EQ(records.Current.reportRate, 77);
+    EXPECT_EQ(ListValue("CurProfileName"), "B");
+    EXPECT_TRUE(notices.empty());
+
+    messages.answer = true;
+    EXPECT_TRUE(Model().Close().close);
+    EXPECT_EQ(files.CurrentProfileName(), "C");
+    EXPECT_EQ(records.Current, Patterned(12));
+    EXPECT_EQ(records.Backup, Patterned(12));
+    EXPECT_EQ(files.buttonLabel[0], "label C");
+    EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
+}
+
+// A list that cannot be stored keeps the manager open; a transfer posted before a close does not
+// run after it.
+TEST_F(ConfigDialogModelTest, TheManagerClosesOnlyWithItsListStoredAndThenRunsNoTransfer)
+{
+    InstallThree();
+    const std::string list = test::ReadFileBytes(dir / "str.ini");
+    test::WriteFileBytes(dir / "str.ini", list + "; \x81\r\n");
+    Model().SelectionChanged(1);
+    const ConfigDialogOutcome outcome = Model().RunMenuCommand(ProfileMenuCommand::Load);
+    EXPECT_FALSE(Model().Close().close);
+    EXPECT_FALSE(Model().Closed());
+    EXPECT_TRUE(notices.empty());
+
+    test::WriteFileBytes(dir / "str.ini", list);
+    EXPECT_TRUE(Model().Close().close);
+    Model().RunTransfer(*outcome.post);
+    EXPECT_TRUE(dialog.asked.empty());
+    EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
+}
+
+} // namespace
+} // namespace veldrane

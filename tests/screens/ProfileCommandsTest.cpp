@@ -1,0 +1,149 @@
+#include "screens/main/ProfileCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "screens/MainWindowFixture.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFile.h"
+#include "support/PatternedRecord.h"
+
+namespace veldrane {
+namespace {
+
+using test::Patterned;
+using Shown = test::RecordingMessageSink::Shown;
+
+class RecordingHost : public ProfileCommandsHost
+{
+public:
+    // With the number of downloads made so far, so that the download is seen under the wait cursor.
+    void SetWaitCursor(bool wait) override
+    {
+        calls.push_back((wait ? "wait@" : "arrow@") + std::to_string(downloads->size()));
+    }
+    void ReturnToFirstPage() override { calls.push_back("firstPage"); }
+
+    std::vector<std::string> calls;
+    const std::vector<ProfileRecord>* downloads = nullptr;
+};
+
+class ProfileCommandsTest : public test::MainWindowFixture
+{
+protected:
+    ProfileCommandsTest()
+    {
+        // A factory file that differs from the profile in every byte, and profile labels that
+        // differ from the factory ones.
+        EXPECT_EQ(ConfigFile::Write(dir / "config.bin", 0, Patterned(3)), 0);
+        records.Current = Patterned(100);
+        records.Current.deviceProfile = 4;
+        records.Snapshot();
+        files.buttonLabel.fill("mine");
+        files.SaveLabels(language);
+        host.downloads = &mouse.downloads;
+    }
+
+    std::string LabelInFile(std::string_view section = "Setting-EN")
+    {
+        return IniFile(dir / "str0.ini", codec).GetString(section, "Item1");
+    }
+
+    ProfileCommands commands{records, files, mouse, messages, pointerSettings, language};
+    RecordingHost host;
+};
+
+const Shown kNotTaken{Shown::Kind::Message,
+                      "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press "
+                      "Save.",
+                      "Warning"};
+const Shown kNotConnected{Shown::Kind::Message,
+                          "The gaming mouse is not connected. Your settings are saved and will go to the mouse the "
+                          "next time you press Save.",
+                          "Tessaly VELDRANE"};
+
+// The factory settings replace the profile's in the mouse's profile number; its macros stay.
+TEST_F(ProfileCommandsTest, ResetWithTheMouseTakesFactorySettingsKeepsMacrosAndSaves)
+{
+    ProfileRecord expected = Patterned(3);
+    expected.deviceProfile = 4;
+    expected.macroData = records.Current.macroData;
+    commands.ResetProfile(host);
+
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "arrow@1", "firstPage"}));
+    EXPECT_EQ(records.Current, expected);
+    EXPECT_EQ(mouse.downloads, std::vector<ProfileRecord>{expected});
+    // the download saved into the selected profile's files (see the table below), not into the factory ones
+    EXPECT_EQ(ConfigFile::Read(dir / "config.bin").contents.record, Patterned(3));
+    EXPECT_EQ(LabelInFile(), "Click");
+}
+
+struct CommandCase
+{
+    const char* name;
+    bool reset; // "Reset", or else "Save"
+    bool connected;
+    bool takes;
+    bool saved; // the files and the backup take the record
+    std::vector<Shown> shown;
+};
+
+class CommandTest : public ProfileCommandsTest, public ::testing::WithParamInterface<CommandCase>
+{
+};
+
+// Whatever became of the mouse, Save stores the edits in the profile's files and makes them the
+// backup, and the user learns where they are. Reset without the mouse changes the record only, so
+// that "Cancel" brings the profile back.
+TEST_P(CommandTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
+{
+    const CommandCase& c = GetParam();
+    mouse.connected = c.connected;
+    mouse.takes = c.takes;
+    const ProfileRecord before = records.Current;
+    const ProfileRecord inFile = ConfigFile::Read(dir / "config0.bin").contents.record;
+    records.Current.cpiValue[1] = 0x42;
+    files.buttonLabel[0] = "edited";
+    if (c.reset) {
+        commands.ResetProfile(host);
+    } else {
+        EXPECT_EQ(commands.ApplyProfile(host), c.connected && c.takes);
+    }
+
+    EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, c.saved ? records.Current : inFile);
+    EXPECT_EQ(records.Backup, c.saved ? records.Current : before);
+    EXPECT_EQ(LabelInFile(), c.saved ? files.buttonLabel[0] : "mine");
+    EXPECT_EQ(pointerSettings.applied.size(), c.saved ? 1u : 0u);
+    EXPECT_EQ(mouse.downloads.size(), c.connected ? 1u : 0u);
+    EXPECT_EQ(messages.shown, c.shown);
+    EXPECT_FALSE(files.resetInProgress);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mouse, CommandTest,
+                         ::testing::Values(CommandCase{"SaveTaken", false, true, true, true, {}},
+                                           CommandCase{"SaveNotTaken", false, true, false, true, {kNotTaken}},
+                                           CommandCase{"SaveNotConnected", false, false, false, true, {kNotConnected}},
+                                           CommandCase{"ResetTaken", true, true, true, true, {}},
+                                           CommandCase{"ResetNotTaken", true, true, false, true, {kNotTaken}},
+                                           CommandCase{"ResetNotConnected", true, false, false, false, {}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A profile never saved gets the default names of its language on the first draw of the window,
+// once: after a save they are the user's.
+TEST_F(ProfileCommandsTest, FirstRunLabelsAreFilledOnceInTheLanguageOfTheWindow)
+{
+    files.firstRunFlag = 0;
+    ProfileCommands chinese(records, files, mouse, messages, pointerSettings, Language::SimplifiedChinese);
+    chinese.FillFirstRunLabels();
+    EXPECT_EQ(files.buttonLabel[0], "左键");
+    EXPECT_EQ(files.buttonLabel[11], "按键关闭");
+    EXPECT_EQ(LabelInFile("Setting-CHS"), "左键");
+
+    commands.ApplyProfile(host);
+    files.LoadConfig(records.Current);
+    files.buttonLabel.fill("kept");
+    commands.FillFirstRunLabels();
+    EXPECT_EQ(files.buttonLabel[0], "kept");
+}
+
+} // namespace
+} // namespace veldrane
