@@ -1,6 +1,6 @@
 #include "core/profile/FactoryDefaults.h"
 
-#include "core/buttons/ButtonFunctionCatalogue.h"
+#include "core/profile/FunctionCode.h"
 #include "core/text/AssignmentTexts.h"
 
 namespace veldrane {
