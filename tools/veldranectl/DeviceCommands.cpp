@@ -722,7 +722,8 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
         Error(err, "listen") << Describe(*failed, session.Time().Elapsed(), shownLength) << '\n';
         return kFailed;
     }
-    return kSuccess;
+    // The mouse left and did not come back: what was heard is all there was.
+    return session.Link().IsConnected() ? kSuccess : kMouseAbsent;
 }
 
 } // namespace veldrane::ctl

@@ -209,6 +209,12 @@ Check FileCheck(const std::filesystem::path& path)
         }
         return {name, true, std::to_string(size) + " bytes", ""};
     }
+    if (path.filename() == kMacroFileName && size > kMacroFileSizeLimit) {
+        return {name, false,
+                "size " + std::to_string(size) + " bytes, a macro file has at most " +
+                    std::to_string(kMacroFileSizeLimit),
+                "move " + path.string() + " away and record the macros again"};
+    }
     const IconvTextCodec codec;
     if (!IniEncoding(codec, LegacyCodePage::Windows1252).Decode(ReadBytes(path)).exact) {
         return {name, false, FileReason(static_cast<int>(FileError::UndecodableText)), replace};

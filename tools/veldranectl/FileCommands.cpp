@@ -19,6 +19,7 @@
 #include "ini/FileError.h"
 #include "ini/IniFile.h"
 #include "macro/MacroEncoder.h"
+#include "macro/MacroFile.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "profile/ConfigFile.h"
 
@@ -200,6 +201,10 @@ int RunMacros(CommandArgs args, std::ostream& out, std::ostream& err)
     errno = 0;
     if (!std::ifstream(*path)) {
         Error(err, *path) << "cannot read: " << FileReason(errno != 0 ? errno : EIO) << '\n';
+        return kFailed;
+    }
+    if (const auto size = std::filesystem::file_size(*path, error); !error && size > kMacroFileSizeLimit) {
+        Error(err, *path) << "size " << size << " bytes, a macro file has at most " << kMacroFileSizeLimit << '\n';
         return kFailed;
     }
     const IconvTextCodec codec;
