@@ -20,20 +20,20 @@
 #include "Decoded.h"
 #include "Diagnostics.h"
 #include "HexBlock.h"
-#include "device/CommandSet.h"
 #include "device/CommandReport.h"
+#include "device/CommandSet.h"
 #include "device/DeviceChangeHandler.h"
-#include "device/HidTransport.h"
 #include "device/DeviceImage.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceListener.h"
 #include "device/DeviceNotice.h"
 #include "device/DeviceNoticeHandler.h"
+#include "device/HidTransport.h"
 #include "device/MouseSearch.h"
 #include "device/NoticeQueue.h"
 #include "device/ProfileDownload.h"
-#include "device/SettingsBlock.h"
 #include "device/ReportTrace.h"
+#include "device/SettingsBlock.h"
 #include "platform/Clock.h"
 #include "platform/HidBackend.h"
 #include "platform/MessageSink.h"
@@ -256,10 +256,7 @@ class TimedDevice : public HidDevice
 public:
     TimedDevice(std::unique_ptr<HidDevice> device, CommandTime& time) : m_device(std::move(device)), m_time(time) {}
 
-    bool SetFeature(std::span<const std::uint8_t> report) override
-    {
-        return Fits(0ms) && m_device->SetFeature(report);
-    }
+    bool SetFeature(std::span<const std::uint8_t> report) override { return Fits(0ms) && m_device->SetFeature(report); }
     bool GetFeature(std::span<std::uint8_t> report) override
     {
         if (!Fits(kAnswerTimeout)) {
@@ -715,6 +712,10 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
         for (const HotplugEvent& event : hotplug->TakeEvents()) {
             changes.HandleDeviceChange(event);
         }
+    }
+    // A removal that came as the seconds ran out still counts.
+    for (const HotplugEvent& event : hotplug->TakeEvents()) {
+        changes.HandleDeviceChange(event);
     }
     queue.Close();
     listener.Stop();

@@ -14,8 +14,8 @@ inline constexpr std::string_view kToolName = "veldranectl";
 
 // Exit statuses of the tool, the same as the configurator's (platform/ExitStatus.h).
 inline constexpr int kSuccess = kExitDone;
-inline constexpr int kFailed = kExitFailed;         // a bad file, a mouse that failed, output not written
-inline constexpr int kUsage = kExitUsage;           // a bad command line: nothing was done
+inline constexpr int kFailed = kExitFailed;                  // a bad file, a mouse that failed, output not written
+inline constexpr int kUsage = kExitUsage;                    // a bad command line: nothing was done
 inline constexpr int kMouseNotPermitted = kExitNoPermission; // connected, but its nodes may not be opened
 inline constexpr int kMouseAbsent = kExitNoMouse;
 

@@ -185,8 +185,8 @@ std::string ReadBytes(const std::filesystem::path& path)
 Check FileCheck(const std::filesystem::path& path)
 {
     const std::string name = "file " + path.filename().string();
-    const std::string replace = "move " + path.string() +
-                                " away; the configurator copies the factory file there at its next start";
+    const std::string replace =
+        "move " + path.string() + " away; the configurator copies the factory file there at its next start";
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (!std::filesystem::exists(status)) {
@@ -250,10 +250,10 @@ std::vector<Check> DataChecks(const std::filesystem::path& directory)
 bool TrayHostRuns(const std::string& session)
 {
     if (GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-        GVariant* reply = g_dbus_connection_call_sync(
-            bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
-            g_variant_new("(s)", kTrayWatcher.data()), G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr,
-            nullptr);
+        GVariant* reply =
+            g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                        "NameHasOwner", g_variant_new("(s)", kTrayWatcher.data()),
+                                        G_VARIANT_TYPE("(b)"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, nullptr);
         gboolean owned = FALSE;
         if (reply != nullptr) {
             g_variant_get(reply, "(b)", &owned);
@@ -281,20 +281,17 @@ std::vector<Check> SessionChecks()
 {
     std::vector<Check> checks;
     const DesktopEnvironment environment = DesktopEnvironment::FromProcess();
-    std::string session = !environment.waylandDisplay.empty() ? "Wayland"
-                          : !environment.display.empty()      ? "X11"
-                                                              : "";
+    std::string session = !environment.waylandDisplay.empty() ? "Wayland" : !environment.display.empty() ? "X11" : "";
     if (session.empty()) {
         checks.push_back({"session", true, "no graphical session: the window cannot show here, veldranectl works", ""});
         return checks;
     }
-    checks.push_back({"session", true, session + (environment.currentDesktop.empty() ? "" : ", " +
-                                                                                              environment.currentDesktop),
-                      ""});
-    checks.push_back(TrayHostRuns(session)
-                         ? Check{"tray", true, "a tray host shows the configurator's icon", ""}
-                         : Check{"tray", true, "no tray host: the window stays on the screen and minimises instead",
-                                 ""});
+    checks.push_back(
+        {"session", true, session + (environment.currentDesktop.empty() ? "" : ", " + environment.currentDesktop), ""});
+    checks.push_back(
+        TrayHostRuns(session)
+            ? Check{"tray", true, "a tray host shows the configurator's icon", ""}
+            : Check{"tray", true, "no tray host: the window stays on the screen and minimises instead", ""});
     const DesktopPointerSettings pointer(environment);
     std::string taken;
     const std::pair<PointerSetting, const char*> settings[] = {{PointerSetting::Acceleration, "pointer precision"},
@@ -306,17 +303,16 @@ std::vector<Check> SessionChecks()
             taken += taken.empty() ? name : std::string(", ") + name;
         }
     }
-    checks.push_back({"pointer settings", true, taken.empty() ? "this desktop takes none" : "this desktop takes " + taken,
-                      ""});
+    checks.push_back(
+        {"pointer settings", true, taken.empty() ? "this desktop takes none" : "this desktop takes " + taken, ""});
     return checks;
 }
 
 const std::string kFaultNeeds = "one of " + std::string(kSimulatedFaultChoices);
 const OptionSpec kDoctorOptions[] = {
-    {"--json"},
-    {"--data-dir", "a folder"},
-    {"--simulate"},
-    {"--sim-fault", kFaultNeeds, [](std::string_view text) { return SimulatedFault::Parse(text).has_value(); }}};
+    {"--json"}, {"--data-dir", "a folder"}, {"--simulate"}, {"--sim-fault", kFaultNeeds, [](std::string_view text) {
+                                                                 return SimulatedFault::Parse(text).has_value();
+                                                             }}};
 
 } // namespace
 
@@ -366,7 +362,8 @@ int RunDoctor(CommandArgs args, std::ostream& out, std::ostream& err)
         json["ok"] = allOk;
         json["checks"] = nlohmann::ordered_json::array();
         for (const Check& check : checks) {
-            json["checks"].push_back({{"check", check.name}, {"ok", check.ok}, {"text", check.text}, {"fix", check.fix}});
+            json["checks"].push_back(
+                {{"check", check.name}, {"ok", check.ok}, {"text", check.text}, {"fix", check.fix}});
         }
         out << json.dump(2) << '\n';
     } else {

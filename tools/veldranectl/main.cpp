@@ -73,8 +73,7 @@ void PrintUsage(std::ostream& out)
            "Device commands take --simulate, --sim-fault FAULT and --trace. --sim-fault makes the simulated\n"
            "mouse misbehave (implies --simulate): silent, garbage, unplug-after:N (it leaves after the N-th\n"
            "report) or slow:MS (each answer MS milliseconds late).\n"
-        << veldrane::ctl::DeviceCommandsTimeText()
-        <<
+        << veldrane::ctl::DeviceCommandsTimeText() <<
 #endif
         "\nExit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, output that\n"
         "could not be written); 2 a usage error; 3 no permission to open the mouse; 4 no mouse found.\n";
