@@ -5,19 +5,17 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "ports/ExitStatus.h"
+
 namespace veldrane {
-
-namespace {
-
-constexpr int kUsageError = 2;
-
-} // namespace
 
 AppCommandLine ParseAppCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Configurator of the Tessaly VELDRANE gaming mouse; it lives in the system tray."));
+        QStringLiteral("Configurator of the Tessaly VELDRANE gaming mouse; it lives in the system tray.\n"
+                       "Exit status: 0 done; 1 the operation failed; 2 a usage error; 3 no permission for the "
+                       "mouse; 4 no mouse found (the last two are veldranectl's; the window runs without a mouse)."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption simulate(
@@ -27,12 +25,13 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
                                       QStringLiteral("Write every report exchanged with the simulated mouse to "
                                                      "<file> (implies --simulate)."),
                                       QStringLiteral("file"));
-    const QCommandLineOption simFault(QStringLiteral("sim-fault"),
-                                      QStringLiteral("Make the simulated mouse misbehave: <fault> is %1 (implies "
-                                                     "--simulate).")
-                                          .arg(QString::fromUtf8(kSimulatedFaultChoices.data(),
-                                                                 static_cast<qsizetype>(kSimulatedFaultChoices.size()))),
-                                      QStringLiteral("fault"));
+    const QCommandLineOption simFault(
+        QStringLiteral("sim-fault"),
+        QStringLiteral("Make the simulated mouse misbehave: <fault> is %1 (implies "
+                       "--simulate).")
+            .arg(QString::fromUtf8(kSimulatedFaultChoices.data(),
+                                   static_cast<qsizetype>(kSimulatedFaultChoices.size()))),
+        QStringLiteral("fault"));
     const QCommandLineOption dataDir(QStringLiteral("data-dir"),
                                      QStringLiteral("Keep the profile, label and macro files in <dir> instead of "
                                                     "$XDG_DATA_HOME/veldrane."),
@@ -45,13 +44,13 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
     const QString helpText = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
     AppCommandLine result;
     if (!parser.parse(arguments)) {
-        result.exitStatus = kUsageError;
+        result.exitStatus = kExitUsage;
         result.err = QCoreApplication::applicationName() + QStringLiteral(": ") + parser.errorText() +
                      QStringLiteral("\n\n") + helpText;
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        result.exitStatus = kUsageError;
+        result.exitStatus = kExitUsage;
         result.err = QCoreApplication::applicationName() + QStringLiteral(": unexpected argument '") +
                      parser.positionalArguments().front() + QStringLiteral("'\n\n") + helpText;
         return result;
@@ -72,7 +71,7 @@ AppCommandLine ParseAppCommandLine(const QStringList& arguments)
         options.simFault =
             SimulatedFault::Parse(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
         if (!options.simFault) {
-            result.exitStatus = kUsageError;
+            result.exitStatus = kExitUsage;
             result.err = QCoreApplication::applicationName() + QStringLiteral(": --sim-fault needs one of ") +
                          QString::fromUtf8(kSimulatedFaultChoices.data(),
                                            static_cast<qsizetype>(kSimulatedFaultChoices.size())) +

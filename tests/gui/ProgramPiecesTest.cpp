@@ -29,6 +29,7 @@ TEST(AppCommandLine, HelpAndBadOptionsEndAtOnce)
     const auto help = ParseAppCommandLine({"veldrane", "--help"});
     EXPECT_TRUE(!help.options && help.exitStatus == 0 && help.err.isEmpty());
     EXPECT_TRUE(help.out.contains("--data-dir <dir>"));
+    EXPECT_TRUE(help.out.contains("Exit status: 0 done; 1 the operation failed; 2 a usage error;"));
     for (const QStringList& bad : {QStringList{"veldrane", "--frob"}, QStringList{"veldrane", "--sim-trace"},
                                    QStringList{"veldrane", "--sim-fault", "slow"}, QStringList{"veldrane", "stray"}}) {
         const auto run = ParseAppCommandLine(bad);

@@ -4,16 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "Commands.h"
 #include "HexBlock.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
+#include "support/FakeClock.h"
 #include "support/TempDir.h"
 
 namespace veldrane::ctl {
@@ -67,6 +71,19 @@ private:
     test::TempDir m_dir;
 };
 
+#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+// The device commands on the machine's clock.
+using DeviceCommand = int (*)(CommandArgs, std::ostream&, std::ostream&, const DeviceClock&);
+template <DeviceCommand run> int OnTheMachinesClock(CommandArgs args, std::ostream& out, std::ostream& err)
+{
+    return run(args, out, err, {});
+}
+constexpr Command kList = OnTheMachinesClock<RunList>;
+constexpr Command kStatus = OnTheMachinesClock<RunStatus>;
+constexpr Command kApply = OnTheMachinesClock<RunApply>;
+constexpr Command kListen = OnTheMachinesClock<RunListen>;
+#endif
+
 std::string ZeroLines(int count)
 {
     return FormatHexLines(std::vector<std::uint8_t>(16 * count));
@@ -115,7 +132,8 @@ TEST_F(Veldranectl, ShowGivesEveryByteUnderItsFieldInFileOrder)
     std::string collected;
     for (const auto& [name, value] : json.items()) {
         names.push_back(name);
-        if (name == "reportRateHz" || name == "cpi" || name == "buttonFunctionName") {
+        if (name == "schema" || name == "reportRateHz" || name == "cpi" || name == "stageEnabled" ||
+            name == "stageColor" || name == "buttonFunctionName") {
             continue;
         }
         for (const auto& byte : value.is_array() ? value : nlohmann::ordered_json::array({value})) {
@@ -123,20 +141,30 @@ TEST_F(Veldranectl, ShowGivesEveryByteUnderItsFieldInFileOrder)
         }
     }
     EXPECT_EQ(collected, bytes);
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "firstRunFlag",       "deviceProfile",   "reserved001",  "reportRate",   "reportRateHz",
-                         "sideButtonLight",    "cpiValue",        "cpi",          "reserved00D",  "cpiEnabled",
-                         "reserved015",        "cpiColor",        "reserved029",  "lightMode",    "lightLevel",
-                         "pointerPrecision",   "scrollOneScreen", "mouseSpeed",   "scrollLines",  "doubleClickSpeed",
-                         "angleSnap",          "reserved039",     "sensitivityX", "sensitivityY", "buttonFunction",
-                         "buttonFunctionName", "cpiAction",       "reserved054",  "mediaUsage",   "systemCommand",
-                         "reserved078",        "reserved084",     "reserved090",  "editKey",      "singleKey",
-                         "comboModifier",      "comboKey1",       "comboKey2",    "reserved0D8",  "reserved0E4",
-                         "reserved0F0",        "reserved0FC",     "macroNumber",  "macroRepeat",  "macroData"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"schema",           "firstRunFlag",       "deviceProfile",
+                                               "reserved001",      "reportRate",         "reportRateHz",
+                                               "sideButtonLight",  "cpiValue",           "cpi",
+                                               "reserved00D",      "cpiEnabled",         "reserved015",
+                                               "cpiColor",         "stageEnabled",       "stageColor",
+                                               "reserved029",      "lightMode",          "lightLevel",
+                                               "pointerPrecision", "scrollOneScreen",    "mouseSpeed",
+                                               "scrollLines",      "doubleClickSpeed",   "angleSnap",
+                                               "reserved039",      "sensitivityX",       "sensitivityY",
+                                               "buttonFunction",   "buttonFunctionName", "cpiAction",
+                                               "reserved054",      "mediaUsage",         "systemCommand",
+                                               "reserved078",      "reserved084",        "reserved090",
+                                               "editKey",          "singleKey",          "comboModifier",
+                                               "comboKey1",        "comboKey2",          "reserved0D8",
+                                               "reserved0E4",      "reserved0F0",        "reserved0FC",
+                                               "macroNumber",      "macroRepeat",        "macroData"}));
     EXPECT_EQ(json["reportRateHz"], 125);
     EXPECT_EQ(json["cpi"][0], 800);
     EXPECT_EQ(json["buttonFunctionName"][0], "macroKey");
     EXPECT_EQ(json["buttonFunctionName"][1], "none");
+    // Decoded beside the codes: any byte but 0 switches a stage on; colours as "#RRGGBB".
+    EXPECT_EQ(json["schema"], 1);
+    EXPECT_EQ(json["stageEnabled"][0], true);    // file byte 0x10: 213
+    EXPECT_EQ(json["stageColor"][0], "#3D4A57"); // file bytes 0x18 to 0x1A
 }
 
 // The block starts from zeros, or from --from's bytes; byte 0 is the mouse's own, and sensitivity
@@ -164,17 +192,20 @@ struct BadRun
     Command command;
     std::vector<std::string> args;
     std::string error;
+    int status = 2; // a usage error; 1 for a file the command could not use
 };
 
 class VeldranectlRefuses : public Veldranectl, public ::testing::WithParamInterface<BadRun>
 {
 };
 
-TEST_P(VeldranectlRefuses, WithOneLineAndStatusOne)
+TEST_P(VeldranectlRefuses, WithOneLineAndItsStatus)
 {
     WriteFileBytes("short.bin", kFactoryFile.substr(1));
+    WriteFileBytes("huge.ini", std::string(1024 * 1024 + 1, ';'));
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
     const Outcome run = Run(GetParam().command, GetParam().args);
-    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.status, GetParam().status);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, GetParam().error);
 }
@@ -182,10 +213,20 @@ TEST_P(VeldranectlRefuses, WithOneLineAndStatusOne)
 INSTANTIATE_TEST_SUITE_P(
     Runs, VeldranectlRefuses,
     ::testing::Values(
-        BadRun{"MissingFile", RunShow, {"absent.bin"}, "veldranectl: absent.bin: no such file\n"},
-        BadRun{
-            "ShortFile", RunShow, {"short.bin"}, "veldranectl: short.bin: size 1824 bytes, a profile file has 1825\n"},
-        BadRun{"Directory", RunKeyMatrix, {"."}, "veldranectl: .: cannot read: Is a directory\n"},
+        BadRun{"MissingFile", RunShow, {"absent.bin"}, "veldranectl: absent.bin: no such file\n", 1},
+        BadRun{"ShortFile",
+               RunShow,
+               {"short.bin"},
+               "veldranectl: short.bin: size 1824 bytes, a profile file has 1825\n",
+               1},
+        BadRun{"Directory", RunKeyMatrix, {"."}, "veldranectl: .: cannot read: It is a folder, not a file\n", 1},
+        BadRun{"Fifo", RunShow, {"fifo"}, "veldranectl: fifo: cannot read: Not a regular file\n", 1},
+        BadRun{"MacroFifo", RunMacros, {"fifo"}, "veldranectl: fifo: cannot read: Not a regular file\n", 1},
+        BadRun{"MacroFileBeyondTheLimit",
+               RunMacros,
+               {"huge.ini"},
+               "veldranectl: huge.ini: size 1048577 bytes, a macro file has at most 1048576\n",
+               1},
         BadRun{"BadHex",
                RunSettingsBlock,
                {"profile.bin", "--from", "00 0g"},
@@ -202,11 +243,10 @@ INSTANTIATE_TEST_SUITE_P(
                RunSettingsBlock,
                {"profile.bin", "--from", std::string(254, '0')},
                "veldranectl: --from: 127 bytes, a settings block has 128\n"},
-        BadRun{"MissingMacroFile", RunMacros, {"record.ini"}, "veldranectl: record.ini: no such file\n"},
-        BadRun{"MacroDirectory", RunMacros, {"."}, "veldranectl: .: not a macro file\n"},
-        BadRun{
-            "UnknownOption", RunShow, {"--frob", "profile.bin"}, "veldranectl: show: unexpected argument '--frob'\n"},
-        BadRun{"DashFileWithoutTwoDashes", RunShow, {"-p.bin"}, "veldranectl: show: unexpected argument '-p.bin'\n"},
+        BadRun{"MissingMacroFile", RunMacros, {"record.ini"}, "veldranectl: record.ini: no such file\n", 1},
+        BadRun{"MacroDirectory", RunMacros, {"."}, "veldranectl: .: cannot read: It is a folder, not a file\n", 1},
+        BadRun{"UnknownOption", RunShow, {"--frob", "profile.bin"}, "veldranectl: show: unknown option '--frob'\n"},
+        BadRun{"DashFileWithoutTwoDashes", RunShow, {"-p.bin"}, "veldranectl: show: unknown option '-p.bin'\n"},
         BadRun{"OptionWithoutItsValue",
                RunSettingsBlock,
                {"profile.bin", "--from"},
@@ -220,18 +260,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
 const std::string kSecondsNeeds = "veldranectl: --seconds: needs a number of seconds from 0 to 86400\n";
-const std::string kPressNeeds = "veldranectl: --press: needs cpi:N or macro:N with N from 0 to 255\n";
+const std::string kPressNeeds = "veldranectl: --press: needs cpi:N with N from 1 to 6 or macro:N with N from 1 to 12\n";
 const std::string kPressSimulated = "veldranectl: --press: presses the buttons of the simulated mouse only; add "
                                     "--simulate\n";
 const std::string kFaultNeeds = "veldranectl: --sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n";
 
 INSTANTIATE_TEST_SUITE_P(
     DeviceRuns, VeldranectlRefuses,
-    ::testing::Values(BadRun{"SecondsOutOfRange", RunListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
-                      BadRun{"PressOfNoButton", RunListen, {"--simulate", "--press", "cpi:256"}, kPressNeeds},
-                      BadRun{"PressWithoutTheSimulatedMouse", RunListen, {"--press", "macro:1"}, kPressSimulated},
-                      BadRun{"FaultWithoutItsName", RunStatus, {"--sim-fault"}, kFaultNeeds},
-                      BadRun{"UnknownFault", RunApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
+    ::testing::Values(BadRun{"SecondsOutOfRange", kListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
+                      BadRun{"PressOfNoStage", kListen, {"--simulate", "--press", "cpi:99"}, kPressNeeds},
+                      BadRun{"PressOfNoMacroKey", kListen, {"--simulate", "--press=macro:0"}, kPressNeeds},
+                      BadRun{"PressWithoutTheSimulatedMouse", kListen, {"--press", "macro:1"}, kPressSimulated},
+                      BadRun{"FaultWithoutItsName", kStatus, {"--sim-fault"}, kFaultNeeds},
+                      BadRun{"UnknownFault", kApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 
@@ -240,9 +281,15 @@ TEST_F(Veldranectl, DispatchHelpVersionAndOutputThatCannotBeWritten)
     const Outcome help = Tool("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("\n  settings-block FILE.bin [--from HEX]\n"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("Exit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, "
+                            "output that\ncould not be written); 2 a usage error; 3 no permission to open the mouse; 4 "
+                            "no mouse found.\n"),
+              std::string::npos)
+        << help.out;
     const std::pair<std::string, Outcome> runs[] = {
         {"--version", {0, "veldranectl 1.0.0\n", ""}},
-        {"frobnicate x", {1, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n", ""}},
+        {"frobnicate x", {2, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n", ""}},
+        {"--bogus", {2, "veldranectl: unknown option '--bogus' (veldranectl --help lists them)\n", ""}},
         {"keymatrix --help",
          {0, "usage: veldranectl keymatrix FILE.bin\n    the 128-byte key-matrix block the mouse gets\n", ""}},
         // After "--" a "--help" is a file name.
@@ -304,14 +351,242 @@ TEST_P(VeldranectlApply, ExitStatusTellsWhetherTheMouseTookTheProfile)
 INSTANTIATE_TEST_SUITE_P(Faults, VeldranectlApply,
                          ::testing::Values(ApplyCase{"Answering", "", 0, "downloaded profile.bin in ", 1},
                                            // the block the mouse garbled is not written back
-                                           ApplyCase{"Garbage", "--sim-fault garbage", 1, kNotTaken + "0x8C failed", 0},
-                                           ApplyCase{"Silent", "--sim-fault silent", 1, kNotTaken + "0x02 failed", 0},
+                                           // the first exchange that failed is named, not a later one
+                                           ApplyCase{"Garbage", "--sim-fault garbage", 1, kNotTaken + "0x82 failed", 0},
+                                           ApplyCase{"Silent", "--sim-fault silent", 1, kNotTaken + "0x82 failed", 0},
+                                           ApplyCase{"GoneAfterTheProfileNumber", "--sim-fault unplug-after:2", 1,
+                                                     kNotTaken + "0x01 failed", 0},
                                            // 3 reports find the mouse, 11 more reach the key matrix
                                            ApplyCase{"UnplugAfter14", "--sim-fault unplug-after:14", 1,
                                                      kNotTaken + "0x0D failed", 1},
-                                           ApplyCase{"GoneFromTheStart", "--sim-fault unplug-after:0", 2,
+                                           ApplyCase{"GoneFromTheStart", "--sim-fault unplug-after:0", 4,
                                                      "The system did not detect the gaming mouse!", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+#endif
+
+#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+// A clock that runs with the machine's but skips every pause and late answer: the simulated
+// mouse's waits cost no time, while the listener's own waits pass as they do.
+class SkippingClock : public Clock, public Sleeper
+{
+public:
+    std::chrono::milliseconds Now() const override
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - m_start) +
+               std::chrono::milliseconds(m_skipped.load());
+    }
+    void Sleep(std::chrono::milliseconds duration) override { m_skipped += duration.count(); }
+
+private:
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+    std::atomic<long long> m_skipped{0};
+};
+
+struct TimedRun
+{
+    const char* name;
+    DeviceCommand command;
+    std::vector<std::string> args;
+    int status;
+    std::string out;   // the start of the output
+    std::string error; // the whole error output
+    std::chrono::milliseconds took;
+};
+
+class VeldranectlTimed : public Veldranectl, public ::testing::WithParamInterface<TimedRun>
+{
+};
+
+// Every failed exchange fails the command and names the first that failed; one answer is awaited
+// at most 1 s, and no mouse makes a command outlast its bound. Pauses and late answers run on a
+// clock that only counts them, so the times are exact.
+TEST_P(VeldranectlTimed, FailsHonestlyWithinItsTime)
+{
+    test::FakeClock clock;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = GetParam().command(GetParam().args, out, err, DeviceClock{&clock, &clock});
+    EXPECT_EQ(status, GetParam().status);
+    EXPECT_EQ(out.str().substr(0, GetParam().out.size()), GetParam().out);
+    EXPECT_EQ(err.str(), GetParam().error);
+    EXPECT_EQ(clock.now, GetParam().took);
+}
+
+using std::chrono::milliseconds;
+const std::vector<std::string> kFault = {"--simulate", "--sim-fault"};
+
+std::vector<std::string> With(std::vector<std::string> args, const std::string& more)
+{
+    args.push_back(more);
+    return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, VeldranectlTimed,
+    ::testing::Values(
+        TimedRun{"StatusAnswered", RunStatus, {"--simulate"}, 0, "connected\nprofile 0\n", "", milliseconds(10)},
+        TimedRun{"StatusGarbage", RunStatus, With(kFault, "garbage"), 1, "",
+                 "veldranectl: status: command 0x82 failed after 0 ms: the mouse answered profile 60, it has "
+                 "profiles 0 to 5\n",
+                 milliseconds(0)},
+        TimedRun{"StatusSilent", RunStatus, With(kFault, "silent"), 1, "",
+                 "veldranectl: status: command 0x82 failed after 0 ms: the mouse did not answer\n", milliseconds(0)},
+        TimedRun{"StatusGoneAfterTheProfileNumber", RunStatus, With(kFault, "unplug-after:2"), 1, "",
+                 "veldranectl: status: command 0x01 failed after 0 ms: the mouse did not take it\n", milliseconds(0)},
+        TimedRun{"StatusGoneBeforeTheBlock", RunStatus, With(kFault, "unplug-after:3"), 1, "",
+                 "veldranectl: status: command 0x8C failed after 0 ms: the mouse did not answer with a whole "
+                 "block\n",
+                 milliseconds(0)},
+        // four answers 900 ms late each, and the pause after the block: within the 5 s
+        TimedRun{"StatusSlowButInTime", RunStatus, With(kFault, "slow:900"), 0, "connected\n", "",
+                 milliseconds(4 * 900 + 10)},
+        TimedRun{"StatusThreeSecondsLate", RunStatus, With(kFault, "slow:3000"), 1, "",
+                 "veldranectl: status: command 0x82 failed after 3000 ms: the answer came after 1000 ms\n",
+                 milliseconds(3000)},
+        // the platform gives up on an answer after 5 s
+        TimedRun{"StatusTenSecondsLate", RunStatus, With(kFault, "slow:10000"), 1, "",
+                 "veldranectl: status: command 0x82 failed after 5000 ms: the mouse did not answer\n",
+                 milliseconds(5000)},
+        TimedRun{"ApplyThreeSecondsLate",
+                 RunApply,
+                 {"profile.bin", "--sim-fault=slow:3000"},
+                 1,
+                 "",
+                 "veldranectl: profile.bin: the mouse did not take the profile: command 0x82 failed after 3000 ms: "
+                 "the answer came after 1000 ms\n",
+                 milliseconds(3000)},
+        TimedRun{"ApplySlowButInTime",
+                 RunApply,
+                 {"profile.bin", "--sim-fault=slow:900"},
+                 0,
+                 "downloaded profile.bin in 4442 ms\n",
+                 "",
+                 milliseconds(4 * 900 + 842)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ListenRun
+{
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+    std::string error;                 // the start of the error output
+    std::chrono::milliseconds longest; // on a clock that skips the mouse's late answers
+};
+
+class VeldranectlListen : public Veldranectl, public ::testing::WithParamInterface<ListenRun>
+{
+};
+
+// `listen` prints only what it read from the mouse, fails when an exchange fails and ends when
+// its seconds are up, counted from the start.
+TEST_P(VeldranectlListen, PrintsWhatItHeardAndEndsInTime)
+{
+    SkippingClock clock;
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunListen(GetParam().args, out, err, DeviceClock{&clock, &clock});
+    EXPECT_EQ(status, GetParam().status);
+    EXPECT_EQ(out.str(), GetParam().out);
+    EXPECT_EQ(err.str().substr(0, GetParam().error.size()), GetParam().error);
+    EXPECT_LT(clock.Now(), GetParam().longest);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, VeldranectlListen,
+    ::testing::Values(ListenRun{"Presses",
+                                {"--simulate", "--seconds=2", "--press", "cpi:3", "--press", "macro:2"},
+                                0,
+                                "Switch CPI into the third stage 2400\nSwitch to macro key2\n",
+                                "",
+                                milliseconds(2500)},
+                      // The mouse goes while its CPI is read: nothing is made up.
+                      ListenRun{"GoneWhileRead",
+                                {"--sim-fault", "unplug-after:4", "--seconds", "2", "--press", "cpi:3"},
+                                1,
+                                "The system did not detect the gaming mouse!\n",
+                                "veldranectl: listen: command 0x82 failed after ",
+                                milliseconds(2500)},
+                      ListenRun{"GoneBeforeAnyPress",
+                                {"--sim-fault", "unplug-after:3", "--seconds", "1", "--press", "cpi:3"},
+                                4,
+                                "The system did not detect the gaming mouse!\n",
+                                "",
+                                milliseconds(1500)},
+                      // Finding the mouse took the whole second: the CPI is not asked for after it.
+                      ListenRun{"SlowMouseTookTheSeconds",
+                                {"--sim-fault", "slow:1000", "--seconds", "1", "--press", "cpi:3"},
+                                0,
+                                "",
+                                "",
+                                milliseconds(1500)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The same data under the same names in every command, truth values and colours alike; no mouse
+// is an empty list.
+TEST_F(Veldranectl, JsonOfStatusAndListShareOneShape)
+{
+    const Outcome status = Run(kStatus, {"--simulate", "--json"});
+    ASSERT_EQ(status.status, 0) << status.err;
+    const auto json = nlohmann::ordered_json::parse(status.out);
+    EXPECT_EQ(json["schema"], 1);
+    EXPECT_EQ(json["connected"], true);
+    EXPECT_EQ(json["deviceProfile"], 0);
+    const auto& block = json["settingsBlock"];
+    EXPECT_EQ(block["cpiValue"], nlohmann::ordered_json({16, 32, 48, 64, 80, 96}));
+    EXPECT_EQ(block["cpi"][0], 800);
+    const auto bytes = block["bytes"].get<std::vector<int>>();
+    ASSERT_EQ(bytes.size(), 128u);
+    for (std::size_t stage = 0; stage < 4; ++stage) {
+        EXPECT_EQ(block["stageEnabled"][stage], ((bytes[100] >> stage) & 1) != 0);
+        char color[8];
+        std::snprintf(color, sizeof color, "#%02X%02X%02X", bytes[104 + 3 * stage], bytes[105 + 3 * stage],
+                      bytes[106 + 3 * stage]);
+        EXPECT_EQ(block["stageColor"][stage], color);
+    }
+    const Outcome show = Run(RunShow, {"profile.bin"});
+    const auto profile = nlohmann::ordered_json::parse(show.out);
+    for (const char* shared : {"schema", "cpiValue", "cpi", "stageEnabled", "stageColor"}) {
+        EXPECT_TRUE(profile.contains(shared) && (block.contains(shared) || json.contains(shared))) << shared;
+    }
+
+    const Outcome none = Run(kList, {"--json", "--sim-fault", "unplug-after:0"});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "[]\n");
+    EXPECT_EQ(Run(kList, {"--sim-fault", "unplug-after:0"}).status, 4);
+}
+
+// doctor names each broken file of the data folder with its fix and fails; its JSON parses.
+TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
+{
+    std::filesystem::create_directory("data");
+    WriteFileBytes("data/config0.bin", kFactoryFile.substr(7));
+    ASSERT_EQ(mkfifo("data/record.ini", 0600), 0);
+    const Outcome text = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
+    EXPECT_EQ(text.status, 1) << text.out;
+    const std::string dir = (std::filesystem::current_path() / "data").string();
+    EXPECT_NE(text.out.find("PROBLEM  file config0.bin: size 1818 bytes, a profile file has 1825 -- fix: move " + dir +
+                            "/config0.bin away; the configurator copies the factory file there at its next start\n"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("PROBLEM  file record.ini: Not a regular file -- fix: move " + dir + "/record.ini"),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("ok       command interface: sim:command usage-page=0xFF00 usage=0xFF00 input=65 "
+                            "output=65 feature=9\n"),
+              std::string::npos)
+        << text.out;
+
+    const Outcome json = Run(RunDoctor, {"--json", "--simulate", "--data-dir=data"});
+    EXPECT_EQ(json.status, 1);
+    const auto parsed = nlohmann::ordered_json::parse(json.out);
+    EXPECT_EQ(parsed["schema"], 1);
+    EXPECT_EQ(parsed["ok"], false);
+    std::filesystem::remove("data/record.ini");
+    std::filesystem::remove("data/config0.bin");
+    const Outcome healthy = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
+    EXPECT_EQ(healthy.status, 0) << healthy.out;
+}
 #endif
 
 } // namespace

@@ -48,7 +48,7 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         const auto known =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.name == name; });
         if (known == options.end()) {
-            Error(err, command) << "unexpected argument '" << argument << "'\n";
+            Error(err, command) << "unknown option '" << argument << "'\n";
             return std::nullopt;
         }
         if (!known->TakesValue()) {

@@ -1,6 +1,8 @@
 #include "Decoded.h"
 
 #include <array>
+#include <iomanip>
+#include <sstream>
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/device/SettingsBlock.h"
@@ -53,6 +55,16 @@ std::string_view FunctionName(std::uint8_t code)
     return code < kFunctionNames.size() ? kFunctionNames[code] : "none";
 }
 
+std::string ColorText(std::span<const std::uint8_t, 3> rgb)
+{
+    std::ostringstream text;
+    text << '#' << std::uppercase << std::hex << std::setfill('0');
+    for (const std::uint8_t part : rgb) {
+        text << std::setw(2) << static_cast<int>(part);
+    }
+    return text.str();
+}
+
 nlohmann::ordered_json SettingsBlockJson(std::span<const std::uint8_t> block)
 {
     nlohmann::ordered_json json;
@@ -68,20 +80,20 @@ nlohmann::ordered_json SettingsBlockJson(std::span<const std::uint8_t> block)
     json["sensitivityYCode"] = block[kSensitivityY];
     json["sensitivityY"] = block[kSensitivityY] / kSensitivityFactor;
     const auto codes = block.subspan(kSettingsBlockCpiCodes, kCpiStages);
-    json["cpiCode"] = std::vector<std::uint8_t>(codes.begin(), codes.end());
+    json["cpiValue"] = std::vector<std::uint8_t>(codes.begin(), codes.end());
     json["cpi"] = CpiOf(codes);
     const auto again = block.subspan(kSettingsBlockCpiCodesAgain, kDownloadedStages);
-    json["cpiCodeAgain"] = std::vector<std::uint8_t>(again.begin(), again.end());
+    json["cpiValueAgain"] = std::vector<std::uint8_t>(again.begin(), again.end());
     json["stageSwitches"] = block[kStageSwitches];
     nlohmann::ordered_json enabled = nlohmann::ordered_json::array();
     nlohmann::ordered_json colours = nlohmann::ordered_json::array();
     for (std::size_t stage = 0; stage < kDownloadedStages; ++stage) {
         enabled.push_back(((block[kStageSwitches] >> stage) & 1) != 0);
         const std::size_t at = kStageColours + 3 * stage;
-        colours.push_back({block[at], block[at + 1], block[at + 2]});
+        colours.push_back(ColorText(block.subspan(at).first<3>()));
     }
     json["stageEnabled"] = enabled;
-    json["stageColour"] = colours;
+    json["stageColor"] = colours;
     json["bytes"] = std::vector<std::uint8_t>(block.begin(), block.end());
     return json;
 }

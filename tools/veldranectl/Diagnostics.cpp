@@ -1,13 +1,33 @@
 #include "Diagnostics.h"
 
-#include <cstring>
 #include <ostream>
+
+#include "adapters/linux/DataLocations.h"
+#include "core/profile/DataDirectory.h"
+#include "core/text/FileErrorTexts.h"
 
 namespace veldrane::ctl {
 
 std::ostream& Error(std::ostream& err, std::string_view subject)
 {
     return err << kToolName << ": " << subject << ": ";
+}
+
+std::string FileReason(int errorCode)
+{
+    return FileErrorReason(errorCode, Language::English);
+}
+
+std::string InDataDirectory(const std::string& name, const std::optional<std::string>& dataDir)
+{
+    const std::filesystem::path path(name);
+    if (!dataDir || path.is_absolute()) {
+        return name;
+    }
+    const DataLocations locations = DataLocations::Resolve(DataLocations::ExecutableDirectory(), *dataDir, false);
+    // A folder that cannot be seeded still names the file; reading it tells what is wrong.
+    [[maybe_unused]] const std::string failure = DataDirectory::Seed(locations.installed, locations.user);
+    return (locations.user / path).string();
 }
 
 std::optional<ConfigFileContents> ReadProfileFile(const std::string& path, std::ostream& err)
@@ -20,7 +40,7 @@ std::optional<ConfigFileContents> ReadProfileFile(const std::string& path, std::
         Error(err, path) << "no such file\n";
         break;
     case ConfigFileStatus::Unreadable:
-        Error(err, path) << "cannot read: " << std::strerror(file.errorCode) << '\n';
+        Error(err, path) << "cannot read: " << FileReason(file.errorCode) << '\n';
         break;
     case ConfigFileStatus::WrongSize:
         Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';

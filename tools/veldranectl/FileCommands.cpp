@@ -16,8 +16,10 @@
 #include "HexBlock.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/device/SettingsBlock.h"
+#include "core/ini/FileError.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
+#include "core/macro/MacroFile.h"
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/profile/ConfigFile.h"
 
@@ -42,14 +44,11 @@ std::optional<std::string> SingleFileArgument(std::string_view command, std::str
     if (!parsed) {
         return std::nullopt;
     }
-    std::filesystem::path path = parsed->Operands().front();
-    if (const auto dataDir = parsed->Value(kDataDirOption); dataDir && path.is_relative()) {
-        path = std::filesystem::path(*dataDir) / path;
-    }
+    std::string path = InDataDirectory(parsed->Operands().front(), parsed->Value(kDataDirOption));
     if (line != nullptr) {
         *line = std::move(parsed);
     }
-    return path.string();
+    return path;
 }
 
 // Every field in the order of the file, with the decoded values beside their raw codes, reserved
@@ -58,6 +57,7 @@ nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
 {
     const ProfileRecord& r = contents.record;
     nlohmann::ordered_json json;
+    json["schema"] = kJsonSchema;
     json["firstRunFlag"] = contents.firstRunFlag;
     json["deviceProfile"] = r.deviceProfile;
     json["reserved001"] = r.reserved001;
@@ -70,6 +70,14 @@ nlohmann::ordered_json ProfileJson(const ConfigFileContents& contents)
     json["cpiEnabled"] = r.cpiEnabled;
     json["reserved015"] = r.reserved015;
     json["cpiColor"] = r.cpiColor;
+    nlohmann::ordered_json enabled = nlohmann::ordered_json::array();
+    nlohmann::ordered_json colors = nlohmann::ordered_json::array();
+    for (std::size_t stage = 0; stage < r.cpiEnabled.size(); ++stage) {
+        enabled.push_back(r.cpiEnabled[stage] != 0);
+        colors.push_back(ColorText(std::span(r.cpiColor).subspan(3 * stage).first<3>()));
+    }
+    json["stageEnabled"] = enabled;
+    json["stageColor"] = colors;
     json["reserved029"] = r.reserved029;
     json["lightMode"] = r.lightMode;
     json["lightLevel"] = r.lightLevel;
@@ -116,28 +124,28 @@ int RunShow(CommandArgs args, std::ostream& out, std::ostream& err)
 {
     const auto path = SingleFileArgument("show", "FILE.bin", args, err);
     if (!path) {
-        return 1;
+        return kUsage;
     }
     const auto contents = ReadProfileFile(*path, err);
     if (!contents) {
-        return 1;
+        return kFailed;
     }
     out << ProfileJson(*contents).dump(2) << '\n';
-    return 0;
+    return kSuccess;
 }
 
 int RunKeyMatrix(CommandArgs args, std::ostream& out, std::ostream& err)
 {
     const auto path = SingleFileArgument("keymatrix", "FILE.bin", args, err);
     if (!path) {
-        return 1;
+        return kUsage;
     }
     const auto contents = ReadProfileFile(*path, err);
     if (!contents) {
-        return 1;
+        return kFailed;
     }
     out << FormatHexLines(BuildKeyMatrixBlock(contents->record));
-    return 0;
+    return kSuccess;
 }
 
 int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
@@ -145,7 +153,7 @@ int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
     std::optional<CommandLine> line;
     const auto path = SingleFileArgument("settings-block", "FILE.bin", args, err, &line, kSettingsBlockOptions);
     if (!path) {
-        return 1;
+        return kUsage;
     }
     const std::optional<std::string> from = line->Value(kFromOption);
 
@@ -155,48 +163,55 @@ int RunSettingsBlock(CommandArgs args, std::ostream& out, std::ostream& err)
         const auto bytes = ParseHexBytes(*from, problem);
         if (!bytes) {
             Error(err, kFromOption) << problem << '\n';
-            return 1;
+            return kUsage;
         }
         if (bytes->size() != block.size()) {
             Error(err, kFromOption) << bytes->size() << " bytes, a settings block has " << block.size() << '\n';
-            return 1;
+            return kUsage;
         }
         std::copy(bytes->begin(), bytes->end(), block.begin());
     }
     const auto contents = ReadProfileFile(*path, err);
     if (!contents) {
-        return 1;
+        return kFailed;
     }
     PatchSettingsBlock(contents->record, block);
     out << FormatHexLines(block);
-    return 0;
+    return kSuccess;
 }
 
 int RunMacros(CommandArgs args, std::ostream& out, std::ostream& err)
 {
     const auto path = SingleFileArgument("macros", "RECORD.INI", args, err);
     if (!path) {
-        return 1;
+        return kUsage;
     }
     std::error_code error;
     const auto status = std::filesystem::status(*path, error);
     if (!std::filesystem::exists(status)) {
         Error(err, *path) << "no such file\n";
-        return 1;
+        return kFailed;
     }
+    // A FIFO would block the read until someone writes into it; nothing but a file is read.
     if (!std::filesystem::is_regular_file(status)) {
-        Error(err, *path) << "not a macro file\n";
-        return 1;
+        const int code = std::filesystem::is_directory(status) ? EISDIR : static_cast<int>(FileError::NotRegularFile);
+        Error(err, *path) << "cannot read: " << FileReason(code) << '\n';
+        return kFailed;
     }
     errno = 0;
     if (!std::ifstream(*path)) {
-        Error(err, *path) << "cannot read: " << std::strerror(errno != 0 ? errno : EIO) << '\n';
-        return 1;
+        Error(err, *path) << "cannot read: " << FileReason(errno != 0 ? errno : EIO) << '\n';
+        return kFailed;
+    }
+    if (const auto size = std::filesystem::file_size(*path, error); !error && size > kMacroFileSizeLimit) {
+        Error(err, *path) << "size " << size << " bytes, a macro file has at most " << kMacroFileSizeLimit << '\n';
+        return kFailed;
     }
     const IconvTextCodec codec;
     const IniFile macroFile(*path, codec);
-    out << FormatHexLines(RebuildMacroData(macroFile, macroFile.SectionNames().size()));
-    return 0;
+    // Every section counts: RebuildMacroData encodes the first twelve whatever the number.
+    out << FormatHexLines(RebuildMacroData(macroFile, 1));
+    return kSuccess;
 }
 
 } // namespace veldrane::ctl

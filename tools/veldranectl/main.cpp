@@ -35,13 +35,21 @@ constexpr Command kCommands[] = {
      veldrane::ctl::RunSettingsBlock},
     {"macros", "RECORD.INI", "the twelve 128-byte macro buffers made from a macro file", veldrane::ctl::RunMacros},
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-    {"list", "[--json] [--simulate] [--sim-fault FAULT]", "the mouse's HID interfaces", veldrane::ctl::RunList},
+    {"list", "[--json] [--simulate] [--sim-fault FAULT]",
+     "the mouse's HID interfaces; with --json an empty list when there is no mouse",
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunList(args, out, err); }},
     {"status", "[--json] [--simulate] [--sim-fault FAULT]", "the mouse's profile number and settings block",
-     veldrane::ctl::RunStatus},
-    {"apply", "FILE.bin [--simulate] [--sim-fault FAULT] [--trace]",
-     "download a profile file into the mouse; exit status 1 when the mouse did not take it", veldrane::ctl::RunApply},
-    {"listen", "[--seconds N] [--simulate] [--sim-fault FAULT] [--trace] [--press cpi:N|macro:N]",
-     "print the mouse's CPI and macro-key notices", veldrane::ctl::RunListen},
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunStatus(args, out, err); }},
+    {"apply", "FILE.bin [--data-dir DIR] [--simulate] [--sim-fault FAULT] [--trace]",
+     "download a profile file into the mouse; exit status 1 when the mouse did not take it",
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunApply(args, out, err); }},
+    {"listen", "[--seconds N] [--simulate] [--sim-fault FAULT] [--trace] [--press cpi:1-6|macro:1-12]",
+     "print the mouse's CPI and macro-key notices",
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunListen(args, out, err); }},
+    {"doctor", "[--json] [--data-dir DIR] [--simulate] [--sim-fault FAULT]",
+     "what stands between you and a working mouse, one line per check with its fix; exit status 1 when "
+     "something does",
+     veldrane::ctl::RunDoctor},
 #endif
 };
 
@@ -57,16 +65,18 @@ void PrintUsage(std::ostream& out)
     for (const Command& command : kCommands) {
         out << "  " << command.name << ' ' << command.arguments << "\n      " << command.what << '\n';
     }
-    out << "\nOptions take their value as --opt VALUE or --opt=VALUE; file commands take --data-dir DIR for\n"
-           "relative file names, device commands --simulate, --sim-fault FAULT and --trace.\n"
-           "Blocks print as upper-case hex bytes, 16 to a line. Exit status 0 on success, 1 for a bad file "
-           "or argument or output that could not be written"
+    out << "\nOptions take their value as --opt VALUE or --opt=VALUE. --data-dir DIR takes relative file\n"
+           "names inside DIR, the user's data folder as the configurator's --data-dir takes it, seeded\n"
+           "with the factory files it lacks; without it they are taken as they stand.\n"
+           "Blocks print as upper-case hex bytes, 16 to a line; JSON carries \"schema\": 1.\n"
 #ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-           ", 2 when the mouse is needed and absent, 3 when it may not be opened.\n"
-           "--sim-fault FAULT makes the simulated mouse misbehave (implies --simulate): silent, garbage,\n"
-           "unplug-after:N (it leaves after the N-th report) or slow:MS (each answer MS milliseconds late)"
+           "Device commands take --simulate, --sim-fault FAULT and --trace. --sim-fault makes the simulated\n"
+           "mouse misbehave (implies --simulate): silent, garbage, unplug-after:N (it leaves after the N-th\n"
+           "report) or slow:MS (each answer MS milliseconds late).\n"
+        << veldrane::ctl::DeviceCommandsTimeText() <<
 #endif
-           ".\n";
+        "\nExit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, output that\n"
+        "could not be written); 2 a usage error; 3 no permission to open the mouse; 4 no mouse found.\n";
 }
 
 // The command's status, or 1 when its output could not be written whole (a full disk, a closed
@@ -78,7 +88,7 @@ int Finish(int status)
     if (!std::cout) {
         std::cerr << veldrane::ctl::kToolName
                   << ": cannot write the output: " << std::strerror(errno != 0 ? errno : EIO) << '\n';
-        return veldrane::ctl::kBadArgument;
+        return veldrane::ctl::kFailed;
     }
     return status;
 }
@@ -92,7 +102,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     if (arguments.empty()) {
         PrintUsage(std::cerr);
-        return 1;
+        return veldrane::ctl::kUsage;
     }
     const std::string& name = arguments.front();
     if (name == "--help" || name == "-h" || name == "help") {
@@ -113,7 +123,8 @@ int main(int argc, char** argv)
             return Finish(command.run(args, std::cout, std::cerr));
         }
     }
-    std::cerr << veldrane::ctl::kToolName << ": unknown command '" << name << "' (" << veldrane::ctl::kToolName
-              << " --help lists them)\n";
-    return 1;
+    const bool option = name.size() > 1 && name.front() == '-';
+    std::cerr << veldrane::ctl::kToolName << ": unknown " << (option ? "option" : "command") << " '" << name << "' ("
+              << veldrane::ctl::kToolName << " --help lists them)\n";
+    return veldrane::ctl::kUsage;
 }

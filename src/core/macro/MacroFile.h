@@ -32,6 +32,10 @@ inline constexpr std::string_view kItemKeyPrefix = "Item";
 // lines of the longest recording, and few enough that no hand-edited file can exhaust memory.
 inline constexpr std::size_t kMaxMacroItems = 4096;
 
+// The largest macro file the program reads: twelve macros of kMaxMacroItems items each take less
+// than a tenth of it, and a larger file (a mistake, or someone else's) would take seconds to read.
+inline constexpr std::size_t kMacroFileSizeLimit = 1024 * 1024;
+
 std::string MacroItemKey(std::size_t index);
 
 // Whether a text can name a macro's section: not blank, and nothing in it that would break the
