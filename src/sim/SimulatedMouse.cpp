@@ -15,6 +15,7 @@
 #include "core/device/HidTransport.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/ReportDescriptorParser.h"
+#include "core/device/SettingsBlock.h"
 #include "ports/Clock.h"
 #include "ports/Sleeper.h"
 
@@ -893,15 +894,13 @@ std::vector<std::string> SimulatedMouse::Errors() const
 
 SimulatedMouse::Block SimulatedMouse::FactorySettingsBlock(std::size_t profile)
 {
-    constexpr std::size_t kCpiCodes = 84;
-    constexpr std::size_t kCpiCodesAgain = 92;
-    constexpr std::array<std::uint8_t, 6> kCodes = {16, 32, 48, 64, 80, 96};
+    constexpr std::array<std::uint8_t, kSettingsBlockShownStages> kCodes = {16, 32, 48, 64, 80, 96};
     Block block{};
     for (std::size_t i = 0; i < kBlockSize; ++i) {
         block[i] = static_cast<std::uint8_t>(i * 29 + 7 + profile);
     }
-    std::copy(kCodes.begin(), kCodes.end(), block.begin() + kCpiCodes);
-    std::copy(kCodes.begin(), kCodes.end(), block.begin() + kCpiCodesAgain);
+    std::copy(kCodes.begin(), kCodes.end(), block.begin() + kSettingsBlockCpiCodes);
+    std::copy(kCodes.begin(), kCodes.end(), block.begin() + kSettingsBlockCpiCodesAgain);
     return block;
 }
 

@@ -20,19 +20,6 @@ constexpr std::array<std::string_view, kFunctionCount> kFunctionNames = {
     "macroKey", "buttonOff",  "leftTiltScroll",  "rightTiltScroll",
 };
 
-// Offsets of the settings block (its layout table is in device/SettingsBlock.h).
-constexpr std::size_t kAngleSnapCode = 51;
-constexpr std::size_t kLightMode = 71;
-constexpr std::size_t kLightParameter = 72;
-constexpr std::size_t kLightExtra = 73;
-constexpr std::size_t kSensitivityX = 74;
-constexpr std::size_t kSensitivityY = 75;
-constexpr std::size_t kCpiStages = 6; // the mouse shows stage n from byte 84 + n - 1
-constexpr std::size_t kDownloadedStages = 4;
-constexpr std::size_t kStageSwitches = 100;
-constexpr std::size_t kStageColours = 104;
-constexpr std::size_t kSensitivityFactor = 20;
-
 } // namespace
 
 nlohmann::ordered_json ReportRateHz(std::uint8_t reportRate)
@@ -71,25 +58,25 @@ nlohmann::ordered_json SettingsBlockJson(std::span<const std::uint8_t> block)
     if (block.size() != kSettingsBlockSize) {
         return json;
     }
-    json["angleSnapCode"] = block[kAngleSnapCode];
-    json["lightMode"] = block[kLightMode];
-    json["lightParameter"] = block[kLightParameter];
-    json["lightExtra"] = block[kLightExtra];
-    json["sensitivityXCode"] = block[kSensitivityX];
-    json["sensitivityX"] = block[kSensitivityX] / kSensitivityFactor;
-    json["sensitivityYCode"] = block[kSensitivityY];
-    json["sensitivityY"] = block[kSensitivityY] / kSensitivityFactor;
-    const auto codes = block.subspan(kSettingsBlockCpiCodes, kCpiStages);
+    json["angleSnapCode"] = block[kSettingsBlockAngleSnapCode];
+    json["lightMode"] = block[kSettingsBlockLightMode];
+    json["lightParameter"] = block[kSettingsBlockLightParameter];
+    json["lightExtra"] = block[kSettingsBlockLightExtra];
+    json["sensitivityXCode"] = block[kSettingsBlockSensitivityX];
+    json["sensitivityX"] = block[kSettingsBlockSensitivityX] / kSettingsBlockSensitivityFactor;
+    json["sensitivityYCode"] = block[kSettingsBlockSensitivityY];
+    json["sensitivityY"] = block[kSettingsBlockSensitivityY] / kSettingsBlockSensitivityFactor;
+    const auto codes = block.subspan(kSettingsBlockCpiCodes, kSettingsBlockShownStages);
     json["cpiValue"] = std::vector<std::uint8_t>(codes.begin(), codes.end());
     json["cpi"] = CpiOf(codes);
-    const auto again = block.subspan(kSettingsBlockCpiCodesAgain, kDownloadedStages);
+    const auto again = block.subspan(kSettingsBlockCpiCodesAgain, kSettingsBlockDownloadedStages);
     json["cpiValueAgain"] = std::vector<std::uint8_t>(again.begin(), again.end());
-    json["stageSwitches"] = block[kStageSwitches];
+    json["stageSwitches"] = block[kSettingsBlockStageSwitches];
     nlohmann::ordered_json enabled = nlohmann::ordered_json::array();
     nlohmann::ordered_json colours = nlohmann::ordered_json::array();
-    for (std::size_t stage = 0; stage < kDownloadedStages; ++stage) {
-        enabled.push_back(((block[kStageSwitches] >> stage) & 1) != 0);
-        const std::size_t at = kStageColours + 3 * stage;
+    for (std::size_t stage = 0; stage < kSettingsBlockDownloadedStages; ++stage) {
+        enabled.push_back(((block[kSettingsBlockStageSwitches] >> stage) & 1) != 0);
+        const std::size_t at = kSettingsBlockStageColours + 3 * stage;
         colours.push_back(ColorText(block.subspan(at).first<3>()));
     }
     json["stageEnabled"] = enabled;

@@ -20,6 +20,10 @@
 #include "Decoded.h"
 #include "Diagnostics.h"
 #include "HexBlock.h"
+#include "adapters/linux/HidAccess.h"
+#include "adapters/linux/HidapiBackend.h"
+#include "adapters/linux/SteadyClock.h"
+#include "adapters/linux/UdevHotplugSource.h"
 #include "core/device/CommandReport.h"
 #include "core/device/CommandSet.h"
 #include "core/device/DeviceChangeHandler.h"
@@ -34,19 +38,15 @@
 #include "core/device/ProfileDownload.h"
 #include "core/device/ReportTrace.h"
 #include "core/device/SettingsBlock.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/text/AccessTexts.h"
+#include "core/text/MainWindowTexts.h"
 #include "ports/Clock.h"
 #include "ports/HidBackend.h"
 #include "ports/MessageSink.h"
-#include "adapters/linux/HidAccess.h"
-#include "adapters/linux/HidapiBackend.h"
-#include "adapters/linux/SteadyClock.h"
-#include "adapters/linux/UdevHotplugSource.h"
-#include "core/profile/ConfigFile.h"
-#include "core/profile/ProfileRecord.h"
 #include "sim/SimulatedFault.h"
 #include "sim/SimulatedMouse.h"
-#include "core/text/AccessTexts.h"
-#include "core/text/MainWindowTexts.h"
 
 namespace veldrane::ctl {
 
@@ -65,8 +65,6 @@ constexpr long kLongestListen = 24 * 3600;
 // The mouse reports CPI stages 1 to 6 and has twelve macro keys.
 constexpr long kHighestStage = 6;
 constexpr long kHighestMacroKey = 12;
-// The mouse counts CPI in steps of 50.
-constexpr unsigned kCpiStep = 50;
 
 // The longest wait for one answer of the mouse: a feature answer or a chunk of a block.
 constexpr std::chrono::milliseconds kAnswerTimeout = kChunkReadTimeout;
@@ -697,7 +695,7 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
         }
         const unsigned code = session.Image().SettingsArea(0)[kSettingsBlockCpiCodes + notice.value - 1];
         session.Writer().Line(std::string(MainWindowTextsFor(Language::English).cpiStageNotices[notice.value - 1]) +
-                              std::to_string(code * kCpiStep));
+                              std::to_string(code * static_cast<unsigned>(kCpiUnit)));
     };
     while (!failed) {
         auto slice = std::chrono::milliseconds(kListenSlice);

@@ -6,9 +6,10 @@
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceNotice.h"
 #include "core/device/SettingsBlock.h"
-#include "ports/MessageSink.h"
+#include "core/profile/ProfileRecord.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -16,8 +17,6 @@ namespace {
 
 constexpr std::uint8_t kFirstStage = 1;
 constexpr std::uint8_t kLastStage = 6;
-// The mouse counts CPI in steps of 50.
-constexpr unsigned kCpiStep = 50;
 
 } // namespace
 
@@ -61,7 +60,8 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     const auto area = m_image.SettingsArea(0);
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
-    m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * kCpiStep),
+    m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) +
+                               std::to_string(code * static_cast<unsigned>(kCpiUnit)),
                            MessageCaptionsFor(m_language).info, kMouseEventBalloon);
 }
 

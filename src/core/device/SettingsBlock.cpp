@@ -9,23 +9,6 @@ namespace veldrane {
 
 namespace {
 
-constexpr std::size_t kConstantOne = 2;
-constexpr std::size_t kConstant42 = 50;
-constexpr std::size_t kAngleSnap = 51;
-constexpr std::size_t kConstant0F = 64;
-constexpr std::size_t kConstantFour = 70;
-constexpr std::size_t kLightMode = 71;
-constexpr std::size_t kLightParameter = 72;
-constexpr std::size_t kLightExtra = 73;
-constexpr std::size_t kSensitivityX = 74;
-constexpr std::size_t kSensitivityY = 75;
-constexpr std::size_t kStageSwitches = 100;
-constexpr std::size_t kStageColours = 104;
-constexpr std::size_t kClearedFrom = 104; // 104-127 cleared before the colours go in
-constexpr std::size_t kDownloadedStages = 4;
-constexpr std::size_t kStageColourBytes = 3 * kDownloadedStages;
-
-constexpr std::uint8_t kSensitivityFactor = 20;
 constexpr std::uint8_t kLightExtraValue = 3;
 
 // Angle-snap code by slider position 1 to 11; position 0, which the page never produces, and any
@@ -57,25 +40,25 @@ void PatchLighting(const ProfileRecord& record, std::span<std::uint8_t, kSetting
     case kLightSingleColour: {
         const std::uint8_t level = record.lightLevel[0];
         if (level == 1) {
-            block[kLightMode] = kLightOff;
+            block[kSettingsBlockLightMode] = kLightOff;
             break;
         }
-        block[kLightMode] = mode;
-        block[kLightParameter] = static_cast<std::uint8_t>(level * 2);
-        block[kLightExtra] = kLightExtraValue;
+        block[kSettingsBlockLightMode] = mode;
+        block[kSettingsBlockLightParameter] = static_cast<std::uint8_t>(level * 2);
+        block[kSettingsBlockLightExtra] = kLightExtraValue;
         break;
     }
     case kLightPulsating:
-        block[kLightMode] = mode;
-        block[kLightParameter] = record.lightLevel[1];
-        block[kLightExtra] = kLightExtraValue;
+        block[kSettingsBlockLightMode] = mode;
+        block[kSettingsBlockLightParameter] = record.lightLevel[1];
+        block[kSettingsBlockLightExtra] = kLightExtraValue;
         break;
     case kLightMultiColour:
-        block[kLightMode] = mode;
-        block[kLightParameter] = static_cast<std::uint8_t>(record.lightLevel[2] * 3);
+        block[kSettingsBlockLightMode] = mode;
+        block[kSettingsBlockLightParameter] = static_cast<std::uint8_t>(record.lightLevel[2] * 3);
         break;
     default:
-        block[kLightMode] = mode;
+        block[kSettingsBlockLightMode] = mode;
         break;
     }
 }
@@ -84,18 +67,19 @@ void PatchLighting(const ProfileRecord& record, std::span<std::uint8_t, kSetting
 
 void PatchSettingsBlock(const ProfileRecord& record, std::span<std::uint8_t, kSettingsBlockSize> block)
 {
-    block[kConstantOne] = 1;
-    block[kConstant42] = 0x42;
+    for (const SettingsBlockFixedByte fixed : kSettingsBlockFixedBytes) {
+        block[fixed.offset] = fixed.value;
+    }
     const std::size_t snap = record.angleSnap;
-    block[kAngleSnap] = snap >= 1 && snap <= kAngleSnapCodes.size() ? kAngleSnapCodes[snap - 1] : 0x00;
-    block[kConstant0F] = 0x0F;
-    block[kConstantFour] = 4;
+    block[kSettingsBlockAngleSnapCode] = snap >= 1 && snap <= kAngleSnapCodes.size() ? kAngleSnapCodes[snap - 1] : 0x00;
     PatchLighting(record, block);
-    block[kSensitivityX] = static_cast<std::uint8_t>(record.sensitivityX * kSensitivityFactor);
-    block[kSensitivityY] = static_cast<std::uint8_t>(record.sensitivityY * kSensitivityFactor);
+    block[kSettingsBlockSensitivityX] =
+        static_cast<std::uint8_t>(record.sensitivityX * kSettingsBlockSensitivityFactor);
+    block[kSettingsBlockSensitivityY] =
+        static_cast<std::uint8_t>(record.sensitivityY * kSettingsBlockSensitivityFactor);
 
     std::uint8_t switches = 0;
-    for (std::size_t stage = 0; stage < kDownloadedStages; ++stage) {
+    for (std::size_t stage = 0; stage < kSettingsBlockDownloadedStages; ++stage) {
         block[kSettingsBlockCpiCodes + stage] = record.cpiValue[stage];
         block[kSettingsBlockCpiCodesAgain + stage] = record.cpiValue[stage];
         // A switch byte other than 0 or 1 still sets only its own bit.
@@ -103,10 +87,11 @@ void PatchSettingsBlock(const ProfileRecord& record, std::span<std::uint8_t, kSe
             switches = static_cast<std::uint8_t>(switches | (1u << stage));
         }
     }
-    block[kStageSwitches] = switches;
+    block[kSettingsBlockStageSwitches] = switches;
 
-    std::fill(block.begin() + kClearedFrom, block.end(), 0);
-    std::copy_n(record.cpiColor.begin(), kStageColourBytes, block.begin() + kStageColours);
+    std::fill(block.begin() + kSettingsBlockClearedFrom, block.end(), 0);
+    std::copy_n(record.cpiColor.begin(), 3 * kSettingsBlockDownloadedStages,
+                block.begin() + kSettingsBlockStageColours);
 }
 
 } // namespace veldrane

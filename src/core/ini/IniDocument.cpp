@@ -1,5 +1,6 @@
 #include "core/ini/IniDocument.h"
 
+#include "core/ini/Blanks.h"
 #include <algorithm>
 #include <utility>
 
@@ -7,17 +8,7 @@ namespace veldrane {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kLineBreakOrNul{"\r\n\0", 3};
-
-std::string_view Trim(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
 
 char AsciiLower(char c)
 {
@@ -27,7 +18,7 @@ char AsciiLower(char c)
 // The form under which a name is indexed: two names are the same name when their folds are equal.
 std::string Fold(std::string_view name)
 {
-    const std::string_view trimmed = Trim(name);
+    const std::string_view trimmed = TrimBlanks(name);
     std::string folded(trimmed.size(), '\0');
     std::transform(trimmed.begin(), trimmed.end(), folded.begin(), AsciiLower);
     return folded;
@@ -48,7 +39,7 @@ struct ParsedLine
 
 ParsedLine Classify(std::string_view text)
 {
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.empty() || trimmed.front() == ';') {
         return {};
     }
@@ -57,13 +48,13 @@ ParsedLine Classify(std::string_view text)
         if (close == std::string_view::npos) {
             return {};
         }
-        return {ParsedLine::Kind::Section, Trim(trimmed.substr(1, close - 1)), {}};
+        return {ParsedLine::Kind::Section, TrimBlanks(trimmed.substr(1, close - 1)), {}};
     }
     const std::size_t equals = trimmed.find('=');
     if (equals == std::string_view::npos) {
         return {};
     }
-    return {ParsedLine::Kind::Key, Trim(trimmed.substr(0, equals)), Trim(trimmed.substr(equals + 1))};
+    return {ParsedLine::Kind::Key, TrimBlanks(trimmed.substr(0, equals)), TrimBlanks(trimmed.substr(equals + 1))};
 }
 
 std::string_view Unquote(std::string_view value)
@@ -76,7 +67,7 @@ std::string_view Unquote(std::string_view value)
 
 std::string KeyLine(std::string_view key, std::string_view value)
 {
-    std::string line(Trim(key));
+    std::string line(TrimBlanks(key));
     line += '=';
     line += value;
     return line;
@@ -86,8 +77,8 @@ std::string KeyLine(std::string_view key, std::string_view value)
 
 bool IniNamesEqual(std::string_view a, std::string_view b)
 {
-    a = Trim(a);
-    b = Trim(b);
+    a = TrimBlanks(a);
+    b = TrimBlanks(b);
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
@@ -251,7 +242,7 @@ void IniDocument::SetValue(std::string_view section, std::string_view key, std::
     if (found == nullptr) {
         // Built piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about "[" + std::string.
         std::string header = "[";
-        header += Trim(section);
+        header += TrimBlanks(section);
         header += ']';
         m_sectionsByName[Fold(section)].push_back(m_sections.size());
         Section& added = m_sections.emplace_back();
@@ -324,7 +315,7 @@ bool IniDocument::IsValidSectionName(std::string_view name)
 bool IniDocument::IsValidKeyName(std::string_view name)
 {
     return name.find_first_of(kLineBreakOrNul) == std::string_view::npos &&
-           name.find_first_of("[]=") == std::string_view::npos && !Trim(name).starts_with(';');
+           name.find_first_of("[]=") == std::string_view::npos && !TrimBlanks(name).starts_with(';');
 }
 
 bool IniDocument::IsValidValue(std::string_view value)

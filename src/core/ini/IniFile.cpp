@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "core/ini/AtomicFile.h"
+#include "core/ini/Blanks.h"
 #include "core/ini/FileError.h"
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniEncoding.h"
@@ -59,12 +60,6 @@ std::optional<LoadedFile> Load(const std::filesystem::path& path, const IniEncod
     loaded.decoded = encoding.Decode(loaded.bytes);
     loaded.document = IniDocument::Parse(loaded.decoded.text);
     return loaded;
-}
-
-std::string_view TrimTrailingBlanks(std::string_view text)
-{
-    const std::size_t last = text.find_last_not_of(" \t");
-    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
 // What a read into a buffer of that many characters keeps of a text: room for the terminator.

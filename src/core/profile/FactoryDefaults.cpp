@@ -42,8 +42,6 @@ struct FactoryCpiStage
     std::uint8_t blue;
 };
 
-constexpr int kCpiUnit = 50;
-
 // Stages 5 and 6 are neither shown nor sent; they are kept off with values of their own.
 constexpr std::array<FactoryCpiStage, kCpiStageCount> kFactoryCpiStages = {{
     {800, true, 255, 0, 0},     // stage 1, red

@@ -18,6 +18,9 @@ inline constexpr std::size_t kCpiStageCount = 6;
 
 using ButtonArray = std::array<std::uint8_t, kButtonCount>;
 
+// cpiValue counts a stage's resolution in units of 50 CPI, as the mouse does.
+inline constexpr int kCpiUnit = 50;
+
 // Every setting of one profile, exactly as the configuration files store it after their flag
 // byte. The layout is a file format: offsets are binding, and reserved bytes are carried through
 // untouched. No field is checked against its domain; every consumer accepts any byte.

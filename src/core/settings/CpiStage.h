@@ -2,11 +2,12 @@
 
 #include <cstdint>
 
+#include "core/profile/ProfileRecord.h" // kCpiUnit
+
 namespace veldrane {
 
-// A CPI stage keeps its resolution as cpiValue, the CPI in units of 50; the mouse takes 1 to 164
-// (50 to 8200 CPI). Stages 1 to 4 are shown and sent; 5 and 6 are carried through untouched.
-inline constexpr int kCpiUnit = 50;
+// A CPI stage keeps its resolution as cpiValue, the CPI in units of kCpiUnit; the mouse takes 1 to
+// 164 (50 to 8200 CPI). Stages 1 to 4 are shown and sent; 5 and 6 are carried through untouched.
 inline constexpr std::uint8_t kMaxCpiValue = 164;
 inline constexpr int kShownCpiStages = 4;
 

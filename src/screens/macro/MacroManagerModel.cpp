@@ -5,14 +5,15 @@
 #include <utility>
 
 #include "core/buttons/ButtonAssignment.h"
-#include "screens/common/ButtonPicture.h"
+#include "core/ini/Blanks.h"
 #include "core/ini/IniFile.h"
 #include "core/ini/UnicodeText.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroSectionRename.h"
-#include "ports/MessageSink.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 
@@ -27,18 +28,6 @@ constexpr std::size_t kMaxMacroNameUnits = 31;
 constexpr std::string_view kNewNameSeparator = "_";
 constexpr std::string_view kInsertedDelay = "50 ms";
 constexpr std::string_view kFirstLoopText = "1";
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string Trimmed(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(kBlanks);
-    return std::string(text.substr(first, last - first + 1));
-}
 
 std::size_t Utf16Units(std::string_view text)
 {
@@ -262,7 +251,7 @@ void MacroManagerModel::CommitMacroName(std::size_t line, std::string_view name)
     if (!m_hasControls || line >= m_entries.size()) {
         return;
     }
-    const std::string newName = Trimmed(name);
+    const std::string newName(TrimBlanks(name));
     if (!IsUsableMacroName(newName) || Utf16Units(newName) > kMaxMacroNameUnits) {
         m_context.messages.ShowMessage(m_texts.nameBlank, m_texts.warningTitle);
         return;

@@ -6,24 +6,11 @@
 #include <system_error>
 
 #include "core/ini/AtomicFile.h"
+#include "core/ini/Blanks.h"
 
 namespace veldrane {
 
-namespace {
-
-constexpr std::string_view kBlanks = " \t";
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(kBlanks);
-    return text.substr(first, last - first + 1);
-}
-
-} // namespace
+namespace {} // namespace
 
 std::optional<KdeConfigFile> KdeConfigFile::Load(const std::filesystem::path& path)
 {
@@ -65,7 +52,7 @@ std::optional<KdeConfigFile> KdeConfigFile::Load(const std::filesystem::path& pa
 
 std::optional<KdeConfigGroup> KdeConfigFile::HeaderGroup(std::string_view line)
 {
-    line = Trimmed(line);
+    line = TrimBlanks(line);
     if (line.size() < 2 || line.front() != '[' || line.back() != ']') {
         return std::nullopt;
     }
@@ -82,7 +69,7 @@ std::optional<KdeConfigGroup> KdeConfigFile::HeaderGroup(std::string_view line)
 
 std::optional<std::string_view> KdeConfigFile::EntryKey(std::string_view line)
 {
-    const std::string_view trimmed = Trimmed(line);
+    const std::string_view trimmed = TrimBlanks(line);
     if (trimmed.empty() || trimmed.front() == '#' || trimmed.front() == '[') {
         return std::nullopt;
     }
@@ -90,7 +77,7 @@ std::optional<std::string_view> KdeConfigFile::EntryKey(std::string_view line)
     if (equals == std::string_view::npos) {
         return std::nullopt;
     }
-    return Trimmed(trimmed.substr(0, equals));
+    return TrimBlanks(trimmed.substr(0, equals));
 }
 
 std::vector<KdeConfigGroup> KdeConfigFile::Groups() const
@@ -134,7 +121,7 @@ std::optional<std::string> KdeConfigFile::Value(const KdeConfigGroup& group, std
     for (std::size_t index = *header + 1; index < GroupEnd(*header); ++index) {
         if (EntryKey(m_lines[index].text) == key) {
             const std::string_view text = m_lines[index].text;
-            return std::string(Trimmed(text.substr(text.find('=') + 1)));
+            return std::string(TrimBlanks(text.substr(text.find('=') + 1)));
         }
     }
     return std::nullopt;
@@ -149,7 +136,7 @@ void KdeConfigFile::SetValue(const KdeConfigGroup& group, std::string_view key, 
             if (m_lines.back().end.empty()) {
                 m_lines.back().end = "\n";
             }
-            if (!Trimmed(m_lines.back().text).empty()) {
+            if (!TrimBlanks(m_lines.back().text).empty()) {
                 m_lines.push_back({"", "\n"});
             }
         }
@@ -168,7 +155,7 @@ void KdeConfigFile::SetValue(const KdeConfigGroup& group, std::string_view key, 
             m_lines[index].text = std::move(entry);
             return;
         }
-        if (!Trimmed(m_lines[index].text).empty()) {
+        if (!TrimBlanks(m_lines[index].text).empty()) {
             lastEntry = index;
         }
     }
