@@ -58,12 +58,14 @@ set(CPACK_PACKAGE_NAME veldrane)
 set(CPACK_PACKAGE_VENDOR "VELDRANE developers")
 set(CPACK_PACKAGE_CONTACT "${VELDRANE_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-# One line each of the extended description, within the 80 columns that package tools show.
+# One line each of the extended description, within the 80 columns that package tools show; an
+# empty line parts two paragraphs.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "A configurator that lives in the system tray and sets up the Tessaly VELDRANE"
     "USB gaming mouse: the function of each of its twelve buttons, four CPI stages,"
     "the report rate, sensitivity, angle snap, lighting and up to twelve macros that"
     "the mouse plays by itself, in six named profiles."
+    ""
     "A simulated mouse lets anyone try every function without the hardware, and the"
     "command-line companion veldranectl shows what the profile files hold and talks"
     "to the mouse from scripts.")

@@ -99,7 +99,8 @@ std::optional<int> RunProgram(const std::filesystem::path& program, const std::v
 
     const auto deadline = std::chrono::steady_clock::now() + limit;
     const int descriptor = OpenProcessDescriptor(child);
-    // Without a process descriptor there is no bounded wait without naps: the child goes.
+    // A kernel without process descriptors offers no bounded wait but naps: there the child is
+    // stopped at once and counts as not run.
     const bool ended = descriptor >= 0 && WaitForEnd(descriptor, deadline);
     if (descriptor >= 0) {
         ::close(descriptor);

@@ -57,8 +57,8 @@ bool IsTouchpadName(std::string_view name)
     return lower.find("touchpad") != std::string::npos;
 }
 
-// One asynchronous step on the session bus. The callback holds a reference of its own, so a step
-// given up at the time limit finishes harmlessly whenever it does.
+// One asynchronous step on the session bus. Its callback holds a reference of its own, so a step
+// given up at the time limit never touches what went with the caller.
 struct BusStep
 {
     bool finished = false;
