@@ -11,6 +11,8 @@
 
 #include <chrono>
 #include <future>
+#include <string>
+#include <vector>
 
 #include "screens/main/AppContext.h"
 #include "screens/main/DeviceLinkConnection.h"
@@ -165,8 +167,9 @@ void CHidMouseApp::TraceSimulatedMouse()
         qWarning("veldrane: cannot write the trace to %s; running without it", qPrintable(m_options.simTrace));
         return;
     }
-    m_trace = std::make_unique<ReportTrace>([this](const std::string& line) { m_traceFile << line << '\n' << std::flush; },
-                                            m_clock);
+    m_trace = std::make_unique<ReportTrace>(
+        [this](const std::string& line) { m_traceFile << line << '\n'
+                                                      << std::flush; }, m_clock);
     m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
     m_backend = m_tracing.get();
 }
@@ -261,6 +264,11 @@ void CHidMouseApp::AddButtonsAndMacros()
 void CHidMouseApp::CreateTrayIcon()
 {
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
+    // Some desktops' trays only open the menu: its first entry shows the window, as a click does.
+    QAction* open = m_trayMenu.addAction(FromUtf8(OpenWindowText(m_language)));
+    connect(open, &QAction::triggered, this, &CHidMouseApp::ShowFromTray);
+    m_trayMenu.setDefaultAction(open);
+    m_trayMenu.addSeparator();
     if (m_options.simulate) {
         AddSimulatorActions(m_trayMenu);
         m_trayMenu.addSeparator();
@@ -308,20 +316,12 @@ void CHidMouseApp::AddAutostartAction(QMenu& menu)
     action->setChecked(m_autostart.IsEnabled());
     action->setEnabled(!m_autostart.File().empty());
     connect(action, &QAction::toggled, this, [this, action](bool on) {
-        QStringList command{QCoreApplication::applicationFilePath()};
+        std::vector<std::string> command{QCoreApplication::applicationFilePath().toStdString()};
         if (!m_options.dataDir.isEmpty()) {
-            command << QStringLiteral("--data-dir") << QFileInfo(m_options.dataDir).absoluteFilePath();
+            command.insert(command.end(),
+                           {"--data-dir", QFileInfo(m_options.dataDir).absoluteFilePath().toStdString()});
         }
-        QStringList quoted;
-        for (QString word : command) {
-            // Quoted as a desktop entry's Exec line wants it.
-            word.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-                .replace(QLatin1Char('"'), QStringLiteral("\\\""))
-                .replace(QLatin1Char('`'), QStringLiteral("\\`"))
-                .replace(QLatin1Char('$'), QStringLiteral("\\$"));
-            quoted << QLatin1Char('"') + word + QLatin1Char('"');
-        }
-        const bool done = on ? m_autostart.Enable(quoted.join(QLatin1Char(' ')).toStdString()) : m_autostart.Disable();
+        const bool done = on ? m_autostart.Enable(command) : m_autostart.Disable();
         if (!done) {
             const QSignalBlocker blocker(action);
             action->setChecked(m_autostart.IsEnabled());

@@ -26,7 +26,10 @@ int main(int argc, char** argv)
         return std::fflush(stdout) == 0 ? commandLine.exitStatus : 1;
     }
     QApplication application(argc, argv);
-    QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
+    // Docks and task switchers find the desktop entry, and its icon, by the window's app id on
+    // Wayland and by its class on X11, which the toolkit takes from the application's name.
+    QCoreApplication::setApplicationName(QStringLiteral(VELDRANE_APP_ID));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELDRANE_APP_ID));
     const veldrane::TerminationSignals terminationSignals;
     veldrane::CHidMouseApp app(*commandLine.options);
     return app.Run();

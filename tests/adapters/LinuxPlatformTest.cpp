@@ -1,29 +1,42 @@
 // The Linux adapters: where the program finds its data and the user's files, the autostart entry
-// of the tray menu's "Start with the desktop", the legacy code pages, the kernel's key names, and
-// the desktops' pointer settings: which one the program uses, and each written where its desktop
-// reads it (a real Xvfb server, GSettings' keyfile backend, Plasma's files and tools).
+// of the tray menu's "Start with the desktop" (read back by GLib's own desktop-entry reader), the
+// legacy code pages, the kernel's key names, the desktops' pointer settings: which one the program
+// uses, and each written where its desktop reads it (a real Xvfb server, GSettings' keyfile
+// backend, Plasma's files, tools and a private session bus), and the helper programs it runs.
 
 #include "adapters/linux/Autostart.h"
 #include "adapters/linux/DataLocations.h"
 #include "adapters/linux/EvdevKeyNames.h"
 #include "adapters/linux/IconvTextCodec.h"
 
+#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <array>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "core/buttons/KeyTables.h"
 #include "ports/PointerSettingsBackend.h"
 #include "adapters/XvfbServer.h"
+#include "adapters/linux/pointer/ChildProgram.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/linux/pointer/GSettingsPointerSettings.h"
 #include "adapters/linux/pointer/KdeConfigFile.h"
@@ -40,6 +53,45 @@
 namespace veldrane::test {
 namespace {
 
+// Sets an environment variable for the life of the object, then puts back what was there.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name); old != nullptr) {
+            m_old = old;
+        }
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_old) {
+            ::setenv(m_name, m_old->c_str(), 1);
+        } else {
+            ::unsetenv(m_name);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+// An executable shell script standing in for a desktop tool: it appends each of its arguments on
+// a line of its own to `log`, then a line "--".
+std::filesystem::path WriteRecordingProgram(const std::filesystem::path& directory, const std::string& name,
+                                            const std::filesystem::path& log)
+{
+    const std::filesystem::path program = directory / name;
+    WriteFileBytes(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() +
+                                "'; done\necho -- >> '" + log.string() + "'\n");
+    ::chmod(program.c_str(), 0755);
+    return program;
+}
+
 TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
 {
     TempDir home;
@@ -54,21 +106,96 @@ TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
     EXPECT_EQ(fromXdg.File(), home / "cfg/autostart/veldrane.desktop");
     EXPECT_EQ(fromHome.File(), home / ".config/autostart/veldrane.desktop");
     EXPECT_TRUE(homeless.File().empty());
-    EXPECT_FALSE(homeless.Enable("\"/usr/bin/veldrane\""));
+    EXPECT_FALSE(homeless.Enable({"/usr/bin/veldrane"}));
 
     EXPECT_FALSE(fromXdg.IsEnabled()); // off by default
-    ASSERT_TRUE(fromXdg.Enable("\"/usr/bin/veldrane\""));
+    ::umask(022);
+    ASSERT_TRUE(fromXdg.Enable({"/usr/bin/veldrane"}));
     EXPECT_TRUE(fromXdg.IsEnabled());
     EXPECT_EQ(ReadFileBytes(fromXdg.File()), "[Desktop Entry]\n"
                                              "Type=Application\n"
                                              "Name=VELDRANE Configurator\n"
                                              "Comment=Tray icon of the Tessaly VELDRANE mouse configurator\n"
+                                             "TryExec=/usr/bin/veldrane\n"
                                              "Exec=\"/usr/bin/veldrane\"\n"
                                              "Terminal=false\n"
                                              "NoDisplay=true\n"
                                              "X-GNOME-Autostart-enabled=true\n");
+    // Both folders the program made are the user's alone; one that was there keeps its mode.
+    struct stat folder
+    {
+    };
+    for (const char* made : {"cfg", "cfg/autostart"}) {
+        ASSERT_EQ(::stat((home / made).c_str(), &folder), 0);
+        EXPECT_EQ(folder.st_mode & 07777, 0700u) << made;
+    }
+    ::chmod(home.Path().c_str(), 0751);
+    ASSERT_TRUE(fromHome.Enable({"/usr/bin/veldrane"}));
+    ASSERT_EQ(::stat(home.Path().c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0751u);
+    // Written whole through a temporary file that does not stay behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "cfg/autostart"), {}), 1);
+
     EXPECT_TRUE(fromXdg.Disable());
     EXPECT_FALSE(std::filesystem::exists(fromXdg.File()));
+}
+
+// Each word is quoted; ", `, $ and \ get a backslash inside the quotes, % doubles, and the string
+// escapes of the value come on top (a backslash doubles again, a line break is \n).
+TEST(Autostart, ExecLineQuotesEveryWordAsTheDesktopEntrySpecificationAsks)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"/usr/bin/veldrane"}, R"("/usr/bin/veldrane")"},
+        {{"/opt/my apps/veldrane", "--data-dir", "/home/me/100% mouse"},
+         R"("/opt/my apps/veldrane" "--data-dir" "/home/me/100%% mouse")"},
+        {{"/opt/$HOME/`id`/\"q\"/veldrane"}, R"("/opt/\\$HOME/\\`id\\`/\\"q\\"/veldrane")"},
+        {{"/opt/a\\b/veldrane"}, R"("/opt/a\\\\b/veldrane")"},
+        {{"/opt/veldrane", "/data/two\nlines"}, R"("/opt/veldrane" "/data/two\nlines")"},
+    };
+    for (const auto& [command, line] : cases) {
+        EXPECT_EQ(Autostart::ExecLine(command), line) << command.back();
+    }
+}
+
+// The desktop's own reader (GLib's, which GNOME, Xfce and others start autostart entries with)
+// finds the program through TryExec and starts it with exactly its words.
+TEST(Autostart, TheDesktopStartsTheEntryWithTheProgramsOwnWords)
+{
+    TempDir home;
+    const std::filesystem::path folder = home / "it's \"a\" $HOME `x` \\";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path log = home / "words.log";
+    const std::filesystem::path program = WriteRecordingProgram(folder, "veldrane", log);
+    const std::vector<std::string> command{program.string(), "--data-dir", (folder / "100% $x\nnext").string()};
+    const std::string config = (home / "cfg").string();
+    const Autostart autostart([&](const char* name) -> const char* {
+        return std::string_view(name) == "XDG_CONFIG_HOME" ? config.c_str() : nullptr;
+    });
+    ASSERT_TRUE(autostart.Enable(command));
+    // GLib tells a session bus about the start when it finds one; this test has none.
+    const ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (home / "no-bus").string());
+
+    std::unique_ptr<GDesktopAppInfo, decltype(&g_object_unref)> entry(
+        g_desktop_app_info_new_from_filename(autostart.File().c_str()), &g_object_unref);
+    ASSERT_NE(entry, nullptr) << ReadFileBytes(autostart.File());
+    GPid child = 0;
+    GError* error = nullptr;
+    ASSERT_TRUE(g_desktop_app_info_launch_uris_as_manager(
+        entry.get(), nullptr, nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr, nullptr,
+        [](GDesktopAppInfo*, GPid pid, gpointer started) { *static_cast<GPid*>(started) = pid; }, &child, &error))
+        << (error != nullptr ? error->message : "");
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(ReadFileBytes(log), command[1] + "\n" + command[2] + "\n--\n");
+
+    // Without the program the desktop leaves the entry alone.
+    std::filesystem::remove(program);
+    GDesktopAppInfo* missing = g_desktop_app_info_new_from_filename(autostart.File().c_str());
+    EXPECT_EQ(missing, nullptr);
+    if (missing != nullptr) {
+        g_object_unref(missing);
+    }
 }
 
 TEST(DataLocations, UserFolder)
@@ -166,7 +293,7 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
                  {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
                  {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
     for (const auto& c : cases) {
-        const DesktopEnvironment environment{c.currentDesktop, c.display, c.waylandDisplay, {}, {}};
+        const DesktopEnvironment environment{c.currentDesktop, c.display, c.waylandDisplay, {}, {}, {}};
         EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
     }
 }
@@ -280,18 +407,6 @@ TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
     EXPECT_EQ(g_settings_get_int(m_readBack.get(), "double-click"), 130);
 }
 
-// An executable shell script standing in for a desktop tool: it appends each of its arguments on
-// a line of its own to `log`, then a line "--".
-std::filesystem::path WriteRecordingProgram(const std::filesystem::path& directory, const std::string& name,
-                                            const std::filesystem::path& log)
-{
-    const std::filesystem::path program = directory / name;
-    WriteFileBytes(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() +
-                                "'; done\necho -- >> '" + log.string() + "'\n");
-    ::chmod(program.c_str(), 0755);
-    return program;
-}
-
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kRefused = PointerSettingResult::Refused;
 
@@ -368,28 +483,191 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
                            "Acceleration=1\n");
 }
 
-// With the tools present, they write the entries instead of the program.
-TEST_F(KdePointerSettingsFiles, WritesEveryEntryThroughKwriteconfigAndAnnouncesIt)
+// A message bus of the test's own (dbus-daemon), and a connection to it that records the signals
+// of one interface.
+class PrivateSessionBus
 {
+public:
+    static bool Installed() { return FindProgram("dbus-daemon", SearchPath()).has_value(); }
+
+    explicit PrivateSessionBus(const std::filesystem::path& directory)
+    {
+        const std::string command = "dbus-daemon --session --nofork --nopidfile --print-address=1 --print-pid=1 "
+                                    "--address=unix:path='" +
+                                    (directory / "bus").string() + "'";
+        m_daemon = ::popen(command.c_str(), "r");
+        std::array<char, 512> line{};
+        if (m_daemon == nullptr || std::fgets(line.data(), line.size(), m_daemon) == nullptr) {
+            return;
+        }
+        m_address = std::string(line.data(), std::strcspn(line.data(), "\n"));
+        if (std::fgets(line.data(), line.size(), m_daemon) != nullptr) {
+            m_pid = std::atoi(line.data());
+        }
+    }
+    ~PrivateSessionBus()
+    {
+        if (m_listener != nullptr) {
+            g_dbus_connection_remove_filter(m_listener, m_filter);
+            g_dbus_connection_close_sync(m_listener, nullptr, nullptr);
+            g_object_unref(m_listener);
+        }
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGTERM);
+        }
+        if (m_daemon != nullptr) {
+            ::pclose(m_daemon);
+        }
+    }
+    PrivateSessionBus(const PrivateSessionBus&) = delete;
+    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
+
+    const std::string& Address() const { return m_address; }
+
+    // Listens to the signals of `interface`; true once the bus routes them here.
+    bool Listen(const char* interface)
+    {
+        m_listener = g_dbus_connection_new_for_address_sync(
+            m_address.c_str(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, nullptr, nullptr);
+        if (m_listener == nullptr) {
+            return false;
+        }
+        m_filter = g_dbus_connection_add_filter(m_listener, &PrivateSessionBus::Record, this, nullptr);
+        const std::string rule = std::string("type='signal',interface='") + interface + "'";
+        GVariant* reply = g_dbus_connection_call_sync(
+            m_listener, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "AddMatch",
+            g_variant_new("(s)", rule.c_str()), nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+        if (reply == nullptr) {
+            return false;
+        }
+        g_variant_unref(reply);
+        return true;
+    }
+
+    // The signals heard so far as "PATH INTERFACE.MEMBER ARGUMENTS", once there are `count` or
+    // the bus's own time limit for a call has passed.
+    std::vector<std::string> Heard(std::size_t count)
+    {
+        std::unique_lock lock(m_mutex);
+        m_heardChanged.wait_for(lock, std::chrono::seconds(25), [&] { return m_heard.size() >= count; });
+        return m_heard;
+    }
+
+private:
+    static GDBusMessage* Record(GDBusConnection*, GDBusMessage* message, gboolean incoming, gpointer self)
+    {
+        auto* bus = static_cast<PrivateSessionBus*>(self);
+        if (incoming && g_dbus_message_get_message_type(message) == G_DBUS_MESSAGE_TYPE_SIGNAL &&
+            g_strcmp0(g_dbus_message_get_sender(message), "org.freedesktop.DBus") != 0) {
+            gchar* arguments = g_variant_print(g_dbus_message_get_body(message), FALSE);
+            const std::lock_guard lock(bus->m_mutex);
+            bus->m_heard.push_back(std::string(g_dbus_message_get_path(message)) + " " +
+                                   g_dbus_message_get_interface(message) + "." + g_dbus_message_get_member(message) +
+                                   " " + arguments);
+            g_free(arguments);
+            bus->m_heardChanged.notify_all();
+        }
+        return message;
+    }
+
+    static std::string SearchPath()
+    {
+        const char* path = std::getenv("PATH");
+        return path != nullptr ? path : "/usr/bin:/bin";
+    }
+
+    FILE* m_daemon = nullptr;
+    pid_t m_pid = 0;
+    std::string m_address;
+    GDBusConnection* m_listener = nullptr;
+    guint m_filter = 0;
+    std::mutex m_mutex;
+    std::condition_variable m_heardChanged;
+    std::vector<std::string> m_heard;
+};
+
+// With the tools present, they write the entries instead of the program; each change is announced
+// on the session bus with KGlobalSettings' signal.
+TEST_F(KdePointerSettingsFiles, WritesEveryEntryThroughKwriteconfigAndAnnouncesItOnTheSessionBus)
+{
+    if (!PrivateSessionBus::Installed()) {
+        GTEST_SKIP() << "dbus-daemon is not installed: the announcement needs a message bus";
+    }
+    PrivateSessionBus bus(m_home.Path());
+    ASSERT_FALSE(bus.Address().empty()) << "dbus-daemon did not start";
+    ASSERT_TRUE(bus.Listen("org.kde.KGlobalSettings"));
+
     const std::filesystem::path toolLog = m_home / "kwriteconfig.log";
-    const std::filesystem::path busLog = m_home / "dbus.log";
     std::filesystem::create_directories(Config());
     WriteFileBytes(Config() / "kcminputrc", "[Libinput][1133][49271][USB Optical Mouse]\n"
                                             "PointerAccelerationProfile=2\n");
     const std::string file = (Config() / "kcminputrc").string();
-    KdePointerSettings kde(Config(), KdeTools{WriteRecordingProgram(m_home.Path(), "kwriteconfig6", toolLog),
-                                              WriteRecordingProgram(m_home.Path(), "dbus-send", busLog)});
+    KdePointerSettings kde(Config(),
+                           KdeTools{WriteRecordingProgram(m_home.Path(), "kwriteconfig6", toolLog), bus.Address()});
 
     ASSERT_EQ(kde.SetMouseSpeed(1), kApplied);
+    ASSERT_EQ(kde.SetDoubleClickTime(500), kApplied);
 
     EXPECT_EQ(ReadFileBytes(toolLog), "--file\n" + file +
                                           "\n--group\nMouse\n--key\nXLbInptPointerAcceleration\n-1.000\n--\n"
                                           "--file\n" +
                                           file +
                                           "\n--group\nLibinput\n--group\n1133\n--group\n49271\n--group\n"
-                                          "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n");
-    EXPECT_EQ(ReadFileBytes(busLog), "--session\n--type=signal\n/KGlobalSettings\n"
-                                     "org.kde.KGlobalSettings.notifyChange\nint32:3\nint32:0\n--\n");
+                                          "USB Optical Mouse\n--key\nPointerAcceleration\n-1.000\n--\n"
+                                          "--file\n" +
+                                          (Config() / "kdeglobals").string() +
+                                          "\n--group\nKDE\n--key\nDoubleClickInterval\n500\n--\n");
+    const std::string notice = "/KGlobalSettings org.kde.KGlobalSettings.notifyChange (3, 0)";
+    EXPECT_EQ(bus.Heard(2), (std::vector<std::string>{notice, notice}));
+}
+
+// A session bus that is named but not there costs nothing but the announcement.
+TEST_F(KdePointerSettingsFiles, ABusThatIsNotThereLeavesTheFilesWritten)
+{
+    KdePointerSettings kde(Config(), KdeTools{std::nullopt, "unix:path=" + (m_home / "no-bus").string()});
+    ASSERT_EQ(kde.SetDoubleClickTime(500), kApplied);
+    EXPECT_EQ(GlobalsFile(), "[KDE]\nDoubleClickInterval=500\n");
+}
+
+// An executable script that runs `body`.
+std::filesystem::path WriteScript(const std::filesystem::path& directory, const std::string& name,
+                                  const std::string& body)
+{
+    const std::filesystem::path program = directory / name;
+    WriteFileBytes(program, "#!/bin/sh\n" + body + "\n");
+    ::chmod(program.c_str(), 0755);
+    return program;
+}
+
+TEST(ChildProgram, GivesTheExitStatusOnlyOfAProgramThatEndedByItself)
+{
+    TempDir home;
+    constexpr std::chrono::milliseconds kLimit{5000};
+    EXPECT_EQ(RunProgram(WriteScript(home.Path(), "ok", "exit 0"), {}, kLimit), 0);
+    EXPECT_EQ(RunProgram(WriteScript(home.Path(), "three", "exit 3"), {}, kLimit), 3);
+    EXPECT_EQ(RunProgram(WriteScript(home.Path(), "args", "[ \"$1\" = 'a b' ] && [ $# = 1 ]"), {"a b"}, kLimit), 0);
+    EXPECT_EQ(RunProgram(WriteScript(home.Path(), "killed", "kill -9 $$"), {}, kLimit), std::nullopt);
+    EXPECT_EQ(RunProgram(home / "missing", {}, kLimit), std::nullopt);
+}
+
+// A program that does not end is killed at the time limit, and the wait for it sleeps: the
+// waiting thread gives up the processor a few times, not once per nap of a polling loop.
+TEST(ChildProgram, WaitsAsleepAndKillsAProgramStillRunningAtTheLimit)
+{
+    TempDir home;
+    const std::filesystem::path endless = WriteScript(home.Path(), "endless", "exec sleep 600");
+    rusage before{};
+    ::getrusage(RUSAGE_THREAD, &before);
+    EXPECT_EQ(RunProgram(endless, {}, std::chrono::milliseconds(300)), std::nullopt);
+    rusage after{};
+    ::getrusage(RUSAGE_THREAD, &after);
+    EXPECT_LE(after.ru_nvcsw - before.ru_nvcsw, 10);
+    // It was reaped: no child of this process is left.
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
 }
 
 } // namespace

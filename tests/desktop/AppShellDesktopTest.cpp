@@ -1,7 +1,9 @@
 // The program as it lives in a system tray: a second start shows the hidden window and ends at
 // once, "Save" reaches the simulated mouse and the profile files (and, when the mouse does not
 // answer or is absent, the files and a message), the tray menu's simulator entries make the mouse
-// report and a balloon appears, "Exit" ends the program with status 0.
+// report and a balloon appears, "Open" at the head of the menu shows the window again after its
+// minimise button hid it, "Exit" ends the program with status 0. Its windows carry the
+// application id as their X11 class, as the installed desktop entry is named.
 // On a Wayland compositor without a tray the window shows at once and the program ends cleanly
 // when the session asks it to terminate.
 
@@ -35,6 +37,12 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_EQ(second.exitCode(), 0);
     const QString window = session.MainWindow();
     ASSERT_FALSE(window.isEmpty());
+    QProcess xprop;
+    xprop.setProcessEnvironment(session.Program().processEnvironment());
+    xprop.start(QStringLiteral("xprop"), {"-id", window, "WM_CLASS"});
+    ASSERT_TRUE(xprop.waitForFinished(test::DesktopSession::kTimeoutMs));
+    EXPECT_EQ(xprop.readAllStandardOutput().trimmed(),
+              "WM_CLASS(STRING) = \"veldrane\", \"io.github.veldrane.Veldrane\"");
 
     // "Save": the download reaches the mouse and the selected profile's files are written.
     ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
@@ -45,7 +53,7 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     // "Press CPI stage 2": the mouse reports the stage, the program reads its CPI and shows the
     // balloon, a window of its own beside the icon.
     const QStringList before = session.OtherWindows(window);
-    session.PickTrayMenuEntry(icon, 10, 3, 1);
+    session.PickTrayMenuEntry(icon, 10, 3, 2);
     // Report 6, marker 7, the CPI button's code 1 and the stage.
     const auto stage2 = [](const test::TracedReport& read) {
         return read.second.size() > 3 && read.second[0] == 0x06 && read.second[2] == 0x01 && read.second[3] == 0x02;
@@ -55,8 +63,16 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
-    // "Exit", the entry after the simulator's twenty-one and "Start with the desktop".
-    session.PickTrayMenuEntry(icon, 10, 3, 22);
+    // The window's minimise button hides it in the tray; "Open", the menu's first entry, shows it.
+    session.Click(window, 965, 12);
+    ASSERT_TRUE(session.WaitFor([&] {
+        return session.Xdo({"search", "--onlyvisible", "--name", "^Tessaly VELDRANE$"}).isEmpty();
+    })) << "the minimise button did not hide the window";
+    session.PickTrayMenuEntry(icon, 10, 3, 0);
+    EXPECT_EQ(session.MainWindow(), window);
+
+    // "Exit", the entry after "Open", the simulator's twenty-one and "Start with the desktop".
+    session.PickTrayMenuEntry(icon, 10, 3, 23);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 
@@ -72,9 +88,9 @@ TEST(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerOrIsAbsentStoresTheProfil
     EXPECT_TRUE(session.WrittenBlock(0x0C).empty());
     session.Key({"Return"});
 
-    // "Unplug" is the entry after the four CPI stages and twelve macro keys.
+    // "Unplug" is the entry after "Open", the four CPI stages and twelve macro keys.
     const QStringList before = session.OtherWindows(window);
-    session.PickTrayMenuEntry(session.TrayIcon(), 10, 3, 16);
+    session.PickTrayMenuEntry(session.TrayIcon(), 10, 3, 17);
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
     // The balloon may lie over the Save button: it goes first.

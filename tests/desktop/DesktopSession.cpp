@@ -237,7 +237,7 @@ QString DesktopSession::WaitForProgramWindow(const std::function<bool(int width,
     QString found;
     WaitFor([&] {
         const QStringList search = QStringList{"search"} + (visible ? QStringList{"--onlyvisible"} : QStringList{}) +
-                                   QStringList{"--class", "^veldrane$"};
+                                   QStringList{"--class", "^io\\.github\\.veldrane\\.Veldrane$"};
         for (const QString& window : Xdo(search).split('\n', Qt::SkipEmptyParts)) {
             const QRect geometry = Geometry(window);
             if (fits(geometry.width(), geometry.height())) {

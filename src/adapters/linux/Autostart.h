@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace veldrane {
 
@@ -17,11 +19,16 @@ public:
     // Empty when neither XDG_CONFIG_HOME nor HOME names a folder.
     const std::filesystem::path& File() const { return m_file; }
     bool IsEnabled() const;
-    // Writes the entry that starts `command` (an absolute program path and its arguments, already
-    // quoted as a desktop entry's Exec line wants them). False when it could not be written.
-    bool Enable(const std::string& command) const;
+    // Writes, whole or not at all, the entry that starts `command`: the program's absolute path
+    // and its arguments, which reach it unchanged whatever characters they hold. The folders it
+    // creates on the way are the user's alone (mode 0700). False when it could not be written.
+    [[nodiscard]] bool Enable(const std::vector<std::string>& command) const;
     // Removes the entry. False when it is still there.
-    bool Disable() const;
+    [[nodiscard]] bool Disable() const;
+
+    // The Exec value that runs `command`, each word quoted as the desktop entry specification
+    // asks, with its string escapes on top.
+    static std::string ExecLine(const std::vector<std::string>& command);
 
 private:
     std::filesystem::path m_file;

@@ -2,6 +2,14 @@
 
 namespace veldrane {
 
+std::string_view OpenWindowText(Language language)
+{
+    static constexpr std::string_view kEnglish = "Open";
+    static constexpr std::string_view kSimplified = "打开";
+    static constexpr std::string_view kTraditional = "開啟";
+    return ByLanguage(language, kEnglish, kSimplified, kTraditional);
+}
+
 std::string_view StartWithDesktopText(Language language)
 {
     static constexpr std::string_view kEnglish = "Start with the desktop";

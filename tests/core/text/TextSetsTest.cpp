@@ -11,6 +11,7 @@
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "core/text/TrayTexts.h"
 
 namespace veldrane {
 namespace {
@@ -51,6 +52,9 @@ TEST(TextSets, EachLanguageReadsAsShipped)
          "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press Save."},
         {MainWindowTextsFor(kChs).settingsNotTaken, "游戏鼠标未能接收设置。设置已保存；请重新连接鼠标后按“保存”。"},
         {MainWindowTextsFor(kCht).savedWithoutMouse, "遊戲滑鼠未連接。設定已儲存，下次按「保存」時將寫入滑鼠。"},
+        {OpenWindowText(kEn), "Open"},
+        {OpenWindowText(kChs), "打开"},
+        {OpenWindowText(kCht), "開啟"},
     };
     for (const auto& [shown, expected] : cases) {
         EXPECT_EQ(shown, expected);

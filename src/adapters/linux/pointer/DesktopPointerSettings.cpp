@@ -47,6 +47,26 @@ bool NamesDesktop(std::string_view list, std::string_view desktop)
     return false;
 }
 
+// A value in a D-Bus address: bytes other than letters, digits and -_/.\* go as %XX.
+std::string AddressValue(std::string_view text)
+{
+    static constexpr char kHexDigits[] = "0123456789abcdef";
+    std::string value;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           std::string_view("-_/.\\*").find(c) != std::string_view::npos;
+        if (plain) {
+            value += c;
+        } else {
+            value += '%';
+            value += kHexDigits[byte >> 4];
+            value += kHexDigits[byte & 0xF];
+        }
+    }
+    return value;
+}
+
 bool IsX11Session(const DesktopEnvironment& environment)
 {
     return !environment.display.empty() && environment.waylandDisplay.empty();
@@ -61,6 +81,15 @@ DesktopEnvironment DesktopEnvironment::FromProcess()
     environment.display = Environment("DISPLAY");
     environment.waylandDisplay = Environment("WAYLAND_DISPLAY");
     environment.searchPath = Environment("PATH");
+    // Where D-Bus itself looks for the session bus; without one the program starts none.
+    environment.sessionBus = Environment("DBUS_SESSION_BUS_ADDRESS");
+    if (const std::filesystem::path runtime = Environment("XDG_RUNTIME_DIR");
+        environment.sessionBus.empty() && runtime.is_absolute()) {
+        std::error_code error;
+        if (std::filesystem::is_socket(runtime / "bus", error)) {
+            environment.sessionBus = "unix:path=" + AddressValue((runtime / "bus").string());
+        }
+    }
     // As the XDG base directories have it: a relative XDG_CONFIG_HOME is to be ignored.
     const std::filesystem::path configHome = Environment("XDG_CONFIG_HOME");
     if (configHome.is_absolute()) {
@@ -99,7 +128,7 @@ DesktopPointerSettings::DesktopPointerSettings(const DesktopEnvironment& environ
                 tools.kwriteconfig = FindProgram(name, environment.searchPath);
             }
         }
-        tools.dbusSend = FindProgram("dbus-send", environment.searchPath);
+        tools.sessionBus = environment.sessionBus;
         m_adapters.push_back(std::make_unique<KdePointerSettings>(environment.configDirectory, std::move(tools)));
         m_desktop = PointerDesktop::KdePlasma;
         // Plasma's X11 session applies its files to the X server only at login; the X server

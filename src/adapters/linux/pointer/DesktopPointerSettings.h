@@ -28,6 +28,7 @@ struct DesktopEnvironment
     std::string waylandDisplay;            // WAYLAND_DISPLAY
     std::filesystem::path configDirectory; // XDG_CONFIG_HOME, else $HOME/.config
     std::string searchPath;                // PATH
+    std::string sessionBus;                // DBUS_SESSION_BUS_ADDRESS, else $XDG_RUNTIME_DIR/bus where it is
 
     static DesktopEnvironment FromProcess();
 };

@@ -1,10 +1,13 @@
 #include "adapters/linux/pointer/KdePointerSettings.h"
 
+#include <gio/gio.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <charconv>
 #include <chrono>
+#include <memory>
 #include <utility>
 
 #include "adapters/linux/pointer/ChildProgram.h"
@@ -29,11 +32,15 @@ constexpr std::string_view kAccelerationOn = "2";
 constexpr std::string_view kAccelerationOff = "1";
 constexpr std::string_view kThresholdOn = "4";
 
-// KDE's KGlobalSettings::SettingsChanged and SETTINGS_MOUSE.
-constexpr std::string_view kSettingsChanged = "int32:3";
-constexpr std::string_view kSettingsMouse = "int32:0";
+// KGlobalSettings' change signal and its arguments KGlobalSettings::SettingsChanged and SETTINGS_MOUSE.
+constexpr const char* kNotifyPath = "/KGlobalSettings";
+constexpr const char* kNotifyInterface = "org.kde.KGlobalSettings";
+constexpr const char* kNotifyMember = "notifyChange";
+constexpr gint32 kSettingsChanged = 3;
+constexpr gint32 kSettingsMouse = 0;
 
 constexpr std::chrono::milliseconds kToolTimeLimit{5000};
+constexpr std::chrono::milliseconds kBusTimeLimit{5000};
 
 std::string SpeedText(int speed)
 {
@@ -49,6 +56,110 @@ bool IsTouchpadName(std::string_view name)
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return lower.find("touchpad") != std::string::npos;
 }
+
+// One asynchronous step on the session bus. Its callback holds a reference of its own, so a step
+// given up at the time limit never touches what went with the caller.
+struct BusStep
+{
+    bool finished = false;
+    bool succeeded = false;
+    GDBusConnection* bus = nullptr;
+
+    ~BusStep()
+    {
+        if (bus != nullptr) {
+            g_object_unref(bus);
+        }
+    }
+};
+using BusStepHandle = std::shared_ptr<BusStep>;
+
+void OnConnected(GObject*, GAsyncResult* result, gpointer data)
+{
+    const std::unique_ptr<BusStepHandle> step(static_cast<BusStepHandle*>(data));
+    (*step)->bus = g_dbus_connection_new_for_address_finish(result, nullptr);
+    (*step)->succeeded = (*step)->bus != nullptr;
+    (*step)->finished = true;
+}
+
+void OnFlushed(GObject* bus, GAsyncResult* result, gpointer data)
+{
+    const std::unique_ptr<BusStepHandle> step(static_cast<BusStepHandle*>(data));
+    (*step)->succeeded = g_dbus_connection_flush_finish(G_DBUS_CONNECTION(bus), result, nullptr) != FALSE;
+    (*step)->finished = true;
+}
+
+// The session bus's signal that Plasma's mouse settings changed, sent on a connection of its own
+// and driven by a main context of its own, so that nothing waits for the bus beyond the time limit
+// and the toolkit's event loop is not entered.
+class SettingsChangeAnnouncement
+{
+public:
+    SettingsChangeAnnouncement()
+        : m_context(g_main_context_new()), m_cancel(g_cancellable_new()),
+          m_timer(g_timeout_source_new(static_cast<guint>(kBusTimeLimit.count())))
+    {
+        g_main_context_push_thread_default(m_context);
+        g_source_set_callback(m_timer, &SettingsChangeAnnouncement::OnTimeLimit, this, nullptr);
+        g_source_attach(m_timer, m_context);
+    }
+
+    ~SettingsChangeAnnouncement()
+    {
+        g_cancellable_cancel(m_cancel);
+        g_source_destroy(m_timer);
+        g_source_unref(m_timer);
+        g_main_context_pop_thread_default(m_context);
+        g_object_unref(m_cancel);
+        g_main_context_unref(m_context);
+    }
+
+    SettingsChangeAnnouncement(const SettingsChangeAnnouncement&) = delete;
+    SettingsChangeAnnouncement& operator=(const SettingsChangeAnnouncement&) = delete;
+
+    // True when the signal left for the bus.
+    bool Send(const std::string& address)
+    {
+        const auto connected = std::make_shared<BusStep>();
+        g_dbus_connection_new_for_address(
+            address.c_str(),
+            static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
+                                              G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+            nullptr, m_cancel, OnConnected, new BusStepHandle(connected));
+        if (!Await(*connected) || !connected->succeeded) {
+            return false;
+        }
+        GDBusConnection* bus = connected->bus;
+        if (!g_dbus_connection_emit_signal(bus, nullptr, kNotifyPath, kNotifyInterface, kNotifyMember,
+                                           g_variant_new("(ii)", kSettingsChanged, kSettingsMouse), nullptr)) {
+            return false;
+        }
+        const auto flushed = std::make_shared<BusStep>();
+        g_dbus_connection_flush(bus, m_cancel, OnFlushed, new BusStepHandle(flushed));
+        return Await(*flushed) && flushed->succeeded;
+    }
+
+private:
+    static gboolean OnTimeLimit(gpointer self)
+    {
+        static_cast<SettingsChangeAnnouncement*>(self)->m_timedOut = true;
+        return G_SOURCE_REMOVE;
+    }
+
+    // Runs the context until the step finishes; false when the time limit came first.
+    bool Await(const BusStep& step)
+    {
+        while (!step.finished && !m_timedOut) {
+            g_main_context_iteration(m_context, TRUE);
+        }
+        return step.finished;
+    }
+
+    GMainContext* m_context;
+    GCancellable* m_cancel;
+    GSource* m_timer;
+    bool m_timedOut = false;
+};
 
 } // namespace
 
@@ -159,14 +270,12 @@ bool KdePointerSettings::WriteWithTool(const std::filesystem::path& file, const 
 
 void KdePointerSettings::AnnounceChange() const
 {
-    if (!m_tools.dbusSend) {
+    if (m_tools.sessionBus.empty()) {
         return;
     }
-    // Without a session bus the files are still right; the session reads them at the next login.
-    RunProgram(*m_tools.dbusSend,
-               {"--session", "--type=signal", "/KGlobalSettings", "org.kde.KGlobalSettings.notifyChange",
-                std::string(kSettingsChanged), std::string(kSettingsMouse)},
-               kToolTimeLimit);
+    // A bus that cannot be reached leaves the files right; the session reads them at the next login.
+    SettingsChangeAnnouncement announcement;
+    [[maybe_unused]] const bool sent = announcement.Send(m_tools.sessionBus);
 }
 
 } // namespace veldrane

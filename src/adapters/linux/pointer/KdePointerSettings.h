@@ -11,15 +11,15 @@
 
 namespace veldrane {
 
-// The programs of a Plasma session the adapter uses when they are there.
+// What of a Plasma session the adapter uses when it is there.
 struct KdeTools
 {
     // kwriteconfig6 or kwriteconfig5: writes entries with KConfig's own locking and escapes.
     // Without it the adapter edits the files itself.
     std::optional<std::filesystem::path> kwriteconfig;
-    // dbus-send: announces a change to the running session. Without it the files change and the
-    // session picks them up at the next login.
-    std::optional<std::filesystem::path> dbusSend;
+    // The D-Bus address of the session bus, on which a change is announced to the running
+    // session. Empty without one: the files change and the session reads them at the next login.
+    std::string sessionBus;
 };
 
 // KDE Plasma's pointer settings, kept in its configuration files:
