@@ -17,6 +17,7 @@ install(FILES data/veldrane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applica
 configure_file(data/veldrane.metainfo.xml.in ${CMAKE_BINARY_DIR}/${VELDRANE_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${VELDRANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES data/veldrane.1 data/veldranectl.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES data/io.github.veldrane.Veldrane1.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 install(FILES data/veldranectl.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
     RENAME veldranectl)
 install(FILES LICENSE data/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -55,8 +55,9 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
         << "no balloon appeared";
 
-    // "Exit", the entry after the simulator's twenty-one and "Start with the desktop".
-    session.PickTrayMenuEntry(icon, 10, 3, 22);
+    // "Exit", the entry after the simulator's twenty-one, "Profiles", "Next profile", "Previous
+    // profile" and "Start with the desktop".
+    session.PickTrayMenuEntry(icon, 10, 3, 25);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 

@@ -48,10 +48,20 @@ std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
     return modulePath / fileName;
 }
 
+StoredProfileList ConfigFiles::ReadProfileList() const
+{
+    return ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+}
+
+bool ConfigFiles::StoreSelectedProfile(std::span<const std::string> names, std::size_t index)
+{
+    IniFile list(PathOf(kListName), m_codec, CodePageOf(language));
+    return list.Apply(ProfileList::Replacement(names, index)) == IniWriteResult::Written;
+}
+
 std::string ConfigFiles::CurrentProfileName() const
 {
-    const StoredProfileList stored =
-        ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+    const StoredProfileList stored = ReadProfileList();
     return currentProfileIndex < stored.names.size() ? stored.names[currentProfileIndex] : std::string();
 }
 

@@ -279,6 +279,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kConfigButton.Contains(p)) {
         if (!m_profileManagerOpen) {
             m_profileManagerOpen = true;
+            m_commands.SetListOwnedElsewhere(true);
             PointerLeft(); // the dialog takes the pointer; "Config" is not lit behind it
             m_view.OpenProfileManager();
         }
@@ -626,6 +627,7 @@ void MainWindowModel::OnProfileManagerNotice(int notice)
     }
     if (notice == 2) {
         m_profileManagerOpen = false;
+        m_commands.SetListOwnedElsewhere(false);
         CloseAllLists();
         SetMouseView(MouseView::Side);
     }

@@ -94,6 +94,9 @@ public:
     void CloseRequested();
     // Message 0xB13 from the help panel: 0 starts the firmware updater.
     void OnUpdateRequest(int request);
+    // The switch to the named profile at `index` (ProfileCommands::SwitchProfile), with this
+    // window's wait cursor; the window shows the profile it loaded.
+    [[nodiscard]] SwitchOutcome SwitchProfile(std::size_t index) { return m_commands.SwitchProfile(*this, index); }
     // Message 0xB03 from the profile manager: 0 import, 1 export, 2 the manager has closed.
     void OnProfileManagerNotice(int notice);
 
