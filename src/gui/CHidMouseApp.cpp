@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QDBusConnection>
-#include <QEvent>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -15,42 +15,42 @@
 #include <chrono>
 #include <future>
 
-#include "screens/main/AppContext.h"
-#include "screens/main/DeviceLinkConnection.h"
-#include "screens/main/MainWindowLayout.h"
+#include "adapters/linux/HidAccess.h"
+#include "adapters/linux/HidapiBackend.h"
+#include "adapters/linux/UdevHotplugSource.h"
+#include "adapters/linux/pointer/DesktopPointerSettings.h"
+#include "adapters/qt/DBusNotifications.h"
+#include "adapters/qt/SingleInstanceLock.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/ReportTrace.h"
-#include "gui/CConfigDialog.h"
-#include "gui/CHidMouseDlg.h"
-#include "gui/ToolkitTranslations.h"
-#include "gui/buttons/ButtonAssignmentUi.h"
-#include "gui/bus/VeldraneBusService.h"
-#include "adapters/qt/DBusNotifications.h"
-#include "core/profile/ProfileJsonTransfer.h"
-#include "gui/macro/CMacroProgramDialog.h"
-#include "gui/skin/SkinImageCache.h"
 #include "core/ini/AtomicFile.h"
 #include "core/ini/IniFile.h"
-#include "screens/macro/MacroManagerModel.h"
-#include "adapters/linux/HidAccess.h"
-#include "adapters/linux/HidapiBackend.h"
-#include "adapters/linux/UdevHotplugSource.h"
-#include "adapters/linux/pointer/DesktopPointerSettings.h"
-#include "adapters/qt/SingleInstanceLock.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/DataDirectory.h"
 #include "core/profile/ProfileFileNames.h"
+#include "core/profile/ProfileJsonTransfer.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
-#include "sim/SimulatedMouse.h"
 #include "core/text/AccessTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "gui/CConfigDialog.h"
+#include "gui/CHidMouseDlg.h"
+#include "gui/ToolkitTranslations.h"
+#include "gui/bus/VeldraneBusService.h"
+#include "gui/buttons/ButtonAssignmentUi.h"
+#include "gui/macro/CMacroProgramDialog.h"
+#include "gui/skin/SkinImageCache.h"
+#include "screens/macro/MacroManagerModel.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/DeviceLinkConnection.h"
+#include "screens/main/MainWindowLayout.h"
+#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 
@@ -176,8 +176,9 @@ void CHidMouseApp::TraceSimulatedMouse()
         qWarning("veldrane: cannot write the trace to %s; running without it", qPrintable(m_options.simTrace));
         return;
     }
-    m_trace = std::make_unique<ReportTrace>([this](const std::string& line) { m_traceFile << line << '\n' << std::flush; },
-                                            m_clock);
+    m_trace = std::make_unique<ReportTrace>(
+        [this](const std::string& line) { m_traceFile << line << '\n'
+                                                      << std::flush; }, m_clock);
     m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
     m_backend = m_tracing.get();
 }
@@ -274,9 +275,9 @@ void CHidMouseApp::AddButtonsAndMacros()
 void CHidMouseApp::CreateBusService()
 {
     m_json = std::make_unique<ProfileJsonTransfer>(*m_files, *m_macroFile, m_codec);
-    m_bus = std::make_unique<VeldraneBusService>(VeldraneBusService::Context{
-        m_window->Model(), m_records, *m_files, *m_connection, m_messages, *m_json, m_language, m_options.simulate,
-        [this] { ShowFromTray(); }});
+    m_bus = std::make_unique<VeldraneBusService>(
+        VeldraneBusService::Context{m_window->Model(), m_records, *m_files, *m_connection, m_messages, *m_json,
+                                    m_language, m_options.simulate, [this] { ShowFromTray(); }});
     m_noticeHandler->SetObserver(&m_bus->Observer());
     m_bus->SetChangeHandler([this] { UpdateTrayTip(); });
     if (QDBusConnection::sessionBus().isConnected()) {
@@ -317,9 +318,8 @@ void CHidMouseApp::FillProfilesMenu()
         action->setCheckable(true);
         action->setChecked(index == m_bus->ActiveProfile());
         action->setActionGroup(group);
-        connect(action, &QAction::triggered, this, [this, index] {
-            m_bus->SwitchForUser(static_cast<std::size_t>(index), QStringLiteral("tray"));
-        });
+        connect(action, &QAction::triggered, this,
+                [this, index] { m_bus->SwitchForUser(static_cast<std::size_t>(index), QStringLiteral("tray")); });
     }
 }
 

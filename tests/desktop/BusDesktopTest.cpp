@@ -79,7 +79,10 @@ public slots:
     {
         switches.push_back(QStringLiteral("%1 %2 %3").arg(index).arg(name, reason));
     }
-    void PropertiesChanged(const QString&, const QVariantMap& changed, const QStringList&) { changes.push_back(changed); }
+    void PropertiesChanged(const QString&, const QVariantMap& changed, const QStringList&)
+    {
+        changes.push_back(changed);
+    }
 };
 
 class BusDesktopTest : public ::testing::Test
@@ -108,7 +111,8 @@ protected:
         Bus().connect(kService, kPath, kInterface, QStringLiteral("ProfileSwitched"), &m_log,
                       SLOT(ProfileSwitched(int, QString, QString)));
         Bus().connect(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                      QStringLiteral("PropertiesChanged"), &m_log, SLOT(PropertiesChanged(QString, QVariantMap, QStringList)));
+                      QStringLiteral("PropertiesChanged"), &m_log,
+                      SLOT(PropertiesChanged(QString, QVariantMap, QStringList)));
     }
 
     void TearDown() override
@@ -146,9 +150,10 @@ protected:
 
     QVariantMap Properties()
     {
-        const QDBusMessage reply = QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                                  QStringLiteral("GetAll"))
-                                   << kInterface;
+        const QDBusMessage reply =
+            QDBusMessage::createMethodCall(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                           QStringLiteral("GetAll"))
+            << kInterface;
         QDBusPendingCall pending = Bus().asyncCall(reply, test::DesktopSession::kTimeoutMs);
         EXPECT_TRUE(Session().WaitFor([&] { return pending.isFinished(); }));
         return QDBusPendingReply<QVariantMap>(pending).value();
@@ -205,7 +210,8 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     EXPECT_EQ(start.value("Busy"), false);
     EXPECT_EQ(start.value("CpiStage"), 1);
     EXPECT_EQ(start.value("Cpi").typeId(), QMetaType::UInt);
-    EXPECT_EQ(start.value("ReportRateHz").toUInt(), 1000u / ConfigFile::Read(Session() / "config0.bin").contents.record.reportRate);
+    EXPECT_EQ(start.value("ReportRateHz").toUInt(),
+              1000u / ConfigFile::Read(Session() / "config0.bin").contents.record.reportRate);
     EXPECT_EQ(start.value("UnsavedEdits"), false);
 
     // The switch answers once the mouse has taken profile 1: its stage-1 CPI went out.
@@ -215,7 +221,8 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     EXPECT_TRUE(Session().WaitFor([&] { return !m_log.switches.empty(); }));
     EXPECT_EQ(m_log.switches, std::vector<QString>{"1 Game bus"});
     const auto announced = [&](const char* name, const QVariant& value) {
-        return std::ranges::any_of(m_log.changes, [&](const QVariantMap& changed) { return changed.value(name) == value; });
+        return std::ranges::any_of(m_log.changes,
+                                   [&](const QVariantMap& changed) { return changed.value(name) == value; });
     };
     EXPECT_TRUE(Session().WaitFor([&] { return announced("ActiveProfile", 1) && announced("Busy", false); }));
     EXPECT_TRUE(announced("Busy", true));

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "screens/MainWindowFixture.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ProfileFileNames.h"
+#include "screens/MainWindowFixture.h"
 #include "support/PatternedRecord.h"
 
 namespace veldrane {

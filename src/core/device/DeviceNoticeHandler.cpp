@@ -6,9 +6,9 @@
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceNotice.h"
 #include "core/device/SettingsBlock.h"
-#include "ports/MessageSink.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -37,7 +37,8 @@ void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
     switch (notice.code) {
     case kNoticeMacroKey:
         if (notice.value != 0) {
-            m_messages.ShowNotice(NoticeKind::MacroKey, std::string(texts.switchToMacroKey) + std::to_string(notice.value),
+            m_messages.ShowNotice(NoticeKind::MacroKey,
+                                  std::string(texts.switchToMacroKey) + std::to_string(notice.value),
                                   MessageCaptionsFor(m_language).info, kMouseEventBalloon);
             if (m_observer) {
                 m_observer->MacroKeyReported(notice.value);

@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "ports/TextCodec.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ProfileList.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/Language.h"
+#include "ports/TextCodec.h"
 
 namespace veldrane {
 

@@ -24,8 +24,8 @@ using Json = nlohmann::ordered_json;
 constexpr unsigned kCpiStep = 50;
 constexpr unsigned kMaxCpiCode = 164;
 constexpr std::size_t kShownStages = 4;
-constexpr int kMaxPosition = 11;    // sliders: sensitivity, angle snap
-constexpr int kMaxDial = 12;        // pointer speed, double-click speed
+constexpr int kMaxPosition = 11; // sliders: sensitivity, angle snap
+constexpr int kMaxDial = 12;     // pointer speed, double-click speed
 constexpr int kMaxScrollLines = 100;
 constexpr int kMaxLightLevel = 6;
 constexpr int kRepeatModes = 3;
@@ -242,7 +242,10 @@ class Reader
 public:
     std::vector<std::string> problems;
 
-    void Problem(const std::string& path, std::string_view what) { problems.push_back(path + ": " + std::string(what)); }
+    void Problem(const std::string& path, std::string_view what)
+    {
+        problems.push_back(path + ": " + std::string(what));
+    }
 
     // The member `key` of `object`; a problem when it is missing.
     const Json* Member(const Json& object, const std::string& path, std::string_view key)
@@ -364,7 +367,10 @@ public:
     {
         return path.empty() ? std::string(key) : path + "." + std::string(key);
     }
-    static std::string At(const std::string& path, std::size_t index) { return path + "[" + std::to_string(index) + "]"; }
+    static std::string At(const std::string& path, std::size_t index)
+    {
+        return path + "[" + std::to_string(index) + "]";
+    }
 };
 
 void ReadStage(Reader& reader, const Json& stages, std::size_t stage, ProfileRecord& record)
@@ -405,7 +411,8 @@ void ReadStage(Reader& reader, const Json& stages, std::size_t stage, ProfileRec
 void ReadSettings(Reader& reader, const Json& root, ProfileRecord& record)
 {
     if (const auto rate = reader.Integer(reader.Member(root, "", "reportRateHz"), "reportRateHz", 0, 100000)) {
-        const auto found = std::ranges::find(kReportRates, static_cast<int>(*rate), &std::pair<int, std::uint8_t>::first);
+        const auto found =
+            std::ranges::find(kReportRates, static_cast<int>(*rate), &std::pair<int, std::uint8_t>::first);
         if (found != kReportRates.end()) {
             record.reportRate = found->second;
         } else {
@@ -422,10 +429,12 @@ void ReadSettings(Reader& reader, const Json& root, ProfileRecord& record)
         }
     }
     if (const Json* sensitivity = reader.Object(reader.Member(root, "", "sensitivity"), "sensitivity", {"x", "y"})) {
-        if (const auto x = reader.Integer(reader.Member(*sensitivity, "sensitivity", "x"), "sensitivity.x", 1, kMaxPosition)) {
+        if (const auto x =
+                reader.Integer(reader.Member(*sensitivity, "sensitivity", "x"), "sensitivity.x", 1, kMaxPosition)) {
             record.sensitivityX = static_cast<std::uint8_t>(*x);
         }
-        if (const auto y = reader.Integer(reader.Member(*sensitivity, "sensitivity", "y"), "sensitivity.y", 1, kMaxPosition)) {
+        if (const auto y =
+                reader.Integer(reader.Member(*sensitivity, "sensitivity", "y"), "sensitivity.y", 1, kMaxPosition)) {
             record.sensitivityY = static_cast<std::uint8_t>(*y);
         }
     }
@@ -433,7 +442,8 @@ void ReadSettings(Reader& reader, const Json& root, ProfileRecord& record)
         record.angleSnap = static_cast<std::uint8_t>(*snap);
     }
     if (const Json* lighting = reader.Object(reader.Member(root, "", "lighting"), "lighting", {"mode", "levels"})) {
-        if (const auto mode = reader.Choice(reader.Member(*lighting, "lighting", "mode"), "lighting.mode", kLightModeNames)) {
+        if (const auto mode =
+                reader.Choice(reader.Member(*lighting, "lighting", "mode"), "lighting.mode", kLightModeNames)) {
             record.lightMode = static_cast<std::uint8_t>(*mode);
         }
         if (const Json* levels = reader.Member(*lighting, "lighting", "levels")) {
@@ -441,8 +451,8 @@ void ReadSettings(Reader& reader, const Json& root, ProfileRecord& record)
                 reader.Problem("lighting.levels", "must be a list of three levels");
             } else {
                 for (std::size_t mode = 0; mode < kLightModes; ++mode) {
-                    if (const auto level = reader.Integer(&(*levels)[mode], Reader::At("lighting.levels", mode), 1,
-                                                          kMaxLightLevel)) {
+                    if (const auto level =
+                            reader.Integer(&(*levels)[mode], Reader::At("lighting.levels", mode), 1, kMaxLightLevel)) {
                         record.lightLevel[mode] = static_cast<std::uint8_t>(*level);
                     }
                 }
@@ -452,8 +462,9 @@ void ReadSettings(Reader& reader, const Json& root, ProfileRecord& record)
     if (const auto side = reader.Boolean(reader.Member(root, "", "sideLight"), "sideLight")) {
         record.sideButtonLight = *side ? 1 : 0;
     }
-    const Json* pointer = reader.Object(reader.Member(root, "", "pointer"), "pointer",
-                                        {"enhancedPrecision", "speed", "scrollLines", "scrollOneScreen", "doubleClickSpeed"});
+    const Json* pointer =
+        reader.Object(reader.Member(root, "", "pointer"), "pointer",
+                      {"enhancedPrecision", "speed", "scrollLines", "scrollOneScreen", "doubleClickSpeed"});
     if (pointer) {
         const auto field = [&](std::string_view key) { return reader.Member(*pointer, "pointer", key); };
         if (const auto on = reader.Boolean(field("enhancedPrecision"), "pointer.enhancedPrecision")) {
@@ -490,7 +501,8 @@ std::optional<MacroRecord> ReadMacro(Reader& reader, const Json& value, const st
     macro.LoopTimeSelStatus = reader.Boolean(reader.Member(*object, path, "loop"), path + ".loop").value_or(false);
     const auto count = reader.Text(reader.Member(*object, path, "loopCount"), path + ".loopCount");
     if (count) {
-        const bool digits = !count->empty() && count->size() <= 5 && count->find_first_not_of("0123456789") == std::string::npos;
+        const bool digits =
+            !count->empty() && count->size() <= 5 && count->find_first_not_of("0123456789") == std::string::npos;
         if (!digits || std::stol(*count) < 1 || std::stol(*count) > kMacroMaxLoopCount) {
             reader.Problem(path + ".loopCount", "must be a count from \"1\" to \"65535\"");
         }
@@ -525,13 +537,14 @@ void ReadButton(Reader& reader, const Json& value, std::size_t button, ReadableP
                 const std::vector<std::string>& macroNames)
 {
     const std::string path = Reader::At("buttons", button);
-    const Json* object = reader.Object(&value, path,
-                                       {"function", "action", "key", "modifier", "keys", "macro", "repeat", "kept", "label"});
+    const Json* object = reader.Object(
+        &value, path, {"function", "action", "key", "modifier", "keys", "macro", "repeat", "kept", "label"});
     if (!object) {
         return;
     }
     ProfileRecord& record = profile.record;
-    const auto function = reader.Choice(reader.Member(*object, path, "function"), path + ".function", Names().functions);
+    const auto function =
+        reader.Choice(reader.Member(*object, path, "function"), path + ".function", Names().functions);
     if (const auto label = reader.Text(reader.Member(*object, path, "label"), path + ".label")) {
         profile.labels[button] = *label;
     }
@@ -592,15 +605,16 @@ void ReadButton(Reader& reader, const Json& value, std::size_t button, ReadableP
     } else if (code == FunctionCode::MacroKey) {
         allowed.insert({"macro", "repeat"});
         if (const Json* macro = reader.Member(*object, path, "macro")) {
-            const auto found = macro->is_string() ? std::ranges::find(macroNames, macro->get<std::string>())
-                                                  : macroNames.end();
+            const auto found =
+                macro->is_string() ? std::ranges::find(macroNames, macro->get<std::string>()) : macroNames.end();
             if (found != macroNames.end()) {
                 profile.buttonMacro[button] = static_cast<std::size_t>(found - macroNames.begin());
             } else {
                 reader.Problem(path + ".macro", "must name one of the profile's macros");
             }
         }
-        if (const auto repeat = reader.Integer(reader.Member(*object, path, "repeat"), path + ".repeat", 0, kRepeatModes - 1)) {
+        if (const auto repeat =
+                reader.Integer(reader.Member(*object, path, "repeat"), path + ".repeat", 0, kRepeatModes - 1)) {
             record.macroRepeat[button] = static_cast<std::uint8_t>(*repeat);
         }
     }
@@ -679,8 +693,9 @@ DecodedProfileJson DecodeProfileJson(std::string_view text, const ProfileRecord&
         result.problems.push_back("the text is not JSON");
         return result;
     }
-    if (!reader.Object(&root, "", {"format", "version", "name", "reportRateHz", "cpiStages", "sensitivity", "angleSnap",
-                                   "lighting", "sideLight", "pointer", "buttons", "macros"})) {
+    if (!reader.Object(&root, "",
+                       {"format", "version", "name", "reportRateHz", "cpiStages", "sensitivity", "angleSnap",
+                        "lighting", "sideLight", "pointer", "buttons", "macros"})) {
         return {std::nullopt, {"the document must be a JSON object"}};
     }
     const Json* format = reader.Member(root, "", "format");

@@ -55,7 +55,8 @@ std::vector<MacroRecord> ProfileJsonTransfer::MacroFileMacros() const
     return macros;
 }
 
-std::string ProfileJsonTransfer::Export(const ProfileRecord& record, const std::array<std::string, kButtonCount>& labels,
+std::string ProfileJsonTransfer::Export(const ProfileRecord& record,
+                                        const std::array<std::string, kButtonCount>& labels,
                                         std::string_view name) const
 {
     ReadableProfile profile;
@@ -82,7 +83,8 @@ JsonExport ProfileJsonTransfer::ExportStored(std::size_t index) const
     if (file.status != ConfigFileStatus::Read) {
         return {{}, configName + " cannot be read"};
     }
-    const IniFile labelFile(m_files.PathOf(ProfileLabelName(index)), m_codec, ConfigFiles::CodePageOf(m_files.language));
+    const IniFile labelFile(m_files.PathOf(ProfileLabelName(index)), m_codec,
+                            ConfigFiles::CodePageOf(m_files.language));
     std::array<std::string, kButtonCount> labels;
     const std::string_view section = LanguageSectionName(m_files.language);
     for (std::size_t button = 0; button < kButtonCount; ++button) {
@@ -116,7 +118,8 @@ JsonImport ProfileJsonTransfer::Prepare(std::string_view json, ReadableProfile& 
             placed[i] = static_cast<std::size_t>(sameName - existing.begin());
             continue;
         }
-        const auto sameContent = std::ranges::find_if(existing, [&](const MacroRecord& m) { return SameContent(m, macro); });
+        const auto sameContent =
+            std::ranges::find_if(existing, [&](const MacroRecord& m) { return SameContent(m, macro); });
         if (sameContent != existing.end()) {
             placed[i] = static_cast<std::size_t>(sameContent - existing.begin());
             continue;

@@ -44,7 +44,8 @@ std::string_view SwitchToProfileText(Language language)
 
 std::string_view UnsavedEditsText(Language language)
 {
-    static constexpr std::string_view kEnglish = "The settings in the window are not saved. Press Save or Cancel before you switch the profile.";
+    static constexpr std::string_view kEnglish =
+        "The settings in the window are not saved. Press Save or Cancel before you switch the profile.";
     static constexpr std::string_view kSimplified = "窗口中的设置尚未保存。切换配置前请按“保存”或“取消”。";
     static constexpr std::string_view kTraditional = "視窗中的設定尚未儲存。切換配置前請按「保存」或「取消」。";
     return ByLanguage(language, kEnglish, kSimplified, kTraditional);

@@ -170,9 +170,9 @@ void VeldraneBusService::Refresh()
     }
     m_announced = now;
     if (m_registered) {
-        QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(kObjectPath),
-                                                         QString::fromLatin1(kPropertiesInterface),
-                                                         QStringLiteral("PropertiesChanged"));
+        QDBusMessage signal =
+            QDBusMessage::createSignal(QString::fromLatin1(kObjectPath), QString::fromLatin1(kPropertiesInterface),
+                                       QStringLiteral("PropertiesChanged"));
         signal << QString::fromLatin1(kInterfaceName) << changed << QStringList();
         QDBusConnection::sessionBus().send(signal);
     }
@@ -295,7 +295,8 @@ QString VeldraneBusService::ExportProfile(int index)
 {
     const std::size_t count = m_commands.ProfileNames().size();
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
-        sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile), QStringLiteral("There is no profile at that position"));
+        sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile),
+                       QStringLiteral("There is no profile at that position"));
         return {};
     }
     const JsonExport exported = m_context.json.ExportStored(static_cast<std::size_t>(index));
@@ -310,7 +311,8 @@ void VeldraneBusService::ImportProfile(int index, const QString& json)
 {
     const std::size_t count = m_commands.ProfileNames().size();
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
-        sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile), QStringLiteral("There is no profile at that position"));
+        sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile),
+                       QStringLiteral("There is no profile at that position"));
         return;
     }
     if (Busy()) {

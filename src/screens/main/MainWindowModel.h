@@ -6,15 +6,15 @@
 #include <memory>
 #include <optional>
 
-#include "screens/main/AppContext.h"
-#include "screens/help/HelpPanelModel.h"
+#include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
 #include "screens/common/HoverGroup.h"
+#include "screens/help/HelpPanelModel.h"
+#include "screens/main/AppContext.h"
 #include "screens/main/LeftPanel.h"
 #include "screens/main/PanelSection.h"
 #include "screens/main/ProfileCommands.h"
 #include "screens/main/RightPanel.h"
-#include "ports/Geometry.h"
-#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 

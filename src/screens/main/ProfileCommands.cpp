@@ -5,9 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "screens/main/MouseConnection.h"
 #include "core/buttons/ButtonFunctionCatalogue.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
@@ -17,6 +15,8 @@
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane {
 namespace {

@@ -15,8 +15,8 @@
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/NoticeQueue.h"
-#include "ports/HotplugSource.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/HotplugSource.h"
 #include "support/RecordingMessageSink.h"
 
 namespace veldrane::test {

@@ -112,9 +112,9 @@ ProfileRecord RandomRecord(std::mt19937& random, const ProfileRecord& factory, s
         for (int round = 0; round < 2; ++round) {
             switch (random() % 6) {
             case 0:
-                EXPECT_TRUE(assign.StorePlainFunction(button, std::array{FunctionCode::Click, FunctionCode::DoubleClick,
-                                                                         FunctionCode::ButtonOff,
-                                                                         FunctionCode::RightTitleScroll}[random() % 4]));
+                EXPECT_TRUE(assign.StorePlainFunction(
+                    button, std::array{FunctionCode::Click, FunctionCode::DoubleClick, FunctionCode::ButtonOff,
+                                       FunctionCode::RightTitleScroll}[random() % 4]));
                 break;
             case 1: {
                 const auto code = static_cast<FunctionCode>(pick(6, 9));
@@ -159,7 +159,8 @@ TEST(ProfileJson, ExportedRecordsImportedOnAFreshFolderComeBackByteForByteWithTh
         const std::string json = source.transfer.Export(record, labels, "Shared");
         DataFolder fresh;
         const JsonImport imported = fresh.transfer.ImportInto(2, json);
-        ASSERT_TRUE(imported.Done()) << round << ": " << (imported.problems.empty() ? imported.error : imported.problems[0]);
+        ASSERT_TRUE(imported.Done()) << round << ": "
+                                     << (imported.problems.empty() ? imported.error : imported.problems[0]);
         EXPECT_TRUE(imported.renamedMacros.empty());
 
         const ProfileRecord back = fresh.Stored(2);
@@ -242,15 +243,15 @@ TEST_P(BrokenDocument, IsRefusedFieldByFieldChangingNothing)
     if (std::string_view(c.name) == "NotJson") {
         text.pop_back();
     }
-    const auto before = std::array{test::ReadFileBytes(folder.dir / "config1.bin"),
-                                   test::ReadFileBytes(folder.dir / "str1.ini"),
-                                   test::ReadFileBytes(folder.dir / "record.ini")};
+    const auto before =
+        std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
+                   test::ReadFileBytes(folder.dir / "record.ini")};
 
     const JsonImport imported = folder.transfer.ImportInto(1, text);
     EXPECT_EQ(imported.problems, c.problems);
-    EXPECT_EQ(before, (std::array{test::ReadFileBytes(folder.dir / "config1.bin"),
-                                  test::ReadFileBytes(folder.dir / "str1.ini"),
-                                  test::ReadFileBytes(folder.dir / "record.ini")}));
+    EXPECT_EQ(before,
+              (std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
+                          test::ReadFileBytes(folder.dir / "record.ini")}));
 }
 
 const nlohmann::json kRemoved = nlohmann::json::value_t::discarded;
@@ -280,11 +281,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "/buttons/3",
                    nlohmann::json{{"function", "Click"}, {"key", "A"}, {"label", ""}},
                    {"buttons[3].key: is not a parameter of Click"}},
-        BrokenCase{"Macro",
-                   "/buttons/4/macro",
-                   "Nothing",
-                   {"buttons[4].macro: must name one of the profile's macros"}},
-        BrokenCase{"MacroName", "/macros/0/name", "[x]", {"macros[0].name: cannot name a macro (brackets are not allowed)"}},
+        BrokenCase{"Macro", "/buttons/4/macro", "Nothing", {"buttons[4].macro: must name one of the profile's macros"}},
+        BrokenCase{
+            "MacroName", "/macros/0/name", "[x]", {"macros[0].name: cannot name a macro (brackets are not allowed)"}},
         BrokenCase{"Several",
                    "/sensitivity",
                    nlohmann::json{{"x", 0}, {"y", 12}},
@@ -308,8 +307,7 @@ TEST(ProfileJson, MacroNameClashIsRenamedAndReportedNeverOverwritten)
 
     const JsonImport imported = target.transfer.ImportInto(0, source.transfer.Export(record, labels, "Mine"));
     ASSERT_TRUE(imported.Done());
-    EXPECT_EQ(imported.renamedMacros,
-              (std::vector<std::pair<std::string, std::string>>{{"Greeting", "Greeting (2)"}}));
+    EXPECT_EQ(imported.renamedMacros, (std::vector<std::pair<std::string, std::string>>{{"Greeting", "Greeting (2)"}}));
     EXPECT_EQ(ListMacroNames(target.macroFile), (std::vector<std::string>{"Other", "Greeting", "Greeting (2)"}));
     EXPECT_EQ(LoadMacro(target.macroFile, "Greeting"), theirs);
     MacroRecord renamed = mine;
