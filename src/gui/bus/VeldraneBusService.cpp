@@ -2,7 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QTimer>
+#include <QMetaObject>
 
 #include <algorithm>
 #include <string>
@@ -188,16 +188,28 @@ void VeldraneBusService::RunSwitch(std::size_t index, const QString& reason,
 {
     m_pending = true;
     Refresh(); // Busy
-    QTimer::singleShot(0, this, [this, index, reason, done = std::move(done)] {
-        const SwitchOutcome outcome = m_context.window.SwitchProfile(index);
-        m_pending = false;
-        if (outcome.Loaded()) {
-            m_lastSentSeen = m_commands.LastSentProfile();
-            Announce(outcome, reason);
-        }
-        Refresh();
-        done(outcome);
-    });
+    // Posted, not timed: a call that is already waiting is served first, and finds the switch
+    // running.
+    QMetaObject::invokeMethod(
+        this,
+        [this, index, reason, done = std::move(done)] {
+            const SwitchOutcome outcome = m_context.window.SwitchProfile(index);
+            if (outcome.Loaded()) {
+                m_lastSentSeen = m_commands.LastSentProfile();
+                Announce(outcome, reason);
+            }
+            // The calls that came while the download held the GUI thread wait in the queue ahead
+            // of this: they are refused as busy, not run one after the other.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_pending = false;
+                    Refresh();
+                },
+                Qt::QueuedConnection);
+            done(outcome);
+        },
+        Qt::QueuedConnection);
 }
 
 void VeldraneBusService::Announce(const SwitchOutcome& outcome, const QString& reason)
