@@ -282,8 +282,11 @@ INSTANTIATE_TEST_SUITE_P(
                    nlohmann::json{{"function", "Click"}, {"key", "A"}, {"label", ""}},
                    {"buttons[3].key: is not a parameter of Click"}},
         BrokenCase{"Macro", "/buttons/4/macro", "Nothing", {"buttons[4].macro: must name one of the profile's macros"}},
-        BrokenCase{
-            "MacroName", "/macros/0/name", "[x]", {"macros[0].name: cannot name a macro (brackets are not allowed)"}},
+        BrokenCase{"MacroName",
+                   "/macros/0/name",
+                   "[x]",
+                   {"macros[0].name: cannot name a macro (brackets are not allowed)",
+                    "buttons[4].macro: must name one of the profile's macros"}},
         BrokenCase{"Several",
                    "/sensitivity",
                    nlohmann::json{{"x", 0}, {"y", 12}},
