@@ -1,8 +1,11 @@
 #include "gui/CHidMouseApp.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
+#include <QDBusConnection>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
@@ -14,39 +17,42 @@
 #include <string>
 #include <vector>
 
-#include "screens/main/AppContext.h"
-#include "screens/main/DeviceLinkConnection.h"
-#include "screens/main/MainWindowLayout.h"
+#include "adapters/linux/HidAccess.h"
+#include "adapters/linux/HidapiBackend.h"
+#include "adapters/linux/UdevHotplugSource.h"
+#include "adapters/linux/pointer/DesktopPointerSettings.h"
+#include "adapters/qt/DBusNotifications.h"
+#include "adapters/qt/SingleInstanceLock.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/ReportTrace.h"
-#include "gui/CConfigDialog.h"
-#include "gui/CHidMouseDlg.h"
-#include "gui/ToolkitTranslations.h"
-#include "gui/buttons/ButtonAssignmentUi.h"
-#include "gui/macro/CMacroProgramDialog.h"
-#include "gui/skin/SkinImageCache.h"
 #include "core/ini/AtomicFile.h"
 #include "core/ini/IniFile.h"
-#include "screens/macro/MacroManagerModel.h"
-#include "adapters/linux/HidAccess.h"
-#include "adapters/linux/HidapiBackend.h"
-#include "adapters/linux/UdevHotplugSource.h"
-#include "adapters/linux/pointer/DesktopPointerSettings.h"
-#include "adapters/qt/SingleInstanceLock.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/DataDirectory.h"
 #include "core/profile/ProfileFileNames.h"
+#include "core/exchange/ProfileJsonTransfer.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
-#include "sim/SimulatedMouse.h"
 #include "core/text/AccessTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "gui/CConfigDialog.h"
+#include "gui/CHidMouseDlg.h"
+#include "gui/ToolkitTranslations.h"
+#include "gui/bus/VeldraneBusService.h"
+#include "gui/buttons/ButtonAssignmentUi.h"
+#include "gui/macro/CMacroProgramDialog.h"
+#include "gui/skin/SkinImageCache.h"
+#include "screens/macro/MacroManagerModel.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/DeviceLinkConnection.h"
+#include "screens/main/MainWindowLayout.h"
+#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 
@@ -94,6 +100,10 @@ CHidMouseApp::~CHidMouseApp()
     }
     m_messages.SetTrayIcon(nullptr);
     m_messages.SetWindow(nullptr);
+    m_messages.SetNotifications(nullptr);
+    if (m_noticeHandler) {
+        m_noticeHandler->SetObserver(nullptr);
+    }
 }
 
 int CHidMouseApp::Run()
@@ -113,6 +123,7 @@ int CHidMouseApp::Run()
     ConnectDevice();
     LoadProfileAndSkin();
     CreateWindow();
+    CreateBusService();
     CreateTrayIcon();
     WatchHotplug();
     connect(m_instanceLock.get(), &SingleInstanceLock::ActivationRequested, this, &CHidMouseApp::ShowFromTray);
@@ -233,8 +244,10 @@ void CHidMouseApp::CreateWindow()
     m_window->SetProfileManagerOpener([this] {
         // The manager's notices reach the main window posted, as message 0xB03 does.
         const auto notify = [this](ProfileManagerNotice notice) {
-            QTimer::singleShot(0, m_window.get(),
-                               [this, notice] { m_window->Model().OnProfileManagerNotice(static_cast<int>(notice)); });
+            QTimer::singleShot(0, m_window.get(), [this, notice] {
+                m_window->Model().OnProfileManagerNotice(static_cast<int>(notice));
+                RefreshSoon(); // the names, the loaded profile
+            });
         };
         CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
                              m_window->Model().TextColour(), notify},
@@ -261,6 +274,67 @@ void CHidMouseApp::AddButtonsAndMacros()
     });
 }
 
+void CHidMouseApp::CreateBusService()
+{
+    m_json = std::make_unique<ProfileJsonTransfer>(*m_files, *m_macroFile, m_codec);
+    m_bus = std::make_unique<VeldraneBusService>(
+        VeldraneBusService::Context{m_window->Model(), m_records, *m_files, *m_connection, m_messages, *m_json,
+                                    m_language, m_options.simulate, [this] { ShowFromTray(); }});
+    m_noticeHandler->SetObserver(&m_bus->Observer());
+    m_bus->SetChangeHandler([this] { UpdateTrayTip(); });
+    if (QDBusConnection::sessionBus().isConnected()) {
+        m_notifications = std::make_unique<DBusNotifications>(kApplicationTitle, VELDRANE_APP_ID);
+        m_messages.SetNotifications(m_notifications.get());
+        (void)m_bus->Register(); // without the name the program runs as before; it has said why
+    }
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool CHidMouseApp::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::KeyRelease) {
+        RefreshSoon();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CHidMouseApp::RefreshSoon()
+{
+    if (!m_bus || std::exchange(m_refreshQueued, true)) {
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        m_refreshQueued = false;
+        m_bus->Refresh();
+    });
+}
+
+void CHidMouseApp::FillProfilesMenu()
+{
+    m_profilesMenu.clear();
+    auto* group = new QActionGroup(&m_profilesMenu);
+    group->setExclusive(true);
+    const QStringList names = m_bus->Profiles();
+    for (int index = 0; index < names.size(); ++index) {
+        QAction* action = m_profilesMenu.addAction(names[index]);
+        action->setCheckable(true);
+        action->setChecked(index == m_bus->ActiveProfile());
+        action->setActionGroup(group);
+        connect(action, &QAction::triggered, this,
+                [this, index] { m_bus->SwitchForUser(static_cast<std::size_t>(index), QStringLiteral("tray")); });
+    }
+}
+
+void CHidMouseApp::UpdateTrayTip()
+{
+    if (!m_tray || !m_bus) {
+        return;
+    }
+    // The program's title, then what the mouse holds now.
+    m_tray->setToolTip(QString::fromLatin1(kTrayTip) + QLatin1Char('\n') + m_bus->ActiveProfileName() +
+                       QStringLiteral(" \u2013 %1 CPI").arg(m_bus->Cpi()));
+}
+
 void CHidMouseApp::CreateTrayIcon()
 {
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
@@ -273,11 +347,20 @@ void CHidMouseApp::CreateTrayIcon()
         AddSimulatorActions(m_trayMenu);
         m_trayMenu.addSeparator();
     }
+    m_profilesMenu.setTitle(FromUtf8(ProfilesMenuText(m_language)));
+    m_trayMenu.addMenu(&m_profilesMenu);
+    connect(&m_trayMenu, &QMenu::aboutToShow, this, &CHidMouseApp::FillProfilesMenu);
+    connect(m_trayMenu.addAction(FromUtf8(NextProfileText(m_language))), &QAction::triggered, this,
+            [this] { m_bus->StepForUser(1, QStringLiteral("tray")); });
+    connect(m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language))), &QAction::triggered, this,
+            [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
+    m_trayMenu.addSeparator();
     AddAutostartAction(m_trayMenu);
     connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [] { QCoreApplication::exit(0); });
 
     m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
     m_tray->setToolTip(QString::fromLatin1(kTrayTip));
+    UpdateTrayTip();
     m_tray->setContextMenu(&m_trayMenu);
     connect(m_tray.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
@@ -391,6 +474,7 @@ void CHidMouseApp::SendDeviceNotice(const DeviceNotice& notice)
     if (m_window) {
         m_window->Redraw(kConnectionStateArea); // the mouse may have come or gone
     }
+    RefreshSoon();
 }
 
 void CHidMouseApp::ReloadProfile()
@@ -398,6 +482,7 @@ void CHidMouseApp::ReloadProfile()
     if (m_window) {
         m_window->Model().ReloadProfile();
     }
+    RefreshSoon();
 }
 
 void CHidMouseApp::DeliverNotice(DeviceNotice notice)

@@ -15,27 +15,30 @@
 #include <memory>
 #include <optional>
 
-#include "core/device/DeviceChangeHandler.h"
-#include "core/device/DeviceImage.h"
-#include "core/device/DeviceNotice.h"
-#include "gui/AppOptions.h"
-#include "gui/QtProfileFileDialog.h"
-#include "adapters/qt/TrayMessageSink.h"
-#include "adapters/qt/QtKeyNameSource.h"
 #include "adapters/linux/Autostart.h"
 #include "adapters/linux/DataLocations.h"
 #include "adapters/linux/IconvTextCodec.h"
 #include "adapters/linux/SteadyClock.h"
+#include "adapters/qt/QtKeyNameSource.h"
 #include "adapters/qt/QtPointerSettings.h"
 #include "adapters/qt/QtShell.h"
+#include "adapters/qt/TrayMessageSink.h"
+#include "core/device/DeviceChangeHandler.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceNotice.h"
 #include "core/profile/ProfileRecord.h"
-#include "sim/SimulatedFault.h"
 #include "core/text/Language.h"
+#include "gui/AppOptions.h"
+#include "gui/QtProfileFileDialog.h"
+#include "sim/SimulatedFault.h"
 
 namespace veldrane {
 
 class CHidMouseDlg;
 class ConfigFiles;
+class DBusNotifications;
+class ProfileJsonTransfer;
+class VeldraneBusService;
 class DesktopPointerSettings;
 class DesktopPointerSettingsApplier;
 class DeviceLink;
@@ -74,6 +77,11 @@ public:
     // Runs the program until "Exit"; the process's exit status. A second instance returns 0 at once.
     int Run();
 
+protected:
+    // Every release of a button or key in the program may have edited the profile: the bus's
+    // properties are read again once the event has been handled.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     // DeviceChangeHooks, GUI thread.
     void SendDeviceNotice(const DeviceNotice& notice) override;
@@ -88,7 +96,13 @@ private:
     void CreateWindow();
     // The button assignment of the left panel's first row and the macro manager of its second.
     void AddButtonsAndMacros();
+    // The session bus interface and the desktop's notifications, where there is a session bus.
+    void CreateBusService();
     void CreateTrayIcon();
+    // The tray's "Profiles" submenu, filled again each time the menu opens, and its tip.
+    void FillProfilesMenu();
+    void UpdateTrayTip();
+    void RefreshSoon();
     void AddSimulatorActions(QMenu& menu);
     void AddAutostartAction(QMenu& menu);
     void AdoptLateTray();
@@ -147,9 +161,15 @@ private:
     // Its lists are children of the window: it goes before the window does.
     std::unique_ptr<ButtonAssignmentUi> m_assignment;
 
+    std::unique_ptr<DBusNotifications> m_notifications;
+    std::unique_ptr<ProfileJsonTransfer> m_json;
+    std::unique_ptr<VeldraneBusService> m_bus;
+    bool m_refreshQueued = false;
+
     Autostart m_autostart;
     QTimer m_trayWatch;
     QMenu m_trayMenu;
+    QMenu m_profilesMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QSocketNotifier> m_hotplugNotifier;
 };

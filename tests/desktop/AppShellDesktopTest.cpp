@@ -71,8 +71,9 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     session.PickTrayMenuEntry(icon, 10, 3, 0);
     EXPECT_EQ(session.MainWindow(), window);
 
-    // "Exit", the entry after "Open", the simulator's twenty-one and "Start with the desktop".
-    session.PickTrayMenuEntry(icon, 10, 3, 23);
+    // "Exit", the entry after "Open", the simulator's twenty-one, "Profiles", "Next profile",
+    // "Previous profile" and "Start with the desktop".
+    session.PickTrayMenuEntry(icon, 10, 3, 26);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 

@@ -139,8 +139,10 @@ QProcessEnvironment DesktopSession::Environment() const
                            environment.value(QStringLiteral("LSAN_OPTIONS")) + ":fast_unwind_on_malloc=0");
     }
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(m_runtime.Path().string()));
-    // No session bus: balloons are Qt's own windows beside the tray icon.
-    environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    // No session bus unless asked: balloons are Qt's own windows beside the tray icon.
+    if (!m_sessionBus) {
+        environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    }
     return environment;
 }
 

@@ -61,6 +61,9 @@ public:
     // Starts "veldrane --simulate --sim-trace" (and `extra`); does not wait for a window.
     void Launch(const QStringList& extra = {});
     QProcess& Program() { return m_app; }
+    // The program started afterwards joins the test's session bus (dbus-run-session) instead of
+    // running without one.
+    void UseSessionBus() { m_sessionBus = true; }
     // Starts (with `extra`) and waits for the main window; without a tray it is shown at once,
     // with one the tray icon is clicked first. The main window's id, empty when it did not come.
     QString Start(const QStringList& extra = {});
@@ -131,6 +134,7 @@ private:
     IconvTextCodec m_codec;
     std::filesystem::path m_bin;
     bool m_withTray;
+    bool m_sessionBus = false;
     std::unique_ptr<XvfbServer> m_xvfb;
     QProcess m_tray;
     QProcess m_weston;

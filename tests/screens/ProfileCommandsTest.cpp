@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "screens/MainWindowFixture.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
+#include "core/profile/ProfileFileNames.h"
+#include "screens/MainWindowFixture.h"
 #include "support/PatternedRecord.h"
 
 namespace veldrane {
@@ -143,6 +144,162 @@ TEST_F(ProfileCommandsTest, FirstRunLabelsAreFilledOnceInTheLanguageOfTheWindow)
     files.buttonLabel.fill("kept");
     commands.FillFirstRunLabels();
     EXPECT_EQ(files.buttonLabel[0], "kept");
+}
+
+// Three named profiles whose files differ; the fixture's record is the first one's, unedited.
+class SwitchTest : public ProfileCommandsTest
+{
+protected:
+    SwitchTest()
+    {
+        const std::vector<std::string> names{"Work", "Game", "Draw"};
+        EXPECT_TRUE(files.StoreSelectedProfile(names, 0));
+        for (std::uint8_t slot = 0; slot < 3; ++slot) {
+            EXPECT_EQ(ConfigFile::Write(dir / ProfileConfigName(slot), 1, Patterned(slot * 40 + 1)), 0);
+        }
+        IniFile label(dir / "str1.ini", codec);
+        EXPECT_EQ(label.WriteString("Setting-EN", "Item1", "game label"), IniWriteResult::Written);
+        files.LoadConfig(records.Current);
+        files.LoadLabels(language);
+        records.Snapshot();
+    }
+
+    std::string StoredSelection() { return IniFile(dir / "str.ini", codec).GetString("Profile", "CurProfileName"); }
+};
+
+// The switch loads the profile's files, selects it in the list, downloads it under the wait
+// cursor and takes it as the backup; the user hears of it only through ReportSwitch.
+TEST_F(SwitchTest, LoadsSelectsAndDownloadsTheProfile)
+{
+    const SwitchOutcome outcome = commands.SwitchProfile(host, 1);
+
+    EXPECT_EQ(outcome.result, SwitchResult::Switched);
+    EXPECT_EQ(outcome.index, 1u);
+    EXPECT_EQ(outcome.name, "Game");
+    ProfileRecord expected = Patterned(41);
+    expected.deviceProfile = records.Current.deviceProfile;
+    EXPECT_EQ(records.Current, expected);
+    EXPECT_EQ(records.Backup, records.Current);
+    EXPECT_EQ(mouse.downloads.size(), 1u);
+    EXPECT_EQ(files.currentProfileIndex, 1u);
+    EXPECT_EQ(files.buttonLabel[0], "game label");
+    EXPECT_EQ(StoredSelection(), "Game");
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "firstPage", "arrow@1"}));
+    EXPECT_EQ(pointerSettings.applied.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(commands.ProfileIndexOf("Draw"), 2u);
+    EXPECT_EQ(commands.ProfileIndexOf("draw"), std::nullopt);
+    EXPECT_EQ(commands.LastSentProfile(), 1u);
+    // "Next profile" and "Previous profile" go round the list from the loaded one.
+    EXPECT_EQ(commands.StepProfile(1), 2u);
+    EXPECT_EQ(commands.StepProfile(-1), 0u);
+    EXPECT_EQ(commands.SwitchProfile(host, *commands.StepProfile(1)).result, SwitchResult::Switched);
+    EXPECT_EQ(commands.StepProfile(1), 0u);
+    EXPECT_EQ(commands.StepProfile(-4), 1u);
+}
+
+struct RefusalCase
+{
+    const char* name;
+    std::size_t index;
+    bool connected;
+    bool edited;
+    bool managerOpen;
+    bool fileMissing;
+    SwitchResult result;
+    std::vector<Shown> reported;
+};
+
+class SwitchRefusalTest : public SwitchTest, public ::testing::WithParamInterface<RefusalCase>
+{
+};
+
+// A refused switch changes nothing: not the record, not its edits, not the files, not the mouse.
+TEST_P(SwitchRefusalTest, ChangesNothing)
+{
+    const RefusalCase& c = GetParam();
+    mouse.connected = c.connected;
+    if (c.edited) {
+        records.Current.cpiValue[0] = static_cast<std::uint8_t>(records.Current.cpiValue[0] + 1);
+    }
+    commands.SetListOwnedElsewhere(c.managerOpen);
+    if (c.fileMissing) {
+        std::filesystem::remove(dir / "config1.bin");
+    }
+    const ProfileRecord before = records.Current;
+
+    const SwitchOutcome outcome = commands.SwitchProfile(host, c.index);
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(records.Current, before);
+    EXPECT_TRUE(mouse.downloads.empty());
+    EXPECT_EQ(files.currentProfileIndex, 0u);
+    EXPECT_EQ(StoredSelection(), "Work");
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(messages.shown.empty());
+    commands.ReportSwitch(outcome);
+    EXPECT_EQ(messages.shown, c.reported);
+}
+
+const Shown kUnsaved{Shown::Kind::Message,
+                     "The settings in the window are not saved. Press Save or Cancel before you switch the profile.",
+                     "Warning"};
+const Shown kNoMouse{Shown::Kind::Message, "The system did not detect the gaming mouse!", "Warning"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Switch, SwitchRefusalTest,
+    ::testing::Values(RefusalCase{"NoSuchProfile", 3, true, false, false, false, SwitchResult::NoSuchProfile, {}},
+                      RefusalCase{"NoMouse", 1, false, false, false, false, SwitchResult::NoMouse, {kNoMouse}},
+                      RefusalCase{"UnsavedEdits", 1, true, true, false, false, SwitchResult::UnsavedEdits, {kUnsaved}},
+                      RefusalCase{"ProfileManagerOpen", 1, true, false, true, false, SwitchResult::Busy, {}},
+                      RefusalCase{"FileMissing",
+                                  1,
+                                  true,
+                                  false,
+                                  false,
+                                  true,
+                                  SwitchResult::Failed,
+                                  {{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A mouse that did not take the profile: it is loaded and stored all the same, and the warning of
+// "Save" follows once asked for.
+TEST_F(SwitchTest, NotTakenLoadsTheProfileAndWarnsLikeSave)
+{
+    mouse.takes = false;
+    const SwitchOutcome outcome = commands.SwitchProfile(host, 2);
+    EXPECT_EQ(outcome.result, SwitchResult::NotTaken);
+    EXPECT_EQ(files.currentProfileIndex, 2u);
+    EXPECT_EQ(records.Backup, records.Current);
+    commands.ReportSwitch(outcome);
+    EXPECT_EQ(messages.shown, std::vector<Shown>{kNotTaken});
+}
+
+// While a download runs (a switch asked for from a message box of "Save" or from the bus), no
+// other is started behind it.
+TEST_F(SwitchTest, NoSwitchWhileADownloadRuns)
+{
+    class ReentrantMouse : public test::FakeMouse
+    {
+    public:
+        using FakeMouse::FakeMouse;
+        bool DownloadProfile(ProfileRecord& record) override
+        {
+            nested = commands->SwitchProfile(*host, 2).result;
+            return FakeMouse::DownloadProfile(record);
+        }
+        ProfileCommands* commands = nullptr;
+        ProfileCommandsHost* host = nullptr;
+        std::optional<SwitchResult> nested;
+    };
+    ReentrantMouse reentrant(files, language);
+    ProfileCommands withReentrant(records, files, reentrant, messages, pointerSettings, language);
+    reentrant.commands = &withReentrant;
+    reentrant.host = &host;
+
+    EXPECT_TRUE(withReentrant.ApplyProfile(host));
+    EXPECT_EQ(reentrant.nested, SwitchResult::Busy);
+    EXPECT_EQ(reentrant.downloads.size(), 1u);
+    EXPECT_FALSE(withReentrant.Busy());
 }
 
 } // namespace

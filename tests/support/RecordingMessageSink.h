@@ -9,7 +9,8 @@
 
 namespace veldrane::test {
 
-// Keeps every message, question and balloon in the order they were shown; questions get `answer`.
+// Keeps every message, question and balloon in the order they were shown, and the kind of each
+// notice about the mouse; questions get `answer`.
 class RecordingMessageSink : public MessageSink
 {
 public:
@@ -36,6 +37,13 @@ public:
         shown.push_back({Shown::Kind::Balloon, std::string(text), std::string(title), shownFor});
     }
 
+    void ShowNotice(NoticeKind kind, std::string_view text, std::string_view title,
+                    std::chrono::milliseconds shownFor) override
+    {
+        noticeKinds.push_back(kind);
+        ShowBalloon(text, title, shownFor);
+    }
+
     bool Ask(std::string_view text, std::string_view title) override
     {
         shown.push_back({Shown::Kind::Question, std::string(text), std::string(title)});
@@ -43,6 +51,7 @@ public:
     }
 
     std::vector<Shown> shown;
+    std::vector<NoticeKind> noticeKinds; // of the balloons that were notices about the mouse
     bool answer = false;
 };
 

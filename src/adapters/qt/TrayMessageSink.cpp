@@ -78,6 +78,15 @@ void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title,
     ShowNote(FromUtf8(text), FromUtf8(title), duration);
 }
 
+void TrayMessageSink::ShowNotice(NoticeKind kind, std::string_view text, std::string_view title,
+                                 std::chrono::milliseconds shown)
+{
+    if (m_notifications && m_notifications->Notify(kind, title, text, Duration(shown))) {
+        return;
+    }
+    ShowBalloon(text, title, shown);
+}
+
 void TrayMessageSink::ShowNote(const QString& text, const QString& title, std::chrono::milliseconds shown)
 {
     if (!m_note) {

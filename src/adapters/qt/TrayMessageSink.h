@@ -12,8 +12,9 @@
 
 namespace veldrane {
 
-// The user's messages on a Qt desktop: message boxes with one OK button over the main window, and
-// balloons at the tray icon with the information icon. Without a system tray there is no icon to
+// The user's messages on a Qt desktop: message boxes with one OK button over the main window,
+// notices about the mouse through the desktop's notification service where there is one, and
+// balloons at the tray icon with the information icon otherwise. Without a system tray there is no icon to
 // show a balloon at, so a balloon becomes a small note in the screen's top right corner that goes
 // away by itself and never blocks.
 class TrayMessageSink : public MessageSink
@@ -30,9 +31,14 @@ public:
     void SetTrayIcon(QSystemTrayIcon* tray) { m_tray = tray; }
     // The window message boxes belong to while it is shown.
     void SetWindow(QWidget* window) { m_window = window; }
+    // The desktop's notification service that notices about the mouse go to first; the balloons
+    // stay for a desktop without one. Null: balloons only.
+    void SetNotifications(DesktopNotifications* notifications) { m_notifications = notifications; }
 
     void ShowMessage(std::string_view text, std::string_view title) override;
     void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) override;
+    void ShowNotice(NoticeKind kind, std::string_view text, std::string_view title,
+                    std::chrono::milliseconds shown) override;
     bool Ask(std::string_view text, std::string_view title) override;
 
     // How long a balloon asked to stay `shown` is kept.
@@ -46,6 +52,7 @@ private:
 
     QPointer<QSystemTrayIcon> m_tray;
     QPointer<QWidget> m_window;
+    DesktopNotifications* m_notifications = nullptr;
     std::unique_ptr<QLabel> m_note;
     QTimer m_noteTimer;
 };

@@ -36,15 +36,21 @@ void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
     switch (notice.code) {
     case kNoticeMacroKey:
         if (notice.value != 0) {
-            m_messages.ShowBalloon(std::string(texts.switchToMacroKey) + std::to_string(notice.value),
-                                   MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+            m_messages.ShowNotice(NoticeKind::MacroKey,
+                                  std::string(texts.switchToMacroKey) + std::to_string(notice.value),
+                                  MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+            if (m_observer) {
+                m_observer->MacroKeyReported(notice.value);
+            }
         }
         break;
     case kNoticeMouseDetected:
-        m_messages.ShowBalloon(texts.mouseDetected, MessageCaptionsFor(m_language).info, kDeviceChangeBalloon);
+        m_messages.ShowNotice(NoticeKind::MousePlugged, texts.mouseDetected, MessageCaptionsFor(m_language).info,
+                              kDeviceChangeBalloon);
         break;
     case kNoticeMouseNotDetected:
-        m_messages.ShowBalloon(texts.mouseNotDetected, MessageCaptionsFor(m_language).warning, kDeviceChangeBalloon);
+        m_messages.ShowNotice(NoticeKind::MouseUnplugged, texts.mouseNotDetected,
+                              MessageCaptionsFor(m_language).warning, kDeviceChangeBalloon);
         break;
     default:
         break;
@@ -60,9 +66,12 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     const auto area = m_image.SettingsArea(0);
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
-    m_messages.ShowBalloon(std::string(texts.cpiStageNotices[stage - kFirstStage]) +
-                               std::to_string(code * static_cast<unsigned>(kCpiUnit)),
-                           MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+    m_messages.ShowNotice(NoticeKind::CpiStage,
+                          std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * static_cast<unsigned>(kCpiUnit)),
+                          MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+    if (m_observer) {
+        m_observer->CpiStageReported(stage, code * static_cast<unsigned>(kCpiUnit));
+    }
 }
 
 } // namespace veldrane

@@ -17,6 +17,18 @@ struct DeviceNotice;
 inline constexpr std::chrono::milliseconds kMouseEventBalloon{5000};
 inline constexpr std::chrono::milliseconds kDeviceChangeBalloon{100};
 
+// Who follows the mouse's own switches besides the user: the desktop's bus interface.
+class MouseEventObserver
+{
+public:
+    virtual ~MouseEventObserver() = default;
+
+    // The mouse switched to `stage` (1 to 6), whose CPI it holds as `cpi`.
+    virtual void CpiStageReported(std::uint8_t stage, unsigned cpi) = 0;
+    // The mouse switched to macro key `key` (not 0).
+    virtual void MacroKeyReported(std::uint8_t key) = 0;
+};
+
 // The main window's side of a device notice, on the GUI thread: turns it into a balloon in the
 // interface language.
 //
@@ -34,6 +46,9 @@ public:
 
     void HandleDeviceNotice(const DeviceNotice& notice);
 
+    // Told of every CPI-stage and macro-key notice after the user; none when null.
+    void SetObserver(MouseEventObserver* observer) { m_observer = observer; }
+
 private:
     void ShowCpiStage(std::uint8_t stage);
 
@@ -41,6 +56,7 @@ private:
     DeviceImage& m_image;
     MessageSink& m_messages;
     Language m_language;
+    MouseEventObserver* m_observer = nullptr;
 };
 
 } // namespace veldrane

@@ -9,13 +9,13 @@
 #include "core/ini/FileError.h"
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
-#include "ports/TextCodec.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 #include "core/text/ButtonLabelTranslation.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "ports/TextCodec.h"
 
 namespace veldrane {
 
@@ -48,10 +48,20 @@ std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
     return modulePath / fileName;
 }
 
+StoredProfileList ConfigFiles::ReadProfileList() const
+{
+    return ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+}
+
+bool ConfigFiles::StoreSelectedProfile(std::span<const std::string> names, std::size_t index)
+{
+    IniFile list(PathOf(kListName), m_codec, CodePageOf(language));
+    return list.Apply(ProfileList::Replacement(names, index)) == IniWriteResult::Written;
+}
+
 std::string ConfigFiles::CurrentProfileName() const
 {
-    const StoredProfileList stored =
-        ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+    const StoredProfileList stored = ReadProfileList();
     return currentProfileIndex < stored.names.size() ? stored.names[currentProfileIndex] : std::string();
 }
 

@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "ports/TextCodec.h"
 #include "core/profile/ConfigFile.h"
+#include "core/profile/ProfileList.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/Language.h"
+#include "ports/TextCodec.h"
 
 namespace veldrane {
 
@@ -65,6 +66,12 @@ public:
     // The name of the profile whose files currentProfileIndex chooses, as the list holds it;
     // empty when the list has no name there.
     std::string CurrentProfileName() const;
+
+    // Section "Profile" of "str.ini" as it is stored.
+    StoredProfileList ReadProfileList() const;
+    // Stores `names` with the name at `index` as "CurProfileName", so that the next load reads
+    // that profile's files; false when "str.ini" could not be written.
+    [[nodiscard]] bool StoreSelectedProfile(std::span<const std::string> names, std::size_t index);
 
     // The file `fileName` beside the executable.
     std::filesystem::path PathOf(std::string_view fileName) const;

@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/device/DeviceNotice.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/WindowStateTexts.h"
+#include "ports/Clock.h"
+#include "screens/common/ButtonPicture.h"
 #include "screens/main/DeviceNoticeTarget.h"
 #include "screens/main/EmptySection.h"
 #include "screens/main/MainWindowLayout.h"
 #include "screens/main/MainWindowView.h"
 #include "screens/main/MouseConnection.h"
-#include "screens/common/ButtonPicture.h"
-#include "core/device/DeviceNotice.h"
-#include "ports/Clock.h"
-#include "core/profile/ConfigFiles.h"
-#include "core/profile/ProfileRecord.h"
-#include "core/text/MainWindowTexts.h"
-#include "core/text/WindowStateTexts.h"
 
 namespace veldrane {
 namespace {
@@ -159,7 +159,7 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     }
 
     const std::optional<std::string> litMouse = SectionMousePicture();
-    std::string_view mousePicture = litMouse ? std::string_view(*litMouse)
+    std::string_view mousePicture = litMouse                        ? std::string_view(*litMouse)
                                     : m_mouseView == MouseView::Top ? kMouseFrontPicture
                                                                     : kMouseSidePicture;
     if (auto size = canvas.ImageSize(mousePicture)) {
@@ -279,6 +279,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
     if (kConfigButton.Contains(p)) {
         if (!m_profileManagerOpen) {
             m_profileManagerOpen = true;
+            m_commands.SetListOwnedElsewhere(true);
             PointerLeft(); // the dialog takes the pointer; "Config" is not lit behind it
             m_view.OpenProfileManager();
         }
@@ -626,6 +627,7 @@ void MainWindowModel::OnProfileManagerNotice(int notice)
     }
     if (notice == 2) {
         m_profileManagerOpen = false;
+        m_commands.SetListOwnedElsewhere(false);
         CloseAllLists();
         SetMouseView(MouseView::Side);
     }

@@ -6,15 +6,15 @@
 #include <memory>
 #include <optional>
 
-#include "screens/main/AppContext.h"
-#include "screens/help/HelpPanelModel.h"
+#include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
 #include "screens/common/HoverGroup.h"
+#include "screens/help/HelpPanelModel.h"
+#include "screens/main/AppContext.h"
 #include "screens/main/LeftPanel.h"
 #include "screens/main/PanelSection.h"
 #include "screens/main/ProfileCommands.h"
 #include "screens/main/RightPanel.h"
-#include "ports/Geometry.h"
-#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 
@@ -94,6 +94,9 @@ public:
     void CloseRequested();
     // Message 0xB13 from the help panel: 0 starts the firmware updater.
     void OnUpdateRequest(int request);
+    // The switch to the named profile at `index` (ProfileCommands::SwitchProfile), with this
+    // window's wait cursor; the window shows the profile it loaded.
+    [[nodiscard]] SwitchOutcome SwitchProfile(std::size_t index) { return m_commands.SwitchProfile(*this, index); }
     // Message 0xB03 from the profile manager: 0 import, 1 export, 2 the manager has closed.
     void OnProfileManagerNotice(int notice);
 

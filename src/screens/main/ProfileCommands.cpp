@@ -1,18 +1,22 @@
 #include "screens/main/ProfileCommands.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
 
-#include "screens/main/MouseConnection.h"
 #include "core/buttons/ButtonFunctionCatalogue.h"
-#include "ports/MessageSink.h"
+#include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingsApplier.h"
 #include "core/text/AssignmentTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "core/text/TrayTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane {
 namespace {
@@ -60,6 +64,27 @@ private:
     ProfileCommandsHost& m_host;
 };
 
+// Marks a download as running for as long as the object lives.
+class Running
+{
+public:
+    explicit Running(bool& busy) : m_busy(busy) { m_busy = true; }
+    ~Running() { m_busy = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+private:
+    bool& m_busy;
+};
+
+// The record without the byte the mouse sets on its own.
+bool SameSettings(ProfileRecord a, ProfileRecord b)
+{
+    a.deviceProfile = 0;
+    b.deviceProfile = 0;
+    return a == b;
+}
+
 } // namespace
 
 ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, MouseConnection& mouse,
@@ -70,15 +95,17 @@ ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, Mo
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {
-    if (!m_files.recordLoaded) {
+    if (!m_files.recordLoaded || m_busy) {
         return false;
     }
+    const Running running(m_busy);
     bool taken = false;
     if (m_mouse.IsConnected()) {
         {
             const WaitCursor waiting(host);
             taken = m_mouse.DownloadProfile(m_records.Current);
         }
+        m_lastSent = m_files.currentProfileIndex;
         WarnUnlessTaken(taken);
     } else {
         m_files.SaveConfig(m_records.Current);
@@ -99,6 +126,10 @@ void ProfileCommands::WarnUnlessTaken(bool taken)
 
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 {
+    if (m_busy) {
+        return;
+    }
+    const Running running(m_busy);
     const bool connected = m_mouse.IsConnected();
     bool taken = false;
     {
@@ -111,6 +142,7 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
         // The download saves the files whatever the mouse did.
         if (connected) {
             taken = m_mouse.DownloadProfile(m_records.Current);
+            m_lastSent = m_files.currentProfileIndex;
         }
     }
     if (connected) {
@@ -131,6 +163,109 @@ void ProfileCommands::FillFirstRunLabels()
         m_files.buttonLabel[button] = std::string(labels[button]);
     }
     m_files.SaveLabels(m_language);
+}
+
+std::vector<std::string> ProfileCommands::ProfileNames() const
+{
+    return m_files.ReadProfileList().names;
+}
+
+std::optional<std::size_t> ProfileCommands::ProfileIndexOf(std::string_view name) const
+{
+    const std::vector<std::string> names = ProfileNames();
+    for (std::size_t i = names.size(); i-- > 0;) {
+        if (names[i] == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> ProfileCommands::StepProfile(int step) const
+{
+    const auto count = static_cast<long>(ProfileNames().size());
+    if (count == 0) {
+        return std::nullopt;
+    }
+    const long from = std::min<long>(m_files.currentProfileIndex, count - 1);
+    return static_cast<std::size_t>(((from + step) % count + count) % count);
+}
+
+bool ProfileCommands::HasUnsavedEdits() const
+{
+    return !SameSettings(m_records.Current, m_records.Backup);
+}
+
+SwitchOutcome ProfileCommands::SwitchProfile(ProfileCommandsHost& host, std::size_t index)
+{
+    const std::vector<std::string> names = ProfileNames();
+    if (index >= names.size()) {
+        SwitchOutcome refused;
+        refused.result = SwitchResult::NoSuchProfile;
+        return refused;
+    }
+    SwitchOutcome outcome;
+    outcome.index = index;
+    outcome.name = names[index];
+    if (m_busy || m_listOwnedElsewhere) {
+        outcome.result = SwitchResult::Busy;
+        return outcome;
+    }
+    if (!m_mouse.IsConnected()) {
+        outcome.result = SwitchResult::NoMouse;
+        return outcome;
+    }
+    if (HasUnsavedEdits()) {
+        outcome.result = SwitchResult::UnsavedEdits;
+        return outcome;
+    }
+    // The profile's file is read first, so that a missing or broken one changes nothing.
+    const std::string configName = ProfileConfigName(index);
+    const ConfigFileReadResult file = ConfigFile::Read(m_files.PathOf(configName));
+    if (file.status != ConfigFileStatus::Read) {
+        outcome.reason = configName + " cannot be read";
+        return outcome;
+    }
+    if (!m_files.StoreSelectedProfile(names, index)) {
+        outcome.reason = std::string(kListName) + " cannot be written";
+        return outcome;
+    }
+    const Running running(m_busy);
+    const WaitCursor waiting(host);
+    m_files.LoadConfig(m_records.Current);
+    m_files.LoadLabels(m_language);
+    // Names stored twice: the loader takes the last one.
+    outcome.index = m_files.currentProfileIndex;
+    const bool taken = m_mouse.DownloadProfile(m_records.Current);
+    m_lastSent = outcome.index;
+    m_records.Snapshot();
+    m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    host.ReturnToFirstPage();
+    outcome.result = taken ? SwitchResult::Switched : SwitchResult::NotTaken;
+    return outcome;
+}
+
+void ProfileCommands::ReportSwitch(const SwitchOutcome& outcome)
+{
+    const MainWindowTexts& texts = MainWindowTextsFor(m_language);
+    switch (outcome.result) {
+    case SwitchResult::NotTaken:
+        WarnUnlessTaken(false);
+        break;
+    case SwitchResult::NoMouse:
+        m_messages.ShowMessage(texts.mouseNotDetected, MessageCaptionsFor(m_language).warning);
+        break;
+    case SwitchResult::UnsavedEdits:
+        m_messages.ShowMessage(UnsavedEditsText(m_language), MessageCaptionsFor(m_language).warning);
+        break;
+    case SwitchResult::Failed:
+        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        break;
+    case SwitchResult::Switched:
+    case SwitchResult::Busy:
+    case SwitchResult::NoSuchProfile:
+        break;
+    }
 }
 
 } // namespace veldrane

@@ -1,5 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "core/text/Language.h"
 
 namespace veldrane {
@@ -28,7 +34,30 @@ public:
     virtual void ReturnToFirstPage() = 0;
 };
 
-// "Save", "Reset" and the first-run labels: the operations on the whole profile.
+// How a switch to another profile ended.
+enum class SwitchResult
+{
+    Switched,      // loaded, and the mouse took it
+    NotTaken,      // loaded and saved, but the mouse did not take every report
+    NoMouse,       // the mouse is not connected: nothing changed
+    Busy,          // a download or the profile manager is running: nothing changed
+    NoSuchProfile, // no name at that position of the list
+    UnsavedEdits,  // the window holds edits that are neither saved nor cancelled: nothing changed
+    Failed,        // the profile's file could not be read or the list not stored: nothing changed
+};
+
+struct SwitchOutcome
+{
+    SwitchResult result = SwitchResult::Failed;
+    std::size_t index = 0; // the profile now loaded (Switched, NotTaken)
+    std::string name;
+    std::string reason; // for Failed: what went wrong, in words
+
+    bool Loaded() const { return result == SwitchResult::Switched || result == SwitchResult::NotTaken; }
+};
+
+// "Save", "Reset", the first-run labels and the switch to another named profile: the operations
+// on the whole profile.
 class ProfileCommands
 {
 public:
@@ -51,6 +80,37 @@ public:
     // language, written to its label file.
     void FillFirstRunLabels();
 
+    // The switch to the named profile at `index` of the list, the one operation behind the tray's
+    // and the bus's profile choices: it becomes the selected profile ("CurProfileName"), its files
+    // are loaded into the record and its labels, and it is downloaded as "Save" does (wait cursor,
+    // the files stored, the backup taken, the pointer settings applied). Refused, with nothing
+    // changed, without the mouse, while another download runs, or while the record holds edits
+    // that were neither saved nor cancelled: they are never dropped nor stored unasked. Shows
+    // no message: ReportSwitch does, once the caller has answered whoever asked.
+    [[nodiscard]] SwitchOutcome SwitchProfile(ProfileCommandsHost& host, std::size_t index);
+    // What the user is told of a switch they asked for in the window or the tray: the warning of
+    // "Save" when the mouse did not take it, the mouse's absence, the unsaved edits.
+    void ReportSwitch(const SwitchOutcome& outcome);
+
+    // The names of the list in "str.ini", in list order.
+    std::vector<std::string> ProfileNames() const;
+    // The position of the name equal to `name` (the loader's rule: the last one equal with case).
+    std::optional<std::size_t> ProfileIndexOf(std::string_view name) const;
+    // Whether the current record differs from the backup in anything but `deviceProfile`, which
+    // the mouse sets.
+    bool HasUnsavedEdits() const;
+    // The list position of the profile last downloaded into the mouse (by Save, Reset or a
+    // switch); none before the first download.
+    std::optional<std::size_t> LastSentProfile() const { return m_lastSent; }
+    // The position `step` places after (or, negative, before) the selected profile, going round
+    // the list; none when the list is empty.
+    std::optional<std::size_t> StepProfile(int step) const;
+    // Whether a download (Save, Reset, a switch) is running.
+    bool Busy() const { return m_busy; }
+    // Another window that owns the profile list (the profile manager) is open: switches are
+    // refused as busy until it closes.
+    void SetListOwnedElsewhere(bool owned) { m_listOwnedElsewhere = owned; }
+
 private:
     // Tells the user when the mouse did not take the settings that the download saved.
     void WarnUnlessTaken(bool taken);
@@ -61,6 +121,9 @@ private:
     MessageSink& m_messages;
     PointerSettingsApplier& m_pointerSettings;
     Language m_language;
+    bool m_busy = false;
+    std::optional<std::size_t> m_lastSent;
+    bool m_listOwnedElsewhere = false;
 };
 
 } // namespace veldrane

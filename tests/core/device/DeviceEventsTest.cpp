@@ -15,8 +15,8 @@
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/NoticeQueue.h"
-#include "ports/HotplugSource.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/HotplugSource.h"
 #include "support/RecordingMessageSink.h"
 
 namespace veldrane::test {
@@ -229,6 +229,30 @@ TEST_F(DeviceNoticeHandlerTest, TextsAndCaptionsComeInTheInterfaceLanguage)
         EXPECT_EQ(messages.shown, (std::vector<Shown>{Balloon(t[0], t[4]), Balloon(t[1], t[4]),
                                                       Balloon(t[2], t[4], kBrief), Balloon(t[3], t[5], kBrief)}));
     }
+}
+
+// Each notice says what it is about, so the desktop can replace the previous one of its kind, and
+// the mouse's own switches reach the bus interface with the CPI the balloon shows.
+TEST_F(DeviceNoticeHandlerTest, NoticesCarryTheirKindAndTheObserverHearsTheMousesSwitches)
+{
+    struct Heard : MouseEventObserver
+    {
+        void CpiStageReported(std::uint8_t stage, unsigned cpi) override
+        {
+            events.push_back("stage " + std::to_string(stage) + " " + std::to_string(cpi));
+        }
+        void MacroKeyReported(std::uint8_t key) override { events.push_back("macro " + std::to_string(key)); }
+        std::vector<std::string> events;
+    } heard;
+    DeviceNoticeHandler handler(link, image, messages, Language::English);
+    handler.SetObserver(&heard);
+    for (const DeviceNotice notice : {DeviceNotice{2, 2}, DeviceNotice{9, 0}, DeviceNotice{9, 7}, DeviceNotice{1, 7},
+                                      DeviceNotice{14, 0}, DeviceNotice{15, 0}}) {
+        handler.HandleDeviceNotice(notice);
+    }
+    EXPECT_EQ(heard.events, (std::vector<std::string>{"stage 2 1600", "macro 7"}));
+    EXPECT_EQ(messages.noticeKinds, (std::vector<NoticeKind>{NoticeKind::CpiStage, NoticeKind::MacroKey,
+                                                             NoticeKind::MousePlugged, NoticeKind::MouseUnplugged}));
 }
 
 TEST(NotificationReport, OnlyReportsStarting0607CarryANotice)

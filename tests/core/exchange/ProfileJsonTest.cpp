@@ -1,0 +1,324 @@
+// The readable profile form: a record the controls produce comes back byte for byte on a fresh
+// data folder with its macros, a broken document is refused field by field with nothing changed,
+// and macros join the macro file without overwriting any.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <random>
+
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/buttons/ButtonAssignment.h"
+#include "core/buttons/KeyTables.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroEncoder.h"
+#include "core/macro/MacroFile.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/FactoryFiles.h"
+#include "core/profile/ProfileFileNames.h"
+#include "core/exchange/ProfileJsonTransfer.h"
+#include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+// A data folder seeded with the factory files and three named profiles, with a macro file of
+// its own when given macros.
+struct DataFolder
+{
+    explicit DataFolder(const std::vector<MacroRecord>& macros = {})
+    {
+        static const test::TempDir installed;
+        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
+        EXPECT_EQ(failure, "");
+        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
+        const std::vector<std::string> names{"Work", "Game", "Draw"};
+        EXPECT_TRUE(files.StoreSelectedProfile(names, 0));
+        for (const MacroRecord& macro : macros) {
+            EXPECT_EQ(WriteLoopTimes(macroFile, macro.name, 1), IniWriteResult::Written);
+            EXPECT_EQ(SaveMacro(macroFile, macro), MacroSaveResult::Saved);
+        }
+    }
+
+    ProfileRecord Factory() const { return ConfigFile::Read(dir / "config.bin").contents.record; }
+    ProfileRecord Stored(std::size_t index) const
+    {
+        return ConfigFile::Read(dir / ProfileConfigName(index)).contents.record;
+    }
+
+    test::TempDir dir;
+    IconvTextCodec codec;
+    test::RecordingMessageSink messages;
+    ConfigFiles files{dir.Path(), messages, codec};
+    IniFile macroFile{dir / "record.ini", codec};
+    ProfileJsonTransfer transfer{files, macroFile, codec};
+};
+
+MacroRecord RandomMacro(std::mt19937& random, const std::string& name)
+{
+    const std::vector<std::string_view> keys = KeyNames();
+    MacroRecord macro;
+    macro.name = name;
+    macro.DelayTimeSelStatus = static_cast<int>(random() % 2);
+    macro.LoopTimeSelStatus = static_cast<int>(random() % 2);
+    macro.MacroLoopTimes = std::to_string(1 + random() % 65535);
+    const std::size_t events = random() % 8;
+    for (std::size_t i = 0; i < events; ++i) {
+        const std::string_view key = keys[random() % keys.size()];
+        macro.items.push_back(MacroItem::Press(key));
+        macro.items.push_back(MacroItem::Delay(static_cast<long>(random() % 30000)));
+        macro.items.push_back(MacroItem::Release(key));
+    }
+    return macro;
+}
+
+// What the window's controls can make of the factory profile: every setting in its range, and
+// each button given two functions in a row, so that the first one's parameters stay behind.
+ProfileRecord RandomRecord(std::mt19937& random, const ProfileRecord& factory, std::size_t macroCount,
+                           ButtonLabels& labels)
+{
+    ProfileRecord record = factory;
+    const auto pick = [&](int low, int high) { return static_cast<std::uint8_t>(low + random() % (high - low + 1)); };
+    record.deviceProfile = 0;
+    record.reportRate = std::array<std::uint8_t, 4>{1, 2, 4, 8}[random() % 4];
+    for (std::size_t stage = 0; stage < 4; ++stage) {
+        record.cpiValue[stage] = pick(1, 164);
+        record.cpiEnabled[stage] = pick(0, 1);
+        for (std::size_t c = 0; c < 3; ++c) {
+            record.cpiColor[stage * 3 + c] = pick(0, 255);
+        }
+    }
+    record.lightMode = pick(0, 3);
+    for (auto& level : record.lightLevel) {
+        level = pick(1, 6);
+    }
+    record.sideButtonLight = pick(0, 1);
+    record.pointerPrecision = pick(0, 1);
+    record.scrollOneScreen = pick(0, 1);
+    record.mouseSpeed = pick(1, 12);
+    record.scrollLines = pick(1, 100);
+    record.doubleClickSpeed = pick(1, 12);
+    record.angleSnap = pick(1, 11);
+    record.sensitivityX = pick(1, 11);
+    record.sensitivityY = pick(1, 11);
+
+    const std::vector<std::string_view> keys = KeyNames();
+    const auto key = [&]() -> std::string_view { return random() % 5 == 0 ? "" : keys[random() % keys.size()]; };
+    ButtonAssignment assign(record, labels, Language::English);
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        for (int round = 0; round < 2; ++round) {
+            switch (random() % 6) {
+            case 0:
+                EXPECT_TRUE(assign.StorePlainFunction(
+                    button, std::array{FunctionCode::Click, FunctionCode::DoubleClick, FunctionCode::ButtonOff,
+                                       FunctionCode::RightTitleScroll}[random() % 4]));
+                break;
+            case 1: {
+                const auto code = static_cast<FunctionCode>(pick(6, 9));
+                EXPECT_TRUE(assign.StoreSubmenuChoice(button, code, random() % SubmenuSize(code)));
+                break;
+            }
+            case 2:
+                EXPECT_TRUE(assign.StoreSingleKey(button, keys[random() % keys.size()]));
+                break;
+            case 3: {
+                const std::string_view modifier = random() % 4 == 0 ? "" : ModifierNames()[random() % 8];
+                EXPECT_TRUE(assign.StoreComboKey(button, modifier, key(), key()));
+                break;
+            }
+            default:
+                if (macroCount > 0) {
+                    const auto number = static_cast<std::uint8_t>(random() % std::min(macroCount, kMacroCount));
+                    EXPECT_TRUE(assign.StoreMacroBinding(button, number, pick(0, 2), "m"));
+                }
+                break;
+            }
+        }
+    }
+    return record;
+}
+
+TEST(ProfileJson, ExportedRecordsImportedOnAFreshFolderComeBackByteForByteWithTheirMacros)
+{
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 30; ++round) {
+        std::vector<MacroRecord> macros;
+        const std::size_t macroCount = random() % 15;
+        for (std::size_t i = 0; i < macroCount; ++i) {
+            macros.push_back(RandomMacro(random, "Macro " + std::to_string(i)));
+        }
+        DataFolder source(macros);
+        ButtonLabels labels;
+        labels.fill("Click");
+        ProfileRecord record = RandomRecord(random, source.Factory(), macroCount, labels);
+        record.macroData = RebuildMacroData(source.macroFile, macroCount);
+
+        const std::string json = source.transfer.Export(record, labels, "Shared");
+        DataFolder fresh;
+        const JsonImport imported = fresh.transfer.ImportInto(2, json);
+        ASSERT_TRUE(imported.Done()) << round << ": "
+                                     << (imported.problems.empty() ? imported.error : imported.problems[0]);
+        EXPECT_TRUE(imported.renamedMacros.empty());
+
+        const ProfileRecord back = fresh.Stored(2);
+        ASSERT_TRUE(std::ranges::equal(back.Bytes(), record.Bytes())) << "round " << round << "\n" << json;
+        EXPECT_EQ(ConfigFile::Read(fresh.dir / "config2.bin").contents.firstRunFlag, 1);
+        const std::vector<std::string> names = ListMacroNames(fresh.macroFile);
+        ASSERT_EQ(names.size(), std::min(macroCount, kMacroCount));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(LoadMacro(fresh.macroFile, names[i]), macros[i]);
+        }
+        EXPECT_EQ(IniFile(fresh.dir / "str2.ini", fresh.codec).GetString("Setting-EN", "Item12"), labels[11]);
+        // Imported into the same folder, every macro is found by its content: nothing is added.
+        ASSERT_TRUE(source.transfer.ImportInto(1, json).Done());
+        EXPECT_EQ(ListMacroNames(source.macroFile).size(), macroCount);
+        EXPECT_TRUE(std::ranges::equal(source.Stored(1).Bytes(), record.Bytes()));
+    }
+}
+
+// A document the user wrote by hand: the key and function names are those of the menus.
+TEST(ProfileJson, ExportNamesFunctionsKeysAndColoursAsTheMenusDo)
+{
+    DataFolder folder({RandomMacro(*std::make_unique<std::mt19937>(1), "Greeting")});
+    ProfileRecord record = folder.Factory();
+    ButtonLabels labels;
+    ButtonAssignment assign(record, labels, Language::English);
+    ASSERT_TRUE(assign.StoreComboKey(0, "Left Ctrl", "C", ""));
+    ASSERT_TRUE(assign.StoreSubmenuChoice(1, FunctionCode::Multimedia, 5));
+    ASSERT_TRUE(assign.StoreMacroBinding(2, 0, 1, "Greeting"));
+    record.cpiColor[3] = 0x0A;
+    record.cpiColor[4] = 0xBC;
+    record.cpiColor[5] = 0xFF;
+    record.cpiValue[1] = 32;
+    record.reportRate = 4;
+
+    const auto json = nlohmann::json::parse(folder.transfer.Export(record, labels, "Mine"));
+    EXPECT_EQ(json["format"], "veldrane-profile");
+    EXPECT_EQ(json["version"], 1);
+    EXPECT_EQ(json["reportRateHz"], 250);
+    EXPECT_EQ(json["cpiStages"][1]["cpi"], 1600);
+    EXPECT_EQ(json["cpiStages"][1]["colour"], "#0ABCFF");
+    EXPECT_EQ(json["buttons"][0]["function"], "Combo Key");
+    EXPECT_EQ(json["buttons"][0]["modifier"], "Left Ctrl");
+    EXPECT_EQ(json["buttons"][0]["keys"], nlohmann::json::parse(R"(["C", null])"));
+    EXPECT_EQ(json["buttons"][0]["label"], "Combo Key-Left Ctrl+C");
+    EXPECT_EQ(json["buttons"][1]["action"], "Mute");
+    EXPECT_EQ(json["buttons"][2]["macro"], "Greeting");
+    EXPECT_EQ(json["buttons"][2]["repeat"], 1);
+    EXPECT_EQ(json["macros"][0]["name"], "Greeting");
+}
+
+struct BrokenCase
+{
+    const char* name;
+    std::string pointer; // where the document is changed (a JSON pointer)
+    nlohmann::json value;
+    std::vector<std::string> problems;
+};
+
+class BrokenDocument : public ::testing::TestWithParam<BrokenCase>
+{
+};
+
+// Each bad field is named with what is wrong, and nothing is written: not the profile, not its
+// labels, not the macro file.
+TEST_P(BrokenDocument, IsRefusedFieldByFieldChangingNothing)
+{
+    const BrokenCase& c = GetParam();
+    DataFolder folder({RandomMacro(*std::make_unique<std::mt19937>(2), "Greeting")});
+    ButtonLabels labels;
+    labels.fill("Click");
+    ProfileRecord record = folder.Factory();
+    ButtonAssignment(record, labels, Language::English).StoreMacroBinding(4, 0, 0, "Greeting");
+    nlohmann::json document = nlohmann::json::parse(folder.transfer.Export(record, labels, "Mine"));
+    if (c.value.is_discarded()) {
+        document.erase(nlohmann::json::json_pointer(c.pointer).back());
+    } else {
+        document[nlohmann::json::json_pointer(c.pointer)] = c.value;
+    }
+    std::string text = document.dump();
+    if (std::string_view(c.name) == "NotJson") {
+        text.pop_back();
+    }
+    const auto before =
+        std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
+                   test::ReadFileBytes(folder.dir / "record.ini")};
+
+    const JsonImport imported = folder.transfer.ImportInto(1, text);
+    EXPECT_EQ(imported.problems, c.problems);
+    EXPECT_EQ(before,
+              (std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
+                          test::ReadFileBytes(folder.dir / "record.ini")}));
+}
+
+const nlohmann::json kRemoved = nlohmann::json::value_t::discarded;
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, BrokenDocument,
+    ::testing::Values(
+        BrokenCase{"NotJson", "/name", "x", {"the text is not JSON"}},
+        BrokenCase{"Format", "/format", "other", {"format: must be \"veldrane-profile\""}},
+        BrokenCase{"Version", "/version", 2, {"version: must be a whole number from 1 to 1"}},
+        BrokenCase{"ReportRate", "/reportRateHz", 300, {"reportRateHz: must be 1000, 500, 250 or 125"}},
+        BrokenCase{"Cpi", "/cpiStages/2/cpi", 8250, {"cpiStages[2].cpi: must be a multiple of 50 from 50 to 8200"}},
+        BrokenCase{"Colour", "/cpiStages/0/colour", "red", {"cpiStages[0].colour: must be a colour \"#RRGGBB\""}},
+        BrokenCase{"Missing", "/angleSnap", kRemoved, {"angleSnap: missing"}},
+        BrokenCase{"Unknown", "/colour", "red", {"colour: is not a field of the profile form"}},
+        BrokenCase{"LightMode",
+                   "/lighting/mode",
+                   "disco",
+                   {"lighting.mode: must be one of \"off\", \"single colour\", \"pulsating\", \"multi-colour\""}},
+        BrokenCase{"Level", "/lighting/levels/1", 7, {"lighting.levels[1]: must be a whole number from 1 to 6"}},
+        BrokenCase{"Speed", "/pointer/speed", true, {"pointer.speed: must be a whole number from 1 to 12"}},
+        BrokenCase{"Key",
+                   "/buttons/3",
+                   nlohmann::json{{"function", "Single Key"}, {"key", "Hyper"}, {"label", ""}},
+                   {"buttons[3].key: must be a key name of the key table or null"}},
+        BrokenCase{"Parameter",
+                   "/buttons/3",
+                   nlohmann::json{{"function", "Click"}, {"key", "A"}, {"label", ""}},
+                   {"buttons[3].key: is not a parameter of Click"}},
+        BrokenCase{"Macro", "/buttons/4/macro", "Nothing", {"buttons[4].macro: must name one of the profile's macros"}},
+        BrokenCase{"MacroName",
+                   "/macros/0/name",
+                   "[x]",
+                   {"macros[0].name: cannot name a macro (brackets are not allowed)",
+                    "buttons[4].macro: must name one of the profile's macros"}},
+        BrokenCase{"Several",
+                   "/sensitivity",
+                   nlohmann::json{{"x", 0}, {"y", 12}},
+                   {"sensitivity.x: must be a whole number from 1 to 11",
+                    "sensitivity.y: must be a whole number from 1 to 11"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A macro of the document whose name the file gives to other content is added under a new name
+// and reported; the file's macro keeps its content, and the button plays the one it came with.
+TEST(ProfileJson, MacroNameClashIsRenamedAndReportedNeverOverwritten)
+{
+    std::mt19937 random(3);
+    const MacroRecord theirs = RandomMacro(random, "Greeting");
+    MacroRecord mine = RandomMacro(random, "Greeting");
+    mine.items.push_back(MacroItem::Delay(5));
+    DataFolder target({RandomMacro(random, "Other"), theirs});
+    DataFolder source({mine});
+    ButtonLabels labels;
+    ProfileRecord record = source.Factory();
+    ASSERT_TRUE(ButtonAssignment(record, labels, Language::English).StoreMacroBinding(0, 0, 0, "Greeting"));
+
+    const JsonImport imported = target.transfer.ImportInto(0, source.transfer.Export(record, labels, "Mine"));
+    ASSERT_TRUE(imported.Done());
+    EXPECT_EQ(imported.renamedMacros, (std::vector<std::pair<std::string, std::string>>{{"Greeting", "Greeting (2)"}}));
+    EXPECT_EQ(ListMacroNames(target.macroFile), (std::vector<std::string>{"Other", "Greeting", "Greeting (2)"}));
+    EXPECT_EQ(LoadMacro(target.macroFile, "Greeting"), theirs);
+    MacroRecord renamed = mine;
+    renamed.name = "Greeting (2)";
+    EXPECT_EQ(LoadMacro(target.macroFile, "Greeting (2)"), renamed);
+    EXPECT_EQ(target.Stored(0).macroNumber[0], 2);
+    EXPECT_EQ(target.Stored(0).MacroBuffer(2)[0], EncodeMacro(renamed)[0]);
+}
+
+} // namespace
+} // namespace veldrane
