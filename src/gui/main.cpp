@@ -27,7 +27,8 @@ int main(int argc, char** argv)
     }
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("veldrane"));
-    const veldrane::TerminationSignals terminationSignals;
+    veldrane::TerminationSignals terminationSignals;
     veldrane::CHidMouseApp app(*commandLine.options);
+    terminationSignals.SetHandler([&app] { app.RequestExit(); });
     return app.Run();
 }

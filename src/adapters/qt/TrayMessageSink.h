@@ -31,6 +31,12 @@ public:
     // The window message boxes belong to while it is shown.
     void SetWindow(QWidget* window) { m_window = window; }
 
+    // Once the program is ending no message may hold it: boxes are not shown, questions are
+    // answered no, balloons are dropped.
+    void SetQuiet(bool quiet) { m_quiet = quiet; }
+
+    // A box asked for from another thread (a save's file writes) is shown by the GUI thread,
+    // while the caller waits for it to be closed.
     void ShowMessage(std::string_view text, std::string_view title) override;
     void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) override;
     bool Ask(std::string_view text, std::string_view title) override;
@@ -48,6 +54,7 @@ private:
     QPointer<QWidget> m_window;
     std::unique_ptr<QLabel> m_note;
     QTimer m_noteTimer;
+    bool m_quiet = false;
 };
 
 } // namespace veldrane

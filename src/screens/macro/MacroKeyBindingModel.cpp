@@ -37,6 +37,13 @@ void MacroKeyBindingModel::Open(SkinImageSizes& sizes, MessageSink& messages)
     m_background.Open(sizes, messages);
 }
 
+bool MacroKeyBindingModel::Escape()
+{
+    const bool open = m_dropdown.has_value();
+    m_dropdown.reset();
+    return open;
+}
+
 DialogAction MacroKeyBindingModel::Press(Point p)
 {
     if (m_dropdown) {

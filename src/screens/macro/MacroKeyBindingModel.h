@@ -64,6 +64,8 @@ public:
     Size WindowSize() const { return m_background.WindowSize(); }
 
     DialogAction Press(Point p);
+    // Escape: closes the open dropdown (true); the dialog itself stays.
+    bool Escape();
     bool Hover(Point p);
     // A turn of the wheel while the dropdown is open; positive deltas scroll up. True when the
     // dropdown scrolled.
