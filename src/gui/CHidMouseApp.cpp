@@ -19,14 +19,28 @@
 #include <thread>
 #include <utility>
 
-#include "screens/main/AppContext.h"
-#include "screens/main/DeviceLinkConnection.h"
-#include "screens/main/MainWindowLayout.h"
+#include "adapters/linux/HidAccess.h"
+#include "adapters/linux/HidapiBackend.h"
+#include "adapters/linux/UdevHotplugSource.h"
+#include "adapters/linux/pointer/DesktopPointerSettings.h"
+#include "adapters/qt/SingleInstanceLock.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/ReportTrace.h"
+#include "core/ini/AtomicFile.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/DataDirectory.h"
+#include "core/profile/ProfileFileNames.h"
+#include "core/profile/ProfileSlotMover.h"
+#include "core/settings/DesktopPointerSettingsApplier.h"
+#include "core/settings/PointerSettingsChain.h"
+#include "core/text/AccessTexts.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/MessageTexts.h"
+#include "core/text/TrayTexts.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/TerminationSignals.h"
@@ -34,25 +48,11 @@
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
-#include "core/ini/AtomicFile.h"
-#include "core/ini/IniFile.h"
 #include "screens/macro/MacroManagerModel.h"
-#include "adapters/linux/HidAccess.h"
-#include "adapters/linux/HidapiBackend.h"
-#include "adapters/linux/UdevHotplugSource.h"
-#include "adapters/linux/pointer/DesktopPointerSettings.h"
-#include "adapters/qt/SingleInstanceLock.h"
-#include "core/profile/ConfigFiles.h"
-#include "core/profile/DataDirectory.h"
-#include "core/profile/ProfileFileNames.h"
-#include "core/profile/ProfileSlotMover.h"
-#include "core/settings/DesktopPointerSettingsApplier.h"
-#include "core/settings/PointerSettingsChain.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/DeviceLinkConnection.h"
+#include "screens/main/MainWindowLayout.h"
 #include "sim/SimulatedMouse.h"
-#include "core/text/AccessTexts.h"
-#include "core/text/MainWindowTexts.h"
-#include "core/text/MessageTexts.h"
-#include "core/text/TrayTexts.h"
 
 namespace veldrane {
 
@@ -226,9 +226,9 @@ void CHidMouseApp::RequestExit()
 
 int CHidMouseApp::RefuseSecondStart()
 {
-    const std::filesystem::path labels =
-        std::filesystem::exists(m_locations.user / kListName) ? m_locations.user / kListName
-                                                              : m_locations.installed / kListName;
+    const std::filesystem::path labels = std::filesystem::exists(m_locations.user / kListName)
+                                             ? m_locations.user / kListName
+                                             : m_locations.installed / kListName;
     const Language language = LanguageFromCode(IniFile(labels, m_codec).GetString(kSkinsSection, kLanguageKey));
     const std::string_view text = AlreadyRunningElsewhereText(language);
     std::fprintf(stderr, "veldrane: %.*s\n", static_cast<int>(text.size()), text.data());
@@ -320,8 +320,9 @@ void CHidMouseApp::TraceSimulatedMouse()
         qWarning("veldrane: cannot write the trace to %s; running without it", qPrintable(m_options.simTrace));
         return;
     }
-    m_trace = std::make_unique<ReportTrace>([this](const std::string& line) { m_traceFile << line << '\n' << std::flush; },
-                                            m_clock);
+    m_trace = std::make_unique<ReportTrace>(
+        [this](const std::string& line) { m_traceFile << line << '\n'
+                                                      << std::flush; }, m_clock);
     m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
     m_backend = m_tracing.get();
 }
@@ -376,8 +377,8 @@ void CHidMouseApp::CreateWindow()
     m_savingConnection = std::make_unique<ResponsiveConnection>(
         *m_connection, [this](ProfileRecord& record) { return DownloadWhileResponsive(record); });
     m_context = std::make_unique<AppContext>(AppContext{
-        m_records, *m_files, *m_savingConnection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
-        m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
+        m_records, *m_files, *m_savingConnection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier,
+        *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->setWindowIcon(m_icon);
     m_window->SetHideMinimises(!m_trayAvailable);

@@ -16,22 +16,22 @@
 #include <optional>
 #include <vector>
 
-#include "core/device/DeviceChangeHandler.h"
-#include "core/device/DeviceImage.h"
-#include "core/device/DeviceNotice.h"
-#include "gui/AppOptions.h"
-#include "gui/QtProfileFileDialog.h"
-#include "adapters/qt/TrayMessageSink.h"
-#include "adapters/qt/QtKeyNameSource.h"
 #include "adapters/linux/Autostart.h"
 #include "adapters/linux/DataLocations.h"
 #include "adapters/linux/IconvTextCodec.h"
 #include "adapters/linux/SteadyClock.h"
+#include "adapters/qt/QtKeyNameSource.h"
 #include "adapters/qt/QtPointerSettings.h"
 #include "adapters/qt/QtShell.h"
+#include "adapters/qt/TrayMessageSink.h"
+#include "core/device/DeviceChangeHandler.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceNotice.h"
 #include "core/profile/ProfileRecord.h"
-#include "sim/SimulatedFault.h"
 #include "core/text/Language.h"
+#include "gui/AppOptions.h"
+#include "gui/QtProfileFileDialog.h"
+#include "sim/SimulatedFault.h"
 
 namespace veldrane {
 

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+#include <filesystem>
+
 #include "DesktopSession.h"
 #include "core/profile/ProfileFileNames.h"
 
@@ -25,11 +27,26 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     // Hidden at start: nothing of the program is shown but its icon.
     EXPECT_TRUE(session.Xdo({"search", "--onlyvisible", "--name", "^Tessaly VELDRANE$"}).isEmpty());
 
-    // A second start while the first runs hidden in the tray (a click on the desktop's menu
-    // entry) ends at once with 0 and brings the running window forward.
+    // A second start with another data folder (the simulated mouse's default one) is not taken
+    // for a click on the menu entry: it says why it does not run and ends with 1, and the running
+    // one stays hidden.
+    const QString dataDir = QString::fromStdString((session / "").parent_path().string());
+    QProcess other;
+    other.setProcessEnvironment(session.Program().processEnvironment());
+    other.start(QString::fromStdString(session.Executable().string()), {"--simulate"});
+    const QString box = session.WaitForWindow("^Tessaly VELDRANE$");
+    ASSERT_FALSE(box.isEmpty()) << "no message said why the second start does not run";
+    session.Key({"Return"});
+    ASSERT_TRUE(other.waitForFinished(test::DesktopSession::kTimeoutMs));
+    EXPECT_EQ(other.exitCode(), 1);
+    EXPECT_TRUE(
+        other.readAllStandardError().contains("VELDRANE is already running with another data folder. Close it first."));
+
+    // A second start with the same folder while the first runs hidden in the tray (a click on the
+    // desktop's menu entry) ends at once with 0 and brings the running window forward.
     QProcess second;
     second.setProcessEnvironment(session.Program().processEnvironment());
-    second.start(QString::fromStdString(session.Executable().string()), {"--simulate"});
+    second.start(QString::fromStdString(session.Executable().string()), {"--simulate", "--data-dir", dataDir});
     ASSERT_TRUE(second.waitForFinished(test::DesktopSession::kTimeoutMs));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
@@ -96,6 +113,44 @@ TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
     ASSERT_FALSE(session.Start().isEmpty());
     session.StartTray();
     EXPECT_FALSE(session.TrayIcon().isEmpty());
+}
+
+// A termination request while a message box of the start-up is open ends the program with 0, as
+// it does at the end of a session; it used to close the box and leave the program running.
+TEST(AppShellTerminationDesktopTest, TerminationDuringAStartUpMessageEndsTheProgram)
+{
+    VELDRANE_REQUIRE_DESKTOP();
+    test::DesktopSession session("EN");
+    // A journal of a profile move that cannot be read whole and cannot be removed: the start-up
+    // says that the files could not be put back.
+    std::filesystem::create_directories(session / "profiles.journal");
+    test::WriteFileBytes(session / "profiles.journal" / "keep", "x");
+    session.Launch();
+    ASSERT_FALSE(session.WaitForWindow("^NULL ==fp $").isEmpty()) << "no start-up message";
+    session.Program().terminate();
+    EXPECT_EQ(session.WaitForExit(), 0);
+}
+
+// "Save" to a mouse that answers late: the close button pressed during the save ends the program
+// once the save is done, with the profile stored; so does a termination request.
+TEST(AppShellTerminationDesktopTest, ExitAndTerminationDuringASaveWaitForIt)
+{
+    VELDRANE_REQUIRE_DESKTOP();
+    for (const bool terminate : {false, true}) {
+        test::DesktopSession session("EN");
+        const QString window = session.Start({"--sim-fault", "slow:900"});
+        ASSERT_FALSE(window.isEmpty());
+        std::filesystem::remove(session / ProfileConfigName(0));
+        session.Click(window, 950, 619); // "Save": three answers, each 900 ms late
+        if (terminate) {
+            session.Program().terminate();
+        } else {
+            session.Click(window, 986, 12);
+        }
+        EXPECT_EQ(session.WaitForExit(), 0) << (terminate ? "terminate" : "close button");
+        EXPECT_TRUE(std::filesystem::exists(session / ProfileConfigName(0))) << "the save did not end";
+        EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), 128u) << "the download did not end";
+    }
 }
 
 TEST(WaylandDesktopTest, TheWindowShowsOnAHeadlessCompositorAndTerminationEndsWithZero)

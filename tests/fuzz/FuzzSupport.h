@@ -2,7 +2,10 @@
 
 // What every fuzz target needs, the standard headers below included.
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdint>
 #include <cstdio>
@@ -26,12 +29,28 @@ inline void Require(bool holds, const char* what)
 
 // The folder of this fuzzing process, on a memory file system where there is one; the files of
 // one input are written there and replaced by the next input's.
+//
+// libFuzzer ends a run with _Exit, which runs no exit handler, and a finding ends it with a
+// signal: each process removes the folders of the fuzzing processes that are gone instead, so a
+// folder stays only until the next run.
 inline const std::filesystem::path& Folder()
 {
     static const std::filesystem::path folder = [] {
+        constexpr std::string_view kPrefix = "veldrane-fuzz-";
         const std::filesystem::path base =
             std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::filesystem::path own = base / ("veldrane-fuzz-" + std::to_string(getpid()));
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+            const std::string name = entry.path().filename().string();
+            if (!name.starts_with(kPrefix)) {
+                continue;
+            }
+            const long pid = std::strtol(name.c_str() + kPrefix.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+                std::filesystem::remove_all(entry.path(), error);
+            }
+        }
+        std::filesystem::path own = base / (std::string(kPrefix) + std::to_string(getpid()));
         std::filesystem::create_directories(own);
         std::atexit([] { std::filesystem::remove_all(Folder()); });
         return own;

@@ -2,20 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QTimer>
 
 #include <memory>
 
-#include "gui/CLBEditorWnd.h"
-#include "gui/GuiFixture.h"
 #include "adapters/qt/QtKeyNameSource.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroFile.h"
+#include "gui/CLBEditorWnd.h"
+#include "gui/GuiFixture.h"
 #include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {

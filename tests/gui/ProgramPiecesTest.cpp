@@ -12,11 +12,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "adapters/qt/SingleInstanceLock.h"
+#include "adapters/qt/TrayMessageSink.h"
 #include "gui/AppOptions.h"
 #include "gui/GuiFixture.h"
 #include "gui/QtProfileFileDialog.h"
-#include "adapters/qt/TrayMessageSink.h"
-#include "adapters/qt/SingleInstanceLock.h"
 #include "support/TempDir.h"
 
 namespace veldrane {

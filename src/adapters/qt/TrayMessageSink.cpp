@@ -2,10 +2,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMetaObject>
-#include <QThread>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QScreen>
+#include <QThread>
 
 #include <algorithm>
 

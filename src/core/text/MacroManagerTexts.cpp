@@ -64,7 +64,8 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
     .tooLongPart = "宏太长，鼠标无法容纳：%2 个事件中只有 %1 个送达鼠标。未送达的行已划线标出。",
-    .tooLongNothing = "宏太长，鼠标无法容纳：%2 个事件都未送达鼠标，因为有按键一直按住超出鼠标的容量。鼠标得到的是空宏。",
+    .tooLongNothing =
+        "宏太长，鼠标无法容纳：%2 个事件都未送达鼠标，因为有按键一直按住超出鼠标的容量。鼠标得到的是空宏。",
     .delayRefused = "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。",
     .fileTooLarge = "宏文件 record.ini 大于 4 MB，未被读取。请将其移走以新建宏文件。",
     .nameBlank = "宏名称不能为空",
@@ -94,7 +95,8 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
     .tooLongPart = "巨集太長，滑鼠無法容納：%2 個事件中只有 %1 個送達滑鼠。未送達的行已劃線標出。",
-    .tooLongNothing = "巨集太長，滑鼠無法容納：%2 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。滑鼠得到的是空巨集。",
+    .tooLongNothing =
+        "巨集太長，滑鼠無法容納：%2 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。滑鼠得到的是空巨集。",
     .delayRefused = "延時須為毫秒數，例如 120 或 120 ms。該行保持原值。",
     .fileTooLarge = "巨集檔案 record.ini 大於 4 MB，未被讀取。請將其移走以新建巨集檔案。",
     .nameBlank = "巨集名稱不能為空",

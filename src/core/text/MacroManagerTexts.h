@@ -37,10 +37,10 @@ struct MacroManagerTexts
     // (tooLongPart), or none at all, a key being held past the buffer's room (tooLongNothing).
     std::string_view tooLongPart;
     std::string_view tooLongNothing;
-    std::string_view delayRefused;  // an edited delay that is no number of milliseconds
-    std::string_view fileTooLarge;  // a macro file larger than kMaxMacroFileBytes, not read
-    std::string_view nameBlank;           // "Macro name is blank", a rename refused
-    std::string_view nameExists;          // "Macro name already exists", a rename refused
+    std::string_view delayRefused; // an edited delay that is no number of milliseconds
+    std::string_view fileTooLarge; // a macro file larger than kMaxMacroFileBytes, not read
+    std::string_view nameBlank;    // "Macro name is blank", a rename refused
+    std::string_view nameExists;   // "Macro name already exists", a rename refused
 };
 
 const MacroManagerTexts& MacroManagerTextsFor(Language language);

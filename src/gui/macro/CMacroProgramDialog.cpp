@@ -13,14 +13,14 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "core/macro/MacroItem.h"
+#include "core/text/Fonts.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "core/macro/MacroItem.h"
 #include "ports/KeyNameSource.h"
-#include "core/text/Fonts.h"
 
 namespace veldrane {
 

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "screens/common/ButtonPicture.h"
 #include "core/macro/MacroFile.h"
-#include "ports/SkinCanvas.h"
-#include "ports/TextMeasure.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/MacroKeyDialogTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/SkinCanvas.h"
+#include "ports/TextMeasure.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 namespace {

@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "core/buttons/AssignmentDialogs.h"
+#include "core/text/Language.h"
+#include "ports/Geometry.h"
+#include "ports/WheelNotches.h"
 #include "screens/common/DialogBackground.h"
 #include "screens/common/DialogButtons.h"
 #include "screens/common/PaintedList.h"
-#include "ports/Geometry.h"
-#include "ports/WheelNotches.h"
-#include "core/text/Language.h"
 
 namespace veldrane {
 

@@ -8,15 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "screens/common/DialogBackground.h"
-#include "screens/macro/ListLineEditorModel.h"
 #include "core/macro/MacroEncoder.h"
-#include "screens/macro/MacroManagerLayout.h"
 #include "core/macro/MacroRecorder.h"
+#include "core/text/Language.h"
 #include "ports/Geometry.h"
 #include "ports/SkinCanvas.h"
 #include "ports/WheelNotches.h"
-#include "core/text/Language.h"
+#include "screens/common/DialogBackground.h"
+#include "screens/macro/ListLineEditorModel.h"
+#include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {
 

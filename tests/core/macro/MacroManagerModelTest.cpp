@@ -8,8 +8,8 @@
 
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyMatrixBlock.h"
-#include "screens/macro/MacroKeyBindingModel.h"
 #include "core/macro/MacroTestSupport.h"
+#include "screens/macro/MacroKeyBindingModel.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
@@ -188,8 +188,8 @@ TEST_F(MacroManagerModelTest, ARefusedDelayIsSaid)
     Write(kAlpha);
     auto& model = Open(Language::SimplifiedChinese);
     model.RefuseDelay();
-    EXPECT_EQ(m_messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。", "警告"}}));
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                     "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。", "警告"}}));
     EXPECT_EQ(Text(), kAlpha);
 }
 
