@@ -149,6 +149,7 @@ TEST_F(MacroViewTest, ARightClickPointsTheMenuAtItsLineAndADelayIsTypedAsANumber
     EXPECT_EQ(Lines(events), QStringList({"B   Dn", "50 ms", "B   Up"}));
 
     const auto edit = [&](const QString& typed) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last editor goes
         const QPoint delay = events.visualItemRect(events.item(1)).center();
         for (int time = 0; time < 2 && !m_dialog->Editor(); ++time) {
             test::Click(*events.viewport(), delay);

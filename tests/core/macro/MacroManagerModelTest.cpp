@@ -1,5 +1,7 @@
 #include "screens/macro/MacroManagerModel.h"
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -197,11 +199,15 @@ TEST_F(MacroManagerModelTest, ARefusedDelayIsSaid)
 // and OK leaves the profile's macros as they were.
 TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
 {
-    std::string text = kAlpha;
-    while (text.size() <= kMaxMacroFileBytes) {
-        text += Section("M" + std::to_string(text.size()), 0, 0, 1, {"A   Dn", "A   Up"});
-    }
+    const std::string text = kAlpha + "[Padding]\r\nNote=" + std::string(kMaxMacroFileBytes, 'x') + "\r\n";
     Write(text);
+    // The file is left alone when it still has its size and its time (a write replaces it).
+    const auto written = std::filesystem::last_write_time(m_file.Path()) - std::chrono::hours(1);
+    std::filesystem::last_write_time(m_file.Path(), written);
+    const auto untouched = [&] {
+        return std::filesystem::file_size(m_file.Path()) == text.size() &&
+               std::filesystem::last_write_time(m_file.Path()) == written;
+    };
     auto& model = Open();
     EXPECT_EQ(m_messages.shown,
               (std::vector<Shown>{{Shown::Kind::Message,
@@ -212,10 +218,12 @@ TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
     model.NewMacro();
     model.Accept();
     EXPECT_FALSE(model.Result().has_value());
-    EXPECT_EQ(Text(), text);
+    EXPECT_TRUE(untouched());
     EXPECT_TRUE(ListMacroNames(m_file).empty());
     EXPECT_EQ(SaveMacro(m_file, Macro(0, 0, "1", {"A   Dn"}, "Alpha")), MacroSaveResult::FileTooLarge);
-    EXPECT_EQ(Text(), text);
+    EXPECT_EQ(WriteLoopTimes(m_file, "Alpha", 3), IniWriteResult::IoError);
+    EXPECT_FALSE(DeleteMacroSection(m_file, "Alpha"));
+    EXPECT_TRUE(untouched());
 }
 
 // The macro file's numbers moved down under the buttons: they played the next macro.
