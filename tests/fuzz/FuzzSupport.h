@@ -28,12 +28,10 @@ inline void Require(bool holds, const char* what)
 }
 
 // The folder of this fuzzing process, on a memory file system where there is one; the files of
-// one input are written there and replaced by the next input's.
-//
-// libFuzzer ends a run with _Exit, which runs no exit handler, and a finding ends it with a
-// signal: each process removes the folders of the fuzzing processes that are gone instead, so a
-// folder stays only until the next run.
-inline const std::filesystem::path& Folder()
+// one input are written there, and an InputFolder removes them when the input is done. libFuzzer
+// ends a run without the process's exit handlers, and a finding ends it with a signal: the
+// folders of fuzzing processes that are gone are removed when the next one starts.
+inline const std::filesystem::path& FolderPath()
 {
     static const std::filesystem::path folder = [] {
         constexpr std::string_view kPrefix = "veldrane-fuzz-";
@@ -50,13 +48,30 @@ inline const std::filesystem::path& Folder()
                 std::filesystem::remove_all(entry.path(), error);
             }
         }
-        std::filesystem::path own = base / (std::string(kPrefix) + std::to_string(getpid()));
-        std::filesystem::create_directories(own);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return own;
+        return base / (std::string(kPrefix) + std::to_string(getpid()));
     }();
     return folder;
 }
+
+inline const std::filesystem::path& Folder()
+{
+    std::filesystem::create_directories(FolderPath());
+    return FolderPath();
+}
+
+// For the length of one input: its files go when it is done.
+class InputFolder
+{
+public:
+    InputFolder() = default;
+    ~InputFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(FolderPath(), error);
+    }
+    InputFolder(const InputFolder&) = delete;
+    InputFolder& operator=(const InputFolder&) = delete;
+};
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {

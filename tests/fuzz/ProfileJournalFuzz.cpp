@@ -37,10 +37,10 @@ std::map<std::string, std::string> FilesIn(const fs::path& folder)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const fuzz::InputFolder inputFiles;
     fuzz::InputReader input(data, size);
     // The profile folder inside one of this input's own, beside a file it must never touch.
     const fs::path root = fuzz::Folder() / "journal";
-    fs::remove_all(root);
     const fs::path folder = root / "profiles";
     fs::create_directories(folder / "sub");
     fuzz::WriteBytes(root / "outside", "outside");
@@ -98,6 +98,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Require(after == before, "a journal that was not read whole changed files");
         }
     }
-    fs::remove_all(root);
     return 0;
 }

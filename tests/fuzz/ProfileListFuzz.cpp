@@ -19,12 +19,11 @@ namespace {
 
 using namespace veldrane;
 
-constexpr std::string_view kProfileSection = "Profile";
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const fuzz::InputFolder inputFiles;
     static const IconvTextCodec codec;
     fuzz::InputReader input(data, size);
     const std::uint8_t selectedChoice = input.Byte();
