@@ -12,9 +12,16 @@
 #include <QSignalBlocker>
 #include <QTimer>
 
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QMouseEvent>
+
 #include <chrono>
+#include <cstdio>
 #include <future>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "adapters/linux/HidAccess.h"
@@ -43,6 +50,7 @@
 #include "core/text/TrayTexts.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
+#include "gui/TerminationSignals.h"
 #include "gui/ToolkitTranslations.h"
 #include "gui/bus/VeldraneBusService.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
@@ -87,6 +95,74 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The mouse as the window's commands see it, with the download handed to the application.
+class ResponsiveConnection : public MouseConnection
+{
+public:
+    ResponsiveConnection(MouseConnection& mouse, std::function<bool(ProfileRecord&)> download)
+        : m_mouse(mouse), m_download(std::move(download))
+    {}
+
+    bool IsConnected() const override { return m_mouse.IsConnected(); }
+    bool DownloadProfile(ProfileRecord& record) override { return m_download(record); }
+
+private:
+    MouseConnection& m_mouse;
+    std::function<bool(ProfileRecord&)> m_download;
+};
+
+// The user's input while a save runs: the main window takes none but a press on its close button,
+// which asks the program to end once the save is done; the tray icon, its menu and message boxes
+// work as ever; every other window of the program waits.
+class InputDuringSave : public QObject
+{
+public:
+    InputDuringSave(CHidMouseApp& app, QWidget* window) : m_app(app), m_window(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!IsInput(event->type()) || !watched->isWidgetType()) {
+            return false;
+        }
+        QWidget* widget = static_cast<QWidget*>(watched);
+        QWidget* window = widget->window();
+        if (qobject_cast<QMenu*>(window) || qobject_cast<QMessageBox*>(window) ||
+            window->inherits("QSystemTrayIconSys")) {
+            return false;
+        }
+        if (window == m_window && event->type() == QEvent::MouseButtonPress) {
+            const auto* press = static_cast<QMouseEvent*>(event);
+            const QPoint at = widget->mapTo(window, press->position().toPoint());
+            if (press->button() == Qt::LeftButton && kCloseButton.Contains({at.x(), at.y()})) {
+                m_app.RequestExit();
+            }
+        }
+        return true;
+    }
+
+private:
+    static bool IsInput(QEvent::Type type)
+    {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ContextMenu:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    CHidMouseApp& m_app;
+    QWidget* m_window;
+};
+
 } // namespace
 
 CHidMouseApp::CHidMouseApp(AppOptions options, QObject* parent) : QObject(parent), m_options(options) {}
@@ -109,10 +185,16 @@ CHidMouseApp::~CHidMouseApp()
 int CHidMouseApp::Run()
 {
     m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    m_locations = DataLocations::Resolve(QCoreApplication::applicationDirPath().toStdString(),
+                                         m_options.dataDir.toStdString(), m_options.simulate);
+    // The data folder is what a second start must share with the running program to be the same.
+    const QString identity = QString::fromStdString(m_locations.user.lexically_normal().string());
     m_instanceLock = std::make_unique<SingleInstanceLock>();
-    if (!m_instanceLock->TryAcquire()) {
+    if (!m_instanceLock->TryAcquire(identity)) {
         // A start from the desktop's menu while the program runs hidden: show the running one.
-        m_instanceLock->RequestActivation();
+        if (m_instanceLock->RequestActivation(identity) == ActivationAnswer::OtherOptions) {
+            return RefuseSecondStart();
+        }
         return 0;
     }
     // The window is hidden most of the time; a message box closed while it is hidden must not end
@@ -134,9 +216,82 @@ int CHidMouseApp::Run()
     if (!m_deniedNode.empty()) {
         m_messages.ShowMessage(MouseNotPermittedText(m_language, m_deniedNode), kApplicationTitle);
     }
+    // An exit asked for during start-up (a termination signal while a message box was open) has
+    // ended that box's loop; the main loop would forget it.
+    if (m_exitRequested || TerminationSignals::Requested()) {
+        StopListener();
+        return 0;
+    }
     const int status = QCoreApplication::exec();
     StopListener();
     return status;
+}
+
+void CHidMouseApp::RequestExit()
+{
+    m_exitRequested = true;
+    // The program is ending: nothing may hold it in a message box any more.
+    m_messages.SetQuiet(true);
+    if (!m_saving) {
+        QCoreApplication::exit(0);
+    }
+}
+
+int CHidMouseApp::RefuseSecondStart()
+{
+    const std::filesystem::path labels = std::filesystem::exists(m_locations.user / kListName)
+                                             ? m_locations.user / kListName
+                                             : m_locations.installed / kListName;
+    const Language language = LanguageFromCode(IniFile(labels, m_codec).GetString(kSkinsSection, kLanguageKey));
+    const std::string_view text = AlreadyRunningElsewhereText(language);
+    std::fprintf(stderr, "veldrane: %.*s\n", static_cast<int>(text.size()), text.data());
+    std::fflush(stderr);
+    m_messages.ShowMessage(text, kApplicationTitle);
+    return 1;
+}
+
+bool CHidMouseApp::DownloadWhileResponsive(ProfileRecord& record)
+{
+    m_saving = true;
+    if (m_hotplugNotifier) {
+        m_hotplugNotifier->setEnabled(false);
+    }
+    bool taken = false;
+    {
+        InputDuringSave input(*this, m_window.get());
+        qApp->installEventFilter(&input);
+        // The download works on a copy: the window goes on painting the record meanwhile.
+        ProfileRecord copy = record;
+        QEventLoop loop;
+        std::thread download([&] {
+            taken = m_connection->DownloadProfile(copy);
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        });
+        loop.exec();
+        download.join();
+        record = copy;
+    }
+    FinishSave();
+    return taken;
+}
+
+void CHidMouseApp::FinishSave()
+{
+    m_saving = false;
+    if (m_exitRequested) {
+        QCoreApplication::exit(0);
+        return;
+    }
+    if (m_hotplugNotifier) {
+        m_hotplugNotifier->setEnabled(true);
+    }
+    HandleHotplugEvents();
+    for (const DeviceNotice& notice : std::exchange(m_noticesAfterSave, {})) {
+        SendDeviceNotice(notice);
+    }
+    if (std::exchange(m_activationAfterSave, false)) {
+        ShowFromTray();
+    }
 }
 
 void CHidMouseApp::ConnectDevice()
@@ -187,8 +342,6 @@ void CHidMouseApp::TraceSimulatedMouse()
 
 void CHidMouseApp::PrepareDataDirectory()
 {
-    m_locations = DataLocations::Resolve(QCoreApplication::applicationDirPath().toStdString(),
-                                         m_options.dataDir.toStdString(), m_options.simulate);
     m_icon = LoadAppIcon(m_locations.installed);
     QGuiApplication::setWindowIcon(m_icon);
     if (m_locations.user.empty()) {
@@ -234,13 +387,15 @@ void CHidMouseApp::LoadProfileAndSkin()
 void CHidMouseApp::CreateWindow()
 {
     m_images = std::make_unique<SkinImageCache>(m_skinDirectory);
+    m_savingConnection = std::make_unique<ResponsiveConnection>(
+        *m_connection, [this](ProfileRecord& record) { return DownloadWhileResponsive(record); });
     m_context = std::make_unique<AppContext>(AppContext{
-        m_records, *m_files, *m_connection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier, *m_noticeTarget,
-        m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
+        m_records, *m_files, *m_savingConnection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier,
+        *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->setWindowIcon(m_icon);
     m_window->SetHideMinimises(!m_trayAvailable);
-    m_window->SetExitHandler([] { QCoreApplication::exit(0); });
+    m_window->SetExitHandler([this] { RequestExit(); });
     m_window->SetProfileManagerOpener([this] {
         // The manager's notices reach the main window posted, as message 0xB03 does.
         const auto notify = [this](ProfileManagerNotice notice) {
@@ -356,7 +511,7 @@ void CHidMouseApp::CreateTrayIcon()
             [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
     m_trayMenu.addSeparator();
     AddAutostartAction(m_trayMenu);
-    connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [] { QCoreApplication::exit(0); });
+    connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [this] { RequestExit(); });
 
     m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
     m_tray->setToolTip(QString::fromLatin1(kTrayTip));
@@ -454,6 +609,9 @@ void CHidMouseApp::WatchHotplug()
 
 void CHidMouseApp::HandleHotplugEvents()
 {
+    if (m_saving) {
+        return; // the events wait in their source until the save is done
+    }
     for (const HotplugEvent& event : m_hotplug->TakeEvents()) {
         m_changes->HandleDeviceChange(event);
     }
@@ -461,6 +619,10 @@ void CHidMouseApp::HandleHotplugEvents()
 
 void CHidMouseApp::ShowFromTray()
 {
+    if (m_saving) {
+        m_activationAfterSave = true;
+        return;
+    }
     if (m_window) {
         m_window->Model().ShowFromTray();
     }
@@ -495,7 +657,10 @@ void CHidMouseApp::DeliverNotice(DeviceNotice notice)
     QMetaObject::invokeMethod(
         this,
         [this, notice] {
-            if (!m_closing) {
+            if (m_saving) {
+                // The notice's handler talks to the mouse, which the save has for itself.
+                m_noticesAfterSave.push_back(notice);
+            } else if (!m_closing) {
                 SendDeviceNotice(notice);
             }
         },

@@ -14,6 +14,7 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "adapters/linux/Autostart.h"
 #include "adapters/linux/DataLocations.h"
@@ -46,6 +47,7 @@ class DeviceLinkConnection;
 class DeviceListener;
 class DeviceNoticeHandler;
 class DeviceNoticeHandlerTarget;
+class MouseConnection;
 class HidBackend;
 class HidapiBackend;
 class HotplugSource;
@@ -74,8 +76,14 @@ public:
     explicit CHidMouseApp(AppOptions options, QObject* parent = nullptr);
     ~CHidMouseApp() override;
 
-    // Runs the program until "Exit"; the process's exit status. A second instance returns 0 at once.
+    // Runs the program until "Exit"; the process's exit status. A second instance returns 0 at
+    // once, or 1 when the running one uses another data folder.
     int Run();
+
+    // "Exit", the window's close button and a termination signal: the program ends. During a
+    // "Save" it ends once the save is done (the transport's time-outs bound the wait); a request
+    // made before the event loop runs (during a message box at start-up) ends it before it does.
+    void RequestExit();
 
 protected:
     // Every release of a button or key in the program may have edited the profile: the bus's
@@ -110,6 +118,12 @@ private:
     void HandleHotplugEvents();
     void ShowFromTray();
     void StopListener();
+    // A second start with another data folder: said on standard error and in a box.
+    int RefuseSecondStart();
+    // "Save": the download runs beside the event loop, which meanwhile takes only what may come
+    // during it (an exit request above all); what would touch the mouse or the profile waits.
+    bool DownloadWhileResponsive(ProfileRecord& record);
+    void FinishSave();
 
     AppOptions m_options;
     DataLocations m_locations;
@@ -142,6 +156,12 @@ private:
     std::unique_ptr<DeviceNoticeHandlerTarget> m_noticeTarget;
     std::unique_ptr<DeviceListener> m_listener;
     std::atomic<bool> m_closing{false};
+    bool m_exitRequested = false;
+    bool m_saving = false;
+    // What came during a save and is handled once it is done.
+    std::vector<DeviceNotice> m_noticesAfterSave;
+    bool m_activationAfterSave = false;
+    std::unique_ptr<MouseConnection> m_savingConnection;
     std::unique_ptr<DeviceLinkConnection> m_connection;
 
     QtShell m_shell;

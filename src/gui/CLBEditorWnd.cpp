@@ -7,8 +7,9 @@
 
 namespace veldrane {
 
-CLBEditorWnd::CLBEditorWnd(QListWidget& list, LineEditorMode mode, CommitHandler onCommit)
-    : QLineEdit(list.viewport()), m_list(list), m_model(mode), m_onCommit(std::move(onCommit))
+CLBEditorWnd::CLBEditorWnd(QListWidget& list, LineEditorMode mode, CommitHandler onCommit, RefusalHandler onRefusal)
+    : QLineEdit(list.viewport()), m_list(list), m_model(mode), m_onCommit(std::move(onCommit)),
+      m_onRefusal(std::move(onRefusal))
 {
     setObjectName(QStringLiteral("CLBEditorWnd"));
     hide();
@@ -91,6 +92,9 @@ void CLBEditorWnd::Handle(LineEditorInput input)
     End();
     if (outcome.commit && m_onCommit) {
         m_onCommit(*outcome.commit);
+    }
+    if (outcome.refused && m_onRefusal) {
+        m_onRefusal();
     }
 }
 

@@ -19,8 +19,10 @@ class CLBEditorWnd : public QLineEdit
 {
 public:
     using CommitHandler = std::function<void(const LineEditorCommit&)>;
+    using RefusalHandler = std::function<void()>;
 
-    CLBEditorWnd(QListWidget& list, LineEditorMode mode, CommitHandler onCommit);
+    // `onRefusal` hears of an edit that ended on a text the mode does not take.
+    CLBEditorWnd(QListWidget& list, LineEditorMode mode, CommitHandler onCommit, RefusalHandler onRefusal = {});
     ~CLBEditorWnd() override;
 
     // Opens the editor over `line` with the line's text. False when there is no such line; the
@@ -40,6 +42,7 @@ private:
     QListWidget& m_list;
     ListLineEditorModel m_model;
     CommitHandler m_onCommit;
+    RefusalHandler m_onRefusal;
     bool m_grabbing = false;
 };
 

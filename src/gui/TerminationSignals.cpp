@@ -10,9 +10,11 @@ namespace veldrane {
 namespace {
 
 int g_pipe[2] = {-1, -1};
+volatile std::sig_atomic_t g_requested = 0;
 
 extern "C" void OnTerminationSignal(int)
 {
+    g_requested = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[0], &byte, 1);
 }
@@ -25,10 +27,14 @@ TerminationSignals::TerminationSignals()
         return;
     }
     m_notifier = std::make_unique<QSocketNotifier>(g_pipe[1], QSocketNotifier::Read);
-    connect(m_notifier.get(), &QSocketNotifier::activated, this, [] {
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(g_pipe[1], &byte, 1);
-        QCoreApplication::exit(0);
+        if (m_handler) {
+            m_handler();
+        } else {
+            QCoreApplication::exit(0);
+        }
     });
     struct sigaction action = {};
     action.sa_handler = OnTerminationSignal;
@@ -36,6 +42,11 @@ TerminationSignals::TerminationSignals()
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+}
+
+bool TerminationSignals::Requested()
+{
+    return g_requested != 0;
 }
 
 TerminationSignals::~TerminationSignals()

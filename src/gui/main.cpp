@@ -30,7 +30,8 @@ int main(int argc, char** argv)
     // Wayland and by its class on X11, which the toolkit takes from the application's name.
     QCoreApplication::setApplicationName(QStringLiteral(VELDRANE_APP_ID));
     QGuiApplication::setDesktopFileName(QStringLiteral(VELDRANE_APP_ID));
-    const veldrane::TerminationSignals terminationSignals;
+    veldrane::TerminationSignals terminationSignals;
     veldrane::CHidMouseApp app(*commandLine.options);
+    terminationSignals.SetHandler([&app] { app.RequestExit(); });
     return app.Run();
 }

@@ -11,6 +11,9 @@
 
 #include <algorithm>
 
+#include <chrono>
+#include <filesystem>
+
 #include "DesktopSession.h"
 #include "core/profile/ProfileFileNames.h"
 
@@ -27,11 +30,26 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     // Hidden at start: nothing of the program is shown but its icon.
     EXPECT_TRUE(session.Xdo({"search", "--onlyvisible", "--name", "^Tessaly VELDRANE$"}).isEmpty());
 
-    // A second start while the first runs hidden in the tray (a click on the desktop's menu
-    // entry) ends at once with 0 and brings the running window forward.
+    // A second start with another data folder (the simulated mouse's default one) is not taken
+    // for a click on the menu entry: it says why it does not run and ends with 1, and the running
+    // one stays hidden.
+    const QString dataDir = QString::fromStdString((session / "").parent_path().string());
+    QProcess other;
+    other.setProcessEnvironment(session.Program().processEnvironment());
+    other.start(QString::fromStdString(session.Executable().string()), {"--simulate"});
+    const QString box = session.WaitForWindow("^Tessaly VELDRANE$");
+    ASSERT_FALSE(box.isEmpty()) << "no message said why the second start does not run";
+    session.Key({"Return"});
+    ASSERT_TRUE(other.waitForFinished(test::DesktopSession::kTimeoutMs));
+    EXPECT_EQ(other.exitCode(), 1);
+    EXPECT_TRUE(
+        other.readAllStandardError().contains("VELDRANE is already running with another data folder. Close it first."));
+
+    // A second start with the same folder while the first runs hidden in the tray (a click on the
+    // desktop's menu entry) ends at once with 0 and brings the running window forward.
     QProcess second;
     second.setProcessEnvironment(session.Program().processEnvironment());
-    second.start(QString::fromStdString(session.Executable().string()), {"--simulate"});
+    second.start(QString::fromStdString(session.Executable().string()), {"--simulate", "--data-dir", dataDir});
     ASSERT_TRUE(second.waitForFinished(test::DesktopSession::kTimeoutMs));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
@@ -113,6 +131,52 @@ TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)
     ASSERT_FALSE(session.Start().isEmpty());
     session.StartTray();
     EXPECT_FALSE(session.TrayIcon().isEmpty());
+}
+
+// A termination request while a message box of the start-up is open ends the program with 0, as
+// it does at the end of a session; it used to close the box and leave the program running.
+TEST(AppShellTerminationDesktopTest, TerminationDuringAStartUpMessageEndsTheProgram)
+{
+    VELDRANE_REQUIRE_DESKTOP();
+    test::DesktopSession session("EN");
+    // A journal of a profile move that cannot be read whole and cannot be removed: the start-up
+    // says that the files could not be put back.
+    std::filesystem::create_directories(session / "profiles.journal");
+    test::WriteFileBytes(session / "profiles.journal" / "keep", "x");
+    session.Launch();
+    ASSERT_FALSE(session.WaitForWindow("^NULL ==fp $").isEmpty()) << "no start-up message";
+    session.Program().terminate();
+    EXPECT_EQ(session.WaitForExit(), 0);
+}
+
+// "Save" to a mouse that answers late: the close button pressed during the save ends the program
+// once the save is done, with the profile stored; so does a termination request. A mouse that
+// answers too late fails the download, whose warning would then have swallowed the press: the
+// program ends without it.
+TEST(AppShellTerminationDesktopTest, ExitAndTerminationDuringASaveWaitForIt)
+{
+    VELDRANE_REQUIRE_DESKTOP();
+    // The fault (three answers each this late; beyond 1000 ms the chunks do not come), and whether
+    // the program is asked to terminate instead of closed.
+    const std::pair<const char*, bool> cases[] = {{"slow:900", false}, {"slow:900", true}, {"slow:1100", false}};
+    for (const auto& [fault, terminate] : cases) {
+        test::DesktopSession session("EN");
+        const QString window = session.Start({"--sim-fault", fault});
+        ASSERT_FALSE(window.isEmpty());
+        // The profile's file made to look old, so that the save's write can be told.
+        const auto aged = std::filesystem::last_write_time(session / ProfileConfigName(0)) - std::chrono::hours(1);
+        std::filesystem::last_write_time(session / ProfileConfigName(0), aged);
+        session.Click(window, 950, 619); // "Save"
+        if (terminate) {
+            session.Program().terminate();
+        } else {
+            session.Click(window, 986, 12);
+        }
+        const std::string what = std::string(fault) + (terminate ? ", terminate" : ", close button");
+        EXPECT_EQ(session.WaitForExit(), 0) << what;
+        EXPECT_NE(std::filesystem::last_write_time(session / ProfileConfigName(0)), aged) << what;
+        EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), std::string_view(fault) == "slow:900" ? 128u : 0u) << what;
+    }
 }
 
 TEST(WaylandDesktopTest, TheWindowShowsOnAHeadlessCompositorAndTerminationEndsWithZero)

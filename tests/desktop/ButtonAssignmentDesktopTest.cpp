@@ -158,5 +158,45 @@ TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
 
 INSTANTIATE_TEST_SUITE_P(Languages, MacroManagerDesktopTest, ::testing::Values("EN", "CHS", "CHT"));
 
+// One press of a key is one key of the macro: every modifier on either side, and the keys with a
+// second meaning (Print, Pause, the menu key). The keys go by their keycodes, as a keyboard sends
+// them: xdotool given a modifier's keysym presses the left key of that modifier as well.
+TEST(MacroRecordingDesktopTest, EachKeyPressIsOneKeyOfTheMacro)
+{
+    VELDRANE_REQUIRE_DESKTOP();
+    test::DesktopSession session("EN");
+    const QString window = session.Start();
+    ASSERT_FALSE(window.isEmpty());
+    session.Click(window, kMacroRowX, kMacroRowY);
+    const QString manager = session.WaitForFocusAwayFrom(window);
+    ASSERT_FALSE(manager.isEmpty());
+    session.Click(manager, kNewX, kNewY);
+    session.Click(manager, kRecordX, kRecordY);
+    const std::pair<const char*, const char*> keys[] = {
+        {"37", "Ctrl"},         {"105", "Right Ctrl"}, {"50", "Shift"},         {"62", "Right Shift"},
+        {"64", "Alt"},          {"108", "Right Alt"},  {"133", "Left Windows"}, {"134", "Right Windows"},
+        {"135", "Application"}, {"107", "Prnt Scrn"},  {"127", "Pause"}};
+    std::vector<std::string> expected;
+    for (const auto& [keycode, name] : keys) {
+        session.Key({keycode});
+        expected.push_back(std::string(name) + "   Dn");
+        expected.push_back(std::string(name) + "   Up");
+    }
+    session.Click(manager, kRecordX, kRecordY); // stop, which saves
+    const IniFile macros(session / kMacroFileName, session.Codec());
+    ASSERT_TRUE(session.WaitFor([&] {
+        const auto names = ListMacroNames(macros);
+        return !names.empty() && !macros.GetString(names.front(), "ItemCount").empty();
+    }));
+    const MacroRecord recorded = LoadMacro(macros, ListMacroNames(macros).front());
+    std::vector<std::string> lines;
+    for (const MacroItem& item : recorded.items) {
+        lines.push_back(item.Text());
+    }
+    EXPECT_EQ(lines, expected);
+    session.Click(manager, kManagerOkX, kManagerOkY);
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
+}
+
 } // namespace
 } // namespace veldrane

@@ -1,7 +1,10 @@
 // The device side fed by whatever the interfaces answer: the search over any list of interfaces,
 // the commands and block transfers of a download, and notices from any notification report with
 // the reads they make. Nothing may read or write outside a buffer, whatever lengths the answers
-// announce, and a read never asks for more than its buffer holds.
+// announce, and a read never asks for more than its buffer holds. The download keeps its word
+// whatever the mouse does: it sends nothing after the first report that failed, writes the
+// settings block (0x0C) only after the mouse's whole answer to 0x8C, and says it failed exactly
+// when a report failed.
 
 #include <algorithm>
 #include <memory>
@@ -14,11 +17,12 @@
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNotice.h"
 #include "core/device/DeviceNoticeHandler.h"
+#include "core/device/HidTransport.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/ProfileDownload.h"
 #include "core/device/SettingsBlock.h"
-#include "ports/HidBackend.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/HidBackend.h"
 #include "support/FakeClock.h"
 #include "support/RecordingMessageSink.h"
 
@@ -51,29 +55,120 @@ HidReadResult Read(fuzz::InputReader& input, std::span<std::uint8_t> report)
     return {std::min<std::size_t>(report.size(), input.Byte()), false};
 }
 
+// One report exchanged with an interface, as the download's promises are checked against.
+struct Exchange
+{
+    enum class Kind
+    {
+        SetFeature,
+        GetFeature,
+        WriteOutput,
+        ReadInput,
+    } kind;
+    bool ok = false;            // the interface took the report, or a read brought one
+    std::uint8_t code = 0;      // SetFeature: the command code; GetFeature: the answer's block length
+    std::uint8_t parameter = 0; // SetFeature: the command's parameter
+    std::size_t dataBytes = 0;  // ReadInput: the bytes of block data that came (the report id left out)
+};
+
 class ScriptedDevice : public HidDevice
 {
 public:
-    explicit ScriptedDevice(fuzz::InputReader& input) : m_input(input) {}
+    ScriptedDevice(fuzz::InputReader& input, std::vector<Exchange>& log) : m_input(input), m_log(log) {}
 
-    bool SetFeature(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
-    bool GetFeature(std::span<std::uint8_t> report) override { return Succeeds(m_input) && Fill(m_input, report); }
-    bool WriteOutput(std::span<const std::uint8_t>) override { return Succeeds(m_input); }
+    bool SetFeature(std::span<const std::uint8_t> report) override
+    {
+        const bool ok = Succeeds(m_input);
+        m_log.push_back({Exchange::Kind::SetFeature, ok, ByteAt(report, kReportDataOffset + kCommandCode),
+                         ByteAt(report, kReportDataOffset + kCommandParameter), 0});
+        return ok;
+    }
+    bool GetFeature(std::span<std::uint8_t> report) override
+    {
+        const bool ok = Succeeds(m_input) && Fill(m_input, report);
+        m_log.push_back(
+            {Exchange::Kind::GetFeature, ok, ByteAt(report, kReportDataOffset + kCommandBlockLength), 0, 0});
+        return ok;
+    }
+    bool WriteOutput(std::span<const std::uint8_t>) override
+    {
+        const bool ok = Succeeds(m_input);
+        m_log.push_back({Exchange::Kind::WriteOutput, ok, 0, 0, 0});
+        return ok;
+    }
     HidReadResult ReadInput(std::span<std::uint8_t> report, std::chrono::milliseconds) override
     {
-        return Read(m_input, report);
+        const HidReadResult read = Read(m_input, report);
+        const std::size_t length = std::min(read.length, report.size());
+        m_log.push_back({Exchange::Kind::ReadInput, !read.failed && length > kReportDataOffset, 0, 0,
+                         length > kReportDataOffset ? std::min(length - kReportDataOffset, kBlockChunkSize) : 0});
+        return read;
     }
     HidReadResult WaitInput(std::span<std::uint8_t> report) override { return Read(m_input, report); }
     void Wake() override {}
 
 private:
+    static std::uint8_t ByteAt(std::span<const std::uint8_t> report, std::size_t at)
+    {
+        return at < report.size() ? report[at] : 0;
+    }
+
     fuzz::InputReader& m_input;
+    std::vector<Exchange>& m_log;
 };
+
+// The download's promises, checked on what it exchanged with the mouse.
+void CheckDownload(const std::vector<Exchange>& log, const DownloadResult& result)
+{
+    const auto failed = std::find_if(log.begin(), log.end(), [](const Exchange& exchange) { return !exchange.ok; });
+    fuzz::Require(failed == log.end() || failed + 1 == log.end(), "a report went out after one that failed");
+
+    // The settings block read: the answer's length and the data that came after it.
+    bool readWhole = false;
+    for (auto exchange = log.begin(); exchange != log.end(); ++exchange) {
+        if (exchange->kind != Exchange::Kind::SetFeature) {
+            continue;
+        }
+        if (exchange->code == kCommandReadSettingsBlock) {
+            const auto answer = exchange + 1;
+            std::size_t data = 0;
+            for (auto read = answer + 1;
+                 answer != log.end() && read != log.end() && read->kind == Exchange::Kind::ReadInput && read->ok;
+                 ++read) {
+                data += read->dataBytes;
+                if (read->dataBytes < kBlockChunkSize) {
+                    break;
+                }
+            }
+            readWhole = answer != log.end() && answer->ok && answer->code == kImageBlockSize && data >= kImageBlockSize;
+        }
+        if (exchange->code == kCommandWriteSettingsBlock) {
+            fuzz::Require(readWhole, "the settings block was written without the whole answer to 0x8C");
+        }
+    }
+
+    // Taken exactly when every report went through, the last macro's included.
+    const bool lastMacroSent = std::any_of(log.begin(), log.end(),
+                                           [](const Exchange& exchange) {
+                                               return exchange.kind == Exchange::Kind::SetFeature &&
+                                                      exchange.code == kCommandWriteMacro &&
+                                                      exchange.parameter == kImageMacroCount;
+                                           }) &&
+                               log.back().kind == Exchange::Kind::WriteOutput;
+    if (result.Taken()) {
+        fuzz::Require(failed == log.end() && readWhole && lastMacroSent, "a download that failed said it was taken");
+    } else {
+        fuzz::Require(failed != log.end() || !readWhole, "a download where every report went through said it failed");
+    }
+}
 
 class ScriptedBackend : public HidBackend
 {
 public:
     explicit ScriptedBackend(fuzz::InputReader& input) : m_input(input) {}
+
+    // Every report exchanged with any interface opened, in order.
+    std::vector<Exchange> log;
 
     std::vector<HidInterfaceInfo> Enumerate() override
     {
@@ -98,7 +193,7 @@ public:
     }
     std::unique_ptr<HidDevice> Open(const std::string& path, HidOpenMode mode) override
     {
-        auto device = Succeeds(m_input) ? std::make_unique<ScriptedDevice>(m_input) : nullptr;
+        auto device = Succeeds(m_input) ? std::make_unique<ScriptedDevice>(m_input, log) : nullptr;
         if (device != nullptr && mode == HidOpenMode::Reading && listener == nullptr) {
             listener = device.get(); // the search keeps the first notification interface it opens
             listenerInputLength = m_inputLengths.at(std::stoul(path));
@@ -134,7 +229,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ProfileRecord record;
     const std::string_view recordBytes = input.Bytes(kProfileRecordSize);
     std::copy(recordBytes.begin(), recordBytes.end(), record.Bytes().begin());
-    WriteProfileToMouse(link, image, record);
+    backend.log.clear();
+    const DownloadResult result = WriteProfileToMouse(link, image, record);
+    CheckDownload(backend.log, result);
 
     test::RecordingMessageSink messages;
     DeviceNoticeHandler handler(link, image, messages, static_cast<Language>(input.Byte() % 3));

@@ -2,7 +2,10 @@
 
 // What every fuzz target needs, the standard headers below included.
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdint>
 #include <cstdio>
@@ -25,19 +28,50 @@ inline void Require(bool holds, const char* what)
 }
 
 // The folder of this fuzzing process, on a memory file system where there is one; the files of
-// one input are written there and replaced by the next input's.
-inline const std::filesystem::path& Folder()
+// one input are written there, and an InputFolder removes them when the input is done. libFuzzer
+// ends a run without the process's exit handlers, and a finding ends it with a signal: the
+// folders of fuzzing processes that are gone are removed when the next one starts.
+inline const std::filesystem::path& FolderPath()
 {
     static const std::filesystem::path folder = [] {
+        constexpr std::string_view kPrefix = "veldrane-fuzz-";
         const std::filesystem::path base =
             std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path();
-        std::filesystem::path own = base / ("veldrane-fuzz-" + std::to_string(getpid()));
-        std::filesystem::create_directories(own);
-        std::atexit([] { std::filesystem::remove_all(Folder()); });
-        return own;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(base, error)) {
+            const std::string name = entry.path().filename().string();
+            if (!name.starts_with(kPrefix)) {
+                continue;
+            }
+            const long pid = std::strtol(name.c_str() + kPrefix.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+                std::filesystem::remove_all(entry.path(), error);
+            }
+        }
+        return base / (std::string(kPrefix) + std::to_string(getpid()));
     }();
     return folder;
 }
+
+inline const std::filesystem::path& Folder()
+{
+    std::filesystem::create_directories(FolderPath());
+    return FolderPath();
+}
+
+// For the length of one input: its files go when it is done.
+class InputFolder
+{
+public:
+    InputFolder() = default;
+    ~InputFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(FolderPath(), error);
+    }
+    InputFolder(const InputFolder&) = delete;
+    InputFolder& operator=(const InputFolder&) = delete;
+};
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniEncoding.h"
 #include "core/ini/IniFile.h"
-#include "adapters/linux/IconvTextCodec.h"
 
 namespace {
 
@@ -45,6 +45,7 @@ std::vector<std::string> Lines(const std::string& text)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const fuzz::InputFolder inputFiles;
     static const IconvTextCodec codec;
     fuzz::InputReader input(data, size);
     const auto fallback = static_cast<LegacyCodePage>(input.Byte() % 3);

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
-#include "adapters/linux/IconvTextCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace veldrane;
+    const fuzz::InputFolder inputFiles;
     static const IconvTextCodec codec;
     fuzz::InputReader input(data, size);
     const auto fallback = static_cast<LegacyCodePage>(input.Byte() % 3);

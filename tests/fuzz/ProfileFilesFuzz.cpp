@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "FuzzSupport.h"
-#include "core/ini/IniEncoding.h"
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniEncoding.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
@@ -25,6 +25,7 @@ constexpr std::string_view kList = "[Profile]\r\nCurProfileName=A\r\nItemCount=1
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    const fuzz::InputFolder inputFiles;
     static const IconvTextCodec codec;
     fuzz::InputReader input(data, size);
     const auto language = static_cast<Language>(input.Byte() % 3);

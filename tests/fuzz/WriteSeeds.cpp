@@ -4,10 +4,10 @@
 // conversation in which the mouse answers like itself.
 
 #include "FuzzSupport.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniEncoding.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroFile.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "core/profile/FactoryFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "sim/SimulatedMouse.h"
@@ -69,17 +69,34 @@ int main(int argc, char** argv)
     Seed(out / "profile", "profile0", std::string_view("\x00\x00\x00", 3),
          fuzz::ReadBytes(factory / ProfileConfigName(0)) + fuzz::ReadBytes(factory / ProfileLabelName(0)));
 
+    // A save writes only into a macro file that exists, as the manager's first New creates it.
     const fs::path macros = factory / kMacroFileName;
+    fuzz::WriteBytes(macros, "");
     IniFile macroFile(macros, codec);
     using Item = MacroItem;
-    SaveMacro(macroFile, {"Macro_1", 1, 0, "1", {Item::Press("A"), Item::Delay(120), Item::Release("A")}});
-    SaveMacro(macroFile,
-              {"Macro_2",
-               0,
-               1,
-               "3",
-               {Item::Press("Left Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Left Ctrl")}});
+    const MacroRecord seedMacros[] = {
+        {"Macro_1", 1, 0, "1", {Item::Press("A"), Item::Delay(120), Item::Release("A")}},
+        {"Macro_2", 0, 1, "3", {Item::Press("Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Ctrl")}},
+    };
+    for (const MacroRecord& macro : seedMacros) {
+        if (SaveMacro(macroFile, macro) != MacroSaveResult::Saved) {
+            std::fprintf(stderr, "cannot write the macro seed %s\n", macros.c_str());
+            return 1;
+        }
+    }
     Seed(out / "macro", "record.ini", std::string_view("\x00", 1), fuzz::ReadBytes(macros));
+
+    // The profile list: the position to select, a typed name of no pieces, the factory list.
+    Seed(out / "profilelist", "str.ini", std::string_view("\x00\x00", 2), list);
+
+    // A journal of a move cut off after the journal was written: two profiles' files, one that
+    // did not exist, and the list.
+    std::string journal("\x00\x04", 2);
+    for (const std::string_view name : {"\x00", "\x01", "\x03", "\x02"}) {
+        journal += std::string(name) + (name == "\x03" ? std::string("\x00", 1) : std::string("\x80\x08old file"));
+    }
+    journal += std::string("\x00", 1);
+    Seed(out / "journal", "cut-off", {}, journal);
 
     // The search finds a command and a notification interface with the mouse's lengths, every
     // report is taken, and the answers are whole 9-byte feature reports and 65-byte chunks.

@@ -12,7 +12,10 @@
 #include "core/buttons/KeyTables.h"
 #include "gui/GuiFixture.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ProfileFileNames.h"
 #include "gui/buttons/CComboDialog.h"
+#include "gui/buttons/CMacroDialog.h"
 #include "gui/buttons/CSingleDialog.h"
 #include "adapters/qt/QtKeyNameSource.h"
 #include "core/ini/IniFile.h"
@@ -100,6 +103,21 @@ TEST_F(CaptureDialogView, KeysThatWouldCloseAreCapturedAndLeaveTheDialogOpen)
         combo.hide();
         EXPECT_EQ(QWidget::keyboardGrabber(), nullptr);
     }
+}
+
+// The macro key dialog's list of macros closes on Escape; the dialog stays.
+TEST_F(CaptureDialogView, EscapeClosesTheMacroListOfTheMacroKeyDialog)
+{
+    test::WritePicture(skinDir / "macro-key.png", {400, 286}, QColor(10, 20, 30));
+    const IniFile macros(dir / kMacroFileName, codec);
+    test::WriteFileBytes(macros.Path(), "[Alpha]\r\nMacroLoopTimes=1\r\n");
+    CMacroDialog dialog(cache, messages, macros, Language::English);
+    dialog.show();
+    test::Click(dialog, {90, 136});
+    ASSERT_TRUE(dialog.Model().Dropdown().has_value());
+    test::TapKey(dialog, Qt::Key_Escape, 1);
+    EXPECT_FALSE(dialog.Model().Dropdown().has_value());
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 // With a keycode (the evdev code + 8) the physical key decides, whatever Qt's key says (a French

@@ -2,17 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QTimer>
 
 #include <memory>
 
-#include "gui/CLBEditorWnd.h"
-#include "gui/GuiFixture.h"
 #include "adapters/qt/QtKeyNameSource.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroFile.h"
+#include "gui/CLBEditorWnd.h"
+#include "gui/GuiFixture.h"
 #include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {
@@ -125,6 +128,46 @@ TEST_F(MacroViewTest, ARenameInTheInPlaceEditorReplacesTheName)
     EXPECT_EQ(Lines(macros), QStringList({"Alpha", "Bravo"}));
     test::Click(*m_dialog, {300, 400});
     EXPECT_EQ(m_file.SectionNames(), (std::vector<std::string>{"Alpha", "Bravo"}));
+}
+
+// The menu acts on the line the right click was on, not on the one highlighted before; a delay
+// typed as a bare number is milliseconds, and a text that is no delay is refused aloud.
+TEST_F(MacroViewTest, ARightClickPointsTheMenuAtItsLineAndADelayIsTypedAsANumber)
+{
+    m_dialog->MacroList()->setCurrentRow(1);
+    QListWidget& events = *m_dialog->EventList();
+    ASSERT_EQ(Lines(events), QStringList({"B   Dn", "B   Up"}));
+    test::Click(*events.viewport(), events.visualItemRect(events.item(0)).center());
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        menu->actions().at(4)->trigger(); // "Insert Delay"
+        menu->close();
+    });
+    test::SendMouse(*events.viewport(), QEvent::MouseButtonPress, events.visualItemRect(events.item(1)).center(),
+                    Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(Lines(events), QStringList({"B   Dn", "50 ms", "B   Up"}));
+
+    const auto edit = [&](const QString& typed) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last editor goes
+        const QPoint delay = events.visualItemRect(events.item(1)).center();
+        for (int time = 0; time < 2 && !m_dialog->Editor(); ++time) {
+            test::Click(*events.viewport(), delay);
+            test::SendMouse(*events.viewport(), QEvent::MouseButtonDblClick, delay, Qt::LeftButton, Qt::LeftButton);
+        }
+        ASSERT_NE(m_dialog->Editor(), nullptr);
+        m_dialog->Editor()->setText(typed);
+        Key(*m_dialog->Editor(), QEvent::KeyPress, Qt::Key_Return);
+    };
+    edit("250");
+    EXPECT_EQ(Lines(events), QStringList({"B   Dn", "250 ms", "B   Up"}));
+    EXPECT_EQ(m_file.GetString("Beta", "Item1"), "250 ms");
+    EXPECT_TRUE(messages.shown.empty());
+    edit("soon");
+    EXPECT_EQ(Lines(events), QStringList({"B   Dn", "250 ms", "B   Up"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "A delay is a number of milliseconds, such as 120 or 120 ms. The line keeps its "
+                                      "old value.");
 }
 
 } // namespace

@@ -5,15 +5,18 @@
 #include <QFile>
 #include <QLockFile>
 
+#include <future>
+#include <thread>
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "adapters/qt/SingleInstanceLock.h"
+#include "adapters/qt/TrayMessageSink.h"
 #include "gui/AppOptions.h"
 #include "gui/GuiFixture.h"
 #include "gui/QtProfileFileDialog.h"
-#include "adapters/qt/TrayMessageSink.h"
-#include "adapters/qt/SingleInstanceLock.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
@@ -58,19 +61,32 @@ TEST(SingleInstanceLock, StaleLockAndSocketOfADeadProcessDoNotBlock)
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0 && QFile::exists(lock.LockFilePath()));
     // The crashed instance's socket file stays behind too.
     test::WriteFileBytes(lock.ServerPath().toStdString(), "");
-    ASSERT_TRUE(lock.TryAcquire());
+    ASSERT_TRUE(lock.TryAcquire("/home/u/.local/share/veldrane"));
 
-    bool activated = false;
-    QObject::connect(&lock, &SingleInstanceLock::ActivationRequested, [&] { activated = true; });
-    SingleInstanceLock later(path);
-    EXPECT_FALSE(later.TryAcquire());
-    EXPECT_TRUE(later.RequestActivation());
-    QElapsedTimer timer;
-    timer.start();
-    while (!activated && timer.elapsed() < 2000) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    EXPECT_TRUE(activated);
+    int activations = 0;
+    QObject::connect(&lock, &SingleInstanceLock::ActivationRequested, [&] { ++activations; });
+    // The later start asks from another process, as it would: the running one answers from its
+    // event loop.
+    const auto ask = [&](const QString& identity) {
+        std::promise<ActivationAnswer> answer;
+        std::thread later([&] {
+            SingleInstanceLock second(path);
+            answer.set_value(second.TryAcquire(identity) ? ActivationAnswer::NoAnswer
+                                                         : second.RequestActivation(identity));
+        });
+        std::future<ActivationAnswer> result = answer.get_future();
+        while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        later.join();
+        QCoreApplication::processEvents();
+        return result.get();
+    };
+    // A start with another data folder does not raise the running instance, which says so.
+    EXPECT_EQ(ask("/tmp/other"), ActivationAnswer::OtherOptions);
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(ask("/home/u/.local/share/veldrane"), ActivationAnswer::Activated);
+    EXPECT_EQ(activations, 1);
 }
 
 // Without a tray a balloon becomes a note, shown at least long enough to be read.

@@ -15,6 +15,7 @@
 
 #include "Commands.h"
 #include "HexBlock.h"
+#include "core/macro/MacroFile.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
 #include "support/FakeClock.h"
@@ -202,7 +203,7 @@ class VeldranectlRefuses : public Veldranectl, public ::testing::WithParamInterf
 TEST_P(VeldranectlRefuses, WithOneLineAndItsStatus)
 {
     WriteFileBytes("short.bin", kFactoryFile.substr(1));
-    WriteFileBytes("huge.ini", std::string(1024 * 1024 + 1, ';'));
+    WriteFileBytes("huge.ini", std::string(kMaxMacroFileBytes + 1, ';'));
     ASSERT_EQ(mkfifo("fifo", 0600), 0);
     const Outcome run = Run(GetParam().command, GetParam().args);
     EXPECT_EQ(run.status, GetParam().status);
@@ -225,7 +226,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"MacroFileBeyondTheLimit",
                RunMacros,
                {"huge.ini"},
-               "veldranectl: huge.ini: size 1048577 bytes, a macro file has at most 1048576\n",
+               "veldranectl: huge.ini: size 4194305 bytes, a macro file has at most 4194304\n",
                1},
         BadRun{"BadHex",
                RunSettingsBlock,

@@ -209,10 +209,10 @@ Check FileCheck(const std::filesystem::path& path)
         }
         return {name, true, std::to_string(size) + " bytes", ""};
     }
-    if (path.filename() == kMacroFileName && size > kMacroFileSizeLimit) {
+    if (path.filename() == kMacroFileName && size > kMaxMacroFileBytes) {
         return {name, false,
                 "size " + std::to_string(size) + " bytes, a macro file has at most " +
-                    std::to_string(kMacroFileSizeLimit),
+                    std::to_string(kMaxMacroFileBytes),
                 "move " + path.string() + " away and record the macros again"};
     }
     const IconvTextCodec codec;

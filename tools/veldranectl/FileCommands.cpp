@@ -203,8 +203,8 @@ int RunMacros(CommandArgs args, std::ostream& out, std::ostream& err)
         Error(err, *path) << "cannot read: " << FileReason(errno != 0 ? errno : EIO) << '\n';
         return kFailed;
     }
-    if (const auto size = std::filesystem::file_size(*path, error); !error && size > kMacroFileSizeLimit) {
-        Error(err, *path) << "size " << size << " bytes, a macro file has at most " << kMacroFileSizeLimit << '\n';
+    if (const auto size = std::filesystem::file_size(*path, error); !error && size > kMaxMacroFileBytes) {
+        Error(err, *path) << "size " << size << " bytes, a macro file has at most " << kMaxMacroFileBytes << '\n';
         return kFailed;
     }
     const IconvTextCodec codec;

@@ -8,9 +8,18 @@ namespace veldrane {
 
 namespace {
 
-// The one byte a later start sends to the running instance.
+// A later start sends kActivateRequest, its identity and a line feed; the running instance
+// answers with one byte.
 constexpr char kActivateRequest = 'A';
+constexpr char kRequestEnd = '\n';
+constexpr char kActivatedAnswer = 'A';
+constexpr char kOtherOptionsAnswer = 'O';
 constexpr int kConnectTimeoutMs = 500;
+// The answer comes as soon as the running instance's event loop turns; a busy one (a save in
+// progress) may take a while.
+constexpr int kAnswerTimeoutMs = 5000;
+// A request longer than this is not one of ours.
+constexpr qsizetype kMaxRequestBytes = 64 * 1024;
 
 QString RuntimeDirectory()
 {
@@ -48,8 +57,9 @@ QString SingleInstanceLock::ServerPath() const
     return QDir(m_directory).filePath(m_name);
 }
 
-bool SingleInstanceLock::TryAcquire()
+bool SingleInstanceLock::TryAcquire(const QString& identity)
 {
+    m_identity = identity;
     if (IsHeld()) {
         return true;
     }
@@ -69,17 +79,26 @@ bool SingleInstanceLock::TryAcquire()
     return true;
 }
 
-bool SingleInstanceLock::RequestActivation() const
+ActivationAnswer SingleInstanceLock::RequestActivation(const QString& identity) const
 {
     QLocalSocket socket;
     socket.connectToServer(ServerPath());
     if (!socket.waitForConnected(kConnectTimeoutMs)) {
-        return false;
+        return ActivationAnswer::NoAnswer;
     }
-    socket.write(&kActivateRequest, 1);
-    const bool sent = socket.waitForBytesWritten(kConnectTimeoutMs);
+    socket.write(QByteArray(1, kActivateRequest) + identity.toUtf8() + kRequestEnd);
+    if (!socket.waitForBytesWritten(kConnectTimeoutMs)) {
+        return ActivationAnswer::NoAnswer;
+    }
+    QByteArray answer;
+    while (answer.isEmpty() && socket.waitForReadyRead(kAnswerTimeoutMs)) {
+        answer += socket.readAll();
+    }
     socket.disconnectFromServer();
-    return sent;
+    if (answer.startsWith(kOtherOptionsAnswer)) {
+        return ActivationAnswer::OtherOptions;
+    }
+    return answer.startsWith(kActivatedAnswer) ? ActivationAnswer::Activated : ActivationAnswer::NoAnswer;
 }
 
 void SingleInstanceLock::AcceptConnections()
@@ -87,10 +106,30 @@ void SingleInstanceLock::AcceptConnections()
     while (QLocalSocket* socket = m_server.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(kActivateRequest)) {
+            QByteArray& request = m_requests[socket];
+            request += socket->readAll();
+            const qsizetype end = request.indexOf(kRequestEnd);
+            if (end < 0) {
+                if (request.size() > kMaxRequestBytes) {
+                    m_requests.remove(socket);
+                    socket->abort();
+                }
+                return;
+            }
+            const QByteArray line = request.left(end);
+            m_requests.remove(socket);
+            if (!line.startsWith(kActivateRequest)) {
+                socket->abort();
+                return;
+            }
+            const bool same = QString::fromUtf8(line.mid(1)) == m_identity;
+            socket->write(QByteArray(1, same ? kActivatedAnswer : kOtherOptionsAnswer));
+            socket->flush();
+            if (same) {
                 emit ActivationRequested();
             }
         });
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_requests.remove(socket); });
     }
 }
 

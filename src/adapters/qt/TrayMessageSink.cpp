@@ -1,8 +1,11 @@
 #include "adapters/qt/TrayMessageSink.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMetaObject>
 #include <QScreen>
+#include <QThread>
 
 #include <algorithm>
 
@@ -49,6 +52,15 @@ QSystemTrayIcon::MessageIcon BalloonIcon(MessageKind kind)
 
 void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
 {
+    if (m_quiet) {
+        return;
+    }
+    if (QCoreApplication::instance() != nullptr && QThread::currentThread() != QCoreApplication::instance()->thread()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [this, text, title] { ShowMessage(text, title); },
+            Qt::BlockingQueuedConnection);
+        return;
+    }
     QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
     QMessageBox box(BoxIcon(KindOfMessage(text, title)), FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent);
     box.exec();
@@ -56,6 +68,9 @@ void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
 
 bool TrayMessageSink::Ask(std::string_view text, std::string_view title)
 {
+    if (m_quiet) {
+        return false;
+    }
     QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
     QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
@@ -69,6 +84,9 @@ std::chrono::milliseconds TrayMessageSink::Duration(std::chrono::milliseconds sh
 
 void TrayMessageSink::ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown)
 {
+    if (m_quiet) {
+        return;
+    }
     const auto duration = Duration(shown);
     if (m_tray && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_tray->showMessage(FromUtf8(title), FromUtf8(text), BalloonIcon(KindOfMessage(text, title)),

@@ -35,6 +35,12 @@ public:
     // stay for a desktop without one. Null: balloons only.
     void SetNotifications(DesktopNotifications* notifications) { m_notifications = notifications; }
 
+    // Once the program is ending no message may hold it: boxes are not shown, questions are
+    // answered no, balloons are dropped.
+    void SetQuiet(bool quiet) { m_quiet = quiet; }
+
+    // A box asked for from another thread (a save's file writes) is shown by the GUI thread,
+    // while the caller waits for it to be closed.
     void ShowMessage(std::string_view text, std::string_view title) override;
     void ShowBalloon(std::string_view text, std::string_view title, std::chrono::milliseconds shown) override;
     void ShowNotice(NoticeKind kind, std::string_view text, std::string_view title,
@@ -55,6 +61,7 @@ private:
     DesktopNotifications* m_notifications = nullptr;
     std::unique_ptr<QLabel> m_note;
     QTimer m_noteTimer;
+    bool m_quiet = false;
 };
 
 } // namespace veldrane

@@ -70,20 +70,33 @@ void SetLoopBytes(std::span<std::uint8_t, kMacroBufferSize> buffer, long count)
     buffer[kMacroLoopLowOffset] = static_cast<std::uint8_t>(loops & 0xFF);
 }
 
-MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut)
+MacroBuffer EncodeMacro(const MacroRecord& record, MacroFit* fit)
 {
     MacroBuffer buffer{};
-    if (eventsLeftOut != nullptr) {
-        *eventsLeftOut = false;
-    }
-    if (record.items.empty()) {
+    // The lines of the events in order, and how many of them the buffer holds whole.
+    std::vector<std::size_t> eventLines;
+    std::size_t reached = 0;
+    const auto report = [&] {
+        if (fit != nullptr) {
+            for (std::size_t i = eventLines.empty() ? 0 : eventLines.back() + 1; i < record.items.size(); ++i) {
+                if (record.items[i].IsEvent()) {
+                    eventLines.push_back(i);
+                }
+            }
+            *fit = MacroFit{eventLines.size(), reached,
+                            reached < eventLines.size() ? eventLines[reached] : record.items.size()};
+        }
         return buffer;
+    };
+    if (record.items.empty()) {
+        return report();
     }
     SetLoopBytes(buffer, record.LoopTimeSelStatus == 0 ? 1 : ParseDecimal(record.MacroLoopTimes));
 
     std::size_t position = kMacroEntriesOffset;
     // The end of the entries after the last event at which nothing was held.
     std::size_t allReleasedEnd = position;
+    std::size_t allReleasedEvents = 0;
     std::set<std::string> held;
     for (std::size_t i = 0; i < record.items.size(); ++i) {
         const MacroItem& item = record.items[i];
@@ -99,11 +112,14 @@ MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut)
                                                  waitItem.DelayMilliseconds());
         if (entries.size > buffer.size() - position) {
             std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(allReleasedEnd), buffer.end(), std::uint8_t{0});
-            if (eventsLeftOut != nullptr) {
-                *eventsLeftOut = true;
+            reached = allReleasedEvents;
+            if (reached == 0) {
+                // Not one event reaches the mouse: it gets an empty macro, loop bytes included.
+                buffer.fill(0);
             }
-            return buffer;
+            return report();
         }
+        eventLines.push_back(i);
         std::copy_n(entries.bytes.begin(), entries.size, buffer.begin() + static_cast<std::ptrdiff_t>(position));
         position += entries.size;
         if (release) {
@@ -113,15 +129,17 @@ MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut)
         }
         if (held.empty()) {
             allReleasedEnd = position;
+            allReleasedEvents = eventLines.size();
         }
     }
-    return buffer;
+    reached = eventLines.size();
+    return report();
 }
 
 MacroData RebuildMacroData(const IniFile& macroFile, std::size_t macroCount)
 {
     MacroData data{};
-    if (macroCount == 0) {
+    if (macroCount == 0 || MacroFileTooLarge(macroFile)) {
         return data;
     }
     // One reading of the file for the list and every macro: all twelve come from the same state.

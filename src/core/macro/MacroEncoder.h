@@ -44,6 +44,18 @@ inline constexpr long kMacroMaxDelay = 6553500;
 
 inline constexpr long kMacroMaxLoopCount = 65535;
 
+// How much of a macro reaches the mouse.
+struct MacroFit
+{
+    std::size_t events = 0;  // the press and release lines of the macro
+    std::size_t reached = 0; // of them, the first ones that the buffer holds
+    // The first line of the event list that does not reach the mouse (its first event left out,
+    // and everything after it); the number of lines when every event reaches it.
+    std::size_t firstLeftOutLine = 0;
+
+    bool AllReached() const { return reached == events; }
+};
+
 // A loop count the mouse can take, 1 to 65535; 1 for anything else.
 long NormalizedLoopCount(long count);
 
@@ -55,9 +67,9 @@ void SetLoopBytes(std::span<std::uint8_t, kMacroBufferSize> buffer, long count);
 // 50 ms. A macro without items is all zero.
 //
 // When the events do not all fit, the macro ends after the last event at which no key or button
-// is held: the mouse never gets a press without its release, nor half an event. `eventsLeftOut`,
-// when given, says whether events were left out.
-MacroBuffer EncodeMacro(const MacroRecord& record, bool* eventsLeftOut = nullptr);
+// is held: the mouse never gets a press without its release, nor half an event. A key held from
+// the first event to beyond the buffer's room thus leaves the mouse an empty macro.
+MacroBuffer EncodeMacro(const MacroRecord& record, MacroFit* fit = nullptr);
 
 // The twelve buffers of macroData, encoded from the macro file's sections in file order; all
 // zero when the file is missing or the manager's list (macroCount names) is empty. Sections

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -66,6 +67,13 @@ std::size_t KeptKeyCount(const std::vector<std::string>& present,
 
 } // namespace
 
+bool MacroFileTooLarge(const IniFile& macroFile)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(macroFile.Path(), error);
+    return !error && size > kMaxMacroFileBytes;
+}
+
 std::string MacroItemKey(std::size_t index)
 {
     return std::string(kItemKeyPrefix) + std::to_string(index);
@@ -73,6 +81,9 @@ std::string MacroItemKey(std::size_t index)
 
 std::vector<std::string> ListMacroNames(const IniFile& macroFile)
 {
+    if (MacroFileTooLarge(macroFile)) {
+        return {};
+    }
     return ListMacroNames(macroFile.Read());
 }
 
@@ -83,6 +94,9 @@ std::vector<std::string> ListMacroNames(const IniSnapshot& macroFile)
 
 MacroRecord LoadMacro(const IniFile& macroFile, std::string_view name)
 {
+    if (MacroFileTooLarge(macroFile)) {
+        return LoadMacro(IniSnapshot(), name);
+    }
     return LoadMacro(macroFile.Read(), name);
 }
 
@@ -129,6 +143,9 @@ MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record)
     if (!macroFile.Exists()) {
         return MacroSaveResult::NoFile;
     }
+    if (MacroFileTooLarge(macroFile)) {
+        return MacroSaveResult::FileTooLarge;
+    }
     if (!IsUsableMacroName(record.name)) {
         return MacroSaveResult::RefusedName;
     }
@@ -167,11 +184,17 @@ IniWriteResult WriteLoopTimes(IniFile& macroFile, std::string_view name, long co
     if (!IsUsableMacroName(name)) {
         return IniWriteResult::RefusedName;
     }
+    if (MacroFileTooLarge(macroFile)) {
+        return IniWriteResult::IoError;
+    }
     return macroFile.WriteString(name, kMacroLoopTimesKey, std::to_string(count));
 }
 
 bool DeleteMacroSection(IniFile& macroFile, std::string_view name)
 {
+    if (MacroFileTooLarge(macroFile)) {
+        return false;
+    }
     return macroFile.DeleteSection(name);
 }
 

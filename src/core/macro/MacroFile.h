@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,9 +33,14 @@ inline constexpr std::string_view kItemKeyPrefix = "Item";
 // lines of the longest recording, and few enough that no hand-edited file can exhaust memory.
 inline constexpr std::size_t kMaxMacroItems = 4096;
 
-// The largest macro file the program reads: twelve macros of kMaxMacroItems items each take less
-// than a tenth of it, and a larger file (a mistake, or someone else's) would take seconds to read.
-inline constexpr std::size_t kMacroFileSizeLimit = 1024 * 1024;
+// The largest macro file the program reads or writes. Twelve macros of kMaxMacroItems items each
+// stay well below it; a larger file was not written by the program, and reading it whole (as
+// every query and every write of an INI file does) would hold the macro manager for seconds.
+inline constexpr std::uintmax_t kMaxMacroFileBytes = 4 * 1024 * 1024;
+
+// Whether the macro file exists and is larger than kMaxMacroFileBytes. Every operation below
+// treats such a file as one without sections and writes nothing into it.
+bool MacroFileTooLarge(const IniFile& macroFile);
 
 std::string MacroItemKey(std::size_t index);
 
@@ -49,6 +55,7 @@ enum class MacroSaveResult
     RefusedName,  // blank, or a text that would break the file's structure
     RefusedValue, // an item or loop text with a line break
     IoError,      // the file could not be written
+    FileTooLarge, // the file is larger than kMaxMacroFileBytes; it is left as it is
 };
 
 // Every section name of the macro file in file order, which is the order of the macro numbers:
@@ -72,7 +79,8 @@ MacroRecord LoadMacro(const IniSnapshot& macroFile, std::string_view name);
 // "ItemCount" 0, so that an emptied macro stays empty.
 MacroSaveResult SaveMacro(IniFile& macroFile, const MacroRecord& record);
 
-// "MacroLoopTimes" = count, creating the section (at the end) and the file if needed.
+// "MacroLoopTimes" = count, creating the section (at the end) and the file if needed; IoError
+// for a file larger than kMaxMacroFileBytes, which stays as it is.
 IniWriteResult WriteLoopTimes(IniFile& macroFile, std::string_view name, long count);
 
 // Removes the macro's section; the macros after it move down by one number. False when there

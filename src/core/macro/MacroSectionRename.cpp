@@ -37,7 +37,7 @@ bool SameMacroName(std::string_view a, std::string_view b)
 bool RenameMacroSection(IniFile& macroFile, std::string_view from, std::string_view to)
 {
     // Checked before anything is taken out: a refused name must not cost the section.
-    if (!IsUsableMacroName(to) || !macroFile.Exists()) {
+    if (!IsUsableMacroName(to) || !macroFile.Exists() || MacroFileTooLarge(macroFile)) {
         return false;
     }
     bool found = false;

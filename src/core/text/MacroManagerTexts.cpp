@@ -30,7 +30,12 @@ constexpr MacroManagerTexts kEnglish{
     .insertDelay = "Insert Delay",
     .warningTitle = "Warning",
     .limitMessage = "Macro numbers up to 12.",
-    .tooLongMessage = "The macro is too long for the mouse; its last events were left out.",
+    .tooLongPart = "The macro is too long for the mouse: only %1 of its %2 events reach it. The lines that do not "
+                   "are struck through.",
+    .tooLongNothing = "The macro is too long for the mouse: nothing of its %2 events reaches it, since a key stays "
+                      "held beyond the room the mouse has. The mouse gets an empty macro.",
+    .delayRefused = "A delay is a number of milliseconds, such as 120 or 120 ms. The line keeps its old value.",
+    .fileTooLarge = "The macro file record.ini is larger than 4 MB and was not read. Move it away to start a new one.",
     .nameBlank = kMacroNameBlank,
     .nameExists = kMacroNameExists,
 };
@@ -58,7 +63,11 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .insertDelay = "插入延时",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
-    .tooLongMessage = "宏太长，鼠标无法容纳；末尾的事件已省略。",
+    .tooLongPart = "宏太长，鼠标无法容纳：%2 个事件中只有 %1 个送达鼠标。未送达的行已划线标出。",
+    .tooLongNothing =
+        "宏太长，鼠标无法容纳：%2 个事件都未送达鼠标，因为有按键一直按住超出鼠标的容量。鼠标得到的是空宏。",
+    .delayRefused = "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。",
+    .fileTooLarge = "宏文件 record.ini 大于 4 MB，未被读取。请将其移走以新建宏文件。",
     .nameBlank = "宏名称不能为空",
     .nameExists = "宏名称已存在",
 };
@@ -85,16 +94,36 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .insertDelay = "插入延時",
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
-    .tooLongMessage = "巨集太長，滑鼠無法容納；末尾的事件已省略。",
+    .tooLongPart = "巨集太長，滑鼠無法容納：%2 個事件中只有 %1 個送達滑鼠。未送達的行已劃線標出。",
+    .tooLongNothing =
+        "巨集太長，滑鼠無法容納：%2 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。滑鼠得到的是空巨集。",
+    .delayRefused = "延時須為毫秒數，例如 120 或 120 ms。該行保持原值。",
+    .fileTooLarge = "巨集檔案 record.ini 大於 4 MB，未被讀取。請將其移走以新建巨集檔案。",
     .nameBlank = "巨集名稱不能為空",
     .nameExists = "巨集名稱已存在",
 };
+
+void ReplaceAll(std::string& text, std::string_view marker, std::string_view value)
+{
+    for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + value.size())) {
+        text.replace(at, marker.size(), value);
+    }
+}
 
 } // namespace
 
 const MacroManagerTexts& MacroManagerTextsFor(Language language)
 {
     return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
+}
+
+std::string MacroTooLongText(Language language, std::size_t reached, std::size_t events)
+{
+    const MacroManagerTexts& texts = MacroManagerTextsFor(language);
+    std::string text(reached == 0 ? texts.tooLongNothing : texts.tooLongPart);
+    ReplaceAll(text, "%1", std::to_string(reached));
+    ReplaceAll(text, "%2", std::to_string(events));
+    return text;
 }
 
 } // namespace veldrane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "core/text/Language.h"
@@ -31,11 +33,19 @@ struct MacroManagerTexts
     std::string_view insertDelay;         // "Insert Delay"
     std::string_view warningTitle;        // "Warning"
     std::string_view limitMessage;        // "Macro numbers up to 12."
-    std::string_view tooLongMessage;      // the saved macro does not fit the mouse's buffer whole
-    std::string_view nameBlank;           // "Macro name is blank", a rename refused
-    std::string_view nameExists;          // "Macro name already exists", a rename refused
+    // The saved macro does not fit the mouse's buffer whole: %1 of its %2 events reach the mouse
+    // (tooLongPart), or none at all, a key being held past the buffer's room (tooLongNothing).
+    std::string_view tooLongPart;
+    std::string_view tooLongNothing;
+    std::string_view delayRefused; // an edited delay that is no number of milliseconds
+    std::string_view fileTooLarge; // a macro file larger than kMaxMacroFileBytes, not read
+    std::string_view nameBlank;    // "Macro name is blank", a rename refused
+    std::string_view nameExists;   // "Macro name already exists", a rename refused
 };
 
 const MacroManagerTexts& MacroManagerTextsFor(Language language);
+
+// The message of a macro too long for the mouse: `reached` of its `events` events reach it.
+std::string MacroTooLongText(Language language, std::size_t reached, std::size_t events);
 
 } // namespace veldrane

@@ -25,4 +25,7 @@ std::string_view SwitchToProfileText(Language language);
 // cancelled.
 std::string_view UnsavedEditsText(Language language);
 
+// A second start whose data folder is not the one the running program uses.
+std::string_view AlreadyRunningElsewhereText(Language language);
+
 } // namespace veldrane

@@ -1,5 +1,6 @@
 #include "gui/buttons/CMacroDialog.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QString>
 
@@ -24,6 +25,19 @@ std::optional<MacroBindingChoice> CMacroDialog::Run(SkinImageCache& images, Mess
         return std::nullopt;
     }
     return dialog.m_model.Result();
+}
+
+bool CMacroDialog::event(QEvent* event)
+{
+    // The dialog captures no key; Escape closes its dropdown list.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        if (m_model.Escape()) {
+            update();
+        }
+        event->accept();
+        return true;
+    }
+    return SkinnedDialog::event(event);
 }
 
 QRect CMacroDialog::ModeTextBox(std::size_t mode)

@@ -39,6 +39,7 @@ public:
     std::array<QString, kModes> ModeTexts() const;
 
 protected:
+    bool event(QEvent* event) override;
     void DrawModel(SkinCanvas& canvas) override { m_model.Draw(canvas); }
     DialogAction PressModel(Point p) override { return m_model.Press(p); }
     bool HoverModel(Point p) override { return m_model.Hover(p); }

@@ -13,18 +13,21 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "core/macro/MacroItem.h"
+#include "core/text/Fonts.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "core/macro/MacroItem.h"
 #include "ports/KeyNameSource.h"
-#include "core/text/Fonts.h"
 
 namespace veldrane {
 
 namespace {
+
+// The grey of the event lines that do not reach the mouse.
+const QColor kLeftOutLineColour(150, 150, 150);
 
 QRect ToQRect(Rect rect)
 {
@@ -229,6 +232,7 @@ void CMacroProgramDialog::Sync()
     if (m_macroList) {
         ShowLines(*m_macroList, m_model.MacroNames(), m_model.SelectedMacro());
         ShowLines(*m_eventList, m_model.EventLines(), m_model.SelectedEvent());
+        MarkLeftOutLines();
         if (m_model.SelectedEvent()) {
             m_eventList->scrollToItem(m_eventList->item(static_cast<int>(*m_model.SelectedEvent())));
         }
@@ -247,6 +251,23 @@ void CMacroProgramDialog::Sync()
     update();
 }
 
+void CMacroProgramDialog::MarkLeftOutLines()
+{
+    // The lines that do not reach the mouse are struck through, in grey.
+    const std::optional<std::size_t> leftOut = m_model.FirstLeftOutLine();
+    for (int row = 0; row < m_eventList->count(); ++row) {
+        QListWidgetItem* item = m_eventList->item(row);
+        const bool marked = leftOut && static_cast<std::size_t>(row) >= *leftOut;
+        if (item->font().strikeOut() == marked && item->data(Qt::ForegroundRole).isValid() == marked) {
+            continue;
+        }
+        QFont font = m_eventList->font();
+        font.setStrikeOut(marked);
+        item->setFont(font);
+        item->setData(Qt::ForegroundRole, marked ? QVariant(QBrush(kLeftOutLineColour)) : QVariant());
+    }
+}
+
 void CMacroProgramDialog::OpenEditor(const std::optional<LineEditRequest>& request)
 {
     if (!request || m_editor) {
@@ -254,14 +275,20 @@ void CMacroProgramDialog::OpenEditor(const std::optional<LineEditRequest>& reque
     }
     QListWidget& list = request->mode == LineEditorMode::MacroName ? *m_macroList : *m_eventList;
     const LineEditorMode mode = request->mode;
-    auto* editor = new CLBEditorWnd(list, mode, [this, mode](const LineEditorCommit& commit) {
-        if (mode == LineEditorMode::MacroName) {
-            m_model.CommitMacroName(commit.line, commit.text);
-        } else {
-            m_model.CommitDelay(commit.line, commit.text);
-        }
-        Sync();
-    });
+    auto* editor = new CLBEditorWnd(
+        list, mode,
+        [this, mode](const LineEditorCommit& commit) {
+            if (mode == LineEditorMode::MacroName) {
+                m_model.CommitMacroName(commit.line, commit.text);
+            } else {
+                m_model.CommitDelay(commit.line, commit.text);
+            }
+            Sync();
+        },
+        [this] {
+            m_model.RefuseDelay();
+            Sync();
+        });
     if (editor->BeginEdit(static_cast<int>(request->line))) {
         m_editor = editor;
     }
@@ -311,8 +338,13 @@ bool CMacroProgramDialog::eventFilter(QObject* watched, QEvent* event)
     }
     if (m_eventList && watched == m_eventList->viewport()) {
         if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            // The menu acts on the line selected before: a right press selects nothing.
-            ShowEventMenu(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            // The menu acts on the line that was clicked, which it selects first.
+            const auto* press = static_cast<QMouseEvent*>(event);
+            if (const int row = m_eventList->indexAt(press->position().toPoint()).row(); row >= 0) {
+                m_model.PointAtEvent(static_cast<std::size_t>(row));
+                Sync();
+            }
+            ShowEventMenu(press->globalPosition().toPoint());
             return true;
         }
         if (type == QEvent::ContextMenu) {

@@ -74,6 +74,7 @@ private:
     void CreateControls();
     // Shows the model's lists, selections, field and window text.
     void Sync();
+    void MarkLeftOutLines();
     bool HandleKey(QKeyEvent* event);
     void ScrollEvents(int wheelDelta);
     void ShowEventMenu(QPoint globalPos);

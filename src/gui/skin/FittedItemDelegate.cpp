@@ -27,12 +27,16 @@ void FittedItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
 
     const QRect area = option.rect.adjusted(kTextIndent, 0, -kTextIndent, 0);
-    const FittedText fitted = FitText(option.font, text, area.width(), false);
+    // The row's own font and colour where its item has them (a struck-through line), else the list's.
+    const FittedText fitted = FitText(background.font, text, area.width(), false);
     const bool selected = option.state.testFlag(QStyle::State_Selected);
+    const QVariant foreground = index.data(Qt::ForegroundRole);
     painter->save();
     painter->setFont(fitted.font);
     // Selected rows are white on the skin's red, as the style sheet draws them.
-    painter->setPen(selected ? QColor(Qt::white) : option.palette.color(QPalette::Text));
+    painter->setPen(selected                          ? QColor(Qt::white)
+                    : foreground.canConvert<QBrush>() ? foreground.value<QBrush>().color()
+                                                      : option.palette.color(QPalette::Text));
     painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, fitted.text);
     painter->restore();
 }

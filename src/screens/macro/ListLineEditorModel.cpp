@@ -14,20 +14,16 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// "<digits>ms" once its blanks are gone; anything else is not a delay the editor takes.
+// "<digits>ms" or "<digits>" (milliseconds too) once its blanks are gone; anything else is not a
+// delay the editor takes.
 std::optional<std::string> CommittedDelay(std::string_view editedText)
 {
-    if (editedText.find(kDelayMarker) == std::string_view::npos) {
-        return std::nullopt;
-    }
     std::string text;
     std::copy_if(editedText.begin(), editedText.end(), std::back_inserter(text), [](char c) { return c != ' '; });
-    if (text.size() < kDelayMarker.size() ||
-        text.compare(text.size() - kDelayMarker.size(), kDelayMarker.size(), kDelayMarker) != 0) {
-        return std::nullopt;
-    }
-    std::string digits = text.substr(0, text.size() - kDelayMarker.size());
-    if (!std::all_of(digits.begin(), digits.end(), IsDigit)) {
+    const bool marked = text.size() >= kDelayMarker.size() &&
+                        text.compare(text.size() - kDelayMarker.size(), kDelayMarker.size(), kDelayMarker) == 0;
+    std::string digits = marked ? text.substr(0, text.size() - kDelayMarker.size()) : text;
+    if (!std::all_of(digits.begin(), digits.end(), IsDigit) || (!marked && digits.empty())) {
         return std::nullopt;
     }
     // Compared digit by digit, so that no number of digits can overflow.
@@ -76,6 +72,8 @@ ListLineEditorModel::Outcome ListLineEditorModel::Input(LineEditorInput input, s
         outcome.ended = true;
         if (auto text = CommittedText(m_mode, editedText)) {
             outcome.commit = LineEditorCommit{m_line, std::move(*text)};
+        } else {
+            outcome.refused = true;
         }
         return outcome;
     case LineEditorInput::PressInside:

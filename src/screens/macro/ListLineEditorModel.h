@@ -46,6 +46,9 @@ public:
     {
         bool ended = false;
         std::optional<LineEditorCommit> commit;
+        // The edit was to commit, but its text is none the mode takes: the line stays as it was,
+        // and the user must be told.
+        bool refused = false;
     };
 
     explicit ListLineEditorModel(LineEditorMode mode) : m_mode(mode) {}
@@ -64,9 +67,10 @@ public:
 
     // What a committed text becomes in a mode; nothing when the mode applies nothing.
     //   ProfileName, MacroName: the text unchanged.
-    //   DelayValue: blanks removed, the text must be decimal digits followed by "ms"; a value
-    //   above 6553500 becomes 6553500; the line is the digits as typed, a blank and "ms"
-    //   ("0 120 ms" gives "0120 ms", "ms" alone gives " ms", a wait of 0).
+    //   DelayValue: blanks removed, the text must be decimal digits followed by "ms", or decimal
+    //   digits alone, which are milliseconds too; a value above 6553500 becomes 6553500; the line
+    //   is the digits as typed, a blank and "ms" ("0 120 ms" gives "0120 ms", "120" gives
+    //   "120 ms", "ms" alone gives " ms", a wait of 0).
     static std::optional<std::string> CommittedText(LineEditorMode mode, std::string_view editedText);
 
 private:

@@ -3,13 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "screens/common/ButtonPicture.h"
 #include "core/macro/MacroFile.h"
-#include "ports/SkinCanvas.h"
-#include "ports/TextMeasure.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/MacroKeyDialogTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/SkinCanvas.h"
+#include "ports/TextMeasure.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 namespace {
@@ -35,6 +35,13 @@ void MacroKeyBindingModel::Open(SkinImageSizes& sizes, MessageSink& messages)
     m_repeatMode = 0;
     m_wheel.Reset();
     m_background.Open(sizes, messages);
+}
+
+bool MacroKeyBindingModel::Escape()
+{
+    const bool open = m_dropdown.has_value();
+    m_dropdown.reset();
+    return open;
 }
 
 DialogAction MacroKeyBindingModel::Press(Point p)

@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "core/buttons/AssignmentDialogs.h"
+#include "core/text/Language.h"
+#include "ports/Geometry.h"
+#include "ports/WheelNotches.h"
 #include "screens/common/DialogBackground.h"
 #include "screens/common/DialogButtons.h"
 #include "screens/common/PaintedList.h"
-#include "ports/Geometry.h"
-#include "ports/WheelNotches.h"
-#include "core/text/Language.h"
 
 namespace veldrane {
 
@@ -64,6 +64,8 @@ public:
     Size WindowSize() const { return m_background.WindowSize(); }
 
     DialogAction Press(Point p);
+    // Escape: closes the open dropdown (true); the dialog itself stays.
+    bool Escape();
     bool Hover(Point p);
     // A turn of the wheel while the dropdown is open; positive deltas scroll up. True when the
     // dropdown scrolled.

@@ -87,6 +87,13 @@ Size MacroManagerModel::Open(SkinImageSizes& images)
         m_hasControls = false;
         return m_background.WindowSize();
     }
+    if (MacroFileTooLarge(m_context.macroFile)) {
+        // Not the program's file: it is neither read nor written, and OK keeps the profile's macros.
+        m_context.messages.ShowMessage(m_texts.fileTooLarge, m_texts.warningTitle);
+        m_hasControls = false;
+        m_fileRefused = true;
+        return m_background.WindowSize();
+    }
     m_loopFieldEnabled = LoopBoxTicked();
     for (const std::string& name : ListMacroNames(m_context.macroFile)) {
         m_entries.push_back({name, name});
@@ -119,6 +126,7 @@ void MacroManagerModel::ShowMacro(std::size_t index, bool opening)
     for (const MacroItem& item : record.items) {
         m_eventLines.push_back(item.Text());
     }
+    MarkLeftOutLines(record);
 
     int& delay = m_context.state.DelayTimeSelStatus;
     int& loop = m_context.state.LoopTimeSelStatus;
@@ -141,6 +149,7 @@ void MacroManagerModel::ShowMacro(std::size_t index, bool opening)
 void MacroManagerModel::ClearEvents()
 {
     m_eventLines.clear();
+    m_firstLeftOutLine.reset();
     m_selectedEvent.reset();
     m_lastSelectedEvent.reset();
 }
@@ -187,6 +196,14 @@ std::optional<LineEditRequest> MacroManagerModel::SelectEvent(std::size_t index)
     }
     m_selectedEvent = index;
     return DelayGesture(index);
+}
+
+void MacroManagerModel::PointAtEvent(std::size_t index)
+{
+    if (m_hasControls && index < m_eventLines.size()) {
+        m_selectedEvent = index;
+        m_lastSelectedEvent.reset();
+    }
 }
 
 std::optional<LineEditRequest> MacroManagerModel::DoubleClickEvent(std::size_t index)
@@ -386,14 +403,27 @@ void MacroManagerModel::SaveSelectedMacro()
     for (const std::string& line : m_eventLines) {
         record.items.emplace_back(line);
     }
+    const MacroFit fit = MarkLeftOutLines(record);
     if (SaveMacro(m_context.macroFile, record) != MacroSaveResult::Saved) {
         return;
     }
-    bool eventsLeftOut = false;
-    EncodeMacro(record, &eventsLeftOut);
-    if (eventsLeftOut) {
-        m_context.messages.ShowMessage(m_texts.tooLongMessage, m_texts.warningTitle);
+    if (!fit.AllReached()) {
+        m_context.messages.ShowMessage(MacroTooLongText(m_context.language, fit.reached, fit.events),
+                                       m_texts.warningTitle);
     }
+}
+
+MacroFit MacroManagerModel::MarkLeftOutLines(const MacroRecord& record)
+{
+    MacroFit fit;
+    EncodeMacro(record, &fit);
+    m_firstLeftOutLine = fit.AllReached() ? std::nullopt : std::optional<std::size_t>(fit.firstLeftOutLine);
+    return fit;
+}
+
+void MacroManagerModel::RefuseDelay()
+{
+    m_context.messages.ShowMessage(m_texts.delayRefused, m_texts.warningTitle);
 }
 
 // Event-list edits ------------------------------------------------------------------------------
@@ -604,6 +634,10 @@ void MacroManagerModel::ToggleLoopBox()
 const MacroData& MacroManagerModel::Accept()
 {
     EndRecordingForClose();
+    if (m_fileRefused) {
+        m_result.reset();
+        return m_working;
+    }
     std::size_t macroCount = m_entries.size();
     if (m_hasControls) {
         if (m_context.macroFile.Exists()) {

@@ -8,15 +8,15 @@
 #include <string_view>
 #include <vector>
 
-#include "screens/common/DialogBackground.h"
-#include "screens/macro/ListLineEditorModel.h"
 #include "core/macro/MacroEncoder.h"
-#include "screens/macro/MacroManagerLayout.h"
 #include "core/macro/MacroRecorder.h"
+#include "core/text/Language.h"
 #include "ports/Geometry.h"
 #include "ports/SkinCanvas.h"
 #include "ports/WheelNotches.h"
-#include "core/text/Language.h"
+#include "screens/common/DialogBackground.h"
+#include "screens/macro/ListLineEditorModel.h"
+#include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {
 
@@ -124,6 +124,9 @@ public:
     // that macro's events are still shown.
     std::optional<std::size_t> SelectedMacro() const { return m_macroHighlighted ? m_selectedMacro : std::nullopt; }
     const std::vector<std::string>& EventLines() const { return m_eventLines; }
+    // The first line of the event list that does not reach the mouse, since the macro is longer
+    // than its buffer: it and every line after it are marked. None when the whole macro fits.
+    std::optional<std::size_t> FirstLeftOutLine() const { return m_firstLeftOutLine; }
     std::optional<std::size_t> SelectedEvent() const { return m_selectedEvent; }
     const std::string& LoopFieldText() const { return m_loopFieldText; }
     bool LoopFieldEnabled() const { return m_loopFieldEnabled; }
@@ -147,12 +150,18 @@ public:
     // line opens the delay editor.
     std::optional<LineEditRequest> SelectEvent(std::size_t index);
     std::optional<LineEditRequest> DoubleClickEvent(std::size_t index);
+    // A right press on a line of the event list: the line is selected for the menu that opens,
+    // without counting towards the delay editor's gesture.
+    void PointAtEvent(std::size_t index);
 
     // The committed text of an in-place editor (ListLineEditorModel::CommittedText applied).
     // A macro name that is blank, too long, would break the file or names another macro is
     // refused with a message and the old name stays. A delay replaces its line and is saved.
     void CommitMacroName(std::size_t line, std::string_view name);
     void CommitDelay(std::size_t line, std::string_view text);
+    // An edited delay that is no number of milliseconds: the line keeps its text and the user is
+    // told what a delay looks like.
+    void RefuseDelay();
 
     // Every change of the loop-count field's text, by the user or by the model itself.
     void LoopFieldChanged(std::string_view text);
@@ -185,6 +194,7 @@ public:
     void ToggleDelayBox();
     void ToggleLoopBox();
     // OK: every pending rename and the selected macro saved, the buffers rebuilt from the file.
+    // With a macro file too large to read, nothing: the profile keeps its macros.
     const MacroData& Accept();
     // Cancel and the close area: renames not yet saved are dropped.
     void Cancel();
@@ -211,6 +221,7 @@ private:
     void ShowMacro(std::size_t index, bool opening);
     void ClearEvents();
     void SaveSelectedMacro();
+    MacroFit MarkLeftOutLines(const MacroRecord& record);
     bool ApplyRename(Entry& entry);
     void StartRecording();
     void StopRecording();
@@ -235,6 +246,8 @@ private:
     std::optional<std::size_t> m_selectedMacro; // the macro whose events are shown
     bool m_macroHighlighted = false;
     std::vector<std::string> m_eventLines;
+    std::optional<std::size_t> m_firstLeftOutLine;
+    bool m_fileRefused = false; // the macro file is larger than the program reads
     std::optional<std::size_t> m_selectedEvent;
     std::string m_loopFieldText;
     std::string m_loopText = "1";

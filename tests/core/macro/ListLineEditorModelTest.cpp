@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -19,7 +20,14 @@ TEST(ListLineEditorModel, ADelayCommitsAsDigitsAndMsOrNotAtAll)
         {"ms", " ms"},
         {"00000000000001 ms", "00000000000001 ms"},
         {"12a ms", std::nullopt},
-        {"250", std::nullopt},
+        // A bare number is milliseconds too; what is no number is refused.
+        {"250", "250 ms"},
+        {" 9 000 ", "9000 ms"},
+        {"99999999", "6553500 ms"},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"fast", std::nullopt},
+        {"-5", std::nullopt},
         {"12ms34", std::nullopt}};
     for (const auto& [edited, line] : cases) {
         EXPECT_EQ(ListLineEditorModel::CommittedText(LineEditorMode::DelayValue, edited), line) << edited;
@@ -43,6 +51,26 @@ TEST(ListLineEditorModel, CommitsOnceAndEscapeAppliesNothing)
         EXPECT_EQ(outcome.commit ? std::to_string(outcome.commit->line) + ": " + outcome.commit->text : "none",
                   commits ? "1: 300 ms" : "none");
         EXPECT_FALSE(editor.Input(LineEditorInput::FocusLost, "300 ms").commit);
+    }
+}
+
+// A delay that is no number ends the edit without a commit, refused so that the user hears of it;
+// Escape and the name modes refuse nothing.
+TEST(ListLineEditorModel, ATextThatIsNoDelayIsRefusedNotDropped)
+{
+    const std::tuple<LineEditorMode, LineEditorInput, std::string, bool> cases[] = {
+        {LineEditorMode::DelayValue, LineEditorInput::Enter, "soon", true},
+        {LineEditorMode::DelayValue, LineEditorInput::FocusLost, "12a ms", true},
+        {LineEditorMode::DelayValue, LineEditorInput::Escape, "soon", false},
+        {LineEditorMode::DelayValue, LineEditorInput::Enter, "120", false},
+        {LineEditorMode::MacroName, LineEditorInput::Enter, "soon", false}};
+    for (const auto& [mode, input, text, refused] : cases) {
+        ListLineEditorModel editor(mode);
+        ASSERT_TRUE(editor.BeginEdit(0, 1));
+        const auto outcome = editor.Input(input, text);
+        EXPECT_TRUE(outcome.ended) << text;
+        EXPECT_EQ(outcome.refused, refused) << text;
+        EXPECT_EQ(outcome.refused && outcome.commit.has_value(), false) << text;
     }
 }
 

@@ -82,23 +82,38 @@ std::string ShortEventsHex(std::size_t count)
 // was left out: the mouse would hold the key for ever.
 TEST(MacroEncoder, ALongMacroIsCutWhereEveryKeyIsReleased)
 {
-    const std::tuple<std::size_t, std::vector<std::string>, std::string, bool> cases[] = {
-        {64, {}, ShortEventsHex(62), true},
+    // Events of A, lines after them, the bytes, and what reached the mouse: events reached, of
+    // how many, and the first line that did not reach it.
+    const std::tuple<std::size_t, std::vector<std::string>, std::string, MacroFit> cases[] = {
+        {64, {}, ShortEventsHex(62), {64, 62, 62}},
         // Everything fits: a press without its release is the user's own choice.
-        {63, {}, ShortEventsHex(62) + " 05 04", false},
+        {63, {}, ShortEventsHex(62) + " 05 04", {63, 63, 63}},
         // The wait after B needs four bytes, two are left; C would fit, but comes after.
-        {62, {"B   Dn", "2000 ms", "C   Dn"}, ShortEventsHex(62), true},
+        {62, {"B   Dn", "2000 ms", "C   Dn"}, ShortEventsHex(62), {64, 62, 62}},
         // Keys held across each other: the cut goes back to before the first of them.
-        {60, {"B   Dn", "C   Dn", "B   Up", "C   Up"}, ShortEventsHex(60), true}};
-    for (const auto& [events, more, hex, cut] : cases) {
+        {60, {"B   Dn", "C   Dn", "B   Up", "C   Up"}, ShortEventsHex(60), {64, 60, 60}}};
+    for (const auto& [events, more, hex, expected] : cases) {
         MacroRecord record = ShortEvents(events);
         for (const std::string& line : more) {
             record.items.emplace_back(line);
         }
-        bool leftOut = false;
-        EXPECT_EQ(HexBytes(EncodeMacro(record, &leftOut)), BufferHex(hex)) << events;
-        EXPECT_EQ(leftOut, cut) << events;
+        MacroFit fit;
+        EXPECT_EQ(HexBytes(EncodeMacro(record, &fit)), BufferHex(hex)) << events;
+        EXPECT_EQ(std::tie(fit.events, fit.reached, fit.firstLeftOutLine),
+                  std::tie(expected.events, expected.reached, expected.firstLeftOutLine))
+            << events;
     }
+
+    // Shift held from the first event past the room: nothing reaches the mouse, whose macro is
+    // then empty, loop bytes included; the delay after Shift is its own, so every line is left out.
+    MacroRecord held = ShortEvents(64);
+    held.LoopTimeSelStatus = 1;
+    held.MacroLoopTimes = "3";
+    held.items.insert(held.items.begin(), {MacroItem::Press("Shift"), MacroItem::Delay(50)});
+    held.items.push_back(MacroItem::Release("Shift"));
+    MacroFit fit;
+    EXPECT_EQ(HexBytes(EncodeMacro(held, &fit)), BufferHex(""));
+    EXPECT_EQ(std::tie(fit.events, fit.reached, fit.firstLeftOutLine), std::make_tuple(66u, 0u, 0u));
 
     // An extended entry that ends exactly at the last byte is kept.
     MacroRecord full = ShortEvents(61);

@@ -1,5 +1,7 @@
 #include "screens/macro/MacroManagerModel.h"
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,8 +10,8 @@
 
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyMatrixBlock.h"
-#include "screens/macro/MacroKeyBindingModel.h"
 #include "core/macro/MacroTestSupport.h"
+#include "screens/macro/MacroKeyBindingModel.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
@@ -168,6 +170,62 @@ TEST_F(MacroManagerModelTest, MenuCommandsInsertWhereTheSelectionIsAndSave)
     EXPECT_EQ(model.EventLines(), (Names{"L-Button   Dn", "L-Button   Up"}));
 }
 
+// A right click selects its line for the menu: the delay lands before the clicked line, and a
+// second right click on a delay line opens no editor.
+TEST_F(MacroManagerModelTest, TheMenuActsOnTheLineARightClickPointedAt)
+{
+    Write(Section("Alpha", 0, 0, 1, {"A   Dn", "B   Dn", "A   Up", "B   Up"}));
+    auto& model = Open();
+    model.SelectEvent(1);
+    model.PointAtEvent(3);
+    model.RunMenuCommand(EventListCommand::InsertDelay);
+    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "B   Dn", "A   Up", "50 ms", "B   Up"}));
+    model.PointAtEvent(3);
+    EXPECT_FALSE(model.SelectEvent(3));
+}
+
+// An edited delay that is no number keeps the line and says what a delay looks like.
+TEST_F(MacroManagerModelTest, ARefusedDelayIsSaid)
+{
+    Write(kAlpha);
+    auto& model = Open(Language::SimplifiedChinese);
+    model.RefuseDelay();
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                     "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。", "警告"}}));
+    EXPECT_EQ(Text(), kAlpha);
+}
+
+// A file far larger than the program writes is refused at once: it is neither read nor written,
+// and OK leaves the profile's macros as they were.
+TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
+{
+    const std::string text = kAlpha + "[Padding]\r\nNote=" + std::string(kMaxMacroFileBytes, 'x') + "\r\n";
+    Write(text);
+    // The file is left alone when it still has its size and its time (a write replaces it).
+    const auto written = std::filesystem::last_write_time(m_file.Path()) - std::chrono::hours(1);
+    std::filesystem::last_write_time(m_file.Path(), written);
+    const auto untouched = [&] {
+        return std::filesystem::file_size(m_file.Path()) == text.size() &&
+               std::filesystem::last_write_time(m_file.Path()) == written;
+    };
+    auto& model = Open();
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The macro file record.ini is larger than 4 MB and was not read. Move it away to "
+                                   "start a new one.",
+                                   "Warning"}}));
+    EXPECT_TRUE(model.MacroNames().empty());
+    model.NewMacro();
+    model.Accept();
+    EXPECT_FALSE(model.Result().has_value());
+    EXPECT_TRUE(untouched());
+    EXPECT_TRUE(ListMacroNames(m_file).empty());
+    EXPECT_EQ(SaveMacro(m_file, Macro(0, 0, "1", {"A   Dn"}, "Alpha")), MacroSaveResult::FileTooLarge);
+    EXPECT_EQ(WriteLoopTimes(m_file, "Alpha", 3), IniWriteResult::IoError);
+    EXPECT_FALSE(DeleteMacroSection(m_file, "Alpha"));
+    EXPECT_TRUE(untouched());
+}
+
 // The macro file's numbers moved down under the buttons: they played the next macro.
 TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheBindingsAfterIt)
 {
@@ -277,9 +335,41 @@ TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecordingWit
     EXPECT_FALSE(model.IsRecording());
     EXPECT_EQ(m_file.GetString("Macro_0", "ItemCount"), "127");
     EXPECT_EQ(m_file.GetString("Macro_0", "Item126"), "A   Up");
-    // 64 events are one more than the mouse holds; the last press that fits has no release.
-    const std::string tooLong = "The macro is too long for the mouse; its last events were left out.";
+    // 64 events are one more than the mouse holds; the last press that fits has no release. The
+    // lines from the 63rd event on do not reach the mouse.
+    const std::string tooLong = "The macro is too long for the mouse: only 62 of its 64 events reach it. The lines "
+                                "that do not are struck through.";
     EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, tooLong, "Warning"}}));
+    EXPECT_EQ(model.FirstLeftOutLine(), 124u);
+    // Shown again later, the macro's lines are marked the same.
+    model.NewMacro();
+    EXPECT_EQ(model.FirstLeftOutLine(), std::nullopt);
+    model.SelectMacro(0);
+    EXPECT_EQ(model.FirstLeftOutLine(), 124u);
+}
+
+// A key held from the first event on leaves the mouse nothing, which the message says.
+TEST_F(MacroManagerModelTest, AKeyHeldThroughALongMacroLeavesTheMouseNothingAndSaysSo)
+{
+    auto& model = Open(Language::TraditionalChinese);
+    model.NewMacro();
+    model.ToggleRecording();
+    Press("Shift");
+    for (int i = 0; i < 31; ++i) {
+        m_clock.Advance(10ms);
+        Press("A");
+        m_clock.Advance(10ms);
+        Release("A");
+    }
+    Release("Shift");
+    model.ToggleRecording();
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "巨集太長，滑鼠無法容納：64 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。"
+                                   "滑鼠得到的是空巨集。",
+                                   "警告"}}));
+    EXPECT_EQ(model.FirstLeftOutLine(), 0u);
+    EXPECT_EQ(BufferOf(model.Accept(), 0), BufferHex(""));
 }
 
 // The macro key dialog, which binds a button to a macro.
@@ -326,6 +416,19 @@ TEST_F(MacroKeyBindingTest, OkGivesThePickedMacrosNumberAndModeAndWithoutAPickNo
     EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
     EXPECT_EQ(model.Press(kOk), DialogAction::Accept);
     EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
+}
+
+TEST_F(MacroKeyBindingTest, EscapeClosesTheDropdownOnly)
+{
+    MacroKeyBindingModel& model = Open(3);
+    EXPECT_FALSE(model.Escape());
+    model.Press(kMacroBox);
+    ASSERT_TRUE(model.Dropdown().has_value());
+    EXPECT_TRUE(model.Escape());
+    EXPECT_FALSE(model.Dropdown().has_value());
+    // The next press on the box opens it again.
+    model.Press(kMacroBox);
+    EXPECT_TRUE(model.Dropdown().has_value());
 }
 
 TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
