@@ -50,29 +50,20 @@ public:
     std::optional<std::array<std::uint8_t, kMacroPartSize>> macroManagerResult;
 };
 
-// The mouse: connected or not, taking downloads or not; a download is recorded and, as the real
-// one does, ends with the save of the profile's configuration and label files.
+// The mouse: connected or not, taking downloads or not; a download is recorded.
 class FakeMouse : public MouseConnection
 {
 public:
-    FakeMouse(ConfigFiles& files, Language language) : m_files(files), m_language(language) {}
-
     bool IsConnected() const override { return connected; }
     bool DownloadProfile(ProfileRecord& record) override
     {
         downloads.push_back(record);
-        m_files.SaveConfig(record);
-        m_files.SaveLabels(m_language);
         return takes;
     }
 
     bool connected = true;
     bool takes = true;
     std::vector<ProfileRecord> downloads;
-
-private:
-    ConfigFiles& m_files;
-    Language m_language;
 };
 
 class RecordingNotices : public DeviceNoticeTarget

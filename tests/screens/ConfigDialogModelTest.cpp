@@ -104,7 +104,7 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAreDropped)
 {
     InstallThree();
-    files.LoadConfig(records.Current); // B
+    EXPECT_FALSE(files.LoadConfig(records.Current)); // B
     records.Snapshot();
     records.Current.reportRate = 77;
     Model().SelectionChanged(2);

@@ -33,7 +33,7 @@ protected:
         static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
         EXPECT_EQ(failure, "");
         std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
-        files.LoadConfig(records.Current);
+        EXPECT_FALSE(files.LoadConfig(records.Current));
         files.LoadLabels(language);
         records.Snapshot();
         images.sizes = {{"/main.png", {1000, 640}},
@@ -64,7 +64,7 @@ protected:
     Language language = Language::English;
     ConfigFiles files{dir.Path(), messages, codec};
     ProfileRecords records;
-    FakeMouse mouse{files, language};
+    FakeMouse mouse;
     FakeClock clock;
     RecordingShell shell;
     RecordingCanvas images;

@@ -31,6 +31,7 @@ constexpr MacroManagerTexts kEnglish{
     .warningTitle = "Warning",
     .limitMessage = "Macro numbers up to 12.",
     .tooLongMessage = "The macro is too long for the mouse; its last events were left out.",
+    .deleteFailed = "The macro could not be deleted; the macro file and the profiles were left as they are.",
     .nameBlank = kMacroNameBlank,
     .nameExists = kMacroNameExists,
 };
@@ -59,6 +60,7 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12个宏。",
     .tooLongMessage = "宏太长，鼠标无法容纳；末尾的事件已省略。",
+    .deleteFailed = "无法删除宏；宏文件和配置保持原样。",
     .nameBlank = "宏名称不能为空",
     .nameExists = "宏名称已存在",
 };
@@ -86,6 +88,7 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .warningTitle = "警告",
     .limitMessage = "最多可以新建12個巨集。",
     .tooLongMessage = "巨集太長，滑鼠無法容納；末尾的事件已省略。",
+    .deleteFailed = "無法刪除巨集；巨集檔案和設定保持原樣。",
     .nameBlank = "巨集名稱不能為空",
     .nameExists = "巨集名稱已存在",
 };

@@ -32,6 +32,7 @@ struct MacroManagerTexts
     std::string_view warningTitle;        // "Warning"
     std::string_view limitMessage;        // "Macro numbers up to 12."
     std::string_view tooLongMessage;      // the saved macro does not fit the mouse's buffer whole
+    std::string_view deleteFailed;        // the macro and the profiles stay; the file and reason follow
     std::string_view nameBlank;           // "Macro name is blank", a rename refused
     std::string_view nameExists;          // "Macro name already exists", a rename refused
 };

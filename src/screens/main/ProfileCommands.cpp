@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "screens/main/MouseConnection.h"
+#include "core/device/ProfileDownload.h"
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
@@ -73,21 +74,38 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
     if (!m_files.recordLoaded) {
         return false;
     }
+    const bool connected = m_mouse.IsConnected();
+    if (connected) {
+        // The files keep what the mouse gets.
+        m_records.Current.deviceProfile = kDownloadedProfile;
+    }
+    if (!StoreProfile()) {
+        return false;
+    }
     bool taken = false;
-    if (m_mouse.IsConnected()) {
+    if (connected) {
         {
             const WaitCursor waiting(host);
             taken = m_mouse.DownloadProfile(m_records.Current);
         }
         WarnUnlessTaken(taken);
     } else {
-        m_files.SaveConfig(m_records.Current);
-        m_files.SaveLabels(m_language);
         m_messages.ShowMessage(MainWindowTextsFor(m_language).savedWithoutMouse, kApplicationTitle);
     }
     m_records.Snapshot();
     m_pointerSettings.ApplyPointerSettings(m_records.Current);
     return taken;
+}
+
+bool ProfileCommands::StoreProfile()
+{
+    if (!m_files.SaveConfig(m_records.Current)) {
+        // The file's own failure was reported; the mouse must not hold what the files lack.
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).notStored, MessageCaptionsFor(m_language).warning);
+        return false;
+    }
+    m_files.SaveLabels(m_language); // a label file it cannot write is reported; the settings are stored
+    return true;
 }
 
 void ProfileCommands::WarnUnlessTaken(bool taken)
@@ -100,23 +118,29 @@ void ProfileCommands::WarnUnlessTaken(bool taken)
 void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 {
     const bool connected = m_mouse.IsConnected();
+    bool stored = false;
     bool taken = false;
     {
         const WaitCursor waiting(host);
         std::uint8_t deviceProfile = m_records.Current.deviceProfile;
         ResetInProgress resetting(m_files);
-        m_files.LoadConfig(m_records.Current);
+        // A factory file that cannot be read leaves the record as it was, and was reported.
+        (void)m_files.LoadConfig(m_records.Current);
         m_files.LoadLabels(m_language);
-        m_records.Current.deviceProfile = deviceProfile;
-        // The download saves the files whatever the mouse did.
+        m_records.Current.deviceProfile = connected ? kDownloadedProfile : deviceProfile;
         if (connected) {
-            taken = m_mouse.DownloadProfile(m_records.Current);
+            stored = StoreProfile();
+            if (stored) {
+                taken = m_mouse.DownloadProfile(m_records.Current);
+            }
         }
     }
-    if (connected) {
+    if (stored) {
         WarnUnlessTaken(taken);
         m_records.Snapshot();
         m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    } else if (!connected) {
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).resetWithoutMouse, kApplicationTitle);
     }
     host.ReturnToFirstPage();
 }
