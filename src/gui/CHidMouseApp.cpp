@@ -12,40 +12,40 @@
 #include <chrono>
 #include <future>
 
-#include "screens/main/AppContext.h"
-#include "screens/main/DeviceLinkConnection.h"
-#include "screens/main/MainWindowLayout.h"
-#include "core/buttons/ButtonAssignment.h"
-#include "core/device/DeviceLink.h"
-#include "core/device/DeviceListener.h"
-#include "core/device/DeviceNoticeHandler.h"
-#include "core/device/ReportTrace.h"
-#include "gui/CConfigDialog.h"
-#include "gui/CHidMouseDlg.h"
-#include "gui/ToolkitTranslations.h"
-#include "gui/buttons/ButtonAssignmentUi.h"
-#include "gui/macro/CMacroProgramDialog.h"
-#include "gui/skin/SkinImageCache.h"
-#include "core/ini/AtomicFile.h"
-#include "core/ini/IniFile.h"
-#include "screens/macro/MacroManagerModel.h"
 #include "adapters/linux/HidAccess.h"
 #include "adapters/linux/HidapiBackend.h"
 #include "adapters/linux/UdevHotplugSource.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/qt/SingleInstanceLock.h"
+#include "core/buttons/ButtonAssignment.h"
+#include "core/device/DeviceLink.h"
+#include "core/device/DeviceListener.h"
+#include "core/device/DeviceNoticeHandler.h"
+#include "core/device/ReportTrace.h"
+#include "core/ini/AtomicFile.h"
+#include "core/ini/IniFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/DataDirectory.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
-#include "sim/SimulatedMouse.h"
 #include "core/text/AccessTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "gui/CConfigDialog.h"
+#include "gui/CHidMouseDlg.h"
+#include "gui/ToolkitTranslations.h"
+#include "gui/buttons/ButtonAssignmentUi.h"
+#include "gui/macro/CMacroProgramDialog.h"
+#include "gui/skin/SkinImageCache.h"
+#include "screens/macro/MacroManagerModel.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/DeviceLinkConnection.h"
+#include "screens/main/MainWindowLayout.h"
+#include "sim/SimulatedMouse.h"
 
 namespace veldrane {
 
@@ -166,8 +166,9 @@ void CHidMouseApp::TraceSimulatedMouse()
         qWarning("veldrane: cannot write the trace to %s; running without it", qPrintable(m_options.simTrace));
         return;
     }
-    m_trace = std::make_unique<ReportTrace>([this](const std::string& line) { m_traceFile << line << '\n' << std::flush; },
-                                            m_clock);
+    m_trace = std::make_unique<ReportTrace>(
+        [this](const std::string& line) { m_traceFile << line << '\n'
+                                                      << std::flush; }, m_clock);
     m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
     m_backend = m_tracing.get();
 }

@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "FuzzSupport.h"
-#include "core/ini/IniEncoding.h"
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniEncoding.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::error_code unreadable = files.LoadConfig(record);
     files.LoadLabels(language);
     const bool loaded = config.size() == kConfigFileSize;
-    fuzz::Require(loaded != static_cast<bool>(unreadable), "a file of the wrong size was not refused, or one of the right size was");
+    fuzz::Require(loaded != static_cast<bool>(unreadable),
+                  "a file of the wrong size was not refused, or one of the right size was");
     if (!loaded) {
         return 0;
     }

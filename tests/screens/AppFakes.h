@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "screens/main/DeviceNoticeTarget.h"
-#include "screens/main/MainWindowView.h"
-#include "screens/main/MouseConnection.h"
 #include "core/device/DeviceNotice.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingsApplier.h"
+#include "screens/main/DeviceNoticeTarget.h"
+#include "screens/main/MainWindowView.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane::test {
 

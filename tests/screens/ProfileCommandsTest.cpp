@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "screens/MainWindowFixture.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
+#include "screens/MainWindowFixture.h"
 #include "support/PatternedRecord.h"
 
 namespace veldrane {

@@ -73,7 +73,7 @@ protected:
     SimulatedMouse simulated{clock};
     DeviceLink link{simulated, clock};
     DeviceImage image;
-    DeviceLinkConnection connection{link, image, files};
+    DeviceLinkConnection connection{link, image};
     AppContext linkedContext = ContextWith(connection);
     MainWindowModel window{linkedContext, view};
     test::RecordingColourPicker colours;

@@ -24,15 +24,16 @@ bool IsTableKeyCode(std::uint8_t code)
         return true;
     }
     const std::vector<std::string_view> names = KeyNames();
-    return std::any_of(names.begin(), names.end(),
-                       [code](std::string_view name) { return KeyCodeFromName(name, KeyTableInstance::Button) == code; });
+    return std::any_of(names.begin(), names.end(), [code](std::string_view name) {
+        return KeyCodeFromName(name, KeyTableInstance::Button) == code;
+    });
 }
 
 bool IsModifierBit(std::uint8_t bit)
 {
     const auto& names = ModifierNames();
-    return bit == 0 ||
-           std::any_of(names.begin(), names.end(), [bit](std::string_view name) { return ModifierBitFromName(name) == bit; });
+    return bit == 0 || std::any_of(names.begin(), names.end(),
+                                   [bit](std::string_view name) { return ModifierBitFromName(name) == bit; });
 }
 
 template <typename Produce> bool IsSubmenuValue(std::uint8_t value, std::size_t count, Produce produce)

@@ -9,9 +9,9 @@
 #include "core/device/DeviceLink.h"
 #include "core/device/HidTransport.h"
 #include "core/device/SettingsBlock.h"
-#include "ports/Sleeper.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/Sleeper.h"
 
 namespace veldrane {
 

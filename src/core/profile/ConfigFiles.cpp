@@ -10,14 +10,14 @@
 #include "core/ini/FileError.h"
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
-#include "ports/TextCodec.h"
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 #include "core/text/ButtonLabelTranslation.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "ports/TextCodec.h"
 
 namespace veldrane {
 

@@ -9,10 +9,10 @@
 #include <system_error>
 #include <vector>
 
-#include "ports/TextCodec.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/Language.h"
+#include "ports/TextCodec.h"
 
 namespace veldrane {
 

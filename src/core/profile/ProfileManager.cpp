@@ -4,13 +4,13 @@
 #include <cstdint>
 
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -32,10 +32,9 @@ void ProfileManager::LoadProfileList()
     // A move of the files that was cut off is taken back before the list is read.
     if (const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.modulePath);
         recovery.error) {
-        m_context.messages.ShowMessage(
-            JournalRecoveryMessage(m_context.files.PathOf(ProfileSlotMover::kJournalName), recovery.error,
-                                   recovery.keptAside, m_context.language),
-            kFileOpenErrorTitle);
+        m_context.messages.ShowMessage(JournalRecoveryMessage(m_context.files.PathOf(ProfileSlotMover::kJournalName),
+                                                              recovery.error, recovery.keptAside, m_context.language),
+                                       kFileOpenErrorTitle);
     }
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());

@@ -4,13 +4,13 @@
 
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 

@@ -67,8 +67,7 @@ std::string FileFailureMessage(const std::filesystem::path& file, int errorCode,
     return text;
 }
 
-std::string UnreadableProfileMessage(const std::filesystem::path& file, const std::error_code& error,
-                                     Language language)
+std::string UnreadableProfileMessage(const std::filesystem::path& file, const std::error_code& error, Language language)
 {
     std::string text(MainWindowTextsFor(language).profileUnreadable);
     text += '\n';

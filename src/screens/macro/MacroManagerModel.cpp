@@ -5,17 +5,17 @@
 #include <utility>
 
 #include "core/buttons/ButtonAssignment.h"
-#include "screens/common/ButtonPicture.h"
 #include "core/ini/IniFile.h"
 #include "core/ini/UnicodeText.h"
 #include "core/macro/MacroDeletion.h"
 #include "core/macro/MacroFile.h"
+#include "core/macro/MacroSectionRename.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/FileErrorTexts.h"
-#include "core/macro/MacroSectionRename.h"
-#include "ports/MessageSink.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 

@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "core/buttons/ButtonAssignment.h"
-#include "screens/common/DialogBackground.h"
-#include "screens/macro/ListLineEditorModel.h"
 #include "core/macro/MacroEncoder.h"
-#include "screens/macro/MacroManagerLayout.h"
 #include "core/macro/MacroRecorder.h"
+#include "core/text/Language.h"
 #include "ports/Geometry.h"
 #include "ports/SkinCanvas.h"
 #include "ports/WheelNotches.h"
-#include "core/text/Language.h"
+#include "screens/common/DialogBackground.h"
+#include "screens/macro/ListLineEditorModel.h"
+#include "screens/macro/MacroManagerLayout.h"
 
 namespace veldrane {
 

@@ -3,21 +3,21 @@
 #include <algorithm>
 #include <utility>
 
-#include "screens/main/DeviceNoticeTarget.h"
-#include "screens/main/EmptySection.h"
-#include "screens/main/MainWindowLayout.h"
-#include "screens/main/MainWindowView.h"
-#include "screens/main/MouseConnection.h"
-#include "screens/common/ButtonPicture.h"
 #include "core/device/DeviceNotice.h"
-#include "ports/Clock.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
+#include "ports/Clock.h"
+#include "ports/MessageSink.h"
+#include "screens/common/ButtonPicture.h"
+#include "screens/main/DeviceNoticeTarget.h"
+#include "screens/main/EmptySection.h"
+#include "screens/main/MainWindowLayout.h"
+#include "screens/main/MainWindowView.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane {
 namespace {
@@ -162,7 +162,7 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     }
 
     const std::optional<std::string> litMouse = SectionMousePicture();
-    std::string_view mousePicture = litMouse ? std::string_view(*litMouse)
+    std::string_view mousePicture = litMouse                        ? std::string_view(*litMouse)
                                     : m_mouseView == MouseView::Top ? kMouseFrontPicture
                                                                     : kMouseSidePicture;
     if (auto size = canvas.ImageSize(mousePicture)) {

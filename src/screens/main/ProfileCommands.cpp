@@ -4,16 +4,16 @@
 #include <cstddef>
 #include <string_view>
 
-#include "screens/main/MouseConnection.h"
-#include "core/device/ProfileDownload.h"
 #include "core/buttons/ButtonFunctionCatalogue.h"
-#include "ports/MessageSink.h"
+#include "core/device/ProfileDownload.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingsApplier.h"
 #include "core/text/AssignmentTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane {
 namespace {

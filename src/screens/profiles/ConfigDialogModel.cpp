@@ -1,7 +1,5 @@
 #include "screens/profiles/ConfigDialogModel.h"
 
-#include "screens/common/ButtonPicture.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
@@ -9,6 +7,8 @@
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 

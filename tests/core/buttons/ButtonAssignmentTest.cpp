@@ -7,10 +7,10 @@
 #include <tuple>
 #include <vector>
 
-#include "screens/buttons/AssignmentMenuModel.h"
 #include "core/buttons/KeyMatrixBlock.h"
-#include "core/profile/FactoryDefaults.h"
 #include "core/buttons/RecordingAssignmentDialogs.h"
+#include "core/profile/FactoryDefaults.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 #include "support/HexBytes.h"
 #include "support/RecordingMessageSink.h"
 
@@ -245,23 +245,22 @@ TEST_P(MenuRangeTest, AFunctionNoMenuProducesBecomesTheFactoryFunction)
               test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(factory)).subspan(4, 4)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, MenuRangeTest,
-    testing::Values(BrokenButtonCase{"CodeBeyondTheList", 16, 0, 0, false},
-                    BrokenButtonCase{"CodeFF", 0xFF, 0, 0, false},
-                    BrokenButtonCase{"CpiActionZero", 6, 0x048, 0, false},
-                    BrokenButtonCase{"CpiLoop", 6, 0x048, 3, true},
-                    BrokenButtonCase{"MediaUsageNoEntryHas", 7, 0x060, 0x01, false},
-                    BrokenButtonCase{"VolumeDown", 7, 0x060, 0xEA, true},
-                    BrokenButtonCase{"SystemCommandBeyondRun", 9, 0x06C, 7, false},
-                    BrokenButtonCase{"EditKeyNoEntryHas", 8, 0x09C, 0x05, false},
-                    BrokenButtonCase{"SingleKeyNoRowHas", 10, 0x0A8, 0xFF, false},
-                    BrokenButtonCase{"SingleKeyOfAnotherLayout", 10, 0x0A8, 0, true},
-                    BrokenButtonCase{"ComboModifierOfTwoBits", 11, 0x0B4, 0x03, false},
-                    BrokenButtonCase{"MacroThirteen", 12, 0x108, 12, false},
-                    BrokenButtonCase{"MacroRepeatMode3", 12, 0x114, 3, false},
-                    BrokenButtonCase{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Codes, MenuRangeTest,
+                         testing::Values(BrokenButtonCase{"CodeBeyondTheList", 16, 0, 0, false},
+                                         BrokenButtonCase{"CodeFF", 0xFF, 0, 0, false},
+                                         BrokenButtonCase{"CpiActionZero", 6, 0x048, 0, false},
+                                         BrokenButtonCase{"CpiLoop", 6, 0x048, 3, true},
+                                         BrokenButtonCase{"MediaUsageNoEntryHas", 7, 0x060, 0x01, false},
+                                         BrokenButtonCase{"VolumeDown", 7, 0x060, 0xEA, true},
+                                         BrokenButtonCase{"SystemCommandBeyondRun", 9, 0x06C, 7, false},
+                                         BrokenButtonCase{"EditKeyNoEntryHas", 8, 0x09C, 0x05, false},
+                                         BrokenButtonCase{"SingleKeyNoRowHas", 10, 0x0A8, 0xFF, false},
+                                         BrokenButtonCase{"SingleKeyOfAnotherLayout", 10, 0x0A8, 0, true},
+                                         BrokenButtonCase{"ComboModifierOfTwoBits", 11, 0x0B4, 0x03, false},
+                                         BrokenButtonCase{"MacroThirteen", 12, 0x108, 12, false},
+                                         BrokenButtonCase{"MacroRepeatMode3", 12, 0x114, 3, false},
+                                         BrokenButtonCase{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A button bound to a deleted macro played the next one, or nothing under a label of a macro that
 // no longer exists; it now gets its factory function and label.

@@ -8,11 +8,11 @@
 
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyMatrixBlock.h"
+#include "core/macro/MacroTestSupport.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/ProfileFileNames.h"
 #include "screens/macro/MacroKeyBindingModel.h"
-#include "core/macro/MacroTestSupport.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
@@ -299,7 +299,8 @@ TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
     EXPECT_EQ(m_messages.shown,
               (std::vector<Shown>{{Shown::Kind::Message,
                                    "The macro could not be deleted; the macro file and the profiles were left as they "
-                                   "are.\n" + (m_dir / "str0.ini").string() + ": It is a folder, not a file",
+                                   "are.\n" +
+                                       (m_dir / "str0.ini").string() + ": It is a folder, not a file",
                                    "Warning"}}));
 }
 

@@ -107,8 +107,8 @@ std::vector<std::filesystem::path> KeptAside(const std::filesystem::path& file)
 struct UnreadableCase
 {
     const char* name;
-    std::size_t size;                  // bytes of a regular file, when `kind` is regular
-    std::filesystem::file_type kind;   // regular, fifo or directory
+    std::size_t size;                // bytes of a regular file, when `kind` is regular
+    std::filesystem::file_type kind; // regular, fifo or directory
     std::string_view reason;
 };
 
@@ -142,7 +142,8 @@ TEST_P(UnreadableProfileTest, GivesTheFactorySettingsWhichSaveStoresKeepingTheFi
     EXPECT_EQ(FileErrorReason(error.value(), Language::English), unreadable.reason);
     EXPECT_EQ(UnreadableProfileMessage(files.configPath, error, Language::English),
               "The profile file could not be read; the factory settings are shown. Save stores them in this "
-              "profile.\n" + profile.string() + ": " + std::string(unreadable.reason));
+              "profile.\n" +
+                  profile.string() + ": " + std::string(unreadable.reason));
     EXPECT_EQ(record, factory);
     EXPECT_TRUE(files.recordLoaded);
     EXPECT_EQ(files.buttonLabel, FactoryLabels(Language::SimplifiedChinese));
@@ -191,8 +192,8 @@ TEST_F(ConfigFilesTest, UnreadableProfileWithoutFactoryFileGetsTheBuiltInDefault
     record = Patterned(3);
     EXPECT_FALSE(files.LoadConfig(record));
     EXPECT_FALSE(files.SaveConfig(Patterned(10)));
-    EXPECT_EQ(messages.shown, (std::vector<Shown>(2, {Shown::Kind::Message, "Config file is not exist.",
-                                                       "Tessaly VELDRANE"})));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>(2, {Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"})));
     EXPECT_EQ(record, Patterned(3));
     EXPECT_FALSE(std::filesystem::exists(dir / "config0.bin"));
 }
