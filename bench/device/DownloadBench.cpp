@@ -26,7 +26,7 @@ public:
 };
 
 // Wall time of whole downloads divided by the 842 ms of pauses they must make: what the sleeper's
-// overshoot, the transport and the final file writes add. The goal is 1.03 at most.
+// overshoot, the transport and the file writes before it add. The goal is 1.03 at most.
 void DownloadProfileAgainstItsPauses(benchmark::State& state)
 {
     SteadyClock clock;
