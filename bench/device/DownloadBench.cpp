@@ -3,15 +3,15 @@
 #include <chrono>
 #include <string>
 
+#include "adapters/linux/IconvTextCodec.h"
+#include "adapters/linux/SteadyClock.h"
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/ProfileDownload.h"
-#include "ports/MessageSink.h"
-#include "adapters/linux/IconvTextCodec.h"
-#include "adapters/linux/SteadyClock.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/MessageSink.h"
 #include "sim/SimulatedMouse.h"
 #include "support/TempDir.h"
 

@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      "A profile file has 1825 bytes; this one has another size"},
                       UnreadableCase{"HundredBytes", 100, std::filesystem::file_type::regular,
                                      "A profile file has 1825 bytes; this one has another size"},
-                      UnreadableCase{"OneByteLong", 1826, std::filesystem::file_type::regular,
+                      UnreadableCase{"OneByteTooLong", 1826, std::filesystem::file_type::regular,
                                      "A profile file has 1825 bytes; this one has another size"},
                       // A FIFO would block an open until someone writes into it: it is never opened.
                       UnreadableCase{"Fifo", 0, std::filesystem::file_type::fifo, "Not a regular file"},
