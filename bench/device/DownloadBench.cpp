@@ -3,15 +3,15 @@
 #include <chrono>
 #include <string>
 
+#include "adapters/linux/IconvTextCodec.h"
+#include "adapters/linux/SteadyClock.h"
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/ProfileDownload.h"
-#include "ports/MessageSink.h"
-#include "adapters/linux/IconvTextCodec.h"
-#include "adapters/linux/SteadyClock.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/MessageSink.h"
 #include "sim/SimulatedMouse.h"
 #include "support/TempDir.h"
 
@@ -26,7 +26,7 @@ public:
 };
 
 // Wall time of whole downloads divided by the 842 ms of pauses they must make: what the sleeper's
-// overshoot, the transport and the final file writes add. The goal is 1.03 at most.
+// overshoot, the transport and the file writes before it add. The goal is 1.03 at most.
 void DownloadProfileAgainstItsPauses(benchmark::State& state)
 {
     SteadyClock clock;

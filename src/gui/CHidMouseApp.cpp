@@ -45,6 +45,7 @@
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
 #include "core/text/AccessTexts.h"
+#include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
@@ -360,22 +361,31 @@ void CHidMouseApp::LoadProfileAndSkin()
     // What a write cut short by a crash or a kill left behind is never read and goes first.
     RemoveLeftoverTemporaryFiles(directory);
     m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
+    m_files->repairButtons = &BringButtonsIntoMenuRange;
     // Profile files whose move was cut off get their old places back before anything is loaded.
-    if (const int errorCode = ProfileSlotMover::Recover(directory); errorCode != 0) {
-        m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
-    }
-    m_files->LoadConfig(m_records.Current);
+    const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(directory);
+    const std::error_code unreadable = m_files->LoadConfig(m_records.Current);
     m_records.Snapshot();
     const IniFile labels(m_files->labelPath, m_codec);
     m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
     m_files->language = m_language;
     m_files->LoadLabels(m_language);
+    // Both are told in the interface language, which the label file has just named.
+    if (recovery.error) {
+        m_messages.ShowMessage(JournalRecoveryMessage(directory / ProfileSlotMover::kJournalName, recovery.error,
+                                                      recovery.keptAside, m_language),
+                               kFileOpenErrorTitle);
+    }
+    if (unreadable) {
+        m_messages.ShowMessage(UnreadableProfileMessage(m_files->configPath, unreadable, m_language),
+                               MessageCaptionsFor(m_language).warning);
+    }
     InstallToolkitTranslations(m_language);
     m_skinDirectory = ChooseSkinDirectory(directory, m_locations.installed, m_files->skin.path);
 
     m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
     m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
-    m_connection = std::make_unique<DeviceLinkConnection>(*m_link, m_image, *m_files);
+    m_connection = std::make_unique<DeviceLinkConnection>(*m_link, m_image);
 
     // The desktop's own settings first, then the program's toolkit, which always follows.
     m_desktopPointer = std::make_unique<DesktopPointerSettings>(DesktopEnvironment::FromProcess());
@@ -422,9 +432,9 @@ void CHidMouseApp::AddButtonsAndMacros()
                                            m_window->Fonts(), m_keyNames, *m_macroFile});
     m_window->Model().SetLeftSection(LeftPanel::kButtonAssignment, m_assignment->TakeSection());
     m_window->SetMacroManagerRunner([this] {
-        ButtonAssignment bindings(m_records.Current, m_files->buttonLabel, m_language);
+        MacroProfiles profiles{m_records, m_files->buttonLabel, m_codec};
         return CMacroProgramDialog::Run(
-            {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &bindings}, *m_images,
+            {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &profiles}, *m_images,
             m_keyNames, m_window.get());
     });
 }

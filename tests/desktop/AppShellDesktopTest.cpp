@@ -62,8 +62,9 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_EQ(xprop.readAllStandardOutput().trimmed(),
               "WM_CLASS(STRING) = \"veldrane\", \"io.github.veldrane.Veldrane\"");
 
-    // "Save": the download reaches the mouse and the selected profile's files are written.
+    // "Save": the selected profile's files are written, then the download reaches the mouse.
     ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+    EXPECT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0F, 12).size() == 128u; }));
     EXPECT_EQ(session.WrittenBlock(0x0C).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0D).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), 128u);
@@ -120,6 +121,32 @@ TEST(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerOrIsAbsentStoresTheProfil
     session.Key({"Return"});
     EXPECT_EQ(session.CloseWithExitButton(window), 0);
     EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
+}
+
+// A profile file of 100 bytes gave no word, a window of zeros and a Save that stored nothing: the
+// start names the file and why, the window has the factory settings, and Save stores them whole
+// while the broken file is kept aside.
+TEST(AppShellDesktopTest, AnUnreadableProfileIsExplainedAtStartAndSaveStoresTheFactorySettings)
+{
+    VELDRANE_REQUIRE_DESKTOP(false);
+    test::DesktopSession session("EN");
+    const std::string broken(100, '\x07');
+    test::WriteFileBytes(session / ProfileConfigName(0), broken);
+    session.Launch();
+    ASSERT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no word about the unreadable file";
+    session.Key({"Return"});
+    const QString window = session.MainWindow();
+    ASSERT_FALSE(window.isEmpty());
+    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+    EXPECT_EQ(std::filesystem::file_size(session / ProfileConfigName(0)), 1825u);
+    std::vector<std::string> aside;
+    for (const auto& entry : std::filesystem::directory_iterator(session / "")) {
+        if (entry.path().filename().string().starts_with("config0.bin.broken-")) {
+            aside.push_back(test::ReadFileBytes(entry.path()));
+        }
+    }
+    EXPECT_EQ(aside, std::vector<std::string>{broken});
+    EXPECT_EQ(session.CloseWithExitButton(window), 0);
 }
 
 // The panel started after the program (late at login): the program, which showed its window for

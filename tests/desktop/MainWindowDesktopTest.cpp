@@ -13,9 +13,9 @@
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
-#include "support/TempDir.h"
 #include "core/text/Language.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
@@ -170,6 +170,8 @@ TEST_P(SettingsDesktopTest, DialsAndSliderReachTheMouseAndTheFileOnSaveAndTheWin
     EXPECT_EQ(session.Geometry(window).topLeft(), placed);
 
     ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
+    // The files are written first, then the download goes out.
+    ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0F, 12).size() == kMacroBufferSize; }));
     const ProfileRecord saved = ConfigFile::Read(session / ProfileConfigName(0)).contents.record;
     EXPECT_EQ(saved.reportRate, 8);
     EXPECT_EQ(saved.cpiValue[1], 127);

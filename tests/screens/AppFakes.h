@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "screens/main/DeviceNoticeTarget.h"
-#include "screens/main/MainWindowView.h"
-#include "screens/main/MouseConnection.h"
 #include "core/device/DeviceNotice.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingsApplier.h"
+#include "screens/main/DeviceNoticeTarget.h"
+#include "screens/main/MainWindowView.h"
+#include "screens/main/MouseConnection.h"
 
 namespace veldrane::test {
 
@@ -50,29 +50,20 @@ public:
     std::optional<std::array<std::uint8_t, kMacroPartSize>> macroManagerResult;
 };
 
-// The mouse: connected or not, taking downloads or not; a download is recorded and, as the real
-// one does, ends with the save of the profile's configuration and label files.
+// The mouse: connected or not, taking downloads or not; a download is recorded.
 class FakeMouse : public MouseConnection
 {
 public:
-    FakeMouse(ConfigFiles& files, Language language) : m_files(files), m_language(language) {}
-
     bool IsConnected() const override { return connected; }
     bool DownloadProfile(ProfileRecord& record) override
     {
         downloads.push_back(record);
-        m_files.SaveConfig(record);
-        m_files.SaveLabels(m_language);
         return takes;
     }
 
     bool connected = true;
     bool takes = true;
     std::vector<ProfileRecord> downloads;
-
-private:
-    ConfigFiles& m_files;
-    Language m_language;
 };
 
 class RecordingNotices : public DeviceNoticeTarget

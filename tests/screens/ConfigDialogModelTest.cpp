@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/buttons/ButtonAssignment.h"
+#include "core/profile/FactoryDefaults.h"
 #include "core/profile/InstalledProfiles.h"
 #include "core/profile/ScriptedFileDialog.h"
 #include "support/RecordingCanvas.h"
@@ -99,12 +101,50 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
     EXPECT_EQ(files.currentProfileIndex, 1);
 }
 
+// A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels
+// and the pointer dials where no control can show them: everything is brought to what the
+// controls produce, and the user is told once what changed.
+TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatChanged)
+{
+    InstallThree();
+    files.currentProfileIndex = 1;
+    files.repairButtons = &BringButtonsIntoMenuRange;
+    ProfileRecord damaged = FactoryProfile();
+    damaged.buttonFunction[0] = 0xFF;
+    damaged.buttonFunction[1] = 0x20;
+    damaged.mouseSpeed = 0;
+    damaged.scrollLines = 200;
+    test::WriteFileBytes(dir / "damaged.bin", ConfigFile::Encode(1, damaged));
+    test::WriteFileBytes(dir / "damaged.ini", "[Setting-EN]\r\nItem1=\r\nItem3=mine\r\n");
+    Transfer(1, ProfileMenuCommand::Load, dir / "damaged.bin");
+
+    ProfileRecord expected = FactoryProfile();
+    expected.mouseSpeed = 1;
+    expected.scrollLines = 100;
+    EXPECT_EQ(records.Current, expected);
+    EXPECT_EQ(files.buttonLabel[0], "Click");
+    EXPECT_EQ(files.buttonLabel[1], "Menu");
+    EXPECT_EQ(files.buttonLabel[2], "mine");
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The imported profile held values that the window cannot show. They were changed "
+                                   "to the nearest ones it can, or to the factory function of the button, in:\n"
+                                   "Button Assignment: 1, 2\nMouse Speed\nScroll Speed",
+                                   "Tessaly VELDRANE"}}));
+
+    // An import that needed nothing changed says nothing.
+    messages.shown.clear();
+    test::WriteFileBytes(dir / "damaged.bin", ConfigFile::Encode(1, expected));
+    Transfer(1, ProfileMenuCommand::Load, dir / "damaged.bin");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 // Closing with another profile selected kept the old record, and the next Save wrote it into the
 // selected profile's files.
 TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAreDropped)
 {
     InstallThree();
-    files.LoadConfig(records.Current); // B
+    EXPECT_FALSE(files.LoadConfig(records.Current)); // B
     records.Snapshot();
     records.Current.reportRate = 77;
     Model().SelectionChanged(2);

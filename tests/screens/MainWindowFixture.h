@@ -6,18 +6,18 @@
 #include <memory>
 #include <string>
 
-#include "screens/main/AppContext.h"
-#include "screens/AppFakes.h"
-#include "screens/main/MainWindowModel.h"
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/FactoryFiles.h"
+#include "core/text/MainWindowTexts.h"
+#include "screens/AppFakes.h"
+#include "screens/main/AppContext.h"
+#include "screens/main/MainWindowModel.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingShell.h"
 #include "support/TempDir.h"
-#include "core/text/MainWindowTexts.h"
 
 namespace veldrane::test {
 
@@ -33,7 +33,7 @@ protected:
         static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
         EXPECT_EQ(failure, "");
         std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
-        files.LoadConfig(records.Current);
+        EXPECT_FALSE(files.LoadConfig(records.Current));
         files.LoadLabels(language);
         records.Snapshot();
         images.sizes = {{"/main.png", {1000, 640}},
@@ -64,7 +64,7 @@ protected:
     Language language = Language::English;
     ConfigFiles files{dir.Path(), messages, codec};
     ProfileRecords records;
-    FakeMouse mouse{files, language};
+    FakeMouse mouse;
     FakeClock clock;
     RecordingShell shell;
     RecordingCanvas images;
@@ -74,8 +74,18 @@ protected:
     // The fixture's context with `connection` as the mouse.
     AppContext ContextWith(MouseConnection& connection)
     {
-        return {records, files,    connection, messages, clock, shell, images, pointerSettings, notices,
-                language, MainWindowTextsFor(language), dir.Path() / "Skins" / "Default"};
+        return {records,
+                files,
+                connection,
+                messages,
+                clock,
+                shell,
+                images,
+                pointerSettings,
+                notices,
+                language,
+                MainWindowTextsFor(language),
+                dir.Path() / "Skins" / "Default"};
     }
     AppContext context = ContextWith(mouse);
     std::unique_ptr<MainWindowModel> model;

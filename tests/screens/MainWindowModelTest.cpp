@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/profile/ConfigFile.h"
 #include "screens/MainWindowFixture.h"
 
 namespace veldrane {
@@ -99,6 +100,42 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     records.Current.cpiValue[0] = 120;
     Model().ShowFromTray();
     EXPECT_EQ(records.Current.cpiValue[0], 120);
+}
+
+// A profile file of 100 bytes gave no word, a window of all-zero settings and a Save that did
+// nothing: the user's edits were lost. The window now says which file and why, shows the factory
+// settings, and Save stores them and sends them, keeping the old file aside.
+TEST_F(MainWindowModelTest, AnUnreadableProfileGivesTheFactorySettingsWhichSaveStores)
+{
+    const std::string broken(100, '\x07');
+    test::WriteFileBytes(dir / "config0.bin", broken);
+    files.buttonLabel.fill("stale");
+    Model().ReloadProfile();
+    const ProfileRecord factory = ConfigFile::Read(dir / "config.bin").contents.record;
+    EXPECT_EQ(records.Current, factory);
+    EXPECT_EQ(files.buttonLabel[1], "Menu");
+    EXPECT_EQ(messages.shown,
+              (std::vector<test::RecordingMessageSink::Shown>{
+                  {test::RecordingMessageSink::Shown::Kind::Message,
+                   "The profile file could not be read; the factory settings are shown. Save stores them in this "
+                   "profile.\n" +
+                       (dir / "config0.bin").string() + ": A profile file has 1825 bytes; this one has another size",
+                   "Warning"}}));
+
+    records.Current.cpiValue[0] = 20; // an edit on the factory settings
+    Model().Press({930, 610});        // Save
+    ASSERT_EQ(mouse.downloads.size(), 1u);
+    EXPECT_EQ(mouse.downloads[0].cpiValue[0], 20);
+    const ConfigFileReadResult saved = ConfigFile::Read(dir / "config0.bin");
+    EXPECT_EQ(saved.status, ConfigFileStatus::Read);
+    EXPECT_EQ(saved.contents.record, records.Current);
+    std::vector<std::string> aside;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        if (entry.path().filename().string().starts_with("config0.bin.broken-")) {
+            aside.push_back(test::ReadFileBytes(entry.path()));
+        }
+    }
+    EXPECT_EQ(aside, std::vector<std::string>{broken});
 }
 
 TEST_F(MainWindowModelTest, TheWindowShowsTheConnectionAndTheProfileName)

@@ -62,11 +62,17 @@ const Shown kNotConnected{Shown::Kind::Message,
                           "next time you press Save.",
                           "Tessaly VELDRANE"};
 
-// The factory settings replace the profile's in the mouse's profile number; its macros stay.
+const Shown kResetAlone{Shown::Kind::Message,
+                        "The gaming mouse is not connected. The factory settings are shown but not saved; press Save "
+                        "to keep them.",
+                        "Tessaly VELDRANE"};
+
+// The factory settings replace the profile's; its macros stay, and the mouse gets them as its
+// profile 0, as every download writes it.
 TEST_F(ProfileCommandsTest, ResetWithTheMouseTakesFactorySettingsKeepsMacrosAndSaves)
 {
     ProfileRecord expected = Patterned(3);
-    expected.deviceProfile = 4;
+    expected.deviceProfile = 0;
     expected.macroData = records.Current.macroData;
     commands.ResetProfile(host);
 
@@ -125,8 +131,36 @@ INSTANTIATE_TEST_SUITE_P(Mouse, CommandTest,
                                            CommandCase{"SaveNotConnected", false, false, false, true, {kNotConnected}},
                                            CommandCase{"ResetTaken", true, true, true, true, {}},
                                            CommandCase{"ResetNotTaken", true, true, false, true, {kNotTaken}},
-                                           CommandCase{"ResetNotConnected", true, false, false, false, {}}),
+                                           CommandCase{"ResetNotConnected", true, false, false, false, {kResetAlone}}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// With a full disk the error box came, but all 49 reports still reached the mouse, which then held
+// settings that the files lacked: nothing goes to the mouse, and the user is told so.
+TEST_F(ProfileCommandsTest, WhenTheFilesCannotBeStoredNothingIsSent)
+{
+    for (const bool reset : {false, true}) {
+        messages.shown.clear();
+        const ProfileRecord before = records.Backup;
+        std::filesystem::remove(dir / "config0.bin");
+        std::filesystem::create_directory(dir / "config0.bin"); // refused like a full disk, and portably
+        if (reset) {
+            commands.ResetProfile(host);
+        } else {
+            EXPECT_FALSE(commands.ApplyProfile(host));
+        }
+        EXPECT_TRUE(mouse.downloads.empty()) << reset;
+        EXPECT_EQ(records.Backup, before) << reset;
+        EXPECT_TRUE(pointerSettings.applied.empty()) << reset;
+        EXPECT_EQ(LabelInFile(), "mine") << reset;
+        const Shown refused{Shown::Kind::Message,
+                            "Error Code is: 21 \n" + (dir / "config0.bin").string() + ": It is a folder, not a file",
+                            "NULL ==fp "};
+        const Shown notSent{Shown::Kind::Message,
+                            "The settings could not be saved, so nothing was sent to the gaming mouse.", "Warning"};
+        EXPECT_EQ(messages.shown, (std::vector<Shown>{refused, notSent})) << reset;
+        std::filesystem::remove(dir / "config0.bin");
+    }
+}
 
 // A profile never saved gets the default names of its language on the first draw of the window,
 // once: after a save they are the user's.
@@ -140,7 +174,7 @@ TEST_F(ProfileCommandsTest, FirstRunLabelsAreFilledOnceInTheLanguageOfTheWindow)
     EXPECT_EQ(LabelInFile("Setting-CHS"), "左键");
 
     commands.ApplyProfile(host);
-    files.LoadConfig(records.Current);
+    EXPECT_FALSE(files.LoadConfig(records.Current));
     files.buttonLabel.fill("kept");
     commands.FillFirstRunLabels();
     EXPECT_EQ(files.buttonLabel[0], "kept");
@@ -159,7 +193,7 @@ protected:
         }
         IniFile label(dir / "str1.ini", codec);
         EXPECT_EQ(label.WriteString("Setting-EN", "Item1", "game label"), IniWriteResult::Written);
-        files.LoadConfig(records.Current);
+        EXPECT_FALSE(files.LoadConfig(records.Current));
         files.LoadLabels(language);
         records.Snapshot();
     }
@@ -291,7 +325,7 @@ TEST_F(SwitchTest, NoSwitchWhileADownloadRuns)
         ProfileCommandsHost* host = nullptr;
         std::optional<SwitchResult> nested;
     };
-    ReentrantMouse reentrant(files, language);
+    ReentrantMouse reentrant;
     ProfileCommands withReentrant(records, files, reentrant, messages, pointerSettings, language);
     reentrant.commands = &withReentrant;
     reentrant.host = &host;

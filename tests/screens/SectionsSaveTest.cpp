@@ -5,15 +5,15 @@
 
 #include <vector>
 
-#include "screens/main/DeviceLinkConnection.h"
-#include "screens/MainWindowFixture.h"
-#include "screens/SectionFakes.h"
-#include "screens/main/sections/SettingsSections.h"
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/MouseSearch.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
+#include "screens/MainWindowFixture.h"
+#include "screens/SectionFakes.h"
+#include "screens/main/DeviceLinkConnection.h"
+#include "screens/main/sections/SettingsSections.h"
 #include "sim/SimulatedMouse.h"
 #include "support/HexBytes.h"
 
@@ -73,7 +73,7 @@ protected:
     SimulatedMouse simulated{clock};
     DeviceLink link{simulated, clock};
     DeviceImage image;
-    DeviceLinkConnection connection{link, image, files};
+    DeviceLinkConnection connection{link, image};
     AppContext linkedContext = ContextWith(connection);
     MainWindowModel window{linkedContext, view};
     test::RecordingColourPicker colours;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/buttons/KeyTables.h"
+#include "core/profile/FactoryDefaults.h"
 #include "core/text/AssignmentTexts.h"
 
 namespace veldrane {
@@ -13,7 +14,80 @@ namespace {
 constexpr std::string_view kDetailSeparator = "-";
 constexpr std::string_view kComboJoiner = "+";
 
+// The repeat modes of the macro key dialog: 0 to 2.
+constexpr std::uint8_t kMacroRepeatModes = 3;
+
+// A key code that "Single Key" or "Combo Key" can store: 0 (a key the table lacks) or a table row's.
+bool IsTableKeyCode(std::uint8_t code)
+{
+    if (code == 0) {
+        return true;
+    }
+    const std::vector<std::string_view> names = KeyNames();
+    return std::any_of(names.begin(), names.end(), [code](std::string_view name) {
+        return KeyCodeFromName(name, KeyTableInstance::Button) == code;
+    });
+}
+
+bool IsModifierBit(std::uint8_t bit)
+{
+    const auto& names = ModifierNames();
+    return bit == 0 || std::any_of(names.begin(), names.end(),
+                                   [bit](std::string_view name) { return ModifierBitFromName(name) == bit; });
+}
+
+template <typename Produce> bool IsSubmenuValue(std::uint8_t value, std::size_t count, Produce produce)
+{
+    for (std::size_t position = 0; position < count; ++position) {
+        if (produce(position) == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
+
+bool IsMenuFunction(const ProfileRecord& record, std::size_t button)
+{
+    if (button >= kButtonCount || record.buttonFunction[button] >= kFunctionCount) {
+        return false;
+    }
+    const auto code = static_cast<FunctionCode>(record.buttonFunction[button]);
+    switch (code) {
+    case FunctionCode::CpiCycle:
+        return IsSubmenuValue(record.cpiAction[button], kCpiActionCount, CpiActionAt);
+    case FunctionCode::Multimedia:
+        return IsSubmenuValue(record.mediaUsage[button], kMediaCount, MediaUsageAt);
+    case FunctionCode::HotKey:
+        return IsSubmenuValue(record.editKey[button], kHotKeyCount, EditKeyAt);
+    case FunctionCode::Windows:
+        return record.systemCommand[button] < kSystemCommandCount;
+    case FunctionCode::SingleKey:
+        return IsTableKeyCode(record.singleKey[button]);
+    case FunctionCode::ComboKey:
+        return IsModifierBit(record.comboModifier[button]) && IsTableKeyCode(record.comboKey1[button]) &&
+               IsTableKeyCode(record.comboKey2[button]);
+    case FunctionCode::MacroKey:
+        return record.macroNumber[button] < kMacroCount && record.macroRepeat[button] < kMacroRepeatModes;
+    default:
+        return IsPlainFunction(code);
+    }
+}
+
+std::vector<std::size_t> BringButtonsIntoMenuRange(ProfileRecord& record)
+{
+    const ProfileRecord factory = FactoryProfile();
+    std::vector<std::size_t> changed;
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        if (!IsMenuFunction(record, button)) {
+            record.buttonFunction[button] = factory.buttonFunction[button];
+            record.cpiAction[button] = factory.cpiAction[button];
+            changed.push_back(button);
+        }
+    }
+    return changed;
+}
 
 std::span<const std::string_view> SubmenuTexts(const AssignmentTexts& texts, FunctionCode code)
 {
@@ -32,8 +106,19 @@ std::span<const std::string_view> SubmenuTexts(const AssignmentTexts& texts, Fun
 }
 
 ButtonAssignment::ButtonAssignment(ProfileRecord& record, ButtonLabels& buttonLabel, Language language)
-    : m_record(record), m_buttonLabel(buttonLabel), m_texts(AssignmentTextsFor(language))
+    : m_record(record), m_buttonLabel(buttonLabel), m_texts(AssignmentTextsFor(language)), m_language(language)
 {}
+
+void ButtonAssignment::StoreFactoryFunction(std::size_t button)
+{
+    if (button >= kButtonCount) {
+        return;
+    }
+    const ProfileRecord factory = FactoryProfile();
+    m_record.buttonFunction[button] = factory.buttonFunction[button];
+    m_record.cpiAction[button] = factory.cpiAction[button];
+    m_buttonLabel[button] = FactoryLabels(m_language)[button];
+}
 
 bool ButtonAssignment::StorePlainFunction(std::size_t button, FunctionCode code)
 {
@@ -124,10 +209,11 @@ bool ButtonAssignment::StoreMacroBinding(std::size_t button, std::uint8_t macroN
     return true;
 }
 
-void ButtonAssignment::RemoveMacro(std::size_t macroNumber)
+std::vector<std::size_t> ButtonAssignment::RemoveMacro(std::size_t macroNumber)
 {
+    std::vector<std::size_t> unbound;
     if (macroNumber >= kMacroCount) {
-        return;
+        return unbound;
     }
     auto& data = m_record.macroData;
     const auto slot = [&](std::size_t n) { return data.begin() + static_cast<std::ptrdiff_t>(n * kMacroBufferSize); };
@@ -140,11 +226,13 @@ void ButtonAssignment::RemoveMacro(std::size_t macroNumber)
         }
         const std::uint8_t bound = m_record.macroNumber[button];
         if (bound == macroNumber) {
-            StorePlainFunction(button, FunctionCode::ButtonOff);
+            StoreFactoryFunction(button);
+            unbound.push_back(button);
         } else if (bound > macroNumber) {
             m_record.macroNumber[button] = static_cast<std::uint8_t>(bound - 1);
         }
     }
+    return unbound;
 }
 
 void ButtonAssignment::SetFunction(std::size_t button, FunctionCode code)

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/profile/ProfileRecord.h"
@@ -21,6 +22,17 @@ using ButtonLabels = std::array<std::string, kButtonCount>;
 // The entries of the submenu of `code` in submenu order; none for a code without a submenu.
 std::span<const std::string_view> SubmenuTexts(const AssignmentTexts& texts, FunctionCode code);
 
+// Whether the assignment menus can give a button (0 to 11) the function and parameter that the
+// record holds for it: a code from 0 to 15, and for a function with a parameter a value that its
+// submenu, key table, modifier list or the macro key dialog produces (a key code may be 0, the
+// code of a key name the table lacks).
+bool IsMenuFunction(const ProfileRecord& record, std::size_t button);
+
+// Gives every button whose function no menu produces (a damaged or foreign file) its factory
+// function and parameter (FactoryProfile). The buttons it changed, in order; their labels are
+// the caller's to replace with the factory ones (FactoryLabels).
+std::vector<std::size_t> BringButtonsIntoMenuRange(ProfileRecord& record);
+
 // Gives a button (index 0 to 11) a function: sets its code in `buttonFunction`, the parameters
 // of that function, and its label in the texts of the interface language. Nothing goes to the
 // mouse here; the key matrix is built from the record at the next download.
@@ -34,6 +46,10 @@ class ButtonAssignment
 {
 public:
     ButtonAssignment(ProfileRecord& record, ButtonLabels& buttonLabel, Language language);
+
+    // What a button bound to a deleted or broken function gets: its factory function, parameter
+    // and label.
+    void StoreFactoryFunction(std::size_t button);
 
     // Codes 0 to 5 and 13 to 15; the label is the main-list text.
     bool StorePlainFunction(std::size_t button, FunctionCode code);
@@ -57,8 +73,9 @@ public:
 
     // The macro at `macroNumber` was deleted from the macro file and the later ones moved down a
     // number: the record's macro buffers follow (the last slot empties), buttons bound to a later
-    // macro follow it to its new number, and buttons bound to the deleted one become "Button Off".
-    void RemoveMacro(std::size_t macroNumber);
+    // macro follow it to its new number, and buttons bound to the deleted one get their factory
+    // function with its label. Returns those buttons, in order.
+    std::vector<std::size_t> RemoveMacro(std::size_t macroNumber);
 
 private:
     void SetFunction(std::size_t button, FunctionCode code);
@@ -67,6 +84,7 @@ private:
     ProfileRecord& m_record;
     ButtonLabels& m_buttonLabel;
     const AssignmentTexts& m_texts;
+    Language m_language;
 };
 
 } // namespace veldrane

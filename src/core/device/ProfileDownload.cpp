@@ -9,16 +9,13 @@
 #include "core/device/DeviceLink.h"
 #include "core/device/HidTransport.h"
 #include "core/device/SettingsBlock.h"
-#include "ports/Sleeper.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/Sleeper.h"
 
 namespace veldrane {
 
 namespace {
-
-// The download always writes profile 0 of the mouse.
-constexpr std::uint8_t kDownloadedProfile = 0;
 
 DownloadResult FailedAt(std::uint8_t command)
 {
@@ -80,10 +77,12 @@ DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, Profile
 
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files)
 {
-    const DownloadResult result = WriteProfileToMouse(link, image, current);
-    files.SaveConfig(current);
-    files.SaveLabels(files.language);
-    return result;
+    current.deviceProfile = kDownloadedProfile;
+    if (!files.SaveConfig(current)) {
+        return {std::nullopt, false};
+    }
+    files.SaveLabels(files.language); // a label file it cannot write is reported; the settings are kept
+    return WriteProfileToMouse(link, image, current);
 }
 
 } // namespace veldrane

@@ -11,6 +11,9 @@ class DeviceLink;
 struct DeviceImage;
 struct ProfileRecord;
 
+// The download always writes profile 0 of the mouse; the record it sends says so in deviceProfile.
+inline constexpr std::uint8_t kDownloadedProfile = 0;
+
 // The pause after each of the small commands 0x02 and 0x03 of a download.
 inline constexpr std::chrono::milliseconds kDownloadCommandPause{10};
 // Every pause a download makes, end to end: 10 + 10 + 10 + 50 + 42 + 12 x 60.
@@ -21,8 +24,9 @@ inline constexpr std::chrono::milliseconds kDownloadPauseTotal{842};
 struct DownloadResult
 {
     std::optional<std::uint8_t> failedCommand;
+    bool stored = true; // DownloadProfile: the files were written before anything was sent
 
-    bool Taken() const { return !failedCommand; }
+    bool Taken() const { return stored && !failedCommand; }
 };
 
 // Steps 1 to 9 of a download: sends `current` to the mouse through the image, in this order:
@@ -34,9 +38,11 @@ struct DownloadResult
 // is the mouse's own.
 DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current);
 
-// The whole download: WriteProfileToMouse, then the profile's configuration file and the labels
-// of its buttons are stored, whatever became of the reports, so the user's settings are kept
-// even when the mouse did not take them. Callers run it only while the connected flag is set.
+// The whole download: the profile's configuration file and the labels of its buttons are stored
+// first (with deviceProfile 0, as the mouse gets it), then WriteProfileToMouse, so the user's
+// settings are kept even when the mouse does not take them, and the mouse never holds settings
+// that the files lack: when the configuration file cannot be written nothing is sent
+// (`stored` false, no failed command). Callers run it only while the connected flag is set.
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
 
 } // namespace veldrane

@@ -1,5 +1,8 @@
 #include "core/ini/AtomicFile.h"
 
+#include <array>
+#include <chrono>
+#include <ctime>
 #include <random>
 #include <string>
 
@@ -24,7 +27,42 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target, s
     return target.parent_path() / name;
 }
 
+std::string LocalTimeStamp()
+{
+    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::array<char, 32> text{};
+    const std::tm* local = std::localtime(&now);
+    if (local == nullptr || std::strftime(text.data(), text.size(), "%Y%m%d-%H%M%S", local) == 0) {
+        return "00000000-000000";
+    }
+    return text.data();
+}
+
+constexpr int kAsideAttempts = 100;
+
 } // namespace
+
+std::filesystem::path MoveAside(const std::filesystem::path& path, std::error_code& error)
+{
+    const std::string base = path.filename().string() + std::string(kBrokenFileInfix) + LocalTimeStamp();
+    for (int attempt = 1; attempt <= kAsideAttempts; ++attempt) {
+        const std::filesystem::path aside =
+            path.parent_path() / (attempt == 1 ? base : base + "-" + std::to_string(attempt));
+        // rename() replaces an existing target: a kept file is never the target of another.
+        std::error_code probe;
+        if (std::filesystem::symlink_status(aside, probe).type() != std::filesystem::file_type::not_found) {
+            continue;
+        }
+        std::filesystem::rename(path, aside, error);
+        if (error) {
+            return {};
+        }
+        SyncDirectory(path.parent_path());
+        return aside;
+    }
+    error = std::make_error_code(std::errc::file_exists);
+    return {};
+}
 
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code& error)
 {

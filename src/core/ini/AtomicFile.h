@@ -19,6 +19,13 @@ inline constexpr std::string_view kTemporaryFilePrefix = ".veldrane-tmp-";
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code& error);
 bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
+// A file that the program cannot use and must not lose is moved aside, beside itself, as
+// "NAME.broken-YYYYMMDD-HHMMSS" (local time; "-2", "-3", ... added when that name is taken), so
+// that nothing replaces it and the user can still look at it. The new path, or an empty one with
+// `error` set when the rename failed.
+inline constexpr std::string_view kBrokenFileInfix = ".broken-";
+std::filesystem::path MoveAside(const std::filesystem::path& path, std::error_code& error);
+
 // Removes the temporary files that writes in `directory` left behind when the program was killed
 // in the middle of one; run at start, before anything is read there. How many were removed.
 std::size_t RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory);

@@ -19,6 +19,10 @@ public:
             return "The file holds bytes that are no text in its encoding";
         case FileError::UnencodableText:
             return "The file's character set cannot hold the text";
+        case FileError::WrongProfileSize:
+            return "A profile file has 1825 bytes; this one has another size";
+        case FileError::DamagedJournal:
+            return "The journal is damaged";
         }
         return "Unknown file error";
     }

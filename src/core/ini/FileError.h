@@ -9,9 +9,11 @@ namespace veldrane {
 // The values lie beyond every errno so that the code a message shows is never mistaken for one.
 enum class FileError
 {
-    NotRegularFile = 1001,  // a directory, a FIFO, a device: never opened, never replaced
-    UndecodableText = 1002, // bytes that are no text in the file's encoding: rewriting would lose them
-    UnencodableText = 1003, // a text that the file's legacy code page cannot hold
+    NotRegularFile = 1001,   // a directory, a FIFO, a device: never opened, never replaced
+    UndecodableText = 1002,  // bytes that are no text in the file's encoding: rewriting would lose them
+    UnencodableText = 1003,  // a text that the file's legacy code page cannot hold
+    WrongProfileSize = 1004, // a profile file that is not 1825 bytes long
+    DamagedJournal = 1005,   // a journal of an interrupted step that cannot be read whole
 };
 
 const std::error_category& FileErrorCategory();

@@ -84,6 +84,14 @@ std::string ConfigFile::Encode(std::uint8_t firstRunFlag, const ProfileRecord& r
     return bytes;
 }
 
+std::error_code ConfigFile::ErrorCodeOf(int errorCode)
+{
+    if (errorCode >= static_cast<int>(FileError::NotRegularFile)) {
+        return make_error_code(static_cast<FileError>(errorCode));
+    }
+    return {errorCode, std::generic_category()};
+}
+
 int ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record)
 {
     std::error_code error;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "core/profile/ProfileRecord.h"
 
@@ -55,6 +56,9 @@ public:
     // Replaces the file atomically (the old file stays whole when the write fails). Returns 0, or
     // the errno of the step that failed (a FileError value for a target that is no file).
     static int Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record);
+
+    // An error number of Read or Write (an errno or a FileError value) as an error code.
+    static std::error_code ErrorCodeOf(int errorCode);
 };
 
 } // namespace veldrane

@@ -6,9 +6,11 @@
 #include <tuple>
 #include <utility>
 
+#include "core/ini/AtomicFile.h"
 #include "core/ini/FileError.h"
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
+#include "core/profile/FactoryDefaults.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 #include "core/text/ButtonLabelTranslation.h"
@@ -108,29 +110,45 @@ void ConfigFiles::ReportFileFailure(const std::filesystem::path& file, int error
     m_messages.ShowMessage(FileFailureMessage(file, errorCode, language), kFileOpenErrorTitle);
 }
 
-void ConfigFiles::LoadConfig(ProfileRecord& record)
+std::error_code ConfigFiles::LoadConfig(ProfileRecord& record)
 {
     if (!resetInProgress) {
         // Whatever the record held belongs to the files chosen before.
         recordLoaded = false;
+        m_unreadableConfig.clear();
     }
+    m_factoryLabels = {};
     if (!SelectFiles()) {
-        return;
+        return {};
     }
     const ConfigFileReadResult file = ConfigFile::Read(configPath);
+    std::error_code unreadable;
     switch (file.status) {
     case ConfigFileStatus::Missing:
         m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
-        return;
+        return {};
     case ConfigFileStatus::Unreadable:
-        // A file that is there but cannot be read is reported like one that cannot be written;
-        // the record stays as it was.
-        ReportFileFailure(configPath, file.errorCode);
-        return;
+        unreadable = ConfigFile::ErrorCodeOf(file.errorCode);
+        break;
     case ConfigFileStatus::WrongSize:
-        return;
+        unreadable = make_error_code(FileError::WrongProfileSize);
+        break;
     case ConfigFileStatus::Read:
         break;
+    }
+    if (unreadable) {
+        if (resetInProgress) {
+            // The factory file of a reset: the record stays as it was, as it always has.
+            if (file.status == ConfigFileStatus::Unreadable) {
+                ReportFileFailure(configPath, file.errorCode);
+            }
+            return {};
+        }
+        // The user's profile must not be lost, nor the window stay empty: the factory settings
+        // stand in, and the file waits for the save that keeps it aside.
+        LoadFactoryInstead(record);
+        m_unreadableConfig = configPath;
+        return unreadable;
     }
 
     firstRunFlag = file.contents.firstRunFlag;
@@ -142,20 +160,62 @@ void ConfigFiles::LoadConfig(ProfileRecord& record)
         record = file.contents.record;
         recordLoaded = true;
     }
-    BringIntoControlRange(record);
+    (void)BringIntoControlRange(record); // a load changes silently what an import reports
+    if (repairButtons != nullptr) {
+        UseFactoryLabelsFor(repairButtons(record));
+    }
+    return {};
+}
+
+void ConfigFiles::LoadFactoryInstead(ProfileRecord& record)
+{
+    const ConfigFileReadResult factory = ConfigFile::Read(PathOf(kFactoryConfigName));
+    if (factory.status == ConfigFileStatus::Read) {
+        record = factory.contents.record;
+        firstRunFlag = factory.contents.firstRunFlag;
+    } else {
+        record = FactoryProfile();
+        firstRunFlag = 0;
+    }
+    (void)BringIntoControlRange(record);
+    if (repairButtons != nullptr) {
+        (void)repairButtons(record);
+    }
+    m_factoryLabels.fill(true);
+    recordLoaded = true;
+}
+
+void ConfigFiles::UseFactoryLabelsFor(std::span<const std::size_t> buttons)
+{
+    m_factoryLabels = {};
+    for (const std::size_t button : buttons) {
+        if (button < kButtonCount) {
+            m_factoryLabels[button] = true;
+        }
+    }
 }
 
 bool ConfigFiles::SaveConfig(const ProfileRecord& record)
 {
     SetProfilePaths();
-    // The six profile files are installed with the program; a save never creates one.
-    if (!FileExists(configPath)) {
+    if (!m_unreadableConfig.empty() && m_unreadableConfig == configPath && FileExists(configPath)) {
+        // The file the load could not read is kept beside, never replaced.
+        std::error_code error;
+        if (MoveAside(configPath, error).empty()) {
+            ReportFileFailure(configPath, error.value());
+            return false;
+        }
+    } else if (!FileExists(configPath)) {
+        // The six profile files are installed with the program; a save never creates one.
         m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
         return false;
     }
     if (const int errorCode = ConfigFile::Write(configPath, kConfigWrittenFlag, record); errorCode != 0) {
         ReportFileFailure(configPath, errorCode);
         return false;
+    }
+    if (m_unreadableConfig == configPath) {
+        m_unreadableConfig.clear();
     }
     return true;
 }
@@ -175,6 +235,16 @@ void ConfigFiles::LoadLabels(Language labelLanguage)
     point.sensitivityY_Y = labels.GetInt(kPointSection, kSensitivityYKey);
     point.sensitivity_Y = labels.GetInt(kPointSection, kSensitivityKey);
     point.mouseSpeed_Y = labels.GetInt(kPointSection, kMouseSpeedKey);
+    if (std::find(m_factoryLabels.begin(), m_factoryLabels.end(), true) != m_factoryLabels.end()) {
+        const std::array<std::string, kButtonCount> factory = FactoryLabels(labelLanguage);
+        for (std::size_t button = 0; button < kButtonCount; ++button) {
+            if (m_factoryLabels[button]) {
+                buttonLabel[button] = factory[button];
+            }
+        }
+        // They belong to the record of that load; a later reading of other labels keeps its own.
+        m_factoryLabels = {};
+    }
 }
 
 bool ConfigFiles::SaveLabels(Language labelLanguage)

@@ -3,8 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <vector>
 
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ProfileList.h"
@@ -45,13 +48,27 @@ class ConfigFiles
 public:
     ConfigFiles(std::filesystem::path directory, MessageSink& messages, const TextCodec& codec);
 
+    // The rules of the assignment menus (core/buttons: BringButtonsIntoMenuRange), which every
+    // load and import applies to the buttons: the buttons it gave their factory function.
+    using ButtonRepair = std::vector<std::size_t> (*)(ProfileRecord& record);
+
     // Loads the selected profile's file (the factory file while resetInProgress) into `record`.
-    void LoadConfig(ProfileRecord& record);
-    // Writes flag byte 1 and `record` to the selected profile's file, which must already exist.
-    // False (after the message) when nothing was written.
+    // A profile file that is there but cannot be read (not 1825 bytes long, not readable, no
+    // regular file) gives the factory settings ("config.bin", or FactoryProfile when that cannot
+    // be read either) with the factory labels at the next LoadLabels, and a record that "Save"
+    // may store: the first SaveConfig keeps the file aside (MoveAside) before it writes. The
+    // error then says why the file at configPath could not be read; it is empty otherwise.
+    [[nodiscard]] std::error_code LoadConfig(ProfileRecord& record);
+    // Writes flag byte 1 and `record` to the selected profile's file, which must already exist
+    // (or was found unreadable by the load, and is then kept aside first). False (after the
+    // message) when nothing was written.
     bool SaveConfig(const ProfileRecord& record);
-    // Reads the labels of `language` and the "Skins" and "Point" sections from labelPath.
+    // Reads the labels of `language` and the "Skins" and "Point" sections from labelPath. The
+    // buttons the last load or import gave their factory function get the factory labels (once:
+    // the reading after it takes the file's labels again).
     void LoadLabels(Language language);
+    // The buttons whose labels the next LoadLabels replaces with the factory ones.
+    void UseFactoryLabelsFor(std::span<const std::size_t> buttons);
     // Writes "Item1" to "Item12" of labelPath's sections of all three languages, each label in
     // that section's language (TranslateButtonLabel), in one replacement of the file; nothing
     // else. False when a label could not be written: a label with a line break keeps the file's
@@ -98,15 +115,22 @@ public:
     // "Lan" key is decoded.
     Language language = Language::English;
 
+    // Applied to the buttons of every record a load or import reads; none leaves them as read.
+    ButtonRepair repairButtons = nullptr;
+
 private:
     // Steps 1 to 5 of a load: the fixed paths, then the profile files the list selects. False when
     // the list stops the load.
     bool SelectFiles();
     void SetProfilePaths();
     void ReportFileFailure(const std::filesystem::path& file, int errorCode);
+    void LoadFactoryInstead(ProfileRecord& record);
 
     MessageSink& m_messages;
     const TextCodec& m_codec;
+    std::array<bool, kButtonCount> m_factoryLabels{};
+    // The profile file the last load could not read; kept aside before the first save replaces it.
+    std::filesystem::path m_unreadableConfig;
 };
 
 } // namespace veldrane

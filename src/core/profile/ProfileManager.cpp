@@ -4,12 +4,13 @@
 #include <cstdint>
 
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
+#include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -29,8 +30,11 @@ void ProfileManager::LoadProfileList()
     m_selected.reset();
     m_remembered.reset();
     // A move of the files that was cut off is taken back before the list is read.
-    if (const int errorCode = ProfileSlotMover::Recover(m_context.files.modulePath); errorCode != 0) {
-        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
+    if (const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.modulePath);
+        recovery.error) {
+        m_context.messages.ShowMessage(JournalRecoveryMessage(m_context.files.PathOf(ProfileSlotMover::kJournalName),
+                                                              recovery.error, recovery.keptAside, m_context.language),
+                                       kFileOpenErrorTitle);
     }
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <type_traits>
+#include <utility>
 
 namespace veldrane {
 
@@ -86,6 +87,10 @@ constexpr std::uint8_t kMinLightLevel = 1;
 constexpr std::uint8_t kMaxLightLevel = 6;
 constexpr std::uint8_t kMinSliderPosition = 1;
 constexpr std::uint8_t kMaxSliderPosition = 11;
+constexpr std::uint8_t kMinDialPosition = 1;
+constexpr std::uint8_t kMaxDialPosition = 12;
+constexpr std::uint8_t kMinScrollLines = 1;
+constexpr std::uint8_t kMaxScrollLines = 100;
 constexpr std::uint8_t kSwitchOn = 1;
 
 std::uint8_t NearestReportRate(std::uint8_t reportRate)
@@ -109,8 +114,9 @@ void OnlyOneIsOn(std::uint8_t& value)
 
 } // namespace
 
-void BringIntoControlRange(ProfileRecord& record)
+std::vector<SettingGroup> BringIntoControlRange(ProfileRecord& record)
 {
+    const ProfileRecord before = record;
     record.reportRate = NearestReportRate(record.reportRate);
     for (std::size_t stage = 0; stage < kShownCpiStages; ++stage) {
         Clamp(record.cpiValue[stage], kMinCpiValue, kMaxCpiValue);
@@ -124,9 +130,32 @@ void BringIntoControlRange(ProfileRecord& record)
     Clamp(record.angleSnap, kMinSliderPosition, kMaxSliderPosition);
     Clamp(record.sensitivityX, kMinSliderPosition, kMaxSliderPosition);
     Clamp(record.sensitivityY, kMinSliderPosition, kMaxSliderPosition);
+    Clamp(record.mouseSpeed, kMinDialPosition, kMaxDialPosition);
+    Clamp(record.doubleClickSpeed, kMinDialPosition, kMaxDialPosition);
+    Clamp(record.scrollLines, kMinScrollLines, kMaxScrollLines);
     OnlyOneIsOn(record.sideButtonLight);
     OnlyOneIsOn(record.pointerPrecision);
     OnlyOneIsOn(record.scrollOneScreen);
+
+    const auto differs = [&](auto member) { return before.*member != record.*member; };
+    const std::pair<SettingGroup, bool> groups[] = {
+        {SettingGroup::ReportRate, differs(&ProfileRecord::reportRate)},
+        {SettingGroup::CpiStages, differs(&ProfileRecord::cpiValue) || differs(&ProfileRecord::cpiEnabled)},
+        {SettingGroup::Lighting, differs(&ProfileRecord::lightMode) || differs(&ProfileRecord::lightLevel)},
+        {SettingGroup::AngleSnap, differs(&ProfileRecord::angleSnap)},
+        {SettingGroup::Sensitivity, differs(&ProfileRecord::sensitivityX) || differs(&ProfileRecord::sensitivityY)},
+        {SettingGroup::SideButtonLight, differs(&ProfileRecord::sideButtonLight)},
+        {SettingGroup::MouseSpeed, differs(&ProfileRecord::mouseSpeed) || differs(&ProfileRecord::pointerPrecision)},
+        {SettingGroup::ScrollSpeed, differs(&ProfileRecord::scrollLines) || differs(&ProfileRecord::scrollOneScreen)},
+        {SettingGroup::DoubleClickSpeed, differs(&ProfileRecord::doubleClickSpeed)},
+    };
+    std::vector<SettingGroup> changed;
+    for (const auto& [group, wasChanged] : groups) {
+        if (wasChanged) {
+            changed.push_back(group);
+        }
+    }
+    return changed;
 }
 
 } // namespace veldrane

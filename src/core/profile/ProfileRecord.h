@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace veldrane {
 
@@ -116,11 +117,25 @@ struct ProfileRecord
 //   cpiValue of stages 1-4   1 to 164;  cpiEnabled of stages 1-4: any byte but 0 is 1
 //   lightMode                0 to 3;    lightLevel: 1 to 6
 //   angleSnap, sensitivityX, sensitivityY    1 to 11
+//   mouseSpeed, doubleClickSpeed             dial positions 1 to 12
+//   scrollLines                              1 to 100
 //   sideButtonLight, pointerPrecision, scrollOneScreen   1, any other byte 0 (shown as off)
 //
-// Stages 5 and 6, the pointer dials, the buttons, the macros and the reserved bytes keep their
-// bytes.
-void BringIntoControlRange(ProfileRecord& record);
+// Stages 5 and 6, the buttons (core/buttons has their rules), the macros and the reserved bytes
+// keep their bytes. Returns the groups it changed, each once, in the order of this list.
+enum class SettingGroup
+{
+    ReportRate,
+    CpiStages,
+    Lighting,
+    AngleSnap,
+    Sensitivity,
+    SideButtonLight,
+    MouseSpeed, // and pointer precision
+    ScrollSpeed,
+    DoubleClickSpeed,
+};
+std::vector<SettingGroup> BringIntoControlRange(ProfileRecord& record);
 
 // The current record, which every page edits, and the backup taken at the last load or apply.
 // Both start as 1824 zero bytes.

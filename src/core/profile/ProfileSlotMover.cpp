@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/ini/AtomicFile.h"
+#include "core/ini/FileError.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
@@ -148,19 +149,23 @@ ProfileSlotMover::ProfileSlotMover(std::filesystem::path directory, const TextCo
     : m_directory(std::move(directory)), m_codec(codec)
 {}
 
-int ProfileSlotMover::Recover(const std::filesystem::path& directory)
+ProfileSlotMover::Recovery ProfileSlotMover::Recover(const std::filesystem::path& directory)
 {
+    const auto generic = [](int errorCode) { return std::error_code(errorCode, std::generic_category()); };
     const std::filesystem::path journal = directory / kJournalName;
     const FileRead read = ReadWhole(journal);
     if (read.errorCode != 0) {
-        return read.errorCode;
+        return {generic(read.errorCode), {}};
     }
     if (!read.bytes) {
-        return 0;
+        return {};
     }
     const std::optional<std::vector<JournalFile>> files = ParseJournal(*read.bytes);
     if (!files) {
-        return EIO;
+        // Nothing in it can be trusted to put back: the files stay as the cut-off step left them,
+        // and the journal goes aside so that it is explained once, not at every start.
+        std::error_code ignored;
+        return {make_error_code(FileError::DamagedJournal), MoveAside(journal, ignored)};
     }
     int firstError = 0;
     for (const JournalFile& file : *files) {
@@ -169,7 +174,33 @@ int ProfileSlotMover::Recover(const std::filesystem::path& directory)
             firstError = errorCode;
         }
     }
-    return firstError != 0 ? firstError : RemoveFile(journal);
+    const int errorCode = firstError != 0 ? firstError : RemoveFile(journal);
+    return {errorCode != 0 ? generic(errorCode) : std::error_code(), {}};
+}
+
+ProfileSlotMover::StepError ProfileSlotMover::BeginStep(const std::filesystem::path& directory,
+                                                        std::span<const std::string> fileNames)
+{
+    std::string journal(kJournalHeader);
+    for (const std::string& name : fileNames) {
+        const FileRead read = ReadWhole(directory / name);
+        if (read.errorCode != 0) {
+            return {{read.errorCode, std::generic_category()}, directory / name};
+        }
+        journal += JournalEntry(name, read.bytes);
+    }
+    journal += kJournalEnd;
+    std::error_code error;
+    if (!WriteFileAtomically(directory / kJournalName, journal, error) && !error) {
+        error = std::make_error_code(std::errc::io_error);
+    }
+    return {error, directory / kJournalName};
+}
+
+std::error_code ProfileSlotMover::EndStep(const std::filesystem::path& directory)
+{
+    const int errorCode = RemoveFile(directory / kJournalName);
+    return errorCode != 0 ? std::error_code(errorCode, std::generic_category()) : std::error_code();
 }
 
 int ProfileSlotMover::Commit()

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace veldrane {
@@ -33,11 +34,33 @@ public:
 
     ProfileSlotMover(std::filesystem::path directory, const TextCodec& codec);
 
+    // How a recovery ended: nothing to say (empty error), a file that could not be put back (the
+    // journal stays for another try at the next start), or a journal that cannot be read whole
+    // (FileError::DamagedJournal): the files are left as they are and the journal is kept aside
+    // under `keptAside`, so that no later start meets it again.
+    struct Recovery
+    {
+        std::error_code error;
+        std::filesystem::path keptAside;
+    };
+
     // Finishes a step that was cut off: every file the journal holds gets its old bytes back (or
-    // is removed when it did not exist), then the journal goes. 0 when there was nothing to do
-    // or everything was put back; otherwise the error number, and the journal stays for another
-    // try. A journal that cannot be read whole is left alone (EIO).
-    static int Recover(const std::filesystem::path& directory);
+    // is removed when it did not exist), then the journal goes.
+    [[nodiscard]] static Recovery Recover(const std::filesystem::path& directory);
+
+    // Other steps that change several files of the folder at once (a deleted macro and the
+    // profiles whose buttons follow it) use the same journal: BeginStep keeps the files named
+    // as they are now, EndStep removes the journal once every file is written, and after a
+    // failure Recover puts them all back. BeginStep's error names the file it could not read,
+    // or the journal it could not write.
+    struct StepError
+    {
+        std::error_code error;
+        std::filesystem::path file;
+    };
+    [[nodiscard]] static StepError BeginStep(const std::filesystem::path& directory,
+                                             std::span<const std::string> fileNames);
+    [[nodiscard]] static std::error_code EndStep(const std::filesystem::path& directory);
 
     // Gives position p the files that sources[p] names, as they are now; the positions from
     // sources.size() up to storedCount, which deletes freed, get the factory files; the others

@@ -4,13 +4,13 @@
 
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -97,6 +97,7 @@ bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& re
                                                ? m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex))
                                                : m_files.configPath;
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(proposed);
+    m_lastRepairs = {};
     if (!chosen || !ImportFrom(*chosen, record)) {
         return false;
     }
@@ -106,6 +107,7 @@ bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& re
 
 bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
 {
+    m_lastRepairs = {};
     if (chosen.filename().string().find(kProfileExtension) == std::string::npos) {
         return false;
     }
@@ -125,12 +127,16 @@ bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRec
         break;
     }
     record = file.contents.record;
-    BringIntoControlRange(record);
+    m_lastRepairs.settings = BringIntoControlRange(record);
+    if (m_files.repairButtons != nullptr) {
+        m_lastRepairs.buttons = m_files.repairButtons(record);
+    }
     m_files.firstRunFlag = file.contents.firstRunFlag;
 
     const SkinSettings skin = m_files.skin;
     const PointSettings point = m_files.point;
     m_files.labelPath = LabelFileBeside(chosen);
+    m_files.UseFactoryLabelsFor(m_lastRepairs.buttons);
     m_files.LoadLabels(m_language);
     // The labels of an export travel without the skin and layout keys, which would otherwise read
     // as empty: the text colour would turn black.
@@ -174,6 +180,7 @@ bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesyste
                                  const std::filesystem::path& labelFile)
 {
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(configFile);
+    m_lastRepairs = {};
     if (!chosen) {
         return false;
     }
@@ -183,6 +190,7 @@ bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesyste
     if (changed) {
         if (const int errorCode = ConfigFile::Write(configFile, m_files.firstRunFlag, imported); errorCode != 0) {
             ReportFileFailure(configFile, errorCode);
+            m_lastRepairs = {};
             changed = false;
         } else {
             m_files.labelPath = labelFile;

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileRecord.h"
 #include "core/text/Language.h"
 
 namespace veldrane {
@@ -21,6 +23,16 @@ inline constexpr std::string_view kImportWrongSizeFormat =
     "%s has %llu bytes. A profile file has 1825 bytes; nothing was imported.";
 inline constexpr std::string_view kExportProgramFileFormat =
     "%s is the name of one of the program's own files. Please choose another name.";
+
+// What an import changed to make the file's values those of the window's controls: the groups of
+// settings brought into range, and the buttons given their factory function and label.
+struct ImportRepairs
+{
+    std::vector<SettingGroup> settings;
+    std::vector<std::size_t> buttons;
+
+    bool Any() const { return !settings.empty() || !buttons.empty(); }
+};
 
 // Profile import and export: a profile travels as a ".bin" file of the configuration file's form
 // (flag byte 1 and the ProfileRecord) with an ".ini" label file beside it under the same name
@@ -52,8 +64,11 @@ public:
     // A name without ".bin" is not a profile file and is ignored. A file that is not exactly one
     // configuration file long is refused with a message that names it and its size, and nothing
     // changes, labels included. The skin and layout keys ("Skins", "Point") are taken from the
-    // label file only where it has them: an exported label file holds only the labels.
+    // label file only where it has them: an exported label file holds only the labels. Every
+    // value is brought into what the controls produce (LastImportRepairs says what changed).
     bool ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record);
+    // What the last import that read a file changed; empty after one that changed nothing.
+    const ImportRepairs& LastImportRepairs() const { return m_lastRepairs; }
     // ".bin" is added to a file name without it. A name that is, or whose label file would be,
     // one of the program's own files ("config.bin", "config0.bin" to "config5.bin", "str.ini",
     // "str0.ini" to "str5.ini", "record.ini") is refused with a message and nothing is written.
@@ -86,6 +101,7 @@ private:
     const TextCodec& m_codec;
     MessageSink& m_messages;
     Language m_language;
+    ImportRepairs m_lastRepairs;
 };
 
 // A message of import or export with "%s" replaced by the file's name and "%llu" by `size`.

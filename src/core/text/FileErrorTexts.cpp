@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/ini/FileError.h"
+#include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 
 namespace veldrane {
@@ -39,6 +40,10 @@ constexpr std::array kReasons = {
     Reason{Code(FileError::UnencodableText),
            {"The file's character set cannot hold the text; it was left as it is",
             "文件的字符集无法保存该文字，已保持原样", "檔案的字元集無法保存該文字，已保持原樣"}},
+    Reason{Code(FileError::WrongProfileSize),
+           {"A profile file has 1825 bytes; this one has another size", "配置文件应为 1825 字节，此文件大小不符",
+            "設定檔應為 1825 位元組，此檔案大小不符"}},
+    Reason{Code(FileError::DamagedJournal), {"The journal is damaged", "日志文件已损坏", "日誌檔案已損毀"}},
 };
 
 } // namespace
@@ -59,6 +64,28 @@ std::string FileFailureMessage(const std::filesystem::path& file, int errorCode,
     text += file.string();
     text += ": ";
     text += FileErrorReason(errorCode, language);
+    return text;
+}
+
+std::string UnreadableProfileMessage(const std::filesystem::path& file, const std::error_code& error, Language language)
+{
+    std::string text(MainWindowTextsFor(language).profileUnreadable);
+    text += '\n';
+    text += file.string();
+    text += ": ";
+    text += FileErrorReason(error.value(), language);
+    return text;
+}
+
+std::string JournalRecoveryMessage(const std::filesystem::path& journal, const std::error_code& error,
+                                   const std::filesystem::path& keptAside, Language language)
+{
+    if (keptAside.empty()) {
+        return FileFailureMessage(journal, error.value(), language);
+    }
+    std::string text(MainWindowTextsFor(language).journalDamaged);
+    text += '\n';
+    text += keptAside.string();
     return text;
 }
 

@@ -36,6 +36,7 @@ constexpr MacroManagerTexts kEnglish{
                       "held beyond the room the mouse has. The mouse gets an empty macro.",
     .delayRefused = "A delay is a number of milliseconds, such as 120 or 120 ms. The line keeps its old value.",
     .fileTooLarge = "The macro file record.ini is larger than 4 MB and was not read. Move it away to start a new one.",
+    .deleteFailed = "The macro could not be deleted; the macro file and the profiles were left as they are.",
     .nameBlank = kMacroNameBlank,
     .nameExists = kMacroNameExists,
 };
@@ -68,6 +69,7 @@ constexpr MacroManagerTexts kSimplifiedChinese{
         "宏太长，鼠标无法容纳：%2 个事件都未送达鼠标，因为有按键一直按住超出鼠标的容量。鼠标得到的是空宏。",
     .delayRefused = "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。",
     .fileTooLarge = "宏文件 record.ini 大于 4 MB，未被读取。请将其移走以新建宏文件。",
+    .deleteFailed = "无法删除宏；宏文件和配置保持原样。",
     .nameBlank = "宏名称不能为空",
     .nameExists = "宏名称已存在",
 };
@@ -99,6 +101,7 @@ constexpr MacroManagerTexts kTraditionalChinese{
         "巨集太長，滑鼠無法容納：%2 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。滑鼠得到的是空巨集。",
     .delayRefused = "延時須為毫秒數，例如 120 或 120 ms。該行保持原值。",
     .fileTooLarge = "巨集檔案 record.ini 大於 4 MB，未被讀取。請將其移走以新建巨集檔案。",
+    .deleteFailed = "無法刪除巨集；巨集檔案和設定保持原樣。",
     .nameBlank = "巨集名稱不能為空",
     .nameExists = "巨集名稱已存在",
 };

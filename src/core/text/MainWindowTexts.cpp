@@ -23,6 +23,13 @@ constexpr MainWindowTexts kEnglish{
         "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press Save.",
     .savedWithoutMouse = "The gaming mouse is not connected. Your settings are saved and will go to the mouse the "
                          "next time you press Save.",
+    .notStored = "The settings could not be saved, so nothing was sent to the gaming mouse.",
+    .resetWithoutMouse = "The gaming mouse is not connected. The factory settings are shown but not saved; press Save "
+                         "to keep them.",
+    .profileUnreadable =
+        "The profile file could not be read; the factory settings are shown. Save stores them in this profile.",
+    .journalDamaged = "A change of the profile files was cut off and cannot be finished: its journal is damaged. The "
+                      "profile files were left as they are; the journal was kept as:",
     .reset = "Reset",
     .cancel = "Cancel",
     .save = "Save",
@@ -64,6 +71,10 @@ constexpr MainWindowTexts kSimplifiedChinese{
     .mouseDetected = "系统检测到游戏鼠标。",
     .settingsNotTaken = "游戏鼠标未能接收设置。设置已保存；请重新连接鼠标后按“保存”。",
     .savedWithoutMouse = "游戏鼠标未连接。设置已保存，下次按“保存”时将写入鼠标。",
+    .notStored = "设置未能保存，因此没有发送到游戏鼠标。",
+    .resetWithoutMouse = "游戏鼠标未连接。当前显示出厂设置，但尚未保存；按“保存”将其保留。",
+    .profileUnreadable = "无法读取配置文件；当前显示出厂设置。按“保存”将其存入此配置。",
+    .journalDamaged = "配置文件的一次更改被中断且无法完成：其日志文件已损坏。配置文件保持原样；日志文件已保留为：",
     .reset = "恢复",
     .cancel = "取消",
     .save = "保存",
@@ -105,6 +116,10 @@ constexpr MainWindowTexts kTraditionalChinese{
     .mouseDetected = "系統檢測到遊戲滑鼠。",
     .settingsNotTaken = "遊戲滑鼠未能接收設定。設定已儲存；請重新連接滑鼠後按「保存」。",
     .savedWithoutMouse = "遊戲滑鼠未連接。設定已儲存，下次按「保存」時將寫入滑鼠。",
+    .notStored = "設定未能儲存，因此沒有傳送到遊戲滑鼠。",
+    .resetWithoutMouse = "遊戲滑鼠未連接。目前顯示出廠設定，但尚未儲存；按「保存」將其保留。",
+    .profileUnreadable = "無法讀取設定檔；目前顯示出廠設定。按「保存」將其存入此設定。",
+    .journalDamaged = "設定檔的一次變更被中斷且無法完成：其日誌檔案已損毀。設定檔保持原樣；日誌檔案已保留為：",
     .reset = "恢復",
     .cancel = "取消",
     .save = "保存",

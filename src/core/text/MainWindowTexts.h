@@ -20,6 +20,13 @@ struct MainWindowTexts
     // "Save" and "Reset": a message box, titled "Warning" when the mouse did not take the settings.
     std::string_view settingsNotTaken;  // "The gaming mouse did not take the settings. They are saved; ..."
     std::string_view savedWithoutMouse; // "The gaming mouse is not connected. Your settings are saved ..."
+    std::string_view notStored;         // the files could not be written, so the mouse got nothing
+    std::string_view resetWithoutMouse; // "Reset" without the mouse: shown, not saved
+
+    // A profile file that could not be read; the file and the reason follow on a second line.
+    std::string_view profileUnreadable; // "The profile file could not be read; the factory settings are shown. ..."
+    // A journal of an interrupted change that could not be read; the name it was kept under follows.
+    std::string_view journalDamaged;
 
     // Bottom row and views of the mouse.
     std::string_view reset;  // "Reset"

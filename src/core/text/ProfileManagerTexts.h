@@ -23,6 +23,8 @@ struct ProfileManagerTexts
     std::string_view limitMessage; // "Profile numbers up to 6."
     std::string_view lastProfile;  // refusal to delete the only name
     std::string_view dropChanges;  // question before unsaved changes give way to another profile
+    // An import whose values were brought to those of the controls; the changed sections follow.
+    std::string_view importChanged;
 };
 
 const ProfileManagerTexts& ProfileManagerTextsFor(Language language);

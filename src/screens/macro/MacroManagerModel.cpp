@@ -8,8 +8,11 @@
 #include "core/ini/Blanks.h"
 #include "core/ini/IniFile.h"
 #include "core/ini/UnicodeText.h"
+#include "core/macro/MacroDeletion.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroSectionRename.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/text/FileErrorTexts.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/MessageTexts.h"
 #include "ports/MessageSink.h"
@@ -367,13 +370,29 @@ void MacroManagerModel::DeleteMacro()
     const std::vector<std::string> sections = ListMacroNames(m_context.macroFile);
     const auto inFile = std::find_if(sections.begin(), sections.end(),
                                      [&](const std::string& name) { return SameMacroName(name, section); });
+    if (inFile != sections.end() && m_context.profiles) {
+        const auto number = static_cast<std::size_t>(inFile - sections.begin());
+        MacroProfiles& profiles = *m_context.profiles;
+        const MacroDeletion deletion = DeleteMacroWithProfiles(m_context.macroFile, section, number, profiles.codec);
+        if (deletion.error) {
+            std::string text(m_texts.deleteFailed);
+            text += '\n';
+            text += deletion.file.string();
+            text += ": ";
+            text += FileErrorReason(deletion.error.value(), m_context.language);
+            m_context.messages.ShowMessage(text, m_texts.warningTitle);
+            return;
+        }
+        ButtonAssignment(profiles.records.Current, profiles.labels, m_context.language).RemoveMacro(number);
+        ButtonLabels backupLabels = profiles.labels;
+        ButtonAssignment(profiles.records.Backup, backupLabels, m_context.language).RemoveMacro(number);
+    } else if (inFile != sections.end()) {
+        (void)DeleteMacroSection(m_context.macroFile, section);
+    }
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(deleted));
     m_selectedMacro.reset();
     m_lastDoubleClickedMacro.reset();
     ClearEvents();
-    if (DeleteMacroSection(m_context.macroFile, section) && inFile != sections.end() && m_context.bindings) {
-        m_context.bindings->RemoveMacro(static_cast<std::size_t>(inFile - sections.begin()));
-    }
     // The working buffers keep the numbers of the list.
     if (deleted < kMacroCount) {
         std::copy(m_working.begin() + static_cast<std::ptrdiff_t>((deleted + 1) * kMacroBufferSize), m_working.end(),

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/buttons/ButtonAssignment.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroRecorder.h"
 #include "core/text/Language.h"
@@ -20,10 +21,21 @@
 
 namespace veldrane {
 
-class ButtonAssignment;
 class IniFile;
 class MessageSink;
+class TextCodec;
 struct MacroManagerTexts;
+struct ProfileRecords;
+
+// The profiles whose buttons follow a deleted macro: the files of every profile beside the macro
+// file, rewritten in one step with it, and the current record with its labels and its backup, so
+// that neither a Cancel nor a later load brings the old numbers back.
+struct MacroProfiles
+{
+    ProfileRecords& records;
+    ButtonLabels& labels;
+    const TextCodec& codec;
+};
 
 // What outlives one opening of the macro manager: the recorder and the two tick boxes, whose
 // states are overwritten when a macro is shown. The application owns one for the whole run.
@@ -44,9 +56,9 @@ struct MacroManagerContext
     MessageSink& messages;
     Language language;
     Colour textColour; // the skin's text colour
-    // The current profile's buttons and macro buffers: they follow a deleted macro at once, since
-    // the file has already lost it. None when no profile is to follow.
-    ButtonAssignment* bindings = nullptr;
+    // The profiles' buttons and macro buffers: they follow a deleted macro at once, since the file
+    // has already lost it. None when no profile is to follow.
+    MacroProfiles* profiles = nullptr;
 };
 
 // How a run of the manager ends.

@@ -7,9 +7,7 @@
 
 namespace veldrane {
 
-DeviceLinkConnection::DeviceLinkConnection(DeviceLink& link, DeviceImage& image, ConfigFiles& files)
-    : m_link(link), m_image(image), m_files(files)
-{}
+DeviceLinkConnection::DeviceLinkConnection(DeviceLink& link, DeviceImage& image) : m_link(link), m_image(image) {}
 
 bool DeviceLinkConnection::IsConnected() const
 {
@@ -18,7 +16,7 @@ bool DeviceLinkConnection::IsConnected() const
 
 bool DeviceLinkConnection::DownloadProfile(ProfileRecord& record)
 {
-    return veldrane::DownloadProfile(m_link, m_image, record, m_files).Taken();
+    return WriteProfileToMouse(m_link, m_image, record).Taken();
 }
 
 void DeviceNoticeHandlerTarget::SendDeviceNotice(const DeviceNotice& notice)

@@ -5,7 +5,6 @@
 
 namespace veldrane {
 
-class ConfigFiles;
 class DeviceLink;
 class DeviceNoticeHandler;
 struct DeviceImage;
@@ -14,7 +13,7 @@ struct DeviceImage;
 class DeviceLinkConnection : public MouseConnection
 {
 public:
-    DeviceLinkConnection(DeviceLink& link, DeviceImage& image, ConfigFiles& files);
+    DeviceLinkConnection(DeviceLink& link, DeviceImage& image);
 
     bool IsConnected() const override;
     bool DownloadProfile(ProfileRecord& record) override;
@@ -22,7 +21,6 @@ public:
 private:
     DeviceLink& m_link;
     DeviceImage& m_image;
-    ConfigFiles& m_files;
 };
 
 // The main window's own notices (notice 15 after a tray click) go straight to the device-notice

@@ -6,9 +6,12 @@
 #include "core/device/DeviceNotice.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
+#include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
 #include "ports/Clock.h"
+#include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
 #include "screens/main/DeviceNoticeTarget.h"
 #include "screens/main/EmptySection.h"
@@ -602,9 +605,14 @@ void MainWindowModel::ShowFromTray()
 
 void MainWindowModel::ReloadProfile()
 {
-    m_context.files.LoadConfig(m_context.records.Current);
+    const std::error_code unreadable = m_context.files.LoadConfig(m_context.records.Current);
     m_context.files.LoadLabels(m_context.language);
     m_view.Redraw(std::nullopt);
+    if (unreadable) {
+        m_context.messages.ShowMessage(
+            UnreadableProfileMessage(m_context.files.configPath, unreadable, m_context.language),
+            MessageCaptionsFor(m_context.language).warning);
+    }
 }
 
 void MainWindowModel::CloseRequested()

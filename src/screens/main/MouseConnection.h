@@ -5,9 +5,9 @@ namespace veldrane {
 struct ProfileRecord;
 
 // The mouse as the shell's commands see it: whether it is connected, and the download of a whole
-// profile into it, which ends with the save of the profile's configuration and label files
-// whatever became of the reports; true only when the mouse took all of them. The download may
-// change the record as it goes (it clears `deviceProfile`).
+// profile into it (the reports only: the commands store the files first); true only when the
+// mouse took all of them. The download may change the record as it goes (it clears
+// `deviceProfile`).
 class MouseConnection
 {
 public:

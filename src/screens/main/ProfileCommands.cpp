@@ -7,6 +7,7 @@
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/profile/ConfigFile.h"
+#include "core/device/ProfileDownload.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
@@ -99,8 +100,16 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
         return false;
     }
     const Running running(m_busy);
+    const bool connected = m_mouse.IsConnected();
+    if (connected) {
+        // The files keep what the mouse gets.
+        m_records.Current.deviceProfile = kDownloadedProfile;
+    }
+    if (!StoreProfile()) {
+        return false;
+    }
     bool taken = false;
-    if (m_mouse.IsConnected()) {
+    if (connected) {
         {
             const WaitCursor waiting(host);
             taken = m_mouse.DownloadProfile(m_records.Current);
@@ -108,13 +117,22 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
         m_lastSent = m_files.currentProfileIndex;
         WarnUnlessTaken(taken);
     } else {
-        m_files.SaveConfig(m_records.Current);
-        m_files.SaveLabels(m_language);
         m_messages.ShowMessage(MainWindowTextsFor(m_language).savedWithoutMouse, kApplicationTitle);
     }
     m_records.Snapshot();
     m_pointerSettings.ApplyPointerSettings(m_records.Current);
     return taken;
+}
+
+bool ProfileCommands::StoreProfile()
+{
+    if (!m_files.SaveConfig(m_records.Current)) {
+        // The file's own failure was reported; the mouse must not hold what the files lack.
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).notStored, MessageCaptionsFor(m_language).warning);
+        return false;
+    }
+    m_files.SaveLabels(m_language); // a label file it cannot write is reported; the settings are stored
+    return true;
 }
 
 void ProfileCommands::WarnUnlessTaken(bool taken)
@@ -131,24 +149,30 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
     }
     const Running running(m_busy);
     const bool connected = m_mouse.IsConnected();
+    bool stored = false;
     bool taken = false;
     {
         const WaitCursor waiting(host);
         std::uint8_t deviceProfile = m_records.Current.deviceProfile;
         ResetInProgress resetting(m_files);
-        m_files.LoadConfig(m_records.Current);
+        // A factory file that cannot be read leaves the record as it was, and was reported.
+        (void)m_files.LoadConfig(m_records.Current);
         m_files.LoadLabels(m_language);
-        m_records.Current.deviceProfile = deviceProfile;
-        // The download saves the files whatever the mouse did.
+        m_records.Current.deviceProfile = connected ? kDownloadedProfile : deviceProfile;
         if (connected) {
-            taken = m_mouse.DownloadProfile(m_records.Current);
-            m_lastSent = m_files.currentProfileIndex;
+            stored = StoreProfile();
+            if (stored) {
+                taken = m_mouse.DownloadProfile(m_records.Current);
+                m_lastSent = m_files.currentProfileIndex;
+            }
         }
     }
-    if (connected) {
+    if (stored) {
         WarnUnlessTaken(taken);
         m_records.Snapshot();
         m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    } else if (!connected) {
+        m_messages.ShowMessage(MainWindowTextsFor(m_language).resetWithoutMouse, kApplicationTitle);
     }
     host.ReturnToFirstPage();
 }
@@ -232,10 +256,20 @@ SwitchOutcome ProfileCommands::SwitchProfile(ProfileCommandsHost& host, std::siz
     }
     const Running running(m_busy);
     const WaitCursor waiting(host);
-    m_files.LoadConfig(m_records.Current);
+    if (m_files.LoadConfig(m_records.Current)) {
+        // Read whole a moment ago; now gone or broken, it shows the factory settings unsent.
+        outcome.reason = configName + " cannot be read";
+        return outcome;
+    }
     m_files.LoadLabels(m_language);
     // Names stored twice: the loader takes the last one.
     outcome.index = m_files.currentProfileIndex;
+    // As after a Save, the files keep what the mouse gets, and the mouse gets nothing they lack.
+    m_records.Current.deviceProfile = kDownloadedProfile;
+    if (!StoreProfile()) {
+        outcome.reason = configName + " cannot be written";
+        return outcome;
+    }
     const bool taken = m_mouse.DownloadProfile(m_records.Current);
     m_lastSent = outcome.index;
     m_records.Snapshot();

@@ -66,14 +66,17 @@ public:
 
     // "Save": nothing happens (false) for a record that no profile file filled. Otherwise the
     // current record is saved into its files, taken as the new backup and the pointer settings
-    // are applied. While the mouse is connected the record goes to it first; without the mouse
-    // the user is told that the settings wait for the next "Save". When the mouse did not take
-    // them the user is warned. True only when the mouse took the settings.
+    // are applied. The files come first: when the configuration file cannot be written, the user
+    // is told that nothing was sent, and nothing else happens. While the mouse is connected the
+    // record then goes to it; without the mouse the user is told that the settings wait for the
+    // next "Save". When the mouse did not take them the user is warned. True only when the mouse
+    // took the settings.
     bool ApplyProfile(ProfileCommandsHost& host);
 
     // "Reset": the factory settings with the current `deviceProfile` and macros, the factory
-    // labels; downloaded, saved and taken as the backup only while the mouse is connected, with
-    // the same warning as "Save" when the mouse did not take them.
+    // labels; saved, downloaded and taken as the backup only while the mouse is connected, with
+    // the same messages as "Save". Without the mouse the user is told that the factory settings
+    // are shown but not saved.
     void ResetProfile(ProfileCommandsHost& host);
 
     // A profile that was never saved (first-run flag 0) gets the default labels in the interface
@@ -114,6 +117,9 @@ public:
 private:
     // Tells the user when the mouse did not take the settings that the download saved.
     void WarnUnlessTaken(bool taken);
+    // Writes the current record and labels to the profile's files; false (the user told that
+    // nothing was sent) when the configuration file could not be written.
+    [[nodiscard]] bool StoreProfile();
 
     ProfileRecords& m_records;
     ConfigFiles& m_files;

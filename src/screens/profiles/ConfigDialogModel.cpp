@@ -1,16 +1,62 @@
 #include "screens/profiles/ConfigDialogModel.h"
 
-#include "screens/common/ButtonPicture.h"
-#include "ports/MessageSink.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/FileErrorTexts.h"
+#include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "ports/MessageSink.h"
+#include "screens/common/ButtonPicture.h"
 
 namespace veldrane {
 
 namespace {
+
+// "The imported profile held values ..." and one line for each section of the window whose
+// settings changed, the buttons' with their numbers.
+std::string ImportRepairsMessage(const ImportRepairs& repairs, Language language)
+{
+    const MainWindowTexts& texts = MainWindowTextsFor(language);
+    const auto title = [&texts](SettingGroup group) {
+        switch (group) {
+        case SettingGroup::ReportRate:
+            return texts.usbReportRate;
+        case SettingGroup::CpiStages:
+            return texts.cpiSetting;
+        case SettingGroup::Lighting:
+            return texts.lighting;
+        case SettingGroup::AngleSnap:
+            return texts.angleSnap;
+        case SettingGroup::Sensitivity:
+            return texts.xySensitivitySetting;
+        case SettingGroup::SideButtonLight:
+            return texts.m1M5LightButton;
+        case SettingGroup::MouseSpeed:
+            return texts.mouseSpeed;
+        case SettingGroup::ScrollSpeed:
+            return texts.scrollSpeed;
+        case SettingGroup::DoubleClickSpeed:
+            break;
+        }
+        return texts.doubleClickSpeed;
+    };
+    std::string text(ProfileManagerTextsFor(language).importChanged);
+    if (!repairs.buttons.empty()) {
+        text += "\n";
+        text += texts.buttonAssignment;
+        text += ": ";
+        for (std::size_t i = 0; i < repairs.buttons.size(); ++i) {
+            text += (i == 0 ? "" : ", ") + std::to_string(repairs.buttons[i] + 1);
+        }
+    }
+    for (const SettingGroup group : repairs.settings) {
+        text += "\n";
+        text += title(group);
+    }
+    return text;
+}
 
 // The title text starts a little way in from the window's left edge and ends at the close button.
 constexpr Rect kTitleText{10, 0, 240, 31};
@@ -153,6 +199,10 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
     case ProfileManagerNotice::Closed:
         return;
     }
+    if (const ImportRepairs& repairs = m_transfer.LastImportRepairs();
+        notice == ProfileManagerNotice::Import && repairs.Any()) {
+        m_context.messages.ShowMessage(ImportRepairsMessage(repairs, m_context.language), kApplicationTitle);
+    }
     if (m_context.notifyMainWindow) {
         m_context.notifyMainWindow(notice);
     }
@@ -175,9 +225,14 @@ ConfigDialogOutcome ConfigDialogModel::Close()
     }
     m_closed = true;
     if (switching) {
-        m_context.files.LoadConfig(records.Current);
+        const std::error_code unreadable = m_context.files.LoadConfig(records.Current);
         m_context.files.LoadLabels(m_context.language);
         records.Snapshot();
+        if (unreadable) {
+            m_context.messages.ShowMessage(
+                UnreadableProfileMessage(m_context.files.configPath, unreadable, m_context.language),
+                MessageCaptionsFor(m_context.language).warning);
+        }
     }
     if (m_context.notifyMainWindow) {
         m_context.notifyMainWindow(ProfileManagerNotice::Closed);

@@ -7,9 +7,10 @@
 #include <tuple>
 #include <vector>
 
-#include "screens/buttons/AssignmentMenuModel.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/buttons/RecordingAssignmentDialogs.h"
+#include "core/profile/FactoryDefaults.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 #include "support/HexBytes.h"
 #include "support/RecordingMessageSink.h"
 
@@ -204,6 +205,79 @@ TEST_F(ButtonAssignmentTest, TheOnlyClickButtonCannotOpenItsList)
     model.Press(BoxPoint(2), kOrigin, kFront);
     EXPECT_EQ(model.OpenButton(), 1u);
     EXPECT_EQ(m_messages.shown.size(), 1u);
+}
+
+struct BrokenButtonCase
+{
+    const char* name;
+    std::uint8_t function;
+    std::size_t parameterOffset; // the byte of button 2's parameter array, 0 for none
+    std::uint8_t parameter;
+    bool kept; // a value the menus produce stays
+};
+
+class MenuRangeTest : public testing::TestWithParam<BrokenButtonCase>
+{
+};
+
+// A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels:
+// a function or parameter that no menu produces gives the button its factory function (button 2
+// is "Menu"), the other buttons keep theirs.
+TEST_P(MenuRangeTest, AFunctionNoMenuProducesBecomesTheFactoryFunction)
+{
+    const BrokenButtonCase& broken = GetParam();
+    const ProfileRecord factory = FactoryProfile();
+    ProfileRecord record = factory;
+    record.buttonFunction[1] = broken.function;
+    if (broken.parameterOffset != 0) {
+        record.Bytes()[broken.parameterOffset + 1] = broken.parameter;
+    }
+    const ProfileRecord loaded = record;
+    const std::vector<std::size_t> changed = BringButtonsIntoMenuRange(record);
+    if (broken.kept) {
+        EXPECT_TRUE(changed.empty());
+        EXPECT_EQ(record, loaded);
+        return;
+    }
+    EXPECT_EQ(changed, std::vector<std::size_t>{1});
+    EXPECT_EQ(record.buttonFunction, factory.buttonFunction);
+    EXPECT_EQ(test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(record)).subspan(4, 4)),
+              test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(factory)).subspan(4, 4)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, MenuRangeTest,
+                         testing::Values(BrokenButtonCase{"CodeBeyondTheList", 16, 0, 0, false},
+                                         BrokenButtonCase{"CodeFF", 0xFF, 0, 0, false},
+                                         BrokenButtonCase{"CpiActionZero", 6, 0x048, 0, false},
+                                         BrokenButtonCase{"CpiLoop", 6, 0x048, 3, true},
+                                         BrokenButtonCase{"MediaUsageNoEntryHas", 7, 0x060, 0x01, false},
+                                         BrokenButtonCase{"VolumeDown", 7, 0x060, 0xEA, true},
+                                         BrokenButtonCase{"SystemCommandBeyondRun", 9, 0x06C, 7, false},
+                                         BrokenButtonCase{"EditKeyNoEntryHas", 8, 0x09C, 0x05, false},
+                                         BrokenButtonCase{"SingleKeyNoRowHas", 10, 0x0A8, 0xFF, false},
+                                         BrokenButtonCase{"SingleKeyOfAnotherLayout", 10, 0x0A8, 0, true},
+                                         BrokenButtonCase{"ComboModifierOfTwoBits", 11, 0x0B4, 0x03, false},
+                                         BrokenButtonCase{"MacroThirteen", 12, 0x108, 12, false},
+                                         BrokenButtonCase{"MacroRepeatMode3", 12, 0x114, 3, false},
+                                         BrokenButtonCase{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A button bound to a deleted macro played the next one, or nothing under a label of a macro that
+// no longer exists; it now gets its factory function and label.
+TEST(ButtonAssignmentRemoveMacro, BoundButtonsGetTheirFactoryFunctionAndLaterOnesFollow)
+{
+    ProfileRecord record = FactoryProfile();
+    ButtonLabels labels;
+    ButtonAssignment assignment(record, labels, Language::TraditionalChinese);
+    ASSERT_TRUE(assignment.StoreMacroBinding(5, 2, 1, "Alpha"));
+    ASSERT_TRUE(assignment.StoreMacroBinding(8, 3, 2, "Beta"));
+    ASSERT_TRUE(assignment.StoreMacroBinding(9, 1, 0, "Gamma"));
+    EXPECT_EQ(assignment.RemoveMacro(2), std::vector<std::size_t>{5});
+    EXPECT_EQ(record.buttonFunction[5], static_cast<std::uint8_t>(FunctionCode::CpiCycle));
+    EXPECT_EQ(record.cpiAction[5], 1);
+    EXPECT_EQ(labels[5], FactoryLabels(Language::TraditionalChinese)[5]);
+    EXPECT_EQ(record.macroNumber[8], 2);
+    EXPECT_EQ(record.macroNumber[9], 1);
 }
 
 } // namespace

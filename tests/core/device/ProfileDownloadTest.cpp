@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "MouseTestSupport.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/device/MouseSearch.h"
 #include "core/device/ProfileDownload.h"
 #include "core/device/SettingsBlock.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "support/PatternedRecord.h"
@@ -191,6 +191,22 @@ TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWha
     EXPECT_NE(labels.find("[Setting-EN]"), std::string::npos);
     EXPECT_NE(labels.find("Item12=Macro Key-Macro_1"), std::string::npos);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// With a full disk the error box came, but all 49 reports still reached the mouse, which then held
+// settings the files lacked: the files come first, and when they cannot be stored nothing is sent.
+TEST_F(ProfileDownloadTest, NothingIsSentWhenTheProfileCannotBeStored)
+{
+    std::filesystem::remove(dir / "config0.bin");
+    std::filesystem::create_directory(dir / "config0.bin");
+    const DownloadResult result = DownloadProfile(link, image, record, files);
+    EXPECT_FALSE(result.stored);
+    EXPECT_FALSE(result.failedCommand.has_value());
+    EXPECT_FALSE(result.Taken());
+    EXPECT_TRUE(CommandReports(mouse).empty());
+    EXPECT_EQ(mouse.SettingsBlock(0), SimulatedMouse::FactorySettingsBlock(0));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
 }
 
 struct FaultCase

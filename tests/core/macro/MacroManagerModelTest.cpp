@@ -11,6 +11,9 @@
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/macro/MacroTestSupport.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/FactoryDefaults.h"
+#include "core/profile/ProfileFileNames.h"
 #include "screens/macro/MacroKeyBindingModel.h"
 #include "support/FakeClock.h"
 #include "support/RecordingCanvas.h"
@@ -38,7 +41,7 @@ protected:
     MacroManagerModel& Open(Language language = Language::English)
     {
         m_model = std::make_unique<MacroManagerModel>(
-            MacroManagerContext{m_file, m_state, m_messages, language, Colour{200, 210, 220, 255}, &m_bindings});
+            MacroManagerContext{m_file, m_state, m_messages, language, Colour{200, 210, 220, 255}, &m_profiles});
         m_model->Open(m_canvas);
         return *m_model;
     }
@@ -57,9 +60,11 @@ protected:
     MacroManagerState m_state{m_clock};
     test::RecordingMessageSink m_messages;
     test::RecordingCanvas m_canvas;
-    ProfileRecord m_record{};
+    ProfileRecords m_records;
+    ProfileRecord& m_record = m_records.Current;
     ButtonLabels m_labels;
     ButtonAssignment m_bindings{m_record, m_labels, Language::English};
+    MacroProfiles m_profiles{m_records, m_labels, m_codec};
     std::unique_ptr<MacroManagerModel> m_model;
 };
 
@@ -254,16 +259,107 @@ TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheB
     EXPECT_TRUE(model.EventLines().empty());
     model.DeleteMacro();
     EXPECT_EQ(model.MacroNames().size(), 2u) << "nothing is selected after a delete";
-    // Buttons 0 to 3 are the key matrix's slots 0, 1, 2 and 5.
+    // Buttons 0 to 3 are the key matrix's slots 0, 1, 2 and 5; button 1's factory function is "Menu".
     EXPECT_EQ(test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(m_record)).first(24)),
-              "09 01 01 00 00 00 00 00 09 01 02 00 01 00 F0 00 01 00 F0 00 00 00 09 00");
+              "09 01 01 00 01 00 F1 00 09 01 02 00 01 00 F0 00 01 00 F0 00 00 00 09 00");
     EXPECT_EQ(m_record.macroNumber[3], 2);
     EXPECT_EQ(std::vector(m_labels.begin(), m_labels.begin() + 3),
-              (Names{"Macro Key-Alpha", "Button Off", "Macro Key-Gamma"}));
+              (Names{"Macro Key-Alpha", "Menu", "Macro Key-Gamma"}));
     // Kept even if the manager is cancelled.
     EXPECT_EQ(BufferOf(m_record.macroData, 1), BufferHex("00 01 00 06"));
     EXPECT_EQ(BufferOf(m_record.macroData, 2), BufferHex(""));
     EXPECT_EQ(model.Accept(), m_record.macroData);
+}
+
+// The renumbering happened only in the window's current record: Cancel, a restart or another
+// profile left buttons on the wrong macro or on one that no longer exists, and Save then sent it.
+// Every profile's files now follow in the step that deletes the macro, and so do the current
+// record and its backup.
+TEST_F(MacroManagerModelTest, DeletingAMacroRewritesEveryProfileThatBindsItEvenWhenCancelled)
+{
+    Write(kAbc);
+    const MacroData buffers = RebuildMacroData(m_file, 3);
+    // Profile 0 binds Beta on button 3 and Gamma on button 4, profile 1 binds no macro, profile 2
+    // Alpha on button 5; profile 3 is a file no load can read.
+    const auto profile = [&](std::size_t slot, std::vector<std::pair<std::size_t, std::uint8_t>> bindings) {
+        ProfileRecord record = FactoryProfile();
+        record.macroData = buffers;
+        ButtonLabels labels;
+        ButtonAssignment assignment(record, labels, Language::English);
+        for (const auto& [button, macro] : bindings) {
+            assignment.StoreMacroBinding(button, macro, 1, std::array{"Alpha", "Beta", "Gamma"}[macro]);
+        }
+        EXPECT_EQ(ConfigFile::Write(m_dir / ProfileConfigName(slot), 0, record), 0);
+        return record;
+    };
+    const ProfileRecord zero = profile(0, {{2, 1}, {3, 2}});
+    WriteFileBytes(m_dir / "str0.ini", "[Setting-EN]\r\nItem3=Macro Key-Beta\r\nItem4=Macro Key-Gamma\r\n");
+    const ProfileRecord one = profile(1, {});
+    const ProfileRecord two = profile(2, {{4, 0}});
+    const std::string broken(100, '\x01');
+    WriteFileBytes(m_dir / "config3.bin", broken);
+    m_records.Current = zero;
+    m_records.Snapshot();
+    m_labels = FactoryLabels(Language::English);
+    m_labels[2] = "Macro Key-Beta";
+    m_labels[3] = "Macro Key-Gamma";
+
+    auto& model = Open();
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    model.Cancel();
+
+    const auto shifted = [](ProfileRecord record) {
+        std::copy_n(record.MacroBuffer(2).begin(), kMacroBufferSize, record.MacroBuffer(1).begin());
+        std::fill_n(record.MacroBuffer(2).begin(), kMacroBufferSize, std::uint8_t{0});
+        return record;
+    };
+    ProfileRecord zeroAfter = shifted(zero);
+    zeroAfter.buttonFunction[2] = static_cast<std::uint8_t>(FunctionCode::UniversalScroll); // its factory function
+    zeroAfter.macroNumber[3] = 1; // Gamma, now the second macro
+    EXPECT_EQ(Text(), kAlpha + kGamma);
+    EXPECT_EQ(ReadFileBytes(m_dir / "config0.bin"), ConfigFile::Encode(0, zeroAfter));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config1.bin"), ConfigFile::Encode(0, shifted(one)));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config2.bin"), ConfigFile::Encode(0, shifted(two)));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config3.bin"), broken);
+    EXPECT_EQ(ReadFileBytes(m_dir / "str0.ini"),
+              "[Setting-EN]\r\nItem3=Universal Scroll\r\nItem4=Macro Key-Gamma\r\n[Setting-CHS]\r\nItem3=中键\r\n"
+              "[Setting-CHT]\r\nItem3=中鍵\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "str1.ini")) << "no button of profile 1 lost its macro";
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "profiles.journal"));
+    // The window's record and its backup follow, so that the main window's Cancel keeps them too.
+    EXPECT_EQ(m_records.Current, zeroAfter);
+    EXPECT_EQ(m_records.Backup, zeroAfter);
+    EXPECT_EQ(m_labels[2], "Universal Scroll");
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// A file of the step that cannot be kept in the journal stops the deletion before anything is
+// written: the macro, its buttons and the list stay, and the user learns which file it was.
+TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
+{
+    Write(kAbc);
+    ProfileRecord record = FactoryProfile();
+    ButtonLabels labels;
+    ButtonAssignment(record, labels, Language::English).StoreMacroBinding(2, 1, 1, "Beta");
+    ASSERT_EQ(ConfigFile::Write(m_dir / "config0.bin", 1, record), 0);
+    std::filesystem::create_directory(m_dir / "str0.ini");
+    m_records.Current = record;
+    m_records.Snapshot();
+
+    auto& model = Open();
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    EXPECT_EQ(Text(), kAbc);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config0.bin"), ConfigFile::Encode(1, record));
+    EXPECT_EQ(m_records.Current, record);
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The macro could not be deleted; the macro file and the profiles were left as they "
+                                   "are.\n" +
+                                       (m_dir / "str0.ini").string() + ": It is a folder, not a file",
+                                   "Warning"}}));
 }
 
 // OK rebuilt the buffers from the file, which still held the old lines.

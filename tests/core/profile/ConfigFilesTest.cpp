@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <tuple>
 
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/FileError.h"
+#include "core/profile/FactoryDefaults.h"
+#include "core/text/FileErrorTexts.h"
 #include "support/FileAccessCounter.h"
 #include "support/PatternedRecord.h"
 #include "support/RecordingMessageSink.h"
@@ -53,7 +57,7 @@ TEST_F(ConfigFilesTest, LoadAndSaveUseTheFilesOfTheSelectedNamesPosition)
     stored.angleSnap = 0;
     stored.cpiValue[1] = 255;
     WriteConfig("config1.bin", 0, stored);
-    files.LoadConfig(record);
+    EXPECT_FALSE(files.LoadConfig(record));
     stored.angleSnap = 1;
     stored.cpiValue[1] = 164;
     EXPECT_EQ(record, stored);
@@ -76,7 +80,7 @@ TEST_F(ConfigFilesTest, BrokenListIsRepairedToProfile0)
                        std::string("[Profile]\r\nCurProfileName=Work\r\nItemCount=") + count + "\r\nItem0=Work\r\n");
         ConfigFiles loader{dir.Path(), messages, codec};
         loader.currentProfileIndex = 3;
-        loader.LoadConfig(record);
+        EXPECT_FALSE(loader.LoadConfig(record));
         EXPECT_EQ(record, Patterned(10));
         EXPECT_TRUE(loader.recordLoaded);
         EXPECT_EQ(loader.currentProfileIndex, 0);
@@ -87,32 +91,111 @@ TEST_F(ConfigFilesTest, BrokenListIsRepairedToProfile0)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-// A file of another size is ignored silently. A FIFO would block an open until someone writes into
-// it: it is refused at once, for reading and for writing, and stays what it is.
-TEST_F(ConfigFilesTest, MissingOrUnreadableProfileFileIsReportedAndLoadsNothing)
+// The files kept aside beside `file`, in name order.
+std::vector<std::filesystem::path> KeptAside(const std::filesystem::path& file)
+{
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(file.parent_path())) {
+        if (entry.path().filename().string().starts_with(file.filename().string() + ".broken-")) {
+            kept.push_back(entry.path());
+        }
+    }
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
+struct UnreadableCase
+{
+    const char* name;
+    std::size_t size;                // bytes of a regular file, when `kind` is regular
+    std::filesystem::file_type kind; // regular, fifo or directory
+    std::string_view reason;
+};
+
+class UnreadableProfileTest : public ConfigFilesTest, public ::testing::WithParamInterface<UnreadableCase>
+{
+};
+
+// A profile file of the wrong size was ignored silently and one that is no file reported as such:
+// the window showed an all-zero record, and Save stored nothing. Now the load says why, the window
+// gets the factory settings and labels, and Save stores them, keeping the old file aside.
+TEST_P(UnreadableProfileTest, GivesTheFactorySettingsWhichSaveStoresKeepingTheFileAside)
+{
+    const UnreadableCase& unreadable = GetParam();
+    WriteList("Work");
+    ProfileRecord factory = Patterned(20);
+    (void)BringIntoControlRange(factory);
+    WriteConfig("config.bin", 0, factory);
+    const std::filesystem::path profile = dir / "config0.bin";
+    std::string old = ConfigFile::Encode(1, Patterned(10));
+    old.resize(unreadable.size, '\x55');
+    if (unreadable.kind == std::filesystem::file_type::fifo) {
+        ASSERT_EQ(mkfifo(profile.c_str(), 0600), 0);
+    } else if (unreadable.kind == std::filesystem::file_type::directory) {
+        std::filesystem::create_directory(profile);
+    } else {
+        WriteFileBytes(profile, old);
+    }
+
+    const std::error_code error = files.LoadConfig(record);
+    files.LoadLabels(Language::SimplifiedChinese);
+    EXPECT_EQ(FileErrorReason(error.value(), Language::English), unreadable.reason);
+    EXPECT_EQ(UnreadableProfileMessage(files.configPath, error, Language::English),
+              "The profile file could not be read; the factory settings are shown. Save stores them in this "
+              "profile.\n" +
+                  profile.string() + ": " + std::string(unreadable.reason));
+    EXPECT_EQ(record, factory);
+    EXPECT_TRUE(files.recordLoaded);
+    EXPECT_EQ(files.buttonLabel, FactoryLabels(Language::SimplifiedChinese));
+    EXPECT_TRUE(messages.shown.empty());
+
+    ASSERT_TRUE(files.SaveConfig(record));
+    EXPECT_EQ(ReadFileBytes(profile), ConfigFile::Encode(1, factory));
+    const std::vector<std::filesystem::path> kept = KeptAside(profile);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(std::filesystem::symlink_status(kept[0]).type(), unreadable.kind);
+    if (unreadable.kind == std::filesystem::file_type::regular) {
+        EXPECT_EQ(ReadFileBytes(kept[0]), old);
+    }
+    // The name ends in the date and time: ".broken-YYYYMMDD-HHMMSS".
+    const std::string name = kept[0].filename().string();
+    EXPECT_EQ(name.size(), std::string("config0.bin.broken-20261208-071500").size()) << name;
+    // The next save replaces the stored file, as any save does; nothing more is kept aside.
+    ASSERT_TRUE(files.SaveConfig(Patterned(3)));
+    EXPECT_EQ(KeptAside(profile).size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableProfileTest,
+    ::testing::Values(UnreadableCase{"Empty", 0, std::filesystem::file_type::regular,
+                                     "A profile file has 1825 bytes; this one has another size"},
+                      UnreadableCase{"HundredBytes", 100, std::filesystem::file_type::regular,
+                                     "A profile file has 1825 bytes; this one has another size"},
+                      UnreadableCase{"OneByteTooLong", 1826, std::filesystem::file_type::regular,
+                                     "A profile file has 1825 bytes; this one has another size"},
+                      // A FIFO would block an open until someone writes into it: it is never opened.
+                      UnreadableCase{"Fifo", 0, std::filesystem::file_type::fifo, "Not a regular file"},
+                      UnreadableCase{"Folder", 0, std::filesystem::file_type::directory, "It is a folder, not a file"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Without a readable factory file the program's own factory profile stands in; a missing profile
+// file is still only reported, and a save never creates it.
+TEST_F(ConfigFilesTest, UnreadableProfileWithoutFactoryFileGetsTheBuiltInDefaults)
 {
     WriteList("Work");
-    files.firstRunFlag = 9;
-    files.LoadConfig(record);
-    for (const std::size_t size : {0, 1824, 1826}) {
-        std::string bytes = ConfigFile::Encode(1, Patterned(10));
-        bytes.resize(size, '\x55');
-        WriteFileBytes(dir / "config0.bin", bytes);
-        files.LoadConfig(record);
-    }
+    WriteFileBytes(dir / "config0.bin", std::string(100, '\0'));
+    EXPECT_EQ(files.LoadConfig(record), make_error_code(FileError::WrongProfileSize));
+    EXPECT_EQ(record, FactoryProfile());
+
     std::filesystem::remove(dir / "config0.bin");
-    ASSERT_EQ(mkfifo((dir / "config0.bin").c_str(), 0600), 0);
-    files.LoadConfig(record);
+    record = Patterned(3);
+    EXPECT_FALSE(files.LoadConfig(record));
     EXPECT_FALSE(files.SaveConfig(Patterned(10)));
-    const Shown refused{Shown::Kind::Message,
-                        "Error Code is: 1001 \n" + (dir / "config0.bin").string() + ": Not a regular file",
-                        "NULL ==fp "};
     EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{
-                  {Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}, refused, refused}));
+              (std::vector<Shown>(2, {Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"})));
     EXPECT_EQ(record, Patterned(3));
-    EXPECT_EQ(files.firstRunFlag, 9);
-    EXPECT_EQ(std::filesystem::status(dir / "config0.bin").type(), std::filesystem::file_type::fifo);
+    EXPECT_FALSE(std::filesystem::exists(dir / "config0.bin"));
 }
 
 // Lets this process write at most `bytes` bytes into any file, as a full disk would.

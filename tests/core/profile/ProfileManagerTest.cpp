@@ -165,7 +165,7 @@ TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
     EXPECT_EQ(SettingsOf(5), Patterned(15));
 
     ProfileRecord loaded{};
-    files.LoadConfig(loaded);
+    EXPECT_FALSE(files.LoadConfig(loaded));
     EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
 }
 

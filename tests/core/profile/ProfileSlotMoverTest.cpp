@@ -4,7 +4,9 @@
 
 #include <cerrno>
 
+#include "core/ini/FileError.h"
 #include "core/profile/InstalledProfiles.h"
+#include "core/text/FileErrorTexts.h"
 
 namespace veldrane {
 namespace {
@@ -27,9 +29,9 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     // The program stops before the list is stored (or after: the list is in the journal too).
     IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3");
 
-    EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0);
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error);
     EXPECT_EQ(test::ReadFolder(dir.Path()), before) << "str2.ini and the journal gone too";
-    EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), 0) << "nothing left to do";
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error) << "nothing left to do";
 
     // A completed step leaves the swapped files and no journal behind.
     ASSERT_EQ(mover.Move(sources, 2), 0);
@@ -40,10 +42,22 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     EXPECT_EQ(SettingsOf(2), Patterned(10));
     EXPECT_EQ(LabelOf(2), "zero");
 
-    // A journal cut short is not believed.
-    test::WriteFileBytes(dir / "profiles.journal", "veldrane profile move 1\nconfig0.bin\n1825\nxx");
-    EXPECT_EQ(ProfileSlotMover::Recover(dir.Path()), EIO);
+    // A journal cut short is not believed. It gave "Error Code is: 5" at every start: it is kept
+    // aside, the files stay as they are, and the next start has nothing to say.
+    const std::string damaged = "veldrane profile move 1\nconfig0.bin\n1825\nxx";
+    test::WriteFileBytes(dir / "profiles.journal", damaged);
+    const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(dir.Path());
+    EXPECT_EQ(recovery.error, make_error_code(FileError::DamagedJournal));
     EXPECT_EQ(SettingsOf(0), Patterned(11));
+    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
+    EXPECT_EQ(recovery.keptAside.parent_path(), dir.Path());
+    EXPECT_TRUE(recovery.keptAside.filename().string().starts_with("profiles.journal.broken-"));
+    EXPECT_EQ(test::ReadFileBytes(recovery.keptAside), damaged);
+    EXPECT_EQ(JournalRecoveryMessage(dir / "profiles.journal", recovery.error, recovery.keptAside,
+                                     Language::SimplifiedChinese),
+              "配置文件的一次更改被中断且无法完成：其日志文件已损坏。配置文件保持原样；日志文件已保留为：\n" +
+                  recovery.keptAside.string());
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error);
 }
 
 } // namespace

@@ -17,7 +17,7 @@ class ProfileTransferTest : public test::InstalledProfiles
 protected:
     ProfileTransferTest()
     {
-        files.LoadConfig(record);
+        EXPECT_FALSE(files.LoadConfig(record));
         files.LoadLabels(Language::English);
         std::filesystem::create_directories(outside);
     }

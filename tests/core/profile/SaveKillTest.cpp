@@ -67,7 +67,7 @@ void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
         return;
     }
     DeviceImage image;
-    DownloadProfile(link, image, record, files);
+    (void)DownloadProfile(link, image, record, files);
 }
 
 // The program started on the installation in `folder`: its profile loaded, the profile list read
@@ -77,7 +77,7 @@ struct OpenedProfileManager
     explicit OpenedProfileManager(const std::filesystem::path& folder)
         : files{folder, messages, codec}, manager({files, codec, messages, Language::English})
     {
-        files.LoadConfig(record);
+        (void)files.LoadConfig(record); // what was on disk, whatever it is
         manager.LoadProfileList();
     }
 
@@ -230,7 +230,7 @@ FolderState RunOnACopy(const SavingOperation& operation, const std::filesystem::
     }
     // What the program does first when it starts again: clears what a killed write left.
     RemoveLeftoverTemporaryFiles(work);
-    ProfileSlotMover::Recover(work);
+    (void)ProfileSlotMover::Recover(work);
     return ReadFolder(work);
 }
 
