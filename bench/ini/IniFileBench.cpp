@@ -5,8 +5,8 @@
 #include <iterator>
 #include <string>
 
-#include "core/ini/IniFile.h"
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
 #include "support/TempDir.h"
 
 namespace veldrane {

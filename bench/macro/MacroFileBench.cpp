@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "support/TempDir.h"
 
 namespace veldrane {

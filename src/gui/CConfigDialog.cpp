@@ -9,13 +9,13 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/text/Fonts.h"
+#include "core/text/ProfileManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "core/text/Fonts.h"
-#include "core/text/ProfileManagerTexts.h"
 
 namespace veldrane {
 

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 
-#include "screens/profiles/ConfigDialogModel.h"
 #include "gui/skin/FontBook.h"
+#include "screens/profiles/ConfigDialogModel.h"
 
 class QListWidget;
 

@@ -4,8 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "screens/main/MainWindowModel.h"
 #include "gui/skin/QtSkinCanvas.h"
+#include "screens/main/MainWindowModel.h"
 
 namespace veldrane {
 

@@ -13,7 +13,6 @@
 
 #include <algorithm>
 
-#include "screens/main/MainWindowLayout.h"
 #include "gui/CHelpDialog.h"
 #include "gui/StartupProbe.h"
 #include "gui/sections/SettingsSectionsUi.h"
@@ -21,6 +20,7 @@
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "ports/Clock.h"
+#include "screens/main/MainWindowLayout.h"
 
 namespace veldrane {
 namespace {

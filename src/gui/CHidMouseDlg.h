@@ -10,11 +10,11 @@
 #include <memory>
 #include <optional>
 
-#include "screens/main/MainWindowModel.h"
-#include "screens/main/MainWindowView.h"
 #include "gui/skin/ElidedTextTips.h"
 #include "gui/skin/FontBook.h"
 #include "ports/WheelNotches.h"
+#include "screens/main/MainWindowModel.h"
+#include "screens/main/MainWindowView.h"
 
 namespace veldrane {
 

@@ -22,10 +22,10 @@ struct Colour
 // The fonts a window draws with; which face and size each is comes from the language's font table.
 enum class FontRole
 {
-    Text,        // the main window's text font
-    Title,       // the main window's title font (section headers)
-    Small,       // the main window's small font
-    Dialog,      // the help panel and the capture dialogs
+    Text,         // the main window's text font
+    Title,        // the main window's title font (section headers)
+    Small,        // the main window's small font
+    Dialog,       // the help panel and the capture dialogs
     SingleDialog, // the single-key dialog
     MacroManager  // the macro manager
 };

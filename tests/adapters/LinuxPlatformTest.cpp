@@ -33,8 +33,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/buttons/KeyTables.h"
-#include "ports/PointerSettingsBackend.h"
 #include "adapters/XvfbServer.h"
 #include "adapters/linux/pointer/ChildProgram.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
@@ -42,8 +40,10 @@
 #include "adapters/linux/pointer/KdeConfigFile.h"
 #include "adapters/linux/pointer/KdePointerSettings.h"
 #include "adapters/linux/pointer/X11PointerSettings.h"
+#include "core/buttons/KeyTables.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
+#include "ports/PointerSettingsBackend.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 

@@ -8,18 +8,17 @@
 #include <tuple>
 #include <utility>
 
-#include "screens/main/LeftPanel.h"
+#include "adapters/qt/QtKeyNameSource.h"
 #include "core/buttons/KeyTables.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroFile.h"
+#include "core/profile/ProfileFileNames.h"
 #include "gui/GuiFixture.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
-#include "core/ini/IniFile.h"
-#include "core/profile/ProfileFileNames.h"
 #include "gui/buttons/CComboDialog.h"
 #include "gui/buttons/CMacroDialog.h"
 #include "gui/buttons/CSingleDialog.h"
-#include "adapters/qt/QtKeyNameSource.h"
-#include "core/ini/IniFile.h"
-#include "core/macro/MacroFile.h"
+#include "screens/main/LeftPanel.h"
 
 namespace veldrane {
 namespace {

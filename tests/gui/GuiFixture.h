@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "screens/MainWindowFixture.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/skin/SkinImageCache.h"
+#include "screens/MainWindowFixture.h"
 
 namespace veldrane::test {
 

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <set>
 
-#include "core/device/ReportDescriptorParser.h"
 #include "adapters/linux/HidrawReader.h"
+#include "core/device/ReportDescriptorParser.h"
 
 namespace veldrane {
 

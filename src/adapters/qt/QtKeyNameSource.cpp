@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "core/buttons/KeyTables.h"
 #include "adapters/linux/EvdevKeyNames.h"
+#include "core/buttons/KeyTables.h"
 
 namespace veldrane {
 namespace {

@@ -5,8 +5,8 @@
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceNotice.h"
 #include "core/device/MouseSearch.h"
-#include "ports/HotplugSource.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/HotplugSource.h"
 
 namespace veldrane {
 

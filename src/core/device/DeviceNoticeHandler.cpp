@@ -67,7 +67,8 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     m_messages.ShowNotice(NoticeKind::CpiStage,
-                          std::string(texts.cpiStageNotices[stage - kFirstStage]) + std::to_string(code * static_cast<unsigned>(kCpiUnit)),
+                          std::string(texts.cpiStageNotices[stage - kFirstStage]) +
+                              std::to_string(code * static_cast<unsigned>(kCpiUnit)),
                           MessageCaptionsFor(m_language).info, kMouseEventBalloon);
     if (m_observer) {
         m_observer->CpiStageReported(stage, code * static_cast<unsigned>(kCpiUnit));

@@ -26,7 +26,8 @@ std::string HexBytes(std::span<const std::uint8_t> bytes)
 class TracingDevice : public HidDevice
 {
 public:
-    TracingDevice(std::unique_ptr<HidDevice> device, ReportTrace& trace) : m_device(std::move(device)), m_trace(trace) {}
+    TracingDevice(std::unique_ptr<HidDevice> device, ReportTrace& trace) : m_device(std::move(device)), m_trace(trace)
+    {}
 
     bool SetFeature(std::span<const std::uint8_t> report) override
     {

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include "ports/MessageSink.h"
-#include "ports/PointerSettingsBackend.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingValues.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "ports/PointerSettingsBackend.h"
 
 namespace veldrane {
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/profile/ConfigFiles.h"
 #include "core/exchange/ProfileJsonTransfer.h"
+#include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"

@@ -3,8 +3,8 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "screens/buttons/AssignmentMenuModel.h"
 #include "gui/skin/QtSkinCanvas.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 
 namespace veldrane {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "screens/main/PanelSection.h"
 #include "screens/buttons/AssignmentMenuModel.h"
+#include "screens/main/PanelSection.h"
 
 namespace veldrane {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "screens/buttons/AssignmentMenuModel.h"
 #include "gui/buttons/AssignmentListsView.h"
 #include "gui/buttons/QtAssignmentDialogs.h"
+#include "screens/buttons/AssignmentMenuModel.h"
 
 class QWidget;
 

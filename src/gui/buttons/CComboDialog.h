@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "core/buttons/AssignmentDialogs.h"
-#include "screens/buttons/ComboKeyCaptureModel.h"
 #include "gui/buttons/SkinnedDialog.h"
+#include "screens/buttons/ComboKeyCaptureModel.h"
 
 namespace veldrane {
 

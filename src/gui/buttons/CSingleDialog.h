@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "screens/buttons/SingleKeyCaptureModel.h"
 #include "gui/buttons/SkinnedDialog.h"
+#include "screens/buttons/SingleKeyCaptureModel.h"
 
 namespace veldrane {
 

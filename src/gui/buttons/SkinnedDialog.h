@@ -5,10 +5,10 @@
 
 #include <string_view>
 
-#include "screens/common/DialogButtons.h"
+#include "core/text/Language.h"
 #include "gui/skin/FontBook.h"
 #include "ports/Geometry.h"
-#include "core/text/Language.h"
+#include "screens/common/DialogButtons.h"
 
 class QPainter;
 

@@ -1,8 +1,8 @@
 #include "gui/sections/SettingsSectionsUi.h"
 
+#include "gui/CHidMouseDlg.h"
 #include "screens/main/AppContext.h"
 #include "screens/main/sections/SettingsSections.h"
-#include "gui/CHidMouseDlg.h"
 
 namespace veldrane {
 

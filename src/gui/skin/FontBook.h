@@ -6,9 +6,9 @@
 #include <array>
 #include <string_view>
 
-#include "ports/SkinCanvas.h"
 #include "core/text/Fonts.h"
 #include "core/text/Language.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 

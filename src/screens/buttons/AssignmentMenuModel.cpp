@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/buttons/AssignmentDialogs.h"
-#include "ports/MessageSink.h"
 #include "core/text/AssignmentTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
 
 namespace veldrane {
 namespace {

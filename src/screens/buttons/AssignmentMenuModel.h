@@ -7,9 +7,9 @@
 
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/ButtonFunctionCatalogue.h"
-#include "screens/common/PaintedList.h"
-#include "ports/Geometry.h"
 #include "core/text/Language.h"
+#include "ports/Geometry.h"
+#include "screens/common/PaintedList.h"
 
 namespace veldrane {
 

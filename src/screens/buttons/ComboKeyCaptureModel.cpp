@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "core/buttons/KeyTables.h"
-#include "ports/MessageSink.h"
-#include "ports/SkinCanvas.h"
 #include "core/text/CaptureDialogTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 namespace {

@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "core/buttons/AssignmentDialogs.h"
+#include "core/text/Language.h"
+#include "ports/Geometry.h"
 #include "screens/common/DialogBackground.h"
 #include "screens/common/DialogButtons.h"
 #include "screens/common/PaintedList.h"
-#include "ports/Geometry.h"
-#include "core/text/Language.h"
 
 namespace veldrane {
 

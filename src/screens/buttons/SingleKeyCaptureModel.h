@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/Language.h"
+#include "ports/Geometry.h"
 #include "screens/common/DialogBackground.h"
 #include "screens/common/DialogButtons.h"
-#include "ports/Geometry.h"
-#include "core/text/Language.h"
 
 namespace veldrane {
 

@@ -1,8 +1,8 @@
 #include "screens/common/DialogBackground.h"
 
+#include "core/text/MessageTexts.h"
 #include "ports/MessageSink.h"
 #include "ports/SkinCanvas.h"
-#include "core/text/MessageTexts.h"
 
 namespace veldrane {
 namespace {

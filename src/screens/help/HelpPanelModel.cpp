@@ -2,10 +2,10 @@
 
 #include <system_error>
 
-#include "ports/MessageSink.h"
-#include "ports/SkinCanvas.h"
 #include "core/text/HelpDialogTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/MessageSink.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 namespace {

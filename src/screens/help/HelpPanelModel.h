@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "core/text/Language.h"
 #include "ports/Geometry.h"
 #include "ports/Shell.h"
-#include "core/text/Language.h"
 
 namespace veldrane {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "ports/Geometry.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/Geometry.h"
 
 namespace veldrane {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
-#include "core/profile/ConfigFile.h"
 #include "core/device/ProfileDownload.h"
+#include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"

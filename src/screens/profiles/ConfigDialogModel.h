@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "screens/common/HoverGroup.h"
-#include "screens/common/DialogBackground.h"
-#include "ports/Geometry.h"
-#include "ports/SkinCanvas.h"
 #include "core/profile/ProfileManager.h"
 #include "core/profile/ProfileTransfer.h"
+#include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
+#include "screens/common/DialogBackground.h"
+#include "screens/common/HoverGroup.h"
 
 namespace veldrane {
 

@@ -7,14 +7,14 @@
 #include <tuple>
 #include <vector>
 
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
+#include "ports/TextMeasure.h"
 #include "screens/buttons/ComboKeyCaptureModel.h"
+#include "screens/buttons/SingleKeyCaptureModel.h"
 #include "screens/common/DialogButtons.h"
 #include "screens/common/PaintedList.h"
-#include "screens/buttons/SingleKeyCaptureModel.h"
-#include "core/ini/IniFile.h"
 #include "screens/macro/MacroKeyBindingModel.h"
-#include "ports/TextMeasure.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 

@@ -11,6 +11,7 @@
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyTables.h"
+#include "core/exchange/ProfileJsonTransfer.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
@@ -18,7 +19,6 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/FactoryFiles.h"
 #include "core/profile/ProfileFileNames.h"
-#include "core/exchange/ProfileJsonTransfer.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 

@@ -14,10 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/AtomicFile.h"
 #include "core/ini/FileError.h"
 #include "core/ini/UnicodeText.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "support/FileAccessCounter.h"
 #include "support/TempDir.h"
 

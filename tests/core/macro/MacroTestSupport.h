@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroRecord.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "support/HexBytes.h"
 #include "support/TempDir.h"
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/ini/IniFile.h"
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/FactoryFiles.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/ini/IniFile.h"
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
 #include "support/TempDir.h"
 
 namespace veldrane {

@@ -9,8 +9,8 @@
 
 #include "core/settings/CpiStage.h"
 #include "core/settings/ReportRate.h"
-#include "screens/main/controls/ReportRateDial.h"
 #include "core/settings/ScrollLines.h"
+#include "screens/main/controls/ReportRateDial.h"
 #include "screens/main/controls/SliderStrip.h"
 #include "screens/main/controls/SpeedDial.h"
 

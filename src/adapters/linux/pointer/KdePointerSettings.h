@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "ports/PointerSettingsBackend.h"
 #include "adapters/linux/pointer/KdeConfigFile.h"
+#include "ports/PointerSettingsBackend.h"
 
 namespace veldrane {
 

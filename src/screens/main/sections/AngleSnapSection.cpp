@@ -4,10 +4,10 @@
 
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SliderStrip.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
+#include "screens/main/controls/SliderStrip.h"
 
 namespace veldrane {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "ports/ColourPicker.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/CpiStage.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "ports/ColourPicker.h"
 
 namespace veldrane {
 

@@ -4,9 +4,9 @@
 #include <array>
 
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SliderStrip.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "screens/main/controls/SliderStrip.h"
 
 namespace veldrane {
 

@@ -4,10 +4,10 @@
 
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/ReportRate.h"
-#include "screens/main/controls/ReportRateDial.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
+#include "screens/main/controls/ReportRateDial.h"
 
 namespace veldrane {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "ports/EditBox.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/ScrollLines.h"
 #include "core/text/MainWindowTexts.h"
+#include "ports/EditBox.h"
 
 namespace veldrane {
 

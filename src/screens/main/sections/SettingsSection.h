@@ -6,11 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "screens/main/EmptySection.h"
-#include "screens/main/PanelSection.h"
 #include "ports/Geometry.h"
 #include "ports/PointerSettingsBackend.h"
 #include "ports/SkinCanvas.h"
+#include "screens/main/EmptySection.h"
+#include "screens/main/PanelSection.h"
 
 namespace veldrane {
 

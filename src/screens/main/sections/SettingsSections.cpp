@@ -3,6 +3,11 @@
 #include <memory>
 #include <string>
 
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/settings/PointerSettingValues.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/WindowStateTexts.h"
 #include "screens/main/AppContext.h"
 #include "screens/main/MainWindowModel.h"
 #include "screens/main/sections/AngleSnapSection.h"
@@ -13,11 +18,6 @@
 #include "screens/main/sections/SensitivitySection.h"
 #include "screens/main/sections/SideLightSection.h"
 #include "screens/main/sections/SpeedDialSection.h"
-#include "core/profile/ConfigFiles.h"
-#include "core/profile/ProfileRecord.h"
-#include "core/settings/PointerSettingValues.h"
-#include "core/text/MainWindowTexts.h"
-#include "core/text/WindowStateTexts.h"
 
 namespace veldrane {
 

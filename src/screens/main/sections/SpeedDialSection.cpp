@@ -4,9 +4,9 @@
 
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SpeedDial.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "screens/main/controls/SpeedDial.h"
 
 namespace veldrane {
 
