@@ -51,7 +51,7 @@
 #include "core/text/TrayTexts.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
-#include "gui/TerminationSignals.h"
+#include "adapters/qt/TerminationSignals.h"
 #include "gui/ToolkitTranslations.h"
 #include "gui/bus/VeldraneBusService.h"
 #include "gui/buttons/ButtonAssignmentUi.h"

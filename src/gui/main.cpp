@@ -8,7 +8,7 @@
 
 #include "gui/AppOptions.h"
 #include "gui/CHidMouseApp.h"
-#include "gui/TerminationSignals.h"
+#include "adapters/qt/TerminationSignals.h"
 
 int main(int argc, char** argv)
 {

@@ -11,6 +11,7 @@
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/buttons/KeyTables.h"
+#include "core/settings/CpiStage.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
 #include "core/text/AssignmentTexts.h"
@@ -21,8 +22,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr unsigned kCpiStep = 50;
-constexpr unsigned kMaxCpiCode = 164;
 constexpr std::size_t kShownStages = 4;
 constexpr int kMaxPosition = 11; // sliders: sensitivity, angle snap
 constexpr int kMaxDial = 12;     // pointer speed, double-click speed
@@ -381,9 +380,10 @@ void ReadStage(Reader& reader, const Json& stages, std::size_t stage, ProfileRec
         return;
     }
     if (const Json* cpi = reader.Member(*object, path, "cpi")) {
-        if (cpi->is_number_integer() && cpi->get<long>() >= static_cast<long>(kCpiStep) &&
-            cpi->get<long>() <= static_cast<long>(kMaxCpiCode * kCpiStep) && cpi->get<long>() % kCpiStep == 0) {
-            record.cpiValue[stage] = static_cast<std::uint8_t>(cpi->get<long>() / kCpiStep);
+        const long unit = kCpiUnit;
+        if (cpi->is_number_integer() && cpi->get<long>() >= unit && cpi->get<long>() <= kMaxCpiValue * unit &&
+            cpi->get<long>() % unit == 0) {
+            record.cpiValue[stage] = static_cast<std::uint8_t>(cpi->get<long>() / unit);
         } else {
             reader.Problem(path + ".cpi", "must be a multiple of 50 from 50 to 8200");
         }
@@ -654,7 +654,7 @@ std::string EncodeProfileJson(const ReadableProfile& profile, const ProfileRecor
     root["reportRateHz"] = rate != kReportRates.end() ? rate->first : 0;
     Json stages = Json::array();
     for (std::size_t stage = 0; stage < kShownStages; ++stage) {
-        stages.push_back({{"cpi", record.cpiValue[stage] * kCpiStep},
+        stages.push_back({{"cpi", record.cpiValue[stage] * kCpiUnit},
                           {"enabled", record.cpiEnabled[stage] != 0},
                           {"colour", Colour(record, stage)}});
     }

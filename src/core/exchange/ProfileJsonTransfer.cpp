@@ -107,6 +107,7 @@ JsonImport ProfileJsonTransfer::Prepare(std::string_view json, ReadableProfile& 
     // Where each of the document's macros stands in the macro file once the new ones are added.
     const std::vector<MacroRecord> existing = MacroFileMacros();
     std::vector<std::string> taken;
+    taken.reserve(existing.size());
     for (const MacroRecord& macro : existing) {
         taken.push_back(macro.name);
     }

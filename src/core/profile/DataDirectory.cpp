@@ -22,7 +22,7 @@ std::filesystem::path WriteTemporary(const std::filesystem::path& directory, con
                                      const std::string& bytes)
 {
     std::random_device random;
-    const std::filesystem::path path = directory / ("." + name + ".seed-" + std::to_string(random()));
+    std::filesystem::path path = directory / ("." + name + ".seed-" + std::to_string(random()));
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();

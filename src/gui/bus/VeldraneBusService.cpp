@@ -32,7 +32,6 @@ constexpr char kErrorFailed[] = "io.github.veldrane.Veldrane1.Error.Failed";
 constexpr std::chrono::milliseconds kSwitchNotice{5000};
 // The report-rate codes are intervals in milliseconds.
 constexpr unsigned kMillisecondsPerSecond = 1000;
-constexpr unsigned kCpiStep = 50;
 
 QString FromUtf8(std::string_view text)
 {
@@ -68,7 +67,7 @@ VeldraneBusService::VeldraneBusService(Context context, QObject* parent)
     m_active = m_context.files.currentProfileIndex;
     m_lastSentSeen = m_commands.LastSentProfile();
     // Until the mouse reports a switch it is taken to be on its first stage.
-    m_cpi = m_context.records.Current.cpiValue[0] * kCpiStep;
+    m_cpi = m_context.records.Current.cpiValue[0] * static_cast<unsigned>(kCpiUnit);
     m_announced = Properties();
 }
 
@@ -216,7 +215,7 @@ void VeldraneBusService::Announce(const SwitchOutcome& outcome, const QString& r
 {
     m_active = static_cast<int>(outcome.index);
     // The mouse stays on its stage; the stage now has the new profile's CPI.
-    m_cpi = m_context.records.Current.cpiValue[static_cast<std::size_t>(std::clamp(m_stage, 1, 6) - 1)] * kCpiStep;
+    m_cpi = m_context.records.Current.cpiValue[static_cast<std::size_t>(std::clamp(m_stage, 1, 6) - 1)] * static_cast<unsigned>(kCpiUnit);
     const QString name = QString::fromStdString(outcome.name);
     emit ProfileSwitched(m_active, name, reason);
     m_context.messages.ShowNotice(NoticeKind::ProfileSwitched,

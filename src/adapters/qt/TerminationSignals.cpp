@@ -1,4 +1,4 @@
-#include "gui/TerminationSignals.h"
+#include "adapters/qt/TerminationSignals.h"
 
 #include <QCoreApplication>
 
