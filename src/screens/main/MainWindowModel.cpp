@@ -117,7 +117,11 @@ MainWindowModel::MainWindowModel(AppContext& context, MainWindowView& view)
              MakeEmptySection(context.texts.m1M5LightButton, kLightButtonBackground, context.images)),
       m_right(MakeRightSections(context.texts, context.images), ThumbSizeOf(context.images)),
       m_windowSize(context.images.ImageSize(kMainBackground).value_or(kFallbackWindowSize))
-{}
+{
+    // A profile that never had its labels gets them in the window's language before anything
+    // shows them; painting only reads.
+    m_commands.FillFirstRunLabels();
+}
 
 MainWindowModel::~MainWindowModel() = default;
 
@@ -144,7 +148,6 @@ Colour MainWindowModel::TextColour() const
 
 void MainWindowModel::Draw(SkinCanvas& canvas)
 {
-    EnsureFirstRunLabels();
     const MainWindowTexts& texts = m_context.texts;
     const Colour textColour = TextColour();
 
@@ -203,14 +206,6 @@ void MainWindowModel::DrawStateLine(SkinCanvas& canvas, Colour textColour)
     if (!name.empty()) {
         canvas.DrawText(kProfileNameArea, std::string(state.profileCaption) + name, FontRole::Text, textColour,
                         TextAlign::Left);
-    }
-}
-
-void MainWindowModel::EnsureFirstRunLabels()
-{
-    if (!m_firstRunLabelsDone) {
-        m_firstRunLabelsDone = true;
-        m_commands.FillFirstRunLabels();
     }
 }
 

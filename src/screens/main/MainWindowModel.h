@@ -153,7 +153,7 @@ private:
     std::optional<std::string> SectionMousePicture() const;
     // A press on the open content of a panel's section; true when the section takes it for itself.
     bool PressSectionContent(Panel panel, Point p);
-    void EnsureFirstRunLabels();
+
     // Whether the mouse is connected and which profile is being edited, under the mouse.
     void DrawStateLine(SkinCanvas& canvas, Colour textColour);
     void StartTimer(WindowTimer timer, std::chrono::milliseconds period);
@@ -188,7 +188,6 @@ private:
     bool m_applyLock = false;
     bool m_reloadOnShow = false;
     bool m_profileManagerOpen = false;
-    bool m_firstRunLabelsDone = false;
     MouseView m_mouseView = MouseView::Side;
     // Deadline of timer 1 (index 0 unused).
     std::array<std::optional<std::chrono::milliseconds>, 2> m_deadlines{};
