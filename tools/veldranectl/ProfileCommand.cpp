@@ -184,8 +184,7 @@ std::optional<std::string> ReadDocument(const std::string& path, std::ostream& e
 }
 
 // The readable profile to FILE (written whole or not at all), or to the standard output.
-int WriteDocument(const std::optional<std::string>& path, const std::string& json, std::ostream& out,
-                  std::ostream& err)
+int WriteDocument(const std::optional<std::string>& path, const std::string& json, std::ostream& out, std::ostream& err)
 {
     if (!path || *path == kStandardStream) {
         out << json;
@@ -205,8 +204,7 @@ class ThroughProgram
 public:
     ThroughProgram(BusClient& bus, BusClient::State state, std::ostream& out, std::ostream& err)
         : m_bus(bus), m_state(std::move(state)), m_out(out), m_err(err)
-    {
-    }
+    {}
 
     int Profiles(bool json)
     {
@@ -301,8 +299,7 @@ class OnDataFolder
 public:
     OnDataFolder(const Options& options, std::ostream& out, std::ostream& err, const DeviceClock& time)
         : m_options(options), m_out(out), m_err(err), m_time(time), m_messages(err)
-    {
-    }
+    {}
 
     // The folder prepared and the selected profile loaded; false after an error line.
     bool Open()

@@ -50,6 +50,8 @@ constexpr Command kCommands[] = {
      "what stands between you and a working mouse, one line per check with its fix; exit status 1 when "
      "something does",
      veldrane::ctl::RunDoctor},
+#endif
+#ifdef VELDRANECTL_HAS_PROFILE_COMMANDS
     {"profiles", "[--json] [--data-dir DIR] [--simulate]",
      "the named profiles, the active one marked with '*', through the running configurator when there is one",
      [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunProfiles(args, out, err); }},
@@ -82,11 +84,12 @@ void PrintUsage(std::ostream& out)
            "Device commands take --simulate, --sim-fault FAULT and --trace. --sim-fault makes the simulated\n"
            "mouse misbehave (implies --simulate): silent, garbage, unplug-after:N (it leaves after the N-th\n"
            "report) or slow:MS (each answer MS milliseconds late).\n"
-        << veldrane::ctl::DeviceCommandsTimeText()
-        << "\nprofiles and profile go through the running configurator on the session bus; without it they\n"
-           "use the data folder and the mouse themselves, holding the configurator's lock. A NAME that is\n"
-           "not in the list is taken as an INDEX counted from 0.\n"
-        <<
+        << veldrane::ctl::DeviceCommandsTimeText() <<
+#endif
+#ifdef VELDRANECTL_HAS_PROFILE_COMMANDS
+        "\nprofiles and profile go through the running configurator on the session bus; without it they\n"
+        "use the data folder and the mouse themselves, holding the configurator's lock. A NAME that is\n"
+        "not in the list is taken as an INDEX counted from 0.\n"
 #endif
         "\nExit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, output that\n"
         "could not be written); 2 a usage error; 3 no permission to open the mouse; 4 no mouse found.\n";
