@@ -8,7 +8,9 @@
 
 namespace veldrane::ctl {
 
-ProgramLock::ProgramLock() : m_lock(std::make_unique<QLockFile>(SingleInstanceLock::DefaultLockFilePath()))
+ProgramLock::ProgramLock()
+    : m_path(SingleInstanceLock::DefaultLockFilePath().toStdString()),
+      m_lock(std::make_unique<QLockFile>(QString::fromStdString(m_path)))
 {
     // As the program's own lock: only a lock whose process is gone is stale, whatever its age.
     m_lock->setStaleLockTime(0);
@@ -21,13 +23,13 @@ ProgramLock::~ProgramLock()
 
 bool ProgramLock::TryAcquire()
 {
-    QDir().mkpath(QFileInfo(SingleInstanceLock::DefaultLockFilePath()).path());
+    QDir().mkpath(QFileInfo(QString::fromStdString(m_path)).path());
     return m_lock->tryLock(0);
 }
 
 std::string ProgramLock::Path() const
 {
-    return SingleInstanceLock::DefaultLockFilePath().toStdString();
+    return m_path;
 }
 
 } // namespace veldrane::ctl

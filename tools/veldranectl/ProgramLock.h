@@ -23,6 +23,7 @@ public:
     std::string Path() const;
 
 private:
+    std::string m_path;
     std::unique_ptr<QLockFile> m_lock;
 };
 
