@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/profile/ConfigFile.h"
 #include "ports/ExitStatus.h"
+#include "core/profile/ConfigFile.h"
 
 namespace veldrane::ctl {
 

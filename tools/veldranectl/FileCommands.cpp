@@ -14,13 +14,13 @@
 #include "Decoded.h"
 #include "Diagnostics.h"
 #include "HexBlock.h"
-#include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/device/SettingsBlock.h"
 #include "core/ini/FileError.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/profile/ConfigFile.h"
 
 namespace veldrane::ctl {
