@@ -415,7 +415,7 @@ void CHidMouseApp::CreateWindow()
             });
         };
         CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
-                             m_window->Model().TextColour(), notify},
+                             m_window->Model().TextColour(), notify, m_macroFile.get()},
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());

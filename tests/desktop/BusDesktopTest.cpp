@@ -13,6 +13,7 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -285,6 +286,58 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     const QDBusMessage failed = Call("SwitchProfile", {0});
     EXPECT_EQ(ErrorOf(failed), "Failed");
     EXPECT_FALSE(Session().WaitForWindow("^Warning$").isEmpty()) << "no warning as after Save";
+}
+
+// veldranectl finds the running program on the bus and goes through it: the list, switches that
+// the mouse takes (announced with reason "bus"), the readable export, and the bus's errors as
+// exit statuses.
+TEST_F(BusDesktopTest, VeldranectlGoesThroughTheRunningProgram)
+{
+    StartProgram();
+    struct Ran
+    {
+        int status;
+        QString out;
+        QString err;
+    };
+    const auto veldranectl = [this](const QStringList& arguments) {
+        QProcess tool;
+        tool.start(QString::fromUtf8(qgetenv("VELDRANE_BIN_DIR")) + QStringLiteral("/veldranectl"), arguments);
+        // The test serves its own objects (the notification service) while the tool waits.
+        EXPECT_TRUE(Session().WaitFor([&] { return tool.state() == QProcess::NotRunning; }));
+        return Ran{tool.exitCode(), QString::fromUtf8(tool.readAllStandardOutput()),
+                   QString::fromUtf8(tool.readAllStandardError())};
+    };
+    Ran ran = veldranectl({"profiles", "--simulate"});
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.out, QStringLiteral("* 0 PROFILE_0\n  1 Game\n"));
+    ran = veldranectl({"profiles"});
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_EQ(ran.err, QStringLiteral("veldranectl: profiles: the running configurator uses the simulated mouse; add "
+                                      "--simulate\n"));
+
+    ran = veldranectl({"profile", "switch", "Game", "--simulate"});
+    EXPECT_EQ(ran.status, 0) << ran.err.toStdString();
+    EXPECT_EQ(ran.out, QStringLiteral("switched to 1 Game\n"));
+    ASSERT_TRUE(Session().WaitFor([&] { return !m_log.switches.empty(); }));
+    EXPECT_EQ(m_log.switches.back(), QStringLiteral("1 Game bus"));
+    EXPECT_EQ(SentStage1Code(), 64) << "Game's stage 1 reached the mouse";
+    ran = veldranectl({"profile", "switch", "next", "--simulate"});
+    EXPECT_EQ(ran.out, QStringLiteral("switched to 0 PROFILE_0\n"));
+    ran = veldranectl({"profiles", "--simulate"});
+    EXPECT_EQ(ran.out, QStringLiteral("* 0 PROFILE_0\n  1 Game\n"));
+    ran = veldranectl({"profile", "export", "1", "--simulate"});
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_TRUE(ran.out.contains(QStringLiteral("\"name\": \"Game\""))) << ran.out.toStdString();
+
+    // The mouse leaves ("Unplug" of the tray menu): the bus's NoMouse is exit status 4.
+    Session().PickTrayMenuEntry(Session().TrayIcon(), 10, 3, 17);
+    ASSERT_TRUE(Session().WaitFor([&] { return Properties().value("Connected") == false; }));
+    ran = veldranectl({"profile", "switch", "Game", "--simulate"});
+    EXPECT_EQ(ran.status, 4);
+    EXPECT_EQ(ran.err, QStringLiteral("veldranectl: profile switch: The gaming mouse is not connected\n"));
+    ran = veldranectl({"profile", "switch", "Nobody", "--simulate"});
+    EXPECT_EQ(ran.status, 1);
 }
 
 TEST_F(BusDesktopTest, TrayProfilesSwitchAndNoticesReplaceTheirKind)

@@ -14,6 +14,7 @@
 
 #include "adapters/qt/SingleInstanceLock.h"
 #include "adapters/qt/TrayMessageSink.h"
+#include "core/text/ProfileManagerTexts.h"
 #include "gui/AppOptions.h"
 #include "gui/GuiFixture.h"
 #include "gui/QtProfileFileDialog.h"
@@ -109,6 +110,8 @@ TEST(QtProfileFileDialog, FilterInQtsForm)
     EXPECT_EQ(QtProfileFileDialog::QtFilter("Gaming Mouse Profile(*.bin)|*.bin||"),
               QStringLiteral("Gaming Mouse Profile(*.bin)"));
     EXPECT_EQ(QtProfileFileDialog::QtFilter("A (*.a)|*.a|B (*.b)|*.b||"), QStringLiteral("A (*.a);;B (*.b)"));
+    // The dialogs list the binary file and its readable form together.
+    EXPECT_EQ(QtProfileFileDialog::QtFilter(kProfileFileFilter), QStringLiteral("Gaming Mouse Profile(*.bin *.json)"));
 }
 
 } // namespace

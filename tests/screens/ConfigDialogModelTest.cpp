@@ -4,6 +4,7 @@
 
 #include "core/buttons/ButtonAssignment.h"
 #include "core/profile/FactoryDefaults.h"
+#include "core/profile/FactoryFiles.h"
 #include "core/profile/InstalledProfiles.h"
 #include "core/profile/ScriptedFileDialog.h"
 #include "support/RecordingCanvas.h"
@@ -104,6 +105,46 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 // A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels
 // and the pointer dials where no control can show them: everything is brought to what the
 // controls produce, and the user is told once what changed.
+// A name ending in ".json" (in any case) chooses the readable form: Save writes it alone, Load
+// reads it into the profile's files, and what one folder wrote another reads back byte for byte.
+TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedInAFreshFolderGivesTheSameFiles)
+{
+    InstallThree();
+    files.currentProfileIndex = 1;
+    ProfileRecord game = FactoryProfile();
+    game.cpiValue[0] = 64;
+    game.mouseSpeed = 7;
+    ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(2), 1, game), 0);
+    test::TempDir elsewhere;
+    Transfer(2, ProfileMenuCommand::Save, elsewhere.Path() / "Game.JSON");
+    EXPECT_EQ(messages.shown, std::vector<Shown>{});
+    EXPECT_EQ(test::ReadFolder(elsewhere.Path()).size(), 1u) << "no binary pair beside it";
+    EXPECT_NE(test::ReadFileBytes(elsewhere.Path() / "Game.JSON").find("\"name\": \"C\""), std::string::npos);
+    const std::string stored = test::ReadFileBytes(dir / ProfileConfigName(2));
+
+    // A fresh folder: the factory files only; the file goes into profile A, which is not loaded.
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        std::filesystem::remove_all(entry.path());
+    }
+    ASSERT_EQ(WriteFactoryFiles(dir.Path(), codec), "");
+    Transfer(0, ProfileMenuCommand::Load, elsewhere.Path() / "Game.JSON");
+    EXPECT_EQ(messages.shown, std::vector<Shown>{});
+    EXPECT_EQ(test::ReadFileBytes(dir / ProfileConfigName(0)), stored);
+    EXPECT_EQ(LabelFile(0).GetString("Setting-EN", "Item1"), "label C");
+    EXPECT_EQ(records.Current, Patterned(1)) << "the loaded profile is left alone";
+
+    // Into the loaded profile (B), the record follows its files; a broken document changes nothing.
+    Transfer(1, ProfileMenuCommand::Load, elsewhere.Path() / "Game.JSON");
+    EXPECT_EQ(records.Current, game);
+    EXPECT_EQ(records.Backup, game);
+    test::WriteFileBytes(elsewhere.Path() / "broken.json", "{\"format\": \"veldrane-profile\"");
+    Transfer(0, ProfileMenuCommand::Load, elsewhere.Path() / "broken.json");
+    EXPECT_EQ(test::ReadFileBytes(dir / ProfileConfigName(0)), stored);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.starts_with("The profile file could not be imported; nothing was changed:\n"))
+        << messages.shown[0].text;
+}
+
 TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatChanged)
 {
     InstallThree();

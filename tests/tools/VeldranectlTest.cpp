@@ -15,9 +15,13 @@
 
 #include "Commands.h"
 #include "HexBlock.h"
+#include "ProgramLock.h"
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
 #include "core/macro/MacroFile.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
+#include "core/profile/ProfileFileNames.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"
 
@@ -588,6 +592,107 @@ TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
     const Outcome healthy = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
     EXPECT_EQ(healthy.status, 0) << healthy.out;
 }
+#endif
+
+#ifdef VELDRANECTL_HAS_PROFILE_COMMANDS
+constexpr Command kProfiles = OnTheMachinesClock<RunProfiles>;
+constexpr Command kProfile = OnTheMachinesClock<RunProfile>;
+
+// Without the configurator on a session bus: the data folder and the
+// simulated mouse, under a lock in a runtime folder of the test's own.
+class VeldranectlProfiles : public Veldranectl
+{
+protected:
+    void SetUp() override
+    {
+        Veldranectl::SetUp();
+        setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
+        const std::filesystem::path runtime = std::filesystem::current_path() / "run";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        // Seeded by a first command, then given two names; the second runs stage 1 at 3200 CPI.
+        ASSERT_EQ(Run(kProfiles, {"--data-dir", "data", "--simulate"}).status, 0);
+        IniFile list(Folder() / kListName, m_codec);
+        for (const auto& [key, value] : std::initializer_list<std::pair<std::string, std::string>>{
+                 {"CurProfileName", "PROFILE_0"}, {"ItemCount", "2"}, {"Item0", "PROFILE_0"}, {"Item1", "Game"}}) {
+            ASSERT_EQ(list.WriteString("Profile", key, value), IniWriteResult::Written);
+        }
+        ConfigFileReadResult game = ConfigFile::Read(Folder() / ProfileConfigName(1));
+        game.contents.record.cpiValue[0] = 64;
+        ASSERT_EQ(ConfigFile::Write(Folder() / ProfileConfigName(1), 1, game.contents.record), 0);
+    }
+
+    static std::filesystem::path Folder() { return std::filesystem::current_path() / "data"; }
+    std::string Selected() const
+    {
+        return IniFile(Folder() / kListName, m_codec).GetString("Profile", "CurProfileName");
+    }
+
+    IconvTextCodec m_codec;
+};
+
+TEST_F(VeldranectlProfiles, SwitchGoesRoundTheListAndStoresTheSelection)
+{
+    const std::vector<std::string> where = {"--data-dir", "data", "--simulate"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), where.begin(), where.end());
+        return args;
+    };
+    EXPECT_EQ(Run(kProfiles, with({})).out, "* 0 PROFILE_0\n  1 Game\n");
+    struct Step
+    {
+        std::string argument;
+        int status;
+        std::string out;
+        std::string selected;
+    };
+    for (const Step& step : std::vector<Step>{{"next", 0, "switched to 1 Game\n", "Game"},
+                                              {"next", 0, "switched to 0 PROFILE_0\n", "PROFILE_0"},
+                                              {"prev", 0, "switched to 1 Game\n", "Game"},
+                                              {"PROFILE_0", 0, "switched to 0 PROFILE_0\n", "PROFILE_0"},
+                                              {"1", 0, "switched to 1 Game\n", "Game"},
+                                              {"2", 1, "", "Game"},
+                                              {"Gam", 1, "", "Game"}}) {
+        const Outcome outcome = Run(kProfile, with({"switch", step.argument}));
+        EXPECT_EQ(outcome.status, step.status) << step.argument << ": " << outcome.err;
+        EXPECT_EQ(outcome.out, step.out) << step.argument;
+        EXPECT_EQ(Selected(), step.selected) << step.argument;
+    }
+    EXPECT_EQ(Run(kProfile, with({"switch", "2"})).err,
+              "veldranectl: profile switch: there is no profile '2' (veldranectl profiles lists them)\n");
+    // The switch saved what it sent: Game's file holds its 3200 CPI, and the list marks it.
+    EXPECT_EQ(ConfigFile::Read(Folder() / ProfileConfigName(1)).contents.record.cpiValue[0], 64);
+    const auto json = nlohmann::json::parse(Run(kProfiles, with({"--json"})).out);
+    EXPECT_EQ(json["active"], 1);
+    EXPECT_EQ(json["profiles"][1]["name"], "Game");
+    EXPECT_EQ(json["profiles"][1]["active"], true);
+    EXPECT_EQ(json["profiles"][0]["active"], false);
+}
+
+TEST_F(VeldranectlProfiles, ExportThenImportCarriesTheProfileAcross)
+{
+    EXPECT_EQ(Tool("profile export Game game.json --data-dir data --simulate").status, 0);
+    const Outcome imported = Tool("profile import 0 game.json --data-dir data --simulate");
+    EXPECT_EQ(imported.status, 0) << imported.out;
+    EXPECT_EQ(imported.out, "imported into 0 PROFILE_0\n");
+    EXPECT_EQ(ConfigFile::Read(Folder() / ProfileConfigName(0)).contents.record.cpiValue[0], 64);
+    WriteFileBytes("broken.json", "{\"format\": 1");
+    EXPECT_EQ(Tool("profile import 0 broken.json --data-dir data --simulate").status, 1);
+    EXPECT_EQ(Tool("profile frobnicate --simulate").status, 2);
+}
+
+TEST_F(VeldranectlProfiles, TheRunningConfiguratorsLockKeepsTheToolOff)
+{
+    ProgramLock held;
+    ASSERT_TRUE(held.TryAcquire());
+    const Outcome outcome = Tool("profile switch next --data-dir data --simulate");
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.out.find("veldranectl: profile switch: the configurator runs (it holds "), std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(Selected(), "PROFILE_0");
+}
+
 #endif
 
 } // namespace

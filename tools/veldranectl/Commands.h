@@ -1,13 +1,18 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "CommandLine.h"
 
 namespace veldrane {
 class Clock;
+class DeviceLink;
 class Sleeper;
+struct DeviceImage;
 } // namespace veldrane
 
 namespace veldrane::ctl {
@@ -37,6 +42,27 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err, const Devic
 int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const DeviceClock& time = {});
 // The time bounds of the device commands, for --help.
 std::string_view DeviceCommandsTimeText();
+
+// The mouse as the device commands take it: the real one, or the simulated one (--simulate,
+// --sim-fault), traced or not.
+struct MouseChoice
+{
+    bool simulate = false;
+    std::optional<std::string> fault; // a fault of SimulatedFault::Parse; implies `simulate`
+    bool trace = false;
+};
+// Finds and prepares the mouse as the device commands do and runs `use` with its link and image,
+// within the time of an apply; the exit status of `use`, or that of the search (3, 4, or 1 after
+// one error line naming `command`) when it failed.
+int WithPreparedMouse(std::string_view command, const MouseChoice& choice, std::ostream& out, std::ostream& err,
+                      const DeviceClock& time, const std::function<int(DeviceLink&, DeviceImage&)>& use);
+
+// The named profiles of the data folder: `profiles` lists them, `profile` switches, exports and
+// imports. While the configurator runs they go through its session-bus interface; otherwise they
+// act on the data folder and the mouse themselves, holding the configurator's single-instance
+// lock meanwhile.
+int RunProfiles(CommandArgs args, std::ostream& out, std::ostream& err, const DeviceClock& time = {});
+int RunProfile(CommandArgs args, std::ostream& out, std::ostream& err, const DeviceClock& time = {});
 
 // What stands between the user and a working mouse, one line per check with its fix.
 int RunDoctor(CommandArgs args, std::ostream& out, std::ostream& err);

@@ -516,6 +516,22 @@ std::string_view DeviceCommandsTimeText()
            "mouse that holds a request up fails the command once the system gets it back, within 5 s).\n";
 }
 
+int WithPreparedMouse(std::string_view command, const MouseChoice& choice, std::ostream& out, std::ostream& err,
+                      const DeviceClock& time, const std::function<int(DeviceLink&, DeviceImage&)>& use)
+{
+    DeviceOptions options;
+    options.simulate = choice.simulate || choice.fault.has_value();
+    options.trace = choice.trace;
+    if (choice.fault) {
+        options.fault = SimulatedFault::Parse(*choice.fault);
+    }
+    DeviceSession session(options, out, time, kApplyTime);
+    if (const auto status = Connect(session, command, kApplyTime, err)) {
+        return *status;
+    }
+    return use(session.Link(), session.Image());
+}
+
 int RunList(CommandArgs args, std::ostream& out, std::ostream& err, const DeviceClock& time)
 {
     const auto options = ParseOptions("list", args, kQueryOptions, 0, err);

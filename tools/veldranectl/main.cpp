@@ -51,6 +51,17 @@ constexpr Command kCommands[] = {
      "something does",
      veldrane::ctl::RunDoctor},
 #endif
+#ifdef VELDRANECTL_HAS_PROFILE_COMMANDS
+    {"profiles", "[--json] [--data-dir DIR] [--simulate]",
+     "the named profiles, the active one marked with '*', through the running configurator when there is one",
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunProfiles(args, out, err); }},
+    {"profile",
+     "switch NAME|INDEX|next|prev [--trace] | export NAME|INDEX [FILE] | import NAME|INDEX FILE "
+     "[--data-dir DIR] [--simulate]",
+     "load a profile and send it to the mouse, or write it as readable JSON (to standard output without FILE), or "
+     "read one into its files; through the running configurator when there is one",
+     [](CommandArgs args, std::ostream& out, std::ostream& err) { return veldrane::ctl::RunProfile(args, out, err); }},
+#endif
 };
 
 void PrintCommandUsage(std::ostream& out, const Command& command)
@@ -74,6 +85,11 @@ void PrintUsage(std::ostream& out)
            "mouse misbehave (implies --simulate): silent, garbage, unplug-after:N (it leaves after the N-th\n"
            "report) or slow:MS (each answer MS milliseconds late).\n"
         << veldrane::ctl::DeviceCommandsTimeText() <<
+#endif
+#ifdef VELDRANECTL_HAS_PROFILE_COMMANDS
+        "\nprofiles and profile go through the running configurator on the session bus; without it they\n"
+        "use the data folder and the mouse themselves, holding the configurator's lock. A NAME that is\n"
+        "not in the list is taken as an INDEX counted from 0.\n"
 #endif
         "\nExit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, output that\n"
         "could not be written); 2 a usage error; 3 no permission to open the mouse; 4 no mouse found.\n";

@@ -52,6 +52,11 @@ QString SingleInstanceLock::LockFilePath() const
     return QDir(m_directory).filePath(m_name + QStringLiteral(".lock"));
 }
 
+QString SingleInstanceLock::DefaultLockFilePath()
+{
+    return QDir(RuntimeDirectory()).filePath(QString::fromLatin1(kSingleInstanceName) + QStringLiteral(".lock"));
+}
+
 QString SingleInstanceLock::ServerPath() const
 {
     return QDir(m_directory).filePath(m_name);

@@ -51,6 +51,9 @@ public:
     ActivationAnswer RequestActivation(const QString& identity = {}) const;
 
     QString LockFilePath() const;
+    // The lock file of the default lock (the user's runtime directory, kSingleInstanceName), for a
+    // companion program that must keep the configurator from starting while it works.
+    static QString DefaultLockFilePath();
     QString ServerPath() const;
 
 signals:

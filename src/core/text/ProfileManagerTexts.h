@@ -25,12 +25,17 @@ struct ProfileManagerTexts
     std::string_view dropChanges;  // question before unsaved changes give way to another profile
     // An import whose values were brought to those of the controls; the changed sections follow.
     std::string_view importChanged;
+    // A readable (".json") profile that could not be imported or written; the reasons follow.
+    std::string_view readableNotImported;
+    std::string_view readableNotExported;
 };
 
 const ProfileManagerTexts& ProfileManagerTextsFor(Language language);
 
 // The filter of the file dialogs of profile import and export, in the platform's
-// "description|pattern||" form.
-inline constexpr std::string_view kProfileFileFilter = "Gaming Mouse Profile(*.bin)|*.bin||";
+// "description|pattern||" form: the binary profile file and its readable (JSON) form.
+inline constexpr std::string_view kProfileFileFilter = "Gaming Mouse Profile(*.bin *.json)|*.bin;*.json||";
+// The extension that chooses the readable form.
+inline constexpr std::string_view kReadableProfileExtension = ".json";
 
 } // namespace veldrane

@@ -1,6 +1,16 @@
 #include "screens/profiles/ConfigDialogModel.h"
 
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "core/exchange/ProfileJsonTransfer.h"
+#include "core/ini/AtomicFile.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
+#include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/FileErrorTexts.h"
@@ -165,6 +175,130 @@ ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command
     return {};
 }
 
+namespace {
+
+// A readable profile file is larger than a binary one, but twelve long macros stay far below this.
+constexpr std::uintmax_t kMaxReadableProfileBytes = 4 * 1024 * 1024;
+
+bool IsReadableProfileName(const std::filesystem::path& path)
+{
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == kReadableProfileExtension;
+}
+
+// The binary transfer asks its own dialog; a name of the readable form is kept here for the
+// model instead, and the binary transfer sees a cancelled dialog.
+class FormChoosingDialog : public ProfileFileDialog
+{
+public:
+    explicit FormChoosingDialog(ProfileFileDialog& dialog) : m_dialog(dialog) {}
+
+    std::optional<std::filesystem::path> AskOpenFile(const std::filesystem::path& proposed) override
+    {
+        return Keep(m_dialog.AskOpenFile(proposed));
+    }
+    std::optional<std::filesystem::path> AskSaveFile(const std::filesystem::path& proposed) override
+    {
+        return Keep(m_dialog.AskSaveFile(proposed));
+    }
+    const std::optional<std::filesystem::path>& Readable() const { return m_readable; }
+
+private:
+    std::optional<std::filesystem::path> Keep(std::optional<std::filesystem::path> chosen)
+    {
+        if (chosen && IsReadableProfileName(*chosen)) {
+            m_readable = std::move(chosen);
+            return std::nullopt;
+        }
+        return chosen;
+    }
+
+    ProfileFileDialog& m_dialog;
+    std::optional<std::filesystem::path> m_readable;
+};
+
+} // namespace
+
+void ConfigDialogModel::ExportReadable(const std::filesystem::path& chosen, const std::filesystem::path& configFile,
+                                       const std::filesystem::path& labelFile)
+{
+    const ConfigFileReadResult stored = ConfigFile::Read(configFile);
+    if (stored.status != ConfigFileStatus::Read) {
+        m_context.messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        return;
+    }
+    const IniFile labelIni(labelFile, m_context.codec, ConfigFiles::CodePageOf(m_context.language));
+    std::array<std::string, kButtonCount> labels;
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        labels[button] = labelIni.GetString(LanguageSectionName(m_context.language), LabelKey(button));
+    }
+    IniFile ownMacroFile(m_context.files.PathOf(kMacroFileName), m_context.codec);
+    const ProfileJsonTransfer transfer(m_context.files, m_context.macroFile ? *m_context.macroFile : ownMacroFile,
+                                       m_context.codec);
+    std::error_code error;
+    if (!WriteFileAtomically(chosen, transfer.Export(stored.contents.record, labels, m_transferName), error)) {
+        m_context.messages.ShowMessage(std::string(Texts().readableNotExported) + '\n' + chosen.filename().string() +
+                                           ": " + error.message(),
+                                       kApplicationTitle);
+    }
+}
+
+void ConfigDialogModel::ImportReadable(const std::filesystem::path& chosen, const std::filesystem::path& configFile,
+                                       const std::filesystem::path& labelFile, bool current)
+{
+    ProfileRecords& records = m_context.records;
+    // The readable form goes into the profile's files at once: edits of the loaded profile that
+    // were not saved give way only when the user agrees.
+    if (current && records.Current != records.Backup &&
+        !m_context.messages.Ask(Texts().dropChanges, Texts().warningTitle)) {
+        return;
+    }
+    const auto refuse = [&](const std::vector<std::string>& reasons) {
+        std::string text(Texts().readableNotImported);
+        for (const std::string& reason : reasons) {
+            text += '\n' + reason;
+        }
+        m_context.messages.ShowMessage(text, kApplicationTitle);
+    };
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(chosen, error);
+    if (!error && size > kMaxReadableProfileBytes) {
+        error = std::make_error_code(std::errc::file_too_large);
+    }
+    std::string json;
+    if (!error) {
+        std::ifstream file(chosen, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        json = text.str();
+        if (!file || json.size() != size) {
+            error = std::make_error_code(std::errc::io_error);
+        }
+    }
+    if (error) {
+        refuse({chosen.filename().string() + ": " + error.message()});
+        return;
+    }
+    IniFile ownMacroFile(m_context.files.PathOf(kMacroFileName), m_context.codec);
+    ProfileJsonTransfer transfer(m_context.files, m_context.macroFile ? *m_context.macroFile : ownMacroFile,
+                                 m_context.codec);
+    JsonImport imported = transfer.ImportIntoFiles(configFile, labelFile, json);
+    if (!imported.Done()) {
+        if (!imported.error.empty()) {
+            imported.problems.push_back(imported.error);
+        }
+        refuse(imported.problems);
+        return;
+    }
+    if (current) {
+        (void)m_context.files.LoadConfig(records.Current);
+        m_context.files.LoadLabels(m_context.language);
+        records.Snapshot();
+    }
+}
+
 void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
 {
     if (m_closed) {
@@ -172,11 +306,17 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
     }
     const bool current = m_manager.LoadedPosition() == m_transferPosition;
     ProfileFileSource source = m_manager.FilesOf(m_transferPosition);
+    FormChoosingDialog dialog(m_context.fileDialog);
     switch (notice) {
     case ProfileManagerNotice::Import:
         if (current) {
             // Into memory, as every edit of the current profile: "Save" stores it.
-            m_transfer.ImportProfile(m_context.fileDialog, m_context.records.Current);
+            m_transfer.ImportProfile(dialog, m_context.records.Current);
+            if (dialog.Readable()) {
+                const std::size_t files = m_context.files.currentProfileIndex;
+                ImportReadable(*dialog.Readable(), m_context.files.PathOf(ProfileConfigName(files)),
+                               m_context.files.PathOf(ProfileLabelName(files)), true);
+            }
             break;
         }
         // Another profile is changed in its own files; a name without files gets them first.
@@ -186,16 +326,25 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
             }
             source = m_manager.FilesOf(m_transferPosition);
         }
-        m_transfer.ImportInto(m_context.fileDialog, m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
+        m_transfer.ImportInto(dialog, m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
                               m_context.files.PathOf(ProfileLabelName(source.value_or(0))));
+        if (dialog.Readable()) {
+            ImportReadable(*dialog.Readable(), m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
+                           m_context.files.PathOf(ProfileLabelName(source.value_or(0))), false);
+        }
         break;
-    case ProfileManagerNotice::Export:
+    case ProfileManagerNotice::Export: {
         // The profile as stored; a name without files yet has the factory ones.
-        m_transfer.ExportStored(
-            m_context.fileDialog,
-            m_context.files.PathOf(source ? ProfileConfigName(*source) : std::string(kFactoryConfigName)),
-            m_context.files.PathOf(source ? ProfileLabelName(*source) : std::string(kListName)), m_transferName);
+        const std::filesystem::path configFile =
+            m_context.files.PathOf(source ? ProfileConfigName(*source) : std::string(kFactoryConfigName));
+        const std::filesystem::path labelFile =
+            m_context.files.PathOf(source ? ProfileLabelName(*source) : std::string(kListName));
+        m_transfer.ExportStored(dialog, configFile, labelFile, m_transferName);
+        if (dialog.Readable()) {
+            ExportReadable(*dialog.Readable(), configFile, labelFile);
+        }
         break;
+    }
     case ProfileManagerNotice::Closed:
         return;
     }

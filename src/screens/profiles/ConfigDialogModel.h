@@ -18,6 +18,7 @@
 namespace veldrane {
 
 class ConfigFiles;
+class IniFile;
 class MessageSink;
 class ProfileFileDialog;
 class TextCodec;
@@ -36,6 +37,9 @@ struct ConfigDialogContext
     Colour textColour; // the skin's text colour
     // Message 0xB03 to the main window.
     std::function<void(ProfileManagerNotice)> notifyMainWindow;
+    // The program's macro file, which a readable (".json") profile's macros join; the file in the
+    // data folder, read on its own, when not given.
+    IniFile* macroFile = nullptr;
 };
 
 // The entries of the list's context menu "ProfileList", in menu order.
@@ -126,6 +130,13 @@ public:
     void Draw(SkinCanvas& canvas) const;
 
 private:
+    // The readable form, chosen by a file name that ends in ".json": the profile at `configFile`
+    // and `labelFile` written to `chosen`, or `chosen` read into them.
+    void ExportReadable(const std::filesystem::path& chosen, const std::filesystem::path& configFile,
+                        const std::filesystem::path& labelFile);
+    void ImportReadable(const std::filesystem::path& chosen, const std::filesystem::path& configFile,
+                        const std::filesystem::path& labelFile, bool current);
+
     ConfigDialogContext m_context;
     ProfileManager m_manager;
     ProfileTransfer m_transfer;
