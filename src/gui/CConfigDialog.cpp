@@ -9,17 +9,21 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/text/Fonts.h"
+#include "core/text/ProfileManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
 #include "gui/skin/SkinStyleSheet.h"
-#include "core/text/Fonts.h"
-#include "core/text/ProfileManagerTexts.h"
 
 namespace veldrane {
 
 namespace {
+
+// The picture draws the list's well 5 pixels inside the list's area; the rows keep 3 pixels from
+// the well's edge, as in the macro manager.
+constexpr int kListInset = 8;
 
 QRect ToQRect(Rect rect)
 {
@@ -76,9 +80,12 @@ void CConfigDialog::CreateList()
     setStyleSheet(SkinStyleSheet(m_images, m_model.TextColour(), Colour{0, 0, 0, 0}));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProfileList"));
-    m_list->setGeometry(ToQRect(ConfigDialogModel::kListArea));
-    m_list->setFont(
-        FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).dialog, m_model.InterfaceLanguage()));
+    // The list lies inside the well its picture draws, as the macro manager's lists lie in theirs,
+    // with rows of the same height.
+    m_list->setGeometry(
+        ToQRect(ConfigDialogModel::kListArea).adjusted(kListInset, kListInset, -kListInset, -kListInset));
+    m_list->setFont(FontBook(m_model.InterfaceLanguage()).ListFont());
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_list->setItemDelegate(new FittedItemDelegate(m_list));
     m_list->viewport()->setAutoFillBackground(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QImageReader>
 #include <QListWidget>
@@ -165,6 +166,9 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     CConfigDialog profileWindow(profileContext, cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
     Check("profile list", copied, profileWindow.List()->font(), RowTextWidth(*profileWindow.List()));
+    // The profile manager's rows are those of the macro manager's lists, inside the picture's well.
+    EXPECT_EQ(QFontInfo(profileWindow.List()->font()).pixelSize(), QFontInfo(fonts.ListFont()).pixelSize());
+    EXPECT_TRUE(QRect(5, 36, 253, 539).contains(profileWindow.List()->geometry()));
 
     // The macro manager idle and recording, its event lines for every key, its recording hint.
     IniFile macroFile(dir.Path() / "record.ini", codec);
