@@ -21,6 +21,10 @@ namespace veldrane {
 
 namespace {
 
+// The picture draws the list's well 5 pixels inside the list's area; the rows keep 3 pixels from
+// the well's edge, as in the macro manager.
+constexpr int kListInset = 8;
+
 QRect ToQRect(Rect rect)
 {
     return QRect(rect.left, rect.top, rect.Width(), rect.Height());
@@ -76,9 +80,12 @@ void CConfigDialog::CreateList()
     setStyleSheet(SkinStyleSheet(m_images, m_model.TextColour(), Colour{0, 0, 0, 0}));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProfileList"));
-    m_list->setGeometry(ToQRect(ConfigDialogModel::kListArea));
-    m_list->setFont(
-        FontBook::MakeFont(FontsFor(m_model.InterfaceLanguage(), false).dialog, m_model.InterfaceLanguage()));
+    // The list lies inside the well its picture draws, as the macro manager's lists lie in theirs,
+    // with rows of the same height.
+    m_list->setGeometry(
+        ToQRect(ConfigDialogModel::kListArea).adjusted(kListInset, kListInset, -kListInset, -kListInset));
+    m_list->setFont(FontBook(m_model.InterfaceLanguage()).ListFont());
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_list->setItemDelegate(new FittedItemDelegate(m_list));
     m_list->viewport()->setAutoFillBackground(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);

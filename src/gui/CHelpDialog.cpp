@@ -1,5 +1,6 @@
 #include "gui/CHelpDialog.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -21,11 +22,21 @@ void CHelpDialog::FollowModel()
     setGeometry(area.left, area.top, area.Width(), area.Height());
 }
 
+bool CHelpDialog::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        m_tips.Show(*this, *static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CHelpDialog::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     QtSkinCanvas canvas(painter, m_images, m_fonts, event->rect());
     m_model.HelpPanel().Draw(canvas, {0, 0});
+    m_tips.Painted(event->rect(), canvas.Elided());
 }
 
 void CHelpDialog::mousePressEvent(QMouseEvent* event)

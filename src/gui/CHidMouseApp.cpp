@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -53,10 +54,12 @@
 #include "gui/CHidMouseDlg.h"
 #include "adapters/qt/TerminationSignals.h"
 #include "gui/ToolkitTranslations.h"
+#include "gui/WindowPlacement.h"
 #include "gui/bus/VeldraneBusService.h"
 #include "gui/buttons/ButtonAssignmentUi.h"
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/SkinImageCache.h"
+#include "gui/skin/SkinStyleSheet.h"
 #include "screens/macro/MacroManagerModel.h"
 #include "screens/main/AppContext.h"
 #include "screens/main/DeviceLinkConnection.h"
@@ -186,6 +189,7 @@ CHidMouseApp::~CHidMouseApp()
 int CHidMouseApp::Run()
 {
     m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    m_messages.SetBoxStyle(MessageBoxStyleSheet());
     m_locations = DataLocations::Resolve(QCoreApplication::applicationDirPath().toStdString(),
                                          m_options.dataDir.toStdString(), m_options.simulate);
     // The data folder is what a second start must share with the running program to be the same.
@@ -369,6 +373,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     const IniFile labels(m_files->labelPath, m_codec);
     m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
     m_files->language = m_language;
+    m_messages.SetLanguage(m_language);
     m_files->LoadLabels(m_language);
     // Both are told in the interface language, which the label file has just named.
     if (recovery.error) {
@@ -397,6 +402,8 @@ void CHidMouseApp::LoadProfileAndSkin()
 void CHidMouseApp::CreateWindow()
 {
     m_images = std::make_unique<SkinImageCache>(m_skinDirectory);
+    // Pictures drawn outside a window's paint (the scroll thumb's) take the primary screen's ratio.
+    m_images->SetDevicePixelRatio(qGuiApp->devicePixelRatio());
     m_savingConnection = std::make_unique<ResponsiveConnection>(
         *m_connection, [this](ProfileRecord& record) { return DownloadWhileResponsive(record); });
     m_context = std::make_unique<AppContext>(AppContext{
@@ -404,6 +411,9 @@ void CHidMouseApp::CreateWindow()
         *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->setWindowIcon(m_icon);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_window->move(PlaceWithin(screen->availableGeometry(), m_window->size()));
+    }
     m_window->SetHideMinimises(!m_trayAvailable);
     m_window->SetExitHandler([this] { RequestExit(); });
     m_window->SetProfileManagerOpener([this] {

@@ -1,12 +1,18 @@
 // The program's own pieces: its command line, its single-instance lock, its balloons without a tray.
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLockFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
+#include <algorithm>
 #include <future>
 #include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -103,6 +109,67 @@ TEST(TrayMessageSink, BalloonWithoutTrayBecomesANoteWithTitleAndText)
     EXPECT_EQ(sink.Note()->text(), QString::fromUtf8("Info\n切换到宏按键 3"));
     EXPECT_EQ(TrayMessageSink::Duration(std::chrono::milliseconds(100)), std::chrono::milliseconds(3000));
     EXPECT_EQ(TrayMessageSink::Duration(std::chrono::milliseconds(5000)), std::chrono::milliseconds(5000));
+}
+
+// Boxes carry their kind's icon (a question Yes and No, No the default), the interface language's
+// buttons and the look they are given; the answer is the button clicked.
+TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
+{
+    test::TestApplication();
+    struct Case
+    {
+        Language language;
+        bool question;
+        const char* text;
+        const char* title;
+        QMessageBox::Icon icon;
+        std::vector<QString> buttons;
+    };
+    const std::vector<Case> cases{
+        {Language::English,
+         false,
+         "error",
+         "Help Dialog Load background image failed!!!",
+         QMessageBox::Critical,
+         {"Ok"}},
+        {Language::SimplifiedChinese, false, "SETMOUSE failed.", "警告", QMessageBox::Warning, {"确定"}},
+        {Language::TraditionalChinese, false, "已儲存", "VELDRANE", QMessageBox::Information, {"確定"}},
+        {Language::SimplifiedChinese, true, "删除?", "VELDRANE", QMessageBox::Question, {"是", "否"}},
+        {Language::English, true, "Delete?", "VELDRANE", QMessageBox::Question, {"Yes", "No"}},
+    };
+    for (const Case& c : cases) {
+        TrayMessageSink sink;
+        sink.SetLanguage(c.language);
+        sink.SetBoxStyle(QStringLiteral("QMessageBox { background: black; }"));
+        std::vector<QString> shown;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString style;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        sink.SetBoxObserver([&](QMessageBox& box) {
+            icon = box.icon();
+            style = box.styleSheet();
+            for (QAbstractButton* button : box.buttons()) {
+                shown.push_back(button->text());
+            }
+            if (box.defaultButton()) {
+                defaultButton = box.standardButton(box.defaultButton());
+            }
+            QAbstractButton* answer = box.button(c.question ? QMessageBox::Yes : QMessageBox::Ok);
+            QTimer::singleShot(0, answer, &QAbstractButton::click);
+        });
+        if (c.question) {
+            EXPECT_TRUE(sink.Ask(c.text, c.title)) << c.text;
+            EXPECT_EQ(defaultButton, QMessageBox::No) << c.text;
+        } else {
+            sink.ShowMessage(c.text, c.title);
+        }
+        EXPECT_EQ(icon, c.icon) << c.text;
+        std::sort(shown.begin(), shown.end());
+        std::vector<QString> expected = c.buttons;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(shown, expected) << c.text;
+        EXPECT_EQ(style, QStringLiteral("QMessageBox { background: black; }"));
+    }
 }
 
 TEST(QtProfileFileDialog, FilterInQtsForm)

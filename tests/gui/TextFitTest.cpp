@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <QImageReader>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -92,11 +94,18 @@ protected:
     std::vector<std::string> overflows;
 };
 
-TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
+// The default skin as the build drew it; empty when it has not been drawn.
+std::filesystem::path DefaultSkin()
 {
     const char* bin = std::getenv("VELDRANE_BIN_DIR");
     const std::filesystem::path skin = std::filesystem::path(bin ? bin : ".") / "../share/veldrane/Skins/Default";
-    if (!std::filesystem::exists(skin / "main.png")) {
+    return std::filesystem::exists(skin / "main.png") ? skin : std::filesystem::path();
+}
+
+TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
+{
+    const std::filesystem::path skin = DefaultSkin();
+    if (skin.empty()) {
         GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
     }
     std::filesystem::create_directories(skinDir);
@@ -157,6 +166,9 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     CConfigDialog profileWindow(profileContext, cache);
     const std::string copied = std::string(profiles.Texts().copyEntry) + " " + "PROFILE_5";
     Check("profile list", copied, profileWindow.List()->font(), RowTextWidth(*profileWindow.List()));
+    // The profile manager's rows are those of the macro manager's lists, inside the picture's well.
+    EXPECT_EQ(QFontInfo(profileWindow.List()->font()).pixelSize(), QFontInfo(fonts.ListFont()).pixelSize());
+    EXPECT_TRUE(QRect(5, 36, 253, 539).contains(profileWindow.List()->geometry()));
 
     // The macro manager idle and recording, its event lines for every key, its recording hint.
     IniFile macroFile(dir.Path() / "record.ini", codec);
@@ -211,6 +223,72 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     Measure("capture dialogs", canvas);
 
     EXPECT_EQ(overflows, std::vector<std::string>{});
+}
+
+using HighDensityTest = test::GuiFixture;
+
+// Every picture of the default skin has its 2x picture, exactly twice as wide and as high.
+TEST_F(HighDensityTest, EveryPictureOfTheDefaultSkinHasATwiceAsLarge2xPicture)
+{
+    const std::filesystem::path skin = DefaultSkin();
+    if (skin.empty()) {
+        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
+    }
+    std::size_t pictures = 0;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(skin)) {
+        const std::string name = file.path().filename().string();
+        if (file.path().extension() != ".png" || name.ends_with("@2x.png")) {
+            continue;
+        }
+        ++pictures;
+        const std::string path = "/" + file.path().lexically_relative(skin).generic_string();
+        const QSize single = QImageReader(QString::fromStdString(file.path().string())).size();
+        const QSize doubled =
+            QImageReader(QString::fromStdString((skin / SkinImageCache::DoubleScalePath(path).substr(1)).string()))
+                .size();
+        EXPECT_EQ(doubled, single * 2) << path;
+    }
+    EXPECT_GT(pictures, 100u);
+}
+
+// The main window painted for a screen of pixel ratio 2 takes every picture from its 2x file, so
+// its rounded corners are drawn at that density: the window's corner is the 2x picture's, pixel
+// for pixel, and not the scale-1 picture's pixels doubled.
+TEST_F(HighDensityTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
+{
+    const std::filesystem::path skin = DefaultSkin();
+    if (skin.empty()) {
+        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
+    }
+    std::filesystem::create_directories(skinDir);
+    std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
+    cache.SetDevicePixelRatio(2.0);
+    files.LoadLabels(Language::English);
+    AppContext context = ContextFor(Language::English);
+    CHidMouseDlg main(context, cache);
+    QImage shot(main.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    shot.setDevicePixelRatio(2.0);
+    shot.fill(Qt::transparent);
+    main.render(&shot);
+
+    const std::vector<std::string> decoded = cache.DecodedFiles();
+    EXPECT_GT(decoded.size(), 10u);
+    for (const std::string& file : decoded) {
+        EXPECT_TRUE(file.ends_with("@2x.png")) << file;
+    }
+    const QImage fine = SkinImageCache::Premultiplied(QImage(QString::fromStdString((skin / "main@2x.png").string())));
+    const QImage coarse = QImage(QString::fromStdString((skin / "main.png").string()))
+                              .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+                              .scaled(fine.size());
+    constexpr int kCorner = 12;
+    int differFromCoarse = 0;
+    for (int y = 0; y < kCorner; ++y) {
+        for (int x = 0; x < kCorner; ++x) {
+            EXPECT_EQ(shot.pixel(x, y), fine.pixel(x, y)) << x << ',' << y;
+            differFromCoarse += shot.pixel(x, y) != coarse.pixel(x, y);
+        }
+    }
+    EXPECT_GT(differFromCoarse, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,

@@ -87,5 +87,21 @@ TEST_F(HelpPanelModelTest, WithoutItsPictureThePanelIsPlainAndReportedOnce)
     EXPECT_EQ(canvas.FindText("http://www.tessaly.example")->area, (Rect{786, 25, 952, 50}));
 }
 
+// The lines are light on the dark panel; the web address, which a maker may make long, is the one
+// line that ends in "…" when it does not fit (the window shows it whole as a tooltip).
+TEST_F(HelpPanelModelTest, LightLinesAndOnlyTheWebAddressElided)
+{
+    HelpPanelModel panel = MakePanel(Language::SimplifiedChinese);
+    panel.Open();
+    test::RecordingCanvas canvas;
+    panel.Draw(canvas, {0, 0});
+    ASSERT_EQ(canvas.texts.size(), 3u);
+    for (const auto& text : canvas.texts) {
+        EXPECT_EQ(text.colour, (Colour{230, 230, 230, 255})) << text.text;
+        EXPECT_EQ(text.align, text.text == "http://www.tessaly.example" ? TextAlign::CentreElided : TextAlign::Centre)
+            << text.text;
+    }
+}
+
 } // namespace
 } // namespace veldrane

@@ -109,12 +109,21 @@ std::map<std::string, QSize> ExpectedPictures()
 
 TEST(DefaultSkin, HoldsExactlyTheNamedPicturesAtTheirSizesAndListsThemInItsManifest)
 {
+    // Each picture is drawn at scale 1 and at scale 2 ("NAME@2x.png", twice as wide and high); the
+    // manifest lists the scale-1 pictures.
     std::map<std::string, QSize> onDisk;
+    std::map<std::string, QSize> doubled;
     QDirIterator files(SkinFolder(), {"*.png"}, QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
-        const std::string path = files.next().mid(SkinFolder().size()).toStdString();
-        onDisk[path] = PictureSize(path);
+        std::string path = files.next().mid(SkinFolder().size()).toStdString();
+        const QSize size = PictureSize(path);
+        if (const std::size_t mark = path.rfind("@2x.png"); mark != std::string::npos && mark + 7 == path.size()) {
+            doubled[path.erase(mark, 3)] = size / 2;
+        } else {
+            onDisk[path] = size;
+        }
     }
+    EXPECT_TRUE(doubled == onDisk);
     const std::map<std::string, QSize> expected = ExpectedPictures();
     for (const auto& [path, size] : expected) {
         const QSize real = onDisk.contains(path) ? onDisk[path] : QSize();

@@ -82,18 +82,16 @@ void ButtonBand(SkinCanvas& canvas, qreal top)
 
 void PaintHelpWindow(SkinCanvas& canvas, int)
 {
-    // Light paper: the panel's three lines are drawn in black.
+    // The skin's dark panel with its red top edge; the panel's three lines are drawn light on it.
     QPainter& painter = canvas.Painter();
     const QRectF area = canvas.Bounds();
-    QLinearGradient paper(area.topLeft(), area.bottomLeft());
-    paper.setColorAt(0.0, Colour(kPaperTop));
-    paper.setColorAt(1.0, Colour(kPaperBottom));
+    canvas.Backdrop(area, 0);
     painter.save();
-    painter.setPen(QPen(QColor(60, 60, 66), 1.0));
-    painter.setBrush(paper);
+    painter.setPen(QPen(Colour(kBorderLight), 1.0));
+    painter.setBrush(Qt::NoBrush);
     painter.drawRect(SkinCanvas::Crisp(area));
     painter.fillRect(QRectF(1, 1, area.width() - 2, 2), Colour(kAccent));
-    painter.setPen(QPen(QColor(0, 0, 0, 45), 1.0));
+    painter.setPen(QPen(QColor(255, 255, 255, 28), 1.0));
     for (const qreal y : {25.5, 49.5}) {
         painter.drawLine(QPointF(10, y), QPointF(area.width() - 10, y));
     }

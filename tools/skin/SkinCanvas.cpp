@@ -28,8 +28,10 @@ QLinearGradient Vertical(const QRectF& area, QRgb top, QRgb bottom)
 
 } // namespace
 
-SkinCanvas::SkinCanvas(QSize size) : m_image(size, QImage::Format_ARGB32_Premultiplied)
+SkinCanvas::SkinCanvas(QSize size, int scale) : m_image(size * scale, QImage::Format_ARGB32_Premultiplied)
 {
+    // The painter takes the image's pixel ratio as its scale, so the painters never see it.
+    m_image.setDevicePixelRatio(scale);
     m_image.fill(Qt::transparent);
     m_painter.begin(&m_image);
     m_painter.setRenderHint(QPainter::Antialiasing);
@@ -37,13 +39,15 @@ SkinCanvas::SkinCanvas(QSize size) : m_image(size, QImage::Format_ARGB32_Premult
 
 QRectF SkinCanvas::Bounds() const
 {
-    return QRectF(QPointF(0, 0), QSizeF(m_image.size()));
+    return QRectF(QPointF(0, 0), m_image.deviceIndependentSize());
 }
 
 QImage SkinCanvas::Finish()
 {
     m_painter.end();
-    return m_image.convertToFormat(QImage::Format_ARGB32);
+    QImage finished = m_image.convertToFormat(QImage::Format_ARGB32);
+    finished.setDevicePixelRatio(1.0);
+    return finished;
 }
 
 void SkinCanvas::KeepOutline()

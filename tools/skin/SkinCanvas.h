@@ -14,6 +14,8 @@ namespace veldrane {
 // The surface of one skin picture with the small drawing pieces that the pictures share: the
 // brushed backdrop, panels and wells, buttons, accent lines and glows, knobs, arrows and boxes.
 // A picture starts fully transparent; whatever a painter leaves untouched stays see-through.
+// Painters draw in the picture's own units whatever the scale: at scale 2 the surface has twice
+// the pixels in both sides and every line, curve and gradient is drawn again at that density.
 class SkinCanvas
 {
 public:
@@ -23,11 +25,12 @@ public:
         Accent
     };
 
-    explicit SkinCanvas(QSize size);
+    SkinCanvas(QSize size, int scale);
     SkinCanvas(const SkinCanvas&) = delete;
     SkinCanvas& operator=(const SkinCanvas&) = delete;
 
     QPainter& Painter() { return m_painter; }
+    // The picture's area in its own units (the size at scale 1).
     QRectF Bounds() const;
     // Ends the drawing and hands over the picture; the canvas is finished afterwards.
     QImage Finish();

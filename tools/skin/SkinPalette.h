@@ -27,8 +27,6 @@ inline constexpr QRgb kBorderLight = 0x30ffffff;
 inline constexpr QRgb kBorderLightOver = 0x60ffffff;
 inline constexpr QRgb kShadow = 0x80000000;
 // The help panel carries black text, so it is the one light surface of the skin.
-inline constexpr QRgb kPaperTop = 0xffe6e6ea;
-inline constexpr QRgb kPaperBottom = 0xffc6c7cd;
 
 inline QColor Colour(QRgb rgba)
 {

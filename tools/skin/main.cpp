@@ -1,6 +1,7 @@
 // veldrane-skin OUTPUT_DIR [ICON_ROOT ICON_NAME]: draws every picture of the default skin into
-// OUTPUT_DIR (the "Skins/Default" folder of the installed data) and lists them in
-// skin-manifest.txt; with ICON_ROOT, also the application's icon as
+// OUTPUT_DIR (the "Skins/Default" folder of the installed data) at scale 1 ("NAME.png") and at
+// scale 2 for high-density screens ("NAME@2x.png", twice as wide and high) and lists the pictures
+// with their scale-1 sizes in skin-manifest.txt; with ICON_ROOT, also the application's icon as
 // ICON_ROOT/<size>x<size>/apps/ICON_NAME.png at every installed size.
 
 #include "AppIcon.h"
@@ -39,12 +40,22 @@ QImage Lit(QImage image)
     return image;
 }
 
-bool WritePicture(const std::filesystem::path& folder, const veldrane::SkinPicture& picture)
+// "/main.png" at scale 2 is "/main@2x.png", the name Qt and the program look for on such screens.
+std::string PathAtScale(const std::string& path, int scale)
 {
-    veldrane::SkinCanvas canvas(picture.size);
+    if (scale == 1) {
+        return path;
+    }
+    const std::size_t dot = path.rfind('.');
+    return path.substr(0, dot) + '@' + std::to_string(scale) + 'x' + path.substr(dot);
+}
+
+bool WritePicture(const std::filesystem::path& folder, const veldrane::SkinPicture& picture, int scale)
+{
+    veldrane::SkinCanvas canvas(picture.size, scale);
     picture.paint(canvas, picture.number);
     const QImage image = picture.over ? Lit(canvas.Finish()) : canvas.Finish();
-    const std::filesystem::path target = folder / picture.path.substr(1);
+    const std::filesystem::path target = folder / PathAtScale(picture.path, scale).substr(1);
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     QByteArray png;
@@ -84,9 +95,12 @@ int main(int argc, char** argv)
     const std::filesystem::path folder(argv[1]);
     std::string manifest;
     for (const veldrane::SkinPicture& picture : veldrane::ExpandSkinTable(veldrane::SkinTable())) {
-        if (!WritePicture(folder, picture)) {
-            std::fprintf(stderr, "veldrane-skin: cannot write %s into %s\n", picture.path.c_str(), argv[1]);
-            return 1;
+        for (const int scale : {1, 2}) {
+            if (!WritePicture(folder, picture, scale)) {
+                std::fprintf(stderr, "veldrane-skin: cannot write %s into %s\n",
+                             PathAtScale(picture.path, scale).c_str(), argv[1]);
+                return 1;
+            }
         }
         manifest += picture.path + ' ' + std::to_string(picture.size.width()) + ' ' +
                     std::to_string(picture.size.height()) + '\n';

@@ -1,5 +1,6 @@
 #include "adapters/qt/TrayMessageSink.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -8,6 +9,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 #include "core/text/MessageTexts.h"
 
@@ -63,7 +65,7 @@ void TrayMessageSink::ShowMessage(std::string_view text, std::string_view title)
     }
     QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
     QMessageBox box(BoxIcon(KindOfMessage(text, title)), FromUtf8(title), FromUtf8(text), QMessageBox::Ok, parent);
-    box.exec();
+    static_cast<void>(RunBox(box));
 }
 
 bool TrayMessageSink::Ask(std::string_view text, std::string_view title)
@@ -72,9 +74,25 @@ bool TrayMessageSink::Ask(std::string_view text, std::string_view title)
         return false;
     }
     QWidget* parent = m_window && m_window->isVisible() ? m_window.data() : nullptr;
-    QMessageBox box(QMessageBox::NoIcon, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, FromUtf8(title), FromUtf8(text), QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(box) == QMessageBox::Yes;
+}
+
+int TrayMessageSink::RunBox(QMessageBox& box)
+{
+    const MessageBoxButtons& texts = MessageBoxButtonsFor(m_language);
+    for (const auto& [button, text] : {std::pair{QMessageBox::Ok, texts.ok}, std::pair{QMessageBox::Yes, texts.yes},
+                                       std::pair{QMessageBox::No, texts.no}}) {
+        if (QAbstractButton* shown = box.button(button)) {
+            shown->setText(FromUtf8(text));
+        }
+    }
+    box.setStyleSheet(m_boxStyle);
+    if (m_boxObserver) {
+        m_boxObserver(box);
+    }
+    return box.exec();
 }
 
 std::chrono::milliseconds TrayMessageSink::Duration(std::chrono::milliseconds shown)

@@ -6,13 +6,18 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+#include "core/text/Language.h"
 #include "ports/MessageSink.h"
+
+class QMessageBox;
 
 namespace veldrane {
 
-// The user's messages on a Qt desktop: message boxes with one OK button over the main window,
+// The user's messages on a Qt desktop: message boxes with one OK button over the main window (the
+// icon of the message's kind, questions with Yes and No, buttons in the interface language),
 // notices about the mouse through the desktop's notification service where there is one, and
 // balloons at the tray icon with the information icon otherwise. Without a system tray there is no icon to
 // show a balloon at, so a balloon becomes a small note in the screen's top right corner that goes
@@ -31,6 +36,13 @@ public:
     void SetTrayIcon(QSystemTrayIcon* tray) { m_tray = tray; }
     // The window message boxes belong to while it is shown.
     void SetWindow(QWidget* window) { m_window = window; }
+    // The language of the boxes' buttons, once the label file has named it; English before.
+    void SetLanguage(Language language) { m_language = language; }
+    // The look of the boxes (a Qt style sheet): the skin's, so that they match the windows.
+    void SetBoxStyle(const QString& styleSheet) { m_boxStyle = styleSheet; }
+    // Called with every box just before it is shown; for tests, which cannot click a modal box.
+    void SetBoxObserver(std::function<void(QMessageBox&)> observer) { m_boxObserver = std::move(observer); }
+
     // The desktop's notification service that notices about the mouse go to first; the balloons
     // stay for a desktop without one. Null: balloons only.
     void SetNotifications(DesktopNotifications* notifications) { m_notifications = notifications; }
@@ -55,6 +67,8 @@ public:
 
 private:
     void ShowNote(const QString& text, const QString& title, std::chrono::milliseconds shown);
+    // Runs a box with its kind's icon, the language's buttons and the skin's look; the button chosen.
+    int RunBox(QMessageBox& box);
 
     QPointer<QSystemTrayIcon> m_tray;
     QPointer<QWidget> m_window;
@@ -62,6 +76,9 @@ private:
     std::unique_ptr<QLabel> m_note;
     QTimer m_noteTimer;
     bool m_quiet = false;
+    Language m_language = Language::English;
+    QString m_boxStyle;
+    std::function<void(QMessageBox&)> m_boxObserver;
 };
 
 } // namespace veldrane

@@ -24,6 +24,14 @@ const MessageCaptions& MessageCaptionsFor(Language language)
     return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
 }
 
+const MessageBoxButtons& MessageBoxButtonsFor(Language language)
+{
+    static constexpr MessageBoxButtons kEnglish{"Ok", "Yes", "No"};
+    static constexpr MessageBoxButtons kSimplifiedChinese{"确定", "是", "否"};
+    static constexpr MessageBoxButtons kTraditionalChinese{"確定", "是", "否"};
+    return ByLanguage(language, kEnglish, kSimplifiedChinese, kTraditionalChinese);
+}
+
 MessageKind KindOfMessage(std::string_view text, std::string_view title)
 {
     // The warning caption of the simplified and the traditional sets is the same word.

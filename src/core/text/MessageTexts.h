@@ -23,6 +23,16 @@ struct MessageCaptions
 };
 const MessageCaptions& MessageCaptionsFor(Language language);
 
+// The buttons of message boxes and questions in the interface language; OK is worded as the
+// dialogs' own OK buttons.
+struct MessageBoxButtons
+{
+    std::string_view ok;
+    std::string_view yes;
+    std::string_view no;
+};
+const MessageBoxButtons& MessageBoxButtonsFor(Language language);
+
 // Configuration files, import and export.
 inline constexpr std::string_view kConfigFileNotExist = "Config file is not exist.";
 inline constexpr std::string_view kFileOpenErrorFormat = "Error Code is: %d \n"; // FormatWithErrorCode

@@ -140,11 +140,7 @@ QString CMacroProgramDialog::ShownEventLine(const QString& line)
 
 QFont CMacroProgramDialog::ListFont() const
 {
-    // The rows are in the manager's face at normal weight: the bold of the headings would not
-    // leave room for the longest key names.
-    QFont font = m_fonts.FontFor(FontRole::MacroManager);
-    font.setWeight(QFont::Normal);
-    return font;
+    return m_fonts.ListFont();
 }
 
 void CMacroProgramDialog::CreateControls()

@@ -85,4 +85,11 @@ const QFont& FontBook::FontFor(FontRole role) const
     return m_fonts[index < m_fonts.size() ? index : 0];
 }
 
+QFont FontBook::ListFont() const
+{
+    QFont font = FontFor(FontRole::MacroManager);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 } // namespace veldrane

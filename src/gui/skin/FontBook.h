@@ -22,6 +22,10 @@ public:
     explicit FontBook(Language language, bool windows8 = false);
 
     const QFont& FontFor(FontRole role) const;
+    // The rows of the skinned dialogs' lists (the macro manager's and the profile manager's), so
+    // that every list has rows of one height: the macro manager's face at normal weight, since the
+    // bold of its headings would not leave room for the longest key names.
+    QFont ListFont() const;
 
     // The installed family that stands in for a Windows face in this language.
     static QString InstalledFamily(std::string_view windowsFamily, Language language);

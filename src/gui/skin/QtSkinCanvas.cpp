@@ -54,11 +54,11 @@ std::optional<Size> QtSkinCanvas::ImageSize(std::string_view skinRelativePath)
 
 bool QtSkinCanvas::DrawImage(std::string_view skinRelativePath, Point at)
 {
-    const QImage* picture = m_images.Find(skinRelativePath);
+    const QImage* picture = m_images.Find(skinRelativePath, DevicePixelRatioOf(m_painter));
     if (!picture) {
         return false;
     }
-    if (QRect(QPoint(at.x, at.y), picture->size()).intersects(m_clip)) {
+    if (QRectF(QPointF(at.x, at.y), picture->deviceIndependentSize()).toAlignedRect().intersects(m_clip)) {
         DrawSkinImage(m_painter, *picture, at);
     }
     return true;

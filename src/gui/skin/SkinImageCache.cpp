@@ -17,6 +17,7 @@ QImage SkinImageCache::Premultiplied(const QImage& decoded)
     }
     const QImage straight = decoded.convertToFormat(QImage::Format_ARGB32);
     QImage result(straight.size(), QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(decoded.devicePixelRatio());
     for (int y = 0; y < straight.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(result.scanLine(y));
@@ -28,21 +29,55 @@ QImage SkinImageCache::Premultiplied(const QImage& decoded)
     return result;
 }
 
+std::string SkinImageCache::DoubleScalePath(std::string_view skinRelativePath)
+{
+    std::string path(skinRelativePath);
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    path.insert(dot == std::string::npos || (slash != std::string::npos && dot < slash) ? path.size() : dot, "@2x");
+    return path;
+}
+
 QString SkinImageCache::FileOf(const std::string& skinRelativePath) const
 {
     // The names start with "/" and use "/" inside, as the skins spell them on every system.
     return QString::fromStdString(m_directory.string()) + QString::fromStdString(skinRelativePath);
 }
 
-const QImage* SkinImageCache::Find(std::string_view skinRelativePath)
+const QImage& SkinImageCache::Decoded(const std::string& fileKey, qreal scale)
 {
-    std::string key(skinRelativePath);
-    auto found = m_images.find(key);
+    auto found = m_images.find(fileKey);
     if (found == m_images.end()) {
-        QImageReader reader(FileOf(key));
-        found = m_images.emplace(std::move(key), Premultiplied(reader.read())).first;
+        QImageReader reader(FileOf(fileKey));
+        // Qt would take "@2x" in the name as the pixel ratio itself; the cache says it, so a
+        // picture's ratio never depends on how a skin names its files.
+        QImage decoded = reader.read();
+        decoded.setDevicePixelRatio(scale);
+        found = m_images.emplace(fileKey, Premultiplied(decoded)).first;
     }
-    return found->second.isNull() ? nullptr : &found->second;
+    return found->second;
+}
+
+const QImage* SkinImageCache::Find(std::string_view skinRelativePath, qreal devicePixelRatio)
+{
+    if (devicePixelRatio > 1.0) {
+        if (const QImage& doubled = Decoded(DoubleScalePath(skinRelativePath), 2.0); !doubled.isNull()) {
+            return &doubled;
+        }
+    }
+    const QImage& picture = Decoded(std::string(skinRelativePath), 1.0);
+    return picture.isNull() ? nullptr : &picture;
+}
+
+std::vector<std::string> SkinImageCache::DecodedFiles() const
+{
+    std::vector<std::string> files;
+    for (const auto& [file, image] : m_images) {
+        if (!image.isNull()) {
+            files.push_back(file);
+        }
+    }
+    return files;
 }
 
 std::optional<Size> SkinImageCache::ImageSize(std::string_view skinRelativePath)
@@ -55,7 +90,8 @@ std::optional<Size> SkinImageCache::ImageSize(std::string_view skinRelativePath)
         return Size{decoded->second.width(), decoded->second.height()};
     }
     // Layout asks for the sizes of many pictures that are painted only later, or never: the
-    // file's header tells the size without decoding the picture.
+    // file's header tells the size without decoding the picture. At scale 2 the scale-1 file is
+    // never decoded, so its header is all that is read of it.
     auto known = m_sizes.find(key);
     if (known == m_sizes.end()) {
         QImageReader reader(FileOf(key));

@@ -13,6 +13,10 @@ constexpr Colour kAccentBright{232, 51, 43};
 constexpr Colour kMenuBackground{80, 0, 0};
 constexpr Colour kWell{12, 12, 14};
 constexpr Colour kEdge{74, 74, 84};
+constexpr Colour kSurface{22, 22, 26};
+constexpr Colour kBoxText{230, 230, 230};
+constexpr Colour kSteelTop{70, 70, 78};
+constexpr Colour kSteelBottom{34, 34, 40};
 constexpr std::string_view kThumbPicture = "/ScrollThumb.png";
 
 QString Rgba(Colour colour)
@@ -48,6 +52,22 @@ QString SkinStyleSheet(SkinImageCache& images, Colour text, Colour listBackgroun
                           "QToolTip { background: %4; color: %2; border: 1px solid %6; }")
         .arg(Rgba(listBackground), Rgba(text), Rgba(kAccent), Rgba(kWell), handle, Rgba(kAccentBright),
              Rgba(kMenuBackground), Rgba(kEdge));
+}
+
+QString MessageBoxStyleSheet()
+{
+    return QStringLiteral("QMessageBox { background: %1; }"
+                          "QMessageBox QLabel { color: %2; background: transparent; }"
+                          "QMessageBox QPushButton { color: %2; min-width: 64px; padding: 4px 14px;"
+                          " border: 1px solid %3; border-radius: 4px;"
+                          " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 %4, stop: 1 %5); }"
+                          "QMessageBox QPushButton:default { border: 1px solid %6; }"
+                          "QMessageBox QPushButton:hover { border: 1px solid %7;"
+                          " background: qlineargradient(x1: 0, y1: 0, x2: 0, y2: 1, stop: 0 %7, stop: 1 %6); }"
+                          "QMessageBox QPushButton:pressed { background: %6; }"
+                          "QMessageBox QPushButton:focus { outline: none; }")
+        .arg(Rgba(kSurface), Rgba(kBoxText), Rgba(kEdge), Rgba(kSteelTop), Rgba(kSteelBottom), Rgba(kAccent),
+             Rgba(kAccentBright));
 }
 
 } // namespace veldrane

@@ -15,4 +15,8 @@ class SkinImageCache;
 // list shows behind its rows; a transparent colour lets the dialog's picture show through.
 QString SkinStyleSheet(SkinImageCache& images, Colour text, Colour listBackground);
 
+// The look of the message boxes and questions: the skin's near-black surface with light text and
+// its steel buttons with the red accent on the one under the pointer and the default one.
+QString MessageBoxStyleSheet();
+
 } // namespace veldrane

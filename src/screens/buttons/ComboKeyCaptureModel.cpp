@@ -159,6 +159,7 @@ void ComboKeyCaptureModel::Draw(SkinCanvas& canvas) const
 {
     m_background.Draw(canvas);
     if (Capturing()) {
+        canvas.DrawText(kCaption, m_texts.comboCaption, FontRole::Dialog, kFieldText, TextAlign::Left);
         canvas.FillRect(kModifierBox, kFieldBackground);
         canvas.DrawText(kModifierBox, m_choice.modifierName, FontRole::Dialog, kFieldText, TextAlign::Left);
         const Colour keyText = KeyFieldsEnabled() ? kFieldText : kDisabledText;

@@ -36,6 +36,8 @@ public:
     };
 
     static constexpr std::string_view kBackground = "/combo-key.png";
+    // The title bar, left of the close area: what to do in the dialog.
+    static constexpr Rect kCaption{12, 0, 344, 30};
     static constexpr Rect kModifierBox{50, 70, 116, 84};
     static constexpr Rect kModifierClickArea{50, 70, 132, 84};
     static constexpr Rect kModifierList{50, 87, 132, 227};

@@ -12,9 +12,11 @@ namespace {
 // Large enough for the OK, Cancel and close areas when the background is missing.
 constexpr Size kBareSize{384, 286};
 constexpr Colour kPromptText{255, 255, 255};
-// The key name is shown black on white, as on a key cap.
-constexpr Colour kKeyNameText{0, 0, 0};
-constexpr Colour kKeyNameBackground{255, 255, 255};
+// The key name is shown in the skin's field colours, light on the dark grey of the combo
+// dialog's fields, with a light edge that marks it as the field the key goes into.
+constexpr Colour kKeyNameText{255, 255, 255};
+constexpr Colour kKeyNameBackground{0x28, 0x28, 0x28};
+constexpr Colour kKeyNameEdge{120, 120, 128};
 
 } // namespace
 
@@ -55,7 +57,9 @@ void SingleKeyCaptureModel::Draw(SkinCanvas& canvas) const
 {
     m_background.Draw(canvas);
     if (Capturing()) {
+        canvas.DrawText(kCaption, m_texts.singleCaption, FontRole::SingleDialog, kPromptText, TextAlign::Left);
         canvas.DrawText(kPrompt, m_texts.singlePrompt, FontRole::SingleDialog, kPromptText, TextAlign::Left);
+        canvas.FillRect({kKeyName.left - 1, kKeyName.top - 1, kKeyName.right + 1, kKeyName.bottom + 1}, kKeyNameEdge);
         canvas.FillRect(kKeyName, kKeyNameBackground);
         canvas.DrawText(kKeyName, m_keyName, FontRole::SingleDialog, kKeyNameText, TextAlign::Centre);
     }

@@ -24,6 +24,8 @@ class SingleKeyCaptureModel
 {
 public:
     static constexpr std::string_view kBackground = "/single-key.png";
+    // The title bar, left of the close area.
+    static constexpr Rect kCaption{12, 0, 344, 30};
     static constexpr Rect kPrompt{34, 103, 180, 123};
     static constexpr Rect kKeyName{74, 129, 150, 143};
 

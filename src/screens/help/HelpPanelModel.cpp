@@ -11,11 +11,12 @@ namespace veldrane {
 namespace {
 
 constexpr std::string_view kBackground = "/Help/HelpWindow.png";
-constexpr Colour kLineColour{0, 0, 0, 255};
-// Without its picture the panel is a plain light card with a dark edge, so that its lines stay
+// The lines are light on the skin's dark panel.
+constexpr Colour kLineColour{230, 230, 230, 255};
+// Without its picture the panel is a plain dark card with a lighter edge, so that its lines stay
 // readable and the area it takes from the main window can be seen.
-constexpr Colour kBarePanel{214, 214, 220, 255};
-constexpr Colour kBareEdge{60, 60, 66, 255};
+constexpr Colour kBarePanel{24, 24, 28, 255};
+constexpr Colour kBareEdge{96, 96, 104, 255};
 
 constexpr std::string_view kUpdater64 = "Update/X64/FwUpdate.exe";
 constexpr std::string_view kUpdater32 = "Update/X86/FwUpdate.exe";
@@ -85,7 +86,9 @@ void HelpPanelModel::Draw(SkinCanvas& canvas, Point origin) const
         canvas.FillRect(area, kBareEdge);
         canvas.FillRect({area.left + 1, area.top + 1, area.right - 1, area.bottom - 1}, kBarePanel);
     }
-    canvas.DrawText(Offset(kWebLine, origin), m_texts.webAddress, FontRole::Dialog, kLineColour, TextAlign::Centre);
+    // A web address longer than its line ends in "…", the whole address in its tooltip.
+    canvas.DrawText(Offset(kWebLine, origin), m_texts.webAddress, FontRole::Dialog, kLineColour,
+                    TextAlign::CentreElided);
     canvas.DrawText(Offset(kUpdateLine, origin), m_texts.update, FontRole::Dialog, kLineColour, TextAlign::Centre);
     canvas.DrawText(Offset(kVersionLine, origin), m_texts.version, FontRole::Dialog, kLineColour, TextAlign::Centre);
 }

@@ -94,6 +94,33 @@ TEST_F(CaptureTest, ComboKeyGoesIntoTheFocusedFieldAndNoneWhileTheModifierListIs
 }
 
 // OK bound a key without a code: the label said "Single Key-F13" and the mouse got 00 00 00 00.
+// Both dialogs name themselves in their title bars, the combo dialog with what to do in it; the
+// single dialog's key field is light on the skin's dark grey like the combo dialog's fields.
+TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
+{
+    for (const auto& [language, single, combo] :
+         {std::tuple{Language::English, "Single Key", "Combo Key: choose a modifier, then press the keys"},
+          std::tuple{Language::SimplifiedChinese, "单键", "组合键：选择修饰键，然后按下按键"},
+          std::tuple{Language::TraditionalChinese, "單鍵", "複合鍵：選擇修飾鍵，然後按下按鍵"}}) {
+        SingleKeyCaptureModel singleModel(language);
+        singleModel.Open(m_skin, m_messages);
+        singleModel.OnKeyName("F12");
+        RecordingCanvas canvas;
+        singleModel.Draw(canvas);
+        ASSERT_TRUE(canvas.FindText(single)) << single;
+        EXPECT_EQ(canvas.FindText(single)->area, SingleKeyCaptureModel::kCaption);
+        ASSERT_TRUE(canvas.FindText("F12"));
+        EXPECT_EQ(canvas.FindText("F12")->colour, (Colour{255, 255, 255}));
+
+        ComboKeyCaptureModel comboModel(language);
+        comboModel.Open(m_skin, m_messages);
+        canvas.Clear();
+        comboModel.Draw(canvas);
+        ASSERT_TRUE(canvas.FindText(combo)) << combo;
+        EXPECT_EQ(canvas.FindText(combo)->area, ComboKeyCaptureModel::kCaption);
+    }
+}
+
 TEST_F(CaptureTest, UnsendableKeyKeepsTheCaptureDialogOpenWithItsReason)
 {
     for (const auto& [language, message, title] :
