@@ -98,6 +98,14 @@ int main(int argc, char** argv)
     journal += std::string("\x00", 1);
     Seed(out / "journal", "cut-off", {}, journal);
 
+    // Both command lines: one operand asked for, then "--seconds 2 --json FILE" and "--data-dir D --simulate".
+    Seed(out / "commandlines", "listen", std::string_view("\x01\x00", 2),
+         std::string_view("--seconds\x00"
+                          "2\x00--json\x00profile.bin",
+                          30));
+    Seed(out / "commandlines", "program", std::string_view("\x00\x01", 2),
+         std::string_view("--data-dir\x00/tmp/d\x00--simulate", 28));
+
     // The search finds a command and a notification interface with the mouse's lengths, every
     // report is taken, and the answers are whole 9-byte feature reports and 65-byte chunks.
     std::string device("\x02\x01\x00\x00\x00\x00\x00\x00\x00\x00\x01\x01", 12);

@@ -76,6 +76,7 @@ TEST_F(MainWindowModelTest, SaveTwiceWithinTwoSecondsDownloadsOnce)
 // back, once, with the profile as its files hold it.
 TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredProfileAfterCancel)
 {
+    Model(); // the window is made first: a profile's first run gets its labels then
     ProfileRecord stored = records.Current;
     stored.cpiValue[0] = 7;
     files.SaveConfig(stored); // what another program left in the profile file
