@@ -226,7 +226,10 @@ std::vector<std::string> AppRules::FollowProfiles(const std::vector<std::pair<st
         if (exists(profile) && UsableProfileName(profile)) {
             m_default = std::move(profile);
         } else {
-            dropped.push_back(*m_default);
+            if (std::none_of(dropped.begin(), dropped.end(),
+                             [this](const std::string& name) { return IniNamesEqual(name, *m_default); })) {
+                dropped.push_back(*m_default);
+            }
             m_default.reset();
         }
     }
