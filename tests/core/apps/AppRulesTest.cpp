@@ -2,6 +2,7 @@
 
 #include "core/apps/AppRules.h"
 #include "core/apps/AppSwitcher.h"
+#include "core/apps/FocusSession.h"
 #include "support/FakeClock.h"
 #include "support/TempDir.h"
 
@@ -215,6 +216,23 @@ INSTANTIATE_TEST_SUITE_P(Each, AppSwitcherBlocked,
                                          SwitchBlockers{false, true, false, false},
                                          SwitchBlockers{false, false, true, false},
                                          SwitchBlockers{false, false, false, true}));
+
+} // namespace
+} // namespace veldrane
+
+namespace veldrane {
+namespace {
+
+TEST(FocusSession, WaylandDesktopDecidesBeforeXwayland)
+{
+    EXPECT_EQ(FocusSessionOf("", ":0", "openbox"), FocusSession::X11);
+    EXPECT_EQ(FocusSessionOf("", ":0", "KDE"), FocusSession::X11);
+    EXPECT_EQ(FocusSessionOf("wayland-0", ":0", "KDE"), FocusSession::KdeWayland);
+    EXPECT_EQ(FocusSessionOf("wayland-0", "", "ubuntu:GNOME"), FocusSession::GnomeWayland);
+    EXPECT_EQ(FocusSessionOf("wayland-0", ":1", "sway"), FocusSession::OtherWayland);
+    EXPECT_EQ(FocusSessionOf("wayland-0", "", "GNOME-Flashback"), FocusSession::OtherWayland);
+    EXPECT_EQ(FocusSessionOf("", "", "GNOME"), FocusSession::Headless);
+}
 
 } // namespace
 } // namespace veldrane
