@@ -27,6 +27,7 @@
 #include "adapters/linux/HidAccess.h"
 #include "adapters/linux/HidapiBackend.h"
 #include "adapters/linux/UdevHotplugSource.h"
+#include "adapters/linux/X11FocusSource.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/qt/DBusNotifications.h"
 #include "adapters/qt/SingleInstanceLock.h"
@@ -35,12 +36,12 @@
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/device/ReportTrace.h"
+#include "core/exchange/ProfileJsonTransfer.h"
 #include "core/ini/AtomicFile.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/DataDirectory.h"
 #include "core/profile/ProfileFileNames.h"
-#include "core/exchange/ProfileJsonTransfer.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
@@ -49,6 +50,7 @@
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "gui/AppFocusUi.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/TerminationSignals.h"
@@ -453,6 +455,17 @@ void CHidMouseApp::CreateBusService()
         (void)m_bus->Register(); // without the name the program runs as before; it has said why
     }
     QCoreApplication::instance()->installEventFilter(this);
+
+    // Under Wayland an X11 connection (Xwayland) would see only its own windows.
+    std::unique_ptr<FocusSource> x11;
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        x11 = std::make_unique<X11FocusSource>();
+    }
+    const QString kwinScript = QString::fromStdString((m_locations.installed / "kwin" / "veldrane-focus.js").string());
+    m_appFocus = std::make_unique<AppFocusUi>(
+        AppFocusUi::Context{m_window->Model(), *m_files, m_messages, m_clock, m_language, *m_bus, kwinScript,
+                            QString::fromLatin1(VELDRANE_APP_ID), std::move(x11)});
+    m_appFocus->Start();
 }
 
 bool CHidMouseApp::eventFilter(QObject* watched, QEvent* event)
@@ -520,6 +533,7 @@ void CHidMouseApp::CreateTrayIcon()
     connect(m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language))), &QAction::triggered, this,
             [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
     m_trayMenu.addSeparator();
+    m_appFocus->AddTrayAction(m_trayMenu);
     AddAutostartAction(m_trayMenu);
     connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [this] { RequestExit(); });
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "core/profile/ConfigFiles.h"
 #include "core/exchange/ProfileJsonTransfer.h"
+#include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
@@ -298,6 +298,25 @@ void VeldraneBusService::ShowWindow()
 {
     if (m_context.showWindow) {
         m_context.showWindow();
+    }
+}
+
+void VeldraneBusService::FocusChanged(const QString& appId, const QString& windowClass, const QString& /*title*/,
+                                      uint pid)
+{
+    if (calledFromDBus()) {
+        // The session bus is the user's own, but a bus can be shared: only a program of the user
+        // that runs the configurator may steer its profiles.
+        QDBusConnectionInterface* bus = connection().interface();
+        if (bus == nullptr ||
+            bus->serviceUid(message().service()).value() != bus->serviceUid(connection().baseService()).value()) {
+            sendErrorReply(QDBusError::AccessDenied,
+                           QStringLiteral("Only the user's own session may report the focus"));
+            return;
+        }
+    }
+    if (m_focusHandler) {
+        m_focusHandler(FocusReport{appId.toStdString(), windowClass.toStdString(), {}, pid});
     }
 }
 

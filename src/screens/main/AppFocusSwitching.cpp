@@ -64,6 +64,10 @@ std::error_code AppFocusSwitching::StoreRules(const AppRules& rules)
 
 std::optional<std::chrono::milliseconds> AppFocusSwitching::FocusChanged(const FocusedWindow& window, bool dialogOpen)
 {
+    // The profile manager rewrites the rules when names change: the file is what counts.
+    if (AppRulesRead read = ReadAppRules(m_files.modulePath); !read.error) {
+        m_rules = std::move(read.rules);
+    }
     m_switcher.FocusChanged(window);
     return Check(dialogOpen);
 }
@@ -109,6 +113,9 @@ std::optional<std::chrono::milliseconds> AppFocusSwitching::Check(bool dialogOpe
     }
     // The mouse's memory was written: counted, so that `veldranectl doctor` can tell how often.
     m_switcher.Switched();
+    if (AppRulesRead read = ReadAppRules(m_files.modulePath); !read.error) {
+        m_rules = std::move(read.rules);
+    }
     m_rules.CountSwitch();
     if (const std::error_code error = WriteAppRules(m_files.modulePath, m_rules)) {
         m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, error.value()), kFileOpenErrorTitle);
