@@ -11,6 +11,8 @@
 #include <QSocketNotifier>
 #include <QVariantMap>
 
+#include <utility>
+
 #include "adapters/linux/X11FocusSource.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/text/MessageTexts.h"
@@ -148,6 +150,9 @@ void AppFocusUi::Focus(const FocusReport& report)
         return;
     }
     FocusedWindow window{report.appId, report.windowClass, report.instance, ExecutableNameOf(report.pid)};
+    if (m_capture) {
+        std::exchange(m_capture, nullptr)(window);
+    }
     Schedule(m_switching.FocusChanged(window, QApplication::activeModalWidget() != nullptr));
 }
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +57,9 @@ public:
     void AddTrayAction(QMenu& menu);
     AppFocusSwitching& Switching() { return m_switching; }
 
+    // Hands the next window that takes the focus (not one of the program's) to `capture`.
+    void CaptureNextWindow(std::function<void(const FocusedWindow&)> capture) { m_capture = std::move(capture); }
+
     // A focus report from whichever source.
     void Focus(const FocusReport& report);
 
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier;
     QTimer m_timer;
     QAction* m_action = nullptr;
+    std::function<void(const FocusedWindow&)> m_capture;
 };
 
 } // namespace veldrane

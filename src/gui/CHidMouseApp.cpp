@@ -51,6 +51,7 @@
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
 #include "gui/AppFocusUi.h"
+#include "gui/CAppRulesDialog.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "gui/TerminationSignals.h"
@@ -416,8 +417,19 @@ void CHidMouseApp::CreateWindow()
                 RefreshSoon(); // the names, the loaded profile
             });
         };
+        const auto applications = [this](const std::string& profile) {
+            auto* dialog = new CAppRulesDialog(
+                {profile, m_language, m_window->Model().TextColour(), m_messages,
+                 [this] { return ReadAppRules(m_files->modulePath).rules; },
+                 [this](const AppRules& rules) { return m_appFocus->Switching().StoreRules(rules); },
+                 [this](std::function<void(const FocusedWindow&)> capture) {
+                     m_appFocus->CaptureNextWindow(std::move(capture));
+                 }},
+                *m_images, m_window.get());
+            dialog->show();
+        };
         CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
-                             m_window->Model().TextColour(), notify},
+                             m_window->Model().TextColour(), notify, applications},
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());

@@ -8,12 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "screens/common/HoverGroup.h"
-#include "screens/common/DialogBackground.h"
-#include "ports/Geometry.h"
-#include "ports/SkinCanvas.h"
 #include "core/profile/ProfileManager.h"
 #include "core/profile/ProfileTransfer.h"
+#include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
+#include "screens/common/DialogBackground.h"
+#include "screens/common/HoverGroup.h"
 
 namespace veldrane {
 
@@ -36,6 +36,9 @@ struct ConfigDialogContext
     Colour textColour; // the skin's text colour
     // Message 0xB03 to the main window.
     std::function<void(ProfileManagerNotice)> notifyMainWindow;
+    // "Applications..." for the selected name: the applications that bring that profile. The menu
+    // has no such entry without it.
+    std::function<void(const std::string& profile)> openApplications{};
 };
 
 // The entries of the list's context menu "ProfileList", in menu order.
