@@ -81,6 +81,9 @@ void AppFocusUi::Start()
             if (const std::optional<FocusReport> report = m_context.x11->TakeFocus()) {
                 Focus(*report);
             }
+            if (!m_context.x11->Available()) {
+                m_unavailable = FocusUnavailable::NoSession;
+            }
         } else {
             m_unavailable = FocusUnavailable::NoSession;
         }
@@ -109,6 +112,10 @@ void AppFocusUi::AddTrayAction(QMenu& menu)
     menu.setToolTipsVisible(true);
     connect(&menu, &QMenu::aboutToShow, this, [this] {
         // The user may have enabled the extension since.
+        if (m_session == FocusSession::X11 && m_notifier) {
+            m_unavailable = m_context.x11->Available() ? std::nullopt
+                                                       : std::optional<FocusUnavailable>(FocusUnavailable::NoSession);
+        }
         if (m_session == FocusSession::GnomeWayland) {
             m_unavailable = GnomeExtensionEnabled()
                                 ? std::nullopt

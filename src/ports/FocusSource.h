@@ -24,6 +24,8 @@ class FocusSource
 public:
     virtual ~FocusSource() = default;
 
+    // Whether the session names the focused window now (an X11 window manager may start late).
+    virtual bool Available() = 0;
     // A file descriptor that is readable while changes wait; -1 when the source could not start.
     virtual int PollDescriptor() const = 0;
     // Reads what waits, never blocking: the focused window when it changed since the last call.

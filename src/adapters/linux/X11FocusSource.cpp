@@ -77,9 +77,8 @@ X11FocusSource::X11FocusSource()
     const std::uint32_t events = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &events);
     // A window manager that follows the desktop hints keeps the active window on the root window.
-    m_supported = m_activeWindowAtom != XCB_ATOM_NONE &&
-                  PropertyBytes(m_connection, m_root, m_activeWindowAtom, XCB_ATOM_WINDOW, 1).has_value();
     xcb_flush(m_connection);
+    (void)Available();
 }
 
 X11FocusSource::~X11FocusSource()
@@ -87,6 +86,14 @@ X11FocusSource::~X11FocusSource()
     if (m_connection != nullptr) {
         xcb_disconnect(m_connection);
     }
+}
+
+bool X11FocusSource::Available()
+{
+    if (m_connection != nullptr && !m_supported) {
+        m_supported = PropertyBytes(m_connection, m_root, m_activeWindowAtom, XCB_ATOM_WINDOW, 1).has_value();
+    }
+    return m_connection != nullptr && m_supported;
 }
 
 int X11FocusSource::PollDescriptor() const

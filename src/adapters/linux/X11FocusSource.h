@@ -22,7 +22,7 @@ public:
     X11FocusSource& operator=(const X11FocusSource&) = delete;
 
     // Whether the display is there and its window manager names the active window.
-    bool Available() const { return m_connection != nullptr && m_supported; }
+    bool Available() override;
 
     int PollDescriptor() const override;
     std::optional<FocusReport> TakeFocus() override;
