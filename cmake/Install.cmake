@@ -18,6 +18,7 @@ endif()
 install(FILES data/veldrane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${VELDRANE_APP_ID}.desktop)
 configure_file(data/veldrane.metainfo.xml.in ${CMAKE_BINARY_DIR}/${VELDRANE_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${VELDRANE_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(DIRECTORY data/gnome-shell/${VELDRANE_GNOME_EXTENSION} DESTINATION ${CMAKE_INSTALL_DATADIR}/gnome-shell/extensions)
 install(FILES data/io.github.veldrane.Veldrane1.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/dbus-1/interfaces)
 install(FILES data/veldranectl.bash-completion DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
     RENAME veldranectl)

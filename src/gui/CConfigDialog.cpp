@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/text/AppSwitchTexts.h"
 #include "core/text/Fonts.h"
 #include "core/text/ProfileManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
@@ -44,8 +45,8 @@ Point ToPoint(QPointF p)
 } // namespace
 
 CConfigDialog::CConfigDialog(ConfigDialogContext context, SkinImageCache& images, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_model(std::move(context)), m_images(images),
-      m_fonts(m_model.InterfaceLanguage())
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_applications(context.openApplications),
+      m_language(context.language), m_model(std::move(context)), m_images(images), m_fonts(m_model.InterfaceLanguage())
 {
     setObjectName(QStringLiteral("CConfigDialog"));
     setWindowTitle(FromUtf8(m_model.Texts().title));
@@ -181,6 +182,12 @@ void CConfigDialog::ShowListMenu(QPoint globalPos)
         QAction* action = menu.addAction(FromUtf8(entry.text));
         const ProfileMenuCommand command = entry.command;
         connect(action, &QAction::triggered, this, [this, command] { Apply(m_model.RunMenuCommand(command)); });
+    }
+    const std::vector<std::string> names = m_model.Names();
+    if (m_applications && m_model.Selected() && *m_model.Selected() < names.size()) {
+        const std::string profile = names[*m_model.Selected()];
+        QAction* action = menu.addAction(FromUtf8(AppRulesDialogTextsFor(m_language).menuEntry));
+        connect(action, &QAction::triggered, this, [this, profile] { m_applications(profile); });
     }
     menu.exec(globalPos);
 }

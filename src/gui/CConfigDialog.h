@@ -5,6 +5,8 @@
 #include <QWidget>
 
 #include <cstddef>
+#include <functional>
+#include <string>
 
 #include "gui/skin/FontBook.h"
 #include "screens/profiles/ConfigDialogModel.h"
@@ -54,6 +56,9 @@ private:
     void OpenEditor(std::size_t line);
     void Finish();
 
+    // Before the model, which takes the context over.
+    std::function<void(const std::string& profile)> m_applications;
+    Language m_language;
     ConfigDialogModel m_model;
     SkinImageCache& m_images;
     FontBook m_fonts;

@@ -28,6 +28,7 @@
 #include "adapters/linux/HidAccess.h"
 #include "adapters/linux/HidapiBackend.h"
 #include "adapters/linux/UdevHotplugSource.h"
+#include "adapters/linux/X11FocusSource.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/qt/DBusNotifications.h"
 #include "adapters/qt/SingleInstanceLock.h"
@@ -50,6 +51,8 @@
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
+#include "gui/AppFocusUi.h"
+#include "gui/CAppRulesDialog.h"
 #include "gui/CConfigDialog.h"
 #include "gui/CHidMouseDlg.h"
 #include "adapters/qt/TerminationSignals.h"
@@ -424,8 +427,19 @@ void CHidMouseApp::CreateWindow()
                 RefreshSoon(); // the names, the loaded profile
             });
         };
+        const auto applications = [this](const std::string& profile) {
+            auto* dialog = new CAppRulesDialog(
+                {profile, m_language, m_window->Model().TextColour(), m_messages,
+                 [this] { return ReadAppRules(m_files->modulePath).rules; },
+                 [this](const AppRules& rules) { return m_appFocus->Switching().StoreRules(rules); },
+                 [this](std::function<void(const FocusedWindow&)> capture) {
+                     m_appFocus->CaptureNextWindow(std::move(capture));
+                 }},
+                *m_images, m_window.get());
+            dialog->show();
+        };
         CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
-                             m_window->Model().TextColour(), notify, m_macroFile.get()},
+                             m_window->Model().TextColour(), notify, m_macroFile.get(), applications},
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());
@@ -463,6 +477,17 @@ void CHidMouseApp::CreateBusService()
         (void)m_bus->Register(); // without the name the program runs as before; it has said why
     }
     QCoreApplication::instance()->installEventFilter(this);
+
+    // Under Wayland an X11 connection (Xwayland) would see only its own windows.
+    std::unique_ptr<FocusSource> x11;
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        x11 = std::make_unique<X11FocusSource>();
+    }
+    const QString kwinScript = QString::fromStdString((m_locations.installed / "kwin" / "veldrane-focus.js").string());
+    m_appFocus = std::make_unique<AppFocusUi>(
+        AppFocusUi::Context{m_window->Model(), *m_files, m_messages, m_clock, m_language, *m_bus, kwinScript,
+                            QString::fromLatin1(VELDRANE_APP_ID), std::move(x11)});
+    m_appFocus->Start();
 }
 
 bool CHidMouseApp::eventFilter(QObject* watched, QEvent* event)
@@ -530,6 +555,7 @@ void CHidMouseApp::CreateTrayIcon()
     connect(m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language))), &QAction::triggered, this,
             [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
     m_trayMenu.addSeparator();
+    m_appFocus->AddTrayAction(m_trayMenu);
     AddAutostartAction(m_trayMenu);
     connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [this] { RequestExit(); });
 

@@ -35,6 +35,7 @@
 
 namespace veldrane {
 
+class AppFocusUi;
 class CHidMouseDlg;
 class ConfigFiles;
 class DBusNotifications;
@@ -184,6 +185,7 @@ private:
     std::unique_ptr<DBusNotifications> m_notifications;
     std::unique_ptr<ProfileJsonTransfer> m_json;
     std::unique_ptr<VeldraneBusService> m_bus;
+    std::unique_ptr<AppFocusUi> m_appFocus;
     bool m_refreshQueued = false;
 
     Autostart m_autostart;

@@ -91,8 +91,8 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_EQ(session.MainWindow(), window);
 
     // "Exit", the entry after "Open", the simulator's twenty-one, "Profiles", "Next profile",
-    // "Previous profile" and "Start with the desktop".
-    session.PickTrayMenuEntry(icon, 10, 3, 26);
+    // "Previous profile", "Switch profiles by application" and "Start with the desktop".
+    session.PickTrayMenuEntry(icon, 10, 3, 27);
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 

@@ -15,8 +15,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
+#include <algorithm>
 #include <map>
 
 #include "DesktopSession.h"
@@ -197,7 +199,7 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     const QString introspected = QString::fromUtf8(gdbus.readAllStandardOutput());
     EXPECT_TRUE(introspected.contains(QStringLiteral("interface io.github.veldrane.Veldrane1")));
     const QStringList members = DescribedMembers();
-    EXPECT_EQ(members.size(), 19);
+    EXPECT_EQ(members.size(), 20);
     for (const QString& name : members) {
         EXPECT_TRUE(introspected.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(name))))
             << name.toStdString() << " is described but not offered";
@@ -375,6 +377,61 @@ TEST_F(BusDesktopTest, TrayProfilesSwitchAndNoticesReplaceTheirKind)
     EXPECT_EQ(m_log.switches[1], "0 PROFILE_0 tray");
     // The profile notices replace each other too: one CPI notice and one profile notice on screen.
     EXPECT_TRUE(Session().WaitFor([&] { return m_notifications.onScreen.size() == 2; }));
+}
+
+// Switching by application under a window manager that names the active window (openbox): each
+// lasting change of the focused window downloads its profile once, a short visit downloads
+// nothing, a window no rule names brings the default; the KWin script's and GNOME extension's
+// path, the bus's FocusChanged, does the same.
+TEST_F(BusDesktopTest, FocusedApplicationBringsItsProfile)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xmessage")).isEmpty()) {
+        GTEST_SKIP() << "needs openbox and xmessage";
+    }
+    test::WriteFileBytes(Session() / "apps.ini", "[Settings]\r\nEnabled=1\r\nDefault=PROFILE_0\r\n"
+                                                 "[Game]\r\nApp0=veldrane-test-game\r\nApp1=org.example.Game\r\n");
+    Session().Spawn(QStringLiteral("openbox"), {});
+    Session().Spawn(QStringLiteral("xmessage"), {"-name", "veldrane-test-game", "-title", "GameWindow", "game"});
+    Session().Spawn(QStringLiteral("xmessage"), {"-name", "veldrane-test-other", "-title", "OtherWindow", "other"});
+    const QString game = Session().WaitForWindow("^GameWindow$");
+    const QString other = Session().WaitForWindow("^OtherWindow$");
+    ASSERT_FALSE(game.isEmpty());
+    ASSERT_FALSE(other.isEmpty());
+    Session().Xdo({"windowactivate", "--sync", other});
+    StartProgram();
+    const auto downloads = [&] {
+        return std::ranges::count_if(Session().Trace("SET_FEATURE"), [](const test::TracedReport& report) {
+            return report.second.size() > 1 && report.second[1] == 0x0C;
+        });
+    };
+    const auto active = [&] { return Properties().value("ActiveProfile").toInt(); };
+
+    // The game's window brings Game (index 1), once.
+    Session().Xdo({"windowactivate", "--sync", game});
+    ASSERT_TRUE(Session().WaitFor([&] { return active() == 1; }));
+    EXPECT_EQ(downloads(), 1);
+    EXPECT_EQ(SentStage1Code(), 64);
+    // Another window: the default.
+    Session().Xdo({"windowactivate", "--sync", other});
+    ASSERT_TRUE(Session().WaitFor([&] { return active() == 0; }));
+    EXPECT_EQ(downloads(), 2);
+    // A visit of 0.3 s switches nothing.
+    Session().Xdo({"windowactivate", "--sync", game});
+    QTest::qWait(300);
+    Session().Xdo({"windowactivate", "--sync", other});
+    QTest::qWait(1500);
+    EXPECT_EQ(downloads(), 2);
+    EXPECT_EQ(active(), 0);
+
+    // The desktop's script or extension on the bus: an app id, then the desktop itself.
+    EXPECT_EQ(ErrorOf(Call("FocusChanged", {"org.example.game.desktop", "", "", 0u})), "none");
+    ASSERT_TRUE(Session().WaitFor([&] { return active() == 1; }));
+    EXPECT_EQ(ErrorOf(Call("FocusChanged", {"", "", "", 0u})), "none");
+    ASSERT_TRUE(Session().WaitFor([&] { return active() == 0; }));
+    EXPECT_EQ(downloads(), 4);
+    EXPECT_TRUE(Session().WaitFor(
+        [&] { return IniFile(Session() / "apps.ini", Session().Codec()).GetString("Settings", "Switches") == "4"; }));
 }
 
 } // namespace

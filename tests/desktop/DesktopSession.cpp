@@ -70,8 +70,21 @@ void DesktopSession::StartTray()
     Xdo({"search", "--sync", "--name", "^panel$"});
 }
 
+QProcess& DesktopSession::Spawn(const QString& program, const QStringList& arguments)
+{
+    QProcess& process = *m_helpers.emplace_back(std::make_unique<QProcess>());
+    process.setProcessEnvironment(Environment());
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForStarted(kTimeoutMs)) << program.toStdString();
+    return process;
+}
+
 DesktopSession::~DesktopSession()
 {
+    for (const std::unique_ptr<QProcess>& helper : m_helpers) {
+        helper->kill();
+        helper->waitForFinished(kTimeoutMs);
+    }
     for (QProcess* process : {&m_app, &m_tray, &m_weston}) {
         process->kill(); // nothing for one that is not running
         process->waitForFinished(kTimeoutMs);

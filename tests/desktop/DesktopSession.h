@@ -105,6 +105,9 @@ public:
     // Starts the system tray (trayer) on the session's display; the constructor does so when
     // asked for a tray.
     void StartTray();
+    // Starts a helper program (a window manager, a small window) on the session's display; it
+    // ends with the session.
+    QProcess& Spawn(const QString& program, const QStringList& arguments);
     // The tray icon's window, once it is docked.
     QString TrayIcon();
     // Opens the icon's menu with a right click at (x, y) of the icon and picks its entry `index`
@@ -141,6 +144,7 @@ private:
     QString m_waylandSocket;
     QByteArray m_errors;
     QProcess m_app;
+    std::vector<std::unique_ptr<QProcess>> m_helpers;
 };
 
 // Skips the test, saying why, where the machine lacks what a session needs.

@@ -4,13 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTimer>
 
 #include <utility>
 
+#include "gui/CAppRulesDialog.h"
 #include "gui/GuiFixture.h"
 
 namespace veldrane {
@@ -141,6 +145,68 @@ TEST_F(SectionsViewTest, TypingAnOutOfRangeLineCountRefillsOne)
     box->selectAll();
     type(Qt::Key_Backspace, QString());
     EXPECT_EQ(box->text(), "1");
+}
+
+} // namespace
+} // namespace veldrane
+
+namespace veldrane {
+namespace {
+
+// "Applications...": the next window that takes the focus adds its application (by app id, else
+// class), "Remove" takes the selected one away, the check box makes the profile the default;
+// each change is stored at once. A window without any name adds nothing.
+TEST_F(CHidMouseDlgTest, ApplicationsDialogEditsTheProfilesRules)
+{
+    AppRules stored;
+    ASSERT_TRUE(stored.AddApp("Other", "gimp"));
+    ASSERT_TRUE(stored.SetDefaultProfile("Other"));
+    int stores = 0;
+    std::function<void(const FocusedWindow&)> capture;
+    auto* dialog = new CAppRulesDialog({"Game", Language::SimplifiedChinese, Colour{255, 255, 255}, messages,
+                                        [&] { return stored; },
+                                        [&](const AppRules& rules) {
+                                            stored = rules;
+                                            ++stores;
+                                            return std::error_code();
+                                        },
+                                        [&](std::function<void(const FocusedWindow&)> next) { capture = next; }},
+                                       cache);
+    const auto button = [&](const char* text) {
+        for (QPushButton* each : dialog->findChildren<QPushButton*>()) {
+            if (each->text() == QString::fromUtf8(text)) {
+                return each;
+            }
+        }
+        ADD_FAILURE() << text;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    auto* list = dialog->findChild<QListWidget*>();
+    auto* useAsDefault = dialog->findChild<QCheckBox*>();
+    ASSERT_NE(useAsDefault, nullptr);
+    EXPECT_EQ(useAsDefault->text(), QString::fromUtf8("没有匹配的规则时使用此配置"));
+
+    button("添加我下一个点击的窗口")->click();
+    ASSERT_TRUE(capture);
+    EXPECT_FALSE(button("添加我下一个点击的窗口")->isEnabled());
+    std::exchange(capture, nullptr)({"", "Steam", "steamwebhelper", "steam"});
+    button("添加我下一个点击的窗口")->click();
+    std::exchange(capture, nullptr)({"org.example.Game", "Game", "game", "game"});
+    button("添加我下一个点击的窗口")->click();
+    std::exchange(capture, nullptr)({});
+    EXPECT_EQ(stored.AppsOf("Game"), (std::vector<std::string>{"Steam", "org.example.Game"}));
+    ASSERT_EQ(list->count(), 2);
+    list->setCurrentRow(0);
+    button("删除")->click();
+    EXPECT_EQ(stored.AppsOf("Game"), std::vector<std::string>{"org.example.Game"});
+    EXPECT_EQ(stored.AppsOf("Other"), std::vector<std::string>{"gimp"});
+
+    useAsDefault->setChecked(true);
+    EXPECT_EQ(stored.DefaultProfile(), "Game");
+    useAsDefault->setChecked(false);
+    EXPECT_EQ(stored.DefaultProfile(), std::nullopt);
+    EXPECT_EQ(stores, 5);
+    delete dialog;
 }
 
 } // namespace

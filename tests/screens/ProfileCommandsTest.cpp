@@ -1,4 +1,5 @@
 #include "screens/main/ProfileCommands.h"
+#include "screens/main/AppFocusSwitching.h"
 
 #include <gtest/gtest.h>
 
@@ -334,6 +335,103 @@ TEST_F(SwitchTest, NoSwitchWhileADownloadRuns)
     EXPECT_EQ(reentrant.nested, SwitchResult::Busy);
     EXPECT_EQ(reentrant.downloads.size(), 1u);
     EXPECT_FALSE(withReentrant.Busy());
+}
+
+} // namespace
+} // namespace veldrane
+
+namespace veldrane {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Switching by application over the three profiles: Game for steam, Work for any other window.
+class AppFocusSwitchTest : public SwitchTest
+{
+protected:
+    AppFocusSwitchTest()
+    {
+        AppRules rules;
+        rules.SetEnabled(true);
+        EXPECT_TRUE(rules.AddApp("Game", "steam"));
+        EXPECT_TRUE(rules.SetDefaultProfile("Work"));
+        EXPECT_FALSE(WriteAppRules(dir.Path(), rules));
+        switching.LoadRules();
+    }
+    std::string Switches() { return IniFile(dir / "apps.ini", codec).GetString("Settings", "Switches"); }
+    std::optional<std::chrono::milliseconds> Focus(std::string appClass, bool dialogOpen = false)
+    {
+        return switching.FocusChanged({"", std::move(appClass), "", ""}, dialogOpen);
+    }
+
+    AppFocusSwitching switching{commands, [this](std::size_t index) { return commands.SwitchProfile(host, index); },
+                                files,    messages,
+                                clock,    language};
+};
+
+// Each real change that lasts downloads once and is counted; a short visit and a window that
+// brings the profile the mouse holds download nothing.
+TEST_F(AppFocusSwitchTest, LastingChangesSwitchOnceEach)
+{
+    EXPECT_EQ(Focus("Steam"), 1000ms);
+    clock.now = 999ms;
+    EXPECT_EQ(switching.Check(false), 1000ms);
+    clock.now = 1000ms;
+    EXPECT_EQ(switching.Check(false), std::nullopt);
+    ASSERT_EQ(mouse.downloads.size(), 1u);
+    EXPECT_EQ(files.currentProfileIndex, 1u);
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Balloon, "Profile: Game", "Info", 5000ms}}));
+    EXPECT_EQ(Switches(), "1");
+
+    clock.now = 1500ms;
+    EXPECT_EQ(Focus("xterm"), 4000ms) << "three seconds after the last switch";
+    clock.now = 4000ms;
+    EXPECT_EQ(switching.Check(false), std::nullopt);
+    EXPECT_EQ(mouse.downloads.size(), 2u);
+    EXPECT_EQ(files.currentProfileIndex, 0u);
+
+    clock.now = 8000ms;
+    (void)Focus("steam");
+    clock.now = 8300ms;
+    EXPECT_EQ(Focus("xterm"), std::nullopt) << "the mouse holds Work already";
+    clock.now = 10000ms;
+    EXPECT_EQ(switching.Check(false), std::nullopt);
+    EXPECT_EQ(mouse.downloads.size(), 2u);
+    EXPECT_EQ(Switches(), "2");
+}
+
+// Unsaved edits and an open capture dialog hold the switch back until they are gone; nothing is
+// dropped or stored unasked.
+TEST_F(AppFocusSwitchTest, WaitsForEditsAndDialogs)
+{
+    records.Current.cpiValue[0] = static_cast<std::uint8_t>(records.Current.cpiValue[0] + 1);
+    const ProfileRecord edited = records.Current;
+    (void)Focus("steam");
+    clock.now = 1000ms;
+    EXPECT_EQ(switching.Check(false), 1500ms);
+    EXPECT_EQ(records.Current, edited);
+    records.Current = records.Backup;
+    clock.now = 1500ms;
+    EXPECT_EQ(switching.Check(true), 2000ms);
+    EXPECT_TRUE(mouse.downloads.empty());
+    clock.now = 2000ms;
+    EXPECT_EQ(switching.Check(false), std::nullopt);
+    EXPECT_EQ(mouse.downloads.size(), 1u);
+}
+
+// Rules of a profile that is gone (the list edited elsewhere) are dropped at start, with a note.
+TEST_F(AppFocusSwitchTest, RulesOfMissingProfilesAreDroppedWithANote)
+{
+    AppRules rules = switching.Rules();
+    ASSERT_TRUE(rules.AddApp("Gone", "gimp"));
+    ASSERT_FALSE(switching.StoreRules(rules));
+    messages.shown.clear();
+    switching.LoadRules();
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                   "These profiles no longer exist; their applications were removed: "
+                                                   "Gone",
+                                                   "Tessaly VELDRANE"}}));
+    EXPECT_EQ(ReadAppRules(dir.Path()).rules.Profiles(), std::vector<std::string>{"Game"});
 }
 
 } // namespace

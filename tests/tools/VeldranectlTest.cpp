@@ -592,6 +592,40 @@ TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
     const Outcome healthy = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
     EXPECT_EQ(healthy.status, 0) << healthy.out;
 }
+
+// doctor counts the profile switches by application, each a write of the mouse's memory, and says
+// why a session without a way to learn the focused window cannot switch; a problem only once on.
+TEST_F(Veldranectl, DoctorTellsSwitchesByApplication)
+{
+    std::filesystem::create_directory("data");
+    const std::string display = getenv("DISPLAY") != nullptr ? getenv("DISPLAY") : "";
+    const std::string wayland = getenv("WAYLAND_DISPLAY") != nullptr ? getenv("WAYLAND_DISPLAY") : "";
+    unsetenv("DISPLAY");
+    unsetenv("WAYLAND_DISPLAY");
+    const std::string why = "No desktop session tells which window has the focus. Switching profiles by application "
+                            "works on X11, KDE Plasma and GNOME.";
+    WriteFileBytes("data/apps.ini", "[Settings]\r\nEnabled=0\r\nSwitches=7\r\n");
+    const Outcome off = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
+    EXPECT_NE(off.out.find("ok       switch by application: off, 7 switches so far, each one a write of the mouse's "
+                           "memory; " +
+                           why + "\n"),
+              std::string::npos)
+        << off.out;
+    WriteFileBytes("data/apps.ini", "[Settings]\r\nEnabled=1\r\nSwitches=8\r\n");
+    const Outcome on = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
+    EXPECT_EQ(on.status, 1);
+    EXPECT_NE(on.out.find("PROBLEM  switch by application: on, 8 switches so far, each one a write of the mouse's "
+                          "memory; " +
+                          why + " -- fix: " + why + "\n"),
+              std::string::npos)
+        << on.out;
+    if (!display.empty()) {
+        setenv("DISPLAY", display.c_str(), 1);
+    }
+    if (!wayland.empty()) {
+        setenv("WAYLAND_DISPLAY", wayland.c_str(), 1);
+    }
+}
 #endif
 
 #ifdef VELDRANECTL_HAS_PROFILE_COMMANDS

@@ -25,6 +25,8 @@
 #include "adapters/linux/IconvTextCodec.h"
 #include "adapters/linux/SteadyClock.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
+#include "core/apps/AppRules.h"
+#include "core/apps/FocusSession.h"
 #include "core/device/MouseSearch.h"
 #include "core/ini/FileError.h"
 #include "core/ini/IniEncoding.h"
@@ -34,6 +36,7 @@
 #include "core/profile/DataDirectory.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/text/AccessTexts.h"
+#include "core/text/AppSwitchTexts.h"
 #include "ports/HidBackend.h"
 #include "sim/SimulatedFault.h"
 #include "sim/SimulatedMouse.h"
@@ -308,6 +311,94 @@ std::vector<Check> SessionChecks()
     return checks;
 }
 
+constexpr char kGnomeExtensionUuid[] = "veldrane-focus@veldrane.github.io";
+
+// Whether GNOME Shell runs the program's extension (state 1: enabled and running).
+bool GnomeExtensionEnabled()
+{
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (bus == nullptr) {
+        return false;
+    }
+    GVariant* reply =
+        g_dbus_connection_call_sync(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
+                                    "GetExtensionInfo", g_variant_new("(s)", kGnomeExtensionUuid),
+                                    G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, nullptr);
+    bool enabled = false;
+    if (reply != nullptr) {
+        GVariant* info = g_variant_get_child_value(reply, 0);
+        double state = 0;
+        enabled = g_variant_lookup(info, "state", "d", &state) && state == 1.0;
+        g_variant_unref(info);
+        g_variant_unref(reply);
+    }
+    g_object_unref(bus);
+    return enabled;
+}
+
+// Whether the X11 window manager names the active window on the root window.
+bool ActiveWindowHint()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        return false;
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", True);
+    const bool set = active != None &&
+                     XGetWindowProperty(display, DefaultRootWindow(display), active, 0, 1, False, AnyPropertyType,
+                                        &type, &format, &items, &after, &data) == Success &&
+                     type != None;
+    if (data != nullptr) {
+        XFree(data);
+    }
+    XCloseDisplay(display);
+    return set;
+}
+
+// Switching profiles by application: whether this session can tell the focused window, and how
+// many switches (each a write of the mouse's memory) the configurator has made.
+Check AppSwitchingCheck(const DesktopEnvironment& environment, const std::filesystem::path& directory,
+                        Language language)
+{
+    const AppRules rules = directory.empty() ? AppRules() : ReadAppRules(directory).rules;
+    const std::string count =
+        std::to_string(rules.Switches()) + " switches so far, each one a write of the mouse's memory";
+    const std::string state = rules.Enabled() ? "on, " : "off, ";
+    std::optional<FocusUnavailable> why;
+    switch (FocusSessionOf(environment.waylandDisplay, environment.display, environment.currentDesktop)) {
+    case FocusSession::X11:
+        if (!ActiveWindowHint()) {
+            why = FocusUnavailable::NoSession;
+        }
+        break;
+    case FocusSession::KdeWayland:
+        break;
+    case FocusSession::GnomeWayland:
+        if (!GnomeExtensionEnabled()) {
+            why = FocusUnavailable::GnomeExtensionOff;
+        }
+        break;
+    case FocusSession::OtherWayland:
+        why = FocusUnavailable::OtherWayland;
+        break;
+    case FocusSession::Headless:
+        why = FocusUnavailable::NoSession;
+        break;
+    }
+    if (!why) {
+        return {"switch by application", true, state + count, ""};
+    }
+    // Only a problem for a user who turned it on.
+    return {"switch by application", !rules.Enabled(),
+            state + count + "; " + std::string(FocusUnavailableText(*why, language)),
+            rules.Enabled() ? std::string(FocusUnavailableText(*why, language)) : ""};
+}
+
 const std::string kFaultNeeds = "one of " + std::string(kSimulatedFaultChoices);
 const OptionSpec kDoctorOptions[] = {
     {"--json"}, {"--data-dir", "a folder"}, {"--simulate"}, {"--sim-fault", kFaultNeeds, [](std::string_view text) {
@@ -351,6 +442,7 @@ int RunDoctor(CommandArgs args, std::ostream& out, std::ostream& err)
     for (Check& check : SessionChecks()) {
         checks.push_back(std::move(check));
     }
+    checks.push_back(AppSwitchingCheck(DesktopEnvironment::FromProcess(), locations.user, language));
 
     bool allOk = true;
     for (const Check& check : checks) {

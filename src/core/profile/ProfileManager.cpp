@@ -3,10 +3,13 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "core/apps/AppRules.h"
+#include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
+#include "core/text/AppSwitchTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
@@ -42,10 +45,12 @@ void ProfileManager::LoadProfileList()
         m_entries.push_back({stored.names[position], position});
     }
     m_storedCount = m_entries.size();
+    m_storedNames = stored.names;
     m_selected = ProfileList::PositionOf(stored.names, stored.currentName);
     if (m_entries.empty()) {
         m_entries.push_back({NewProfileName({}, m_texts.baseName), ProfileFileSource(0)});
         m_storedCount = 1;
+        m_storedNames = Names();
         m_selected = 0;
     }
     if (m_context.files.currentProfileIndex < m_entries.size()) {
@@ -194,8 +199,20 @@ bool ProfileManager::StoreList(std::size_t current)
     const auto report = [this](int errorCode) {
         m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
     };
+    // The rules follow the names in the same journalled step as the files.
+    const AppRulesRead rulesRead = ReadAppRules(m_context.files.modulePath);
+    if (rulesRead.error) {
+        report(rulesRead.error.value());
+        return false;
+    }
+    AppRules rules = rulesRead.rules;
+    const std::vector<std::string> dropped = rules.FollowProfiles(Renames(), Names());
+    std::vector<ProfileSlotMover::AlongsideFile> alongside;
+    if (rules.Serialise() != rulesRead.rules.Serialise()) {
+        alongside.push_back({std::string(kAppRulesName), rules.Serialise()});
+    }
     ProfileSlotMover mover(m_context.files.modulePath, m_context.codec);
-    int errorCode = mover.Move(sources, m_storedCount);
+    int errorCode = mover.Move(sources, m_storedCount, alongside);
     int undoError = mover.UndoError();
     if (errorCode == 0) {
         IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
@@ -226,7 +243,41 @@ bool ProfileManager::StoreList(std::size_t current)
         m_entries[position].files = position;
     }
     m_storedCount = m_entries.size();
+    m_storedNames = Names();
+    if (!dropped.empty() && !alongside.empty()) {
+        std::string note(AppRulesDroppedText(m_context.language));
+        for (std::size_t index = 0; index < dropped.size(); ++index) {
+            note += (index == 0 ? "" : ", ") + dropped[index];
+        }
+        m_context.messages.ShowMessage(note, kApplicationTitle);
+    }
     return true;
+}
+
+std::vector<std::pair<std::string, std::string>> ProfileManager::Renames() const
+{
+    std::vector<std::pair<std::string, std::string>> renames;
+    for (std::size_t position = 0; position < m_storedNames.size(); ++position) {
+        // The name that kept this position's files; of a name and its copies, the one that kept
+        // the name, else the first.
+        const Entry* follower = nullptr;
+        for (const Entry& entry : m_entries) {
+            if (entry.files != position) {
+                continue;
+            }
+            if (IniNamesEqual(entry.name, m_storedNames[position])) {
+                follower = &entry;
+                break;
+            }
+            if (follower == nullptr) {
+                follower = &entry;
+            }
+        }
+        if (follower != nullptr && follower->name != m_storedNames[position]) {
+            renames.emplace_back(m_storedNames[position], follower->name);
+        }
+    }
+    return renames;
 }
 
 } // namespace veldrane

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/profile/ProfileSlotMover.h"
@@ -46,7 +47,8 @@ struct ProfileManagerContext
 // shows PROFILE_0 on the files numbered 0. The manager follows the loaded profile (the one
 // currentProfileIndex names when it opens, whose record the main window holds) through every
 // edit, so that storing the list keeps currentProfileIndex on that profile's files until the
-// close makes the selected profile the current one.
+// close makes the selected profile the current one. The rules of "apps.ini" follow their
+// profile's name in the same step, and go with a deleted name (the user is told which).
 class ProfileManager
 {
 public:
@@ -115,6 +117,8 @@ private:
     // Stores the list with `current` as the selected name and currentProfileIndex, and moves the
     // files; false (after the message) when nothing was changed.
     bool StoreList(std::size_t current);
+    // The old and new name of every stored name that the list now holds under another name.
+    std::vector<std::pair<std::string, std::string>> Renames() const;
 
     ProfileManagerContext m_context;
     const ProfileManagerTexts& m_texts;
@@ -122,6 +126,9 @@ private:
     // How many names the list had when it was last read or stored: the positions whose files
     // belong to a name.
     std::size_t m_storedCount = 0;
+    // The names as they were last read or stored, by position: the names that the rules of
+    // "apps.ini" know, so that they follow a rename and go with a deleted name.
+    std::vector<std::string> m_storedNames;
     std::optional<std::size_t> m_selected;
     std::optional<std::size_t> m_remembered;
     std::optional<std::size_t> m_loaded;

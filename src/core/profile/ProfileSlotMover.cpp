@@ -209,7 +209,8 @@ int ProfileSlotMover::Commit()
     return RemoveFile(m_directory / kJournalName);
 }
 
-int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size_t storedCount)
+int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
+                           std::span<const AlongsideFile> alongside)
 {
     m_replaced.clear();
     m_undoError = 0;
@@ -237,6 +238,13 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
     if (factoryLabels.errorCode != 0) {
         return factoryLabels.errorCode;
     }
+    std::vector<FileRead> alongsideNow;
+    for (const AlongsideFile& file : alongside) {
+        alongsideNow.push_back(ReadWhole(m_directory / file.name));
+        if (alongsideNow.back().errorCode != 0) {
+            return alongsideNow.back().errorCode;
+        }
+    }
 
     // The journal holds every file this step can change, the list included.
     std::string journal(kJournalHeader);
@@ -245,6 +253,9 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
         journal += JournalEntry(ProfileLabelName(index), slots[index].labels.bytes);
     }
     journal += JournalEntry(kListName, factoryLabels.bytes);
+    for (std::size_t index = 0; index < alongside.size(); ++index) {
+        journal += JournalEntry(alongside[index].name, alongsideNow[index].bytes);
+    }
     journal += kJournalEnd;
     errno = 0;
     if (!WriteFileAtomically(m_directory / kJournalName, journal)) {
@@ -298,6 +309,14 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
         if (errorCode == 0) {
             errorCode = replace(m_directory / ProfileLabelName(position), slots[position].labels, labels);
         }
+        if (errorCode != 0) {
+            m_undoError = Undo();
+            return errorCode;
+        }
+    }
+    for (std::size_t index = 0; index < alongside.size(); ++index) {
+        const int errorCode =
+            replace(m_directory / alongside[index].name, alongsideNow[index], Wanted{alongside[index].bytes, false});
         if (errorCode != 0) {
             m_undoError = Undo();
             return errorCode;

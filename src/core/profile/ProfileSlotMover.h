@@ -69,7 +69,15 @@ public:
     // or written, the files already replaced are put back, so the old layout stays whole; the
     // result is then the error number of the failure, otherwise 0. UndoError says whether that
     // putting back failed too.
-    int Move(std::span<const ProfileFileSource> sources, std::size_t storedCount);
+    // `alongside` are other files of the folder that follow the names (the rules of "apps.ini"):
+    // they are kept in the same journal and replaced with the profile files.
+    struct AlongsideFile
+    {
+        std::string name;
+        std::string bytes;
+    };
+    int Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
+             std::span<const AlongsideFile> alongside = {});
 
     // The list that goes with the new layout is stored: the step is complete and its journal goes.
     // The error number when the journal could not be removed, otherwise 0.

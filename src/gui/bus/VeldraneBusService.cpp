@@ -300,6 +300,25 @@ void VeldraneBusService::ShowWindow()
     }
 }
 
+void VeldraneBusService::FocusChanged(const QString& appId, const QString& windowClass, const QString& /*title*/,
+                                      uint pid)
+{
+    if (calledFromDBus()) {
+        // The session bus is the user's own, but a bus can be shared: only a program of the user
+        // that runs the configurator may steer its profiles.
+        QDBusConnectionInterface* bus = connection().interface();
+        if (bus == nullptr ||
+            bus->serviceUid(message().service()).value() != bus->serviceUid(connection().baseService()).value()) {
+            sendErrorReply(QDBusError::AccessDenied,
+                           QStringLiteral("Only the user's own session may report the focus"));
+            return;
+        }
+    }
+    if (m_focusHandler) {
+        m_focusHandler(FocusReport{appId.toStdString(), windowClass.toStdString(), {}, pid});
+    }
+}
+
 // Readable profiles ------------------------------------------------------------------------------
 
 QString VeldraneBusService::ExportProfile(int index)

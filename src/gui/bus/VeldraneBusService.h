@@ -14,6 +14,7 @@
 
 #include "core/device/DeviceNoticeHandler.h"
 #include "core/text/Language.h"
+#include "ports/FocusSource.h"
 #include "screens/main/ProfileCommands.h"
 
 namespace veldrane {
@@ -98,6 +99,9 @@ public:
     uint ReportRateHz() const;
     bool UnsavedEdits() const;
 
+    // Where the focus reports of the desktop's KWin script or GNOME Shell extension go.
+    void SetFocusHandler(std::function<void(const FocusReport&)> handler) { m_focusHandler = std::move(handler); }
+
     // The name of the active profile, for the tray's tip.
     QString ActiveProfileName() const;
 
@@ -110,6 +114,8 @@ public slots:
     Q_SCRIPTABLE void ShowWindow();
     Q_SCRIPTABLE QString ExportProfile(int index);
     Q_SCRIPTABLE void ImportProfile(int index, const QString& json);
+    // The desktop's report of the focused window; only the same user's programs may call it.
+    Q_SCRIPTABLE void FocusChanged(const QString& appId, const QString& windowClass, const QString& title, uint pid);
 
 signals:
     Q_SCRIPTABLE void ProfileSwitched(int index, const QString& name, const QString& reason);
@@ -138,6 +144,7 @@ private:
     int m_stage = 1;
     uint m_cpi = 0;
     QVariantMap m_announced;
+    std::function<void(const FocusReport&)> m_focusHandler;
     std::function<void()> m_changed;
 };
 

@@ -40,6 +40,9 @@ struct ConfigDialogContext
     // The program's macro file, which a readable (".json") profile's macros join; the file in the
     // data folder, read on its own, when not given.
     IniFile* macroFile = nullptr;
+    // "Applications..." for the selected name: the applications that bring that profile. The menu
+    // has no such entry without it.
+    std::function<void(const std::string& profile)> openApplications{};
 };
 
 // The entries of the list's context menu "ProfileList", in menu order.

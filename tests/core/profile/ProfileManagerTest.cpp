@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "core/apps/AppRules.h"
 #include "core/profile/InstalledProfiles.h"
 #include "support/FileAccessCounter.h"
 
@@ -196,6 +197,40 @@ TEST_F(ProfileManagerTest, AFailedStoreLeavesTheOldLayoutWhole)
     EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
     EXPECT_EQ(SettingsOf(0), Patterned(10));
+}
+
+// The rules of "apps.ini" follow a renamed or moved name in the same step as its files; a deleted
+// name's rules (and the default) go, with a note; a list that cannot be stored leaves them as they were.
+TEST_F(ProfileManagerTest, ApplicationRulesFollowTheirNames)
+{
+    InstallThree();
+    AppRules rules;
+    rules.SetEnabled(true);
+    ASSERT_TRUE(rules.AddApp("A", "firefox"));
+    ASSERT_TRUE(rules.AddApp("B", "steam"));
+    ASSERT_TRUE(rules.AddApp("C", "gimp"));
+    ASSERT_TRUE(rules.SetDefaultProfile("A"));
+    ASSERT_FALSE(WriteAppRules(dir.Path(), rules));
+    const std::string before = ReadFileBytes(dir / "apps.ini");
+
+    const std::string list = ReadFileBytes(dir / "str.ini");
+    test::WriteFileBytes(dir / "str.ini", list + "; \x81\r\n");
+    Manager().CommitRename(1, "Games");
+    EXPECT_FALSE(Manager().CloseManager());
+    EXPECT_EQ(ReadFileBytes(dir / "apps.ini"), before);
+
+    test::WriteFileBytes(dir / "str.ini", list);
+    messages.shown.clear();
+    Delete(0);
+    Manager().OnListClick(0);
+    Manager().CopyProfile(); // "Copy Games" takes Games' files but not its rules
+    ASSERT_TRUE(Manager().CloseManager());
+    EXPECT_EQ(ReadFileBytes(dir / "apps.ini"), "[Settings]\r\nEnabled=1\r\nSwitches=0\r\n"
+                                               "[Games]\r\nApp0=steam\r\n[C]\r\nApp0=gimp\r\n");
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                   "These profiles no longer exist; their applications were removed: A",
+                                                   "Tessaly VELDRANE"}}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
 }
 
 // The manager follows the loaded profile through the edits: a save while it is open lands in that
