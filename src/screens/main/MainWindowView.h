@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "ports/Geometry.h"
 #include "core/profile/ProfileRecord.h"
+#include "ports/Geometry.h"
 
 namespace veldrane {
 
@@ -38,6 +38,10 @@ public:
     virtual void TimersChanged() = 0;
     // The scroll thumb has a new top (after the wheel or a return to the first page).
     virtual void ScrollThumbMoved() = 0;
+    // The keyboard focus moved to the model's FocusIndex(), or left the window's controls.
+    virtual void FocusMoved() {}
+    // The focused control's value or state changed by a key or an accessible action.
+    virtual void FocusedValueChanged() {}
 };
 
 } // namespace veldrane

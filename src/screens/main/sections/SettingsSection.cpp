@@ -1,6 +1,7 @@
 #include "screens/main/sections/SettingsSection.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/settings/PointerSettingsApplier.h"
 #include "core/text/MainWindowTexts.h"
@@ -122,6 +123,38 @@ bool SettingsSection::Release(Point, Point)
 {
     m_pressed.reset();
     return false;
+}
+
+std::vector<FocusControl> SettingsSection::FocusControls(Point contentOrigin) const
+{
+    std::vector<FocusControl> controls;
+    for (std::size_t control = 0; control < ControlCount(); ++control) {
+        FocusControl described = DescribeControl(control);
+        described.area = Within(contentOrigin, HitArea(control));
+        controls.push_back(std::move(described));
+    }
+    return controls;
+}
+
+bool SettingsSection::Act(std::size_t control, ControlAction action)
+{
+    return control < ControlCount() && ActOnControl(control, action);
+}
+
+FocusControl SettingsSection::DescribeControl(std::size_t) const
+{
+    FocusControl described;
+    described.name = Title();
+    return described;
+}
+
+bool SettingsSection::ActOnControl(std::size_t control, ControlAction action)
+{
+    if (action != ControlAction::Press) {
+        return false;
+    }
+    const Rect area = ControlArea(control);
+    return PressControl(control, {area.Width() / 2, area.Height() / 2});
 }
 
 Rect SettingsSection::Joined(Rect a, Rect b)

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+
+#include "ports/Geometry.h"
+
+namespace veldrane {
+
+// What a control of a painted window is, for the keyboard and for assistive technology.
+enum class ControlRole
+{
+    Button,
+    CheckBox,
+    RadioButton,
+    Slider, // a track, a strip or a dial
+    ComboBox,
+    List,
+    PageTab // a section header that folds its section open and shut
+};
+
+// The keys a window's model understands; the view translates the toolkit's key events to these.
+enum class KeyStroke
+{
+    Tab,
+    BackTab,
+    Return,
+    Space,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Escape,
+    Help,     // F1
+    Save,     // Ctrl+S
+    OpenList, // Alt+Down
+    Delete,
+    Rename, // F2
+    Insert
+};
+
+// What a key does to the control that has the focus.
+enum class ControlAction
+{
+    Press,
+    Increase,
+    Decrease,
+    IncreaseMore, // Page Up
+    DecreaseMore, // Page Down
+    ToFirst,      // Home: the lowest value
+    ToLast,       // End: the highest value
+    OpenList
+};
+
+// One control as the keyboard and a screen reader see it: its place in window pixels, its role,
+// its name and value in the interface language, and its states.
+struct FocusControl
+{
+    Rect area;
+    ControlRole role = ControlRole::Button;
+    std::string name;
+    std::string value;
+    bool checked = false;
+    bool expanded = false;
+    bool disabled = false;
+};
+
+} // namespace veldrane
