@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ports/Geometry.h"
@@ -63,6 +64,12 @@ struct FocusControl
     ControlRole role = ControlRole::Button;
     std::string name;
     std::string value;
+    // A slider's value as a number in its own unit (CPI, Hz), its range and its smallest step
+    // (0 where the steps are uneven).
+    std::optional<int> number;
+    int minimum = 0;
+    int maximum = 0;
+    int step = 0;
     bool checked = false;
     bool expanded = false;
     bool disabled = false;

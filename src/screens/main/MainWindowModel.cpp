@@ -648,7 +648,7 @@ void MainWindowModel::KeyPressed(KeyStroke key)
     }
     const std::vector<FocusEntry> entries = FocusEntries();
     if (const auto at = FocusPosition(entries)) {
-        (void)ActOnEntry(entries[*at], ActionOf(key));
+        (void)ActOnEntry(entries, *at, ActionOf(key));
     }
 }
 
@@ -788,11 +788,37 @@ void MainWindowModel::RedrawFocusRing(std::optional<Rect> area)
 bool MainWindowModel::ActOn(std::size_t index, ControlAction action)
 {
     const std::vector<FocusEntry> entries = FocusEntries();
-    return index < entries.size() && ActOnEntry(entries[index], action);
+    return index < entries.size() && ActOnEntry(entries, index, action);
 }
 
-bool MainWindowModel::ActOnEntry(const FocusEntry& entry, ControlAction action)
+bool MainWindowModel::StepTowards(std::size_t index, int number)
 {
+    bool moved = false;
+    // Every slider has fewer steps than this.
+    constexpr int kMostSteps = 1000;
+    for (int i = 0; i < kMostSteps; ++i) {
+        const std::vector<FocusControl> controls = Controls();
+        if (index >= controls.size() || !controls[index].number || *controls[index].number == number) {
+            break;
+        }
+        const int before = *controls[index].number;
+        const bool up = before < number;
+        if (!ActOn(index, up ? ControlAction::Increase : ControlAction::Decrease)) {
+            break;
+        }
+        const std::optional<int> after = Controls()[index].number;
+        if (after && (up ? *after > number : *after < number)) {
+            (void)ActOn(index, up ? ControlAction::Decrease : ControlAction::Increase); // one step too far
+            break;
+        }
+        moved = true;
+    }
+    return moved;
+}
+
+bool MainWindowModel::ActOnEntry(const std::vector<FocusEntry>& entries, std::size_t index, ControlAction action)
+{
+    const FocusEntry& entry = entries[index];
     const FocusId id = entry.id;
     bool acted = false;
     switch (id.kind) {
@@ -834,8 +860,8 @@ bool MainWindowModel::ActOnEntry(const FocusEntry& entry, ControlAction action)
         break;
     }
     }
-    if (acted && m_focus == id) {
-        m_view.FocusedValueChanged();
+    if (acted) {
+        m_view.ControlChanged(index);
     }
     return acted;
 }

@@ -90,6 +90,9 @@ public:
     void SetFocus(std::size_t index);
     // What a key does, done to control `index` of Controls(); false when it did nothing.
     bool ActOn(std::size_t index, ControlAction action);
+    // Steps slider `index` towards `number` (in its own unit) as far as it goes without passing
+    // it; false when it did not move.
+    bool StepTowards(std::size_t index, int number);
 
     // The scroll thumb's own events, in window pixels (message 0xB20 after a move).
     void ThumbPress(Point p);
@@ -185,7 +188,7 @@ private:
     // The focus ring's area now, if a control has the focus.
     std::optional<Rect> FocusRing() const;
     void RedrawFocusRing(std::optional<Rect> area);
-    bool ActOnEntry(const FocusEntry& entry, ControlAction action);
+    bool ActOnEntry(const std::vector<FocusEntry>& entries, std::size_t index, ControlAction action);
     void SaveProfile();
 
     bool PressFirstGroup(Point p);

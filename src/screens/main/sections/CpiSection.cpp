@@ -114,6 +114,10 @@ FocusControl CpiSection::DescribeControl(std::size_t control) const
         described.role = ControlRole::Slider;
         described.name = NumberedCaption(Captions().cpiStage, number);
         described.value = std::to_string(DisplayedCpiOf(Record().cpiValue[stage])) + std::string(Captions().cpiUnit);
+        described.number = DisplayedCpiOf(Record().cpiValue[stage]);
+        described.minimum = DisplayedCpiOf(kLowestCpiValue);
+        described.maximum = DisplayedCpiOf(kMaxCpiValue);
+        described.step = kCpiUnit;
         break;
     case kSwitches:
         described.role = ControlRole::CheckBox;

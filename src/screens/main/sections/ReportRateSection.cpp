@@ -92,7 +92,10 @@ FocusControl ReportRateSection::DescribeControl(std::size_t) const
     described.name = Title();
     if (const auto frequency = ReportFrequencyOf(Record().reportRate)) {
         described.value = std::to_string(*frequency) + std::string(StateTexts().hertz);
+        described.number = *frequency;
     }
+    described.minimum = *ReportFrequencyOf(kRate125Hz);
+    described.maximum = *ReportFrequencyOf(kRate1000Hz);
     return described;
 }
 
