@@ -16,9 +16,9 @@
 #include <utility>
 
 #include "gui/CHelpDialog.h"
-#include "gui/KeyStrokes.h"
 #include "gui/MainWindowAccessible.h"
 #include "gui/StartupProbe.h"
+#include "gui/WindowKeys.h"
 #include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
@@ -171,7 +171,7 @@ void CHidMouseDlg::wheelEvent(QWheelEvent* event)
 
 void CHidMouseDlg::keyPressEvent(QKeyEvent* event)
 {
-    if (const auto key = KeyStrokeOf(*event)) {
+    if (const auto key = WindowKeyOf(*event)) {
         m_model.KeyPressed(*key);
         event->accept();
         return;

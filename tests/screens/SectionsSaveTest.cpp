@@ -140,7 +140,7 @@ TEST_F(SectionsSaveTest, KeysAloneSetACpiStageAndTheReportRateAndSave)
     // Tabs until the control with this role and name has the focus; the Tabs it took.
     auto tabTo = [this](ControlRole role, std::string_view name) {
         for (int tabs = 1; tabs <= 60; ++tabs) {
-            window.KeyPressed(KeyStroke::Tab);
+            window.KeyPressed(WindowKey::Tab);
             const FocusControl focused = window.Controls().at(window.FocusIndex().value());
             if (focused.role == role && focused.name == name) {
                 return tabs;
@@ -150,21 +150,21 @@ TEST_F(SectionsSaveTest, KeysAloneSetACpiStageAndTheReportRateAndSave)
     };
     // From nothing: the three title-bar buttons, the four left headers and the two view buttons.
     EXPECT_EQ(tabTo(ControlRole::PageTab, "CPI Setting"), 10);
-    window.KeyPressed(KeyStroke::Return);
+    window.KeyPressed(WindowKey::Return);
     EXPECT_EQ(tabTo(ControlRole::Slider, "CPI stage 2"), 2);
-    for (KeyStroke key : {KeyStroke::End, KeyStroke::PageDown, KeyStroke::Down, KeyStroke::Down, KeyStroke::Up}) {
+    for (WindowKey key : {WindowKey::End, WindowKey::PageDown, WindowKey::Down, WindowKey::Down, WindowKey::Up}) {
         window.KeyPressed(key);
     }
     EXPECT_EQ(window.Controls().at(window.FocusIndex().value()).value, "7650 CPI"); // 164 - 10 - 1
     // Past the other stages' tracks, switches and swatches and the "Lighting" header.
     EXPECT_EQ(tabTo(ControlRole::PageTab, "USB Report Rate"), 12);
-    window.KeyPressed(KeyStroke::Space);
+    window.KeyPressed(WindowKey::Space);
     EXPECT_EQ(tabTo(ControlRole::Slider, "USB Report Rate"), 1);
-    for (KeyStroke key : {KeyStroke::Home, KeyStroke::Right, KeyStroke::Right, KeyStroke::Left}) {
+    for (WindowKey key : {WindowKey::Home, WindowKey::Right, WindowKey::Right, WindowKey::Left}) {
         window.KeyPressed(key);
     }
     EXPECT_EQ(window.Controls().at(window.FocusIndex().value()).value, "250 Hz");
-    window.KeyPressed(KeyStroke::Save);
+    window.KeyPressed(WindowKey::Save);
 
     ASSERT_TRUE(simulated.Errors().empty()) << simulated.Errors().front();
     EXPECT_EQ(simulated.SettingsBlock(0)[kSettingsBlockCpiCodes + 1], 153);

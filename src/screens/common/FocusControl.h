@@ -20,7 +20,7 @@ enum class ControlRole
 };
 
 // The keys a window's model understands; the view translates the toolkit's key events to these.
-enum class KeyStroke
+enum class WindowKey
 {
     Tab,
     BackTab,

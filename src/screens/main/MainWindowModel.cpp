@@ -119,24 +119,24 @@ FocusControl ControlAt(Rect area, ControlRole role, std::string_view name)
     return control;
 }
 
-ControlAction ActionOf(KeyStroke key)
+ControlAction ActionOf(WindowKey key)
 {
     switch (key) {
-    case KeyStroke::Right:
-    case KeyStroke::Up:
+    case WindowKey::Right:
+    case WindowKey::Up:
         return ControlAction::Increase;
-    case KeyStroke::Left:
-    case KeyStroke::Down:
+    case WindowKey::Left:
+    case WindowKey::Down:
         return ControlAction::Decrease;
-    case KeyStroke::PageUp:
+    case WindowKey::PageUp:
         return ControlAction::IncreaseMore;
-    case KeyStroke::PageDown:
+    case WindowKey::PageDown:
         return ControlAction::DecreaseMore;
-    case KeyStroke::Home:
+    case WindowKey::Home:
         return ControlAction::ToFirst;
-    case KeyStroke::End:
+    case WindowKey::End:
         return ControlAction::ToLast;
-    case KeyStroke::OpenList:
+    case WindowKey::OpenList:
         return ControlAction::OpenList;
     default:
         return ControlAction::Press;
@@ -615,33 +615,33 @@ void MainWindowModel::Wheel(Point p, int notches)
 
 // Keyboard ---------------------------------------------------------------------------------------
 
-void MainWindowModel::KeyPressed(KeyStroke key)
+void MainWindowModel::KeyPressed(WindowKey key)
 {
     switch (key) {
-    case KeyStroke::Tab:
+    case WindowKey::Tab:
         MoveFocusBy(1);
         return;
-    case KeyStroke::BackTab:
+    case WindowKey::BackTab:
         MoveFocusBy(-1);
         return;
-    case KeyStroke::Escape:
+    case WindowKey::Escape:
         if (m_help.IsOpen()) {
             CloseHelp();
         } else {
             EscapePressed();
         }
         return;
-    case KeyStroke::Help:
+    case WindowKey::Help:
         if (!m_help.IsOpen()) {
             ToggleHelp();
         }
         return;
-    case KeyStroke::Save:
+    case WindowKey::Save:
         SaveProfile();
         return;
-    case KeyStroke::Delete:
-    case KeyStroke::Rename:
-    case KeyStroke::Insert:
+    case WindowKey::Delete:
+    case WindowKey::Rename:
+    case WindowKey::Insert:
         return; // the main window has nothing to delete, rename or insert
     default:
         break;

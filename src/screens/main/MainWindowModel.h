@@ -80,7 +80,7 @@ public:
     void Wheel(Point p, int notches);
 
     // A key reached the window (Tab, Return, the arrows, Ctrl+S, F1, Escape, ...).
-    void KeyPressed(KeyStroke key);
+    void KeyPressed(WindowKey key);
     // Every control of the window in Tab order: the title bar, the left panel's headers each with
     // its open section's controls, the view buttons, the right panel likewise, the bottom row.
     std::vector<FocusControl> Controls() const;

@@ -9,8 +9,8 @@
 
 #include "core/settings/CpiStage.h"
 #include "core/settings/ReportRate.h"
-#include "screens/main/controls/ReportRateDial.h"
 #include "core/settings/ScrollLines.h"
+#include "screens/main/controls/ReportRateDial.h"
 #include "screens/main/controls/SliderStrip.h"
 #include "screens/main/controls/SpeedDial.h"
 
@@ -61,6 +61,18 @@ TEST(ReportRateDial, RingAndQuarterChooseTheRate)
     for (const auto& [rate, frequency] : std::vector<std::pair<int, std::optional<int>>>{
              {1, 1000}, {2, 500}, {4, 250}, {8, 125}, {0, std::nullopt}, {3, std::nullopt}, {255, std::nullopt}}) {
         EXPECT_EQ(ReportFrequencyOf(static_cast<std::uint8_t>(rate)), frequency) << rate;
+    }
+}
+
+// The keys step the dial 125, 250, 500, 1000 Hz and stop at the ends; an unknown byte is below
+// 125 Hz, so any step up lands on a rate the mouse knows.
+TEST(ReportRateDial, KeysStepThroughTheFourRates)
+{
+    const std::vector<std::array<int, 3>> steps{{8, 1, 4},  {4, 1, 2},   {2, 1, 1},  {1, 1, 1}, {1, -1, 2},
+                                                {8, -1, 8}, {8, 2, 2},   {1, -8, 8}, {0, 1, 8}, {3, -1, 8},
+                                                {0, 8, 1},  {255, 2, 4}, {2, 0, 2}};
+    for (const auto& [rate, by, result] : steps) {
+        EXPECT_EQ(ReportRateStepped(static_cast<std::uint8_t>(rate), by), result) << rate << " by " << by;
     }
 }
 

@@ -1,59 +1,59 @@
-#include "gui/KeyStrokes.h"
+#include "gui/WindowKeys.h"
 
 #include <QKeyEvent>
 
 namespace veldrane {
 
-std::optional<KeyStroke> KeyStrokeOf(const QKeyEvent& event)
+std::optional<WindowKey> WindowKeyOf(const QKeyEvent& event)
 {
     // Shift belongs to Shift+Tab and the keypad's Enter carries its own modifier; the others must
     // come bare, so that the desktop's shortcuts with Ctrl or Alt pass by.
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
     if (modifiers == Qt::ControlModifier) {
-        return event.key() == Qt::Key_S ? std::optional(KeyStroke::Save) : std::nullopt;
+        return event.key() == Qt::Key_S ? std::optional(WindowKey::Save) : std::nullopt;
     }
     if (modifiers == Qt::AltModifier) {
-        return event.key() == Qt::Key_Down ? std::optional(KeyStroke::OpenList) : std::nullopt;
+        return event.key() == Qt::Key_Down ? std::optional(WindowKey::OpenList) : std::nullopt;
     }
     if (modifiers != Qt::NoModifier) {
         return std::nullopt;
     }
     switch (event.key()) {
     case Qt::Key_Tab:
-        return event.modifiers() & Qt::ShiftModifier ? KeyStroke::BackTab : KeyStroke::Tab;
+        return event.modifiers() & Qt::ShiftModifier ? WindowKey::BackTab : WindowKey::Tab;
     case Qt::Key_Backtab:
-        return KeyStroke::BackTab;
+        return WindowKey::BackTab;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return KeyStroke::Return;
+        return WindowKey::Return;
     case Qt::Key_Space:
-        return KeyStroke::Space;
+        return WindowKey::Space;
     case Qt::Key_Left:
-        return KeyStroke::Left;
+        return WindowKey::Left;
     case Qt::Key_Right:
-        return KeyStroke::Right;
+        return WindowKey::Right;
     case Qt::Key_Up:
-        return KeyStroke::Up;
+        return WindowKey::Up;
     case Qt::Key_Down:
-        return KeyStroke::Down;
+        return WindowKey::Down;
     case Qt::Key_PageUp:
-        return KeyStroke::PageUp;
+        return WindowKey::PageUp;
     case Qt::Key_PageDown:
-        return KeyStroke::PageDown;
+        return WindowKey::PageDown;
     case Qt::Key_Home:
-        return KeyStroke::Home;
+        return WindowKey::Home;
     case Qt::Key_End:
-        return KeyStroke::End;
+        return WindowKey::End;
     case Qt::Key_Escape:
-        return KeyStroke::Escape;
+        return WindowKey::Escape;
     case Qt::Key_F1:
-        return KeyStroke::Help;
+        return WindowKey::Help;
     case Qt::Key_Delete:
-        return KeyStroke::Delete;
+        return WindowKey::Delete;
     case Qt::Key_F2:
-        return KeyStroke::Rename;
+        return WindowKey::Rename;
     case Qt::Key_Insert:
-        return KeyStroke::Insert;
+        return WindowKey::Insert;
     default:
         return std::nullopt;
     }
