@@ -1,5 +1,7 @@
 #include "gui/MainWindowAccessible.h"
 
+#include <vector>
+
 #include "gui/CHidMouseDlg.h"
 #include "gui/PaintedControlAccessible.h"
 
@@ -9,7 +11,7 @@ MainWindowAccessible::MainWindowAccessible(CHidMouseDlg& window) : QAccessibleWi
 
 MainWindowAccessible::~MainWindowAccessible()
 {
-    for (QAccessible::Id id : m_children) {
+    for (const auto& [key, id] : m_children) {
         QAccessible::deleteAccessibleInterface(id);
     }
 }
@@ -29,19 +31,26 @@ QAccessibleInterface* MainWindowAccessible::child(int index) const
     if (index < 0 || index >= childCount()) {
         return nullptr;
     }
-    const auto at = static_cast<std::size_t>(index);
-    while (m_children.size() <= at) {
-        m_children.push_back(
-            QAccessible::registerAccessibleInterface(new PaintedControlAccessible(Window(), m_children.size())));
+    const std::size_t key = Window().Model().Controls()[static_cast<std::size_t>(index)].key;
+    auto found = m_children.find(key);
+    if (found == m_children.end()) {
+        const QAccessible::Id id =
+            QAccessible::registerAccessibleInterface(new PaintedControlAccessible(Window(), key));
+        found = m_children.emplace(key, id).first;
     }
-    return QAccessible::accessibleInterface(m_children[at]);
+    return QAccessible::accessibleInterface(found->second);
 }
 
 int MainWindowAccessible::indexOfChild(const QAccessibleInterface* child) const
 {
-    for (std::size_t i = 0; i < m_children.size(); ++i) {
-        if (QAccessible::accessibleInterface(m_children[i]) == child) {
-            return static_cast<int>(i) < childCount() ? static_cast<int>(i) : -1;
+    const auto* control = dynamic_cast<const PaintedControlAccessible*>(child);
+    if (!control) {
+        return -1;
+    }
+    const std::vector<FocusControl> controls = Window().Model().Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].key == control->Key()) {
+            return static_cast<int>(i);
         }
     }
     return -1;

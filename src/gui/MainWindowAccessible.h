@@ -2,14 +2,16 @@
 
 #include <QAccessibleWidget>
 
-#include <vector>
+#include <cstddef>
+#include <map>
 
 namespace veldrane {
 
 class CHidMouseDlg;
 
 // The main window's painted canvas for assistive technology: its children are the model's
-// controls in Tab order (PaintedControlAccessible), made once per position and kept.
+// controls in Tab order (PaintedControlAccessible), made once per control and kept while the
+// window lives, so that a screen reader holding one still has it after a section opened above it.
 class MainWindowAccessible : public QAccessibleWidget
 {
 public:
@@ -28,7 +30,7 @@ public:
 private:
     CHidMouseDlg& Window() const;
 
-    mutable std::vector<QAccessible::Id> m_children;
+    mutable std::map<std::size_t, QAccessible::Id> m_children; // by the control's key
 };
 
 } // namespace veldrane

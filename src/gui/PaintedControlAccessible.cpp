@@ -1,6 +1,7 @@
 #include "gui/PaintedControlAccessible.h"
 
 #include <QAccessible>
+#include <QTimer>
 
 #include <vector>
 
@@ -19,22 +20,39 @@ bool IsSlider(const FocusControl& control)
     return control.role == ControlRole::Slider;
 }
 
+std::optional<std::size_t> IndexOfKey(const MainWindowModel& model, std::size_t key)
+{
+    const std::vector<FocusControl> controls = model.Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].key == key) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-PaintedControlAccessible::PaintedControlAccessible(CHidMouseDlg& window, std::size_t index)
-    : m_window(&window), m_index(index)
+PaintedControlAccessible::PaintedControlAccessible(CHidMouseDlg& window, std::size_t key)
+    : m_window(&window), m_key(key)
 {}
+
+std::optional<std::size_t> PaintedControlAccessible::Index() const
+{
+    return m_window ? IndexOfKey(m_window->Model(), m_key) : std::nullopt;
+}
 
 std::optional<FocusControl> PaintedControlAccessible::Control() const
 {
     if (!m_window) {
         return std::nullopt;
     }
-    std::vector<FocusControl> controls = m_window->Model().Controls();
-    if (m_index >= controls.size()) {
-        return std::nullopt;
+    for (FocusControl& control : m_window->Model().Controls()) {
+        if (control.key == m_key) {
+            return std::move(control);
+        }
     }
-    return std::move(controls[m_index]);
+    return std::nullopt;
 }
 
 bool PaintedControlAccessible::isValid() const
@@ -109,7 +127,7 @@ QAccessible::State PaintedControlAccessible::state() const
         return state;
     }
     state.focusable = true;
-    state.focused = m_window->hasFocus() && m_window->Model().FocusIndex() == m_index;
+    state.focused = m_window->hasFocus() && m_window->Model().FocusIndex() == Index();
     state.disabled = control->disabled;
     if (control->role == ControlRole::CheckBox || control->role == ControlRole::RadioButton) {
         state.checkable = true;
@@ -154,16 +172,29 @@ void PaintedControlAccessible::doAction(const QString& actionName)
     if (!m_window) {
         return;
     }
-    MainWindowModel& model = m_window->Model();
-    if (actionName == setFocusAction()) {
-        model.SetFocus(m_index);
-    } else if (actionName == pressAction()) {
-        (void)model.ActOn(m_index, ControlAction::Press);
+    std::optional<ControlAction> action;
+    if (actionName == pressAction()) {
+        action = ControlAction::Press;
     } else if (actionName == increaseAction()) {
-        (void)model.ActOn(m_index, ControlAction::Increase);
+        action = ControlAction::Increase;
     } else if (actionName == decreaseAction()) {
-        (void)model.ActOn(m_index, ControlAction::Decrease);
+        action = ControlAction::Decrease;
+    } else if (actionName != setFocusAction()) {
+        return;
     }
+    // After the reply to the caller: a press may save to the mouse or open a modal dialog, and the
+    // screen reader must not wait for that.
+    QTimer::singleShot(0, m_window.data(), [window = m_window, key = m_key, action] {
+        const auto index = window ? IndexOfKey(window->Model(), key) : std::nullopt;
+        if (!index) {
+            return;
+        }
+        if (action) {
+            (void)window->Model().ActOn(*index, *action);
+        } else {
+            window->Model().SetFocus(*index);
+        }
+    });
 }
 
 QVariant PaintedControlAccessible::currentValue() const
@@ -176,8 +207,8 @@ void PaintedControlAccessible::setCurrentValue(const QVariant& value)
 {
     bool isNumber = false;
     const int number = value.toInt(&isNumber);
-    if (m_window && isNumber) {
-        (void)m_window->Model().StepTowards(m_index, number);
+    if (const auto index = Index(); index && isNumber) {
+        (void)m_window->Model().StepTowards(*index, number);
     }
 }
 

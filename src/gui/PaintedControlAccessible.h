@@ -14,15 +14,16 @@ namespace veldrane {
 
 class CHidMouseDlg;
 
-// One painted control of the main window for assistive technology: control `index` of the
-// model's Controls(), read afresh on every question. It presses, steps and takes the focus through
+// One painted control of the main window for assistive technology: the control of the model's
+// Controls() with this key, read afresh on every question. It presses, steps and takes the focus through
 // the model, as the keyboard does.
 class PaintedControlAccessible : public QAccessibleInterface,
                                  public QAccessibleActionInterface,
                                  public QAccessibleValueInterface
 {
 public:
-    PaintedControlAccessible(CHidMouseDlg& window, std::size_t index);
+    PaintedControlAccessible(CHidMouseDlg& window, std::size_t key);
+    std::size_t Key() const { return m_key; }
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
@@ -54,9 +55,11 @@ public:
 
 private:
     std::optional<FocusControl> Control() const;
+    // Where the control stands in the model's Controls() now.
+    std::optional<std::size_t> Index() const;
 
     QPointer<CHidMouseDlg> m_window;
-    std::size_t m_index;
+    std::size_t m_key;
 };
 
 } // namespace veldrane

@@ -18,6 +18,7 @@ import sys
 import time
 
 SKIP = 77
+SETTINGS_BLOCK_CPI_CODES = 84
 TIMEOUT = 30.0
 
 
@@ -63,7 +64,7 @@ def main():
             desktop = pyatspi.Registry.getDesktop(0)
             for i in range(desktop.childCount):
                 candidate = desktop.getChildAtIndex(i)
-                if candidate is not None and candidate.name == "veldrane":
+                if candidate is not None and "veldrane" in (candidate.name or "").lower():
                     return candidate
             return None
 
@@ -121,10 +122,19 @@ def main():
             if not os.path.exists(trace):
                 return False
             with open(trace, encoding="ascii") as lines:
-                # The settings block goes out in 8-byte writes; byte 84 onwards holds the CPI codes.
-                return any(" %02X " % expected in line.upper() for line in lines if "WRITE" in line.upper())
+                reports = [line.split()[1:] for line in lines]
+            # Command 0x0C announces the settings block, which follows in two 64-byte writes after
+            # the report number; the CPI codes of stages 1 to 6 start at byte 84 of the block.
+            for at, report in enumerate(reports):
+                if report[:3] == ["SET_FEATURE", "00", "0C"]:
+                    writes = [r[2:] for r in reports[at + 1:] if r[0] == "WRITE"][:2]
+                    block = [int(byte, 16) for write in writes for byte in write]
+                    return len(block) == 128 and block[SETTINGS_BLOCK_CPI_CODES + 1] == expected
+            return False
 
         wait_for("the value in the simulated mouse's trace", traced)
+        if os.environ.get("VELDRANE_KEEP_TRACE"):
+            subprocess.run(["cp", trace, os.environ["VELDRANE_KEEP_TRACE"]], check=False)
         print("the slider of CPI stage 2 went from %d to %d CPI and was saved" % (before, before + 150))
     finally:
         if app is not None and app.poll() is None:

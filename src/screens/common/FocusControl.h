@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -60,6 +61,8 @@ enum class ControlAction
 // its name and value in the interface language, and its states.
 struct FocusControl
 {
+    // Names the control for as long as it exists, while the controls before it come and go.
+    std::size_t key = 0;
     Rect area;
     ControlRole role = ControlRole::Button;
     std::string name;

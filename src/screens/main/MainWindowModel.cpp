@@ -676,6 +676,13 @@ std::vector<MainWindowModel::FocusEntry> MainWindowModel::FocusEntries() const
         control.disabled = i == kSave && m_applyLock;
         entries.push_back({{FocusKind::BottomRow, i}, std::move(control)});
     }
+    constexpr std::size_t kControlsPerRow = 256;
+    constexpr std::size_t kRowsPerKind = 256;
+    for (FocusEntry& entry : entries) {
+        entry.control.key =
+            (static_cast<std::size_t>(entry.id.kind) * kRowsPerKind + entry.id.index) * kControlsPerRow +
+            entry.id.control;
+    }
     return entries;
 }
 
