@@ -263,6 +263,43 @@ TEST_F(SectionsTest, KeysActOnTheFocusedControl)
     EXPECT_TRUE(Model().Controls().back().disabled); // "Save", until the lock runs out
 }
 
+// The strips and dials step by one position between their ends; Return leaves them as they are
+// (a click in the middle would move them), and angle snap's ends read "Off".
+TEST_F(SectionsTest, StripsAndDialsStepBetweenTheirEnds)
+{
+    Current().sensitivityX = 6;
+    Current().mouseSpeed = 3;
+    Current().angleSnap = 4;
+    Open(kSensitivity);
+    Open(kSpeed);
+    Open(kSnap);
+    const auto focusOn = [this](std::string_view name) {
+        const std::vector<FocusControl> controls = Model().Controls();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].name == name && controls[i].role == ControlRole::Slider) {
+                Model().SetFocus(i);
+                return controls[i];
+            }
+        }
+        ADD_FAILURE() << name;
+        return FocusControl{};
+    };
+    EXPECT_EQ(focusOn("X axis").value, "6");
+    for (WindowKey key : {WindowKey::Return, WindowKey::End, WindowKey::Right, WindowKey::Left, WindowKey::PageDown}) {
+        Model().KeyPressed(key);
+    }
+    EXPECT_EQ(Current().sensitivityX, 7); // 11, 11, 10, 7
+    (void)focusOn("Mouse Speed");
+    for (WindowKey key : {WindowKey::Down, WindowKey::Down, WindowKey::Down}) {
+        Model().KeyPressed(key);
+    }
+    EXPECT_EQ(Current().mouseSpeed, 2);
+    (void)focusOn("Angle Snap");
+    Model().KeyPressed(WindowKey::Home);
+    EXPECT_EQ(Current().angleSnap, 1);
+    EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).value, "Off");
+}
+
 // Tab into a section below the right panel's fold scrolls the panel until the control shows.
 TEST_F(SectionsTest, TheFocusScrollsTheRightPanelToItsControl)
 {

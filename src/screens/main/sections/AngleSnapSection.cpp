@@ -4,10 +4,10 @@
 
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SliderStrip.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
+#include "screens/main/controls/SliderStrip.h"
 
 namespace veldrane {
 
@@ -55,6 +55,14 @@ bool AngleSnapSection::PressControl(std::size_t, Point at)
 bool AngleSnapSection::DragControl(std::size_t control, Point at)
 {
     return PressControl(control, at);
+}
+
+std::optional<SettingsSection::PositionSlider> AngleSnapSection::SliderOf(std::size_t) const
+{
+    constexpr int kLastPosition = 11;
+    const std::uint8_t position = Record().angleSnap;
+    return PositionSlider{&Record().angleSnap, 1, kLastPosition, std::string(Title()),
+                          AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::string()};
 }
 
 void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)

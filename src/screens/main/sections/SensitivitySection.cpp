@@ -4,9 +4,9 @@
 
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SliderStrip.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "screens/main/controls/SliderStrip.h"
 
 namespace veldrane {
 
@@ -52,6 +52,13 @@ bool SensitivitySection::PressControl(std::size_t control, Point at)
     const bool changed = Field(control) != position;
     Field(control) = position;
     return changed;
+}
+
+std::optional<SettingsSection::PositionSlider> SensitivitySection::SliderOf(std::size_t control) const
+{
+    constexpr int kLastPosition = 11;
+    return PositionSlider{
+        &Field(control), 1, kLastPosition, std::string(control == kX ? Texts().xAxis : Texts().yAxis), {}};
 }
 
 void SensitivitySection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)

@@ -1,6 +1,7 @@
 #include "screens/main/sections/SettingsSection.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "core/settings/PointerSettingsApplier.h"
@@ -141,15 +142,54 @@ bool SettingsSection::Act(std::size_t control, ControlAction action)
     return control < ControlCount() && ActOnControl(control, action);
 }
 
-FocusControl SettingsSection::DescribeControl(std::size_t) const
+FocusControl SettingsSection::DescribeControl(std::size_t control) const
 {
     FocusControl described;
     described.name = Title();
+    if (const auto slider = SliderOf(control)) {
+        described.role = ControlRole::Slider;
+        described.name = slider->name;
+        described.value = slider->value.empty() ? std::to_string(*slider->field) : slider->value;
+        described.number = *slider->field;
+        described.minimum = slider->lowest;
+        described.maximum = slider->highest;
+        described.step = 1;
+    }
     return described;
 }
 
 bool SettingsSection::ActOnControl(std::size_t control, ControlAction action)
 {
+    if (const auto slider = SliderOf(control)) {
+        constexpr int kPageStep = 3;
+        int wanted = *slider->field;
+        switch (action) {
+        case ControlAction::Increase:
+            ++wanted;
+            break;
+        case ControlAction::Decrease:
+            --wanted;
+            break;
+        case ControlAction::IncreaseMore:
+            wanted += kPageStep;
+            break;
+        case ControlAction::DecreaseMore:
+            wanted -= kPageStep;
+            break;
+        case ControlAction::ToFirst:
+            wanted = slider->lowest;
+            break;
+        case ControlAction::ToLast:
+            wanted = slider->highest;
+            break;
+        default:
+            return false;
+        }
+        const auto position = static_cast<std::uint8_t>(std::clamp(wanted, slider->lowest, slider->highest));
+        const bool changed = position != *slider->field;
+        *slider->field = position;
+        return changed;
+    }
     if (action != ControlAction::Press) {
         return false;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -81,6 +82,19 @@ protected:
     // its top-left corner, possibly outside it; true when the record changed. Sliders and dials
     // follow the pointer; the others stay as the press left them.
     virtual bool DragControl(std::size_t /*control*/, Point /*at*/) { return false; }
+    // A control that sets one byte of the record to a position from `lowest` to `highest` (a strip
+    // or a dial): named `name`, its value told by `value` (the position's number where empty).
+    struct PositionSlider
+    {
+        std::uint8_t* field;
+        int lowest;
+        int highest;
+        std::string name;
+        std::string value;
+    };
+    // The control as such a slider, if it is one: the keys then step it and Return leaves it.
+    virtual std::optional<PositionSlider> SliderOf(std::size_t /*control*/) const { return std::nullopt; }
+
     // What the control is for the keyboard and a screen reader (its area is filled in by the
     // caller): a button named after the section unless the section says more.
     virtual FocusControl DescribeControl(std::size_t control) const;

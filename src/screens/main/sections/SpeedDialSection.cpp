@@ -4,9 +4,9 @@
 
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
-#include "screens/main/controls/SpeedDial.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
+#include "screens/main/controls/SpeedDial.h"
 
 namespace veldrane {
 
@@ -66,6 +66,15 @@ bool SpeedDialSection::DragControl(std::size_t, Point at)
     const bool changed = Record().*m_field != *position;
     Record().*m_field = *position;
     return changed;
+}
+
+std::optional<SettingsSection::PositionSlider> SpeedDialSection::SliderOf(std::size_t) const
+{
+    // The dial's ends: 2 on the left-hand horizontal, 12 on the right-hand one.
+    constexpr int kFirstPosition = 2;
+    constexpr int kLastPosition = 12;
+    std::uint8_t& field = Record().*m_field;
+    return PositionSlider{&field, kFirstPosition, kLastPosition, std::string(Title()), m_valueText(field)};
 }
 
 void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
