@@ -273,10 +273,11 @@ TEST_F(SectionsTest, StripsAndDialsStepBetweenTheirEnds)
     Open(kSensitivity);
     Open(kSpeed);
     Open(kSnap);
-    const auto focusOn = [this](std::string_view name) {
+    Open(kLighting);
+    const auto focusOn = [this](std::string_view name, ControlRole role = ControlRole::Slider) {
         const std::vector<FocusControl> controls = Model().Controls();
         for (std::size_t i = 0; i < controls.size(); ++i) {
-            if (controls[i].name == name && controls[i].role == ControlRole::Slider) {
+            if (controls[i].name == name && controls[i].role == role) {
                 Model().SetFocus(i);
                 return controls[i];
             }
@@ -298,6 +299,15 @@ TEST_F(SectionsTest, StripsAndDialsStepBetweenTheirEnds)
     Model().KeyPressed(WindowKey::Home);
     EXPECT_EQ(Current().angleSnap, 1);
     EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).value, "Off");
+
+    Current().lightMode = 1;
+    Current().lightLevel = {3, 3, 3};
+    EXPECT_FALSE(focusOn("Pulsating", ControlRole::RadioButton).checked);
+    Model().KeyPressed(WindowKey::Space);
+    EXPECT_EQ(Current().lightMode, 2);
+    (void)focusOn("Pulsating");
+    Model().KeyPressed(WindowKey::End);
+    EXPECT_EQ(Current().lightLevel, (std::array<std::uint8_t, 3>{3, 6, 3}));
 }
 
 // Tab into a section below the right panel's fold scrolls the panel until the control shows.
