@@ -308,6 +308,13 @@ TEST_F(SectionsTest, StripsAndDialsStepBetweenTheirEnds)
     (void)focusOn("Pulsating");
     Model().KeyPressed(WindowKey::End);
     EXPECT_EQ(Current().lightLevel, (std::array<std::uint8_t, 3>{3, 6, 3}));
+
+    Open(kSideLight);
+    const std::uint8_t light = Current().sideButtonLight;
+    const bool offChecked = focusOn("OFF", ControlRole::RadioButton).checked;
+    Model().KeyPressed(WindowKey::Return);
+    EXPECT_TRUE(Model().Controls().at(Model().FocusIndex().value()).checked);
+    EXPECT_EQ(Current().sideButtonLight != light, !offChecked);
 }
 
 // Tab into a section below the right panel's fold scrolls the panel until the control shows.

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "ports/EditBox.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/ScrollLines.h"
 #include "core/text/MainWindowTexts.h"
+#include "ports/EditBox.h"
 
 namespace veldrane {
 
@@ -88,6 +88,19 @@ std::string ScrollSpeedSection::ControlPicture(std::size_t control) const
     default:
         return std::string(kDownPicture);
     }
+}
+
+FocusControl ScrollSpeedSection::DescribeControl(std::size_t control) const
+{
+    FocusControl described;
+    described.name = control == kOneScreen ? Texts().scrollOneScreen : Texts().numberOfRows;
+    if (control == kRows || control == kOneScreen) {
+        described.role = ControlRole::RadioButton;
+        described.checked = Record().scrollOneScreen == (control == kRows ? kScrollByRows : kScrollByScreen);
+    } else {
+        described.value = std::to_string(Record().scrollLines);
+    }
+    return described;
 }
 
 bool ScrollSpeedSection::PressControl(std::size_t control, Point)
