@@ -1,5 +1,6 @@
 #include "gui/CHidMouseDlg.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHelpEvent>
@@ -12,9 +13,12 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 #include "gui/CHelpDialog.h"
+#include "gui/MainWindowAccessible.h"
 #include "gui/StartupProbe.h"
+#include "gui/WindowKeys.h"
 #include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
@@ -41,6 +45,11 @@ CHidMouseDlg::CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget*
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    static const bool accessibleFactoryInstalled = [] {
+        QAccessible::installFactory(&MainWindowAccessible::Factory);
+        return true;
+    }();
+    (void)accessibleFactoryInstalled;
     const Size size = m_model.WindowSize();
     setFixedSize(size.width, size.height);
 
@@ -87,6 +96,14 @@ bool CHidMouseDlg::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         m_tips.Show(*this, *static_cast<QHelpEvent*>(event));
         return true;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Before QWidget takes Tab to move the focus to another widget.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
     }
     return QWidget::event(event);
 }
@@ -154,17 +171,71 @@ void CHidMouseDlg::wheelEvent(QWheelEvent* event)
 
 void CHidMouseDlg::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-        m_model.EscapePressed(); // closes the open lists, never the window
+    if (const auto key = WindowKeyOf(*event)) {
+        m_model.KeyPressed(*key);
         event->accept();
         return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept(); // swallowed: it does not close the window
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CHidMouseDlg::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    if (const auto focus = m_model.FocusIndex()) {
+        AnnounceFocus(*focus);
+    }
+}
+
+void CHidMouseDlg::FocusMoved()
+{
+    if (const auto focus = m_model.FocusIndex()) {
+        AnnounceFocus(*focus);
+    }
+}
+
+void CHidMouseDlg::ControlChanged(std::size_t index)
+{
+    AnnounceReorder();
+    if (!QAccessible::isActive()) {
         return;
-    default:
-        QWidget::keyPressEvent(event);
+    }
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(this);
+    QAccessibleInterface* control = window ? window->child(static_cast<int>(index)) : nullptr;
+    if (!control) {
+        return;
+    }
+    if (QAccessibleValueInterface* value = control->valueInterface()) {
+        QAccessibleValueChangeEvent changed(control, value->currentValue());
+        QAccessible::updateAccessibility(&changed);
+    }
+    QAccessible::State states;
+    states.checked = true;
+    states.expanded = true;
+    states.collapsed = true;
+    QAccessibleStateChangeEvent changed(control, states);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void CHidMouseDlg::AnnounceFocus(std::size_t index)
+{
+    AnnounceReorder();
+    if (!QAccessible::isActive() || !hasFocus()) {
+        return;
+    }
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface* control = window ? window->child(static_cast<int>(index)) : nullptr) {
+        QAccessibleEvent focused(control, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focused);
+    }
+}
+
+void CHidMouseDlg::AnnounceReorder()
+{
+    const std::size_t count = m_model.Controls().size();
+    if (std::exchange(m_announcedControls, count) != count && QAccessible::isActive()) {
+        QAccessibleEvent reordered(this, QAccessible::ObjectReorder);
+        QAccessible::updateAccessibility(&reordered);
     }
 }
 

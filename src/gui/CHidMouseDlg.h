@@ -25,8 +25,10 @@ class SkinImageCache;
 
 // The main window: frameless, without a taskbar entry (a tool window), as large as "/main.png",
 // painted from its MainWindowModel.
-// Pointer, wheel and key events go to the model with window coordinates; Enter and Escape are
-// swallowed; the window manager's close request hides it.
+// Pointer, wheel and key events go to the model with window coordinates (Tab included: the
+// painted controls take the focus in turn, never another widget); Enter and Escape never close
+// it; the window manager's close request hides it. Assistive technology sees the model's controls
+// through MainWindowAccessible.
 class CHidMouseDlg : public QWidget, public MainWindowView
 {
     Q_OBJECT
@@ -65,6 +67,8 @@ public:
     void SetWaitCursor(bool wait) override;
     void TimersChanged() override;
     void ScrollThumbMoved() override;
+    void FocusMoved() override;
+    void ControlChanged(std::size_t index) override;
 
 protected:
     bool event(QEvent* event) override;
@@ -78,8 +82,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
+    // Tells assistive technology that control `index` has the focus, and that the controls
+    // changed where their number did.
+    void AnnounceFocus(std::size_t index);
+    void AnnounceReorder();
+
     AppContext& m_context;
     SkinImageCache& m_images;
     FontBook m_fonts;
@@ -100,6 +110,8 @@ private:
     std::function<void()> m_profileManagerOpener;
     MacroManagerRunner m_macroManagerRunner;
     bool m_hideMinimises = false;
+    // How many controls assistive technology was last told of.
+    std::size_t m_announcedControls = 0;
     // The widgets behind the settings sections, which it puts into the model.
     std::unique_ptr<SettingsSectionsUi> m_settingsSections;
 };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QKeyEvent>
@@ -16,6 +19,7 @@
 
 #include "gui/CAppRulesDialog.h"
 #include "gui/GuiFixture.h"
+#include "screens/main/MainWindowLayout.h"
 
 namespace veldrane {
 namespace {
@@ -101,6 +105,53 @@ protected:
         return shot;
     }
 };
+
+// Tab and Shift+Tab reach the painted controls before Qt would move the focus to another widget,
+// the ring is painted in red around the control with the focus, Ctrl+S saves; assistive
+// technology sees the same controls with their roles and values and moves a slider by its action.
+TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
+{
+    CHidMouseDlg& dlg = Window();
+    OpenRightSection(RightPanel::kCpiSetting);
+    const auto send = [&dlg](int key, Qt::KeyboardModifiers modifiers) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QCoreApplication::sendEvent(&dlg, &press);
+        return press.isAccepted();
+    };
+    constexpr QRgb kRing = 0xffe8332b;
+    EXPECT_TRUE(send(Qt::Key_Tab, Qt::NoModifier));
+    EXPECT_EQ(PixelAt(dlg, {kHelpButton.left - 1, kHelpButton.top + 5}), kRing);
+    EXPECT_TRUE(send(Qt::Key_Backtab, Qt::ShiftModifier));
+    const QImage shot = dlg.grab().toImage();
+    EXPECT_NE(shot.pixel(kHelpButton.left - 1, kHelpButton.top + 5), kRing);
+    EXPECT_EQ(shot.pixel(kSaveButton.left - 1, kSaveButton.top + 5), kRing);
+
+    QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(&dlg);
+    ASSERT_NE(canvas, nullptr);
+    QAccessibleInterface* slider = nullptr;
+    for (int i = 0; i < canvas->childCount(); ++i) {
+        QAccessibleInterface* control = canvas->child(i);
+        if (control && control->text(QAccessible::Name) == QStringLiteral("CPI stage 2")) {
+            slider = control;
+            EXPECT_EQ(canvas->indexOfChild(control), i);
+        }
+    }
+    ASSERT_NE(slider, nullptr);
+    EXPECT_EQ(slider->role(), QAccessible::Slider);
+    EXPECT_EQ(slider->text(QAccessible::Value), QStringLiteral("1600 CPI"));
+    EXPECT_EQ(canvas->child(9)->role(), QAccessible::PageTab);
+    EXPECT_TRUE(canvas->child(9)->state().expanded);
+    ASSERT_NE(slider->actionInterface(), nullptr);
+    slider->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(slider->valueInterface()->currentValue(), QVariant(1650));
+    EXPECT_EQ(records.Current.cpiValue[1], 33);
+    slider->valueInterface()->setCurrentValue(1420); // down from 1650, short of passing it: 1450
+    EXPECT_EQ(records.Current.cpiValue[1], 29);
+
+    EXPECT_TRUE(send(Qt::Key_S, Qt::ControlModifier));
+    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{records.Current});
+}
 
 // The colour dialog's Cancel changes nothing; its OK stores the colour and paints the swatch.
 TEST_F(SectionsViewTest, TheColourDialogSetsAStagesColourOnlyOnOk)

@@ -8,8 +8,10 @@
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/MouseSearch.h"
+#include "core/device/SettingsBlock.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
+#include "core/settings/ReportRate.h"
 #include "screens/MainWindowFixture.h"
 #include "screens/SectionFakes.h"
 #include "screens/main/DeviceLinkConnection.h"
@@ -127,6 +129,50 @@ TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
     const IniFile labels(dir / "str0.ini", codec);
     EXPECT_EQ(labels.GetString("Setting-EN", "Item1") + "/" + labels.GetString("Setting-EN", "Item12"),
               "Click/Single Key");
+}
+
+// The keyboard alone: Tab to a header, Return to open it, Tab to a control, the arrows and Home to
+// set it, Ctrl+S to save. Each Tab lands where the window's reading order says.
+TEST_F(SectionsSaveTest, KeysAloneSetACpiStageAndTheReportRateAndSave)
+{
+    records.Current.reportRate = kRate1000Hz;
+    records.Current.cpiValue[1] = 40;
+    // Tabs until the control with this role and name has the focus; the Tabs it took.
+    auto tabTo = [this](ControlRole role, std::string_view name) {
+        for (int tabs = 1; tabs <= 60; ++tabs) {
+            window.KeyPressed(WindowKey::Tab);
+            const FocusControl focused = window.Controls().at(window.FocusIndex().value());
+            if (focused.role == role && focused.name == name) {
+                return tabs;
+            }
+        }
+        return -1;
+    };
+    // From nothing: the three title-bar buttons, the four left headers and the two view buttons.
+    EXPECT_EQ(tabTo(ControlRole::PageTab, "CPI Setting"), 10);
+    window.KeyPressed(WindowKey::Return);
+    EXPECT_EQ(tabTo(ControlRole::Slider, "CPI stage 2"), 2);
+    for (WindowKey key : {WindowKey::End, WindowKey::PageDown, WindowKey::Down, WindowKey::Down, WindowKey::Up}) {
+        window.KeyPressed(key);
+    }
+    EXPECT_EQ(window.Controls().at(window.FocusIndex().value()).value, "7650 CPI"); // 164 - 10 - 1
+    // Past the other stages' tracks, switches and swatches and the "Lighting" header.
+    EXPECT_EQ(tabTo(ControlRole::PageTab, "USB Report Rate"), 12);
+    window.KeyPressed(WindowKey::Space);
+    EXPECT_EQ(tabTo(ControlRole::Slider, "USB Report Rate"), 1);
+    for (WindowKey key : {WindowKey::Home, WindowKey::Right, WindowKey::Right, WindowKey::Left}) {
+        window.KeyPressed(key);
+    }
+    EXPECT_EQ(window.Controls().at(window.FocusIndex().value()).value, "250 Hz");
+    window.KeyPressed(WindowKey::Save);
+
+    ASSERT_TRUE(simulated.Errors().empty()) << simulated.Errors().front();
+    EXPECT_EQ(simulated.SettingsBlock(0)[kSettingsBlockCpiCodes + 1], 153);
+    ASSERT_EQ(FeatureReports(0x03).size(), 1U);
+    EXPECT_EQ(FeatureReports(0x03)[0][3], kRate250Hz);
+    const ProfileRecord stored = ConfigFile::Read(dir / "config0.bin").contents.record;
+    EXPECT_EQ(stored.cpiValue[1], 153);
+    EXPECT_EQ(stored.reportRate, kRate250Hz);
 }
 
 // A load brings a file's values into the controls' range; the sections and the download never

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/text/ControlCaptionTexts.h"
 #include "screens/SectionsFixture.h"
+#include "screens/main/MainWindowLayout.h"
 
 namespace veldrane {
 namespace {
@@ -138,6 +140,211 @@ INSTANTIATE_TEST_SUITE_P(
         DragCase{
             "MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2, 12}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The keyboard's order: the title bar, the left headers, the view buttons, the right headers with
+// an open section's controls after its header, the bottom row; Tab wraps round, and the ring is
+// drawn in red just outside the control with the focus.
+TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
+{
+    Current().cpiValue[0] = 32;
+    Current().cpiEnabled[0] = 1;
+    Open(kCpi);
+    std::vector<std::string> walked;
+    for (int i = 0; i < 28; ++i) {
+        Model().KeyPressed(WindowKey::Tab);
+        walked.push_back(Model().Controls().at(Model().FocusIndex().value()).name);
+    }
+    const std::vector<std::string> expected{"Help",
+                                            "Minimise",
+                                            "Close",
+                                            "Button Assignment",
+                                            "Macro Manager",
+                                            "X/Y Sensitivity Setting",
+                                            "M1-M5 Light Button ",
+                                            "Side",
+                                            "Top",
+                                            "CPI Setting",
+                                            "CPI stage 1",
+                                            "CPI stage 2",
+                                            "CPI stage 3",
+                                            "CPI stage 4",
+                                            "Use CPI stage 1",
+                                            "Use CPI stage 2",
+                                            "Use CPI stage 3",
+                                            "Use CPI stage 4",
+                                            "Colour of CPI stage 1",
+                                            "Colour of CPI stage 2",
+                                            "Colour of CPI stage 3",
+                                            "Colour of CPI stage 4",
+                                            "Lighting",
+                                            "USB Report Rate",
+                                            "Mouse Speed",
+                                            "Double Click Speed",
+                                            "Scroll Speed",
+                                            "Angle Snap"};
+    EXPECT_EQ(walked, expected);
+    for (int i = 0; i < 4; ++i) {
+        Model().KeyPressed(WindowKey::Tab);
+    }
+    EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).name, "Save");
+    Model().KeyPressed(WindowKey::Tab);
+    EXPECT_EQ(Model().FocusIndex(), 0U);
+
+    std::vector<Rect> ring;
+    for (const auto& fill : Drawn().fills) {
+        if (fill.colour == kFocusRingColour) {
+            ring.push_back(fill.area);
+        }
+    }
+    const Rect r{kHelpButton.left - 2, kHelpButton.top - 2, kHelpButton.right + 2, kHelpButton.bottom + 2};
+    EXPECT_EQ(ring, (std::vector<Rect>{{r.left, r.top, r.right, r.top + 2},
+                                       {r.left, r.bottom - 2, r.right, r.bottom},
+                                       {r.left, r.top, r.left + 2, r.bottom},
+                                       {r.right - 2, r.top, r.right, r.bottom}}));
+
+    const std::vector<FocusControl> controls = Model().Controls();
+    const FocusControl& track = controls[10];
+    EXPECT_EQ(track.role, ControlRole::Slider);
+    EXPECT_EQ(track.value, "1600 CPI");
+    EXPECT_EQ((std::array{*track.number, track.minimum, track.maximum, track.step}), (std::array{1600, 50, 8200, 50}));
+    EXPECT_EQ(track.area, (Rect{775, 58, 782, 228}));
+    EXPECT_TRUE(controls[14].checked);
+    EXPECT_EQ(controls[14].role, ControlRole::CheckBox);
+    EXPECT_TRUE(controls[9].expanded);
+    EXPECT_EQ(controls[9].role, ControlRole::PageTab);
+    EXPECT_EQ(controls[7].role, ControlRole::RadioButton);
+    EXPECT_TRUE(controls[7].checked); // the side view is the one shown at start
+}
+
+// A key acts on the control with the focus only: Return folds a header, the arrows step a track
+// and stop at its ends; a section shut under the focus leaves it on the header; F1 opens the help
+// panel and Escape closes it; Ctrl+S saves once however often it is pressed in a row.
+TEST_F(SectionsTest, KeysActOnTheFocusedControl)
+{
+    Current().cpiValue[3] = 163;
+    const std::uint8_t third = Current().cpiValue[2];
+    for (int i = 0; i < 10; ++i) {
+        Model().KeyPressed(WindowKey::Tab);
+    }
+    Model().KeyPressed(WindowKey::Up); // a header does not step
+    EXPECT_FALSE(Model().Right().Stack().IsOpen(RightPanel::kCpiSetting));
+    Model().KeyPressed(WindowKey::Return);
+    EXPECT_TRUE(Model().Right().Stack().IsOpen(RightPanel::kCpiSetting));
+    for (int i = 0; i < 4; ++i) {
+        Model().KeyPressed(WindowKey::Tab);
+    }
+    for (WindowKey key : {WindowKey::Up, WindowKey::Up, WindowKey::Right}) {
+        Model().KeyPressed(key);
+    }
+    EXPECT_EQ(Current().cpiValue[3], 164);
+    Model().KeyPressed(WindowKey::PageDown);
+    EXPECT_EQ(Current().cpiValue[3], 154);
+    Model().KeyPressed(WindowKey::Home);
+    Model().KeyPressed(WindowKey::Down);
+    EXPECT_EQ(Current().cpiValue[3], 1);
+    EXPECT_EQ(Current().cpiValue[2], third); // only the focused track moved
+
+    Model().KeyPressed(WindowKey::Tab); // "Use CPI stage 1"
+    const std::uint8_t enabled = Current().cpiEnabled[0];
+    Model().KeyPressed(WindowKey::Space);
+    EXPECT_NE(Current().cpiEnabled[0], enabled);
+
+    Open(kCpi); // shut by the pointer
+    EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).name, "CPI Setting");
+
+    Model().KeyPressed(WindowKey::Help);
+    EXPECT_TRUE(Model().HelpOpen());
+    Model().KeyPressed(WindowKey::Escape);
+    EXPECT_FALSE(Model().HelpOpen());
+
+    Model().KeyPressed(WindowKey::Save);
+    Model().KeyPressed(WindowKey::Save);
+    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{Current()});
+    EXPECT_TRUE(Model().Controls().back().disabled); // "Save", until the lock runs out
+}
+
+// The strips and dials step by one position between their ends; Return leaves them as they are
+// (a click in the middle would move them), and angle snap's ends read "Off".
+TEST_F(SectionsTest, StripsAndDialsStepBetweenTheirEnds)
+{
+    Current().sensitivityX = 6;
+    Current().mouseSpeed = 3;
+    Current().angleSnap = 4;
+    Open(kSensitivity);
+    Open(kSpeed);
+    Open(kSnap);
+    Open(kLighting);
+    const auto focusOn = [this](std::string_view name, ControlRole role = ControlRole::Slider) {
+        const std::vector<FocusControl> controls = Model().Controls();
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            if (controls[i].name == name && controls[i].role == role) {
+                Model().SetFocus(i);
+                return controls[i];
+            }
+        }
+        ADD_FAILURE() << name;
+        return FocusControl{};
+    };
+    EXPECT_EQ(focusOn("X axis").value, "6");
+    for (WindowKey key : {WindowKey::Return, WindowKey::End, WindowKey::Right, WindowKey::Left, WindowKey::PageDown}) {
+        Model().KeyPressed(key);
+    }
+    EXPECT_EQ(Current().sensitivityX, 7); // 11, 11, 10, 7
+    (void)focusOn("Mouse Speed");
+    for (WindowKey key : {WindowKey::Down, WindowKey::Down, WindowKey::Down}) {
+        Model().KeyPressed(key);
+    }
+    EXPECT_EQ(Current().mouseSpeed, 2);
+    (void)focusOn("Angle Snap");
+    Model().KeyPressed(WindowKey::Home);
+    EXPECT_EQ(Current().angleSnap, 1);
+    EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).value, "Off");
+
+    Current().lightMode = 1;
+    Current().lightLevel = {3, 3, 3};
+    EXPECT_FALSE(focusOn("Pulsating", ControlRole::RadioButton).checked);
+    Model().KeyPressed(WindowKey::Space);
+    EXPECT_EQ(Current().lightMode, 2);
+    (void)focusOn("Pulsating");
+    Model().KeyPressed(WindowKey::End);
+    EXPECT_EQ(Current().lightLevel, (std::array<std::uint8_t, 3>{3, 6, 3}));
+
+    Open(kSideLight);
+    const std::uint8_t light = Current().sideButtonLight;
+    const bool offChecked = focusOn("OFF", ControlRole::RadioButton).checked;
+    Model().KeyPressed(WindowKey::Return);
+    EXPECT_TRUE(Model().Controls().at(Model().FocusIndex().value()).checked);
+    EXPECT_EQ(Current().sideButtonLight != light, !offChecked);
+}
+
+// Tab into a section below the right panel's fold scrolls the panel until the control shows.
+TEST_F(SectionsTest, TheFocusScrollsTheRightPanelToItsControl)
+{
+    for (std::size_t i = 0; i < RightPanel::kSectionCount; ++i) {
+        Model().Right().Toggle(i);
+    }
+    ASSERT_GT(Model().Right().Overflow(), 0);
+    Model().Right().ScrollToTop();
+    view.Clear();
+    for (int i = 0; i < 5; ++i) {
+        Model().KeyPressed(WindowKey::BackTab); // "Save", "Cancel", "Reset", "Config", then angle snap's strip
+    }
+    const FocusControl focused = Model().Controls().at(Model().FocusIndex().value());
+    EXPECT_EQ(focused.name, "Angle Snap");
+    EXPECT_NE(focused.role, ControlRole::PageTab);
+    EXPECT_GE(focused.area.top, RightPanel::kViewport.top);
+    EXPECT_LE(focused.area.bottom, RightPanel::kViewport.bottom);
+    EXPECT_GT(view.thumbMoves, 0);
+}
+
+// The names a screen reader gives in each language.
+TEST(ControlCaptions, NumberedInEachLanguage)
+{
+    EXPECT_EQ(NumberedCaption(ControlCaptionTextsFor(Language::English).cpiStageColour, 3), "Colour of CPI stage 3");
+    EXPECT_EQ(NumberedCaption(ControlCaptionTextsFor(Language::SimplifiedChinese).cpiStage, 2), "CPI 档位 2");
+    EXPECT_EQ(NumberedCaption(ControlCaptionTextsFor(Language::TraditionalChinese).cpiStageSwitch, 4),
+              "啟用 CPI 檔位 4");
+}
 
 // What a setting stands for is written beside its control: the report rates with the chosen one
 // marked (the others see-through), the desktop's double-click time, angle snap's last position.

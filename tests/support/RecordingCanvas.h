@@ -32,6 +32,7 @@ public:
     struct Fill
     {
         Rect area;
+        Colour colour;
     };
 
     std::optional<Size> ImageSize(std::string_view path) override
@@ -51,7 +52,7 @@ public:
     {
         texts.push_back({area, std::string(utf8), font, colour, align});
     }
-    void FillRect(Rect area, Colour) override { fills.push_back({area}); }
+    void FillRect(Rect area, Colour colour) override { fills.push_back({area, colour}); }
     void SetClip(std::optional<Rect>) override {}
 
     // The drawn pictures with this path, in drawing order.

@@ -11,9 +11,9 @@
 
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/buttons/KeyTables.h"
-#include "core/settings/CpiStage.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
+#include "core/settings/CpiStage.h"
 #include "core/text/AssignmentTexts.h"
 
 namespace veldrane {

@@ -46,8 +46,7 @@ std::filesystem::path MoveAside(const std::filesystem::path& path, std::error_co
 {
     const std::string base = path.filename().string() + std::string(kBrokenFileInfix) + LocalTimeStamp();
     for (int attempt = 1; attempt <= kAsideAttempts; ++attempt) {
-        std::filesystem::path aside =
-            path.parent_path() / (attempt == 1 ? base : base + "-" + std::to_string(attempt));
+        std::filesystem::path aside = path.parent_path() / (attempt == 1 ? base : base + "-" + std::to_string(attempt));
         // rename() replaces an existing target: a kept file is never the target of another.
         std::error_code probe;
         if (std::filesystem::symlink_status(aside, probe).type() != std::filesystem::file_type::not_found) {

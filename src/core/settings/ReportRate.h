@@ -15,4 +15,8 @@ inline constexpr std::uint8_t kRate125Hz = 8;
 // byte, which a loaded record may hold and which is sent unchanged.
 std::optional<int> ReportFrequencyOf(std::uint8_t reportRate);
 
+// The rate `steps` frequencies above (below, when negative) reportRate among 125, 250, 500 and
+// 1000 Hz, held at the two ends. A byte that is none of the four counts as below 125 Hz.
+std::uint8_t ReportRateStepped(std::uint8_t reportRate, int steps);
+
 } // namespace veldrane

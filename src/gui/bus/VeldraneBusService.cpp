@@ -215,7 +215,8 @@ void VeldraneBusService::Announce(const SwitchOutcome& outcome, const QString& r
 {
     m_active = static_cast<int>(outcome.index);
     // The mouse stays on its stage; the stage now has the new profile's CPI.
-    m_cpi = m_context.records.Current.cpiValue[static_cast<std::size_t>(std::clamp(m_stage, 1, 6) - 1)] * static_cast<unsigned>(kCpiUnit);
+    m_cpi = m_context.records.Current.cpiValue[static_cast<std::size_t>(std::clamp(m_stage, 1, 6) - 1)] *
+            static_cast<unsigned>(kCpiUnit);
     const QString name = QString::fromStdString(outcome.name);
     emit ProfileSwitched(m_active, name, reason);
     m_context.messages.ShowNotice(NoticeKind::ProfileSwitched,

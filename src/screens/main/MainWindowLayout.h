@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "ports/Geometry.h"
+#include "ports/SkinCanvas.h"
 
 namespace veldrane {
 
@@ -27,6 +28,11 @@ inline constexpr Rect kMouseArea{270, 56, 730, 536};
 inline constexpr Rect kConnectionStateArea{272, 527, 432, 556};
 inline constexpr Rect kConnectionLamp{424, 538, 432, 546};
 inline constexpr Rect kProfileNameArea{568, 527, 728, 556};
+
+// The ring around the control with the keyboard focus: the skin's bright red, two pixels wide,
+// drawn just outside the control.
+inline constexpr Colour kFocusRingColour{0xe8, 0x33, 0x2b, 255};
+inline constexpr int kFocusRingWidth = 2;
 
 // The size the window takes when "/main.png" is missing, so that every hot area stays reachable.
 inline constexpr Size kFallbackWindowSize{1000, 640};

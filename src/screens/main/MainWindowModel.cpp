@@ -6,6 +6,7 @@
 #include "core/device/DeviceNotice.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
@@ -61,6 +62,9 @@ constexpr std::array<std::array<std::string_view, 2>, MainWindowModel::kBottomRo
 }};
 
 constexpr std::array<Rect, MainWindowModel::kViewButtonCount> kViewButtonAreas{kTopViewButton, kSideViewButton};
+// Left to right, as they are read.
+constexpr std::array<MainWindowModel::ViewButton, MainWindowModel::kViewButtonCount> kViewButtonsInOrder{
+    MainWindowModel::kSideView, MainWindowModel::kTopView};
 
 constexpr Colour kConnectedLamp{40, 200, 60, 255};
 constexpr Colour kDisconnectedLamp{200, 50, 40, 255};
@@ -93,6 +97,50 @@ std::array<std::unique_ptr<PanelSection>, RightPanel::kSectionCount> MakeRightSe
         sections[i] = MakeEmptySection(titles[i], kRightBackgrounds[i], images);
     }
     return sections;
+}
+
+Point CentreOf(Rect area)
+{
+    return {area.left + area.Width() / 2, area.top + area.Height() / 2};
+}
+
+Rect RingAround(Rect area)
+{
+    return {area.left - kFocusRingWidth, area.top - kFocusRingWidth, area.right + kFocusRingWidth,
+            area.bottom + kFocusRingWidth};
+}
+
+FocusControl ControlAt(Rect area, ControlRole role, std::string_view name)
+{
+    FocusControl control;
+    control.area = area;
+    control.role = role;
+    control.name = name;
+    return control;
+}
+
+ControlAction ActionOf(WindowKey key)
+{
+    switch (key) {
+    case WindowKey::Right:
+    case WindowKey::Up:
+        return ControlAction::Increase;
+    case WindowKey::Left:
+    case WindowKey::Down:
+        return ControlAction::Decrease;
+    case WindowKey::PageUp:
+        return ControlAction::IncreaseMore;
+    case WindowKey::PageDown:
+        return ControlAction::DecreaseMore;
+    case WindowKey::Home:
+        return ControlAction::ToFirst;
+    case WindowKey::End:
+        return ControlAction::ToLast;
+    case WindowKey::OpenList:
+        return ControlAction::OpenList;
+    default:
+        return ControlAction::Press;
+    }
 }
 
 Size ThumbSizeOf(SkinImageSizes& images)
@@ -191,6 +239,16 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     };
     m_left.Stack().Draw(canvas, hoveredMenu(0, LeftPanel::kRowCount), textColour);
     m_right.Stack().Draw(canvas, hoveredMenu(LeftPanel::kRowCount, RightPanel::kSectionCount), textColour);
+
+    if (const auto ring = FocusRing()) {
+        const Rect& r = *ring;
+        const int w = kFocusRingWidth;
+        for (const Rect side :
+             {Rect{r.left, r.top, r.right, r.top + w}, Rect{r.left, r.bottom - w, r.right, r.bottom},
+              Rect{r.left, r.top, r.left + w, r.bottom}, Rect{r.right - w, r.top, r.right, r.bottom}}) {
+            canvas.FillRect(side, kFocusRingColour);
+        }
+    }
 }
 
 void MainWindowModel::DrawStateLine(SkinCanvas& canvas, Colour textColour)
@@ -252,11 +310,7 @@ bool MainWindowModel::PressFirstGroup(Point p)
         return true;
     }
     if (kSaveButton.Contains(p)) {
-        if (!m_applyLock) {
-            m_applyLock = true;
-            m_commands.ApplyProfile(*this);
-            StartTimer(WindowTimer::ApplyLock, kApplyLockPeriod);
-        }
+        SaveProfile();
         return true;
     }
     if (m_help.IsOpen() && !kHelpButton.Contains(p)) {
@@ -360,6 +414,15 @@ void MainWindowModel::Release(Point p)
         if (section->Release(p, stack.ContentOrigin(pressed.row))) {
             RedrawPanel(pressed.panel);
         }
+    }
+}
+
+void MainWindowModel::SaveProfile()
+{
+    if (!m_applyLock) {
+        m_applyLock = true;
+        m_commands.ApplyProfile(*this);
+        StartTimer(WindowTimer::ApplyLock, kApplyLockPeriod);
     }
 }
 
@@ -543,6 +606,266 @@ void MainWindowModel::Wheel(Point p, int notches)
         m_view.ScrollThumbMoved();
         RedrawPanel(Panel::Right);
     }
+}
+
+// Keyboard ---------------------------------------------------------------------------------------
+
+void MainWindowModel::KeyPressed(WindowKey key)
+{
+    switch (key) {
+    case WindowKey::Tab:
+        MoveFocusBy(1);
+        return;
+    case WindowKey::BackTab:
+        MoveFocusBy(-1);
+        return;
+    case WindowKey::Escape:
+        if (m_help.IsOpen()) {
+            CloseHelp();
+        } else {
+            EscapePressed();
+        }
+        return;
+    case WindowKey::Help:
+        if (!m_help.IsOpen()) {
+            ToggleHelp();
+        }
+        return;
+    case WindowKey::Save:
+        SaveProfile();
+        return;
+    case WindowKey::Delete:
+    case WindowKey::Rename:
+    case WindowKey::Insert:
+        return; // the main window has nothing to delete, rename or insert
+    default:
+        break;
+    }
+    const std::vector<FocusEntry> entries = FocusEntries();
+    if (const auto at = FocusPosition(entries)) {
+        (void)ActOnEntry(entries, *at, ActionOf(key));
+    }
+}
+
+std::vector<MainWindowModel::FocusEntry> MainWindowModel::FocusEntries() const
+{
+    const MainWindowTexts& texts = m_context.texts;
+    const ControlCaptionTexts& captions = ControlCaptionTextsFor(m_context.language);
+    std::vector<FocusEntry> entries;
+    const std::array<std::string_view, kTitleBarCount> titleNames{captions.help, captions.minimise, captions.close};
+    for (std::size_t i = 0; i < kTitleBarCount; ++i) {
+        entries.push_back({{FocusKind::TitleBar, i}, ControlAt(kTitleBarAreas[i], ControlRole::Button, titleNames[i])});
+    }
+    entries.front().control.expanded = m_help.IsOpen();
+    AddPanelEntries(entries, Panel::Left);
+    for (ViewButton button : kViewButtonsInOrder) {
+        FocusControl control =
+            ControlAt(kViewButtonAreas[button], ControlRole::RadioButton, button == kTopView ? texts.top : texts.side);
+        control.checked = m_mouseView == (button == kTopView ? MouseView::Top : MouseView::Side);
+        entries.push_back({{FocusKind::ViewButton, button}, std::move(control)});
+    }
+    AddPanelEntries(entries, Panel::Right);
+    const std::array<std::string_view, kBottomRowCount> labels{texts.config, texts.reset, texts.cancel, texts.save};
+    for (std::size_t i = 0; i < kBottomRowCount; ++i) {
+        FocusControl control = ControlAt(kBottomRowAreas[i], ControlRole::Button, labels[i]);
+        control.disabled = i == kSave && m_applyLock;
+        entries.push_back({{FocusKind::BottomRow, i}, std::move(control)});
+    }
+    constexpr std::size_t kControlsPerRow = 256;
+    constexpr std::size_t kRowsPerKind = 256;
+    for (FocusEntry& entry : entries) {
+        entry.control.key =
+            (static_cast<std::size_t>(entry.id.kind) * kRowsPerKind + entry.id.index) * kControlsPerRow +
+            entry.id.control;
+    }
+    return entries;
+}
+
+void MainWindowModel::AddPanelEntries(std::vector<FocusEntry>& entries, Panel panel) const
+{
+    const SectionStack& stack = panel == Panel::Left ? m_left.Stack() : m_right.Stack();
+    const FocusKind headerKind = panel == Panel::Left ? FocusKind::LeftHeader : FocusKind::RightHeader;
+    const FocusKind controlKind = panel == Panel::Left ? FocusKind::LeftControl : FocusKind::RightControl;
+    for (std::size_t row = 0; row < stack.RowCount(); ++row) {
+        const PanelSection* section = stack.Section(row);
+        FocusControl header =
+            ControlAt(stack.HeaderArea(row), section ? ControlRole::PageTab : ControlRole::Button, stack.Title(row));
+        header.expanded = stack.IsOpen(row);
+        entries.push_back({{headerKind, row}, std::move(header)});
+        if (section && stack.IsOpen(row)) {
+            std::vector<FocusControl> controls = section->FocusControls(stack.ContentOrigin(row));
+            for (std::size_t i = 0; i < controls.size(); ++i) {
+                entries.push_back({{controlKind, row, i}, std::move(controls[i])});
+            }
+        }
+    }
+}
+
+std::optional<std::size_t> MainWindowModel::FocusPosition(const std::vector<FocusEntry>& entries) const
+{
+    if (!m_focus) {
+        return std::nullopt;
+    }
+    // A control of a section that has been shut leaves the focus on the section's header.
+    FocusId header = *m_focus;
+    if (header.kind == FocusKind::LeftControl || header.kind == FocusKind::RightControl) {
+        header = {header.kind == FocusKind::LeftControl ? FocusKind::LeftHeader : FocusKind::RightHeader, header.index};
+    }
+    std::optional<std::size_t> fallback;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].id == *m_focus) {
+            return i;
+        }
+        if (entries[i].id == header) {
+            fallback = i;
+        }
+    }
+    return fallback;
+}
+
+std::vector<FocusControl> MainWindowModel::Controls() const
+{
+    std::vector<FocusControl> controls;
+    for (FocusEntry& entry : FocusEntries()) {
+        controls.push_back(std::move(entry.control));
+    }
+    return controls;
+}
+
+std::optional<std::size_t> MainWindowModel::FocusIndex() const
+{
+    return FocusPosition(FocusEntries());
+}
+
+void MainWindowModel::SetFocus(std::size_t index)
+{
+    const std::vector<FocusEntry> entries = FocusEntries();
+    if (index < entries.size()) {
+        MoveFocus(entries, index);
+    }
+}
+
+void MainWindowModel::MoveFocusBy(int step)
+{
+    const std::vector<FocusEntry> entries = FocusEntries();
+    const auto count = static_cast<long long>(entries.size());
+    long long next = step > 0 ? 0 : count - 1;
+    if (const auto at = FocusPosition(entries)) {
+        next = (static_cast<long long>(*at) + step + count) % count;
+    }
+    MoveFocus(entries, static_cast<std::size_t>(next));
+}
+
+void MainWindowModel::MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index)
+{
+    const std::optional<Rect> before = FocusRing();
+    m_focus = entries[index].id;
+    const FocusKind kind = entries[index].id.kind;
+    if ((kind == FocusKind::RightHeader || kind == FocusKind::RightControl) &&
+        m_right.ScrollIntoView(entries[index].control.area)) {
+        m_view.ScrollThumbMoved();
+        RedrawPanel(Panel::Right);
+    }
+    RedrawFocusRing(before);
+    RedrawFocusRing(FocusRing());
+    m_view.FocusMoved();
+}
+
+std::optional<Rect> MainWindowModel::FocusRing() const
+{
+    const std::vector<FocusEntry> entries = FocusEntries();
+    if (const auto at = FocusPosition(entries)) {
+        return RingAround(entries[*at].control.area);
+    }
+    return std::nullopt;
+}
+
+void MainWindowModel::RedrawFocusRing(std::optional<Rect> area)
+{
+    if (area) {
+        m_view.Redraw(*area);
+    }
+}
+
+bool MainWindowModel::ActOn(std::size_t index, ControlAction action)
+{
+    const std::vector<FocusEntry> entries = FocusEntries();
+    return index < entries.size() && ActOnEntry(entries, index, action);
+}
+
+bool MainWindowModel::StepTowards(std::size_t index, int number)
+{
+    bool moved = false;
+    // Every slider has fewer steps than this.
+    constexpr int kMostSteps = 1000;
+    for (int i = 0; i < kMostSteps; ++i) {
+        const std::vector<FocusControl> controls = Controls();
+        if (index >= controls.size() || !controls[index].number || *controls[index].number == number) {
+            break;
+        }
+        const int before = *controls[index].number;
+        const bool up = before < number;
+        if (!ActOn(index, up ? ControlAction::Increase : ControlAction::Decrease)) {
+            break;
+        }
+        const std::optional<int> after = Controls()[index].number;
+        if (after && (up ? *after > number : *after < number)) {
+            (void)ActOn(index, up ? ControlAction::Decrease : ControlAction::Increase); // one step too far
+            break;
+        }
+        moved = true;
+    }
+    return moved;
+}
+
+bool MainWindowModel::ActOnEntry(const std::vector<FocusEntry>& entries, std::size_t index, ControlAction action)
+{
+    const FocusEntry& entry = entries[index];
+    const FocusId id = entry.id;
+    bool acted = false;
+    switch (id.kind) {
+    case FocusKind::TitleBar:
+    case FocusKind::ViewButton:
+    case FocusKind::BottomRow:
+    case FocusKind::LeftHeader:
+        // Each acts as a click on it; the left panel never scrolls.
+        if (action == ControlAction::Press && !entry.control.disabled) {
+            Press(CentreOf(entry.control.area));
+            acted = true;
+        }
+        break;
+    case FocusKind::RightHeader:
+        if (action == ControlAction::Press) {
+            CloseListsAndRedraw();
+            m_right.Toggle(id.index);
+            m_view.ScrollThumbMoved();
+            RedrawPanel(Panel::Right);
+            acted = true;
+        }
+        break;
+    case FocusKind::LeftControl:
+    case FocusKind::RightControl: {
+        const Panel panel = id.kind == FocusKind::LeftControl ? Panel::Left : Panel::Right;
+        SectionStack& stack = StackOf(panel);
+        PanelSection* section = stack.Section(id.index);
+        if (!section || !stack.IsOpen(id.index)) {
+            break;
+        }
+        const std::optional<std::string> litBefore = SectionMousePicture();
+        acted = section->Act(id.control, action);
+        if (acted) {
+            RedrawPanel(panel);
+        }
+        if (SectionMousePicture() != litBefore) {
+            m_view.Redraw(kMouseArea);
+        }
+        break;
+    }
+    }
+    if (acted) {
+        m_view.ControlChanged(index);
+    }
+    return acted;
 }
 
 // Scroll thumb -----------------------------------------------------------------------------------

@@ -5,9 +5,11 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "ports/Geometry.h"
 #include "ports/SkinCanvas.h"
+#include "screens/common/FocusControl.h"
 #include "screens/common/HoverGroup.h"
 #include "screens/help/HelpPanelModel.h"
 #include "screens/main/AppContext.h"
@@ -77,6 +79,21 @@ public:
     // Wheel notches over p, positive away from the user.
     void Wheel(Point p, int notches);
 
+    // A key reached the window (Tab, Return, the arrows, Ctrl+S, F1, Escape, ...).
+    void KeyPressed(WindowKey key);
+    // Every control of the window in Tab order: the title bar, the left panel's headers each with
+    // its open section's controls, the view buttons, the right panel likewise, the bottom row.
+    std::vector<FocusControl> Controls() const;
+    // The position in Controls() of the control with the keyboard focus.
+    std::optional<std::size_t> FocusIndex() const;
+    // Gives control `index` of Controls() the focus (an assistive technology asked for it).
+    void SetFocus(std::size_t index);
+    // What a key does, done to control `index` of Controls(); false when it did nothing.
+    bool ActOn(std::size_t index, ControlAction action);
+    // Steps slider `index` towards `number` (in its own unit) as far as it goes without passing
+    // it; false when it did not move.
+    bool StepTowards(std::size_t index, int number);
+
     // The scroll thumb's own events, in window pixels (message 0xB20 after a move).
     void ThumbPress(Point p);
     void ThumbDrag(Point p);
@@ -136,8 +153,43 @@ private:
         std::size_t row;
     };
 
+    // A control in Tab order, named by where it lives, and what it is now.
+    enum class FocusKind
+    {
+        TitleBar,
+        LeftHeader,
+        LeftControl,
+        ViewButton,
+        RightHeader,
+        RightControl,
+        BottomRow
+    };
+    struct FocusId
+    {
+        FocusKind kind;
+        std::size_t index;       // the button, or the panel's row
+        std::size_t control = 0; // within the row's open section
+        friend bool operator==(const FocusId&, const FocusId&) = default;
+    };
+    struct FocusEntry
+    {
+        FocusId id;
+        FocusControl control;
+    };
+
     void SetWaitCursor(bool wait) override;
     void ReturnToFirstPage() override;
+
+    std::vector<FocusEntry> FocusEntries() const;
+    void AddPanelEntries(std::vector<FocusEntry>& entries, Panel panel) const;
+    std::optional<std::size_t> FocusPosition(const std::vector<FocusEntry>& entries) const;
+    void MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index);
+    void MoveFocusBy(int step);
+    // The focus ring's area now, if a control has the focus.
+    std::optional<Rect> FocusRing() const;
+    void RedrawFocusRing(std::optional<Rect> area);
+    bool ActOnEntry(const std::vector<FocusEntry>& entries, std::size_t index, ControlAction action);
+    void SaveProfile();
 
     bool PressFirstGroup(Point p);
     void PressPages(Point p);
@@ -180,6 +232,8 @@ private:
     HoverGroup m_viewButtonHover{kViewButtonCount};
     // The menus: the four left rows, then the seven right headers.
     HoverGroup m_menuHover{std::size_t{LeftPanel::kRowCount} + std::size_t{RightPanel::kSectionCount}};
+    // The control with the keyboard focus.
+    std::optional<FocusId> m_focus;
     // The open section the pointer was last over, to give it its "-normal" pictures back.
     std::optional<PanelRow> m_hoveredSection;
     // The open section that took the last press, until the button is released.

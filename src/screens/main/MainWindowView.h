@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -38,6 +39,11 @@ public:
     virtual void TimersChanged() = 0;
     // The scroll thumb has a new top (after the wheel or a return to the first page).
     virtual void ScrollThumbMoved() = 0;
+    // The keyboard focus moved to the model's FocusIndex(), or left the window's controls.
+    virtual void FocusMoved() {}
+    // Control `index` of the model's Controls() changed its value or state by a key or an
+    // accessible action; the controls after it may have changed too (a section opened or shut).
+    virtual void ControlChanged(std::size_t /*index*/) {}
 };
 
 } // namespace veldrane

@@ -3,8 +3,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ports/Geometry.h"
+#include "screens/common/FocusControl.h"
 
 namespace veldrane {
 
@@ -59,6 +61,12 @@ public:
     // A picture of the whole mouse to show instead of the plain one of the current view, such as
     // the one with the button of an open dropdown list lit.
     virtual std::optional<std::string> MousePicture() const { return std::nullopt; }
+
+    // The controls of the open content in reading order, for the keyboard's focus and for
+    // assistive technology, with their areas in window pixels.
+    virtual std::vector<FocusControl> FocusControls(Point /*contentOrigin*/) const { return {}; }
+    // A key's action on control `control` of that list; true when something changed to redraw.
+    virtual bool Act(std::size_t /*control*/, ControlAction /*action*/) { return false; }
 };
 
 } // namespace veldrane

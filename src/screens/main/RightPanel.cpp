@@ -80,6 +80,22 @@ bool RightPanel::Wheel(int notches)
     return m_stack.ScrollOffset() != before;
 }
 
+bool RightPanel::ScrollIntoView(Rect area)
+{
+    const int before = m_stack.ScrollOffset();
+    int offset = before;
+    if (area.top < kViewport.top) {
+        offset -= kViewport.top - area.top;
+    } else if (area.bottom > kViewport.bottom) {
+        offset += std::min(area.bottom - kViewport.bottom, area.top - kViewport.top);
+    }
+    if (offset == before) {
+        return false;
+    }
+    ScrollTo(offset);
+    return m_stack.ScrollOffset() != before;
+}
+
 bool RightPanel::ScrollToTop()
 {
     bool moved = m_thumb.MoveTo(ScrollThumb::kTrackTop);

@@ -58,6 +58,9 @@ public:
     void FollowThumb();
     // Scrolls by wheel notches (positive: towards the top); true when the panel moved.
     bool Wheel(int notches);
+    // Scrolls as little as shows `area` (window pixels, as the panel is scrolled now) in the
+    // viewport, its top first where it is taller; true when the panel moved.
+    bool ScrollIntoView(Rect area);
     // Back to the top.
     bool ScrollToTop();
 

@@ -64,6 +64,18 @@ TEST(ReportRateDial, RingAndQuarterChooseTheRate)
     }
 }
 
+// The keys step the dial 125, 250, 500, 1000 Hz and stop at the ends; an unknown byte is below
+// 125 Hz, so any step up lands on a rate the mouse knows.
+TEST(ReportRateDial, KeysStepThroughTheFourRates)
+{
+    const std::vector<std::array<int, 3>> steps{{8, 1, 4},  {4, 1, 2},   {2, 1, 1},  {1, 1, 1}, {1, -1, 2},
+                                                {8, -1, 8}, {8, 2, 2},   {1, -8, 8}, {0, 1, 8}, {3, -1, 8},
+                                                {0, 8, 1},  {255, 2, 4}, {2, 0, 2}};
+    for (const auto& [rate, by, result] : steps) {
+        EXPECT_EQ(ReportRateStepped(static_cast<std::uint8_t>(rate), by), result) << rate << " by " << by;
+    }
+}
+
 // 12 - θ ÷ 18 rounded down on the upper half of the ring from 43 to 71 pixels: 12 on the right,
 // 11 just above it and up to 17.6 degrees (60, -19), 10 past 18 degrees, 2 on the left.
 TEST(SpeedDial, AngleOnTheUpperRingGivesThePosition)

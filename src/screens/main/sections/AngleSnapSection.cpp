@@ -57,6 +57,14 @@ bool AngleSnapSection::DragControl(std::size_t control, Point at)
     return PressControl(control, at);
 }
 
+std::optional<SettingsSection::PositionSlider> AngleSnapSection::SliderOf(std::size_t) const
+{
+    constexpr int kLastPosition = 11;
+    const std::uint8_t position = Record().angleSnap;
+    return PositionSlider{&Record().angleSnap, 1, kLastPosition, std::string(Title()),
+                          AngleSnapIsOff(position) ? std::string(StateTexts().angleSnapOff) : std::string()};
+}
+
 void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect strip = ControlArea(0);

@@ -20,6 +20,7 @@ private:
     bool PressControl(std::size_t control, Point at) override;
     bool DragControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
+    std::optional<PositionSlider> SliderOf(std::size_t control) const override;
 };
 
 } // namespace veldrane

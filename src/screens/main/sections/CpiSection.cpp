@@ -1,9 +1,11 @@
 #include "screens/main/sections/CpiSection.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/CpiStage.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "ports/ColourPicker.h"
@@ -28,6 +30,10 @@ constexpr Rect kSwatch{38, 213, 48, 223};
 
 constexpr std::size_t kStages = kShownCpiStages;
 constexpr std::size_t kColourBytes = 3;
+
+// The lowest value a track sets, and how far Page Up and Page Down move it.
+constexpr int kLowestCpiValue = 1;
+constexpr int kCpiPageStep = 10;
 
 Rect OfStage(Rect area, std::size_t stage)
 {
@@ -96,6 +102,68 @@ bool CpiSection::DragControl(std::size_t control, Point at)
 {
     // Above the track the value stays at its top, below it at its foot.
     return control / kStages == kTracks && PressControl(control, at);
+}
+
+FocusControl CpiSection::DescribeControl(std::size_t control) const
+{
+    const std::size_t stage = control % kStages;
+    const int number = static_cast<int>(stage) + 1;
+    FocusControl described;
+    switch (control / kStages) {
+    case kTracks:
+        described.role = ControlRole::Slider;
+        described.name = NumberedCaption(Captions().cpiStage, number);
+        described.value = std::to_string(DisplayedCpiOf(Record().cpiValue[stage])) + std::string(Captions().cpiUnit);
+        described.number = DisplayedCpiOf(Record().cpiValue[stage]);
+        described.minimum = DisplayedCpiOf(kLowestCpiValue);
+        described.maximum = DisplayedCpiOf(kMaxCpiValue);
+        described.step = kCpiUnit;
+        break;
+    case kSwitches:
+        described.role = ControlRole::CheckBox;
+        described.name = NumberedCaption(Captions().cpiStageSwitch, number);
+        described.checked = Record().cpiEnabled[stage] != 0;
+        break;
+    default:
+        described.name = NumberedCaption(Captions().cpiStageColour, number);
+        break;
+    }
+    return described;
+}
+
+bool CpiSection::ActOnControl(std::size_t control, ControlAction action)
+{
+    if (control / kStages != kTracks) {
+        return SettingsSection::ActOnControl(control, action);
+    }
+    std::uint8_t& value = Record().cpiValue[control % kStages];
+    int wanted = value;
+    switch (action) {
+    case ControlAction::Increase:
+        ++wanted;
+        break;
+    case ControlAction::Decrease:
+        --wanted;
+        break;
+    case ControlAction::IncreaseMore:
+        wanted += kCpiPageStep;
+        break;
+    case ControlAction::DecreaseMore:
+        wanted -= kCpiPageStep;
+        break;
+    case ControlAction::ToFirst:
+        wanted = kLowestCpiValue;
+        break;
+    case ControlAction::ToLast:
+        wanted = kMaxCpiValue;
+        break;
+    default:
+        return false;
+    }
+    const auto stepped = static_cast<std::uint8_t>(std::clamp(wanted, kLowestCpiValue, int{kMaxCpiValue}));
+    const bool changed = stepped != value;
+    value = stepped;
+    return changed;
 }
 
 void CpiSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)

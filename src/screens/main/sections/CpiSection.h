@@ -30,6 +30,8 @@ private:
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
     bool DragControl(std::size_t control, Point at) override;
+    FocusControl DescribeControl(std::size_t control) const override;
+    bool ActOnControl(std::size_t control, ControlAction action) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 
     ColourPicker& m_colours;

@@ -89,6 +89,34 @@ bool LightingSection::PressControl(std::size_t control, Point at)
     return changed;
 }
 
+std::string_view LightingSection::ModeName(std::size_t mode) const
+{
+    const std::array<std::string_view, kModes> names{Texts().singleColor, Texts().pulsating, Texts().multiColor};
+    return names[mode];
+}
+
+FocusControl LightingSection::DescribeControl(std::size_t control) const
+{
+    if (control / kModes != kBoxes) {
+        return SettingsSection::DescribeControl(control);
+    }
+    FocusControl described;
+    described.role = ControlRole::RadioButton;
+    described.name = ModeName(control % kModes);
+    described.checked = Record().lightMode == control % kModes + 1;
+    return described;
+}
+
+std::optional<SettingsSection::PositionSlider> LightingSection::SliderOf(std::size_t control) const
+{
+    if (control / kModes != kStrips) {
+        return std::nullopt;
+    }
+    constexpr int kLastLevel = 6;
+    const std::size_t mode = control % kModes;
+    return PositionSlider{&Record().lightLevel[mode], 1, kLastLevel, std::string(ModeName(mode)), {}};
+}
+
 Rect LightingSection::HitArea(std::size_t control) const
 {
     const Rect area = ControlArea(control);

@@ -30,6 +30,10 @@ private:
     bool PressControl(std::size_t control, Point at) override;
     bool DragControl(std::size_t control, Point at) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
+    // The boxes are radio buttons, the strips sliders; both named after their mode.
+    FocusControl DescribeControl(std::size_t control) const override;
+    std::optional<PositionSlider> SliderOf(std::size_t control) const override;
+    std::string_view ModeName(std::size_t mode) const;
 };
 
 } // namespace veldrane

@@ -37,6 +37,10 @@ constexpr FrequencyLabel kFrequencyLabels[] = {{125, true, kUpperLabelTop},
                                                {500, false, kLowerLabelTop}};
 constexpr std::uint8_t kDimmedAlpha = 150;
 
+// Steps of the dial for Page Up and Page Down, and more than it has for Home and End.
+constexpr int kRatePageStep = 2;
+constexpr int kBeyondEveryRate = 8;
+
 } // namespace
 
 ReportRateSection::ReportRateSection(const SettingsSectionContext& context)
@@ -79,6 +83,51 @@ void ReportRateSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         canvas.DrawText(Within(contentOrigin, area), std::to_string(label.frequency) + std::string(StateTexts().hertz),
                         FontRole::Text, colour, label.left ? TextAlign::Right : TextAlign::Left);
     }
+}
+
+FocusControl ReportRateSection::DescribeControl(std::size_t) const
+{
+    FocusControl described;
+    described.role = ControlRole::Slider;
+    described.name = Title();
+    if (const auto frequency = ReportFrequencyOf(Record().reportRate)) {
+        described.value = std::to_string(*frequency) + std::string(StateTexts().hertz);
+        described.number = *frequency;
+    }
+    described.minimum = *ReportFrequencyOf(kRate125Hz);
+    described.maximum = *ReportFrequencyOf(kRate1000Hz);
+    return described;
+}
+
+bool ReportRateSection::ActOnControl(std::size_t, ControlAction action)
+{
+    int steps = 0;
+    switch (action) {
+    case ControlAction::Increase:
+        steps = 1;
+        break;
+    case ControlAction::Decrease:
+        steps = -1;
+        break;
+    case ControlAction::IncreaseMore:
+        steps = kRatePageStep;
+        break;
+    case ControlAction::DecreaseMore:
+        steps = -kRatePageStep;
+        break;
+    case ControlAction::ToFirst:
+        steps = -kBeyondEveryRate;
+        break;
+    case ControlAction::ToLast:
+        steps = kBeyondEveryRate;
+        break;
+    default:
+        return false;
+    }
+    const std::uint8_t rate = ReportRateStepped(Record().reportRate, steps);
+    const bool changed = rate != Record().reportRate;
+    Record().reportRate = rate;
+    return changed;
 }
 
 bool ReportRateSection::DragControl(std::size_t, Point at)

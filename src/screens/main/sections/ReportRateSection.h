@@ -19,6 +19,9 @@ private:
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
     bool DragControl(std::size_t control, Point at) override;
+    // A slider from 125 Hz (its first value) to 1000 Hz.
+    FocusControl DescribeControl(std::size_t control) const override;
+    bool ActOnControl(std::size_t control, ControlAction action) override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 };
 

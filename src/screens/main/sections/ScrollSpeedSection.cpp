@@ -90,6 +90,19 @@ std::string ScrollSpeedSection::ControlPicture(std::size_t control) const
     }
 }
 
+FocusControl ScrollSpeedSection::DescribeControl(std::size_t control) const
+{
+    FocusControl described;
+    described.name = control == kOneScreen ? Texts().scrollOneScreen : Texts().numberOfRows;
+    if (control == kRows || control == kOneScreen) {
+        described.role = ControlRole::RadioButton;
+        described.checked = Record().scrollOneScreen == (control == kRows ? kScrollByRows : kScrollByScreen);
+    } else {
+        described.value = std::to_string(Record().scrollLines);
+    }
+    return described;
+}
+
 bool ScrollSpeedSection::PressControl(std::size_t control, Point)
 {
     ProfileRecord& record = Record();

@@ -40,6 +40,8 @@ private:
     Rect HitArea(std::size_t control) const override;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
+    // The two modes as radio buttons; the arrows as buttons that tell the number of rows.
+    FocusControl DescribeControl(std::size_t control) const override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 
     void ShowLines(std::uint8_t lines);

@@ -54,6 +54,13 @@ bool SensitivitySection::PressControl(std::size_t control, Point at)
     return changed;
 }
 
+std::optional<SettingsSection::PositionSlider> SensitivitySection::SliderOf(std::size_t control) const
+{
+    constexpr int kLastPosition = 11;
+    return PositionSlider{
+        &Field(control), 1, kLastPosition, std::string(control == kX ? Texts().xAxis : Texts().yAxis), {}};
+}
+
 void SensitivitySection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     for (std::size_t strip = 0; strip < kStripCount; ++strip) {

@@ -27,6 +27,7 @@ private:
     bool PressControl(std::size_t control, Point at) override;
     bool DragControl(std::size_t control, Point at) override { return PressControl(control, at); }
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
+    std::optional<PositionSlider> SliderOf(std::size_t control) const override;
 
     std::uint8_t& Field(std::size_t strip) const;
 };

@@ -1,6 +1,8 @@
 #include "screens/main/sections/SettingsSection.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "core/settings/PointerSettingsApplier.h"
 #include "core/text/MainWindowTexts.h"
@@ -122,6 +124,77 @@ bool SettingsSection::Release(Point, Point)
 {
     m_pressed.reset();
     return false;
+}
+
+std::vector<FocusControl> SettingsSection::FocusControls(Point contentOrigin) const
+{
+    std::vector<FocusControl> controls;
+    for (std::size_t control = 0; control < ControlCount(); ++control) {
+        FocusControl described = DescribeControl(control);
+        described.area = Within(contentOrigin, HitArea(control));
+        controls.push_back(std::move(described));
+    }
+    return controls;
+}
+
+bool SettingsSection::Act(std::size_t control, ControlAction action)
+{
+    return control < ControlCount() && ActOnControl(control, action);
+}
+
+FocusControl SettingsSection::DescribeControl(std::size_t control) const
+{
+    FocusControl described;
+    described.name = Title();
+    if (const auto slider = SliderOf(control)) {
+        described.role = ControlRole::Slider;
+        described.name = slider->name;
+        described.value = slider->value.empty() ? std::to_string(*slider->field) : slider->value;
+        described.number = *slider->field;
+        described.minimum = slider->lowest;
+        described.maximum = slider->highest;
+        described.step = 1;
+    }
+    return described;
+}
+
+bool SettingsSection::ActOnControl(std::size_t control, ControlAction action)
+{
+    if (const auto slider = SliderOf(control)) {
+        constexpr int kPageStep = 3;
+        int wanted = *slider->field;
+        switch (action) {
+        case ControlAction::Increase:
+            ++wanted;
+            break;
+        case ControlAction::Decrease:
+            --wanted;
+            break;
+        case ControlAction::IncreaseMore:
+            wanted += kPageStep;
+            break;
+        case ControlAction::DecreaseMore:
+            wanted -= kPageStep;
+            break;
+        case ControlAction::ToFirst:
+            wanted = slider->lowest;
+            break;
+        case ControlAction::ToLast:
+            wanted = slider->highest;
+            break;
+        default:
+            return false;
+        }
+        const auto position = static_cast<std::uint8_t>(std::clamp(wanted, slider->lowest, slider->highest));
+        const bool changed = position != *slider->field;
+        *slider->field = position;
+        return changed;
+    }
+    if (action != ControlAction::Press) {
+        return false;
+    }
+    const Rect area = ControlArea(control);
+    return PressControl(control, {area.Width() / 2, area.Height() / 2});
 }
 
 Rect SettingsSection::Joined(Rect a, Rect b)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@
 namespace veldrane {
 
 class PointerSettingsApplier;
+struct ControlCaptionTexts;
 struct MainWindowTexts;
 struct PointSettings;
 struct WindowStateTexts;
@@ -31,6 +33,7 @@ struct SettingsSectionContext
     const PointSettings& point;                    // section "Point" of the label file: where some controls sit
     std::function<Colour()> textColour;            // the skin's text colour
     const PointerSettingsApplier& pointerSettings; // which desktop pointer settings exist
+    const ControlCaptionTexts& captions;           // the names of controls without a text
 };
 
 // A section of the settings pages: its background picture, a set of controls (a rectangle each,
@@ -53,6 +56,9 @@ public:
     bool TakesPress(Point p, Point contentOrigin) const override;
     bool Drag(Point p, Point contentOrigin) override;
     bool Release(Point p, Point contentOrigin) override;
+    // Every control, described by DescribeControl, where HitArea has it.
+    std::vector<FocusControl> FocusControls(Point contentOrigin) const override;
+    bool Act(std::size_t control, ControlAction action) override;
 
     // The picture hovering shows in place of `picture`.
     static std::string OverPictureOf(std::string_view picture);
@@ -76,6 +82,25 @@ protected:
     // its top-left corner, possibly outside it; true when the record changed. Sliders and dials
     // follow the pointer; the others stay as the press left them.
     virtual bool DragControl(std::size_t /*control*/, Point /*at*/) { return false; }
+    // A control that sets one byte of the record to a position from `lowest` to `highest` (a strip
+    // or a dial): named `name`, its value told by `value` (the position's number where empty).
+    struct PositionSlider
+    {
+        std::uint8_t* field;
+        int lowest;
+        int highest;
+        std::string name;
+        std::string value;
+    };
+    // The control as such a slider, if it is one: the keys then step it and Return leaves it.
+    virtual std::optional<PositionSlider> SliderOf(std::size_t /*control*/) const { return std::nullopt; }
+
+    // What the control is for the keyboard and a screen reader (its area is filled in by the
+    // caller): a button named after the section unless the section says more.
+    virtual FocusControl DescribeControl(std::size_t control) const;
+    // A key's action on the control; true when the record changed. A press acts as a click at the
+    // middle of the control's area; the sliders and dials step by themselves.
+    virtual bool ActOnControl(std::size_t control, ControlAction action);
     // What the section draws over its background besides the controls' pictures.
     virtual void DrawDetails(SkinCanvas& canvas, Point contentOrigin) = 0;
 
@@ -85,6 +110,7 @@ protected:
 
     ProfileRecord& Record() const { return m_context.record; }
     const MainWindowTexts& Texts() const { return m_context.texts; }
+    const ControlCaptionTexts& Captions() const { return m_context.captions; }
     const WindowStateTexts& StateTexts() const { return m_context.stateTexts; }
     const PointSettings& Positions() const { return m_context.point; }
     Colour TextColour() const { return m_context.textColour(); }

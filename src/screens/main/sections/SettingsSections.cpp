@@ -6,6 +6,7 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/PointerSettingValues.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/WindowStateTexts.h"
 #include "screens/main/AppContext.h"
@@ -23,10 +24,14 @@ namespace veldrane {
 
 void InstallSettingsSections(MainWindowModel& window, AppContext& context, ColourPicker& colours, EditBox& scrollLines)
 {
-    const SettingsSectionContext sections{
-        context.records.Current, context.texts,       WindowStateTextsFor(context.language),
-        context.images,          context.files.point, [&window] { return window.TextColour(); },
-        context.pointerSettings};
+    const SettingsSectionContext sections{context.records.Current,
+                                          context.texts,
+                                          WindowStateTextsFor(context.language),
+                                          context.images,
+                                          context.files.point,
+                                          [&window] { return window.TextColour(); },
+                                          context.pointerSettings,
+                                          ControlCaptionTextsFor(context.language)};
     const MainWindowTexts& texts = context.texts;
 
     window.SetRightSection(RightPanel::kCpiSetting, std::make_unique<CpiSection>(sections, colours));

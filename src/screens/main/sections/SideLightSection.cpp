@@ -47,6 +47,15 @@ bool SideLightSection::PressControl(std::size_t control, Point)
     return changed;
 }
 
+FocusControl SideLightSection::DescribeControl(std::size_t control) const
+{
+    FocusControl described;
+    described.role = ControlRole::RadioButton;
+    described.name = control == kOn ? Texts().on : Texts().off;
+    described.checked = Record().sideButtonLight == (control == kOn ? kLightOn : kLightOff);
+    return described;
+}
+
 Rect SideLightSection::TextArea(std::size_t box) const
 {
     const Rect area = ControlArea(box);

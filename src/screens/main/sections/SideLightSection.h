@@ -27,6 +27,8 @@ private:
     Rect TextArea(std::size_t box) const;
     std::string ControlPicture(std::size_t control) const override;
     bool PressControl(std::size_t control, Point at) override;
+    // "ON" and "OFF" as radio buttons.
+    FocusControl DescribeControl(std::size_t control) const override;
     void DrawDetails(SkinCanvas& canvas, Point contentOrigin) override;
 };
 

@@ -68,6 +68,15 @@ bool SpeedDialSection::DragControl(std::size_t, Point at)
     return changed;
 }
 
+std::optional<SettingsSection::PositionSlider> SpeedDialSection::SliderOf(std::size_t) const
+{
+    // The dial's ends: 2 on the left-hand horizontal, 12 on the right-hand one.
+    constexpr int kFirstPosition = 2;
+    constexpr int kLastPosition = 12;
+    std::uint8_t& field = Record().*m_field;
+    return PositionSlider{&field, kFirstPosition, kLastPosition, std::string(Title()), m_valueText(field)};
+}
+
 void SpeedDialSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
 {
     const Rect dial = ControlArea(0);

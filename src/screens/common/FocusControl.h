@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "ports/Geometry.h"
+
+namespace veldrane {
+
+// What a control of a painted window is, for the keyboard and for assistive technology.
+enum class ControlRole
+{
+    Button,
+    CheckBox,
+    RadioButton,
+    Slider, // a track, a strip or a dial
+    ComboBox,
+    List,
+    PageTab // a section header that folds its section open and shut
+};
+
+// The keys a window's model understands; the view translates the toolkit's key events to these.
+enum class WindowKey
+{
+    Tab,
+    BackTab,
+    Return,
+    Space,
+    Left,
+    Right,
+    Up,
+    Down,
+    PageUp,
+    PageDown,
+    Home,
+    End,
+    Escape,
+    Help,     // F1
+    Save,     // Ctrl+S
+    OpenList, // Alt+Down
+    Delete,
+    Rename, // F2
+    Insert
+};
+
+// What a key does to the control that has the focus.
+enum class ControlAction
+{
+    Press,
+    Increase,
+    Decrease,
+    IncreaseMore, // Page Up
+    DecreaseMore, // Page Down
+    ToFirst,      // Home: the lowest value
+    ToLast,       // End: the highest value
+    OpenList
+};
+
+// One control as the keyboard and a screen reader see it: its place in window pixels, its role,
+// its name and value in the interface language, and its states.
+struct FocusControl
+{
+    // Names the control for as long as it exists, while the controls before it come and go.
+    std::size_t key = 0;
+    Rect area;
+    ControlRole role = ControlRole::Button;
+    std::string name;
+    std::string value;
+    // A slider's value as a number in its own unit (CPI, Hz), its range and its smallest step
+    // (0 where the steps are uneven).
+    std::optional<int> number;
+    int minimum = 0;
+    int maximum = 0;
+    int step = 0;
+    bool checked = false;
+    bool expanded = false;
+    bool disabled = false;
+};
+
+} // namespace veldrane
