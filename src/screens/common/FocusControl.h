@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -56,6 +57,28 @@ enum class ControlAction
     ToLast,       // End: the highest value
     OpenList
 };
+
+// Where a stepping action takes a value that may go from `lowest` to `highest`: one step, `pageStep`
+// steps or an end, kept within them; nothing for an action that does not step.
+inline std::optional<int> SteppedValue(int value, ControlAction action, int pageStep, int lowest, int highest)
+{
+    switch (action) {
+    case ControlAction::Increase:
+        return std::min(value + 1, highest);
+    case ControlAction::Decrease:
+        return std::max(value - 1, lowest);
+    case ControlAction::IncreaseMore:
+        return std::min(value + pageStep, highest);
+    case ControlAction::DecreaseMore:
+        return std::max(value - pageStep, lowest);
+    case ControlAction::ToFirst:
+        return lowest;
+    case ControlAction::ToLast:
+        return highest;
+    default:
+        return std::nullopt;
+    }
+}
 
 // One control as the keyboard and a screen reader see it: its place in window pixels, its role,
 // its name and value in the interface language, and its states.

@@ -137,30 +137,11 @@ bool CpiSection::ActOnControl(std::size_t control, ControlAction action)
         return SettingsSection::ActOnControl(control, action);
     }
     std::uint8_t& value = Record().cpiValue[control % kStages];
-    int wanted = value;
-    switch (action) {
-    case ControlAction::Increase:
-        ++wanted;
-        break;
-    case ControlAction::Decrease:
-        --wanted;
-        break;
-    case ControlAction::IncreaseMore:
-        wanted += kCpiPageStep;
-        break;
-    case ControlAction::DecreaseMore:
-        wanted -= kCpiPageStep;
-        break;
-    case ControlAction::ToFirst:
-        wanted = kLowestCpiValue;
-        break;
-    case ControlAction::ToLast:
-        wanted = kMaxCpiValue;
-        break;
-    default:
+    const std::optional<int> wanted = SteppedValue(value, action, kCpiPageStep, kLowestCpiValue, kMaxCpiValue);
+    if (!wanted) {
         return false;
     }
-    const auto stepped = static_cast<std::uint8_t>(std::clamp(wanted, kLowestCpiValue, int{kMaxCpiValue}));
+    const auto stepped = static_cast<std::uint8_t>(*wanted);
     const bool changed = stepped != value;
     value = stepped;
     return changed;

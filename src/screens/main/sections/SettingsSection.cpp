@@ -162,30 +162,12 @@ bool SettingsSection::ActOnControl(std::size_t control, ControlAction action)
 {
     if (const auto slider = SliderOf(control)) {
         constexpr int kPageStep = 3;
-        int wanted = *slider->field;
-        switch (action) {
-        case ControlAction::Increase:
-            ++wanted;
-            break;
-        case ControlAction::Decrease:
-            --wanted;
-            break;
-        case ControlAction::IncreaseMore:
-            wanted += kPageStep;
-            break;
-        case ControlAction::DecreaseMore:
-            wanted -= kPageStep;
-            break;
-        case ControlAction::ToFirst:
-            wanted = slider->lowest;
-            break;
-        case ControlAction::ToLast:
-            wanted = slider->highest;
-            break;
-        default:
+        const std::optional<int> wanted =
+            SteppedValue(*slider->field, action, kPageStep, slider->lowest, slider->highest);
+        if (!wanted) {
             return false;
         }
-        const auto position = static_cast<std::uint8_t>(std::clamp(wanted, slider->lowest, slider->highest));
+        const auto position = static_cast<std::uint8_t>(*wanted);
         const bool changed = position != *slider->field;
         *slider->field = position;
         return changed;
