@@ -41,6 +41,10 @@ SingleInstanceLock::SingleInstanceLock(QString directory, QString name, QObject*
 
 SingleInstanceLock::~SingleInstanceLock()
 {
+    // The server's sockets die with it, after m_requests: their handlers must not run then.
+    for (QLocalSocket* socket : m_server.findChildren<QLocalSocket*>()) {
+        disconnect(socket, nullptr, this, nullptr);
+    }
     m_server.close();
     if (m_lock) {
         m_lock->unlock();
