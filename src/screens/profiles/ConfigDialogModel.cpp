@@ -178,7 +178,7 @@ ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command
 namespace {
 
 // A readable profile file is larger than a binary one, but twelve long macros stay far below this.
-constexpr std::uintmax_t kMaxReadableProfileBytes = 4 * 1024 * 1024;
+constexpr std::uintmax_t kMaxReadableProfileBytes = std::uintmax_t{4} * 1024 * 1024;
 
 bool IsReadableProfileName(const std::filesystem::path& path)
 {
