@@ -21,6 +21,16 @@ bool IsHelp(std::string_view argument)
     return argument == "--help" || argument == "-h";
 }
 
+// An argument as a refusal quotes it: its control characters (a line break among them) as '?', so
+// that the refusal stays one line.
+std::string Shown(std::string_view argument)
+{
+    std::string shown(argument);
+    std::replace_if(
+        shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }, '?');
+    return shown;
+}
+
 } // namespace
 
 std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandArgs args,
@@ -37,7 +47,7 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         }
         if (optionsEnded || !IsOption(argument)) {
             if (line.m_operands.size() == maxOperands) {
-                Error(err, command) << "unexpected argument '" << argument << "'\n";
+                Error(err, command) << "unexpected argument '" << Shown(argument) << "'\n";
                 return std::nullopt;
             }
             line.m_operands.push_back(argument);
@@ -48,7 +58,7 @@ std::optional<CommandLine> CommandLine::Parse(std::string_view command, CommandA
         const auto known =
             std::find_if(options.begin(), options.end(), [&](const OptionSpec& option) { return option.name == name; });
         if (known == options.end()) {
-            Error(err, command) << "unknown option '" << argument << "'\n";
+            Error(err, command) << "unknown option '" << Shown(argument) << "'\n";
             return std::nullopt;
         }
         if (!known->TakesValue()) {
