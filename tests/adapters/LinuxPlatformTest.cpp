@@ -142,7 +142,7 @@ TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
 
 // Each word is quoted; ", `, $ and \ get a backslash inside the quotes, % doubles, and the string
 // escapes of the value come on top (a backslash doubles again, a line break is \n).
-TEST(Autostart, ExecLineQuotesEveryWordAsTheDesktopEntrySpecificationAsks)
+TEST(Autostart, ExecLineQuotesEveryWordAsDesktopEntriesExpect)
 {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"/usr/bin/veldrane"}, R"("/usr/bin/veldrane")"},

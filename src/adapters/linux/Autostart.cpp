@@ -77,7 +77,7 @@ std::string Autostart::ExecLine(const std::vector<std::string>& command)
 {
     std::string line;
     for (const std::string& word : command) {
-        // Inside double quotes the specification escapes ", `, $ and \ with a backslash; a literal
+        // Inside double quotes a desktop entry escapes ", `, $ and \ with a backslash; a literal
         // % is always %%, or it would start a field code.
         std::string quoted = "\"";
         for (const char c : word) {

@@ -26,8 +26,8 @@ public:
     // Removes the entry. False when it is still there.
     [[nodiscard]] bool Disable() const;
 
-    // The Exec value that runs `command`, each word quoted as the desktop entry specification
-    // asks, with its string escapes on top.
+    // The Exec value that runs `command`, each word quoted as desktop entries (and GLib's reader)
+    // expect, with their string escapes on top.
     static std::string ExecLine(const std::vector<std::string>& command);
 
 private:
