@@ -156,6 +156,7 @@ TEST_F(MacroViewTest, AMacroIsEditedRenamedDeletedAndSavedByKeysAlone)
 // renamed with F2, one deleted, and Escape closes it as its close button does, storing the list.
 TEST_F(MacroViewTest, TheProfileManagerWorksByKeysAlone)
 {
+    test::WritePicture(dir / "Skin/Config/Config.png", {263, 598}, Qt::darkGray);
     test::ScriptedFileDialog fileDialog;
     auto* manager = new CConfigDialog(
         {files, records, codec, messages, fileDialog, Language::English, Colour{230, 230, 230, 255}, {}}, m_images);
@@ -173,9 +174,10 @@ TEST_F(MacroViewTest, TheProfileManagerWorksByKeysAlone)
     Type(*manager, {Qt::Key_Down, Qt::Key_Escape});
     EXPECT_TRUE(alive.isNull() || !manager->isVisible());
     const IniFile list(dir.Path() / "str.ini", codec);
-    EXPECT_EQ((std::vector<std::string>{list.GetString("Profile", "ItemCount"), list.GetString("Profile", "Item0"),
-                                        list.GetString("Profile", "Item1"), list.GetString("Profile", "CurProfileName")}),
-              (std::vector<std::string>{"2", "GAME", "PROFILE_2", "GAME"}));
+    EXPECT_EQ(
+        (std::vector<std::string>{list.GetString("Profile", "ItemCount"), list.GetString("Profile", "Item0"),
+                                  list.GetString("Profile", "Item1"), list.GetString("Profile", "CurProfileName")}),
+        (std::vector<std::string>{"2", "GAME", "PROFILE_2", "GAME"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -15,6 +15,7 @@
 
 #include "core/macro/MacroItem.h"
 #include "core/text/Fonts.h"
+#include "core/text/MacroManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/WindowKeys.h"
 #include "gui/skin/FittedItemDelegate.h"

@@ -12,9 +12,9 @@
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroSectionRename.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MacroManagerTexts.h"
-#include "core/text/ControlCaptionTexts.h"
 #include "core/text/MessageTexts.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
@@ -617,6 +617,9 @@ KeyOutcome MacroManagerModel::KeyPress(std::string_view keyName, DialogKey key, 
     if (key == DialogKey::WindowsKey) {
         return {};
     }
+    if (!command && key == DialogKey::Enter) {
+        command = WindowKey::Return; // Enter with Ctrl or Alt
+    }
     if (command) {
         return Command(*command);
     }
@@ -769,7 +772,8 @@ std::vector<FocusControl> MacroManagerModel::Controls() const
         controls.push_back(control(MacroControl::LoopBox, kMacroLoopBox, ControlRole::CheckBox, m_texts.loopTimes));
         controls.back().checked = LoopBoxTicked();
         if (m_loopFieldEnabled) {
-            controls.push_back(control(MacroControl::LoopField, kLoopFieldRect, ControlRole::EditText, m_texts.loopTimes));
+            controls.push_back(
+                control(MacroControl::LoopField, kLoopFieldRect, ControlRole::EditText, m_texts.loopTimes));
             controls.back().value = m_loopFieldText;
         }
         controls.push_back(control(MacroControl::New, kMacroNewArea, ControlRole::Button, m_texts.newMacro));
@@ -826,7 +830,9 @@ KeyOutcome MacroManagerModel::KeyRelease(std::string_view keyName, bool wasDown)
     if (recording) {
         AppendRecorded(m_context.state.recorder.KeyEvent({keyName, true, wasDown}, DelayBoxTicked()));
     }
-    return KeyOutcome{!recording, std::nullopt};
+    KeyOutcome outcome;
+    outcome.passOn = !recording;
+    return outcome;
 }
 
 // Boxes and closing -----------------------------------------------------------------------------

@@ -13,10 +13,10 @@
 #include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
-#include "core/text/ControlCaptionTexts.h"
 #include "core/text/ProfileManagerTexts.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
@@ -74,9 +74,9 @@ std::string ImportRepairsMessage(const ImportRepairs& repairs, Language language
 constexpr Rect kTitleText{10, 0, 240, 31};
 
 // The ring of the "New" row lies inside the row, which spans the window's width.
-constexpr Rect kNewRowFocus{ConfigDialogModel::kNewRow.left + kFocusRingWidth, ConfigDialogModel::kNewRow.top + kFocusRingWidth,
-                            ConfigDialogModel::kNewRow.right - kFocusRingWidth,
-                            ConfigDialogModel::kNewRow.bottom - kFocusRingWidth};
+constexpr Rect kNewRowFocus{
+    ConfigDialogModel::kNewRow.left + kFocusRingWidth, ConfigDialogModel::kNewRow.top + kFocusRingWidth,
+    ConfigDialogModel::kNewRow.right - kFocusRingWidth, ConfigDialogModel::kNewRow.bottom - kFocusRingWidth};
 
 // Page Up and Page Down move the selection by about the names the list shows.
 constexpr int kListPageLines = 20;

@@ -428,8 +428,9 @@ TEST_F(MacroManagerModelTest, TabWalksTheControlsInReadingOrderAndNotDuringAReco
 {
     Write(kAbc);
     Open(Language::SimplifiedChinese);
-    const Names withField{"选择宏", "按鍵序列", "开始录制", "记录按键动作间的延迟", "循环次数", "循环次数",
-                          "新建",   "刪除",     "确定",     "取消",                 "关闭",     "选择宏"};
+    const Names withField{"选择宏",   "按鍵序列", "开始录制", "记录按键动作间的延迟",
+                          "循环次数", "循环次数", "新建",     "刪除",
+                          "确定",     "取消",     "关闭",     "选择宏"};
     Names walked{FocusName()};
     for (std::size_t i = 1; i < withField.size(); ++i) {
         Key(WindowKey::Tab);
