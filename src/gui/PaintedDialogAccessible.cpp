@@ -20,7 +20,7 @@ PaintedDialog* DialogOf(QObject* object)
     return dynamic_cast<PaintedDialog*>(object);
 }
 
-// One painted control of a dialog: a push button or a check box.
+// One painted control of a dialog: a push button, a check box or a radio button.
 class PaintedDialogControl : public QAccessibleInterface, public QAccessibleActionInterface
 {
 public:
@@ -57,7 +57,14 @@ public:
     QAccessible::Role role() const override
     {
         const auto control = Control();
-        return control && control->role == ControlRole::CheckBox ? QAccessible::CheckBox : QAccessible::PushButton;
+        switch (control ? control->role : ControlRole::Button) {
+        case ControlRole::CheckBox:
+            return QAccessible::CheckBox;
+        case ControlRole::RadioButton:
+            return QAccessible::RadioButton;
+        default:
+            return QAccessible::PushButton;
+        }
     }
     QAccessible::State state() const override
     {
@@ -72,7 +79,7 @@ public:
         const auto focus = dialog->DialogFocus();
         state.focused = m_dialog->hasFocus() && focus && dialog->DialogControls()[*focus].key == m_key;
         state.disabled = control->disabled;
-        if (control->role == ControlRole::CheckBox) {
+        if (control->role == ControlRole::CheckBox || control->role == ControlRole::RadioButton) {
             state.checkable = true;
             state.checked = control->checked;
         }
