@@ -56,11 +56,13 @@ def main():
             sys.exit(SKIP)
         data = os.path.join(work, "data")
         trace = os.path.join(work, "trace.txt")
-        os.makedirs(os.path.join(data, "simulated"), exist_ok=True)
-        with open(os.path.join(data, "simulated", "record.ini"), "w", encoding="ascii", newline="") as macros:
-            for name in ("Alpha", "Beta"):
-                macros.write("[%s]\r\nDelayTimeSelStatus=0\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n"
-                             "ItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n" % name)
+        # The macro file, wherever the program keeps the simulated mouse's files.
+        for folder in (data, os.path.join(data, "simulated")):
+            os.makedirs(folder, exist_ok=True)
+            with open(os.path.join(folder, "record.ini"), "w", encoding="ascii", newline="") as macros:
+                for name in ("Alpha", "Beta"):
+                    macros.write("[%s]\r\nDelayTimeSelStatus=0\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n"
+                                 "ItemCount=2\r\nItem0=A   Dn\r\nItem1=A   Up\r\n" % name)
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", QT_QPA_PLATFORM="xcb")
         app = subprocess.Popen([os.path.join(bin_dir, "veldrane"), "--simulate", "--sim-trace", trace,
                                 "--data-dir", data], env=env)
@@ -155,7 +157,7 @@ def main():
         rows = [macro_list.getChildAtIndex(i) for i in range(macro_list.childCount)]
         shown = [(row.getRoleName(), row.name, row.getState().contains(pyatspi.STATE_SELECTED)) for row in rows]
         if shown != [("list item", "Alpha", True), ("list item", "Beta", False)]:
-            fail("the macro list reads %r" % shown)
+            fail("the macro list reads %r (%d children; %s)" % (shown, macro_list.childCount, sorted(parts)))
         for caption in ("Start Recording", "New", "Delete", "OK", "Cancel", "Close"):
             if ("push button", caption) not in parts:
                 fail("no push button %r in %s" % (caption, sorted(parts)))
