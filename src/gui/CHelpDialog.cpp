@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include "gui/WindowKeys.h"
 #include "gui/skin/QtSkinCanvas.h"
@@ -34,8 +35,12 @@ std::optional<std::size_t> CHelpDialog::DialogFocus() const
 
 void CHelpDialog::PressControl(std::size_t key)
 {
+    const QPointer<CHelpDialog> alive(this);
     m_model.HelpPanelPress(m_model.HelpPanel().CentreOf(key));
-    update();
+    if (alive) {
+        PaintedDialog::AnnounceChange(*this, key);
+        update();
+    }
 }
 
 void CHelpDialog::FocusControlByKey(std::size_t key)
@@ -77,7 +82,13 @@ void CHelpDialog::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (result.press) {
-        m_model.HelpPanelPress(*result.press); // the panel may close in it
+        const std::optional<std::size_t> pressed = DialogFocus();
+        const QPointer<CHelpDialog> alive(this); // a message box may run while the panel closes
+        m_model.HelpPanelPress(*result.press);
+        if (alive && pressed) {
+            PaintedDialog::AnnounceChange(*this, *pressed);
+            update();
+        }
         return;
     }
     if (const auto focus = DialogFocus()) {

@@ -148,6 +148,21 @@ void PaintedDialog::AnnounceFocus(QWidget& dialog, std::size_t index)
     }
 }
 
+void PaintedDialog::AnnounceChange(QWidget& dialog, std::size_t index)
+{
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&dialog);
+    QAccessibleInterface* control = window ? window->child(static_cast<int>(index)) : nullptr;
+    if (control && !control->object()) {
+        QAccessible::State states;
+        states.checked = true;
+        QAccessibleStateChangeEvent changed(control, states);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
 PaintedDialogAccessible::PaintedDialogAccessible(QWidget& dialog) : QAccessibleWidget(&dialog, QAccessible::Dialog) {}
 
 PaintedDialogAccessible::~PaintedDialogAccessible()

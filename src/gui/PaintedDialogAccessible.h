@@ -35,6 +35,9 @@ public:
     // Tells a screen reader that the focus is now on control `index` of DialogControls(), when it
     // is a painted one (a widget announces its own focus).
     static void AnnounceFocus(QWidget& dialog, std::size_t index);
+    // Tells a screen reader that painted control `index` may have changed its state (a box
+    // ticked, a language chosen).
+    static void AnnounceChange(QWidget& dialog, std::size_t index);
 };
 
 // A PaintedDialog for assistive technology: its children are the dialog's controls in Tab order,

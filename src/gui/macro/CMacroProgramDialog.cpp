@@ -328,6 +328,8 @@ bool CMacroProgramDialog::HandleKey(QKeyEvent* event)
     }
     if (m_model.FocusIndex() != focusBefore) {
         ApplyFocus();
+    } else if (focusBefore && press) {
+        PaintedDialog::AnnounceChange(*this, *focusBefore);
     }
     OpenEditor(outcome.edit);
     return !outcome.passOn;
@@ -369,6 +371,7 @@ void CMacroProgramDialog::PressControl(std::size_t key)
         if (controls[i].key == key) {
             const PressOutcome outcome = m_model.ActOn(i);
             Sync();
+            PaintedDialog::AnnounceChange(*this, i);
             if (outcome.close) {
                 Finish(*outcome.close);
             }
