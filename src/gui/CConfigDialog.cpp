@@ -227,7 +227,8 @@ void CConfigDialog::FocusControlByKey(std::size_t key)
 bool CConfigDialog::event(QEvent* event)
 {
     // Before QWidget takes Tab to move the focus to another widget.
-    if (event->type() == QEvent::KeyPress && !m_finished && HandleKey(*static_cast<QKeyEvent*>(event))) {
+    // Keys the in-place editor leaves (F2, Insert, the arrows) stay with it.
+    if (event->type() == QEvent::KeyPress && !m_finished && !m_editor && HandleKey(*static_cast<QKeyEvent*>(event))) {
         return true;
     }
     return QWidget::event(event);

@@ -168,6 +168,7 @@ TEST_F(MacroViewTest, TheProfileManagerWorksByKeysAlone)
     Type(*manager, {Qt::Key_Backtab, Qt::Key_Up, Qt::Key_F2});
     ASSERT_NE(manager->Editor(), nullptr);
     manager->Editor()->selectAll();
+    Type(*manager, {Qt::Key_Insert, Qt::Key_Down}); // the editor's, not the list's
     Type(*manager, {Qt::Key_G, Qt::Key_A, Qt::Key_M, Qt::Key_E, Qt::Key_Return, Qt::Key_Home, Qt::Key_Delete});
     EXPECT_EQ(Lines(*manager->List()), QStringList({"GAME", "PROFILE_2"}));
     EXPECT_TRUE(messages.shown.empty());

@@ -93,6 +93,7 @@ Size MacroManagerModel::Open(SkinImageSizes& images)
     m_windowText = std::string(m_texts.windowText);
     if (!m_background.Open(images, m_context.messages)) {
         m_hasControls = false;
+        m_focus = MacroControl::Ok;
         return m_background.WindowSize();
     }
     if (MacroFileTooLarge(m_context.macroFile)) {
@@ -100,6 +101,7 @@ Size MacroManagerModel::Open(SkinImageSizes& images)
         m_context.messages.ShowMessage(m_texts.fileTooLarge, m_texts.warningTitle);
         m_hasControls = false;
         m_fileRefused = true;
+        m_focus = MacroControl::Ok;
         return m_background.WindowSize();
     }
     m_loopFieldEnabled = LoopBoxTicked();

@@ -227,6 +227,11 @@ TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
                                    "start a new one.",
                                    "Warning"}}));
     EXPECT_TRUE(model.MacroNames().empty());
+    // Without the lists the keyboard starts on OK, and Tab walks only the three buttons.
+    EXPECT_EQ(FocusName(), "OK");
+    Key(WindowKey::Tab);
+    Key(WindowKey::Tab);
+    EXPECT_EQ(FocusName(), "Close");
     model.NewMacro();
     model.Accept();
     EXPECT_FALSE(model.Result().has_value());
