@@ -13,6 +13,7 @@
 #include "core/text/Fonts.h"
 #include "core/text/ProfileManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
+#include "gui/WindowKeys.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
@@ -21,10 +22,6 @@
 namespace veldrane {
 
 namespace {
-
-// The picture draws the list's well 5 pixels inside the list's area; the rows keep 3 pixels from
-// the well's edge, as in the macro manager.
-constexpr int kListInset = 8;
 
 QRect ToQRect(Rect rect)
 {
@@ -52,14 +49,21 @@ CConfigDialog::CConfigDialog(ConfigDialogContext context, SkinImageCache& images
     setWindowTitle(FromUtf8(m_model.Texts().title));
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    PaintedDialog::InstallAccessibility();
     setWindowOpacity(ConfigDialogModel::kWindowAlpha / 255.0);
     const Size size = m_model.Open(m_images);
     setFixedSize(size.width, size.height);
     CreateList();
     Sync();
+    ApplyFocus();
 }
 
-CConfigDialog::~CConfigDialog() = default;
+CConfigDialog::~CConfigDialog()
+{
+    if (m_editor) {
+        disconnect(m_editor, nullptr, this, nullptr);
+    }
+}
 
 CConfigDialog* CConfigDialog::Open(ConfigDialogContext context, SkinImageCache& images, QWidget* parent)
 {
@@ -81,10 +85,10 @@ void CConfigDialog::CreateList()
     setStyleSheet(SkinStyleSheet(m_images, m_model.TextColour(), Colour{0, 0, 0, 0}));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ProfileList"));
+    m_list->setAccessibleName(FromUtf8(m_model.Texts().title));
     // The list lies inside the well its picture draws, as the macro manager's lists lie in theirs,
     // with rows of the same height.
-    m_list->setGeometry(
-        ToQRect(ConfigDialogModel::kListArea).adjusted(kListInset, kListInset, -kListInset, -kListInset));
+    m_list->setGeometry(ToQRect(ConfigDialogModel::kListControl));
     m_list->setFont(FontBook(m_model.InterfaceLanguage()).ListFont());
     m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_list->setItemDelegate(new FittedItemDelegate(m_list));
@@ -169,7 +173,65 @@ void CConfigDialog::OpenEditor(std::size_t line)
     });
     if (editor->BeginEdit(static_cast<int>(line))) {
         m_editor = editor;
+        // The focus goes back to the list once the edit is over.
+        connect(editor, &QObject::destroyed, this, [this] { ApplyFocus(); });
     }
+}
+
+bool CConfigDialog::HandleKey(QKeyEvent& event)
+{
+    const std::optional<WindowKey> key = WindowKeyOf(event);
+    if (!key) {
+        return false;
+    }
+    const std::optional<std::size_t> focusBefore = m_model.FocusIndex();
+    const ConfigDialogOutcome outcome = m_model.KeyPressed(*key);
+    Apply(outcome);
+    if (!outcome.close && m_model.FocusIndex() != focusBefore) {
+        ApplyFocus();
+    }
+    return true;
+}
+
+void CConfigDialog::ApplyFocus()
+{
+    QWidget* target = ControlWidget(static_cast<std::size_t>(m_model.Focus()));
+    if (!target) {
+        target = this;
+    }
+    if (!target->hasFocus()) {
+        target->setFocus(Qt::TabFocusReason);
+    }
+    if (const auto focus = m_model.FocusIndex(); focus && target == this) {
+        PaintedDialog::AnnounceFocus(*this, *focus);
+    }
+    update();
+}
+
+QWidget* CConfigDialog::ControlWidget(std::size_t key) const
+{
+    return static_cast<ConfigControl>(key) == ConfigControl::List ? m_list : nullptr;
+}
+
+void CConfigDialog::PressControl(std::size_t key)
+{
+    Apply(m_model.PressControl(static_cast<ConfigControl>(key)));
+}
+
+void CConfigDialog::FocusControlByKey(std::size_t key)
+{
+    m_model.SetFocus(static_cast<ConfigControl>(key));
+    ApplyFocus();
+}
+
+bool CConfigDialog::event(QEvent* event)
+{
+    // Before QWidget takes Tab to move the focus to another widget.
+    // Keys the in-place editor leaves (F2, Insert, the arrows) stay with it.
+    if (event->type() == QEvent::KeyPress && !m_finished && !m_editor && HandleKey(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void CConfigDialog::ShowListMenu(QPoint globalPos)
@@ -208,18 +270,20 @@ bool CConfigDialog::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == m_list && type == QEvent::KeyPress && !m_editor) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            return true; // Enter neither closes the manager nor presses anything
-        }
+    if (watched == m_list && type == QEvent::KeyPress && !m_editor && !m_finished) {
+        // The list's own keys (typing a name's first letters) stay the list's.
+        return HandleKey(*static_cast<QKeyEvent*>(event));
+    }
+    if (watched == m_list && type == QEvent::FocusIn && !m_editor && m_model.Focus() != ConfigControl::List) {
+        m_model.SetFocus(ConfigControl::List); // a click into the list
+        update();
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void CConfigDialog::keyPressEvent(QKeyEvent* event)
 {
-    // Enter and Escape do nothing here: only the close button closes the manager.
+    // Every key of the window has been handled in event().
     event->accept();
 }
 

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "gui/PaintedDialogAccessible.h"
 #include "gui/skin/FontBook.h"
 #include "screens/profiles/ConfigDialogModel.h"
 
@@ -21,9 +22,10 @@ class SkinImageCache;
 // The profile manager: a frameless, translucent tool window as large as its background, painted
 // from its ConfigDialogModel, with the list of names laid over the list area. Presses, hovering,
 // the list's selection changes and double clicks, the right-button menu and the in-place editor
-// go to the model; after each the view shows the model's list again. Enter never closes it. It
-// deletes itself when it closes.
-class CConfigDialog : public QWidget
+// go to the model; after each the view shows the model's list again. The keys go to the model
+// too (ConfigDialogModel::KeyPressed), and the toolkit's focus follows the model's onto the list
+// or the window itself. It deletes itself when it closes.
+class CConfigDialog : public QWidget, public PaintedDialog
 {
 public:
     CConfigDialog(ConfigDialogContext context, SkinImageCache& images, QWidget* parent = nullptr);
@@ -37,7 +39,15 @@ public:
     // The in-place editor while one is open.
     CLBEditorWnd* Editor() const;
 
+    // PaintedDialog
+    std::vector<FocusControl> DialogControls() const override { return m_model.Controls(); }
+    std::optional<std::size_t> DialogFocus() const override { return m_model.FocusIndex(); }
+    QWidget* ControlWidget(std::size_t key) const override;
+    void PressControl(std::size_t key) override;
+    void FocusControlByKey(std::size_t key) override;
+
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -54,6 +64,10 @@ private:
     void Apply(const ConfigDialogOutcome& outcome, QPoint globalPress = {});
     void ShowListMenu(QPoint globalPos);
     void OpenEditor(std::size_t line);
+    // A key for the model; false when it is none of the window's keys.
+    bool HandleKey(QKeyEvent& event);
+    // Puts the toolkit's focus where the model has it.
+    void ApplyFocus();
     void Finish();
 
     // Before the model, which takes the context over.

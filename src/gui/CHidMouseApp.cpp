@@ -443,6 +443,9 @@ void CHidMouseApp::CreateWindow()
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());
+    // The help panel's choice of language goes into the current profile's label file; the windows
+    // take it at the next start.
+    m_window->Model().HelpPanel().KeepLanguageIn(m_files->labelPath, m_codec, {});
     AddButtonsAndMacros();
 }
 

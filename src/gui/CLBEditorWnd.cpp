@@ -61,6 +61,9 @@ void CLBEditorWnd::keyPressEvent(QKeyEvent* event)
         return;
     default:
         QLineEdit::keyPressEvent(event);
+        // The editor asks for every key: one it has no use for (an arrow, F2, Insert) must not
+        // reach the list under it, which would move its selection or act on it mid-edit.
+        event->accept();
         Handle(LineEditorInput::Other);
         return;
     }

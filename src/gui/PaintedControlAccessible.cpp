@@ -112,6 +112,8 @@ QAccessible::Role PaintedControlAccessible::role() const
         return QAccessible::List;
     case ControlRole::PageTab:
         return QAccessible::PageTab;
+    case ControlRole::EditText:
+        return QAccessible::EditableText;
     case ControlRole::Button:
         break;
     }

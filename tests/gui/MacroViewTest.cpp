@@ -14,6 +14,8 @@
 #include "adapters/qt/QtKeyNameSource.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroFile.h"
+#include "core/profile/ScriptedFileDialog.h"
+#include "gui/CConfigDialog.h"
 #include "gui/CLBEditorWnd.h"
 #include "gui/GuiFixture.h"
 #include "screens/macro/MacroManagerLayout.h"
@@ -53,6 +55,20 @@ protected:
         QKeyEvent event(type, key, Qt::NoModifier, text, autoRepeat);
         QCoreApplication::sendEvent(&widget, &event);
     }
+    // Keys typed into `window` where its keyboard focus is, each pressed and released.
+    static void Type(QWidget& window, std::initializer_list<int> keys)
+    {
+        for (const int key : keys) {
+            const Qt::KeyboardModifiers modifiers = key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier;
+            const QString text = key >= Qt::Key_A && key <= Qt::Key_Z ? QString(QChar(key)) : QString();
+            for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QWidget* target = window.focusWidget() ? window.focusWidget() : &window;
+                QKeyEvent event(type, key, modifiers, text);
+                QCoreApplication::sendEvent(target, &event);
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // an ended editor goes
+        }
+    }
     // Whether the recording hint shows in the skin's red in the band where a title bar would be.
     bool HintShown() const
     {
@@ -74,11 +90,10 @@ protected:
     std::unique_ptr<CMacroProgramDialog> m_dialog;
 };
 
-// Escape never closes the manager; Enter closes it as OK does only after a stopped recording.
+// Enter closes the manager as OK does only after a stopped recording.
 TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialogAndEnterThenClosesIt)
 {
     CMacroProgramDialog& dialog = *m_dialog;
-    Key(*dialog.MacroList(), QEvent::KeyPress, Qt::Key_Escape);
     Key(dialog, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_TRUE(dialog.isVisible());
     test::Click(dialog, {300, 95});
@@ -103,6 +118,68 @@ TEST_F(MacroViewTest, RecordsTheKeysTypedIntoTheDialogAndEnterThenClosesIt)
     Key(events, QEvent::KeyPress, Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Everything by keys: a macro picked, a delay inserted, the macro renamed (after an edit left with
+// Escape, which closes only the editor), another deleted, and OK; the file holds the result.
+TEST_F(MacroViewTest, AMacroIsEditedRenamedDeletedAndSavedByKeysAlone)
+{
+    CMacroProgramDialog& dialog = *m_dialog;
+    EXPECT_EQ(dialog.focusWidget(), dialog.MacroList());
+    Type(dialog, {Qt::Key_Down, Qt::Key_Tab, Qt::Key_Down, Qt::Key_Down, Qt::Key_Insert});
+    EXPECT_EQ(Lines(*dialog.EventList()), QStringList({"B   Dn", "50 ms", "B   Up"}));
+    EXPECT_EQ(dialog.EventList()->currentRow(), 1);
+    Type(dialog, {Qt::Key_Backtab, Qt::Key_F2});
+    ASSERT_NE(dialog.Editor(), nullptr);
+    Type(dialog, {Qt::Key_Escape});
+    EXPECT_EQ(dialog.Editor(), nullptr);
+    ASSERT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.focusWidget(), dialog.MacroList());
+    Type(dialog, {Qt::Key_F2});
+    ASSERT_NE(dialog.Editor(), nullptr);
+    dialog.Editor()->selectAll();
+    Type(dialog, {Qt::Key_B, Qt::Key_R, Qt::Key_A, Qt::Key_V, Qt::Key_O, Qt::Key_Return});
+    Type(dialog, {Qt::Key_Up, Qt::Key_Delete});
+    EXPECT_EQ(Lines(*dialog.MacroList()), QStringList({"BRAVO"}));
+    for (int tabs = 0; tabs < 12 && dialog.Model().Controls()[*dialog.Model().FocusIndex()].name != "OK"; ++tabs) {
+        Type(dialog, {Qt::Key_Tab});
+    }
+    EXPECT_EQ(dialog.focusWidget(), &dialog) << "a painted button has the focus";
+    Type(dialog, {Qt::Key_Return});
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(test::ReadFileBytes(m_file.Path()), "[BRAVO]\r\nDelayTimeSelStatus=0\r\nLoopTimeSelStatus=0\r\n"
+                                                  "MacroLoopTimes=1\r\nItemCount=3\r\nItem0=B   Dn\r\n"
+                                                  "Item1=50 ms\r\nItem2=B   Up\r\n");
+}
+
+// The profile manager by keys: names added by Insert and by the "New" row reached with Tab, one
+// renamed with F2, one deleted, and Escape closes it as its close button does, storing the list.
+TEST_F(MacroViewTest, TheProfileManagerWorksByKeysAlone)
+{
+    test::WritePicture(dir / "Skin/Config/Config.png", {263, 598}, Qt::darkGray);
+    test::ScriptedFileDialog fileDialog;
+    auto* manager = new CConfigDialog(
+        {files, records, codec, messages, fileDialog, Language::English, Colour{230, 230, 230, 255}, {}}, m_images);
+    manager->show();
+    QPointer<CConfigDialog> alive(manager);
+    EXPECT_EQ(manager->focusWidget(), manager->List());
+    Type(*manager, {Qt::Key_Insert, Qt::Key_Tab, Qt::Key_Space});
+    EXPECT_EQ(manager->focusWidget(), manager);
+    Type(*manager, {Qt::Key_Backtab, Qt::Key_Up, Qt::Key_F2});
+    ASSERT_NE(manager->Editor(), nullptr);
+    manager->Editor()->selectAll();
+    Type(*manager, {Qt::Key_Insert, Qt::Key_Down}); // the editor's, not the list's
+    Type(*manager, {Qt::Key_G, Qt::Key_A, Qt::Key_M, Qt::Key_E, Qt::Key_Return, Qt::Key_Home, Qt::Key_Delete});
+    EXPECT_EQ(Lines(*manager->List()), QStringList({"GAME", "PROFILE_2"}));
+    EXPECT_TRUE(messages.shown.empty());
+    Type(*manager, {Qt::Key_Down, Qt::Key_Escape});
+    EXPECT_TRUE(alive.isNull() || !manager->isVisible());
+    const IniFile list(dir.Path() / "str.ini", codec);
+    EXPECT_EQ(
+        (std::vector<std::string>{list.GetString("Profile", "ItemCount"), list.GetString("Profile", "Item0"),
+                                  list.GetString("Profile", "Item1"), list.GetString("Profile", "CurProfileName")}),
+        (std::vector<std::string>{"2", "GAME", "PROFILE_2", "GAME"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 // The first double click only selects the line; the second opens the editor over it.

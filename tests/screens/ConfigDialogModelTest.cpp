@@ -74,6 +74,45 @@ TEST_F(ConfigDialogModelTest, CloseStoresTheListAndTellsTheMainWindowOnce)
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
 }
 
+// The arrows walk the names without starting a rename, which F2 starts at once; Delete, Insert and
+// the "New" row reached by Tab act as their menu entry and row; Return on the list closes the
+// manager with the name walked to as the current profile.
+TEST_F(ConfigDialogModelTest, KeysWalkRenameDeleteAddAndReturnMakesTheSelectedProfileCurrent)
+{
+    InstallThree(); // A, B, C; B loaded
+    ConfigDialogModel& model = Model();
+    const auto key = [&model](WindowKey k) { return model.KeyPressed(k); };
+    for (const WindowKey walk : {WindowKey::Down, WindowKey::Up, WindowKey::End, WindowKey::Home, WindowKey::Up}) {
+        EXPECT_FALSE(key(walk).editLine);
+    }
+    EXPECT_EQ(model.Selected(), 0u);
+    key(WindowKey::PageDown);
+    EXPECT_EQ(model.Selected(), 2u);
+    EXPECT_EQ(key(WindowKey::Rename).editLine, 2u);
+    model.CommitRename(2, "Game");
+    key(WindowKey::Home);
+    key(WindowKey::Delete);
+    key(WindowKey::Insert);
+    EXPECT_EQ(model.Names(), (std::vector<std::string>{"B", "Game", "Game_2"}));
+    key(WindowKey::Tab);
+    EXPECT_EQ(model.Focus(), ConfigControl::New);
+    EXPECT_EQ(model.Controls()[*model.FocusIndex()].name, "New");
+    key(WindowKey::Space);
+    EXPECT_EQ(model.Names().size(), 4u);
+    key(WindowKey::Tab);
+    EXPECT_EQ(model.Controls()[*model.FocusIndex()].name, "Close");
+    key(WindowKey::Tab);
+    key(WindowKey::Up);
+    key(WindowKey::Up);
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(key(WindowKey::Return).close);
+    EXPECT_EQ(ListValue("CurProfileName"), "Game");
+    EXPECT_EQ(ListValue("ItemCount"), "4");
+    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(records.Current, Patterned(12)) << "C's settings, now Game's";
+    EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
+}
+
 // Import and export worked on the current record whatever profile was selected.
 TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/UnicodeText.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 #include "support/RecordingShell.h"
@@ -53,6 +55,65 @@ TEST_F(HelpPanelModelTest, StartsTheUpdaterOfTheProcessorOrSaysWhereItLooked)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The language walked to with the keys and pressed with Return replaces only "Lan" of the label
+// file, which keeps its encoding and every other line; a file that cannot be written is reported
+// and the language stays.
+TEST_F(HelpPanelModelTest, ALanguageChosenByKeysReplacesOnlyLanInTheLabelFile)
+{
+    const auto file = [](std::string_view lan) {
+        return "\xFF\xFE" + Utf8ToUtf16Le("[Skins]\r\nPath=Default\r\nLan=" + std::string(lan) +
+                                          "\r\nColor=255,255,255\r\n[Setting-CHS]\r\nItem1=左键\r\n");
+    };
+    const std::filesystem::path labels = dir / "str0.ini";
+    test::WriteFileBytes(labels, file("CHS"));
+    IconvTextCodec codec;
+    std::vector<Language> heard;
+    HelpPanelModel panel = MakePanel(Language::SimplifiedChinese);
+    panel.KeepLanguageIn(labels, codec, [&heard](Language language) { heard.push_back(language); });
+    panel.Open();
+    panel.SetKeyboardFocus(true);
+    const auto names = [&panel] {
+        std::vector<std::pair<std::string, bool>> shown;
+        for (const FocusControl& control : panel.Controls()) {
+            shown.emplace_back(control.name, control.checked);
+        }
+        return shown;
+    };
+    EXPECT_EQ(names(), (std::vector<std::pair<std::string, bool>>{{"http://www.tessaly.example", false},
+                                                                  {"Update 驱动更新", false},
+                                                                  {"English", false},
+                                                                  {"简体中文", true},
+                                                                  {"繁體中文", false}}));
+    EXPECT_FALSE(panel.KeyPressed(WindowKey::Escape).handled) << "Escape is the main window's";
+    panel.KeyPressed(WindowKey::Up);
+    const auto press = panel.KeyPressed(WindowKey::Return).press;
+    ASSERT_TRUE(press);
+    EXPECT_EQ(panel.Press(*press), HelpPanelModel::PressResult::None);
+    EXPECT_EQ(test::ReadFileBytes(labels), file("CHT"));
+    EXPECT_EQ(heard, std::vector<Language>{Language::TraditionalChinese});
+    EXPECT_EQ(panel.Controls()[4].checked, true);
+
+    const std::filesystem::path unwritable = dir / "plain" / "str0.ini";
+    test::WriteFileBytes(dir / "plain", "not a folder");
+    panel.KeepLanguageIn(unwritable, codec, [&heard](Language language) { heard.push_back(language); });
+    const Rect english = panel.LanguageRow(Language::English);
+    panel.Press({english.left + 1, english.top + 1});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind("無法變更語言，語言保持不變。\n" + unwritable.string() + ": ", 0), 0u)
+        << messages.shown[0].text;
+    EXPECT_EQ(panel.InterfaceLanguage(), Language::TraditionalChinese);
+    EXPECT_EQ(heard.size(), 1u);
+
+    // Where no window can take the language at once, the user is told when it comes.
+    messages.shown.clear();
+    panel.KeepLanguageIn(labels, codec, {});
+    panel.Press({english.left + 1, english.top + 1});
+    EXPECT_EQ(test::ReadFileBytes(labels), file("EN"));
+    EXPECT_EQ(messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message, "The new language is used from the next start of the program.",
+                                   "Tessaly VELDRANE"}}));
+}
+
 // The web line opens the maker's site and the update line asks for the updater; the gap between
 // them and the version line do nothing.
 TEST_F(HelpPanelModelTest, ClicksInTheirOrder)
@@ -87,15 +148,16 @@ TEST_F(HelpPanelModelTest, WithoutItsPictureThePanelIsPlainAndReportedOnce)
     EXPECT_EQ(canvas.FindText("http://www.tessaly.example")->area, (Rect{786, 25, 952, 50}));
 }
 
-// The lines are light on the dark panel; the web address, which a maker may make long, is the one
-// line that ends in "…" when it does not fit (the window shows it whole as a tooltip).
+// The lines and the languages under them are light on the dark panel; the web address, which a
+// maker may make long, is the one line that ends in "…" when it does not fit (the window shows it
+// whole as a tooltip).
 TEST_F(HelpPanelModelTest, LightLinesAndOnlyTheWebAddressElided)
 {
     HelpPanelModel panel = MakePanel(Language::SimplifiedChinese);
     panel.Open();
     test::RecordingCanvas canvas;
     panel.Draw(canvas, {0, 0});
-    ASSERT_EQ(canvas.texts.size(), 3u);
+    ASSERT_EQ(canvas.texts.size(), 6u);
     for (const auto& text : canvas.texts) {
         EXPECT_EQ(text.colour, (Colour{230, 230, 230, 255})) << text.text;
         EXPECT_EQ(text.align, text.text == "http://www.tessaly.example" ? TextAlign::CentreElided : TextAlign::Centre)

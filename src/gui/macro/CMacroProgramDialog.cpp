@@ -15,7 +15,9 @@
 
 #include "core/macro/MacroItem.h"
 #include "core/text/Fonts.h"
+#include "core/text/MacroManagerTexts.h"
 #include "gui/CLBEditorWnd.h"
+#include "gui/WindowKeys.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/QtSkinCanvas.h"
 #include "gui/skin/SkinImageCache.h"
@@ -103,6 +105,7 @@ CMacroProgramDialog::CMacroProgramDialog(MacroManagerContext context, SkinImageC
     setModal(true);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    PaintedDialog::InstallAccessibility();
     const Size size = m_model.Open(m_images);
     setFixedSize(size.width, size.height);
     installEventFilter(this);
@@ -110,9 +113,15 @@ CMacroProgramDialog::CMacroProgramDialog(MacroManagerContext context, SkinImageC
         CreateControls();
     }
     Sync();
+    ApplyFocus();
 }
 
-CMacroProgramDialog::~CMacroProgramDialog() = default;
+CMacroProgramDialog::~CMacroProgramDialog()
+{
+    if (m_editor) {
+        disconnect(m_editor, nullptr, this, nullptr);
+    }
+}
 
 std::optional<MacroData> CMacroProgramDialog::Run(MacroManagerContext context, SkinImageCache& images,
                                                   const KeyNameSource& keyNames, QWidget* parent)
@@ -162,13 +171,17 @@ void CMacroProgramDialog::CreateControls()
         list->viewport()->installEventFilter(this);
         return list;
     };
+    const MacroManagerTexts& texts = m_model.Texts();
     m_macroList = makeList(kMacroListRect, "MacroList");
+    m_macroList->setAccessibleName(FromUtf8(texts.selectMacro));
     m_macroList->setItemDelegate(new FittedItemDelegate(m_macroList));
     m_eventList = makeList(kEventListRect, "EventList");
+    m_eventList->setAccessibleName(FromUtf8(texts.keyPressSequence));
     m_eventList->setItemDelegate(new FittedItemDelegate(m_eventList, &CMacroProgramDialog::ShownEventLine));
 
     m_loopField = new QLineEdit(this);
     m_loopField->setObjectName(QStringLiteral("LoopField"));
+    m_loopField->setAccessibleName(FromUtf8(texts.loopTimes));
     m_loopField->setGeometry(ToQRect(kLoopFieldRect));
     m_loopField->setFont(font);
     m_loopField->setAlignment(Qt::AlignCenter);
@@ -232,6 +245,9 @@ void CMacroProgramDialog::Sync()
         if (m_model.SelectedEvent()) {
             m_eventList->scrollToItem(m_eventList->item(static_cast<int>(*m_model.SelectedEvent())));
         }
+        if (m_model.SelectedMacro()) {
+            m_macroList->scrollToItem(m_macroList->item(static_cast<int>(*m_model.SelectedMacro())));
+        }
         const QString loopText = FromUtf8(m_model.LoopFieldText());
         if (m_loopField->text() != loopText) {
             m_loopField->setText(loopText);
@@ -287,6 +303,8 @@ void CMacroProgramDialog::OpenEditor(const std::optional<LineEditRequest>& reque
         });
     if (editor->BeginEdit(static_cast<int>(request->line))) {
         m_editor = editor;
+        // The focus goes back to the control the edit started from.
+        connect(editor, &QObject::destroyed, this, [this] { ApplyFocus(); });
     }
 }
 
@@ -299,14 +317,73 @@ bool CMacroProgramDialog::HandleKey(QKeyEvent* event)
         return true;
     }
     const std::string name = m_keyNames.KeyName(StrokeOf(*event));
-    const KeyOutcome outcome = press ? m_model.KeyPress(name, DialogKeyOf(event->key()), event->isAutoRepeat())
-                                     : m_model.KeyRelease(name, true);
+    const std::optional<std::size_t> focusBefore = m_model.FocusIndex();
+    const KeyOutcome outcome =
+        press ? m_model.KeyPress(name, DialogKeyOf(event->key()), event->isAutoRepeat(), WindowKeyOf(*event))
+              : m_model.KeyRelease(name, true);
     Sync();
     if (outcome.close) {
         Finish(*outcome.close);
         return true;
     }
+    if (m_model.FocusIndex() != focusBefore) {
+        ApplyFocus();
+    } else if (focusBefore && press) {
+        PaintedDialog::AnnounceChange(*this, *focusBefore);
+    }
+    OpenEditor(outcome.edit);
     return !outcome.passOn;
+}
+
+void CMacroProgramDialog::ApplyFocus()
+{
+    QWidget* target = ControlWidget(static_cast<std::size_t>(m_model.Focus()));
+    if (!target || !target->isEnabled()) {
+        target = this;
+    }
+    if (!target->hasFocus()) {
+        target->setFocus(Qt::TabFocusReason);
+    }
+    if (const auto focus = m_model.FocusIndex(); focus && target == this) {
+        PaintedDialog::AnnounceFocus(*this, *focus);
+    }
+    update();
+}
+
+QWidget* CMacroProgramDialog::ControlWidget(std::size_t key) const
+{
+    switch (static_cast<MacroControl>(key)) {
+    case MacroControl::MacroList:
+        return m_macroList;
+    case MacroControl::EventList:
+        return m_eventList;
+    case MacroControl::LoopField:
+        return m_loopField;
+    default:
+        return nullptr;
+    }
+}
+
+void CMacroProgramDialog::PressControl(std::size_t key)
+{
+    const std::vector<FocusControl> controls = m_model.Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].key == key) {
+            const PressOutcome outcome = m_model.ActOn(i);
+            Sync();
+            PaintedDialog::AnnounceChange(*this, i);
+            if (outcome.close) {
+                Finish(*outcome.close);
+            }
+            return;
+        }
+    }
+}
+
+void CMacroProgramDialog::FocusControlByKey(std::size_t key)
+{
+    m_model.SetFocus(static_cast<MacroControl>(key));
+    ApplyFocus();
 }
 
 void CMacroProgramDialog::keyPressEvent(QKeyEvent* event)
@@ -324,6 +401,15 @@ void CMacroProgramDialog::keyReleaseEvent(QKeyEvent* event)
 bool CMacroProgramDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn && watched != this && !m_editor) {
+        // A click into a list or the field takes the keyboard focus there, and the ring follows.
+        for (const MacroControl control : {MacroControl::MacroList, MacroControl::EventList, MacroControl::LoopField}) {
+            if (watched == ControlWidget(static_cast<std::size_t>(control)) && m_model.Focus() != control) {
+                m_model.SetFocus(control);
+                update();
+            }
+        }
+    }
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         // A key on its way up from a control to the dialog has been handled where it started.
         const bool fromControl = watched == this && focusWidget() && focusWidget() != this;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "gui/CLBEditorWnd.h"
+#include "gui/PaintedDialogAccessible.h"
 #include "gui/skin/FontBook.h"
 #include "screens/macro/MacroManagerModel.h"
 
@@ -27,8 +28,10 @@ class SkinImageCache;
 //
 // Keys: the recorder and the dialog's filter see every keystroke of the dialog and its lists;
 // auto-repeat reaches the model as a press of a key already down (the releases that X11 sends
-// between repeats are not keystrokes and are dropped).
-class CMacroProgramDialog : public QDialog
+// between repeats are not keystrokes and are dropped). Outside a recording Tab walks the model's
+// controls, and the toolkit's focus follows onto a list or the field, or stays on the dialog for
+// a painted control, which the model rings.
+class CMacroProgramDialog : public QDialog, public PaintedDialog
 {
 public:
     CMacroProgramDialog(MacroManagerContext context, SkinImageCache& images, const KeyNameSource& keyNames,
@@ -49,6 +52,13 @@ public:
     CLBEditorWnd* Editor() const { return m_editor; }
 
     void reject() override;
+
+    // PaintedDialog
+    std::vector<FocusControl> DialogControls() const override { return m_model.Controls(); }
+    std::optional<std::size_t> DialogFocus() const override { return m_model.FocusIndex(); }
+    QWidget* ControlWidget(std::size_t key) const override;
+    void PressControl(std::size_t key) override;
+    void FocusControlByKey(std::size_t key) override;
 
     // The font in which the recording hint fits its area.
     QFont HintFont(const QString& hint) const;
@@ -79,6 +89,8 @@ private:
     void ScrollEvents(int wheelDelta);
     void ShowEventMenu(QPoint globalPos);
     void OpenEditor(const std::optional<LineEditRequest>& request);
+    // Puts the toolkit's focus where the model has it.
+    void ApplyFocus();
     void Finish(MacroManagerClose close);
 
     MacroManagerModel m_model;

@@ -18,7 +18,8 @@ enum class ControlRole
     Slider, // a track, a strip or a dial
     ComboBox,
     List,
-    PageTab // a section header that folds its section open and shut
+    PageTab, // a section header that folds its section open and shut
+    EditText // a field the user types into
 };
 
 // The keys a window's model understands; the view translates the toolkit's key events to these.

@@ -12,11 +12,13 @@
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroSectionRename.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/MessageTexts.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
+#include "screens/common/FocusRing.h"
 
 namespace veldrane {
 
@@ -31,6 +33,9 @@ constexpr std::size_t kMaxMacroNameUnits = 31;
 constexpr std::string_view kNewNameSeparator = "_";
 constexpr std::string_view kInsertedDelay = "50 ms";
 constexpr std::string_view kFirstLoopText = "1";
+
+// Page Up and Page Down move a list's selection by about the lines it shows.
+constexpr int kListPageLines = 15;
 
 std::size_t Utf16Units(std::string_view text)
 {
@@ -88,6 +93,7 @@ Size MacroManagerModel::Open(SkinImageSizes& images)
     m_windowText = std::string(m_texts.windowText);
     if (!m_background.Open(images, m_context.messages)) {
         m_hasControls = false;
+        m_focus = MacroControl::Ok;
         return m_background.WindowSize();
     }
     if (MacroFileTooLarge(m_context.macroFile)) {
@@ -95,6 +101,7 @@ Size MacroManagerModel::Open(SkinImageSizes& images)
         m_context.messages.ShowMessage(m_texts.fileTooLarge, m_texts.warningTitle);
         m_hasControls = false;
         m_fileRefused = true;
+        m_focus = MacroControl::Ok;
         return m_background.WindowSize();
     }
     m_loopFieldEnabled = LoopBoxTicked();
@@ -599,30 +606,223 @@ void MacroManagerModel::EndRecordingForClose()
     }
 }
 
-KeyOutcome MacroManagerModel::KeyPress(std::string_view keyName, DialogKey key, bool alreadyDown)
+KeyOutcome MacroManagerModel::KeyPress(std::string_view keyName, DialogKey key, bool alreadyDown,
+                                       std::optional<WindowKey> command)
 {
     const bool recording = IsRecording();
     if (recording) {
+        // While recording the keys are the macro's: none of them moves the focus, a selection or
+        // closes the dialog.
         AppendRecorded(m_context.state.recorder.KeyEvent({keyName, false, alreadyDown}, DelayBoxTicked()));
+        return {};
+    }
+    if (key == DialogKey::WindowsKey) {
+        return {};
+    }
+    if (!command && key == DialogKey::Enter) {
+        command = WindowKey::Return; // Enter with Ctrl or Alt
+    }
+    if (command) {
+        return Command(*command);
     }
     KeyOutcome outcome;
-    switch (key) {
-    case DialogKey::WindowsKey:
-    case DialogKey::Escape:
-        break;
-    case DialogKey::Enter:
+    outcome.passOn = key == DialogKey::Other;
+    return outcome;
+}
+
+KeyOutcome MacroManagerModel::Command(WindowKey command)
+{
+    KeyOutcome outcome;
+    const bool inField = m_focus == MacroControl::LoopField;
+    const bool inList = m_focus == MacroControl::MacroList || m_focus == MacroControl::EventList;
+    switch (command) {
+    case WindowKey::Tab:
+    case WindowKey::BackTab:
+        MoveFocusBy(command == WindowKey::Tab ? 1 : -1);
+        return outcome;
+    case WindowKey::Escape:
+        // As the close area does; an open in-place editor takes its Escape before the dialog.
+        Cancel();
+        outcome.close = MacroManagerClose::Cancel;
+        return outcome;
+    case WindowKey::Return:
+    case WindowKey::Space:
+        if (!inList && !inField) {
+            if (const auto index = FocusIndex()) {
+                const PressOutcome pressed = ActOn(*index);
+                outcome.close = pressed.close;
+            }
+            return outcome;
+        }
         // Enter closes only after a stopped recording, and then as OK does, never with the buffers
         // unbuilt.
-        if (m_context.state.recorder.Phase() == RecordPhase::Stopped) {
+        if (command == WindowKey::Return && m_context.state.recorder.Phase() == RecordPhase::Stopped) {
             Accept();
             outcome.close = MacroManagerClose::Ok;
         }
+        return outcome;
+    case WindowKey::Up:
+    case WindowKey::Down:
+    case WindowKey::Home:
+    case WindowKey::End:
+    case WindowKey::PageUp:
+    case WindowKey::PageDown:
+        if (inList) {
+            WalkList(command);
+        }
+        outcome.passOn = inField;
+        return outcome;
+    case WindowKey::Delete:
+        if (m_focus == MacroControl::MacroList) {
+            DeleteMacro();
+        } else if (m_focus == MacroControl::EventList) {
+            DeleteLine();
+        }
+        outcome.passOn = inField;
+        return outcome;
+    case WindowKey::Rename:
+        outcome.edit = RenameRequest();
+        return outcome;
+    case WindowKey::Insert:
+        if (m_hasControls) {
+            InsertDelay();
+        }
+        return outcome;
+    default:
+        outcome.passOn = inField;
+        return outcome;
+    }
+}
+
+void MacroManagerModel::WalkList(WindowKey key)
+{
+    const bool macros = m_focus == MacroControl::MacroList;
+    const std::size_t count = macros ? m_entries.size() : m_eventLines.size();
+    if (count == 0) {
+        return;
+    }
+    const std::optional<std::size_t> at = macros ? SelectedMacro() : m_selectedEvent;
+    const int page = kListPageLines;
+    int next = 0;
+    switch (key) {
+    case WindowKey::Up:
+    case WindowKey::PageUp:
+        next = at ? static_cast<int>(*at) - (key == WindowKey::Up ? 1 : page) : 0;
         break;
-    case DialogKey::Other:
-        // While recording the keys are the macro's: they must not move the lists' selections.
-        outcome.passOn = !recording;
+    case WindowKey::Down:
+    case WindowKey::PageDown:
+        next = at ? static_cast<int>(*at) + (key == WindowKey::Down ? 1 : page) : 0;
+        break;
+    case WindowKey::End:
+        next = static_cast<int>(count) - 1;
+        break;
+    default:
         break;
     }
+    const auto line = static_cast<std::size_t>(std::clamp(next, 0, static_cast<int>(count) - 1));
+    if (line == at) {
+        return;
+    }
+    if (macros) {
+        SelectMacro(line);
+    } else {
+        // A line walked to by the keyboard does not count towards the double-click that opens the
+        // delay editor: F2 opens it.
+        PointAtEvent(line);
+    }
+}
+
+std::optional<LineEditRequest> MacroManagerModel::RenameRequest() const
+{
+    if (!m_hasControls) {
+        return std::nullopt;
+    }
+    if (m_focus == MacroControl::EventList && m_selectedEvent &&
+        m_eventLines[*m_selectedEvent].find(kDelaySuffix) != std::string::npos) {
+        return LineEditRequest{LineEditorMode::DelayValue, *m_selectedEvent, m_eventLines[*m_selectedEvent]};
+    }
+    if (const auto macro = SelectedMacro()) {
+        return LineEditRequest{LineEditorMode::MacroName, *macro, m_entries[*macro].name};
+    }
+    return std::nullopt;
+}
+
+// Focus -----------------------------------------------------------------------------------------
+
+std::vector<FocusControl> MacroManagerModel::Controls() const
+{
+    const auto control = [](MacroControl key, Rect area, ControlRole role, std::string_view name) {
+        FocusControl c;
+        c.key = static_cast<std::size_t>(key);
+        c.area = area;
+        c.role = role;
+        c.name = std::string(name);
+        return c;
+    };
+    std::vector<FocusControl> controls;
+    controls.push_back(control(MacroControl::Close, kMacroCloseArea, ControlRole::Button,
+                               ControlCaptionTextsFor(m_context.language).close));
+    if (m_hasControls) {
+        controls.push_back(control(MacroControl::MacroList, kMacroListRect, ControlRole::List, m_texts.selectMacro));
+        controls.push_back(
+            control(MacroControl::EventList, kEventListRect, ControlRole::List, m_texts.keyPressSequence));
+        controls.push_back(control(MacroControl::Record, kMacroRecordArea, ControlRole::Button,
+                                   IsRecording() ? m_texts.stopRecording : m_texts.startRecording));
+        controls.push_back(
+            control(MacroControl::DelayBox, kMacroDelayBox, ControlRole::CheckBox, m_texts.recordDelays));
+        controls.back().checked = DelayBoxTicked();
+        controls.push_back(control(MacroControl::LoopBox, kMacroLoopBox, ControlRole::CheckBox, m_texts.loopTimes));
+        controls.back().checked = LoopBoxTicked();
+        if (m_loopFieldEnabled) {
+            controls.push_back(
+                control(MacroControl::LoopField, kLoopFieldRect, ControlRole::EditText, m_texts.loopTimes));
+            controls.back().value = m_loopFieldText;
+        }
+        controls.push_back(control(MacroControl::New, kMacroNewArea, ControlRole::Button, m_texts.newMacro));
+        controls.push_back(control(MacroControl::Delete, kMacroDeleteArea, ControlRole::Button, m_texts.deleteEntry));
+    }
+    controls.push_back(control(MacroControl::Ok, kMacroOkArea, ControlRole::Button, m_texts.ok));
+    controls.push_back(control(MacroControl::Cancel, kMacroCancelArea, ControlRole::Button, m_texts.cancel));
+    return controls;
+}
+
+std::optional<std::size_t> MacroManagerModel::FocusIndex() const
+{
+    const std::vector<FocusControl> controls = Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].key == static_cast<std::size_t>(m_focus)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void MacroManagerModel::SetFocus(MacroControl control)
+{
+    m_focus = control;
+}
+
+void MacroManagerModel::MoveFocusBy(int step)
+{
+    const std::vector<FocusControl> controls = Controls();
+    const auto count = static_cast<long long>(controls.size());
+    long long next = step > 0 ? 0 : count - 1;
+    if (const auto at = FocusIndex()) {
+        next = (static_cast<long long>(*at) + step + count) % count;
+    }
+    m_focus = static_cast<MacroControl>(controls[static_cast<std::size_t>(next)].key);
+}
+
+PressOutcome MacroManagerModel::ActOn(std::size_t index)
+{
+    const std::vector<FocusControl> controls = Controls();
+    if (index >= controls.size() || controls[index].role == ControlRole::List ||
+        controls[index].role == ControlRole::EditText) {
+        return {};
+    }
+    const Rect& area = controls[index].area;
+    PressOutcome outcome = Press({area.left + area.Width() / 2, area.top + area.Height() / 2});
+    outcome.startMove = false;
     return outcome;
 }
 
@@ -632,7 +832,9 @@ KeyOutcome MacroManagerModel::KeyRelease(std::string_view keyName, bool wasDown)
     if (recording) {
         AppendRecorded(m_context.state.recorder.KeyEvent({keyName, true, wasDown}, DelayBoxTicked()));
     }
-    return KeyOutcome{!recording, std::nullopt};
+    KeyOutcome outcome;
+    outcome.passOn = !recording;
+    return outcome;
 }
 
 // Boxes and closing -----------------------------------------------------------------------------
@@ -785,6 +987,10 @@ void MacroManagerModel::Draw(SkinCanvas& canvas) const
     button(HotArea::Delete, kMacroDeleteArea, kMacroNewDeleteNormal, kMacroNewDeleteOver, m_texts.deleteEntry);
     button(HotArea::Ok, kMacroOkArea, kMacroOkCancelNormal, kMacroOkCancelOver, m_texts.ok);
     button(HotArea::Cancel, kMacroCancelArea, kMacroOkCancelNormal, kMacroOkCancelOver, m_texts.cancel);
+
+    if (const auto at = FocusIndex()) {
+        DrawFocusRing(canvas, Controls()[*at].area);
+    }
 }
 
 } // namespace veldrane

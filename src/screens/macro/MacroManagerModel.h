@@ -16,6 +16,7 @@
 #include "ports/SkinCanvas.h"
 #include "ports/WheelNotches.h"
 #include "screens/common/DialogBackground.h"
+#include "screens/common/FocusControl.h"
 #include "screens/macro/ListLineEditorModel.h"
 #include "screens/macro/MacroManagerLayout.h"
 
@@ -77,11 +78,38 @@ enum class DialogKey
     Other,
 };
 
+// An in-place edit the view must open: the editor over `line` of the macro list (mode MacroName)
+// or of the event list (mode DelayValue), starting with `text`.
+struct LineEditRequest
+{
+    LineEditorMode mode;
+    std::size_t line;
+    std::string text;
+};
+
 // What the view does with a keystroke after the model has seen it.
 struct KeyOutcome
 {
-    bool passOn = false; // hand the key to the focused control (list navigation, typing)
+    bool passOn = false; // hand the key to the focused control (typing into the loop-count field)
     std::optional<MacroManagerClose> close;
+    std::optional<LineEditRequest> edit; // F2: open the in-place editor
+};
+
+// The controls of the manager that take the keyboard focus, in reading order (the Tab order).
+// Each one's number is its key in MacroManagerModel::Controls().
+enum class MacroControl
+{
+    Close,
+    MacroList,
+    EventList,
+    Record,
+    DelayBox,
+    LoopBox,
+    LoopField,
+    New,
+    Delete,
+    Ok,
+    Cancel,
 };
 
 // What the view does after a left press on the surface.
@@ -97,15 +125,6 @@ enum class MacroMouseButton
     Left,
     Middle,
     Right,
-};
-
-// An in-place edit the view must open: the editor over `line` of the macro list (mode MacroName)
-// or of the event list (mode DelayValue), starting with `text`.
-struct LineEditRequest
-{
-    LineEditorMode mode;
-    std::size_t line;
-    std::string text;
 };
 
 // The model of the macro manager (CMacroProgramDialog): the macro list and the event list with
@@ -194,9 +213,22 @@ public:
     std::vector<MenuEntry> EventListMenu() const;
     void RunMenuCommand(EventListCommand command);
 
-    // The keyboard: the recorder sees each keystroke first, then the dialog's filter.
-    KeyOutcome KeyPress(std::string_view keyName, DialogKey key, bool alreadyDown);
+    // The keyboard: the recorder sees each keystroke first, then the dialog's filter. `command` is
+    // what the key means to the window (Tab, the arrows, Delete, F2, Insert, Escape...); outside
+    // a recording it acts on the control with the focus.
+    KeyOutcome KeyPress(std::string_view keyName, DialogKey key, bool alreadyDown,
+                        std::optional<WindowKey> command = std::nullopt);
     KeyOutcome KeyRelease(std::string_view keyName, bool wasDown);
+
+    // The controls as the keyboard and a screen reader see them, in Tab order; the lists and the
+    // loop-count field are there only while the dialog has them.
+    std::vector<FocusControl> Controls() const;
+    MacroControl Focus() const { return m_focus; }
+    std::optional<std::size_t> FocusIndex() const;
+    // The focus went to a control by other means (a click into a list, a screen reader).
+    void SetFocus(MacroControl control);
+    // What Return does to control `index` of Controls(): a button is pressed, a box toggled.
+    PressOutcome ActOn(std::size_t index);
 
     // The actions behind the areas, for the view's tests and the keyboard. Starting a recording
     // with no macro selected records into a new macro.
@@ -245,6 +277,10 @@ private:
     std::string NewMacroName() const;
     bool NameInUse(std::string_view name, std::optional<std::size_t> except) const;
     std::optional<LineEditRequest> DelayGesture(std::size_t index);
+    KeyOutcome Command(WindowKey command);
+    void MoveFocusBy(int step);
+    void WalkList(WindowKey key);
+    std::optional<LineEditRequest> RenameRequest() const;
     std::optional<HotArea> HotAreaAt(Point p) const;
     // Macro n's buffer among the twelve; none for a macro beyond the twelfth, which has no slot.
     std::optional<std::span<std::uint8_t, kMacroBufferSize>> WorkingBuffer(std::size_t index);
@@ -268,6 +304,7 @@ private:
     std::optional<std::size_t> m_lastDoubleClickedMacro;
     std::optional<std::size_t> m_lastSelectedEvent;
     std::optional<HotArea> m_hot;
+    MacroControl m_focus = MacroControl::MacroList;
     WheelNotches m_wheel;
     std::optional<MacroData> m_result;
 };

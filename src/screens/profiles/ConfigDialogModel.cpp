@@ -13,12 +13,14 @@
 #include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/text/ControlCaptionTexts.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
+#include "screens/common/FocusRing.h"
 
 namespace veldrane {
 
@@ -70,6 +72,14 @@ std::string ImportRepairsMessage(const ImportRepairs& repairs, Language language
 
 // The title text starts a little way in from the window's left edge and ends at the close button.
 constexpr Rect kTitleText{10, 0, 240, 31};
+
+// The ring of the "New" row lies inside the row, which spans the window's width.
+constexpr Rect kNewRowFocus{
+    ConfigDialogModel::kNewRow.left + kFocusRingWidth, ConfigDialogModel::kNewRow.top + kFocusRingWidth,
+    ConfigDialogModel::kNewRow.right - kFocusRingWidth, ConfigDialogModel::kNewRow.bottom - kFocusRingWidth};
+
+// Page Up and Page Down move the selection by about the names the list shows.
+constexpr int kListPageLines = 20;
 
 ConfigDialogOutcome EditOutcome(std::optional<std::size_t> line)
 {
@@ -391,6 +401,97 @@ ConfigDialogOutcome ConfigDialogModel::Close()
     return outcome;
 }
 
+std::vector<FocusControl> ConfigDialogModel::Controls() const
+{
+    const ProfileManagerTexts& texts = Texts();
+    const auto control = [](ConfigControl key, Rect area, ControlRole role, std::string_view name) {
+        FocusControl c;
+        c.key = static_cast<std::size_t>(key);
+        c.area = area;
+        c.role = role;
+        c.name = std::string(name);
+        return c;
+    };
+    return {control(ConfigControl::Close, kCloseButton, ControlRole::Button,
+                    ControlCaptionTextsFor(m_context.language).close),
+            control(ConfigControl::List, kListControl, ControlRole::List, texts.title),
+            control(ConfigControl::New, kNewRowFocus, ControlRole::Button, texts.newRow)};
+}
+
+ConfigDialogOutcome ConfigDialogModel::PressControl(ConfigControl control)
+{
+    switch (control) {
+    case ConfigControl::Close:
+        return Close();
+    case ConfigControl::New:
+        m_manager.NewProfile();
+        return {};
+    case ConfigControl::List:
+        break;
+    }
+    // The chosen name becomes the current profile as the manager closes.
+    return Close();
+}
+
+ConfigDialogOutcome ConfigDialogModel::KeyPressed(WindowKey key)
+{
+    const std::size_t count = m_manager.Names().size();
+    const auto walkTo = [&](long long line) -> ConfigDialogOutcome {
+        if (m_focus != ConfigControl::List || count == 0) {
+            return {};
+        }
+        const auto to = static_cast<std::size_t>(std::clamp<long long>(line, 0, static_cast<long long>(count) - 1));
+        // Walking selects only: the second gesture on a name, which opens the editor, is F2's.
+        if (m_manager.Selected() != to) {
+            (void)m_manager.OnListClick(to);
+        }
+        return {};
+    };
+    const long long at = m_manager.Selected() ? static_cast<long long>(*m_manager.Selected()) : -1;
+    switch (key) {
+    case WindowKey::Tab:
+    case WindowKey::BackTab: {
+        constexpr int kControls = 3;
+        const int step = key == WindowKey::Tab ? 1 : kControls - 1;
+        m_focus = static_cast<ConfigControl>((static_cast<int>(m_focus) + step) % kControls);
+        return {};
+    }
+    case WindowKey::Escape:
+        return Close();
+    case WindowKey::Return:
+        return PressControl(m_focus);
+    case WindowKey::Space:
+        return m_focus == ConfigControl::List ? ConfigDialogOutcome{} : PressControl(m_focus);
+    case WindowKey::Up:
+        return walkTo(at < 0 ? 0 : at - 1);
+    case WindowKey::Down:
+        return walkTo(at + 1);
+    case WindowKey::PageUp:
+        return walkTo(at - kListPageLines);
+    case WindowKey::PageDown:
+        return walkTo(at < 0 ? 0 : at + kListPageLines);
+    case WindowKey::Home:
+        return walkTo(0);
+    case WindowKey::End:
+        return walkTo(static_cast<long long>(count) - 1);
+    case WindowKey::Rename: {
+        // "Edit" opens the editor on the second gesture; F2 is both.
+        std::optional<std::size_t> line = m_manager.RenameProfile();
+        if (!line) {
+            line = m_manager.RenameProfile();
+        }
+        return EditOutcome(line);
+    }
+    case WindowKey::Delete:
+        return RunMenuCommand(ProfileMenuCommand::Delete);
+    case WindowKey::Insert:
+        m_manager.NewProfile();
+        return {};
+    default:
+        return {};
+    }
+}
+
 void ConfigDialogModel::Draw(SkinCanvas& canvas) const
 {
     const ProfileManagerTexts& texts = Texts();
@@ -399,6 +500,8 @@ void ConfigDialogModel::Draw(SkinCanvas& canvas) const
     DrawButtonPicture(canvas, CloseOver() ? kCloseOverPicture : kCloseNormalPicture, kCloseButton, kCloseMark);
     canvas.DrawImage(kNewRowPicture, kNewRow.TopLeft());
     canvas.DrawText(kNewRow, texts.newRow, FontRole::Dialog, m_context.textColour, TextAlign::Centre);
+
+    DrawFocusRing(canvas, Controls()[static_cast<std::size_t>(m_focus)].area);
 }
 
 } // namespace veldrane

@@ -13,6 +13,7 @@
 #include "ports/Geometry.h"
 #include "ports/SkinCanvas.h"
 #include "screens/common/DialogBackground.h"
+#include "screens/common/FocusControl.h"
 #include "screens/common/HoverGroup.h"
 
 namespace veldrane {
@@ -55,6 +56,15 @@ enum class ProfileMenuCommand
     Save,
 };
 
+// The controls of the manager that take the keyboard focus, in Tab order; each one's number is its
+// key in ConfigDialogModel::Controls().
+enum class ConfigControl
+{
+    Close,
+    List,
+    New,
+};
+
 // What the view does after an event the model has handled.
 struct ConfigDialogOutcome
 {
@@ -78,6 +88,9 @@ public:
     static constexpr Point kCloseButtonAt{240, 8};
     static constexpr Rect kCloseButton{240, 8, 255, 23};
     static constexpr Rect kListArea{0, 31, 263, 575};
+    // The list control, inside the well that the picture draws 5 pixels inside the list's area,
+    // its rows 3 pixels from the well's edge as in the macro manager.
+    static constexpr Rect kListControl{8, 39, 255, 567};
     static constexpr Rect kNewRow{0, 575, 263, 598};
 
     static constexpr std::string_view kBackgroundPicture = "/Config/Config.png";
@@ -120,6 +133,19 @@ public:
     std::vector<MenuEntry> ListMenu() const;
     ConfigDialogOutcome RunMenuCommand(ProfileMenuCommand command);
 
+    // The keyboard: Tab and Shift+Tab walk the close button, the list and the "New" row; the
+    // arrows, Home and End walk the names; Return on the list closes the manager, which makes the
+    // selected profile the current one; F2 renames, Delete deletes, Insert adds a name as "New"
+    // does; Escape closes as the close button does; Return or Space presses a focused button.
+    ConfigDialogOutcome KeyPressed(WindowKey key);
+    std::vector<FocusControl> Controls() const;
+    ConfigControl Focus() const { return m_focus; }
+    std::optional<std::size_t> FocusIndex() const { return static_cast<std::size_t>(m_focus); }
+    // The focus went to a control by other means (a click into the list, a screen reader).
+    void SetFocus(ConfigControl control) { m_focus = control; }
+    // A press of control `key` by the keyboard or a screen reader.
+    ConfigDialogOutcome PressControl(ConfigControl control);
+
     // The posted import or export (ConfigDialogOutcome::post); the main window hears of it after.
     void RunTransfer(ProfileManagerNotice notice);
 
@@ -149,6 +175,7 @@ private:
     std::size_t m_transferPosition = 0;
     std::string m_transferName;
     bool m_closed = false;
+    ConfigControl m_focus = ConfigControl::List;
 };
 
 } // namespace veldrane

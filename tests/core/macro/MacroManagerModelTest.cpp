@@ -46,6 +46,13 @@ protected:
         return *m_model;
     }
     void Press(std::string_view key) { m_model->KeyPress(key, DialogKey::Other, false); }
+    // A key as the view hands it over: its name, and what it means to the window.
+    KeyOutcome Key(WindowKey key) { return m_model->KeyPress("", DialogKey::Other, false, key); }
+    std::string FocusName() const
+    {
+        const auto at = m_model->FocusIndex();
+        return at ? m_model->Controls()[*at].name : "<none>";
+    }
     void Release(std::string_view key) { m_model->KeyRelease(key, true); }
     // What the view does with a name typed into the editor that two double-clicks open.
     void EditName(std::size_t line, std::string_view typed)
@@ -220,6 +227,11 @@ TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
                                    "start a new one.",
                                    "Warning"}}));
     EXPECT_TRUE(model.MacroNames().empty());
+    // Without the lists the keyboard starts on OK, and Tab walks only the three buttons.
+    EXPECT_EQ(FocusName(), "OK");
+    Key(WindowKey::Tab);
+    Key(WindowKey::Tab);
+    EXPECT_EQ(FocusName(), "Close");
     model.NewMacro();
     model.Accept();
     EXPECT_FALSE(model.Result().has_value());
@@ -413,6 +425,93 @@ TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
                           Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma +
                           Section("Macro_3", 1, 1, 1, {"W   Dn"}));
     EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 4));
+}
+
+// Tab walks every control in reading order (the loop-count field only while it can be typed
+// into) and Shift+Tab back; while recording, Tab and Escape are the macro's keys.
+TEST_F(MacroManagerModelTest, TabWalksTheControlsInReadingOrderAndNotDuringARecording)
+{
+    Write(kAbc);
+    Open(Language::SimplifiedChinese);
+    const Names withField{"选择宏",   "按鍵序列", "开始录制", "记录按键动作间的延迟",
+                          "循环次数", "循环次数", "新建",     "刪除",
+                          "确定",     "取消",     "关闭",     "选择宏"};
+    Names walked{FocusName()};
+    for (std::size_t i = 1; i < withField.size(); ++i) {
+        Key(WindowKey::Tab);
+        walked.push_back(FocusName());
+    }
+    EXPECT_EQ(walked, withField);
+    Key(WindowKey::BackTab);
+    EXPECT_EQ(FocusName(), "关闭");
+    m_model->SelectMacro(1); // Beta: the loop box unticked, its field out of the walk
+    for (int i = 0; i < 5; ++i) {
+        Key(WindowKey::BackTab);
+    }
+    EXPECT_EQ(FocusName(), "循环次数");
+    EXPECT_EQ(m_model->Controls()[*m_model->FocusIndex()].role, ControlRole::CheckBox);
+
+    m_model->ToggleRecording();
+    EXPECT_FALSE(Key(WindowKey::Tab).close);
+    EXPECT_FALSE(m_model->KeyPress("Esc", DialogKey::Escape, false, WindowKey::Escape).close);
+    EXPECT_EQ(FocusName(), "循环次数");
+    EXPECT_TRUE(m_model->IsRecording());
+}
+
+// The arrows walk a list; the keys act on what is selected as the matching click would, and a
+// key line walked to never opens the delay editor, which F2 opens.
+TEST_F(MacroManagerModelTest, KeysWalkTheListsAndInsertRenameDeleteAndClose)
+{
+    Write(kAbc);
+    auto& model = Open();
+    Key(WindowKey::End);
+    EXPECT_EQ(model.SelectedMacro(), 2u);
+    Key(WindowKey::Home);
+    Key(WindowKey::Up);
+    EXPECT_EQ(model.SelectedMacro(), 0u);
+    Key(WindowKey::Tab);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(Key(WindowKey::Down).edit) << i;
+        EXPECT_FALSE(Key(WindowKey::Up).edit) << i;
+        Key(WindowKey::Down);
+    }
+    EXPECT_EQ(model.SelectedEvent(), 2u);
+    Key(WindowKey::Up);
+    const auto delay = Key(WindowKey::Rename).edit;
+    ASSERT_TRUE(delay);
+    EXPECT_EQ(delay->mode, LineEditorMode::DelayValue);
+    EXPECT_EQ(delay->text, "120 ms");
+    Key(WindowKey::Delete);
+    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "A   Up"}));
+    Key(WindowKey::End);
+    Key(WindowKey::Insert);
+    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "50 ms", "A   Up"}));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kBeta + kGamma);
+
+    Key(WindowKey::BackTab);
+    Key(WindowKey::Down);
+    const auto rename = Key(WindowKey::Rename).edit;
+    ASSERT_TRUE(rename);
+    EXPECT_EQ(rename->mode, LineEditorMode::MacroName);
+    EXPECT_EQ(rename->line, 1u);
+    EXPECT_EQ(rename->text, "Beta");
+    Key(WindowKey::Delete);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kGamma);
+
+    // Return and Space press the focused button or box; Escape closes as the close area does.
+    while (FocusName() != "Record delays between key commands") {
+        Key(WindowKey::Tab);
+    }
+    Key(WindowKey::Space);
+    EXPECT_TRUE(model.DelayBoxTicked()) << "Beta, shown last, had it unticked";
+    Key(WindowKey::Tab);
+    Key(WindowKey::Tab);
+    EXPECT_EQ(FocusName(), "New");
+    Key(WindowKey::Return);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma", "Macro_2"}));
+    EXPECT_EQ(Key(WindowKey::Escape).close, MacroManagerClose::Cancel);
+    EXPECT_FALSE(model.Result());
 }
 
 TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecordingWithAWarning)
