@@ -1,8 +1,10 @@
 #include "gui/buttons/AssignmentListPopup.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "gui/buttons/AssignmentListsView.h"
 
@@ -23,6 +25,22 @@ AssignmentListPopup::AssignmentListPopup(AssignmentListsView& owner, Kind kind, 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+}
+
+bool AssignmentListPopup::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        // An entry cut to the window's room shows whole while the pointer rests on it.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QString whole = m_owner.CutEntryAt(InWindow(*this, help->pos()));
+        if (whole.isEmpty()) {
+            QToolTip::hideText();
+        } else {
+            QToolTip::showText(help->globalPos(), whole, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void AssignmentListPopup::paintEvent(QPaintEvent* event)

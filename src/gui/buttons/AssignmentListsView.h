@@ -4,9 +4,11 @@
 #include <QRect>
 
 #include "gui/buttons/AssignmentListPopup.h"
+#include "gui/skin/QtTextMeasure.h"
 #include "ports/Geometry.h"
 
 class QPainter;
+class QString;
 class QWidget;
 
 namespace veldrane {
@@ -38,6 +40,8 @@ public:
     // From the popups, in window pixels.
     void HoverAt(Point p);
     void PressAt(Point p);
+    // The whole text of a cut entry under the point, for its tooltip; empty otherwise.
+    QString CutEntryAt(Point p) const;
     void Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea);
     // A main list or submenu in the lists' colours.
     static void DrawList(SkinCanvas& canvas, const PaintedList& list);
@@ -49,6 +53,7 @@ private:
     AssignmentMenuModel& m_model;
     SkinImageCache& m_images;
     const FontBook& m_fonts;
+    QtTextMeasure m_measure;
     QPointer<AssignmentListPopup> m_mainList;
     QPointer<AssignmentListPopup> m_submenu;
 };

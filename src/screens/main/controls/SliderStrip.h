@@ -16,6 +16,10 @@ struct SliderStrip
     // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1). A
     // drag that leaves the strip keeps the position of the end it left by.
     std::uint8_t PositionAt(int offset) const;
+    // Where the knob of `position` stands, in pixels right of the strip's left edge: the middle
+    // of the position's pixels, but never so close to an end that the knob (a disc as high as
+    // the strip) would leave the strip. The skin draws the knob pictures round these centres.
+    double KnobCentre(std::uint8_t position) const;
 };
 
 // X and Y sensitivity and angle snap: 208 x 9, positions 1 (pixels 0 to 8), 2 to 10 (21 pixels
