@@ -394,20 +394,20 @@ TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
                             [](const auto& text) { return text.text == "This desktop cannot take this setting."; }),
               1);
     const int height = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
-    EXPECT_EQ(height, 110 + 18);
+    EXPECT_EQ(height, 110 + 20);
     EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, height));
     const Point origin = Model().Right().Stack().ContentOrigin(RightPanel::kDoubleClickSpeed);
     EXPECT_EQ(drawn.ImagesAt("/MouseAttribute/Speed/6.png").at(0).at, (Point{origin.x + 50, origin.y + 110 - 83 - 17}));
     EXPECT_EQ(drawn.FindText("This desktop cannot take this setting.")->area,
-              (Rect{origin.x + 8, origin.y + 104, origin.x + 234, origin.y + 122}));
+              (Rect{origin.x + 8, origin.y + 106, origin.x + 234, origin.y + 124}));
     const auto frame = drawn.ImagesAt("/MouseAttribute/BK_MouseAttribute.png");
     ASSERT_EQ(frame.size(), 3u);
     const auto rows = [](const auto& image) {
         return std::array{image.at.y, image.fromRow, image.toRow, image.height};
     };
     EXPECT_EQ(rows(frame[0]), (std::array{origin.y, 0, 104, 104}));
-    EXPECT_EQ(rows(frame[1]), (std::array{origin.y + 104, 103, 104, 18}));
-    EXPECT_EQ(rows(frame[2]), (std::array{origin.y + 122, 104, 110, 6}));
+    EXPECT_EQ(rows(frame[1]), (std::array{origin.y + 104, 103, 104, 20}));
+    EXPECT_EQ(rows(frame[2]), (std::array{origin.y + 124, 104, 110, 6}));
 }
 
 // A box's text stands beside it, and a click on the text acts like one on its box; a press on an

@@ -16,15 +16,12 @@ std::uint8_t SliderStrip::PositionAt(int offset) const
 double SliderStrip::KnobCentre(std::uint8_t position) const
 {
     const double radius = height / 2.0;
-    if (position <= 1) {
-        return std::max(firstWidth / 2.0, radius);
-    }
     const int lastPosition = (width - 1 - firstWidth) / stepWidth + 2;
-    if (position >= lastPosition) {
-        const int lastStart = firstWidth + (lastPosition - 2) * stepWidth;
-        return std::min((lastStart + width) / 2.0, width - radius);
-    }
-    return firstWidth + (position - 2) * stepWidth + stepWidth / 2.0;
+    const int lastStart = firstWidth + (lastPosition - 2) * stepWidth;
+    const double first = std::max(firstWidth / 2.0, radius);
+    const double last = std::min((lastStart + width) / 2.0, width - radius);
+    const int steps = std::clamp<int>(position, 1, lastPosition) - 1;
+    return first + (last - first) * steps / (lastPosition - 1);
 }
 
 } // namespace veldrane

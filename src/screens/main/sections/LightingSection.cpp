@@ -29,9 +29,16 @@ constexpr Rect kName{24, -4, 98, 13};
 // first may reach left of the strip, under the mode's name.
 constexpr std::size_t kLabelCount = 5;
 constexpr int kLabelGap = 5;
-constexpr int kLabelWidth = 30;
+// The labels stand as far apart as the knobs; each keeps a pixel from the next, narrowed
+// where it would need them.
+constexpr int kLabelSpace = 1;
 constexpr int kLabelHeight = 13;
 constexpr std::uint8_t kDimmedAlpha = 150;
+
+int LabelWidth()
+{
+    return static_cast<int>(kLightLevelStrip.KnobCentre(2) - kLightLevelStrip.KnobCentre(1)) - kLabelSpace;
+}
 
 int RowTop(std::size_t mode)
 {
@@ -145,7 +152,7 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         const Rect strip = ControlArea(kStrips * kModes + mode);
         for (std::size_t i = 0; i < kLabelCount; ++i) {
             const Rect area = ScaleLabelArea(kLightLevelStrip, strip, static_cast<std::uint8_t>(i + 1), kLabelGap,
-                                             kLabelWidth, kLabelHeight);
+                                             LabelWidth(), kLabelHeight);
             Colour colour = TextColour();
             if (i + 1 != marked) {
                 colour.a = kDimmedAlpha;

@@ -24,7 +24,8 @@ constexpr int kScaleLabelHeight = 14;
 // The note of a section whose pointer setting the desktop lacks: a line inside the section's frame,
 // under its controls. The frame grows by the note's height: the picture's last kFrameBottom rows
 // (its lower border and corners) move down, and the row above them is repeated in between.
-constexpr int kNoteHeight = 18;
+constexpr int kNoteHeight = 20;
+constexpr int kNoteGap = 2; // between the controls' last texts and the note
 constexpr int kNoteIndent = 8;
 constexpr int kSectionWidth = 242;
 constexpr int kFrameBottom = 6;
@@ -70,7 +71,7 @@ int SettingsSection::ContentHeight() const
 Rect SettingsSection::NoteArea() const
 {
     const int top = std::max(0, m_frame.ContentHeight() - kFrameBottom);
-    return {kNoteIndent, top, kSectionWidth - kNoteIndent, top + kNoteHeight};
+    return {kNoteIndent, top + kNoteGap, kSectionWidth - kNoteIndent, top + kNoteHeight};
 }
 
 void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
@@ -80,7 +81,7 @@ void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
     } else {
         const std::string_view picture = m_frame.Background();
         const int height = m_frame.ContentHeight();
-        const int band = NoteArea().top;
+        const int band = NoteArea().top - kNoteGap;
         if (canvas.DrawImageRows(picture, contentOrigin, 0, band, band)) {
             canvas.DrawImageRows(picture, Within(contentOrigin, Point{0, band}), band - 1, band, kNoteHeight);
             canvas.DrawImageRows(picture, Within(contentOrigin, Point{0, band + kNoteHeight}), band, height,
