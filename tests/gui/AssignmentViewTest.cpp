@@ -2,6 +2,7 @@
 // key names they show, from key events as the window system delivers them.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -73,7 +74,8 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
 // a combo box valued with its label; Space opens its list on the button's own function; Home and
 // Down walk to "Windows", Right enters its submenu, Left leaves it, Return enters it again; End
 // and Return choose "Run" as a click would, and Ctrl+S saves it into the profile file. Escape
-// closes a list without a change, the focus staying on the box.
+// closes a list without a change, the focus staying on the box. Assistive technology sees the
+// list and the submenu with their entries, the highlighted one focused.
 TEST_F(AssignmentSectionView, KeysAloneAssignAFunctionThatTheSavedProfileHolds)
 {
     MainWindowModel& model = Window().Model();
@@ -97,10 +99,24 @@ TEST_F(AssignmentSectionView, KeysAloneAssignAFunctionThatTheSavedProfileHolds)
     for (int i = 0; i < 9; ++i) {
         tap(Qt::Key_Down, 108);
     }
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_ui->Lists().MainListWidget());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->childCount(), 16);
+    ASSERT_NE(list->focusChild(), nullptr);
+    EXPECT_EQ(list->focusChild()->text(QAccessible::Name), QStringLiteral("Windows"));
+    EXPECT_TRUE(list->focusChild()->state().hasPopup);
+    EXPECT_EQ(list->child(10)->text(QAccessible::Name), QStringLiteral("Single Key"));
     tap(Qt::Key_Right, 106);
     ASSERT_TRUE(m_ui->Model().Submenu().has_value());
     EXPECT_EQ(m_ui->Model().SubmenuFunction(), FunctionCode::Windows);
     EXPECT_EQ(m_ui->Model().Submenu()->Highlighted(), 0u);
+    QAccessibleInterface* submenu = QAccessible::queryAccessibleInterface(m_ui->Lists().SubmenuWidget());
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(submenu->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(submenu->childCount(), 7);
+    ASSERT_NE(submenu->focusChild(), nullptr);
+    EXPECT_EQ(submenu->focusChild()->text(QAccessible::Name), QStringLiteral("My computer"));
     tap(Qt::Key_Left, 105);
     EXPECT_FALSE(m_ui->Model().Submenu().has_value());
     EXPECT_EQ(m_ui->Model().OpenButton(), 7u);

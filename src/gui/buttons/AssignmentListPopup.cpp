@@ -1,5 +1,6 @@
 #include "gui/buttons/AssignmentListPopup.h"
 
+#include <QAccessible>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,6 +8,7 @@
 #include <QToolTip>
 
 #include "gui/buttons/AssignmentListsView.h"
+#include "screens/common/PaintedList.h"
 
 namespace veldrane {
 namespace {
@@ -25,6 +27,27 @@ AssignmentListPopup::AssignmentListPopup(AssignmentListsView& owner, Kind kind, 
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
+}
+
+AssignmentListPopup::~AssignmentListPopup()
+{
+    // The items' interfaces belong to no object of their own: they go with their list.
+    for (const QByteArray& name : dynamicPropertyNames()) {
+        if (name.startsWith("veldraneItem")) {
+            QAccessible::deleteAccessibleInterface(property(name.constData()).value<QAccessible::Id>());
+        }
+    }
+}
+
+void AssignmentListPopup::HighlightMoved()
+{
+    const PaintedList* list = m_owner.ListOf(m_kind);
+    if (!list || !list->Highlighted() || !QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(static_cast<int>(*list->Highlighted()));
+    QAccessible::updateAccessibility(&focus);
 }
 
 bool AssignmentListPopup::event(QEvent* event)

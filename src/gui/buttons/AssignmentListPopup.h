@@ -21,8 +21,12 @@ public:
     };
 
     AssignmentListPopup(AssignmentListsView& owner, Kind kind, QWidget& window);
+    ~AssignmentListPopup() override;
 
     Kind ListKind() const { return m_kind; }
+    AssignmentListsView& Owner() const { return m_owner; }
+    // Tells assistive technology that the highlighted entry changed.
+    void HighlightMoved();
 
 protected:
     bool event(QEvent* event) override;

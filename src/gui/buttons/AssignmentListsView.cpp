@@ -66,12 +66,14 @@ void AssignmentListsView::SyncOne(QPointer<AssignmentListPopup>& widget, Assignm
         widget->setGeometry(geometry);
         widget->show();
         widget->raise();
+        widget->HighlightMoved();
         return;
     }
     if (widget->geometry() != geometry) {
         widget->setGeometry(geometry);
     }
     widget->update();
+    widget->HighlightMoved();
 }
 
 void AssignmentListsView::HoverAt(Point p)
@@ -88,6 +90,12 @@ void AssignmentListsView::PressAt(Point p)
         // A choice changes a label and the mouse picture.
         m_window.update();
     }
+}
+
+const PaintedList* AssignmentListsView::ListOf(AssignmentListPopup::Kind kind) const
+{
+    const auto& list = kind == AssignmentListPopup::Kind::MainList ? m_model.MainList() : m_model.Submenu();
+    return list ? &*list : nullptr;
 }
 
 QString AssignmentListsView::CutEntryAt(Point p) const

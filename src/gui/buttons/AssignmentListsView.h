@@ -33,6 +33,8 @@ public:
     // Makes the widgets match the model's open lists.
     void Sync();
 
+    // The list a popup of that kind shows; null while it is shut.
+    const PaintedList* ListOf(AssignmentListPopup::Kind kind) const;
     // The widgets while their lists are open; null otherwise.
     QWidget* MainListWidget() const { return m_mainList; }
     QWidget* SubmenuWidget() const { return m_submenu; }
