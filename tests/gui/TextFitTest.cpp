@@ -115,43 +115,53 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     std::filesystem::create_directories(skinDir);
     std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
     const Language language = GetParam();
-    // A recording canvas that knows the sizes of the default skin's pictures.
+    // A recording canvas that knows the sizes of the default skin's pictures, those of the 2x
+    // pictures after them.
     test::RecordingCanvas canvas;
-    for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
-        const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
-        if (const auto size = cache.ImageSize(path)) {
-            canvas.sizes[path] = *size;
+    const auto takeSizes = [&] {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
+            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
+            if (const auto size = cache.ImageSize(path)) {
+                canvas.sizes[path] = *size;
+            }
         }
-    }
+    };
 
-    // The main window with each folding row open in turn, and its help panel; the desktop lacks
-    // every pointer setting, so the sections that set one show their note inside their frame.
+    // The main window with each folding row open in turn, on the pictures of either density, and
+    // its help panel; the desktop lacks every pointer setting, so the sections that set one show
+    // their note inside their frame.
     pointerSettings.lacking = {PointerSetting::Acceleration, PointerSetting::Speed, PointerSetting::WheelScrollLines,
                                PointerSetting::DoubleClickTime};
     const std::string_view note = WindowStateTextsFor(language).pointerSettingNotTaken;
-    int notes = 0;
     files.LoadLabels(language);
     AppContext context = ContextFor(language);
+    for (const qreal ratio : {2.0, 1.0}) {
+        cache.SetDevicePixelRatio(ratio);
+        takeSizes();
+        CHidMouseDlg main(context, cache);
+        MainWindowModel& model = main.Model();
+        int notes = 0;
+        for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
+            for (std::size_t row = 0; row < stack->RowCount(); ++row) {
+                stack->ShutAll();
+                stack->Toggle(row);
+                model.Draw(canvas);
+                const Rect content = stack->ContentArea(row);
+                constexpr int kFrameBottom = 4;
+                if (const auto shown = canvas.FindText(note)) {
+                    ++notes;
+                    EXPECT_LE(shown->area.bottom, content.bottom - kFrameBottom) << stack->Title(row);
+                    EXPECT_GE(shown->area.top, content.top) << stack->Title(row);
+                }
+                Measure("main window", canvas,
+                        Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
+            }
+            stack->ShutAll();
+        }
+        EXPECT_EQ(notes, 3) << ratio; // "Mouse Speed", "Double Click Speed", "Scroll Speed"
+    }
     CHidMouseDlg main(context, cache);
     MainWindowModel& model = main.Model();
-    for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
-        for (std::size_t row = 0; row < stack->RowCount(); ++row) {
-            stack->ShutAll();
-            stack->Toggle(row);
-            model.Draw(canvas);
-            const Rect content = stack->ContentArea(row);
-            constexpr int kFrameBottom = 4;
-            if (const auto shown = canvas.FindText(note)) {
-                ++notes;
-                EXPECT_LE(shown->area.bottom, content.bottom - kFrameBottom) << stack->Title(row);
-                EXPECT_GE(shown->area.top, content.top) << stack->Title(row);
-            }
-            Measure("main window", canvas,
-                    Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
-        }
-        stack->ShutAll();
-    }
-    EXPECT_EQ(notes, 3); // "Mouse Speed", "Double Click Speed", "Scroll Speed"
     model.HelpPanel().Open();
     model.HelpPanel().Draw(canvas, HelpPanelModel::kPanelOrigin);
     Measure("help panel", canvas);
