@@ -19,6 +19,7 @@
 #include "gui/MainWindowAccessible.h"
 #include "gui/StartupProbe.h"
 #include "gui/WindowKeys.h"
+#include "gui/buttons/AssignmentListAccessible.h"
 #include "gui/sections/SettingsSectionsUi.h"
 #include "gui/skin/CGdipButton.h"
 #include "gui/skin/QtSkinCanvas.h"
@@ -47,6 +48,7 @@ CHidMouseDlg::CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget*
     setFocusPolicy(Qt::StrongFocus);
     static const bool accessibleFactoryInstalled = [] {
         QAccessible::installFactory(&MainWindowAccessible::Factory);
+        QAccessible::installFactory(&AssignmentListAccessible::Factory);
         return true;
     }();
     (void)accessibleFactoryInstalled;

@@ -38,7 +38,9 @@ enum class TextAlign
     Right,
     // Centred; a text too wide for its area is cut and ends with "…", and the window shows the
     // whole text as the area's tooltip.
-    CentreElided
+    CentreElided,
+    // The same, aligned left.
+    LeftElided
 };
 
 // Answers the size of a skin picture; nothing when the picture is missing or does not load.
@@ -58,6 +60,10 @@ public:
     // Paints the picture at `at` in its own size with its transparency; false, and nothing
     // painted, when the picture is missing.
     virtual bool DrawImage(std::string_view skinRelativePath, Point at) = 0;
+    // Paints the picture's rows `fromRow` to `toRow` (exclusive, in its own pixels) at `at`,
+    // stretched or shrunk to `height` pixels: a frame grows by repeating a row of its sides.
+    // False, and nothing painted, when the picture is missing.
+    virtual bool DrawImageRows(std::string_view skinRelativePath, Point at, int fromRow, int toRow, int height) = 0;
     virtual void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) = 0;
     virtual void FillRect(Rect area, Colour colour) = 0;
     // Limits everything drawn afterwards to `clip` (window pixels); std::nullopt lifts the limit.

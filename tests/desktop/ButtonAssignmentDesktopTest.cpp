@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
+#include <initializer_list>
+
 #include "DesktopSession.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyMatrixBlock.h"
@@ -22,18 +26,27 @@
 namespace veldrane {
 namespace {
 
-// Window pixels: the section's header, the "Top" view button; the box of row r and the
-// middle of entry e of the list it opens (16 pixels an entry under the box); the capture
-// dialog's "OK".
+// Window pixels: the section's header, the "Top" view button; the box of row r; the capture
+// dialog's "OK". A list's rows are as high as the desktop's font makes them, so its entries are
+// reached by keys: a click on a box gives it the focus and opens its list.
 constexpr int kHeaderX = 120, kHeaderY = 116;
 constexpr int kTopViewX = 531, kTopViewY = 541;
 constexpr int kBoxX = 185;
 constexpr auto BoxY = [](int row) { return 142 + 20 * row; };
-constexpr int kEntryX = 300;
-constexpr auto EntryY = [](int row, int entry) { return 134 + 20 * row + 1 + 16 * entry + 8; };
-// The "CPI Cycle" submenu opens beside its entry, level with it.
-constexpr int kCpiSubmenuX = 390;
 constexpr int kDialogOkX = 279, kDialogOkY = 262;
+
+// The keys that walk an open list from its top to entry `entry`, then `last`.
+QStringList KeysToEntry(int entry, std::initializer_list<const char*> last)
+{
+    QStringList keys{"Home"};
+    for (int i = 0; i < entry; ++i) {
+        keys << "Down";
+    }
+    for (const char* key : last) {
+        keys << key;
+    }
+    return keys;
+}
 
 constexpr int kSingleKeyEntry = 10;
 constexpr int kCpiCycleEntry = 6;
@@ -57,21 +70,17 @@ TEST_P(ButtonAssignmentDesktopTest, SingleKeyAndCpiMinusReachTheMouseOnSave)
 
     // Side view: row 1 is Button 8. "Single Key", then F5 into the capture dialog and "OK".
     session.Click(window, kBoxX, BoxY(1));
-    session.Click(window, kEntryX, EntryY(1, kSingleKeyEntry));
+    session.Key(KeysToEntry(kSingleKeyEntry, {"Return"}));
     const QString dialog = session.WaitForFocusAwayFrom(window);
     ASSERT_FALSE(dialog.isEmpty());
     session.Key({"F5"});
     session.Click(dialog, kDialogOkX, kDialogOkY);
 
-    // Front view: row 2 is Button 2. Resting on "CPI Cycle" opens its submenu; "CPI -" is its
+    // Front view: row 2 is Button 2. Right on "CPI Cycle" enters its submenu; "CPI -" is its
     // second entry.
     session.Click(window, kTopViewX, kTopViewY);
     session.Click(window, kBoxX, BoxY(2));
-    session.Xdo(
-        {"mousemove", "--window", window, QString::number(kEntryX), QString::number(EntryY(2, kCpiCycleEntry))});
-    session.Xdo(
-        {"mousemove", "--window", window, QString::number(kCpiSubmenuX), QString::number(EntryY(2, kCpiCycleEntry))});
-    session.Click(window, kCpiSubmenuX, EntryY(2, kCpiCycleEntry) + 16);
+    session.Key(KeysToEntry(kCpiCycleEntry, {"Right", "Down", "Return"}));
 
     ASSERT_TRUE(session.Save(window, ProfileLabelName(0)));
     ASSERT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0D).size() == kKeyMatrixBlockSize; }));
@@ -130,7 +139,7 @@ TEST_P(MacroManagerDesktopTest, RecordedMacroBoundToAButtonReachesTheMouse)
     // Button 8 (side view, row 1) gets "Macro Key" with the first macro and repeat mode 0.
     session.Click(window, kHeaderX, kHeaderY);
     session.Click(window, kBoxX, BoxY(1));
-    session.Click(window, kEntryX, EntryY(1, kMacroKeyEntry));
+    session.Key(KeysToEntry(kMacroKeyEntry, {"Return"}));
     const QString dialog = session.WaitForFocusAwayFrom(window);
     ASSERT_FALSE(dialog.isEmpty());
     session.Click(dialog, kMacroBoxX, kMacroBoxY);

@@ -2,7 +2,9 @@
 // key names they show, from key events as the window system delivers them.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 
 #include <string>
 #include <tuple>
@@ -51,13 +53,13 @@ protected:
 };
 
 // An open list closes on a press anywhere outside it and on Escape; a press on another row's box
-// opens that row's list instead.
+// (above the list, which covers the rows under its own) opens that row's list instead.
 TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
 {
-    ClickInWindow(BoxPoint(1));
-    ASSERT_EQ(m_ui->Model().OpenButton(), 7u);
     ClickInWindow(BoxPoint(2));
-    EXPECT_EQ(m_ui->Model().OpenButton(), 8u);
+    ASSERT_EQ(m_ui->Model().OpenButton(), 8u);
+    ClickInWindow(BoxPoint(1));
+    EXPECT_EQ(m_ui->Model().OpenButton(), 7u);
     ClickInWindow({500, 300}); // the mouse picture
     EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -66,6 +68,70 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
     test::TapKey(Window(), Qt::Key_Escape, 1);
     EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
     EXPECT_EQ(m_ui->MouseHighlightPicture(), std::nullopt);
+}
+
+// By keys alone: Tab goes from the section's header to Button 8's box (the side view's first row),
+// a combo box valued with its label; Space opens its list on the button's own function; Home and
+// Down walk to "Windows", Right enters its submenu, Left leaves it, Return enters it again; End
+// and Return choose "Run" as a click would, and Ctrl+S saves it into the profile file. Escape
+// closes a list without a change, the focus staying on the box. Assistive technology sees the
+// list and the submenu with their entries, the highlighted one focused.
+TEST_F(AssignmentSectionView, KeysAloneAssignAFunctionThatTheSavedProfileHolds)
+{
+    MainWindowModel& model = Window().Model();
+    const auto focused = [&model] { return model.Controls().at(model.FocusIndex().value()); };
+    const auto tap = [this](int qtKey, std::uint32_t evdev) { test::TapKey(Window(), qtKey, evdev); };
+    tap(Qt::Key_Tab, 15);
+    EXPECT_EQ(focused().name, "Button 8");
+    EXPECT_EQ(focused().role, ControlRole::ComboBox);
+    EXPECT_EQ(focused().value, files.buttonLabel[7]);
+    tap(Qt::Key_Space, 57);
+    ASSERT_EQ(m_ui->Model().OpenButton(), 7u);
+    EXPECT_TRUE(focused().expanded);
+    EXPECT_EQ(m_ui->Model().MainList()->Highlighted(), records.Current.buttonFunction[7]);
+    tap(Qt::Key_Escape, 1);
+    EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
+    EXPECT_EQ(records.Current, records.Backup);
+    EXPECT_EQ(focused().name, "Button 8");
+
+    tap(Qt::Key_Return, 28);
+    tap(Qt::Key_Home, 102);
+    for (int i = 0; i < 9; ++i) {
+        tap(Qt::Key_Down, 108);
+    }
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(m_ui->Lists().MainListWidget());
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->role(), QAccessible::List);
+    EXPECT_EQ(list->childCount(), 16);
+    ASSERT_NE(list->focusChild(), nullptr);
+    EXPECT_EQ(list->focusChild()->text(QAccessible::Name), QStringLiteral("Windows"));
+    EXPECT_TRUE(list->focusChild()->state().hasPopup);
+    EXPECT_EQ(list->child(10)->text(QAccessible::Name), QStringLiteral("Single Key"));
+    tap(Qt::Key_Right, 106);
+    ASSERT_TRUE(m_ui->Model().Submenu().has_value());
+    EXPECT_EQ(m_ui->Model().SubmenuFunction(), FunctionCode::Windows);
+    EXPECT_EQ(m_ui->Model().Submenu()->Highlighted(), 0u);
+    QAccessibleInterface* submenu = QAccessible::queryAccessibleInterface(m_ui->Lists().SubmenuWidget());
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(submenu->role(), QAccessible::PopupMenu);
+    EXPECT_EQ(submenu->childCount(), 7);
+    ASSERT_NE(submenu->focusChild(), nullptr);
+    EXPECT_EQ(submenu->focusChild()->text(QAccessible::Name), QStringLiteral("My computer"));
+    tap(Qt::Key_Left, 105);
+    EXPECT_FALSE(m_ui->Model().Submenu().has_value());
+    EXPECT_EQ(m_ui->Model().OpenButton(), 7u);
+    tap(Qt::Key_Return, 28);
+    tap(Qt::Key_End, 107);
+    tap(Qt::Key_Return, 28);
+    EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
+    EXPECT_EQ(focused().value, "Run");
+
+    QKeyEvent save(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, 31 + 8, 0, 0, QStringLiteral("s"));
+    QCoreApplication::sendEvent(&Window(), &save);
+    ProfileRecord saved{};
+    ASSERT_FALSE(files.LoadConfig(saved));
+    EXPECT_EQ(saved.buttonFunction[7], 9);
+    EXPECT_EQ(saved.systemCommand[7], 6);
 }
 
 // A key that would close or leave an ordinary dialog is captured by both capture dialogs, which

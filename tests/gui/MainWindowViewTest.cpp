@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <array>
 #include <utility>
 
 #include "gui/CAppRulesDialog.h"
@@ -45,6 +46,30 @@ TEST_F(CHidMouseDlgTest, HoverOverAButtonWithABrokenPictureShowsItsOverPicture)
     EXPECT_EQ(PixelAt(dlg, {925, 606}), 0xff3c3c42u);
 }
 
+// The button of the view that shows is down, the other as it is; a click on the other swaps them
+// and gives it the keyboard's focus, its ring drawn round it.
+TEST_F(CHidMouseDlgTest, TheViewShownIsDownAndAClickMovesTheFocusThere)
+{
+    constexpr QRgb kNormal = 0xff404040;
+    constexpr QRgb kDown = 0xffc00000;
+    constexpr QRgb kRing = 0xffe8332b;
+    test::WritePicture(skinDir / "Mouse" / "ViewButton-normal.png", {62, 29}, kNormal);
+    test::WritePicture(skinDir / "Mouse" / "ViewButton-over.png", {62, 29}, 0xff808080);
+    test::WritePicture(skinDir / "Mouse" / "ViewButton-down.png", {62, 29}, kDown);
+    CHidMouseDlg& dlg = Window();
+    const QPoint side{440, 553}; // corners, clear of the labels
+    const QPoint top{558, 553};
+    const QPoint aboveTop{530, kTopViewButton.top - 1};
+    QImage shot = dlg.grab().toImage();
+    EXPECT_EQ((std::array{shot.pixel(side), shot.pixel(top)}), (std::array{kDown, kNormal}));
+    EXPECT_NE(shot.pixel(aboveTop), kRing);
+    test::Click(dlg, top);
+    shot = dlg.grab().toImage();
+    EXPECT_EQ((std::array{shot.pixel(side), shot.pixel(top)}), (std::array{kNormal, kDown}));
+    EXPECT_EQ(shot.pixel(aboveTop), kRing);
+    EXPECT_EQ(dlg.Model().Controls().at(dlg.Model().FocusIndex().value()).name, "Top");
+}
+
 // The second click of a double click is not a second press: the header opens once and stays open.
 TEST_F(CHidMouseDlgTest, ADoubleClickOnAHeaderOpensTheFoldedSectionOnce)
 {
@@ -55,7 +80,7 @@ TEST_F(CHidMouseDlgTest, ADoubleClickOnAHeaderOpensTheFoldedSectionOnce)
     SendMouse(dlg, QEvent::MouseButtonRelease, {740, 60}, Qt::LeftButton, Qt::NoButton);
     const QImage shot = dlg.grab().toImage();
     EXPECT_EQ(shot.pixel(740, 60), kOpenHeaderColour);
-    EXPECT_EQ(shot.pixel(734, 77), kLightingColour); // the content's first pixel
+    EXPECT_EQ(shot.pixel(740, 80), kLightingColour); // the content, under the header's focus ring
     EXPECT_EQ(shot.pixel(800, 192), kHeaderColour);  // "USB Report Rate" pushed down to 192
     EXPECT_EQ(shot.pixel(800, 190), kBackground);    // the gap above it
 }
@@ -106,8 +131,9 @@ protected:
     }
 };
 
-// Tab and Shift+Tab reach the painted controls before Qt would move the focus to another widget,
-// the ring is painted in red around the control with the focus, Ctrl+S saves; assistive
+// A press on a header gives it the focus; Tab and Shift+Tab reach the painted controls before Qt
+// would move the focus to another widget, the ring is painted in red around the control with the
+// focus, Ctrl+S saves; assistive
 // technology sees the same controls with their roles and values and moves a slider by its action.
 TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
 {
@@ -119,12 +145,16 @@ TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
         return press.isAccepted();
     };
     constexpr QRgb kRing = 0xffe8332b;
+    const QPoint header{733, 40}; // left of "CPI Setting" (734, 32, 976, 52)
+    const QPoint track{774, 100}; // left of the first stage's track (775, 58, 782, 228)
+    EXPECT_EQ(PixelAt(dlg, header), kRing);
     EXPECT_TRUE(send(Qt::Key_Tab, Qt::NoModifier));
-    EXPECT_EQ(PixelAt(dlg, {kHelpButton.left - 1, kHelpButton.top + 5}), kRing);
+    QImage shot = dlg.grab().toImage();
+    EXPECT_EQ((std::array{shot.pixel(header), shot.pixel(track)}), (std::array{kBackground, kRing}));
     EXPECT_TRUE(send(Qt::Key_Backtab, Qt::ShiftModifier));
-    const QImage shot = dlg.grab().toImage();
-    EXPECT_NE(shot.pixel(kHelpButton.left - 1, kHelpButton.top + 5), kRing);
-    EXPECT_EQ(shot.pixel(kSaveButton.left - 1, kSaveButton.top + 5), kRing);
+    shot = dlg.grab().toImage();
+    EXPECT_EQ(shot.pixel(header), kRing);
+    EXPECT_NE(shot.pixel(track), kRing);
 
     QAccessibleInterface* canvas = QAccessible::queryAccessibleInterface(&dlg);
     ASSERT_NE(canvas, nullptr);

@@ -6,6 +6,8 @@
 #include <QListWidget>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -19,6 +21,7 @@
 #include "core/profile/ScriptedFileDialog.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/ProfileManagerTexts.h"
+#include "core/text/WindowStateTexts.h"
 #include "gui/CConfigDialog.h"
 #include "gui/GuiFixture.h"
 #include "gui/buttons/AssignmentListsView.h"
@@ -26,6 +29,7 @@
 #include "gui/macro/CMacroProgramDialog.h"
 #include "gui/skin/FittedItemDelegate.h"
 #include "gui/skin/FontBook.h"
+#include "gui/skin/QtTextMeasure.h"
 #include "gui/skin/TextFitting.h"
 #include "screens/buttons/AssignmentMenuModel.h"
 #include "screens/buttons/ComboKeyCaptureModel.h"
@@ -54,7 +58,7 @@ protected:
     {
         constexpr int kFrameWidth = 4;
         for (const auto& text : canvas.texts) {
-            if (text.align != TextAlign::CentreElided) {
+            if (text.align != TextAlign::CentreElided && text.align != TextAlign::LeftElided) {
                 Check(window, text.text, fonts.FontFor(text.font), text.area.Width());
             }
             if (frame && text.font != FontRole::Title && text.area.top >= frame->top &&
@@ -111,38 +115,63 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     std::filesystem::create_directories(skinDir);
     std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
     const Language language = GetParam();
-    // A recording canvas that knows the sizes of the default skin's pictures.
+    // A recording canvas that knows the sizes of the default skin's pictures, those of the 2x
+    // pictures after them.
     test::RecordingCanvas canvas;
-    for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
-        const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
-        if (const auto size = cache.ImageSize(path)) {
-            canvas.sizes[path] = *size;
+    const auto takeSizes = [&] {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
+            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
+            if (const auto size = cache.ImageSize(path)) {
+                canvas.sizes[path] = *size;
+            }
         }
-    }
+    };
 
-    // The main window with each folding row open in turn, and its help panel.
+    // The main window with each folding row open in turn, on the pictures of either density, and
+    // its help panel; the desktop lacks every pointer setting, so the sections that set one show
+    // their note inside their frame.
+    pointerSettings.lacking = {PointerSetting::Acceleration, PointerSetting::Speed, PointerSetting::WheelScrollLines,
+                               PointerSetting::DoubleClickTime};
+    const std::string_view note = WindowStateTextsFor(language).pointerSettingNotTaken;
     files.LoadLabels(language);
     AppContext context = ContextFor(language);
+    for (const qreal ratio : {2.0, 1.0}) {
+        cache.SetDevicePixelRatio(ratio);
+        takeSizes();
+        CHidMouseDlg main(context, cache);
+        MainWindowModel& model = main.Model();
+        int notes = 0;
+        for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
+            for (std::size_t row = 0; row < stack->RowCount(); ++row) {
+                stack->ShutAll();
+                stack->Toggle(row);
+                model.Draw(canvas);
+                const Rect content = stack->ContentArea(row);
+                constexpr int kFrameBottom = 4;
+                if (const auto shown = canvas.FindText(note)) {
+                    ++notes;
+                    EXPECT_LE(shown->area.bottom, content.bottom - kFrameBottom) << stack->Title(row);
+                    EXPECT_GE(shown->area.top, content.top) << stack->Title(row);
+                }
+                Measure("main window", canvas,
+                        Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
+            }
+            stack->ShutAll();
+        }
+        EXPECT_EQ(notes, 3) << ratio; // "Mouse Speed", "Double Click Speed", "Scroll Speed"
+    }
     CHidMouseDlg main(context, cache);
     MainWindowModel& model = main.Model();
-    for (SectionStack* stack : {&model.Right().Stack(), &model.Left().Stack()}) {
-        for (std::size_t row = 0; row < stack->RowCount(); ++row) {
-            stack->ShutAll();
-            stack->Toggle(row);
-            model.Draw(canvas);
-            const Rect content = stack->ContentArea(row);
-            Measure("main window", canvas,
-                    Rect{content.left, content.top, stack->HeaderArea(row).right, content.bottom});
-        }
-        stack->ShutAll();
-    }
     model.HelpPanel().Open();
     model.HelpPanel().Draw(canvas, HelpPanelModel::kPanelOrigin);
     Measure("help panel", canvas);
 
-    // The assignment lists: each button's list and every submenu.
+    // The assignment lists: each button's list and every submenu, laid out in the window's fonts
+    // as the window lays them out, none cut.
     test::RecordingAssignmentDialogs dialogs;
     AssignmentMenuModel menus(records.Current, files.buttonLabel, language, dialogs, messages);
+    const QtTextMeasure measure(fonts);
+    menus.SetLayout(&measure, {0, 0, 1000, 640});
     menus.ClickDropdown(0, AssignmentMenuModel::DropdownBox(1, {20, 130}));
     menus.ClickDropdown(1, AssignmentMenuModel::DropdownBox(2, {20, 130}));
     ASSERT_TRUE(menus.MainList());
@@ -150,8 +179,10 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
         const Rect row = menus.MainList()->RowRect(entry);
         menus.HoverList({row.left + 2, row.top + 2});
         AssignmentListsView::DrawList(canvas, *menus.MainList());
+        EXPECT_FALSE(menus.MainList()->Elided());
         if (menus.Submenu()) {
             AssignmentListsView::DrawList(canvas, *menus.Submenu());
+            EXPECT_FALSE(menus.Submenu()->Elided());
         }
         Measure("assignment lists", canvas);
     }
@@ -289,6 +320,91 @@ TEST_F(HighDensityTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
         }
     }
     EXPECT_GT(differFromCoarse, 0);
+}
+
+// The middle of a knob in a strip's picture, in its own pixels: of the columns whose second row
+// (where only the knob's disc reaches) differs from the strip's last column, which no knob of
+// these positions covers.
+double KnobColumn(const QImage& picture)
+{
+    const int row = static_cast<int>(picture.devicePixelRatio());
+    const QColor plain = picture.pixelColor(picture.width() - 1, row);
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < picture.width(); ++x) {
+        const QColor c = picture.pixelColor(x, row);
+        if (std::abs(c.red() - plain.red()) + std::abs(c.green() - plain.green()) + std::abs(c.blue() - plain.blue()) >
+            40) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    return (first + last + 1) / 2.0 / picture.devicePixelRatio();
+}
+
+// The scale numbers stand centred under the knob of their position, to a pixel, in the pictures
+// of either density: "1" to "10" under angle snap's strip, "0%" to "100%" under the first
+// lighting strip.
+TEST_F(HighDensityTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
+{
+    const std::filesystem::path skin = DefaultSkin();
+    if (skin.empty()) {
+        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
+    }
+    std::filesystem::create_directories(skinDir);
+    std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
+    files.LoadLabels(Language::English);
+    AppContext context = ContextFor(Language::English);
+    CHidMouseDlg main(context, cache);
+    SectionStack& right = main.Model().Right().Stack();
+    struct Scale
+    {
+        RightPanel::SectionIndex section;
+        std::string knob; // the knob picture of a position, before its number
+        std::vector<std::string> labels;
+    };
+    const MainWindowTexts& texts = MainWindowTextsFor(Language::English);
+    for (const Scale& scale : {Scale{RightPanel::kAngleSnap,
+                                     "/StageSlider/",
+                                     {texts.sliderScaleLabels.begin(), texts.sliderScaleLabels.end()}},
+                               Scale{RightPanel::kLighting,
+                                     "/Lighting/",
+                                     {texts.lightLevelLabels[0].begin(), texts.lightLevelLabels[0].end()}}}) {
+        test::RecordingCanvas canvas;
+        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
+            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
+            if (const auto size = cache.ImageSize(path)) {
+                canvas.sizes[path] = *size;
+            }
+        }
+        right.ShutAll();
+        right.Toggle(scale.section);
+        main.Model().Draw(canvas);
+        int stripLeft = -1;
+        for (const auto& image : canvas.images) {
+            const bool knob = image.path.starts_with(scale.knob) && image.path.size() > scale.knob.size() &&
+                              std::isdigit(static_cast<unsigned char>(image.path[scale.knob.size()]));
+            if (stripLeft < 0 && knob) {
+                stripLeft = image.at.x;
+            }
+        }
+        ASSERT_GE(stripLeft, 0) << scale.knob;
+        for (std::size_t i = 0; i < scale.labels.size(); ++i) {
+            const auto label = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& text) {
+                return text.text == scale.labels[i] && text.font == FontRole::Small;
+            });
+            ASSERT_NE(label, canvas.texts.end()) << scale.labels[i];
+            EXPECT_EQ(label->align, TextAlign::Centre);
+            const double labelCentre = (label->area.left + label->area.right) / 2.0;
+            const std::string knob = scale.knob + std::to_string(i + 1) + ".png";
+            for (const std::string& picture : {knob, SkinImageCache::DoubleScalePath(knob)}) {
+                QImage image(QString::fromStdString((skinDir / picture.substr(1)).string()));
+                ASSERT_FALSE(image.isNull()) << picture;
+                image.setDevicePixelRatio(picture == knob ? 1.0 : 2.0);
+                EXPECT_NEAR(stripLeft + KnobColumn(image), labelCentre, 1.0) << picture;
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TextFitTest,

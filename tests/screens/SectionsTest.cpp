@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include "core/text/ControlCaptionTexts.h"
@@ -142,29 +143,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The keyboard's order: the title bar, the left headers, the view buttons, the right headers with
-// an open section's controls after its header, the bottom row; Tab wraps round, and the ring is
-// drawn in red just outside the control with the focus.
+// an open section's controls after its header, the bottom row; the press that opened a section
+// gave its header the focus, Tab goes on from there and wraps round, and the ring is drawn in red
+// just outside the control with the focus.
 TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
 {
     Current().cpiValue[0] = 32;
     Current().cpiEnabled[0] = 1;
     Open(kCpi);
+    const auto focused = [this] { return Model().Controls().at(Model().FocusIndex().value()).name; };
+    EXPECT_EQ(focused(), "CPI Setting");
     std::vector<std::string> walked;
     for (int i = 0; i < 28; ++i) {
         Model().KeyPressed(WindowKey::Tab);
-        walked.push_back(Model().Controls().at(Model().FocusIndex().value()).name);
+        walked.push_back(focused());
     }
-    const std::vector<std::string> expected{"Help",
-                                            "Minimise",
-                                            "Close",
-                                            "Button Assignment",
-                                            "Macro Manager",
-                                            "X/Y Sensitivity Setting",
-                                            "M1-M5 Light Button ",
-                                            "Side",
-                                            "Top",
-                                            "CPI Setting",
-                                            "CPI stage 1",
+    const std::vector<std::string> expected{"CPI stage 1",
                                             "CPI stage 2",
                                             "CPI stage 3",
                                             "CPI stage 4",
@@ -181,12 +175,32 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
                                             "Mouse Speed",
                                             "Double Click Speed",
                                             "Scroll Speed",
-                                            "Angle Snap"};
+                                            "Angle Snap",
+                                            "Config",
+                                            "Reset",
+                                            "Cancel",
+                                            "Save",
+                                            "Help",
+                                            "Minimise",
+                                            "Close",
+                                            "Button Assignment",
+                                            "Macro Manager",
+                                            "X/Y Sensitivity Setting"};
     EXPECT_EQ(walked, expected);
-    for (int i = 0; i < 4; ++i) {
-        Model().KeyPressed(WindowKey::Tab);
+    for (const auto& [key, name] : {std::pair{WindowKey::Tab, "M1-M5 Light Button "},
+                                    {WindowKey::Tab, "Side"},
+                                    {WindowKey::Tab, "Top"},
+                                    {WindowKey::Tab, "CPI Setting"},
+                                    {WindowKey::BackTab, "Top"}}) {
+        Model().KeyPressed(key);
+        EXPECT_EQ(focused(), name);
     }
-    EXPECT_EQ(Model().Controls().at(Model().FocusIndex().value()).name, "Save");
+    for (int i = 0; i < 8; ++i) {
+        Model().KeyPressed(WindowKey::BackTab);
+    }
+    EXPECT_EQ(Model().FocusIndex(), 0U);
+    Model().KeyPressed(WindowKey::BackTab);
+    EXPECT_EQ(focused(), "Save");
     Model().KeyPressed(WindowKey::Tab);
     EXPECT_EQ(Model().FocusIndex(), 0U);
 
@@ -365,8 +379,9 @@ TEST_F(SectionsTest, TheSectionsWriteWhatTheSettingsStandFor)
     }
 }
 
-// A section whose desktop setting the desktop lacks says so under its picture and grows by that
-// line; the others stay as they are.
+// A section whose desktop setting the desktop lacks says so inside its frame, under its controls,
+// and grows by that line: the frame's lower border moves down under the note, the row above it
+// stretched over the note's height; the others stay as they are.
 TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
 {
     pointerSettings.lacking = {PointerSetting::DoubleClickTime};
@@ -379,10 +394,20 @@ TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
                             [](const auto& text) { return text.text == "This desktop cannot take this setting."; }),
               1);
     const int height = Model().Right().Stack().ContentArea(RightPanel::kDoubleClickSpeed).Height();
-    EXPECT_EQ(height, 110 + 18);
+    EXPECT_EQ(height, 110 + 20);
     EXPECT_EQ(Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed), scrollHeader.Offset(0, height));
     const Point origin = Model().Right().Stack().ContentOrigin(RightPanel::kDoubleClickSpeed);
     EXPECT_EQ(drawn.ImagesAt("/MouseAttribute/Speed/6.png").at(0).at, (Point{origin.x + 50, origin.y + 110 - 83 - 17}));
+    EXPECT_EQ(drawn.FindText("This desktop cannot take this setting.")->area,
+              (Rect{origin.x + 8, origin.y + 106, origin.x + 234, origin.y + 124}));
+    const auto frame = drawn.ImagesAt("/MouseAttribute/BK_MouseAttribute.png");
+    ASSERT_EQ(frame.size(), 3u);
+    const auto rows = [](const auto& image) {
+        return std::array{image.at.y, image.fromRow, image.toRow, image.height};
+    };
+    EXPECT_EQ(rows(frame[0]), (std::array{origin.y, 0, 104, 104}));
+    EXPECT_EQ(rows(frame[1]), (std::array{origin.y + 104, 103, 104, 20}));
+    EXPECT_EQ(rows(frame[2]), (std::array{origin.y + 124, 104, 110, 6}));
 }
 
 // A box's text stands beside it, and a click on the text acts like one on its box; a press on an

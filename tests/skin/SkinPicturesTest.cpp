@@ -41,8 +41,9 @@ std::map<std::string, QSize> ExpectedPictures()
     button("/button-save", 57, 30);   // 923, 604 - 980, 634
     button("/Menu/Section", 242, 20); // 734, 32 - 976, 52
     button("/Menu/SectionOpen", 242, 20);
-    button("/Mouse/ViewButton", 62, 29);              // 500, 527 - 562, 556
-    button("/ButtonAssignment/DropdownBox", 130, 16); // 120, 154 - 250, 170
+    button("/Mouse/ViewButton", 62, 29);               // 500, 527 - 562, 556
+    pictures["/Mouse/ViewButton-down.png"] = {62, 29}; // the view that shows
+    button("/ButtonAssignment/DropdownBox", 130, 16);  // 120, 154 - 250, 170
     pictures["/ButtonAssignment/DropdownBox-leave.png"] = {130, 16};
     button("/MacroManagement/button-new", 58, 25);
     button("/MacroManagement/button-cancel", 54, 28);

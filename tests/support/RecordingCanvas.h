@@ -20,6 +20,10 @@ public:
     {
         std::string path;
         Point at;
+        // A part of the picture: its rows from `fromRow` to `toRow`, drawn `height` pixels high.
+        int fromRow = 0;
+        int toRow = -1;
+        int height = -1;
     };
     struct Text
     {
@@ -45,7 +49,13 @@ public:
     }
     bool DrawImage(std::string_view path, Point at) override
     {
-        images.push_back({std::string(path), at});
+        images.push_back({std::string(path), at, 0, -1, -1});
+        return sizes.contains(std::string(path));
+    }
+    // Recorded as the picture drawn at `at`, with the rows it took.
+    bool DrawImageRows(std::string_view path, Point at, int fromRow, int toRow, int height) override
+    {
+        images.push_back({std::string(path), at, fromRow, toRow, height});
         return sizes.contains(std::string(path));
     }
     void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) override

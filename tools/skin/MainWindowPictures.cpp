@@ -6,6 +6,7 @@
 #include "SkinTable.h"
 
 #include <QLinearGradient>
+#include <QPainterPath>
 #include <QRadialGradient>
 
 namespace veldrane {
@@ -213,7 +214,25 @@ void PaintSectionHeaderOpen(SkinCanvas& canvas, int number)
 
 void PaintViewButton(SkinCanvas& canvas, int number)
 {
-    canvas.Button(canvas.Bounds(), 6, SkinCanvas::Tone::Steel, number == kOver);
+    // 0 normal, 1 over, 2 down: the button of the view that shows sits pressed in the accent red,
+    // its face shaded from the top as a pushed-in button is.
+    constexpr int kViewDown = 2;
+    if (number != kViewDown) {
+        canvas.Button(canvas.Bounds(), 6, SkinCanvas::Tone::Steel, number == kOver);
+        return;
+    }
+    const QRectF area = canvas.Bounds();
+    canvas.Button(area, 6, SkinCanvas::Tone::Accent, false);
+    QPainter& painter = canvas.Painter();
+    QLinearGradient shade(area.topLeft(), area.topLeft() + QPointF(0, area.height() / 2));
+    shade.setColorAt(0.0, QColor(0, 0, 0, 120));
+    shade.setColorAt(1.0, QColor(0, 0, 0, 0));
+    QPainterPath face;
+    face.addRoundedRect(SkinCanvas::Crisp(area).adjusted(1, 1, -1, -1), 5, 5);
+    painter.save();
+    painter.setClipPath(face);
+    painter.fillRect(area, shade);
+    painter.restore();
 }
 
 void PaintScrollThumb(SkinCanvas& canvas, int)

@@ -86,13 +86,15 @@ QPointF Polar(QPointF centre, qreal radius, qreal degrees)
 // The centre of each slider position's hot range, kept far enough from the ends for the knob.
 std::vector<qreal> PositionCentres(int positions, int firstWidth, int stepWidth, int stripWidth, qreal knobRadius)
 {
-    std::vector<qreal> centres;
-    centres.push_back(std::max<qreal>(firstWidth / 2.0, knobRadius));
-    for (int position = 2; position < positions; ++position) {
-        centres.push_back(firstWidth + (position - 2) * stepWidth + stepWidth / 2.0);
-    }
+    // Evenly spaced from the first position's middle to the last's, each a knob's radius from
+    // the ends at least, as the main window centres the scale numbers under them.
+    const qreal first = std::max<qreal>(firstWidth / 2.0, knobRadius);
     const qreal lastStart = firstWidth + (positions - 2) * stepWidth;
-    centres.push_back(std::min<qreal>((lastStart + stripWidth) / 2.0, stripWidth - knobRadius));
+    const qreal last = std::min<qreal>((lastStart + stripWidth) / 2.0, stripWidth - knobRadius);
+    std::vector<qreal> centres;
+    for (int position = 1; position <= positions; ++position) {
+        centres.push_back(first + (last - first) * (position - 1) / (positions - 1));
+    }
     return centres;
 }
 

@@ -16,6 +16,8 @@ constexpr int kLit = 1;
 constexpr int kDark = 0;
 constexpr int kUp = 0;
 constexpr int kDown = 1;
+// The view button of the view that shows.
+constexpr int kViewButtonDown = 2;
 
 struct PictureSize
 {
@@ -77,6 +79,7 @@ const std::vector<SkinPictureRow>& SkinTable()
         Single("/Menu/SectionOpen-over.png", HotArea(734, 32, 976, 52), PaintSectionHeaderOpen, kOver),
         Single("/Mouse/ViewButton-normal.png", HotArea(500, 527, 562, 556), PaintViewButton, kNormal),
         Single("/Mouse/ViewButton-over.png", HotArea(500, 527, 562, 556), PaintViewButton, kOver),
+        Single("/Mouse/ViewButton-down.png", HotArea(500, 527, 562, 556), PaintViewButton, kViewButtonDown),
         Single("/ScrollThumb.png", {kScrollThumbWidth, kScrollThumbHeight}, PaintScrollThumb),
 
         // The mouse: plain views and one picture per assignment row with that row's button lit.

@@ -21,10 +21,15 @@ public:
     };
 
     AssignmentListPopup(AssignmentListsView& owner, Kind kind, QWidget& window);
+    ~AssignmentListPopup() override;
 
     Kind ListKind() const { return m_kind; }
+    AssignmentListsView& Owner() const { return m_owner; }
+    // Tells assistive technology that the highlighted entry changed.
+    void HighlightMoved();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -4,9 +4,11 @@
 #include <QRect>
 
 #include "gui/buttons/AssignmentListPopup.h"
+#include "gui/skin/QtTextMeasure.h"
 #include "ports/Geometry.h"
 
 class QPainter;
+class QString;
 class QWidget;
 
 namespace veldrane {
@@ -31,6 +33,8 @@ public:
     // Makes the widgets match the model's open lists.
     void Sync();
 
+    // The list a popup of that kind shows; null while it is shut.
+    const PaintedList* ListOf(AssignmentListPopup::Kind kind) const;
     // The widgets while their lists are open; null otherwise.
     QWidget* MainListWidget() const { return m_mainList; }
     QWidget* SubmenuWidget() const { return m_submenu; }
@@ -38,6 +42,8 @@ public:
     // From the popups, in window pixels.
     void HoverAt(Point p);
     void PressAt(Point p);
+    // The whole text of a cut entry under the point, for its tooltip; empty otherwise.
+    QString CutEntryAt(Point p) const;
     void Paint(AssignmentListPopup::Kind kind, QPainter& painter, QRect windowArea);
     // A main list or submenu in the lists' colours.
     static void DrawList(SkinCanvas& canvas, const PaintedList& list);
@@ -49,6 +55,7 @@ private:
     AssignmentMenuModel& m_model;
     SkinImageCache& m_images;
     const FontBook& m_fonts;
+    QtTextMeasure m_measure;
     QPointer<AssignmentListPopup> m_mainList;
     QPointer<AssignmentListPopup> m_submenu;
 };

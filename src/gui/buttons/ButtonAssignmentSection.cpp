@@ -99,6 +99,30 @@ void ButtonAssignmentSection::MouseViewChanged(MouseView view)
     m_model.Unhover();
 }
 
+std::vector<FocusControl> ButtonAssignmentSection::FocusControls(Point contentOrigin) const
+{
+    m_contentOrigin = contentOrigin;
+    return m_model.FocusControls(contentOrigin, m_view);
+}
+
+bool ButtonAssignmentSection::Act(std::size_t control, ControlAction action)
+{
+    const bool acted = m_model.ActOnRow(static_cast<int>(control) + 1, m_contentOrigin, m_view, action);
+    if (acted) {
+        ListsChanged();
+    }
+    return acted;
+}
+
+bool ButtonAssignmentSection::ListKey(WindowKey key)
+{
+    const bool taken = m_model.ListKey(key);
+    if (taken) {
+        ListsChanged();
+    }
+    return taken;
+}
+
 void ButtonAssignmentSection::ListsChanged()
 {
     if (m_listsChanged) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "screens/buttons/AssignmentMenuModel.h"
 #include "screens/main/PanelSection.h"
@@ -36,6 +37,9 @@ public:
     bool Unhover() override { return m_model.Unhover(); }
     void CloseLists() override;
     void MouseViewChanged(MouseView view) override;
+    std::vector<FocusControl> FocusControls(Point contentOrigin) const override;
+    bool Act(std::size_t control, ControlAction action) override;
+    bool ListKey(WindowKey key) override;
 
 private:
     void ListsChanged();
@@ -44,6 +48,8 @@ private:
     std::string m_title;
     SkinImageSizes& m_images;
     AssignmentView m_view = AssignmentView::Side;
+    // Where the content was when the keyboard last saw its controls.
+    mutable Point m_contentOrigin = AssignmentMenuModel::kContentOrigin;
     std::function<void()> m_listsChanged;
 };
 

@@ -34,6 +34,7 @@ Qt::Alignment ToAlignment(TextAlign align)
     case TextAlign::Right:
         return Qt::AlignRight | Qt::AlignVCenter;
     case TextAlign::Left:
+    case TextAlign::LeftElided:
         break;
     }
     return Qt::AlignLeft | Qt::AlignVCenter;
@@ -64,6 +65,25 @@ bool QtSkinCanvas::DrawImage(std::string_view skinRelativePath, Point at)
     return true;
 }
 
+bool QtSkinCanvas::DrawImageRows(std::string_view skinRelativePath, Point at, int fromRow, int toRow, int height)
+{
+    const QImage* picture = m_images.Find(skinRelativePath, DevicePixelRatioOf(m_painter));
+    if (!picture) {
+        return false;
+    }
+    const qreal ratio = picture->devicePixelRatio();
+    const qreal width = picture->deviceIndependentSize().width();
+    const QRectF target(at.x, at.y, width, height);
+    if (toRow > fromRow && height > 0 && target.toAlignedRect().intersects(m_clip)) {
+        const QRectF source(0, fromRow * ratio, picture->width(), (toRow - fromRow) * ratio);
+        const QPainter::CompositionMode previous = m_painter.compositionMode();
+        m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_painter.drawImage(target, *picture, source);
+        m_painter.setCompositionMode(previous);
+    }
+    return true;
+}
+
 void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align)
 {
     const QRect target = ToQRect(area);
@@ -71,7 +91,8 @@ void QtSkinCanvas::DrawText(Rect area, std::string_view utf8, FontRole font, Col
         return;
     }
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const FittedText fitted = FitText(m_fonts.FontFor(font), text, target.width(), align == TextAlign::CentreElided);
+    const FittedText fitted = FitText(m_fonts.FontFor(font), text, target.width(),
+                                      align == TextAlign::CentreElided || align == TextAlign::LeftElided);
     if (fitted.elided) {
         m_elided.push_back({target, text});
     }

@@ -24,6 +24,7 @@ public:
 
     std::optional<Size> ImageSize(std::string_view skinRelativePath) override;
     bool DrawImage(std::string_view skinRelativePath, Point at) override;
+    bool DrawImageRows(std::string_view skinRelativePath, Point at, int fromRow, int toRow, int height) override;
     void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) override;
     void FillRect(Rect area, Colour colour) override;
     void SetClip(std::optional<Rect> clip) override;

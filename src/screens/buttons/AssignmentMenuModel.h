@@ -9,12 +9,14 @@
 #include "core/buttons/ButtonFunctionCatalogue.h"
 #include "core/text/Language.h"
 #include "ports/Geometry.h"
+#include "screens/common/FocusControl.h"
 #include "screens/common/PaintedList.h"
 
 namespace veldrane {
 
 class AssignmentDialogs;
 class MessageSink;
+class TextMeasure;
 struct AssignmentTexts;
 
 // Which side of the mouse the main window shows: the front view lists Buttons 1 to 7, the side
@@ -27,16 +29,18 @@ enum class AssignmentView
 
 // The "Button Assignment" section and its menus. Each row of the current view has the button's
 // name and a dropdown box with its label; a press on a box opens the box's list of the 16 main
-// functions beside it, and resting on "CPI Cycle", "Multimedia", "HotKey" or "Windows" opens that
-// entry's submenu. At most one list is open, with at most one submenu of its own; both exist only
-// while open. Choosing an entry gives the button its function through ButtonAssignment, after the
-// capture or macro dialog where the function needs one; a cancelled dialog leaves the button as
-// it was.
+// functions right under it (over it where the window has no room below), and resting on "CPI
+// Cycle", "Multimedia", "HotKey" or "Windows" opens that entry's submenu beside the entry. At most one list is open,
+// with at most one submenu of its own; both exist only while open. Choosing an entry gives the button its function
+// through ButtonAssignment, after the capture or macro dialog where the function needs one; a cancelled dialog leaves
+// the button as it was.
 //
 // Rows and lists are in main-window pixels. The rows follow the section's content origin; the
 // geometry below is the one of the section open at kContentOrigin, right under the left panel's
 // first header (20, 107, 262, 127): the box of row r (from 1) is (120, 134 + 20 r, 250,
-// 150 + 20 r) and its list opens at (262, 134 + 20 r, 365, 394 + 20 r).
+// 150 + 20 r). A list is as wide as its longest entry with room either side of the text (and at
+// least as wide as the box), its rows as high as the text font needs; where the window is too
+// narrow for that, the entries end in "…".
 class AssignmentMenuModel
 {
 public:
@@ -44,8 +48,12 @@ public:
     static constexpr int kRowCount = 7;
     static constexpr int kFrontRows = 7;
     static constexpr int kSideRows = 5;
-    // List rows as the system's list boxes lay them out in the main window's text font.
+    // List rows as the system's list boxes lay them out in the main window's text font: the
+    // height without a measure, and the least with one.
     static constexpr int kListRowHeight = 16;
+    // Room either side of an entry's text, and above and below it.
+    static constexpr int kItemPadding = 8;
+    static constexpr int kItemVerticalPadding = 2;
 
     // What a row's dropdown box shows: lit under the pointer, marked after a choice from its list.
     enum class BoxState
@@ -57,6 +65,10 @@ public:
 
     AssignmentMenuModel(ProfileRecord& record, ButtonLabels& buttonLabel, Language language, AssignmentDialogs& dialogs,
                         MessageSink& messages);
+
+    // The lists open inside `room` (the window's area) and measure their entries with `measure`
+    // in the text font; without a measure they keep the system's 16-pixel rows and widths.
+    void SetLayout(const TextMeasure* measure, Rect room);
 
     // The button (0 to 11) in row `row` (1 to 7) of the view; nothing for rows 6 and 7 of the side.
     static std::optional<std::size_t> ButtonOfRow(int row, AssignmentView view);
@@ -103,12 +115,33 @@ public:
     // back; true when that changed one.
     bool CloseAll();
 
+    // The keyboard: the boxes of the view as combo boxes named after their buttons, valued with
+    // their labels. Return, Space or Alt+Down opens a box's list as a click does, with the
+    // button's function highlighted.
+    std::vector<FocusControl> FocusControls(Point contentOrigin, AssignmentView view) const;
+    bool ActOnRow(int row, Point contentOrigin, AssignmentView view, ControlAction action);
+    // A key while a list is open: Up and Down walk the entries of the list the keyboard is in,
+    // Home and End go to its ends; Right, Return or Space on an entry with a submenu opens it and
+    // enters it, Left or Escape leaves it; Return or Space on another entry chooses it as a click
+    // does; Escape in the main list closes it. False when no list is open or the key does nothing.
+    bool ListKey(WindowKey key);
+    // Whether the keyboard is in the submenu.
+    bool InSubmenu() const { return m_inSubmenu; }
+    // The whole text of the entry under the point, where its list shows it cut.
+    std::optional<std::string> CutEntryAt(Point p) const;
+
     // The row of the open list's button, for the view that shows that button; nothing otherwise.
     // The mouse picture lights that row.
     std::optional<int> OpenRow(AssignmentView view) const;
 
 private:
     bool OnlyClickButton(std::size_t button) const;
+    int RowHeight() const;
+    // A list of `entries` at least `leastWidth` wide and at most `mostWidth`, placed by the caller.
+    PaintedList MakeList(std::vector<std::string> entries, std::vector<bool> submenuRows, int leastWidth,
+                         int mostWidth) const;
+    void OpenMainList(std::size_t button, Rect box);
+    void CloseSubmenu();
     bool HoverMainEntry(std::size_t entry);
     void OpenSubmenu(FunctionCode function, Rect entry);
     void ChooseMainEntry(std::size_t entry);
@@ -128,6 +161,9 @@ private:
     std::optional<PaintedList> m_submenu;
     std::optional<int> m_hoveredRow;
     std::optional<std::size_t> m_leaveButton; // its box shows BoxState::Leave after a choice
+    bool m_inSubmenu = false;                 // the keyboard walks the submenu
+    const TextMeasure* m_measure = nullptr;
+    Rect m_room{0, 0, 1000, 640}; // the main window
 };
 
 } // namespace veldrane

@@ -61,6 +61,31 @@ bool PaintedList::HighlightAt(Point p)
     return true;
 }
 
+bool PaintedList::Highlight(std::size_t index)
+{
+    if (index >= m_entries.size() || m_highlighted == index) {
+        return false;
+    }
+    m_highlighted = index;
+    const std::size_t visible = VisibleRows();
+    if (index < m_firstVisible) {
+        m_firstVisible = index;
+    } else if (visible > 0 && index >= m_firstVisible + visible) {
+        m_firstVisible = index + 1 - visible;
+    }
+    return true;
+}
+
+Rect PaintedList::TextArea(std::size_t index) const
+{
+    const Rect row = RowRect(index);
+    if (!m_padding) {
+        return {row.left + kTextIndent, row.top, row.right, row.bottom};
+    }
+    const int right = row.right - *m_padding - (OpensSubmenu(index) ? kArrowRoom : 0);
+    return {row.left + *m_padding, row.top, right, row.bottom};
+}
+
 bool PaintedList::ScrollBy(int rows)
 {
     const std::size_t visible = VisibleRows();
@@ -88,8 +113,19 @@ void PaintedList::Draw(SkinCanvas& canvas, FontRole font, const ListColours& col
         if (highlighted) {
             canvas.FillRect(row, colours.highlightBackground);
         }
-        canvas.DrawText({row.left + kTextIndent, row.top, row.right, row.bottom}, m_entries[index], font,
-                        highlighted ? colours.highlightText : colours.text, TextAlign::Left);
+        const Colour text = highlighted ? colours.highlightText : colours.text;
+        canvas.DrawText(TextArea(index), m_entries[index], font, text,
+                        m_elided ? TextAlign::LeftElided : TextAlign::Left);
+        if (OpensSubmenu(index)) {
+            // A triangle pointing right, one column at a time, as tall as the text's x-height.
+            const int right = row.right - m_padding.value_or(kTextIndent);
+            const int middle = row.top + row.Height() / 2;
+            for (int column = 0; column < kArrowWidth; ++column) {
+                const int half = kArrowWidth - 1 - column;
+                const int x = right - kArrowWidth + column;
+                canvas.FillRect({x, middle - half - 1, x + 1, middle + half}, text);
+            }
+        }
     }
     if (Scrolls()) {
         canvas.FillRect(ScrollThumb(), colours.scrollThumb);

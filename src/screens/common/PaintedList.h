@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ports/Geometry.h"
@@ -34,10 +35,16 @@ public:
     // Room left of a row's text, as the system's list boxes leave it.
     static constexpr int kTextIndent = 2;
     static constexpr int kScrollThumbWidth = 4;
+    // The submenu arrow of a marked row: a triangle this wide, pointing right, at the row's right
+    // end inside its padding; a marked row's text stops this far short of the padding.
+    static constexpr int kArrowWidth = 4;
+    static constexpr int kArrowRoom = 12;
 
     PaintedList(Rect area, int rowHeight, std::vector<std::string> entries);
 
     Rect Area() const { return m_area; }
+    // Puts the list at `area`, its rows as they were.
+    void Move(Rect area) { m_area = area; }
     std::size_t Count() const { return m_entries.size(); }
     const std::string& Entry(std::size_t index) const { return m_entries.at(index); }
 
@@ -56,8 +63,21 @@ public:
     std::optional<std::size_t> Highlighted() const { return m_highlighted; }
     // Highlights the row under the point, if there is one; true when the highlight moved.
     bool HighlightAt(Point p);
+    // Highlights row `index` as the keyboard walks the list; true when the highlight moved.
+    bool Highlight(std::size_t index);
     // Scrolls by whole rows (negative: up), kept within the entries; true when it moved.
     bool ScrollBy(int rows);
+
+    // Menus leave `padding` pixels either side of a row's text (other lists kTextIndent at the
+    // left only), mark the rows that open a submenu with an arrow, and cut a text too wide for
+    // its row with "…" when told that the window had no room for the list's full width.
+    void SetTextPadding(int padding) { m_padding = padding; }
+    void SetSubmenuRows(std::vector<bool> opensSubmenu) { m_opensSubmenu = std::move(opensSubmenu); }
+    bool OpensSubmenu(std::size_t index) const { return index < m_opensSubmenu.size() && m_opensSubmenu[index]; }
+    void SetElided(bool elided) { m_elided = elided; }
+    bool Elided() const { return m_elided; }
+    // Where row `index` draws its text.
+    Rect TextArea(std::size_t index) const;
 
     void Draw(SkinCanvas& canvas, FontRole font, const ListColours& colours) const;
 
@@ -67,6 +87,9 @@ private:
     std::vector<std::string> m_entries;
     std::size_t m_firstVisible = 0;
     std::optional<std::size_t> m_highlighted;
+    std::optional<int> m_padding;
+    std::vector<bool> m_opensSubmenu;
+    bool m_elided = false;
 };
 
 } // namespace veldrane

@@ -18,6 +18,7 @@ public:
     EmptySection(std::string_view title, std::string_view background, int fallbackHeight, SkinImageSizes& images);
 
     std::string_view Title() const override { return m_title; }
+    std::string_view Background() const { return m_background; }
     int ContentHeight() const override { return m_height; }
     void Draw(SkinCanvas& canvas, Point contentOrigin) override;
     bool Press(Point, Point) override { return false; }

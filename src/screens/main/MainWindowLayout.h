@@ -56,9 +56,10 @@ inline constexpr std::string_view kSaveOver = "/button-save-over.png";
 inline constexpr std::string_view kMouseFrontPicture = "/Mouse/Front/MouseFront.png";
 inline constexpr std::string_view kMouseSidePicture = "/Mouse/Side/MouseSide.png";
 
-// The two view buttons share one pair of pictures.
+// The two view buttons share one set of pictures; the button of the view that shows is down.
 inline constexpr std::string_view kViewButtonNormal = "/Mouse/ViewButton-normal.png";
 inline constexpr std::string_view kViewButtonOver = "/Mouse/ViewButton-over.png";
+inline constexpr std::string_view kViewButtonDown = "/Mouse/ViewButton-down.png";
 
 // The header bar of a folding row in either panel (242 x 20), shut and open.
 inline constexpr std::string_view kSectionHeaderNormal = "/Menu/Section-normal.png";

@@ -224,8 +224,12 @@ void MainWindowModel::Draw(SkinCanvas& canvas)
     DrawStateLine(canvas, textColour);
     const std::array<std::string_view, kViewButtonCount> viewLabels{texts.top, texts.side};
     for (std::size_t i = 0; i < kViewButtonCount; ++i) {
-        canvas.DrawImage(m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal,
-                         kViewButtonAreas[i].TopLeft());
+        // The button of the view that shows stays down; a skin without that picture lights it.
+        const bool down = m_mouseView == (i == kTopView ? MouseView::Top : MouseView::Side);
+        const Point at = kViewButtonAreas[i].TopLeft();
+        if (!down || !canvas.DrawImage(kViewButtonDown, at)) {
+            canvas.DrawImage(down || m_viewButtonHover.IsOver(i) ? kViewButtonOver : kViewButtonNormal, at);
+        }
         canvas.DrawText(kViewButtonAreas[i], viewLabels[i], FontRole::Text, textColour, TextAlign::Centre);
     }
 
@@ -281,6 +285,7 @@ SectionStack& MainWindowModel::StackOf(Panel panel)
 
 void MainWindowModel::Press(Point p)
 {
+    FocusControlAt(p);
     // The open lists are windows of their own: a press that reaches the window is outside them and
     // closes them, unless it is on a section's own control (a button's box opens or closes its
     // list itself).
@@ -612,11 +617,16 @@ void MainWindowModel::Wheel(Point p, int notches)
 
 void MainWindowModel::KeyPressed(WindowKey key)
 {
+    if (key != WindowKey::Tab && key != WindowKey::BackTab && ListTakesKey(key)) {
+        return;
+    }
     switch (key) {
     case WindowKey::Tab:
+        CloseListsAndRedraw();
         MoveFocusBy(1);
         return;
     case WindowKey::BackTab:
+        CloseListsAndRedraw();
         MoveFocusBy(-1);
         return;
     case WindowKey::Escape:
@@ -645,6 +655,32 @@ void MainWindowModel::KeyPressed(WindowKey key)
     if (const auto at = FocusPosition(entries)) {
         (void)ActOnEntry(entries, *at, ActionOf(key));
     }
+}
+
+bool MainWindowModel::ListTakesKey(WindowKey key)
+{
+    // An open list has the keys first; the focus stays on the control the list belongs to.
+    for (const Panel panel : {Panel::Left, Panel::Right}) {
+        SectionStack& stack = StackOf(panel);
+        for (std::size_t row = 0; row < stack.RowCount(); ++row) {
+            PanelSection* section = stack.Section(row);
+            if (!section || !stack.IsOpen(row)) {
+                continue;
+            }
+            const std::optional<std::string> litBefore = SectionMousePicture();
+            if (section->ListKey(key)) {
+                RedrawPanel(panel);
+                if (SectionMousePicture() != litBefore) {
+                    m_view.Redraw(kMouseArea);
+                }
+                if (const auto at = FocusIndex()) {
+                    m_view.ControlChanged(*at);
+                }
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 std::vector<MainWindowModel::FocusEntry> MainWindowModel::FocusEntries() const
@@ -756,12 +792,12 @@ void MainWindowModel::MoveFocusBy(int step)
     MoveFocus(entries, static_cast<std::size_t>(next));
 }
 
-void MainWindowModel::MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index)
+void MainWindowModel::MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index, bool scroll)
 {
     const std::optional<Rect> before = FocusRing();
     m_focus = entries[index].id;
     const FocusKind kind = entries[index].id.kind;
-    if ((kind == FocusKind::RightHeader || kind == FocusKind::RightControl) &&
+    if (scroll && (kind == FocusKind::RightHeader || kind == FocusKind::RightControl) &&
         m_right.ScrollIntoView(entries[index].control.area)) {
         m_view.ScrollThumbMoved();
         RedrawPanel(Panel::Right);
@@ -769,6 +805,25 @@ void MainWindowModel::MoveFocus(const std::vector<FocusEntry>& entries, std::siz
     RedrawFocusRing(before);
     RedrawFocusRing(FocusRing());
     m_view.FocusMoved();
+}
+
+void MainWindowModel::FocusControlAt(Point p)
+{
+    // The ring follows the pointer: a press on a control gives it the keyboard focus, one on an
+    // empty spot leaves the focus where it was. The right panel's controls count only inside its
+    // viewport, where they show.
+    const std::vector<FocusEntry> entries = FocusEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const FocusKind kind = entries[i].id.kind;
+        const bool right = kind == FocusKind::RightHeader || kind == FocusKind::RightControl;
+        if (entries[i].control.area.Contains(p) && (!right || RightPanel::kViewport.Contains(p))) {
+            if (m_focus != entries[i].id) {
+                // The press goes on at p: the panel must not scroll under the pointer.
+                MoveFocus(entries, i, false);
+            }
+            return;
+        }
+    }
 }
 
 std::optional<Rect> MainWindowModel::FocusRing() const

@@ -183,8 +183,13 @@ private:
     std::vector<FocusEntry> FocusEntries() const;
     void AddPanelEntries(std::vector<FocusEntry>& entries, Panel panel) const;
     std::optional<std::size_t> FocusPosition(const std::vector<FocusEntry>& entries) const;
-    void MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index);
+    // Gives entry `index` the focus; the right panel scrolls to show it unless told not to.
+    void MoveFocus(const std::vector<FocusEntry>& entries, std::size_t index, bool scroll = true);
     void MoveFocusBy(int step);
+    // Hands a key to an open section's open list; true when the list took it.
+    bool ListTakesKey(WindowKey key);
+    // Gives the focus to the control under a press, if any.
+    void FocusControlAt(Point p);
     // The focus ring's area now, if a control has the focus.
     std::optional<Rect> FocusRing() const;
     void RedrawFocusRing(std::optional<Rect> area);

@@ -67,6 +67,9 @@ public:
     virtual std::vector<FocusControl> FocusControls(Point /*contentOrigin*/) const { return {}; }
     // A key's action on control `control` of that list; true when something changed to redraw.
     virtual bool Act(std::size_t /*control*/, ControlAction /*action*/) { return false; }
+    // A key while the section has a list open, before the window's own handling: true when the
+    // list took it (and something changed to redraw).
+    virtual bool ListKey(WindowKey /*key*/) { return false; }
 };
 
 } // namespace veldrane

@@ -10,6 +10,7 @@
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/buttons/RecordingAssignmentDialogs.h"
 #include "core/profile/FactoryDefaults.h"
+#include "ports/TextMeasure.h"
 #include "screens/buttons/AssignmentMenuModel.h"
 #include "support/HexBytes.h"
 #include "support/RecordingMessageSink.h"
@@ -23,15 +24,15 @@ constexpr auto kFront = AssignmentView::Front;
 constexpr auto kSide = AssignmentView::Side;
 
 // Window points, written from the main window's layout: row r's box is (120, 134 + 20 r, 250,
-// 150 + 20 r), its list (262, 134 + 20 r, 365, 394 + 20 r) with a one-pixel border and 16-pixel
-// entries.
+// 150 + 20 r), its list right under it, (120, 150 + 20 r, 250, 408 + 20 r) with a one-pixel border
+// and 16-pixel entries.
 Point BoxPoint(int row)
 {
     return {185, 142 + 20 * row};
 }
 Point EntryPoint(int row, int entry)
 {
-    return {300, 134 + 20 * row + 1 + 16 * entry + 8};
+    return {185, 150 + 20 * row + 1 + 16 * entry + 8};
 }
 
 class ButtonAssignmentTest : public testing::Test
@@ -59,7 +60,7 @@ protected:
     std::optional<AssignmentMenuModel> m_model;
 };
 
-// The list opens beside the box; a second press on the box closes it. Side rows 6 and 7 hold no
+// The list opens under the box; a second press on the box closes it. Side rows 6 and 7 hold no
 // button: they take the press and do nothing.
 TEST_F(ButtonAssignmentTest, BoxesFollowTheHalfOpenRuleAndOpenTheirButtonsList)
 {
@@ -68,7 +69,7 @@ TEST_F(ButtonAssignmentTest, BoxesFollowTheHalfOpenRuleAndOpenTheirButtonsList)
         EXPECT_FALSE(model.Press(outside, kOrigin, kFront));
     }
     EXPECT_TRUE(model.Press({120, 154}, kOrigin, kFront));
-    EXPECT_EQ(model.MainList()->Area(), (Rect{262, 154, 365, 414}));
+    EXPECT_EQ(model.MainList()->Area(), (Rect{120, 170, 250, 428}));
     EXPECT_EQ(model.OpenRow(kFront), 1);
     EXPECT_TRUE(model.Press({249, 169}, kOrigin, kFront));
     EXPECT_FALSE(model.MainList().has_value());
@@ -205,6 +206,51 @@ TEST_F(ButtonAssignmentTest, TheOnlyClickButtonCannotOpenItsList)
     model.Press(BoxPoint(2), kOrigin, kFront);
     EXPECT_EQ(model.OpenButton(), 1u);
     EXPECT_EQ(m_messages.shown.size(), 1u);
+}
+
+// Measures 8 pixels a byte in lines 14 pixels high: entries take 18-pixel rows.
+class EightPixelMeasure : public TextMeasure
+{
+public:
+    int PixelSize(FontRole) const override { return 12; }
+    Size WrappedSize(std::string_view utf8, FontRole, int, int) const override
+    {
+        return {8 * static_cast<int>(utf8.size()), 14};
+    }
+};
+
+// Measured, a list opens right under its box, left-aligned and as wide as its longest entry
+// ("Right Title Scroll", 144 pixels, with 8 either side and the border), over the box where the
+// window has no room below; a submenu opens beside its entry, left of the list where the window
+// has no room on the right. A window too narrow for a list cuts its entries, whose whole text
+// the tooltip gives.
+TEST_F(ButtonAssignmentTest, MeasuredListsOpenUnderTheirBoxesAsWideAsTheirEntries)
+{
+    const EightPixelMeasure measure;
+    AssignmentMenuModel& model = Model();
+    model.SetLayout(&measure, {0, 0, 1000, 640});
+    model.Press(BoxPoint(1), kOrigin, kFront);
+    EXPECT_EQ(model.MainList()->Area(), (Rect{120, 170, 282, 460}));
+    EXPECT_EQ(model.MainList()->TextArea(0), (Rect{129, 171, 273, 189}));
+    EXPECT_EQ(model.MainList()->TextArea(8), (Rect{129, 315, 261, 333})); // "HotKey" and its arrow
+    EXPECT_TRUE(model.MainList()->OpensSubmenu(8));
+    EXPECT_FALSE(model.MainList()->OpensSubmenu(10));
+    model.HoverList({150, 320});
+    EXPECT_EQ(model.Submenu()->Area(), (Rect{282, 314, 380, 496}));
+    EXPECT_EQ(model.CutEntryAt({150, 450}), std::nullopt);
+
+    model.CloseAll();
+    const Point lower{kOrigin.x, kOrigin.y + 300};
+    model.Press({185, 442 + 20}, lower, kSide);
+    EXPECT_EQ(model.MainList()->Area(), (Rect{120, 164, 282, 454}));
+
+    model.CloseAll();
+    model.SetLayout(&measure, {0, 0, 250, 640});
+    model.Press(BoxPoint(1), kOrigin, kFront);
+    EXPECT_EQ(model.MainList()->Area(), (Rect{120, 170, 250, 460}));
+    EXPECT_EQ(model.CutEntryAt({150, 450}), "Right Title Scroll");
+    model.HoverList({150, 320});
+    EXPECT_EQ(model.Submenu()->Area(), (Rect{22, 314, 120, 496}));
 }
 
 struct BrokenButtonCase

@@ -16,6 +16,12 @@ struct SliderStrip
     // The position of a press `offset` pixels right of the strip's left edge (0 to width - 1). A
     // drag that leaves the strip keeps the position of the end it left by.
     std::uint8_t PositionAt(int offset) const;
+    // Where the knob of `position` stands, in pixels right of the strip's left edge. The knobs
+    // stand evenly spaced, so that the scale's numbers under them do too, from the first's (the
+    // middle of its pixels) to the last's, neither so close to an end that the knob (a disc as
+    // high as the strip) would leave the strip; each stands on its own position's pixels but the
+    // first, which a knob is wider than. The skin draws the knob pictures round these centres.
+    double KnobCentre(std::uint8_t position) const;
 };
 
 // X and Y sensitivity and angle snap: 208 x 9, positions 1 (pixels 0 to 8), 2 to 10 (21 pixels

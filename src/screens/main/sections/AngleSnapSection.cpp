@@ -22,7 +22,6 @@ constexpr int kStripLeft = 17;
 constexpr int kIllustrationHeight = 85;
 constexpr int kIllustrationGap = 4; // between the illustration and the strip
 constexpr int kLabelsHeight = 15;
-constexpr int kFirstLabelOffset = 6;
 constexpr int kValueInset = 4;
 constexpr int kValueHeight = 16;
 
@@ -71,7 +70,7 @@ void AngleSnapSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
     const Point illustration{strip.left, strip.top - kIllustrationGap - kIllustrationHeight};
     canvas.DrawImage(FormatWithErrorCode(kIllustrationPicture, Record().angleSnap),
                      Within(contentOrigin, illustration));
-    DrawScaleLabels(canvas, contentOrigin, strip, kFirstLabelOffset);
+    DrawScaleLabels(canvas, contentOrigin, strip);
     // The position in the illustration's upper right corner, where its curve leaves room.
     const std::uint8_t position = Record().angleSnap;
     const Rect value{strip.left, illustration.y + kValueInset, strip.right - kValueInset,

@@ -25,14 +25,20 @@ constexpr Rect kBox{10, 0, 20, 9}; // rows relative to their top
 constexpr int kStripLeft = 100;
 // The mode's name, right of its box and centred on it.
 constexpr Rect kName{24, -4, 98, 13};
-// The five labels, 5 pixels under the strip, centred 30 pixels apart from the strip's left edge on;
-// the last, the widest ("100%"), ends inside the section's frame, and the first may reach left of
-// the strip, under the mode's name.
-constexpr std::array<int, 5> kLabelCentres{-1, 29, 59, 89, 119};
+// The five labels of positions 1 to 5, 5 pixels under the strip, each centred under its knob; the
+// first may reach left of the strip, under the mode's name.
+constexpr std::size_t kLabelCount = 5;
 constexpr int kLabelGap = 5;
-constexpr int kLabelWidth = 30;
+// The labels stand as far apart as the knobs; each keeps a pixel from the next, narrowed
+// where it would need them.
+constexpr int kLabelSpace = 1;
 constexpr int kLabelHeight = 13;
 constexpr std::uint8_t kDimmedAlpha = 150;
+
+int LabelWidth()
+{
+    return static_cast<int>(kLightLevelStrip.KnobCentre(2) - kLightLevelStrip.KnobCentre(1)) - kLabelSpace;
+}
 
 int RowTop(std::size_t mode)
 {
@@ -139,14 +145,14 @@ void LightingSection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         const int top = RowTop(mode);
         canvas.DrawText(Within(contentOrigin, kName.Offset(0, top)), names[mode], FontRole::Text, TextColour(),
                         TextAlign::Left);
-        const int labelTop = top + kLightLevelStrip.height + kLabelGap;
         // The label the knob stands at is lit, the others dimmed; the sixth position, right of the
         // last label, lights that label.
         const std::size_t level = Record().lightLevel[mode];
-        const std::size_t marked = std::min(level, kLabelCentres.size());
-        for (std::size_t i = 0; i < kLabelCentres.size(); ++i) {
-            const int centre = kStripLeft + kLabelCentres[i];
-            const Rect area{centre - kLabelWidth / 2, labelTop, centre + kLabelWidth / 2, labelTop + kLabelHeight};
+        const std::size_t marked = std::min(level, kLabelCount);
+        const Rect strip = ControlArea(kStrips * kModes + mode);
+        for (std::size_t i = 0; i < kLabelCount; ++i) {
+            const Rect area = ScaleLabelArea(kLightLevelStrip, strip, static_cast<std::uint8_t>(i + 1), kLabelGap,
+                                             LabelWidth(), kLabelHeight);
             Colour colour = TextColour();
             if (i + 1 != marked) {
                 colour.a = kDimmedAlpha;

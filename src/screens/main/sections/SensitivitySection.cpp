@@ -21,7 +21,6 @@ constexpr int kCaptionHeight = 16;
 constexpr int kCaptionGap = 2;
 constexpr int kCaptionWidth = 200;
 constexpr int kLabelsHeight = 15;
-constexpr int kFirstLabelOffset = 7;
 
 } // namespace
 
@@ -69,7 +68,7 @@ void SensitivitySection::DrawDetails(SkinCanvas& canvas, Point contentOrigin)
         canvas.DrawText(Within(contentOrigin, Rect{area.left, captionBottom - kCaptionHeight, area.left + kCaptionWidth,
                                                    captionBottom}),
                         strip == kX ? Texts().xAxis : Texts().yAxis, FontRole::Text, TextColour(), TextAlign::Left);
-        DrawScaleLabels(canvas, contentOrigin, area, kFirstLabelOffset);
+        DrawScaleLabels(canvas, contentOrigin, area);
         DrawStripValue(canvas, contentOrigin, area, std::to_string(Field(strip)));
     }
 }

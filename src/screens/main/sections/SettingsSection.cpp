@@ -1,12 +1,14 @@
 #include "screens/main/sections/SettingsSection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 
 #include "core/settings/PointerSettingsApplier.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/WindowStateTexts.h"
+#include "screens/main/controls/SliderStrip.h"
 
 namespace veldrane {
 
@@ -19,10 +21,14 @@ constexpr int kScaleLabelPitch = 21;
 constexpr int kScaleLabelGap = 1; // between the strip's bottom and its labels
 constexpr int kScaleLabelHeight = 14;
 
-// The note under a section whose pointer setting the desktop lacks.
-constexpr int kNoteHeight = 18;
+// The note of a section whose pointer setting the desktop lacks: a line inside the section's frame,
+// under its controls. The frame grows by the note's height: the picture's last kFrameBottom rows
+// (its lower border and corners) move down, and the row above them is repeated in between.
+constexpr int kNoteHeight = 20;
+constexpr int kNoteGap = 2; // between the controls' last texts and the note
 constexpr int kNoteIndent = 8;
 constexpr int kSectionWidth = 242;
+constexpr int kFrameBottom = 6;
 
 } // namespace
 
@@ -62,13 +68,27 @@ int SettingsSection::ContentHeight() const
     return m_frame.ContentHeight() + (DesktopLacksSetting() ? kNoteHeight : 0);
 }
 
+Rect SettingsSection::NoteArea() const
+{
+    const int top = std::max(0, m_frame.ContentHeight() - kFrameBottom);
+    return {kNoteIndent, top + kNoteGap, kSectionWidth - kNoteIndent, top + kNoteHeight};
+}
+
 void SettingsSection::Draw(SkinCanvas& canvas, Point contentOrigin)
 {
-    m_frame.Draw(canvas, contentOrigin);
-    if (DesktopLacksSetting()) {
-        const int top = m_frame.ContentHeight();
-        canvas.DrawText(Within(contentOrigin, Rect{kNoteIndent, top, kSectionWidth - kNoteIndent, top + kNoteHeight}),
-                        StateTexts().pointerSettingNotTaken, FontRole::Small, TextColour(), TextAlign::Left);
+    if (!DesktopLacksSetting()) {
+        m_frame.Draw(canvas, contentOrigin);
+    } else {
+        const std::string_view picture = m_frame.Background();
+        const int height = m_frame.ContentHeight();
+        const int band = NoteArea().top - kNoteGap;
+        if (canvas.DrawImageRows(picture, contentOrigin, 0, band, band)) {
+            canvas.DrawImageRows(picture, Within(contentOrigin, Point{0, band}), band - 1, band, kNoteHeight);
+            canvas.DrawImageRows(picture, Within(contentOrigin, Point{0, band + kNoteHeight}), band, height,
+                                 height - band);
+        }
+        canvas.DrawText(Within(contentOrigin, NoteArea()), StateTexts().pointerSettingNotTaken, FontRole::Small,
+                        TextColour(), TextAlign::Left);
     }
     for (std::size_t control = 0; control < ControlCount(); ++control) {
         const std::string picture = ControlPicture(control);
@@ -218,14 +238,23 @@ int SettingsSection::KeptInside(int top, int above, int height, int below) const
     return std::clamp(top, above, lowest);
 }
 
-void SettingsSection::DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip, int firstOffset) const
+Rect SettingsSection::ScaleLabelArea(const SliderStrip& kind, Rect strip, std::uint8_t position, int gap, int width,
+                                     int height)
 {
+    // Centred under the knob of its position, to the pixel.
+    const int left = strip.left + static_cast<int>(std::lround(kind.KnobCentre(position) - width / 2.0));
+    const int top = strip.bottom + gap;
+    return {left, top, left + width, top + height};
+}
+
+void SettingsSection::DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip) const
+{
+    // "1" to "10" stand under the knob of positions 1 to 10.
     const auto& labels = Texts().sliderScaleLabels;
-    const int top = strip.bottom + kScaleLabelGap;
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const int left = strip.left + firstOffset + static_cast<int>(i) * kScaleLabelPitch;
-        canvas.DrawText(Within(contentOrigin, Rect{left, top, left + kScaleLabelPitch, top + kScaleLabelHeight}),
-                        labels[i], FontRole::Small, TextColour(), TextAlign::Left);
+        const Rect area = ScaleLabelArea(kStageSliderStrip, strip, static_cast<std::uint8_t>(i + 1), kScaleLabelGap,
+                                         kScaleLabelPitch, kScaleLabelHeight);
+        canvas.DrawText(Within(contentOrigin, area), labels[i], FontRole::Small, TextColour(), TextAlign::Centre);
     }
 }
 

@@ -21,6 +21,7 @@ struct MainWindowTexts;
 struct PointSettings;
 struct WindowStateTexts;
 struct ProfileRecord;
+struct SliderStrip;
 
 // What the settings sections of the main window work on. The record is the current one: every
 // press changes it and every drawing takes its values from it.
@@ -119,9 +120,13 @@ protected:
     // pixels over it and `below` under it stays inside the section.
     int KeptInside(int top, int above, int height, int below) const;
 
-    // The ten scale labels "1" to "10" under a 208-pixel strip at `strip` (content pixels), 21
-    // pixels apart from `firstOffset` right of its left edge.
-    void DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip, int firstOffset) const;
+    // The area of a scale label `width` x `height` pixels, `gap` pixels under a strip of the kind
+    // `kind` at `strip`, centred under the knob of `position`.
+    static Rect ScaleLabelArea(const SliderStrip& kind, Rect strip, std::uint8_t position, int gap, int width,
+                               int height);
+    // The ten scale labels "1" to "10" under a 208-pixel strip at `strip` (content pixels), each
+    // under the knob of its position.
+    void DrawScaleLabels(SkinCanvas& canvas, Point contentOrigin, Rect strip) const;
     // What a 208-pixel strip's knob stands for, right-aligned on the line above the strip.
     void DrawStripValue(SkinCanvas& canvas, Point contentOrigin, Rect strip, std::string_view value) const;
 
@@ -140,6 +145,9 @@ private:
     std::optional<std::size_t> m_pressed; // until the button that pressed it is released
     std::optional<PointerSetting> m_pointerSetting;
     bool DesktopLacksSetting() const;
+    // Where the note that the desktop lacks the setting stands, in content pixels: inside the
+    // frame, under the controls.
+    Rect NoteArea() const;
 };
 
 } // namespace veldrane
