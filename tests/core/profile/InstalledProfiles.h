@@ -89,7 +89,7 @@ protected:
     TempDir dir;
     IconvTextCodec codec;
     RecordingMessageSink messages;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
 };
 
 } // namespace veldrane::test
