@@ -114,7 +114,7 @@ TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedInAFreshFolderGivesT
     ProfileRecord game = FactoryProfile();
     game.cpiValue[0] = 64;
     game.mouseSpeed = 7;
-    ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(2), 1, game), 0);
+    ASSERT_FALSE(ConfigFile::Write(dir / ProfileConfigName(2), 1, game));
     test::TempDir elsewhere;
     Transfer(2, ProfileMenuCommand::Save, elsewhere.Path() / "Game.JSON");
     EXPECT_EQ(messages.shown, std::vector<Shown>{});

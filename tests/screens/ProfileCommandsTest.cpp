@@ -36,7 +36,7 @@ protected:
     {
         // A factory file that differs from the profile in every byte, and profile labels that
         // differ from the factory ones.
-        EXPECT_EQ(ConfigFile::Write(dir / "config.bin", 0, Patterned(3)), 0);
+        EXPECT_FALSE(ConfigFile::Write(dir / "config.bin", 0, Patterned(3)));
         records.Current = Patterned(100);
         records.Current.deviceProfile = 4;
         records.Snapshot();
@@ -190,7 +190,7 @@ protected:
         const std::vector<std::string> names{"Work", "Game", "Draw"};
         EXPECT_TRUE(files.StoreSelectedProfile(names, 0));
         for (std::uint8_t slot = 0; slot < 3; ++slot) {
-            EXPECT_EQ(ConfigFile::Write(dir / ProfileConfigName(slot), 1, Patterned(slot * 40 + 1)), 0);
+            EXPECT_FALSE(ConfigFile::Write(dir / ProfileConfigName(slot), 1, Patterned(slot * 40 + 1)));
         }
         IniFile label(dir / "str1.ini", codec);
         EXPECT_EQ(label.WriteString("Setting-EN", "Item1", "game label"), IniWriteResult::Written);

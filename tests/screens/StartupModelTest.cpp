@@ -53,7 +53,7 @@ protected:
 
 TEST_F(StartupModelTest, LoadsTheSelectedProfileInTheLanguageOfItsLabelFileWithTheInstalledSkin)
 {
-    ASSERT_EQ(ConfigFile::Write(user() / ProfileConfigName(0), 1, Patterned(7)), 0);
+    ASSERT_FALSE(ConfigFile::Write(user() / ProfileConfigName(0), 1, Patterned(7)));
     SetLanguage("CHT");
     const StartupChoice choice = startup.LoadProfileAndSkin(records);
     ASSERT_NE(choice.files, nullptr);

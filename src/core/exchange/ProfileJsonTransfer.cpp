@@ -176,7 +176,7 @@ JsonImport ProfileJsonTransfer::ImportIntoFiles(const std::filesystem::path& con
         }
     }
     profile.record.macroData = RebuildMacroData(m_macroFile, ListMacroNames(m_macroFile).size());
-    if (ConfigFile::Write(configFile, 1, profile.record) != 0) {
+    if (ConfigFile::Write(configFile, 1, profile.record)) {
         result.error = configFile.filename().string() + " cannot be written";
         return result;
     }

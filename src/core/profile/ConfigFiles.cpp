@@ -219,8 +219,8 @@ FileOutcome ConfigFiles::SaveConfig(const ProfileRecord& record)
         // The six profile files are installed with the program; a save never creates one.
         return {make_error_code(FileError::FileMissing), m_configPath};
     }
-    if (const int errorCode = ConfigFile::Write(m_configPath, kConfigWrittenFlag, record); errorCode != 0) {
-        return {ConfigFile::ErrorCodeOf(errorCode), m_configPath};
+    if (const std::error_code error = ConfigFile::Write(m_configPath, kConfigWrittenFlag, record)) {
+        return {error, m_configPath};
     }
     if (m_unreadableConfig == m_configPath) {
         m_unreadableConfig.clear();

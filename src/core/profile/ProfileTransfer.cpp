@@ -150,8 +150,8 @@ bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesyste
     if (!imported) {
         return false;
     }
-    if (const int errorCode = ConfigFile::Write(configFile, imported->firstRunFlag, imported->record); errorCode != 0) {
-        ReportFileFailure(configFile, errorCode);
+    if (const std::error_code error = ConfigFile::Write(configFile, imported->firstRunFlag, imported->record)) {
+        ReportFileFailure(configFile, error.value());
         m_lastRepairs = {};
         return false;
     }
@@ -222,8 +222,8 @@ void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const Profil
     const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labelPath) {
         // A label file that cannot be written is reported; the profile file is still tried.
         ReportLabelFailure(m_files.SaveLabelsTo(labelPath, labels, m_language));
-        if (const int errorCode = ConfigFile::Write(profile, kConfigWrittenFlag, record); errorCode != 0) {
-            ReportFileFailure(profile, errorCode);
+        if (const std::error_code error = ConfigFile::Write(profile, kConfigWrittenFlag, record)) {
+            ReportFileFailure(profile, error.value());
         }
     };
     writePair(profileFile, labelFile);
