@@ -41,7 +41,7 @@ protected:
         records.Current.deviceProfile = 4;
         records.Snapshot();
         files.EditedLabels().fill("mine");
-        ASSERT_TRUE(files.SaveLabels(language).Done());
+        EXPECT_TRUE(files.SaveLabels(language).Done());
         host.downloads = &mouse.downloads;
     }
 

@@ -53,21 +53,26 @@ protected:
 
 TEST_F(StartupModelTest, LoadsTheSelectedProfileInTheLanguageOfItsLabelFileWithTheInstalledSkin)
 {
-    ASSERT_FALSE(ConfigFile::Write(user() / ProfileConfigName(0), 1, Patterned(7)));
+    ProfileRecord mine = ConfigFile::Read(user() / ProfileConfigName(0)).contents.record;
+    mine.reportRate = mine.reportRate == 1 ? 2 : 1;
+    ASSERT_FALSE(ConfigFile::Write(user() / ProfileConfigName(0), 1, mine));
     SetLanguage("CHT");
     const StartupChoice choice = startup.LoadProfileAndSkin(records);
     ASSERT_NE(choice.files, nullptr);
     EXPECT_EQ(choice.language, Language::TraditionalChinese);
     EXPECT_EQ(choice.files->InterfaceLanguage(), Language::TraditionalChinese);
-    EXPECT_EQ(records.Current, Patterned(7));
+    EXPECT_EQ(records.Current, mine);
     EXPECT_EQ(records.Backup, records.Current);
     EXPECT_EQ(choice.files->ButtonLabel()[0], "左鍵"); // the factory label of the language's section
     EXPECT_EQ(choice.skinDirectory, installed.Path() / "Skins" / "Default");
     EXPECT_TRUE(choice.messages.empty());
 
-    // The user's own copy of the skin goes first; a second start finds the files it seeded.
+    // The user's own copy of the skin goes first. A second start with another folder is refused in
+    // the language of the profile list.
     std::filesystem::create_directories(user() / "Skins" / "Default");
     EXPECT_EQ(startup.LoadProfileAndSkin(records).skinDirectory, user() / "Skins" / "Default");
+    ASSERT_EQ(IniFile(user() / kListName, codec).WriteString(kSkinsSection, kLanguageKey, "CHT"),
+              IniWriteResult::Written);
     EXPECT_EQ(startup.SecondStartRefusal(), "VELDRANE 已在使用另一個資料夾執行。請先將其關閉。");
 }
 

@@ -205,6 +205,19 @@ TEST_F(ProfileDownloadTest, NothingIsSentWhenTheProfileCannotBeStored)
     EXPECT_EQ(mouse.SettingsBlock(0), SimulatedMouse::FactorySettingsBlock(0));
 }
 
+// A label file that cannot be written was reported from inside the download and then forgotten:
+// the caller learns it with the file, and the settings are stored and sent all the same.
+TEST_F(ProfileDownloadTest, ALabelFileThatCannotBeWrittenIsReturnedAndTheSettingsStillGo)
+{
+    std::filesystem::remove(dir / "str0.ini");
+    std::filesystem::create_directory(dir / "str0.ini");
+    const DownloadResult result = DownloadProfile(link, image, record, files);
+    EXPECT_EQ(result.labelsStored.error, std::error_code(EISDIR, std::generic_category()));
+    EXPECT_EQ(result.labelsStored.file, dir / "str0.ini");
+    EXPECT_TRUE(result.Taken());
+    EXPECT_EQ(SavedFile(), ExpectedFile(record));
+}
+
 struct FaultCase
 {
     const char* name;

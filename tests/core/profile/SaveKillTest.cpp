@@ -75,7 +75,7 @@ void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
 struct OpenedProfileManager
 {
     explicit OpenedProfileManager(const std::filesystem::path& folder)
-        : files{folder, messages, codec}, manager({files, codec, messages, Language::English})
+        : files{folder, codec}, manager({files, codec, messages, Language::English})
     {
         (void)files.LoadConfig(record).Done(); // what was on disk, whatever it is
         manager.LoadProfileList();
@@ -249,7 +249,7 @@ protected:
             }
             ASSERT_EQ(SaveMacro(macros, macro), MacroSaveResult::Saved);
         }
-        files.ButtonLabel().fill("imported");
+        files.EditedLabels().fill("imported");
         ProfileTransfer(files, codec, messages, Language::English).ExportTo(dir / "exported.bin", Patterned(88));
     }
 };
