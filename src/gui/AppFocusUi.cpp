@@ -13,7 +13,6 @@
 
 #include <utility>
 
-#include "adapters/linux/X11FocusSource.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/text/MessageTexts.h"
 #include "gui/bus/VeldraneBusService.h"
@@ -156,7 +155,8 @@ void AppFocusUi::Focus(const FocusReport& report)
         (report.pid != 0 && report.pid == static_cast<std::uint32_t>(QCoreApplication::applicationPid()))) {
         return;
     }
-    FocusedWindow window{report.appId, report.windowClass, report.instance, ExecutableNameOf(report.pid)};
+    FocusedWindow window{report.appId, report.windowClass, report.instance,
+                         m_context.programNameOf ? m_context.programNameOf(report.pid) : std::string()};
     if (m_capture) {
         std::exchange(m_capture, nullptr)(window);
     }

@@ -5,9 +5,11 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/apps/FocusSession.h"
 #include "core/text/AppSwitchTexts.h"
@@ -46,6 +48,8 @@ public:
         QString kwinScript;               // the installed KWin script
         QString ownAppId;                 // the program's own windows switch nothing
         std::unique_ptr<FocusSource> x11; // the X11 source where the session is X11
+        // The name of a process's program, empty when it is gone or unknown.
+        std::function<std::string(std::uint32_t)> programNameOf;
     };
 
     explicit AppFocusUi(Context context, QObject* parent = nullptr);

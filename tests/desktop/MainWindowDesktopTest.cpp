@@ -54,7 +54,7 @@ protected:
         const char* labels[] = {"label A", "label B", "label C"};
         m_factory = ConfigFile::Read(Session() / kFactoryConfigName).contents.record;
         for (std::size_t index = 0; index < 3; ++index) {
-            ASSERT_EQ(ConfigFile::Write(Session() / ProfileConfigName(index), 1, Seeded(10 + index)), 0);
+            ASSERT_FALSE(ConfigFile::Write(Session() / ProfileConfigName(index), 1, Seeded(10 + index)));
             Label(ProfileLabelName(index)).WriteString(m_section, "Item1", labels[index]);
         }
         IniFile list = Label(std::string(kListName));

@@ -30,7 +30,7 @@ protected:
     AssignmentSectionView()
     {
         WriteSkin();
-        m_ui.emplace(Window(), ButtonAssignmentContext{records.Current, files.buttonLabel, language,
+        m_ui.emplace(Window(), ButtonAssignmentContext{records.Current, files.EditedLabels(), language,
                                                        MainWindowTextsFor(language).buttonAssignment, messages, cache,
                                                        Window().Fonts(), m_keyNames, m_macroFile});
         Window().Model().SetLeftSection(LeftPanel::kButtonAssignment, m_ui->TakeSection());

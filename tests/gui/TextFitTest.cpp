@@ -142,7 +142,7 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 
     // The assignment lists: each button's list and every submenu.
     test::RecordingAssignmentDialogs dialogs;
-    AssignmentMenuModel menus(records.Current, files.buttonLabel, language, dialogs, messages);
+    AssignmentMenuModel menus(records.Current, files.EditedLabels(), language, dialogs, messages);
     menus.ClickDropdown(0, AssignmentMenuModel::DropdownBox(1, {20, 130}));
     menus.ClickDropdown(1, AssignmentMenuModel::DropdownBox(2, {20, 130}));
     ASSERT_TRUE(menus.MainList());

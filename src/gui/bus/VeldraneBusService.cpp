@@ -64,7 +64,7 @@ std::pair<const char*, QString> ErrorOf(const SwitchOutcome& outcome)
 VeldraneBusService::VeldraneBusService(Context context, QObject* parent)
     : QObject(parent), m_context(std::move(context)), m_commands(m_context.window.Commands())
 {
-    m_active = m_context.files.currentProfileIndex;
+    m_active = m_context.files.CurrentProfileIndex();
     m_lastSentSeen = m_commands.LastSentProfile();
     // Until the mouse reports a switch it is taken to be on its first stage.
     m_cpi = m_context.records.Current.cpiValue[0] * static_cast<unsigned>(kCpiUnit);
@@ -352,7 +352,7 @@ void VeldraneBusService::ImportProfile(int index, const QString& json)
     }
     const auto slot = static_cast<std::size_t>(index);
     // The loaded profile's file is the window's: its unsaved edits are neither dropped nor stored.
-    const bool loaded = slot == m_context.files.currentProfileIndex;
+    const bool loaded = slot == m_context.files.CurrentProfileIndex();
     if (loaded && UnsavedEdits()) {
         sendErrorReply(QString::fromLatin1(kErrorUnsavedEdits),
                        QStringLiteral("The window holds settings that are not saved"));

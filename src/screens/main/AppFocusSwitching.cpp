@@ -28,7 +28,7 @@ AppFocusSwitching::AppFocusSwitching(ProfileCommands& commands, SwitchTo switchT
 
 void AppFocusSwitching::LoadRules()
 {
-    AppRulesRead read = ReadAppRules(m_files.modulePath);
+    AppRulesRead read = ReadAppRules(m_files.ModulePath());
     if (read.error) {
         m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, read.error.value()), kFileOpenErrorTitle);
         return;
@@ -43,7 +43,7 @@ void AppFocusSwitching::LoadRules()
         note += (index == 0 ? "" : ", ") + dropped[index];
     }
     m_messages.ShowMessage(note, kApplicationTitle);
-    if (const std::error_code error = WriteAppRules(m_files.modulePath, m_rules)) {
+    if (const std::error_code error = WriteAppRules(m_files.ModulePath(), m_rules)) {
         m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, error.value()), kFileOpenErrorTitle);
     }
 }
@@ -55,7 +55,7 @@ std::error_code AppFocusSwitching::StoreRules(const AppRules& rules)
     while (stored.Switches() < m_rules.Switches()) {
         stored.CountSwitch();
     }
-    if (const std::error_code error = WriteAppRules(m_files.modulePath, stored)) {
+    if (const std::error_code error = WriteAppRules(m_files.ModulePath(), stored)) {
         return error;
     }
     m_rules = std::move(stored);
@@ -65,7 +65,7 @@ std::error_code AppFocusSwitching::StoreRules(const AppRules& rules)
 std::optional<std::chrono::milliseconds> AppFocusSwitching::FocusChanged(const FocusedWindow& window, bool dialogOpen)
 {
     // The profile manager rewrites the rules when names change: the file is what counts.
-    if (AppRulesRead read = ReadAppRules(m_files.modulePath); !read.error) {
+    if (AppRulesRead read = ReadAppRules(m_files.ModulePath()); !read.error) {
         m_rules = std::move(read.rules);
     }
     m_switcher.FocusChanged(window);
@@ -76,7 +76,7 @@ std::optional<std::string> AppFocusSwitching::MouseProfile() const
 {
     const std::vector<std::string> names = m_commands.ProfileNames();
     // Before the first download the mouse keeps what it held at start: the selected profile.
-    const std::size_t index = m_commands.LastSentProfile().value_or(m_files.currentProfileIndex);
+    const std::size_t index = m_commands.LastSentProfile().value_or(m_files.CurrentProfileIndex());
     if (index >= names.size()) {
         return std::nullopt;
     }
@@ -113,11 +113,11 @@ std::optional<std::chrono::milliseconds> AppFocusSwitching::Check(bool dialogOpe
     }
     // The mouse's memory was written: counted, so that `veldranectl doctor` can tell how often.
     m_switcher.Switched();
-    if (AppRulesRead read = ReadAppRules(m_files.modulePath); !read.error) {
+    if (AppRulesRead read = ReadAppRules(m_files.ModulePath()); !read.error) {
         m_rules = std::move(read.rules);
     }
     m_rules.CountSwitch();
-    if (const std::error_code error = WriteAppRules(m_files.modulePath, m_rules)) {
+    if (const std::error_code error = WriteAppRules(m_files.ModulePath(), m_rules)) {
         m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, error.value()), kFileOpenErrorTitle);
     }
     if (outcome.result == SwitchResult::NotTaken) {
