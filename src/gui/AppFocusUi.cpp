@@ -40,10 +40,10 @@ QString FromUtf8(std::string_view text)
 } // namespace
 
 AppFocusUi::AppFocusUi(Context context, QObject* parent)
-    : QObject(parent), m_context(std::move(context)),
+    : QObject(parent), m_context(std::move(context)), m_window(&m_context.window),
       m_switching(
-          m_context.window.Commands(), [this](std::size_t index) { return m_context.window.SwitchProfile(index); },
-          m_context.files, m_context.messages, m_context.clock, m_context.language)
+          m_window->Commands(), [this](std::size_t index) { return m_window->SwitchProfile(index); }, m_context.files,
+          m_context.messages, m_context.clock, m_context.language)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AppFocusUi::Check);
@@ -101,6 +101,17 @@ void AppFocusUi::Start()
     case FocusSession::Headless:
         m_unavailable = FocusUnavailable::NoSession;
         break;
+    }
+}
+
+void AppFocusUi::TakeWindow(MainWindowModel& window, Language language)
+{
+    m_window = &window;
+    m_context.language = language;
+    m_switching.TakeWindow(window.Commands(), language);
+    if (m_action != nullptr) {
+        m_action->setText(FromUtf8(SwitchByApplicationText(language)));
+        UpdateAction();
     }
 }
 
@@ -165,9 +176,9 @@ void AppFocusUi::Focus(const FocusReport& report)
 
 void AppFocusUi::Check()
 {
-    const std::optional<std::size_t> before = m_context.window.Commands().LastSentProfile();
+    const std::optional<std::size_t> before = m_window->Commands().LastSentProfile();
     Schedule(m_switching.Check(QApplication::activeModalWidget() != nullptr));
-    if (m_context.window.Commands().LastSentProfile() != before) {
+    if (m_window->Commands().LastSentProfile() != before) {
         m_context.bus.Refresh();
     }
 }

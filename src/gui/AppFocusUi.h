@@ -57,6 +57,9 @@ public:
 
     // The rules, and the session's source of focus reports.
     void Start();
+    // The main window built anew in another interface language: the switches run through it, the
+    // user is told in that language and the tray's check item says it.
+    void TakeWindow(MainWindowModel& window, Language language);
     // The tray menu's check item "Switch profiles by application".
     void AddTrayAction(QMenu& menu);
     AppFocusSwitching& Switching() { return m_switching; }
@@ -76,6 +79,7 @@ private:
     bool GnomeExtensionEnabled() const;
 
     Context m_context;
+    MainWindowModel* m_window;
     AppFocusSwitching m_switching;
     FocusSession m_session = FocusSession::Headless;
     std::optional<FocusUnavailable> m_unavailable;

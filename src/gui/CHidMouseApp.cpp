@@ -379,14 +379,19 @@ void CHidMouseApp::CreateWindow()
     m_images->SetDevicePixelRatio(qGuiApp->devicePixelRatio());
     m_savingConnection = std::make_unique<ResponsiveConnection>(
         *m_connection, [this](ProfileRecord& record) { return DownloadWhileResponsive(record); });
+    BuildWindow();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        m_window->move(PlaceWithin(screen->availableGeometry(), m_window->size()));
+    }
+}
+
+void CHidMouseApp::BuildWindow()
+{
     m_context = std::make_unique<AppContext>(AppContext{
         m_records, *m_files, *m_savingConnection, m_messages, *m_backends.clock, m_shell, *m_images, *m_pointerApplier,
         *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_backends.folders.installed});
     m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
     m_window->setWindowIcon(m_icon);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        m_window->move(PlaceWithin(screen->availableGeometry(), m_window->size()));
-    }
     m_window->SetHideMinimises(!m_trayAvailable);
     m_window->SetExitHandler([this] { RequestExit(); });
     m_window->SetProfileManagerOpener([this] {
@@ -414,15 +419,19 @@ void CHidMouseApp::CreateWindow()
     });
     m_messages.SetWindow(m_window.get());
     // The help panel's choice of language goes into the current profile's label file; the windows
-    // take it at the next start.
-    m_window->Model().HelpPanel().KeepLanguageIn(m_files->labelPath, m_codec, {});
+    // take it once the panel's press is over.
+    m_window->Model().HelpPanel().KeepLanguageIn(m_files->LabelPath(), *m_backends.codec, [this](Language language) {
+        QTimer::singleShot(0, this, [this, language] { TakeLanguage(language); });
+    });
     AddButtonsAndMacros();
 }
 
 void CHidMouseApp::AddButtonsAndMacros()
 {
-    m_macroFile = std::make_unique<IniFile>(m_files->ModulePath() / kMacroFileName, *m_backends.codec);
-    m_macroState = std::make_unique<MacroManagerState>(*m_backends.clock);
+    if (!m_macroFile) {
+        m_macroFile = std::make_unique<IniFile>(m_files->ModulePath() / kMacroFileName, *m_backends.codec);
+        m_macroState = std::make_unique<MacroManagerState>(*m_backends.clock);
+    }
     m_assignment = std::make_unique<ButtonAssignmentUi>(
         *m_window, ButtonAssignmentContext{m_records.Current, m_files->EditedLabels(), m_language,
                                            MainWindowTextsFor(m_language).buttonAssignment, m_messages, *m_images,
@@ -434,6 +443,59 @@ void CHidMouseApp::AddButtonsAndMacros()
             {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &profiles}, *m_images,
             m_keyNames, m_window.get());
     });
+}
+
+void CHidMouseApp::TakeLanguage(Language language)
+{
+    if (language == m_language || !m_window) {
+        return;
+    }
+    const QPoint place = m_window->pos();
+    const bool shown = m_window->isVisible();
+    const bool minimised = m_window->isMinimized();
+    const bool helpOpen = m_window->Model().HelpOpen();
+    const bool managerOpen = m_window->findChild<CConfigDialog*>() != nullptr;
+
+    m_language = language;
+    m_messages.SetLanguage(language);
+    InstallToolkitTranslations(language);
+    StartupModel::TakeLanguage(m_records, *m_files, language);
+    // The old window's dialogs and lists go with it; what they edited is in the records already.
+    m_messages.SetWindow(nullptr);
+    m_assignment.reset();
+    m_window.reset();
+    m_context.reset();
+    m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
+    m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
+    BuildWindow();
+    m_window->move(place);
+    m_window->SetHideMinimises(!m_trayAvailable);
+    if (m_bus) {
+        m_noticeHandler->SetObserver(&m_bus->Observer());
+        m_bus->TakeWindow(m_window->Model(), language);
+    }
+    if (m_appFocus) {
+        m_appFocus->TakeWindow(m_window->Model(), language);
+    }
+    for (const auto& [action, text] : m_trayTexts) {
+        action->setText(FromUtf8(text(language)));
+    }
+    m_profilesMenu.setTitle(FromUtf8(ProfilesMenuText(language)));
+    if (minimised) {
+        m_window->showMinimized();
+    } else if (shown) {
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    if (helpOpen) {
+        m_window->Model().Press(
+            {(kHelpButton.left + kHelpButton.right) / 2, (kHelpButton.top + kHelpButton.bottom) / 2});
+    }
+    if (managerOpen) {
+        m_window->OpenProfileManager();
+    }
+    RefreshSoon();
 }
 
 void CHidMouseApp::CreateBusService()
@@ -509,6 +571,7 @@ void CHidMouseApp::CreateTrayIcon()
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     // Some desktops' trays only open the menu: its first entry shows the window, as a click does.
     QAction* open = m_trayMenu.addAction(FromUtf8(OpenWindowText(m_language)));
+    m_trayTexts.emplace_back(open, &OpenWindowText);
     connect(open, &QAction::triggered, this, &CHidMouseApp::ShowFromTray);
     m_trayMenu.setDefaultAction(open);
     m_trayMenu.addSeparator();
@@ -519,14 +582,18 @@ void CHidMouseApp::CreateTrayIcon()
     m_profilesMenu.setTitle(FromUtf8(ProfilesMenuText(m_language)));
     m_trayMenu.addMenu(&m_profilesMenu);
     connect(&m_trayMenu, &QMenu::aboutToShow, this, &CHidMouseApp::FillProfilesMenu);
-    connect(m_trayMenu.addAction(FromUtf8(NextProfileText(m_language))), &QAction::triggered, this,
-            [this] { m_bus->StepForUser(1, QStringLiteral("tray")); });
-    connect(m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language))), &QAction::triggered, this,
-            [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
+    QAction* next = m_trayMenu.addAction(FromUtf8(NextProfileText(m_language)));
+    m_trayTexts.emplace_back(next, &NextProfileText);
+    connect(next, &QAction::triggered, this, [this] { m_bus->StepForUser(1, QStringLiteral("tray")); });
+    QAction* previous = m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language)));
+    m_trayTexts.emplace_back(previous, &PreviousProfileText);
+    connect(previous, &QAction::triggered, this, [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
     m_trayMenu.addSeparator();
     m_appFocus->AddTrayAction(m_trayMenu);
     AddAutostartAction(m_trayMenu);
-    connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [this] { RequestExit(); });
+    QAction* quit = m_trayMenu.addAction(FromUtf8(texts.exit));
+    m_trayTexts.emplace_back(quit, [](Language language) { return MainWindowTextsFor(language).exit; });
+    connect(quit, &QAction::triggered, this, [this] { RequestExit(); });
 
     m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
     m_tray->setToolTip(QString::fromLatin1(kTrayTip));
@@ -565,6 +632,7 @@ void CHidMouseApp::AdoptLateTray()
 void CHidMouseApp::AddAutostartAction(QMenu& menu)
 {
     QAction* action = menu.addAction(FromUtf8(StartWithDesktopText(m_language)));
+    m_trayTexts.emplace_back(action, &StartWithDesktopText);
     action->setCheckable(true);
     action->setChecked(m_backends.autostart->IsEnabled());
     action->setEnabled(m_backends.autostart->Available());

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "adapters/Backends.h"
@@ -98,6 +100,11 @@ private:
     // The start-up model's choices (StartupModel::LoadProfileAndSkin), its boxes shown.
     void LoadProfileAndSkin();
     void CreateWindow();
+    // The main window and what shows its texts, in the interface language, from the kept records.
+    void BuildWindow();
+    // A language chosen on the help panel: every window shows it at once. The main window is built
+    // anew in its place, with the edits not yet saved; the mouse, the bus name and the tray stay.
+    void TakeLanguage(Language language);
     // The button assignment of the left panel's first row and the macro manager of its second.
     void AddButtonsAndMacros();
     // The session bus interface and the desktop's notifications, where there is a session bus.
@@ -181,6 +188,8 @@ private:
 
     QTimer m_trayWatch;
     QMenu m_trayMenu;
+    // The tray menu's entries and the texts they show in each language.
+    std::vector<std::pair<QAction*, std::string_view (*)(Language)>> m_trayTexts;
     QMenu m_profilesMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QSocketNotifier> m_hotplugNotifier;

@@ -76,6 +76,37 @@ TEST_F(StartupModelTest, LoadsTheSelectedProfileInTheLanguageOfItsLabelFileWithT
     EXPECT_EQ(startup.SecondStartRefusal(), "VELDRANE 已在使用另一個資料夾執行。請先將其關閉。");
 }
 
+// A language chosen while the program runs: a button assigned anew since the save (its function, or
+// only a parameter such as the macro's number) names its assignment in the new language; the others
+// take the labels stored under the new language's section, whatever the window showed before.
+TEST_F(StartupModelTest, ALanguageTakenAtRunTimeKeepsTheEditsAndReadsTheOtherLabelsOfItsSection)
+{
+    const StartupChoice choice = startup.LoadProfileAndSkin(records);
+    ASSERT_EQ(choice.language, Language::English);
+    ConfigFiles& files = *choice.files;
+    IniFile labels(files.LabelPath(), codec);
+    ASSERT_EQ(labels.WriteString("Setting-CHT", "Item3", "我的按鍵"), IniWriteResult::Written);
+    ASSERT_EQ(labels.WriteString("Setting-CHT", "Item4", "巨集-跳躍"), IniWriteResult::Written);
+    records.Current.buttonFunction[1] = static_cast<std::uint8_t>(records.Current.buttonFunction[1] + 1);
+    files.EditedLabels()[1] = "Double Click";
+    records.Current.macroNumber[4] = static_cast<std::uint8_t>(records.Current.macroNumber[4] + 1);
+    files.EditedLabels()[4] = "Macro Key-Run";
+    files.EditedLabels()[2] = "Something unsaved"; // no assignment changed: the stored label comes
+    const ProfileRecords before = records;
+
+    StartupModel::TakeLanguage(records, files, Language::TraditionalChinese);
+    EXPECT_EQ(files.InterfaceLanguage(), Language::TraditionalChinese);
+    EXPECT_EQ(records.Current, before.Current);
+    EXPECT_EQ(records.Backup, before.Backup);
+    const std::vector<std::string> shown(files.ButtonLabel().begin(), files.ButtonLabel().begin() + 5);
+    EXPECT_EQ(shown, (std::vector<std::string>{"左鍵", "双击", "我的按鍵", "巨集-跳躍", "巨集-Run"}));
+
+    StartupModel::TakeLanguage(records, files, Language::SimplifiedChinese);
+    EXPECT_EQ(files.ButtonLabel()[1], "双击");
+    EXPECT_EQ(files.ButtonLabel()[2], "中键");
+    EXPECT_EQ(files.ButtonLabel()[4], "宏-Run");
+}
+
 struct StartupFault
 {
     const char* name;

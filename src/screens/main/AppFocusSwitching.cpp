@@ -22,7 +22,7 @@ constexpr std::chrono::milliseconds kSwitchNoticeShown{5000};
 
 AppFocusSwitching::AppFocusSwitching(ProfileCommands& commands, SwitchTo switchTo, ConfigFiles& files,
                                      MessageSink& messages, const Clock& clock, Language language)
-    : m_commands(commands), m_switchTo(std::move(switchTo)), m_files(files), m_messages(messages), m_clock(clock),
+    : m_commands(&commands), m_switchTo(std::move(switchTo)), m_files(files), m_messages(messages), m_clock(clock),
       m_language(language), m_switcher(clock)
 {}
 
@@ -34,7 +34,7 @@ void AppFocusSwitching::LoadRules()
         return;
     }
     m_rules = std::move(read.rules);
-    const std::vector<std::string> dropped = m_rules.FollowProfiles({}, m_commands.ProfileNames());
+    const std::vector<std::string> dropped = m_rules.FollowProfiles({}, m_commands->ProfileNames());
     if (dropped.empty()) {
         return;
     }
@@ -74,9 +74,9 @@ std::optional<std::chrono::milliseconds> AppFocusSwitching::FocusChanged(const F
 
 std::optional<std::string> AppFocusSwitching::MouseProfile() const
 {
-    const std::vector<std::string> names = m_commands.ProfileNames();
+    const std::vector<std::string> names = m_commands->ProfileNames();
     // Before the first download the mouse keeps what it held at start: the selected profile.
-    const std::size_t index = m_commands.LastSentProfile().value_or(m_files.CurrentProfileIndex());
+    const std::size_t index = m_commands->LastSentProfile().value_or(m_files.CurrentProfileIndex());
     if (index >= names.size()) {
         return std::nullopt;
     }
@@ -86,16 +86,16 @@ std::optional<std::string> AppFocusSwitching::MouseProfile() const
 std::optional<std::chrono::milliseconds> AppFocusSwitching::Check(bool dialogOpen)
 {
     SwitchBlockers blockers;
-    blockers.downloading = m_commands.Busy();
+    blockers.downloading = m_commands->Busy();
     blockers.capturing = dialogOpen;
-    blockers.unsavedEdits = m_commands.HasUnsavedEdits();
+    blockers.unsavedEdits = m_commands->HasUnsavedEdits();
     const std::optional<std::string> mouseProfile = MouseProfile();
     const AppSwitcher::Decision decision = m_switcher.Decide(m_rules, mouseProfile, blockers);
     if (!decision.profile) {
         return decision.lookAgain;
     }
-    const std::vector<std::string> names = m_commands.ProfileNames();
-    std::optional<std::size_t> index = m_commands.ProfileIndexOf(*decision.profile);
+    const std::vector<std::string> names = m_commands->ProfileNames();
+    std::optional<std::size_t> index = m_commands->ProfileIndexOf(*decision.profile);
     for (std::size_t position = 0; !index && position < names.size(); ++position) {
         if (IniNamesEqual(names[position], *decision.profile)) {
             index = position;
@@ -121,7 +121,7 @@ std::optional<std::chrono::milliseconds> AppFocusSwitching::Check(bool dialogOpe
         m_messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, error.value()), kFileOpenErrorTitle);
     }
     if (outcome.result == SwitchResult::NotTaken) {
-        m_commands.ReportSwitch(outcome);
+        m_commands->ReportSwitch(outcome);
     } else {
         m_messages.ShowNotice(NoticeKind::ProfileSwitched,
                               std::string(WindowStateTextsFor(m_language).profileCaption) + outcome.name,

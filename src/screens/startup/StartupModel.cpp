@@ -13,6 +13,7 @@
 #include "core/profile/ProfileRecord.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/text/AccessTexts.h"
+#include "core/text/ButtonLabelTranslation.h"
 #include "core/text/FileErrorTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
@@ -70,6 +71,38 @@ StartupChoice StartupModel::LoadProfileAndSkin(ProfileRecords& records) const
     }
     choice.skinDirectory = ChooseSkinDirectory(m_userData, m_installedData, files.Skin().path);
     return choice;
+}
+
+namespace {
+
+// Every byte that decides what button `button` does: its function and that function's parameters.
+bool AssignmentChanged(const ProfileRecord& now, const ProfileRecord& saved, std::size_t button)
+{
+    const auto arrays = {&ProfileRecord::buttonFunction, &ProfileRecord::cpiAction,  &ProfileRecord::mediaUsage,
+                         &ProfileRecord::systemCommand,  &ProfileRecord::editKey,    &ProfileRecord::singleKey,
+                         &ProfileRecord::comboModifier,  &ProfileRecord::comboKey1,  &ProfileRecord::comboKey2,
+                         &ProfileRecord::macroNumber,    &ProfileRecord::macroRepeat};
+    for (const auto array : arrays) {
+        if ((now.*array)[button] != (saved.*array)[button]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void StartupModel::TakeLanguage(const ProfileRecords& records, ConfigFiles& files, Language language)
+{
+    const Language before = files.InterfaceLanguage();
+    const ConfigFiles::Labels stored = files.ReadLabelsFrom(files.LabelPath(), language);
+    ConfigFiles::Labels& shown = files.EditedLabels();
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        shown[button] = AssignmentChanged(records.Current, records.Backup, button)
+                            ? TranslateButtonLabel(shown[button], before, language)
+                            : stored[button];
+    }
+    files.SetInterfaceLanguage(language);
 }
 
 std::optional<UserMessage> StartupModel::MouseDeniedMessage(Language language, std::string_view deniedNode)

@@ -48,6 +48,12 @@ public:
     // chooses the skin: the user's copy of it before the installed one.
     StartupChoice LoadProfileAndSkin(ProfileRecords& records) const;
 
+    // A language chosen while the program runs: the labels the window edits become those it shows
+    // in `language`. A button whose assignment changed since the last load or save shows its
+    // function in `language`, as an assignment made in it would name it; every other button shows
+    // the label stored under the section of `language` in the label file. The record is untouched.
+    static void TakeLanguage(const ProfileRecords& records, ConfigFiles& files, Language language);
+
     // The box of a mouse that is there but that this user may not open (`deniedNode`), or nothing.
     static std::optional<UserMessage> MouseDeniedMessage(Language language, std::string_view deniedNode);
 
