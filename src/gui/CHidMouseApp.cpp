@@ -454,7 +454,8 @@ void CHidMouseApp::TakeLanguage(Language language)
     const bool shown = m_window->isVisible();
     const bool minimised = m_window->isMinimized();
     const bool helpOpen = m_window->Model().HelpOpen();
-    const bool managerOpen = m_window->findChild<CConfigDialog*>() != nullptr;
+    const auto* manager = m_window->findChild<CConfigDialog*>();
+    const bool managerOpen = manager != nullptr && manager->isVisible();
 
     m_language = language;
     m_messages.SetLanguage(language);
