@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <future>
@@ -454,8 +455,11 @@ void CHidMouseApp::TakeLanguage(Language language)
     const bool shown = m_window->isVisible();
     const bool minimised = m_window->isMinimized();
     const bool helpOpen = m_window->Model().HelpOpen();
-    const auto* manager = m_window->findChild<CConfigDialog*>();
-    const bool managerOpen = manager != nullptr && manager->isVisible();
+    const QObjectList& children = m_window->children();
+    const bool managerOpen = std::ranges::any_of(children, [](const QObject* child) {
+        const auto* manager = dynamic_cast<const CConfigDialog*>(child); // no meta-object of its own
+        return manager != nullptr && manager->isVisible();
+    });
 
     m_language = language;
     m_messages.SetLanguage(language);
@@ -463,6 +467,8 @@ void CHidMouseApp::TakeLanguage(Language language)
     StartupModel::TakeLanguage(m_records, *m_files, language);
     // The old window's dialogs and lists go with it; what they edited is in the records already.
     m_messages.SetWindow(nullptr);
+    // Hidden first: the focus leaves the help panel while the window's model is still there.
+    m_window->hide();
     m_assignment.reset();
     m_window.reset();
     m_context.reset();

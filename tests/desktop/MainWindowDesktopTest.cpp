@@ -202,7 +202,7 @@ QByteArray Grab(test::DesktopSession& session, const QString& window, const QRec
     import.start(QStringLiteral("import"),
                  {"-window", window, "-crop",
                   QStringLiteral("%1x%2+%3+%4").arg(area.width()).arg(area.height()).arg(area.x()).arg(area.y()),
-                  "+repage", "rgb:-"});
+                  "+repage", "-depth", "8", "rgb:-"});
     EXPECT_TRUE(import.waitForFinished(test::DesktopSession::kTimeoutMs));
     return import.readAllStandardOutput();
 }
