@@ -37,7 +37,7 @@ void DownloadProfileAgainstItsPauses(benchmark::State& state)
     test::WriteFileBytes(dir / "config0.bin", std::string(kConfigFileSize, '\0'));
     NoMessages messages;
     IconvTextCodec codec;
-    ConfigFiles files(dir.Path(), messages, codec);
+    ConfigFiles files(dir.Path(), codec);
     ProfileRecord record{};
     record.reportRate = 1;
     record.cpiValue = {16, 32, 48, 64, 80, 96};

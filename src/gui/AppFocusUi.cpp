@@ -13,7 +13,6 @@
 
 #include <utility>
 
-#include "adapters/linux/X11FocusSource.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/text/MessageTexts.h"
 #include "gui/bus/VeldraneBusService.h"
@@ -41,10 +40,10 @@ QString FromUtf8(std::string_view text)
 } // namespace
 
 AppFocusUi::AppFocusUi(Context context, QObject* parent)
-    : QObject(parent), m_context(std::move(context)),
+    : QObject(parent), m_context(std::move(context)), m_window(&m_context.window),
       m_switching(
-          m_context.window.Commands(), [this](std::size_t index) { return m_context.window.SwitchProfile(index); },
-          m_context.files, m_context.messages, m_context.clock, m_context.language)
+          m_window->Commands(), [this](std::size_t index) { return m_window->SwitchProfile(index); }, m_context.files,
+          m_context.messages, m_context.clock, m_context.language)
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AppFocusUi::Check);
@@ -105,6 +104,17 @@ void AppFocusUi::Start()
     }
 }
 
+void AppFocusUi::TakeWindow(MainWindowModel& window, Language language)
+{
+    m_window = &window;
+    m_context.language = language;
+    m_switching.TakeWindow(window.Commands(), language);
+    if (m_action != nullptr) {
+        m_action->setText(FromUtf8(SwitchByApplicationText(language)));
+        UpdateAction();
+    }
+}
+
 void AppFocusUi::AddTrayAction(QMenu& menu)
 {
     m_action = menu.addAction(FromUtf8(SwitchByApplicationText(m_context.language)));
@@ -156,7 +166,8 @@ void AppFocusUi::Focus(const FocusReport& report)
         (report.pid != 0 && report.pid == static_cast<std::uint32_t>(QCoreApplication::applicationPid()))) {
         return;
     }
-    FocusedWindow window{report.appId, report.windowClass, report.instance, ExecutableNameOf(report.pid)};
+    FocusedWindow window{report.appId, report.windowClass, report.instance,
+                         m_context.programNameOf ? m_context.programNameOf(report.pid) : std::string()};
     if (m_capture) {
         std::exchange(m_capture, nullptr)(window);
     }
@@ -165,9 +176,9 @@ void AppFocusUi::Focus(const FocusReport& report)
 
 void AppFocusUi::Check()
 {
-    const std::optional<std::size_t> before = m_context.window.Commands().LastSentProfile();
+    const std::optional<std::size_t> before = m_window->Commands().LastSentProfile();
     Schedule(m_switching.Check(QApplication::activeModalWidget() != nullptr));
-    if (m_context.window.Commands().LastSentProfile() != before) {
+    if (m_window->Commands().LastSentProfile() != before) {
         m_context.bus.Refresh();
     }
 }

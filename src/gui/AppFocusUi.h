@@ -5,9 +5,11 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "core/apps/FocusSession.h"
 #include "core/text/AppSwitchTexts.h"
@@ -46,6 +48,8 @@ public:
         QString kwinScript;               // the installed KWin script
         QString ownAppId;                 // the program's own windows switch nothing
         std::unique_ptr<FocusSource> x11; // the X11 source where the session is X11
+        // The name of a process's program, empty when it is gone or unknown.
+        std::function<std::string(std::uint32_t)> programNameOf;
     };
 
     explicit AppFocusUi(Context context, QObject* parent = nullptr);
@@ -53,6 +57,9 @@ public:
 
     // The rules, and the session's source of focus reports.
     void Start();
+    // The main window built anew in another interface language: the switches run through it, the
+    // user is told in that language and the tray's check item says it.
+    void TakeWindow(MainWindowModel& window, Language language);
     // The tray menu's check item "Switch profiles by application".
     void AddTrayAction(QMenu& menu);
     AppFocusSwitching& Switching() { return m_switching; }
@@ -72,6 +79,7 @@ private:
     bool GnomeExtensionEnabled() const;
 
     Context m_context;
+    MainWindowModel* m_window;
     AppFocusSwitching m_switching;
     FocusSession m_session = FocusSession::Headless;
     std::optional<FocusUnavailable> m_unavailable;

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <future>
@@ -25,11 +26,6 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/linux/HidAccess.h"
-#include "adapters/linux/HidapiBackend.h"
-#include "adapters/linux/UdevHotplugSource.h"
-#include "adapters/linux/X11FocusSource.h"
-#include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/qt/DBusNotifications.h"
 #include "adapters/qt/SingleInstanceLock.h"
 #include "adapters/qt/TerminationSignals.h"
@@ -67,6 +63,7 @@
 #include "screens/main/AppContext.h"
 #include "screens/main/DeviceLinkConnection.h"
 #include "screens/main/MainWindowLayout.h"
+#include "screens/startup/StartupModel.h"
 #include "sim/SimulatedMouse.h"
 
 namespace veldrane {
@@ -193,10 +190,10 @@ int CHidMouseApp::Run()
 {
     m_trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
     m_messages.SetBoxStyle(MessageBoxStyleSheet());
-    m_locations = DataLocations::Resolve(QCoreApplication::applicationDirPath().toStdString(),
-                                         m_options.dataDir.toStdString(), m_options.simulate);
+    m_backends = MakeBackends(
+        {QCoreApplication::applicationDirPath().toStdString(), m_options.dataDir.toStdString(), m_options.simulate});
     // The data folder is what a second start must share with the running program to be the same.
-    const QString identity = QString::fromStdString(m_locations.user.lexically_normal().string());
+    const QString identity = QString::fromStdString(m_backends.folders.user.lexically_normal().string());
     m_instanceLock = std::make_unique<SingleInstanceLock>();
     if (!m_instanceLock->TryAcquire(identity)) {
         // A start from the desktop's menu while the program runs hidden: show the running one.
@@ -221,8 +218,8 @@ int CHidMouseApp::Run()
     if (!m_trayAvailable) {
         ShowFromTray();
     }
-    if (!m_deniedNode.empty()) {
-        m_messages.ShowMessage(MouseNotPermittedText(m_language, m_deniedNode), kApplicationTitle);
+    if (const std::optional<UserMessage> denied = StartupModel::MouseDeniedMessage(m_language, m_deniedNode)) {
+        m_messages.ShowMessage(denied->text, denied->title);
     }
     // An exit asked for during start-up (a termination signal while a message box was open) has
     // ended that box's loop; the main loop would forget it.
@@ -247,11 +244,8 @@ void CHidMouseApp::RequestExit()
 
 int CHidMouseApp::RefuseSecondStart()
 {
-    const std::filesystem::path labels = std::filesystem::exists(m_locations.user / kListName)
-                                             ? m_locations.user / kListName
-                                             : m_locations.installed / kListName;
-    const Language language = LanguageFromCode(IniFile(labels, m_codec).GetString(kSkinsSection, kLanguageKey));
-    const std::string_view text = AlreadyRunningElsewhereText(language);
+    const std::string text =
+        StartupModel(m_backends.folders.user, m_backends.folders.installed, *m_backends.codec).SecondStartRefusal();
     std::fprintf(stderr, "veldrane: %.*s\n", static_cast<int>(text.size()), text.data());
     std::fflush(stderr);
     m_messages.ShowMessage(text, kApplicationTitle);
@@ -305,7 +299,7 @@ void CHidMouseApp::FinishSave()
 void CHidMouseApp::ConnectDevice()
 {
     if (m_options.simulate) {
-        m_simulated = std::make_unique<SimulatedMouse>(m_clock, &m_clock);
+        m_simulated = std::make_unique<SimulatedMouse>(*m_backends.clock, m_backends.sleeper.get());
         if (m_options.simFault) {
             m_simulated->SetFault(*m_options.simFault);
         }
@@ -315,19 +309,17 @@ void CHidMouseApp::ConnectDevice()
             TraceSimulatedMouse();
         }
     } else {
-        m_hidapi = std::make_unique<HidapiBackend>();
-        m_udev = std::make_unique<UdevHotplugSource>();
-        m_backend = m_hidapi.get();
-        m_hotplug = m_udev.get();
+        m_backend = m_backends.hid.get();
+        m_hotplug = m_backends.hotplug.get();
     }
-    m_link = std::make_unique<DeviceLink>(*m_backend, m_clock);
+    m_link = std::make_unique<DeviceLink>(*m_backend, *m_backends.sleeper);
     // The search at start-up reads the profile number and sends the mode byte when the mouse is
     // there; the profile itself stays in the mouse until the user saves.
     m_changes =
         std::make_unique<DeviceChangeHandler>(*m_link, m_image, m_records, static_cast<DeviceChangeHooks&>(*this));
-    if (!m_changes->ConnectAtStartUp() && m_hidapi) {
+    if (!m_changes->ConnectAtStartUp() && m_backends.hid) {
         // The mouse may be there while this user may not open it: say so once the window is up.
-        m_deniedNode = FirstDeniedMouseNode(m_hidapi->Enumerate());
+        m_deniedNode = m_backends.deniedMouseNode(*m_backends.hid);
     }
     // The listener waits by itself until a search opens the notification interface.
     m_listener = std::make_unique<DeviceListener>(*m_link, static_cast<NoticeSink&>(*this));
@@ -343,62 +335,41 @@ void CHidMouseApp::TraceSimulatedMouse()
     }
     m_trace = std::make_unique<ReportTrace>(
         [this](const std::string& line) { m_traceFile << line << '\n'
-                                                      << std::flush; }, m_clock);
+                                                      << std::flush; }, *m_backends.clock);
     m_tracing = std::make_unique<TracingHidBackend>(*m_backend, *m_trace);
     m_backend = m_tracing.get();
 }
 
 void CHidMouseApp::PrepareDataDirectory()
 {
-    m_icon = LoadAppIcon(m_locations.installed);
+    m_icon = LoadAppIcon(m_backends.folders.installed);
     QGuiApplication::setWindowIcon(m_icon);
-    if (m_locations.user.empty()) {
-        qWarning("veldrane: neither XDG_DATA_HOME nor HOME names a folder for the profiles; use --data-dir");
-        return;
-    }
-    const std::string failure = DataDirectory::Seed(m_locations.installed, m_locations.user);
-    if (!failure.empty()) {
-        qWarning("veldrane: cannot prepare the data directory: %s", failure.c_str());
+    const StartupModel startup(m_backends.folders.user, m_backends.folders.installed, *m_backends.codec);
+    if (const std::optional<std::string> warning = startup.PrepareDataDirectory()) {
+        qWarning("veldrane: %s", warning->c_str());
     }
 }
 
 void CHidMouseApp::LoadProfileAndSkin()
 {
-    const std::filesystem::path& directory = m_locations.user;
-    // What a write cut short by a crash or a kill left behind is never read and goes first.
-    RemoveLeftoverTemporaryFiles(directory);
-    m_files = std::make_unique<ConfigFiles>(directory, m_messages, m_codec);
-    m_files->repairButtons = &BringButtonsIntoMenuRange;
-    // Profile files whose move was cut off get their old places back before anything is loaded.
-    const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(directory);
-    const std::error_code unreadable = m_files->LoadConfig(m_records.Current);
-    m_records.Snapshot();
-    const IniFile labels(m_files->labelPath, m_codec);
-    m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
-    m_files->language = m_language;
+    const StartupModel startup(m_backends.folders.user, m_backends.folders.installed, *m_backends.codec);
+    StartupChoice choice = startup.LoadProfileAndSkin(m_records);
+    m_files = std::move(choice.files);
+    m_language = choice.language;
+    m_skinDirectory = choice.skinDirectory;
     m_messages.SetLanguage(m_language);
-    m_files->LoadLabels(m_language);
-    // Both are told in the interface language, which the label file has just named.
-    if (recovery.error) {
-        m_messages.ShowMessage(JournalRecoveryMessage(directory / ProfileSlotMover::kJournalName, recovery.error,
-                                                      recovery.keptAside, m_language),
-                               kFileOpenErrorTitle);
-    }
-    if (unreadable) {
-        m_messages.ShowMessage(UnreadableProfileMessage(m_files->configPath, unreadable, m_language),
-                               MessageCaptionsFor(m_language).warning);
+    for (const UserMessage& message : choice.messages) {
+        m_messages.ShowMessage(message.text, message.title);
     }
     InstallToolkitTranslations(m_language);
-    m_skinDirectory = ChooseSkinDirectory(directory, m_locations.installed, m_files->skin.path);
 
     m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
     m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
     m_connection = std::make_unique<DeviceLinkConnection>(*m_link, m_image);
 
     // The desktop's own settings first, then the program's toolkit, which always follows.
-    m_desktopPointer = std::make_unique<DesktopPointerSettings>(DesktopEnvironment::FromProcess());
     m_pointerChain = std::make_unique<PointerSettingsChain>(
-        std::initializer_list<PointerSettingsBackend*>{m_desktopPointer.get(), &m_qtPointer});
+        std::initializer_list<PointerSettingsBackend*>{m_backends.desktopPointer.get(), &m_qtPointer});
     m_pointerApplier = std::make_unique<DesktopPointerSettingsApplier>(*m_pointerChain, m_messages);
 }
 
@@ -409,14 +380,19 @@ void CHidMouseApp::CreateWindow()
     m_images->SetDevicePixelRatio(qGuiApp->devicePixelRatio());
     m_savingConnection = std::make_unique<ResponsiveConnection>(
         *m_connection, [this](ProfileRecord& record) { return DownloadWhileResponsive(record); });
-    m_context = std::make_unique<AppContext>(AppContext{
-        m_records, *m_files, *m_savingConnection, m_messages, m_clock, m_shell, *m_images, *m_pointerApplier,
-        *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_locations.installed});
-    m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
-    m_window->setWindowIcon(m_icon);
+    BuildWindow();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         m_window->move(PlaceWithin(screen->availableGeometry(), m_window->size()));
     }
+}
+
+void CHidMouseApp::BuildWindow()
+{
+    m_context = std::make_unique<AppContext>(AppContext{
+        m_records, *m_files, *m_savingConnection, m_messages, *m_backends.clock, m_shell, *m_images, *m_pointerApplier,
+        *m_noticeTarget, m_language, MainWindowTextsFor(m_language), m_skinDirectory, m_backends.folders.installed});
+    m_window = std::make_unique<CHidMouseDlg>(*m_context, *m_images);
+    m_window->setWindowIcon(m_icon);
     m_window->SetHideMinimises(!m_trayAvailable);
     m_window->SetExitHandler([this] { RequestExit(); });
     m_window->SetProfileManagerOpener([this] {
@@ -430,7 +406,7 @@ void CHidMouseApp::CreateWindow()
         const auto applications = [this](const std::string& profile) {
             auto* dialog = new CAppRulesDialog(
                 {profile, m_language, m_window->Model().TextColour(), m_messages,
-                 [this] { return ReadAppRules(m_files->modulePath).rules; },
+                 [this] { return ReadAppRules(m_files->ModulePath()).rules; },
                  [this](const AppRules& rules) { return m_appFocus->Switching().StoreRules(rules); },
                  [this](std::function<void(const FocusedWindow&)> capture) {
                      m_appFocus->CaptureNextWindow(std::move(capture));
@@ -438,37 +414,100 @@ void CHidMouseApp::CreateWindow()
                 *m_images, m_window.get());
             dialog->show();
         };
-        CConfigDialog::Open({*m_files, m_records, m_codec, m_messages, m_profileFileDialog, m_language,
+        CConfigDialog::Open({*m_files, m_records, *m_backends.codec, m_messages, m_profileFileDialog, m_language,
                              m_window->Model().TextColour(), notify, m_macroFile.get(), applications},
                             *m_images, m_window.get());
     });
     m_messages.SetWindow(m_window.get());
     // The help panel's choice of language goes into the current profile's label file; the windows
-    // take it at the next start.
-    m_window->Model().HelpPanel().KeepLanguageIn(m_files->labelPath, m_codec, {});
+    // take it once the panel's press is over.
+    m_window->Model().HelpPanel().KeepLanguageIn(m_files->LabelPath(), *m_backends.codec, [this](Language language) {
+        QTimer::singleShot(0, this, [this, language] { TakeLanguage(language); });
+    });
     AddButtonsAndMacros();
 }
 
 void CHidMouseApp::AddButtonsAndMacros()
 {
-    m_macroFile = std::make_unique<IniFile>(m_files->modulePath / kMacroFileName, m_codec);
-    m_macroState = std::make_unique<MacroManagerState>(m_clock);
+    if (!m_macroFile) {
+        m_macroFile = std::make_unique<IniFile>(m_files->ModulePath() / kMacroFileName, *m_backends.codec);
+        m_macroState = std::make_unique<MacroManagerState>(*m_backends.clock);
+    }
     m_assignment = std::make_unique<ButtonAssignmentUi>(
-        *m_window, ButtonAssignmentContext{m_records.Current, m_files->buttonLabel, m_language,
+        *m_window, ButtonAssignmentContext{m_records.Current, m_files->EditedLabels(), m_language,
                                            MainWindowTextsFor(m_language).buttonAssignment, m_messages, *m_images,
                                            m_window->Fonts(), m_keyNames, *m_macroFile});
     m_window->Model().SetLeftSection(LeftPanel::kButtonAssignment, m_assignment->TakeSection());
     m_window->SetMacroManagerRunner([this] {
-        MacroProfiles profiles{m_records, m_files->buttonLabel, m_codec};
+        MacroProfiles profiles{m_records, m_files->EditedLabels(), *m_backends.codec};
         return CMacroProgramDialog::Run(
             {*m_macroFile, *m_macroState, m_messages, m_language, m_window->Model().TextColour(), &profiles}, *m_images,
             m_keyNames, m_window.get());
     });
 }
 
+void CHidMouseApp::TakeLanguage(Language language)
+{
+    if (language == m_language || !m_window) {
+        return;
+    }
+    const QPoint place = m_window->pos();
+    const bool shown = m_window->isVisible();
+    const bool minimised = m_window->isMinimized();
+    const bool helpOpen = m_window->Model().HelpOpen();
+    const QObjectList& children = m_window->children();
+    const bool managerOpen = std::ranges::any_of(children, [](const QObject* child) {
+        const auto* manager = dynamic_cast<const CConfigDialog*>(child); // no meta-object of its own
+        return manager != nullptr && manager->isVisible();
+    });
+
+    m_language = language;
+    m_messages.SetLanguage(language);
+    InstallToolkitTranslations(language);
+    StartupModel::TakeLanguage(m_records, *m_files, language);
+    // The old window's dialogs and lists go with it; what they edited is in the records already.
+    m_messages.SetWindow(nullptr);
+    // Hidden first: the focus leaves the help panel while the window's model is still there.
+    m_window->hide();
+    m_assignment.reset();
+    m_window.reset();
+    m_context.reset();
+    m_noticeHandler = std::make_unique<DeviceNoticeHandler>(*m_link, m_image, m_messages, m_language);
+    m_noticeTarget = std::make_unique<DeviceNoticeHandlerTarget>(*m_noticeHandler);
+    BuildWindow();
+    m_window->move(place);
+    m_window->SetHideMinimises(!m_trayAvailable);
+    if (m_bus) {
+        m_noticeHandler->SetObserver(&m_bus->Observer());
+        m_bus->TakeWindow(m_window->Model(), language);
+    }
+    if (m_appFocus) {
+        m_appFocus->TakeWindow(m_window->Model(), language);
+    }
+    for (const auto& [action, text] : m_trayTexts) {
+        action->setText(FromUtf8(text(language)));
+    }
+    m_profilesMenu.setTitle(FromUtf8(ProfilesMenuText(language)));
+    if (minimised) {
+        m_window->showMinimized();
+    } else if (shown) {
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    if (helpOpen) {
+        m_window->Model().Press(
+            {(kHelpButton.left + kHelpButton.right) / 2, (kHelpButton.top + kHelpButton.bottom) / 2});
+    }
+    if (managerOpen) {
+        m_window->OpenProfileManager();
+    }
+    RefreshSoon();
+}
+
 void CHidMouseApp::CreateBusService()
 {
-    m_json = std::make_unique<ProfileJsonTransfer>(*m_files, *m_macroFile, m_codec);
+    m_json = std::make_unique<ProfileJsonTransfer>(*m_files, *m_macroFile, *m_backends.codec);
     m_bus = std::make_unique<VeldraneBusService>(
         VeldraneBusService::Context{m_window->Model(), m_records, *m_files, *m_connection, m_messages, *m_json,
                                     m_language, m_options.simulate, [this] { ShowFromTray(); }});
@@ -481,15 +520,11 @@ void CHidMouseApp::CreateBusService()
     }
     QCoreApplication::instance()->installEventFilter(this);
 
-    // Under Wayland an X11 connection (Xwayland) would see only its own windows.
-    std::unique_ptr<FocusSource> x11;
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        x11 = std::make_unique<X11FocusSource>();
-    }
-    const QString kwinScript = QString::fromStdString((m_locations.installed / "kwin" / "veldrane-focus.js").string());
-    m_appFocus = std::make_unique<AppFocusUi>(
-        AppFocusUi::Context{m_window->Model(), *m_files, m_messages, m_clock, m_language, *m_bus, kwinScript,
-                            QString::fromLatin1(VELDRANE_APP_ID), std::move(x11)});
+    const QString kwinScript =
+        QString::fromStdString((m_backends.folders.installed / "kwin" / "veldrane-focus.js").string());
+    m_appFocus = std::make_unique<AppFocusUi>(AppFocusUi::Context{
+        m_window->Model(), *m_files, m_messages, *m_backends.clock, m_language, *m_bus, kwinScript,
+        QString::fromLatin1(VELDRANE_APP_ID), std::move(m_backends.focus), m_backends.programNameOf});
     m_appFocus->Start();
 }
 
@@ -543,6 +578,7 @@ void CHidMouseApp::CreateTrayIcon()
     const MainWindowTexts& texts = MainWindowTextsFor(m_language);
     // Some desktops' trays only open the menu: its first entry shows the window, as a click does.
     QAction* open = m_trayMenu.addAction(FromUtf8(OpenWindowText(m_language)));
+    m_trayTexts.emplace_back(open, &OpenWindowText);
     connect(open, &QAction::triggered, this, &CHidMouseApp::ShowFromTray);
     m_trayMenu.setDefaultAction(open);
     m_trayMenu.addSeparator();
@@ -553,14 +589,18 @@ void CHidMouseApp::CreateTrayIcon()
     m_profilesMenu.setTitle(FromUtf8(ProfilesMenuText(m_language)));
     m_trayMenu.addMenu(&m_profilesMenu);
     connect(&m_trayMenu, &QMenu::aboutToShow, this, &CHidMouseApp::FillProfilesMenu);
-    connect(m_trayMenu.addAction(FromUtf8(NextProfileText(m_language))), &QAction::triggered, this,
-            [this] { m_bus->StepForUser(1, QStringLiteral("tray")); });
-    connect(m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language))), &QAction::triggered, this,
-            [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
+    QAction* next = m_trayMenu.addAction(FromUtf8(NextProfileText(m_language)));
+    m_trayTexts.emplace_back(next, &NextProfileText);
+    connect(next, &QAction::triggered, this, [this] { m_bus->StepForUser(1, QStringLiteral("tray")); });
+    QAction* previous = m_trayMenu.addAction(FromUtf8(PreviousProfileText(m_language)));
+    m_trayTexts.emplace_back(previous, &PreviousProfileText);
+    connect(previous, &QAction::triggered, this, [this] { m_bus->StepForUser(-1, QStringLiteral("tray")); });
     m_trayMenu.addSeparator();
     m_appFocus->AddTrayAction(m_trayMenu);
     AddAutostartAction(m_trayMenu);
-    connect(m_trayMenu.addAction(FromUtf8(texts.exit)), &QAction::triggered, this, [this] { RequestExit(); });
+    QAction* quit = m_trayMenu.addAction(FromUtf8(texts.exit));
+    m_trayTexts.emplace_back(quit, [](Language language) { return MainWindowTextsFor(language).exit; });
+    connect(quit, &QAction::triggered, this, [this] { RequestExit(); });
 
     m_tray = std::make_unique<QSystemTrayIcon>(m_icon);
     m_tray->setToolTip(QString::fromLatin1(kTrayTip));
@@ -599,19 +639,20 @@ void CHidMouseApp::AdoptLateTray()
 void CHidMouseApp::AddAutostartAction(QMenu& menu)
 {
     QAction* action = menu.addAction(FromUtf8(StartWithDesktopText(m_language)));
+    m_trayTexts.emplace_back(action, &StartWithDesktopText);
     action->setCheckable(true);
-    action->setChecked(m_autostart.IsEnabled());
-    action->setEnabled(!m_autostart.File().empty());
+    action->setChecked(m_backends.autostart->IsEnabled());
+    action->setEnabled(m_backends.autostart->Available());
     connect(action, &QAction::toggled, this, [this, action](bool on) {
         std::vector<std::string> command{QCoreApplication::applicationFilePath().toStdString()};
         if (!m_options.dataDir.isEmpty()) {
             command.insert(command.end(),
                            {"--data-dir", QFileInfo(m_options.dataDir).absoluteFilePath().toStdString()});
         }
-        const bool done = on ? m_autostart.Enable(command) : m_autostart.Disable();
+        const bool done = on ? m_backends.autostart->Enable(command) : m_backends.autostart->Disable();
         if (!done) {
             const QSignalBlocker blocker(action);
-            action->setChecked(m_autostart.IsEnabled());
+            action->setChecked(m_backends.autostart->IsEnabled());
         }
     });
     menu.addSeparator();

@@ -14,12 +14,11 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
-#include "adapters/linux/Autostart.h"
-#include "adapters/linux/DataLocations.h"
-#include "adapters/linux/IconvTextCodec.h"
-#include "adapters/linux/SteadyClock.h"
+#include "adapters/Backends.h"
 #include "adapters/qt/QtKeyNameSource.h"
 #include "adapters/qt/QtPointerSettings.h"
 #include "adapters/qt/QtShell.h"
@@ -41,7 +40,6 @@ class ConfigFiles;
 class DBusNotifications;
 class ProfileJsonTransfer;
 class VeldraneBusService;
-class DesktopPointerSettings;
 class DesktopPointerSettingsApplier;
 class DeviceLink;
 class DeviceLinkConnection;
@@ -50,7 +48,6 @@ class DeviceNoticeHandler;
 class DeviceNoticeHandlerTarget;
 class MouseConnection;
 class HidBackend;
-class HidapiBackend;
 class HotplugSource;
 class PointerSettingsChain;
 class ReportTrace;
@@ -58,7 +55,6 @@ class TracingHidBackend;
 class SimulatedMouse;
 class SingleInstanceLock;
 class SkinImageCache;
-class UdevHotplugSource;
 struct AppContext;
 class ButtonAssignmentUi;
 class IniFile;
@@ -101,8 +97,14 @@ private:
     void ConnectDevice();
     void TraceSimulatedMouse();
     void PrepareDataDirectory();
+    // The start-up model's choices (StartupModel::LoadProfileAndSkin), its boxes shown.
     void LoadProfileAndSkin();
     void CreateWindow();
+    // The main window and what shows its texts, in the interface language, from the kept records.
+    void BuildWindow();
+    // A language chosen on the help panel: every window shows it at once. The main window is built
+    // anew in its place, with the edits not yet saved; the mouse, the bus name and the tray stay.
+    void TakeLanguage(Language language);
     // The button assignment of the left panel's first row and the macro manager of its second.
     void AddButtonsAndMacros();
     // The session bus interface and the desktop's notifications, where there is a session bus.
@@ -127,26 +129,23 @@ private:
     void FinishSave();
 
     AppOptions m_options;
-    DataLocations m_locations;
+    // What the system gives the program; everything below may hold references into it.
+    Backends m_backends;
     std::string m_deniedNode; // a device node of the mouse this user may not open
     QIcon m_icon;
     bool m_trayAvailable = false;
     std::unique_ptr<SingleInstanceLock> m_instanceLock;
 
-    SteadyClock m_clock;
     std::unique_ptr<SimulatedMouse> m_simulated;
-    std::unique_ptr<HidapiBackend> m_hidapi;
     std::ofstream m_traceFile;
     std::unique_ptr<ReportTrace> m_trace;
     std::unique_ptr<TracingHidBackend> m_tracing;
-    std::unique_ptr<UdevHotplugSource> m_udev;
     HidBackend* m_backend = nullptr;
     HotplugSource* m_hotplug = nullptr;
     std::unique_ptr<DeviceLink> m_link;
     DeviceImage m_image{};
 
     TrayMessageSink m_messages;
-    IconvTextCodec m_codec;
     std::unique_ptr<ConfigFiles> m_files;
     ProfileRecords m_records{};
     Language m_language = Language::English;
@@ -167,7 +166,6 @@ private:
 
     QtShell m_shell;
     QtPointerSettings m_qtPointer;
-    std::unique_ptr<DesktopPointerSettings> m_desktopPointer;
     std::unique_ptr<PointerSettingsChain> m_pointerChain;
     std::unique_ptr<DesktopPointerSettingsApplier> m_pointerApplier;
 
@@ -188,9 +186,10 @@ private:
     std::unique_ptr<AppFocusUi> m_appFocus;
     bool m_refreshQueued = false;
 
-    Autostart m_autostart;
     QTimer m_trayWatch;
     QMenu m_trayMenu;
+    // The tray menu's entries and the texts they show in each language.
+    std::vector<std::pair<QAction*, std::string_view (*)(Language)>> m_trayTexts;
     QMenu m_profilesMenu;
     std::unique_ptr<QSystemTrayIcon> m_tray;
     std::unique_ptr<QSocketNotifier> m_hotplugNotifier;

@@ -7,9 +7,21 @@
 
 namespace veldrane {
 
+namespace {
+
+constexpr char kTranslatorName[] = "veldrane-toolkit";
+
+} // namespace
+
 void InstallToolkitTranslations(Language language)
 {
-    if (language == Language::English || !QCoreApplication::instance()) {
+    if (!QCoreApplication::instance()) {
+        return;
+    }
+    // The language chosen before leaves with its translator, which removes itself.
+    qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>(QLatin1String(kTranslatorName),
+                                                                        Qt::FindDirectChildrenOnly));
+    if (language == Language::English) {
         return;
     }
     const QLocale locale(QLocale::Chinese,
@@ -17,6 +29,7 @@ void InstallToolkitTranslations(Language language)
                                                                  : QLocale::TraditionalChineseScript,
                          language == Language::SimplifiedChinese ? QLocale::China : QLocale::Taiwan);
     auto* translator = new QTranslator(QCoreApplication::instance());
+    translator->setObjectName(QLatin1String(kTranslatorName));
     if (translator->load(locale, QStringLiteral("qt"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);

@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "adapters/linux/DataLocations.h"
+#include "adapters/Backends.h"
 #include "adapters/qt/TerminationSignals.h"
 #include "gui/AppOptions.h"
 #include "gui/CHidMouseApp.h"
@@ -28,9 +28,9 @@ constexpr char kScaleVariable[] = "QT_SCALE_FACTOR";
 // own copy of it first.
 QSize MainWindowSize(const veldrane::AppOptions& options)
 {
-    const veldrane::DataLocations locations = veldrane::DataLocations::Resolve(
-        QCoreApplication::applicationDirPath().toStdString(), options.dataDir.toStdString(), options.simulate);
-    const std::filesystem::path skin = veldrane::ChooseSkinDirectory(locations.user, locations.installed, "Default");
+    const veldrane::DataFolders folders = veldrane::FindDataFolders(
+        {QCoreApplication::applicationDirPath().toStdString(), options.dataDir.toStdString(), options.simulate});
+    const std::filesystem::path skin = veldrane::ChooseSkinDirectory(folders.user, folders.installed, "Default");
     const QSize size =
         QImageReader(QString::fromStdString((skin / veldrane::kMainBackground.substr(1)).string())).size();
     return size.isValid() ? size : QSize(veldrane::kFallbackWindowSize.width, veldrane::kFallbackWindowSize.height);

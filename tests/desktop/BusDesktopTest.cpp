@@ -110,7 +110,7 @@ protected:
         }
         ConfigFileReadResult game = ConfigFile::Read(Session() / ProfileConfigName(1));
         game.contents.record.cpiValue[0] = 64;
-        ASSERT_EQ(ConfigFile::Write(Session() / ProfileConfigName(1), 1, game.contents.record), 0);
+        ASSERT_FALSE(ConfigFile::Write(Session() / ProfileConfigName(1), 1, game.contents.record));
         Bus().connect(kService, kPath, kInterface, QStringLiteral("ProfileSwitched"), &m_log,
                       SLOT(ProfileSwitched(int, QString, QString)));
         Bus().connect(kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"),

@@ -40,13 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::WriteBytes(folder / ProfileConfigName(0), config);
     fuzz::WriteBytes(folder / ProfileLabelName(0), labels);
 
-    test::RecordingMessageSink messages;
-    ConfigFiles files(folder, messages, codec);
-    files.language = language;
+    ConfigFiles files(folder, codec);
+    files.SetInterfaceLanguage(language);
     ProfileRecord record;
     record.Bytes()[0] = 0xA5; // tells a loaded record from one left alone
     const ProfileRecord untouched = record;
-    const std::error_code unreadable = files.LoadConfig(record);
+    const std::error_code unreadable = files.LoadConfig(record).error;
     files.LoadLabels(language);
     const bool loaded = config.size() == kConfigFileSize;
     fuzz::Require(loaded != static_cast<bool>(unreadable),
@@ -59,30 +58,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(stored.status == ConfigFileStatus::Read, "a file of the right size was not read");
     ProfileRecord expected = stored.contents.record;
     (void)BringIntoControlRange(expected);
-    fuzz::Require(files.firstRunFlag == stored.contents.firstRunFlag && record == expected,
+    fuzz::Require(files.FirstRunFlag() == stored.contents.firstRunFlag && record == expected,
                   "the load did not take the file whole");
 
     const ConfigFiles loadedFiles = files;
-    fuzz::Require(files.SaveConfig(record), "the save of a loaded profile failed");
+    fuzz::Require(files.SaveConfig(record).Done(), "the save of a loaded profile failed");
     fuzz::Require(fuzz::ReadBytes(folder / ProfileConfigName(0)) == ConfigFile::Encode(1, record),
                   "the saved configuration file is not flag 1 and the record");
-    const bool labelsSaved = files.SaveLabels(language);
+    const bool labelsSaved = files.SaveLabels(language).Done();
     const std::string labelsNow = fuzz::ReadBytes(folder / ProfileLabelName(0));
     if (!IniEncoding(codec, ConfigFiles::CodePageOf(language)).Decode(labels).exact) {
         fuzz::Require(!labelsSaved && labelsNow == labels, "a label file that does not decode exactly was rewritten");
         return 0;
     }
 
-    ConfigFiles again(folder, messages, codec);
-    again.language = language;
+    ConfigFiles again(folder, codec);
+    again.SetInterfaceLanguage(language);
     ProfileRecord reloaded;
-    fuzz::Require(!again.LoadConfig(reloaded), "the saved profile could not be read");
+    fuzz::Require(again.LoadConfig(reloaded).Done(), "the saved profile could not be read");
     again.LoadLabels(language);
     fuzz::Require(reloaded == record, "the saved profile loads differently");
-    const auto skin = [](const ConfigFiles& f) { return std::tie(f.skin.path, f.skin.red, f.skin.green, f.skin.blue); };
-    const auto layout = [](const ConfigFiles& f) { return std::tie(f.point.sensitivityX_Y, f.point.mouseSpeed_Y); };
+    const auto skin = [](const ConfigFiles& f) {
+        return std::tie(f.Skin().path, f.Skin().red, f.Skin().green, f.Skin().blue);
+    };
+    const auto layout = [](const ConfigFiles& f) { return std::tie(f.Point().sensitivityX_Y, f.Point().mouseSpeed_Y); };
     fuzz::Require(skin(again) == skin(loadedFiles), "saving the labels changed the skin settings");
     fuzz::Require(layout(again) == layout(loadedFiles), "saving the labels changed the layout settings");
-    fuzz::Require(!labelsSaved || again.buttonLabel == loadedFiles.buttonLabel, "the saved labels load differently");
+    fuzz::Require(!labelsSaved || again.ButtonLabel() == loadedFiles.ButtonLabel(),
+                  "the saved labels load differently");
     return 0;
 }

@@ -32,7 +32,7 @@ protected:
     AssignmentSectionView()
     {
         WriteSkin();
-        m_ui.emplace(Window(), ButtonAssignmentContext{records.Current, files.buttonLabel, language,
+        m_ui.emplace(Window(), ButtonAssignmentContext{records.Current, files.EditedLabels(), language,
                                                        MainWindowTextsFor(language).buttonAssignment, messages, cache,
                                                        Window().Fonts(), m_keyNames, m_macroFile});
         Window().Model().SetLeftSection(LeftPanel::kButtonAssignment, m_ui->TakeSection());
@@ -84,7 +84,7 @@ TEST_F(AssignmentSectionView, KeysAloneAssignAFunctionThatTheSavedProfileHolds)
     tap(Qt::Key_Tab, 15);
     EXPECT_EQ(focused().name, "Button 8");
     EXPECT_EQ(focused().role, ControlRole::ComboBox);
-    EXPECT_EQ(focused().value, files.buttonLabel[7]);
+    EXPECT_EQ(focused().value, files.EditedLabels()[7]);
     tap(Qt::Key_Space, 57);
     ASSERT_EQ(m_ui->Model().OpenButton(), 7u);
     EXPECT_TRUE(focused().expanded);

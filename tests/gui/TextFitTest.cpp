@@ -169,7 +169,7 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     // The assignment lists: each button's list and every submenu, laid out in the window's fonts
     // as the window lays them out, none cut.
     test::RecordingAssignmentDialogs dialogs;
-    AssignmentMenuModel menus(records.Current, files.buttonLabel, language, dialogs, messages);
+    AssignmentMenuModel menus(records.Current, files.EditedLabels(), language, dialogs, messages);
     const QtTextMeasure measure(fonts);
     menus.SetLayout(&measure, {0, 0, 1000, 640});
     menus.ClickDropdown(0, AssignmentMenuModel::DropdownBox(1, {20, 130}));

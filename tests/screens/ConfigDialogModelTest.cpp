@@ -69,7 +69,7 @@ TEST_F(ConfigDialogModelTest, CloseStoresTheListAndTellsTheMainWindowOnce)
     EXPECT_TRUE(Model().Closed());
     EXPECT_EQ(ListValue("ItemCount"), "2");
     EXPECT_EQ(ListValue("CurProfileName"), "PROFILE_1");
-    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
     EXPECT_FALSE(Model().Close().close);
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
 }
@@ -117,15 +117,15 @@ TEST_F(ConfigDialogModelTest, KeysWalkRenameDeleteAddAndReturnMakesTheSelectedPr
 TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 {
     InstallThree();
-    files.currentProfileIndex = 1; // B is loaded and edited
-    files.buttonLabel[0] = "edited";
+    files.SelectProfileIndex(1); // B is loaded and edited
+    files.SetButtonLabel(0, "edited");
     test::WriteFileBytes(dir / "mine.bin", ConfigFile::Encode(1, Patterned(40)));
     test::WriteFileBytes(dir / "mine.ini", "[Setting-EN]\r\nItem1=label mine\r\n");
     Transfer(2, ProfileMenuCommand::Load, dir / "mine.bin");
     EXPECT_EQ(test::ReadFileBytes(dir / "config2.bin"), test::ReadFileBytes(dir / "mine.bin"));
     EXPECT_EQ(LabelOf(2), "label mine");
     EXPECT_EQ(records.Current, Patterned(1)) << "C is not the loaded profile";
-    EXPECT_EQ(files.buttonLabel[0], "edited");
+    EXPECT_EQ(files.ButtonLabel()[0], "edited");
 
     // Export of A writes A's stored settings and labels, not the edited current ones.
     Transfer(0, ProfileMenuCommand::Save, dir / "out.bin");
@@ -138,7 +138,7 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
     EXPECT_EQ(SettingsOf(1), Patterned(11));
     EXPECT_EQ(notices,
               (Notices{ProfileManagerNotice::Import, ProfileManagerNotice::Export, ProfileManagerNotice::Import}));
-    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
 }
 
 // A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels
@@ -149,11 +149,11 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
 TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedInAFreshFolderGivesTheSameFiles)
 {
     InstallThree();
-    files.currentProfileIndex = 1;
+    files.SelectProfileIndex(1);
     ProfileRecord game = FactoryProfile();
     game.cpiValue[0] = 64;
     game.mouseSpeed = 7;
-    ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(2), 1, game), 0);
+    ASSERT_FALSE(ConfigFile::Write(dir / ProfileConfigName(2), 1, game));
     test::TempDir elsewhere;
     Transfer(2, ProfileMenuCommand::Save, elsewhere.Path() / "Game.JSON");
     EXPECT_EQ(messages.shown, std::vector<Shown>{});
@@ -187,8 +187,8 @@ TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedInAFreshFolderGivesT
 TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatChanged)
 {
     InstallThree();
-    files.currentProfileIndex = 1;
-    files.repairButtons = &BringButtonsIntoMenuRange;
+    files.SelectProfileIndex(1);
+    files.SetButtonRepair(&BringButtonsIntoMenuRange);
     ProfileRecord damaged = FactoryProfile();
     damaged.buttonFunction[0] = 0xFF;
     damaged.buttonFunction[1] = 0x20;
@@ -202,9 +202,9 @@ TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatC
     expected.mouseSpeed = 1;
     expected.scrollLines = 100;
     EXPECT_EQ(records.Current, expected);
-    EXPECT_EQ(files.buttonLabel[0], "Click");
-    EXPECT_EQ(files.buttonLabel[1], "Menu");
-    EXPECT_EQ(files.buttonLabel[2], "mine");
+    EXPECT_EQ(files.ButtonLabel()[0], "Click");
+    EXPECT_EQ(files.ButtonLabel()[1], "Menu");
+    EXPECT_EQ(files.ButtonLabel()[2], "mine");
     EXPECT_EQ(messages.shown,
               (std::vector<Shown>{{Shown::Kind::Message,
                                    "The imported profile held values that the window cannot show. They were changed "
@@ -224,7 +224,7 @@ TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatC
 TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAreDropped)
 {
     InstallThree();
-    EXPECT_FALSE(files.LoadConfig(records.Current)); // B
+    EXPECT_TRUE(files.LoadConfig(records.Current).Done()); // B
     records.Snapshot();
     records.Current.reportRate = 77;
     Model().SelectionChanged(2);
@@ -244,7 +244,7 @@ TEST_F(ConfigDialogModelTest, CloseLoadsTheSelectedProfileAskingBeforeChangesAre
     EXPECT_EQ(files.CurrentProfileName(), "C");
     EXPECT_EQ(records.Current, Patterned(12));
     EXPECT_EQ(records.Backup, Patterned(12));
-    EXPECT_EQ(files.buttonLabel[0], "label C");
+    EXPECT_EQ(files.ButtonLabel()[0], "label C");
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
 }
 

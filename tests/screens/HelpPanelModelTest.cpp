@@ -103,15 +103,6 @@ TEST_F(HelpPanelModelTest, ALanguageChosenByKeysReplacesOnlyLanInTheLabelFile)
         << messages.shown[0].text;
     EXPECT_EQ(panel.InterfaceLanguage(), Language::TraditionalChinese);
     EXPECT_EQ(heard.size(), 1u);
-
-    // Where no window can take the language at once, the user is told when it comes.
-    messages.shown.clear();
-    panel.KeepLanguageIn(labels, codec, {});
-    panel.Press({english.left + 1, english.top + 1});
-    EXPECT_EQ(test::ReadFileBytes(labels), file("EN"));
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, "The new language is used from the next start of the program.",
-                                   "Tessaly VELDRANE"}}));
 }
 
 // The web line opens the maker's site and the update line asks for the updater; the gap between

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "adapters/linux/IconvTextCodec.h"
+#include "core/ini/IniFile.h"
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/FactoryFiles.h"
+#include "core/profile/ProfileFileNames.h"
 #include "core/text/MainWindowTexts.h"
 #include "screens/AppFakes.h"
 #include "screens/main/AppContext.h"
@@ -33,7 +35,7 @@ protected:
         static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
         EXPECT_EQ(failure, "");
         std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
-        EXPECT_FALSE(files.LoadConfig(records.Current));
+        EXPECT_TRUE(files.LoadConfig(records.Current).Done());
         files.LoadLabels(language);
         records.Snapshot();
         images.sizes = {{"/main.png", {1000, 640}},
@@ -50,6 +52,18 @@ protected:
                         {"/MacroManagementBK.png", {242, 40}}};
     }
 
+    // The "Point" positions of the loaded profile's label file, read again as a load reads them.
+    void UsePoint(const PointSettings& point)
+    {
+        IniBatch batch;
+        batch.WriteString(kPointSection, kSensitivityXKey, std::to_string(point.sensitivityX_Y));
+        batch.WriteString(kPointSection, kSensitivityYKey, std::to_string(point.sensitivityY_Y));
+        batch.WriteString(kPointSection, kSensitivityKey, std::to_string(point.sensitivity_Y));
+        batch.WriteString(kPointSection, kMouseSpeedKey, std::to_string(point.mouseSpeed_Y));
+        EXPECT_EQ(IniFile(files.LabelPath(), codec).Apply(batch), IniWriteResult::Written);
+        files.LoadLabels(language);
+    }
+
     MainWindowModel& Model()
     {
         if (!model) {
@@ -62,7 +76,7 @@ protected:
     IconvTextCodec codec;
     RecordingMessageSink messages;
     Language language = Language::English;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
     ProfileRecords records;
     FakeMouse mouse;
     FakeClock clock;

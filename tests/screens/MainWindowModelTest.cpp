@@ -79,14 +79,14 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     Model(); // the window is made first: a profile's first run gets its labels then
     ProfileRecord stored = records.Current;
     stored.cpiValue[0] = 7;
-    files.SaveConfig(stored); // what another program left in the profile file
+    ASSERT_TRUE(files.SaveConfig(stored).Done()); // what another program left in the profile file
     records.Current.cpiValue[0] = 120;
-    files.buttonLabel[0] = "edited";
+    files.SetButtonLabel(0, "edited");
 
     Model().Press({960, 10}); // Minimise
     Model().ShowFromTray();
     EXPECT_EQ(records.Current.cpiValue[0], 120);
-    EXPECT_EQ(files.buttonLabel[0], "edited");
+    EXPECT_EQ(files.ButtonLabel()[0], "edited");
 
     Model().Press({870, 610}); // Cancel
     EXPECT_FALSE(view.visible);
@@ -95,7 +95,7 @@ TEST_F(MainWindowModelTest, TheTrayShowsUnsavedEditsAfterMinimiseAndTheStoredPro
     Model().ShowFromTray();
     EXPECT_TRUE(view.visible);
     EXPECT_EQ(records.Current, stored);
-    EXPECT_EQ(files.buttonLabel[0], "Click");
+    EXPECT_EQ(files.ButtonLabel()[0], "Click");
     EXPECT_EQ(view.redraws, Redraws{std::nullopt});
 
     records.Current.cpiValue[0] = 120;
@@ -110,11 +110,11 @@ TEST_F(MainWindowModelTest, AnUnreadableProfileGivesTheFactorySettingsWhichSaveS
 {
     const std::string broken(100, '\x07');
     test::WriteFileBytes(dir / "config0.bin", broken);
-    files.buttonLabel.fill("stale");
+    files.EditedLabels().fill("stale");
     Model().ReloadProfile();
     const ProfileRecord factory = ConfigFile::Read(dir / "config.bin").contents.record;
     EXPECT_EQ(records.Current, factory);
-    EXPECT_EQ(files.buttonLabel[1], "Menu");
+    EXPECT_EQ(files.ButtonLabel()[1], "Menu");
     EXPECT_EQ(messages.shown,
               (std::vector<test::RecordingMessageSink::Shown>{
                   {test::RecordingMessageSink::Shown::Kind::Message,
@@ -141,7 +141,9 @@ TEST_F(MainWindowModelTest, AnUnreadableProfileGivesTheFactorySettingsWhichSaveS
 
 TEST_F(MainWindowModelTest, TheWindowShowsTheConnectionAndTheProfileName)
 {
-    files.currentProfileName = "Work";
+    const std::string work = "Work";
+    ASSERT_TRUE(files.StoreSelectedProfile(std::span(&work, 1), 0));
+    ASSERT_TRUE(files.LoadConfig(records.Current).Done());
     RecordingCanvas canvas;
     Model().Draw(canvas);
     EXPECT_EQ(canvas.FindText("Connected")->area.right, 418);

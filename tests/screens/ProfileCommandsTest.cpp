@@ -36,12 +36,12 @@ protected:
     {
         // A factory file that differs from the profile in every byte, and profile labels that
         // differ from the factory ones.
-        EXPECT_EQ(ConfigFile::Write(dir / "config.bin", 0, Patterned(3)), 0);
+        EXPECT_FALSE(ConfigFile::Write(dir / "config.bin", 0, Patterned(3)));
         records.Current = Patterned(100);
         records.Current.deviceProfile = 4;
         records.Snapshot();
-        files.buttonLabel.fill("mine");
-        files.SaveLabels(language);
+        files.EditedLabels().fill("mine");
+        EXPECT_TRUE(files.SaveLabels(language).Done());
         host.downloads = &mouse.downloads;
     }
 
@@ -110,7 +110,7 @@ TEST_P(CommandTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
     const ProfileRecord before = records.Current;
     const ProfileRecord inFile = ConfigFile::Read(dir / "config0.bin").contents.record;
     records.Current.cpiValue[1] = 0x42;
-    files.buttonLabel[0] = "edited";
+    files.SetButtonLabel(0, "edited");
     if (c.reset) {
         commands.ResetProfile(host);
     } else {
@@ -119,11 +119,11 @@ TEST_P(CommandTest, StoresTheProfileAndTellsWhetherTheMouseTookIt)
 
     EXPECT_EQ(ConfigFile::Read(dir / "config0.bin").contents.record, c.saved ? records.Current : inFile);
     EXPECT_EQ(records.Backup, c.saved ? records.Current : before);
-    EXPECT_EQ(LabelInFile(), c.saved ? files.buttonLabel[0] : "mine");
+    EXPECT_EQ(LabelInFile(), c.saved ? files.ButtonLabel()[0] : "mine");
     EXPECT_EQ(pointerSettings.applied.size(), c.saved ? 1u : 0u);
     EXPECT_EQ(mouse.downloads.size(), c.connected ? 1u : 0u);
     EXPECT_EQ(messages.shown, c.shown);
-    EXPECT_FALSE(files.resetInProgress);
+    EXPECT_FALSE(files.ResetInProgress());
 }
 
 INSTANTIATE_TEST_SUITE_P(Mouse, CommandTest,
@@ -167,18 +167,18 @@ TEST_F(ProfileCommandsTest, WhenTheFilesCannotBeStoredNothingIsSent)
 // once: after a save they are the user's.
 TEST_F(ProfileCommandsTest, FirstRunLabelsAreFilledOnceInTheLanguageOfTheWindow)
 {
-    files.firstRunFlag = 0;
+    ASSERT_EQ(files.FirstRunFlag(), 0);
     ProfileCommands chinese(records, files, mouse, messages, pointerSettings, Language::SimplifiedChinese);
     chinese.FillFirstRunLabels();
-    EXPECT_EQ(files.buttonLabel[0], "左键");
-    EXPECT_EQ(files.buttonLabel[11], "按键关闭");
+    EXPECT_EQ(files.ButtonLabel()[0], "左键");
+    EXPECT_EQ(files.ButtonLabel()[11], "按键关闭");
     EXPECT_EQ(LabelInFile("Setting-CHS"), "左键");
 
     commands.ApplyProfile(host);
-    EXPECT_FALSE(files.LoadConfig(records.Current));
-    files.buttonLabel.fill("kept");
+    EXPECT_TRUE(files.LoadConfig(records.Current).Done());
+    files.EditedLabels().fill("kept");
     commands.FillFirstRunLabels();
-    EXPECT_EQ(files.buttonLabel[0], "kept");
+    EXPECT_EQ(files.ButtonLabel()[0], "kept");
 }
 
 // Three named profiles whose files differ; the fixture's record is the first one's, unedited.
@@ -190,11 +190,11 @@ protected:
         const std::vector<std::string> names{"Work", "Game", "Draw"};
         EXPECT_TRUE(files.StoreSelectedProfile(names, 0));
         for (std::uint8_t slot = 0; slot < 3; ++slot) {
-            EXPECT_EQ(ConfigFile::Write(dir / ProfileConfigName(slot), 1, Patterned(slot * 40 + 1)), 0);
+            EXPECT_FALSE(ConfigFile::Write(dir / ProfileConfigName(slot), 1, Patterned(slot * 40 + 1)));
         }
         IniFile label(dir / "str1.ini", codec);
         EXPECT_EQ(label.WriteString("Setting-EN", "Item1", "game label"), IniWriteResult::Written);
-        EXPECT_FALSE(files.LoadConfig(records.Current));
+        EXPECT_TRUE(files.LoadConfig(records.Current).Done());
         files.LoadLabels(language);
         records.Snapshot();
     }
@@ -216,8 +216,8 @@ TEST_F(SwitchTest, LoadsSelectsAndDownloadsTheProfile)
     EXPECT_EQ(records.Current, expected);
     EXPECT_EQ(records.Backup, records.Current);
     EXPECT_EQ(mouse.downloads.size(), 1u);
-    EXPECT_EQ(files.currentProfileIndex, 1u);
-    EXPECT_EQ(files.buttonLabel[0], "game label");
+    EXPECT_EQ(files.CurrentProfileIndex(), 1u);
+    EXPECT_EQ(files.ButtonLabel()[0], "game label");
     EXPECT_EQ(StoredSelection(), "Game");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"wait@0", "firstPage", "arrow@1"}));
     EXPECT_EQ(pointerSettings.applied.size(), 1u);
@@ -267,7 +267,7 @@ TEST_P(SwitchRefusalTest, ChangesNothing)
     EXPECT_EQ(outcome.result, c.result);
     EXPECT_EQ(records.Current, before);
     EXPECT_TRUE(mouse.downloads.empty());
-    EXPECT_EQ(files.currentProfileIndex, 0u);
+    EXPECT_EQ(files.CurrentProfileIndex(), 0u);
     EXPECT_EQ(StoredSelection(), "Work");
     EXPECT_TRUE(host.calls.empty());
     EXPECT_TRUE(messages.shown.empty());
@@ -303,7 +303,7 @@ TEST_F(SwitchTest, NotTakenLoadsTheProfileAndWarnsLikeSave)
     mouse.takes = false;
     const SwitchOutcome outcome = commands.SwitchProfile(host, 2);
     EXPECT_EQ(outcome.result, SwitchResult::NotTaken);
-    EXPECT_EQ(files.currentProfileIndex, 2u);
+    EXPECT_EQ(files.CurrentProfileIndex(), 2u);
     EXPECT_EQ(records.Backup, records.Current);
     commands.ReportSwitch(outcome);
     EXPECT_EQ(messages.shown, std::vector<Shown>{kNotTaken});
@@ -379,7 +379,7 @@ TEST_F(AppFocusSwitchTest, LastingChangesSwitchOnceEach)
     clock.now = 1000ms;
     EXPECT_EQ(switching.Check(false), std::nullopt);
     ASSERT_EQ(mouse.downloads.size(), 1u);
-    EXPECT_EQ(files.currentProfileIndex, 1u);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1u);
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Balloon, "Profile: Game", "Info", 5000ms}}));
     EXPECT_EQ(Switches(), "1");
 
@@ -388,7 +388,7 @@ TEST_F(AppFocusSwitchTest, LastingChangesSwitchOnceEach)
     clock.now = 4000ms;
     EXPECT_EQ(switching.Check(false), std::nullopt);
     EXPECT_EQ(mouse.downloads.size(), 2u);
-    EXPECT_EQ(files.currentProfileIndex, 0u);
+    EXPECT_EQ(files.CurrentProfileIndex(), 0u);
 
     clock.now = 8000ms;
     (void)Focus("steam");

@@ -14,7 +14,7 @@ class SectionsFixture : public MainWindowFixture
 protected:
     SectionsFixture()
     {
-        files.point = {24, 84, 97, 8};
+        UsePoint({24, 84, 97, 8});
         InstallSettingsSections(Model(), context, colours, scrollLinesBox);
         images.sizes.insert({{"/Enable.png", {10, 9}},
                              {"/Disable.png", {10, 9}},

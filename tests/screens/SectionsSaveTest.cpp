@@ -31,7 +31,7 @@ protected:
     {
         EXPECT_TRUE(FindMouse(link));
         link.SetConnected(true);
-        files.point = {24, 84, 97, 8};
+        UsePoint({24, 84, 97, 8});
         InstallSettingsSections(window, linkedContext, colours, scrollLinesBox);
         records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};
         records.Current.cpiColor.fill(0x40);
@@ -103,8 +103,8 @@ TEST_F(SectionsSaveTest, EverySectionEditedReachesTheMouseAndTheFiles)
     In(true, LeftPanel::kXySensitivity, {{37 + 207, 223}, {37 + 9, 283}}); // X 11, Y 2
     In(true, LeftPanel::kLightButton, {{150, 234}});                       // "OFF"
     // clang-format on
-    files.buttonLabel[0] = "Click";
-    files.buttonLabel[11] = "Single Key";
+    files.SetButtonLabel(0, "Click");
+    files.SetButtonLabel(11, "Single Key");
 
     Save();
 

@@ -385,7 +385,7 @@ TEST_F(SectionsTest, TheSectionsWriteWhatTheSettingsStandFor)
 TEST_F(SectionsTest, ASettingTheDesktopLacksIsNamedInItsSection)
 {
     pointerSettings.lacking = {PointerSetting::DoubleClickTime};
-    files.point.mouseSpeed_Y = 1000; // as low as the dial goes: the note is no room for it
+    UsePoint({24, 84, 97, 1000}); // as low as the dial goes: the note is no room for it
     const Rect scrollHeader = Model().Right().Stack().HeaderArea(RightPanel::kScrollSpeed);
     Open(kDoubleClick);
     ToggleRight(RightPanel::kScrollSpeed);

@@ -654,7 +654,7 @@ protected:
         }
         ConfigFileReadResult game = ConfigFile::Read(Folder() / ProfileConfigName(1));
         game.contents.record.cpiValue[0] = 64;
-        ASSERT_EQ(ConfigFile::Write(Folder() / ProfileConfigName(1), 1, game.contents.record), 0);
+        ASSERT_FALSE(ConfigFile::Write(Folder() / ProfileConfigName(1), 1, game.contents.record));
     }
 
     static std::filesystem::path Folder() { return std::filesystem::current_path() / "data"; }

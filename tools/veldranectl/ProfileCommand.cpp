@@ -33,6 +33,7 @@
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
 #include "ports/MessageSink.h"
+#include "screens/common/FileMessages.h"
 #include "screens/main/DeviceLinkConnection.h"
 #include "screens/main/ProfileCommands.h"
 #include "sim/SimulatedFault.h"
@@ -323,15 +324,18 @@ public:
                 << recovery.error.message() << '\n';
             return false;
         }
-        m_files = std::make_unique<ConfigFiles>(locations.user, m_messages, m_codec);
-        m_files->repairButtons = &BringButtonsIntoMenuRange;
-        // An unreadable profile shows the factory settings, as in the window; the switch itself
-        // reads the profile it goes to again.
-        (void)m_files->LoadConfig(m_records.Current);
-        const IniFile labels(m_files->labelPath, m_codec);
+        m_files = std::make_unique<ConfigFiles>(locations.user, m_codec);
+        m_files->SetButtonRepair(&BringButtonsIntoMenuRange);
+        const FileOutcome loaded = m_files->LoadConfig(m_records.Current);
+        const IniFile labels(m_files->LabelPath(), m_codec);
         m_language = LanguageFromCode(labels.GetString(kSkinsSection, kLanguageKey));
-        m_files->language = m_language;
+        m_files->SetInterfaceLanguage(m_language);
         m_files->LoadLabels(m_language);
+        // An unreadable profile shows the factory settings, as in the window, without a word here;
+        // the switch itself reads the profile it goes to again.
+        if (!m_files->FactoryStandsIn()) {
+            ShowFileFailure(m_messages, loaded, m_language);
+        }
         m_records.Snapshot();
         m_names = m_files->ReadProfileList().names;
         return true;
@@ -339,7 +343,7 @@ public:
 
     int Profiles(bool json)
     {
-        PrintProfiles(m_names, m_files->currentProfileIndex, json, m_out);
+        PrintProfiles(m_names, m_files->CurrentProfileIndex(), json, m_out);
         return kSuccess;
     }
 
@@ -352,7 +356,7 @@ public:
         if (argument == kNext || argument == kPrevious) {
             if (!m_names.empty()) {
                 const auto count = static_cast<long>(m_names.size());
-                const long from = std::min<long>(m_files->currentProfileIndex, count - 1);
+                const long from = std::min<long>(m_files->CurrentProfileIndex(), count - 1);
                 const long step = argument == kNext ? 1 : -1;
                 index = static_cast<std::size_t>(((from + step) % count + count) % count);
             }
@@ -398,7 +402,7 @@ public:
         if (!index) {
             return NoSuchProfile("profile export", argument, m_err);
         }
-        IniFile macroFile(m_files->modulePath / kMacroFileName, m_codec);
+        IniFile macroFile(m_files->ModulePath() / kMacroFileName, m_codec);
         const ProfileJsonTransfer transfer(*m_files, macroFile, m_codec);
         const JsonExport exported = transfer.ExportStored(*index);
         if (!exported.error.empty()) {
@@ -418,7 +422,7 @@ public:
         if (!json) {
             return kFailed;
         }
-        IniFile macroFile(m_files->modulePath / kMacroFileName, m_codec);
+        IniFile macroFile(m_files->ModulePath() / kMacroFileName, m_codec);
         ProfileJsonTransfer transfer(*m_files, macroFile, m_codec);
         const JsonImport imported = transfer.ImportInto(*index, *json);
         for (const std::string& problem : imported.problems) {

@@ -78,11 +78,14 @@ DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, Profile
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files)
 {
     current.deviceProfile = kDownloadedProfile;
-    if (!files.SaveConfig(current)) {
-        return {std::nullopt, false};
+    DownloadResult result;
+    result.stored = files.SaveConfig(current);
+    if (!result.stored.Done()) {
+        return result;
     }
-    files.SaveLabels(files.language); // a label file it cannot write is reported; the settings are kept
-    return WriteProfileToMouse(link, image, current);
+    result.labelsStored = files.SaveLabels(files.InterfaceLanguage()); // the settings are kept all the same
+    result.failedCommand = WriteProfileToMouse(link, image, current).failedCommand;
+    return result;
 }
 
 } // namespace veldrane

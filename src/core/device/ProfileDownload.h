@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/ini/FileError.h"
+
 namespace veldrane {
 
 class ConfigFiles;
@@ -24,9 +26,12 @@ inline constexpr std::chrono::milliseconds kDownloadPauseTotal{842};
 struct DownloadResult
 {
     std::optional<std::uint8_t> failedCommand;
-    bool stored = true; // DownloadProfile: the files were written before anything was sent
+    // DownloadProfile: why the configuration file could not be written, so that nothing was sent;
+    // and why the label file could not be (the settings were still stored and sent).
+    FileOutcome stored{};
+    FileOutcome labelsStored{};
 
-    bool Taken() const { return stored && !failedCommand; }
+    bool Taken() const { return stored.Done() && !failedCommand; }
 };
 
 // Steps 1 to 9 of a download: sends `current` to the mouse through the image, in this order:
@@ -42,7 +47,7 @@ DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, Profile
 // first (with deviceProfile 0, as the mouse gets it), then WriteProfileToMouse, so the user's
 // settings are kept even when the mouse does not take them, and the mouse never holds settings
 // that the files lack: when the configuration file cannot be written nothing is sent
-// (`stored` false, no failed command). Callers run it only while the connected flag is set.
+// (`stored` says why, no failed command). Callers run it only while the connected flag is set.
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
 
 } // namespace veldrane

@@ -84,9 +84,9 @@ JsonExport ProfileJsonTransfer::ExportStored(std::size_t index) const
         return {{}, configName + " cannot be read"};
     }
     const IniFile labelFile(m_files.PathOf(ProfileLabelName(index)), m_codec,
-                            ConfigFiles::CodePageOf(m_files.language));
+                            ConfigFiles::CodePageOf(m_files.InterfaceLanguage()));
     std::array<std::string, kButtonCount> labels;
-    const std::string_view section = LanguageSectionName(m_files.language);
+    const std::string_view section = LanguageSectionName(m_files.InterfaceLanguage());
     for (std::size_t button = 0; button < kButtonCount; ++button) {
         labels[button] = labelFile.GetString(section, LabelKey(button));
     }
@@ -176,19 +176,12 @@ JsonImport ProfileJsonTransfer::ImportIntoFiles(const std::filesystem::path& con
         }
     }
     profile.record.macroData = RebuildMacroData(m_macroFile, ListMacroNames(m_macroFile).size());
-    if (ConfigFile::Write(configFile, 1, profile.record) != 0) {
+    if (ConfigFile::Write(configFile, 1, profile.record)) {
         result.error = configFile.filename().string() + " cannot be written";
         return result;
     }
     // The label file takes the labels the way a save writes them, in every language's section.
-    const auto savedLabels = m_files.buttonLabel;
-    const auto savedPath = m_files.labelPath;
-    m_files.buttonLabel = profile.labels;
-    m_files.labelPath = labelFile;
-    const bool labelsWritten = m_files.SaveLabels(m_files.language);
-    m_files.buttonLabel = savedLabels;
-    m_files.labelPath = savedPath;
-    if (!labelsWritten) {
+    if (!m_files.SaveLabelsTo(labelFile, profile.labels, m_files.InterfaceLanguage()).Done()) {
         result.error = labelFile.filename().string() + " cannot be written";
     }
     return result;

@@ -23,6 +23,10 @@ public:
             return "A profile file has 1825 bytes; this one has another size";
         case FileError::DamagedJournal:
             return "The journal is damaged";
+        case FileError::FileMissing:
+            return "The file is not there";
+        case FileError::LabelBreaksLine:
+            return "A label holds a line break";
         }
         return "Unknown file error";
     }

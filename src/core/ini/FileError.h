@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <system_error>
 #include <type_traits>
 
@@ -14,6 +15,8 @@ enum class FileError
     UnencodableText = 1003,  // a text that the file's legacy code page cannot hold
     WrongProfileSize = 1004, // a profile file that is not 1825 bytes long
     DamagedJournal = 1005,   // a journal of an interrupted step that cannot be read whole
+    FileMissing = 1006,      // a profile file that the installation always has is not there
+    LabelBreaksLine = 1007,  // a label with a line break, which would break the label file's lines
 };
 
 const std::error_category& FileErrorCategory();
@@ -22,6 +25,17 @@ inline std::error_code make_error_code(FileError error)
 {
     return {static_cast<int>(error), FileErrorCategory()};
 }
+
+// What became of an operation on one file: no error when it was done; otherwise why not (the
+// system's errno in std::generic_category, or a FileError) and the file it concerns, so that the
+// screen that asked for it can name both in the user's message.
+struct [[nodiscard]] FileOutcome
+{
+    std::error_code error;
+    std::filesystem::path file;
+
+    bool Done() const { return !error; }
+};
 
 } // namespace veldrane
 

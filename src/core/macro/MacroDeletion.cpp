@@ -108,8 +108,8 @@ MacroDeletion DeleteMacroWithProfiles(IniFile& macroFile, std::string_view name,
     }
     for (const ProfileChange& change : changes) {
         const std::filesystem::path config = directory / ProfileConfigName(change.slot);
-        if (const int errorCode = ConfigFile::Write(config, change.firstRunFlag, change.record); errorCode != 0) {
-            return failed(ConfigFile::ErrorCodeOf(errorCode), config);
+        if (const std::error_code error = ConfigFile::Write(config, change.firstRunFlag, change.record)) {
+            return failed(error, config);
         }
         if (change.unbound.empty()) {
             continue;

@@ -92,13 +92,14 @@ std::error_code ConfigFile::ErrorCodeOf(int errorCode)
     return {errorCode, std::generic_category()};
 }
 
-int ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record)
+std::error_code ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag,
+                                  const ProfileRecord& record)
 {
     std::error_code error;
     if (WriteFileAtomically(path, Encode(firstRunFlag, record), error)) {
-        return 0;
+        return {};
     }
-    return error.value() != 0 ? error.value() : EIO;
+    return error ? error : std::make_error_code(std::errc::io_error);
 }
 
 } // namespace veldrane

@@ -53,11 +53,12 @@ public:
     // The 1825 bytes of a file with that flag and record.
     static std::string Encode(std::uint8_t firstRunFlag, const ProfileRecord& record);
 
-    // Replaces the file atomically (the old file stays whole when the write fails). Returns 0, or
-    // the errno of the step that failed (a FileError value for a target that is no file).
-    static int Write(const std::filesystem::path& path, std::uint8_t firstRunFlag, const ProfileRecord& record);
+    // Replaces the file atomically (the old file stays whole when the write fails). No error, or
+    // the errno of the step that failed (a FileError for a target that is no file).
+    [[nodiscard]] static std::error_code Write(const std::filesystem::path& path, std::uint8_t firstRunFlag,
+                                               const ProfileRecord& record);
 
-    // An error number of Read or Write (an errno or a FileError value) as an error code.
+    // An error number of Read (an errno or a FileError value) as an error code.
     static std::error_code ErrorCodeOf(int errorCode);
 };
 

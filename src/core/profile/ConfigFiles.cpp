@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 #include "core/ini/AtomicFile.h"
@@ -14,14 +15,14 @@
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 #include "core/text/ButtonLabelTranslation.h"
-#include "core/text/FileErrorTexts.h"
-#include "core/text/MessageTexts.h"
-#include "ports/MessageSink.h"
 #include "ports/TextCodec.h"
 
 namespace veldrane {
 
 namespace {
+
+// What a missing key reads as here: no value can hold a line break.
+constexpr std::string_view kMissing = "\n";
 
 constexpr Language kAllLanguages[] = {Language::English, Language::SimplifiedChinese, Language::TraditionalChinese};
 
@@ -38,95 +39,100 @@ LegacyCodePage ConfigFiles::CodePageOf(Language language)
     return ByLanguage(language, LegacyCodePage::Windows1252, LegacyCodePage::Gbk, LegacyCodePage::Big5);
 }
 
-ConfigFiles::ConfigFiles(std::filesystem::path directory, MessageSink& messages, const TextCodec& codec)
-    : modulePath(std::move(directory)), m_messages(messages), m_codec(codec)
+ConfigFiles::ConfigFiles(std::filesystem::path directory, const TextCodec& codec)
+    : m_codec(codec), m_modulePath(std::move(directory))
 {
-    macroPath = PathOf(kMacroFileName);
-    listPath = PathOf(kListName);
+    m_macroPath = PathOf(kMacroFileName);
+    m_listPath = PathOf(kListName);
 }
 
 std::filesystem::path ConfigFiles::PathOf(std::string_view fileName) const
 {
-    return modulePath / fileName;
+    return m_modulePath / fileName;
 }
 
 StoredProfileList ConfigFiles::ReadProfileList() const
 {
-    return ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(language)).Read());
+    return ProfileList::Read(IniFile(PathOf(kListName), m_codec, CodePageOf(m_language)).Read());
 }
 
 bool ConfigFiles::StoreSelectedProfile(std::span<const std::string> names, std::size_t index)
 {
-    IniFile list(PathOf(kListName), m_codec, CodePageOf(language));
+    IniFile list(PathOf(kListName), m_codec, CodePageOf(m_language));
     return list.Apply(ProfileList::Replacement(names, index)) == IniWriteResult::Written;
 }
 
 std::string ConfigFiles::CurrentProfileName() const
 {
     const StoredProfileList stored = ReadProfileList();
-    return currentProfileIndex < stored.names.size() ? stored.names[currentProfileIndex] : std::string();
+    return m_currentProfileIndex < stored.names.size() ? stored.names[m_currentProfileIndex] : std::string();
+}
+
+void ConfigFiles::SelectProfileIndex(std::uint8_t index)
+{
+    m_currentProfileIndex = index;
+    SetProfilePaths();
+}
+
+void ConfigFiles::SetButtonLabel(std::size_t button, std::string label)
+{
+    if (button < kButtonCount) {
+        m_buttonLabel[button] = std::move(label);
+    }
 }
 
 void ConfigFiles::SetProfilePaths()
 {
-    configPath = PathOf(ProfileConfigName(currentProfileIndex));
-    labelPath = PathOf(ProfileLabelName(currentProfileIndex));
+    m_configPath = PathOf(ProfileConfigName(m_currentProfileIndex));
+    m_labelPath = PathOf(ProfileLabelName(m_currentProfileIndex));
 }
 
-bool ConfigFiles::SelectFiles()
+void ConfigFiles::SelectFiles()
 {
-    macroPath = PathOf(kMacroFileName);
-    listPath = PathOf(kListName);
-    if (resetInProgress) {
-        configPath = PathOf(kFactoryConfigName);
-        labelPath = PathOf(kListName);
-        return true;
+    m_macroPath = PathOf(kMacroFileName);
+    m_listPath = PathOf(kListName);
+    if (m_resetInProgress) {
+        m_configPath = PathOf(kFactoryConfigName);
+        m_labelPath = PathOf(kListName);
+        return;
     }
 
-    IniFile list(listPath, m_codec, CodePageOf(language));
+    IniFile list(m_listPath, m_codec, CodePageOf(m_language));
     const StoredProfileList stored = ProfileList::Read(list.Read());
     if (stored.names.empty()) {
         // An empty or broken list would leave the window without a profile: it becomes one name on
-        // the files numbered 0, which the installation always has.
+        // the files numbered 0, which the installation always has. A list that cannot be written
+        // is repaired again at the next load.
         const std::string repaired(ProfileList::kRepairedName);
-        list.Apply(ProfileList::Replacement(std::span(&repaired, 1), 0));
-        currentProfileIndex = 0;
-        currentProfileName = repaired;
+        (void)list.Apply(ProfileList::Replacement(std::span(&repaired, 1), 0));
+        m_currentProfileIndex = 0;
+        m_currentProfileName = repaired;
         SetProfilePaths();
-        return true;
+        return;
     }
     for (std::size_t i = 0; i < stored.names.size(); ++i) {
         if (stored.names[i] == stored.currentName) {
-            currentProfileIndex = static_cast<std::uint8_t>(i);
-            currentProfileName = stored.names[i];
+            m_currentProfileIndex = static_cast<std::uint8_t>(i);
+            m_currentProfileName = stored.names[i];
         }
     }
     SetProfilePaths();
-    return true;
 }
 
-void ConfigFiles::ReportFileFailure(const std::filesystem::path& file, int errorCode)
+FileOutcome ConfigFiles::LoadConfig(ProfileRecord& record)
 {
-    m_messages.ShowMessage(FileFailureMessage(file, errorCode, language), kFileOpenErrorTitle);
-}
-
-std::error_code ConfigFiles::LoadConfig(ProfileRecord& record)
-{
-    if (!resetInProgress) {
+    if (!m_resetInProgress) {
         // Whatever the record held belongs to the files chosen before.
-        recordLoaded = false;
+        m_recordLoaded = false;
         m_unreadableConfig.clear();
     }
     m_factoryLabels = {};
-    if (!SelectFiles()) {
-        return {};
-    }
-    const ConfigFileReadResult file = ConfigFile::Read(configPath);
+    SelectFiles();
+    const ConfigFileReadResult file = ConfigFile::Read(m_configPath);
     std::error_code unreadable;
     switch (file.status) {
     case ConfigFileStatus::Missing:
-        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
-        return {};
+        return {make_error_code(FileError::FileMissing), m_configPath};
     case ConfigFileStatus::Unreadable:
         unreadable = ConfigFile::ErrorCodeOf(file.errorCode);
         break;
@@ -137,34 +143,39 @@ std::error_code ConfigFiles::LoadConfig(ProfileRecord& record)
         break;
     }
     if (unreadable) {
-        if (resetInProgress) {
+        if (m_resetInProgress) {
             // The factory file of a reset: the record stays as it was, as it always has.
             if (file.status == ConfigFileStatus::Unreadable) {
-                ReportFileFailure(configPath, file.errorCode);
+                return {unreadable, m_configPath};
             }
             return {};
         }
         // The user's profile must not be lost, nor the window stay empty: the factory settings
         // stand in, and the file waits for the save that keeps it aside.
         LoadFactoryInstead(record);
-        m_unreadableConfig = configPath;
-        return unreadable;
+        m_unreadableConfig = m_configPath;
+        return {unreadable, m_configPath};
     }
 
-    firstRunFlag = file.contents.firstRunFlag;
-    if (resetInProgress) {
+    m_firstRunFlag = file.contents.firstRunFlag;
+    if (m_resetInProgress) {
         // A reset brings back the factory settings but keeps the user's twelve macros.
         const auto factory = file.contents.record.Bytes().first<kSettingsPartSize>();
         std::copy(factory.begin(), factory.end(), record.SettingsPart().begin());
     } else {
         record = file.contents.record;
-        recordLoaded = true;
+        m_recordLoaded = true;
     }
     (void)BringIntoControlRange(record); // a load changes silently what an import reports
-    if (repairButtons != nullptr) {
-        UseFactoryLabelsFor(repairButtons(record));
+    if (m_repairButtons != nullptr) {
+        UseFactoryLabelsFor(m_repairButtons(record));
     }
     return {};
+}
+
+bool ConfigFiles::FactoryStandsIn() const
+{
+    return !m_unreadableConfig.empty() && m_unreadableConfig == m_configPath;
 }
 
 void ConfigFiles::LoadFactoryInstead(ProfileRecord& record)
@@ -172,17 +183,17 @@ void ConfigFiles::LoadFactoryInstead(ProfileRecord& record)
     const ConfigFileReadResult factory = ConfigFile::Read(PathOf(kFactoryConfigName));
     if (factory.status == ConfigFileStatus::Read) {
         record = factory.contents.record;
-        firstRunFlag = factory.contents.firstRunFlag;
+        m_firstRunFlag = factory.contents.firstRunFlag;
     } else {
         record = FactoryProfile();
-        firstRunFlag = 0;
+        m_firstRunFlag = 0;
     }
     (void)BringIntoControlRange(record);
-    if (repairButtons != nullptr) {
-        (void)repairButtons(record);
+    if (m_repairButtons != nullptr) {
+        (void)m_repairButtons(record);
     }
     m_factoryLabels.fill(true);
-    recordLoaded = true;
+    m_recordLoaded = true;
 }
 
 void ConfigFiles::UseFactoryLabelsFor(std::span<const std::size_t> buttons)
@@ -195,63 +206,111 @@ void ConfigFiles::UseFactoryLabelsFor(std::span<const std::size_t> buttons)
     }
 }
 
-bool ConfigFiles::SaveConfig(const ProfileRecord& record)
+FileOutcome ConfigFiles::SaveConfig(const ProfileRecord& record)
 {
     SetProfilePaths();
-    if (!m_unreadableConfig.empty() && m_unreadableConfig == configPath && FileExists(configPath)) {
+    if (!m_unreadableConfig.empty() && m_unreadableConfig == m_configPath && FileExists(m_configPath)) {
         // The file the load could not read is kept beside, never replaced.
         std::error_code error;
-        if (MoveAside(configPath, error).empty()) {
-            ReportFileFailure(configPath, error.value());
-            return false;
+        if (MoveAside(m_configPath, error).empty()) {
+            return {error, m_configPath};
         }
-    } else if (!FileExists(configPath)) {
+    } else if (!FileExists(m_configPath)) {
         // The six profile files are installed with the program; a save never creates one.
-        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
-        return false;
+        return {make_error_code(FileError::FileMissing), m_configPath};
     }
-    if (const int errorCode = ConfigFile::Write(configPath, kConfigWrittenFlag, record); errorCode != 0) {
-        ReportFileFailure(configPath, errorCode);
-        return false;
+    if (const std::error_code error = ConfigFile::Write(m_configPath, kConfigWrittenFlag, record)) {
+        return {error, m_configPath};
     }
-    if (m_unreadableConfig == configPath) {
+    if (m_unreadableConfig == m_configPath) {
         m_unreadableConfig.clear();
     }
-    return true;
+    return {};
+}
+
+ConfigFiles::Labels ConfigFiles::ReadLabelsFrom(const std::filesystem::path& file, Language language,
+                                                std::span<const std::size_t> factoryButtons) const
+{
+    const IniFile labels(file, m_codec, CodePageOf(language));
+    const std::string_view section = LanguageSectionName(language);
+    Labels read;
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        read[button] = labels.GetString(section, LabelKey(button));
+    }
+    if (!factoryButtons.empty()) {
+        const Labels factory = FactoryLabels(language);
+        for (const std::size_t button : factoryButtons) {
+            if (button < kButtonCount) {
+                read[button] = factory[button];
+            }
+        }
+    }
+    return read;
 }
 
 void ConfigFiles::LoadLabels(Language labelLanguage)
 {
-    const IniFile labels(labelPath, m_codec, CodePageOf(labelLanguage));
-    const std::string_view section = LanguageSectionName(labelLanguage);
+    std::vector<std::size_t> factoryButtons;
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-        buttonLabel[button] = labels.GetString(section, LabelKey(button));
-    }
-    skin.red = labels.GetInt(kSkinsSection, kRedKey);
-    skin.green = labels.GetInt(kSkinsSection, kGreenKey);
-    skin.blue = labels.GetInt(kSkinsSection, kBlueKey);
-    skin.path = labels.GetString(kSkinsSection, kSkinPathKey);
-    point.sensitivityX_Y = labels.GetInt(kPointSection, kSensitivityXKey);
-    point.sensitivityY_Y = labels.GetInt(kPointSection, kSensitivityYKey);
-    point.sensitivity_Y = labels.GetInt(kPointSection, kSensitivityKey);
-    point.mouseSpeed_Y = labels.GetInt(kPointSection, kMouseSpeedKey);
-    if (std::find(m_factoryLabels.begin(), m_factoryLabels.end(), true) != m_factoryLabels.end()) {
-        const std::array<std::string, kButtonCount> factory = FactoryLabels(labelLanguage);
-        for (std::size_t button = 0; button < kButtonCount; ++button) {
-            if (m_factoryLabels[button]) {
-                buttonLabel[button] = factory[button];
-            }
+        if (m_factoryLabels[button]) {
+            factoryButtons.push_back(button);
         }
-        // They belong to the record of that load; a later reading of other labels keeps its own.
-        m_factoryLabels = {};
     }
+    // They belong to the record of that load; a later reading of other labels keeps its own.
+    m_factoryLabels = {};
+    m_buttonLabel = ReadLabelsFrom(m_labelPath, labelLanguage, factoryButtons);
+    const IniFile labels(m_labelPath, m_codec, CodePageOf(labelLanguage));
+    m_skin.red = labels.GetInt(kSkinsSection, kRedKey);
+    m_skin.green = labels.GetInt(kSkinsSection, kGreenKey);
+    m_skin.blue = labels.GetInt(kSkinsSection, kBlueKey);
+    m_skin.path = labels.GetString(kSkinsSection, kSkinPathKey);
+    m_point.sensitivityX_Y = labels.GetInt(kPointSection, kSensitivityXKey);
+    m_point.sensitivityY_Y = labels.GetInt(kPointSection, kSensitivityYKey);
+    m_point.sensitivity_Y = labels.GetInt(kPointSection, kSensitivityKey);
+    m_point.mouseSpeed_Y = labels.GetInt(kPointSection, kMouseSpeedKey);
 }
 
-bool ConfigFiles::SaveLabels(Language labelLanguage)
+void ConfigFiles::TakeImport(std::uint8_t firstRunFlag, const std::filesystem::path& labelFile,
+                             std::span<const std::size_t> factoryButtons, Language language)
 {
-    if (labelPath.empty()) {
-        return false;
+    m_firstRunFlag = firstRunFlag;
+    m_recordLoaded = true;
+    m_factoryLabels = {};
+    m_buttonLabel = ReadLabelsFrom(labelFile, language, factoryButtons);
+    // The labels of an export travel without the skin and layout keys, which would otherwise read
+    // as empty: the text colour would turn black.
+    const IniSnapshot labels = IniFile(labelFile, m_codec, CodePageOf(language)).Read();
+    const auto take = [&labels](std::string_view section, std::string_view key, auto& value) {
+        if (labels.GetString(section, key, kMissing) == kMissing) {
+            return;
+        }
+        if constexpr (std::is_same_v<std::remove_reference_t<decltype(value)>, std::string>) {
+            value = labels.GetString(section, key);
+        } else {
+            value = labels.GetInt(section, key);
+        }
+    };
+    take(kSkinsSection, kSkinPathKey, m_skin.path);
+    take(kSkinsSection, kRedKey, m_skin.red);
+    take(kSkinsSection, kGreenKey, m_skin.green);
+    take(kSkinsSection, kBlueKey, m_skin.blue);
+    take(kPointSection, kSensitivityXKey, m_point.sensitivityX_Y);
+    take(kPointSection, kSensitivityYKey, m_point.sensitivityY_Y);
+    take(kPointSection, kSensitivityKey, m_point.sensitivity_Y);
+    take(kPointSection, kMouseSpeedKey, m_point.mouseSpeed_Y);
+}
+
+FileOutcome ConfigFiles::SaveLabels(Language labelLanguage)
+{
+    if (m_labelPath.empty()) {
+        return {make_error_code(FileError::FileMissing), m_labelPath};
     }
+    return SaveLabelsTo(m_labelPath, m_buttonLabel, labelLanguage);
+}
+
+FileOutcome ConfigFiles::SaveLabelsTo(const std::filesystem::path& file, const Labels& buttonLabels,
+                                      Language labelLanguage) const
+{
     // Every language's section gets the labels, each in its own language, so that a change of
     // the interface language never brings back the functions of an older save. A legacy file
     // whose code page cannot hold the other languages' texts gets the labels of its own.
@@ -264,7 +323,7 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
             }
             const std::string_view section = LanguageSectionName(language);
             for (std::size_t button = 0; button < kButtonCount; ++button) {
-                std::string label = TranslateButtonLabel(buttonLabel[button], labelLanguage, language);
+                std::string label = TranslateButtonLabel(buttonLabels[button], labelLanguage, language);
                 // A label that would break the file's lines keeps the value the file has.
                 if (!IniDocument::IsValidValue(label)) {
                     allFit = false;
@@ -275,7 +334,7 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
         }
         return std::pair(std::move(batch), allFit);
     };
-    IniFile labels(labelPath, m_codec, CodePageOf(labelLanguage));
+    IniFile labels(file, m_codec, CodePageOf(labelLanguage));
     auto [batch, allFit] = plan(true);
     IniWriteResult result = labels.Apply(batch);
     if (result == IniWriteResult::IoError && labels.LastError() == FileError::UnencodableText) {
@@ -283,10 +342,12 @@ bool ConfigFiles::SaveLabels(Language labelLanguage)
         result = labels.Apply(batch);
     }
     if (result == IniWriteResult::IoError) {
-        ReportFileFailure(labelPath, labels.LastError().value());
-        return false;
+        return {labels.LastError(), file};
     }
-    return result == IniWriteResult::Written && allFit;
+    if (result != IniWriteResult::Written || !allFit) {
+        return {make_error_code(FileError::LabelBreaksLine), file};
+    }
+    return {};
 }
 
 } // namespace veldrane

@@ -1,6 +1,5 @@
 #include "core/profile/FactoryFiles.h"
 
-#include <cstring>
 #include <system_error>
 
 #include "core/ini/IniFile.h"
@@ -27,8 +26,8 @@ public:
 
     void WriteConfig(std::string_view name, const ProfileRecord& record)
     {
-        if (const int errorCode = ConfigFile::Write(m_directory / name, kNeverWrittenFlag, record); errorCode != 0) {
-            Fail(name, std::strerror(errorCode));
+        if (const std::error_code error = ConfigFile::Write(m_directory / name, kNeverWrittenFlag, record)) {
+            Fail(name, error.message());
         }
     }
 

@@ -33,7 +33,7 @@ void ProfileManager::LoadProfileList()
     m_selected.reset();
     m_remembered.reset();
     // A move of the files that was cut off is taken back before the list is read.
-    if (const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.modulePath);
+    if (const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.ModulePath());
         recovery.error) {
         m_context.messages.ShowMessage(JournalRecoveryMessage(m_context.files.PathOf(ProfileSlotMover::kJournalName),
                                                               recovery.error, recovery.keptAside, m_context.language),
@@ -53,8 +53,8 @@ void ProfileManager::LoadProfileList()
         m_storedNames = Names();
         m_selected = 0;
     }
-    if (m_context.files.currentProfileIndex < m_entries.size()) {
-        m_loaded = m_context.files.currentProfileIndex;
+    if (m_context.files.CurrentProfileIndex() < m_entries.size()) {
+        m_loaded = m_context.files.CurrentProfileIndex();
     } else {
         m_loaded.reset();
     }
@@ -200,7 +200,7 @@ bool ProfileManager::StoreList(std::size_t current)
         m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
     };
     // The rules follow the names in the same journalled step as the files.
-    const AppRulesRead rulesRead = ReadAppRules(m_context.files.modulePath);
+    const AppRulesRead rulesRead = ReadAppRules(m_context.files.ModulePath());
     if (rulesRead.error) {
         report(rulesRead.error.value());
         return false;
@@ -211,7 +211,7 @@ bool ProfileManager::StoreList(std::size_t current)
     if (rules.Serialise() != rulesRead.rules.Serialise()) {
         alongside.push_back({std::string(kAppRulesName), rules.Serialise()});
     }
-    ProfileSlotMover mover(m_context.files.modulePath, m_context.codec);
+    ProfileSlotMover mover(m_context.files.ModulePath(), m_context.codec);
     int errorCode = mover.Move(sources, m_storedCount, alongside);
     int undoError = mover.UndoError();
     if (errorCode == 0) {
@@ -235,7 +235,7 @@ bool ProfileManager::StoreList(std::size_t current)
         report(commitError);
     }
 
-    m_context.files.currentProfileIndex = static_cast<std::uint8_t>(current);
+    m_context.files.SelectProfileIndex(static_cast<std::uint8_t>(current));
     if (m_loaded) {
         m_loaded = current;
     }

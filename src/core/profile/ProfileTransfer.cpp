@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ini/FileError.h"
 #include "core/ini/IniDocument.h"
 #include "core/ini/IniFile.h"
 #include "core/profile/ConfigFile.h"
@@ -18,9 +19,6 @@ namespace {
 
 constexpr std::string_view kProfileExtension = ".bin";
 constexpr std::string_view kLabelExtension = ".ini";
-
-// What a missing key reads as here: no value can hold a line break.
-constexpr std::string_view kMissing = "\n";
 
 // Characters that no file name on Windows may hold, replaced in a proposed name.
 constexpr std::string_view kUnsafeInFileName = "/\\:*?\"<>|";
@@ -78,102 +76,66 @@ bool ProfileTransfer::IsProgramFileName(std::string_view fileName)
     return false;
 }
 
-void ProfileTransfer::RestoreStandardPaths()
-{
-    m_files.macroPath = m_files.PathOf(kMacroFileName);
-    m_files.listPath = m_files.PathOf(kListName);
-    m_files.configPath = m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex));
-    m_files.labelPath = m_files.PathOf(ProfileLabelName(m_files.currentProfileIndex));
-}
-
 void ProfileTransfer::ReportFileFailure(const std::filesystem::path& file, int errorCode)
 {
     m_messages.ShowMessage(FileFailureMessage(file, errorCode, m_language), kFileOpenErrorTitle);
 }
 
+void ProfileTransfer::ReportLabelFailure(const FileOutcome& outcome)
+{
+    // A label with a line break keeps the file's own value without a word, as ever.
+    if (!outcome.Done() && outcome.error != FileError::LabelBreaksLine) {
+        ReportFileFailure(outcome.file, outcome.error.value());
+    }
+}
+
 bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record)
 {
-    const std::filesystem::path proposed = m_files.configPath.empty()
-                                               ? m_files.PathOf(ProfileConfigName(m_files.currentProfileIndex))
-                                               : m_files.configPath;
+    const std::filesystem::path proposed = m_files.ConfigPath().empty()
+                                               ? m_files.PathOf(ProfileConfigName(m_files.CurrentProfileIndex()))
+                                               : m_files.ConfigPath();
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(proposed);
     m_lastRepairs = {};
-    if (!chosen || !ImportFrom(*chosen, record)) {
-        return false;
+    return chosen && ImportFrom(*chosen, record);
+}
+
+std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesystem::path& chosen)
+{
+    m_lastRepairs = {};
+    if (chosen.filename().string().find(kProfileExtension) == std::string::npos) {
+        return std::nullopt;
     }
-    m_files.recordLoaded = true;
-    return true;
+    ConfigFileReadResult file = ConfigFile::Read(chosen);
+    switch (file.status) {
+    case ConfigFileStatus::Missing:
+        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        return std::nullopt;
+    case ConfigFileStatus::Unreadable:
+        ReportFileFailure(chosen, file.errorCode);
+        return std::nullopt;
+    case ConfigFileStatus::WrongSize:
+        m_messages.ShowMessage(FormatProfileFileMessage(kImportWrongSizeFormat, chosen.string(), file.size),
+                               kApplicationTitle);
+        return std::nullopt;
+    case ConfigFileStatus::Read:
+        break;
+    }
+    m_lastRepairs.settings = BringIntoControlRange(file.contents.record);
+    if (m_files.RepairButtons() != nullptr) {
+        m_lastRepairs.buttons = m_files.RepairButtons()(file.contents.record);
+    }
+    return file.contents;
 }
 
 bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
 {
-    m_lastRepairs = {};
-    if (chosen.filename().string().find(kProfileExtension) == std::string::npos) {
+    const std::optional<ConfigFileContents> imported = ReadImport(chosen);
+    if (!imported) {
         return false;
     }
-    const ConfigFileReadResult file = ConfigFile::Read(chosen);
-    switch (file.status) {
-    case ConfigFileStatus::Missing:
-        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
-        return false;
-    case ConfigFileStatus::Unreadable:
-        ReportFileFailure(chosen, file.errorCode);
-        return false;
-    case ConfigFileStatus::WrongSize:
-        m_messages.ShowMessage(FormatProfileFileMessage(kImportWrongSizeFormat, chosen.string(), file.size),
-                               kApplicationTitle);
-        return false;
-    case ConfigFileStatus::Read:
-        break;
-    }
-    record = file.contents.record;
-    m_lastRepairs.settings = BringIntoControlRange(record);
-    if (m_files.repairButtons != nullptr) {
-        m_lastRepairs.buttons = m_files.repairButtons(record);
-    }
-    m_files.firstRunFlag = file.contents.firstRunFlag;
-
-    const SkinSettings skin = m_files.skin;
-    const PointSettings point = m_files.point;
-    m_files.labelPath = LabelFileBeside(chosen);
-    m_files.UseFactoryLabelsFor(m_lastRepairs.buttons);
-    m_files.LoadLabels(m_language);
-    // The labels of an export travel without the skin and layout keys, which would otherwise read
-    // as empty: the text colour would turn black.
-    const IniSnapshot labels = IniFile(m_files.labelPath, m_codec, ConfigFiles::CodePageOf(m_language)).Read();
-    const auto missing = [&labels](std::string_view section, std::string_view key) {
-        return labels.GetString(section, key, kMissing) == kMissing;
-    };
-    const auto keep = [&missing](std::string_view section, std::string_view key, auto& value, const auto& before) {
-        if (missing(section, key)) {
-            value = before;
-        }
-    };
-    keep(kSkinsSection, kSkinPathKey, m_files.skin.path, skin.path);
-    keep(kSkinsSection, kRedKey, m_files.skin.red, skin.red);
-    keep(kSkinsSection, kGreenKey, m_files.skin.green, skin.green);
-    keep(kSkinsSection, kBlueKey, m_files.skin.blue, skin.blue);
-    keep(kPointSection, kSensitivityXKey, m_files.point.sensitivityX_Y, point.sensitivityX_Y);
-    keep(kPointSection, kSensitivityYKey, m_files.point.sensitivityY_Y, point.sensitivityY_Y);
-    keep(kPointSection, kSensitivityKey, m_files.point.sensitivity_Y, point.sensitivity_Y);
-    keep(kPointSection, kMouseSpeedKey, m_files.point.mouseSpeed_Y, point.mouseSpeed_Y);
-
-    RestoreStandardPaths();
+    record = imported->record;
+    m_files.TakeImport(imported->firstRunFlag, LabelFileBeside(chosen), m_lastRepairs.buttons, m_language);
     return true;
-}
-
-ProfileTransfer::LabelState ProfileTransfer::SaveLabelState() const
-{
-    return {m_files.buttonLabel, m_files.skin, m_files.point, m_files.firstRunFlag};
-}
-
-void ProfileTransfer::RestoreLabelState(const LabelState& state)
-{
-    m_files.buttonLabel = state.buttonLabel;
-    m_files.skin = state.skin;
-    m_files.point = state.point;
-    m_files.firstRunFlag = state.firstRunFlag;
-    RestoreStandardPaths();
 }
 
 bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
@@ -184,28 +146,26 @@ bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesyste
     if (!chosen) {
         return false;
     }
-    const LabelState before = SaveLabelState();
-    ProfileRecord imported{};
-    bool changed = ImportFrom(*chosen, imported);
-    if (changed) {
-        if (const int errorCode = ConfigFile::Write(configFile, m_files.firstRunFlag, imported); errorCode != 0) {
-            ReportFileFailure(configFile, errorCode);
-            m_lastRepairs = {};
-            changed = false;
-        } else {
-            m_files.labelPath = labelFile;
-            m_files.SaveLabels(m_language);
-        }
+    const std::optional<ConfigFileContents> imported = ReadImport(*chosen);
+    if (!imported) {
+        return false;
     }
-    RestoreLabelState(before);
-    return changed;
+    if (const std::error_code error = ConfigFile::Write(configFile, imported->firstRunFlag, imported->record)) {
+        ReportFileFailure(configFile, error.value());
+        m_lastRepairs = {};
+        return false;
+    }
+    const ConfigFiles::Labels labels =
+        m_files.ReadLabelsFrom(LabelFileBeside(*chosen), m_language, m_lastRepairs.buttons);
+    ReportLabelFailure(m_files.SaveLabelsTo(labelFile, labels, m_language));
+    return true;
 }
 
 void ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
                                    const std::filesystem::path& labelFile, std::string_view profileName)
 {
     const std::optional<std::filesystem::path> chosen =
-        dialog.AskSaveFile(m_files.modulePath / ProposedFileName(profileName));
+        dialog.AskSaveFile(m_files.ModulePath() / ProposedFileName(profileName));
     if (!chosen) {
         return;
     }
@@ -221,24 +181,26 @@ void ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesys
     case ConfigFileStatus::Read:
         break;
     }
-    const LabelState before = SaveLabelState();
-    m_files.labelPath = labelFile;
-    m_files.LoadLabels(m_language);
-    ExportTo(*chosen, stored.contents.record);
-    RestoreLabelState(before);
+    ExportTo(*chosen, stored.contents.record, m_files.ReadLabelsFrom(labelFile, m_language));
 }
 
 void ProfileTransfer::ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record,
                                     std::string_view profileName)
 {
     const std::optional<std::filesystem::path> chosen =
-        dialog.AskSaveFile(m_files.modulePath / ProposedFileName(profileName));
+        dialog.AskSaveFile(m_files.ModulePath() / ProposedFileName(profileName));
     if (chosen) {
         ExportTo(*chosen, record);
     }
 }
 
 void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record)
+{
+    ExportTo(chosen, record, m_files.ButtonLabel());
+}
+
+void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record,
+                               const ConfigFiles::Labels& labels)
 {
     std::string name = chosen.filename().string();
     if (name.empty()) {
@@ -257,18 +219,16 @@ void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const Profil
         return;
     }
 
-    const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labels) {
-        m_files.labelPath = labels;
-        m_files.SaveLabels(m_language); // reports a file it cannot write; the profile file is still tried
-        m_files.configPath = profile;
-        if (const int errorCode = ConfigFile::Write(profile, kConfigWrittenFlag, record); errorCode != 0) {
-            ReportFileFailure(profile, errorCode);
+    const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labelPath) {
+        // A label file that cannot be written is reported; the profile file is still tried.
+        ReportLabelFailure(m_files.SaveLabelsTo(labelPath, labels, m_language));
+        if (const std::error_code error = ConfigFile::Write(profile, kConfigWrittenFlag, record)) {
+            ReportFileFailure(profile, error.value());
         }
     };
     writePair(profileFile, labelFile);
     // The copy beside the executable, under the same name.
     writePair(m_files.PathOf(name), m_files.PathOf(labelName));
-    RestoreStandardPaths();
 }
 
 } // namespace veldrane

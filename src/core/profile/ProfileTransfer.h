@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,19 +84,12 @@ public:
     static bool IsProgramFileName(std::string_view fileName);
 
 private:
-    // What the label and path members of ConfigFiles hold, kept across an import or export of a
-    // profile that is not the current one.
-    struct LabelState
-    {
-        std::array<std::string, kButtonCount> buttonLabel;
-        SkinSettings skin;
-        PointSettings point;
-        std::uint8_t firstRunFlag;
-    };
-    LabelState SaveLabelState() const;
-    void RestoreLabelState(const LabelState& state);
-    void RestoreStandardPaths();
+    // The file an import chose, brought into what the controls produce (LastImportRepairs); nothing
+    // after a message.
+    std::optional<ConfigFileContents> ReadImport(const std::filesystem::path& chosen);
+    void ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record, const ConfigFiles::Labels& labels);
     void ReportFileFailure(const std::filesystem::path& file, int errorCode);
+    void ReportLabelFailure(const FileOutcome& outcome);
 
     ConfigFiles& m_files;
     const TextCodec& m_codec;

@@ -44,6 +44,10 @@ constexpr std::array kReasons = {
            {"A profile file has 1825 bytes; this one has another size", "配置文件应为 1825 字节，此文件大小不符",
             "設定檔應為 1825 位元組，此檔案大小不符"}},
     Reason{Code(FileError::DamagedJournal), {"The journal is damaged", "日志文件已损坏", "日誌檔案已損毀"}},
+    Reason{Code(FileError::FileMissing), {"The file is not there", "文件不存在", "檔案不存在"}},
+    Reason{Code(FileError::LabelBreaksLine),
+           {"A label holds a line break; the file keeps its own", "标签含有换行符，文件保留原有内容",
+            "標籤含有換行符號，檔案保留原有內容"}},
 };
 
 } // namespace

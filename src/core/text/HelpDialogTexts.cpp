@@ -14,7 +14,6 @@ constexpr HelpDialogTexts kEnglish{
     .simplifiedChinese = "简体中文",
     .traditionalChinese = "繁體中文",
     .languageNotSaved = "The language could not be changed; it stays as it was.",
-    .languageAtNextStart = "The new language is used from the next start of the program.",
     .languageGroup = "Language",
 };
 
@@ -26,7 +25,6 @@ constexpr HelpDialogTexts kSimplifiedChinese{
     .simplifiedChinese = "简体中文",
     .traditionalChinese = "繁體中文",
     .languageNotSaved = "无法更改语言，语言保持不变。",
-    .languageAtNextStart = "新的语言将在下次启动程序时使用。",
     .languageGroup = "语言",
 };
 
@@ -38,7 +36,6 @@ constexpr HelpDialogTexts kTraditionalChinese{
     .simplifiedChinese = "简体中文",
     .traditionalChinese = "繁體中文",
     .languageNotSaved = "無法變更語言，語言保持不變。",
-    .languageAtNextStart = "新的語言將在下次啟動程式時使用。",
     .languageGroup = "語言",
 };
 

@@ -19,8 +19,6 @@ struct HelpDialogTexts
     // A language chosen on the panel is written to the label file; when that fails the file's
     // name and the reason follow this text.
     std::string_view languageNotSaved;
-    // A language written while the open windows cannot take it at once.
-    std::string_view languageAtNextStart;
     // The languages' group, for a screen reader.
     std::string_view languageGroup;
 };

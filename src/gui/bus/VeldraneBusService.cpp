@@ -62,13 +62,20 @@ std::pair<const char*, QString> ErrorOf(const SwitchOutcome& outcome)
 } // namespace
 
 VeldraneBusService::VeldraneBusService(Context context, QObject* parent)
-    : QObject(parent), m_context(std::move(context)), m_commands(m_context.window.Commands())
+    : QObject(parent), m_context(std::move(context)), m_window(&m_context.window), m_commands(&m_window->Commands())
 {
-    m_active = m_context.files.currentProfileIndex;
-    m_lastSentSeen = m_commands.LastSentProfile();
+    m_active = m_context.files.CurrentProfileIndex();
+    m_lastSentSeen = m_commands->LastSentProfile();
     // Until the mouse reports a switch it is taken to be on its first stage.
     m_cpi = m_context.records.Current.cpiValue[0] * static_cast<unsigned>(kCpiUnit);
     m_announced = Properties();
+}
+
+void VeldraneBusService::TakeWindow(MainWindowModel& window, Language language)
+{
+    m_window = &window;
+    m_commands = &window.Commands();
+    m_context.language = language;
 }
 
 bool VeldraneBusService::Register()
@@ -103,7 +110,7 @@ bool VeldraneBusService::Connected() const
 QStringList VeldraneBusService::Profiles() const
 {
     QStringList names;
-    for (const std::string& name : m_commands.ProfileNames()) {
+    for (const std::string& name : m_commands->ProfileNames()) {
         names << QString::fromStdString(name);
     }
     return names;
@@ -111,7 +118,7 @@ QStringList VeldraneBusService::Profiles() const
 
 bool VeldraneBusService::Busy() const
 {
-    return m_pending || m_commands.Busy();
+    return m_pending || m_commands->Busy();
 }
 
 uint VeldraneBusService::ReportRateHz() const
@@ -122,7 +129,7 @@ uint VeldraneBusService::ReportRateHz() const
 
 bool VeldraneBusService::UnsavedEdits() const
 {
-    return m_commands.HasUnsavedEdits();
+    return m_commands->HasUnsavedEdits();
 }
 
 QString VeldraneBusService::ActiveProfileName() const
@@ -146,7 +153,7 @@ QVariantMap VeldraneBusService::Properties() const
 void VeldraneBusService::Refresh()
 {
     // A download that "Save" or "Reset" ran for a profile other than the last one sent.
-    const std::optional<std::size_t> lastSent = m_commands.LastSentProfile();
+    const std::optional<std::size_t> lastSent = m_commands->LastSentProfile();
     if (lastSent != m_lastSentSeen && !m_pending) {
         m_lastSentSeen = lastSent;
         if (lastSent && static_cast<int>(*lastSent) != m_active) {
@@ -192,9 +199,9 @@ void VeldraneBusService::RunSwitch(std::size_t index, const QString& reason,
     QMetaObject::invokeMethod(
         this,
         [this, index, reason, done = std::move(done)] {
-            const SwitchOutcome outcome = m_context.window.SwitchProfile(index);
+            const SwitchOutcome outcome = m_window->SwitchProfile(index);
             if (outcome.Loaded()) {
-                m_lastSentSeen = m_commands.LastSentProfile();
+                m_lastSentSeen = m_commands->LastSentProfile();
                 Announce(outcome, reason);
             }
             // The calls that came while the download held the GUI thread wait in the queue ahead
@@ -229,12 +236,12 @@ void VeldraneBusService::SwitchForUser(std::size_t index, const QString& reason)
     if (Busy()) {
         return; // the running switch or download is what the user sees
     }
-    RunSwitch(index, reason, [this](const SwitchOutcome& outcome) { m_commands.ReportSwitch(outcome); });
+    RunSwitch(index, reason, [this](const SwitchOutcome& outcome) { m_commands->ReportSwitch(outcome); });
 }
 
 void VeldraneBusService::StepForUser(int step, const QString& reason)
 {
-    if (const auto index = m_commands.StepProfile(step)) {
+    if (const auto index = m_commands->StepProfile(step)) {
         SwitchForUser(*index, reason);
     }
 }
@@ -269,7 +276,7 @@ void VeldraneBusService::SwitchForBus(std::optional<std::size_t> index)
         }
         ReplyError(call, outcome);
         if (outcome.result == SwitchResult::NotTaken) {
-            m_commands.ReportSwitch(outcome); // the warning of "Save"
+            m_commands->ReportSwitch(outcome); // the warning of "Save"
         }
     });
 }
@@ -281,17 +288,17 @@ void VeldraneBusService::SwitchProfile(int index)
 
 void VeldraneBusService::SwitchProfileByName(const QString& name)
 {
-    SwitchForBus(m_commands.ProfileIndexOf(name.toStdString()));
+    SwitchForBus(m_commands->ProfileIndexOf(name.toStdString()));
 }
 
 void VeldraneBusService::NextProfile()
 {
-    SwitchForBus(m_commands.StepProfile(1));
+    SwitchForBus(m_commands->StepProfile(1));
 }
 
 void VeldraneBusService::PreviousProfile()
 {
-    SwitchForBus(m_commands.StepProfile(-1));
+    SwitchForBus(m_commands->StepProfile(-1));
 }
 
 void VeldraneBusService::ShowWindow()
@@ -324,7 +331,7 @@ void VeldraneBusService::FocusChanged(const QString& appId, const QString& windo
 
 QString VeldraneBusService::ExportProfile(int index)
 {
-    const std::size_t count = m_commands.ProfileNames().size();
+    const std::size_t count = m_commands->ProfileNames().size();
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
         sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile),
                        QStringLiteral("There is no profile at that position"));
@@ -340,7 +347,7 @@ QString VeldraneBusService::ExportProfile(int index)
 
 void VeldraneBusService::ImportProfile(int index, const QString& json)
 {
-    const std::size_t count = m_commands.ProfileNames().size();
+    const std::size_t count = m_commands->ProfileNames().size();
     if (index < 0 || static_cast<std::size_t>(index) >= count) {
         sendErrorReply(QString::fromLatin1(kErrorNoSuchProfile),
                        QStringLiteral("There is no profile at that position"));
@@ -352,7 +359,7 @@ void VeldraneBusService::ImportProfile(int index, const QString& json)
     }
     const auto slot = static_cast<std::size_t>(index);
     // The loaded profile's file is the window's: its unsaved edits are neither dropped nor stored.
-    const bool loaded = slot == m_context.files.currentProfileIndex;
+    const bool loaded = slot == m_context.files.CurrentProfileIndex();
     if (loaded && UnsavedEdits()) {
         sendErrorReply(QString::fromLatin1(kErrorUnsavedEdits),
                        QStringLiteral("The window holds settings that are not saved"));
@@ -372,7 +379,7 @@ void VeldraneBusService::ImportProfile(int index, const QString& json)
         return;
     }
     if (loaded) {
-        m_context.window.ReloadProfile();
+        m_window->ReloadProfile();
         m_context.records.Snapshot();
     }
     Refresh();

@@ -73,6 +73,10 @@ public:
     // tray's choices still work.
     bool Register();
 
+    // The main window built anew in another interface language: the switches run through it and
+    // the user is told in that language. The bus name stays.
+    void TakeWindow(MainWindowModel& window, Language language);
+
     // The device-notice handler's observer, for the mouse's own switches.
     MouseEventObserver& Observer() { return *this; }
 
@@ -136,7 +140,8 @@ private:
     void ReplyError(const QDBusMessage& call, const SwitchOutcome& outcome);
 
     Context m_context;
-    ProfileCommands& m_commands;
+    MainWindowModel* m_window;
+    ProfileCommands* m_commands;
     bool m_registered = false;
     bool m_pending = false; // a switch has been asked for and has not ended
     int m_active = 0;

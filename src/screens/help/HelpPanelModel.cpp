@@ -146,9 +146,6 @@ bool HelpPanelModel::ChooseLanguage(Language language)
     m_texts = &HelpDialogTextsFor(language);
     if (m_languageChanged) {
         m_languageChanged(language);
-    } else {
-        // Told in the language chosen, which the user reads.
-        m_messages.ShowMessage(m_texts->languageAtNextStart, kApplicationTitle);
     }
     return true;
 }

@@ -66,7 +66,6 @@ public:
     // Where the choice of language is kept: "Lan" of section "Skins" in the current profile's
     // label file (`labelFile` is read afresh at each choice), which `codec` reads and writes in
     // the encoding it has; `changed` hears of a language written, for every open window to take.
-    // Without `changed` the user is told that the language is used from the next start.
     void KeepLanguageIn(const std::filesystem::path& labelFile, const TextCodec& codec,
                         std::function<void(Language)> changed);
     // A language chosen on the panel: "EN", "CHS" or "CHT" written to the label file, then

@@ -29,6 +29,14 @@ public:
     AppFocusSwitching(ProfileCommands& commands, SwitchTo switchTo, ConfigFiles& files, MessageSink& messages,
                       const Clock& clock, Language language);
 
+    // The main window built anew in another interface language: its commands and the language of
+    // the switch notices.
+    void TakeWindow(ProfileCommands& commands, Language language)
+    {
+        m_commands = &commands;
+        m_language = language;
+    }
+
     // Reads "apps.ini"; rules of profiles that are no longer in the list are dropped, with a note.
     void LoadRules();
     const AppRules& Rules() const { return m_rules; }
@@ -44,7 +52,7 @@ public:
 private:
     std::optional<std::string> MouseProfile() const;
 
-    ProfileCommands& m_commands;
+    ProfileCommands* m_commands;
     SwitchTo m_switchTo;
     ConfigFiles& m_files;
     MessageSink& m_messages;

@@ -7,13 +7,13 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/ControlCaptionTexts.h"
-#include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/WindowStateTexts.h"
 #include "ports/Clock.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
+#include "screens/common/FileMessages.h"
 #include "screens/main/DeviceNoticeTarget.h"
 #include "screens/main/EmptySection.h"
 #include "screens/main/MainWindowLayout.h"
@@ -188,7 +188,7 @@ void MainWindowModel::SetLeftSection(LeftPanel::RowIndex row, std::unique_ptr<Pa
 
 Colour MainWindowModel::TextColour() const
 {
-    const SkinSettings& skin = m_context.files.skin;
+    const SkinSettings& skin = m_context.files.Skin();
     return {ColourByte(skin.red), ColourByte(skin.green), ColourByte(skin.blue), 255};
 }
 
@@ -264,7 +264,7 @@ void MainWindowModel::DrawStateLine(SkinCanvas& canvas, Colour textColour)
                     kConnectionStateArea.bottom};
     canvas.DrawText(text, connected ? state.mouseConnected : state.mouseNotConnected, FontRole::Text, textColour,
                     TextAlign::Right);
-    const std::string& name = m_context.files.currentProfileName;
+    const std::string& name = m_context.files.LoadedProfileName();
     if (!name.empty()) {
         canvas.DrawText(kProfileNameArea, std::string(state.profileCaption) + name, FontRole::Text, textColour,
                         TextAlign::Left);
@@ -978,14 +978,10 @@ void MainWindowModel::ShowFromTray()
 
 void MainWindowModel::ReloadProfile()
 {
-    const std::error_code unreadable = m_context.files.LoadConfig(m_context.records.Current);
+    const FileOutcome loaded = m_context.files.LoadConfig(m_context.records.Current);
     m_context.files.LoadLabels(m_context.language);
     m_view.Redraw(std::nullopt);
-    if (unreadable) {
-        m_context.messages.ShowMessage(
-            UnreadableProfileMessage(m_context.files.configPath, unreadable, m_context.language),
-            MessageCaptionsFor(m_context.language).warning);
-    }
+    ShowLoadFailure(m_context.messages, loaded, m_context.files.FactoryStandsIn(), m_context.language);
 }
 
 void MainWindowModel::CloseRequested()

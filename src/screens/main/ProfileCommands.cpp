@@ -17,6 +17,7 @@
 #include "core/text/MessageTexts.h"
 #include "core/text/TrayTexts.h"
 #include "ports/MessageSink.h"
+#include "screens/common/FileMessages.h"
 #include "screens/main/MouseConnection.h"
 
 namespace veldrane {
@@ -26,8 +27,8 @@ namespace {
 class ResetInProgress
 {
 public:
-    explicit ResetInProgress(ConfigFiles& files) : m_files(files) { m_files.resetInProgress = true; }
-    ~ResetInProgress() { m_files.resetInProgress = false; }
+    explicit ResetInProgress(ConfigFiles& files) : m_files(files) { m_files.SetResetInProgress(true); }
+    ~ResetInProgress() { m_files.SetResetInProgress(false); }
     ResetInProgress(const ResetInProgress&) = delete;
     ResetInProgress& operator=(const ResetInProgress&) = delete;
 
@@ -96,7 +97,7 @@ ProfileCommands::ProfileCommands(ProfileRecords& records, ConfigFiles& files, Mo
 
 bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 {
-    if (!m_files.recordLoaded || m_busy) {
+    if (!m_files.RecordLoaded() || m_busy) {
         return false;
     }
     const Running running(m_busy);
@@ -114,7 +115,7 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
             const WaitCursor waiting(host);
             taken = m_mouse.DownloadProfile(m_records.Current);
         }
-        m_lastSent = m_files.currentProfileIndex;
+        m_lastSent = m_files.CurrentProfileIndex();
         WarnUnlessTaken(taken);
     } else {
         m_messages.ShowMessage(MainWindowTextsFor(m_language).savedWithoutMouse, kApplicationTitle);
@@ -126,12 +127,14 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
 
 bool ProfileCommands::StoreProfile()
 {
-    if (!m_files.SaveConfig(m_records.Current)) {
-        // The file's own failure was reported; the mouse must not hold what the files lack.
+    if (const FileOutcome stored = m_files.SaveConfig(m_records.Current); !stored.Done()) {
+        // The file's own failure first; the mouse must not hold what the files lack.
+        ShowFileFailure(m_messages, stored, m_language);
         m_messages.ShowMessage(MainWindowTextsFor(m_language).notStored, MessageCaptionsFor(m_language).warning);
         return false;
     }
-    m_files.SaveLabels(m_language); // a label file it cannot write is reported; the settings are stored
+    // A label file that cannot be written is reported; the settings are stored all the same.
+    ShowFileFailure(m_messages, m_files.SaveLabels(m_language), m_language);
     return true;
 }
 
@@ -155,15 +158,15 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
         const WaitCursor waiting(host);
         std::uint8_t deviceProfile = m_records.Current.deviceProfile;
         ResetInProgress resetting(m_files);
-        // A factory file that cannot be read leaves the record as it was, and was reported.
-        (void)m_files.LoadConfig(m_records.Current);
+        // A factory file that cannot be read leaves the record as it was, and is reported.
+        ShowLoadFailure(m_messages, m_files.LoadConfig(m_records.Current), m_files.FactoryStandsIn(), m_language);
         m_files.LoadLabels(m_language);
         m_records.Current.deviceProfile = connected ? kDownloadedProfile : deviceProfile;
         if (connected) {
             stored = StoreProfile();
             if (stored) {
                 taken = m_mouse.DownloadProfile(m_records.Current);
-                m_lastSent = m_files.currentProfileIndex;
+                m_lastSent = m_files.CurrentProfileIndex();
             }
         }
     }
@@ -179,14 +182,14 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
 
 void ProfileCommands::FillFirstRunLabels()
 {
-    if (m_files.firstRunFlag != 0) {
+    if (m_files.FirstRunFlag() != 0) {
         return;
     }
     auto labels = DefaultLabels(AssignmentTextsFor(m_language));
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-        m_files.buttonLabel[button] = std::string(labels[button]);
+        m_files.SetButtonLabel(button, std::string(labels[button]));
     }
-    m_files.SaveLabels(m_language);
+    ShowFileFailure(m_messages, m_files.SaveLabels(m_language), m_language);
 }
 
 std::vector<std::string> ProfileCommands::ProfileNames() const
@@ -211,7 +214,7 @@ std::optional<std::size_t> ProfileCommands::StepProfile(int step) const
     if (count == 0) {
         return std::nullopt;
     }
-    const long from = std::min<long>(m_files.currentProfileIndex, count - 1);
+    const long from = std::min<long>(m_files.CurrentProfileIndex(), count - 1);
     return static_cast<std::size_t>(((from + step) % count + count) % count);
 }
 
@@ -256,14 +259,14 @@ SwitchOutcome ProfileCommands::SwitchProfile(ProfileCommandsHost& host, std::siz
     }
     const Running running(m_busy);
     const WaitCursor waiting(host);
-    if (m_files.LoadConfig(m_records.Current)) {
+    if (!m_files.LoadConfig(m_records.Current).Done()) {
         // Read whole a moment ago; now gone or broken, it shows the factory settings unsent.
         outcome.reason = configName + " cannot be read";
         return outcome;
     }
     m_files.LoadLabels(m_language);
     // Names stored twice: the loader takes the last one.
-    outcome.index = m_files.currentProfileIndex;
+    outcome.index = m_files.CurrentProfileIndex();
     // As after a Save, the files keep what the mouse gets, and the mouse gets nothing they lack.
     m_records.Current.deviceProfile = kDownloadedProfile;
     if (!StoreProfile()) {

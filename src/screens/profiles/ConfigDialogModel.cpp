@@ -14,12 +14,12 @@
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
 #include "core/text/ControlCaptionTexts.h"
-#include "core/text/FileErrorTexts.h"
 #include "core/text/MainWindowTexts.h"
 #include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
 #include "ports/MessageSink.h"
 #include "screens/common/ButtonPicture.h"
+#include "screens/common/FileMessages.h"
 #include "screens/common/FocusRing.h"
 
 namespace veldrane {
@@ -303,8 +303,10 @@ void ConfigDialogModel::ImportReadable(const std::filesystem::path& chosen, cons
         return;
     }
     if (current) {
-        (void)m_context.files.LoadConfig(records.Current);
+        // Written whole a moment ago: a load that fails now is told as any other.
+        const FileOutcome loaded = m_context.files.LoadConfig(records.Current);
         m_context.files.LoadLabels(m_context.language);
+        ShowLoadFailure(m_context.messages, loaded, m_context.files.FactoryStandsIn(), m_context.language);
         records.Snapshot();
     }
 }
@@ -323,7 +325,7 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
             // Into memory, as every edit of the current profile: "Save" stores it.
             m_transfer.ImportProfile(dialog, m_context.records.Current);
             if (dialog.Readable()) {
-                const std::size_t files = m_context.files.currentProfileIndex;
+                const std::size_t files = m_context.files.CurrentProfileIndex();
                 ImportReadable(*dialog.Readable(), m_context.files.PathOf(ProfileConfigName(files)),
                                m_context.files.PathOf(ProfileLabelName(files)), true);
             }
@@ -384,14 +386,10 @@ ConfigDialogOutcome ConfigDialogModel::Close()
     }
     m_closed = true;
     if (switching) {
-        const std::error_code unreadable = m_context.files.LoadConfig(records.Current);
+        const FileOutcome loaded = m_context.files.LoadConfig(records.Current);
         m_context.files.LoadLabels(m_context.language);
         records.Snapshot();
-        if (unreadable) {
-            m_context.messages.ShowMessage(
-                UnreadableProfileMessage(m_context.files.configPath, unreadable, m_context.language),
-                MessageCaptionsFor(m_context.language).warning);
-        }
+        ShowLoadFailure(m_context.messages, loaded, m_context.files.FactoryStandsIn(), m_context.language);
     }
     if (m_context.notifyMainWindow) {
         m_context.notifyMainWindow(ProfileManagerNotice::Closed);

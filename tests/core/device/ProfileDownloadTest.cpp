@@ -13,7 +13,6 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileRecord.h"
 #include "support/PatternedRecord.h"
-#include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
 namespace veldrane::test {
@@ -104,8 +103,8 @@ protected:
     {
         ASSERT_TRUE(FindMouse(link));
         WriteFileBytes(dir / "config0.bin", std::string(1825, '\0'));
-        files.buttonLabel[0] = "Click";
-        files.buttonLabel[11] = "Macro Key-Macro_1";
+        files.SetButtonLabel(0, "Click");
+        files.SetButtonLabel(11, "Macro Key-Macro_1");
         record.reportRate = 2;
         record.sideButtonLight = 1;
         record.deviceProfile = 4;
@@ -155,9 +154,8 @@ protected:
     }
 
     TempDir dir;
-    RecordingMessageSink messages;
     IconvTextCodec codec;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
     ProfileRecord record = Patterned(3);
 };
 
@@ -190,7 +188,6 @@ TEST_F(ProfileDownloadTest, SendsEveryReportAndPauseInOrderThenKeepsAndStoresWha
     const std::string labels = ReadFileBytes(dir / "str0.ini");
     EXPECT_NE(labels.find("[Setting-EN]"), std::string::npos);
     EXPECT_NE(labels.find("Item12=Macro Key-Macro_1"), std::string::npos);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // With a full disk the error box came, but all 49 reports still reached the mouse, which then held
@@ -200,13 +197,25 @@ TEST_F(ProfileDownloadTest, NothingIsSentWhenTheProfileCannotBeStored)
     std::filesystem::remove(dir / "config0.bin");
     std::filesystem::create_directory(dir / "config0.bin");
     const DownloadResult result = DownloadProfile(link, image, record, files);
-    EXPECT_FALSE(result.stored);
+    EXPECT_EQ(result.stored.error, std::error_code(EISDIR, std::generic_category()));
+    EXPECT_EQ(result.stored.file, dir / "config0.bin");
     EXPECT_FALSE(result.failedCommand.has_value());
     EXPECT_FALSE(result.Taken());
     EXPECT_TRUE(CommandReports(mouse).empty());
     EXPECT_EQ(mouse.SettingsBlock(0), SimulatedMouse::FactorySettingsBlock(0));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
+}
+
+// A label file that cannot be written was reported from inside the download and then forgotten:
+// the caller learns it with the file, and the settings are stored and sent all the same.
+TEST_F(ProfileDownloadTest, ALabelFileThatCannotBeWrittenIsReturnedAndTheSettingsStillGo)
+{
+    std::filesystem::remove(dir / "str0.ini");
+    std::filesystem::create_directory(dir / "str0.ini");
+    const DownloadResult result = DownloadProfile(link, image, record, files);
+    EXPECT_EQ(result.labelsStored.error, std::error_code(EISDIR, std::generic_category()));
+    EXPECT_EQ(result.labelsStored.file, dir / "str0.ini");
+    EXPECT_TRUE(result.Taken());
+    EXPECT_EQ(SavedFile(), ExpectedFile(record));
 }
 
 struct FaultCase

@@ -52,7 +52,7 @@ struct DataFolder
     test::TempDir dir;
     IconvTextCodec codec;
     test::RecordingMessageSink messages;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
     IniFile macroFile{dir / "record.ini", codec};
     ProfileJsonTransfer transfer{files, macroFile, codec};
 };

@@ -301,7 +301,7 @@ TEST_F(MacroManagerModelTest, DeletingAMacroRewritesEveryProfileThatBindsItEvenW
         for (const auto& [button, macro] : bindings) {
             assignment.StoreMacroBinding(button, macro, 1, std::array{"Alpha", "Beta", "Gamma"}[macro]);
         }
-        EXPECT_EQ(ConfigFile::Write(m_dir / ProfileConfigName(slot), 0, record), 0);
+        EXPECT_FALSE(ConfigFile::Write(m_dir / ProfileConfigName(slot), 0, record));
         return record;
     };
     const ProfileRecord zero = profile(0, {{2, 1}, {3, 2}});
@@ -354,7 +354,7 @@ TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
     ProfileRecord record = FactoryProfile();
     ButtonLabels labels;
     ButtonAssignment(record, labels, Language::English).StoreMacroBinding(2, 1, 1, "Beta");
-    ASSERT_EQ(ConfigFile::Write(m_dir / "config0.bin", 1, record), 0);
+    ASSERT_FALSE(ConfigFile::Write(m_dir / "config0.bin", 1, record));
     std::filesystem::create_directory(m_dir / "str0.ini");
     m_records.Current = record;
     m_records.Snapshot();

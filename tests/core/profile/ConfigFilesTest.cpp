@@ -14,7 +14,6 @@
 #include "core/text/FileErrorTexts.h"
 #include "support/FileAccessCounter.h"
 #include "support/PatternedRecord.h"
-#include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
@@ -22,9 +21,7 @@ namespace {
 
 using test::Patterned;
 using test::ReadFileBytes;
-using test::RecordingMessageSink;
 using test::WriteFileBytes;
-using Shown = RecordingMessageSink::Shown;
 
 class ConfigFilesTest : public ::testing::Test
 {
@@ -41,9 +38,8 @@ protected:
     }
 
     test::TempDir dir;
-    RecordingMessageSink messages;
     IconvTextCodec codec;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
     ProfileRecord record = Patterned(3);
 };
 
@@ -57,17 +53,15 @@ TEST_F(ConfigFilesTest, LoadAndSaveUseTheFilesOfTheSelectedNamesPosition)
     stored.angleSnap = 0;
     stored.cpiValue[1] = 255;
     WriteConfig("config1.bin", 0, stored);
-    EXPECT_FALSE(files.LoadConfig(record));
+    EXPECT_TRUE(files.LoadConfig(record).Done());
     stored.angleSnap = 1;
     stored.cpiValue[1] = 164;
     EXPECT_EQ(record, stored);
-    EXPECT_EQ(files.currentProfileIndex, 1);
-    EXPECT_EQ(files.labelPath, dir / "str1.ini");
-    files.firstRunFlag = 7;
-    EXPECT_TRUE(files.SaveConfig(Patterned(3)));
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
+    EXPECT_EQ(files.LabelPath(), dir / "str1.ini");
+    EXPECT_TRUE(files.SaveConfig(Patterned(3)).Done());
     EXPECT_EQ(ReadFileBytes(dir / "config1.bin"), ConfigFile::Encode(1, Patterned(3)));
-    EXPECT_EQ(files.firstRunFlag, 7);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(files.FirstRunFlag(), 0);
 }
 
 // A list the program never wrote left the window without a profile, and Save then sent an
@@ -78,17 +72,16 @@ TEST_F(ConfigFilesTest, BrokenListIsRepairedToProfile0)
     for (const char* count : {"0", "abc", "2" /* Item1 is missing */}) {
         WriteFileBytes(dir / "str.ini",
                        std::string("[Profile]\r\nCurProfileName=Work\r\nItemCount=") + count + "\r\nItem0=Work\r\n");
-        ConfigFiles loader{dir.Path(), messages, codec};
-        loader.currentProfileIndex = 3;
-        EXPECT_FALSE(loader.LoadConfig(record));
+        ConfigFiles loader{dir.Path(), codec};
+        loader.SelectProfileIndex(3);
+        EXPECT_TRUE(loader.LoadConfig(record).Done());
         EXPECT_EQ(record, Patterned(10));
-        EXPECT_TRUE(loader.recordLoaded);
-        EXPECT_EQ(loader.currentProfileIndex, 0);
-        EXPECT_EQ(loader.configPath, dir / "config0.bin");
+        EXPECT_TRUE(loader.RecordLoaded());
+        EXPECT_EQ(loader.CurrentProfileIndex(), 0);
+        EXPECT_EQ(loader.ConfigPath(), dir / "config0.bin");
         EXPECT_EQ(ReadFileBytes(dir / "str.ini"),
                   "[Profile]\r\nCurProfileName=PROFILE_0\r\nItemCount=1\r\nItem0=PROFILE_0\r\n");
     }
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // The files kept aside beside `file`, in name order.
@@ -137,19 +130,21 @@ TEST_P(UnreadableProfileTest, GivesTheFactorySettingsWhichSaveStoresKeepingTheFi
         WriteFileBytes(profile, old);
     }
 
-    const std::error_code error = files.LoadConfig(record);
+    const FileOutcome loaded = files.LoadConfig(record);
     files.LoadLabels(Language::SimplifiedChinese);
-    EXPECT_EQ(FileErrorReason(error.value(), Language::English), unreadable.reason);
-    EXPECT_EQ(UnreadableProfileMessage(files.configPath, error, Language::English),
+    EXPECT_TRUE(files.FactoryStandsIn());
+    EXPECT_EQ(loaded.file, profile);
+    EXPECT_EQ(FileErrorReason(loaded.error.value(), Language::English), unreadable.reason);
+    EXPECT_EQ(UnreadableProfileMessage(loaded.file, loaded.error, Language::English),
               "The profile file could not be read; the factory settings are shown. Save stores them in this "
               "profile.\n" +
                   profile.string() + ": " + std::string(unreadable.reason));
     EXPECT_EQ(record, factory);
-    EXPECT_TRUE(files.recordLoaded);
-    EXPECT_EQ(files.buttonLabel, FactoryLabels(Language::SimplifiedChinese));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(files.RecordLoaded());
+    EXPECT_EQ(files.ButtonLabel(), FactoryLabels(Language::SimplifiedChinese));
 
-    ASSERT_TRUE(files.SaveConfig(record));
+    ASSERT_TRUE(files.SaveConfig(record).Done());
+    EXPECT_FALSE(files.FactoryStandsIn());
     EXPECT_EQ(ReadFileBytes(profile), ConfigFile::Encode(1, factory));
     const std::vector<std::filesystem::path> kept = KeptAside(profile);
     ASSERT_EQ(kept.size(), 1u);
@@ -161,9 +156,8 @@ TEST_P(UnreadableProfileTest, GivesTheFactorySettingsWhichSaveStoresKeepingTheFi
     const std::string name = kept[0].filename().string();
     EXPECT_EQ(name.size(), std::string("config0.bin.broken-20261208-071500").size()) << name;
     // The next save replaces the stored file, as any save does; nothing more is kept aside.
-    ASSERT_TRUE(files.SaveConfig(Patterned(3)));
+    ASSERT_TRUE(files.SaveConfig(Patterned(3)).Done());
     EXPECT_EQ(KeptAside(profile).size(), 1u);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,20 +174,22 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // Without a readable factory file the program's own factory profile stands in; a missing profile
-// file is still only reported, and a save never creates it.
+// file is reported by the load and the save, neither of which creates it or changes the record.
 TEST_F(ConfigFilesTest, UnreadableProfileWithoutFactoryFileGetsTheBuiltInDefaults)
 {
     WriteList("Work");
     WriteFileBytes(dir / "config0.bin", std::string(100, '\0'));
-    EXPECT_EQ(files.LoadConfig(record), make_error_code(FileError::WrongProfileSize));
+    EXPECT_EQ(files.LoadConfig(record).error, make_error_code(FileError::WrongProfileSize));
     EXPECT_EQ(record, FactoryProfile());
 
     std::filesystem::remove(dir / "config0.bin");
     record = Patterned(3);
-    EXPECT_FALSE(files.LoadConfig(record));
-    EXPECT_FALSE(files.SaveConfig(Patterned(10)));
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>(2, {Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"})));
+    const FileOutcome loaded = files.LoadConfig(record);
+    const FileOutcome saved = files.SaveConfig(Patterned(10));
+    EXPECT_EQ(std::tie(loaded.error, loaded.file), std::tie(saved.error, saved.file));
+    EXPECT_EQ(loaded.error, make_error_code(FileError::FileMissing));
+    EXPECT_EQ(loaded.file, dir / "config0.bin");
+    EXPECT_FALSE(files.FactoryStandsIn());
     EXPECT_EQ(record, Patterned(3));
     EXPECT_FALSE(std::filesystem::exists(dir / "config0.bin"));
 }
@@ -216,17 +212,16 @@ private:
     rlimit m_old{};
 };
 
-TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReportsTheError)
+TEST_F(ConfigFilesTest, FailedSaveLeavesTheOldFileWholeAndReturnsTheError)
 {
     WriteConfig("config0.bin", 1, Patterned(10));
-    bool saved = true;
+    FileOutcome saved;
     {
         const FileSizeLimit limit(1000);
         saved = files.SaveConfig(record);
     }
-    EXPECT_FALSE(saved);
-    const std::string failure = "Error Code is: 27 \n" + (dir / "config0.bin").string() + ": File too large";
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, failure, "NULL ==fp "}}));
+    EXPECT_EQ(saved.error, std::error_code(EFBIG, std::generic_category()));
+    EXPECT_EQ(saved.file, dir / "config0.bin");
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), ConfigFile::Encode(1, Patterned(10)));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
 }
@@ -241,29 +236,32 @@ constexpr std::string_view kLabelFile =
 // once, whatever the number of labels.
 TEST_F(ConfigFilesTest, LabelsLoadFromTheLanguageSectionAndSaveIntoEveryLanguageSection)
 {
-    files.labelPath = dir / "str2.ini";
-    WriteFileBytes(files.labelPath, kLabelFile);
-    files.buttonLabel.fill("stale");
+    WriteList("Travel");
+    WriteConfig("config2.bin", 1, Patterned(10));
+    WriteFileBytes(dir / "str2.ini", kLabelFile);
+    ASSERT_TRUE(files.LoadConfig(record).Done());
+    ASSERT_EQ(files.LabelPath(), dir / "str2.ini");
+    files.EditedLabels().fill("stale");
     files.LoadLabels(Language::English);
-    EXPECT_EQ(files.buttonLabel, (std::array<std::string, kButtonCount>{"Click", "Menu", "", "", "", "", "", "", "", "",
-                                                                        "", "Button Off"}));
-    EXPECT_EQ(std::tie(files.skin.path, files.skin.red, files.skin.green, files.skin.blue),
+    EXPECT_EQ(files.ButtonLabel(), (std::array<std::string, kButtonCount>{"Click", "Menu", "", "", "", "", "", "", "",
+                                                                          "", "", "Button Off"}));
+    EXPECT_EQ(std::tie(files.Skin().path, files.Skin().red, files.Skin().green, files.Skin().blue),
               std::make_tuple("Dark", 230, 12, 0));
-    const PointSettings& point = files.point;
+    const PointSettings& point = files.Point();
     EXPECT_EQ(std::tie(point.sensitivityX_Y, point.sensitivityY_Y, point.sensitivity_Y, point.mouseSpeed_Y),
               std::make_tuple(36, 96, -4, 0));
 
     files.LoadLabels(Language::TraditionalChinese);
-    EXPECT_EQ(files.buttonLabel[0], "左鍵");
-    EXPECT_EQ(files.buttonLabel[1], "");
+    EXPECT_EQ(files.ButtonLabel()[0], "左鍵");
+    EXPECT_EQ(files.ButtonLabel()[1], "");
 
-    files.buttonLabel = {
+    files.EditedLabels() = {
         "Click",        "Menu",       "Universal Scroll", "Left Title Scroll", "Right Title Scroll",   "CPI +", "CPI -",
         "Single Key-A", "Button Off", "Button Off",       "Macro Key-Run",     "Combo Key-Left Ctrl+B"};
-    test::FileAccessCounter access(files.labelPath);
-    EXPECT_TRUE(files.SaveLabels(Language::English));
+    test::FileAccessCounter access(files.LabelPath());
+    EXPECT_TRUE(files.SaveLabels(Language::English).Done());
     EXPECT_EQ(access.Replacements(), 1);
-    EXPECT_EQ(ReadFileBytes(files.labelPath),
+    EXPECT_EQ(ReadFileBytes(files.LabelPath()),
               "; labels of the travel profile\r\n[Setting-EN]\r\nItem1=Click\r\nItem2=Menu\r\n"
               "Item12=Combo Key-Left Ctrl+B\r\nItem3=Universal Scroll\r\nItem4=Left Title Scroll\r\n"
               "Item5=Right Title Scroll\r\nItem6=CPI +\r\nItem7=CPI -\r\nItem8=Single Key-A\r\nItem9=Button Off\r\n"
@@ -276,27 +274,26 @@ TEST_F(ConfigFilesTest, LabelsLoadFromTheLanguageSectionAndSaveIntoEveryLanguage
               "Item10=按键关闭\r\nItem11=宏-Run\r\nItem12=组合键-Left Ctrl+B\r\n");
 }
 
-// A label that would break the file keeps the value the file has. A file that cannot be written is
-// reported; the file and the reason in the interface language follow the system's text.
-TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFileAndReportsAFileItCannotWrite)
+// A label that would break the file keeps the value the file has. A file that cannot be written
+// stays as it is; the outcome names it and why. Before any load there is no label file to write.
+TEST_F(ConfigFilesTest, SaveLabelsRefusesALabelThatWouldBreakTheFileAndReturnsAFileItCannotWrite)
 {
-    files.labelPath = dir / "str0.ini";
-    files.buttonLabel.fill("Click");
-    files.buttonLabel[4] = "Single Key-A\r\n[Profile]";
-    EXPECT_FALSE(files.SaveLabels(Language::English));
-    const std::string text = ReadFileBytes(files.labelPath);
+    EXPECT_EQ(files.SaveLabels(Language::English).error, make_error_code(FileError::FileMissing));
+    ConfigFiles::Labels labels;
+    labels.fill("Click");
+    labels[4] = "Single Key-A\r\n[Profile]";
+    const FileOutcome refused = files.SaveLabelsTo(dir / "str0.ini", labels, Language::English);
+    EXPECT_EQ(refused.error, make_error_code(FileError::LabelBreaksLine));
+    const std::string text = ReadFileBytes(dir / "str0.ini");
     EXPECT_EQ(text.find("[Profile]"), std::string::npos);
     EXPECT_NE(text.find("Item12=Click\r\n"), std::string::npos);
 
-    files.labelPath = dir / "str1.ini";
-    std::filesystem::create_directory(files.labelPath);
-    EXPECT_FALSE(files.SaveLabels(Language::English));
-    files.language = Language::SimplifiedChinese;
-    EXPECT_FALSE(files.SaveLabels(Language::SimplifiedChinese));
-    const std::string head = "Error Code is: 21 \n" + files.labelPath.string() + ": ";
-    EXPECT_EQ(messages.shown,
-              (std::vector<Shown>{{Shown::Kind::Message, head + "It is a folder, not a file", "NULL ==fp "},
-                                  {Shown::Kind::Message, head + "这是文件夹，不是文件", "NULL ==fp "}}));
+    std::filesystem::create_directory(dir / "str1.ini");
+    const FileOutcome unwritable = files.SaveLabelsTo(dir / "str1.ini", labels, Language::SimplifiedChinese);
+    EXPECT_EQ(unwritable.error, std::error_code(EISDIR, std::generic_category()));
+    EXPECT_EQ(unwritable.file, dir / "str1.ini");
+    EXPECT_EQ(FileFailureMessage(unwritable.file, unwritable.error.value(), Language::SimplifiedChinese),
+              "Error Code is: 21 \n" + (dir / "str1.ini").string() + ": 这是文件夹，不是文件");
 }
 
 } // namespace

@@ -52,7 +52,7 @@ protected:
     // Profile file `index` gets the settings of seed `seed` (flag 1) and "Item1" = `label`.
     void GiveSlot(std::size_t index, std::uint8_t seed, std::string_view label)
     {
-        ASSERT_EQ(ConfigFile::Write(dir / ProfileConfigName(index), 1, Patterned(seed)), 0);
+        ASSERT_FALSE(ConfigFile::Write(dir / ProfileConfigName(index), 1, Patterned(seed)));
         ASSERT_EQ(LabelFile(index).WriteString("Setting-EN", "Item1", label), IniWriteResult::Written);
     }
 
@@ -89,7 +89,7 @@ protected:
     TempDir dir;
     IconvTextCodec codec;
     RecordingMessageSink messages;
-    ConfigFiles files{dir.Path(), messages, codec};
+    ConfigFiles files{dir.Path(), codec};
 };
 
 } // namespace veldrane::test

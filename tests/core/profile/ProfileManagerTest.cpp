@@ -85,11 +85,11 @@ TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
     // clang-format on
     for (const auto& [names, stored, selected] : cases) {
         StoreList(names, stored);
-        files.currentProfileIndex = 5;
+        files.SelectProfileIndex(5);
         ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
         manager.LoadProfileList();
         EXPECT_EQ(manager.Selected(), selected) << stored;
-        EXPECT_EQ(files.currentProfileIndex, 5);
+        EXPECT_EQ(files.CurrentProfileIndex(), 5);
         EXPECT_EQ(manager.RememberedPosition(), std::nullopt);
     }
 }
@@ -107,7 +107,7 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
     Manager().CloseManager();
     EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=3\r\nItem0=A\r\nItem1=Games\r\nItem2=C\r\n");
-    EXPECT_EQ(files.currentProfileIndex, 2);
+    EXPECT_EQ(files.CurrentProfileIndex(), 2);
     EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
     EXPECT_EQ(LabelOf(1), "label B");
     EXPECT_TRUE(messages.shown.empty());
@@ -154,7 +154,7 @@ TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
 
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=4\r\nItem0=B\r\nItem1=C\r\n"
                             "Item2=Copy A\r\nItem3=Copy A_4\r\n");
-    EXPECT_EQ(files.currentProfileIndex, 0);
+    EXPECT_EQ(files.CurrentProfileIndex(), 0);
     for (const auto& [index, seed, label] : {std::tuple{0, 11, "label B"}, {1, 12, "label C"}, {2, 10, "label A"}}) {
         EXPECT_EQ(SettingsOf(index), Patterned(static_cast<std::uint8_t>(seed))) << index;
         EXPECT_EQ(LabelOf(index), label);
@@ -166,7 +166,7 @@ TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
     EXPECT_EQ(SettingsOf(5), Patterned(15));
 
     ProfileRecord loaded{};
-    EXPECT_FALSE(files.LoadConfig(loaded));
+    EXPECT_TRUE(files.LoadConfig(loaded).Done());
     EXPECT_EQ(loaded, Patterned(11)) << "the loader finds B's own settings under B";
 }
 
@@ -180,13 +180,13 @@ TEST_F(ProfileManagerTest, AFailedStoreLeavesTheOldLayoutWhole)
     const std::string damaged = list + "; \x81\r\n";
     test::WriteFileBytes(dir / "str.ini", damaged);
     const test::FolderState before = test::ReadFolder(dir.Path());
-    files.currentProfileIndex = 1;
+    files.SelectProfileIndex(1);
     Delete(0);
     EXPECT_FALSE(Manager().CloseManager());
     EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
     EXPECT_EQ(test::ReadFolder(dir.Path()), before);
     EXPECT_EQ(Manager().Names(), (Names{"B", "C"})) << "the user's names stay for another try";
-    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
 
     test::WriteFileBytes(dir / "str.ini", list);
     messages.shown.clear();
@@ -238,14 +238,14 @@ TEST_F(ProfileManagerTest, ApplicationRulesFollowTheirNames)
 TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
 {
     InstallThree();
-    files.currentProfileIndex = 2; // C is loaded
+    files.SelectProfileIndex(2); // C is loaded
     Delete(0);
     EXPECT_EQ(Manager().LoadedPosition(), 1u);
-    ASSERT_TRUE(files.SaveConfig(Patterned(99))); // still C's old position: nothing has moved yet
+    ASSERT_TRUE(files.SaveConfig(Patterned(99)).Done()); // still C's old position: nothing has moved yet
     ASSERT_TRUE(Manager().StoreKeepingCurrent());
-    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
-    ASSERT_TRUE(files.SaveConfig(Patterned(98)));
+    ASSERT_TRUE(files.SaveConfig(Patterned(98)).Done());
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
     EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice
     EXPECT_EQ(LabelOf(1), "label C");

@@ -17,7 +17,7 @@ class ProfileTransferTest : public test::InstalledProfiles
 protected:
     ProfileTransferTest()
     {
-        EXPECT_FALSE(files.LoadConfig(record));
+        EXPECT_TRUE(files.LoadConfig(record).Done());
         files.LoadLabels(Language::English);
         std::filesystem::create_directories(outside);
     }
@@ -25,8 +25,8 @@ protected:
     // Import and export never move the selected profile off its own files.
     void ExpectTheSelectedProfilesFiles()
     {
-        EXPECT_EQ(files.configPath, dir / ProfileConfigName(files.currentProfileIndex));
-        EXPECT_EQ(files.labelPath, dir / ProfileLabelName(files.currentProfileIndex));
+        EXPECT_EQ(files.ConfigPath(), dir / ProfileConfigName(files.CurrentProfileIndex()));
+        EXPECT_EQ(files.LabelPath(), dir / ProfileLabelName(files.CurrentProfileIndex()));
     }
 
     ProfileRecord record{};
@@ -38,36 +38,40 @@ protected:
 
 TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
 {
-    files.currentProfileIndex = 2;
-    files.firstRunFlag = 1;
+    GiveSlot(0, 1, "");
+    ASSERT_TRUE(files.LoadConfig(record).Done());
+    ASSERT_EQ(files.FirstRunFlag(), 1);
+    files.SelectProfileIndex(2);
     ProfileRecord stored = Patterned(40);
     stored.reportRate = 0; // no control gives these: they come in as the nearest the controls give
     stored.lightMode = 200;
     // The labels are beside, under the name with its first ".bin" made ".ini".
     WriteFileBytes(outside / "mine.bin.old", ConfigFile::Encode(0, stored));
     IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire");
-    const SkinSettings skin = files.skin;
+    const SkinSettings skin = files.Skin();
 
     EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin.old", record));
     ProfileRecord expected = Patterned(40); // the twelve macros too
     expected.reportRate = 1;
     expected.lightMode = 3;
     EXPECT_EQ(record, expected);
-    EXPECT_EQ(files.firstRunFlag, 0);
-    EXPECT_EQ(files.buttonLabel[0], "Fire");
-    EXPECT_EQ(files.buttonLabel[1], ""); // missing in the file: empty, not a default
+    EXPECT_EQ(files.FirstRunFlag(), 0);
+    EXPECT_EQ(files.ButtonLabel()[0], "Fire");
+    EXPECT_EQ(files.ButtonLabel()[1], ""); // missing in the file: empty, not a default
     // An exported label file has no "Skins": the text colour and skin stay.
-    EXPECT_EQ(files.skin.red, skin.red);
-    EXPECT_EQ(files.skin.path, skin.path);
+    EXPECT_EQ(files.Skin().red, skin.red);
+    EXPECT_EQ(files.Skin().path, skin.path);
     ExpectTheSelectedProfilesFiles();
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
 {
+    GiveSlot(0, 1, "");
+    ASSERT_TRUE(files.LoadConfig(record).Done());
+    ASSERT_EQ(files.FirstRunFlag(), 1);
     const ProfileRecord before = record;
-    const auto labels = files.buttonLabel;
-    files.firstRunFlag = 1;
+    const auto labels = files.ButtonLabel();
     IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
     for (const std::size_t size : {0, 1824, 1826}) {
         messages.shown.clear();
@@ -78,15 +82,15 @@ TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
         EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, text, "Tessaly VELDRANE"}}));
     }
     EXPECT_EQ(record, before);
-    EXPECT_EQ(files.buttonLabel, labels);
-    EXPECT_EQ(files.firstRunFlag, 1);
+    EXPECT_EQ(files.ButtonLabel(), labels);
+    EXPECT_EQ(files.FirstRunFlag(), 1);
     ExpectTheSelectedProfilesFiles();
 }
 
 // There are six profiles: "config6" is no program file.
 TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
 {
-    files.buttonLabel[0] = "Fire";
+    files.SetButtonLabel(0, "Fire");
     transfer.ExportTo(outside / "config6", Patterned(50));
     for (const std::filesystem::path& folder : {outside, dir.Path()}) {
         EXPECT_EQ(ReadFileBytes(folder / "config6.bin"), ConfigFile::Encode(1, Patterned(50))) << folder;

@@ -75,9 +75,9 @@ void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
 struct OpenedProfileManager
 {
     explicit OpenedProfileManager(const std::filesystem::path& folder)
-        : files{folder, messages, codec}, manager({files, codec, messages, Language::English})
+        : files{folder, codec}, manager({files, codec, messages, Language::English})
     {
-        (void)files.LoadConfig(record); // what was on disk, whatever it is
+        (void)files.LoadConfig(record).Done(); // what was on disk, whatever it is
         manager.LoadProfileList();
     }
 
@@ -93,7 +93,7 @@ void Save(const std::filesystem::path& folder)
     OpenedProfileManager opened(folder);
     opened.record = Patterned(77);
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-        opened.files.buttonLabel[button] = "saved " + std::to_string(button + 1);
+        opened.files.SetButtonLabel(button, "saved " + std::to_string(button + 1));
     }
     SaveSelectedProfile(opened.files, opened.record);
 }
@@ -249,7 +249,7 @@ protected:
             }
             ASSERT_EQ(SaveMacro(macros, macro), MacroSaveResult::Saved);
         }
-        files.buttonLabel.fill("imported");
+        files.EditedLabels().fill("imported");
         ProfileTransfer(files, codec, messages, Language::English).ExportTo(dir / "exported.bin", Patterned(88));
     }
 };

@@ -28,7 +28,7 @@ void InstallSettingsSections(MainWindowModel& window, AppContext& context, Colou
                                           context.texts,
                                           WindowStateTextsFor(context.language),
                                           context.images,
-                                          context.files.point,
+                                          context.files.Point(),
                                           [&window] { return window.TextColour(); },
                                           context.pointerSettings,
                                           ControlCaptionTextsFor(context.language)};
