@@ -108,7 +108,7 @@ TEST_F(ConfigDialogModelTest, KeysWalkRenameDeleteAddAndReturnMakesTheSelectedPr
     EXPECT_TRUE(key(WindowKey::Return).close);
     EXPECT_EQ(ListValue("CurProfileName"), "Game");
     EXPECT_EQ(ListValue("ItemCount"), "4");
-    EXPECT_EQ(files.currentProfileIndex, 1);
+    EXPECT_EQ(files.CurrentProfileIndex(), 1);
     EXPECT_EQ(records.Current, Patterned(12)) << "C's settings, now Game's";
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
 }
