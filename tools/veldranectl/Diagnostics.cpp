@@ -26,7 +26,7 @@ std::string InDataDirectory(const std::string& name, const std::optional<std::st
     }
     const DataLocations locations = DataLocations::Resolve(DataLocations::ExecutableDirectory(), *dataDir, false);
     // A folder that cannot be seeded still names the file; reading it tells what is wrong.
-    [[maybe_unused]] const std::string failure = DataDirectory::Seed(locations.installed, locations.user);
+    (void)DataDirectory::Seed(locations.installed, locations.user).Done();
     return (locations.user / path).string();
 }
 

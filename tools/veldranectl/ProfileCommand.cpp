@@ -311,8 +311,8 @@ public:
             Error(m_err, "data folder") << "neither XDG_DATA_HOME nor HOME names one; use " << kDataDirOption << '\n';
             return false;
         }
-        if (const std::string failure = DataDirectory::Seed(locations.installed, locations.user); !failure.empty()) {
-            Error(m_err, locations.user.string()) << failure << '\n';
+        if (const FileOutcome seeded = DataDirectory::Seed(locations.installed, locations.user); !seeded.Done()) {
+            Error(m_err, seeded.file.string()) << seeded.error.message() << '\n';
             return false;
         }
         // What the configurator does first at start-up: leftovers of a killed write go, profile

@@ -12,11 +12,6 @@ namespace veldrane {
 
 namespace {
 
-std::string Failure(const std::filesystem::path& path, const std::error_code& error)
-{
-    return path.string() + ": " + error.message();
-}
-
 // Writes `bytes` whole to a fresh temporary file in `directory`; its path, empty on failure.
 std::filesystem::path WriteTemporary(const std::filesystem::path& directory, const std::string& name,
                                      const std::string& bytes)
@@ -47,7 +42,7 @@ std::vector<std::string> DataDirectory::SeedFileNames()
     return names;
 }
 
-std::string DataDirectory::Seed(const std::filesystem::path& installed, const std::filesystem::path& directory)
+FileOutcome DataDirectory::Seed(const std::filesystem::path& installed, const std::filesystem::path& directory)
 {
     std::error_code error;
     // The folders that do not exist yet, outermost first. They hold the user's own business, so
@@ -65,11 +60,11 @@ std::string DataDirectory::Seed(const std::filesystem::path& installed, const st
             std::filesystem::permissions(folder, std::filesystem::perms::owner_all, error);
         }
         if (error) {
-            return Failure(folder, error);
+            return {error, folder};
         }
     }
     if (!std::filesystem::is_directory(directory, error)) {
-        return directory.string() + ": not a folder";
+        return {std::make_error_code(std::errc::not_a_directory), directory};
     }
     for (const std::string& name : SeedFileNames()) {
         const std::filesystem::path target = directory / name;
@@ -82,18 +77,18 @@ std::string DataDirectory::Seed(const std::filesystem::path& installed, const st
         }
         const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
         if (in.bad()) {
-            return (installed / name).string() + ": cannot read";
+            return {std::make_error_code(std::errc::io_error), installed / name};
         }
         // Written afresh rather than copied: the installed file is read-only, the user's copy is not.
         const std::filesystem::path temporary = WriteTemporary(directory, name, bytes);
         if (temporary.empty()) {
-            return target.string() + ": cannot write";
+            return {std::make_error_code(std::errc::io_error), target};
         }
         std::filesystem::create_hard_link(temporary, target, error);
         std::error_code ignored;
         std::filesystem::remove(temporary, ignored);
         if (error && error != std::errc::file_exists) {
-            return Failure(target, error);
+            return {error, target};
         }
         error.clear();
     }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/ini/FileError.h"
+
 namespace veldrane {
 
 // The user's data directory: the profile, label and macro files the program reads and writes,
@@ -19,9 +21,9 @@ public:
     // Creates `directory` (each folder made on the way with mode 0700) and copies into it each seed file of
     // `installed` that it lacks. A file that exists in `directory` is never replaced, not even
     // by a second program seeding at the same moment: each copy is written whole under a
-    // temporary name and linked in only where the name is still free. Returns an empty text,
-    // or what could not be done.
-    static std::string Seed(const std::filesystem::path& installed, const std::filesystem::path& directory);
+    // temporary name and linked in only where the name is still free. The outcome names the
+    // folder or file that could not be made, and why.
+    static FileOutcome Seed(const std::filesystem::path& installed, const std::filesystem::path& directory);
 };
 
 } // namespace veldrane

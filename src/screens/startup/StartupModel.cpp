@@ -30,8 +30,8 @@ std::optional<std::string> StartupModel::PrepareDataDirectory() const
     if (m_userData.empty()) {
         return "neither XDG_DATA_HOME nor HOME names a folder for the profiles; use --data-dir";
     }
-    if (const std::string failure = DataDirectory::Seed(m_installedData, m_userData); !failure.empty()) {
-        return "cannot prepare the data directory: " + failure;
+    if (const FileOutcome seeded = DataDirectory::Seed(m_installedData, m_userData); !seeded.Done()) {
+        return "cannot prepare the data directory: " + seeded.file.string() + ": " + seeded.error.message();
     }
     return std::nullopt;
 }

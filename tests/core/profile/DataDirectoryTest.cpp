@@ -20,7 +20,7 @@ TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolderThatARe
 {
     const test::TempDir home;
     const std::filesystem::path data = home / ".local/share/veldrane";
-    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
+    ASSERT_TRUE(DataDirectory::Seed(dir.Path(), data).Done());
     for (const auto& folder : {home / ".local", home / ".local/share", data}) {
         EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
                   std::filesystem::perms::owner_all)
@@ -31,12 +31,14 @@ TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolderThatARe
     // The installed copies are read-only; the user's must take a save.
     std::filesystem::permissions(dir / "config0.bin", std::filesystem::perms::owner_read);
     std::filesystem::remove(data / "config0.bin");
-    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
+    ASSERT_TRUE(DataDirectory::Seed(dir.Path(), data).Done());
     EXPECT_NE(std::filesystem::status(data / "config0.bin").permissions() & std::filesystem::perms::owner_write,
               std::filesystem::perms::none);
 
     WriteFileBytes(home / "file", "x");
-    EXPECT_NE(DataDirectory::Seed(dir.Path(), home / "file" / "veldrane"), "") << "a folder that cannot be made";
+    const FileOutcome blocked = DataDirectory::Seed(dir.Path(), home / "file" / "veldrane");
+    EXPECT_EQ(blocked.error, std::make_error_code(std::errc::not_a_directory)) << "a folder that cannot be made";
+    EXPECT_EQ(blocked.file, home / "file" / "veldrane");
 
     // A rebuild of the factory files leaves the user's files alone. The user saved report rate 4 into the first profile
     // and removed a label file.
@@ -47,7 +49,7 @@ TEST_F(DataDirectoryTest, FirstUseCopiesTheFactoryFilesIntoAPrivateFolderThatARe
 
     // The build runs the factory generator again, and the program starts again.
     ASSERT_EQ(WriteFactoryFiles(dir.Path(), codec), "");
-    ASSERT_EQ(DataDirectory::Seed(dir.Path(), data), "");
+    ASSERT_TRUE(DataDirectory::Seed(dir.Path(), data).Done());
 
     EXPECT_EQ(ReadFileBytes(data / "config0.bin"), ConfigFile::Encode(1, saved));
     EXPECT_EQ(ReadFileBytes(data / "str3.ini"), ReadFileBytes(dir / "str3.ini"));
