@@ -4,6 +4,7 @@
 #include "core/apps/AppSwitcher.h"
 #include "core/apps/FocusSession.h"
 #include "support/FakeClock.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
@@ -112,6 +113,15 @@ TEST(AppRules, RulesFollowRenamedProfilesAndDropDeletedOnes)
     AppRules noDefault = TwoRules();
     EXPECT_EQ(noDefault.FollowProfiles({}, {"PROFILE_1", "PROFILE_2"}), std::vector<std::string>{"PROFILE_0"});
     EXPECT_EQ(noDefault.DefaultProfile(), std::nullopt);
+}
+
+// No file in the data folder is no error: switching is off until the user turns it on.
+TEST(AppRules, NoFileInTheDataFolderReadsAsSwitchingOff)
+{
+    test::TempDir dir;
+    const AppRulesRead missing = ReadAppRules(dir.Path());
+    EXPECT_FALSE(missing.error);
+    EXPECT_FALSE(missing.rules.Enabled());
 }
 
 class AppSwitcherTest : public testing::Test
