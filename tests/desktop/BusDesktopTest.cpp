@@ -241,6 +241,7 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
 
     // No such profile, and nothing queues behind a running switch.
     EXPECT_EQ(ErrorOf(Call("SwitchProfile", {7})), "NoSuchProfile");
+    EXPECT_EQ(ErrorOf(Call("SwitchProfileByName", {"game"})), "NoSuchProfile");
     QDBusMessage first = QDBusMessage::createMethodCall(kService, kPath, kInterface, "SwitchProfile") << 1;
     QDBusMessage second = QDBusMessage::createMethodCall(kService, kPath, kInterface, "SwitchProfile") << 0;
     QDBusPendingCall running = Bus().asyncCall(first, test::DesktopSession::kTimeoutMs);
@@ -323,6 +324,8 @@ TEST_F(BusDesktopTest, VeldranectlGoesThroughTheRunningProgram)
     ASSERT_TRUE(Session().WaitFor([&] { return !m_log.switches.empty(); }));
     EXPECT_EQ(m_log.switches.back(), QStringLiteral("1 Game bus"));
     EXPECT_EQ(SentStage1Code(), 64) << "Game's stage 1 reached the mouse";
+    ran = veldranectl({"profile", "switch", "next", "--simulate"});
+    EXPECT_EQ(ran.out, QStringLiteral("switched to 0 PROFILE_0\n"));
     ran = veldranectl({"profile", "export", "1", "--simulate"});
     EXPECT_EQ(ran.status, 0);
     EXPECT_TRUE(ran.out.contains(QStringLiteral("\"name\": \"Game\""))) << ran.out.toStdString();
