@@ -19,7 +19,6 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +26,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <utility>
@@ -231,9 +229,7 @@ TEST(IconvTextCodec, ConvertsTheLegacyCodePagesBothWaysAndNothingThatDoesNotFit)
         LegacyCodePage page;
         std::string utf8;
         std::string bytes;
-    } cases[] = {{LegacyCodePage::Gbk, "Item1=宏", "Item1=\xBA\xEA"},
-                 {LegacyCodePage::Gbk, "€", "\x80"}, // the Windows variants, not the plain ones
-                 {LegacyCodePage::Big5, "左鍵", "\xA5\xAA\xC1\xE4"},
+    } cases[] = {{LegacyCodePage::Gbk, "€", "\x80"}, // the Windows variants, not the plain ones
                  {LegacyCodePage::Big5, "€", "\xA3\xE1"},
                  {LegacyCodePage::Windows1252, "é€", "\xE9\x80"}};
     const IconvTextCodec codec;
@@ -241,11 +237,8 @@ TEST(IconvTextCodec, ConvertsTheLegacyCodePagesBothWaysAndNothingThatDoesNotFit)
         EXPECT_EQ(codec.ToUtf8(c.bytes, c.page), c.utf8);
         EXPECT_EQ(codec.FromUtf8(c.utf8, c.page), c.bytes);
     }
-    // Bad bytes and text a code page cannot hold give nothing.
-    EXPECT_EQ(codec.ToUtf8("a\x81", LegacyCodePage::Windows1252), std::nullopt);
+    // A cut character and text that is no UTF-8 give nothing; the label file's tests meet the rest.
     EXPECT_EQ(codec.ToUtf8("ab\xD7", LegacyCodePage::Gbk), std::nullopt);
-    EXPECT_EQ(codec.FromUtf8("a한", LegacyCodePage::Gbk), std::nullopt);
-    EXPECT_EQ(codec.FromUtf8("Click 左", LegacyCodePage::Windows1252), std::nullopt);
     EXPECT_EQ(codec.FromUtf8("a\xC3", LegacyCodePage::Windows1252), std::nullopt);
 }
 
@@ -491,26 +484,23 @@ public:
     static bool Installed() { return FindProgram("dbus-daemon", SearchPath()).has_value(); }
 
     explicit PrivateSessionBus(const std::filesystem::path& directory)
+        : m_daemon(::popen(("dbus-daemon --session --nofork --nopidfile --print-address=1 --print-pid=1 "
+                            "--address=unix:path='" +
+                            (directory / "bus").string() + "'")
+                               .c_str(),
+                           "r"))
     {
-        const std::string command = "dbus-daemon --session --nofork --nopidfile --print-address=1 --print-pid=1 "
-                                    "--address=unix:path='" +
-                                    (directory / "bus").string() + "'";
-        m_daemon = ::popen(command.c_str(), "r");
         std::array<char, 512> line{};
-        if (m_daemon == nullptr || std::fgets(line.data(), line.size(), m_daemon) == nullptr) {
-            return;
-        }
-        m_address = std::string(line.data(), std::strcspn(line.data(), "\n"));
-        if (std::fgets(line.data(), line.size(), m_daemon) != nullptr) {
-            m_pid = std::atoi(line.data());
+        if (m_daemon != nullptr && std::fgets(line.data(), line.size(), m_daemon) != nullptr) {
+            m_address = std::string(line.data(), std::strcspn(line.data(), "\n"));
+            m_pid = std::fgets(line.data(), line.size(), m_daemon) != nullptr ? std::atoi(line.data()) : 0;
         }
     }
     ~PrivateSessionBus()
     {
         if (m_listener != nullptr) {
-            g_dbus_connection_remove_filter(m_listener, m_filter);
-            g_dbus_connection_close_sync(m_listener, nullptr, nullptr);
-            g_object_unref(m_listener);
+            g_dbus_connection_signal_unsubscribe(m_listener.get(), m_subscription);
+            g_dbus_connection_close_sync(m_listener.get(), nullptr, nullptr);
         }
         if (m_pid > 0) {
             ::kill(m_pid, SIGTERM);
@@ -524,53 +514,59 @@ public:
 
     const std::string& Address() const { return m_address; }
 
-    // Listens to the signals of `interface`; true once the bus routes them here.
+    // Listens to the signals of `interface`; true once the bus routes them here (the answer to a
+    // call comes after the bus took the match rule sent before it).
     bool Listen(const char* interface)
     {
-        m_listener = g_dbus_connection_new_for_address_sync(
+        m_listener.reset(g_dbus_connection_new_for_address_sync(
             m_address.c_str(),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-            nullptr, nullptr, nullptr);
+            nullptr, nullptr, nullptr));
         if (m_listener == nullptr) {
             return false;
         }
-        m_filter = g_dbus_connection_add_filter(m_listener, &PrivateSessionBus::Record, this, nullptr);
-        const std::string rule = std::string("type='signal',interface='") + interface + "'";
-        GVariant* reply = g_dbus_connection_call_sync(
-            m_listener, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "AddMatch",
-            g_variant_new("(s)", rule.c_str()), nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-        if (reply == nullptr) {
-            return false;
+        m_subscription =
+            g_dbus_connection_signal_subscribe(m_listener.get(), nullptr, interface, nullptr, nullptr, nullptr,
+                                               G_DBUS_SIGNAL_FLAGS_NONE, &PrivateSessionBus::Record, this, nullptr);
+        GVariant* reply = g_dbus_connection_call_sync(m_listener.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                      "org.freedesktop.DBus", "GetId", nullptr, nullptr,
+                                                      G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
+        if (reply != nullptr) {
+            g_variant_unref(reply);
         }
-        g_variant_unref(reply);
-        return true;
+        return reply != nullptr;
     }
 
     // The signals heard so far as "PATH INTERFACE.MEMBER ARGUMENTS", once there are `count` or
     // the bus's own time limit for a call has passed.
     std::vector<std::string> Heard(std::size_t count)
     {
-        std::unique_lock lock(m_mutex);
-        m_heardChanged.wait_for(lock, std::chrono::seconds(25), [&] { return m_heard.size() >= count; });
+        bool late = false;
+        const guint timer = g_timeout_add_seconds(25, &PrivateSessionBus::Late, &late);
+        while (m_heard.size() < count && !late) {
+            g_main_context_iteration(nullptr, TRUE);
+        }
+        if (!late) {
+            g_source_remove(timer);
+        }
         return m_heard;
     }
 
 private:
-    static GDBusMessage* Record(GDBusConnection*, GDBusMessage* message, gboolean incoming, gpointer self)
+    static gboolean Late(gpointer late)
     {
-        auto* bus = static_cast<PrivateSessionBus*>(self);
-        if (incoming && g_dbus_message_get_message_type(message) == G_DBUS_MESSAGE_TYPE_SIGNAL &&
-            g_strcmp0(g_dbus_message_get_sender(message), "org.freedesktop.DBus") != 0) {
-            gchar* arguments = g_variant_print(g_dbus_message_get_body(message), FALSE);
-            const std::lock_guard lock(bus->m_mutex);
-            bus->m_heard.push_back(std::string(g_dbus_message_get_path(message)) + " " +
-                                   g_dbus_message_get_interface(message) + "." + g_dbus_message_get_member(message) +
-                                   " " + arguments);
-            g_free(arguments);
-            bus->m_heardChanged.notify_all();
-        }
-        return message;
+        *static_cast<bool*>(late) = true;
+        return G_SOURCE_REMOVE;
+    }
+
+    static void Record(GDBusConnection*, const gchar*, const gchar* path, const gchar* interface, const gchar* member,
+                       GVariant* arguments, gpointer self)
+    {
+        gchar* text = g_variant_print(arguments, FALSE);
+        static_cast<PrivateSessionBus*>(self)->m_heard.push_back(std::string(path) + " " + interface + "." + member +
+                                                                 " " + text);
+        g_free(text);
     }
 
     static std::string SearchPath()
@@ -579,13 +575,11 @@ private:
         return path != nullptr ? path : "/usr/bin:/bin";
     }
 
-    FILE* m_daemon = nullptr;
+    FILE* m_daemon;
     pid_t m_pid = 0;
     std::string m_address;
-    GDBusConnection* m_listener = nullptr;
-    guint m_filter = 0;
-    std::mutex m_mutex;
-    std::condition_variable m_heardChanged;
+    std::unique_ptr<GDBusConnection, decltype(&g_object_unref)> m_listener{nullptr, &g_object_unref};
+    guint m_subscription = 0;
     std::vector<std::string> m_heard;
 };
 

@@ -67,7 +67,6 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_TRUE(session.WaitFor([&] { return session.WrittenBlock(0x0F, 12).size() == 128u; }));
     EXPECT_EQ(session.WrittenBlock(0x0C).size(), 128u);
     EXPECT_EQ(session.WrittenBlock(0x0D).size(), 128u);
-    EXPECT_EQ(session.WrittenBlock(0x0F, 12).size(), 128u);
 
     // "Press CPI stage 2": the mouse reports the stage, the program reads its CPI and shows the
     // balloon, a window of its own beside the icon.

@@ -326,8 +326,6 @@ TEST_F(BusDesktopTest, VeldranectlGoesThroughTheRunningProgram)
     EXPECT_EQ(SentStage1Code(), 64) << "Game's stage 1 reached the mouse";
     ran = veldranectl({"profile", "switch", "next", "--simulate"});
     EXPECT_EQ(ran.out, QStringLiteral("switched to 0 PROFILE_0\n"));
-    ran = veldranectl({"profiles", "--simulate"});
-    EXPECT_EQ(ran.out, QStringLiteral("* 0 PROFILE_0\n  1 Game\n"));
     ran = veldranectl({"profile", "export", "1", "--simulate"});
     EXPECT_EQ(ran.status, 0);
     EXPECT_TRUE(ran.out.contains(QStringLiteral("\"name\": \"Game\""))) << ran.out.toStdString();
@@ -380,8 +378,8 @@ TEST_F(BusDesktopTest, TrayProfilesSwitchAndNoticesReplaceTheirKind)
 }
 
 // Switching by application under a window manager that names the active window (openbox): each
-// lasting change of the focused window downloads its profile once, a short visit downloads
-// nothing, a window no rule names brings the default; the KWin script's and GNOME extension's
+// change of the focused window downloads its profile once, a window no rule names brings the
+// default; the KWin script's and GNOME extension's
 // path, the bus's FocusChanged, does the same.
 TEST_F(BusDesktopTest, FocusedApplicationBringsItsProfile)
 {
@@ -416,13 +414,6 @@ TEST_F(BusDesktopTest, FocusedApplicationBringsItsProfile)
     Session().Xdo({"windowactivate", "--sync", other});
     ASSERT_TRUE(Session().WaitFor([&] { return active() == 0; }));
     EXPECT_EQ(downloads(), 2);
-    // A visit of 0.3 s switches nothing.
-    Session().Xdo({"windowactivate", "--sync", game});
-    QTest::qWait(300);
-    Session().Xdo({"windowactivate", "--sync", other});
-    QTest::qWait(1500);
-    EXPECT_EQ(downloads(), 2);
-    EXPECT_EQ(active(), 0);
 
     // The desktop's script or extension on the bus: an app id, then the desktop itself.
     EXPECT_EQ(ErrorOf(Call("FocusChanged", {"org.example.game.desktop", "", "", 0u})), "none");

@@ -40,32 +40,6 @@ Block Patched(const ProfileRecord& record)
     return block;
 }
 
-TEST(PatchSettingsBlock, SetsExactlyTheBytesTheSystemManages)
-{
-    ProfileRecord record{};
-    record.angleSnap = 10;
-    record.lightMode = 2;
-    record.lightLevel = {4, 5, 4};
-    record.sensitivityX = 5;
-    record.sensitivityY = 7;
-    record.cpiValue = {8, 16, 32, 64, 100, 120};
-    record.cpiEnabled = {2, 1, 0, 0xFF, 1, 1}; // bytes other than 0 or 1 from an odd file set only their bit
-    for (std::size_t i = 0; i < record.cpiColor.size(); ++i) {
-        record.cpiColor[i] = static_cast<std::uint8_t>(i + 1);
-    }
-    Block expected = AsReturned();
-    const std::pair<std::size_t, std::uint8_t> set[] = {
-        {2, 1},  {50, 0x42}, {51, 0x8F}, {64, 0x0F}, {70, 4}, {71, 2},  {72, 5},  {73, 3},  {74, 100},  {75, 140},
-        {84, 8}, {85, 16},   {86, 32},   {87, 64},   {92, 8}, {93, 16}, {94, 32}, {95, 64}, {100, 0x0B}};
-    for (const auto& [index, value] : set) {
-        expected[index] = value;
-    }
-    for (std::size_t i = 104; i < expected.size(); ++i) {
-        expected[i] = i < 116 ? static_cast<std::uint8_t>(i - 103) : 0; // four stages' colours, then zeros
-    }
-    EXPECT_EQ(Patched(record), expected);
-}
-
 TEST(PatchSettingsBlock, LightingModeAndLevelGiveBytes71To73)
 {
     const Block returned = AsReturned();
