@@ -129,7 +129,7 @@ TEST_F(AssignmentSectionView, KeysAloneAssignAFunctionThatTheSavedProfileHolds)
     QKeyEvent save(QEvent::KeyPress, Qt::Key_S, Qt::ControlModifier, 31 + 8, 0, 0, QStringLiteral("s"));
     QCoreApplication::sendEvent(&Window(), &save);
     ProfileRecord saved{};
-    ASSERT_FALSE(files.LoadConfig(saved));
+    ASSERT_TRUE(files.LoadConfig(saved).Done());
     EXPECT_EQ(saved.buttonFunction[7], 9);
     EXPECT_EQ(saved.systemCommand[7], 6);
 }
