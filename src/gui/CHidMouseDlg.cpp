@@ -73,7 +73,12 @@ CHidMouseDlg::CHidMouseDlg(AppContext& context, SkinImageCache& images, QWidget*
     });
 }
 
-CHidMouseDlg::~CHidMouseDlg() = default;
+CHidMouseDlg::~CHidMouseDlg()
+{
+    // The help panel reaches the window's model while it goes (the keyboard focus leaves it), so it
+    // goes first: Qt would delete it only after the model.
+    delete m_helpDialog;
+}
 
 // Painting ---------------------------------------------------------------------------------------
 

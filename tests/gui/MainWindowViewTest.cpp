@@ -104,6 +104,14 @@ TEST_F(CHidMouseDlgTest, KeysDragsAndCloseRequestsOfTheWindow)
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_FALSE(dlg.close());
     EXPECT_FALSE(dlg.isVisible());
+
+    // The window goes while its help panel holds the keyboard (a language change, the exit).
+    dlg.show();
+    QKeyEvent help(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &help);
+    ASSERT_NE(dlg.HelpDialog(), nullptr);
+    dlg.HelpDialog()->setFocus();
+    window.reset();
 }
 
 class SectionsViewTest : public CHidMouseDlgTest
