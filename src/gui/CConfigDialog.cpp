@@ -173,8 +173,9 @@ void CConfigDialog::OpenEditor(std::size_t line)
     });
     if (editor->BeginEdit(static_cast<int>(line))) {
         m_editor = editor;
-        // The focus goes back to the list once the edit is over.
-        connect(editor, &QObject::destroyed, this, [this] { ApplyFocus(); });
+        // The focus goes back to the list once the edit is over: after the editor is gone, for the
+        // focus change reaches this dialog's filter, which must not meet an editor half destroyed.
+        connect(editor, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, [this] { ApplyFocus(); }); });
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 #include <utility>
 
 #include "gui/CAppRulesDialog.h"
+#include "gui/CHelpDialog.h"
 #include "gui/GuiFixture.h"
 #include "screens/main/MainWindowLayout.h"
 
@@ -110,7 +112,9 @@ TEST_F(CHidMouseDlgTest, KeysDragsAndCloseRequestsOfTheWindow)
     QKeyEvent help(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(&dlg, &help);
     ASSERT_NE(dlg.HelpDialog(), nullptr);
+    QApplication::setActiveWindow(&dlg);
     dlg.HelpDialog()->setFocus();
+    ASSERT_TRUE(dlg.HelpDialog()->hasFocus());
     window.reset();
 }
 
