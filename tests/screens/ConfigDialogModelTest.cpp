@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/apps/AppRules.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/FactoryFiles.h"
@@ -260,12 +261,48 @@ TEST_F(ConfigDialogModelTest, TheManagerClosesOnlyWithItsListStoredAndThenRunsNo
     EXPECT_FALSE(Model().Close().close);
     EXPECT_FALSE(Model().Closed());
     EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
 
     test::WriteFileBytes(dir / "str.ini", list);
     EXPECT_TRUE(Model().Close().close);
     Model().RunTransfer(*outcome.post);
     EXPECT_TRUE(dialog.asked.empty());
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
+}
+
+// What the list and the transfers refuse is told in the program's words, in the order it happened.
+TEST_F(ConfigDialogModelTest, RefusedTransfersAndListEditsAreToldInOrder)
+{
+    InstallThree();
+    files.SelectProfileIndex(1);
+    AppRules rules;
+    ASSERT_TRUE(rules.AddApp("A", "firefox"));
+    ASSERT_FALSE(WriteAppRules(dir.Path(), rules));
+    test::WriteFileBytes(dir / "odd.bin", std::string(1824, '\x07'));
+    Transfer(2, ProfileMenuCommand::Load, dir / "odd.bin"); // into C's files
+    Transfer(1, ProfileMenuCommand::Load, dir / "odd.bin"); // into the loaded profile
+    Transfer(0, ProfileMenuCommand::Save, dir / "Str4.bin");
+    for (int i = 0; i < 3; ++i) {
+        Model().SelectionChanged(0);
+        EXPECT_FALSE(Model().RunMenuCommand(ProfileMenuCommand::Delete).post.has_value());
+    }
+    for (int i = 0; i < 6; ++i) {
+        Model().Press({0, 575});
+    }
+    EXPECT_TRUE(Model().Close().close);
+    const std::string wrongSize =
+        (dir / "odd.bin").string() + " has 1824 bytes. A profile file has 1825 bytes; nothing was imported.";
+    EXPECT_EQ(
+        messages.shown,
+        (std::vector<Shown>{{Shown::Kind::Message, wrongSize, "Tessaly VELDRANE"},
+                            {Shown::Kind::Message, wrongSize, "Tessaly VELDRANE"},
+                            {Shown::Kind::Message,
+                             "Str4.bin is the name of one of the program's own files. Please choose another name.",
+                             "Tessaly VELDRANE"},
+                            {Shown::Kind::Message, "At least one profile must remain.", "Warning"},
+                            {Shown::Kind::Message, "Profile numbers up to 6.", "Warning"},
+                            {Shown::Kind::Message, "These profiles no longer exist; their applications were removed: A",
+                             "Tessaly VELDRANE"}}));
 }
 
 } // namespace

@@ -9,11 +9,7 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
-#include "core/text/AppSwitchTexts.h"
-#include "core/text/FileErrorTexts.h"
-#include "core/text/MessageTexts.h"
 #include "core/text/ProfileManagerTexts.h"
-#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -27,18 +23,13 @@ ProfileManager::ProfileManager(ProfileManagerContext context)
     : m_context(context), m_texts(ProfileManagerTextsFor(context.language))
 {}
 
-void ProfileManager::LoadProfileList()
+ProfileSlotMover::Recovery ProfileManager::LoadProfileList()
 {
     m_entries.clear();
     m_selected.reset();
     m_remembered.reset();
     // A move of the files that was cut off is taken back before the list is read.
-    if (const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.ModulePath());
-        recovery.error) {
-        m_context.messages.ShowMessage(JournalRecoveryMessage(m_context.files.PathOf(ProfileSlotMover::kJournalName),
-                                                              recovery.error, recovery.keptAside, m_context.language),
-                                       kFileOpenErrorTitle);
-    }
+    ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(m_context.files.ModulePath());
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
     const StoredProfileList stored = ProfileList::Read(list.Read());
     for (std::size_t position = 0; position < stored.names.size(); ++position) {
@@ -58,6 +49,7 @@ void ProfileManager::LoadProfileList()
     } else {
         m_loaded.reset();
     }
+    return recovery;
 }
 
 ProfileFileSource ProfileManager::FilesOf(std::size_t position) const
@@ -127,24 +119,23 @@ std::string ProfileManager::NewProfileName(const std::vector<std::string>& names
     return std::string(baseName) + std::string(kNumberSeparator) + std::to_string(number + 1);
 }
 
-void ProfileManager::NewProfile()
+bool ProfileManager::NewProfile()
 {
     if (Full()) {
-        m_context.messages.ShowMessage(m_texts.limitMessage, m_texts.warningTitle);
-        return;
+        return false;
     }
     m_entries.push_back({NewProfileName(Names(), m_texts.baseName), std::nullopt});
     m_selected = m_entries.size() - 1;
+    return true;
 }
 
-void ProfileManager::DeleteProfile()
+bool ProfileManager::DeleteProfile()
 {
     if (!m_selected) {
-        return;
+        return true;
     }
     if (m_entries.size() <= 1) {
-        m_context.messages.ShowMessage(m_texts.lastProfile, m_texts.warningTitle);
-        return;
+        return false;
     }
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(*m_selected));
     if (m_loaded == m_selected) {
@@ -155,6 +146,7 @@ void ProfileManager::DeleteProfile()
     m_selected.reset();
     // The remembered position now holds another name: a click on it is a first click.
     m_remembered.reset();
+    return true;
 }
 
 void ProfileManager::CopyProfile()
@@ -176,34 +168,38 @@ bool ProfileManager::SaveSelected()
     return m_selected.has_value();
 }
 
-bool ProfileManager::StoreKeepingCurrent()
+ProfileListStore ProfileManager::StoreKeepingCurrent()
 {
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
+    if (!list.Exists()) {
+        return {};
+    }
     // Without the loaded profile's name the selected one stands in; the close loads it.
-    return !list.Exists() || StoreList(m_loaded.value_or(m_selected.value_or(0)));
+    return StoreList(m_loaded.value_or(m_selected.value_or(0)));
 }
 
-bool ProfileManager::CloseManager()
+ProfileListStore ProfileManager::CloseManager()
 {
     const IniFile list(m_context.files.PathOf(kListName), m_context.codec);
-    return !list.Exists() || StoreList(m_selected.value_or(0));
+    if (!list.Exists()) {
+        return {};
+    }
+    return StoreList(m_selected.value_or(0));
 }
 
-bool ProfileManager::StoreList(std::size_t current)
+ProfileListStore ProfileManager::StoreList(std::size_t current)
 {
     std::vector<ProfileFileSource> sources;
     sources.reserve(m_entries.size());
     for (const Entry& entry : m_entries) {
         sources.push_back(entry.files);
     }
-    const auto report = [this](int errorCode) {
-        m_context.messages.ShowMessage(FormatWithErrorCode(kFileOpenErrorFormat, errorCode), kFileOpenErrorTitle);
-    };
+    ProfileListStore store;
     // The rules follow the names in the same journalled step as the files.
     const AppRulesRead rulesRead = ReadAppRules(m_context.files.ModulePath());
     if (rulesRead.error) {
-        report(rulesRead.error.value());
-        return false;
+        store.failure = {rulesRead.error, m_context.files.PathOf(kAppRulesName)};
+        return store;
     }
     AppRules rules = rulesRead.rules;
     const std::vector<std::string> dropped = rules.FollowProfiles(Renames(), Names());
@@ -212,28 +208,23 @@ bool ProfileManager::StoreList(std::size_t current)
         alongside.push_back({std::string(kAppRulesName), rules.Serialise()});
     }
     ProfileSlotMover mover(m_context.files.ModulePath(), m_context.codec);
-    int errorCode = mover.Move(sources, m_storedCount, alongside);
-    int undoError = mover.UndoError();
-    if (errorCode == 0) {
-        IniFile list(m_context.files.PathOf(kListName), m_context.codec, ConfigFiles::CodePageOf(m_context.language));
+    store.failure = mover.Move(sources, m_storedCount, alongside);
+    store.undoFailure = mover.UndoFailure();
+    if (store.failure.Done()) {
+        const std::filesystem::path listPath = m_context.files.PathOf(kListName);
+        IniFile list(listPath, m_context.codec, ConfigFiles::CodePageOf(m_context.language));
         // The INI file reports no error number of its own.
         if (list.Apply(ProfileList::Replacement(Names(), current)) != IniWriteResult::Written) {
-            errorCode = EIO;
-            undoError = mover.Undo();
+            store.failure = {std::error_code(EIO, std::generic_category()), listPath};
+            store.undoFailure = mover.Undo();
         }
     }
-    if (errorCode != 0) {
-        report(errorCode);
-        if (undoError != 0) {
-            // The journal stays: the next start puts the files back.
-            report(undoError);
-        }
-        return false;
+    if (!store.failure.Done()) {
+        // When the undo failed too, the journal stays: the next start puts the files back.
+        return store;
     }
-    if (const int commitError = mover.Commit(); commitError != 0) {
-        // The list and the files agree; the next start would only take the step back whole.
-        report(commitError);
-    }
+    // The list and the files agree; the next start would only take the step back whole.
+    store.commitFailure = mover.Commit();
 
     m_context.files.SelectProfileIndex(static_cast<std::uint8_t>(current));
     if (m_loaded) {
@@ -244,14 +235,10 @@ bool ProfileManager::StoreList(std::size_t current)
     }
     m_storedCount = m_entries.size();
     m_storedNames = Names();
-    if (!dropped.empty() && !alongside.empty()) {
-        std::string note(AppRulesDroppedText(m_context.language));
-        for (std::size_t index = 0; index < dropped.size(); ++index) {
-            note += (index == 0 ? "" : ", ") + dropped[index];
-        }
-        m_context.messages.ShowMessage(note, kApplicationTitle);
+    if (!alongside.empty()) {
+        store.droppedRules = dropped;
     }
-    return true;
+    return store;
 }
 
 std::vector<std::pair<std::string, std::string>> ProfileManager::Renames() const

@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/ini/FileError.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/text/Language.h"
 
 namespace veldrane {
 
 class ConfigFiles;
-class MessageSink;
 class TextCodec;
 struct ProfileManagerTexts;
 
@@ -30,8 +30,21 @@ struct ProfileManagerContext
 {
     ConfigFiles& files; // "str.ini" and the profile files beside the executable; currentProfileIndex
     const TextCodec& codec;
-    MessageSink& messages;
     Language language;
+};
+
+// How a store of the list ended, for the screen to tell the user: a failure (nothing was changed)
+// and, after it, a file that could not be put back (the journal stays for the next start); or,
+// when stored, a journal that could not be removed and the names whose rules in "apps.ini" went
+// with them.
+struct [[nodiscard]] ProfileListStore
+{
+    FileOutcome failure;
+    FileOutcome undoFailure;
+    FileOutcome commitFailure;
+    std::vector<std::string> droppedRules;
+
+    bool Stored() const { return failure.Done(); }
 };
 
 // The rules of the profile manager's list (CConfigDialog): up to six names, the selection, the
@@ -57,8 +70,8 @@ public:
     const ProfileManagerTexts& Texts() const { return m_texts; }
 
     // LoadProfileList, when the dialog opens: the stored names, and the stored selected name
-    // selected.
-    void LoadProfileList();
+    // selected. A move of the files that was cut off is taken back first: how that ended.
+    [[nodiscard]] ProfileSlotMover::Recovery LoadProfileList();
 
     std::vector<std::string> Names() const;
     std::optional<std::size_t> Selected() const { return m_selected; }
@@ -81,12 +94,13 @@ public:
     // text that is blank or could not be stored as a name keeps the old name.
     void CommitRename(std::size_t line, std::string_view text);
 
-    // NewProfile: the "New" row. With six names the warning "Profile numbers up to 6."
-    void NewProfile();
+    // NewProfile: the "New" row. False with six names, where the user is warned "Profile numbers
+    // up to 6."
+    [[nodiscard]] bool NewProfile();
     // DeleteProfile, CopyProfile: the menu entries; nothing without a selection. The only name is
-    // not deleted: "At least one profile must remain." A copy beyond the sixth name is silently
-    // not made.
-    void DeleteProfile();
+    // not deleted: false then, and the user is told "At least one profile must remain." A copy
+    // beyond the sixth name is silently not made.
+    [[nodiscard]] bool DeleteProfile();
     void CopyProfile();
     // LoadSelected, SaveSelected: whether an import or export of the selected profile can run;
     // false without a selection. Neither changes which profile is the current one.
@@ -95,14 +109,14 @@ public:
 
     // Stores the list (when "str.ini" exists) with the loaded profile still the current one, so
     // that every name's files stand at its position: for an import into a profile that has none
-    // there yet. False after the message when it could not be stored.
-    bool StoreKeepingCurrent();
+    // there yet. Not Stored() when it could not be stored.
+    ProfileListStore StoreKeepingCurrent();
 
     // CloseManager: stores the list when "str.ini" exists and makes the selected position (0
-    // without a selection) currentProfileIndex. A list that cannot be stored with its files is
-    // reported, and the names, files and currentProfileIndex stay as they were: false then, and
-    // the manager stays open with the user's names.
-    bool CloseManager();
+    // without a selection) currentProfileIndex. When the list cannot be stored with its files,
+    // the names, files and currentProfileIndex stay as they were: not Stored() then, and the
+    // manager stays open with the user's names.
+    ProfileListStore CloseManager();
 
     // The name the "New" row would add; the rule on its own, for the tests and the view.
     static std::string NewProfileName(const std::vector<std::string>& names, std::string_view baseName);
@@ -115,8 +129,8 @@ private:
     };
 
     // Stores the list with `current` as the selected name and currentProfileIndex, and moves the
-    // files; false (after the message) when nothing was changed.
-    bool StoreList(std::size_t current);
+    // files; not Stored() when nothing was changed.
+    ProfileListStore StoreList(std::size_t current);
     // The old and new name of every stored name that the list now holds under another name.
     std::vector<std::pair<std::string, std::string>> Renames() const;
 

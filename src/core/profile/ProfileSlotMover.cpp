@@ -16,6 +16,15 @@ namespace veldrane {
 
 namespace {
 
+// A failure with the system's error number (0: none) for `file`.
+FileOutcome Outcome(int errorCode, const std::filesystem::path& file)
+{
+    if (errorCode == 0) {
+        return {};
+    }
+    return {std::error_code(errorCode, std::generic_category()), file};
+}
+
 struct FileRead
 {
     int errorCode = 0;                // 0 when the file was read or is missing
@@ -203,17 +212,17 @@ std::error_code ProfileSlotMover::EndStep(const std::filesystem::path& directory
     return errorCode != 0 ? std::error_code(errorCode, std::generic_category()) : std::error_code();
 }
 
-int ProfileSlotMover::Commit()
+FileOutcome ProfileSlotMover::Commit()
 {
     m_replaced.clear();
-    return RemoveFile(m_directory / kJournalName);
+    return Outcome(RemoveFile(m_directory / kJournalName), m_directory / kJournalName);
 }
 
-int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
-                           std::span<const AlongsideFile> alongside)
+FileOutcome ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
+                                   std::span<const AlongsideFile> alongside)
 {
     m_replaced.clear();
-    m_undoError = 0;
+    m_undoFailure = {};
 
     // Everything is read before anything is written, so that names that swap places, and copies
     // of a name that moves, take the files as they were.
@@ -222,10 +231,10 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
         slots[index].config = ReadWhole(m_directory / ProfileConfigName(index));
         slots[index].labels = ReadWhole(m_directory / ProfileLabelName(index));
         if (slots[index].config.errorCode != 0) {
-            return slots[index].config.errorCode;
+            return Outcome(slots[index].config.errorCode, m_directory / ProfileConfigName(index));
         }
         if (slots[index].labels.errorCode != 0) {
-            return slots[index].labels.errorCode;
+            return Outcome(slots[index].labels.errorCode, m_directory / ProfileLabelName(index));
         }
     }
     // Without a readable factory file a freed position keeps what it has.
@@ -236,13 +245,13 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
     const std::optional<Wanted> factoryLabelsWanted =
         factoryLabels.bytes ? std::optional<Wanted>(Wanted{factoryLabels.bytes, true}) : std::nullopt;
     if (factoryLabels.errorCode != 0) {
-        return factoryLabels.errorCode;
+        return Outcome(factoryLabels.errorCode, m_directory / kListName);
     }
     std::vector<FileRead> alongsideNow;
     for (const AlongsideFile& file : alongside) {
         alongsideNow.push_back(ReadWhole(m_directory / file.name));
         if (alongsideNow.back().errorCode != 0) {
-            return alongsideNow.back().errorCode;
+            return Outcome(alongsideNow.back().errorCode, m_directory / file.name);
         }
     }
 
@@ -259,7 +268,7 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
     journal += kJournalEnd;
     errno = 0;
     if (!WriteFileAtomically(m_directory / kJournalName, journal)) {
-        return errno != 0 ? errno : EIO;
+        return Outcome(errno != 0 ? errno : EIO, m_directory / kJournalName);
     }
 
     const auto replace = [this](const std::filesystem::path& path, const FileRead& now,
@@ -305,38 +314,40 @@ int ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, std::size
             config = factoryConfigWanted;
             labels = factoryLabelsWanted;
         }
-        int errorCode = replace(m_directory / ProfileConfigName(position), slots[position].config, config);
+        std::filesystem::path file = m_directory / ProfileConfigName(position);
+        int errorCode = replace(file, slots[position].config, config);
         if (errorCode == 0) {
-            errorCode = replace(m_directory / ProfileLabelName(position), slots[position].labels, labels);
+            file = m_directory / ProfileLabelName(position);
+            errorCode = replace(file, slots[position].labels, labels);
         }
         if (errorCode != 0) {
-            m_undoError = Undo();
-            return errorCode;
+            m_undoFailure = Undo();
+            return Outcome(errorCode, file);
         }
     }
     for (std::size_t index = 0; index < alongside.size(); ++index) {
         const int errorCode =
             replace(m_directory / alongside[index].name, alongsideNow[index], Wanted{alongside[index].bytes, false});
         if (errorCode != 0) {
-            m_undoError = Undo();
-            return errorCode;
+            m_undoFailure = Undo();
+            return Outcome(errorCode, m_directory / alongside[index].name);
         }
     }
-    return 0;
+    return {};
 }
 
-int ProfileSlotMover::Undo()
+FileOutcome ProfileSlotMover::Undo()
 {
-    int firstError = 0;
+    FileOutcome first;
     for (auto file = m_replaced.rbegin(); file != m_replaced.rend(); ++file) {
         const int errorCode = PutBack(file->path, file->before);
-        if (firstError == 0) {
-            firstError = errorCode;
+        if (first.Done() && errorCode != 0) {
+            first = Outcome(errorCode, file->path);
         }
     }
     m_replaced.clear();
     // The journal goes only with a complete undo; otherwise the next start finishes it.
-    return firstError != 0 ? firstError : RemoveFile(m_directory / kJournalName);
+    return first.Done() ? Outcome(RemoveFile(m_directory / kJournalName), m_directory / kJournalName) : first;
 }
 
 } // namespace veldrane

@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/ini/FileError.h"
+
 namespace veldrane {
 
 class TextCodec;
@@ -67,8 +69,8 @@ public:
     // are left alone. A file that was missing at its source is missing at its new position.
     // Every file is replaced whole and atomically, after the journal. When a file cannot be read
     // or written, the files already replaced are put back, so the old layout stays whole; the
-    // result is then the error number of the failure, otherwise 0. UndoError says whether that
-    // putting back failed too.
+    // result then names the failure and its file. UndoFailure says whether that putting back
+    // failed too.
     // `alongside` are other files of the folder that follow the names (the rules of "apps.ini"):
     // they are kept in the same journal and replaced with the profile files.
     struct AlongsideFile
@@ -76,18 +78,18 @@ public:
         std::string name;
         std::string bytes;
     };
-    int Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
-             std::span<const AlongsideFile> alongside = {});
+    FileOutcome Move(std::span<const ProfileFileSource> sources, std::size_t storedCount,
+                     std::span<const AlongsideFile> alongside = {});
 
     // The list that goes with the new layout is stored: the step is complete and its journal goes.
-    // The error number when the journal could not be removed, otherwise 0.
-    int Commit();
+    // A failure when the journal could not be removed.
+    FileOutcome Commit();
 
     // Puts back every file the last Move replaced: for when the list that goes with the new
-    // layout could not be stored. 0, or the error number of a file that could not be put back
-    // (the journal then stays, and the next Recover finishes the undo).
-    int Undo();
-    int UndoError() const { return m_undoError; }
+    // layout could not be stored. A failure names a file that could not be put back (the journal
+    // then stays, and the next Recover finishes the undo).
+    FileOutcome Undo();
+    const FileOutcome& UndoFailure() const { return m_undoFailure; }
 
 private:
     // One file as it was before the move: its bytes, or nothing when it did not exist.
@@ -100,7 +102,7 @@ private:
     std::filesystem::path m_directory;
     const TextCodec& m_codec;
     std::vector<Replaced> m_replaced;
-    int m_undoError = 0;
+    FileOutcome m_undoFailure;
 };
 
 } // namespace veldrane

@@ -9,9 +9,6 @@
 #include "core/profile/ConfigFiles.h"
 #include "core/profile/ProfileFileDialog.h"
 #include "core/profile/ProfileFileNames.h"
-#include "core/text/FileErrorTexts.h"
-#include "core/text/MessageTexts.h"
-#include "ports/MessageSink.h"
 
 namespace veldrane {
 
@@ -37,20 +34,8 @@ std::string ProposedFileName(std::string_view profileName)
 
 } // namespace
 
-std::string FormatProfileFileMessage(std::string_view format, std::string_view name, std::uintmax_t size)
-{
-    std::string text(format);
-    if (const std::size_t at = text.find("%s"); at != std::string::npos) {
-        text.replace(at, 2, name);
-        if (const std::size_t sizeAt = text.find("%llu", at + name.size()); sizeAt != std::string::npos) {
-            text.replace(sizeAt, 4, std::to_string(size));
-        }
-    }
-    return text;
-}
-
-ProfileTransfer::ProfileTransfer(ConfigFiles& files, const TextCodec& codec, MessageSink& messages, Language language)
-    : m_files(files), m_codec(codec), m_messages(messages), m_language(language)
+ProfileTransfer::ProfileTransfer(ConfigFiles& files, const TextCodec& codec, Language language)
+    : m_files(files), m_codec(codec), m_language(language)
 {}
 
 std::filesystem::path ProfileTransfer::LabelFileBeside(const std::filesystem::path& profileFile)
@@ -76,30 +61,21 @@ bool ProfileTransfer::IsProgramFileName(std::string_view fileName)
     return false;
 }
 
-void ProfileTransfer::ReportFileFailure(const std::filesystem::path& file, int errorCode)
-{
-    m_messages.ShowMessage(FileFailureMessage(file, errorCode, m_language), kFileOpenErrorTitle);
-}
-
-void ProfileTransfer::ReportLabelFailure(const FileOutcome& outcome)
-{
-    // A label with a line break keeps the file's own value without a word, as ever.
-    if (!outcome.Done() && outcome.error != FileError::LabelBreaksLine) {
-        ReportFileFailure(outcome.file, outcome.error.value());
-    }
-}
-
-bool ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record)
+TransferOutcome ProfileTransfer::ImportProfile(ProfileFileDialog& dialog, ProfileRecord& record)
 {
     const std::filesystem::path proposed = m_files.ConfigPath().empty()
                                                ? m_files.PathOf(ProfileConfigName(m_files.CurrentProfileIndex()))
                                                : m_files.ConfigPath();
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(proposed);
     m_lastRepairs = {};
-    return chosen && ImportFrom(*chosen, record);
+    if (!chosen) {
+        return {};
+    }
+    return ImportFrom(*chosen, record);
 }
 
-std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesystem::path& chosen)
+std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesystem::path& chosen,
+                                                              TransferOutcome& outcome)
 {
     m_lastRepairs = {};
     if (chosen.filename().string().find(kProfileExtension) == std::string::npos) {
@@ -108,14 +84,14 @@ std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesys
     ConfigFileReadResult file = ConfigFile::Read(chosen);
     switch (file.status) {
     case ConfigFileStatus::Missing:
-        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
+        outcome.failures.push_back({FileError::FileMissing, chosen});
         return std::nullopt;
     case ConfigFileStatus::Unreadable:
-        ReportFileFailure(chosen, file.errorCode);
+        outcome.failures.push_back({ConfigFile::ErrorCodeOf(file.errorCode), chosen});
         return std::nullopt;
     case ConfigFileStatus::WrongSize:
-        m_messages.ShowMessage(FormatProfileFileMessage(kImportWrongSizeFormat, chosen.string(), file.size),
-                               kApplicationTitle);
+        outcome.failures.push_back({FileError::WrongProfileSize, chosen});
+        outcome.wrongSize = file.size;
         return std::nullopt;
     case ConfigFileStatus::Read:
         break;
@@ -127,84 +103,93 @@ std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesys
     return file.contents;
 }
 
-bool ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
+TransferOutcome ProfileTransfer::ImportFrom(const std::filesystem::path& chosen, ProfileRecord& record)
 {
-    const std::optional<ConfigFileContents> imported = ReadImport(chosen);
+    TransferOutcome outcome;
+    const std::optional<ConfigFileContents> imported = ReadImport(chosen, outcome);
     if (!imported) {
-        return false;
+        return outcome;
     }
     record = imported->record;
     m_files.TakeImport(imported->firstRunFlag, LabelFileBeside(chosen), m_lastRepairs.buttons, m_language);
-    return true;
+    outcome.changed = true;
+    return outcome;
 }
 
-bool ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
-                                 const std::filesystem::path& labelFile)
+TransferOutcome ProfileTransfer::ImportInto(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                                            const std::filesystem::path& labelFile)
 {
     const std::optional<std::filesystem::path> chosen = dialog.AskOpenFile(configFile);
     m_lastRepairs = {};
+    TransferOutcome outcome;
     if (!chosen) {
-        return false;
+        return outcome;
     }
-    const std::optional<ConfigFileContents> imported = ReadImport(*chosen);
+    const std::optional<ConfigFileContents> imported = ReadImport(*chosen, outcome);
     if (!imported) {
-        return false;
+        return outcome;
     }
     if (const std::error_code error = ConfigFile::Write(configFile, imported->firstRunFlag, imported->record)) {
-        ReportFileFailure(configFile, error.value());
+        outcome.failures.push_back({error, configFile});
         m_lastRepairs = {};
-        return false;
+        return outcome;
     }
     const ConfigFiles::Labels labels =
         m_files.ReadLabelsFrom(LabelFileBeside(*chosen), m_language, m_lastRepairs.buttons);
-    ReportLabelFailure(m_files.SaveLabelsTo(labelFile, labels, m_language));
-    return true;
+    if (FileOutcome saved = m_files.SaveLabelsTo(labelFile, labels, m_language); !saved.Done()) {
+        outcome.failures.push_back(std::move(saved));
+    }
+    outcome.changed = true;
+    return outcome;
 }
 
-void ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
-                                   const std::filesystem::path& labelFile, std::string_view profileName)
+TransferOutcome ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const std::filesystem::path& configFile,
+                                              const std::filesystem::path& labelFile, std::string_view profileName)
 {
     const std::optional<std::filesystem::path> chosen =
         dialog.AskSaveFile(m_files.ModulePath() / ProposedFileName(profileName));
     if (!chosen) {
-        return;
+        return {};
     }
     const ConfigFileReadResult stored = ConfigFile::Read(configFile);
+    TransferOutcome outcome;
     switch (stored.status) {
     case ConfigFileStatus::Missing:
     case ConfigFileStatus::WrongSize:
-        m_messages.ShowMessage(kConfigFileNotExist, kApplicationTitle);
-        return;
+        outcome.failures.push_back({FileError::FileMissing, configFile});
+        return outcome;
     case ConfigFileStatus::Unreadable:
-        ReportFileFailure(configFile, stored.errorCode);
-        return;
+        outcome.failures.push_back({ConfigFile::ErrorCodeOf(stored.errorCode), configFile});
+        return outcome;
     case ConfigFileStatus::Read:
         break;
     }
-    ExportTo(*chosen, stored.contents.record, m_files.ReadLabelsFrom(labelFile, m_language));
+    return ExportTo(*chosen, stored.contents.record, m_files.ReadLabelsFrom(labelFile, m_language));
 }
 
-void ProfileTransfer::ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record,
-                                    std::string_view profileName)
+TransferOutcome ProfileTransfer::ExportProfile(ProfileFileDialog& dialog, const ProfileRecord& record,
+                                               std::string_view profileName)
 {
     const std::optional<std::filesystem::path> chosen =
         dialog.AskSaveFile(m_files.ModulePath() / ProposedFileName(profileName));
-    if (chosen) {
-        ExportTo(*chosen, record);
+    if (!chosen) {
+        return {};
     }
+    return ExportTo(*chosen, record);
 }
 
-void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record)
+TransferOutcome ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record)
 {
-    ExportTo(chosen, record, m_files.ButtonLabel());
+    return ExportTo(chosen, record, m_files.ButtonLabel());
 }
 
-void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record,
-                               const ConfigFiles::Labels& labels)
+TransferOutcome ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const ProfileRecord& record,
+                                          const ConfigFiles::Labels& labels)
 {
+    TransferOutcome outcome;
     std::string name = chosen.filename().string();
     if (name.empty()) {
-        return;
+        return outcome;
     }
     std::filesystem::path profileFile = chosen;
     // Only the file name decides: a folder called "x.bin" does not make "x" a profile file.
@@ -215,20 +200,24 @@ void ProfileTransfer::ExportTo(const std::filesystem::path& chosen, const Profil
     const std::filesystem::path labelFile = LabelFileBeside(profileFile);
     const std::string labelName = labelFile.filename().string();
     if (IsProgramFileName(name) || IsProgramFileName(labelName)) {
-        m_messages.ShowMessage(FormatProfileFileMessage(kExportProgramFileFormat, name), kApplicationTitle);
-        return;
+        outcome.refusedName = name;
+        return outcome;
     }
 
     const auto writePair = [&](const std::filesystem::path& profile, const std::filesystem::path& labelPath) {
-        // A label file that cannot be written is reported; the profile file is still tried.
-        ReportLabelFailure(m_files.SaveLabelsTo(labelPath, labels, m_language));
+        // A label file that cannot be written is a failure; the profile file is still tried.
+        if (FileOutcome saved = m_files.SaveLabelsTo(labelPath, labels, m_language); !saved.Done()) {
+            outcome.failures.push_back(std::move(saved));
+        }
         if (const std::error_code error = ConfigFile::Write(profile, kConfigWrittenFlag, record)) {
-            ReportFileFailure(profile, error.value());
+            outcome.failures.push_back({error, profile});
         }
     };
     writePair(profileFile, labelFile);
     // The copy beside the executable, under the same name.
     writePair(m_files.PathOf(name), m_files.PathOf(labelName));
+    outcome.changed = true;
+    return outcome;
 }
 
 } // namespace veldrane

@@ -21,6 +21,7 @@
 #include "screens/common/ButtonPicture.h"
 #include "screens/common/FileMessages.h"
 #include "screens/common/FocusRing.h"
+#include "screens/profiles/ProfileFileMessages.h"
 
 namespace veldrane {
 
@@ -88,6 +89,14 @@ ConfigDialogOutcome EditOutcome(std::optional<std::size_t> line)
     return outcome;
 }
 
+// "New": with six names the warning "Profile numbers up to 6."
+void AddProfile(ProfileManager& manager, MessageSink& messages)
+{
+    if (!manager.NewProfile()) {
+        messages.ShowMessage(manager.Texts().limitMessage, manager.Texts().warningTitle);
+    }
+}
+
 ConfigDialogOutcome PostOutcome(ProfileManagerNotice notice)
 {
     ConfigDialogOutcome outcome;
@@ -98,16 +107,17 @@ ConfigDialogOutcome PostOutcome(ProfileManagerNotice notice)
 } // namespace
 
 ConfigDialogModel::ConfigDialogModel(ConfigDialogContext context)
-    : m_context(std::move(context)),
-      m_manager({m_context.files, m_context.codec, m_context.messages, m_context.language}),
-      m_transfer(m_context.files, m_context.codec, m_context.messages, m_context.language),
+    : m_context(std::move(context)), m_manager({m_context.files, m_context.codec, m_context.language}),
+      m_transfer(m_context.files, m_context.codec, m_context.language),
       m_background(kBackgroundPicture, kConfigDialogImageFailed, kWindowSize)
 {}
 
 Size ConfigDialogModel::Open(SkinImageSizes& images)
 {
     m_background.Open(images, m_context.messages);
-    m_manager.LoadProfileList();
+    ShowMessages(m_context.messages,
+                 RecoveryMessagesOf(m_manager.LoadProfileList(), m_context.files.PathOf(ProfileSlotMover::kJournalName),
+                                    m_context.language));
     return m_background.WindowSize();
 }
 
@@ -117,7 +127,7 @@ ConfigDialogOutcome ConfigDialogModel::Press(Point p)
         return Close();
     }
     if (kNewRow.Contains(p)) {
-        m_manager.NewProfile();
+        AddProfile(m_manager, m_context.messages);
         return {};
     }
     ConfigDialogOutcome outcome;
@@ -170,7 +180,9 @@ ConfigDialogOutcome ConfigDialogModel::RunMenuCommand(ProfileMenuCommand command
     };
     switch (command) {
     case ProfileMenuCommand::Delete:
-        m_manager.DeleteProfile();
+        if (!m_manager.DeleteProfile()) {
+            m_context.messages.ShowMessage(Texts().lastProfile, Texts().warningTitle);
+        }
         return {};
     case ProfileMenuCommand::Edit:
         return EditOutcome(m_manager.RenameProfile());
@@ -323,7 +335,9 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
     case ProfileManagerNotice::Import:
         if (current) {
             // Into memory, as every edit of the current profile: "Save" stores it.
-            m_transfer.ImportProfile(dialog, m_context.records.Current);
+            ShowMessages(
+                m_context.messages,
+                TransferMessagesOf(m_transfer.ImportProfile(dialog, m_context.records.Current), m_context.language));
             if (dialog.Readable()) {
                 const std::size_t files = m_context.files.CurrentProfileIndex();
                 ImportReadable(*dialog.Readable(), m_context.files.PathOf(ProfileConfigName(files)),
@@ -333,13 +347,18 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
         }
         // Another profile is changed in its own files; a name without files gets them first.
         if (!source) {
-            if (!m_manager.StoreKeepingCurrent()) {
+            const ProfileListStore stored = m_manager.StoreKeepingCurrent();
+            ShowMessages(m_context.messages, ListStoreMessagesOf(stored, m_context.language));
+            if (!stored.Stored()) {
                 return;
             }
             source = m_manager.FilesOf(m_transferPosition);
         }
-        m_transfer.ImportInto(dialog, m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
-                              m_context.files.PathOf(ProfileLabelName(source.value_or(0))));
+        ShowMessages(m_context.messages,
+                     TransferMessagesOf(
+                         m_transfer.ImportInto(dialog, m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
+                                               m_context.files.PathOf(ProfileLabelName(source.value_or(0)))),
+                         m_context.language));
         if (dialog.Readable()) {
             ImportReadable(*dialog.Readable(), m_context.files.PathOf(ProfileConfigName(source.value_or(0))),
                            m_context.files.PathOf(ProfileLabelName(source.value_or(0))), false);
@@ -351,7 +370,9 @@ void ConfigDialogModel::RunTransfer(ProfileManagerNotice notice)
             m_context.files.PathOf(source ? ProfileConfigName(*source) : std::string(kFactoryConfigName));
         const std::filesystem::path labelFile =
             m_context.files.PathOf(source ? ProfileLabelName(*source) : std::string(kListName));
-        m_transfer.ExportStored(dialog, configFile, labelFile, m_transferName);
+        ShowMessages(m_context.messages,
+                     TransferMessagesOf(m_transfer.ExportStored(dialog, configFile, labelFile, m_transferName),
+                                        m_context.language));
         if (dialog.Readable()) {
             ExportReadable(*dialog.Readable(), configFile, labelFile);
         }
@@ -381,7 +402,9 @@ ConfigDialogOutcome ConfigDialogModel::Close()
         !m_context.messages.Ask(Texts().dropChanges, Texts().warningTitle)) {
         return {};
     }
-    if (!m_manager.CloseManager()) {
+    const ProfileListStore stored = m_manager.CloseManager();
+    ShowMessages(m_context.messages, ListStoreMessagesOf(stored, m_context.language));
+    if (!stored.Stored()) {
         return {};
     }
     m_closed = true;
@@ -422,7 +445,7 @@ ConfigDialogOutcome ConfigDialogModel::PressControl(ConfigControl control)
     case ConfigControl::Close:
         return Close();
     case ConfigControl::New:
-        m_manager.NewProfile();
+        AddProfile(m_manager, m_context.messages);
         return {};
     case ConfigControl::List:
         break;
@@ -483,7 +506,7 @@ ConfigDialogOutcome ConfigDialogModel::KeyPressed(WindowKey key)
     case WindowKey::Delete:
         return RunMenuCommand(ProfileMenuCommand::Delete);
     case WindowKey::Insert:
-        m_manager.NewProfile();
+        AddProfile(m_manager, m_context.messages);
         return {};
     default:
         return {};

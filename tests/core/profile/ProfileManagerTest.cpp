@@ -6,6 +6,7 @@
 
 #include "core/apps/AppRules.h"
 #include "core/profile/InstalledProfiles.h"
+#include "core/text/ProfileManagerTexts.h"
 #include "support/FileAccessCounter.h"
 
 namespace veldrane {
@@ -13,7 +14,6 @@ namespace {
 
 using test::Patterned;
 using test::ReadFileBytes;
-using Shown = test::RecordingMessageSink::Shown;
 using Names = std::vector<std::string>;
 
 class ProfileManagerTest : public test::InstalledProfiles
@@ -22,15 +22,15 @@ protected:
     ProfileManager& Manager()
     {
         if (!m_manager) {
-            m_manager.emplace(ProfileManagerContext{files, codec, messages, language});
-            m_manager->LoadProfileList();
+            m_manager.emplace(ProfileManagerContext{files, codec, language});
+            EXPECT_FALSE(m_manager->LoadProfileList().error);
         }
         return *m_manager;
     }
     void Delete(std::size_t line)
     {
         Manager().OnListClick(line);
-        Manager().DeleteProfile();
+        EXPECT_TRUE(Manager().DeleteProfile());
     }
     // Section "Profile" of the list, which a store writes last.
     std::string StoredList()
@@ -48,7 +48,7 @@ private:
 TEST_F(ProfileManagerTest, NewCopyAndRenameNameTheLines)
 {
     StoreList({}, ""); // read as PROFILE_0, the name the loader repairs such a list to
-    Manager().NewProfile();
+    ASSERT_TRUE(Manager().NewProfile());
     EXPECT_EQ(Manager().Selected(), 1u);
     Manager().CommitRename(1, "  Game_99999999999  ");
     Manager().CommitRename(1, "   ");
@@ -56,21 +56,19 @@ TEST_F(ProfileManagerTest, NewCopyAndRenameNameTheLines)
     Manager().CommitRename(7, "nowhere");
     // The number after the last name's, with the language's base name (without a number in the
     // last name: the count of names).
-    Manager().NewProfile();
+    ASSERT_TRUE(Manager().NewProfile());
     Manager().OnListClick(0);
     Manager().CopyProfile(); // the language's copy word before the selected name
     EXPECT_EQ(Manager().Names(), (Names{"PROFILE_0", "Game_99999999999", "PROFILE_2147483648", "Copy PROFILE_0"}));
     EXPECT_EQ(Manager().Selected(), 0u);
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ProfileManagerTest, SixNamesNewWarnsAndCopyAddsNothing)
 {
     StoreList({"a", "b", "c", "d", "e", "f"}, "c");
-    Manager().NewProfile();
+    EXPECT_FALSE(Manager().NewProfile());
     Manager().CopyProfile();
     EXPECT_EQ(Manager().Names(), (Names{"a", "b", "c", "d", "e", "f"}));
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Profile numbers up to 6.", "Warning"}}));
 }
 
 // The stored name is matched whole, as the loader reads it: an exact match (the last one) wins
@@ -86,8 +84,8 @@ TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
     for (const auto& [names, stored, selected] : cases) {
         StoreList(names, stored);
         files.SelectProfileIndex(5);
-        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
-        manager.LoadProfileList();
+        ProfileManager manager(ProfileManagerContext{files, codec, language});
+        EXPECT_FALSE(manager.LoadProfileList().error);
         EXPECT_EQ(manager.Selected(), selected) << stored;
         EXPECT_EQ(files.CurrentProfileIndex(), 5);
         EXPECT_EQ(manager.RememberedPosition(), std::nullopt);
@@ -101,16 +99,15 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
     IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
     Manager().CommitRename(1, "Games");
     Delete(2);
-    Manager().NewProfile();
+    ASSERT_TRUE(Manager().NewProfile());
     Manager().CommitRename(2, "C");
     test::FileAccessCounter access(dir / "str.ini");
-    Manager().CloseManager();
+    EXPECT_TRUE(Manager().CloseManager().Stored());
     EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=3\r\nItem0=A\r\nItem1=Games\r\nItem2=C\r\n");
     EXPECT_EQ(files.CurrentProfileIndex(), 2);
     EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
     EXPECT_EQ(LabelOf(1), "label B");
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // Deleting the last name left an empty list: the next start showed a black window, and Save sent
@@ -122,17 +119,18 @@ TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
           std::tuple{Language::SimplifiedChinese, "至少需要保留一个配置。", "警告"},
           std::tuple{Language::TraditionalChinese, "至少需要保留一個配置。", "警告"}}) {
         InstallThree();
-        messages.shown.clear();
         language = lang;
-        ProfileManager manager(ProfileManagerContext{files, codec, messages, language});
-        manager.LoadProfileList();
-        for (int i = 0; i < 3; ++i) {
+        ProfileManager manager(ProfileManagerContext{files, codec, language});
+        EXPECT_FALSE(manager.LoadProfileList().error);
+        for (const bool deleted : {true, true, false}) {
             manager.OnListClick(0);
-            manager.DeleteProfile();
+            EXPECT_EQ(manager.DeleteProfile(), deleted);
         }
         EXPECT_EQ(manager.Names(), (Names{"C"}));
-        EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
-        ASSERT_TRUE(manager.CloseManager());
+        // What the manager's window tells the user then.
+        EXPECT_EQ(manager.Texts().lastProfile, message);
+        EXPECT_EQ(manager.Texts().warningTitle, title);
+        ASSERT_TRUE(manager.CloseManager().Stored());
         EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=1\r\nItem0=C\r\n");
         EXPECT_EQ(SettingsOf(0), Patterned(12));
     }
@@ -146,11 +144,11 @@ TEST_F(ProfileManagerTest, DeleteAndCopyKeepEachNamesFiles)
     GiveSlot(3, 13, "not listed");
     GiveSlot(5, 15, "not listed");
     Manager().OnListClick(0);
-    Manager().CopyProfile();  // "Copy A" at 3
-    Manager().NewProfile();   // "Copy A_4" at 4
-    Delete(0);                // everything moves up one
-    Manager().OnListClick(0); // B
-    Manager().CloseManager();
+    Manager().CopyProfile();             // "Copy A" at 3
+    ASSERT_TRUE(Manager().NewProfile()); // "Copy A_4" at 4
+    Delete(0);                           // everything moves up one
+    Manager().OnListClick(0);            // B
+    ASSERT_TRUE(Manager().CloseManager().Stored());
 
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=B\r\nItemCount=4\r\nItem0=B\r\nItem1=C\r\n"
                             "Item2=Copy A\r\nItem3=Copy A_4\r\n");
@@ -182,19 +180,22 @@ TEST_F(ProfileManagerTest, AFailedStoreLeavesTheOldLayoutWhole)
     const test::FolderState before = test::ReadFolder(dir.Path());
     files.SelectProfileIndex(1);
     Delete(0);
-    EXPECT_FALSE(Manager().CloseManager());
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "Error Code is: 5 \n", "NULL ==fp "}}));
+    const ProfileListStore unstored = Manager().CloseManager();
+    EXPECT_FALSE(unstored.Stored());
+    EXPECT_EQ(unstored.failure.error, std::error_code(EIO, std::generic_category()));
+    EXPECT_EQ(unstored.failure.file, dir / "str.ini");
+    EXPECT_TRUE(unstored.undoFailure.Done());
     EXPECT_EQ(test::ReadFolder(dir.Path()), before);
     EXPECT_EQ(Manager().Names(), (Names{"B", "C"})) << "the user's names stay for another try";
     EXPECT_EQ(files.CurrentProfileIndex(), 1);
 
     test::WriteFileBytes(dir / "str.ini", list);
-    messages.shown.clear();
     std::filesystem::remove(dir / "config2.bin");
     std::filesystem::create_directory(dir / "config2.bin");
-    EXPECT_FALSE(Manager().CloseManager());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, "NULL ==fp ");
+    const ProfileListStore unread = Manager().CloseManager();
+    EXPECT_FALSE(unread.Stored());
+    EXPECT_EQ(unread.failure.file, dir / "config2.bin");
+    EXPECT_TRUE(unread.undoFailure.Done());
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);
     EXPECT_EQ(SettingsOf(0), Patterned(10));
 }
@@ -216,20 +217,19 @@ TEST_F(ProfileManagerTest, ApplicationRulesFollowTheirNames)
     const std::string list = ReadFileBytes(dir / "str.ini");
     test::WriteFileBytes(dir / "str.ini", list + "; \x81\r\n");
     Manager().CommitRename(1, "Games");
-    EXPECT_FALSE(Manager().CloseManager());
+    EXPECT_FALSE(Manager().CloseManager().Stored());
     EXPECT_EQ(ReadFileBytes(dir / "apps.ini"), before);
 
     test::WriteFileBytes(dir / "str.ini", list);
-    messages.shown.clear();
     Delete(0);
     Manager().OnListClick(0);
     Manager().CopyProfile(); // "Copy Games" takes Games' files but not its rules
-    ASSERT_TRUE(Manager().CloseManager());
+    const ProfileListStore stored = Manager().CloseManager();
+    ASSERT_TRUE(stored.Stored());
     EXPECT_EQ(ReadFileBytes(dir / "apps.ini"), "[Settings]\r\nEnabled=1\r\nSwitches=0\r\n"
                                                "[Games]\r\nApp0=steam\r\n[C]\r\nApp0=gimp\r\n");
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
-                                                   "These profiles no longer exist; their applications were removed: A",
-                                                   "Tessaly VELDRANE"}}));
+    EXPECT_EQ(stored.droppedRules, (Names{"A"}));
+    EXPECT_TRUE(stored.commitFailure.Done());
     EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
 }
 
@@ -242,7 +242,7 @@ TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
     Delete(0);
     EXPECT_EQ(Manager().LoadedPosition(), 1u);
     ASSERT_TRUE(files.SaveConfig(Patterned(99)).Done()); // still C's old position: nothing has moved yet
-    ASSERT_TRUE(Manager().StoreKeepingCurrent());
+    ASSERT_TRUE(Manager().StoreKeepingCurrent().Stored());
     EXPECT_EQ(files.CurrentProfileIndex(), 1);
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=2\r\nItem0=B\r\nItem1=C\r\n");
     ASSERT_TRUE(files.SaveConfig(Patterned(98)).Done());

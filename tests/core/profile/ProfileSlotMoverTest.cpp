@@ -25,7 +25,7 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     const test::FolderState before = test::ReadFolder(dir.Path());
     ProfileSlotMover mover{dir.Path(), codec};
     const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
-    ASSERT_EQ(mover.Move(sources, 2), 0);
+    ASSERT_TRUE(mover.Move(sources, 2).Done());
     // The program stops before the list is stored (or after: the list is in the journal too).
     IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3");
 
@@ -34,8 +34,8 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error) << "nothing left to do";
 
     // A completed step leaves the swapped files and no journal behind.
-    ASSERT_EQ(mover.Move(sources, 2), 0);
-    EXPECT_EQ(mover.Commit(), 0);
+    ASSERT_TRUE(mover.Move(sources, 2).Done());
+    EXPECT_TRUE(mover.Commit().Done());
     EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
     EXPECT_EQ(SettingsOf(0), Patterned(11));
     EXPECT_EQ(LabelOf(0), "one");

@@ -10,7 +10,6 @@ namespace {
 using test::Patterned;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
-using Shown = test::RecordingMessageSink::Shown;
 
 class ProfileTransferTest : public test::InstalledProfiles
 {
@@ -33,7 +32,7 @@ protected:
     // Only a file's own name counts: the ".bin" of this folder's name neither makes a name a profile
     // file nor turns into ".ini" in a label file's path.
     std::filesystem::path outside = dir / "exports.bin";
-    ProfileTransfer transfer{files, codec, messages, Language::English};
+    ProfileTransfer transfer{files, codec, Language::English};
 };
 
 TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
@@ -50,7 +49,9 @@ TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
     IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire");
     const SkinSettings skin = files.Skin();
 
-    EXPECT_TRUE(transfer.ImportFrom(outside / "mine.bin.old", record));
+    const TransferOutcome imported = transfer.ImportFrom(outside / "mine.bin.old", record);
+    EXPECT_TRUE(imported.changed);
+    EXPECT_TRUE(imported.failures.empty());
     ProfileRecord expected = Patterned(40); // the twelve macros too
     expected.reportRate = 1;
     expected.lightMode = 3;
@@ -62,7 +63,6 @@ TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
     EXPECT_EQ(files.Skin().red, skin.red);
     EXPECT_EQ(files.Skin().path, skin.path);
     ExpectTheSelectedProfilesFiles();
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
@@ -74,12 +74,13 @@ TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
     const auto labels = files.ButtonLabel();
     IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
     for (const std::size_t size : {0, 1824, 1826}) {
-        messages.shown.clear();
         WriteFileBytes(outside / "odd.bin", std::string(size, '\x07'));
-        EXPECT_FALSE(transfer.ImportFrom(outside / "odd.bin", record));
-        const std::string text = (outside / "odd.bin").string() + " has " + std::to_string(size) +
-                                 " bytes. A profile file has 1825 bytes; nothing was imported.";
-        EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, text, "Tessaly VELDRANE"}}));
+        const TransferOutcome refused = transfer.ImportFrom(outside / "odd.bin", record);
+        EXPECT_FALSE(refused.changed);
+        ASSERT_EQ(refused.failures.size(), 1u);
+        EXPECT_EQ(refused.failures[0].error, FileError::WrongProfileSize);
+        EXPECT_EQ(refused.failures[0].file, outside / "odd.bin");
+        EXPECT_EQ(refused.wrongSize, size);
     }
     EXPECT_EQ(record, before);
     EXPECT_EQ(files.ButtonLabel(), labels);
@@ -91,7 +92,7 @@ TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
 TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
 {
     files.SetButtonLabel(0, "Fire");
-    transfer.ExportTo(outside / "config6", Patterned(50));
+    EXPECT_TRUE(transfer.ExportTo(outside / "config6", Patterned(50)).failures.empty());
     for (const std::filesystem::path& folder : {outside, dir.Path()}) {
         EXPECT_EQ(ReadFileBytes(folder / "config6.bin"), ConfigFile::Encode(1, Patterned(50))) << folder;
         const IniFile labels(folder / "config6.ini", codec);
@@ -101,7 +102,6 @@ TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
     }
     EXPECT_FALSE(std::filesystem::exists(outside / "config6"));
     ExpectTheSelectedProfilesFiles();
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 // Case does not count, and a name is refused too when its label file would be one of them.
@@ -110,13 +110,12 @@ TEST_F(ProfileTransferTest, ExportUnderAProgramFileNameIsRefusedAndWritesNothing
     const std::string config0 = ReadFileBytes(dir / "config0.bin");
     const std::string list = ReadFileBytes(dir / "str.ini");
     for (const char* name : {"config2", "config.bin", "Config5.bin", "str.bin", "Str4.bin", "record.bin"}) {
-        messages.shown.clear();
-        transfer.ExportTo(outside / name, Patterned(50));
-        ASSERT_EQ(messages.shown.size(), 1u) << name;
-        EXPECT_EQ(messages.shown[0].title, "Tessaly VELDRANE");
+        const TransferOutcome refused = transfer.ExportTo(outside / name, Patterned(50));
+        EXPECT_FALSE(refused.changed) << name;
+        EXPECT_TRUE(refused.failures.empty());
+        EXPECT_EQ(refused.refusedName,
+                  std::string(name).find(".bin") == std::string::npos ? name + std::string(".bin") : std::string(name));
     }
-    EXPECT_EQ(messages.shown[0].text, "record.bin is the name of one of the program's own files. "
-                                      "Please choose another name.");
     EXPECT_TRUE(std::filesystem::is_empty(outside));
     EXPECT_EQ(ReadFileBytes(dir / "config0.bin"), config0);
     EXPECT_EQ(ReadFileBytes(dir / "str.ini"), list);

@@ -75,14 +75,13 @@ void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
 struct OpenedProfileManager
 {
     explicit OpenedProfileManager(const std::filesystem::path& folder)
-        : files{folder, codec}, manager({files, codec, messages, Language::English})
+        : files{folder, codec}, manager({files, codec, Language::English})
     {
         (void)files.LoadConfig(record).Done(); // what was on disk, whatever it is
-        manager.LoadProfileList();
+        (void)manager.LoadProfileList();
     }
 
     IconvTextCodec codec;
-    RecordingMessageSink messages;
     ConfigFiles files;
     ProfileRecord record;
     ProfileManager manager;
@@ -103,8 +102,8 @@ void CloseProfileList(const std::filesystem::path& folder)
 {
     OpenedProfileManager opened(folder);
     opened.manager.OnListClick(0);
-    opened.manager.DeleteProfile();
-    opened.manager.CloseManager();
+    (void)opened.manager.DeleteProfile();
+    (void)opened.manager.CloseManager();
 }
 
 void SaveMacroOperation(const std::filesystem::path& folder)
@@ -134,8 +133,8 @@ void ImportOperation(const std::filesystem::path& folder)
     if (!opened.manager.LoadSelected()) {
         return;
     }
-    ProfileTransfer transfer(opened.files, opened.codec, opened.messages, Language::English);
-    if (transfer.ImportFrom(folder / "exported.bin", opened.record)) {
+    ProfileTransfer transfer(opened.files, opened.codec, Language::English);
+    if (transfer.ImportFrom(folder / "exported.bin", opened.record).changed) {
         SaveSelectedProfile(opened.files, opened.record);
     }
 }
@@ -250,7 +249,9 @@ protected:
             ASSERT_EQ(SaveMacro(macros, macro), MacroSaveResult::Saved);
         }
         files.EditedLabels().fill("imported");
-        ProfileTransfer(files, codec, messages, Language::English).ExportTo(dir / "exported.bin", Patterned(88));
+        ASSERT_TRUE(ProfileTransfer(files, codec, Language::English)
+                        .ExportTo(dir / "exported.bin", Patterned(88))
+                        .failures.empty());
     }
 };
 
