@@ -200,16 +200,9 @@ INSTANTIATE_TEST_SUITE_P(Each, AppSwitcherBlocked,
                                          SwitchBlockers{false, false, true, false},
                                          SwitchBlockers{false, false, false, true}));
 
-} // namespace
-} // namespace veldrane
-
-namespace veldrane {
-namespace {
-
 TEST(FocusSession, WaylandDesktopDecidesBeforeXwayland)
 {
     EXPECT_EQ(FocusSessionOf("", ":0", "openbox"), FocusSession::X11);
-    EXPECT_EQ(FocusSessionOf("", ":0", "KDE"), FocusSession::X11);
     EXPECT_EQ(FocusSessionOf("wayland-0", ":0", "KDE"), FocusSession::KdeWayland);
     EXPECT_EQ(FocusSessionOf("wayland-0", "", "ubuntu:GNOME"), FocusSession::GnomeWayland);
     EXPECT_EQ(FocusSessionOf("wayland-0", ":1", "sway"), FocusSession::OtherWayland);

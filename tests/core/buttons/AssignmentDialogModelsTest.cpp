@@ -100,7 +100,6 @@ TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
 {
     for (const auto& [language, single, combo] :
          {std::tuple{Language::English, "Single Key", "Combo Key: choose a modifier, then press the keys"},
-          std::tuple{Language::SimplifiedChinese, "单键", "组合键：选择修饰键，然后按下按键"},
           std::tuple{Language::TraditionalChinese, "單鍵", "複合鍵：選擇修飾鍵，然後按下按鍵"}}) {
         SingleKeyCaptureModel singleModel(language);
         singleModel.Open(m_skin, m_messages);
@@ -125,7 +124,6 @@ TEST_F(CaptureTest, UnsendableKeyKeepsTheCaptureDialogOpenWithItsReason)
 {
     for (const auto& [language, message, title] :
          {std::tuple{Language::English, "The mouse cannot send this key.", "Warning"},
-          std::tuple{Language::SimplifiedChinese, "鼠标无法发送此按键。", "警告"},
           std::tuple{Language::TraditionalChinese, "滑鼠無法發送此按鍵。", "警告"}}) {
         const auto expectRefused = [&](DialogAction action) {
             EXPECT_EQ(action, DialogAction::None);

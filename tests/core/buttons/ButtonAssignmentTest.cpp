@@ -308,23 +308,5 @@ INSTANTIATE_TEST_SUITE_P(Codes, MenuRangeTest,
                                          BrokenButtonCase{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A button bound to a deleted macro played the next one, or nothing under a label of a macro that
-// no longer exists; it now gets its factory function and label.
-TEST(ButtonAssignmentRemoveMacro, BoundButtonsGetTheirFactoryFunctionAndLaterOnesFollow)
-{
-    ProfileRecord record = FactoryProfile();
-    ButtonLabels labels;
-    ButtonAssignment assignment(record, labels, Language::TraditionalChinese);
-    ASSERT_TRUE(assignment.StoreMacroBinding(5, 2, 1, "Alpha"));
-    ASSERT_TRUE(assignment.StoreMacroBinding(8, 3, 2, "Beta"));
-    ASSERT_TRUE(assignment.StoreMacroBinding(9, 1, 0, "Gamma"));
-    EXPECT_EQ(assignment.RemoveMacro(2), std::vector<std::size_t>{5});
-    EXPECT_EQ(record.buttonFunction[5], static_cast<std::uint8_t>(FunctionCode::CpiCycle));
-    EXPECT_EQ(record.cpiAction[5], 1);
-    EXPECT_EQ(labels[5], FactoryLabels(Language::TraditionalChinese)[5]);
-    EXPECT_EQ(record.macroNumber[8], 2);
-    EXPECT_EQ(record.macroNumber[9], 1);
-}
-
 } // namespace
 } // namespace veldrane

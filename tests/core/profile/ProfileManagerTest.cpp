@@ -116,7 +116,6 @@ TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
 {
     for (const auto& [lang, message, title] :
          {std::tuple{Language::English, "At least one profile must remain.", "Warning"},
-          std::tuple{Language::SimplifiedChinese, "至少需要保留一个配置。", "警告"},
           std::tuple{Language::TraditionalChinese, "至少需要保留一個配置。", "警告"}}) {
         InstallThree();
         language = lang;

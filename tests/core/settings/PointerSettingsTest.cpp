@@ -55,7 +55,6 @@ private:
 // precision is on only at 1.
 TEST(DesktopPointerSettingsApplier, SendsTheFourValuesInOrderAndWarnsOfEachRefusal)
 {
-    // clang-format off
     // The record's bytes 0x33 to 0x37: pointerPrecision, scrollOneScreen, mouseSpeed, scrollLines,
     // doubleClickSpeed; and the calls they give.
     // clang-format off
