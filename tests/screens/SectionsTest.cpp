@@ -213,7 +213,7 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
 
 // A key acts on the control with the focus only: Return folds a header, the arrows step a track
 // and stop at its ends; a section shut under the focus leaves it on the header; F1 opens the help
-// panel and Escape closes it; Ctrl+S saves once however often it is pressed in a row.
+// panel and Escape closes it.
 TEST_F(SectionsTest, KeysActOnTheFocusedControl)
 {
     Current().cpiValue[3] = 163;
@@ -251,11 +251,6 @@ TEST_F(SectionsTest, KeysActOnTheFocusedControl)
     EXPECT_TRUE(Model().HelpOpen());
     Model().KeyPressed(WindowKey::Escape);
     EXPECT_FALSE(Model().HelpOpen());
-
-    Model().KeyPressed(WindowKey::Save);
-    Model().KeyPressed(WindowKey::Save);
-    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{Current()});
-    EXPECT_TRUE(Model().Controls().back().disabled); // "Save", until the lock runs out
 }
 
 // The strips and dials step by one position between their ends; Return leaves them as they are

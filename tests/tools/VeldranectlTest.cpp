@@ -179,7 +179,6 @@ TEST_F(Veldranectl, SettingsBlockIsPatchedOverTheGivenBytes)
     ASSERT_EQ(spaced.out.size(), 8u * 48u);
     EXPECT_EQ(spaced.out.substr(0, 6), "AB 5A ");
     EXPECT_EQ(spaced.out.substr(0x4A * 3, 6), "78 78 ");
-    EXPECT_EQ(Run(RunSettingsBlock, {"--from=" + from, "profile.bin"}).out, spaced.out);
 }
 
 struct BadRun
@@ -235,7 +234,6 @@ INSTANTIATE_TEST_SUITE_P(
                "veldranectl: --from: 127 bytes, a settings block has 128\n"},
         BadRun{"MacroDirectory", RunMacros, {"."}, "veldranectl: .: cannot read: It is a folder, not a file\n", 1},
         BadRun{"UnknownOption", RunShow, {"--frob", "profile.bin"}, "veldranectl: show: unknown option '--frob'\n"},
-        BadRun{"DashFileWithoutTwoDashes", RunShow, {"-p.bin"}, "veldranectl: show: unknown option '-p.bin'\n"},
         BadRun{"OptionWithoutItsValue",
                RunSettingsBlock,
                {"profile.bin", "--from"},
@@ -258,9 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
     DeviceRuns, VeldranectlRefuses,
     ::testing::Values(BadRun{"SecondsOutOfRange", kListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
                       BadRun{"PressOfNoStage", kListen, {"--simulate", "--press", "cpi:99"}, kPressNeeds},
-                      BadRun{"PressOfNoMacroKey", kListen, {"--simulate", "--press=macro:0"}, kPressNeeds},
                       BadRun{"PressWithoutTheSimulatedMouse", kListen, {"--press", "macro:1"}, kPressSimulated},
-                      BadRun{"FaultWithoutItsName", kStatus, {"--sim-fault"}, kFaultNeeds},
                       BadRun{"UnknownFault", kApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
