@@ -51,43 +51,24 @@
 namespace veldrane::test {
 namespace {
 
-// Sets an environment variable for the life of the object, then puts back what was there.
-class ScopedEnvironment
+// An executable script that runs `body`.
+std::filesystem::path WriteScript(const std::filesystem::path& directory, const std::string& name,
+                                  const std::string& body)
 {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name); old != nullptr) {
-            m_old = old;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_old) {
-            ::setenv(m_name, m_old->c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    const std::filesystem::path program = directory / name;
+    WriteFileBytes(program, "#!/bin/sh\n" + body + "\n");
+    ::chmod(program.c_str(), 0755);
+    return program;
+}
 
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-// An executable shell script standing in for a desktop tool: it appends each of its arguments on
-// a line of its own to `log`, then a line "--".
+// A script standing in for a desktop tool: it appends each of its arguments on a line of its own
+// to `log`, then a line "--".
 std::filesystem::path WriteRecordingProgram(const std::filesystem::path& directory, const std::string& name,
                                             const std::filesystem::path& log)
 {
-    const std::filesystem::path program = directory / name;
-    WriteFileBytes(program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() +
-                                "'; done\necho -- >> '" + log.string() + "'\n");
-    ::chmod(program.c_str(), 0755);
-    return program;
+    return WriteScript(directory, name,
+                       "for a in \"$@\"; do printf '%s\\n' \"$a\" >> '" + log.string() + "'; done\necho -- >> '" +
+                           log.string() + "'");
 }
 
 TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
@@ -170,8 +151,8 @@ TEST(Autostart, TheDesktopStartsTheEntryWithTheProgramsOwnWords)
         return std::string_view(name) == "XDG_CONFIG_HOME" ? config.c_str() : nullptr;
     });
     ASSERT_TRUE(autostart.Enable(command));
-    // GLib tells a session bus about the start when it finds one; this test has none.
-    const ScopedEnvironment noBus("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + (home / "no-bus").string());
+    // GLib tells a session bus about the start when it finds one; this test program uses none.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + (home / "no-bus").string()).c_str(), 1);
 
     std::unique_ptr<GDesktopAppInfo, decltype(&g_object_unref)> entry(
         g_desktop_app_info_new_from_filename(autostart.File().c_str()), &g_object_unref);
@@ -624,16 +605,6 @@ TEST_F(KdePointerSettingsFiles, ABusThatIsNotThereLeavesTheFilesWritten)
     KdePointerSettings kde(Config(), KdeTools{std::nullopt, "unix:path=" + (m_home / "no-bus").string()});
     ASSERT_EQ(kde.SetDoubleClickTime(500), kApplied);
     EXPECT_EQ(GlobalsFile(), "[KDE]\nDoubleClickInterval=500\n");
-}
-
-// An executable script that runs `body`.
-std::filesystem::path WriteScript(const std::filesystem::path& directory, const std::string& name,
-                                  const std::string& body)
-{
-    const std::filesystem::path program = directory / name;
-    WriteFileBytes(program, "#!/bin/sh\n" + body + "\n");
-    ::chmod(program.c_str(), 0755);
-    return program;
 }
 
 TEST(ChildProgram, GivesTheExitStatusOnlyOfAProgramThatEndedByItself)

@@ -95,59 +95,6 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     EXPECT_EQ(session.WaitForExit(), 0);
 }
 
-// A mouse that does not answer, then no mouse at all: each "Save" stores the profile and says so.
-TEST(AppShellDesktopTest, SaveToAMouseThatDoesNotAnswerOrIsAbsentStoresTheProfileAndSaysSo)
-{
-    VELDRANE_REQUIRE_DESKTOP(true);
-    test::DesktopSession session("EN", true);
-    const QString window = session.Start({"--sim-fault", "silent"});
-    ASSERT_FALSE(window.isEmpty());
-    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
-    EXPECT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no warning that the mouse did not take it";
-    EXPECT_TRUE(session.WrittenBlock(0x0C).empty());
-    session.Key({"Return"});
-
-    // "Unplug" is the entry after "Open", the four CPI stages and twelve macro keys.
-    const QStringList before = session.OtherWindows(window);
-    session.PickTrayMenuEntry(session.TrayIcon(), 10, 3, 17);
-    EXPECT_TRUE(session.WaitFor([&] { return session.OtherWindows(window).size() > before.size(); }))
-        << "no balloon appeared";
-    // The balloon may lie over the Save button: it goes first.
-    session.WaitFor([&] { return session.OtherWindows(window).size() == before.size(); });
-    const std::size_t reports = session.Trace().size();
-    EXPECT_TRUE(session.Save(window, ProfileConfigName(0)));
-    ASSERT_FALSE(session.WaitForFocusAwayFrom(window).isEmpty()) << "no message said where the settings are";
-    session.Key({"Return"});
-    EXPECT_EQ(session.CloseWithExitButton(window), 0);
-    EXPECT_EQ(session.Trace().size(), reports) << "a report went to a mouse that is not there";
-}
-
-// A profile file of 100 bytes gave no word, a window of zeros and a Save that stored nothing: the
-// start names the file and why, the window has the factory settings, and Save stores them whole
-// while the broken file is kept aside.
-TEST(AppShellDesktopTest, AnUnreadableProfileIsExplainedAtStartAndSaveStoresTheFactorySettings)
-{
-    VELDRANE_REQUIRE_DESKTOP(false);
-    test::DesktopSession session("EN");
-    const std::string broken(100, '\x07');
-    test::WriteFileBytes(session / ProfileConfigName(0), broken);
-    session.Launch();
-    ASSERT_FALSE(session.WaitForWindow("^Warning$").isEmpty()) << "no word about the unreadable file";
-    session.Key({"Return"});
-    const QString window = session.MainWindow();
-    ASSERT_FALSE(window.isEmpty());
-    ASSERT_TRUE(session.Save(window, ProfileConfigName(0)));
-    EXPECT_EQ(std::filesystem::file_size(session / ProfileConfigName(0)), 1825u);
-    std::vector<std::string> aside;
-    for (const auto& entry : std::filesystem::directory_iterator(session / "")) {
-        if (entry.path().filename().string().starts_with("config0.bin.broken-")) {
-            aside.push_back(test::ReadFileBytes(entry.path()));
-        }
-    }
-    EXPECT_EQ(aside, std::vector<std::string>{broken});
-    EXPECT_EQ(session.CloseWithExitButton(window), 0);
-}
-
 // The panel started after the program (late at login): the program, which showed its window for
 // want of a tray, puts its icon into the tray once there is one.
 TEST(AppShellLateTrayDesktopTest, ATrayThatAppearsLaterGetsTheIcon)

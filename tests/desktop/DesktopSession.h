@@ -153,21 +153,4 @@ private:
         GTEST_SKIP() << "needs " << *missing;                                                                          \
     }
 
-// A test on a desktop session whose labels are in the language of its parameter ("EN", "CHS",
-// "CHT").
-class DesktopTest : public ::testing::TestWithParam<const char*>
-{
-protected:
-    void SetUp() override
-    {
-        VELDRANE_REQUIRE_DESKTOP();
-        m_session.emplace(GetParam());
-    }
-
-    DesktopSession& Session() { return *m_session; }
-
-private:
-    std::optional<DesktopSession> m_session;
-};
-
 } // namespace veldrane::test

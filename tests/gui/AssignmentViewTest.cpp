@@ -52,9 +52,9 @@ protected:
     std::optional<ButtonAssignmentUi> m_ui;
 };
 
-// An open list closes on a press anywhere outside it and on Escape; a press on another row's box
-// (above the list, which covers the rows under its own) opens that row's list instead.
-TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
+// An open list closes on a press anywhere outside it (Escape is the keyboard test's); a press on
+// another row's box (above the list, which covers the rows under its own) opens that row's list.
+TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideIt)
 {
     ClickInWindow(BoxPoint(2));
     ASSERT_EQ(m_ui->Model().OpenButton(), 8u);
@@ -64,9 +64,6 @@ TEST_F(AssignmentSectionView, AListClosesOnAPressOutsideItAndOnEscape)
     EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(m_ui->Lists().MainListWidget(), nullptr);
-    ClickInWindow(BoxPoint(1));
-    test::TapKey(Window(), Qt::Key_Escape, 1);
-    EXPECT_EQ(m_ui->Model().OpenButton(), std::nullopt);
     EXPECT_EQ(m_ui->MouseHighlightPicture(), std::nullopt);
 }
 

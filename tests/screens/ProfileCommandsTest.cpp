@@ -279,6 +279,7 @@ const Shown kUnsaved{Shown::Kind::Message,
                      "The settings in the window are not saved. Press Save or Cancel before you switch the profile.",
                      "Warning"};
 const Shown kNoMouse{Shown::Kind::Message, "The system did not detect the gaming mouse!", "Warning"};
+const Shown kNoFile{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"};
 
 INSTANTIATE_TEST_SUITE_P(
     Switch, SwitchRefusalTest,
@@ -286,14 +287,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"NoMouse", 1, false, false, false, false, SwitchResult::NoMouse, {kNoMouse}},
                       RefusalCase{"UnsavedEdits", 1, true, true, false, false, SwitchResult::UnsavedEdits, {kUnsaved}},
                       RefusalCase{"ProfileManagerOpen", 1, true, false, true, false, SwitchResult::Busy, {}},
-                      RefusalCase{"FileMissing",
-                                  1,
-                                  true,
-                                  false,
-                                  false,
-                                  true,
-                                  SwitchResult::Failed,
-                                  {{Shown::Kind::Message, "Config file is not exist.", "Tessaly VELDRANE"}}}),
+                      RefusalCase{"FileMissing", 1, true, false, false, true, SwitchResult::Failed, {kNoFile}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A mouse that did not take the profile: it is loaded and stored all the same, and the warning of
@@ -336,12 +330,6 @@ TEST_F(SwitchTest, NoSwitchWhileADownloadRuns)
     EXPECT_EQ(reentrant.downloads.size(), 1u);
     EXPECT_FALSE(withReentrant.Busy());
 }
-
-} // namespace
-} // namespace veldrane
-
-namespace veldrane {
-namespace {
 
 using namespace std::chrono_literals;
 

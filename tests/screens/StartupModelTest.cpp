@@ -156,12 +156,6 @@ INSTANTIATE_TEST_SUITE_P(
                      [](const std::filesystem::path& user) { std::filesystem::remove(user / ProfileConfigName(0)); },
                      {{"Config file is not exist.", "Tessaly VELDRANE"}},
                      false},
-        StartupFault{"ProfileFileOfTheWrongSize",
-                     [](const std::filesystem::path& user) { WriteFileBytes(user / ProfileConfigName(0), "short"); },
-                     {{"The profile file could not be read; the factory settings are shown. Save stores them in this "
-                       "profile.\n@/config0.bin: A profile file has 1825 bytes; this one has another size",
-                       "Warning"}},
-                     true},
         StartupFault{"DamagedJournalThenUnreadableProfile",
                      [](const std::filesystem::path& user) {
                          WriteFileBytes(user / ProfileSlotMover::kJournalName, "not a journal");
