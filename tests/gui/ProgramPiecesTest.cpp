@@ -1,11 +1,13 @@
 // The program's own pieces: its command line, its single-instance lock, its balloons without a tray.
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLockFile>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTimer>
 
@@ -116,6 +118,16 @@ TEST(TrayMessageSink, BalloonWithoutTrayBecomesANoteWithTitleAndText)
 TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
 {
     test::TestApplication();
+    // A desktop whose style puts its stock icons on dialog buttons, as many do.
+    struct IconButtonsStyle : QProxyStyle
+    {
+        int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                      QStyleHintReturn* data) const override
+        {
+            return hint == SH_DialogButtonBox_ButtonsHaveIcons ? 1 : QProxyStyle::styleHint(hint, option, widget, data);
+        }
+    };
+    QApplication::setStyle(new IconButtonsStyle);
     struct Case
     {
         Language language;
@@ -144,6 +156,7 @@ TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
             style = box.styleSheet();
             for (QAbstractButton* button : box.buttons()) {
                 shown.push_back(button->text());
+                EXPECT_TRUE(button->icon().isNull()) << c.text;
             }
             if (box.defaultButton()) {
                 defaultButton = box.standardButton(box.defaultButton());

@@ -86,6 +86,7 @@ int TrayMessageSink::RunBox(QMessageBox& box)
                                        std::pair{QMessageBox::No, texts.no}}) {
         if (QAbstractButton* shown = box.button(button)) {
             shown->setText(FromUtf8(text));
+            shown->setIcon({}); // the desktop's stock tick and cross stand out on the dark skin
         }
     }
     box.setStyleSheet(m_boxStyle);
