@@ -7,6 +7,7 @@ namespace {
 constexpr MacroKeyDialogTexts kEnglish{
     .repeatModes = {"Repeat a specified number of times or press any key to end",
                     "Repeat until press any  mouse button to end", "Repeat until the key is released"},
+    .caption = "Macro",
     .heading = "Please select a macro",
     .ok = "Ok",
     .cancel = "Cancel",
@@ -14,6 +15,7 @@ constexpr MacroKeyDialogTexts kEnglish{
 
 constexpr MacroKeyDialogTexts kSimplifiedChinese{
     .repeatModes = {"重复指定次数或按任意键结束", "重复直到按任意键结束", "重复直到该按键松开结束"},
+    .caption = "宏",
     .heading = "请从列表框选择一个宏",
     .ok = "确定",
     .cancel = "取消",
@@ -21,6 +23,7 @@ constexpr MacroKeyDialogTexts kSimplifiedChinese{
 
 constexpr MacroKeyDialogTexts kTraditionalChinese{
     .repeatModes = {"重複指定次數或按任意鍵結束", "重複直到按任意鍵結束", "重複直到該按鍵鬆開結束"},
+    .caption = "巨集",
     .heading = "請從清單方塊選擇一個巨集",
     .ok = "確定",
     .cancel = "取消",

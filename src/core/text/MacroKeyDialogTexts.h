@@ -12,6 +12,7 @@ namespace veldrane {
 struct MacroKeyDialogTexts
 {
     std::array<std::string_view, 3> repeatModes; // "Repeat a specified number of times or press any key to end" ...
+    std::string_view caption;                    // "Macro", the title bar's
     std::string_view heading;                    // "Please select a macro"
     std::string_view ok;                         // "Ok"
     std::string_view cancel;                     // "Cancel"

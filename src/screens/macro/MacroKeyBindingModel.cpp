@@ -137,6 +137,7 @@ std::optional<MacroBindingChoice> MacroKeyBindingModel::Result() const
 void MacroKeyBindingModel::Draw(SkinCanvas& canvas) const
 {
     m_background.Draw(canvas);
+    canvas.DrawText(kCaption, m_texts.caption, FontRole::Dialog, kText, TextAlign::Left);
     canvas.DrawText(kHeading, m_texts.heading, FontRole::Dialog, kText, TextAlign::Centre);
     if (m_background.Loaded()) {
         canvas.FillRect(kNameField, kFieldBackground);

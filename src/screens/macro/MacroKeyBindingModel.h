@@ -43,6 +43,7 @@ public:
     static constexpr Rect kDropdown{42, 146, 151, 286};
     static constexpr Rect kNameField{42, 128, 136, 144};
     // The heading is centred over the macro box, 30 pixels wider on each side, 16 pixels high.
+    static constexpr Rect kCaption{12, 0, 300, 30}; // in the title bar, left of the close button
     static constexpr Rect kHeading{kMacroBox.left - 30, kMacroBox.top - 16, kMacroBox.right + 30, kMacroBox.top};
     static constexpr std::array<Rect, kRepeatModeCount> kModeBoxes{
         {{220, 78, 236, 94}, {220, 128, 236, 144}, {220, 178, 236, 194}}};

@@ -94,7 +94,7 @@ TEST_F(CaptureTest, ComboKeyGoesIntoTheFocusedFieldAndNoneWhileTheModifierListIs
 }
 
 // OK bound a key without a code: the label said "Single Key-F13" and the mouse got 00 00 00 00.
-// Both dialogs name themselves in their title bars, the combo dialog with what to do in it; the
+// The three dialogs name themselves in their title bars, the combo dialog with what to do in it; the
 // single dialog's key field is light on the skin's dark grey like the combo dialog's fields.
 TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
 {
@@ -117,6 +117,15 @@ TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
         comboModel.Draw(canvas);
         ASSERT_TRUE(canvas.FindText(combo)) << combo;
         EXPECT_EQ(canvas.FindText(combo)->area, ComboKeyCaptureModel::kCaption);
+
+        const IconvTextCodec codec;
+        const IniFile macroFile("/nonexistent/record.ini", codec);
+        const MacroKeyBindingModel macroModel(macroFile, language);
+        canvas.Clear();
+        macroModel.Draw(canvas);
+        const char* macro = language == Language::English ? "Macro" : "巨集";
+        ASSERT_TRUE(canvas.FindText(macro)) << macro;
+        EXPECT_EQ(canvas.FindText(macro)->area, MacroKeyBindingModel::kCaption);
     }
 }
 
