@@ -161,6 +161,7 @@ TEST_F(MacroViewTest, TheProfileManagerWorksByKeysAlone)
     auto* manager = new CConfigDialog(
         {files, records, codec, messages, fileDialog, Language::English, Colour{230, 230, 230, 255}, {}}, m_images);
     manager->show();
+    QApplication::setActiveWindow(manager); // focus changes reach the dialog's filter, as on a desktop
     QPointer<CConfigDialog> alive(manager);
     EXPECT_EQ(manager->focusWidget(), manager->List());
     Type(*manager, {Qt::Key_Insert, Qt::Key_Tab, Qt::Key_Space});
