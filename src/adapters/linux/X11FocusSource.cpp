@@ -107,25 +107,36 @@ std::optional<FocusReport> X11FocusSource::TakeFocus()
         return std::nullopt;
     }
     bool changed = std::exchange(m_first, false);
-    while (xcb_generic_event_t* raw = xcb_poll_for_event(m_connection)) {
-        const auto event = Owned(raw);
-        if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
-            const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
-            if (property->window == m_root && property->atom == m_activeWindowAtom) {
-                changed = true;
-            }
-        }
-    }
+    changed = ActiveWindowChanged(false) || changed;
     if (!changed) {
         return std::nullopt;
     }
     m_supported = true;
+    // The replies read below may bring the next change's event with them. xcb keeps such an event
+    // in its queue, where the descriptor no longer shows it: read again until none is queued.
     FocusReport report = ReadActiveWindow();
+    while (ActiveWindowChanged(true)) {
+        report = ReadActiveWindow();
+    }
     if (m_last == report) {
         return std::nullopt;
     }
     m_last = report;
     return report;
+}
+
+bool X11FocusSource::ActiveWindowChanged(bool queuedOnly)
+{
+    bool changed = false;
+    while (xcb_generic_event_t* raw =
+               queuedOnly ? xcb_poll_for_queued_event(m_connection) : xcb_poll_for_event(m_connection)) {
+        const auto event = Owned(raw);
+        if ((event->response_type & 0x7F) == XCB_PROPERTY_NOTIFY) {
+            const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+            changed = changed || (property->window == m_root && property->atom == m_activeWindowAtom);
+        }
+    }
+    return changed;
 }
 
 FocusReport X11FocusSource::ReadActiveWindow()

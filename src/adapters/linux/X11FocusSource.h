@@ -28,6 +28,9 @@ public:
     std::optional<FocusReport> TakeFocus() override;
 
 private:
+    // Takes the events waiting (with `queuedOnly`, only those xcb has already read) and says whether
+    // the active window changed among them.
+    bool ActiveWindowChanged(bool queuedOnly);
     FocusReport ReadActiveWindow();
 
     xcb_connection_t* m_connection = nullptr;
