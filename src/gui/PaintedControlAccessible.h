@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <optional>
 
+#include "gui/AccessibleLeaf.h"
 #include "screens/common/FocusControl.h"
 
 namespace veldrane {
@@ -17,7 +18,7 @@ class CHidMouseDlg;
 // One painted control of the main window for assistive technology: the control of the model's
 // Controls() with this key, read afresh on every question. It presses, steps and takes the focus through
 // the model, as the keyboard does.
-class PaintedControlAccessible : public QAccessibleInterface,
+class PaintedControlAccessible : public AccessibleLeaf,
                                  public QAccessibleActionInterface,
                                  public QAccessibleValueInterface
 {
@@ -26,16 +27,9 @@ public:
     std::size_t Key() const { return m_key; }
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;

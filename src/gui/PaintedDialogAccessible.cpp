@@ -7,6 +7,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "gui/AccessibleLeaf.h"
+
 namespace veldrane {
 namespace {
 
@@ -21,30 +23,23 @@ PaintedDialog* DialogOf(QObject* object)
 }
 
 // One painted control of a dialog: a push button, a check box or a radio button.
-class PaintedDialogControl : public QAccessibleInterface, public QAccessibleActionInterface
+class PaintedDialogControl : public AccessibleLeaf, public QAccessibleActionInterface
 {
 public:
     PaintedDialogControl(QWidget& dialog, std::size_t key) : m_dialog(&dialog), m_key(key) {}
     std::size_t Key() const { return m_key; }
 
     bool isValid() const override { return Control().has_value(); }
-    QObject* object() const override { return nullptr; }
     QWindow* window() const override { return m_dialog ? m_dialog->window()->windowHandle() : nullptr; }
     QAccessibleInterface* parent() const override
     {
         return m_dialog ? QAccessible::queryAccessibleInterface(m_dialog.data()) : nullptr;
     }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
     QString text(QAccessible::Text t) const override
     {
         const auto control = Control();
         return control && t == QAccessible::Name ? FromUtf8(control->name) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override
     {
         const auto control = Control();

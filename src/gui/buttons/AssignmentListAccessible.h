@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "gui/AccessibleLeaf.h"
+
 namespace veldrane {
 
 class AssignmentListPopup;
@@ -33,23 +35,16 @@ public:
 };
 
 // One entry of an open assignment list.
-class AssignmentListItemAccessible : public QAccessibleInterface
+class AssignmentListItemAccessible : public AccessibleLeaf
 {
 public:
     AssignmentListItemAccessible(AssignmentListPopup& popup, std::size_t entry);
     std::size_t Entry() const { return m_entry; }
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface* focusChild() const override { return nullptr; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
