@@ -63,7 +63,7 @@ void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
     FakeClock clock;
     SimulatedMouse mouse{clock};
     DeviceLink link{mouse, clock};
-    if (!FindMouse(link)) {
+    if (!FindMouse(link).Done()) {
         return;
     }
     DeviceImage image;
