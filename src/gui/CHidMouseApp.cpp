@@ -374,7 +374,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     // The desktop's own settings first, then the program's toolkit, which always follows.
     m_pointerChain = std::make_unique<PointerSettingsChain>(
         std::initializer_list<PointerSettingsBackend*>{m_backends.desktopPointer.get(), &m_qtPointer});
-    m_pointerApplier = std::make_unique<DesktopPointerSettingsApplier>(*m_pointerChain, m_messages);
+    m_pointerApplier = std::make_unique<DesktopPointerSettingsApplier>(*m_pointerChain);
 }
 
 void CHidMouseApp::CreateWindow()

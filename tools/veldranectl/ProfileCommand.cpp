@@ -351,7 +351,7 @@ public:
     {
         DesktopPointerSettings desktop(DesktopEnvironment::FromProcess());
         PointerSettingsChain chain({&desktop});
-        DesktopPointerSettingsApplier pointer(chain, m_messages);
+        DesktopPointerSettingsApplier pointer(chain);
         std::optional<std::size_t> index;
         if (argument == kNext || argument == kPrevious) {
             if (!m_names.empty()) {

@@ -117,6 +117,8 @@ public:
 private:
     // Tells the user when the mouse did not take the settings that the download saved.
     void WarnUnlessTaken(bool taken);
+    // The current record's pointer settings to the desktop; a warning for each it refused.
+    void ApplyPointerSettings();
     // Writes the current record and labels to the profile's files; false (the user told that
     // nothing was sent) when the configuration file could not be written.
     [[nodiscard]] bool StoreProfile();
