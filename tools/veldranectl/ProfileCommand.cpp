@@ -191,8 +191,7 @@ int WriteDocument(const std::optional<std::string>& path, const std::string& jso
         out << json;
         return kSuccess;
     }
-    std::error_code error;
-    if (!WriteFileAtomically(*path, json, error)) {
+    if (const std::error_code error = WriteFileAtomically(*path, json)) {
         Error(err, *path) << error.message() << '\n';
         return kFailed;
     }

@@ -391,9 +391,7 @@ TEST_F(IniFileFixture, TargetThatIsNoRegularFileIsRefusedUntouched)
         EXPECT_EQ(file.LastError(),
                   fifo ? std::error_code(FileError::NotRegularFile) : std::make_error_code(std::errc::is_a_directory));
         EXPECT_FALSE(file.DeleteSection("Skins"));
-        std::error_code error;
-        EXPECT_FALSE(WriteFileAtomically(m_path, "x", error));
-        EXPECT_EQ(error, file.LastError());
+        EXPECT_EQ(WriteFileAtomically(m_path, "x"), file.LastError());
         EXPECT_EQ(std::filesystem::status(m_path).type(),
                   fifo ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
     }

@@ -107,9 +107,11 @@ TEST_F(MacroFileTest, EveryOperationReadsOnceAndWritesAtMostOnce)
 {
     const std::tuple<const char*, std::function<void()>, int, int> cases[] = {
         {"rebuild", [&] { RebuildMacroData(m_file, 3); }, 1, 0},
-        {"save", [&] { SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")); }, 1, 1},
-        {"refused save", [&] { SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})); }, 0, 0},
-        {"delete", [&] { DeleteMacroSection(m_file, "Macro_1"); }, 1, 1}};
+        {"save", [&] { EXPECT_EQ(SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")), MacroSaveResult::Saved); },
+         1, 1},
+        {"refused save",
+         [&] { EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})), MacroSaveResult::RefusedValue); }, 0, 0},
+        {"delete", [&] { EXPECT_TRUE(DeleteMacroSection(m_file, "Macro_1")); }, 1, 1}};
     for (const auto& [name, operation, opens, replacements] : cases) {
         Write(kOnePressMacros);
         test::FileAccessCounter access(m_file.Path());

@@ -358,6 +358,32 @@ TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
                                    "Warning"}}));
 }
 
+// A loop count or macro the file does not take was lost in silence: it is said, with the file and
+// why, once for a run of failures (not at every key typed), and again after a write went through.
+TEST_F(MacroManagerModelTest, AnEditTheMacroFileDoesNotTakeIsSaidOncePerRunOfFailures)
+{
+    Write(kAbc);
+    auto& model = Open();
+    const auto breakFile = [&] {
+        std::filesystem::remove(m_file.Path());
+        std::filesystem::create_directory(m_file.Path());
+    };
+    breakFile();
+    model.LoopFieldChanged("3");
+    model.LoopFieldChanged("31");
+    model.Accept();
+    std::filesystem::remove(m_file.Path());
+    Write(kAbc);
+    model.LoopFieldChanged("4");
+    breakFile();
+    model.LoopFieldChanged("5");
+    const Shown refused{Shown::Kind::Message,
+                        "The macro could not be saved; the macro file was left as it is.\n" + m_file.Path().string() +
+                            ": It is a folder, not a file",
+                        "Warning"};
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{refused, refused}));
+}
+
 // OK rebuilt the buffers from the file, which still held the old lines.
 TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
 {

@@ -96,7 +96,7 @@ TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
 TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
 {
     InstallThree();
-    IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x");
+    ASSERT_EQ(IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x"), IniWriteResult::Written);
     Manager().CommitRename(1, "Games");
     Delete(2);
     ASSERT_TRUE(Manager().NewProfile());

@@ -27,7 +27,7 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
     const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
     ASSERT_TRUE(mover.Move(sources, 2).Done());
     // The program stops before the list is stored (or after: the list is in the journal too).
-    IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3");
+    ASSERT_EQ(IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3"), IniWriteResult::Written);
 
     EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error);
     EXPECT_EQ(test::ReadFolder(dir.Path()), before) << "str2.ini and the journal gone too";

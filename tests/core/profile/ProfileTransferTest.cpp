@@ -46,7 +46,8 @@ TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
     stored.lightMode = 200;
     // The labels are beside, under the name with its first ".bin" made ".ini".
     WriteFileBytes(outside / "mine.bin.old", ConfigFile::Encode(0, stored));
-    IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire");
+    ASSERT_EQ(IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire"),
+              IniWriteResult::Written);
     const SkinSettings skin = files.Skin();
 
     const TransferOutcome imported = transfer.ImportFrom(outside / "mine.bin.old", record);
@@ -72,7 +73,7 @@ TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
     ASSERT_EQ(files.FirstRunFlag(), 1);
     const ProfileRecord before = record;
     const auto labels = files.ButtonLabel();
-    IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
+    ASSERT_EQ(IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire"), IniWriteResult::Written);
     for (const std::size_t size : {0, 1824, 1826}) {
         WriteFileBytes(outside / "odd.bin", std::string(size, '\x07'));
         const TransferOutcome refused = transfer.ImportFrom(outside / "odd.bin", record);
