@@ -152,7 +152,7 @@ public:
     const std::error_code& LastError() const { return m_lastError; }
 
 private:
-    struct CommitResult
+    struct [[nodiscard]] CommitResult
     {
         IniWriteResult result;
         bool changed; // some edit changed the lines (the bytes may still have come out the same)

@@ -46,7 +46,7 @@ enum class SwitchResult
     Failed,        // the profile's file could not be read or the list not stored: nothing changed
 };
 
-struct SwitchOutcome
+struct [[nodiscard]] SwitchOutcome
 {
     SwitchResult result = SwitchResult::Failed;
     std::size_t index = 0; // the profile now loaded (Switched, NotTaken)
