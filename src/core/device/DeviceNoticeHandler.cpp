@@ -71,7 +71,7 @@ void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
     std::string text(MainWindowTextsFor(m_language).cpiStageNotices[stage - kFirstStage]);
     if (blockRead) {
         text += std::to_string(cpi);
-    } else {
+    } else if (text.ends_with(' ')) {
         text.pop_back(); // the blank before the number
     }
     m_messages.ShowNotice(NoticeKind::CpiStage, text, MessageCaptionsFor(m_language).info, kMouseEventBalloon);

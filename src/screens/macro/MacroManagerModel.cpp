@@ -330,7 +330,7 @@ void MacroManagerModel::LoopFieldChanged(std::string_view text)
               IniWriteResult::Written);
 }
 
-bool MacroManagerModel::NoteWrite(bool written)
+void MacroManagerModel::NoteWrite(bool written)
 {
     if (written) {
         m_writeFailureShown = false;
@@ -338,7 +338,6 @@ bool MacroManagerModel::NoteWrite(bool written)
         m_writeFailureShown = true;
         ShowMacroFileFailure(m_texts.saveFailed, m_context.macroFile.Path(), m_context.macroFile.LastError());
     }
-    return written;
 }
 
 void MacroManagerModel::ShowMacroFileFailure(std::string_view what, const std::filesystem::path& file,

@@ -271,7 +271,7 @@ private:
     [[nodiscard]] bool ApplyRename(Entry& entry);
     // Whether the macro file took a write; the first failure of a run of them tells the user why
     // (a loop count typed into a read-only file warns once, not at every key).
-    bool NoteWrite(bool written);
+    void NoteWrite(bool written);
     // "`what`" with the file and the reason on a line below, when the file said why.
     void ShowMacroFileFailure(std::string_view what, const std::filesystem::path& file, std::error_code error);
     void StartRecording();
