@@ -125,21 +125,15 @@ TEST_P(ControlDragTest, TheValueFollowsThePointerClampedToTheControl)
     EXPECT_EQ(view.drags, 0);
 }
 
+using R = const ProfileRecord&;
+
 INSTANTIATE_TEST_SUITE_P(
     Controls, ControlDragTest,
-    testing::Values(
-        DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](const ProfileRecord& r) { return r.cpiValue[0]; }, 27, 164},
-        DragCase{"Sensitivity",
-                 kSensitivity,
-                 {87, 223},
-                 {600, 100},
-                 [](const ProfileRecord& r) { return r.sensitivityX; },
-                 3,
-                 11},
-        DragCase{
-            "ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
-        DragCase{
-            "MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2, 12}),
+    testing::Values(DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](R r) { return r.cpiValue[0]; }, 27, 164},
+                    DragCase{
+                        "Sensitivity", kSensitivity, {87, 223}, {600, 100}, [](R r) { return r.sensitivityX; }, 3, 11},
+                    DragCase{"ReportRate", kRate, {885, 202}, {655, 322}, [](R r) { return r.reportRate; }, 2, 4},
+                    DragCase{"MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](R r) { return r.mouseSpeed; }, 2, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The keyboard's order: the title bar, the left headers, the view buttons, the right headers with
@@ -198,15 +192,11 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
                                        {r.right - 2, r.top, r.right, r.bottom}}));
 
     const std::vector<FocusControl> controls = Model().Controls();
-    const FocusControl& track = controls[10];
-    EXPECT_EQ(track.role, ControlRole::Slider);
-    EXPECT_EQ(track.value, "1600 CPI");
+    const FocusControl& track = controls[10]; // its role and value are the assistive technology test's
     EXPECT_EQ((std::array{*track.number, track.minimum, track.maximum, track.step}), (std::array{1600, 50, 8200, 50}));
     EXPECT_EQ(track.area, (Rect{775, 58, 782, 228}));
     EXPECT_TRUE(controls[14].checked);
     EXPECT_EQ(controls[14].role, ControlRole::CheckBox);
-    EXPECT_TRUE(controls[9].expanded);
-    EXPECT_EQ(controls[9].role, ControlRole::PageTab);
     EXPECT_EQ(controls[7].role, ControlRole::RadioButton);
     EXPECT_TRUE(controls[7].checked); // the side view is the one shown at start
 }
