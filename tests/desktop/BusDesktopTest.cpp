@@ -263,8 +263,7 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     // The readable form goes out; a broken one is refused with its fields.
     const QDBusMessage exported = Call("ExportProfile", {1});
     ASSERT_EQ(ErrorOf(exported), "none");
-    const QString json = exported.arguments().value(0).toString();
-    EXPECT_TRUE(json.contains("\"name\": \"Game\""));
+    EXPECT_TRUE(exported.arguments().value(0).toString().contains("\"name\": \"Game\""));
     const QDBusMessage invalid = Call("ImportProfile", {0, QStringLiteral("{\"format\": \"veldrane-profile\"}")});
     EXPECT_EQ(ErrorOf(invalid), "InvalidProfile");
     EXPECT_TRUE(invalid.errorMessage().contains("version: missing"));
@@ -292,8 +291,7 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     Session().PickTrayMenuEntry(Session().TrayIcon(), 10, 3, 18);
     ASSERT_TRUE(Session().WaitFor([&] { return Properties().value("Connected") == true; }));
     Session().PickTrayMenuEntry(Session().TrayIcon(), 10, 3, 19);
-    const QDBusMessage failed = Call("SwitchProfile", {0});
-    EXPECT_EQ(ErrorOf(failed), "Failed");
+    EXPECT_EQ(ErrorOf(Call("SwitchProfile", {0})), "Failed");
     EXPECT_FALSE(Session().WaitForWindow("^Warning$").isEmpty()) << "no warning as after Save";
 }
 

@@ -240,12 +240,6 @@ TEST_F(SectionsViewTest, TypingAnOutOfRangeLineCountRefillsOne)
     EXPECT_EQ(box->text(), "1");
 }
 
-} // namespace
-} // namespace veldrane
-
-namespace veldrane {
-namespace {
-
 // "Applications...": the next window that takes the focus adds its application (by app id, else
 // class), "Remove" takes the selected one away, the check box makes the profile the default;
 // each change is stored at once. A window without any name adds nothing.

@@ -1,4 +1,5 @@
-// The program's own pieces: its command line, its single-instance lock, its balloons without a tray.
+// The program's own pieces: its command line, its single-instance lock, its balloons without a tray,
+// the pointer settings of its own windows.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QMessageBox>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "adapters/qt/QtPointerSettings.h"
 #include "adapters/qt/SingleInstanceLock.h"
 #include "adapters/qt/TrayMessageSink.h"
 #include "core/text/ProfileManagerTexts.h"
@@ -177,6 +180,17 @@ TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
         EXPECT_EQ(shown, expected) << c.text;
         EXPECT_EQ(style, QStringLiteral("QMessageBox { background: black; }"));
     }
+}
+
+// The desktop's conversions are the applier's tests'; here only that Qt's own hints take the values.
+TEST(QtPointerSettings, TheProgramsOwnWindowsFollowWheelAndDoubleClick)
+{
+    test::TestApplication();
+    QtPointerSettings qt;
+    EXPECT_EQ(qt.SetWheelScrollLines(7), PointerSettingResult::Applied);
+    EXPECT_EQ(qt.SetDoubleClickTime(130), PointerSettingResult::Applied);
+    EXPECT_EQ(QGuiApplication::styleHints()->wheelScrollLines(), 7);
+    EXPECT_EQ(QGuiApplication::styleHints()->mouseDoubleClickInterval(), 130);
 }
 
 TEST(QtProfileFileDialog, FilterInQtsForm)
