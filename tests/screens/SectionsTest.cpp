@@ -148,7 +148,7 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
     const auto focused = [this] { return Model().Controls().at(Model().FocusIndex().value()).name; };
     EXPECT_EQ(focused(), "CPI Setting");
     std::vector<std::string> walked;
-    for (int i = 0; i < 28; ++i) {
+    for (int i = 0; i < 32; ++i) {
         Model().KeyPressed(WindowKey::Tab);
         walked.push_back(focused());
     }
@@ -161,16 +161,9 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
     expected.insert(expected.end(), {"Lighting", "USB Report Rate", "Mouse Speed", "Double Click Speed", "Scroll Speed",
                                      "Angle Snap", "Config", "Reset", "Cancel", "Save", "Help", "Minimise", "Close",
                                      "Button Assignment", "Macro Manager", "X/Y Sensitivity Setting"});
+    expected.insert(expected.end(), {"M1-M5 Light Button ", "Side", "Top", "CPI Setting"});
     EXPECT_EQ(walked, expected);
-    for (const auto& [key, name] : {std::pair{WindowKey::Tab, "M1-M5 Light Button "},
-                                    {WindowKey::Tab, "Side"},
-                                    {WindowKey::Tab, "Top"},
-                                    {WindowKey::Tab, "CPI Setting"},
-                                    {WindowKey::BackTab, "Top"}}) {
-        Model().KeyPressed(key);
-        EXPECT_EQ(focused(), name);
-    }
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         Model().KeyPressed(WindowKey::BackTab);
     }
     EXPECT_EQ(Model().FocusIndex(), 0U);
