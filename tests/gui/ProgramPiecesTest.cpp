@@ -13,8 +13,8 @@
 #include <QStyleHints>
 #include <QTimer>
 
-#include <algorithm>
 #include <future>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -174,10 +174,7 @@ TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
             sink.ShowMessage(c.text, c.title);
         }
         EXPECT_EQ(icon, c.icon) << c.text;
-        std::sort(shown.begin(), shown.end());
-        std::vector<QString> expected = c.buttons;
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(shown, expected) << c.text;
+        EXPECT_EQ(std::set(shown.begin(), shown.end()), std::set(c.buttons.begin(), c.buttons.end())) << c.text;
         EXPECT_EQ(style, QStringLiteral("QMessageBox { background: black; }"));
     }
 }
