@@ -224,9 +224,6 @@ TEST(EvdevKeyNames, KernelCodesGiveTheKeyTablesNamesAndUsages)
     }
 }
 
-constexpr bool kSchema = true;
-constexpr bool kNoSchema = false;
-
 TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
 {
     const struct
@@ -236,14 +233,14 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
         const char* waylandDisplay;
         bool schemaInstalled;
         PointerDesktop expected;
-    } cases[] = {{"neon:kde", "", "wayland-0", kSchema, PointerDesktop::KdePlasma},
-                 {"GNOME", ":1", "wayland-0", kSchema, PointerDesktop::GSettings},
-                 {"GNOME", ":0", "", kNoSchema, PointerDesktop::X11},
-                 {"GNOME", "", "wayland-0", kNoSchema, PointerDesktop::NoSettings},
+    } cases[] = {{"neon:kde", "", "wayland-0", true, PointerDesktop::KdePlasma},
+                 {"GNOME", ":1", "wayland-0", true, PointerDesktop::GSettings},
+                 {"GNOME", ":0", "", false, PointerDesktop::X11},
+                 {"GNOME", "", "wayland-0", false, PointerDesktop::NoSettings},
                  // GNOME's schema on a machine running another desktop is not that desktop's.
-                 {"XFCE", ":0", "", kSchema, PointerDesktop::X11},
-                 {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
-                 {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
+                 {"XFCE", ":0", "", true, PointerDesktop::X11},
+                 {"sway", ":0", "wayland-1", true, PointerDesktop::NoSettings},
+                 {"KDEish", ":0", "", false, PointerDesktop::X11}};
     for (const auto& c : cases) {
         const DesktopEnvironment environment{c.currentDesktop, c.display, c.waylandDisplay, {}, {}, {}};
         EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
