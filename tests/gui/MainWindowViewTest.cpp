@@ -234,10 +234,7 @@ TEST_F(SectionsViewTest, TypingAnOutOfRangeLineCountRefillsOne)
     EXPECT_EQ(box->text(), "42");
     type(Qt::Key_0, "0"); // 420
     EXPECT_EQ(box->text(), "1");
-    EXPECT_EQ(records.Current.scrollLines, 1);
-    box->selectAll();
-    type(Qt::Key_Backspace, QString());
-    EXPECT_EQ(box->text(), "1");
+    EXPECT_EQ(records.Current.scrollLines, 1); // which texts count is the scroll lines' test
 }
 
 // "Applications...": the next window that takes the focus adds its application (by app id, else
