@@ -82,13 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"CpiSwitchOfTwo", kCpi, {922, 255}, [](ProfileRecord& r) { r.cpiEnabled[3] = 0; }},
         PressCase{"LightModeBoxLastPixel", kLighting, {753, 163}, [](ProfileRecord& r) { r.lightMode = 3; }},
         PressCase{"LightStripFirst", kLighting, {837, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 1; }},
-        PressCase{"LightStripSecond", kLighting, {838, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 2; }},
         PressCase{"LightStripEnd", kLighting, {961, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 6; }},
         PressCase{"LightStripRight", kLighting, {962, 97}, kNothing},
         PressCase{"RateLowerRight", kRate, {885, 202}, [](ProfileRecord& r) { r.reportRate = 2; }},
         PressCase{"SpeedBelowCentre", kSpeed, {905, 207}, kNothing},
         PressCase{"SensitivityFirstStep", kSensitivity, {45, 223}, [](ProfileRecord& r) { r.sensitivityX = 1; }},
-        PressCase{"SensitivitySecond", kSensitivity, {46, 223}, [](ProfileRecord& r) { r.sensitivityX = 2; }},
         PressCase{"SideLightLeftOfOn", kSideLight, {30, 238}, kNothing},
         PressCase{"SideLightOnLastPixel", kSideLight, {59, 242}, [](ProfileRecord& r) { r.sideButtonLight = 1; }}),
     [](const auto& info) { return std::string(info.param.name); });
