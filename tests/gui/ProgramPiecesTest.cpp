@@ -15,7 +15,6 @@
 
 #include <future>
 #include <set>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -80,19 +79,15 @@ TEST(SingleInstanceLock, StaleLockAndSocketOfADeadProcessDoNotBlock)
     // The later start asks from another process, as it would: the running one answers from its
     // event loop.
     const auto ask = [&](const QString& identity) {
-        std::promise<ActivationAnswer> answer;
-        std::thread later([&] {
+        std::future<ActivationAnswer> answer = std::async(std::launch::async, [&] {
             SingleInstanceLock second(path);
-            answer.set_value(second.TryAcquire(identity) ? ActivationAnswer::NoAnswer
-                                                         : second.RequestActivation(identity));
+            return second.TryAcquire(identity) ? ActivationAnswer::NoAnswer : second.RequestActivation(identity);
         });
-        std::future<ActivationAnswer> result = answer.get_future();
-        while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        while (answer.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         }
-        later.join();
         QCoreApplication::processEvents();
-        return result.get();
+        return answer.get();
     };
     // A start with another data folder does not raise the running instance, which says so.
     EXPECT_EQ(ask("/tmp/other"), ActivationAnswer::OtherOptions);
