@@ -148,11 +148,8 @@ TEST(Autostart, TheDesktopStartsTheEntryWithTheProgramsOwnWords)
 
     // Without the program the desktop leaves the entry alone.
     std::filesystem::remove(program);
-    GDesktopAppInfo* missing = g_desktop_app_info_new_from_filename(autostart.File().c_str());
-    EXPECT_EQ(missing, nullptr);
-    if (missing != nullptr) {
-        g_object_unref(missing);
-    }
+    entry.reset(g_desktop_app_info_new_from_filename(autostart.File().c_str()));
+    EXPECT_EQ(entry, nullptr);
 }
 
 TEST(DataLocations, UserFolder)

@@ -103,15 +103,10 @@ def main():
         expected = int((before + 150) // 50)
 
         def stored():
-            for folder in (data, os.path.join(data, "simulated")):
-                path = os.path.join(folder, "config0.bin")
-                if not os.path.exists(path):
-                    continue
-                shown = subprocess.run([os.path.join(bin_dir, "veldranectl"), "show", path],
-                                       capture_output=True, text=True, check=False)
-                if shown.returncode == 0 and json.loads(shown.stdout).get("cpiValue", [None, None])[1] == expected:
-                    return path
-            return None
+            # --data-dir holds the simulated mouse's profiles too.
+            shown = subprocess.run([os.path.join(bin_dir, "veldranectl"), "show", os.path.join(data, "config0.bin")],
+                                   capture_output=True, text=True, check=False)
+            return shown.returncode == 0 and json.loads(shown.stdout)["cpiValue"][1] == expected
 
         wait_for("cpiValue %d in the saved profile" % expected, stored)
 
