@@ -181,20 +181,6 @@ protected:
     std::optional<test::DesktopSession> m_session;
 };
 
-// The names of every method, property and signal of the installed interface description.
-QStringList DescribedMembers()
-{
-    QFile file(QStringLiteral(VELDRANE_SOURCE_DIR "/data/io.github.veldrane.Veldrane1.xml"));
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString xml = QString::fromUtf8(file.readAll());
-    QStringList members;
-    static const QRegularExpression member(QStringLiteral("<(method|property|signal) name=\"(\\w+)\""));
-    for (auto it = member.globalMatch(xml); it.hasNext();) {
-        members << it.next().captured(2);
-    }
-    return members;
-}
-
 TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
 {
     StartProgram();
@@ -205,12 +191,16 @@ TEST_F(BusDesktopTest, ClientReadsEveryPropertyCallsEveryMethodAndGetsEachError)
     ASSERT_TRUE(gdbus.waitForFinished(test::DesktopSession::kTimeoutMs));
     const QString introspected = QString::fromUtf8(gdbus.readAllStandardOutput());
     EXPECT_TRUE(introspected.contains(QStringLiteral("interface io.github.veldrane.Veldrane1")));
-    const QStringList members = DescribedMembers();
-    EXPECT_EQ(members.size(), 20);
-    for (const QString& name : members) {
+    QFile description(QStringLiteral(VELDRANE_SOURCE_DIR "/data/io.github.veldrane.Veldrane1.xml"));
+    ASSERT_TRUE(description.open(QIODevice::ReadOnly));
+    static const QRegularExpression member(QStringLiteral("<(method|property|signal) name=\"(\\w+)\""));
+    int members = 0;
+    for (auto it = member.globalMatch(QString::fromUtf8(description.readAll())); it.hasNext(); ++members) {
+        const QString name = it.next().captured(2);
         EXPECT_TRUE(introspected.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(name))))
             << name.toStdString() << " is described but not offered";
     }
+    EXPECT_EQ(members, 20);
 
     const QVariantMap start = Properties();
     EXPECT_EQ(start.value("Connected"), true);
