@@ -259,12 +259,10 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     EXPECT_EQ(overflows, std::vector<std::string>{});
 }
 
-using HighDensityTest = DefaultSkinTest;
-
 // The main window painted for a screen of pixel ratio 2 takes every picture from its 2x file, so
 // its rounded corners are drawn at that density (how a 2x picture is painted, pixel for pixel, is
 // the skin painting test's).
-TEST_F(HighDensityTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
+TEST_F(DefaultSkinTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
 {
     cache.SetDevicePixelRatio(2.0);
     AppContext context = ContextFor(Language::English);
@@ -304,7 +302,7 @@ double KnobColumn(const QImage& picture)
 // The scale numbers stand centred under the knob of their position, to a pixel, in the pictures
 // of either density: "1" to "10" under angle snap's strip, "0%" to "100%" under the first
 // lighting strip.
-TEST_F(HighDensityTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
+TEST_F(DefaultSkinTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
 {
     AppContext context = ContextFor(Language::English);
     CHidMouseDlg main(context, cache);
@@ -327,15 +325,12 @@ TEST_F(HighDensityTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
         right.ShutAll();
         right.Toggle(scale.section);
         main.Model().Draw(canvas);
-        int stripLeft = -1;
-        for (const auto& image : canvas.images) {
-            const bool knob = image.path.starts_with(scale.knob) && image.path.size() > scale.knob.size() &&
-                              std::isdigit(static_cast<unsigned char>(image.path[scale.knob.size()]));
-            if (stripLeft < 0 && knob) {
-                stripLeft = image.at.x;
-            }
-        }
-        ASSERT_GE(stripLeft, 0) << scale.knob;
+        const auto knob = std::ranges::find_if(canvas.images, [&](const auto& image) {
+            return image.path.starts_with(scale.knob) && image.path.size() > scale.knob.size() &&
+                   std::isdigit(static_cast<unsigned char>(image.path[scale.knob.size()]));
+        });
+        ASSERT_NE(knob, canvas.images.end()) << scale.knob;
+        const int stripLeft = knob->at.x;
         for (std::size_t i = 0; i < scale.labels.size(); ++i) {
             const auto label = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& text) {
                 return text.text == scale.labels[i] && text.font == FontRole::Small;
