@@ -8,8 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "adapters/linux/pointer/ChildProgram.h"
@@ -56,13 +56,19 @@ XvfbServer::XvfbServer(std::string screen)
     }
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeEnds[1]);
-    // Xvfb writes the number with its line break at once, when it accepts connections.
+    // Xvfb writes the number, then its line break, once it accepts connections.
+    std::string number;
     pollfd ready{pipeEnds[0], POLLIN, 0};
-    char number[16] = {};
-    if (m_pid > 0 && ::poll(&ready, 1, kStartTimeoutMs) == 1 && ::read(pipeEnds[0], number, sizeof number - 1) > 1) {
-        m_display = ":" + std::string(number, std::strcspn(number, "\n"));
+    std::array<char, 16> chunk{};
+    ssize_t got = 0;
+    while (m_pid > 0 && !number.ends_with('\n') && ::poll(&ready, 1, kStartTimeoutMs) == 1 &&
+           (got = ::read(pipeEnds[0], chunk.data(), chunk.size())) > 0) {
+        number.append(chunk.data(), static_cast<std::size_t>(got));
     }
     ::close(pipeEnds[0]);
+    if (number.size() > 1 && number.ends_with('\n')) {
+        m_display = ":" + number.substr(0, number.size() - 1);
+    }
 }
 
 XvfbServer::~XvfbServer()
