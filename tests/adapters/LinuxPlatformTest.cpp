@@ -32,7 +32,6 @@
 #include "adapters/linux/pointer/ChildProgram.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/linux/pointer/GSettingsPointerSettings.h"
-#include "adapters/linux/pointer/KdeConfigFile.h"
 #include "adapters/linux/pointer/KdePointerSettings.h"
 #include "adapters/linux/pointer/X11PointerSettings.h"
 #include "core/buttons/KeyTables.h"

@@ -145,7 +145,7 @@ protected:
 
 // A press on a header gives it the focus; Tab and Shift+Tab reach the painted controls before Qt
 // would move the focus to another widget, the ring is painted in red around the control with the
-// focus, Ctrl+S saves; assistive
+// focus (Ctrl+S is the assignment's keys test's); assistive
 // technology sees the same controls with their roles and values and moves a slider by its action.
 TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
 {
@@ -190,9 +190,6 @@ TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
     EXPECT_EQ(records.Current.cpiValue[1], 33);
     slider->valueInterface()->setCurrentValue(1420); // down from 1650, short of passing it: 1450
     EXPECT_EQ(records.Current.cpiValue[1], 29);
-
-    EXPECT_TRUE(send(Qt::Key_S, Qt::ControlModifier));
-    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{records.Current});
 }
 
 // The colour dialog's Cancel changes nothing; its OK stores the colour and paints the swatch.

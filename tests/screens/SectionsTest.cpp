@@ -212,9 +212,7 @@ TEST_F(SectionsTest, KeysActOnTheFocusedControl)
     for (WindowKey key : {WindowKey::Up, WindowKey::Up, WindowKey::Right}) {
         Model().KeyPressed(key);
     }
-    EXPECT_EQ(Current().cpiValue[3], 164);
-    Model().KeyPressed(WindowKey::PageDown);
-    EXPECT_EQ(Current().cpiValue[3], 154);
+    EXPECT_EQ(Current().cpiValue[3], 164); // the other keys' steps are the keys-alone save test's
     Model().KeyPressed(WindowKey::Home);
     Model().KeyPressed(WindowKey::Down);
     EXPECT_EQ(Current().cpiValue[3], 1);
