@@ -469,12 +469,11 @@ public:
         m_subscription =
             g_dbus_connection_signal_subscribe(m_listener.get(), nullptr, interface, nullptr, nullptr, nullptr,
                                                G_DBUS_SIGNAL_FLAGS_NONE, &PrivateSessionBus::Record, this, nullptr);
-        GVariant* reply = g_dbus_connection_call_sync(m_listener.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                      "org.freedesktop.DBus", "GetId", nullptr, nullptr,
-                                                      G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-        if (reply != nullptr) {
-            g_variant_unref(reply);
-        }
+        const std::unique_ptr<GVariant, decltype(&g_variant_unref)> reply(
+            g_dbus_connection_call_sync(m_listener.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                        "org.freedesktop.DBus", "GetId", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
+                                        nullptr, nullptr),
+            &g_variant_unref);
         return reply != nullptr;
     }
 

@@ -1,6 +1,7 @@
 // veldranectl: its commands driven in the process, and the built tool's dispatch, help, version
 // and exit status. Every test runs in a fresh directory that holds a factory profile.bin.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -30,6 +31,7 @@ namespace veldrane::ctl {
 namespace {
 
 using test::WriteFileBytes;
+using testing::HasSubstr;
 using Command = int (*)(CommandArgs, std::ostream&, std::ostream&);
 
 struct Outcome
@@ -245,12 +247,11 @@ TEST_F(Veldranectl, DispatchHelpVersionAndOutputThatCannotBeWritten)
 {
     const Outcome help = Tool("--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("\n  settings-block FILE.bin [--from HEX]\n"), std::string::npos) << help.out;
-    EXPECT_NE(help.out.find("Exit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, "
-                            "output that\ncould not be written); 2 a usage error; 3 no permission to open the mouse; 4 "
-                            "no mouse found.\n"),
-              std::string::npos)
-        << help.out;
+    EXPECT_THAT(help.out, HasSubstr("\n  settings-block FILE.bin [--from HEX]\n"));
+    EXPECT_THAT(help.out,
+                HasSubstr("Exit status: 0 done; 1 the operation failed (a bad file, an exchange with the mouse, "
+                          "output that\ncould not be written); 2 a usage error; 3 no permission to open the mouse; 4 "
+                          "no mouse found.\n"));
     const std::pair<std::string, Outcome> runs[] = {
         {"--version", {0, "veldranectl 1.0.0\n", ""}},
         {"frobnicate x", {2, "veldranectl: unknown command 'frobnicate' (veldranectl --help lists them)\n", ""}},
@@ -302,7 +303,7 @@ TEST_P(VeldranectlApply, ExitStatusTellsWhetherTheMouseTookTheProfile)
     const Outcome run = Tool(std::string("apply profile.bin --simulate --trace ") + GetParam().fault);
     EXPECT_EQ(run.status, GetParam().status) << run.out;
     const std::string last = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
-    EXPECT_NE(last.find(GetParam().message), std::string::npos) << last;
+    EXPECT_THAT(last, HasSubstr(GetParam().message));
     EXPECT_EQ(CountLines(run.out, "SET_FEATURE 00 0C"), GetParam().settingsWrites);
     if (GetParam().status == 0) {
         // the mode byte and the profile number at the start, then the download's 49 reports
@@ -492,17 +493,13 @@ TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
     const Outcome text = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
     EXPECT_EQ(text.status, 1) << text.out;
     const std::string dir = (std::filesystem::current_path() / "data").string();
-    EXPECT_NE(text.out.find("PROBLEM  file config0.bin: size 1818 bytes, a profile file has 1825 -- fix: move " + dir +
-                            "/config0.bin away; the configurator copies the factory file there at its next start\n"),
-              std::string::npos)
-        << text.out;
-    EXPECT_NE(text.out.find("PROBLEM  file record.ini: Not a regular file -- fix: move " + dir + "/record.ini"),
-              std::string::npos)
-        << text.out;
-    EXPECT_NE(text.out.find("ok       command interface: sim:command usage-page=0xFF00 usage=0xFF00 input=65 "
-                            "output=65 feature=9\n"),
-              std::string::npos)
-        << text.out;
+    EXPECT_THAT(text.out,
+                HasSubstr("PROBLEM  file config0.bin: size 1818 bytes, a profile file has 1825 -- fix: move " + dir +
+                          "/config0.bin away; the configurator copies the factory file there at its next start\n"));
+    EXPECT_THAT(text.out,
+                HasSubstr("PROBLEM  file record.ini: Not a regular file -- fix: move " + dir + "/record.ini"));
+    EXPECT_THAT(text.out, HasSubstr("ok       command interface: sim:command usage-page=0xFF00 usage=0xFF00 input=65 "
+                                    "output=65 feature=9\n"));
 
     const Outcome json = Run(RunDoctor, {"--json", "--simulate", "--data-dir=data"});
     EXPECT_EQ(json.status, 1);
@@ -527,11 +524,10 @@ TEST_F(Veldranectl, DoctorTellsSwitchesByApplication)
     WriteFileBytes("data/apps.ini", "[Settings]\r\nEnabled=1\r\nSwitches=8\r\n");
     const Outcome on = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
     EXPECT_EQ(on.status, 1);
-    EXPECT_NE(on.out.find("PROBLEM  switch by application: on, 8 switches so far, each one a write of the mouse's "
+    EXPECT_THAT(on.out,
+                HasSubstr("PROBLEM  switch by application: on, 8 switches so far, each one a write of the mouse's "
                           "memory; " +
-                          why + " -- fix: " + why + "\n"),
-              std::string::npos)
-        << on.out;
+                          why + " -- fix: " + why + "\n"));
 }
 #endif
 
@@ -629,8 +625,7 @@ TEST_F(VeldranectlProfiles, TheRunningConfiguratorsLockKeepsTheToolOff)
     ASSERT_TRUE(held.TryAcquire());
     const Outcome outcome = Tool("profile switch next --data-dir data --simulate");
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.out.find("veldranectl: profile switch: the configurator runs (it holds "), std::string::npos)
-        << outcome.out;
+    EXPECT_THAT(outcome.out, HasSubstr("veldranectl: profile switch: the configurator runs (it holds "));
     EXPECT_EQ(Selected(), "PROFILE_0");
 }
 
