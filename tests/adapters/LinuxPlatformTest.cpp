@@ -11,6 +11,7 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -19,8 +20,11 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,6 +50,8 @@
 
 namespace veldrane::test {
 namespace {
+
+using testing::HasSubstr;
 
 // An executable script that runs `body`.
 std::filesystem::path WriteScript(const std::filesystem::path& directory, const std::string& name,
@@ -246,46 +252,31 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
 // Acceleration numerator, denominator and threshold.
 using PointerControl = std::array<int, 3>;
 
-class X11PointerSettingsOnXvfb : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!XvfbServer::Installed()) {
-            GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
-        }
-        m_server.emplace();
-        ASSERT_FALSE(m_server->Display().empty()) << "Xvfb did not start";
-        m_x11 = X11PointerSettings::Open(m_server->Display());
-        ASSERT_NE(m_x11, nullptr);
-    }
-
-    // What the server holds, read over a connection of its own.
-    std::optional<PointerControl> ServerPointerControl() const
-    {
-        Display* display = XOpenDisplay(m_server->Display().c_str());
-        if (display == nullptr) {
-            return std::nullopt;
-        }
-        PointerControl control{};
-        XGetPointerControl(display, &control[0], &control[1], &control[2]);
-        XCloseDisplay(display);
-        return control;
-    }
-
-    std::optional<XvfbServer> m_server;
-    std::unique_ptr<X11PointerSettings> m_x11;
-};
-
 // Enhanced precision doubles the pointer's speed beyond four pixels; without it the pointer moves
 // one to one, and the threshold stays.
-TEST_F(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
+TEST(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
 {
-    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied); // the server starts at 2/1
-    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
-    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
+    if (!XvfbServer::Installed()) {
+        GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
+    }
+    const XvfbServer server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    const std::unique_ptr<X11PointerSettings> x11 = X11PointerSettings::Open(server.Display());
+    ASSERT_NE(x11, nullptr);
+    // What the server holds, read over a connection of its own.
+    const auto serverControl = [&server] {
+        PointerControl control{};
+        if (Display* display = XOpenDisplay(server.Display().c_str())) {
+            XGetPointerControl(display, &control[0], &control[1], &control[2]);
+            XCloseDisplay(display);
+        }
+        return control;
+    };
+    ASSERT_EQ(x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied); // the server starts at 2/1
+    ASSERT_EQ(x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    EXPECT_EQ(serverControl(), (PointerControl{2, 1, 4}));
+    ASSERT_EQ(x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    EXPECT_EQ(serverControl(), (PointerControl{1, 1, 4}));
 }
 
 // GSettings picks its backend and GLib the user's configuration directory once per process, at
@@ -311,45 +302,33 @@ private:
 [[maybe_unused]] testing::Environment* const g_keyfileEnvironment =
     testing::AddGlobalTestEnvironment(new KeyfileSettingsEnvironment);
 
-class GSettingsPointerSettingsOnKeyfile : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!GSettingsPointerSettings::SchemaInstalled()) {
-            GTEST_SKIP() << GSettingsPointerSettings::kSchemaId
-                         << " is not installed (package gsettings-desktop-schemas)";
-        }
-        m_gsettings = GSettingsPointerSettings::Open();
-        ASSERT_NE(m_gsettings, nullptr);
-        m_readBack.reset(g_settings_new(GSettingsPointerSettings::kSchemaId));
-    }
-
-    std::string KeyfileText() const { return ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
-
-    std::unique_ptr<GSettingsPointerSettings> m_gsettings;
-    std::unique_ptr<GSettings, decltype(&g_object_unref)> m_readBack{nullptr, &g_object_unref};
-};
-
 // The keyfile holds what GNOME reads: the acceleration profile, the speed laid from the Windows
 // scale 1 to 20 onto -1 to 1, and the double-click time in milliseconds.
-TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
+TEST(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
 {
-    ASSERT_EQ(m_gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("accel-profile='flat'"), std::string::npos) << KeyfileText();
-    ASSERT_EQ(m_gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("accel-profile='default'"), std::string::npos) << KeyfileText();
+    if (!GSettingsPointerSettings::SchemaInstalled()) {
+        GTEST_SKIP() << GSettingsPointerSettings::kSchemaId << " is not installed (package gsettings-desktop-schemas)";
+    }
+    const std::unique_ptr<GSettingsPointerSettings> gsettings = GSettingsPointerSettings::Open();
+    ASSERT_NE(gsettings, nullptr);
+    const std::unique_ptr<GSettings, decltype(&g_object_unref)> readBack(
+        g_settings_new(GSettingsPointerSettings::kSchemaId), &g_object_unref);
+    const auto keyfile = [] { return ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); };
+    ASSERT_EQ(gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("accel-profile='flat'"));
+    ASSERT_EQ(gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("accel-profile='default'"));
 
     const std::pair<int, double> speeds[] = {{1, -1.0}, {2, -1.0 + 2.0 / 19}, {10, -1.0 / 19}, {20, 1.0}};
     for (const auto& [speed, gnomeSpeed] : speeds) {
-        ASSERT_EQ(m_gsettings->SetMouseSpeed(speed), PointerSettingResult::Applied);
-        EXPECT_NEAR(g_settings_get_double(m_readBack.get(), "speed"), gnomeSpeed, 1e-9) << speed;
+        ASSERT_EQ(gsettings->SetMouseSpeed(speed), PointerSettingResult::Applied);
+        EXPECT_NEAR(g_settings_get_double(readBack.get(), "speed"), gnomeSpeed, 1e-9) << speed;
     }
 
-    ASSERT_EQ(m_gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("double-click=130"), std::string::npos) << KeyfileText();
-    EXPECT_EQ(m_gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
-    EXPECT_EQ(g_settings_get_int(m_readBack.get(), "double-click"), 130);
+    ASSERT_EQ(gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("double-click=130"));
+    EXPECT_EQ(gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
+    EXPECT_EQ(g_settings_get_int(readBack.get(), "double-click"), 130);
 }
 
 constexpr auto kApplied = PointerSettingResult::Applied;
@@ -428,8 +407,8 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
                            "Acceleration=1\n");
 }
 
-// A message bus of the test's own (GLib's test bus, a dbus-daemon), and a connection to it that
-// records the signals of one interface.
+// A message bus of the test's own (dbus-daemon), and a connection to it that records the signals
+// of one interface.
 class PrivateSessionBus
 {
 public:
@@ -439,27 +418,43 @@ public:
         return FindProgram("dbus-daemon", path != nullptr ? path : "/usr/bin:/bin").has_value();
     }
 
-    PrivateSessionBus() { g_test_dbus_up(m_bus.get()); }
+    explicit PrivateSessionBus(const std::filesystem::path& directory)
+        : m_daemon(::popen(("dbus-daemon --session --nofork --nopidfile --print-address=1 --print-pid=1 "
+                            "--address=unix:path='" +
+                            (directory / "bus").string() + "'")
+                               .c_str(),
+                           "r"))
+    {
+        std::array<char, 512> line{};
+        if (m_daemon != nullptr && std::fgets(line.data(), line.size(), m_daemon) != nullptr) {
+            m_address = std::string(line.data(), std::strcspn(line.data(), "\n"));
+            m_pid = std::fgets(line.data(), line.size(), m_daemon) != nullptr ? std::atoi(line.data()) : 0;
+        }
+    }
     ~PrivateSessionBus()
     {
         if (m_listener != nullptr) {
             g_dbus_connection_signal_unsubscribe(m_listener.get(), m_subscription);
             g_dbus_connection_close_sync(m_listener.get(), nullptr, nullptr);
-            m_listener.reset();
         }
-        g_test_dbus_down(m_bus.get());
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGTERM);
+        }
+        if (m_daemon != nullptr) {
+            ::pclose(m_daemon);
+        }
     }
     PrivateSessionBus(const PrivateSessionBus&) = delete;
     PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
 
-    std::string Address() const { return g_test_dbus_get_bus_address(m_bus.get()); }
+    const std::string& Address() const { return m_address; }
 
     // Listens to the signals of `interface`; true once the bus routes them here (the answer to a
     // call comes after the bus took the match rule sent before it).
     bool Listen(const char* interface)
     {
         m_listener.reset(g_dbus_connection_new_for_address_sync(
-            Address().c_str(),
+            m_address.c_str(),
             static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
             nullptr, nullptr, nullptr));
@@ -508,7 +503,9 @@ private:
         g_free(text);
     }
 
-    std::unique_ptr<GTestDBus, decltype(&g_object_unref)> m_bus{g_test_dbus_new(G_TEST_DBUS_NONE), &g_object_unref};
+    FILE* m_daemon;
+    pid_t m_pid = 0;
+    std::string m_address;
     std::unique_ptr<GDBusConnection, decltype(&g_object_unref)> m_listener{nullptr, &g_object_unref};
     guint m_subscription = 0;
     std::vector<std::string> m_heard;
@@ -521,7 +518,8 @@ TEST_F(KdePointerSettingsFiles, WritesEveryEntryThroughKwriteconfigAndAnnouncesI
     if (!PrivateSessionBus::Installed()) {
         GTEST_SKIP() << "dbus-daemon is not installed: the announcement needs a message bus";
     }
-    PrivateSessionBus bus;
+    PrivateSessionBus bus(m_home.Path());
+    ASSERT_FALSE(bus.Address().empty()) << "dbus-daemon did not start";
     ASSERT_TRUE(bus.Listen("org.kde.KGlobalSettings"));
 
     const std::filesystem::path toolLog = m_home / "kwriteconfig.log";
