@@ -59,19 +59,11 @@ def main():
             if app.poll() is not None:
                 fail("the program ended with %d" % app.returncode)
             desktop = pyatspi.Registry.getDesktop(0)
-            for i in range(desktop.childCount):
-                candidate = desktop.getChildAtIndex(i)
-                if candidate is not None and "veldrane" in (candidate.name or "").lower():
-                    return candidate
-            return None
+            return next((c for c in map(desktop.getChildAtIndex, range(desktop.childCount))
+                         if c is not None and "veldrane" in (c.name or "").lower()), None)
 
         def controls():
-            found = {}
-            for window in application() or []:
-                for control in window:
-                    if control is not None:
-                        found[(control.getRoleName(), control.name)] = control
-            return found
+            return {(c.getRoleName(), c.name): c for window in application() or [] for c in window if c is not None}
 
         def control(role, name):
             return wait_for("%s %r" % (role, name), lambda: controls().get((role, name)))
