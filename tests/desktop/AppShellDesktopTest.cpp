@@ -38,9 +38,7 @@ TEST(AppShellDesktopTest, SecondStartShowsTheWindowSaveReachesTheMouseAndExitEnd
     ASSERT_FALSE(box.isEmpty()) << "no message said why the second start does not run";
     session.Key({"Return"});
     ASSERT_TRUE(other.waitForFinished(test::DesktopSession::kTimeoutMs));
-    EXPECT_EQ(other.exitCode(), 1);
-    EXPECT_TRUE(
-        other.readAllStandardError().contains("VELDRANE is already running with another data folder. Close it first."));
+    EXPECT_EQ(other.exitCode(), 1); // what it says is the start-up model's test
 
     // A second start with the same folder while the first runs hidden in the tray (a click on the
     // desktop's menu entry) ends at once with 0 and brings the running window forward.
