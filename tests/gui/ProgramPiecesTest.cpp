@@ -145,36 +145,29 @@ TEST(TrayMessageSink, BoxesHaveTheirKindsIconAndTheLanguagesButtons)
         TrayMessageSink sink;
         sink.SetLanguage(c.language);
         sink.SetBoxStyle(QStringLiteral("QMessageBox { background: black; }"));
-        std::vector<QString> shown;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString style;
-        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        bool shown = false;
         sink.SetBoxObserver([&](QMessageBox& box) {
-            icon = box.icon();
-            style = box.styleSheet();
+            shown = true;
+            EXPECT_EQ(box.icon(), c.icon) << c.text;
+            EXPECT_EQ(box.styleSheet(), QStringLiteral("QMessageBox { background: black; }"));
+            std::set<QString> buttons;
             for (QAbstractButton* button : box.buttons()) {
-                shown.push_back(button->text());
+                buttons.insert(button->text());
                 EXPECT_TRUE(button->icon().isNull()) << c.text;
             }
-            if (box.defaultButton()) {
-                defaultButton = box.standardButton(box.defaultButton());
-            }
-            QAbstractButton* answer = box.button(c.question ? QMessageBox::Yes : QMessageBox::Ok);
-            QTimer::singleShot(0, answer, &QAbstractButton::click);
+            EXPECT_EQ(buttons, std::set(c.buttons.begin(), c.buttons.end())) << c.text;
+            EXPECT_TRUE(!c.question || box.defaultButton() == box.button(QMessageBox::No)) << c.text;
+            QTimer::singleShot(0, box.button(c.question ? QMessageBox::Yes : QMessageBox::Ok), &QAbstractButton::click);
         });
         if (c.question) {
             EXPECT_TRUE(sink.Ask(c.text, c.title)) << c.text;
-            EXPECT_EQ(defaultButton, QMessageBox::No) << c.text;
         } else {
             sink.ShowMessage(c.text, c.title);
         }
-        EXPECT_EQ(icon, c.icon) << c.text;
-        EXPECT_EQ(std::set(shown.begin(), shown.end()), std::set(c.buttons.begin(), c.buttons.end())) << c.text;
-        EXPECT_EQ(style, QStringLiteral("QMessageBox { background: black; }"));
+        EXPECT_TRUE(shown) << c.text;
     }
 }
 
-// The desktop's conversions are the applier's tests'; here only that Qt's own hints take the values.
 TEST(QtPointerSettings, TheProgramsOwnWindowsFollowWheelAndDoubleClick)
 {
     test::TestApplication();
