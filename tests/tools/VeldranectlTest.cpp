@@ -228,21 +228,6 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"NoFile", RunKeyMatrix, {}, "keymatrix: needs FILE.bin\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
-const std::string kSecondsNeeds = "--seconds: needs a number of seconds from 0 to 86400\n";
-const std::string kPressNeeds = "--press: needs cpi:N with N from 1 to 6 or macro:N with N from 1 to 12\n";
-const std::string kPressSimulated = "--press: presses the buttons of the simulated mouse only; add --simulate\n";
-const std::string kFaultNeeds = "--sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    DeviceRuns, VeldranectlRefuses,
-    ::testing::Values(BadRun{"SecondsOutOfRange", kListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
-                      BadRun{"PressOfNoStage", kListen, {"--simulate", "--press", "cpi:99"}, kPressNeeds},
-                      BadRun{"PressWithoutTheSimulatedMouse", kListen, {"--press", "macro:1"}, kPressSimulated},
-                      BadRun{"UnknownFault", kApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
-    [](const auto& info) { return std::string(info.param.name); });
-#endif
-
 TEST_F(Veldranectl, DispatchHelpVersionAndOutputThatCannotBeWritten)
 {
     const Outcome help = Tool("--help");
@@ -323,9 +308,20 @@ INSTANTIATE_TEST_SUITE_P(Faults, VeldranectlApply,
                                            ApplyCase{"GoneFromTheStart", "--sim-fault unplug-after:0", 4,
                                                      "The system did not detect the gaming mouse!", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
-#endif
 
-#ifdef VELDRANECTL_HAS_DEVICE_COMMANDS
+const std::string kSecondsNeeds = "--seconds: needs a number of seconds from 0 to 86400\n";
+const std::string kPressNeeds = "--press: needs cpi:N with N from 1 to 6 or macro:N with N from 1 to 12\n";
+const std::string kPressSimulated = "--press: presses the buttons of the simulated mouse only; add --simulate\n";
+const std::string kFaultNeeds = "--sim-fault: needs one of silent, garbage, unplug-after:N or slow:MS\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    DeviceRuns, VeldranectlRefuses,
+    ::testing::Values(BadRun{"SecondsOutOfRange", kListen, {"--simulate", "--seconds=86401"}, kSecondsNeeds},
+                      BadRun{"PressOfNoStage", kListen, {"--simulate", "--press", "cpi:99"}, kPressNeeds},
+                      BadRun{"PressWithoutTheSimulatedMouse", kListen, {"--press", "macro:1"}, kPressSimulated},
+                      BadRun{"UnknownFault", kApply, {"profile.bin", "--sim-fault", "slow"}, kFaultNeeds}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A clock that runs with the machine's but skips every pause and late answer: the simulated
 // mouse's waits cost no time, while the listener's own waits pass as they do.
 class SkippingClock : public Clock, public Sleeper
