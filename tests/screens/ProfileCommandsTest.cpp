@@ -338,11 +338,7 @@ class AppFocusSwitchTest : public SwitchTest
 protected:
     AppFocusSwitchTest()
     {
-        AppRules rules;
-        rules.SetEnabled(true);
-        EXPECT_TRUE(rules.AddApp("Game", "steam"));
-        EXPECT_TRUE(rules.SetDefaultProfile("Work"));
-        EXPECT_FALSE(WriteAppRules(dir.Path(), rules));
+        test::WriteFileBytes(dir / "apps.ini", "[Settings]\r\nEnabled=1\r\nDefault=Work\r\n[Game]\r\nApp0=steam\r\n");
         switching.LoadRules();
     }
     std::string Switches() { return IniFile(dir / "apps.ini", codec).GetString("Settings", "Switches"); }
