@@ -11,6 +11,7 @@
 
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -35,7 +36,6 @@
 #include "adapters/linux/pointer/ChildProgram.h"
 #include "adapters/linux/pointer/DesktopPointerSettings.h"
 #include "adapters/linux/pointer/GSettingsPointerSettings.h"
-#include "adapters/linux/pointer/KdeConfigFile.h"
 #include "adapters/linux/pointer/KdePointerSettings.h"
 #include "adapters/linux/pointer/X11PointerSettings.h"
 #include "core/buttons/KeyTables.h"
@@ -49,6 +49,8 @@
 
 namespace veldrane::test {
 namespace {
+
+using testing::HasSubstr;
 
 // An executable script that runs `body`.
 std::filesystem::path WriteScript(const std::filesystem::path& directory, const std::string& name,
@@ -100,17 +102,14 @@ TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
                                              "NoDisplay=true\n"
                                              "X-GNOME-Autostart-enabled=true\n");
     // Both folders the program made are the user's alone; one that was there keeps its mode.
-    struct stat folder
-    {
+    const auto mode = [](const std::filesystem::path& folder) {
+        return static_cast<unsigned>(std::filesystem::status(folder).permissions());
     };
-    for (const char* made : {"cfg", "cfg/autostart"}) {
-        ASSERT_EQ(::stat((home / made).c_str(), &folder), 0);
-        EXPECT_EQ(folder.st_mode & 07777, 0700u) << made;
-    }
+    EXPECT_EQ(mode(home / "cfg"), 0700u);
+    EXPECT_EQ(mode(home / "cfg/autostart"), 0700u);
     ::chmod(home.Path().c_str(), 0751);
     ASSERT_TRUE(fromHome.Enable({"/usr/bin/veldrane"}));
-    ASSERT_EQ(::stat(home.Path().c_str(), &folder), 0);
-    EXPECT_EQ(folder.st_mode & 07777, 0751u);
+    EXPECT_EQ(mode(home.Path()), 0751u);
     // Written whole through a temporary file that does not stay behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home / "cfg/autostart"), {}), 1);
 
@@ -118,25 +117,9 @@ TEST(Autostart, EntryUnderTheConfigFolderWrittenAndRemoved)
     EXPECT_FALSE(std::filesystem::exists(fromXdg.File()));
 }
 
-// Each word is quoted; ", `, $ and \ get a backslash inside the quotes, % doubles, and the string
-// escapes of the value come on top (a backslash doubles again, a line break is \n).
-TEST(Autostart, ExecLineQuotesEveryWordAsDesktopEntriesExpect)
-{
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"/usr/bin/veldrane"}, R"("/usr/bin/veldrane")"},
-        {{"/opt/my apps/veldrane", "--data-dir", "/home/me/100% mouse"},
-         R"("/opt/my apps/veldrane" "--data-dir" "/home/me/100%% mouse")"},
-        {{"/opt/$HOME/`id`/\"q\"/veldrane"}, R"("/opt/\\$HOME/\\`id\\`/\\"q\\"/veldrane")"},
-        {{"/opt/a\\b/veldrane"}, R"("/opt/a\\\\b/veldrane")"},
-        {{"/opt/veldrane", "/data/two\nlines"}, R"("/opt/veldrane" "/data/two\nlines")"},
-    };
-    for (const auto& [command, line] : cases) {
-        EXPECT_EQ(Autostart::ExecLine(command), line) << command.back();
-    }
-}
-
 // The desktop's own reader (GLib's, which GNOME, Xfce and others start autostart entries with)
-// finds the program through TryExec and starts it with exactly its words.
+// finds the program through TryExec and starts it with exactly its words, whatever quotes, $, `,
+// backslashes, % signs and line breaks they hold.
 TEST(Autostart, TheDesktopStartsTheEntryWithTheProgramsOwnWords)
 {
     TempDir home;
@@ -169,11 +152,8 @@ TEST(Autostart, TheDesktopStartsTheEntryWithTheProgramsOwnWords)
 
     // Without the program the desktop leaves the entry alone.
     std::filesystem::remove(program);
-    GDesktopAppInfo* missing = g_desktop_app_info_new_from_filename(autostart.File().c_str());
-    EXPECT_EQ(missing, nullptr);
-    if (missing != nullptr) {
-        g_object_unref(missing);
-    }
+    entry.reset(g_desktop_app_info_new_from_filename(autostart.File().c_str()));
+    EXPECT_EQ(entry, nullptr);
 }
 
 TEST(DataLocations, UserFolder)
@@ -245,9 +225,6 @@ TEST(EvdevKeyNames, KernelCodesGiveTheKeyTablesNamesAndUsages)
     }
 }
 
-constexpr bool kSchema = true;
-constexpr bool kNoSchema = false;
-
 TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
 {
     const struct
@@ -257,14 +234,14 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
         const char* waylandDisplay;
         bool schemaInstalled;
         PointerDesktop expected;
-    } cases[] = {{"neon:kde", "", "wayland-0", kSchema, PointerDesktop::KdePlasma},
-                 {"GNOME", ":1", "wayland-0", kSchema, PointerDesktop::GSettings},
-                 {"GNOME", ":0", "", kNoSchema, PointerDesktop::X11},
-                 {"GNOME", "", "wayland-0", kNoSchema, PointerDesktop::NoSettings},
+    } cases[] = {{"neon:kde", "", "wayland-0", true, PointerDesktop::KdePlasma},
+                 {"GNOME", ":1", "wayland-0", true, PointerDesktop::GSettings},
+                 {"GNOME", ":0", "", false, PointerDesktop::X11},
+                 {"GNOME", "", "wayland-0", false, PointerDesktop::NoSettings},
                  // GNOME's schema on a machine running another desktop is not that desktop's.
-                 {"XFCE", ":0", "", kSchema, PointerDesktop::X11},
-                 {"sway", ":0", "wayland-1", kSchema, PointerDesktop::NoSettings},
-                 {"KDEish", ":0", "", kNoSchema, PointerDesktop::X11}};
+                 {"XFCE", ":0", "", true, PointerDesktop::X11},
+                 {"sway", ":0", "wayland-1", true, PointerDesktop::NoSettings},
+                 {"KDEish", ":0", "", false, PointerDesktop::X11}};
     for (const auto& c : cases) {
         const DesktopEnvironment environment{c.currentDesktop, c.display, c.waylandDisplay, {}, {}, {}};
         EXPECT_EQ(DesktopPointerSettings::Choose(environment, c.schemaInstalled), c.expected) << c.currentDesktop;
@@ -274,46 +251,31 @@ TEST(DesktopPointerSettings, ChoiceFollowsTheRunningDesktop)
 // Acceleration numerator, denominator and threshold.
 using PointerControl = std::array<int, 3>;
 
-class X11PointerSettingsOnXvfb : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!XvfbServer::Installed()) {
-            GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
-        }
-        m_server.emplace();
-        ASSERT_FALSE(m_server->Display().empty()) << "Xvfb did not start";
-        m_x11 = X11PointerSettings::Open(m_server->Display());
-        ASSERT_NE(m_x11, nullptr);
-    }
-
-    // What the server holds, read over a connection of its own.
-    std::optional<PointerControl> ServerPointerControl() const
-    {
-        Display* display = XOpenDisplay(m_server->Display().c_str());
-        if (display == nullptr) {
-            return std::nullopt;
-        }
-        PointerControl control{};
-        XGetPointerControl(display, &control[0], &control[1], &control[2]);
-        XCloseDisplay(display);
-        return control;
-    }
-
-    std::optional<XvfbServer> m_server;
-    std::unique_ptr<X11PointerSettings> m_x11;
-};
-
 // Enhanced precision doubles the pointer's speed beyond four pixels; without it the pointer moves
 // one to one, and the threshold stays.
-TEST_F(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
+TEST(X11PointerSettingsOnXvfb, PrecisionSetsThePointerControlBothWays)
 {
-    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied); // the server starts at 2/1
-    ASSERT_EQ(m_x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_EQ(ServerPointerControl(), (PointerControl{2, 1, 4}));
-    ASSERT_EQ(m_x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_EQ(ServerPointerControl(), (PointerControl{1, 1, 4}));
+    if (!XvfbServer::Installed()) {
+        GTEST_SKIP() << "Xvfb is not installed: the X11 pointer settings need a real X server";
+    }
+    const XvfbServer server;
+    ASSERT_FALSE(server.Display().empty()) << "Xvfb did not start";
+    const std::unique_ptr<X11PointerSettings> x11 = X11PointerSettings::Open(server.Display());
+    ASSERT_NE(x11, nullptr);
+    // What the server holds, read over a connection of its own.
+    const auto serverControl = [&server] {
+        PointerControl control{};
+        if (Display* display = XOpenDisplay(server.Display().c_str())) {
+            XGetPointerControl(display, &control[0], &control[1], &control[2]);
+            XCloseDisplay(display);
+        }
+        return control;
+    };
+    ASSERT_EQ(x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied); // the server starts at 2/1
+    ASSERT_EQ(x11->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    EXPECT_EQ(serverControl(), (PointerControl{2, 1, 4}));
+    ASSERT_EQ(x11->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    EXPECT_EQ(serverControl(), (PointerControl{1, 1, 4}));
 }
 
 // GSettings picks its backend and GLib the user's configuration directory once per process, at
@@ -339,45 +301,33 @@ private:
 [[maybe_unused]] testing::Environment* const g_keyfileEnvironment =
     testing::AddGlobalTestEnvironment(new KeyfileSettingsEnvironment);
 
-class GSettingsPointerSettingsOnKeyfile : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        if (!GSettingsPointerSettings::SchemaInstalled()) {
-            GTEST_SKIP() << GSettingsPointerSettings::kSchemaId
-                         << " is not installed (package gsettings-desktop-schemas)";
-        }
-        m_gsettings = GSettingsPointerSettings::Open();
-        ASSERT_NE(m_gsettings, nullptr);
-        m_readBack.reset(g_settings_new(GSettingsPointerSettings::kSchemaId));
-    }
-
-    std::string KeyfileText() const { return ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); }
-
-    std::unique_ptr<GSettingsPointerSettings> m_gsettings;
-    std::unique_ptr<GSettings, decltype(&g_object_unref)> m_readBack{nullptr, &g_object_unref};
-};
-
 // The keyfile holds what GNOME reads: the acceleration profile, the speed laid from the Windows
 // scale 1 to 20 onto -1 to 1, and the double-click time in milliseconds.
-TEST_F(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
+TEST(GSettingsPointerSettingsOnKeyfile, WritesProfileSpeedAndDoubleClickTime)
 {
-    ASSERT_EQ(m_gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("accel-profile='flat'"), std::string::npos) << KeyfileText();
-    ASSERT_EQ(m_gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("accel-profile='default'"), std::string::npos) << KeyfileText();
+    if (!GSettingsPointerSettings::SchemaInstalled()) {
+        GTEST_SKIP() << GSettingsPointerSettings::kSchemaId << " is not installed (package gsettings-desktop-schemas)";
+    }
+    const std::unique_ptr<GSettingsPointerSettings> gsettings = GSettingsPointerSettings::Open();
+    ASSERT_NE(gsettings, nullptr);
+    const std::unique_ptr<GSettings, decltype(&g_object_unref)> readBack(
+        g_settings_new(GSettingsPointerSettings::kSchemaId), &g_object_unref);
+    const auto keyfile = [] { return ReadFileBytes(KeyfileSettingsEnvironment::Keyfile()); };
+    ASSERT_EQ(gsettings->SetMouse({0, 0, 0}), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("accel-profile='flat'"));
+    ASSERT_EQ(gsettings->SetMouse({6, 10, 1}), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("accel-profile='default'"));
 
     const std::pair<int, double> speeds[] = {{1, -1.0}, {2, -1.0 + 2.0 / 19}, {10, -1.0 / 19}, {20, 1.0}};
     for (const auto& [speed, gnomeSpeed] : speeds) {
-        ASSERT_EQ(m_gsettings->SetMouseSpeed(speed), PointerSettingResult::Applied);
-        EXPECT_NEAR(g_settings_get_double(m_readBack.get(), "speed"), gnomeSpeed, 1e-9) << speed;
+        ASSERT_EQ(gsettings->SetMouseSpeed(speed), PointerSettingResult::Applied);
+        EXPECT_NEAR(g_settings_get_double(readBack.get(), "speed"), gnomeSpeed, 1e-9) << speed;
     }
 
-    ASSERT_EQ(m_gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
-    EXPECT_NE(KeyfileText().find("double-click=130"), std::string::npos) << KeyfileText();
-    EXPECT_EQ(m_gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
-    EXPECT_EQ(g_settings_get_int(m_readBack.get(), "double-click"), 130);
+    ASSERT_EQ(gsettings->SetDoubleClickTime(130), PointerSettingResult::Applied);
+    EXPECT_THAT(keyfile(), HasSubstr("double-click=130"));
+    EXPECT_EQ(gsettings->SetDoubleClickTime(-10), PointerSettingResult::Refused);
+    EXPECT_EQ(g_settings_get_int(readBack.get(), "double-click"), 130);
 }
 
 constexpr auto kApplied = PointerSettingResult::Applied;
@@ -458,7 +408,11 @@ TEST_F(KdePointerSettingsFiles, UpdatesMiceInPlaceAndLeavesTouchpadsAndOtherLine
 class PrivateSessionBus
 {
 public:
-    static bool Installed() { return FindProgram("dbus-daemon", SearchPath()).has_value(); }
+    static bool Installed()
+    {
+        const char* path = std::getenv("PATH");
+        return FindProgram("dbus-daemon", path != nullptr ? path : "/usr/bin:/bin").has_value();
+    }
 
     explicit PrivateSessionBus(const std::filesystem::path& directory)
         : m_daemon(::popen(("dbus-daemon --session --nofork --nopidfile --print-address=1 --print-pid=1 "
@@ -506,12 +460,11 @@ public:
         m_subscription =
             g_dbus_connection_signal_subscribe(m_listener.get(), nullptr, interface, nullptr, nullptr, nullptr,
                                                G_DBUS_SIGNAL_FLAGS_NONE, &PrivateSessionBus::Record, this, nullptr);
-        GVariant* reply = g_dbus_connection_call_sync(m_listener.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
-                                                      "org.freedesktop.DBus", "GetId", nullptr, nullptr,
-                                                      G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr);
-        if (reply != nullptr) {
-            g_variant_unref(reply);
-        }
+        const std::unique_ptr<GVariant, decltype(&g_variant_unref)> reply(
+            g_dbus_connection_call_sync(m_listener.get(), "org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                        "org.freedesktop.DBus", "GetId", nullptr, nullptr, G_DBUS_CALL_FLAGS_NONE, -1,
+                                        nullptr, nullptr),
+            &g_variant_unref);
         return reply != nullptr;
     }
 
@@ -544,12 +497,6 @@ private:
         static_cast<PrivateSessionBus*>(self)->m_heard.push_back(std::string(path) + " " + interface + "." + member +
                                                                  " " + text);
         g_free(text);
-    }
-
-    static std::string SearchPath()
-    {
-        const char* path = std::getenv("PATH");
-        return path != nullptr ? path : "/usr/bin:/bin";
     }
 
     FILE* m_daemon;

@@ -7,10 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
-#include <string_view>
 #include <utility>
-#include <vector>
 
 #include "adapters/linux/pointer/ChildProgram.h"
 
@@ -46,39 +46,28 @@ XvfbServer::XvfbServer(std::string screen)
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], kDisplayFd);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> words{program->string(), "-displayfd", std::to_string(kDisplayFd),
-                                   "-nolisten",       "tcp",        "-noreset",
-                                   "-screen",         "0",          std::move(screen)};
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
+    std::string words[] = {program->string(), "-displayfd", std::to_string(kDisplayFd), "-nolisten", "tcp", "-noreset",
+                           "-screen",         "0",          std::move(screen)};
+    char* argv[std::size(words) + 1] = {};
+    std::ranges::transform(words, argv, [](std::string& word) { return word.data(); });
+    if (posix_spawn(&m_pid, program->c_str(), &actions, nullptr, argv, environ) != 0) {
+        m_pid = -1;
     }
-    argv.push_back(nullptr);
-    const int spawned = posix_spawn(&m_pid, program->c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeEnds[1]);
-    if (spawned != 0) {
-        m_pid = -1;
-        ::close(pipeEnds[0]);
-        return;
-    }
-
+    // Xvfb writes the number, then its line break, once it accepts connections.
     std::string number;
     pollfd ready{pipeEnds[0], POLLIN, 0};
-    while (number.find('\n') == std::string::npos && ::poll(&ready, 1, kStartTimeoutMs) == 1) {
-        char buffer[16];
-        const ssize_t got = ::read(pipeEnds[0], buffer, sizeof buffer);
-        if (got <= 0) {
-            break;
-        }
-        number.append(buffer, static_cast<std::size_t>(got));
+    std::array<char, 16> chunk{};
+    ssize_t got = 0;
+    while (m_pid > 0 && !number.ends_with('\n') && ::poll(&ready, 1, kStartTimeoutMs) == 1 &&
+           (got = ::read(pipeEnds[0], chunk.data(), chunk.size())) > 0) {
+        number.append(chunk.data(), static_cast<std::size_t>(got));
     }
     ::close(pipeEnds[0]);
-    const auto end = number.find('\n');
-    if (end != std::string::npos && end > 0) {
-        m_display = ":" + number.substr(0, end);
+    if (number.size() > 1 && number.ends_with('\n')) {
+        m_display = ":" + number.substr(0, number.size() - 1);
     }
 }
 

@@ -15,10 +15,7 @@ done
 work=$(mktemp -d)
 xvfb=
 cleanup() {
-    if [ -n "$xvfb" ]; then
-        kill "$xvfb" 2>/dev/null || true
-        wait "$xvfb" 2>/dev/null || true
-    fi
+    [ -z "$xvfb" ] || { kill "$xvfb" && wait "$xvfb"; } 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT INT TERM
@@ -29,6 +26,4 @@ xvfb=$!
 read -r display <"$work/display"
 mkdir -m 700 "$work/run"
 export DISPLAY=":$display" XDG_RUNTIME_DIR="$work/run"
-status=0
-dbus-run-session -- /usr/bin/python3 "$here/AccessibilityDesktopTest.py" "$bin_dir" "$work" || status=$?
-exit "$status"
+dbus-run-session -- /usr/bin/python3 "$here/AccessibilityDesktopTest.py" "$bin_dir" "$work"

@@ -190,13 +190,16 @@ int DesktopSession::WaitForExit()
     return m_app.waitForFinished(kTimeoutMs) && m_app.exitStatus() == QProcess::NormalExit ? m_app.exitCode() : -1;
 }
 
-bool DesktopSession::Save(const QString& window, std::string_view file)
+bool DesktopSession::Save(const QString& window, std::string_view file, const std::function<void()>& during)
 {
     constexpr int kSaveX = 950, kSaveY = 619;
     // The file made to look old, so that the write can be told from the copy made at install.
     const auto aged = std::filesystem::last_write_time(m_dir / file) - std::chrono::hours(1);
     std::filesystem::last_write_time(m_dir / file, aged);
     Click(window, kSaveX, kSaveY);
+    if (during) {
+        during();
+    }
     return WaitFor([&] {
         std::error_code error;
         return std::filesystem::last_write_time(m_dir / file, error) != aged && !error;

@@ -69,8 +69,9 @@ public:
     QString Start(const QStringList& extra = {});
     // The program's main window; waits until it is shown.
     QString MainWindow() { return WaitForWindow("^Tessaly VELDRANE$"); }
-    // Presses the main window's "Save"; whether `file` of the data directory was written then.
-    bool Save(const QString& window, std::string_view file);
+    // Presses the main window's "Save", then does `during`; whether `file` of the data directory was
+    // written then.
+    bool Save(const QString& window, std::string_view file, const std::function<void()>& during = {});
     // Ends the program with the main window's close button; its exit status (-1 when it hung).
     int CloseWithExitButton(const QString& window)
     {

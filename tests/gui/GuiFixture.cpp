@@ -66,17 +66,13 @@ void Click(QWidget& widget, QPoint local)
     SendMouse(widget, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
 }
 
-void SendKey(QWidget& widget, QEvent::Type type, int qtKey, std::uint32_t evdevCode, bool autoRepeat)
-{
-    QKeyEvent event(type, qtKey, Qt::NoModifier, evdevCode == 0 ? 0 : evdevCode + 8, 0, 0, QString(), autoRepeat);
-    QObject* target = widget.windowHandle() ? static_cast<QObject*>(widget.windowHandle()) : &widget;
-    QCoreApplication::sendEvent(target, &event);
-}
-
 void TapKey(QWidget& widget, int qtKey, std::uint32_t evdevCode)
 {
-    SendKey(widget, QEvent::KeyPress, qtKey, evdevCode);
-    SendKey(widget, QEvent::KeyRelease, qtKey, evdevCode);
+    QObject* target = widget.windowHandle() ? static_cast<QObject*>(widget.windowHandle()) : &widget;
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, qtKey, Qt::NoModifier, evdevCode == 0 ? 0 : evdevCode + 8, 0, 0);
+        QCoreApplication::sendEvent(target, &event);
+    }
 }
 
 void GuiFixture::WriteSkin()

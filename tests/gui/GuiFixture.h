@@ -25,9 +25,8 @@ void WritePicture(const std::filesystem::path& file, QSize size, QColor colour);
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held);
 void Click(QWidget& widget, QPoint local);
 
-// A key event as X11 or Wayland delivers it, with the keycode (the evdev code + 8) as native scan
-// code, sent to the window the way the window system's events arrive; TapKey presses and releases.
-void SendKey(QWidget& widget, QEvent::Type type, int qtKey, std::uint32_t evdevCode, bool autoRepeat = false);
+// Presses and releases a key as X11 or Wayland delivers it, with the keycode (the evdev code + 8)
+// as native scan code, sent to the window the way the window system's events arrive.
 void TapKey(QWidget& widget, int qtKey, std::uint32_t evdevCode);
 
 // A main window over a temporary installation and a small skin of plain-coloured pictures.

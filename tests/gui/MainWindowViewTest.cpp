@@ -145,7 +145,7 @@ protected:
 
 // A press on a header gives it the focus; Tab and Shift+Tab reach the painted controls before Qt
 // would move the focus to another widget, the ring is painted in red around the control with the
-// focus, Ctrl+S saves; assistive
+// focus (Ctrl+S is the assignment's keys test's); assistive
 // technology sees the same controls with their roles and values and moves a slider by its action.
 TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
 {
@@ -190,9 +190,6 @@ TEST_F(SectionsViewTest, KeysPaintTheRingAndAssistiveTechnologySeesTheControls)
     EXPECT_EQ(records.Current.cpiValue[1], 33);
     slider->valueInterface()->setCurrentValue(1420); // down from 1650, short of passing it: 1450
     EXPECT_EQ(records.Current.cpiValue[1], 29);
-
-    EXPECT_TRUE(send(Qt::Key_S, Qt::ControlModifier));
-    EXPECT_EQ(pointerSettings.applied, std::vector<ProfileRecord>{records.Current});
 }
 
 // The colour dialog's Cancel changes nothing; its OK stores the colour and paints the swatch.
@@ -234,17 +231,8 @@ TEST_F(SectionsViewTest, TypingAnOutOfRangeLineCountRefillsOne)
     EXPECT_EQ(box->text(), "42");
     type(Qt::Key_0, "0"); // 420
     EXPECT_EQ(box->text(), "1");
-    EXPECT_EQ(records.Current.scrollLines, 1);
-    box->selectAll();
-    type(Qt::Key_Backspace, QString());
-    EXPECT_EQ(box->text(), "1");
+    EXPECT_EQ(records.Current.scrollLines, 1); // which texts count is the scroll lines' test
 }
-
-} // namespace
-} // namespace veldrane
-
-namespace veldrane {
-namespace {
 
 // "Applications...": the next window that takes the focus adds its application (by app id, else
 // class), "Remove" takes the selected one away, the check box makes the profile the default;

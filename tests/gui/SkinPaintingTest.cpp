@@ -77,11 +77,7 @@ TEST(QtSkinCanvas, OnlyElidableTextsAreCutAndTheirWholeTextIsKept)
     canvas.DrawText({0, 20, 200, 40}, "Click", FontRole::Text, {255, 255, 255}, TextAlign::CentreElided);
     ASSERT_EQ(canvas.Elided().size(), 1u);
     EXPECT_EQ(canvas.Elided()[0].area, QRect(0, 20, 60, 20));
-    EXPECT_EQ(canvas.Elided()[0].text.toStdString(), label);
-
-    const FittedText cut = FitText(fonts.FontFor(FontRole::Text), QString::fromStdString(label), 60, true);
-    EXPECT_TRUE(cut.elided && cut.text.endsWith(QChar(0x2026)));
-    EXPECT_LE(QFontMetrics(cut.font).horizontalAdvance(cut.text), 60);
+    EXPECT_EQ(canvas.Elided()[0].text.toStdString(), label); // how it is cut is the delegate's test
 }
 
 // A skin may carry "NAME@2x.png" beside "NAME.png". A screen above ratio 1 gets the 2x picture

@@ -2,7 +2,6 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QImageReader>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -45,10 +44,38 @@ namespace {
 
 constexpr Colour kTextColour{230, 230, 230, 255};
 
+// A main window's fixture over the default skin as the build drew it (beside VELDRANE_BIN_DIR),
+// with the English labels; the test is skipped when the skin has not been drawn.
+class DefaultSkinTest : public test::GuiFixture
+{
+protected:
+    void SetUp() override
+    {
+        const char* bin = std::getenv("VELDRANE_BIN_DIR");
+        const std::filesystem::path skin = std::filesystem::path(bin ? bin : ".") / "../share/veldrane/Skins/Default";
+        if (!std::filesystem::exists(skin / "main.png")) {
+            GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
+        }
+        std::filesystem::create_directories(skinDir);
+        std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
+        files.LoadLabels(Language::English);
+    }
+    // Gives `canvas` the sizes of the skin's pictures, those of the 2x pictures after them.
+    void TakeSizes(test::RecordingCanvas& canvas)
+    {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
+            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
+            if (const auto size = cache.ImageSize(path)) {
+                canvas.sizes[path] = *size;
+            }
+        }
+    }
+};
+
 // Every text the windows draw, in each language, measured with the program's own fonts on this
 // system and narrowed as the windows narrow it: none may be wider than its area. Texts that the
 // windows end with "…" on purpose (the dropdown labels) are left out.
-class TextFitTest : public test::GuiFixture, public ::testing::WithParamInterface<Language>
+class TextFitTest : public DefaultSkinTest, public ::testing::WithParamInterface<Language>
 {
 protected:
     // Measures what `canvas` recorded for one window and forgets it. The texts of an open section
@@ -98,34 +125,10 @@ protected:
     std::vector<std::string> overflows;
 };
 
-// The default skin as the build drew it; empty when it has not been drawn.
-std::filesystem::path DefaultSkin()
-{
-    const char* bin = std::getenv("VELDRANE_BIN_DIR");
-    const std::filesystem::path skin = std::filesystem::path(bin ? bin : ".") / "../share/veldrane/Skins/Default";
-    return std::filesystem::exists(skin / "main.png") ? skin : std::filesystem::path();
-}
-
 TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
 {
-    const std::filesystem::path skin = DefaultSkin();
-    if (skin.empty()) {
-        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
-    }
-    std::filesystem::create_directories(skinDir);
-    std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
     const Language language = GetParam();
-    // A recording canvas that knows the sizes of the default skin's pictures, those of the 2x
-    // pictures after them.
     test::RecordingCanvas canvas;
-    const auto takeSizes = [&] {
-        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
-            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
-            if (const auto size = cache.ImageSize(path)) {
-                canvas.sizes[path] = *size;
-            }
-        }
-    };
 
     // The main window with each folding row open in turn, on the pictures of either density, and
     // its help panel; the desktop lacks every pointer setting, so the sections that set one show
@@ -137,7 +140,7 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     AppContext context = ContextFor(language);
     for (const qreal ratio : {2.0, 1.0}) {
         cache.SetDevicePixelRatio(ratio);
-        takeSizes();
+        TakeSizes(canvas);
         CHidMouseDlg main(context, cache);
         MainWindowModel& model = main.Model();
         int notes = 0;
@@ -256,45 +259,12 @@ TEST_P(TextFitTest, EveryTextOfEveryWindowFitsItsArea)
     EXPECT_EQ(overflows, std::vector<std::string>{});
 }
 
-using HighDensityTest = test::GuiFixture;
-
-// Every picture of the default skin has its 2x picture, exactly twice as wide and as high.
-TEST_F(HighDensityTest, EveryPictureOfTheDefaultSkinHasATwiceAsLarge2xPicture)
-{
-    const std::filesystem::path skin = DefaultSkin();
-    if (skin.empty()) {
-        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
-    }
-    std::size_t pictures = 0;
-    for (const auto& file : std::filesystem::recursive_directory_iterator(skin)) {
-        const std::string name = file.path().filename().string();
-        if (file.path().extension() != ".png" || name.ends_with("@2x.png")) {
-            continue;
-        }
-        ++pictures;
-        const std::string path = "/" + file.path().lexically_relative(skin).generic_string();
-        const QSize single = QImageReader(QString::fromStdString(file.path().string())).size();
-        const QSize doubled =
-            QImageReader(QString::fromStdString((skin / SkinImageCache::DoubleScalePath(path).substr(1)).string()))
-                .size();
-        EXPECT_EQ(doubled, single * 2) << path;
-    }
-    EXPECT_GT(pictures, 100u);
-}
-
 // The main window painted for a screen of pixel ratio 2 takes every picture from its 2x file, so
 // its rounded corners are drawn at that density (how a 2x picture is painted, pixel for pixel, is
 // the skin painting test's).
-TEST_F(HighDensityTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
+TEST_F(DefaultSkinTest, TheMainWindowAtRatio2PaintsEveryPictureFromIts2xFile)
 {
-    const std::filesystem::path skin = DefaultSkin();
-    if (skin.empty()) {
-        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
-    }
-    std::filesystem::create_directories(skinDir);
-    std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
     cache.SetDevicePixelRatio(2.0);
-    files.LoadLabels(Language::English);
     AppContext context = ContextFor(Language::English);
     CHidMouseDlg main(context, cache);
     QImage shot(main.size() * 2, QImage::Format_ARGB32_Premultiplied);
@@ -332,15 +302,8 @@ double KnobColumn(const QImage& picture)
 // The scale numbers stand centred under the knob of their position, to a pixel, in the pictures
 // of either density: "1" to "10" under angle snap's strip, "0%" to "100%" under the first
 // lighting strip.
-TEST_F(HighDensityTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
+TEST_F(DefaultSkinTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
 {
-    const std::filesystem::path skin = DefaultSkin();
-    if (skin.empty()) {
-        GTEST_SKIP() << "the default skin has not been drawn beside VELDRANE_BIN_DIR";
-    }
-    std::filesystem::create_directories(skinDir);
-    std::filesystem::copy(skin, skinDir, std::filesystem::copy_options::recursive);
-    files.LoadLabels(Language::English);
     AppContext context = ContextFor(Language::English);
     CHidMouseDlg main(context, cache);
     SectionStack& right = main.Model().Right().Stack();
@@ -358,24 +321,16 @@ TEST_F(HighDensityTest, ScaleNumbersStandUnderTheKnobsOfTheirPositions)
                                      "/Lighting/",
                                      {texts.lightLevelLabels[0].begin(), texts.lightLevelLabels[0].end()}}}) {
         test::RecordingCanvas canvas;
-        for (const auto& file : std::filesystem::recursive_directory_iterator(skinDir)) {
-            const std::string path = "/" + file.path().lexically_relative(skinDir).generic_string();
-            if (const auto size = cache.ImageSize(path)) {
-                canvas.sizes[path] = *size;
-            }
-        }
+        TakeSizes(canvas);
         right.ShutAll();
         right.Toggle(scale.section);
         main.Model().Draw(canvas);
-        int stripLeft = -1;
-        for (const auto& image : canvas.images) {
-            const bool knob = image.path.starts_with(scale.knob) && image.path.size() > scale.knob.size() &&
-                              std::isdigit(static_cast<unsigned char>(image.path[scale.knob.size()]));
-            if (stripLeft < 0 && knob) {
-                stripLeft = image.at.x;
-            }
-        }
-        ASSERT_GE(stripLeft, 0) << scale.knob;
+        const auto knob = std::ranges::find_if(canvas.images, [&](const auto& image) {
+            return image.path.starts_with(scale.knob) && image.path.size() > scale.knob.size() &&
+                   std::isdigit(static_cast<unsigned char>(image.path[scale.knob.size()]));
+        });
+        ASSERT_NE(knob, canvas.images.end()) << scale.knob;
+        const int stripLeft = knob->at.x;
         for (std::size_t i = 0; i < scale.labels.size(); ++i) {
             const auto label = std::find_if(canvas.texts.begin(), canvas.texts.end(), [&](const auto& text) {
                 return text.text == scale.labels[i] && text.font == FontRole::Small;

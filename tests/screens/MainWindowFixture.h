@@ -88,18 +88,10 @@ protected:
     // The fixture's context with `connection` as the mouse.
     AppContext ContextWith(MouseConnection& connection)
     {
-        return {records,
-                files,
-                connection,
-                messages,
-                clock,
-                shell,
-                images,
-                pointerSettings,
-                notices,
-                language,
-                MainWindowTextsFor(language),
-                dir.Path() / "Skins" / "Default"};
+        const MainWindowTexts& texts = MainWindowTextsFor(language);
+        const std::filesystem::path skin = dir.Path() / "Skins" / "Default";
+        return {records, files,           connection, messages, clock, shell,
+                images,  pointerSettings, notices,    language, texts, skin};
     }
     AppContext context = ContextWith(mouse);
     std::unique_ptr<MainWindowModel> model;

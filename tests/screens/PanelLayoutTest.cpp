@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "screens/main/AppContext.h"
 #include "screens/main/EmptySection.h"
 #include "screens/main/RightPanel.h"
 #include "screens/main/ScrollThumb.h"
@@ -63,13 +62,6 @@ TEST(RightPanel, TogglingWhileScrolledKeepsTheHeaderInPlace)
     EXPECT_EQ(panel->Stack().ScrollOffset(), 0);
     EXPECT_EQ(panel->Thumb().Top(), ScrollThumb::kTrackTop);
     EXPECT_FALSE(panel->ThumbShown());
-}
-
-TEST(SkinDirectory, IsTheFolderUnderSkinsBesideTheExecutable)
-{
-    EXPECT_EQ(SkinDirectoryOf("/opt/v", "Default").string(), "/opt/v/Skins/Default");
-    EXPECT_EQ(SkinDirectoryOf("/opt/v", "/Default").string(), "/opt/v/Skins/Default");
-    EXPECT_EQ(SkinDirectoryOf("/opt/v", "").string(), "/opt/v/Skins/");
 }
 
 } // namespace

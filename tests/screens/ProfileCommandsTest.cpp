@@ -208,9 +208,8 @@ TEST_F(SwitchTest, LoadsSelectsAndDownloadsTheProfile)
 {
     const SwitchOutcome outcome = commands.SwitchProfile(host, 1);
 
-    EXPECT_EQ(outcome.result, SwitchResult::Switched);
-    EXPECT_EQ(outcome.index, 1u);
-    EXPECT_EQ(outcome.name, "Game");
+    EXPECT_EQ((std::tuple{outcome.result, outcome.index, outcome.name}),
+              (std::tuple{SwitchResult::Switched, 1u, "Game"}));
     ProfileRecord expected = Patterned(41);
     expected.deviceProfile = records.Current.deviceProfile;
     EXPECT_EQ(records.Current, expected);
@@ -342,11 +341,7 @@ class AppFocusSwitchTest : public SwitchTest
 protected:
     AppFocusSwitchTest()
     {
-        AppRules rules;
-        rules.SetEnabled(true);
-        EXPECT_TRUE(rules.AddApp("Game", "steam"));
-        EXPECT_TRUE(rules.SetDefaultProfile("Work"));
-        EXPECT_FALSE(WriteAppRules(dir.Path(), rules));
+        test::WriteFileBytes(dir / "apps.ini", "[Settings]\r\nEnabled=1\r\nDefault=Work\r\n[Game]\r\nApp0=steam\r\n");
         switching.LoadRules();
     }
     std::string Switches() { return IniFile(dir / "apps.ini", codec).GetString("Settings", "Switches"); }
@@ -364,9 +359,7 @@ protected:
 // brings the profile the mouse holds download nothing.
 TEST_F(AppFocusSwitchTest, LastingChangesSwitchOnceEach)
 {
-    EXPECT_EQ(Focus("Steam"), 1000ms);
-    clock.now = 999ms;
-    EXPECT_EQ(switching.Check(false), 1000ms);
+    EXPECT_EQ(Focus("Steam"), 1000ms); // how long a focus must last is the switcher's test
     clock.now = 1000ms;
     EXPECT_EQ(switching.Check(false), std::nullopt);
     ASSERT_EQ(mouse.downloads.size(), 1u);

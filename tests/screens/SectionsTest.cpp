@@ -82,13 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         PressCase{"CpiSwitchOfTwo", kCpi, {922, 255}, [](ProfileRecord& r) { r.cpiEnabled[3] = 0; }},
         PressCase{"LightModeBoxLastPixel", kLighting, {753, 163}, [](ProfileRecord& r) { r.lightMode = 3; }},
         PressCase{"LightStripFirst", kLighting, {837, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 1; }},
-        PressCase{"LightStripSecond", kLighting, {838, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 2; }},
         PressCase{"LightStripEnd", kLighting, {961, 97}, [](ProfileRecord& r) { r.lightLevel[0] = 6; }},
         PressCase{"LightStripRight", kLighting, {962, 97}, kNothing},
         PressCase{"RateLowerRight", kRate, {885, 202}, [](ProfileRecord& r) { r.reportRate = 2; }},
         PressCase{"SpeedBelowCentre", kSpeed, {905, 207}, kNothing},
         PressCase{"SensitivityFirstStep", kSensitivity, {45, 223}, [](ProfileRecord& r) { r.sensitivityX = 1; }},
-        PressCase{"SensitivitySecond", kSensitivity, {46, 223}, [](ProfileRecord& r) { r.sensitivityX = 2; }},
         PressCase{"SideLightLeftOfOn", kSideLight, {30, 238}, kNothing},
         PressCase{"SideLightOnLastPixel", kSideLight, {59, 242}, [](ProfileRecord& r) { r.sideButtonLight = 1; }}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -125,21 +123,15 @@ TEST_P(ControlDragTest, TheValueFollowsThePointerClampedToTheControl)
     EXPECT_EQ(view.drags, 0);
 }
 
+using R = const ProfileRecord&;
+
 INSTANTIATE_TEST_SUITE_P(
     Controls, ControlDragTest,
-    testing::Values(
-        DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](const ProfileRecord& r) { return r.cpiValue[0]; }, 27, 164},
-        DragCase{"Sensitivity",
-                 kSensitivity,
-                 {87, 223},
-                 {600, 100},
-                 [](const ProfileRecord& r) { return r.sensitivityX; },
-                 3,
-                 11},
-        DragCase{
-            "ReportRate", kRate, {885, 202}, {655, 322}, [](const ProfileRecord& r) { return r.reportRate; }, 2, 4},
-        DragCase{
-            "MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](const ProfileRecord& r) { return r.mouseSpeed; }, 2, 12}),
+    testing::Values(DragCase{"CpiTrack", kCpi, {777, 200}, {790, 0}, [](R r) { return r.cpiValue[0]; }, 27, 164},
+                    DragCase{
+                        "Sensitivity", kSensitivity, {87, 223}, {600, 100}, [](R r) { return r.sensitivityX; }, 3, 11},
+                    DragCase{"ReportRate", kRate, {885, 202}, {655, 322}, [](R r) { return r.reportRate; }, 2, 4},
+                    DragCase{"MouseSpeed", kSpeed, {805, 206}, {1155, 306}, [](R r) { return r.mouseSpeed; }, 2, 12}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The keyboard's order: the title bar, the left headers, the view buttons, the right headers with
@@ -154,7 +146,7 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
     const auto focused = [this] { return Model().Controls().at(Model().FocusIndex().value()).name; };
     EXPECT_EQ(focused(), "CPI Setting");
     std::vector<std::string> walked;
-    for (int i = 0; i < 28; ++i) {
+    for (int i = 0; i < 32; ++i) {
         Model().KeyPressed(WindowKey::Tab);
         walked.push_back(focused());
     }
@@ -167,16 +159,9 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
     expected.insert(expected.end(), {"Lighting", "USB Report Rate", "Mouse Speed", "Double Click Speed", "Scroll Speed",
                                      "Angle Snap", "Config", "Reset", "Cancel", "Save", "Help", "Minimise", "Close",
                                      "Button Assignment", "Macro Manager", "X/Y Sensitivity Setting"});
+    expected.insert(expected.end(), {"M1-M5 Light Button ", "Side", "Top", "CPI Setting"});
     EXPECT_EQ(walked, expected);
-    for (const auto& [key, name] : {std::pair{WindowKey::Tab, "M1-M5 Light Button "},
-                                    {WindowKey::Tab, "Side"},
-                                    {WindowKey::Tab, "Top"},
-                                    {WindowKey::Tab, "CPI Setting"},
-                                    {WindowKey::BackTab, "Top"}}) {
-        Model().KeyPressed(key);
-        EXPECT_EQ(focused(), name);
-    }
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         Model().KeyPressed(WindowKey::BackTab);
     }
     EXPECT_EQ(Model().FocusIndex(), 0U);
@@ -198,15 +183,11 @@ TEST_F(SectionsTest, TabWalksTheControlsInReadingOrderWithARing)
                                        {r.right - 2, r.top, r.right, r.bottom}}));
 
     const std::vector<FocusControl> controls = Model().Controls();
-    const FocusControl& track = controls[10];
-    EXPECT_EQ(track.role, ControlRole::Slider);
-    EXPECT_EQ(track.value, "1600 CPI");
+    const FocusControl& track = controls[10]; // its role and value are the assistive technology test's
     EXPECT_EQ((std::array{*track.number, track.minimum, track.maximum, track.step}), (std::array{1600, 50, 8200, 50}));
     EXPECT_EQ(track.area, (Rect{775, 58, 782, 228}));
     EXPECT_TRUE(controls[14].checked);
     EXPECT_EQ(controls[14].role, ControlRole::CheckBox);
-    EXPECT_TRUE(controls[9].expanded);
-    EXPECT_EQ(controls[9].role, ControlRole::PageTab);
     EXPECT_EQ(controls[7].role, ControlRole::RadioButton);
     EXPECT_TRUE(controls[7].checked); // the side view is the one shown at start
 }
@@ -231,9 +212,7 @@ TEST_F(SectionsTest, KeysActOnTheFocusedControl)
     for (WindowKey key : {WindowKey::Up, WindowKey::Up, WindowKey::Right}) {
         Model().KeyPressed(key);
     }
-    EXPECT_EQ(Current().cpiValue[3], 164);
-    Model().KeyPressed(WindowKey::PageDown);
-    EXPECT_EQ(Current().cpiValue[3], 154);
+    EXPECT_EQ(Current().cpiValue[3], 164); // the other keys' steps are the keys-alone save test's
     Model().KeyPressed(WindowKey::Home);
     Model().KeyPressed(WindowKey::Down);
     EXPECT_EQ(Current().cpiValue[3], 1);
