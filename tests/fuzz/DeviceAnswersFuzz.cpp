@@ -148,13 +148,12 @@ void CheckDownload(const std::vector<Exchange>& log, const DownloadResult& resul
     }
 
     // Taken exactly when every report went through, the last macro's included.
-    const bool lastMacroSent = std::any_of(log.begin(), log.end(),
-                                           [](const Exchange& exchange) {
-                                               return exchange.kind == Exchange::Kind::SetFeature &&
-                                                      exchange.code == kCommandWriteMacro &&
-                                                      exchange.parameter == kImageMacroCount;
-                                           }) &&
-                               log.back().kind == Exchange::Kind::WriteOutput;
+    const auto lastMacro = [](const Exchange& sent) {
+        return sent.kind == Exchange::Kind::SetFeature && sent.code == kCommandWriteMacro &&
+               sent.parameter == kImageMacroCount;
+    };
+    const bool lastMacroSent =
+        std::any_of(log.begin(), log.end(), lastMacro) && log.back().kind == Exchange::Kind::WriteOutput;
     if (result.Taken()) {
         fuzz::Require(failed == log.end() && readWhole && lastMacroSent, "a download that failed said it was taken");
     } else {

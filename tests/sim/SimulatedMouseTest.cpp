@@ -45,16 +45,15 @@ TEST(SimulatedMouse, AMalformedReportIsRecordedAsAnErrorAndNothingIsTaken)
         {{Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
         {{Feature({0x0F, 0x00, 0x80})}, {kOutput, kOutput}, "macro slot 0 out of range"},
         {{}, {kOutput}, "output report without a block command before it"},
-        {{Feature({0x0C, 0x00, 0x80})},
-         {Bytes(64, 0)},
-         "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
-        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})},
-         {},
-         "data phase of command 0x0C cut short after 0 bytes"},
         // A refused block's chunks are taken off the wire without a further error.
-        {{Feature({0x0F, 0x01, 0x81})},
-         {kOutput, kOutput, kOutput},
-         "command 0x0F announces 129 bytes, a block has 128"}};
+        // clang-format off
+        {{Feature({0x0C, 0x00, 0x80})}, {Bytes(64, 0)},
+            "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
+        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})}, {},
+            "data phase of command 0x0C cut short after 0 bytes"},
+        {{Feature({0x0F, 0x01, 0x81})}, {kOutput, kOutput, kOutput},
+            "command 0x0F announces 129 bytes, a block has 128"}};
+    // clang-format on
     for (const auto& [features, outputs, error] : cases) {
         FakeClock clock;
         SimulatedMouse mouse{clock};

@@ -2,17 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/KeyMatrixBlock.h"
+#include "core/buttons/KeyTables.h"
 #include "core/buttons/RecordingAssignmentDialogs.h"
+#include "core/ini/IniFile.h"
 #include "core/profile/FactoryDefaults.h"
+#include "core/profile/ProfileRecord.h"
 #include "ports/TextMeasure.h"
 #include "screens/buttons/AssignmentMenuModel.h"
+#include "screens/buttons/ComboKeyCaptureModel.h"
+#include "screens/buttons/SingleKeyCaptureModel.h"
+#include "screens/common/DialogButtons.h"
+#include "screens/common/PaintedList.h"
+#include "screens/macro/MacroKeyBindingModel.h"
 #include "support/HexBytes.h"
+#include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
 
 namespace veldrane {
@@ -26,14 +37,8 @@ constexpr auto kSide = AssignmentView::Side;
 // Window points, written from the main window's layout: row r's box is (120, 134 + 20 r, 250,
 // 150 + 20 r), its list right under it, (120, 150 + 20 r, 250, 408 + 20 r) with a one-pixel border
 // and 16-pixel entries.
-Point BoxPoint(int row)
-{
-    return {185, 142 + 20 * row};
-}
-Point EntryPoint(int row, int entry)
-{
-    return {185, 150 + 20 * row + 1 + 16 * entry + 8};
-}
+constexpr auto BoxPoint = [](int row) { return Point{185, 142 + 20 * row}; };
+constexpr auto EntryPoint = [](int row, int entry) { return Point{185, 150 + 20 * row + 1 + 16 * entry + 8}; };
 
 class ButtonAssignmentTest : public testing::Test
 {
@@ -253,7 +258,7 @@ TEST_F(ButtonAssignmentTest, MeasuredListsOpenUnderTheirBoxesAsWideAsTheirEntrie
     EXPECT_EQ(model.Submenu()->Area(), (Rect{22, 314, 120, 496}));
 }
 
-struct BrokenButtonCase
+struct Broken
 {
     const char* name;
     std::uint8_t function;
@@ -262,16 +267,14 @@ struct BrokenButtonCase
     bool kept; // a value the menus produce stays
 };
 
-class MenuRangeTest : public testing::TestWithParam<BrokenButtonCase>
-{
-};
+using MenuRangeTest = testing::TestWithParam<Broken>;
 
 // A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels:
 // a function or parameter that no menu produces gives the button its factory function (button 2
 // is "Menu"), the other buttons keep theirs.
 TEST_P(MenuRangeTest, AFunctionNoMenuProducesBecomesTheFactoryFunction)
 {
-    const BrokenButtonCase& broken = GetParam();
+    const Broken& broken = GetParam();
     const ProfileRecord factory = FactoryProfile();
     ProfileRecord record = factory;
     record.buttonFunction[1] = broken.function;
@@ -291,22 +294,278 @@ TEST_P(MenuRangeTest, AFunctionNoMenuProducesBecomesTheFactoryFunction)
               test::HexBytes(std::span<const std::uint8_t>(BuildKeyMatrixBlock(factory)).subspan(4, 4)));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Codes, MenuRangeTest,
-                         testing::Values(BrokenButtonCase{"CodeBeyondTheList", 16, 0, 0, false},
-                                         BrokenButtonCase{"CodeFF", 0xFF, 0, 0, false},
-                                         BrokenButtonCase{"CpiActionZero", 6, 0x048, 0, false},
-                                         BrokenButtonCase{"CpiLoop", 6, 0x048, 3, true},
-                                         BrokenButtonCase{"MediaUsageNoEntryHas", 7, 0x060, 0x01, false},
-                                         BrokenButtonCase{"VolumeDown", 7, 0x060, 0xEA, true},
-                                         BrokenButtonCase{"SystemCommandBeyondRun", 9, 0x06C, 7, false},
-                                         BrokenButtonCase{"EditKeyNoEntryHas", 8, 0x09C, 0x05, false},
-                                         BrokenButtonCase{"SingleKeyNoRowHas", 10, 0x0A8, 0xFF, false},
-                                         BrokenButtonCase{"SingleKeyOfAnotherLayout", 10, 0x0A8, 0, true},
-                                         BrokenButtonCase{"ComboModifierOfTwoBits", 11, 0x0B4, 0x03, false},
-                                         BrokenButtonCase{"MacroThirteen", 12, 0x108, 12, false},
-                                         BrokenButtonCase{"MacroRepeatMode3", 12, 0x114, 3, false},
-                                         BrokenButtonCase{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    testing::Values(Broken{"CodeBeyondTheList", 16, 0, 0, false}, Broken{"CodeFF", 0xFF, 0, 0, false},
+        Broken{"CpiActionZero", 6, 0x048, 0, false}, Broken{"CpiLoop", 6, 0x048, 3, true},
+        Broken{"MediaUsageNoEntryHas", 7, 0x060, 0x01, false}, Broken{"VolumeDown", 7, 0x060, 0xEA, true},
+        Broken{"SystemCommandBeyondRun", 9, 0x06C, 7, false}, Broken{"EditKeyNoEntryHas", 8, 0x09C, 0x05, false},
+        Broken{"SingleKeyNoRowHas", 10, 0x0A8, 0xFF, false}, Broken{"SingleKeyOfAnotherLayout", 10, 0x0A8, 0, true},
+        Broken{"ComboModifierOfTwoBits", 11, 0x0B4, 0x03, false}, Broken{"MacroThirteen", 12, 0x108, 12, false},
+        Broken{"MacroRepeatMode3", 12, 0x114, 3, false}, Broken{"MacroTwelveRepeatMode2", 12, 0x108, 11, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// What a button's function and key names become in the mouse's key matrix.
+using namespace std::string_view_literals;
+using test::HexBytes;
+
+TEST(KeyMatrixBlock, MixedRecordGivesExactBlock)
+{
+    ProfileRecord record{};
+    record.buttonFunction = {0, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16};
+    // Different stale bytes in every parameter array, so an encoding that reads the wrong one shows it.
+    auto parameters = record.Bytes().subspan(0x48, 0x120 - 0x48);
+    std::iota(parameters.begin(), parameters.end(), std::uint8_t{0x30});
+    record.cpiAction[2] = 3;
+    record.mediaUsage[3] = 0x83;
+    record.editKey[4] = 0x19;
+    record.systemCommand[5] = 7;
+    record.singleKey[6] = 0x3E;
+    record.comboModifier[7] = 0x01;
+    record.comboKey1[7] = 0x04;
+    record.comboKey2[7] = 0x05;
+    record.macroNumber[8] = 11;
+    record.macroRepeat[8] = 2;
+    // Slots 14 and 15 are fixed, the rest zero.
+    std::string rest = " 00 00 00 00 00 00 00 00 01 00 F7 00 01 00 F8 00";
+    for (int slot = 16; slot < 32; ++slot) {
+        rest += " 00 00 00 00";
+    }
+    EXPECT_EQ(HexBytes(BuildKeyMatrixBlock(record)),
+              std::string(
+                  "01 00 F0 00 01 00 F4 00 " // slots 0, 1: buttons 1, 2, "Click" and "IE Forward"
+                  "07 00 03 00 00 00 00 00 " // 2, 3: button 3 "CPI Loop", button 6 a system command past the seven
+                  "00 00 3E 00 03 00 83 01 " // 4, 5: button 7 "Single Key" F5, button 4 "Media player" (0x0183)
+                  "00 00 E0 19 00 00 00 00 " // 6, 7: button 5 "Paste" (Left Control as a key), button 12 code 16
+                  "01 00 F5 00 00 00 00 00 " // 8, 9: button 11 "Left Title Scroll", button 10 "Button Off"
+                  "09 02 0C 00 00 01 04 05" // 10, 11: button 9 the twelfth macro, repeat mode 2; button 8 Left Ctrl+A+B
+                  ) +
+                  rest);
+}
+
+// The key names of a US-English layout in table order, written out independently of the
+// program's own list: HID Keyboard/Keypad usages 0x04 to 0x63, 0x65 and 0xE0 to 0xE7, then the
+// mouse's buttons 0xF0 to 0xF2.
+constexpr std::string_view kKeyNames =
+    "A|B|C|D|E|F|G|H|I|J|K|L|M|N|O|P|Q|R|S|T|U|V|W|X|Y|Z|1|2|3|4|5|6|7|8|9|0|Enter|Esc|Backspace|Tab|Space|-|=|[|]|\\|"
+    "Eurpo(Note 2)|;|'|`|,|.|/|Caps Lock|F1|F2|F3|F4|F5|F6|F7|F8|F9|F10|F11|F12|Prnt Scrn|Scroll Lock|Pause|Insert|"
+    "Home|Page Up|Delete|End|Page Down|Right|Left|Down|Up|Num Lock|Num /|Num *|Num -|Num +|Num Enter|Num 1|Num 2|"
+    "Num 3|Num 4|Num 5|Num 6|Num 7|Num 8|Num 9|Num 0|Num Del|Application|Ctrl|Shift|Alt|Left Windows|Right Ctrl|"
+    "Right Shift|Right Alt|Right Windows|L-Button|R-Button|M-Button";
+
+TEST(KeyTables, EveryKeyNameGivesItsUsageAndTheMacroTableLacksApplication)
+{
+    std::vector<std::uint8_t> usages(0x64 - 0x04);
+    std::iota(usages.begin(), usages.end(), std::uint8_t{0x04});
+    usages.insert(usages.end(), {0x65, 0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7, 0xF0, 0xF1, 0xF2});
+    std::string names;
+    std::size_t i = 0;
+    for (const std::string_view name : KeyNames()) {
+        names += (names.empty() ? "" : "|") + std::string(name);
+        EXPECT_EQ(KeyCodeFromName(name, KeyTableInstance::Button), usages.at(i)) << name;
+        EXPECT_EQ(KeyCodeFromName(name, KeyTableInstance::Macro), name == "Application" ? 0 : usages.at(i)) << name;
+        ++i;
+    }
+    EXPECT_EQ(names, kKeyNames);
+}
+
+TEST(KeyTables, OnlyWholeNamesMatchCaseSensitivelyAndModifierNamesGiveTheirBits)
+{
+    for (const std::string_view name : {"a"sv, "Left Ctrl"sv, "Left Win"sv, ""sv, "Tab "sv, "F13"sv, "Num"sv,
+                                        "\xC3\x84"sv /* "Ä" of a German layout */, "Europe"sv, "A\0"sv}) {
+        EXPECT_EQ(KeyCodeFromName(name), 0) << name;
+    }
+    const std::array<std::uint8_t, 8> bits = {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80};
+    for (std::size_t i = 0; i < bits.size(); ++i) {
+        EXPECT_EQ(ModifierBitFromName(ModifierNames()[i]), bits[i]) << ModifierNames()[i];
+    }
+    EXPECT_EQ(ModifierBitFromName("left ctrl"), 0);
+}
+
+// The models of the assignment dialogs: the two key-capture dialogs, the macro key dialog's mode
+// texts and the painted lists they share.
+using test::RecordingCanvas;
+
+constexpr Point kModifierBox{120, 77}; // in the click area, right of the box itself
+constexpr Point kKey1{90, 127};
+constexpr Point kKey2{90, 177};
+constexpr Point kOk{260, 260};
+
+class CaptureTest : public testing::Test
+{
+protected:
+    CaptureTest() { m_skin.sizes["/single-key.png"] = m_skin.sizes["/combo-key.png"] = {384, 286}; }
+
+    RecordingCanvas m_skin;
+    test::RecordingMessageSink m_messages;
+};
+
+TEST_F(CaptureTest, SingleKeyTakesTheLastEventAndShowsWhereItsPressesEndOrMoveIt)
+{
+    SingleKeyCaptureModel model(Language::English);
+    model.Open(m_skin, m_messages);
+    // Ctrl down, A down, A up, Ctrl up: the release of Ctrl comes last.
+    for (const char* name : {"Ctrl", "A", "A", "Ctrl"}) {
+        EXPECT_TRUE(model.OnKeyName(name));
+    }
+    EXPECT_EQ(model.KeyName(), "Ctrl");
+    // A skin without the buttons' pictures still shows where OK, Cancel and the close area are.
+    RecordingCanvas canvas;
+    model.Draw(canvas);
+    for (const Rect area : {DialogButtons::kOk, DialogButtons::kCancel, DialogButtons::kClose}) {
+        EXPECT_TRUE(std::ranges::any_of(canvas.fills, [&](const auto& fill) { return fill.area == area; }));
+    }
+    ASSERT_TRUE(canvas.FindText("×"));
+    EXPECT_EQ(canvas.FindText("×")->area, DialogButtons::kClose);
+    const std::vector<std::pair<Point, DialogAction>> presses = {
+        {{250, 250}, DialogAction::Accept}, {{307, 274}, DialogAction::Accept}, {{308, 262}, DialogAction::StartMove},
+        {{371, 274}, DialogAction::Reject}, {{369, 23}, DialogAction::Reject},  {{370, 23}, DialogAction::StartMove}};
+    for (const auto& [at, action] : presses) {
+        EXPECT_EQ(model.Press(at), action) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(CaptureTest, ComboKeyGoesIntoTheFocusedFieldAndNoneWhileTheModifierListIsOpen)
+{
+    ComboKeyCaptureModel model(Language::English);
+    model.Open(m_skin, m_messages);
+    // The first key field has the focus from the start; a press on the background keeps it.
+    EXPECT_TRUE(model.OnKeyName("B"));
+    model.Press(kKey2);
+    EXPECT_EQ(model.Press({200, 200}), DialogAction::None);
+    model.OnKeyName("Esc");
+    EXPECT_EQ(model.Result(), (ComboKeyChoice{"", "B", "Esc"}));
+
+    EXPECT_EQ(model.Press(kModifierBox), DialogAction::None);
+    ASSERT_TRUE(model.ModifierList().has_value());
+    EXPECT_FALSE(model.OnKeyName("A"));
+    // Escape closes the list and goes into no field.
+    EXPECT_TRUE(model.OnKeyName("Esc"));
+    EXPECT_FALSE(model.ModifierList().has_value());
+    EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::None);
+    // Rows of 17 pixels under a one-pixel border; the row over the first key field is the list's.
+    model.Press(kModifierBox);
+    EXPECT_EQ(model.Press({90, 88 + 17 * 6 + 8}), DialogAction::None);
+    EXPECT_TRUE(model.KeyFieldsEnabled());
+    EXPECT_EQ(model.Result(), (ComboKeyChoice{"Right Alt", "B", "Esc"}));
+    EXPECT_EQ(model.Focus(), ComboKeyCaptureModel::Field::None);
+}
+
+// OK bound a key without a code: the label said "Single Key-F13" and the mouse got 00 00 00 00.
+// The three dialogs name themselves in their title bars, the combo dialog with what to do in it; the
+// single dialog's key field is light on the skin's dark grey like the combo dialog's fields.
+TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
+{
+    for (const auto& [language, single, combo] :
+         {std::tuple{Language::English, "Single Key", "Combo Key: choose a modifier, then press the keys"},
+          std::tuple{Language::TraditionalChinese, "單鍵", "複合鍵：選擇修飾鍵，然後按下按鍵"}}) {
+        SingleKeyCaptureModel singleModel(language);
+        singleModel.Open(m_skin, m_messages);
+        singleModel.OnKeyName("F12");
+        RecordingCanvas canvas;
+        singleModel.Draw(canvas);
+        ASSERT_TRUE(canvas.FindText(single)) << single;
+        EXPECT_EQ(canvas.FindText(single)->area, SingleKeyCaptureModel::kCaption);
+        ASSERT_TRUE(canvas.FindText("F12"));
+        EXPECT_EQ(canvas.FindText("F12")->colour, (Colour{255, 255, 255}));
+
+        ComboKeyCaptureModel comboModel(language);
+        comboModel.Open(m_skin, m_messages);
+        canvas.Clear();
+        comboModel.Draw(canvas);
+        ASSERT_TRUE(canvas.FindText(combo)) << combo;
+        EXPECT_EQ(canvas.FindText(combo)->area, ComboKeyCaptureModel::kCaption);
+
+        const IconvTextCodec codec;
+        const IniFile macroFile("/nonexistent/record.ini", codec);
+        const MacroKeyBindingModel macroModel(macroFile, language);
+        canvas.Clear();
+        macroModel.Draw(canvas);
+        const char* macro = language == Language::English ? "Macro" : "巨集";
+        ASSERT_TRUE(canvas.FindText(macro)) << macro;
+        EXPECT_EQ(canvas.FindText(macro)->area, MacroKeyBindingModel::kCaption);
+    }
+}
+
+TEST_F(CaptureTest, UnsendableKeyKeepsTheCaptureDialogOpenWithItsReason)
+{
+    for (const auto& [language, message, title] :
+         {std::tuple{Language::English, "The mouse cannot send this key.", "Warning"},
+          std::tuple{Language::TraditionalChinese, "滑鼠無法發送此按鍵。", "警告"}}) {
+        const auto expectRefused = [&](DialogAction action) {
+            EXPECT_EQ(action, DialogAction::None);
+            EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
+            m_messages.shown.clear();
+        };
+        SingleKeyCaptureModel single(language);
+        single.Open(m_skin, m_messages);
+        expectRefused(single.Press(kOk)); // nothing typed
+        single.OnKeyName("F13");
+        expectRefused(single.Press(kOk));
+        single.OnKeyName("F12");
+        EXPECT_EQ(single.Press(kOk), DialogAction::Accept);
+
+        ComboKeyCaptureModel combo(language);
+        combo.Open(m_skin, m_messages);
+        expectRefused(combo.Press(kOk));
+        combo.Press(kKey1);
+        combo.OnKeyName("A");
+        combo.Press(kKey2);
+        combo.OnKeyName("F13");
+        expectRefused(combo.Press(kOk));
+        combo.OnKeyName("B");
+        EXPECT_EQ(combo.Press(kOk), DialogAction::Accept);
+        EXPECT_TRUE(m_messages.shown.empty());
+    }
+}
+
+// In a 12-pixel dialog font the first two mode texts take one line with a word 10 pixel sizes
+// wide; the last one takes `lines` lines with a word `word` pixel sizes wide.
+struct LongLastText : TextMeasure
+{
+    LongLastText(std::string_view last, int lines, int word) : last(last), lines(lines), word(word) {}
+    int PixelSize(FontRole) const override { return 12; }
+    Size WrappedSize(std::string_view utf8, FontRole, int size, int) const override
+    {
+        return utf8 == last ? Size{word * size, lines * size} : Size{10 * size, size};
+    }
+    std::string_view last;
+    int lines;
+    int word;
+};
+
+// Each mode text has an area 153 pixels wide and 32 high.
+TEST(MacroModeText, AllThreeShrinkTogetherToTheLargestSizeAtWhichTheLongestFits)
+{
+    IconvTextCodec codec;
+    const IniFile macroFile("/nonexistent/record.ini", codec);
+    const MacroKeyBindingModel model(macroFile, Language::English);
+    using Case = std::tuple<int, int, int>;
+    for (const auto& [lines, word, pixelSize] : {Case{2, 10, 12}, Case{3, 10, 10}, Case{1, 14, 10}, Case{4, 10, 9}}) {
+        EXPECT_EQ(model.ModeTextPixelSize(LongLastText(model.RepeatModeText(2), lines, word)), pixelSize) << lines;
+    }
+}
+
+// 140 pixels high: a one-pixel border and eight rows of 16, with 10 pixels to spare.
+constexpr Rect kListArea{42, 146, 151, 286};
+
+TEST(PaintedList, ScrollingStaysWithinTheEntriesAndTheRowsStopShortOfTheThumb)
+{
+    std::vector<std::string> names = {"M0", "M1", "M2", "M3", "M4", "M5", "M6", "M7", "M8", "M9", "M10", "M11"};
+    PaintedList list(kListArea, 16, names);
+    EXPECT_FALSE(list.ScrollBy(-3));
+    EXPECT_TRUE(list.ScrollBy(5));
+    EXPECT_EQ(list.FirstVisible(), 4u); // twelve entries, eight shown
+    EXPECT_EQ(list.RowAt({100, 150}), 4u);
+    EXPECT_TRUE(list.RowRect(3).IsEmpty());
+    EXPECT_EQ(list.RowRect(11), (Rect{43, 259, 146, 275}));
+    // The thumb shows eight of twelve from the fifth, in the 138 pixels inside the border.
+    EXPECT_EQ(list.ScrollThumb(), (Rect{146, 147 + 138 * 4 / 12, 150, 147 + 138 * 4 / 12 + 138 * 8 / 12}));
+    // A list whose entries all fit has no thumb and rows as wide as its inside.
+    names.resize(8);
+    EXPECT_EQ(PaintedList(kListArea, 16, names).RowRect(7), (Rect{43, 259, 150, 275}));
+}
 
 } // namespace
 } // namespace veldrane

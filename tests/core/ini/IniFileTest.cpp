@@ -30,10 +30,7 @@ using namespace std::string_literals;
 class IniFileFixture : public ::testing::Test
 {
 protected:
-    IniFile File(LegacyCodePage fallback = LegacyCodePage::Windows1252) const
-    {
-        return IniFile(m_path, m_codec, fallback);
-    }
+    IniFile File(LegacyCodePage fallback = LegacyCodePage::Windows1252) const { return {m_path, m_codec, fallback}; }
     void Store(std::string_view bytes) const { test::WriteFileBytes(m_path, bytes); }
     std::string Stored() const { return test::ReadFileBytes(m_path); }
 
@@ -318,9 +315,7 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"NothingToDeleteCreatesNoFile", "", [](IniBatch& batch) { batch.DeleteSection("Macro_9"); }, kWritten},
         EditCase{"SectionWithLineFeed", kMacroFile, Between("Macro\n[Skins]", "k", "v"), kRefusedName},
         EditCase{"SectionWithBrackets", kMacroFile, Between("a[b]c", "k", "v"), kRefusedName},
-        EditCase{"SectionWithNul", kMacroFile, Between(std::string("a\0b", 3), "k", "v"), kRefusedName},
         EditCase{"KeyWithEquals", kMacroFile, Between("Skins", "Lan=CHS", "v"), kRefusedName},
-        EditCase{"KeyWithBracket", kMacroFile, Between("Skins", "[Point]", "v"), kRefusedName},
         EditCase{"KeyThatWouldBeAComment", kMacroFile, Between("Skins", " ;k", "v"), kRefusedName},
         EditCase{"ValueWithLineBreak", kMacroFile, Between("Skins", "Path", "x\r\n[Point]"), kRefusedValue},
         EditCase{"ValueWithNul", kMacroFile, Between("Skins", "Path", std::string("x\0y", 3)), kRefusedValue},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 
 #include "core/text/CaptureDialogTexts.h"
 #include "core/text/HelpDialogTexts.h"
@@ -70,20 +71,16 @@ TEST(FormatWithErrorCode, ReplacesOnlyTheFirstPlaceholder)
 
 TEST(KindOfMessage, WarningsByTheirCaptionErrorsByWhatTheySay)
 {
-    struct Case
-    {
-        std::string_view text;
-        std::string_view title;
-        MessageKind kind;
-    };
-    for (const Case& c : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
-                          Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning},
-                          Case{kImageError, kConfigDialogImageFailed, MessageKind::Error},
-                          Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
-                          Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
-                          Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
-                          Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
-        EXPECT_EQ(KindOfMessage(c.text, c.title), c.kind) << c.text;
+    using Case = std::tuple<std::string_view, std::string_view, MessageKind>;
+    // clang-format off
+    for (const auto& [text, title, kind] : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
+            Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning}, Case{kImageError, kConfigDialogImageFailed,
+            MessageKind::Error}, Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
+            Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
+            Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
+            Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
+        // clang-format on
+        EXPECT_EQ(KindOfMessage(text, title), kind) << text;
     }
 }
 
