@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <numeric>
 #include <string>
 #include <tuple>
@@ -213,15 +214,13 @@ TEST_F(ButtonAssignmentTest, TheOnlyClickButtonCannotOpenItsList)
     EXPECT_EQ(m_messages.shown.size(), 1u);
 }
 
-// Measures 8 pixels a byte in lines 14 pixels high: entries take 18-pixel rows.
-class EightPixelMeasure : public TextMeasure
+// A 12-pixel font whose texts take the size `size` gives them at a pixel size.
+struct Measure : TextMeasure
 {
-public:
+    explicit Measure(std::function<Size(std::string_view, int)> size) : size(std::move(size)) {}
     int PixelSize(FontRole) const override { return 12; }
-    Size WrappedSize(std::string_view utf8, FontRole, int, int) const override
-    {
-        return {8 * static_cast<int>(utf8.size()), 14};
-    }
+    Size WrappedSize(std::string_view utf8, FontRole, int pixels, int) const override { return size(utf8, pixels); }
+    std::function<Size(std::string_view, int)> size;
 };
 
 // Measured, a list opens right under its box, left-aligned and as wide as its longest entry
@@ -231,7 +230,8 @@ public:
 // the tooltip gives.
 TEST_F(ButtonAssignmentTest, MeasuredListsOpenUnderTheirBoxesAsWideAsTheirEntries)
 {
-    const EightPixelMeasure measure;
+    // 8 pixels a byte in lines 14 pixels high: entries take 18-pixel rows.
+    const Measure measure([](std::string_view utf8, int) { return Size{8 * static_cast<int>(utf8.size()), 14}; });
     AssignmentMenuModel& model = Model();
     model.SetLayout(&measure, {0, 0, 1000, 640});
     model.Press(BoxPoint(1), kOrigin, kFront);
@@ -457,85 +457,63 @@ TEST_F(CaptureTest, ComboKeyGoesIntoTheFocusedFieldAndNoneWhileTheModifierListIs
 // single dialog's key field is light on the skin's dark grey like the combo dialog's fields.
 TEST_F(CaptureTest, CaptionsInTheTitleBarsAndTheKeyFieldInTheSkinsColours)
 {
-    for (const auto& [language, single, combo] :
-         {std::tuple{Language::English, "Single Key", "Combo Key: choose a modifier, then press the keys"},
-          std::tuple{Language::TraditionalChinese, "單鍵", "複合鍵：選擇修飾鍵，然後按下按鍵"}}) {
-        SingleKeyCaptureModel singleModel(language);
-        singleModel.Open(m_skin, m_messages);
-        singleModel.OnKeyName("F12");
-        RecordingCanvas canvas;
-        singleModel.Draw(canvas);
-        ASSERT_TRUE(canvas.FindText(single)) << single;
-        EXPECT_EQ(canvas.FindText(single)->area, SingleKeyCaptureModel::kCaption);
-        ASSERT_TRUE(canvas.FindText("F12"));
-        EXPECT_EQ(canvas.FindText("F12")->colour, (Colour{255, 255, 255}));
+    SingleKeyCaptureModel singleModel(Language::TraditionalChinese);
+    singleModel.Open(m_skin, m_messages);
+    singleModel.OnKeyName("F12");
+    RecordingCanvas canvas;
+    singleModel.Draw(canvas);
+    ASSERT_TRUE(canvas.FindText("單鍵"));
+    EXPECT_EQ(canvas.FindText("單鍵")->area, SingleKeyCaptureModel::kCaption);
+    ASSERT_TRUE(canvas.FindText("F12"));
+    EXPECT_EQ(canvas.FindText("F12")->colour, (Colour{255, 255, 255}));
 
-        ComboKeyCaptureModel comboModel(language);
-        comboModel.Open(m_skin, m_messages);
-        canvas.Clear();
-        comboModel.Draw(canvas);
-        ASSERT_TRUE(canvas.FindText(combo)) << combo;
-        EXPECT_EQ(canvas.FindText(combo)->area, ComboKeyCaptureModel::kCaption);
+    ComboKeyCaptureModel comboModel(Language::English);
+    comboModel.Open(m_skin, m_messages);
+    canvas.Clear();
+    comboModel.Draw(canvas);
+    const std::string combo = "Combo Key: choose a modifier, then press the keys";
+    ASSERT_TRUE(canvas.FindText(combo));
+    EXPECT_EQ(canvas.FindText(combo)->area, ComboKeyCaptureModel::kCaption);
 
-        const IconvTextCodec codec;
-        const IniFile macroFile("/nonexistent/record.ini", codec);
-        const MacroKeyBindingModel macroModel(macroFile, language);
-        canvas.Clear();
-        macroModel.Draw(canvas);
-        const char* macro = language == Language::English ? "Macro" : "巨集";
-        ASSERT_TRUE(canvas.FindText(macro)) << macro;
-        EXPECT_EQ(canvas.FindText(macro)->area, MacroKeyBindingModel::kCaption);
-    }
+    const IconvTextCodec codec;
+    const IniFile macroFile("/nonexistent/record.ini", codec);
+    canvas.Clear();
+    MacroKeyBindingModel(macroFile, Language::TraditionalChinese).Draw(canvas);
+    ASSERT_TRUE(canvas.FindText("巨集"));
+    EXPECT_EQ(canvas.FindText("巨集")->area, MacroKeyBindingModel::kCaption);
 }
 
 TEST_F(CaptureTest, UnsendableKeyKeepsTheCaptureDialogOpenWithItsReason)
 {
-    for (const auto& [language, message, title] :
-         {std::tuple{Language::English, "The mouse cannot send this key.", "Warning"},
-          std::tuple{Language::TraditionalChinese, "滑鼠無法發送此按鍵。", "警告"}}) {
-        const auto expectRefused = [&](DialogAction action) {
-            EXPECT_EQ(action, DialogAction::None);
-            EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
-            m_messages.shown.clear();
-        };
-        SingleKeyCaptureModel single(language);
-        single.Open(m_skin, m_messages);
-        expectRefused(single.Press(kOk)); // nothing typed
-        single.OnKeyName("F13");
-        expectRefused(single.Press(kOk));
-        single.OnKeyName("F12");
-        EXPECT_EQ(single.Press(kOk), DialogAction::Accept);
+    const auto expectRefused = [&](DialogAction action, const char* message, const char* title) {
+        EXPECT_EQ(action, DialogAction::None);
+        EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, title}}));
+        m_messages.shown.clear();
+    };
+    SingleKeyCaptureModel single(Language::English);
+    single.Open(m_skin, m_messages);
+    expectRefused(single.Press(kOk), "The mouse cannot send this key.", "Warning"); // nothing typed
+    single.OnKeyName("F13");
+    expectRefused(single.Press(kOk), "The mouse cannot send this key.", "Warning");
+    single.OnKeyName("F12");
+    EXPECT_EQ(single.Press(kOk), DialogAction::Accept);
 
-        ComboKeyCaptureModel combo(language);
-        combo.Open(m_skin, m_messages);
-        expectRefused(combo.Press(kOk));
-        combo.Press(kKey1);
-        combo.OnKeyName("A");
-        combo.Press(kKey2);
-        combo.OnKeyName("F13");
-        expectRefused(combo.Press(kOk));
-        combo.OnKeyName("B");
-        EXPECT_EQ(combo.Press(kOk), DialogAction::Accept);
-        EXPECT_TRUE(m_messages.shown.empty());
-    }
+    ComboKeyCaptureModel combo(Language::TraditionalChinese);
+    combo.Open(m_skin, m_messages);
+    expectRefused(combo.Press(kOk), "滑鼠無法發送此按鍵。", "警告");
+    combo.Press(kKey1);
+    combo.OnKeyName("A");
+    combo.Press(kKey2);
+    combo.OnKeyName("F13");
+    expectRefused(combo.Press(kOk), "滑鼠無法發送此按鍵。", "警告");
+    combo.OnKeyName("B");
+    EXPECT_EQ(combo.Press(kOk), DialogAction::Accept);
+    EXPECT_TRUE(m_messages.shown.empty());
 }
 
-// In a 12-pixel dialog font the first two mode texts take one line with a word 10 pixel sizes
-// wide; the last one takes `lines` lines with a word `word` pixel sizes wide.
-struct LongLastText : TextMeasure
-{
-    LongLastText(std::string_view last, int lines, int word) : last(last), lines(lines), word(word) {}
-    int PixelSize(FontRole) const override { return 12; }
-    Size WrappedSize(std::string_view utf8, FontRole, int size, int) const override
-    {
-        return utf8 == last ? Size{word * size, lines * size} : Size{10 * size, size};
-    }
-    std::string_view last;
-    int lines;
-    int word;
-};
-
-// Each mode text has an area 153 pixels wide and 32 high.
+// Each mode text has an area 153 pixels wide and 32 high. In a 12-pixel dialog font the first two
+// mode texts take one line with a word 10 pixel sizes wide; the last one takes `lines` lines with a
+// word `word` pixel sizes wide.
 TEST(MacroModeText, AllThreeShrinkTogetherToTheLargestSizeAtWhichTheLongestFits)
 {
     IconvTextCodec codec;
@@ -543,7 +521,10 @@ TEST(MacroModeText, AllThreeShrinkTogetherToTheLargestSizeAtWhichTheLongestFits)
     const MacroKeyBindingModel model(macroFile, Language::English);
     using Case = std::tuple<int, int, int>;
     for (const auto& [lines, word, pixelSize] : {Case{2, 10, 12}, Case{3, 10, 10}, Case{1, 14, 10}, Case{4, 10, 9}}) {
-        EXPECT_EQ(model.ModeTextPixelSize(LongLastText(model.RepeatModeText(2), lines, word)), pixelSize) << lines;
+        const Measure measure([&, lines, word](std::string_view utf8, int size) {
+            return utf8 == model.RepeatModeText(2) ? Size{word * size, lines * size} : Size{10 * size, size};
+        });
+        EXPECT_EQ(model.ModeTextPixelSize(measure), pixelSize) << lines;
     }
 }
 

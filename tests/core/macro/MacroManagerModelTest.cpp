@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -12,12 +13,13 @@
 
 #include <gtest/gtest.h>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/ButtonAssignment.h"
+#include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
 #include "core/macro/MacroRecorder.h"
 #include "core/macro/MacroSectionRename.h"
-#include "core/macro/MacroTestSupport.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/ProfileFileNames.h"
@@ -25,8 +27,10 @@
 #include "screens/macro/MacroKeyBindingModel.h"
 #include "support/FakeClock.h"
 #include "support/FileAccessCounter.h"
+#include "support/HexBytes.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
@@ -36,12 +40,58 @@ using namespace test;
 using Names = std::vector<std::string>;
 using Shown = test::RecordingMessageSink::Shown;
 
+// "00 01 0C 04" followed by zeros up to the 128 bytes of a macro buffer, as HexBytes prints it.
+std::string BufferHex(std::string_view leadingBytes)
+{
+    std::string hex(leadingBytes);
+    for (std::size_t n = (hex.size() + 1) / 3; n < kMacroBufferSize; ++n) {
+        hex += hex.empty() ? "00" : " 00";
+    }
+    return hex;
+}
+
+// Buffer n of the twelve.
+std::string BufferOf(const MacroData& data, std::size_t n)
+{
+    return HexBytes(std::span(data).subspan(n * kMacroBufferSize, kMacroBufferSize));
+}
+
+MacroRecord Macro(int delayTimeSelStatus, int loopTimeSelStatus, std::string loopTimes,
+                  const std::vector<std::string>& items, std::string name = "Macro_0")
+{
+    return {std::move(name), delayTimeSelStatus, loopTimeSelStatus, std::move(loopTimes), {items.begin(), items.end()}};
+}
+
+// A section as a save writes it.
+std::string Section(std::string_view name, int delays, int loop, int loops, const std::vector<std::string>& items)
+{
+    std::string text = "[" + std::string(name) + "]\r\nDelayTimeSelStatus=" + std::to_string(delays) +
+                       "\r\nLoopTimeSelStatus=" + std::to_string(loop) + "\r\nMacroLoopTimes=" + std::to_string(loops) +
+                       "\r\nItemCount=" + std::to_string(items.size()) + "\r\n";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        text += "Item" + std::to_string(i) + "=" + items[i] + "\r\n";
+    }
+    return text;
+}
+
+// The macro file "record.ini" in a fresh directory.
+class MacroFileTest : public testing::Test
+{
+protected:
+    std::string Text() const { return ReadFileBytes(m_file.Path()); }
+    void Write(std::string_view text) { WriteFileBytes(m_file.Path(), text); }
+
+    TempDir m_dir;
+    IconvTextCodec m_codec;
+    IniFile m_file{m_dir / kMacroFileName, m_codec};
+};
+
 const std::string kAlpha = Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"});
 const std::string kBeta = Section("Beta", 0, 0, 1, {"B   Dn", "B   Up"});
 const std::string kGamma = Section("Gamma", 1, 0, 3, {"C   Dn"});
 const std::string kAbc = kAlpha + kBeta + kGamma;
 
-class MacroManagerModelTest : public test::MacroFileTest
+class MacroManagerModelTest : public MacroFileTest
 {
 protected:
     // The manager opens on Alpha, Beta and Gamma unless a test writes another file.
@@ -558,7 +608,7 @@ constexpr std::array<Point, 3> kModeBox{{{228, 86}, {228, 136}, {228, 186}}};
 // The dropdown (42, 146, 151, 286): a one-pixel border, 16-pixel lines, eight of them shown.
 constexpr Point kFirstLine{90, 147 + 8};
 
-class MacroKeyBindingTest : public test::MacroFileTest
+class MacroKeyBindingTest : public MacroFileTest
 {
 protected:
     MacroKeyBindingTest() { m_skin.sizes["/macro-key.png"] = {400, 286}; }
@@ -823,7 +873,7 @@ constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCo
                                           "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n";
 
 // A refused rename changes nothing; a rename keeps every section where it stands.
-TEST_F(MacroFileTest, RenameKeepsTheSectionAndEveryLaterOneWhereTheyStandInOneWrite)
+TEST_F(MacroFileTest, RenameKeepsTheSectionAndEveryLaterOneWhereTheyStand)
 {
     Write(kThreeMacros);
     EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
