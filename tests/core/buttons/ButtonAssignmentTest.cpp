@@ -3,29 +3,54 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
+#include <filesystem>
 #include <functional>
+#include <memory>
 #include <numeric>
+#include <optional>
+#include <span>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/KeyMatrixBlock.h"
 #include "core/buttons/KeyTables.h"
 #include "core/buttons/RecordingAssignmentDialogs.h"
+#include "core/device/SettingsBlock.h"
 #include "core/ini/IniFile.h"
+#include "core/macro/MacroEncoder.h"
+#include "core/macro/MacroFile.h"
+#include "core/macro/MacroRecorder.h"
+#include "core/macro/MacroSectionRename.h"
+#include "core/profile/ConfigFile.h"
 #include "core/profile/FactoryDefaults.h"
+#include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileRecord.h"
+#include "core/settings/CpiStage.h"
+#include "core/settings/ReportRate.h"
+#include "core/settings/ScrollLines.h"
 #include "ports/TextMeasure.h"
 #include "screens/buttons/AssignmentMenuModel.h"
 #include "screens/buttons/ComboKeyCaptureModel.h"
 #include "screens/buttons/SingleKeyCaptureModel.h"
 #include "screens/common/DialogButtons.h"
 #include "screens/common/PaintedList.h"
+#include "screens/macro/ListLineEditorModel.h"
 #include "screens/macro/MacroKeyBindingModel.h"
+#include "screens/macro/MacroManagerModel.h"
+#include "screens/main/controls/ReportRateDial.h"
+#include "screens/main/controls/SliderStrip.h"
+#include "screens/main/controls/SpeedDial.h"
+#include "support/FakeClock.h"
+#include "support/FileAccessCounter.h"
 #include "support/HexBytes.h"
 #include "support/RecordingCanvas.h"
 #include "support/RecordingMessageSink.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
@@ -546,6 +571,1130 @@ TEST(PaintedList, ScrollingStaysWithinTheEntriesAndTheRowsStopShortOfTheThumb)
     // A list whose entries all fit has no thumb and rows as wide as its inside.
     names.resize(8);
     EXPECT_EQ(PaintedList(kListArea, 16, names).RowRect(7), (Rect{43, 259, 150, 275}));
+}
+
+// The settings page's controls: the CPI tracks, the sliders, the dials and the scroll-speed box.
+// Rows of a press from the track's top: 164 (8200 CPI) down to row 5, then one less per pixel
+// down to 2 just above the 3-pixel foot, whose lowest two rows give 1.
+TEST(CpiStage, TrackGivesOneStepOf50CpiPerPixel)
+{
+    for (const auto& [row, value] :
+         std::vector<std::pair<int, int>>{{0, 164}, {5, 164}, {6, 163}, {92, 77}, {167, 2}, {168, 1}, {169, 1}}) {
+        EXPECT_EQ(CpiValueAtTrackRow(row), value) << row;
+    }
+}
+
+// A stage slider: position 1 on pixels 0 to 8, 2 to 10 on 21 pixels each, 11 from pixel 198; a
+// drag past either end keeps that end's position.
+TEST(SliderStrip, PressGivesThePositionOfItsPixel)
+{
+    for (const auto& [offset, position] :
+         std::vector<std::pair<int, int>>{{-5, 1}, {8, 1}, {9, 2}, {29, 2}, {30, 3}, {197, 10}, {198, 11}, {300, 11}}) {
+        EXPECT_EQ(kStageSliderStrip.PositionAt(offset), position) << offset;
+    }
+}
+
+struct Press
+{
+    int dx, dy;
+    std::optional<std::uint8_t> chosen;
+};
+
+constexpr int kFar = 2000000000; // its square does not fit an int
+
+// Quarters: upper right 1000 Hz, upper left 125, lower left 250, lower right 500. The ring runs
+// from 35 to 64 pixels (21, -28 lies on 35; 40, -50 just past 64); the lines through the centre
+// choose nothing.
+TEST(ReportRateDial, RingAndQuarterChooseTheRate)
+{
+    // clang-format off
+    const std::vector<Press> presses{{30, -30, 1}, {-30, -30, 8}, {-30, 30, 4}, {30, 30, 2}, {21, -28, 1},
+        {16, -30, std::nullopt}, {-39, 50, 4}, {40, -50, std::nullopt}, {0, -50, std::nullopt},
+        {50, 0, std::nullopt}, {kFar, -kFar, std::nullopt}};
+    // clang-format on
+    for (const auto& [dx, dy, rate] : presses) {
+        EXPECT_EQ(ReportRateAtDialOffset(dx, dy), rate) << dx << ", " << dy;
+    }
+    for (const auto& [rate, frequency] : std::vector<std::pair<int, std::optional<int>>>{
+             {1, 1000}, {2, 500}, {4, 250}, {8, 125}, {0, std::nullopt}, {3, std::nullopt}, {255, std::nullopt}}) {
+        EXPECT_EQ(ReportFrequencyOf(static_cast<std::uint8_t>(rate)), frequency) << rate;
+    }
+}
+
+// The keys step the dial 125, 250, 500, 1000 Hz and stop at the ends; an unknown byte is below
+// 125 Hz, so any step up lands on a rate the mouse knows.
+TEST(ReportRateDial, KeysStepThroughTheFourRates)
+{
+    const std::vector<std::array<int, 3>> steps{{8, 1, 4},  {4, 1, 2},   {2, 1, 1},  {1, 1, 1}, {1, -1, 2},
+                                                {8, -1, 8}, {8, 2, 2},   {1, -8, 8}, {0, 1, 8}, {3, -1, 8},
+                                                {0, 8, 1},  {255, 2, 4}, {2, 0, 2}};
+    for (const auto& [rate, by, result] : steps) {
+        EXPECT_EQ(ReportRateStepped(static_cast<std::uint8_t>(rate), by), result) << rate << " by " << by;
+    }
+}
+
+// 12 - θ ÷ 18 rounded down on the upper half of the ring from 43 to 71 pixels: 12 on the right,
+// 11 just above it and up to 17.6 degrees (60, -19), 10 past 18 degrees, 2 on the left.
+TEST(SpeedDial, AngleOnTheUpperRingGivesThePosition)
+{
+    // clang-format off
+    const std::vector<Press> presses{{50, 0, 12}, {-50, 0, 2}, {0, -50, 7}, {60, -1, 11}, {-60, -1, 2},
+        {60, -19, 11}, {60, -20, 10}, {40, -40, 9}, {-40, -40, 4}, {43, 0, 12}, {42, 0, std::nullopt},
+        {-71, 0, 2}, {0, -72, std::nullopt}, {50, 1, std::nullopt}, {-kFar, -kFar, std::nullopt}};
+    // clang-format on
+    for (const auto& [dx, dy, position] : presses) {
+        EXPECT_EQ(SpeedDialPositionAt(dx, dy), position) << dx << ", " << dy;
+    }
+}
+
+// A step stays within 1 to 100; a loaded count outside it steps by the same rule, without
+// wrapping through 0. The edit box's text counts only as a decimal number from 1 to 100.
+TEST(ScrollLines, StepsAndTextStayWithinOneToOneHundred)
+{
+    // clang-format off
+    const std::vector<std::tuple<int, int, int>> steps{{3, +1, 4}, {3, -1, 2}, {99, +1, 100}, {100, +1, 100},
+        {2, -1, 1}, {1, -1, 1}, {0, +1, 1}, {0, -1, 1}, {200, -1, 199}, {255, +1, 100}};
+    // clang-format on
+    for (const auto& [lines, step, stepped] : steps) {
+        EXPECT_EQ(SteppedScrollLines(static_cast<std::uint8_t>(lines), step), stepped) << lines << " " << step;
+    }
+    const std::optional<std::uint8_t> none;
+    // clang-format off
+    const std::vector<std::pair<std::string, std::optional<std::uint8_t>>> texts{{"1", 1}, {"100", 100},
+        {"007", 7}, {" 5 ", 5}, {"0", none}, {"101", none}, {"", none}, {"   ", none}, {"-3", none}, {"+3", none},
+        {"5x", none}, {"1 2", none}, {"99999999999999999999", none}, {"\xEF\xBC\x95", none}}; // a full-width 5
+    // clang-format on
+    for (const auto& [text, lines] : texts) {
+        EXPECT_EQ(ScrollLinesOfText(text), lines) << '"' << text << '"';
+    }
+}
+
+using Stages = std::array<std::uint8_t, kCpiStageCount>;
+// cpiValue, cpiEnabled, sensitivityX, sensitivityY, angleSnap, lightMode, lightLevel, and every
+// byte before the colours that differs from the block as returned, worked out by hand.
+using EdgeCase = std::tuple<Stages, Stages, int, int, int, int, std::array<std::uint8_t, 3>, std::string>;
+
+// Settings at the edges of their controls and past them, in a block as a mouse might return it:
+// byte i holds 255 - i, so a byte that moves or is written by mistake shows.
+TEST(SettingsBlockEdges, EveryByteOfTheBlockIsAsWorkedOut)
+{
+    // clang-format off
+    const std::vector<EdgeCase> cases{
+        // 8200 and 50 CPI, a switch byte 2 from a file, X 11 and Y 1, snap off at 1; "Single
+        // color" at level 1 turns the light off.
+        {{164, 1, 164, 1, 0x55, 0x66}, {1, 0, 2, 0, 1, 1}, 11, 1, 1, 1, {1, 6, 6},
+         "2:01 50:42 51:00 64:0F 70:04 71:00 74:DC 75:14 "
+         "84:A4 85:01 86:A4 87:01 92:A4 93:01 94:A4 95:01 100:05 "},
+        // Y 13 is 260, kept to 8 bits; snap off again at 11; multi-colour at level 5.
+        {{2, 3, 4, 5, 6, 7}, {1, 1, 1, 1, 0, 0}, 6, 13, 11, 3, {1, 1, 5},
+         "2:01 50:42 51:00 64:0F 70:04 71:03 72:0F 74:78 75:04 "
+         "84:02 85:03 86:04 87:05 92:02 93:03 94:04 95:05 100:0F "},
+        // CPI codes 0 and 200 from a file go out unchanged; snap 10 is 0x8F; single colour level 6.
+        {{0, 200, 1, 164, 0, 0}, {0, 0, 0, 0, 0, 0}, 1, 1, 10, 1, {6, 3, 3},
+         "2:01 50:42 51:8F 64:0F 70:04 71:01 72:0C 73:03 74:14 75:14 "
+         "84:00 85:C8 86:01 87:A4 92:00 93:C8 94:01 95:A4 100:00 "}};
+    // clang-format on
+    for (const auto& [cpiValue, cpiEnabled, x, y, snap, mode, lightLevel, expected] : cases) {
+        ProfileRecord record{};
+        std::tie(record.cpiValue, record.cpiEnabled, record.lightLevel) = std::tie(cpiValue, cpiEnabled, lightLevel);
+        record.sensitivityX = static_cast<std::uint8_t>(x);
+        record.sensitivityY = static_cast<std::uint8_t>(y);
+        record.angleSnap = static_cast<std::uint8_t>(snap);
+        record.lightMode = static_cast<std::uint8_t>(mode);
+        std::iota(record.cpiColor.begin(), record.cpiColor.end(), std::uint8_t{1});
+        std::array<std::uint8_t, kSettingsBlockSize> block{};
+        std::iota(block.rbegin(), block.rend(), std::uint8_t{128}); // byte i holds 255 - i
+        PatchSettingsBlock(record, block);
+
+        std::string changed;
+        for (std::size_t i = 0; i < 104; ++i) {
+            if (block[i] != 255 - i) {
+                changed += std::to_string(i) + ":" + HexBytes(std::span(block).subspan(i, 1)) + " ";
+            }
+        }
+        EXPECT_EQ(changed, expected);
+        // The colours of stages 1 to 4 only, then zeros.
+        EXPECT_EQ(HexBytes(std::span(block).subspan(104)),
+                  "01 02 03 04 05 06 07 08 09 0A 0B 0C 00 00 00 00 00 00 00 00 00 00 00 00");
+    }
+}
+
+using namespace std::chrono_literals;
+using namespace test;
+using Names = std::vector<std::string>;
+
+// "00 01 0C 04" followed by zeros up to the 128 bytes of a macro buffer, as HexBytes prints it.
+std::string BufferHex(std::string_view leadingBytes)
+{
+    std::string hex(leadingBytes);
+    for (std::size_t n = (hex.size() + 1) / 3; n < kMacroBufferSize; ++n) {
+        hex += hex.empty() ? "00" : " 00";
+    }
+    return hex;
+}
+
+// Buffer n of the twelve.
+std::string BufferOf(const MacroData& data, std::size_t n)
+{
+    return HexBytes(std::span(data).subspan(n * kMacroBufferSize, kMacroBufferSize));
+}
+
+MacroRecord Macro(int delayTimeSelStatus, int loopTimeSelStatus, std::string loopTimes,
+                  const std::vector<std::string>& items, std::string name = "Macro_0")
+{
+    return {std::move(name), delayTimeSelStatus, loopTimeSelStatus, std::move(loopTimes), {items.begin(), items.end()}};
+}
+
+// A section as a save writes it.
+std::string Section(std::string_view name, int delays, int loop, int loops, const std::vector<std::string>& items)
+{
+    std::string text = "[" + std::string(name) + "]\r\nDelayTimeSelStatus=" + std::to_string(delays) +
+                       "\r\nLoopTimeSelStatus=" + std::to_string(loop) + "\r\nMacroLoopTimes=" + std::to_string(loops) +
+                       "\r\nItemCount=" + std::to_string(items.size()) + "\r\n";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        text += "Item" + std::to_string(i) + "=" + items[i] + "\r\n";
+    }
+    return text;
+}
+
+// The macro file "record.ini" in a fresh directory.
+class MacroFileTest : public testing::Test
+{
+protected:
+    std::string Text() const { return ReadFileBytes(m_file.Path()); }
+    void Write(std::string_view text) { WriteFileBytes(m_file.Path(), text); }
+
+    TempDir m_dir;
+    IconvTextCodec m_codec;
+    IniFile m_file{m_dir / kMacroFileName, m_codec};
+};
+
+const std::string kAlpha = Section("Alpha", 1, 1, 5, {"A   Dn", "120 ms", "A   Up"});
+const std::string kBeta = Section("Beta", 0, 0, 1, {"B   Dn", "B   Up"});
+const std::string kGamma = Section("Gamma", 1, 0, 3, {"C   Dn"});
+const std::string kAbc = kAlpha + kBeta + kGamma;
+
+class MacroManagerModelTest : public MacroFileTest
+{
+protected:
+    // The manager opens on Alpha, Beta and Gamma unless a test writes another file.
+    MacroManagerModelTest()
+    {
+        m_canvas.sizes[std::string(kMacroManagerBackground)] = {500, 440};
+        Write(kAbc);
+    }
+
+    // Opens a manager as the main window does, on the file as it stands.
+    MacroManagerModel& Open(Language language = Language::English)
+    {
+        m_model = std::make_unique<MacroManagerModel>(
+            MacroManagerContext{m_file, m_state, m_messages, language, Colour{200, 210, 220, 255}, &m_profiles});
+        m_model->Open(m_canvas);
+        return *m_model;
+    }
+    void Press(std::string_view key) { m_model->KeyPress(key, DialogKey::Other, false); }
+    // A key as the view hands it over: its name, and what it means to the window.
+    KeyOutcome Key(WindowKey key) { return m_model->KeyPress("", DialogKey::Other, false, key); }
+    std::string FocusName() const
+    {
+        const auto at = m_model->FocusIndex();
+        return at ? m_model->Controls()[*at].name : "<none>";
+    }
+    void Release(std::string_view key) { m_model->KeyRelease(key, true); }
+    // What the view does with a name typed into the editor that two double-clicks open.
+    void EditName(std::size_t line, std::string_view typed)
+    {
+        m_model->SelectMacro(line);
+        m_model->DoubleClickMacro(line);
+        ASSERT_TRUE(m_model->DoubleClickMacro(line));
+        m_model->CommitMacroName(line, typed);
+    }
+
+    test::FakeClock m_clock;
+    MacroManagerState m_state{m_clock};
+    test::RecordingMessageSink m_messages;
+    test::RecordingCanvas m_canvas;
+    ProfileRecords m_records;
+    ProfileRecord& m_record = m_records.Current;
+    ButtonLabels m_labels;
+    ButtonAssignment m_bindings{m_record, m_labels, Language::English};
+    MacroProfiles m_profiles{m_records, m_labels, m_codec};
+    std::unique_ptr<MacroManagerModel> m_model;
+};
+
+// A file edited by hand can hold more than twelve macros; the thirteenth has no working buffer,
+// and its loop count was written past the end of the twelve.
+TEST_F(MacroManagerModelTest, TheLoopFieldTakesOnly1To65535AndWritesTheBufferOfATwelfthAtMost)
+{
+    std::string text;
+    for (int i = 0; i < 13; ++i) {
+        text += "[M" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
+    }
+    Write(text);
+    auto& model = Open();
+    model.LoopFieldChanged("300");
+    EXPECT_EQ(BufferOf(model.WorkingBuffers(), 0), BufferHex("01 2C"));
+    for (std::string_view bad : {"0", "65536", "", "99999999999"}) {
+        model.LoopFieldChanged(bad);
+        EXPECT_EQ(model.LoopFieldText(), "1") << bad;
+        EXPECT_EQ(m_file.GetString("M0", "MacroLoopTimes"), "1") << bad;
+    }
+    model.SelectMacro(12);
+    model.LoopFieldChanged("258");
+    EXPECT_EQ(m_file.GetString("M12", "MacroLoopTimes"), "258");
+    MacroData expected{};
+    expected[1] = 0x01;
+    EXPECT_EQ(model.WorkingBuffers(), expected);
+}
+
+// The rule takes the number after the last name's "_", or the count of macros; it could name a
+// macro that exists, or the section of a macro whose rename waits for its save.
+TEST_F(MacroManagerModelTest, NewNamesCountOnAfterTheLastNameUntilTheNameIsFreeAndStopAtTwelve)
+{
+    Write("[Macro_3]\r\nMacroLoopTimes=1\r\n[macro_4]\r\nMacroLoopTimes=1\r\n[Macro_2]\r\nMacroLoopTimes=1\r\n");
+    Open();
+    m_model->NewMacro();
+    EditName(3, "Last");
+    m_model->NewMacro();
+    EXPECT_EQ(m_model->MacroNames(), (Names{"Macro_3", "macro_4", "Macro_2", "Last", "Macro_6"}));
+    EXPECT_EQ(m_file.SectionNames(), (Names{"Macro_3", "macro_4", "Macro_2", "Macro_5", "Macro_6"}));
+
+    auto& model = Open(Language::SimplifiedChinese);
+    for (int i = 5; i < 12; ++i) {
+        model.NewMacro();
+    }
+    const std::string before = Text();
+    model.NewMacro();
+    EXPECT_EQ(model.MacroNames().size(), 12u);
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "最多可以新建12个宏。", "警告"}}));
+    EXPECT_EQ(Text(), before);
+}
+
+TEST_F(MacroManagerModelTest, ARefusedRenameKeepsTheOldNameAndTheFile)
+{
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        {"Macro name is blank",
+         {"", "   ", std::string(32, 'x'), "宏" + std::string(31, 'x'), "two\nlines", "[x", "x]"}},
+        {"Macro name already exists", {"Gamma", "ALPHA"}}};
+    for (const auto& [message, typedNames] : cases) {
+        for (const std::string& typed : typedNames) {
+            Write(kAbc);
+            m_messages.shown.clear();
+            auto& model = Open();
+            EditName(1, typed);
+            EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Beta", "Gamma"})) << typed;
+            EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, message, "Warning"}})) << typed;
+            model.Accept();
+            EXPECT_EQ(Text(), kAbc) << typed;
+        }
+    }
+}
+
+// A rename removed the old section at once, so Cancel lost the macro; and it moved the macro to
+// the end of the file, so a button bound to its number played another macro.
+TEST_F(MacroManagerModelTest, ARenameReachesTheFileWithOkUnderTheSameNumberAndNotWithCancel)
+{
+    Open();
+    EditName(1, "Renamed");
+    m_model->Cancel();
+    EXPECT_EQ(Text(), kAbc);
+
+    auto& model = Open();
+    EditName(1, "  Renamed ");
+    model.SelectMacro(2);
+    model.Accept();
+    EXPECT_EQ(Text(), kAlpha + Section("Renamed", 0, 0, 1, {"B   Dn", "B   Up"}) + kGamma);
+}
+
+TEST_F(MacroManagerModelTest, MenuCommandsInsertWhereTheSelectionIsAndSave)
+{
+    auto& model = Open();
+    model.RunMenuCommand(EventListCommand::InsertRightButton); // nothing selected, the list not empty
+    model.SelectEvent(0);
+    model.RunMenuCommand(EventListCommand::InsertMiddleButton);
+    EXPECT_EQ(model.SelectedEvent(), 1u);
+    model.SelectEvent(2);
+    model.RunMenuCommand(EventListCommand::InsertDelay);
+    model.SelectEvent(4);
+    ASSERT_TRUE(model.DoubleClickEvent(4)); // the second click on a delay line opens its editor
+    model.CommitDelay(4, "6553500 ms");
+    EXPECT_EQ(Text(),
+              Section("Alpha", 1, 1, 5, {"A   Dn", "M-Button   Dn", "50 ms", "M-Button   Up", "6553500 ms", "A   Up"}) +
+                  kBeta + kGamma);
+    // Into an empty list a button goes without a selection.
+    model.NewMacro();
+    model.RunMenuCommand(EventListCommand::InsertLeftButton);
+    EXPECT_EQ(model.EventLines(), (Names{"L-Button   Dn", "L-Button   Up"}));
+}
+
+// A right click selects its line for the menu: the delay lands before the clicked line, and a
+// second right click on a delay line opens no editor.
+TEST_F(MacroManagerModelTest, TheMenuActsOnTheLineARightClickPointedAt)
+{
+    Write(Section("Alpha", 0, 0, 1, {"A   Dn", "B   Dn", "A   Up", "B   Up"}));
+    auto& model = Open();
+    model.SelectEvent(1);
+    model.PointAtEvent(3);
+    model.RunMenuCommand(EventListCommand::InsertDelay);
+    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "B   Dn", "A   Up", "50 ms", "B   Up"}));
+    model.PointAtEvent(3);
+    EXPECT_FALSE(model.SelectEvent(3));
+}
+
+// An edited delay that is no number keeps the line and says what a delay looks like.
+TEST_F(MacroManagerModelTest, ARefusedDelayIsSaid)
+{
+    Write(kAlpha);
+    auto& model = Open(Language::SimplifiedChinese);
+    model.RefuseDelay();
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
+                                                     "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。", "警告"}}));
+    EXPECT_EQ(Text(), kAlpha);
+}
+
+// A file far larger than the program writes is refused at once: it is neither read nor written,
+// and OK leaves the profile's macros as they were.
+TEST_F(MacroManagerModelTest, AMacroFileBeyondTheLimitIsRefusedWithAMessage)
+{
+    const std::string text = kAlpha + "[Padding]\r\nNote=" + std::string(kMaxMacroFileBytes, 'x') + "\r\n";
+    Write(text);
+    test::FileAccessCounter access(m_file.Path());
+    auto& model = Open();
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The macro file record.ini is larger than 4 MB and was not read. Move it away to "
+                                   "start a new one.",
+                                   "Warning"}}));
+    EXPECT_TRUE(model.MacroNames().empty());
+    model.NewMacro();
+    model.Accept();
+    EXPECT_FALSE(model.Result().has_value());
+    EXPECT_EQ(SaveMacro(m_file, Macro(0, 0, "1", {"A   Dn"}, "Alpha")), MacroSaveResult::FileTooLarge);
+    EXPECT_EQ(access.Opens(), 0);
+    EXPECT_EQ(access.Replacements(), 0);
+}
+
+// The macro file's numbers moved down under the buttons: they played the next macro.
+TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheBindingsAfterIt)
+{
+    m_record.macroData = RebuildMacroData(m_file, 3);
+    for (std::uint8_t button = 0; button < 3; ++button) {
+        m_bindings.StoreMacroBinding(button, button, 1, std::array{"Alpha", "Beta", "Gamma"}[button]);
+    }
+    m_bindings.StoreSingleKey(3, "F");
+    m_record.macroNumber[3] = 2; // left over from an older binding: not a macro binding
+    auto& model = Open();
+    // The list's highlight can go while the macro's events stay shown: Delete deleted a macro or a
+    // line that the user did not see selected.
+    model.SelectEvent(1);
+    model.DeselectEvent();
+    model.RunMenuCommand(EventListCommand::DeleteLine);
+    model.DeselectMacro();
+    model.DeleteMacro();
+    EXPECT_EQ(model.EventLines().size(), 3u);
+    EXPECT_EQ(Text(), kAbc);
+
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    EXPECT_EQ(Text(), kAlpha + kGamma);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
+    EXPECT_TRUE(model.EventLines().empty());
+    model.DeleteMacro();
+    EXPECT_EQ(model.MacroNames().size(), 2u) << "nothing is selected after a delete";
+    // Button 1's factory function is "Menu"; button 3's left-over macro number is no binding.
+    EXPECT_EQ(std::tuple(m_record.macroNumber[2], m_record.macroNumber[3], m_labels[1]), std::tuple(1, 2, "Menu"));
+    EXPECT_EQ(BufferOf(model.Accept(), 1), BufferHex("00 01 00 06"));
+}
+
+// The renumbering happened only in the window's current record: Cancel, a restart or another
+// profile left buttons on the wrong macro or on one that no longer exists, and Save then sent it.
+// Every profile's files now follow in the step that deletes the macro, and so do the current
+// record and its backup.
+TEST_F(MacroManagerModelTest, DeletingAMacroRewritesEveryProfileThatBindsItEvenWhenCancelled)
+{
+    const MacroData buffers = RebuildMacroData(m_file, 3);
+    // Profile 0 binds Beta on button 3 and Gamma on button 4, profile 1 binds no macro, profile 2
+    // Alpha on button 5; profile 3 is a file no load can read.
+    const auto profile = [&](std::size_t slot, std::vector<std::pair<std::size_t, std::uint8_t>> bindings) {
+        ProfileRecord record = FactoryProfile();
+        record.macroData = buffers;
+        ButtonLabels labels;
+        ButtonAssignment assignment(record, labels, Language::English);
+        for (const auto& [button, macro] : bindings) {
+            assignment.StoreMacroBinding(button, macro, 1, std::array{"Alpha", "Beta", "Gamma"}[macro]);
+        }
+        EXPECT_FALSE(ConfigFile::Write(m_dir / ProfileConfigName(slot), 0, record));
+        return record;
+    };
+    const ProfileRecord zero = profile(0, {{2, 1}, {3, 2}});
+    WriteFileBytes(m_dir / "str0.ini", "[Setting-EN]\r\nItem3=Macro Key-Beta\r\nItem4=Macro Key-Gamma\r\n");
+    const ProfileRecord one = profile(1, {});
+    const ProfileRecord two = profile(2, {{4, 0}});
+    const std::string broken(100, '\x01');
+    WriteFileBytes(m_dir / "config3.bin", broken);
+    m_records.Current = zero;
+    m_records.Snapshot();
+    m_labels = FactoryLabels(Language::English);
+    m_labels[2] = "Macro Key-Beta";
+    m_labels[3] = "Macro Key-Gamma";
+
+    auto& model = Open();
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    model.Cancel();
+
+    const auto shifted = [](ProfileRecord record) {
+        std::copy_n(record.MacroBuffer(2).begin(), kMacroBufferSize, record.MacroBuffer(1).begin());
+        std::fill_n(record.MacroBuffer(2).begin(), kMacroBufferSize, std::uint8_t{0});
+        return record;
+    };
+    ProfileRecord zeroAfter = shifted(zero);
+    zeroAfter.buttonFunction[2] = static_cast<std::uint8_t>(FunctionCode::UniversalScroll); // its factory function
+    zeroAfter.macroNumber[3] = 1; // Gamma, now the second macro
+    EXPECT_EQ(Text(), kAlpha + kGamma);
+    EXPECT_EQ(ReadFileBytes(m_dir / "config0.bin"), ConfigFile::Encode(0, zeroAfter));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config1.bin"), ConfigFile::Encode(0, shifted(one)));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config2.bin"), ConfigFile::Encode(0, shifted(two)));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config3.bin"), broken);
+    EXPECT_EQ(ReadFileBytes(m_dir / "str0.ini"),
+              "[Setting-EN]\r\nItem3=Universal Scroll\r\nItem4=Macro Key-Gamma\r\n[Setting-CHS]\r\nItem3=中键\r\n"
+              "[Setting-CHT]\r\nItem3=中鍵\r\n");
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "str1.ini")) << "no button of profile 1 lost its macro";
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "profiles.journal"));
+    // The window's record and its backup follow, so that the main window's Cancel keeps them too.
+    EXPECT_EQ(m_records.Current, zeroAfter);
+    EXPECT_EQ(m_records.Backup, zeroAfter);
+    EXPECT_EQ(m_labels[2], "Universal Scroll");
+    EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// A file of the step that cannot be kept in the journal stops the deletion before anything is
+// written: the macro, its buttons and the list stay, and the user learns which file it was.
+TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
+{
+    ProfileRecord record = FactoryProfile();
+    ButtonLabels labels;
+    ButtonAssignment(record, labels, Language::English).StoreMacroBinding(2, 1, 1, "Beta");
+    ASSERT_FALSE(ConfigFile::Write(m_dir / "config0.bin", 1, record));
+    std::filesystem::create_directory(m_dir / "str0.ini");
+    m_records.Current = record;
+    m_records.Snapshot();
+
+    auto& model = Open();
+    model.SelectMacro(1);
+    model.DeleteMacro();
+    EXPECT_EQ(Text(), kAbc);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Beta", "Gamma"}));
+    EXPECT_EQ(ReadFileBytes(m_dir / "config0.bin"), ConfigFile::Encode(1, record));
+    EXPECT_EQ(m_records.Current, record);
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "The macro could not be deleted; the macro file and the profiles were left as they "
+                                   "are.\n" +
+                                       (m_dir / "str0.ini").string() + ": It is a folder, not a file",
+                                   "Warning"}}));
+}
+
+// OK rebuilt the buffers from the file, which still held the old lines.
+TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
+{
+    for (const bool byRecording : {true, false}) {
+        Write(kAbc);
+        auto& model = Open();
+        model.SelectMacro(2);
+        if (byRecording) {
+            model.ToggleRecording();
+            model.ToggleRecording();
+        } else {
+            model.SelectEvent(0);
+            model.RunMenuCommand(EventListCommand::DeleteLine);
+        }
+        EXPECT_EQ(Text(), kAlpha + kBeta + Section("Gamma", 1, 0, 3, {}));
+        EXPECT_EQ(BufferOf(model.Accept(), 2), BufferHex(""));
+    }
+}
+
+TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
+{
+    auto& model = Open();
+    model.ToggleRecording();
+    Press("Q");
+    m_clock.Advance(80ms);
+    Release("Q");
+    model.ToggleRecording();
+    EXPECT_TRUE(model.LoopFieldEnabled());
+    EXPECT_EQ(model.WindowText(), "Macro Manager");
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) + kBeta + kGamma);
+
+    // Without a selection a recording goes into a new macro, and selecting another ends it there.
+    model.DeselectMacro();
+    model.ToggleRecording();
+    Press("W");
+    model.SelectMacro(1);
+    EXPECT_FALSE(model.IsRecording());
+    EXPECT_EQ(model.EventLines(), (Names{"B   Dn", "B   Up"}));
+
+    // Enter after a stopped recording reached the dialog's default action, which closed it as OK
+    // does but without the save and the rebuild: the caller got the unbuilt working buffers.
+    model.ToggleLoopBox();
+    model.LoopFieldChanged("2");
+    EXPECT_EQ(model.KeyPress("Enter", DialogKey::Enter, false).close, MacroManagerClose::Ok);
+    ASSERT_TRUE(model.Result());
+    EXPECT_EQ(BufferOf(*model.Result(), 1), BufferHex("00 02 05 05 85 05"));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) +
+                          Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma +
+                          Section("Macro_3", 1, 1, 1, {"W   Dn"}));
+    EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 4));
+}
+
+// Tab walks every control in reading order (the loop-count field only while it can be typed
+// into) and Shift+Tab back; while recording, Tab and Escape are the macro's keys.
+TEST_F(MacroManagerModelTest, TabWalksTheControlsInReadingOrderAndNotDuringARecording)
+{
+    Open(Language::SimplifiedChinese);
+    // clang-format off
+    const Names withField{"选择宏", "按鍵序列", "开始录制", "记录按键动作间的延迟", "循环次数", "循环次数", "新建", "刪除",
+                          "确定", "取消", "关闭", "选择宏"};
+    // clang-format on
+    Names walked{FocusName()};
+    for (std::size_t i = 1; i < withField.size(); ++i) {
+        Key(WindowKey::Tab);
+        walked.push_back(FocusName());
+    }
+    EXPECT_EQ(walked, withField);
+    Key(WindowKey::BackTab);
+    EXPECT_EQ(FocusName(), "关闭");
+    m_model->SelectMacro(1); // Beta: the loop box unticked, its field out of the walk
+    for (int i = 0; i < 5; ++i) {
+        Key(WindowKey::BackTab);
+    }
+    EXPECT_EQ(FocusName(), "循环次数");
+    EXPECT_EQ(m_model->Controls()[*m_model->FocusIndex()].role, ControlRole::CheckBox);
+
+    m_model->ToggleRecording();
+    EXPECT_FALSE(Key(WindowKey::Tab).close);
+    EXPECT_FALSE(m_model->KeyPress("Esc", DialogKey::Escape, false, WindowKey::Escape).close);
+    EXPECT_EQ(FocusName(), "循环次数");
+    EXPECT_TRUE(m_model->IsRecording());
+}
+
+// The arrows walk a list; the keys act on what is selected as the matching click would, and a
+// key line walked to never opens the delay editor, which F2 opens.
+TEST_F(MacroManagerModelTest, KeysWalkTheListsAndInsertRenameDeleteAndClose)
+{
+    auto& model = Open();
+    Key(WindowKey::End);
+    EXPECT_EQ(model.SelectedMacro(), 2u);
+    Key(WindowKey::Home);
+    Key(WindowKey::Up);
+    EXPECT_EQ(model.SelectedMacro(), 0u);
+    Key(WindowKey::Tab);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_FALSE(Key(WindowKey::Down).edit) << i;
+        EXPECT_FALSE(Key(WindowKey::Up).edit) << i;
+        Key(WindowKey::Down);
+    }
+    EXPECT_EQ(model.SelectedEvent(), 2u);
+    Key(WindowKey::Up);
+    const auto delay = Key(WindowKey::Rename).edit;
+    ASSERT_TRUE(delay);
+    EXPECT_EQ(delay->mode, LineEditorMode::DelayValue);
+    EXPECT_EQ(delay->text, "120 ms");
+    Key(WindowKey::Delete);
+    Key(WindowKey::End);
+    Key(WindowKey::Insert);
+    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "50 ms", "A   Up"}));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kBeta + kGamma);
+
+    Key(WindowKey::BackTab);
+    Key(WindowKey::Down);
+    const auto rename = Key(WindowKey::Rename).edit;
+    ASSERT_TRUE(rename);
+    EXPECT_EQ(rename->mode, LineEditorMode::MacroName);
+    EXPECT_EQ(rename->line, 1u);
+    EXPECT_EQ(rename->text, "Beta");
+    Key(WindowKey::Delete);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
+    EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kGamma);
+
+    // Return and Space press the focused button or box; Escape closes as the close area does.
+    while (FocusName() != "Record delays between key commands") {
+        Key(WindowKey::Tab);
+    }
+    Key(WindowKey::Space);
+    EXPECT_TRUE(model.DelayBoxTicked()) << "Beta, shown last, had it unticked";
+    Key(WindowKey::Tab);
+    Key(WindowKey::Tab);
+    EXPECT_EQ(FocusName(), "New");
+    Key(WindowKey::Return);
+    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma", "Macro_2"}));
+    EXPECT_EQ(Key(WindowKey::Escape).close, MacroManagerClose::Cancel);
+    EXPECT_FALSE(model.Result());
+}
+
+TEST_F(MacroManagerModelTest, TheSixtyFifthKeystrokeStopsAndSavesTheRecordingWithAWarning)
+{
+    auto& model = Open();
+    model.NewMacro();
+    model.ToggleRecording();
+    for (int i = 0; i < 32; ++i) {
+        Press("A");
+        m_clock.Advance(10ms);
+        Release("A");
+        m_clock.Advance(10ms);
+    }
+    Press("Z");
+    EXPECT_FALSE(model.IsRecording());
+    EXPECT_EQ(m_file.GetString("Macro_3", "ItemCount"), "127");
+    EXPECT_EQ(m_file.GetString("Macro_3", "Item126"), "A   Up");
+    // 64 events are one more than the mouse holds; the last press that fits has no release. The
+    // lines from the 63rd event on do not reach the mouse.
+    const std::string tooLong = "The macro is too long for the mouse: only 62 of its 64 events reach it. The lines "
+                                "that do not are struck through.";
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message, tooLong, "Warning"}}));
+    EXPECT_EQ(model.FirstLeftOutLine(), 124u);
+    // Shown again later, the macro's lines are marked the same.
+    model.NewMacro();
+    EXPECT_EQ(model.FirstLeftOutLine(), std::nullopt);
+    model.SelectMacro(3);
+    EXPECT_EQ(model.FirstLeftOutLine(), 124u);
+}
+
+// A key held from the first event on leaves the mouse nothing, which the message says.
+TEST_F(MacroManagerModelTest, AKeyHeldThroughALongMacroLeavesTheMouseNothingAndSaysSo)
+{
+    auto& model = Open(Language::TraditionalChinese);
+    model.NewMacro();
+    model.ToggleRecording();
+    Press("Shift");
+    for (int i = 0; i < 31; ++i) {
+        m_clock.Advance(10ms);
+        Press("A");
+        m_clock.Advance(10ms);
+        Release("A");
+    }
+    Release("Shift");
+    model.ToggleRecording();
+    EXPECT_EQ(m_messages.shown,
+              (std::vector<Shown>{{Shown::Kind::Message,
+                                   "巨集太長，滑鼠無法容納：64 個事件都未送達滑鼠，因為有按鍵一直按住超出滑鼠的容量。"
+                                   "滑鼠得到的是空巨集。",
+                                   "警告"}}));
+    EXPECT_EQ(model.FirstLeftOutLine(), 0u);
+}
+
+// The macro key dialog, which binds a button to a macro.
+constexpr Point kMacroBox{90, 136};
+constexpr Point kBindingOk{279, 262};
+constexpr std::array<Point, 3> kModeBox{{{228, 86}, {228, 136}, {228, 186}}};
+
+// The dropdown (42, 146, 151, 286): a one-pixel border, 16-pixel lines, eight of them shown.
+constexpr Point kFirstLine{90, 147 + 8};
+
+class MacroKeyBindingTest : public MacroFileTest
+{
+protected:
+    MacroKeyBindingTest() { m_skin.sizes["/macro-key.png"] = {400, 286}; }
+
+    MacroKeyBindingModel& Open(int macros)
+    {
+        std::string text;
+        for (int i = 1; i <= macros; ++i) {
+            text += "[Macro_" + std::to_string(i) + "]\r\nMacroLoopTimes=1\r\n";
+        }
+        Write(text);
+        m_model.emplace(m_file, Language::English);
+        m_model->Open(m_skin, m_messages);
+        return *m_model;
+    }
+
+    test::RecordingCanvas m_skin;
+    test::RecordingMessageSink m_messages;
+    std::optional<MacroKeyBindingModel> m_model;
+};
+
+TEST_F(MacroKeyBindingTest, OkGivesThePickedMacrosNumberAndModeAndWithoutAPickNothing)
+{
+    MacroKeyBindingModel& unpicked = Open(3);
+    unpicked.Press(kMacroBox);
+    unpicked.Press(kModeBox[1]);
+    EXPECT_EQ(unpicked.Press(kBindingOk), DialogAction::Accept);
+    EXPECT_FALSE(unpicked.Result().has_value());
+
+    MacroKeyBindingModel& model = Open(3);
+    EXPECT_EQ(model.Press(kMacroBox), DialogAction::None);
+    EXPECT_EQ(model.Press({90, kFirstLine.y + 16 * 2}), DialogAction::None);
+    EXPECT_EQ(model.Press(kModeBox[2]), DialogAction::None);
+    EXPECT_EQ(model.Press(kBindingOk), DialogAction::Accept);
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
+}
+
+TEST_F(MacroKeyBindingTest, EscapeClosesTheDropdownOnly)
+{
+    MacroKeyBindingModel& model = Open(3);
+    EXPECT_FALSE(model.Escape());
+    model.Press(kMacroBox);
+    ASSERT_TRUE(model.Dropdown().has_value());
+    EXPECT_TRUE(model.Escape());
+    EXPECT_FALSE(model.Dropdown().has_value());
+}
+
+TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
+{
+    MacroKeyBindingModel& model = Open(14);
+    model.Press(kMacroBox);
+    ASSERT_EQ(model.Dropdown()->Count(), 12u);
+    // Eight lines are shown; a notch scrolls three, and half notches add up.
+    EXPECT_FALSE(model.Wheel(-60));
+    EXPECT_TRUE(model.Wheel(-60));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 3u);
+    EXPECT_TRUE(model.Wheel(-240));
+    EXPECT_EQ(model.Dropdown()->FirstVisible(), 4u);
+    model.Press({90, kFirstLine.y + 16 * 7});
+    EXPECT_EQ(model.Result(), (MacroBindingChoice{11, 0, "Macro_12"}));
+}
+
+TEST(ListLineEditorModel, ADelayCommitsAsDigitsAndMsOrNotAtAll)
+{
+    // A bare number is milliseconds too; what is no number is refused.
+    // clang-format off
+    const std::pair<std::string, std::optional<std::string>> cases[] = {{"7000000 ms", "6553500 ms"},
+        {"123456789012345678901234567890 ms", "6553500 ms"}, {"0 120 ms", "0120 ms"}, {"  75  ms  ", "75 ms"},
+        {"ms", " ms"}, {"00000000000001 ms", "00000000000001 ms"}, {"12a ms", std::nullopt}, {"250", "250 ms"},
+        {" 9 000 ", "9000 ms"}, {"99999999", "6553500 ms"}, {"", std::nullopt}, {"-5", std::nullopt},
+        {"12ms34", std::nullopt}};
+    // clang-format on
+    for (const auto& [edited, line] : cases) {
+        EXPECT_EQ(ListLineEditorModel::CommittedText(LineEditorMode::DelayValue, edited), line) << edited;
+    }
+}
+
+// The focus leaves the editor as it goes: that must not commit a second time.
+TEST(ListLineEditorModel, CommitsOnceAndEscapeAppliesNothing)
+{
+    // clang-format off
+    const std::pair<LineEditorInput, bool> cases[] = {{LineEditorInput::Enter, true}, {LineEditorInput::Tab, true},
+        {LineEditorInput::PressOutside, true}, {LineEditorInput::FocusLost, true}, {LineEditorInput::Escape, false}};
+    // clang-format on
+    for (const auto& [input, commits] : cases) {
+        ListLineEditorModel editor(LineEditorMode::DelayValue);
+        ASSERT_TRUE(editor.BeginEdit(1, 4));
+        const auto outcome = editor.Input(input, "300 ms");
+        EXPECT_TRUE(outcome.ended);
+        EXPECT_FALSE(editor.IsOpen());
+        EXPECT_EQ(outcome.commit ? std::to_string(outcome.commit->line) + ": " + outcome.commit->text : "none",
+                  commits ? "1: 300 ms" : "none");
+        EXPECT_FALSE(editor.Input(LineEditorInput::FocusLost, "300 ms").commit);
+    }
+}
+
+// A delay that is no number ends the edit without a commit, refused so that the user hears of it;
+// Escape and the name modes refuse nothing.
+TEST(ListLineEditorModel, ATextThatIsNoDelayIsRefusedNotDropped)
+{
+    const std::tuple<LineEditorMode, LineEditorInput, std::string, bool> cases[] = {
+        {LineEditorMode::DelayValue, LineEditorInput::Enter, "soon", true},
+        {LineEditorMode::DelayValue, LineEditorInput::FocusLost, "12a ms", true},
+        {LineEditorMode::DelayValue, LineEditorInput::Escape, "soon", false},
+        {LineEditorMode::DelayValue, LineEditorInput::Enter, "120", false},
+        {LineEditorMode::MacroName, LineEditorInput::Enter, "soon", false}};
+    for (const auto& [mode, input, text, refused] : cases) {
+        ListLineEditorModel editor(mode);
+        ASSERT_TRUE(editor.BeginEdit(0, 1));
+        const auto outcome = editor.Input(input, text);
+        EXPECT_TRUE(outcome.ended) << text;
+        EXPECT_EQ(outcome.refused, refused) << text;
+        EXPECT_EQ(outcome.refused && outcome.commit.has_value(), false) << text;
+    }
+}
+
+using Lines = std::vector<std::string>;
+
+// Drives a started recorder the way the manager does and keeps the lines it appends. The limit
+// of 64 events is the manager's test: there the recording also stops and is saved.
+class MacroRecorderTest : public testing::Test
+{
+protected:
+    MacroRecorderTest() { m_recorder.Start(); }
+
+    void Press(std::string_view key, bool alreadyDown = false) { Feed({key, false, alreadyDown}); }
+    void Release(std::string_view key) { Feed({key, true, true}); }
+    void Feed(const RecorderKeyEvent& event)
+    {
+        const RecorderStep step = m_recorder.KeyEvent(event, true);
+        ASSERT_LE(step.retract, lines.size());
+        lines.resize(lines.size() - step.retract);
+        for (const MacroItem& item : step.lines) {
+            lines.push_back(item.Text());
+        }
+    }
+
+    test::FakeClock m_clock;
+    MacroRecorder m_recorder{m_clock};
+    Lines lines;
+};
+
+// A held key repeats as presses flagged as repeats, or (X11) as release and press pairs at one
+// instant that are not always flagged: either way it is one press and one release.
+TEST_F(MacroRecorderTest, HoldingAKeyForASecondRecordsOnePressADelayAndTheRelease)
+{
+    Press("B");
+    m_clock.Advance(20ms);
+    Release("B");
+    m_clock.Advance(100ms);
+    Press("A");
+    for (int repeat = 0; repeat < 30; ++repeat) {
+        m_clock.Advance(33ms);
+        if (repeat < 15) {
+            Press("A", true);
+        } else {
+            Release("A");
+            Press("A");
+            Press("A"); // a key that is down is not pressed again
+        }
+    }
+    m_clock.Advance(10ms);
+    Release("A");
+    m_clock.Advance(60ms);
+    Press("A"); // a new stroke of the key after a real release
+    m_clock.Advance(40ms);
+    Release("A");
+    EXPECT_EQ(lines, (Lines{"B   Dn", "20 ms", "B   Up", "100 ms", "A   Dn", "1000 ms", "A   Up", "60 ms", "A   Dn",
+                            "40 ms", "A   Up"}));
+    EXPECT_EQ(m_recorder.RecordedEventCount(), 6u);
+}
+
+// A key held when the recording starts is released before anything was pressed: there is no
+// earlier event of this recording to measure a wait from, even when an older recording left one.
+// Key names are cut to the 31 characters of their buffer.
+TEST_F(MacroRecorderTest, AReleaseBeforeTheFirstPressCarriesNoDelay)
+{
+    Press("X");
+    m_recorder.Stop();
+    m_clock.Advance(5000ms);
+    lines.clear();
+
+    m_recorder.Start();
+    m_clock.Advance(700ms);
+    Release("Ctrl");
+    m_clock.Advance(300ms);
+    const std::string longName(40, 'K');
+    Press(longName);
+    m_clock.Advance(40ms);
+    Release(longName);
+    const std::string cut(31, 'K');
+    EXPECT_EQ(lines, (Lines{"Ctrl   Up", cut + "   Dn", "40 ms", cut + "   Up"}));
+}
+
+// Macro k: one press of A looped k + 1 times.
+const std::string kTail = Section("Macro_1", 0, 1, 2, {"A   Dn"}) + Section("Macro_2", 0, 1, 3, {"A   Dn"});
+const std::string kOnePressMacros = Section("Macro_0", 0, 1, 1, {"A   Dn"}) + kTail;
+
+TEST_F(MacroFileTest, SaveRewritesTheSectionWhereItStandsAndLoadsItBack)
+{
+    Write(kOnePressMacros);
+    const MacroRecord record = Macro(1, 0, "5", {"B   Dn", "20 ms", "B   Up"}, "Macro_0");
+    ASSERT_EQ(SaveMacro(m_file, record), MacroSaveResult::Saved);
+    EXPECT_EQ(Text(), "[Macro_0]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=0\r\nMacroLoopTimes=5\r\nItemCount=3\r\n"
+                      "Item0=B   Dn\r\nItem1=20 ms\r\nItem2=B   Up\r\n" +
+                          kTail);
+    EXPECT_EQ(LoadMacro(m_file, "Macro_0"), record);
+
+    // A shorter macro leaves none of its old item keys behind.
+    ASSERT_EQ(SaveMacro(m_file, Macro(1, 0, "5", {"C   Up"}, "Macro_0")), MacroSaveResult::Saved);
+    EXPECT_EQ(Text(), Section("Macro_0", 1, 0, 5, {"C   Up"}) + kTail);
+    EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 3), 0), BufferHex("00 01 80 06"));
+}
+
+TEST_F(MacroFileTest, SaveRefusesBadNamesAndTextsBeforeWritingAnything)
+{
+    EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"})), MacroSaveResult::NoFile);
+    EXPECT_FALSE(m_file.Exists());
+    Write(kOnePressMacros);
+    for (const char* name : {"", "   ", "Bad]Name", "[Bad", "Line\nBreak"}) {
+        EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn"}, name)), MacroSaveResult::RefusedName) << name;
+        EXPECT_EQ(WriteLoopTimes(m_file, name, 1), IniWriteResult::RefusedName) << name;
+    }
+    EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"A   Dn", "B\r\nItem9=x"})), MacroSaveResult::RefusedValue);
+    EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1\n[Evil]", {"A   Dn"})), MacroSaveResult::RefusedValue);
+    EXPECT_EQ(Text(), kOnePressMacros);
+}
+
+// A delete of a section that is not there changes nothing; the manager's test deletes one that is.
+TEST_F(MacroFileTest, WriteLoopTimesAndDeleteKeepTheOtherSectionsInOrder)
+{
+    ASSERT_EQ(WriteLoopTimes(m_file, "Macro_0", 1), IniWriteResult::Written);
+    ASSERT_EQ(WriteLoopTimes(m_file, "Macro_1", 1), IniWriteResult::Written);
+    ASSERT_EQ(WriteLoopTimes(m_file, "Macro_0", 65535), IniWriteResult::Written);
+    EXPECT_FALSE(DeleteMacroSection(m_file, "Macro_2"));
+    EXPECT_EQ(Text(), "[Macro_0]\r\nMacroLoopTimes=65535\r\n[Macro_1]\r\nMacroLoopTimes=1\r\n");
+}
+
+// A hand-edited "ItemCount" of two thousand million used to read that many keys.
+TEST_F(MacroFileTest, LoadReadsAHandWrittenFileNoFurtherThanTheLastItemKey)
+{
+    Write("; written by hand\n[ Macro_0 ]\r\n  DelayTimeSelStatus = 1 \r\nLoopTimeSelStatus=  1\n"
+          "MacroLoopTimes = \"300\"\r\nitemcount=4\r\nItem0 = A   Dn\r\nItem1=\"1550 ms\"\n"
+          "Item2=   A   Up   \r\nITEM3='Num Lock   Dn'\r\n"
+          "[Huge]\r\nItemCount=2000000000\r\nItem0=A   Dn\r\nItem1=A   Up\r\n"
+          "[Far]\r\nItemCount=2000000000\r\nItem1999999999=A   Dn\r\n"
+          "[Gap]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem2=A   Up\r\nItem7=B   Dn\r\n"
+          "[NoItems]\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=7\r\nItemCount=5\r\n");
+    EXPECT_EQ(ListMacroNames(m_file), (std::vector<std::string>{"Macro_0", "Huge", "Far", "Gap", "NoItems"}));
+    EXPECT_EQ(LoadMacro(m_file, "Macro_0"),
+              Macro(1, 1, "300", {"A   Dn", "1550 ms", "A   Up", "Num Lock   Dn"}, "Macro_0"));
+    // With recorded delays a key line after an event is no wait: the release waits nothing.
+    EXPECT_EQ(BufferOf(RebuildMacroData(m_file, 1), 0), BufferHex("01 2C 32 04 0F 03 80 04 00 53"));
+    EXPECT_EQ(LoadMacro(m_file, "Huge").items, Macro(0, 0, "", {"A   Dn", "A   Up"}).items);
+    EXPECT_EQ(LoadMacro(m_file, "Far").items.size(), 1u);
+    EXPECT_EQ(LoadMacro(m_file, "Gap").items, Macro(0, 0, "", {"A   Dn", "", "A   Up"}).items);
+    EXPECT_EQ(test::HexBytes(EncodeMacro(LoadMacro(m_file, "NoItems"))), BufferHex("00 07"));
+}
+
+constexpr std::string_view kThreeMacros = "[First]\r\nMacroLoopTimes=1\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+                                          "[Second]\r\nDelayTimeSelStatus=1\r\nMacroLoopTimes=7\r\n"
+                                          "[Third]\r\nMacroLoopTimes=2\r\nItem0=B   Up\r\n";
+
+// A refused rename changes nothing; a rename keeps every section where it stands.
+TEST_F(MacroFileTest, RenameKeepsTheSectionAndEveryLaterOneWhereTheyStand)
+{
+    Write(kThreeMacros);
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "third"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Second", "a]b"));
+    EXPECT_FALSE(RenameMacroSection(m_file, "Missing", "Other"));
+    EXPECT_EQ(Text(), kThreeMacros);
+
+    ASSERT_TRUE(RenameMacroSection(m_file, "Second", "Renamed"));
+    std::string renamed(kThreeMacros);
+    EXPECT_EQ(Text(), renamed.replace(renamed.find("Second"), 6, "Renamed"));
+}
+
+// A save is one read and one atomic replacement, so a crash leaves the old section or the new
+// one, never half of it.
+TEST_F(MacroFileTest, EveryOperationReadsOnceAndWritesAtMostOnce)
+{
+    const std::tuple<const char*, std::function<void()>, int, int> cases[] = {
+        {"rebuild", [&] { RebuildMacroData(m_file, 3); }, 1, 0},
+        {"save", [&] { SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")); }, 1, 1},
+        {"refused save", [&] { SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})); }, 0, 0},
+        {"delete", [&] { DeleteMacroSection(m_file, "Macro_1"); }, 1, 1}};
+    for (const auto& [name, operation, opens, replacements] : cases) {
+        Write(kOnePressMacros);
+        test::FileAccessCounter access(m_file.Path());
+        operation();
+        EXPECT_EQ(access.Opens(), opens) << name;
+        EXPECT_EQ(access.Replacements(), replacements) << name;
+    }
+}
+
+// Two loop bytes, then entries of a wait byte (release bit 0x80, tens of ms) and a key code; a
+// longer wait extends the entry by "03 hundreds" or "03 00 hundreds-high hundreds-low".
+// Each case: DelayTimeSelStatus, LoopTimeSelStatus, MacroLoopTimes, the items, and the buffer's
+// leading bytes (zeros after them).
+const std::tuple<int, int, std::string, std::vector<std::string>, std::string> kEncodings[] = {
+    // A recorded delay goes into the event before it; without recorded delays every event waits 50 ms.
+    {1, 0, "5", {"A   Dn", "120 ms", "A   Up"}, "00 01 0C 04 80 04"},
+    {0, 1, "3", {"A   Dn", "A   Up"}, "00 03 05 04 85 04"},
+    {0, 1, "1", {"A   Dn", "1550 ms", "A   Up"}, "00 01 32 04 0F 03 85 04"},
+    // clang-format off
+    {1, 0, "1", {"A   Dn", "1270 ms", "A   Dn", "1271 ms", "A   Up", "25500 ms", "A   Up", "25501 ms"},
+        "00 01 7F 04 47 04 0C 03 80 04 FF 03 81 04 00 03 00 FF"},
+    {1, 0, "1", {"B   Up", "9 ms"}, "00 01 80 05"},
+    {1, 0, "1", {"B   Up", "10 ms"}, "00 01 81 05"},
+    // The wide entry's 16 bits of hundreds end at 6553500 ms; longer waits are cut to that.
+    {1, 0, "1", {"B   Up", "6553599 ms"}, "00 01 E3 05 00 03 FF FF"},
+    {1, 0, "1", {"B   Up", "4294967295 ms"}, "00 01 80 05 00 03 FF FF"},
+    {1, 0, "1", {"B   Up", "-50 ms"}, "00 01 80 05"},
+    {1, 0, "1", {"B   Up", "12a ms"}, "00 01 81 05"},
+    {1, 0, "1", {"B   Up", "0120 ms"}, "00 01 8C 05"},
+    // Only "   Dn" (first) and "   Up" make an event: "A   Up   Dn" presses a key "A   Up".
+    {0, 0, "1", {"A  Dn", "A   Up   Dn", "Num Lock   Up", ""}, "00 01 05 00 85 53"},
+    {1, 0, "1", {"50 ms", "A   Dn", "100 ms", "200 ms", "A   Up"}, "00 01 0A 04 80 04"},
+    // Mouse buttons have codes of their own and wait nothing with recorded delays; unknown keys send 00.
+    {1, 0, "1", {"L-Button   Dn", "L-Button   Up"}, "00 01 00 F0 80 F0"},
+    {0, 0, "1", {"R-Button   Dn", "M-Button   Up", "b   Dn", "Application   Dn", "No Such Key   Dn"},
+        "00 01 05 F1 85 F2 05 00 05 00 05 00"},
+    // clang-format on
+    // The loop count applies when its box is ticked and it lies in 1 to 65535; otherwise it is 1.
+    {1, 1, "256", {"A   Dn"}, "01 00 00 04"},
+    {1, 1, "65535", {"A   Dn"}, "FF FF 00 04"},
+    {1, 1, "0", {"A   Dn"}, "00 01 00 04"},
+    {1, 1, "70000", {"A   Dn"}, "00 01 00 04"},
+    {1, 0, "300", {"A   Dn"}, "00 01 00 04"}};
+
+TEST(MacroEncoder, GivesTheBufferTheMouseTakes)
+{
+    for (const auto& [delays, loop, loops, items, bytes] : kEncodings) {
+        EXPECT_EQ(HexBytes(EncodeMacro(Macro(delays, loop, loops, items))), BufferHex(bytes)) << bytes;
+    }
+}
+
+// count presses and releases of A in turn without recorded delays: one entry of 50 ms each.
+MacroRecord ShortEvents(std::size_t count)
+{
+    MacroRecord record = Macro(0, 0, "1", {});
+    for (std::size_t i = 0; i < count; ++i) {
+        record.items.push_back(i % 2 == 0 ? MacroItem::Press("A") : MacroItem::Release("A"));
+    }
+    return record;
+}
+
+std::string ShortEventsHex(std::size_t count)
+{
+    std::string hex = "00 01";
+    for (std::size_t i = 0; i < count; ++i) {
+        hex += i % 2 == 0 ? " 05 04" : " 85 04";
+    }
+    return hex;
+}
+
+// 63 entries fit. A macro cut after the last event that fits could end on a press whose release
+// was left out: the mouse would hold the key for ever.
+TEST(MacroEncoder, ALongMacroIsCutWhereEveryKeyIsReleased)
+{
+    // Events of A, lines after them, the bytes, and what reached the mouse: events reached, of
+    // how many, and the first line that did not reach it.
+    const std::tuple<std::size_t, std::vector<std::string>, std::string, MacroFit> cases[] = {
+        {64, {}, ShortEventsHex(62), {64, 62, 62}},
+        // Everything fits: a press without its release is the user's own choice.
+        {63, {}, ShortEventsHex(62) + " 05 04", {63, 63, 63}},
+        // The wait after B needs four bytes, two are left; C would fit, but comes after.
+        {62, {"B   Dn", "2000 ms", "C   Dn"}, ShortEventsHex(62), {64, 62, 62}},
+        // Keys held across each other: the cut goes back to before the first of them.
+        {60, {"B   Dn", "C   Dn", "B   Up", "C   Up"}, ShortEventsHex(60), {64, 60, 60}}};
+    for (const auto& [events, more, hex, expected] : cases) {
+        MacroRecord record = ShortEvents(events);
+        for (const std::string& line : more) {
+            record.items.emplace_back(line);
+        }
+        MacroFit fit;
+        EXPECT_EQ(HexBytes(EncodeMacro(record, &fit)), BufferHex(hex)) << events;
+        EXPECT_EQ(std::tie(fit.events, fit.reached, fit.firstLeftOutLine),
+                  std::tie(expected.events, expected.reached, expected.firstLeftOutLine))
+            << events;
+    }
+
+    // Shift held from the first event past the room: nothing reaches the mouse, whose macro is
+    // then empty, loop bytes included; the delay after Shift is its own, so every line is left out.
+    MacroRecord held = ShortEvents(64);
+    held.LoopTimeSelStatus = 1;
+    held.MacroLoopTimes = "3";
+    held.items.insert(held.items.begin(), {MacroItem::Press("Shift"), MacroItem::Delay(50)});
+    held.items.push_back(MacroItem::Release("Shift"));
+    MacroFit fit;
+    EXPECT_EQ(HexBytes(EncodeMacro(held, &fit)), BufferHex(""));
+    EXPECT_EQ(std::tie(fit.events, fit.reached, fit.firstLeftOutLine), std::make_tuple(66u, 0u, 0u));
+
+    // An extended entry that ends exactly at the last byte is kept.
+    MacroRecord full = ShortEvents(61);
+    full.DelayTimeSelStatus = 1;
+    for (std::size_t i = 1; i < full.items.size(); i += 2) {
+        full.items.insert(full.items.begin() + static_cast<std::ptrdiff_t>(i), MacroItem::Delay(50));
+    }
+    full.items.push_back(MacroItem::Delay(50));
+    full.items.push_back(MacroItem::Press("B"));
+    full.items.push_back(MacroItem::Delay(2000));
+    EXPECT_EQ(HexBytes(EncodeMacro(full)), BufferHex(ShortEventsHex(61) + " 00 05 14 03"));
 }
 
 } // namespace

@@ -715,9 +715,12 @@ TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
 class ProfileTransferTest : public test::InstalledProfiles
 {
 protected:
+    // Profile 0 holds a saved profile (flag 1), selected and loaded.
     ProfileTransferTest()
     {
+        GiveSlot(0, 1, "");
         EXPECT_TRUE(files.LoadConfig(record).Done());
+        EXPECT_EQ(files.FirstRunFlag(), 1);
         files.LoadLabels(Language::English);
         std::filesystem::create_directories(outside);
     }
@@ -738,9 +741,6 @@ protected:
 
 TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
 {
-    GiveSlot(0, 1, "");
-    ASSERT_TRUE(files.LoadConfig(record).Done());
-    ASSERT_EQ(files.FirstRunFlag(), 1);
     files.SelectProfileIndex(2);
     ProfileRecord stored = Patterned(40);
     stored.reportRate = 0; // no control gives these: they come in as the nearest the controls give
@@ -768,9 +768,6 @@ TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
 
 TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
 {
-    GiveSlot(0, 1, "");
-    ASSERT_TRUE(files.LoadConfig(record).Done());
-    ASSERT_EQ(files.FirstRunFlag(), 1);
     const ProfileRecord before = record;
     const auto labels = files.ButtonLabel();
     IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire");
