@@ -1,3 +1,7 @@
+// What a button is given and what the mouse gets: the assignment menus and dialogs, the key tables
+// and the key matrix; the settings page's controls and the settings block; the macro file, its
+// encoding for the mouse, the recorder and the macro manager.
+
 #include "core/buttons/ButtonAssignment.h"
 
 #include <gtest/gtest.h>

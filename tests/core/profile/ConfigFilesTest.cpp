@@ -1,3 +1,7 @@
+// What the program stores and how: the INI files beneath everything and the texts of each
+// language; the profile files, the factory files and the data folder; the profile manager, import
+// and export; the application rules; every save killed part-way, and the simulated mouse it talks to.
+
 #include "core/profile/ConfigFiles.h"
 
 #include <gtest/gtest.h>
@@ -5,14 +9,27 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <chrono>
+#include <climits>
+#include <cmath>
 #include <csignal>
+#include <filesystem>
+#include <functional>
+#include <map>
 #include <numeric>
 #include <optional>
 #include <random>
+#include <signal.h>
+#include <string>
+#include <string_view>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 #include <vector>
 
 #include "core/apps/AppRules.h"
@@ -20,10 +37,17 @@
 #include "core/apps/FocusSession.h"
 #include "core/buttons/ButtonAssignment.h"
 #include "core/buttons/KeyTables.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceLink.h"
+#include "core/device/MouseSearch.h"
+#include "core/device/ProfileDownload.h"
 #include "core/exchange/ProfileJsonTransfer.h"
+#include "core/ini/AtomicFile.h"
 #include "core/ini/FileError.h"
+#include "core/ini/UnicodeText.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
+#include "core/macro/MacroSectionRename.h"
 #include "core/profile/DataDirectory.h"
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/InstalledProfiles.h"
@@ -31,8 +55,18 @@
 #include "core/profile/ProfileManager.h"
 #include "core/profile/ProfileSlotMover.h"
 #include "core/profile/ProfileTransfer.h"
+#include "core/text/CaptureDialogTexts.h"
 #include "core/text/FileErrorTexts.h"
+#include "core/text/HelpDialogTexts.h"
+#include "core/text/MacroKeyDialogTexts.h"
+#include "core/text/MacroManagerTexts.h"
+#include "core/text/MainWindowTexts.h"
+#include "core/text/MessageTexts.h"
+#include "core/text/ProfileManagerTexts.h"
+#include "core/text/TrayTexts.h"
+#include "sim/SimulatedMouse.h"
 #include "support/FakeClock.h"
+#include "support/FileAccessCounter.h"
 #include "support/HexBytes.h"
 
 namespace veldrane {
@@ -1282,6 +1316,805 @@ TEST(ProfileJson, MacroNameClashIsRenamedAndReportedNeverOverwritten)
     EXPECT_EQ(LoadMacro(target.macroFile, "Greeting (2)"), renamed);
     EXPECT_EQ(target.Stored(0).macroNumber[0], 2);
     EXPECT_EQ(target.Stored(0).MacroBuffer(2)[0], EncodeMacro(renamed)[0]);
+}
+
+// The label and macro files: reads, snapshots and batches of edits through the real code pages, and
+// the Unicode conversions beneath them.
+using test::FileAccessCounter;
+using namespace std::string_literals;
+
+// One label file in a fresh directory, read and written through the real code pages.
+class IniFileFixture : public ::testing::Test
+{
+protected:
+    IniFile File(LegacyCodePage fallback = LegacyCodePage::Windows1252) const { return {m_path, m_codec, fallback}; }
+    void Store(std::string_view bytes) const { test::WriteFileBytes(m_path, bytes); }
+    std::string Stored() const { return test::ReadFileBytes(m_path); }
+
+    test::TempDir m_dir;
+    std::filesystem::path m_path = m_dir / "str0.ini";
+    IconvTextCodec m_codec;
+};
+
+// A UTF-16 LE file of `text`, byte-order mark first; lone surrogates stay as they are.
+std::string Utf16File(std::u16string_view text)
+{
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// Chinese texts in the legacy code pages: "左键" and "右键" in GBK, "左鍵" and "右鍵" in Big5.
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
+const std::string kGbkClick = "\xD7\xF3\xBC\xFC";
+const std::string kGbkMenu = "\xD3\xD2\xBC\xFC";
+const std::string kBig5Click = "\xA5\xAA\xC1\xE4";
+const std::string kBig5Menu = "\xA5\x6B\xC1\xE4";
+
+struct ReadCase
+{
+    const char* name;
+    std::string file;
+    std::string section;
+    std::string key;
+    std::string expected;
+    LegacyCodePage fallback = LegacyCodePage::Windows1252; // the interface language's, for a file without "Lan"
+};
+
+class IniFileRead : public IniFileFixture, public ::testing::WithParamInterface<ReadCase>
+{
+};
+
+TEST_P(IniFileRead, GetString)
+{
+    Store(GetParam().file);
+    EXPECT_EQ(File(GetParam().fallback).GetString(GetParam().section, GetParam().key, "default"), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lookups, IniFileRead,
+    ::testing::Values(
+        ReadCase{"SectionAndKeyIgnoreCase", "[Skins]\r\nLan=CHS\r\n", "sKINS", "LAN", "CHS"},
+        ReadCase{"ValueLosesSurroundingBlanks", "[S]\r\nk= \t spaced out \t\r\n", "S", "k", "spaced out"},
+        ReadCase{"DoubleQuotesRemoved", "[S]\r\nk=\"a\"\r\n", "S", "k", "a"},
+        ReadCase{"MismatchedQuotesKept", "[S]\r\nk=\"c'\r\n", "S", "k", "\"c'"},
+        ReadCase{"OnlyOnePairRemoved", "[S]\r\nk=\"\"d\"\"\r\n", "S", "k", "\"d\""},
+        ReadCase{"PresentEmptyValueIsNotDefault", "[S]\r\nk=\r\n", "S", "k", ""},
+        ReadCase{"MissingKeyReadsDefault", "[S]\r\nk=1\r\n", "S", "other", "default"},
+        ReadCase{"FirstDuplicateKeyWins", "[S]\r\nk=first\r\nK=second\r\n", "S", "k", "first"},
+        ReadCase{"KeyOnlyInSecondDuplicateSectionIsMissing", "[S]\r\na=1\r\n[S]\r\nk=2\r\n", "S", "k", "default"},
+        ReadCase{"LineFeedOnlyFile", "[S]\nk=v\n", "S", "k", "v"},
+        ReadCase{"NonAsciiNamesCompareExactly", "[宏一]\r\n键=值\r\n", "宏一", "键", "值"},
+        ReadCase{"MegabyteLine", "[S]\r\nk=" + std::string(1 << 20, 'x'), "S", "k",
+                 std::string(kProfileBufferChars - 1, 'x')},
+        // The encoding: a byte-order mark, else the code page that "Lan" names, else the
+        // interface language's; bytes that are no text read as U+FFFD.
+        ReadCase{"Utf16Le", Utf16File(u"[S]\r\nk=左键\r\n"), "S", "k", "左键"},
+        ReadCase{"Utf16LoneSurrogates", Utf16File(u"[S]\r\nk=\xD83Dx\xDE00\r\n"), "S", "k",
+                 "\xEF\xBF\xBDx\xEF\xBF\xBD"},
+        ReadCase{"Utf16OddLastByte", Utf16File(u"[S]\r\nk=x") + "\x41", "S", "k", "x\xEF\xBF\xBD"},
+        ReadCase{"Utf8WithBom", kUtf8Bom + "[S]\r\nk=左鍵\xC3x\r\n", "S", "k", "左鍵\xEF\xBF\xBDx"},
+        ReadCase{"LanChsIsGbk", "[S]\r\nk=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n", "S", "k", "左键"},
+        // The second byte of "右" in Big5 is 'k': a trail byte that is ASCII must not confuse the key.
+        ReadCase{"LanChtIsBig5", "[Skins]\r\nlan = \"CHT\"\r\n[S]\r\nk=" + kBig5Menu, "S", "k", "右鍵"},
+        ReadCase{"NoLanUsesGbkFallback", "[S]\r\nk=" + kGbkClick, "S", "k", "左键", LegacyCodePage::Gbk},
+        ReadCase{"NoLanUsesCp1252Fallback", "[S]\r\nk=Caf\xE9\x81", "S", "k", "Caf\xC3\xA9\xEF\xBF\xBD"},
+        ReadCase{"LanEnBeatsGbkFallback", "[Skins]\r\nLan=EN\r\n[S]\r\nk=Caf\xE9", "S", "k", "Café",
+                 LegacyCodePage::Gbk},
+        ReadCase{"LowerCaseChsIsNotChinese", "[Skins]\r\nLan=chs\r\n[S]\r\nk=\xD7\xF3", "S", "k", "×ó",
+                 LegacyCodePage::Gbk},
+        ReadCase{"LanOutsideSkinsDoesNotCount", "[Point]\r\nLan=CHS\r\n[S]\r\nk=\xD7\xF3", "S", "k", "×ó"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(IniFileFixture, MissingFileReadsDefaultWithoutTrailingBlanks)
+{
+    EXPECT_EQ(File().GetString("Skins", "Lan", "EN  "), "EN");
+    EXPECT_EQ(File().GetString("Skins", "Lan"), "");
+    EXPECT_FALSE(File().Exists());
+}
+
+TEST_F(IniFileFixture, ReadOfBufferSizeReturnsOneCharacterLess)
+{
+    // The default buffer's cut is the MegabyteLine lookup's.
+    Store("[S]\r\nshort=左键abc\r\n");
+    EXPECT_EQ(File().GetString("S", "short", {}, 4), "左键a");
+    EXPECT_EQ(File().GetString("S", "short", {}, 1), "");
+    EXPECT_EQ(File().GetString("S", "missing", "左键", 2), "左");
+}
+
+TEST(ParseDecimal, ReadsLikeWtoiAndSaturates)
+{
+    EXPECT_EQ(ParseDecimal("  42abc"), 42);
+    EXPECT_EQ(ParseDecimal("- 5"), 0);
+    EXPECT_EQ(ParseDecimal("x"), 0);
+    EXPECT_EQ(ParseDecimal("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(ParseDecimal("-2147483649"), INT_MIN);
+}
+
+TEST_F(IniFileFixture, SnapshotReadsTheFileOnceAndKeepsWhatItRead)
+{
+    Store("k=orphan\r\n[ Macro_0 ]\r\n  DelayTimeSelStatus = 1 \r\n; Item0=commented\r\nMacroLoopTimes=\"300\"\r\n"
+          "not a key\r\nITEM0='A   Dn'\r\nitem0=B   Dn\r\nEmpty=\r\n; [NotASection]\r\n"
+          "[macro_0]\r\nItem1=second section\r\n[Macro_1]\r\nItemCount=2\r\n[]\r\n[Unclosed\r\n");
+    FileAccessCounter access(m_path);
+    const IniSnapshot snapshot = File().Read();
+    Store("[Other]\r\nItemCount=9\r\n");
+    // Each section and key once, in file order, with its first value.
+    EXPECT_EQ(snapshot.SectionNames(), (std::vector<std::string>{"Macro_0", "Macro_1", ""}));
+    EXPECT_EQ(snapshot.Section("MACRO_0"),
+              (std::vector<IniEntry>{
+                  {"DelayTimeSelStatus", "1"}, {"MacroLoopTimes", "300"}, {"ITEM0", "A   Dn"}, {"Empty", ""}}));
+    EXPECT_EQ(snapshot.KeyNames("macro_0"),
+              (std::vector<std::string>{"DelayTimeSelStatus", "MacroLoopTimes", "ITEM0", "Empty"}));
+    EXPECT_TRUE(snapshot.Section("Macro_2").empty());
+    EXPECT_EQ(snapshot.GetInt("Macro_1", "ItemCount"), 2);
+    EXPECT_EQ(snapshot.GetString("Other", "ItemCount", "none  "), "none");
+    // One open to read it, one by Store to overwrite it; the queries never went back to the disk.
+    EXPECT_EQ(access.Opens(), 2);
+}
+
+TEST(IniNamesEqual, IgnoresAsciiCaseAndSurroundingBlanksOnly)
+{
+    EXPECT_TRUE(IniNamesEqual(" Item0\t", "ITEM0"));
+    EXPECT_FALSE(IniNamesEqual("Item 0", "Item0"));
+    EXPECT_FALSE(IniNamesEqual("Item", "Item0"));
+    EXPECT_FALSE(IniNamesEqual("É", "é"));
+    EXPECT_FALSE(IniNamesEqual("[", "{"));
+}
+
+const std::string kReplacement = "\xEF\xBF\xBD";
+
+TEST(UnicodeText, Utf16LeBothWaysWithSurrogatePairsAndBrokenUnits)
+{
+    EXPECT_EQ(Utf16LeToUtf8("\xE6\x5D\x2E\x95"), "左键");
+    EXPECT_EQ(Utf16LeToUtf8(std::string("\x3D\xD8\x00\xDE", 4)), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Utf16LeToUtf8(std::string("\x3D\xD8\x41\x00", 4)), kReplacement + "A");
+    EXPECT_EQ(Utf8ToUtf16Le("左\xF0\x9F\x98\x80"), std::string("\xE6\x5D\x3D\xD8\x00\xDE", 6));
+    EXPECT_EQ(Utf8ToUtf16Le("a\xC3"), std::string("a\0\xFD\xFF", 4));
+}
+
+TEST(UnicodeText, RefusesGbkOverlongSurrogatesAndCutSequencesReplacingEachOnce)
+{
+    EXPECT_TRUE(IsValidUtf8("左键\xF0\x9F\x98\x80"));
+    for (const char* bad : {"\xD7\xF3\xBC\xFC", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE5\xB7"}) {
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
+    }
+    // The cut-off three-byte sequence E5 B7 is one replacement, not two, and one character.
+    EXPECT_EQ(SanitiseUtf8(std::string("a\xE5\xB7") + "b\xFF"), "a" + kReplacement + "b" + kReplacement);
+    EXPECT_EQ(Utf8Prefix(std::string("\xE5\xB7") + "b", 1), "\xE5\xB7");
+}
+
+const std::string kMacroFile = "; macros\n[Macro_0]\nMacroLoopTimes=1\nItem0=A   Dn\nItem1 = \"A   Up\" \n\n"
+                               "[Macro_1]\nMacroLoopTimes=2\n[Macro_2]\nMacroLoopTimes=3\n";
+
+const std::string kCp1252File = "[Setting-EN]\r\nItem1=Caf\xE9\r\n";
+const std::string kUndecodableCp1252 = kCp1252File + "Item2=\x81x\r\n"; // 0x81: no character in Windows-1252
+const std::string kMegabyteHeader = "[" + std::string(1 << 20, 'S') + "]\r\nItem1=Click\r\n";
+const std::string kBrokenNames = "[Setting-EN]]\r\n[[Skins]\r\n[unclosed\r\n=no key\r\nItem1==Click=\r\n"
+                                 "\t[ Setting-EN ]\t\r\n;[Point]\r\nItem1=\0\r\n"s;
+
+struct EditCase
+{
+    const char* name;
+    std::string before; // empty: there is no file
+    std::function<void(IniBatch&)> edit;
+    IniWriteResult result;
+    std::string after{};     // empty: the file is as it was before
+    std::error_code error{}; // the reason of an IoError
+};
+
+class IniFileEdit : public IniFileFixture, public ::testing::WithParamInterface<EditCase>
+{
+};
+
+// A changed file is read once and replaced once, by a temporary file beside it that is gone
+// afterwards; untouched lines keep their text, and every line ends in CR LF. A refused batch, or
+// one that changes nothing, leaves every byte as it was.
+TEST_P(IniFileEdit, WritesExactlyTheseBytes)
+{
+    const EditCase& edit = GetParam();
+    if (!edit.before.empty()) {
+        Store(edit.before);
+    }
+    IniBatch batch;
+    edit.edit(batch);
+    FileAccessCounter access(m_path);
+    IniFile file = File();
+    EXPECT_EQ(file.Apply(batch), edit.result);
+    EXPECT_EQ(file.LastError(), edit.error);
+    // A refused name or value is refused before the file is read.
+    const bool refused = edit.result == IniWriteResult::RefusedName || edit.result == IniWriteResult::RefusedValue;
+    EXPECT_EQ(access.Opens(), edit.before.empty() || refused ? 0 : 1);
+    EXPECT_EQ(access.Replacements(), edit.after.empty() ? 0 : 1);
+    const std::string expected = edit.after.empty() ? edit.before : edit.after;
+    EXPECT_EQ(File().Exists(), !expected.empty());
+    if (!expected.empty()) {
+        EXPECT_EQ(Stored(), expected);
+    }
+    const auto entries = std::distance(std::filesystem::directory_iterator(m_dir.Path()), {});
+    EXPECT_EQ(entries, expected.empty() ? 0 : 1);
+}
+
+std::function<void(IniBatch&)> Write(std::string section, std::string key, std::string value)
+{
+    return [=](IniBatch& batch) { batch.WriteString(section, key, value); };
+}
+
+// A bad name or value between two good edits, which must refuse the whole batch.
+std::function<void(IniBatch&)> Between(std::string section, std::string key, std::string value)
+{
+    return [=](IniBatch& batch) {
+        batch.DeleteSection("Macro_0");
+        batch.WriteString(section, key, value);
+        batch.WriteString("Macro_1", "Item0", "A   Dn");
+    };
+}
+
+const auto kWriteSpeed = Write("Point", "MouseSpeed_Y", "7");
+const std::string kSpeed = "[Point]\r\nMouseSpeed_Y=7\r\n";
+const std::string kGbkFile = "[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\n[Skins]\r\nLan=CHS\r\n";
+const std::string kBig5File = "[Skins]\r\nlan = \"CHT\"\r\n[Setting-CHT]\r\nItem1=" + kBig5Click + "\r\n";
+
+constexpr auto kWritten = IniWriteResult::Written;
+constexpr auto kIoError = IniWriteResult::IoError;
+constexpr auto kRefusedName = IniWriteResult::RefusedName;
+constexpr auto kRefusedValue = IniWriteResult::RefusedValue;
+
+void WriteProfileNameAndCount(IniBatch& batch)
+{
+    batch.WriteString("Profile", "CurProfileName", "PROFILE 1");
+    batch.WriteInt("Profile", "ItemCount", -12);
+}
+
+void EditMacros(IniBatch& batch)
+{
+    batch.WriteString("macro_0", "ITEM1", "B   Up"); // in place, keeping the key's spelling
+    batch.WriteInt("Macro_0", "ItemCount", 2);       // after the section's last key
+    batch.DeleteKey("Macro_0", "Item0");
+    batch.DeleteSection("Macro_1");
+    batch.WriteString("Macro_1", "MacroLoopTimes", "7"); // the section comes back at the end
+    batch.WriteString("Macro_3", "Item0", "C   Dn");
+    batch.DeleteKey("Macro_3", "Item0"); // what the batch wrote, it can take back
+    batch.DeleteKey("Macro_2", "Missing");
+}
+
+void WriteHangulAmongGoodEdits(IniBatch& batch)
+{
+    batch.WriteString("Skins", "Path", "Default");
+    batch.WriteString("Setting-CHS", "Item2", "한");
+    batch.DeleteKey("Setting-CHS", "Item1");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, IniFileEdit,
+    testing::Values(
+        EditCase{"FirstWriteCreatesUtf8", "", WriteProfileNameAndCount, kWritten,
+                 "[Profile]\r\nCurProfileName=PROFILE 1\r\nItemCount=-12\r\n"},
+        EditCase{"BatchInOrder", kMacroFile, EditMacros, kWritten,
+                 "; macros\r\n[Macro_0]\r\nMacroLoopTimes=1\r\nItem1=B   Up\r\nItemCount=2\r\n\r\n"
+                 "[Macro_2]\r\nMacroLoopTimes=3\r\n[Macro_1]\r\nMacroLoopTimes=7\r\n[Macro_3]\r\n"},
+        EditCase{"NewKeyOfSectionWithoutKeysFollowsItsHeader", "[Point]\r\n; no keys yet\r\n[Skins]\r\n", kWriteSpeed,
+                 kWritten, "[Point]\r\nMouseSpeed_Y=7\r\n; no keys yet\r\n[Skins]\r\n"},
+        EditCase{"NewSectionAtTheEnd", "; top\n[A]\nk=1\nnot a key\n\n  ; indented comment  \n", kWriteSpeed, kWritten,
+                 "; top\r\n[A]\r\nk=1\r\nnot a key\r\n\r\n  ; indented comment  \r\n" + kSpeed},
+        EditCase{
+            "DeleteKeyTakesEveryLineOfItFromTheFirstSection", "[S]\r\nk=1\r\n; kept\r\nK=2\r\nj=3\r\n[S]\r\nk=4\r\n",
+            [](IniBatch& batch) { batch.DeleteKey("s", "k"); }, kWritten, "[S]\r\n; kept\r\nj=3\r\n[S]\r\nk=4\r\n"},
+        EditCase{"DeleteSectionTakesEverySectionOfThatName",
+                 "; top\r\n[Macro_1]\r\nk=1\r\n\r\n[Macro_2]\r\nk=2\r\n[macro_1]\r\nk=3\r\n",
+                 [](IniBatch& batch) { batch.DeleteSection("Macro_1"); }, kWritten, "; top\r\n[Macro_2]\r\nk=2\r\n"},
+        // Deleting what is not there changes nothing, and nothing is written: not even line ends.
+        EditCase{"NothingToDeleteWritesNothing", kMacroFile,
+                 [](IniBatch& batch) { batch.DeleteKey("Macro_0", "Item7"); }, kWritten},
+        EditCase{"NothingToDeleteCreatesNoFile", "", [](IniBatch& batch) { batch.DeleteSection("Macro_9"); }, kWritten},
+        EditCase{"SectionWithLineFeed", kMacroFile, Between("Macro\n[Skins]", "k", "v"), kRefusedName},
+        EditCase{"SectionWithBrackets", kMacroFile, Between("a[b]c", "k", "v"), kRefusedName},
+        EditCase{"KeyWithEquals", kMacroFile, Between("Skins", "Lan=CHS", "v"), kRefusedName},
+        EditCase{"KeyThatWouldBeAComment", kMacroFile, Between("Skins", " ;k", "v"), kRefusedName},
+        EditCase{"ValueWithLineBreak", kMacroFile, Between("Skins", "Path", "x\r\n[Point]"), kRefusedValue},
+        EditCase{"ValueWithNul", kMacroFile, Between("Skins", "Path", std::string("x\0y", 3)), kRefusedValue},
+        // A file is written back in the encoding it was read in.
+        EditCase{"Utf16Le", Utf16File(u"[S]\r\nItem1=左键\r\n"), Write("S", "Item2", "右键"), kWritten,
+                 Utf16File(u"[S]\r\nItem1=左键\r\nItem2=右键\r\n")},
+        EditCase{"Utf8KeepsItsBom", kUtf8Bom + "[Point]\r\nItem1=左鍵\r\n", kWriteSpeed, kWritten,
+                 kUtf8Bom + "[Point]\r\nItem1=左鍵\r\nMouseSpeed_Y=7\r\n"},
+        EditCase{"GbkWithLanChs", kGbkFile, Write("Setting-CHS", "Item2", "右键"), kWritten,
+                 "[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\nItem2=" + kGbkMenu + "\r\n[Skins]\r\nLan=CHS\r\n"},
+        // The second byte of "右" in Big5 is 'k': a trail byte that is ASCII must not confuse the key.
+        EditCase{"Big5WithLanCht", kBig5File, Write("Setting-CHT", "Item2", "右鍵"), kWritten,
+                 kBig5File + "Item2=" + kBig5Menu + "\r\n"},
+        // A character the file's legacy code page lacks fails the whole batch.
+        EditCase{"HangulInGbk", kGbkFile, WriteHangulAmongGoodEdits, kIoError, "", FileError::UnencodableText},
+        EditCase{"ChineseInCp1252", kCp1252File, Write("Setting-EN", "Item2", "左键"), kIoError, "",
+                 FileError::UnencodableText},
+        // Bytes that are no text are never written: the write would turn them into U+FFFD for good,
+        // in lines it did not touch.
+        EditCase{"UndecodableCp1252", kUndecodableCp1252, kWriteSpeed, kIoError, "", FileError::UndecodableText},
+        EditCase{"UndecodableUtf8WithBom", kUtf8Bom + "[S]\r\nk=\xC3x\r\n", kWriteSpeed, kIoError, "",
+                 FileError::UndecodableText},
+        EditCase{"Utf16LoneSurrogate", Utf16File(u"[S]\r\nk=\xD83Dx\xDE00\r\n"), kWriteSpeed, kIoError, "",
+                 FileError::UndecodableText},
+        EditCase{"Utf16OddLastByte", Utf16File(u"[S]\r\nk=x") + "\x41", kWriteSpeed, kIoError, "",
+                 FileError::UndecodableText},
+        // Files the program never wrote: its own section goes at the end, and what was there stays.
+        EditCase{"TruncatedInsideACharacter", "[S]\r\nk=Cli\xE5\xB7", kWriteSpeed, kWritten,
+                 "[S]\r\nk=Cli\xE5\xB7\r\n" + kSpeed},
+        EditCase{"MegabyteHeader", kMegabyteHeader, kWriteSpeed, kWritten, kMegabyteHeader + kSpeed},
+        EditCase{"NamesThatBreakTheStructure", kBrokenNames, kWriteSpeed, kWritten, kBrokenNames + kSpeed}),
+    [](const auto& info) { return info.param.name; });
+
+// Switching the interface language rewrites "Lan", which names the code page of the next read:
+// the file follows it, or becomes UTF-8 when the new code page cannot hold its text.
+TEST_F(IniFileFixture, ChangingLanKeepsEveryTextReadable)
+{
+    Store("[Skins]\r\nLan=EN\r\n[Setting-EN]\r\nItem1=Caf\xE9\r\n");
+    EXPECT_EQ(File().WriteString("Skins", "Lan", "CHS"), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nLan=CHS\r\n[Setting-EN]\r\nItem1=Caf\xA8\xA6\r\n");
+    EXPECT_EQ(File().GetString("Setting-EN", "Item1"), "Café");
+
+    Store("[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nItem1=" + kGbkClick + "\r\n");
+    EXPECT_EQ(File().WriteString("Skins", "Lan", ""), IniWriteResult::Written);
+    EXPECT_EQ(Stored(), "[Skins]\r\nLan=\r\n[Setting-CHS]\r\nItem1=左键\r\n");
+    EXPECT_EQ(File().GetString("Setting-CHS", "Item1"), "左键");
+
+    // Writing over the one byte that was no UTF-8 must not make "Ã®" read as "î".
+    Store("[S]\r\nA=\xC3\xAE\r\nB=\xC5\r\n");
+    EXPECT_EQ(File().WriteString("S", "B", "x"), IniWriteResult::Written);
+    EXPECT_EQ(File().GetString("S", "A"), "Ã®");
+}
+
+// What is no regular file cannot be read, so it must not be replaced either; a FIFO is not even
+// opened, since opening it would wait for a writer.
+TEST_F(IniFileFixture, TargetThatIsNoRegularFileIsRefusedUntouched)
+{
+    for (const bool fifo : {false, true}) {
+        std::filesystem::remove(m_path);
+        if (fifo) {
+            ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
+        } else {
+            std::filesystem::create_directory(m_path);
+        }
+        IniFile file = File();
+        EXPECT_EQ(file.GetString("Skins", "Lan", "EN"), "EN");
+        EXPECT_EQ(file.WriteString("Skins", "Lan", "CHS"), IniWriteResult::IoError);
+        EXPECT_EQ(file.LastError(),
+                  fifo ? std::error_code(FileError::NotRegularFile) : std::make_error_code(std::errc::is_a_directory));
+        EXPECT_FALSE(file.DeleteSection("Skins"));
+        std::error_code error;
+        EXPECT_FALSE(WriteFileAtomically(m_path, "x", error));
+        EXPECT_EQ(error, file.LastError());
+        EXPECT_EQ(std::filesystem::status(m_path).type(),
+                  fifo ? std::filesystem::file_type::fifo : std::filesystem::file_type::directory);
+    }
+}
+
+TEST_F(IniFileFixture, LeftoverTemporaryFilesAreRemovedAndNothingElse)
+{
+    Store(kMacroFile);
+    const std::string leftover = std::string(kTemporaryFilePrefix) + "str0.ini.0123abcd";
+    const std::string folder = std::string(kTemporaryFilePrefix) + "folder";
+    test::WriteFileBytes(m_dir / leftover, "[Macro_0]\r\nItem1=A");
+    test::WriteFileBytes(m_dir / "str0.ini.tmp-0123abcd", "the user's own");
+    std::filesystem::create_directory(m_dir / folder);
+    EXPECT_EQ(RemoveLeftoverTemporaryFiles(m_dir.Path()), 1u);
+    EXPECT_FALSE(std::filesystem::exists(m_dir / leftover));
+    EXPECT_EQ(Stored(), kMacroFile);
+    EXPECT_TRUE(std::filesystem::exists(m_dir / "str0.ini.tmp-0123abcd"));
+    EXPECT_TRUE(std::filesystem::exists(m_dir / folder));
+}
+
+// The texts of each language exactly as the user reads them, odd spellings and blanks included;
+// the language a code chooses and the kind of message a text is.
+constexpr Language kEn = Language::English;
+constexpr Language kChs = Language::SimplifiedChinese;
+constexpr Language kCht = Language::TraditionalChinese;
+
+TEST(TextSets, EachLanguageReadsAsShipped)
+{
+    const std::pair<std::string_view, std::string_view> cases[] = {
+        {CaptureDialogTextsFor(kEn).singlePrompt, "Please enter a key"},
+        {CaptureDialogTextsFor(kEn).singleOk, "Ok"},
+        {CaptureDialogTextsFor(kEn).comboOk, "OK"},
+        {HelpDialogTextsFor(kCht).update, "Update 驱动更新"},
+        {HelpDialogTextsFor(kEn).version, "Version\xEF\xBC\x9A"
+                                          "1.1"}, // a full-width colon
+        {ProfileManagerTextsFor(kChs).limitMessage, "最多可以新建6个配置。"},
+        // Simplified Chinese keeps its traditional characters; traditional has no blank before Ctrl.
+        {MacroManagerTextsFor(kChs).keyPressSequence, "按鍵序列"},
+        {MacroManagerTextsFor(kChs).recordingWindowText, "按 Ctrl+Break 停止录制"},
+        {MacroManagerTextsFor(kCht).recordingWindowText, "按Ctrl+Break 停止錄製"},
+        {MacroKeyDialogTextsFor(kEn).repeatModes[1], "Repeat until press any  mouse button to end"},
+        {MainWindowTextsFor(kEn).cpiStageNotices[0], "Switch CPI into the first stage "},
+        {MainWindowTextsFor(kEn).m1M5LightButton, "M1-M5 Light Button "},
+        {MainWindowTextsFor(kChs).cpiStageNotices[5], "CPI切换到第六段 "},
+        // After a download the user is told to press the button that is there: "Save".
+        {MainWindowTextsFor(kEn).settingsNotTaken,
+         "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press Save."},
+        {MainWindowTextsFor(kCht).savedWithoutMouse, "遊戲滑鼠未連接。設定已儲存，下次按「保存」時將寫入滑鼠。"},
+        {OpenWindowText(kCht), "開啟"},
+    };
+    for (const auto& [shown, expected] : cases) {
+        EXPECT_EQ(shown, expected);
+    }
+}
+
+TEST(LanguageFromCode, OnlyTheExactUpperCaseCodesChooseChinese)
+{
+    EXPECT_EQ(LanguageFromCode("CHS"), Language::SimplifiedChinese);
+    EXPECT_EQ(LanguageFromCode("CHT"), Language::TraditionalChinese);
+    for (const std::string_view other : {std::string_view("EN"), std::string_view("chs"), std::string_view("CHS "),
+                                         std::string_view("CHSCHT"), std::string_view{"CHS\0", 4}}) {
+        EXPECT_EQ(LanguageFromCode(other), Language::English);
+    }
+    // A missing "Lan" key reads and writes the English labels.
+    EXPECT_EQ(LanguageSectionName(LanguageFromCode("")), "Setting-EN");
+    EXPECT_EQ(LanguageSectionName(Language::TraditionalChinese), "Setting-CHT");
+}
+
+TEST(FormatWithErrorCode, ReplacesOnlyTheFirstPlaceholder)
+{
+    EXPECT_EQ(FormatWithErrorCode(kFileOpenErrorFormat, 5), "Error Code is: 5 \n");
+    EXPECT_EQ(FormatWithErrorCode("%d and %d", 7), "7 and %d");
+}
+
+TEST(KindOfMessage, WarningsByTheirCaptionErrorsByWhatTheySay)
+{
+    using Case = std::tuple<std::string_view, std::string_view, MessageKind>;
+    // clang-format off
+    for (const auto& [text, title, kind] : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
+            Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning}, Case{kImageError, kConfigDialogImageFailed,
+            MessageKind::Error}, Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
+            Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
+            Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
+            Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
+        // clang-format on
+        EXPECT_EQ(KindOfMessage(text, title), kind) << text;
+    }
+}
+
+// Every saving operation, killed at moments spread over its whole run: what it leaves behind must
+// be the files as they were or as the operation makes them, never half of one, never a mix that the
+// operation would not leave in between, and no stray temporary file once the next start has cleaned
+// up.
+//
+// Each operation runs in a child process on its own copy of an installation; the parent kills it
+// with SIGKILL once in each of kKillsPerOperation slices of the time one whole run takes, at a
+// random moment inside the slice; the slices shrink towards the end, where the files are committed.
+// Where a kill lands decides nothing about the verdict: a sound operation passes at any moment.
+using namespace test;
+
+constexpr int kKillsPerOperation = 20;
+constexpr std::uint32_t kSeed = 20261207;
+// The kills grow denser towards the end of a run, where the renames that commit each save happen,
+// and reach past the measured run, as one run may take longer than another.
+constexpr double kLastKill = 1.3;
+
+// One saving operation as the program runs it, on the installation in `folder`.
+struct SavingOperation
+{
+    const char* name;
+    // The files in the order the operation commits them; the files of one step change together.
+    std::vector<std::vector<std::string>> steps;
+    std::function<void(const std::filesystem::path& folder)> run;
+};
+
+// "Save" with the simulated mouse: the download, which ends by writing the selected profile's
+// configuration and label files.
+void SaveSelectedProfile(ConfigFiles& files, ProfileRecord& record)
+{
+    FakeClock clock;
+    SimulatedMouse mouse{clock};
+    DeviceLink link{mouse, clock};
+    if (!FindMouse(link)) {
+        return;
+    }
+    DeviceImage image;
+    (void)DownloadProfile(link, image, record, files);
+}
+
+// The program started on the installation in `folder`: its profile loaded, the profile list read
+// into the manager.
+struct OpenedProfileManager
+{
+    explicit OpenedProfileManager(const std::filesystem::path& folder)
+        : files{folder, codec}, manager({files, codec, Language::English})
+    {
+        (void)files.LoadConfig(record).Done(); // what was on disk, whatever it is
+        (void)manager.LoadProfileList();
+    }
+
+    IconvTextCodec codec;
+    ConfigFiles files;
+    ProfileRecord record;
+    ProfileManager manager;
+};
+
+void Save(const std::filesystem::path& folder)
+{
+    OpenedProfileManager opened(folder);
+    opened.record = Patterned(77);
+    for (std::size_t button = 0; button < kButtonCount; ++button) {
+        opened.files.SetButtonLabel(button, "saved " + std::to_string(button + 1));
+    }
+    SaveSelectedProfile(opened.files, opened.record);
+}
+
+// The profile manager closed after deleting "A": B and C move down with their files.
+void CloseProfileList(const std::filesystem::path& folder)
+{
+    OpenedProfileManager opened(folder);
+    opened.manager.OnListClick(0);
+    (void)opened.manager.DeleteProfile();
+    (void)opened.manager.CloseManager();
+}
+
+void SaveMacroOperation(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    IniFile macros(folder / kMacroFileName, codec);
+    MacroRecord macro{"Macro_2", 1, 1, "9", {}};
+    for (int i = 0; i < 40; ++i) {
+        macro.items.insert(macro.items.end(),
+                           {MacroItem::Press("B"), MacroItem::Delay(30 + i), MacroItem::Release("B")});
+    }
+    SaveMacro(macros, macro);
+}
+
+void RenameMacroOperation(const std::filesystem::path& folder)
+{
+    IconvTextCodec codec;
+    IniFile macros(folder / kMacroFileName, codec);
+    RenameMacroSection(macros, "Macro_2", "Renamed");
+}
+
+// Import into the selected profile from the profile manager, then "Save".
+void ImportOperation(const std::filesystem::path& folder)
+{
+    OpenedProfileManager opened(folder);
+    opened.manager.OnListClick(1);
+    if (!opened.manager.LoadSelected()) {
+        return;
+    }
+    ProfileTransfer transfer(opened.files, opened.codec, Language::English);
+    if (transfer.ImportFrom(folder / "exported.bin", opened.record).changed) {
+        SaveSelectedProfile(opened.files, opened.record);
+    }
+}
+
+const std::vector<SavingOperation>& Operations()
+{
+    static const std::vector<SavingOperation> operations{
+        {"Save", {{"config1.bin"}, {"str1.ini"}}, Save},
+        {"ProfileListOnClose",
+         {{"config0.bin", "config1.bin", "config2.bin", "str0.ini", "str1.ini", "str2.ini", "str.ini"}},
+         CloseProfileList},
+        {"MacroSave", {{"record.ini"}}, SaveMacroOperation},
+        {"MacroRename", {{"record.ini"}}, RenameMacroOperation},
+        {"Import", {{"str.ini"}, {"config1.bin"}, {"str1.ini"}}, ImportOperation},
+    };
+    return operations;
+}
+
+// What a killed run left, against the files before and after a whole run: the faults found.
+std::vector<std::string> Judge(const SavingOperation& operation, const FolderState& before, const FolderState& after,
+                               const FolderState& left)
+{
+    std::vector<std::string> faults;
+    std::map<std::string, bool> isNew; // the files the operation changes: whether each is new yet
+    FolderState every = before;
+    every.insert(after.begin(), after.end());
+    every.insert(left.begin(), left.end());
+    for (const auto& [name, bytes] : every) {
+        const auto find = [&name](const FolderState& state) -> std::optional<std::string> {
+            const auto it = state.find(name);
+            return it == state.end() ? std::nullopt : std::optional(it->second);
+        };
+        const auto old = find(before);
+        const auto now = find(after);
+        const auto found = find(left);
+        if (!old && !now) {
+            faults.push_back(name + " was left behind");
+        } else if (old == now && found != old) {
+            faults.push_back(name + " changed though the operation leaves it as it was");
+        } else if (old != now && (found == old || found == now)) {
+            isNew[name] = found == now;
+        } else if (old != now) {
+            faults.push_back(name + " is neither its old nor its new version");
+        }
+    }
+    // The steps must read as some first steps done and the rest not begun.
+    bool laterBegun = false;
+    for (auto step = operation.steps.rbegin(); step != operation.steps.rend(); ++step) {
+        bool stepOld = false;
+        bool stepNew = false;
+        for (const std::string& name : *step) {
+            if (const auto it = isNew.find(name); it != isNew.end()) {
+                (it->second ? stepNew : stepOld) = true;
+            }
+        }
+        if (stepOld && stepNew) {
+            faults.push_back("the files of one step disagree: " + testing::PrintToString(*step));
+        } else if (stepOld && laterBegun) {
+            faults.push_back("a later step was done before " + testing::PrintToString(*step));
+        }
+        laterBegun = laterBegun || stepNew;
+    }
+    return faults;
+}
+
+// What the operation leaves on a fresh copy of `installed` in `work` once the program has started
+// again; it runs in a child, killed `delay` after it began (none: let it end); `took` is how long it ran.
+FolderState RunOnACopy(const SavingOperation& operation, const std::filesystem::path& installed,
+                       const std::filesystem::path& work, std::optional<std::chrono::microseconds> delay,
+                       std::chrono::microseconds* took = nullptr)
+{
+    std::filesystem::remove_all(work);
+    std::filesystem::copy(installed, work);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        operation.run(work);
+        _exit(0); // takes no time worth counting
+    }
+    if (child < 0) {
+        ADD_FAILURE() << "fork failed";
+        return {};
+    }
+    if (delay) {
+        std::this_thread::sleep_until(start + *delay);
+        kill(child, SIGKILL);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (took) {
+        *took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    }
+    // What the program does first when it starts again: clears what a killed write left.
+    RemoveLeftoverTemporaryFiles(work);
+    (void)ProfileSlotMover::Recover(work);
+    return ReadFolder(work);
+}
+
+class SaveKillTest : public InstalledProfiles, public testing::WithParamInterface<SavingOperation>
+{
+protected:
+    void SetUp() override
+    {
+        InstallThree();
+        IniFile macros(dir / kMacroFileName, codec);
+        ASSERT_EQ(WriteLoopTimes(macros, "Macro_1", 1), IniWriteResult::Written);
+        for (const char* name : {"Macro_1", "Macro_2", "Macro_3"}) {
+            MacroRecord macro{name, 1, 0, "1", {}};
+            for (int i = 0; i < 20; ++i) {
+                macro.items.insert(macro.items.end(), {MacroItem::Press("A"), MacroItem::Release("A")});
+            }
+            ASSERT_EQ(SaveMacro(macros, macro), MacroSaveResult::Saved);
+        }
+        files.EditedLabels().fill("imported");
+        ASSERT_TRUE(ProfileTransfer(files, codec, Language::English)
+                        .ExportTo(dir / "exported.bin", Patterned(88))
+                        .failures.empty());
+    }
+};
+
+TEST_P(SaveKillTest, KilledAnywhereLeavesOldOrNewFilesThatAgree)
+{
+    const SavingOperation& operation = GetParam();
+    const FolderState before = ReadFolder(dir.Path());
+    const TempDir scratch;
+    std::chrono::microseconds whole{};
+    const FolderState after = RunOnACopy(operation, dir.Path(), scratch / "work", std::nullopt, &whole);
+    ASSERT_NE(after, before) << "the operation changed nothing";
+
+    std::mt19937 random(kSeed);
+    std::uniform_real_distribution<double> withinSlice(0.0, 1.0);
+    for (int kill = 0; kill < kKillsPerOperation; ++kill) {
+        const std::chrono::microseconds delay{static_cast<long long>(
+            whole.count() * kLastKill * std::sqrt((kill + withinSlice(random)) / kKillsPerOperation))};
+        const FolderState left = RunOnACopy(operation, dir.Path(), scratch / "work", delay);
+        const std::vector<std::string> faults = Judge(operation, before, after, left);
+        ASSERT_TRUE(faults.empty()) << operation.name << " killed after " << delay.count() << " us of " << whole.count()
+                                    << " us: " << testing::PrintToString(faults);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, SaveKillTest, testing::ValuesIn(Operations()),
+                         [](const testing::TestParamInfo<SavingOperation>& info) { return info.param.name; });
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The simulated mouse that "Save" talks to above: what it takes and refuses.
+
+// A feature report: its ID, seven command bytes, and their checksum 0xFF minus their sum.
+Bytes Feature(std::initializer_list<std::uint8_t> command, std::optional<std::uint8_t> checksum = {},
+              std::uint8_t id = 0)
+{
+    Bytes report(9, 0);
+    report[0] = id;
+    std::copy(command.begin(), command.end(), report.begin() + 1);
+    const unsigned sum = std::accumulate(report.begin() + 1, report.begin() + 8, 0u);
+    report[8] = checksum.value_or(static_cast<std::uint8_t>(0xFF - sum % 256));
+    return report;
+}
+
+// An output report of 64 data bytes after its ID 0.
+const Bytes kOutput = [] {
+    Bytes report(65, 1);
+    report[0] = 0;
+    return report;
+}();
+
+TEST(SimulatedMouse, AMalformedReportIsRecordedAsAnErrorAndNothingIsTaken)
+{
+    // Features sent in order, then the outputs, and the one error recorded.
+    const std::tuple<std::vector<Bytes>, std::vector<Bytes>, std::string> cases[] = {
+        {{Feature({0x01, 0xFC}, 0x03)}, {}, "command 0x01 with checksum 0x03, expected 0x02"},
+        {{Bytes(8, 0)}, {}, "feature report of 8 bytes, the mouse takes 9"},
+        {{Feature({0x01, 0xFC}, {}, 0x01)}, {}, "feature report with report id 0x01"},
+        {{Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
+        {{Feature({0x0F, 0x00, 0x80})}, {kOutput, kOutput}, "macro slot 0 out of range"},
+        {{}, {kOutput}, "output report without a block command before it"},
+        // A refused block's chunks are taken off the wire without a further error.
+        // clang-format off
+        {{Feature({0x0C, 0x00, 0x80})}, {Bytes(64, 0)},
+            "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
+        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})}, {},
+            "data phase of command 0x0C cut short after 0 bytes"},
+        {{Feature({0x0F, 0x01, 0x81})}, {kOutput, kOutput, kOutput},
+            "command 0x0F announces 129 bytes, a block has 128"}};
+    // clang-format on
+    for (const auto& [features, outputs, error] : cases) {
+        FakeClock clock;
+        SimulatedMouse mouse{clock};
+        auto device = mouse.Open(SimulatedMouse::PathOf(SimulatedInterface::Command), HidOpenMode::Commands);
+        const auto settings = mouse.SettingsBlock(0);
+        for (const Bytes& feature : features) {
+            device->SetFeature(feature);
+        }
+        for (const Bytes& output : outputs) {
+            device->WriteOutput(output);
+        }
+        EXPECT_EQ(mouse.Errors(), (std::vector<std::string>{error}));
+        EXPECT_EQ(mouse.ModeByte(), 0x00) << error;
+        EXPECT_EQ(mouse.SettingsBlock(0), settings) << error;
+        EXPECT_EQ(mouse.MacroSlot(1)[0], 0x00) << error;
+    }
+}
+
+TEST(SimulatedMouse, ButtonPressReachesEveryOpenNotificationHandle)
+{
+    FakeClock clock;
+    SimulatedMouse mouse{clock};
+    const std::string path = SimulatedMouse::PathOf(SimulatedInterface::Notification);
+    auto first = mouse.Open(path, HidOpenMode::Reading);
+    auto second = mouse.Open(path, HidOpenMode::Reading);
+    mouse.PressCpiButton(3);
+    EXPECT_EQ(mouse.CpiStage(), 3);
+    for (auto* device : {first.get(), second.get()}) {
+        std::array<std::uint8_t, 9> buffer{};
+        ASSERT_EQ(device->ReadInput(std::span(buffer).first(8), 0ms).length, 8u);
+        // Eight bytes, nothing past the length asked for.
+        EXPECT_EQ(Bytes(buffer.begin(), buffer.end()), (Bytes{0x06, 0x07, 0x01, 0x03, 0, 0, 0, 0, 0}));
+    }
+}
+
+TEST(SimulatedFault, ParseNamesAFaultOrNothing)
+{
+    const std::pair<std::string, std::optional<SimulatedFault>> cases[] = {
+        {"silent", SimulatedFault{SimulatedFault::Kind::Silent}},
+        {"garbage", SimulatedFault{SimulatedFault::Kind::Garbage}},
+        {"unplug-after:14", SimulatedFault{SimulatedFault::Kind::UnplugAfter, 14}},
+        {"slow:60000", SimulatedFault{SimulatedFault::Kind::Slow, 0, 60000ms}}};
+    for (const auto& [text, fault] : cases) {
+        EXPECT_EQ(SimulatedFault::Parse(text), fault) << text;
+    }
+    for (const char* text :
+         {"slow:60001", "unplug-after:", "unplug-after:-1", "unplug-after:3x", "slow: 5", "Silent", "", "none"}) {
+        EXPECT_EQ(SimulatedFault::Parse(text), std::nullopt) << text;
+    }
 }
 
 } // namespace
