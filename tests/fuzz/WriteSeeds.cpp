@@ -50,8 +50,7 @@ int main(int argc, char** argv)
         {"utf8-bom.ini", {IniFileEncoding::Form::Utf8WithBom, LegacyCodePage::Windows1252}},
         {"utf16.ini", {IniFileEncoding::Form::Utf16LeWithBom, LegacyCodePage::Windows1252}},
         {"gbk.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Gbk}},
-        {"big5.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Big5}},
-    };
+        {"big5.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Big5}}};
     for (const auto& [name, form] : forms) {
         if (const auto bytes = encoding.Encode(encoding.Decode(list).text, form)) {
             Seed(out / "ini", name, choices, *bytes);
@@ -76,8 +75,7 @@ int main(int argc, char** argv)
     using Item = MacroItem;
     const MacroRecord seedMacros[] = {
         {"Macro_1", 1, 0, "1", {Item::Press("A"), Item::Delay(120), Item::Release("A")}},
-        {"Macro_2", 0, 1, "3", {Item::Press("Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Ctrl")}},
-    };
+        {"Macro_2", 0, 1, "3", {Item::Press("Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Ctrl")}}};
     for (const MacroRecord& macro : seedMacros) {
         if (SaveMacro(macroFile, macro) != MacroSaveResult::Saved) {
             std::fprintf(stderr, "cannot write the macro seed %s\n", macros.c_str());

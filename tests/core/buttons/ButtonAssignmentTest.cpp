@@ -405,9 +405,8 @@ TEST(KeyTables, OnlyWholeNamesMatchCaseSensitivelyAndModifierNamesGiveTheirBits)
                                         "\xC3\x84"sv /* "Ä" of a German layout */, "Europe"sv, "A\0"sv}) {
         EXPECT_EQ(KeyCodeFromName(name), 0) << name;
     }
-    const std::array<std::uint8_t, 8> bits = {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80};
-    for (std::size_t i = 0; i < bits.size(); ++i) {
-        EXPECT_EQ(ModifierBitFromName(ModifierNames()[i]), bits[i]) << ModifierNames()[i];
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(ModifierBitFromName(ModifierNames()[i]), 1u << i) << ModifierNames()[i];
     }
     EXPECT_EQ(ModifierBitFromName("left ctrl"), 0);
 }
