@@ -108,10 +108,7 @@ public:
     void Wake() override {}
 
 private:
-    static std::uint8_t ByteAt(std::span<const std::uint8_t> report, std::size_t at)
-    {
-        return at < report.size() ? report[at] : 0;
-    }
+    static std::uint8_t ByteAt(std::span<const std::uint8_t> r, std::size_t at) { return at < r.size() ? r[at] : 0; }
 
     fuzz::InputReader& m_input;
     std::vector<Exchange>& m_log;

@@ -98,9 +98,7 @@ int main(int argc, char** argv)
 
     // Both command lines: one operand asked for, then "--seconds 2 --json FILE" and "--data-dir D --simulate".
     Seed(out / "commandlines", "listen", std::string_view("\x01\x00", 2),
-         std::string_view("--seconds\x00"
-                          "2\x00--json\x00profile.bin",
-                          30));
+         std::string_view("--seconds\0002\000--json\000profile.bin", 30));
     Seed(out / "commandlines", "program", std::string_view("\x00\x01", 2),
          std::string_view("--data-dir\x00/tmp/d\x00--simulate", 28));
 

@@ -85,9 +85,9 @@ protected:
         WriteFileBytes(dir / "str.ini", "[Profile]\r\nCurProfileName=" + std::string(selected) +
                                             "\r\nItemCount=3\r\nItem0=Work\r\nItem1=Games\r\nItem2=Travel\r\n");
     }
-    void WriteConfig(std::string_view name, std::uint8_t flag, const ProfileRecord& stored)
+    void WriteConfig(std::string_view name, std::uint8_t flag, const ProfileRecord& r)
     {
-        WriteFileBytes(dir / name, ConfigFile::Encode(flag, stored));
+        WriteFileBytes(dir / name, ConfigFile::Encode(flag, r));
     }
 
     test::TempDir dir;
@@ -1071,10 +1071,7 @@ struct DataFolder
     }
 
     ProfileRecord Factory() const { return ConfigFile::Read(dir / "config.bin").contents.record; }
-    ProfileRecord Stored(std::size_t index) const
-    {
-        return ConfigFile::Read(dir / ProfileConfigName(index)).contents.record;
-    }
+    ProfileRecord Stored(std::size_t i) const { return ConfigFile::Read(dir / ProfileConfigName(i)).contents.record; }
 
     test::TempDir dir;
     IconvTextCodec codec;

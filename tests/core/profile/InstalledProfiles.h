@@ -75,9 +75,9 @@ protected:
     // 11, 12) and labels ("label A" ...); B is selected.
     void InstallThree()
     {
-        GiveSlot(0, 10, "label A");
-        GiveSlot(1, 11, "label B");
-        GiveSlot(2, 12, "label C");
+        for (std::uint8_t i = 0; i < 3; ++i) {
+            GiveSlot(i, 10 + i, "label " + std::string(1, static_cast<char>('A' + i)));
+        }
         StoreList({"A", "B", "C"}, "B");
     }
 
