@@ -42,7 +42,7 @@ void DownloadProfileAgainstItsPauses(benchmark::State& state)
     record.reportRate = 1;
     record.cpiValue = {16, 32, 48, 64, 80, 96};
     record.macroData.fill(0x5A);
-    if (!FindMouse(link)) {
+    if (!FindMouse(link).Done()) {
         state.SkipWithError("the simulated mouse was not found");
         return;
     }
@@ -50,7 +50,10 @@ void DownloadProfileAgainstItsPauses(benchmark::State& state)
     std::chrono::steady_clock::duration total{};
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        DownloadProfile(link, image, record, files);
+        if (!DownloadProfile(link, image, record, files).Taken()) {
+            state.SkipWithError("the simulated mouse did not take the profile");
+            return;
+        }
         total += std::chrono::steady_clock::now() - start;
     }
     const double pauses = std::chrono::duration<double>(kDownloadPauseTotal).count() * state.iterations();

@@ -30,6 +30,7 @@
 #include "adapters/qt/SingleInstanceLock.h"
 #include "adapters/qt/TerminationSignals.h"
 #include "core/buttons/ButtonAssignment.h"
+#include "core/device/DeviceError.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceListener.h"
 #include "core/device/DeviceNoticeHandler.h"
@@ -317,9 +318,12 @@ void CHidMouseApp::ConnectDevice()
     // there; the profile itself stays in the mouse until the user saves.
     m_changes =
         std::make_unique<DeviceChangeHandler>(*m_link, m_image, m_records, static_cast<DeviceChangeHooks&>(*this));
-    if (!m_changes->ConnectAtStartUp() && m_backends.hid) {
+    if (const DeviceOutcome connected = m_changes->ConnectAtStartUp();
+        connected.error == DeviceError::NoMouse && m_backends.hid) {
         // The mouse may be there while this user may not open it: say so once the window is up.
         m_deniedNode = m_backends.deniedMouseNode(*m_backends.hid);
+    } else {
+        LogUnprepared(connected);
     }
     // The listener waits by itself until a search opens the notification interface.
     m_listener = std::make_unique<DeviceListener>(*m_link, static_cast<NoticeSink&>(*this));
@@ -370,7 +374,7 @@ void CHidMouseApp::LoadProfileAndSkin()
     // The desktop's own settings first, then the program's toolkit, which always follows.
     m_pointerChain = std::make_unique<PointerSettingsChain>(
         std::initializer_list<PointerSettingsBackend*>{m_backends.desktopPointer.get(), &m_qtPointer});
-    m_pointerApplier = std::make_unique<DesktopPointerSettingsApplier>(*m_pointerChain, m_messages);
+    m_pointerApplier = std::make_unique<DesktopPointerSettingsApplier>(*m_pointerChain);
 }
 
 void CHidMouseApp::CreateWindow()
@@ -703,7 +707,16 @@ void CHidMouseApp::HandleHotplugEvents()
         return; // the events wait in their source until the save is done
     }
     for (const HotplugEvent& event : m_hotplug->TakeEvents()) {
-        m_changes->HandleDeviceChange(event);
+        // A mouse that could not be opened has its notice; one that was but did not answer goes on
+        // as connected, and the next save tells the user whether it takes the profile.
+        LogUnprepared(m_changes->HandleDeviceChange(event));
+    }
+}
+
+void CHidMouseApp::LogUnprepared(const DeviceOutcome& outcome)
+{
+    if (!outcome.Done() && outcome.error != DeviceError::NoMouse) {
+        qWarning("veldrane: command 0x%02X failed: %s", outcome.command, outcome.error.message().c_str());
     }
 }
 

@@ -42,6 +42,7 @@ class ProfileJsonTransfer;
 class VeldraneBusService;
 class DesktopPointerSettingsApplier;
 class DeviceLink;
+struct DeviceOutcome;
 class DeviceLinkConnection;
 class DeviceListener;
 class DeviceNoticeHandler;
@@ -119,6 +120,8 @@ private:
     void AdoptLateTray();
     void WatchHotplug();
     void HandleHotplugEvents();
+    // Logs why a mouse that was found could not be prepared; the search's own failure is shown elsewhere.
+    void LogUnprepared(const DeviceOutcome& outcome);
     void ShowFromTray();
     void StopListener();
     // A second start with another data folder: said on standard error and in a box.

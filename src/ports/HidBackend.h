@@ -38,7 +38,7 @@ enum class HidOpenMode
 
 // The outcome of one input-report read: `length` bytes arrived, or none arrived within the
 // time-out (length 0), or the interface is gone or broken (`failed`).
-struct HidReadResult
+struct [[nodiscard]] HidReadResult
 {
     std::size_t length = 0;
     bool failed = false;

@@ -5,7 +5,7 @@
 namespace veldrane {
 
 // What became of one pointer setting handed to the desktop.
-enum class PointerSettingResult
+enum class [[nodiscard]] PointerSettingResult
 {
     Applied,     // the desktop took the value
     Unsupported, // the desktop has no such setting: nothing was tried

@@ -42,7 +42,6 @@
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "ports/PointerSettingsBackend.h"
-#include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
 // Last: Xlib defines None and Bool as macros, which the headers above use as names.
@@ -403,17 +402,14 @@ TEST_F(KdePointerSettingsFiles, FirstApplyWritesBothFilesWithoutTheToolsAndRefus
     EXPECT_EQ(m_kde.SetDoubleClickTime(0), kRefused);
     EXPECT_FALSE(std::filesystem::exists(Config()));
 
-    RecordingMessageSink messages;
-    DesktopPointerSettingsApplier applier(m_kde, messages);
+    DesktopPointerSettingsApplier applier(m_kde);
 
     ProfileRecord record{};
     record.pointerPrecision = 1;
     record.mouseSpeed = 12;
     record.scrollLines = 7;
     record.doubleClickSpeed = 12;
-    applier.ApplyPointerSettings(record);
-
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(applier.ApplyPointerSettings(record).Done());
     EXPECT_EQ(InputFile(), "[Mouse]\n"
                            "X11LibInputXAccelProfileFlat=false\n"
                            "Acceleration=2\n"

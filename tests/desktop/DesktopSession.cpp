@@ -106,7 +106,7 @@ void DesktopSession::Install(std::string_view language)
             std::filesystem::copy(entry.path(), copy);
         }
         if (copy.extension() == ".ini") {
-            IniFile(copy, m_codec).WriteString("Skins", "Lan", language);
+            EXPECT_EQ(IniFile(copy, m_codec).WriteString("Skins", "Lan", language), IniWriteResult::Written);
         }
     }
 }

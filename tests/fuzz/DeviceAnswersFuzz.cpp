@@ -153,9 +153,17 @@ void CheckDownload(const std::vector<Exchange>& log, const DownloadResult& resul
         std::any_of(log.begin(), log.end(), lastMacro) && log.back().kind == Exchange::Kind::WriteOutput;
     if (result.Taken()) {
         fuzz::Require(failed == log.end() && readWhole && lastMacroSent, "a download that failed said it was taken");
-    } else {
-        fuzz::Require(failed != log.end() || !readWhole, "a download where every report went through said it failed");
+        return;
     }
+    fuzz::Require(failed != log.end() || !readWhole, "a download where every report went through said it failed");
+    // The command named is that of the exchange that failed; a block that came short is 0x8C's.
+    std::uint8_t named = kCommandReadSettingsBlock;
+    for (auto exchange = log.begin(); failed != log.end() && exchange <= failed; ++exchange) {
+        if (exchange->kind == Exchange::Kind::SetFeature) {
+            named = exchange->code;
+        }
+    }
+    fuzz::Require(result.sent.command == named, "a failed download named another command than the one that failed");
 }
 
 class ScriptedBackend : public HidBackend
@@ -214,13 +222,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeClock clock;
     DeviceLink link(backend, clock);
     DeviceImage image;
-    if (!FindMouse(link)) {
+    if (!FindMouse(link).Done()) {
         return 0;
     }
-    link.SetConnected(true);
-    SendModeByte(link, image);
-    ReadCurrentProfile(link, image);
-    TransferSettingsBlock(link, image, BlockDirection::Read);
+    const DeviceOutcome mode = SendModeByte(link, image);
+    fuzz::Require(mode.Done() || mode.command == kCommandModeByte, "a failed 0x01 named another command");
+    image.bytes[kImageProfileNumber] = 0xEE;
+    const DeviceOutcome number = ReadCurrentProfile(link, image);
+    fuzz::Require(number.error != DeviceError::NoAnswer || image.bytes[kImageProfileNumber] == 0xEE,
+                  "a lost answer to 0x82 changed the profile number");
+    fuzz::Require(number.error != DeviceError::WrongAnswer || image.bytes[kImageProfileNumber] >= kSettingsAreaCount,
+                  "a profile number the mouse has was called wrong");
+    const DeviceImage before = image;
+    if (!TransferSettingsBlock(link, image, BlockDirection::Read).Done()) {
+        fuzz::Require(image.bytes == before.bytes, "a failed read of the settings block changed the image");
+    }
 
     ProfileRecord record;
     const std::string_view recordBytes = input.Bytes(kProfileRecordSize);

@@ -77,7 +77,11 @@ public:
 class RecordingPointerSettings : public PointerSettingsApplier
 {
 public:
-    void ApplyPointerSettings(const ProfileRecord& record) override { applied.push_back(record); }
+    PointerSettingsOutcome ApplyPointerSettings(const ProfileRecord& record) override
+    {
+        applied.push_back(record);
+        return {refused};
+    }
     bool DesktopHas(PointerSetting setting) const override
     {
         return std::find(lacking.begin(), lacking.end(), setting) == lacking.end();
@@ -85,6 +89,7 @@ public:
 
     std::vector<ProfileRecord> applied;
     std::vector<PointerSetting> lacking; // settings the desktop does not have
+    std::vector<PointerSetting> refused; // settings the desktop refuses each time
 };
 
 } // namespace veldrane::test

@@ -291,16 +291,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A mouse that did not take the profile: it is loaded and stored all the same, and the warning of
-// "Save" follows once asked for.
+// "Save" follows once asked for, after the warning of each pointer setting the desktop refused.
 TEST_F(SwitchTest, NotTakenLoadsTheProfileAndWarnsLikeSave)
 {
     mouse.takes = false;
+    pointerSettings.refused = {PointerSetting::Speed, PointerSetting::DoubleClickTime};
     const SwitchOutcome outcome = commands.SwitchProfile(host, 2);
     EXPECT_EQ(outcome.result, SwitchResult::NotTaken);
     EXPECT_EQ(files.CurrentProfileIndex(), 2u);
     EXPECT_EQ(records.Backup, records.Current);
     commands.ReportSwitch(outcome);
-    EXPECT_EQ(messages.shown, std::vector<Shown>{kNotTaken});
+    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "SETMOUSESPEED failed.", "Warning"},
+                                                  {Shown::Kind::Message, "SPI_SETDOUBLECLICKTIME failed.", "Warning"},
+                                                  kNotTaken}));
 }
 
 // While a download runs (a switch asked for from a message box of "Save" or from the bus), no

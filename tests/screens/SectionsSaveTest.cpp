@@ -29,8 +29,7 @@ class SectionsSaveTest : public test::MainWindowFixture
 protected:
     SectionsSaveTest()
     {
-        EXPECT_TRUE(FindMouse(link));
-        link.SetConnected(true);
+        EXPECT_TRUE(FindMouse(link).Done());
         UsePoint({24, 84, 97, 8});
         InstallSettingsSections(window, linkedContext, colours, scrollLinesBox);
         records.Current.cpiEnabled = {1, 1, 1, 1, 1, 1};

@@ -27,6 +27,7 @@
 #include "core/device/CommandReport.h"
 #include "core/device/CommandSet.h"
 #include "core/device/DeviceChangeHandler.h"
+#include "core/device/DeviceError.h"
 #include "core/device/DeviceImage.h"
 #include "core/device/DeviceLink.h"
 #include "core/device/DeviceListener.h"
@@ -440,28 +441,30 @@ std::string Describe(const FailedExchange& failed, std::chrono::milliseconds too
     return text;
 }
 
-FailedExchange Failure(std::uint8_t command, const CommandTime& time, std::string detail = {})
+// The exchange `outcome` names; a profile number the mouse does not have is named with the image's.
+FailedExchange Failure(const DeviceOutcome& outcome, const CommandTime& time, const DeviceImage& image)
 {
-    return {command, time.LastFailure(), std::move(detail)};
+    std::string detail = outcome.error.message();
+    if (outcome.error == DeviceError::WrongAnswer) {
+        detail = "the mouse answered profile " + std::to_string(image.bytes[kImageProfileNumber]) +
+                 ", it has profiles 0 to " + std::to_string(kSettingsAreaCount - 1);
+    }
+    return {outcome.command, time.LastFailure(), std::move(detail)};
 }
 
 // Found as the configurator finds it at start-up: the profile number read (0x82), the mode byte
-// sent (0x01); each must succeed. The mouse answers 0x82 with a number of one of its six profiles.
+// sent (0x01); each must succeed.
 std::optional<FailedExchange> PrepareMouse(DeviceSession& session)
 {
     DeviceImage& image = session.Image();
     image.Clear();
-    if (!ReadCurrentProfile(session.Link(), image)) {
-        return Failure(kCommandReadProfile, session.Time(), "the mouse did not answer");
+    DeviceOutcome outcome = ReadCurrentProfile(session.Link(), image);
+    if (outcome.Done()) {
+        image.bytes[kImageModeByte] = kModeByteValue;
+        outcome = SendModeByte(session.Link(), image);
     }
-    if (image.bytes[kImageProfileNumber] >= kSettingsAreaCount) {
-        return Failure(kCommandReadProfile, session.Time(),
-                       "the mouse answered profile " + std::to_string(image.bytes[kImageProfileNumber]) +
-                           ", it has profiles 0 to " + std::to_string(kSettingsAreaCount - 1));
-    }
-    image.bytes[kImageModeByte] = kModeByteValue;
-    if (!SendModeByte(session.Link(), image)) {
-        return Failure(kCommandModeByte, session.Time(), "the mouse did not take it");
+    if (!outcome.Done()) {
+        return Failure(outcome, session.Time(), image);
     }
     return std::nullopt;
 }
@@ -469,11 +472,12 @@ std::optional<FailedExchange> PrepareMouse(DeviceSession& session)
 // 0x82 and 0x8C as a CPI notice needs them: the mouse's settings block lands in area 0.
 std::optional<FailedExchange> ReadProfileAndBlock(DeviceSession& session)
 {
-    if (!ReadCurrentProfile(session.Link(), session.Image())) {
-        return Failure(kCommandReadProfile, session.Time(), "the mouse did not answer");
+    DeviceOutcome outcome = ReadCurrentProfile(session.Link(), session.Image());
+    if (outcome.Done()) {
+        outcome = TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read);
     }
-    if (!TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read)) {
-        return Failure(kCommandReadSettingsBlock, session.Time(), "the mouse did not answer with a whole block");
+    if (!outcome.Done()) {
+        return Failure(outcome, session.Time(), session.Image());
     }
     return std::nullopt;
 }
@@ -495,11 +499,10 @@ private:
 std::optional<int> Connect(DeviceSession& session, std::string_view command, std::chrono::milliseconds length,
                            std::ostream& err)
 {
-    if (!FindMouse(session.Link())) {
+    if (!FindMouse(session.Link()).Done()) {
         session.Link().SetConnected(false);
         return MouseAbsent(session.Backend(), err);
     }
-    session.Link().SetConnected(true);
     if (const auto failed = PrepareMouse(session)) {
         Error(err, command) << Describe(*failed, session.Time().Elapsed(), length) << '\n';
         return kFailed;
@@ -540,7 +543,7 @@ int RunList(CommandArgs args, std::ostream& out, std::ostream& err, const Device
     }
     DeviceSession session(*options, out, time, kStatusTime);
     nlohmann::ordered_json json = nlohmann::ordered_json::array();
-    if (!FindMouse(session.Link())) {
+    if (!FindMouse(session.Link()).Done()) {
         if (options->json && FirstDeniedMouseNode(session.Backend().Enumerate()).empty()) {
             session.Writer().Line(json.dump(2));
             return kSuccess;
@@ -584,9 +587,9 @@ int RunStatus(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
     if (const auto status = Connect(session, "status", kStatusTime, err)) {
         return *status;
     }
-    if (!TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read)) {
-        const FailedExchange failed =
-            Failure(kCommandReadSettingsBlock, session.Time(), "the mouse did not answer with a whole block");
+    if (const DeviceOutcome read = TransferSettingsBlock(session.Link(), session.Image(), BlockDirection::Read);
+        !read.Done()) {
+        const FailedExchange failed = Failure(read, session.Time(), session.Image());
         Error(err, "status") << Describe(failed, session.Time().Elapsed(), kStatusTime) << '\n';
         return kFailed;
     }
@@ -627,10 +630,9 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err, const Devic
                          << Describe(failed, session.Time().Elapsed(), kApplyTime) << '\n';
         return kFailed;
     };
-    if (!FindMouse(session.Link())) {
+    if (!FindMouse(session.Link()).Done()) {
         return MouseAbsent(session.Backend(), err);
     }
-    session.Link().SetConnected(true);
     if (const auto failed = PrepareMouse(session)) {
         return notTaken(*failed);
     }
@@ -641,7 +643,7 @@ int RunApply(CommandArgs args, std::ostream& out, std::ostream& err, const Devic
     BringIntoControlRange(record);
     const DownloadResult result = WriteProfileToMouse(session.Link(), session.Image(), record);
     if (!result.Taken()) {
-        return notTaken(Failure(*result.failedCommand, session.Time()));
+        return notTaken(Failure(result.sent, session.Time(), session.Image()));
     }
     session.Writer().Line("downloaded " + path + " in " + std::to_string(session.Time().Elapsed().count()) + " ms");
     return kSuccess;
@@ -713,6 +715,16 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
         session.Writer().Line(std::string(MainWindowTextsFor(Language::English).cpiStageNotices[notice.value - 1]) +
                               std::to_string(code * static_cast<unsigned>(kCpiUnit)));
     };
+    // A mouse that comes back but cannot be opened has its line (notice 15); one that was opened
+    // but does not answer ends the command as a CPI read that fails does.
+    const auto followChanges = [&] {
+        for (const HotplugEvent& event : hotplug->TakeEvents()) {
+            const DeviceOutcome arrived = changes.HandleDeviceChange(event);
+            if (!arrived.Done() && arrived.error != DeviceError::NoMouse && !failed) {
+                failed = Failure(arrived, session.Time(), session.Image());
+            }
+        }
+    };
     while (!failed) {
         auto slice = std::chrono::milliseconds(kListenSlice);
         if (listening) {
@@ -723,14 +735,10 @@ int RunListen(CommandArgs args, std::ostream& out, std::ostream& err, const Devi
             slice = std::min(slice, left);
         }
         queue.HandleNext(handle, slice);
-        for (const HotplugEvent& event : hotplug->TakeEvents()) {
-            changes.HandleDeviceChange(event);
-        }
+        followChanges();
     }
     // A removal that came as the seconds ran out still counts.
-    for (const HotplugEvent& event : hotplug->TakeEvents()) {
-        changes.HandleDeviceChange(event);
-    }
+    followChanges();
     queue.Close();
     listener.Stop();
     if (failed) {

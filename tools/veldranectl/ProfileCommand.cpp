@@ -191,8 +191,7 @@ int WriteDocument(const std::optional<std::string>& path, const std::string& jso
         out << json;
         return kSuccess;
     }
-    std::error_code error;
-    if (!WriteFileAtomically(*path, json, error)) {
+    if (const std::error_code error = WriteFileAtomically(*path, json)) {
         Error(err, *path) << error.message() << '\n';
         return kFailed;
     }
@@ -351,7 +350,7 @@ public:
     {
         DesktopPointerSettings desktop(DesktopEnvironment::FromProcess());
         PointerSettingsChain chain({&desktop});
-        DesktopPointerSettingsApplier pointer(chain, m_messages);
+        DesktopPointerSettingsApplier pointer(chain);
         std::optional<std::size_t> index;
         if (argument == kNext || argument == kPrevious) {
             if (!m_names.empty()) {

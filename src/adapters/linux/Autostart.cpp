@@ -111,7 +111,7 @@ bool Autostart::Enable(const std::vector<std::string>& command) const
                               "Terminal=false\n"
                               "NoDisplay=true\n"
                               "X-GNOME-Autostart-enabled=true\n";
-    return WriteFileAtomically(m_file, entry);
+    return !WriteFileAtomically(m_file, entry);
 }
 
 bool Autostart::Disable() const

@@ -256,11 +256,7 @@ AppRulesRead ReadAppRules(const std::filesystem::path& directory)
 
 std::error_code WriteAppRules(const std::filesystem::path& directory, const AppRules& rules)
 {
-    std::error_code error;
-    if (!WriteFileAtomically(directory / kAppRulesName, rules.Serialise(), error) && !error) {
-        error = std::make_error_code(std::errc::io_error);
-    }
-    return error;
+    return WriteFileAtomically(directory / kAppRulesName, rules.Serialise());
 }
 
 } // namespace veldrane

@@ -86,7 +86,7 @@ private:
 };
 
 // "apps.ini" read from the data folder: a missing file gives no rules and switching off.
-struct AppRulesRead
+struct [[nodiscard]] AppRulesRead
 {
     std::error_code error;
     AppRules rules;

@@ -23,66 +23,74 @@ BlockBuffer CopyOf(std::span<const std::uint8_t, kImageBlockSize> block)
 
 } // namespace
 
-bool SendModeByte(DeviceLink& link, const DeviceImage& image)
+DeviceOutcome SendModeByte(DeviceLink& link, const DeviceImage& image)
 {
     CommandReport command = CommandReport::Make(kCommandModeByte, image.bytes[kImageModeByte]);
     return SendCommand(link, command);
 }
 
-bool ReadCurrentProfile(DeviceLink& link, DeviceImage& image)
+DeviceOutcome ReadCurrentProfile(DeviceLink& link, DeviceImage& image)
 {
     CommandReport command = CommandReport::Make(kCommandReadProfile);
-    const bool answered = SendCommand(link, command);
+    if (const DeviceOutcome answered = SendCommand(link, command); !answered.Done()) {
+        return answered; // a lost answer says nothing of the profile: the image keeps its number
+    }
     image.bytes[kImageProfileNumber] = command.bytes[kCommandParameter];
-    return answered;
+    if (image.bytes[kImageProfileNumber] >= kSettingsAreaCount) {
+        return {DeviceError::WrongAnswer, kCommandReadProfile};
+    }
+    return {};
 }
 
-bool TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction)
+DeviceOutcome TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction)
 {
     const auto area = image.SettingsArea(0);
-    bool taken = false;
+    DeviceOutcome outcome;
     if (direction == BlockDirection::Write) {
         BlockBuffer buffer = CopyOf(area);
         CommandReport command = CommandReport::Make(kCommandWriteSettingsBlock, 0, kCommandBlockBytes);
-        taken = TransferBlock(link, command, buffer).ok;
+        outcome = TransferBlock(link, command, buffer).outcome;
     } else {
         BlockBuffer buffer{};
         CommandReport command = CommandReport::Make(kCommandReadSettingsBlock, 0);
         const BlockTransfer read = TransferBlock(link, command, buffer);
-        taken = read.ok && read.received == kImageBlockSize;
-        if (taken) {
+        // A shorter block the mouse announced arrives whole all the same, but it is no settings block.
+        const bool whole = read.outcome.Done() && read.received == kImageBlockSize;
+        if (whole) {
             std::copy(buffer.begin(), buffer.end(), area.begin());
+        } else {
+            outcome = {DeviceError::ShortBlock, kCommandReadSettingsBlock};
         }
     }
-    if (taken) {
+    if (outcome.Done()) {
         link.Pauses().Sleep(kSettingsBlockPause);
     }
-    return taken;
+    return outcome;
 }
 
-bool WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image)
+DeviceOutcome WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image)
 {
     BlockBuffer buffer = CopyOf(image.KeyMatrix());
     CommandReport command =
         CommandReport::Make(kCommandWriteKeyMatrix, image.bytes[kImageProfileNumber], kCommandBlockBytes);
-    const bool taken = TransferBlock(link, command, buffer).ok;
-    if (taken) {
+    const DeviceOutcome outcome = TransferBlock(link, command, buffer).outcome;
+    if (outcome.Done()) {
         link.Pauses().Sleep(kKeyMatrixPause);
     }
-    return taken;
+    return outcome;
 }
 
-bool WriteMacroBlocks(DeviceLink& link, const DeviceImage& image)
+DeviceOutcome WriteMacroBlocks(DeviceLink& link, const DeviceImage& image)
 {
     for (std::uint8_t number = 1; number <= kImageMacroCount; ++number) {
         BlockBuffer buffer = CopyOf(image.MacroBuffer(number));
         CommandReport command = CommandReport::Make(kCommandWriteMacro, number, kCommandBlockBytes);
-        if (!TransferBlock(link, command, buffer).ok) {
-            return false;
+        if (const DeviceOutcome outcome = TransferBlock(link, command, buffer).outcome; !outcome.Done()) {
+            return outcome;
         }
         link.Pauses().Sleep(kMacroBlockPause);
     }
-    return true;
+    return {};
 }
 
 } // namespace veldrane

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "core/device/DeviceError.h"
+
 namespace veldrane {
 
 class DeviceLink;
@@ -42,20 +44,21 @@ enum class BlockDirection
 };
 
 // None of these looks at the connected flag; their callers do. Each tells whether the mouse took
-// every report of it (and, for a read, answered in full); it stops at the first that failed and
-// then makes no pause.
+// every report of it (and, for a read, answered in full), naming the command that failed; it stops
+// at the first report that failed and then makes no pause.
 
 // 0x01 with the mode byte of the image.
-bool SendModeByte(DeviceLink& link, const DeviceImage& image);
-// 0x82; the answer's byte 1 becomes image byte 0, as it comes.
-bool ReadCurrentProfile(DeviceLink& link, DeviceImage& image);
+DeviceOutcome SendModeByte(DeviceLink& link, const DeviceImage& image);
+// 0x82; the answer's byte 1 becomes image byte 0, as it comes, and a number beyond the mouse's six
+// profiles is WrongAnswer. Without an answer the image keeps its number.
+DeviceOutcome ReadCurrentProfile(DeviceLink& link, DeviceImage& image);
 // 0x0C from, or 0x8C into, settings area 0, then kSettingsBlockPause. A read counts only when the
 // mouse announced a whole block and all of it arrived; only then does it replace the area, so a
 // lost, short or garbled answer leaves the area as it was.
-bool TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction);
+DeviceOutcome TransferSettingsBlock(DeviceLink& link, DeviceImage& image, BlockDirection direction);
 // 0x0D with the image's KeyMatrixBlock, then kKeyMatrixPause.
-bool WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image);
+DeviceOutcome WriteKeyMatrixBlock(DeviceLink& link, const DeviceImage& image);
 // 0x0F 1 to 0x0F 12 with the image's MacroBuffers, each followed by kMacroBlockPause.
-bool WriteMacroBlocks(DeviceLink& link, const DeviceImage& image);
+DeviceOutcome WriteMacroBlocks(DeviceLink& link, const DeviceImage& image);
 
 } // namespace veldrane

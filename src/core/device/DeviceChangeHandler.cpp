@@ -15,55 +15,58 @@ DeviceChangeHandler::DeviceChangeHandler(DeviceLink& link, DeviceImage& image, P
     : m_link(link), m_image(image), m_records(records), m_hooks(hooks)
 {}
 
-bool DeviceChangeHandler::ConnectAtStartUp()
+DeviceOutcome DeviceChangeHandler::ConnectAtStartUp()
 {
-    if (!FindMouse(m_link)) {
+    if (DeviceOutcome found = FindMouse(m_link); !found.Done()) {
         m_link.SetConnected(false);
-        return false;
+        return found;
     }
-    m_link.SetConnected(true);
-    PrepareMouse();
-    return true;
+    return PrepareMouse();
 }
 
-void DeviceChangeHandler::HandleDeviceChange(const HotplugEvent& event)
+DeviceOutcome DeviceChangeHandler::HandleDeviceChange(const HotplugEvent& event)
 {
     if (event.vendorId != kMouseVendorId || event.productId != kMouseProductId) {
-        return;
+        return {};
     }
     if (event.kind == HotplugEvent::Kind::Removal) {
-        if (!m_link.IsConnected() || FindMouse(m_link)) {
+        if (!m_link.IsConnected() || FindMouse(m_link).Done()) {
             // Told already; or another interface of the mouse went away, or a second mouse is there.
-            return;
+            return {};
         }
         m_link.SetConnected(false);
         m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
-        return;
+        return {};
     }
 
     if (m_link.IsConnected() || !MouseInterfacesPresent(m_link.Backend())) {
-        return; // a further interface of a mouse that is here, or one of a mouse still arriving
+        return {}; // a further interface of a mouse that is here, or one of a mouse still arriving
     }
-    if (!FindMouse(m_link)) {
+    if (DeviceOutcome found = FindMouse(m_link); !found.Done()) {
         m_link.SetConnected(false);
         m_hooks.SendDeviceNotice({kNoticeMouseNotDetected, 0});
-        return;
+        return found;
     }
     m_hooks.SendDeviceNotice({kNoticeMouseDetected, 0});
     const bool edited = m_records.Current != m_records.Backup;
-    PrepareMouse();
+    const DeviceOutcome prepared = PrepareMouse();
     if (!edited) {
         m_hooks.ReloadProfile();
     }
+    return prepared;
 }
 
-void DeviceChangeHandler::PrepareMouse()
+DeviceOutcome DeviceChangeHandler::PrepareMouse()
 {
     m_image.Clear();
-    ReadCurrentProfile(m_link, m_image);
-    m_records.Current.deviceProfile = m_image.bytes[kImageProfileNumber];
+    const DeviceOutcome read = ReadCurrentProfile(m_link, m_image);
+    if (read.Done()) {
+        m_records.Current.deviceProfile = m_image.bytes[kImageProfileNumber];
+    }
+    // The mode byte goes out all the same: a mouse that lost one answer may take it.
     m_image.bytes[kImageModeByte] = kModeByteValue;
-    SendModeByte(m_link, m_image);
+    const DeviceOutcome sent = SendModeByte(m_link, m_image);
+    return read.Done() ? sent : read;
 }
 
 } // namespace veldrane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/device/DeviceError.h"
+
 namespace veldrane {
 
 class DeviceLink;
@@ -32,13 +34,18 @@ class DeviceChangeHandler
 public:
     DeviceChangeHandler(DeviceLink& link, DeviceImage& image, ProfileRecords& records, DeviceChangeHooks& hooks);
 
-    // The search at start-up; returns the connected flag. A missing mouse shows nothing.
-    bool ConnectAtStartUp();
+    // The search at start-up; NoMouse when the connected flag stays clear. A missing mouse shows
+    // nothing. A mouse that was found but not prepared stays connected; the outcome names the
+    // exchange that failed.
+    DeviceOutcome ConnectAtStartUp();
     // An arrival or removal of a HID interface; only the mouse's vendor and product ids count.
-    void HandleDeviceChange(const HotplugEvent& event);
+    // Fails when an arriving mouse could not be opened or prepared (the user is told of the
+    // former by notice 15).
+    DeviceOutcome HandleDeviceChange(const HotplugEvent& event);
 
 private:
-    void PrepareMouse();
+    // 0x82 and 0x01: a profile number the mouse did not give leaves the record's as it was.
+    DeviceOutcome PrepareMouse();
 
     DeviceLink& m_link;
     DeviceImage& m_image;

@@ -59,19 +59,24 @@ void DeviceNoticeHandler::HandleDeviceNotice(const DeviceNotice& notice)
 
 void DeviceNoticeHandler::ShowCpiStage(std::uint8_t stage)
 {
-    ReadCurrentProfile(m_link, m_image);
-    TransferSettingsBlock(m_link, m_image, BlockDirection::Read);
     // 0x8C brings the block of whatever profile the mouse is on into area 0, so that is where the
-    // stage's CPI is, whichever profile number the mouse or the record names.
-    const auto area = m_image.SettingsArea(0);
-    const unsigned code = area[kSettingsBlockCpiCodes + stage - kFirstStage];
-    const MainWindowTexts& texts = MainWindowTextsFor(m_language);
-    m_messages.ShowNotice(NoticeKind::CpiStage,
-                          std::string(texts.cpiStageNotices[stage - kFirstStage]) +
-                              std::to_string(code * static_cast<unsigned>(kCpiUnit)),
-                          MessageCaptionsFor(m_language).info, kMouseEventBalloon);
+    // stage's CPI is, whichever profile number the mouse or the record names. A mouse that did not
+    // answer 0x82 is not asked for the block; without one the balloon names the stage alone, since
+    // the area holds an older block.
+    const DeviceOutcome number = ReadCurrentProfile(m_link, m_image);
+    const bool blockRead =
+        number.error != DeviceError::NoAnswer && TransferSettingsBlock(m_link, m_image, BlockDirection::Read).Done();
+    const unsigned cpi =
+        blockRead ? m_image.SettingsArea(0)[kSettingsBlockCpiCodes + stage - kFirstStage] * unsigned{kCpiUnit} : 0;
+    std::string text(MainWindowTextsFor(m_language).cpiStageNotices[stage - kFirstStage]);
+    if (blockRead) {
+        text += std::to_string(cpi);
+    } else {
+        text.pop_back(); // the blank before the number
+    }
+    m_messages.ShowNotice(NoticeKind::CpiStage, text, MessageCaptionsFor(m_language).info, kMouseEventBalloon);
     if (m_observer) {
-        m_observer->CpiStageReported(stage, code * static_cast<unsigned>(kCpiUnit));
+        m_observer->CpiStageReported(stage, cpi);
     }
 }
 

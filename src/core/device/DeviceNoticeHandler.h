@@ -23,7 +23,7 @@ class MouseEventObserver
 public:
     virtual ~MouseEventObserver() = default;
 
-    // The mouse switched to `stage` (1 to 6), whose CPI it holds as `cpi`.
+    // The mouse switched to `stage` (1 to 6), whose CPI it holds as `cpi` (0 when it did not say).
     virtual void CpiStageReported(std::uint8_t stage, unsigned cpi) = 0;
     // The mouse switched to macro key `key` (not 0).
     virtual void MacroKeyReported(std::uint8_t key) = 0;
@@ -33,7 +33,8 @@ public:
 // interface language.
 //
 //   code 1-3, stage 1-6   "Info": the stage's notice and its CPI, read from the mouse (0x82, 0x8C):
-//                         the block the mouse answers 0x8C with is that of its current profile
+//                         the block the mouse answers 0x8C with is that of its current profile;
+//                         the notice alone when the mouse does not answer both
 //   code 9, value not 0   "Info": the macro-key notice and the value, without asking the mouse
 //   code 14               "Info": the mouse was found
 //   code 15               "Warning": the mouse was not found

@@ -14,8 +14,9 @@ std::size_t ChunkCount(std::size_t length)
     return (length + kBlockChunkSize - 1) / kBlockChunkSize;
 }
 
-bool SendCommand(DeviceLink& link, CommandReport& command)
+DeviceOutcome SendCommand(DeviceLink& link, CommandReport& command)
 {
+    const std::uint8_t code = command.bytes[kCommandCode];
     HidDevice* device = link.CommandDevice();
     const std::size_t featureLength = std::min<std::size_t>(link.CommandLengths().feature, kFeatureBufferSize);
 
@@ -24,7 +25,7 @@ bool SendCommand(DeviceLink& link, CommandReport& command)
     buffer[kReportDataOffset + kCommandChecksum] = CommandChecksum(command.bytes);
     const bool sent = device != nullptr && device->SetFeature(std::span(buffer).first(featureLength));
     if (!command.IsRead()) {
-        return sent;
+        return sent ? DeviceOutcome{} : DeviceOutcome{DeviceError::ReportNotTaken, code};
     }
 
     // Neither the echoed code nor the answer's checksum is compared here: the mouse's answer is
@@ -35,13 +36,15 @@ bool SendCommand(DeviceLink& link, CommandReport& command)
         buffer.fill(0);
     }
     std::copy_n(buffer.begin() + kReportDataOffset, kCommandReportSize, command.bytes.begin());
-    return answered;
+    return answered ? DeviceOutcome{} : DeviceOutcome{DeviceError::NoAnswer, code};
 }
 
 BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block)
 {
-    if (!SendCommand(link, command)) {
-        return {};
+    const std::uint8_t code = command.bytes[kCommandCode];
+    const DeviceOutcome failed{command.IsRead() ? DeviceError::ShortBlock : DeviceError::ReportNotTaken, code};
+    if (!SendCommand(link, command).Done()) {
+        return {failed};
     }
     HidDevice* device = link.CommandDevice();
     const std::size_t chunks = ChunkCount(command.BlockLength());
@@ -70,7 +73,7 @@ BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<
             }
         }
         received = std::min(received, length);
-        return {received == length, received};
+        return {received == length ? DeviceOutcome{} : failed, received};
     }
 
     for (std::size_t i = 0; i < chunks; ++i) {
@@ -81,11 +84,11 @@ BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<
             std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(offset), count, buffer.begin() + kReportDataOffset);
         }
         if (!device->WriteOutput(std::span(buffer).first(kOutputReportLength))) {
-            return {};
+            return {failed};
         }
         link.Pauses().Sleep(kChunkPause);
     }
-    return {true, 0};
+    return {};
 }
 
 } // namespace veldrane

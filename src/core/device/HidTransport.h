@@ -6,6 +6,7 @@
 #include <span>
 
 #include "core/device/CommandReport.h"
+#include "core/device/DeviceError.h"
 
 namespace veldrane {
 
@@ -33,25 +34,27 @@ inline constexpr std::chrono::milliseconds kChunkReadTimeout{1000};
 // Number of 64-byte chunks that carry a block of `length` bytes: 0 for 0, at most 4.
 std::size_t ChunkCount(std::size_t length);
 
-// What became of a block transfer: `ok` when every report was taken and, for a read, the whole
-// block the mouse announced arrived; `received` counts the bytes of a read that did arrive.
-struct BlockTransfer
+// What became of a block transfer: done when every report was taken and, for a read, the whole
+// block the mouse announced arrived (ShortBlock otherwise); `received` counts the bytes of a read
+// that did arrive.
+struct [[nodiscard]] BlockTransfer
 {
-    bool ok = false;
+    DeviceOutcome outcome;
     std::size_t received = 0;
 };
 
 // Sends `command` as a feature report, with the checksum in byte 7 whatever the caller left there;
 // for a read command, fetches the mouse's answer into `command` (eight zero bytes when none
-// comes). False when there is no command interface, the platform refused the report, or the
-// answer did not come.
-bool SendCommand(DeviceLink& link, CommandReport& command);
+// comes). Fails, naming the command, when there is no command interface or the platform refused
+// the report (ReportNotTaken), and for a read also when the answer did not come (NoAnswer, which
+// a read gets for the refused request too: either way the mouse said nothing).
+DeviceOutcome SendCommand(DeviceLink& link, CommandReport& command);
 
 // SendCommand, then the data phase in 64-byte chunks; stops at the first report that fails.
 // Writing: the block length of `command` in chunks taken from `block` (zeros past its end), each
 // followed by kChunkPause. Reading: the length the mouse announced in its answer, but never more
 // than `block` holds; a chunk that does not come in time, or comes short, ends the read, and so
-// does an announced length beyond the room.
+// does an announced length beyond the room. A read that fails anywhere is ShortBlock.
 BlockTransfer TransferBlock(DeviceLink& link, CommandReport& command, std::span<std::uint8_t> block);
 
 } // namespace veldrane

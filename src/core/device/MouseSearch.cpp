@@ -23,7 +23,7 @@ MouseInterfaceRole ClassifyInterface(const HidInterfaceInfo& info)
     return MouseInterfaceRole::Other;
 }
 
-bool FindMouse(DeviceLink& link)
+DeviceOutcome FindMouse(DeviceLink& link)
 {
     HidBackend& backend = link.Backend();
     std::unique_ptr<HidDevice> command;
@@ -57,10 +57,11 @@ bool FindMouse(DeviceLink& link)
     const bool found = command != nullptr;
     link.SetListenerInterface(std::move(listener), listenerInputLength);
     link.SetCommandInterface(std::move(command), commandLengths);
-    if (found) {
-        link.SetConnected(true);
+    if (!found) {
+        return {DeviceError::NoMouse};
     }
-    return found;
+    link.SetConnected(true);
+    return {};
 }
 
 bool MouseInterfacesPresent(HidBackend& backend)

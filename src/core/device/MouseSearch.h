@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/device/DeviceError.h"
+
 namespace veldrane {
 
 class DeviceLink;
@@ -33,9 +35,9 @@ MouseInterfaceRole ClassifyInterface(const HidInterfaceInfo& info);
 // Walks every HID interface and opens the mouse's notification and command interfaces, in
 // whatever order they come; an interface that cannot be opened is passed over. Puts into `link`
 // exactly what this search opened (closing what it held before), sets the connected flag when
-// the command interface is open, and only then wakes the listener. Returns whether the command
-// interface was opened; it never clears the connected flag (its callers do).
-bool FindMouse(DeviceLink& link);
+// the command interface is open, and only then wakes the listener. Fails with NoMouse when no
+// command interface was opened; it never clears the connected flag (its callers do).
+DeviceOutcome FindMouse(DeviceLink& link);
 
 // Whether the mouse is there with both interfaces the system uses, openable or not. When it is
 // plugged in, its interfaces appear one by one.

@@ -15,64 +15,52 @@
 
 namespace veldrane {
 
-namespace {
-
-DownloadResult FailedAt(std::uint8_t command)
-{
-    return {command};
-}
-
-} // namespace
-
 DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, ProfileRecord& current)
 {
     current.deviceProfile = kDownloadedProfile;
     image.bytes[kImageProfileNumber] = kDownloadedProfile;
 
     CommandReport select = CommandReport::Make(kCommandSelectProfile, kDownloadedProfile);
-    if (!SendCommand(link, select)) {
-        return FailedAt(kCommandSelectProfile);
+    if (DeviceOutcome sent = SendCommand(link, select); !sent.Done()) {
+        return {sent};
     }
     link.Pauses().Sleep(kDownloadCommandPause);
 
     image.bytes[kImageReportRate] = current.reportRate;
     CommandReport reportRate =
         CommandReport::Make(kCommandReportRate, image.bytes[kImageProfileNumber], current.reportRate);
-    if (!SendCommand(link, reportRate)) {
-        return FailedAt(kCommandReportRate);
+    if (DeviceOutcome sent = SendCommand(link, reportRate); !sent.Done()) {
+        return {sent};
     }
     link.Pauses().Sleep(kDownloadCommandPause);
 
     image.bytes[kImageSideButtonLight] = current.sideButtonLight;
     CommandReport sideButtonLight = CommandReport::Make(kCommandSideButtonLight, current.sideButtonLight);
-    if (!SendCommand(link, sideButtonLight)) {
-        return FailedAt(kCommandSideButtonLight);
+    if (DeviceOutcome sent = SendCommand(link, sideButtonLight); !sent.Done()) {
+        return {sent};
     }
 
     // The block goes back with the mouse's own values in every byte the system does not manage,
     // so it must have come whole.
-    if (!TransferSettingsBlock(link, image, BlockDirection::Read)) {
-        return FailedAt(kCommandReadSettingsBlock);
+    if (DeviceOutcome read = TransferSettingsBlock(link, image, BlockDirection::Read); !read.Done()) {
+        return {read};
     }
     PatchSettingsBlock(current, image.SettingsArea(0));
-    if (!TransferSettingsBlock(link, image, BlockDirection::Write)) {
-        return FailedAt(kCommandWriteSettingsBlock);
+    if (DeviceOutcome sent = TransferSettingsBlock(link, image, BlockDirection::Write); !sent.Done()) {
+        return {sent};
     }
 
     const KeyMatrixBlock keyMatrix = BuildKeyMatrixBlock(current);
     std::copy(keyMatrix.begin(), keyMatrix.end(), image.KeyMatrix().begin());
-    if (!WriteKeyMatrixBlock(link, image)) {
-        return FailedAt(kCommandWriteKeyMatrix);
+    if (DeviceOutcome sent = WriteKeyMatrixBlock(link, image); !sent.Done()) {
+        return {sent};
     }
 
     for (std::size_t number = 1; number <= kImageMacroCount; ++number) {
         const auto buffer = current.MacroBuffer(number - 1);
         std::copy(buffer.begin(), buffer.end(), image.MacroBuffer(number).begin());
     }
-    if (!WriteMacroBlocks(link, image)) {
-        return FailedAt(kCommandWriteMacro);
-    }
-    return {};
+    return {WriteMacroBlocks(link, image)};
 }
 
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files)
@@ -84,7 +72,7 @@ DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileReco
         return result;
     }
     result.labelsStored = files.SaveLabels(files.InterfaceLanguage()); // the settings are kept all the same
-    result.failedCommand = WriteProfileToMouse(link, image, current).failedCommand;
+    result.sent = WriteProfileToMouse(link, image, current).sent;
     return result;
 }
 

@@ -2,8 +2,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <optional>
 
+#include "core/device/DeviceError.h"
 #include "core/ini/FileError.h"
 
 namespace veldrane {
@@ -21,17 +21,16 @@ inline constexpr std::chrono::milliseconds kDownloadCommandPause{10};
 // Every pause a download makes, end to end: 10 + 10 + 10 + 50 + 42 + 12 x 60.
 inline constexpr std::chrono::milliseconds kDownloadPauseTotal{842};
 
-// How a download ended: the code of the command whose exchange failed, or nothing when the mouse
-// took every report.
-struct DownloadResult
+// How a download ended: `sent` names the first exchange that failed, if one did.
+struct [[nodiscard]] DownloadResult
 {
-    std::optional<std::uint8_t> failedCommand;
+    DeviceOutcome sent{};
     // DownloadProfile: why the configuration file could not be written, so that nothing was sent;
     // and why the label file could not be (the settings were still stored and sent).
     FileOutcome stored{};
     FileOutcome labelsStored{};
 
-    bool Taken() const { return stored.Done() && !failedCommand; }
+    bool Taken() const { return stored.Done() && sent.Done(); }
 };
 
 // Steps 1 to 9 of a download: sends `current` to the mouse through the image, in this order:
@@ -47,7 +46,7 @@ DownloadResult WriteProfileToMouse(DeviceLink& link, DeviceImage& image, Profile
 // first (with deviceProfile 0, as the mouse gets it), then WriteProfileToMouse, so the user's
 // settings are kept even when the mouse does not take them, and the mouse never holds settings
 // that the files lack: when the configuration file cannot be written nothing is sent
-// (`stored` says why, no failed command). Callers run it only while the connected flag is set.
+// (`stored` says why, nothing in `sent`). Callers run it only while the connected flag is set.
 DownloadResult DownloadProfile(DeviceLink& link, DeviceImage& image, ProfileRecord& current, ConfigFiles& files);
 
 } // namespace veldrane

@@ -63,19 +63,18 @@ std::filesystem::path MoveAside(const std::filesystem::path& path, std::error_co
     return {};
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code& error)
+std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
-    error.clear();
     std::error_code ignored;
     const std::filesystem::file_status old = std::filesystem::status(path, ignored);
     if (std::filesystem::exists(old) && !std::filesystem::is_regular_file(old)) {
-        error = std::filesystem::is_directory(old) ? std::make_error_code(std::errc::is_a_directory)
-                                                   : make_error_code(FileError::NotRegularFile);
-        return false;
+        return std::filesystem::is_directory(old) ? std::make_error_code(std::errc::is_a_directory)
+                                                  : make_error_code(FileError::NotRegularFile);
     }
 
     std::random_device random;
     std::filesystem::path temporary;
+    std::error_code error;
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         temporary = TemporaryPathBeside(path, random);
         error = CreateFileExclusively(temporary, bytes);
@@ -88,7 +87,7 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
         if (error != std::errc::file_exists) {
             std::filesystem::remove(temporary, ignored);
         }
-        return false;
+        return error;
     }
     if (std::filesystem::is_regular_file(old)) {
         std::filesystem::permissions(temporary, old.permissions(), ignored); // best effort
@@ -96,18 +95,12 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     std::filesystem::rename(temporary, path, error);
     if (error) {
         std::filesystem::remove(temporary, ignored);
-        return false;
+        return error;
     }
     // The new file is in place; a directory that cannot be flushed (some file systems refuse it)
     // does not undo that.
     SyncDirectory(path.parent_path());
-    return true;
-}
-
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
-{
-    std::error_code error;
-    return WriteFileAtomically(path, bytes, error);
+    return {};
 }
 
 std::size_t RemoveLeftoverTemporaryFiles(const std::filesystem::path& directory)

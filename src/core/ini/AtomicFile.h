@@ -15,9 +15,8 @@ inline constexpr std::string_view kTemporaryFilePrefix = ".veldrane-tmp-";
 // before), reach the disk, and only then is it renamed over the target; the directory entry is
 // flushed after the rename. The new file keeps the old one's permissions. A target that is there
 // but is no regular file (a directory, a FIFO) is refused untouched. On failure the temporary
-// file is removed, the target is as it was, and `error` holds what made the write fail.
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::error_code& error);
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// file is removed, the target is as it was, and the error says what made the write fail.
+[[nodiscard]] std::error_code WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // A file that the program cannot use and must not lose is moved aside, beside itself, as
 // "NAME.broken-YYYYMMDD-HHMMSS" (local time; "-2", "-3", ... added when that name is taken), so

@@ -224,8 +224,11 @@ IniFile::CommitResult IniFile::Commit(const std::function<IniBatch(const IniSnap
         m_lastError = FileError::UnencodableText;
         return {IniWriteResult::IoError, true};
     }
-    if (*bytes != loaded->bytes && !WriteFileAtomically(m_path, *bytes, m_lastError)) {
-        return {IniWriteResult::IoError, true};
+    if (*bytes != loaded->bytes) {
+        m_lastError = WriteFileAtomically(m_path, *bytes);
+        if (m_lastError) {
+            return {IniWriteResult::IoError, true};
+        }
     }
     return {IniWriteResult::Written, true};
 }

@@ -18,8 +18,7 @@ namespace veldrane {
 // The size of the text buffers the system reads INI values into.
 inline constexpr std::size_t kProfileBufferChars = 1024;
 
-enum class IniWriteResult
-{
+enum class [[nodiscard]] IniWriteResult{
     Written,
     RefusedName,  // a section or key name with a line break, '[' or ']' (or '=' in a key)
     RefusedValue, // a value with a line break
@@ -124,8 +123,8 @@ public:
     // False when there was nothing to delete or the file could not be written. DeleteKey removes
     // the key from the first matching section, duplicates included, so that it then reads as
     // missing; DeleteSection removes every section of that name with all of its lines.
-    bool DeleteKey(std::string_view section, std::string_view key);
-    bool DeleteSection(std::string_view section);
+    [[nodiscard]] bool DeleteKey(std::string_view section, std::string_view key);
+    [[nodiscard]] bool DeleteSection(std::string_view section);
 
     // Section names in file order, as they stand in the file (blanks trimmed); a duplicate name
     // is listed once, at its first place.
@@ -153,7 +152,7 @@ public:
     const std::error_code& LastError() const { return m_lastError; }
 
 private:
-    struct CommitResult
+    struct [[nodiscard]] CommitResult
     {
         IniWriteResult result;
         bool changed; // some edit changed the lines (the bytes may still have come out the same)

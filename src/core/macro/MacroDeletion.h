@@ -12,7 +12,7 @@ class TextCodec;
 
 // How a deletion ended: an empty error when it was done, otherwise why `file` could not be read or
 // written; every file is then as it was before.
-struct MacroDeletion
+struct [[nodiscard]] MacroDeletion
 {
     std::error_code error;
     std::filesystem::path file;

@@ -48,8 +48,7 @@ std::string MacroItemKey(std::size_t index);
 // file's structure (a bracket, a line break). The one rule of a save, a rename and the manager.
 bool IsUsableMacroName(std::string_view name);
 
-enum class MacroSaveResult
-{
+enum class [[nodiscard]] MacroSaveResult{
     Saved,
     NoFile,       // the macro file does not exist; nothing is created
     RefusedName,  // blank, or a text that would break the file's structure
@@ -85,6 +84,6 @@ IniWriteResult WriteLoopTimes(IniFile& macroFile, std::string_view name, long co
 
 // Removes the macro's section; the macros after it move down by one number. False when there
 // was no such section or the file could not be written.
-bool DeleteMacroSection(IniFile& macroFile, std::string_view name);
+[[nodiscard]] bool DeleteMacroSection(IniFile& macroFile, std::string_view name);
 
 } // namespace veldrane

@@ -14,6 +14,6 @@ bool SameMacroName(std::string_view a, std::string_view b);
 // after it stay as they are; keys and values keep their order and read back unchanged. False,
 // and nothing changed, when the file or the section is missing or another section already has
 // the new name; false also when a write failed.
-bool RenameMacroSection(IniFile& macroFile, std::string_view from, std::string_view to);
+[[nodiscard]] bool RenameMacroSection(IniFile& macroFile, std::string_view from, std::string_view to);
 
 } // namespace veldrane

@@ -95,11 +95,7 @@ std::error_code ConfigFile::ErrorCodeOf(int errorCode)
 std::error_code ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag,
                                   const ProfileRecord& record)
 {
-    std::error_code error;
-    if (WriteFileAtomically(path, Encode(firstRunFlag, record), error)) {
-        return {};
-    }
-    return error ? error : std::make_error_code(std::errc::io_error);
+    return WriteFileAtomically(path, Encode(firstRunFlag, record));
 }
 
 } // namespace veldrane

@@ -35,7 +35,7 @@ enum class ConfigFileStatus
     WrongSize,  // not 1825 bytes (size says how many)
 };
 
-struct ConfigFileReadResult
+struct [[nodiscard]] ConfigFileReadResult
 {
     ConfigFileStatus status = ConfigFileStatus::Missing;
     ConfigFileContents contents;

@@ -104,8 +104,8 @@ public:
     void CopyProfile();
     // LoadSelected, SaveSelected: whether an import or export of the selected profile can run;
     // false without a selection. Neither changes which profile is the current one.
-    bool LoadSelected();
-    bool SaveSelected();
+    [[nodiscard]] bool LoadSelected();
+    [[nodiscard]] bool SaveSelected();
 
     // Stores the list (when "str.ini" exists) with the loaded profile still the current one, so
     // that every name's files stand at its position: for an import into a profile that has none

@@ -16,18 +16,18 @@ namespace veldrane {
 
 namespace {
 
-// A failure with the system's error number (0: none) for `file`.
-FileOutcome Outcome(int errorCode, const std::filesystem::path& file)
+// What became of the work on `file`: the file is named only when it failed.
+FileOutcome Outcome(std::error_code error, const std::filesystem::path& file)
 {
-    if (errorCode == 0) {
+    if (!error) {
         return {};
     }
-    return {std::error_code(errorCode, std::generic_category()), file};
+    return {error, file};
 }
 
 struct FileRead
 {
-    int errorCode = 0;                // 0 when the file was read or is missing
+    std::error_code error;            // none when the file was read or is missing
     std::optional<std::string> bytes; // nothing for a missing file
 };
 
@@ -39,21 +39,24 @@ FileRead ReadWhole(const std::filesystem::path& path)
         return {};
     }
     if (error) {
-        return {error.value(), std::nullopt};
+        return {error, std::nullopt};
     }
     if (status.type() != std::filesystem::file_type::regular) {
-        return {EISDIR, std::nullopt};
+        return {std::make_error_code(std::errc::is_a_directory), std::nullopt};
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return {errno != 0 ? errno : EIO, std::nullopt};
+        // The stream says nothing of why; the system's error number of the open is all there is.
+        return {errno != 0 ? std::error_code(errno, std::generic_category())
+                           : std::make_error_code(std::errc::io_error),
+                std::nullopt};
     }
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {
-        return {EIO, std::nullopt};
+        return {std::make_error_code(std::errc::io_error), std::nullopt};
     }
-    return {0, std::move(bytes)};
+    return {{}, std::move(bytes)};
 }
 
 // The journal: a header line, then for each file its name, its size (or "-" for a file that did
@@ -122,21 +125,17 @@ std::optional<std::vector<JournalFile>> ParseJournal(std::string_view text)
     return files;
 }
 
-int RemoveFile(const std::filesystem::path& path)
+std::error_code RemoveFile(const std::filesystem::path& path)
 {
     std::error_code error;
     std::filesystem::remove(path, error);
-    return error ? error.value() : 0;
+    return error;
 }
 
-// Puts one file back as the journal or the undo list has it; 0 or the error number.
-int PutBack(const std::filesystem::path& path, const std::optional<std::string>& bytes)
+// Puts one file back as the journal or the undo list has it.
+std::error_code PutBack(const std::filesystem::path& path, const std::optional<std::string>& bytes)
 {
-    if (!bytes) {
-        return RemoveFile(path);
-    }
-    errno = 0;
-    return WriteFileAtomically(path, *bytes) ? 0 : (errno != 0 ? errno : EIO);
+    return bytes ? WriteFileAtomically(path, *bytes) : RemoveFile(path);
 }
 
 // What one file of a position is to hold.
@@ -160,11 +159,10 @@ ProfileSlotMover::ProfileSlotMover(std::filesystem::path directory, const TextCo
 
 ProfileSlotMover::Recovery ProfileSlotMover::Recover(const std::filesystem::path& directory)
 {
-    const auto generic = [](int errorCode) { return std::error_code(errorCode, std::generic_category()); };
     const std::filesystem::path journal = directory / kJournalName;
     const FileRead read = ReadWhole(journal);
-    if (read.errorCode != 0) {
-        return {generic(read.errorCode), {}};
+    if (read.error) {
+        return {read.error, {}};
     }
     if (!read.bytes) {
         return {};
@@ -176,15 +174,14 @@ ProfileSlotMover::Recovery ProfileSlotMover::Recover(const std::filesystem::path
         std::error_code ignored;
         return {make_error_code(FileError::DamagedJournal), MoveAside(journal, ignored)};
     }
-    int firstError = 0;
+    std::error_code firstError;
     for (const JournalFile& file : *files) {
-        const int errorCode = PutBack(directory / file.name, file.bytes);
-        if (firstError == 0) {
-            firstError = errorCode;
+        const std::error_code error = PutBack(directory / file.name, file.bytes);
+        if (!firstError) {
+            firstError = error;
         }
     }
-    const int errorCode = firstError != 0 ? firstError : RemoveFile(journal);
-    return {errorCode != 0 ? generic(errorCode) : std::error_code(), {}};
+    return {firstError ? firstError : RemoveFile(journal), {}};
 }
 
 ProfileSlotMover::StepError ProfileSlotMover::BeginStep(const std::filesystem::path& directory,
@@ -193,23 +190,18 @@ ProfileSlotMover::StepError ProfileSlotMover::BeginStep(const std::filesystem::p
     std::string journal(kJournalHeader);
     for (const std::string& name : fileNames) {
         const FileRead read = ReadWhole(directory / name);
-        if (read.errorCode != 0) {
-            return {{read.errorCode, std::generic_category()}, directory / name};
+        if (read.error) {
+            return {read.error, directory / name};
         }
         journal += JournalEntry(name, read.bytes);
     }
     journal += kJournalEnd;
-    std::error_code error;
-    if (!WriteFileAtomically(directory / kJournalName, journal, error) && !error) {
-        error = std::make_error_code(std::errc::io_error);
-    }
-    return {error, directory / kJournalName};
+    return {WriteFileAtomically(directory / kJournalName, journal), directory / kJournalName};
 }
 
 std::error_code ProfileSlotMover::EndStep(const std::filesystem::path& directory)
 {
-    const int errorCode = RemoveFile(directory / kJournalName);
-    return errorCode != 0 ? std::error_code(errorCode, std::generic_category()) : std::error_code();
+    return RemoveFile(directory / kJournalName);
 }
 
 FileOutcome ProfileSlotMover::Commit()
@@ -230,11 +222,11 @@ FileOutcome ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, s
     for (std::size_t index = 0; index < kProfileSlotCount; ++index) {
         slots[index].config = ReadWhole(m_directory / ProfileConfigName(index));
         slots[index].labels = ReadWhole(m_directory / ProfileLabelName(index));
-        if (slots[index].config.errorCode != 0) {
-            return Outcome(slots[index].config.errorCode, m_directory / ProfileConfigName(index));
+        if (slots[index].config.error) {
+            return Outcome(slots[index].config.error, m_directory / ProfileConfigName(index));
         }
-        if (slots[index].labels.errorCode != 0) {
-            return Outcome(slots[index].labels.errorCode, m_directory / ProfileLabelName(index));
+        if (slots[index].labels.error) {
+            return Outcome(slots[index].labels.error, m_directory / ProfileLabelName(index));
         }
     }
     // Without a readable factory file a freed position keeps what it has.
@@ -244,14 +236,14 @@ FileOutcome ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, s
         factoryConfig.bytes ? std::optional<Wanted>(Wanted{factoryConfig.bytes, false}) : std::nullopt;
     const std::optional<Wanted> factoryLabelsWanted =
         factoryLabels.bytes ? std::optional<Wanted>(Wanted{factoryLabels.bytes, true}) : std::nullopt;
-    if (factoryLabels.errorCode != 0) {
-        return Outcome(factoryLabels.errorCode, m_directory / kListName);
+    if (factoryLabels.error) {
+        return Outcome(factoryLabels.error, m_directory / kListName);
     }
     std::vector<FileRead> alongsideNow;
     for (const AlongsideFile& file : alongside) {
         alongsideNow.push_back(ReadWhole(m_directory / file.name));
-        if (alongsideNow.back().errorCode != 0) {
-            return Outcome(alongsideNow.back().errorCode, m_directory / file.name);
+        if (alongsideNow.back().error) {
+            return Outcome(alongsideNow.back().error, m_directory / file.name);
         }
     }
 
@@ -266,36 +258,25 @@ FileOutcome ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, s
         journal += JournalEntry(alongside[index].name, alongsideNow[index].bytes);
     }
     journal += kJournalEnd;
-    errno = 0;
-    if (!WriteFileAtomically(m_directory / kJournalName, journal)) {
-        return Outcome(errno != 0 ? errno : EIO, m_directory / kJournalName);
+    if (const std::error_code error = WriteFileAtomically(m_directory / kJournalName, journal)) {
+        return Outcome(error, m_directory / kJournalName);
     }
 
     const auto replace = [this](const std::filesystem::path& path, const FileRead& now,
                                 const std::optional<Wanted>& wanted) {
         if (!wanted || (!wanted->withoutList && wanted->bytes == now.bytes)) {
-            return 0;
+            return std::error_code();
         }
-        errno = 0;
-        bool done = false;
-        if (wanted->bytes) {
-            done = WriteFileAtomically(path, *wanted->bytes);
-        } else {
-            std::error_code error;
-            done = std::filesystem::remove(path, error) && !error;
-            if (error) {
-                errno = error.value();
-            }
-        }
-        if (!done) {
-            return errno != 0 ? errno : EIO;
+        if (const std::error_code error = PutBack(path, wanted->bytes)) {
+            return error;
         }
         m_replaced.push_back({path, now.bytes});
         if (wanted->withoutList) {
-            // The list belongs to "str.ini" alone; a label file that kept a copy would still work.
-            IniFile(path, m_codec).DeleteSection(kProfileSection);
+            // The list belongs to "str.ini" alone; a label file that keeps a copy still works, so
+            // a copy that could not be taken out fails nothing.
+            [[maybe_unused]] const bool listRemoved = IniFile(path, m_codec).DeleteSection(kProfileSection);
         }
-        return 0;
+        return std::error_code();
     };
 
     for (std::size_t position = 0; position < kProfileSlotCount; ++position) {
@@ -315,22 +296,22 @@ FileOutcome ProfileSlotMover::Move(std::span<const ProfileFileSource> sources, s
             labels = factoryLabelsWanted;
         }
         std::filesystem::path file = m_directory / ProfileConfigName(position);
-        int errorCode = replace(file, slots[position].config, config);
-        if (errorCode == 0) {
+        std::error_code error = replace(file, slots[position].config, config);
+        if (!error) {
             file = m_directory / ProfileLabelName(position);
-            errorCode = replace(file, slots[position].labels, labels);
+            error = replace(file, slots[position].labels, labels);
         }
-        if (errorCode != 0) {
+        if (error) {
             m_undoFailure = Undo();
-            return Outcome(errorCode, file);
+            return Outcome(error, file);
         }
     }
     for (std::size_t index = 0; index < alongside.size(); ++index) {
-        const int errorCode =
+        const std::error_code error =
             replace(m_directory / alongside[index].name, alongsideNow[index], Wanted{alongside[index].bytes, false});
-        if (errorCode != 0) {
+        if (error) {
             m_undoFailure = Undo();
-            return Outcome(errorCode, m_directory / alongside[index].name);
+            return Outcome(error, m_directory / alongside[index].name);
         }
     }
     return {};
@@ -340,9 +321,9 @@ FileOutcome ProfileSlotMover::Undo()
 {
     FileOutcome first;
     for (auto file = m_replaced.rbegin(); file != m_replaced.rend(); ++file) {
-        const int errorCode = PutBack(file->path, file->before);
-        if (first.Done() && errorCode != 0) {
-            first = Outcome(errorCode, file->path);
+        const std::error_code error = PutBack(file->path, file->before);
+        if (first.Done() && error) {
+            first = Outcome(error, file->path);
         }
     }
     m_replaced.clear();

@@ -40,7 +40,7 @@ public:
     // journal stays for another try at the next start), or a journal that cannot be read whole
     // (FileError::DamagedJournal): the files are left as they are and the journal is kept aside
     // under `keptAside`, so that no later start meets it again.
-    struct Recovery
+    struct [[nodiscard]] Recovery
     {
         std::error_code error;
         std::filesystem::path keptAside;
@@ -55,7 +55,7 @@ public:
     // as they are now, EndStep removes the journal once every file is written, and after a
     // failure Recover puts them all back. BeginStep's error names the file it could not read,
     // or the journal it could not write.
-    struct StepError
+    struct [[nodiscard]] StepError
     {
         std::error_code error;
         std::filesystem::path file;

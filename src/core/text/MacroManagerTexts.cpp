@@ -37,6 +37,7 @@ constexpr MacroManagerTexts kEnglish{
     .delayRefused = "A delay is a number of milliseconds, such as 120 or 120 ms. The line keeps its old value.",
     .fileTooLarge = "The macro file record.ini is larger than 4 MB and was not read. Move it away to start a new one.",
     .deleteFailed = "The macro could not be deleted; the macro file and the profiles were left as they are.",
+    .saveFailed = "The macro could not be saved; the macro file was left as it is.",
     .nameBlank = kMacroNameBlank,
     .nameExists = kMacroNameExists,
 };
@@ -70,6 +71,7 @@ constexpr MacroManagerTexts kSimplifiedChinese{
     .delayRefused = "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。",
     .fileTooLarge = "宏文件 record.ini 大于 4 MB，未被读取。请将其移走以新建宏文件。",
     .deleteFailed = "无法删除宏；宏文件和配置保持原样。",
+    .saveFailed = "无法保存宏；宏文件保持原样。",
     .nameBlank = "宏名称不能为空",
     .nameExists = "宏名称已存在",
 };
@@ -102,6 +104,7 @@ constexpr MacroManagerTexts kTraditionalChinese{
     .delayRefused = "延時須為毫秒數，例如 120 或 120 ms。該行保持原值。",
     .fileTooLarge = "巨集檔案 record.ini 大於 4 MB，未被讀取。請將其移走以新建巨集檔案。",
     .deleteFailed = "無法刪除巨集；巨集檔案和設定保持原樣。",
+    .saveFailed = "無法儲存巨集；巨集檔案保持原樣。",
     .nameBlank = "巨集名稱不能為空",
     .nameExists = "巨集名稱已存在",
 };

@@ -40,6 +40,7 @@ struct MacroManagerTexts
     std::string_view delayRefused; // an edited delay that is no number of milliseconds
     std::string_view fileTooLarge; // a macro file larger than kMaxMacroFileBytes, not read
     std::string_view deleteFailed; // the macro and the profiles stay; the file and reason follow
+    std::string_view saveFailed;   // an edit the macro file did not take; the file and reason follow
     std::string_view nameBlank;    // "Macro name is blank", a rename refused
     std::string_view nameExists;   // "Macro name already exists", a rename refused
 };

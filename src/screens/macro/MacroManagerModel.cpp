@@ -326,7 +326,32 @@ void MacroManagerModel::LoopFieldChanged(std::string_view text)
         SetLoopBytes(*buffer, count);
     }
     m_loopText = std::to_string(count);
-    WriteLoopTimes(m_context.macroFile, m_entries[*m_selectedMacro].sectionName, count);
+    NoteWrite(WriteLoopTimes(m_context.macroFile, m_entries[*m_selectedMacro].sectionName, count) ==
+              IniWriteResult::Written);
+}
+
+bool MacroManagerModel::NoteWrite(bool written)
+{
+    if (written) {
+        m_writeFailureShown = false;
+    } else if (!m_writeFailureShown) {
+        m_writeFailureShown = true;
+        ShowMacroFileFailure(m_texts.saveFailed, m_context.macroFile.Path(), m_context.macroFile.LastError());
+    }
+    return written;
+}
+
+void MacroManagerModel::ShowMacroFileFailure(std::string_view what, const std::filesystem::path& file,
+                                             std::error_code error)
+{
+    std::string text(what);
+    if (error) {
+        text += '\n';
+        text += file.string();
+        text += ": ";
+        text += FileErrorReason(error.value(), m_context.language);
+    }
+    m_context.messages.ShowMessage(text, m_texts.warningTitle);
 }
 
 std::optional<std::span<std::uint8_t, kMacroBufferSize>> MacroManagerModel::WorkingBuffer(std::size_t index)
@@ -382,12 +407,7 @@ void MacroManagerModel::DeleteMacro()
         MacroProfiles& profiles = *m_context.profiles;
         const MacroDeletion deletion = DeleteMacroWithProfiles(m_context.macroFile, section, number, profiles.codec);
         if (deletion.error) {
-            std::string text(m_texts.deleteFailed);
-            text += '\n';
-            text += deletion.file.string();
-            text += ": ";
-            text += FileErrorReason(deletion.error.value(), m_context.language);
-            m_context.messages.ShowMessage(text, m_texts.warningTitle);
+            ShowMacroFileFailure(m_texts.deleteFailed, deletion.file, deletion.error);
             return;
         }
         ButtonAssignment(profiles.records.Current, profiles.labels, m_context.language).RemoveMacro(number);
@@ -414,7 +434,10 @@ void MacroManagerModel::SaveSelectedMacro()
         return;
     }
     Entry& entry = m_entries[*m_selectedMacro];
-    ApplyRename(entry);
+    if (!ApplyRename(entry)) {
+        NoteWrite(false);
+        return;
+    }
     if (m_eventLines.empty()) {
         // The mouse gets an empty macro in this slot, and the file keeps it empty.
         if (auto buffer = WorkingBuffer(*m_selectedMacro)) {
@@ -430,9 +453,15 @@ void MacroManagerModel::SaveSelectedMacro()
         record.items.emplace_back(line);
     }
     const MacroFit fit = MarkLeftOutLines(record);
-    if (SaveMacro(m_context.macroFile, record) != MacroSaveResult::Saved) {
+    if (const MacroSaveResult saved = SaveMacro(m_context.macroFile, record); saved != MacroSaveResult::Saved) {
+        if (saved == MacroSaveResult::FileTooLarge) {
+            m_context.messages.ShowMessage(m_texts.fileTooLarge, m_texts.warningTitle);
+        } else {
+            NoteWrite(false);
+        }
         return;
     }
+    NoteWrite(true);
     if (!fit.AllReached()) {
         m_context.messages.ShowMessage(MacroTooLongText(m_context.language, fit.reached, fit.events),
                                        m_texts.warningTitle);
@@ -863,7 +892,10 @@ const MacroData& MacroManagerModel::Accept()
     if (m_hasControls) {
         if (m_context.macroFile.Exists()) {
             for (Entry& entry : m_entries) {
-                ApplyRename(entry);
+                if (!ApplyRename(entry)) {
+                    NoteWrite(false);
+                    break; // the file takes no rename now; one warning says so
+                }
             }
         }
         SaveSelectedMacro();

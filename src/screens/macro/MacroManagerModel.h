@@ -2,10 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "core/buttons/ButtonAssignment.h"
@@ -266,7 +268,12 @@ private:
     void ClearEvents();
     void SaveSelectedMacro();
     MacroFit MarkLeftOutLines(const MacroRecord& record);
-    bool ApplyRename(Entry& entry);
+    [[nodiscard]] bool ApplyRename(Entry& entry);
+    // Whether the macro file took a write; the first failure of a run of them tells the user why
+    // (a loop count typed into a read-only file warns once, not at every key).
+    bool NoteWrite(bool written);
+    // "`what`" with the file and the reason on a line below, when the file said why.
+    void ShowMacroFileFailure(std::string_view what, const std::filesystem::path& file, std::error_code error);
     void StartRecording();
     void StopRecording();
     void AppendRecorded(const RecorderStep& step);
@@ -296,6 +303,7 @@ private:
     std::vector<std::string> m_eventLines;
     std::optional<std::size_t> m_firstLeftOutLine;
     bool m_fileRefused = false; // the macro file is larger than the program reads
+    bool m_writeFailureShown = false;
     std::optional<std::size_t> m_selectedEvent;
     std::string m_loopFieldText;
     std::string m_loopText = "1";

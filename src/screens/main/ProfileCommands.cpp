@@ -121,7 +121,7 @@ bool ProfileCommands::ApplyProfile(ProfileCommandsHost& host)
         m_messages.ShowMessage(MainWindowTextsFor(m_language).savedWithoutMouse, kApplicationTitle);
     }
     m_records.Snapshot();
-    m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    ApplyPointerSettings();
     return taken;
 }
 
@@ -142,6 +142,13 @@ void ProfileCommands::WarnUnlessTaken(bool taken)
 {
     if (!taken) {
         m_messages.ShowMessage(MainWindowTextsFor(m_language).settingsNotTaken, MessageCaptionsFor(m_language).warning);
+    }
+}
+
+void ProfileCommands::ApplyPointerSettings()
+{
+    for (const PointerSetting refused : m_pointerSettings.ApplyPointerSettings(m_records.Current).refused) {
+        m_messages.ShowMessage(RefusalText(refused), kWarningTitle);
     }
 }
 
@@ -173,7 +180,7 @@ void ProfileCommands::ResetProfile(ProfileCommandsHost& host)
     if (stored) {
         WarnUnlessTaken(taken);
         m_records.Snapshot();
-        m_pointerSettings.ApplyPointerSettings(m_records.Current);
+        ApplyPointerSettings();
     } else if (!connected) {
         m_messages.ShowMessage(MainWindowTextsFor(m_language).resetWithoutMouse, kApplicationTitle);
     }
@@ -276,7 +283,7 @@ SwitchOutcome ProfileCommands::SwitchProfile(ProfileCommandsHost& host, std::siz
     const bool taken = m_mouse.DownloadProfile(m_records.Current);
     m_lastSent = outcome.index;
     m_records.Snapshot();
-    m_pointerSettings.ApplyPointerSettings(m_records.Current);
+    ApplyPointerSettings();
     host.ReturnToFirstPage();
     outcome.result = taken ? SwitchResult::Switched : SwitchResult::NotTaken;
     return outcome;

@@ -46,7 +46,7 @@ enum class SwitchResult
     Failed,        // the profile's file could not be read or the list not stored: nothing changed
 };
 
-struct SwitchOutcome
+struct [[nodiscard]] SwitchOutcome
 {
     SwitchResult result = SwitchResult::Failed;
     std::size_t index = 0; // the profile now loaded (Switched, NotTaken)
@@ -117,6 +117,8 @@ public:
 private:
     // Tells the user when the mouse did not take the settings that the download saved.
     void WarnUnlessTaken(bool taken);
+    // The current record's pointer settings to the desktop; a warning for each it refused.
+    void ApplyPointerSettings();
     // Writes the current record and labels to the profile's files; false (the user told that
     // nothing was sent) when the configuration file could not be written.
     [[nodiscard]] bool StoreProfile();

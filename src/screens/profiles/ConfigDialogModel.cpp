@@ -259,8 +259,8 @@ void ConfigDialogModel::ExportReadable(const std::filesystem::path& chosen, cons
     IniFile ownMacroFile(m_context.files.PathOf(kMacroFileName), m_context.codec);
     const ProfileJsonTransfer transfer(m_context.files, m_context.macroFile ? *m_context.macroFile : ownMacroFile,
                                        m_context.codec);
-    std::error_code error;
-    if (!WriteFileAtomically(chosen, transfer.Export(stored.contents.record, labels, m_transferName), error)) {
+    if (const std::error_code error =
+            WriteFileAtomically(chosen, transfer.Export(stored.contents.record, labels, m_transferName))) {
         m_context.messages.ShowMessage(std::string(Texts().readableNotExported) + '\n' + chosen.filename().string() +
                                            ": " + error.message(),
                                        kApplicationTitle);

@@ -1098,6 +1098,32 @@ TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
                                    "Warning"}}));
 }
 
+// A loop count or macro the file does not take was lost in silence: it is said, with the file and
+// why, once for a run of failures (not at every key typed), and again after a write went through.
+TEST_F(MacroManagerModelTest, AnEditTheMacroFileDoesNotTakeIsSaidOncePerRunOfFailures)
+{
+    Write(kAbc);
+    auto& model = Open();
+    const auto breakFile = [&] {
+        std::filesystem::remove(m_file.Path());
+        std::filesystem::create_directory(m_file.Path());
+    };
+    breakFile();
+    model.LoopFieldChanged("3");
+    model.LoopFieldChanged("31");
+    model.Accept();
+    std::filesystem::remove(m_file.Path());
+    Write(kAbc);
+    model.LoopFieldChanged("4");
+    breakFile();
+    model.LoopFieldChanged("5");
+    const Shown refused{Shown::Kind::Message,
+                        "The macro could not be saved; the macro file was left as it is.\n" + m_file.Path().string() +
+                            ": It is a folder, not a file",
+                        "Warning"};
+    EXPECT_EQ(m_messages.shown, (std::vector<Shown>{refused, refused}));
+}
+
 // OK rebuilt the buffers from the file, which still held the old lines.
 TEST_F(MacroManagerModelTest, AnEmptiedMacroStaysEmptyInTheFileAndTheMouse)
 {
@@ -1578,9 +1604,11 @@ TEST_F(MacroFileTest, EveryOperationReadsOnceAndWritesAtMostOnce)
 {
     const std::tuple<const char*, std::function<void()>, int, int> cases[] = {
         {"rebuild", [&] { RebuildMacroData(m_file, 3); }, 1, 0},
-        {"save", [&] { SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")); }, 1, 1},
-        {"refused save", [&] { SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})); }, 0, 0},
-        {"delete", [&] { DeleteMacroSection(m_file, "Macro_1"); }, 1, 1}};
+        {"save", [&] { EXPECT_EQ(SaveMacro(m_file, Macro(1, 1, "3", {"A   Dn"}, "Macro_1")), MacroSaveResult::Saved); },
+         1, 1},
+        {"refused save",
+         [&] { EXPECT_EQ(SaveMacro(m_file, Macro(1, 0, "1", {"B\nI=x"})), MacroSaveResult::RefusedValue); }, 0, 0},
+        {"delete", [&] { EXPECT_TRUE(DeleteMacroSection(m_file, "Macro_1")); }, 1, 1}};
     for (const auto& [name, operation, opens, replacements] : cases) {
         Write(kOnePressMacros);
         test::FileAccessCounter access(m_file.Path());

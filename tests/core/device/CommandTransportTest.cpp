@@ -51,12 +51,13 @@ TEST_F(TransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
         std::uint16_t inputLength;
         std::vector<Bytes> chunks;
         std::uint8_t announced;
-        bool ok;
+        std::error_code error;
         std::size_t received;
         std::vector<std::size_t> readSizes;
-    } cases[] = {{"beyond the room", 65, {Chunk(1), Chunk(2), Chunk(3), Chunk(4)}, 0xFF, false, 128, {65, 65}},
-                 {"time-out", 65, {Chunk(7)}, 0x80, false, 64, {65, 65}},
-                 {"long input", 200, {Bytes(200, 9)}, 0x40, true, 64, {80}}};
+    } cases[] = {
+        {"beyond the room", 65, {Chunk(1), Chunk(2), Chunk(3), Chunk(4)}, 0xFF, DeviceError::ShortBlock, 128, {65, 65}},
+        {"time-out", 65, {Chunk(7)}, 0x80, DeviceError::ShortBlock, 64, {65, 65}},
+        {"long input", 200, {Bytes(200, 9)}, 0x40, {}, 64, {80}}};
     for (const auto& c : cases) {
         script = std::make_shared<HidScript>();
         Install(c.inputLength);
@@ -67,7 +68,8 @@ TEST_F(TransportTest, ChunkedReadTakesWhatCameUpToTheRoomAndTheAnnouncedLength)
         script->featureAnswer = Bytes{0x00, 0x8C, 0x00, c.announced, 0, 0, 0, 0, 0};
         CommandReport command = CommandReport::Make(0x8C);
         const BlockTransfer read = TransferBlock(link, command, std::span(room).first(128));
-        EXPECT_EQ(read.ok, c.ok) << c.name;
+        EXPECT_EQ(read.outcome.error, c.error) << c.name;
+        EXPECT_EQ(read.outcome.command, c.error ? 0x8C : 0) << c.name;
         EXPECT_EQ(read.received, c.received) << c.name;
         EXPECT_EQ(script->readSizes, c.readSizes) << c.name;
         EXPECT_EQ(script->readTimeouts, std::vector(c.readSizes.size(), 1000ms)) << c.name;
@@ -99,8 +101,13 @@ TEST_F(TransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
         std::array<std::uint8_t, 128> block{};
         CommandReport write = CommandReport::Make(0x0D, 0, 0x80);
         CommandReport read = CommandReport::Make(0x82);
-        EXPECT_FALSE(TransferBlock(link, write, block).ok);
-        EXPECT_FALSE(SendCommand(link, read));
+        const DeviceOutcome written = TransferBlock(link, write, block).outcome;
+        EXPECT_EQ(std::tuple(written.error, written.command),
+                  std::tuple(make_error_code(DeviceError::ReportNotTaken), 0x0D));
+        // However the request of a read fails, the mouse did not answer it.
+        const DeviceOutcome answered = SendCommand(link, read);
+        EXPECT_EQ(std::tuple(answered.error, answered.command),
+                  std::tuple(make_error_code(DeviceError::NoAnswer), 0x82));
         EXPECT_EQ(script->featuresSent.size(), 2u);
         EXPECT_EQ(script->outputsWritten.size(), c.outputsWritten);
         EXPECT_EQ(script->featureFetches, c.featureFetches); // no fetch after a refused command
@@ -113,9 +120,9 @@ TEST_F(TransportTest, RefusedReportFailsTheExchangeAndNothingFollowsIt)
 // leaves them as they were.
 TEST_F(TransportTest, SettingsBlockReadChangesExactlyTheAreaAndAFailedOneNothing)
 {
-    ASSERT_TRUE(FindMouse(link));
+    ASSERT_TRUE(FindMouse(link).Done());
     image.bytes.fill(0xEE);
-    EXPECT_TRUE(TransferSettingsBlock(link, image, BlockDirection::Read));
+    EXPECT_TRUE(TransferSettingsBlock(link, image, BlockDirection::Read).Done());
     const auto factory = SimulatedMouse::FactorySettingsBlock(0);
     for (std::size_t i = 0; i < kDeviceImageSize; ++i) {
         const bool inArea = i >= 0x12 && i <= 0x91;
@@ -128,15 +135,38 @@ TEST_F(TransportTest, SettingsBlockReadChangesExactlyTheAreaAndAFailedOneNothing
     // Garbage: 255 bytes announced, then one short report.
     for (const auto fault : {SimulatedFault::Kind::Silent, SimulatedFault::Kind::Garbage}) {
         mouse.SetFault({fault});
-        EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
+        EXPECT_EQ(TransferSettingsBlock(link, image, BlockDirection::Read).error, DeviceError::ShortBlock);
         EXPECT_EQ(image.bytes, before.bytes);
     }
     Install();
     script->featureAnswer = Bytes{0x00, 0x8C, 0x00, 0x00, 0, 0, 0, 0, 0x73}; // no bytes at all
-    EXPECT_FALSE(TransferSettingsBlock(link, image, BlockDirection::Read));
+    EXPECT_EQ(TransferSettingsBlock(link, image, BlockDirection::Read).error, DeviceError::ShortBlock);
     EXPECT_EQ(image.bytes, before.bytes);
     EXPECT_TRUE(script->readSizes.empty());
     EXPECT_EQ(clock.pauses.size(), pauses);
+}
+
+// The mouse answers 0x82 with its profile number, 0 to 5; without an answer the image keeps the
+// number it had, rather than a made-up profile 0.
+TEST_F(TransportTest, ProfileNumberReadTakesAnAnswerAndNamesAWrongOne)
+{
+    const struct
+    {
+        std::uint8_t answer;
+        bool refused;
+        std::error_code error;
+        std::uint8_t number;
+    } cases[] = {{5, false, {}, 5}, {6, false, DeviceError::WrongAnswer, 6}, {2, true, DeviceError::NoAnswer, 0xEE}};
+    for (const auto& c : cases) {
+        script = std::make_shared<HidScript>();
+        Install();
+        script->refuseAnswers = c.refused;
+        script->featureAnswer = Bytes{0x00, 0x82, c.answer, 0, 0, 0, 0, 0, 0};
+        image.bytes[kImageProfileNumber] = 0xEE;
+        const DeviceOutcome read = ReadCurrentProfile(link, image);
+        EXPECT_EQ(read.error, c.error) << int{c.answer};
+        EXPECT_EQ(image.bytes[kImageProfileNumber], c.number) << int{c.answer};
+    }
 }
 
 TEST_F(TransportTest, TraceWritesEachReportWithItsTimeKindAndBytes)
@@ -199,7 +229,7 @@ TEST_F(MouseSearchTest, FindsBothInterfacesWhateverTheOrderPastOtherDevicesAndTo
         mouse.SetInterfaceOrder(order);
         OpenRecordingBackend backend(mouse);
         DeviceLink searched{backend, clock};
-        ASSERT_TRUE(FindMouse(searched));
+        ASSERT_TRUE(FindMouse(searched).Done());
         EXPECT_EQ(backend.opened, (std::map<std::string, HidOpenMode>{
                                       {SimulatedMouse::PathOf(I::Command), HidOpenMode::Commands},
                                       {SimulatedMouse::PathOf(I::Notification), HidOpenMode::Reading}}));
@@ -211,7 +241,7 @@ TEST_F(MouseSearchTest, FindsBothInterfacesWhateverTheOrderPastOtherDevicesAndTo
         EXPECT_EQ(listener->inputLength, 8);
         // Commands reach the simulated mouse's command interface.
         mouse.ClearLog();
-        SendModeByte(searched, image);
+        EXPECT_TRUE(SendModeByte(searched, image).Done());
         const auto reports = CommandReports(mouse);
         ASSERT_EQ(reports.size(), 1u);
         EXPECT_TRUE(reports[0].delivered);

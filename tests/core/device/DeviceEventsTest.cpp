@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -65,7 +66,7 @@ protected:
     void HandleEvents()
     {
         for (const HotplugEvent& event : mouse.TakeEvents()) {
-            handler.HandleDeviceChange(event);
+            EXPECT_TRUE(handler.HandleDeviceChange(event).Done());
         }
     }
 
@@ -81,20 +82,20 @@ TEST_F(DeviceChangeHandlerTest, InterfacesArrivingOneByOneMakeOneArrivalOnceTheM
 {
     mouse.SetProfileNumber(3);
     mouse.Unplug();
-    ASSERT_FALSE(handler.ConnectAtStartUp());
+    ASSERT_EQ(handler.ConnectAtStartUp().error, DeviceError::NoMouse);
     mouse.TakeEvents();
     mouse.SetInterfaceOrder({SimulatedInterface::Pointer});
     mouse.Plug();
     HandleEvents();
     mouse.SetInterfaceOrder({SimulatedInterface::Pointer, SimulatedInterface::Command});
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+    EXPECT_TRUE(handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival)).Done());
     EXPECT_TRUE(hooks.calls.empty()); // no false warning while the mouse is still arriving
     EXPECT_FALSE(link.IsConnected());
 
     mouse.SetInterfaceOrder(
         {SimulatedInterface::Pointer, SimulatedInterface::Command, SimulatedInterface::Notification});
     for (int event = 0; event < 3; ++event) {
-        handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival));
+        EXPECT_TRUE(handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Arrival)).Done());
     }
     EXPECT_TRUE(link.IsConnected());
     EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 14 after 0", "reload after 3"}));
@@ -108,7 +109,7 @@ TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArriva
 {
     image.bytes.fill(0x5A);
     mouse.SetProfileNumber(4);
-    ASSERT_TRUE(handler.ConnectAtStartUp());
+    ASSERT_TRUE(handler.ConnectAtStartUp().Done());
     ExpectPreparation(CommandReports(mouse));
     EXPECT_EQ(record.deviceProfile, 4);
     DeviceImage expected;
@@ -118,7 +119,7 @@ TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArriva
     EXPECT_TRUE(clock.pauses.empty());
     // The window loads the profile after start-up.
     records.Snapshot();
-    handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal)); // of an interface the mouse still has
+    EXPECT_TRUE(handler.HandleDeviceChange(MouseEvent(HotplugEvent::Kind::Removal)).Done()); // an interface it keeps
     EXPECT_TRUE(link.IsConnected());
     EXPECT_TRUE(hooks.calls.empty());
     mouse.ClearLog();
@@ -142,6 +143,33 @@ TEST_F(DeviceChangeHandlerTest, StartUpThenPlugOutAndInAreOneRemovalAndOneArriva
     EXPECT_EQ(record, edited);
 }
 
+// A mouse that is there but does not answer stays connected, and the outcome names the exchange
+// that failed; the record keeps its profile number rather than a made-up 0.
+TEST_F(DeviceChangeHandlerTest, SilentMouseIsConnectedButItsPreparationFailsAndKeepsTheProfileNumber)
+{
+    record.deviceProfile = 3;
+    records.Snapshot();
+    mouse.SetFault({SimulatedFault::Kind::Silent});
+    const DeviceOutcome started = handler.ConnectAtStartUp();
+    EXPECT_EQ(std::tuple(started.error, started.command), std::tuple(make_error_code(DeviceError::NoAnswer), 0x82));
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_EQ(record.deviceProfile, 3);
+    // The mode byte still goes out: a mouse that lost one answer may take it.
+    EXPECT_EQ(CommandReports(mouse).back().bytes, (Bytes{0x00, 0x01, 0xFC, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02}));
+    mouse.Unplug();
+    HandleEvents();
+    mouse.Plug();
+    const std::vector<HotplugEvent> arrivals = mouse.TakeEvents();
+    DeviceOutcome arrived;
+    for (const HotplugEvent& event : arrivals) {
+        if (const DeviceOutcome outcome = handler.HandleDeviceChange(event); !outcome.Done()) {
+            arrived = outcome;
+        }
+    }
+    EXPECT_EQ(arrived.error, DeviceError::NoAnswer);
+    EXPECT_EQ(hooks.calls, (std::vector<std::string>{"notice 15 after 2", "notice 14 after 2", "reload after 4"}));
+}
+
 using Shown = RecordingMessageSink::Shown;
 
 // The mouse's own events stay 5 s, its arrival and removal 100 ms.
@@ -154,7 +182,7 @@ constexpr std::chrono::milliseconds kBrief{100};
 class DeviceNoticeHandlerTest : public MouseTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(FindMouse(link)); }
+    void SetUp() override { ASSERT_TRUE(FindMouse(link).Done()); }
 
     std::vector<Shown> Handle(DeviceNotice notice, Language language = Language::English)
     {
@@ -168,7 +196,7 @@ protected:
 
 // A stage notice (codes 1 to 3) shows the stage's label and the CPI the mouse holds for it, from
 // the block just read whatever profile the mouse is on (0xC3: out of range, as a garbage answer to
-// 0x82 gives it), or from what the area holds when the mouse is silent.
+// 0x82 gives it); a silent mouse is asked once, and its stage shown without a CPI from an older block.
 TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheLabelAndTheCpiOfTheBlockJustReadOrOfTheArea)
 {
     for (std::size_t area = 0; area < kSettingsAreaCount; ++area) {
@@ -181,7 +209,7 @@ TEST_F(DeviceNoticeHandlerTest, StageNoticeShowsTheLabelAndTheCpiOfTheBlockJustR
         DeviceNotice notice;
         const char* text;
         std::size_t reports; // 0x82 and its answer, 0x8C, its answer and two chunks
-    } cases[] = {{SimulatedFault::Kind::Silent, 0, {1, 2}, "second stage 2000", 2},
+    } cases[] = {{SimulatedFault::Kind::Silent, 0, {1, 2}, "second stage", 1},
                  {SimulatedFault::Kind::None, 0, {1, 1}, "first stage 800", 6},
                  {SimulatedFault::Kind::None, 5, {2, 2}, "second stage 1600", 6},
                  {SimulatedFault::Kind::None, 0xC3, {3, 3}, "third stage 2400", 6},
@@ -300,7 +328,7 @@ protected:
 
     void StartReading()
     {
-        ASSERT_TRUE(FindMouse(link));
+        ASSERT_TRUE(FindMouse(link).Done());
         listener.Start();
         ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
     }
@@ -338,17 +366,17 @@ TEST_F(DeviceListenerTest, ReadsAfterTheFirstSearchThatFindsTheMouseAndAfterAnUn
     // Started without the mouse, the listener reads after the first search that finds it.
     mouse.Unplug();
     listener.Start();
-    ASSERT_FALSE(FindMouse(link));
+    ASSERT_EQ(FindMouse(link).error, DeviceError::NoMouse);
     mouse.Plug();
     StartReading();
     mouse.Unplug();
     // The removal's search fails, as the GUI thread runs it.
-    ASSERT_FALSE(FindMouse(link));
+    ASSERT_FALSE(FindMouse(link).Done());
     link.SetConnected(false);
     mouse.Plug();
     // The failed read is dropped and the listener waits, without reading, for the next search.
     ASSERT_TRUE(link.WaitUntilListenerWaits(kBound));
-    ASSERT_TRUE(FindMouse(link));
+    ASSERT_TRUE(FindMouse(link).Done());
     ASSERT_TRUE(mouse.WaitForNotificationReader(kBound));
     mouse.PressMacroKey(4);
     const auto handled = NextNotice();

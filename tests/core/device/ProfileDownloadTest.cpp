@@ -1,5 +1,6 @@
 #include <array>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -75,7 +76,7 @@ class ProfileDownloadTest : public MouseTest
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(FindMouse(link));
+        ASSERT_TRUE(FindMouse(link).Done());
         WriteFileBytes(dir / "config0.bin", std::string(1825, '\0'));
         files.SetButtonLabel(0, "Click");
         files.SetButtonLabel(11, "Macro Key-Macro_1");
@@ -173,7 +174,7 @@ TEST_F(ProfileDownloadTest, NothingIsSentWhenTheProfileCannotBeStored)
     const DownloadResult result = DownloadProfile(link, image, record, files);
     EXPECT_EQ(result.stored.error, std::error_code(EISDIR, std::generic_category()));
     EXPECT_EQ(result.stored.file, dir / "config0.bin");
-    EXPECT_FALSE(result.failedCommand.has_value());
+    EXPECT_TRUE(result.sent.Done());
     EXPECT_FALSE(result.Taken());
     EXPECT_TRUE(CommandReports(mouse).empty());
     EXPECT_EQ(mouse.SettingsBlock(0), SimulatedMouse::FactorySettingsBlock(0));
@@ -196,9 +197,9 @@ struct FaultCase
 {
     const char* name;
     SimulatedFault fault;
-    std::optional<std::uint8_t> failedCommand; // nothing: the mouse took everything
-    std::size_t reports;                       // on the command interface, the failed one included
-    bool settingsWritten;                      // the mouse holds the patched settings block
+    DeviceOutcome sent;   // the first exchange that failed, if one did
+    std::size_t reports;  // on the command interface, the failed one included
+    bool settingsWritten; // the mouse holds the patched settings block
 };
 
 class FaultDuringDownloadTest : public ProfileDownloadTest, public ::testing::WithParamInterface<FaultCase>
@@ -211,7 +212,7 @@ TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
     mouse.SetFault(fault.fault);
     const DownloadResult result = DownloadProfile(link, image, record, files);
 
-    EXPECT_EQ(result.failedCommand, fault.failedCommand);
+    EXPECT_EQ(std::tuple(result.sent.error, result.sent.command), std::tuple(fault.sent.error, fault.sent.command));
     EXPECT_EQ(CommandReports(mouse).size(), fault.reports);
     SimulatedMouse::Block expected = SimulatedMouse::FactorySettingsBlock(0);
     if (fault.settingsWritten) {
@@ -223,21 +224,24 @@ TEST_P(FaultDuringDownloadTest, StopsAtTheFirstFailureAndStillStoresTheProfile)
 }
 
 using Kind = SimulatedFault::Kind;
+constexpr DeviceError kNotTaken = DeviceError::ReportNotTaken;
+constexpr DeviceError kShort = DeviceError::ShortBlock;
 
 // A download is 49 reports: 0x02, 0x03, 0x05 (3), 0x8C with its answer and two chunks (4), 0x0C,
 // 0x0D and twelve 0x0F with two chunks each (42). A mouse that leaves takes the next report and
 // nothing after it.
-INSTANTIATE_TEST_SUITE_P(Faults, FaultDuringDownloadTest,
-                         ::testing::Values(FaultCase{"Silent", {Kind::Silent}, 0x02, 1, false},
-                                           // 255 bytes announced, then one short report: the block is not written back
-                                           FaultCase{"Garbage", {Kind::Garbage}, 0x8C, 6, false},
-                                           FaultCase{"UnplugInSettingsWrite", {Kind::UnplugAfter, 8}, 0x0C, 9, false},
-                                           FaultCase{"UnplugBeforeKeyMatrix", {Kind::UnplugAfter, 10}, 0x0D, 11, true},
-                                           FaultCase{"UnplugBeforeLastChunk", {Kind::UnplugAfter, 48}, 0x0F, 49, true},
-                                           // an answer later than a chunk read waits is a chunk that did not come
-                                           FaultCase{"SlowerThanAChunkRead", {Kind::Slow, 0, 1500ms}, 0x8C, 6, false},
-                                           FaultCase{"SlowButInTime", {Kind::Slow, 0, 30ms}, std::nullopt, 49, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FaultDuringDownloadTest,
+    ::testing::Values(FaultCase{"Silent", {Kind::Silent}, {kNotTaken, 0x02}, 1, false},
+                      // 255 bytes announced, then one short report: the block is not written back
+                      FaultCase{"Garbage", {Kind::Garbage}, {kShort, 0x8C}, 6, false},
+                      FaultCase{"UnplugInSettingsWrite", {Kind::UnplugAfter, 8}, {kNotTaken, 0x0C}, 9, false},
+                      FaultCase{"UnplugBeforeKeyMatrix", {Kind::UnplugAfter, 10}, {kNotTaken, 0x0D}, 11, true},
+                      FaultCase{"UnplugBeforeLastChunk", {Kind::UnplugAfter, 48}, {kNotTaken, 0x0F}, 49, true},
+                      // an answer later than a chunk read waits is a chunk that did not come
+                      FaultCase{"SlowerThanAChunkRead", {Kind::Slow, 0, 1500ms}, {kShort, 0x8C}, 6, false},
+                      FaultCase{"SlowButInTime", {Kind::Slow, 0, 30ms}, {}, 49, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace veldrane::test

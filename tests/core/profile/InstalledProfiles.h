@@ -63,7 +63,7 @@ protected:
     void StoreList(const std::vector<std::string>& names, std::string_view current)
     {
         IniFile list(dir / "str.ini", codec);
-        list.DeleteSection("Profile");
+        ASSERT_TRUE(list.DeleteSection("Profile"));
         ASSERT_EQ(list.WriteString("Profile", "CurProfileName", current), IniWriteResult::Written);
         ASSERT_EQ(list.WriteInt("Profile", "ItemCount", static_cast<int>(names.size())), IniWriteResult::Written);
         for (std::size_t i = 0; i < names.size(); ++i) {

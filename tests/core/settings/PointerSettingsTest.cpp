@@ -6,18 +6,16 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/profile/ProfileRecord.h"
 #include "core/settings/DesktopPointerSettingsApplier.h"
 #include "core/settings/PointerSettingsChain.h"
-#include "support/RecordingMessageSink.h"
 
 namespace veldrane {
 namespace {
 
-using test::RecordingMessageSink;
-using Shown = RecordingMessageSink::Shown;
 constexpr auto kApplied = PointerSettingResult::Applied;
 constexpr auto kUnsupported = PointerSettingResult::Unsupported;
 constexpr auto kRefused = PointerSettingResult::Refused;
@@ -53,7 +51,7 @@ private:
 // Speed position p gives 2p - 2 (1 for 1), at most 20: position 12 would be 22. Double-click
 // position p gives 900 - 70 (p - 1) ms. "One screen" sends 0xFFFFFFFF whatever the line count;
 // precision is on only at 1.
-TEST(DesktopPointerSettingsApplier, SendsTheFourValuesInOrderAndWarnsOfEachRefusal)
+TEST(DesktopPointerSettingsApplier, SendsTheFourValuesInOrderAndReturnsEachRefusal)
 {
     // The record's bytes 0x33 to 0x37: pointerPrecision, scrollOneScreen, mouseSpeed, scrollLines,
     // doubleClickSpeed; and the calls they give.
@@ -68,26 +66,24 @@ TEST(DesktopPointerSettingsApplier, SendsTheFourValuesInOrderAndWarnsOfEachRefus
         ProfileRecord record{};
         std::copy(fields.begin(), fields.end(), record.Bytes().begin() + 0x33);
         RecordingPointerSettings backend;
-        RecordingMessageSink messages;
-        DesktopPointerSettingsApplier(backend, messages).ApplyPointerSettings(record);
+        EXPECT_TRUE(DesktopPointerSettingsApplier(backend).ApplyPointerSettings(record).Done());
         EXPECT_EQ(backend.calls, calls);
-        EXPECT_TRUE(messages.shown.empty());
     }
 
-    // Every refused step shows its own box, in step order; a step the desktop lacks shows nothing
-    // and hides no refusal after it.
+    // Every refused step is returned, in step order; a step the desktop lacks is not, and hides no
+    // refusal after it.
+    using enum PointerSetting;
     RecordingPointerSettings backend;
-    RecordingMessageSink messages;
-    DesktopPointerSettingsApplier applier(backend, messages);
+    DesktopPointerSettingsApplier applier(backend);
     backend.answers = {kRefused, kRefused, kRefused, kRefused};
-    applier.ApplyPointerSettings(ProfileRecord{});
+    EXPECT_EQ(applier.ApplyPointerSettings(ProfileRecord{}).refused,
+              (std::vector{Acceleration, Speed, WheelScrollLines, DoubleClickTime}));
     backend.answers = {kUnsupported, kRefused, kUnsupported, kUnsupported};
-    applier.ApplyPointerSettings(ProfileRecord{});
-    EXPECT_EQ(messages.shown, (std::vector<Shown>{{Shown::Kind::Message, "SETMOUSE failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SETMOUSESPEED failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SETWHEELSCROLLLINES failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SPI_SETDOUBLECLICKTIME failed.", "Warning"},
-                                                  {Shown::Kind::Message, "SETMOUSESPEED failed.", "Warning"}}));
+    EXPECT_EQ(applier.ApplyPointerSettings(ProfileRecord{}).refused, std::vector{Speed});
+    EXPECT_EQ((std::vector{RefusalText(Acceleration), RefusalText(Speed), RefusalText(WheelScrollLines),
+                           RefusalText(DoubleClickTime)}),
+              (std::vector<std::string_view>{"SETMOUSE failed.", "SETMOUSESPEED failed.", "SETWHEELSCROLLLINES failed.",
+                                             "SPI_SETDOUBLECLICKTIME failed."}));
 }
 
 // A step is Refused when any link refused it, Applied when one took it and none refused, and

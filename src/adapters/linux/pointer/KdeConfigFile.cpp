@@ -192,7 +192,7 @@ bool KdeConfigFile::Save() const
             return false;
         }
     }
-    return WriteFileAtomically(target, Text());
+    return !WriteFileAtomically(target, Text());
 }
 
 } // namespace veldrane
