@@ -25,11 +25,8 @@ bool IsDigits(std::string_view value)
     return !value.empty() && value.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-constexpr std::array<ctl::OptionSpec, 3> kOptions = {{
-    {"--json"},
-    {"--seconds", "a number of seconds", IsDigits},
-    {"--data-dir", "a folder"},
-}};
+constexpr std::array<ctl::OptionSpec, 3> kOptions = {
+    {{"--json"}, {"--seconds", "a number of seconds", IsDigits}, {"--data-dir", "a folder"}}};
 
 void CheckToolParser(const std::vector<std::string>& words, std::size_t minOperands, std::size_t maxOperands)
 {

@@ -108,10 +108,7 @@ public:
     void Wake() override {}
 
 private:
-    static std::uint8_t ByteAt(std::span<const std::uint8_t> report, std::size_t at)
-    {
-        return at < report.size() ? report[at] : 0;
-    }
+    static std::uint8_t ByteAt(std::span<const std::uint8_t> r, std::size_t at) { return at < r.size() ? r[at] : 0; }
 
     fuzz::InputReader& m_input;
     std::vector<Exchange>& m_log;
@@ -148,13 +145,12 @@ void CheckDownload(const std::vector<Exchange>& log, const DownloadResult& resul
     }
 
     // Taken exactly when every report went through, the last macro's included.
-    const bool lastMacroSent = std::any_of(log.begin(), log.end(),
-                                           [](const Exchange& exchange) {
-                                               return exchange.kind == Exchange::Kind::SetFeature &&
-                                                      exchange.code == kCommandWriteMacro &&
-                                                      exchange.parameter == kImageMacroCount;
-                                           }) &&
-                               log.back().kind == Exchange::Kind::WriteOutput;
+    const auto lastMacro = [](const Exchange& sent) {
+        return sent.kind == Exchange::Kind::SetFeature && sent.code == kCommandWriteMacro &&
+               sent.parameter == kImageMacroCount;
+    };
+    const bool lastMacroSent =
+        std::any_of(log.begin(), log.end(), lastMacro) && log.back().kind == Exchange::Kind::WriteOutput;
     if (result.Taken()) {
         fuzz::Require(failed == log.end() && readWhole && lastMacroSent, "a download that failed said it was taken");
         return;

@@ -31,7 +31,7 @@ inline void Require(bool holds, const char* what)
 // one input are written there, and an InputFolder removes them when the input is done. libFuzzer
 // ends a run without the process's exit handlers, and a finding ends it with a signal: the
 // folders of fuzzing processes that are gone are removed when the next one starts.
-inline const std::filesystem::path& FolderPath()
+inline const std::filesystem::path& Folder()
 {
     static const std::filesystem::path folder = [] {
         constexpr std::string_view kPrefix = "veldrane-fuzz-";
@@ -50,27 +50,18 @@ inline const std::filesystem::path& FolderPath()
         }
         return base / (std::string(kPrefix) + std::to_string(getpid()));
     }();
+    std::filesystem::create_directories(folder);
     return folder;
 }
 
-inline const std::filesystem::path& Folder()
-{
-    std::filesystem::create_directories(FolderPath());
-    return FolderPath();
-}
-
 // For the length of one input: its files go when it is done.
-class InputFolder
+struct InputFolder
 {
-public:
-    InputFolder() = default;
     ~InputFolder()
     {
         std::error_code error;
-        std::filesystem::remove_all(FolderPath(), error);
+        std::filesystem::remove_all(Folder(), error);
     }
-    InputFolder(const InputFolder&) = delete;
-    InputFolder& operator=(const InputFolder&) = delete;
 };
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes)

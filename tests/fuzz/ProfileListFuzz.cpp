@@ -15,14 +15,9 @@
 #include "core/profile/ProfileFileNames.h"
 #include "core/profile/ProfileList.h"
 
-namespace {
-
-using namespace veldrane;
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using namespace veldrane;
     const fuzz::InputFolder inputFiles;
     static const IconvTextCodec codec;
     fuzz::InputReader input(data, size);

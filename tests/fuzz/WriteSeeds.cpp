@@ -50,8 +50,7 @@ int main(int argc, char** argv)
         {"utf8-bom.ini", {IniFileEncoding::Form::Utf8WithBom, LegacyCodePage::Windows1252}},
         {"utf16.ini", {IniFileEncoding::Form::Utf16LeWithBom, LegacyCodePage::Windows1252}},
         {"gbk.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Gbk}},
-        {"big5.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Big5}},
-    };
+        {"big5.ini", {IniFileEncoding::Form::Legacy, LegacyCodePage::Big5}}};
     for (const auto& [name, form] : forms) {
         if (const auto bytes = encoding.Encode(encoding.Decode(list).text, form)) {
             Seed(out / "ini", name, choices, *bytes);
@@ -76,8 +75,7 @@ int main(int argc, char** argv)
     using Item = MacroItem;
     const MacroRecord seedMacros[] = {
         {"Macro_1", 1, 0, "1", {Item::Press("A"), Item::Delay(120), Item::Release("A")}},
-        {"Macro_2", 0, 1, "3", {Item::Press("Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Ctrl")}},
-    };
+        {"Macro_2", 0, 1, "3", {Item::Press("Ctrl"), Item::Press("C"), Item::Release("C"), Item::Release("Ctrl")}}};
     for (const MacroRecord& macro : seedMacros) {
         if (SaveMacro(macroFile, macro) != MacroSaveResult::Saved) {
             std::fprintf(stderr, "cannot write the macro seed %s\n", macros.c_str());
@@ -100,9 +98,7 @@ int main(int argc, char** argv)
 
     // Both command lines: one operand asked for, then "--seconds 2 --json FILE" and "--data-dir D --simulate".
     Seed(out / "commandlines", "listen", std::string_view("\x01\x00", 2),
-         std::string_view("--seconds\x00"
-                          "2\x00--json\x00profile.bin",
-                          30));
+         std::string_view("--seconds\0002\000--json\000profile.bin", 30));
     Seed(out / "commandlines", "program", std::string_view("\x00\x01", 2),
          std::string_view("--data-dir\x00/tmp/d\x00--simulate", 28));
 

@@ -1,19 +1,27 @@
-#include <array>
-#include <numeric>
-#include <optional>
-#include <string>
-#include <tuple>
-#include <vector>
+// The simulated mouse that "Save" talks to: what it takes and refuses.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <numeric>
+#include <optional>
+#include <span>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "sim/SimulatedMouse.h"
 #include "support/FakeClock.h"
 
-namespace veldrane::test {
+namespace veldrane {
 namespace {
 
 using namespace std::chrono_literals;
+using test::FakeClock;
 using Bytes = std::vector<std::uint8_t>;
 
 // A feature report: its ID, seven command bytes, and their checksum 0xFF minus their sum.
@@ -45,16 +53,15 @@ TEST(SimulatedMouse, AMalformedReportIsRecordedAsAnErrorAndNothingIsTaken)
         {{Feature({0x04, 0xFC})}, {}, "unknown command 0x04"},
         {{Feature({0x0F, 0x00, 0x80})}, {kOutput, kOutput}, "macro slot 0 out of range"},
         {{}, {kOutput}, "output report without a block command before it"},
-        {{Feature({0x0C, 0x00, 0x80})},
-         {Bytes(64, 0)},
-         "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
-        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})},
-         {},
-         "data phase of command 0x0C cut short after 0 bytes"},
         // A refused block's chunks are taken off the wire without a further error.
-        {{Feature({0x0F, 0x01, 0x81})},
-         {kOutput, kOutput, kOutput},
-         "command 0x0F announces 129 bytes, a block has 128"}};
+        // clang-format off
+        {{Feature({0x0C, 0x00, 0x80})}, {Bytes(64, 0)},
+            "output report of 64 bytes with report id 0x00, the mouse takes 65 bytes with id 0x00"},
+        {{Feature({0x0C, 0x00, 0x80}), Feature({0x05, 0x01})}, {},
+            "data phase of command 0x0C cut short after 0 bytes"},
+        {{Feature({0x0F, 0x01, 0x81})}, {kOutput, kOutput, kOutput},
+            "command 0x0F announces 129 bytes, a block has 128"}};
+    // clang-format on
     for (const auto& [features, outputs, error] : cases) {
         FakeClock clock;
         SimulatedMouse mouse{clock};
@@ -107,4 +114,4 @@ TEST(SimulatedFault, ParseNamesAFaultOrNothing)
 }
 
 } // namespace
-} // namespace veldrane::test
+} // namespace veldrane

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -33,32 +34,33 @@ std::map<std::string, QSize> ExpectedPictures()
     const auto button = [&](const std::string& base, int width, int height) {
         pictures[base + "-normal.png"] = pictures[base + "-over.png"] = {width, height};
     };
-    button("/button-help", 15, 15);   // 937, 5 - 952, 20
-    button("/button-min", 15, 15);    // 958, 5 - 973, 20
-    button("/button-close", 15, 15);  // 979, 5 - 994, 20
-    button("/button-config", 72, 30); // 18, 604 - 90, 634
-    button("/button-cancel", 57, 30); // 860, 604 - 917, 634
-    button("/button-save", 57, 30);   // 923, 604 - 980, 634
-    button("/Menu/Section", 242, 20); // 734, 32 - 976, 52
-    button("/Menu/SectionOpen", 242, 20);
-    button("/Mouse/ViewButton", 62, 29);               // 500, 527 - 562, 556
+    // The title bar's buttons at 937, 958 and 979, 5 - 20; Config, Cancel and Save at 18 - 90, 860 - 917 and
+    // 923 - 980, 604 - 634; a section's title at 734, 32 - 976, 52; the view button at 500, 527 - 562, 556; an
+    // assignment box at 120, 154 - 250, 170; the macro manager's close area at 427, 17 - 478, 41.
+    // clang-format off
+    for (const auto& [base, width, height] : {std::tuple{"/button-help", 15, 15}, {"/button-min", 15, 15},
+            {"/button-close", 15, 15}, {"/button-config", 72, 30}, {"/button-cancel", 57, 30}, {"/button-save", 57, 30},
+            {"/Menu/Section", 242, 20}, {"/Menu/SectionOpen", 242, 20}, {"/Mouse/ViewButton", 62, 29},
+            {"/ButtonAssignment/DropdownBox", 130, 16}, {"/MacroManagement/button-new", 58, 25},
+            {"/MacroManagement/button-cancel", 54, 28}, {"/MacroManagement/Record", 89, 24},
+            {"/macro-button-close", 51, 24}}) {
+        button(base, width, height);
+    }
+    // clang-format on
     pictures["/Mouse/ViewButton-down.png"] = {62, 29}; // the view that shows
-    button("/ButtonAssignment/DropdownBox", 130, 16);  // 120, 154 - 250, 170
     pictures["/ButtonAssignment/DropdownBox-leave.png"] = {130, 16};
-    button("/MacroManagement/button-new", 58, 25);
-    button("/MacroManagement/button-cancel", 54, 28);
-    button("/MacroManagement/Record", 89, 24);
-    button("/macro-button-close", 51, 24); // 427, 17 - 478, 41
     // A control of a settings section is as large as its place and lights up under the pointer.
     const auto control = [&](const std::string& base, int width, int height) {
         pictures[base + ".png"] = pictures[base + "-over.png"] = {width, height};
     };
-    control("/Enable", 10, 9); // 772 + 50 (k - 1), 251
-    control("/Disable", 10, 9);
-    control("/MouseAttribute/ScrollSpeed/Enable", 12, 12);
-    control("/MouseAttribute/ScrollSpeed/Disable", 12, 12);
-    control("/MouseAttribute/ScrollSpeed/Up", 10, 6);
-    control("/MouseAttribute/ScrollSpeed/Down", 10, 6);
+    // The stage boxes at 772 + 50 (k - 1), 251, and the scroll-speed box and arrows.
+    // clang-format off
+    for (const auto& [base, width, height] : {std::tuple{"/Enable", 10, 9}, {"/Disable", 10, 9},
+            {"/MouseAttribute/ScrollSpeed/Enable", 12, 12}, {"/MouseAttribute/ScrollSpeed/Disable", 12, 12},
+            {"/MouseAttribute/ScrollSpeed/Up", 10, 6}, {"/MouseAttribute/ScrollSpeed/Down", 10, 6}}) {
+        control(base, width, height);
+    }
+    // clang-format on
     for (const char* rate : {"125", "250", "500", "1000"}) {
         control(std::string("/USBReportRate/") + rate + "HZ", 128, 128);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,22 +43,19 @@ public:
 
     std::optional<Size> ImageSize(std::string_view path) override
     {
-        auto found = sizes.find(std::string(path));
-        if (found == sizes.end()) {
-            return std::nullopt;
-        }
-        return found->second;
+        const auto found = sizes.find(path);
+        return found == sizes.end() ? std::nullopt : std::optional(found->second);
     }
     bool DrawImage(std::string_view path, Point at) override
     {
         images.push_back({std::string(path), at, 0, -1, -1});
-        return sizes.contains(std::string(path));
+        return sizes.contains(path);
     }
     // Recorded as the picture drawn at `at`, with the rows it took.
     bool DrawImageRows(std::string_view path, Point at, int fromRow, int toRow, int height) override
     {
         images.push_back({std::string(path), at, fromRow, toRow, height});
-        return sizes.contains(std::string(path));
+        return sizes.contains(path);
     }
     void DrawText(Rect area, std::string_view utf8, FontRole font, Colour colour, TextAlign align) override
     {
@@ -69,22 +68,14 @@ public:
     std::vector<Image> ImagesAt(std::string_view path) const
     {
         std::vector<Image> found;
-        for (const auto& image : images) {
-            if (image.path == path) {
-                found.push_back(image);
-            }
-        }
+        std::ranges::copy_if(images, std::back_inserter(found), [&](const Image& image) { return image.path == path; });
         return found;
     }
     // The first drawn text equal to `text`, if any.
     std::optional<Text> FindText(std::string_view text) const
     {
-        for (const auto& drawn : texts) {
-            if (drawn.text == text) {
-                return drawn;
-            }
-        }
-        return std::nullopt;
+        const auto found = std::ranges::find(texts, text, &Text::text);
+        return found == texts.end() ? std::nullopt : std::optional(*found);
     }
     void Clear()
     {

@@ -1,13 +1,24 @@
+// The rules of "apps.ini" and when a focus change switches the profile.
+
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/apps/AppRules.h"
 #include "core/apps/AppSwitcher.h"
 #include "core/apps/FocusSession.h"
 #include "support/FakeClock.h"
+#include "support/Parameterised.h"
 #include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
+
+using test::Parameterised;
 
 using namespace std::chrono_literals;
 
@@ -28,9 +39,7 @@ struct MatchCase
     std::optional<std::string> profile;
 };
 
-class AppRulesMatch : public testing::TestWithParam<MatchCase>
-{
-};
+using AppRulesMatch = testing::TestWithParam<MatchCase>;
 
 TEST_P(AppRulesMatch, NamesTheProfileOfTheFirstFieldARuleNames)
 {
@@ -178,9 +187,7 @@ TEST_F(AppSwitcherTest, UnnamedWindowsAndTheDesktopBringTheDefault)
     EXPECT_EQ(Decide("PROFILE_2").profile, std::nullopt);
 }
 
-class AppSwitcherBlocked : public AppSwitcherTest, public testing::WithParamInterface<SwitchBlockers>
-{
-};
+using AppSwitcherBlocked = Parameterised<AppSwitcherTest, SwitchBlockers>;
 
 TEST_P(AppSwitcherBlocked, WaitsUntilNothingBlocks)
 {
@@ -194,11 +201,11 @@ TEST_P(AppSwitcherBlocked, WaitsUntilNothingBlocks)
     EXPECT_EQ(Decide("PROFILE_0", {}).profile, "PROFILE_2");
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, AppSwitcherBlocked,
-                         testing::Values(SwitchBlockers{true, false, false, false},
-                                         SwitchBlockers{false, true, false, false},
-                                         SwitchBlockers{false, false, true, false},
-                                         SwitchBlockers{false, false, false, true}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Each, AppSwitcherBlocked, testing::Values(SwitchBlockers{true, false, false, false},
+    SwitchBlockers{false, true, false, false}, SwitchBlockers{false, false, true, false},
+    SwitchBlockers{false, false, false, true}));
+// clang-format on
 
 TEST(FocusSession, WaylandDesktopDecidesBeforeXwayland)
 {

@@ -6,7 +6,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <random>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/buttons/ButtonAssignment.h"
@@ -15,10 +25,12 @@
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
 #include "core/macro/MacroFile.h"
+#include "core/macro/MacroRecord.h"
 #include "core/profile/ConfigFile.h"
 #include "core/profile/ConfigFiles.h"
-#include "core/profile/FactoryFiles.h"
+#include "core/profile/InstalledProfiles.h"
 #include "core/profile/ProfileFileNames.h"
+#include "core/profile/ProfileRecord.h"
 #include "support/RecordingMessageSink.h"
 #include "support/TempDir.h"
 
@@ -31,10 +43,7 @@ struct DataFolder
 {
     explicit DataFolder(const std::vector<MacroRecord>& macros = {})
     {
-        static const test::TempDir installed;
-        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
-        EXPECT_EQ(failure, "");
-        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
+        test::CopyFactoryFiles(dir.Path());
         const std::vector<std::string> names{"Work", "Game", "Draw"};
         EXPECT_TRUE(files.StoreSelectedProfile(names, 0));
         for (const MacroRecord& macro : macros) {
@@ -44,10 +53,7 @@ struct DataFolder
     }
 
     ProfileRecord Factory() const { return ConfigFile::Read(dir / "config.bin").contents.record; }
-    ProfileRecord Stored(std::size_t index) const
-    {
-        return ConfigFile::Read(dir / ProfileConfigName(index)).contents.record;
-    }
+    ProfileRecord Stored(std::size_t i) const { return ConfigFile::Read(dir / ProfileConfigName(i)).contents.record; }
 
     test::TempDir dir;
     IconvTextCodec codec;
@@ -91,51 +97,36 @@ ProfileRecord RandomRecord(std::mt19937& random, const ProfileRecord& factory, s
             record.cpiColor[stage * 3 + c] = pick(0, 255);
         }
     }
-    record.lightMode = pick(0, 3);
     for (auto& level : record.lightLevel) {
         level = pick(1, 6);
     }
-    record.sideButtonLight = pick(0, 1);
-    record.pointerPrecision = pick(0, 1);
-    record.scrollOneScreen = pick(0, 1);
-    record.mouseSpeed = pick(1, 12);
-    record.scrollLines = pick(1, 100);
-    record.doubleClickSpeed = pick(1, 12);
-    record.angleSnap = pick(1, 11);
-    record.sensitivityX = pick(1, 11);
-    record.sensitivityY = pick(1, 11);
+    using R = ProfileRecord;
+    // clang-format off
+    for (const auto& [field, low, high] : {std::tuple{&R::lightMode, 0, 3}, {&R::sideButtonLight, 0, 1},
+            {&R::pointerPrecision, 0, 1}, {&R::scrollOneScreen, 0, 1}, {&R::mouseSpeed, 1, 12},
+            {&R::scrollLines, 1, 100}, {&R::doubleClickSpeed, 1, 12}, {&R::angleSnap, 1, 11},
+            {&R::sensitivityX, 1, 11}, {&R::sensitivityY, 1, 11}}) {
+        // clang-format on
+        record.*field = pick(low, high);
+    }
 
     const std::vector<std::string_view> keys = KeyNames();
     const auto key = [&]() -> std::string_view { return random() % 5 == 0 ? "" : keys[random() % keys.size()]; };
     ButtonAssignment assign(record, labels, Language::English);
+    const std::array plain{FunctionCode::Click, FunctionCode::DoubleClick, FunctionCode::ButtonOff,
+                           FunctionCode::RightTitleScroll};
     for (std::size_t button = 0; button < kButtonCount; ++button) {
         for (int round = 0; round < 2; ++round) {
-            switch (random() % 6) {
-            case 0:
-                EXPECT_TRUE(assign.StorePlainFunction(
-                    button, std::array{FunctionCode::Click, FunctionCode::DoubleClick, FunctionCode::ButtonOff,
-                                       FunctionCode::RightTitleScroll}[random() % 4]));
-                break;
-            case 1: {
-                const auto code = static_cast<FunctionCode>(pick(6, 9));
-                EXPECT_TRUE(assign.StoreSubmenuChoice(button, code, random() % SubmenuSize(code)));
-                break;
-            }
-            case 2:
-                EXPECT_TRUE(assign.StoreSingleKey(button, keys[random() % keys.size()]));
-                break;
-            case 3: {
-                const std::string_view modifier = random() % 4 == 0 ? "" : ModifierNames()[random() % 8];
-                EXPECT_TRUE(assign.StoreComboKey(button, modifier, key(), key()));
-                break;
-            }
-            default:
-                if (macroCount > 0) {
-                    const auto number = static_cast<std::uint8_t>(random() % std::min(macroCount, kMacroCount));
-                    EXPECT_TRUE(assign.StoreMacroBinding(button, number, pick(0, 2), "m"));
-                }
-                break;
-            }
+            const auto code = static_cast<FunctionCode>(pick(6, 9));
+            const auto macro =
+                static_cast<std::uint8_t>(random() % std::clamp(macroCount, std::size_t{1}, kMacroCount));
+            const std::string_view modifier = random() % 4 == 0 ? "" : ModifierNames()[random() % 8];
+            const auto kind = random() % 6;
+            EXPECT_TRUE(kind == 0   ? assign.StorePlainFunction(button, plain[random() % 4])
+                        : kind == 1 ? assign.StoreSubmenuChoice(button, code, random() % SubmenuSize(code))
+                        : kind == 2 ? assign.StoreSingleKey(button, keys[random() % keys.size()])
+                        : kind == 3 ? assign.StoreComboKey(button, modifier, key(), key())
+                                    : macroCount == 0 || assign.StoreMacroBinding(button, macro, pick(0, 2), "m"));
         }
     }
     return record;
@@ -189,9 +180,7 @@ TEST(ProfileJson, ExportNamesFunctionsKeysAndColoursAsTheMenusDo)
     ASSERT_TRUE(assign.StoreComboKey(0, "Left Ctrl", "C", ""));
     ASSERT_TRUE(assign.StoreSubmenuChoice(1, FunctionCode::Multimedia, 5));
     ASSERT_TRUE(assign.StoreMacroBinding(2, 0, 1, "Greeting"));
-    record.cpiColor[3] = 0x0A;
-    record.cpiColor[4] = 0xBC;
-    record.cpiColor[5] = 0xFF;
+    std::ranges::copy(std::array<std::uint8_t, 3>{0x0A, 0xBC, 0xFF}, record.cpiColor.begin() + 3);
     record.cpiValue[1] = 32;
     record.reportRate = 4;
 
@@ -219,9 +208,7 @@ struct BrokenCase
     std::vector<std::string> problems;
 };
 
-class BrokenDocument : public ::testing::TestWithParam<BrokenCase>
-{
-};
+using BrokenDocument = ::testing::TestWithParam<BrokenCase>;
 
 // Each bad field is named with what is wrong, and nothing is written: not the profile, not its
 // labels, not the macro file.
@@ -243,54 +230,39 @@ TEST_P(BrokenDocument, IsRefusedFieldByFieldChangingNothing)
     if (std::string_view(c.name) == "NotJson") {
         text.pop_back();
     }
-    const auto before =
-        std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
-                   test::ReadFileBytes(folder.dir / "record.ini")};
+    const test::FolderState before = test::ReadFolder(folder.dir.Path());
 
     const JsonImport imported = folder.transfer.ImportInto(1, text);
     EXPECT_EQ(imported.problems, c.problems);
-    EXPECT_EQ(before,
-              (std::array{test::ReadFileBytes(folder.dir / "config1.bin"), test::ReadFileBytes(folder.dir / "str1.ini"),
-                          test::ReadFileBytes(folder.dir / "record.ini")}));
+    EXPECT_EQ(test::ReadFolder(folder.dir.Path()), before);
 }
 
 const nlohmann::json kRemoved = nlohmann::json::value_t::discarded;
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, BrokenDocument,
-    ::testing::Values(
-        BrokenCase{"NotJson", "/name", "x", {"the text is not JSON"}},
-        BrokenCase{"Format", "/format", "other", {"format: must be \"veldrane-profile\""}},
-        BrokenCase{"ReportRate", "/reportRateHz", 300, {"reportRateHz: must be 1000, 500, 250 or 125"}},
-        BrokenCase{"Cpi", "/cpiStages/2/cpi", 8250, {"cpiStages[2].cpi: must be a multiple of 50 from 50 to 8200"}},
-        BrokenCase{"Colour", "/cpiStages/0/colour", "red", {"cpiStages[0].colour: must be a colour \"#RRGGBB\""}},
-        BrokenCase{"Missing", "/angleSnap", kRemoved, {"angleSnap: missing"}},
-        BrokenCase{"Unknown", "/colour", "red", {"colour: is not a field of the profile form"}},
-        BrokenCase{"LightMode",
-                   "/lighting/mode",
-                   "disco",
-                   {"lighting.mode: must be one of \"off\", \"single colour\", \"pulsating\", \"multi-colour\""}},
-        BrokenCase{"Level", "/lighting/levels/1", 7, {"lighting.levels[1]: must be a whole number from 1 to 6"}},
-        BrokenCase{"Key",
-                   "/buttons/3",
-                   nlohmann::json{{"function", "Single Key"}, {"key", "Hyper"}, {"label", ""}},
-                   {"buttons[3].key: must be a key name of the key table or null"}},
-        BrokenCase{"Parameter",
-                   "/buttons/3",
-                   nlohmann::json{{"function", "Click"}, {"key", "A"}, {"label", ""}},
-                   {"buttons[3].key: is not a parameter of Click"}},
-        BrokenCase{"Macro", "/buttons/4/macro", "Nothing", {"buttons[4].macro: must name one of the profile's macros"}},
-        BrokenCase{"MacroName",
-                   "/macros/0/name",
-                   "[x]",
-                   {"macros[0].name: cannot name a macro (brackets are not allowed)",
-                    "buttons[4].macro: must name one of the profile's macros"}},
-        BrokenCase{"Several",
-                   "/sensitivity",
-                   nlohmann::json{{"x", 0}, {"y", 12}},
-                   {"sensitivity.x: must be a whole number from 1 to 11",
-                    "sensitivity.y: must be a whole number from 1 to 11"}}),
+using Json = nlohmann::json;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Fields, BrokenDocument, ::testing::Values(
+    BrokenCase{"NotJson", "/name", "x", {"the text is not JSON"}},
+    BrokenCase{"Format", "/format", "other", {"format: must be \"veldrane-profile\""}},
+    BrokenCase{"ReportRate", "/reportRateHz", 300, {"reportRateHz: must be 1000, 500, 250 or 125"}},
+    BrokenCase{"Cpi", "/cpiStages/2/cpi", 8250, {"cpiStages[2].cpi: must be a multiple of 50 from 50 to 8200"}},
+    BrokenCase{"Colour", "/cpiStages/0/colour", "red", {"cpiStages[0].colour: must be a colour \"#RRGGBB\""}},
+    BrokenCase{"Missing", "/angleSnap", kRemoved, {"angleSnap: missing"}},
+    BrokenCase{"Unknown", "/colour", "red", {"colour: is not a field of the profile form"}},
+    BrokenCase{"LightMode", "/lighting/mode", "disco",
+        {"lighting.mode: must be one of \"off\", \"single colour\", \"pulsating\", \"multi-colour\""}},
+    BrokenCase{"Level", "/lighting/levels/1", 7, {"lighting.levels[1]: must be a whole number from 1 to 6"}},
+    BrokenCase{"Key", "/buttons/3", Json{{"function", "Single Key"}, {"key", "Hyper"}, {"label", ""}},
+        {"buttons[3].key: must be a key name of the key table or null"}},
+    BrokenCase{"Parameter", "/buttons/3", Json{{"function", "Click"}, {"key", "A"}, {"label", ""}},
+        {"buttons[3].key: is not a parameter of Click"}},
+    BrokenCase{"Macro", "/buttons/4/macro", "Nothing", {"buttons[4].macro: must name one of the profile's macros"}},
+    BrokenCase{"MacroName", "/macros/0/name", "[x]", {"macros[0].name: cannot name a macro (brackets are not allowed)",
+        "buttons[4].macro: must name one of the profile's macros"}},
+    BrokenCase{"Several", "/sensitivity", Json{{"x", 0}, {"y", 12}},
+        {"sensitivity.x: must be a whole number from 1 to 11", "sensitivity.y: must be a whole number from 1 to 11"}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 // A macro of the document whose name the file gives to other content is added under a new name
 // and reported; the file's macro keeps its content, and the button plays the one it came with.

@@ -35,19 +35,22 @@ inline FolderState ReadFolder(const std::filesystem::path& folder)
     return state;
 }
 
+// The factory files into the folder `to`: they are written once and copied for each test, as
+// writing them key by key is slow.
+inline void CopyFactoryFiles(const std::filesystem::path& to)
+{
+    static const TempDir installed;
+    static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
+    EXPECT_EQ(failure, "");
+    std::filesystem::copy(installed.Path(), to, std::filesystem::copy_options::recursive);
+}
+
 // A fresh installation in a temporary directory (the factory files), in which each profile can
 // be given settings and labels of its own.
 class InstalledProfiles : public ::testing::Test
 {
 protected:
-    InstalledProfiles()
-    {
-        // The factory files are written once and copied for each test: writing them key by key is slow.
-        static const TempDir installed;
-        static const std::string failure = WriteFactoryFiles(installed.Path(), IconvTextCodec());
-        EXPECT_EQ(failure, "");
-        std::filesystem::copy(installed.Path(), dir.Path(), std::filesystem::copy_options::recursive);
-    }
+    InstalledProfiles() { CopyFactoryFiles(dir.Path()); }
 
     // Profile file `index` gets the settings of seed `seed` (flag 1) and "Item1" = `label`.
     void GiveSlot(std::size_t index, std::uint8_t seed, std::string_view label)
@@ -72,9 +75,9 @@ protected:
     // 11, 12) and labels ("label A" ...); B is selected.
     void InstallThree()
     {
-        GiveSlot(0, 10, "label A");
-        GiveSlot(1, 11, "label B");
-        GiveSlot(2, 12, "label C");
+        for (std::uint8_t i = 0; i < 3; ++i) {
+            GiveSlot(i, 10 + i, "label " + std::string(1, static_cast<char>('A' + i)));
+        }
         StoreList({"A", "B", "C"}, "B");
     }
 

@@ -1,19 +1,39 @@
-#include "core/profile/ProfileManager.h"
+// The profile manager: its list of names, the files that follow the names, and import and export.
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
 #include <tuple>
+#include <vector>
 
+#include "adapters/linux/IconvTextCodec.h"
 #include "core/apps/AppRules.h"
+#include "core/buttons/KeyTables.h"
+#include "core/ini/FileError.h"
+#include "core/ini/IniFile.h"
+#include "core/profile/ConfigFile.h"
+#include "core/profile/ConfigFiles.h"
 #include "core/profile/InstalledProfiles.h"
-#include "core/text/ProfileManagerTexts.h"
-#include "support/FileAccessCounter.h"
+#include "core/profile/ProfileFileNames.h"
+#include "core/profile/ProfileList.h"
+#include "core/profile/ProfileManager.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/profile/ProfileTransfer.h"
+#include "support/PatternedRecord.h"
+#include "support/TempDir.h"
 
 namespace veldrane {
 namespace {
 
 using test::Patterned;
 using test::ReadFileBytes;
+using test::WriteFileBytes;
+
 using Names = std::vector<std::string>;
 
 class ProfileManagerTest : public test::InstalledProfiles
@@ -92,8 +112,8 @@ TEST_F(ProfileManagerTest, StoredNameSelectsItsLine)
     }
 }
 
-// The list is written in one replacement of "str.ini", the whole section in order, stale keys gone.
-TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
+// The list is written as the whole section in order, stale keys gone.
+TEST_F(ProfileManagerTest, CloseWritesTheWholeSection)
 {
     InstallThree();
     ASSERT_EQ(IniFile(dir / "str.ini", codec).WriteString("Profile", "Stale", "x"), IniWriteResult::Written);
@@ -101,9 +121,7 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
     Delete(2);
     ASSERT_TRUE(Manager().NewProfile());
     Manager().CommitRename(2, "C");
-    test::FileAccessCounter access(dir / "str.ini");
     EXPECT_TRUE(Manager().CloseManager().Stored());
-    EXPECT_EQ(access.Replacements(), 1);
     EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=3\r\nItem0=A\r\nItem1=Games\r\nItem2=C\r\n");
     EXPECT_EQ(files.CurrentProfileIndex(), 2);
     EXPECT_EQ(SettingsOf(1), Patterned(11)); // a renamed name keeps its files
@@ -114,25 +132,14 @@ TEST_F(ProfileManagerTest, CloseWritesTheWholeSectionOnce)
 // an all-zero profile.
 TEST_F(ProfileManagerTest, TheOnlyNameIsNeverDeleted)
 {
-    for (const auto& [lang, message, title] :
-         {std::tuple{Language::English, "At least one profile must remain.", "Warning"},
-          std::tuple{Language::TraditionalChinese, "至少需要保留一個配置。", "警告"}}) {
-        InstallThree();
-        language = lang;
-        ProfileManager manager(ProfileManagerContext{files, codec, language});
-        EXPECT_FALSE(manager.LoadProfileList().error);
-        for (const bool deleted : {true, true, false}) {
-            manager.OnListClick(0);
-            EXPECT_EQ(manager.DeleteProfile(), deleted);
-        }
-        EXPECT_EQ(manager.Names(), (Names{"C"}));
-        // What the manager's window tells the user then.
-        EXPECT_EQ(manager.Texts().lastProfile, message);
-        EXPECT_EQ(manager.Texts().warningTitle, title);
-        ASSERT_TRUE(manager.CloseManager().Stored());
-        EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=1\r\nItem0=C\r\n");
-        EXPECT_EQ(SettingsOf(0), Patterned(12));
+    InstallThree();
+    for (const bool deleted : {true, true, false}) {
+        Manager().OnListClick(0);
+        EXPECT_EQ(Manager().DeleteProfile(), deleted);
     }
+    ASSERT_TRUE(Manager().CloseManager().Stored());
+    EXPECT_EQ(StoredList(), "[Profile]\r\nCurProfileName=C\r\nItemCount=1\r\nItem0=C\r\n");
+    EXPECT_EQ(SettingsOf(0), Patterned(12));
 }
 
 // Each name keeps its settings and labels wherever it moves; a new name gets the factory files
@@ -248,6 +255,131 @@ TEST_F(ProfileManagerTest, TheLoadedProfileKeepsItsFilesWhileTheListChanges)
     EXPECT_EQ(SettingsOf(0), Patterned(11)); // B's own
     EXPECT_EQ(SettingsOf(1), Patterned(98)); // C's, saved twice
     EXPECT_EQ(LabelOf(1), "label C");
+}
+
+// The section goes to the end of the file whole, old keys and all gone; without a selection the
+// first name is stored as the selected one, and an empty list keeps only the count.
+TEST(ProfileList, ReplacementWritesTheSectionAsTheProgramStoresIt)
+{
+    test::TempDir dir;
+    const IconvTextCodec codec;
+    IniFile list(dir / "str.ini", codec);
+    test::WriteFileBytes(dir / "str.ini", "[Profile]\r\nItem5=old\r\nItemCount=6\r\n[Skins]\r\nPath=Default\r\n");
+    ASSERT_EQ(list.Apply(ProfileList::Replacement(Names{"PROFILE_0", "Game"}, 1u)), IniWriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), "[Skins]\r\nPath=Default\r\n[Profile]\r\nCurProfileName=Game\r\n"
+                                              "ItemCount=2\r\nItem0=PROFILE_0\r\nItem1=Game\r\n");
+    ASSERT_EQ(list.Apply(ProfileList::Replacement(Names{"a", "b"}, std::nullopt)), IniWriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"),
+              "[Skins]\r\nPath=Default\r\n[Profile]\r\nCurProfileName=a\r\nItemCount=2\r\nItem0=a\r\nItem1=b\r\n");
+    ASSERT_EQ(list.Apply(ProfileList::Replacement(Names{}, std::nullopt)), IniWriteResult::Written);
+    EXPECT_EQ(ReadFileBytes(dir / "str.ini"), "[Skins]\r\nPath=Default\r\n[Profile]\r\nItemCount=0\r\n");
+}
+
+class ProfileTransferTest : public test::InstalledProfiles
+{
+protected:
+    // Profile 0 holds a saved profile (flag 1), selected and loaded.
+    ProfileTransferTest()
+    {
+        GiveSlot(0, 1, "");
+        EXPECT_TRUE(files.LoadConfig(record).Done());
+        EXPECT_EQ(files.FirstRunFlag(), 1);
+        files.LoadLabels(Language::English);
+        std::filesystem::create_directories(outside);
+    }
+
+    // Import and export never move the selected profile off its own files.
+    void ExpectTheSelectedProfilesFiles()
+    {
+        EXPECT_EQ(files.ConfigPath(), dir / ProfileConfigName(files.CurrentProfileIndex()));
+        EXPECT_EQ(files.LabelPath(), dir / ProfileLabelName(files.CurrentProfileIndex()));
+    }
+
+    ProfileRecord record{};
+    // Only a file's own name counts: the ".bin" of this folder's name neither makes a name a profile
+    // file nor turns into ".ini" in a label file's path.
+    std::filesystem::path outside = dir / "exports.bin";
+    ProfileTransfer transfer{files, codec, Language::English};
+};
+
+TEST_F(ProfileTransferTest, ImportTakesTheWholeRecordAndTheLabelsBesideIt)
+{
+    files.SelectProfileIndex(2);
+    ProfileRecord stored = Patterned(40);
+    stored.reportRate = 0; // no control gives these: they come in as the nearest the controls give
+    stored.lightMode = 200;
+    // The labels are beside, under the name with its first ".bin" made ".ini".
+    WriteFileBytes(outside / "mine.bin.old", ConfigFile::Encode(0, stored));
+    ASSERT_EQ(IniFile(outside / "mine.ini.old", codec).WriteString("Setting-EN", "Item1", "Fire"),
+              IniWriteResult::Written);
+    const SkinSettings skin = files.Skin();
+
+    const TransferOutcome imported = transfer.ImportFrom(outside / "mine.bin.old", record);
+    EXPECT_TRUE(imported.changed);
+    EXPECT_TRUE(imported.failures.empty());
+    ProfileRecord expected = Patterned(40); // the twelve macros too
+    expected.reportRate = 1;
+    expected.lightMode = 3;
+    EXPECT_EQ(record, expected);
+    EXPECT_EQ(files.FirstRunFlag(), 0);
+    EXPECT_EQ(files.ButtonLabel()[0], "Fire");
+    EXPECT_EQ(files.ButtonLabel()[1], ""); // missing in the file: empty, not a default
+    // An exported label file has no "Skins": the text colour and skin stay.
+    EXPECT_EQ(files.Skin().red, skin.red);
+    EXPECT_EQ(files.Skin().path, skin.path);
+    ExpectTheSelectedProfilesFiles();
+}
+
+TEST_F(ProfileTransferTest, ImportOfAFileOfAnotherSizeNamesItAndChangesNothing)
+{
+    const ProfileRecord before = record;
+    const auto labels = files.ButtonLabel();
+    ASSERT_EQ(IniFile(outside / "odd.ini", codec).WriteString("Setting-EN", "Item1", "Fire"), IniWriteResult::Written);
+    for (const std::size_t size : {0, 1824, 1826}) {
+        WriteFileBytes(outside / "odd.bin", std::string(size, '\x07'));
+        const TransferOutcome refused = transfer.ImportFrom(outside / "odd.bin", record);
+        EXPECT_FALSE(refused.changed);
+        ASSERT_EQ(refused.failures.size(), 1u);
+        EXPECT_EQ(refused.failures[0].error, FileError::WrongProfileSize);
+        EXPECT_EQ(refused.failures[0].file, outside / "odd.bin");
+        EXPECT_EQ(refused.wrongSize, size);
+    }
+    EXPECT_EQ(record, before);
+    EXPECT_EQ(files.ButtonLabel(), labels);
+    EXPECT_EQ(files.FirstRunFlag(), 1);
+    ExpectTheSelectedProfilesFiles();
+}
+
+// There are six profiles: "config6" is no program file.
+TEST_F(ProfileTransferTest, ExportWithoutAnExtensionWritesBinAndIniInBothPlaces)
+{
+    files.SetButtonLabel(0, "Fire");
+    EXPECT_TRUE(transfer.ExportTo(outside / "config6", Patterned(50)).failures.empty());
+    for (const std::filesystem::path& folder : {outside, dir.Path()}) {
+        EXPECT_EQ(ReadFileBytes(folder / "config6.bin"), ConfigFile::Encode(1, Patterned(50))) << folder;
+        const IniFile labels(folder / "config6.ini", codec);
+        EXPECT_EQ(labels.GetString("Setting-EN", "Item1"), "Fire");
+        EXPECT_EQ(labels.KeyNames("Setting-EN").size(), 12u);
+        EXPECT_TRUE(labels.KeyNames("Skins").empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(outside / "config6"));
+    ExpectTheSelectedProfilesFiles();
+}
+
+// Case does not count, and a name is refused too when its label file would be one of them.
+TEST_F(ProfileTransferTest, ExportUnderAProgramFileNameIsRefusedAndWritesNothing)
+{
+    const test::FolderState before = test::ReadFolder(dir.Path());
+    for (const char* name : {"config2", "config.bin", "Config5.bin", "str.bin", "Str4.bin", "record.bin"}) {
+        const TransferOutcome refused = transfer.ExportTo(outside / name, Patterned(50));
+        EXPECT_FALSE(refused.changed) << name;
+        EXPECT_TRUE(refused.failures.empty());
+        EXPECT_EQ(refused.refusedName,
+                  std::string(name).find(".bin") == std::string::npos ? name + std::string(".bin") : std::string(name));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(outside));
+    EXPECT_EQ(test::ReadFolder(dir.Path()), before);
+    EXPECT_FALSE(ProfileTransfer::IsProgramFileName("myconfig0.bin")) << "the whole name counts";
 }
 
 } // namespace

@@ -1,3 +1,99 @@
+// A change of the profile list cut off part-way is taken back at the next start, and every saving
+// operation killed part-way leaves old or new files that agree.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "adapters/linux/IconvTextCodec.h"
+#include "core/device/DeviceImage.h"
+#include "core/device/DeviceLink.h"
+#include "core/device/MouseSearch.h"
+#include "core/device/ProfileDownload.h"
+#include "core/ini/AtomicFile.h"
+#include "core/ini/FileError.h"
+#include "core/ini/IniFile.h"
+#include "core/macro/MacroFile.h"
+#include "core/macro/MacroRecord.h"
+#include "core/macro/MacroSectionRename.h"
+#include "core/profile/ConfigFiles.h"
+#include "core/profile/InstalledProfiles.h"
+#include "core/profile/ProfileFileNames.h"
+#include "core/profile/ProfileManager.h"
+#include "core/profile/ProfileRecord.h"
+#include "core/profile/ProfileSlotMover.h"
+#include "core/profile/ProfileTransfer.h"
+#include "core/text/FileErrorTexts.h"
+#include "sim/SimulatedMouse.h"
+#include "support/FakeClock.h"
+#include "support/PatternedRecord.h"
+#include "support/TempDir.h"
+
+namespace veldrane {
+namespace {
+
+using test::Patterned;
+
+using ProfileSlotMoverTest = test::InstalledProfiles;
+
+// A kill between the moves, or between the moves and the list, left names on other names' files:
+// the next start takes the step back whole, and then forgets it.
+TEST_F(ProfileSlotMoverTest, AStepCutOffIsTakenBackWholeAtTheNextStart)
+{
+    GiveSlot(0, 10, "zero");
+    GiveSlot(1, 11, "one");
+    std::filesystem::remove(dir / "str2.ini");
+    const test::FolderState before = test::ReadFolder(dir.Path());
+    ProfileSlotMover mover{dir.Path(), codec};
+    const std::vector<ProfileFileSource> sources{1, std::nullopt, 0};
+    ASSERT_TRUE(mover.Move(sources, 2).Done());
+    // The program stops before the list is stored (or after: the list is in the journal too).
+    ASSERT_EQ(IniFile(dir / "str.ini", codec).WriteString("Profile", "ItemCount", "3"), IniWriteResult::Written);
+
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error);
+    EXPECT_EQ(test::ReadFolder(dir.Path()), before) << "str2.ini and the journal gone too";
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error) << "nothing left to do";
+
+    // A completed step leaves the swapped files and no journal behind.
+    ASSERT_TRUE(mover.Move(sources, 2).Done());
+    EXPECT_TRUE(mover.Commit().Done());
+    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
+    EXPECT_EQ(SettingsOf(0), Patterned(11));
+    EXPECT_EQ(LabelOf(0), "one");
+    EXPECT_EQ(SettingsOf(2), Patterned(10));
+    EXPECT_EQ(LabelOf(2), "zero");
+
+    // A journal cut short is not believed. It gave "Error Code is: 5" at every start: it is kept
+    // aside, the files stay as they are, and the next start has nothing to say.
+    const std::string damaged = "veldrane profile move 1\nconfig0.bin\n1825\nxx";
+    test::WriteFileBytes(dir / "profiles.journal", damaged);
+    const ProfileSlotMover::Recovery recovery = ProfileSlotMover::Recover(dir.Path());
+    EXPECT_EQ(recovery.error, make_error_code(FileError::DamagedJournal));
+    EXPECT_EQ(SettingsOf(0), Patterned(11));
+    EXPECT_FALSE(std::filesystem::exists(dir / "profiles.journal"));
+    EXPECT_EQ(recovery.keptAside.parent_path(), dir.Path());
+    EXPECT_TRUE(recovery.keptAside.filename().string().starts_with("profiles.journal.broken-"));
+    EXPECT_EQ(test::ReadFileBytes(recovery.keptAside), damaged);
+    EXPECT_EQ(JournalRecoveryMessage(dir / "profiles.journal", recovery.error, recovery.keptAside,
+                                     Language::SimplifiedChinese),
+              "配置文件的一次更改被中断且无法完成：其日志文件已损坏。配置文件保持原样；日志文件已保留为：\n" +
+                  recovery.keptAside.string());
+    EXPECT_FALSE(ProfileSlotMover::Recover(dir.Path()).error);
+}
+
 // Every saving operation, killed at moments spread over its whole run: what it leaves behind must
 // be the files as they were or as the operation makes them, never half of one, never a mix that the
 // operation would not leave in between, and no stray temporary file once the next start has cleaned
@@ -7,39 +103,7 @@
 // with SIGKILL once in each of kKillsPerOperation slices of the time one whole run takes, at a
 // random moment inside the slice; the slices shrink towards the end, where the files are committed.
 // Where a kill lands decides nothing about the verdict: a sound operation passes at any moment.
-
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cmath>
-#include <functional>
-#include <map>
-#include <optional>
-#include <random>
-#include <string>
-#include <thread>
-#include <vector>
-
-#include <gtest/gtest.h>
-
-#include "InstalledProfiles.h"
-#include "core/device/DeviceImage.h"
-#include "core/device/DeviceLink.h"
-#include "core/device/MouseSearch.h"
-#include "core/device/ProfileDownload.h"
-#include "core/ini/AtomicFile.h"
-#include "core/macro/MacroFile.h"
-#include "core/macro/MacroSectionRename.h"
-#include "core/profile/ProfileManager.h"
-#include "core/profile/ProfileSlotMover.h"
-#include "core/profile/ProfileTransfer.h"
-#include "sim/SimulatedMouse.h"
-#include "support/FakeClock.h"
-
-namespace veldrane::test {
-namespace {
+using namespace test;
 
 constexpr int kKillsPerOperation = 20;
 constexpr std::uint32_t kSeed = 20261207;
@@ -148,8 +212,7 @@ const std::vector<SavingOperation>& Operations()
          CloseProfileList},
         {"MacroSave", {{"record.ini"}}, SaveMacroOperation},
         {"MacroRename", {{"record.ini"}}, RenameMacroOperation},
-        {"Import", {{"str.ini"}, {"config1.bin"}, {"str1.ini"}}, ImportOperation},
-    };
+        {"Import", {{"str.ini"}, {"config1.bin"}, {"str1.ini"}}, ImportOperation}};
     return operations;
 }
 
@@ -280,4 +343,4 @@ INSTANTIATE_TEST_SUITE_P(Operations, SaveKillTest, testing::ValuesIn(Operations(
                          [](const testing::TestParamInfo<SavingOperation>& info) { return info.param.name; });
 
 } // namespace
-} // namespace veldrane::test
+} // namespace veldrane

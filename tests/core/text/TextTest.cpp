@@ -1,11 +1,15 @@
 // The texts of each language exactly as the user reads them, odd spellings and blanks included;
 // the language a code chooses and the kind of message a text is.
+
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
+#include <utility>
 
 #include "core/text/CaptureDialogTexts.h"
 #include "core/text/HelpDialogTexts.h"
+#include "core/text/Language.h"
 #include "core/text/MacroKeyDialogTexts.h"
 #include "core/text/MacroManagerTexts.h"
 #include "core/text/MainWindowTexts.h"
@@ -30,8 +34,7 @@ TEST(TextSets, EachLanguageReadsAsShipped)
         {HelpDialogTextsFor(kEn).version, "Version\xEF\xBC\x9A"
                                           "1.1"}, // a full-width colon
         {ProfileManagerTextsFor(kChs).limitMessage, "最多可以新建6个配置。"},
-        // Simplified Chinese keeps its traditional characters; traditional has no blank before Ctrl.
-        {MacroManagerTextsFor(kChs).keyPressSequence, "按鍵序列"},
+        // Traditional Chinese has no blank before Ctrl.
         {MacroManagerTextsFor(kChs).recordingWindowText, "按 Ctrl+Break 停止录制"},
         {MacroManagerTextsFor(kCht).recordingWindowText, "按Ctrl+Break 停止錄製"},
         {MacroKeyDialogTextsFor(kEn).repeatModes[1], "Repeat until press any  mouse button to end"},
@@ -42,8 +45,7 @@ TEST(TextSets, EachLanguageReadsAsShipped)
         {MainWindowTextsFor(kEn).settingsNotTaken,
          "The gaming mouse did not take the settings. They are saved; plug the mouse in again and press Save."},
         {MainWindowTextsFor(kCht).savedWithoutMouse, "遊戲滑鼠未連接。設定已儲存，下次按「保存」時將寫入滑鼠。"},
-        {OpenWindowText(kCht), "開啟"},
-    };
+        {OpenWindowText(kCht), "開啟"}};
     for (const auto& [shown, expected] : cases) {
         EXPECT_EQ(shown, expected);
     }
@@ -70,20 +72,16 @@ TEST(FormatWithErrorCode, ReplacesOnlyTheFirstPlaceholder)
 
 TEST(KindOfMessage, WarningsByTheirCaptionErrorsByWhatTheySay)
 {
-    struct Case
-    {
-        std::string_view text;
-        std::string_view title;
-        MessageKind kind;
-    };
-    for (const Case& c : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
-                          Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning},
-                          Case{kImageError, kConfigDialogImageFailed, MessageKind::Error},
-                          Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
-                          Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
-                          Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
-                          Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
-        EXPECT_EQ(KindOfMessage(c.text, c.title), c.kind) << c.text;
+    using Case = std::tuple<std::string_view, std::string_view, MessageKind>;
+    // clang-format off
+    for (const auto& [text, title, kind] : {Case{"Profile numbers up to 6.", "Warning", MessageKind::Warning},
+            Case{kSetMouseFailed, kWarningTitle, MessageKind::Warning}, Case{kImageError, kConfigDialogImageFailed,
+            MessageKind::Error}, Case{"Error Code is: 2 \n", kFileOpenErrorTitle, MessageKind::Error},
+            Case{"KeyboardHook_ComboDlg Install error code :5\n", "Tessaly VELDRANE", MessageKind::Error},
+            Case{"The update program was not found:\n/x", "Tessaly VELDRANE", MessageKind::Information},
+            Case{"Switch CPI into the first stage 800", kInfoTitle, MessageKind::Information}}) {
+        // clang-format on
+        EXPECT_EQ(KindOfMessage(text, title), kind) << text;
     }
 }
 

@@ -1,17 +1,19 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstddef>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "adapters/linux/IconvTextCodec.h"
 #include "core/ini/IniFile.h"
 #include "core/macro/MacroEncoder.h"
-#include "core/macro/MacroFile.h"
 #include "core/macro/MacroRecord.h"
+#include "core/profile/ProfileFileNames.h"
 #include "support/HexBytes.h"
 #include "support/TempDir.h"
 
