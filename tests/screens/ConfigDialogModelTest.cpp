@@ -95,7 +95,6 @@ TEST_F(ConfigDialogModelTest, KeysWalkRenameDeleteAddAndReturnMakesTheSelectedPr
     key(WindowKey::Insert);
     EXPECT_EQ(model.Names(), (std::vector<std::string>{"B", "Game", "Game_2"}));
     key(WindowKey::Tab);
-    EXPECT_EQ(model.Focus(), ConfigControl::New);
     EXPECT_EQ(model.Controls()[*model.FocusIndex()].name, "New");
     key(WindowKey::Space);
     EXPECT_EQ(model.Names().size(), 4u);
@@ -107,7 +106,6 @@ TEST_F(ConfigDialogModelTest, KeysWalkRenameDeleteAddAndReturnMakesTheSelectedPr
     EXPECT_TRUE(notices.empty());
     EXPECT_TRUE(key(WindowKey::Return).close);
     EXPECT_EQ(ListValue("CurProfileName"), "Game");
-    EXPECT_EQ(ListValue("ItemCount"), "4");
     EXPECT_EQ(files.CurrentProfileIndex(), 1);
     EXPECT_EQ(records.Current, Patterned(12)) << "C's settings, now Game's";
     EXPECT_EQ(notices, Notices{ProfileManagerNotice::Closed});
@@ -141,9 +139,6 @@ TEST_F(ConfigDialogModelTest, TransfersWorkOnTheSelectedProfile)
     EXPECT_EQ(files.CurrentProfileIndex(), 1);
 }
 
-// A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels
-// and the pointer dials where no control can show them: everything is brought to what the
-// controls produce, and the user is told once what changed.
 // A name ending in ".json" (in any case) chooses the readable form: Save writes it alone, Load
 // reads it into the profile's files.
 TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedGivesTheSameFiles)
@@ -156,16 +151,14 @@ TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedGivesTheSameFiles)
     ASSERT_FALSE(ConfigFile::Write(dir / ProfileConfigName(2), 1, game));
     test::TempDir elsewhere;
     Transfer(2, ProfileMenuCommand::Save, elsewhere.Path() / "Game.JSON");
-    EXPECT_EQ(messages.shown, std::vector<Shown>{});
     EXPECT_EQ(test::ReadFolder(elsewhere.Path()).size(), 1u) << "no binary pair beside it";
     EXPECT_NE(test::ReadFileBytes(elsewhere.Path() / "Game.JSON").find("\"name\": \"C\""), std::string::npos);
     const std::string stored = test::ReadFileBytes(dir / ProfileConfigName(2));
 
-    // Into profile A, which is not loaded (a fresh folder reading it back is the readable form's test).
+    // Into profile A, which is not loaded (a fresh folder reading it back, labels and all, is the
+    // readable form's test).
     Transfer(0, ProfileMenuCommand::Load, elsewhere.Path() / "Game.JSON");
-    EXPECT_EQ(messages.shown, std::vector<Shown>{});
     EXPECT_EQ(test::ReadFileBytes(dir / ProfileConfigName(0)), stored);
-    EXPECT_EQ(LabelFile(0).GetString("Setting-EN", "Item1"), "label C");
     EXPECT_EQ(records.Current, Patterned(1)) << "the loaded profile is left alone";
 
     // Into the loaded profile (B), the record follows its files; a broken document changes nothing.
@@ -175,11 +168,14 @@ TEST_F(ConfigDialogModelTest, AReadableProfileSavedAndLoadedGivesTheSameFiles)
     test::WriteFileBytes(elsewhere.Path() / "broken.json", "{\"format\": \"veldrane-profile\"");
     Transfer(0, ProfileMenuCommand::Load, elsewhere.Path() / "broken.json");
     EXPECT_EQ(test::ReadFileBytes(dir / ProfileConfigName(0)), stored);
-    ASSERT_EQ(messages.shown.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u) << "only the broken document is refused";
     EXPECT_TRUE(messages.shown[0].text.starts_with("The profile file could not be imported; nothing was changed:\n"))
         << messages.shown[0].text;
 }
 
+// A damaged import of the right size left Buttons 1 and 2 sending 00 00 00 00 under empty labels
+// and the pointer dials where no control can show them: everything is brought to what the
+// controls produce, and the user is told once what changed.
 TEST_F(ConfigDialogModelTest, ADamagedImportIsBroughtIntoTheControlsAndSaysWhatChanged)
 {
     InstallThree();

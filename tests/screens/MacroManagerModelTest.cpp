@@ -264,7 +264,6 @@ TEST_F(MacroManagerModelTest, DeleteTakesOnlyTheHighlightedMacroAndRenumbersTheB
     model.RunMenuCommand(EventListCommand::DeleteLine);
     model.DeselectMacro();
     model.DeleteMacro();
-    EXPECT_EQ(model.EventLines().size(), 3u);
     EXPECT_EQ(Text(), kAbc);
 
     model.SelectMacro(1);
@@ -438,12 +437,10 @@ TEST_F(MacroManagerModelTest, ARecordingReplacesTheEventsAndIsSavedWhenItStops)
     model.ToggleLoopBox();
     model.LoopFieldChanged("2");
     EXPECT_EQ(model.KeyPress("Enter", DialogKey::Enter, false).close, MacroManagerClose::Ok);
-    ASSERT_TRUE(model.Result());
-    EXPECT_EQ(BufferOf(*model.Result(), 1), BufferHex("00 02 05 05 85 05"));
     EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"Q   Dn", "80 ms", "Q   Up"}) +
                           Section("Beta", 0, 1, 2, {"B   Dn", "B   Up"}) + kGamma +
                           Section("Macro_3", 1, 1, 1, {"W   Dn"}));
-    EXPECT_EQ(*model.Result(), RebuildMacroData(m_file, 4));
+    EXPECT_EQ(model.Result(), RebuildMacroData(m_file, 4));
 }
 
 // Tab walks every control in reading order (the loop-count field only while it can be typed
@@ -502,7 +499,6 @@ TEST_F(MacroManagerModelTest, KeysWalkTheListsAndInsertRenameDeleteAndClose)
     Key(WindowKey::Delete);
     Key(WindowKey::End);
     Key(WindowKey::Insert);
-    EXPECT_EQ(model.EventLines(), (Names{"A   Dn", "50 ms", "A   Up"}));
     EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kBeta + kGamma);
 
     Key(WindowKey::BackTab);
@@ -513,7 +509,6 @@ TEST_F(MacroManagerModelTest, KeysWalkTheListsAndInsertRenameDeleteAndClose)
     EXPECT_EQ(rename->line, 1u);
     EXPECT_EQ(rename->text, "Beta");
     Key(WindowKey::Delete);
-    EXPECT_EQ(model.MacroNames(), (Names{"Alpha", "Gamma"}));
     EXPECT_EQ(Text(), Section("Alpha", 1, 1, 5, {"A   Dn", "50 ms", "A   Up"}) + kGamma);
 
     // Return and Space press the focused button or box; Escape closes as the close area does.
@@ -628,21 +623,16 @@ TEST_F(MacroKeyBindingTest, OkGivesThePickedMacrosNumberAndModeAndWithoutAPickNo
     EXPECT_EQ(model.Result(), (MacroBindingChoice{2, 2, "Macro_3"}));
 }
 
-TEST_F(MacroKeyBindingTest, EscapeClosesTheDropdownOnly)
-{
-    MacroKeyBindingModel& model = Open(3);
-    EXPECT_FALSE(model.Escape());
-    model.Press(kMacroBox);
-    ASSERT_TRUE(model.Dropdown().has_value());
-    EXPECT_TRUE(model.Escape());
-    EXPECT_FALSE(model.Dropdown().has_value());
-}
-
+// Escape closes the dropdown only, not the dialog.
 TEST_F(MacroKeyBindingTest, OnlyTheFirstTwelveMacrosAreOfferedAndTheWheelScrollsByWholeNotches)
 {
     MacroKeyBindingModel& model = Open(14);
+    EXPECT_FALSE(model.Escape());
     model.Press(kMacroBox);
     ASSERT_EQ(model.Dropdown()->Count(), 12u);
+    EXPECT_TRUE(model.Escape());
+    EXPECT_FALSE(model.Dropdown().has_value());
+    model.Press(kMacroBox);
     // Eight lines are shown; a notch scrolls three, and half notches add up.
     EXPECT_FALSE(model.Wheel(-60));
     EXPECT_TRUE(model.Wheel(-60));
@@ -668,42 +658,33 @@ TEST(ListLineEditorModel, ADelayCommitsAsDigitsAndMsOrNotAtAll)
     }
 }
 
-// The focus leaves the editor as it goes: that must not commit a second time.
-TEST(ListLineEditorModel, CommitsOnceAndEscapeAppliesNothing)
+// The focus leaves the editor as it goes: that must not commit a second time. A delay that is no
+// number ends the edit without a commit, refused so that the user hears of it; Escape and the name
+// modes refuse nothing.
+TEST(ListLineEditorModel, EndsOnceCommittingOrRefusingWhatWasTyped)
 {
-    // clang-format off
-    const std::pair<LineEditorInput, bool> cases[] = {{LineEditorInput::Enter, true}, {LineEditorInput::Tab, true},
-        {LineEditorInput::PressOutside, true}, {LineEditorInput::FocusLost, true}, {LineEditorInput::Escape, false}};
-    // clang-format on
-    for (const auto& [input, commits] : cases) {
-        ListLineEditorModel editor(LineEditorMode::DelayValue);
-        ASSERT_TRUE(editor.BeginEdit(1, 4));
-        const auto outcome = editor.Input(input, "300 ms");
-        EXPECT_TRUE(outcome.ended);
-        EXPECT_FALSE(editor.IsOpen());
-        EXPECT_EQ(outcome.commit ? std::to_string(outcome.commit->line) + ": " + outcome.commit->text : "none",
-                  commits ? "1: 300 ms" : "none");
-        EXPECT_FALSE(editor.Input(LineEditorInput::FocusLost, "300 ms").commit);
-    }
-}
-
-// A delay that is no number ends the edit without a commit, refused so that the user hears of it;
-// Escape and the name modes refuse nothing.
-TEST(ListLineEditorModel, ATextThatIsNoDelayIsRefusedNotDropped)
-{
-    const std::tuple<LineEditorMode, LineEditorInput, std::string, bool> cases[] = {
-        {LineEditorMode::DelayValue, LineEditorInput::Enter, "soon", true},
-        {LineEditorMode::DelayValue, LineEditorInput::FocusLost, "12a ms", true},
-        {LineEditorMode::DelayValue, LineEditorInput::Escape, "soon", false},
-        {LineEditorMode::DelayValue, LineEditorInput::Enter, "120", false},
-        {LineEditorMode::MacroName, LineEditorInput::Enter, "soon", false}};
-    for (const auto& [mode, input, text, refused] : cases) {
+    constexpr auto kDelay = LineEditorMode::DelayValue;
+    const std::tuple<LineEditorMode, LineEditorInput, std::string, std::string, bool> cases[] = {
+        {kDelay, LineEditorInput::Enter, "300 ms", "1: 300 ms", false},
+        {kDelay, LineEditorInput::Tab, "300 ms", "1: 300 ms", false},
+        {kDelay, LineEditorInput::PressOutside, "300 ms", "1: 300 ms", false},
+        {kDelay, LineEditorInput::FocusLost, "300 ms", "1: 300 ms", false},
+        {kDelay, LineEditorInput::Escape, "300 ms", "none", false},
+        {kDelay, LineEditorInput::Enter, "soon", "none", true},
+        {kDelay, LineEditorInput::FocusLost, "12a ms", "none", true},
+        {kDelay, LineEditorInput::Escape, "soon", "none", false},
+        {kDelay, LineEditorInput::Enter, "120", "1: 120 ms", false},
+        {LineEditorMode::MacroName, LineEditorInput::Enter, "soon", "1: soon", false}};
+    for (const auto& [mode, input, typed, commit, refused] : cases) {
         ListLineEditorModel editor(mode);
-        ASSERT_TRUE(editor.BeginEdit(0, 1));
-        const auto outcome = editor.Input(input, text);
-        EXPECT_TRUE(outcome.ended) << text;
-        EXPECT_EQ(outcome.refused, refused) << text;
-        EXPECT_EQ(outcome.refused && outcome.commit.has_value(), false) << text;
+        ASSERT_TRUE(editor.BeginEdit(1, 4));
+        const auto outcome = editor.Input(input, typed);
+        EXPECT_TRUE(outcome.ended) << typed;
+        EXPECT_FALSE(editor.IsOpen()) << typed;
+        EXPECT_EQ(outcome.refused, refused) << typed;
+        EXPECT_EQ(outcome.commit ? std::to_string(outcome.commit->line) + ": " + outcome.commit->text : "none", commit)
+            << typed;
+        EXPECT_FALSE(editor.Input(LineEditorInput::FocusLost, typed).commit) << typed;
     }
 }
 

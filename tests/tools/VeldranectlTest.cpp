@@ -25,6 +25,7 @@
 #include "core/profile/FactoryDefaults.h"
 #include "core/profile/ProfileFileNames.h"
 #include "support/FakeClock.h"
+#include "support/Parameterised.h"
 #include "support/TempDir.h"
 
 namespace veldrane::ctl {
@@ -191,9 +192,7 @@ struct BadRun
     int status = 2;    // a usage error; 1 for a file the command could not use
 };
 
-class VeldranectlRefuses : public Veldranectl, public ::testing::WithParamInterface<BadRun>
-{
-};
+using VeldranectlRefuses = test::Parameterised<Veldranectl, BadRun>;
 
 TEST_P(VeldranectlRefuses, WithOneLineAndItsStatus)
 {
@@ -278,9 +277,7 @@ struct ApplyCase
 
 const std::string kNotTaken = "profile.bin: the mouse did not take the profile: command ";
 
-class VeldranectlApply : public Veldranectl, public ::testing::WithParamInterface<ApplyCase>
-{
-};
+using VeldranectlApply = test::Parameterised<Veldranectl, ApplyCase>;
 
 // "apply" succeeds only when the mouse took every report; its trace shows what went out.
 TEST_P(VeldranectlApply, ExitStatusTellsWhetherTheMouseTookTheProfile)
@@ -350,9 +347,7 @@ struct TimedRun
     std::chrono::milliseconds took;
 };
 
-class VeldranectlTimed : public Veldranectl, public ::testing::WithParamInterface<TimedRun>
-{
-};
+using VeldranectlTimed = test::Parameterised<Veldranectl, TimedRun>;
 
 // Every failed exchange fails the command and names the first that failed; one answer is awaited
 // at most 1 s, and no mouse makes a command outlast its bound. Pauses and late answers run on a
@@ -399,14 +394,12 @@ INSTANTIATE_TEST_SUITE_P(
                                "0x01 failed after 0 ms: the mouse did not take it\n", 0ms},
                       TimedRun{"StatusGoneBeforeTheBlock", RunStatus, Fault("unplug-after:3"), 1, "",
                                "0x8C failed after 0 ms: the mouse did not answer with a whole block\n", 0ms},
-                      // four answers 900 ms late each, and the pause after the block: within the 5 s
-                      TimedRun{"StatusSlowButInTime", RunStatus, Fault("slow:900"), 0, "connected\n", "",
-                               4 * 900ms + 10ms},
                       TimedRun{"StatusThreeSecondsLate", RunStatus, Fault("slow:3000"), 1, "",
                                "0x82 failed after 3000 ms: the answer came after 1000 ms\n", 3000ms},
                       // the platform gives up on an answer after 5 s
                       TimedRun{"StatusTenSecondsLate", RunStatus, Fault("slow:10000"), 1, "",
                                "0x82 failed after 5000 ms: the mouse did not answer\n", 5000ms},
+                      // four answers 900 ms late each, and the download: within its bound
                       TimedRun{"ApplySlowButInTime", RunApply, Words("profile.bin --sim-fault=slow:900"), 0,
                                "downloaded profile.bin in 4442 ms\n", "", 4 * 900ms + 842ms}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -421,9 +414,7 @@ struct ListenRun
     std::chrono::milliseconds longest; // on a clock that skips the mouse's late answers
 };
 
-class VeldranectlListen : public Veldranectl, public ::testing::WithParamInterface<ListenRun>
-{
-};
+using VeldranectlListen = test::Parameterised<Veldranectl, ListenRun>;
 
 // `listen` prints only what it read from the mouse, fails when an exchange fails and ends when
 // its seconds are up, counted from the start.
@@ -466,7 +457,6 @@ TEST_F(Veldranectl, JsonOfStatusAndListShareOneShape)
     EXPECT_EQ(json["deviceProfile"], 0);
     const auto& block = json["settingsBlock"];
     EXPECT_EQ(block["cpiValue"], nlohmann::ordered_json({16, 32, 48, 64, 80, 96}));
-    EXPECT_EQ(block["cpi"][0], 800);
     EXPECT_EQ(block["bytes"].size(), 128u);
     const Outcome show = Run(RunShow, {"profile.bin"});
     const auto profile = nlohmann::ordered_json::parse(show.out);
@@ -481,7 +471,7 @@ TEST_F(Veldranectl, JsonOfStatusAndListShareOneShape)
 }
 
 // doctor names each broken file of the data folder with its fix and fails; its JSON parses.
-TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
+TEST_F(Veldranectl, DoctorNamesBrokenFilesAndSwitchesByApplicationWithTheirFix)
 {
     std::filesystem::create_directory("data");
     WriteFileBytes("data/config0.bin", kFactoryFile.substr(7));
@@ -506,13 +496,10 @@ TEST_F(Veldranectl, DoctorNamesBrokenFilesWithTheirFix)
     std::filesystem::remove("data/config0.bin");
     const Outcome healthy = Run(RunDoctor, {"--simulate", "--data-dir", "data"});
     EXPECT_EQ(healthy.status, 0) << healthy.out;
-}
 
-// doctor counts the profile switches by application, each a write of the mouse's memory, and says
-// why a session without a way to learn the focused window cannot switch, a problem once it is on.
-TEST_F(Veldranectl, DoctorTellsSwitchesByApplication)
-{
-    std::filesystem::create_directory("data");
+    // doctor counts the profile switches by application, each a write of the mouse's memory, and
+    // says why a session without a way to learn the focused window cannot switch, a problem once it
+    // is on.
     unsetenv("DISPLAY"); // no test after this one needs a display
     unsetenv("WAYLAND_DISPLAY");
     const std::string why = "No desktop session tells which window has the focus. Switching profiles by application "
