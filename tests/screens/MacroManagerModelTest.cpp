@@ -217,12 +217,11 @@ TEST_F(MacroManagerModelTest, TheMenuActsOnTheLineARightClickPointedAt)
 // An edited delay that is no number keeps the line and says what a delay looks like.
 TEST_F(MacroManagerModelTest, ARefusedDelayIsSaid)
 {
-    Write(kAlpha);
     auto& model = Open(Language::SimplifiedChinese);
     model.RefuseDelay();
     EXPECT_EQ(m_messages.shown, (std::vector<Shown>{{Shown::Kind::Message,
                                                      "延时须为毫秒数，例如 120 或 120 ms。该行保持原值。", "警告"}}));
-    EXPECT_EQ(Text(), kAlpha);
+    EXPECT_EQ(Text(), kAbc);
 }
 
 // A file far larger than the program writes is refused at once: it is neither read nor written,
@@ -371,7 +370,6 @@ TEST_F(MacroManagerModelTest, ADeletionThatCannotBeJournalledChangesNothing)
 // why, once for a run of failures (not at every key typed), and again after a write went through.
 TEST_F(MacroManagerModelTest, AnEditTheMacroFileDoesNotTakeIsSaidOncePerRunOfFailures)
 {
-    Write(kAbc);
     auto& model = Open();
     const auto breakFile = [&] {
         std::filesystem::remove(m_file.Path());
