@@ -196,17 +196,7 @@ bool CConfigDialog::HandleKey(QKeyEvent& event)
 
 void CConfigDialog::ApplyFocus()
 {
-    QWidget* target = ControlWidget(static_cast<std::size_t>(m_model.Focus()));
-    if (!target) {
-        target = this;
-    }
-    if (!target->hasFocus()) {
-        target->setFocus(Qt::TabFocusReason);
-    }
-    if (const auto focus = m_model.FocusIndex(); focus && target == this) {
-        PaintedDialog::AnnounceFocus(*this, *focus);
-    }
-    update();
+    MoveFocus(*this, ControlWidget(static_cast<std::size_t>(m_model.Focus())), m_model.FocusIndex());
 }
 
 QWidget* CConfigDialog::ControlWidget(std::size_t key) const

@@ -131,6 +131,18 @@ void PaintedDialog::InstallAccessibility()
     (void)installed;
 }
 
+void PaintedDialog::MoveFocus(QWidget& dialog, QWidget* widget, std::optional<std::size_t> index)
+{
+    QWidget& target = widget != nullptr && widget->isEnabled() ? *widget : dialog;
+    if (!target.hasFocus()) {
+        target.setFocus(Qt::TabFocusReason);
+    }
+    if (index && &target == &dialog) {
+        AnnounceFocus(dialog, *index);
+    }
+    dialog.update();
+}
+
 void PaintedDialog::AnnounceFocus(QWidget& dialog, std::size_t index)
 {
     if (!QAccessible::isActive() || !dialog.hasFocus()) {

@@ -35,6 +35,10 @@ public:
     // Tells a screen reader that the focus is now on control `index` of DialogControls(), when it
     // is a painted one (a widget announces its own focus).
     static void AnnounceFocus(QWidget& dialog, std::size_t index);
+    // Puts the keyboard focus where the model has it: on the control's widget when one stands for
+    // it and is enabled, otherwise on the dialog, which paints the ring and announces control
+    // `index`. Then repaints the dialog.
+    static void MoveFocus(QWidget& dialog, QWidget* widget, std::optional<std::size_t> index);
     // Tells a screen reader that painted control `index` may have changed its state (a box
     // ticked, a language chosen).
     static void AnnounceChange(QWidget& dialog, std::size_t index);

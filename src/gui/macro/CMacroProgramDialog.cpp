@@ -337,17 +337,7 @@ bool CMacroProgramDialog::HandleKey(QKeyEvent* event)
 
 void CMacroProgramDialog::ApplyFocus()
 {
-    QWidget* target = ControlWidget(static_cast<std::size_t>(m_model.Focus()));
-    if (!target || !target->isEnabled()) {
-        target = this;
-    }
-    if (!target->hasFocus()) {
-        target->setFocus(Qt::TabFocusReason);
-    }
-    if (const auto focus = m_model.FocusIndex(); focus && target == this) {
-        PaintedDialog::AnnounceFocus(*this, *focus);
-    }
-    update();
+    MoveFocus(*this, ControlWidget(static_cast<std::size_t>(m_model.Focus())), m_model.FocusIndex());
 }
 
 QWidget* CMacroProgramDialog::ControlWidget(std::size_t key) const

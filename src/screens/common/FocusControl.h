@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <type_traits>
 
 #include "ports/Geometry.h"
 
@@ -101,5 +103,24 @@ struct FocusControl
     bool expanded = false;
     bool disabled = false;
 };
+
+// A control with its place, role and name; everything else as a FocusControl starts.
+inline FocusControl ControlAt(Rect area, ControlRole role, std::string_view name)
+{
+    FocusControl control;
+    control.area = area;
+    control.role = role;
+    control.name = name;
+    return control;
+}
+
+// The same, named by a key of the window's own enumeration of its controls.
+template <typename Key>
+requires std::is_enum_v<Key> FocusControl ControlAt(Key key, Rect area, ControlRole role, std::string_view name)
+{
+    FocusControl control = ControlAt(area, role, name);
+    control.key = static_cast<std::size_t>(key);
+    return control;
+}
 
 } // namespace veldrane

@@ -154,12 +154,9 @@ std::vector<FocusControl> HelpPanelModel::Controls() const
 {
     const auto control = [](Rect row, ControlRole role, std::string_view name) {
         // The ring lies inside the panel, whose rows span its width.
-        FocusControl c;
-        c.area = {row.left + kFocusRingWidth, row.top + kFocusRingWidth, row.right - kFocusRingWidth,
-                  row.bottom - kFocusRingWidth};
-        c.role = role;
-        c.name = std::string(name);
-        return c;
+        return ControlAt({row.left + kFocusRingWidth, row.top + kFocusRingWidth, row.right - kFocusRingWidth,
+                          row.bottom - kFocusRingWidth},
+                         role, name);
     };
     std::vector<FocusControl> controls{control(kWebLine, ControlRole::Button, m_texts->webAddress),
                                        control(kUpdateLine, ControlRole::Button, m_texts->update)};

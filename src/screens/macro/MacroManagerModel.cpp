@@ -779,38 +779,30 @@ std::optional<LineEditRequest> MacroManagerModel::RenameRequest() const
 
 std::vector<FocusControl> MacroManagerModel::Controls() const
 {
-    const auto control = [](MacroControl key, Rect area, ControlRole role, std::string_view name) {
-        FocusControl c;
-        c.key = static_cast<std::size_t>(key);
-        c.area = area;
-        c.role = role;
-        c.name = std::string(name);
-        return c;
-    };
     std::vector<FocusControl> controls;
-    controls.push_back(control(MacroControl::Close, kMacroCloseArea, ControlRole::Button,
-                               ControlCaptionTextsFor(m_context.language).close));
+    controls.push_back(ControlAt(MacroControl::Close, kMacroCloseArea, ControlRole::Button,
+                                 ControlCaptionTextsFor(m_context.language).close));
     if (m_hasControls) {
-        controls.push_back(control(MacroControl::MacroList, kMacroListRect, ControlRole::List, m_texts.selectMacro));
+        controls.push_back(ControlAt(MacroControl::MacroList, kMacroListRect, ControlRole::List, m_texts.selectMacro));
         controls.push_back(
-            control(MacroControl::EventList, kEventListRect, ControlRole::List, m_texts.keyPressSequence));
-        controls.push_back(control(MacroControl::Record, kMacroRecordArea, ControlRole::Button,
-                                   IsRecording() ? m_texts.stopRecording : m_texts.startRecording));
+            ControlAt(MacroControl::EventList, kEventListRect, ControlRole::List, m_texts.keyPressSequence));
+        controls.push_back(ControlAt(MacroControl::Record, kMacroRecordArea, ControlRole::Button,
+                                     IsRecording() ? m_texts.stopRecording : m_texts.startRecording));
         controls.push_back(
-            control(MacroControl::DelayBox, kMacroDelayBox, ControlRole::CheckBox, m_texts.recordDelays));
+            ControlAt(MacroControl::DelayBox, kMacroDelayBox, ControlRole::CheckBox, m_texts.recordDelays));
         controls.back().checked = DelayBoxTicked();
-        controls.push_back(control(MacroControl::LoopBox, kMacroLoopBox, ControlRole::CheckBox, m_texts.loopTimes));
+        controls.push_back(ControlAt(MacroControl::LoopBox, kMacroLoopBox, ControlRole::CheckBox, m_texts.loopTimes));
         controls.back().checked = LoopBoxTicked();
         if (m_loopFieldEnabled) {
             controls.push_back(
-                control(MacroControl::LoopField, kLoopFieldRect, ControlRole::EditText, m_texts.loopTimes));
+                ControlAt(MacroControl::LoopField, kLoopFieldRect, ControlRole::EditText, m_texts.loopTimes));
             controls.back().value = m_loopFieldText;
         }
-        controls.push_back(control(MacroControl::New, kMacroNewArea, ControlRole::Button, m_texts.newMacro));
-        controls.push_back(control(MacroControl::Delete, kMacroDeleteArea, ControlRole::Button, m_texts.deleteEntry));
+        controls.push_back(ControlAt(MacroControl::New, kMacroNewArea, ControlRole::Button, m_texts.newMacro));
+        controls.push_back(ControlAt(MacroControl::Delete, kMacroDeleteArea, ControlRole::Button, m_texts.deleteEntry));
     }
-    controls.push_back(control(MacroControl::Ok, kMacroOkArea, ControlRole::Button, m_texts.ok));
-    controls.push_back(control(MacroControl::Cancel, kMacroCancelArea, ControlRole::Button, m_texts.cancel));
+    controls.push_back(ControlAt(MacroControl::Ok, kMacroOkArea, ControlRole::Button, m_texts.ok));
+    controls.push_back(ControlAt(MacroControl::Cancel, kMacroCancelArea, ControlRole::Button, m_texts.cancel));
     return controls;
 }
 

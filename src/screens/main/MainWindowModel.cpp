@@ -110,15 +110,6 @@ Rect RingAround(Rect area)
             area.bottom + kFocusRingWidth};
 }
 
-FocusControl ControlAt(Rect area, ControlRole role, std::string_view name)
-{
-    FocusControl control;
-    control.area = area;
-    control.role = role;
-    control.name = name;
-    return control;
-}
-
 ControlAction ActionOf(WindowKey key)
 {
     switch (key) {

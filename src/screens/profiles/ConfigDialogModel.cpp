@@ -425,18 +425,10 @@ ConfigDialogOutcome ConfigDialogModel::Close()
 std::vector<FocusControl> ConfigDialogModel::Controls() const
 {
     const ProfileManagerTexts& texts = Texts();
-    const auto control = [](ConfigControl key, Rect area, ControlRole role, std::string_view name) {
-        FocusControl c;
-        c.key = static_cast<std::size_t>(key);
-        c.area = area;
-        c.role = role;
-        c.name = std::string(name);
-        return c;
-    };
-    return {control(ConfigControl::Close, kCloseButton, ControlRole::Button,
-                    ControlCaptionTextsFor(m_context.language).close),
-            control(ConfigControl::List, kListControl, ControlRole::List, texts.title),
-            control(ConfigControl::New, kNewRowFocus, ControlRole::Button, texts.newRow)};
+    return {ControlAt(ConfigControl::Close, kCloseButton, ControlRole::Button,
+                      ControlCaptionTextsFor(m_context.language).close),
+            ControlAt(ConfigControl::List, kListControl, ControlRole::List, texts.title),
+            ControlAt(ConfigControl::New, kNewRowFocus, ControlRole::Button, texts.newRow)};
 }
 
 ConfigDialogOutcome ConfigDialogModel::PressControl(ConfigControl control)
