@@ -40,7 +40,7 @@ std::optional<ConfigFileContents> ReadProfileFile(const std::string& path, std::
         Error(err, path) << "no such file\n";
         break;
     case ConfigFileStatus::Unreadable:
-        Error(err, path) << "cannot read: " << FileReason(file.errorCode) << '\n';
+        Error(err, path) << "cannot read: " << FileReason(file.error.value()) << '\n';
         break;
     case ConfigFileStatus::WrongSize:
         Error(err, path) << "size " << file.size << " bytes, a profile file has " << kConfigFileSize << '\n';

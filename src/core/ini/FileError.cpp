@@ -1,5 +1,6 @@
 #include "core/ini/FileError.h"
 
+#include <cerrno>
 #include <string>
 
 namespace veldrane {
@@ -33,6 +34,11 @@ public:
 };
 
 } // namespace
+
+std::error_code StreamError()
+{
+    return errno != 0 ? std::error_code(errno, std::generic_category()) : std::make_error_code(std::errc::io_error);
+}
 
 const std::error_category& FileErrorCategory()
 {

@@ -21,6 +21,10 @@ enum class FileError
 
 const std::error_category& FileErrorCategory();
 
+// Why a standard stream could not open or read a file, which the stream itself does not keep: the
+// system's error number when the failed call set one (clear errno before it), else an I/O error.
+std::error_code StreamError();
+
 inline std::error_code make_error_code(FileError error)
 {
     return {static_cast<int>(error), FileErrorCategory()};

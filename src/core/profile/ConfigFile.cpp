@@ -9,15 +9,6 @@
 
 namespace veldrane {
 
-namespace {
-
-int LastErrorOr(int fallback)
-{
-    return errno != 0 ? errno : fallback;
-}
-
-} // namespace
-
 ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
 {
     ConfigFileReadResult result;
@@ -29,13 +20,14 @@ ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
     }
     if (error) {
         result.status = ConfigFileStatus::Unreadable;
-        result.errorCode = error.value();
+        result.error = error;
         return result;
     }
     // A FIFO would block the open until someone writes into it; nothing but a file is opened.
     if (!std::filesystem::is_regular_file(status)) {
         result.status = ConfigFileStatus::Unreadable;
-        result.errorCode = std::filesystem::is_directory(status) ? EISDIR : static_cast<int>(FileError::NotRegularFile);
+        result.error = std::filesystem::is_directory(status) ? std::make_error_code(std::errc::is_a_directory)
+                                                             : make_error_code(FileError::NotRegularFile);
         return result;
     }
 
@@ -43,13 +35,13 @@ ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         result.status = ConfigFileStatus::Unreadable;
-        result.errorCode = LastErrorOr(EIO);
+        result.error = StreamError();
         return result;
     }
     result.size = std::filesystem::file_size(path, error);
     if (error) {
         result.status = ConfigFileStatus::Unreadable;
-        result.errorCode = error.value();
+        result.error = error;
         return result;
     }
     if (result.size != kConfigFileSize) {
@@ -62,7 +54,7 @@ ConfigFileReadResult ConfigFile::Read(const std::filesystem::path& path)
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.gcount() != static_cast<std::streamsize>(bytes.size())) {
         result.status = ConfigFileStatus::Unreadable;
-        result.errorCode = LastErrorOr(EIO);
+        result.error = StreamError();
         return result;
     }
     result.contents.firstRunFlag = static_cast<std::uint8_t>(bytes[kConfigFlagOffset]);
@@ -82,14 +74,6 @@ std::string ConfigFile::Encode(std::uint8_t firstRunFlag, const ProfileRecord& r
         bytes.push_back(static_cast<char>(byte));
     }
     return bytes;
-}
-
-std::error_code ConfigFile::ErrorCodeOf(int errorCode)
-{
-    if (errorCode >= static_cast<int>(FileError::NotRegularFile)) {
-        return make_error_code(static_cast<FileError>(errorCode));
-    }
-    return {errorCode, std::generic_category()};
 }
 
 std::error_code ConfigFile::Write(const std::filesystem::path& path, std::uint8_t firstRunFlag,

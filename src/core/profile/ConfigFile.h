@@ -31,7 +31,7 @@ enum class ConfigFileStatus
 {
     Read,
     Missing,    // nothing at the path
-    Unreadable, // there is something, but it cannot be opened or read whole (errorCode says why)
+    Unreadable, // there is something, but it cannot be opened or read whole (error says why)
     WrongSize,  // not 1825 bytes (size says how many)
 };
 
@@ -40,7 +40,7 @@ struct [[nodiscard]] ConfigFileReadResult
     ConfigFileStatus status = ConfigFileStatus::Missing;
     ConfigFileContents contents;
     std::uintmax_t size = 0;
-    int errorCode = 0; // for Unreadable: errno of the failed operation, or a FileError value
+    std::error_code error; // for Unreadable: the system's error of the failed step, or a FileError
 };
 
 // Reading and writing the file form. A read either delivers the whole file or nothing, so a
@@ -57,9 +57,6 @@ public:
     // the errno of the step that failed (a FileError for a target that is no file).
     [[nodiscard]] static std::error_code Write(const std::filesystem::path& path, std::uint8_t firstRunFlag,
                                                const ProfileRecord& record);
-
-    // An error number of Read (an errno or a FileError value) as an error code.
-    static std::error_code ErrorCodeOf(int errorCode);
 };
 
 } // namespace veldrane

@@ -134,7 +134,7 @@ FileOutcome ConfigFiles::LoadConfig(ProfileRecord& record)
     case ConfigFileStatus::Missing:
         return {make_error_code(FileError::FileMissing), m_configPath};
     case ConfigFileStatus::Unreadable:
-        unreadable = ConfigFile::ErrorCodeOf(file.errorCode);
+        unreadable = file.error;
         break;
     case ConfigFileStatus::WrongSize:
         unreadable = make_error_code(FileError::WrongProfileSize);

@@ -47,10 +47,7 @@ FileRead ReadWhole(const std::filesystem::path& path)
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        // The stream says nothing of why; the system's error number of the open is all there is.
-        return {errno != 0 ? std::error_code(errno, std::generic_category())
-                           : std::make_error_code(std::errc::io_error),
-                std::nullopt};
+        return {StreamError(), std::nullopt};
     }
     std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) {

@@ -87,7 +87,7 @@ std::optional<ConfigFileContents> ProfileTransfer::ReadImport(const std::filesys
         outcome.failures.push_back({FileError::FileMissing, chosen});
         return std::nullopt;
     case ConfigFileStatus::Unreadable:
-        outcome.failures.push_back({ConfigFile::ErrorCodeOf(file.errorCode), chosen});
+        outcome.failures.push_back({file.error, chosen});
         return std::nullopt;
     case ConfigFileStatus::WrongSize:
         outcome.failures.push_back({FileError::WrongProfileSize, chosen});
@@ -159,7 +159,7 @@ TransferOutcome ProfileTransfer::ExportStored(ProfileFileDialog& dialog, const s
         outcome.failures.push_back({FileError::FileMissing, configFile});
         return outcome;
     case ConfigFileStatus::Unreadable:
-        outcome.failures.push_back({ConfigFile::ErrorCodeOf(stored.errorCode), configFile});
+        outcome.failures.push_back({stored.error, configFile});
         return outcome;
     case ConfigFileStatus::Read:
         break;
